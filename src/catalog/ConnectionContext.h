@@ -1,0 +1,40 @@
+// The process-wide connection context, the connection pool and the definition length.
+#pragma once
+
+#include "platform/Database.h"
+#include "platform/Sync.h"
+
+// Sets the context database, its connect string (every "ODBC;" removed) and the pool flag.
+void SetConnectionContext(CDatabase* pDatabase, bool bPooled);
+
+CDatabase* GetContextDatabase();
+const CString& GetContextConnectString();
+bool IsPoolEnabled();
+
+struct TPoolEntry {
+    bool bInUse = false;
+    CDatabase* pConnection = nullptr;
+};
+
+// A free pooled connection marked in use, or the context database when none can be opened.
+CDatabase* AcquireConnection();
+// Marks the pool entry of that connection free; other connections are ignored.
+void ReleaseConnection(CDatabase* pDatabase);
+// Opens a connection from the context's connect string and appends it, free; null on failure.
+// Called with the pool lock held.
+TPoolEntry* CreatePooledConnection();
+// Closes and deletes every pooled connection; only when no recordset is alive.
+void CloseAllConnections();
+// Number of connections the pool holds (for tests and diagnostics).
+int GetPooledConnectionCount();
+
+// Query timeout of pooled connections, in seconds.
+constexpr DWORD POOLED_QUERY_TIMEOUT = 300;
+
+// MAX(DATALENGTH(definition)) of the table on that connection; 0 on a database error or NULL.
+int ProbeDefinitionLength(CDatabase* pDatabase, const char* pszTable);
+// Probes once per process; a probe giving 0 stores 256.
+void EnsureDefinitionLength(CDatabase* pDatabase, const char* pszTable);
+int GetDefinitionLength();
+// Forgets the probed value, so that a test can observe a first probe again.
+void ResetDefinitionLengthForTesting();

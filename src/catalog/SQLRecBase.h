@@ -1,0 +1,26 @@
+// The base of every catalog recordset: connection choice, list and detail modes, parameters.
+#pragma once
+
+#include "platform/Database.h"
+
+class CSQLRecBase : public CRecordset {
+public:
+    CSQLRecBase();
+    // Closes the recordset without throwing and gives a pooled connection back.
+    ~CSQLRecBase() override;
+
+    virtual void SetDetail(bool bDetail) { m_bDetail = bDetail; }
+    virtual CString GetDetailSQL() { return CString(); }
+    virtual CString GetListSQL() { return CString(); }
+
+    CString GetDefaultSQL() override { return m_bDetail ? GetDetailSQL() : GetListSQL(); }
+    void ThrowDBException(RETCODE nRetCode, HSTMT hstmt = nullptr) override;
+
+    bool m_bDetail = false;
+    CString m_strParamName;
+    CString m_strParamSchema;
+
+protected:
+    // The schema parameter, or "dbo" when it is empty.
+    CString GetSchemaOrDbo() const;
+};

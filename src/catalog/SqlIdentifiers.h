@@ -1,0 +1,14 @@
+// Placing names safely into catalog statements.
+#pragma once
+
+#include "platform/String.h"
+
+// Text for a single-quoted SQL literal: single quotes doubled.
+CString EscapeSqlLiteral(const CString& str);
+// SQL Server's rule: a letter, '_', '@' or '#' first; then letters, digits, '@', '$', '#', '_';
+// at most 128 characters; not a reserved keyword.
+bool IsRegularIdentifier(const CString& strName);
+// The name as it is when it is a regular identifier, else in brackets with ']' doubled.
+CString DelimitIdentifier(const CString& strName);
+// "schema.name" for OBJECT_ID('...'): each part delimited when needed, quotes doubled for the literal.
+CString ObjectIdName(const CString& strSchema, const CString& strName);

@@ -1,0 +1,206 @@
+#include "platform/Database.h"
+
+#include "platform/DbBackend.h"
+
+#include <cstdlib>
+#include <strings.h>
+
+namespace {
+
+bool StartsWithNoCase(std::string_view str, std::string_view prefix) {
+    return str.size() >= prefix.size() && strncasecmp(str.data(), prefix.data(), prefix.size()) == 0;
+}
+
+std::string_view StripOdbcPrefix(std::string_view str) {
+    while (StartsWithNoCase(str, "ODBC;"))
+        str.remove_prefix(5);
+    return str;
+}
+
+// Splits "KEY=value;rest" after the key: a value in braces may hold ';'.
+void SplitKeyValue(std::string_view str, size_t nKeyLength, std::string& strValue, std::string& strRest) {
+    str.remove_prefix(nKeyLength);
+    size_t nEnd = 0;
+    if (!str.empty() && str.front() == '{') {
+        nEnd = str.find('}');
+        strValue = str.substr(1, nEnd == std::string_view::npos ? std::string_view::npos : nEnd - 1);
+        nEnd = nEnd == std::string_view::npos ? str.size() : nEnd + 1;
+    } else {
+        nEnd = std::min(str.find(';'), str.size());
+        strValue = str.substr(0, nEnd);
+    }
+    str.remove_prefix(nEnd);
+    if (!str.empty() && str.front() == ';')
+        str.remove_prefix(1);
+    strRest = str;
+}
+
+} // namespace
+
+std::unique_ptr<CDbConnection> OpenDbConnection(const std::string& strConnect) {
+    const std::string_view str = StripOdbcPrefix(strConnect);
+    std::string strPath, strRest;
+    if (StartsWithNoCase(str, "SNAPSHOT=")) {
+        SplitKeyValue(str, 9, strPath, strRest);
+        return OpenSnapshotReplay(strPath, strRest);
+    }
+    if (StartsWithNoCase(str, "SAVE_SNAPSHOT=")) {
+        SplitKeyValue(str, 14, strPath, strRest);
+        return OpenSnapshotRecorder(strPath, strRest);
+    }
+    return OpenOdbcConnection(std::string(str));
+}
+
+CDatabase::CDatabase() = default;
+
+CDatabase::~CDatabase() { Close(); }
+
+BOOL CDatabase::OpenEx(LPCTSTR lpszConnectString, DWORD) {
+    Close();
+    const std::string strConnect(StripOdbcPrefix(lpszConnectString ? lpszConnectString : ""));
+    m_pConnection = OpenDbConnection(strConnect);
+    m_pConnection->SetQueryTimeout(m_dwQueryTimeout);
+    m_strConnect = strConnect;
+    m_hdbc = m_pConnection.get();
+    return TRUE;
+}
+
+void CDatabase::Close() {
+    m_pConnection.reset();
+    m_hdbc = nullptr;
+}
+
+void CDatabase::SetQueryTimeout(DWORD dwSeconds) {
+    m_dwQueryTimeout = dwSeconds;
+    if (m_pConnection)
+        m_pConnection->SetQueryTimeout(dwSeconds);
+}
+
+CFieldExchange::CFieldExchange(CRecordset* pRecordset, const std::vector<std::optional<std::string>>* pRow)
+    : m_pRecordset(pRecordset), m_pRow(pRow) {}
+
+const std::optional<std::string>& CFieldExchange::NextValue() {
+    if (m_nField >= m_pRow->size()) {
+        CString strMessage;
+        strMessage.Format("Invalid descriptor index: column %zu is bound, the result of \"%s\" has %zu", m_nField + 1,
+                          m_pRecordset->GetSQL(), m_pRow->size());
+        AfxThrowDBException("07009", 0, strMessage);
+    }
+    return (*m_pRow)[m_nField++];
+}
+
+void RFX_Text(CFieldExchange* pFX, LPCTSTR, CString& value, int nMaxLength, int, short) {
+    const std::optional<std::string>& field = pFX->NextValue();
+    if (!field) {
+        value.Empty();
+        return;
+    }
+    const size_t nBytes =
+        nMaxLength > 0 ? Utf8PrefixBytes(field->data(), field->size(), static_cast<size_t>(nMaxLength)) : 0;
+    value.Str().assign(field->data(), nBytes);
+}
+
+void RFX_Long(CFieldExchange* pFX, LPCTSTR szName, int& value) {
+    long nValue = 0;
+    RFX_Long(pFX, szName, nValue);
+    value = static_cast<int>(nValue);
+}
+
+void RFX_Long(CFieldExchange* pFX, LPCTSTR, long& value) {
+    const std::optional<std::string>& field = pFX->NextValue();
+    // Whole numbers may come as text or sql_variant; the value wraps to 32 bits like SQL_C_LONG.
+    value = field ? static_cast<std::int32_t>(std::strtoll(field->c_str(), nullptr, 10)) : 0;
+}
+
+CRecordset::CRecordset(CDatabase* pDatabase) : m_pDatabase(pDatabase) {}
+
+CRecordset::~CRecordset() = default;
+
+BOOL CRecordset::Open(UINT nOpenType, LPCTSTR lpszSQL, DWORD) {
+    Close();
+    if (nOpenType == AFX_DB_USE_DEFAULT_TYPE)
+        nOpenType = m_nDefaultType;
+    m_strSQL = lpszSQL ? CString(lpszSQL) : GetDefaultSQL();
+    if (!m_pDatabase || !m_pDatabase->IsOpen())
+        AfxThrowDBException("08003", 0, "Connection not open");
+    m_pResult = m_pDatabase->GetBackend()->Execute(m_strSQL.Str(), nOpenType != forwardOnly);
+    m_hstmt = m_pResult.get();
+    try {
+        FetchAndBind();
+    } catch (...) {
+        Close();
+        throw;
+    }
+    m_bBOF = m_bEOF;
+    return TRUE;
+}
+
+void CRecordset::Close() {
+    m_pRow = nullptr;
+    m_pResult.reset();
+    m_hstmt = nullptr;
+    m_bEOF = TRUE;
+    m_bBOF = TRUE;
+}
+
+void CRecordset::MoveNext() {
+    if (!IsOpen() || m_bEOF)
+        AfxThrowDBException("HY109", 0, "MoveNext past the end of the recordset");
+    m_bBOF = FALSE;
+    FetchAndBind();
+}
+
+void CRecordset::FetchAndBind() {
+    m_pRow = m_pResult->Fetch();
+    m_bEOF = m_pRow == nullptr;
+    if (m_bEOF)
+        return;
+    CFieldExchange fx(this, m_pRow);
+    DoFieldExchange(&fx);
+}
+
+const TDbColumn& CRecordset::Column(short nIndex) const {
+    if (!IsOpen() || nIndex < 0 || static_cast<size_t>(nIndex) >= m_pResult->Columns().size())
+        AfxThrowDBException("07009", 0, "Invalid descriptor index");
+    return m_pResult->Columns()[static_cast<size_t>(nIndex)];
+}
+
+void CRecordset::GetFieldValue(short nIndex, CString& strValue) const {
+    Column(nIndex);
+    if (!m_pRow)
+        AfxThrowDBException("24000", 0, "No current row");
+    const std::optional<std::string>& field = (*m_pRow)[static_cast<size_t>(nIndex)];
+    strValue = field ? CString(*field) : CString();
+}
+
+void CRecordset::GetFieldValue(LPCTSTR lpszName, CString& strValue) const {
+    if (!IsOpen())
+        AfxThrowDBException("24000", 0, "Recordset not open");
+    const std::vector<TDbColumn>& aColumns = m_pResult->Columns();
+    for (size_t i = 0; i < aColumns.size(); ++i) {
+        if (strcasecmp(aColumns[i].strName.c_str(), lpszName) == 0) {
+            GetFieldValue(static_cast<short>(i), strValue);
+            return;
+        }
+    }
+    AfxThrowDBException("07009", 0, CString("No column named ") + lpszName);
+}
+
+short CRecordset::GetODBCFieldCount() const {
+    return IsOpen() ? static_cast<short>(m_pResult->Columns().size()) : 0;
+}
+
+void CRecordset::GetODBCFieldInfo(short nIndex, CODBCFieldInfo& fieldInfo) const {
+    const TDbColumn& column = Column(nIndex);
+    fieldInfo.m_strName = column.strName;
+    fieldInfo.m_nSQLType = column.nSqlType;
+    fieldInfo.m_nPrecision = column.nPrecision;
+    fieldInfo.m_nScale = column.nScale;
+    fieldInfo.m_nNullability = column.nNullability;
+}
+
+void CRecordset::ThrowDBException(RETCODE nRetCode, HSTMT) {
+    CString strMessage;
+    strMessage.Format("ODBC call failed with return code %d", nRetCode);
+    throw new CDBException(std::vector<TDiagRecord>{{"HY000", 0, strMessage}}, nRetCode);
+}

@@ -1,0 +1,61 @@
+// What CDatabase and CRecordset need of a data source: the ODBC driver, or a recorded catalog snapshot.
+#pragma once
+
+#include "platform/String.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TDbColumn {
+    std::string strName;
+    std::string strTypeName; // the server's type name (nvarchar, int, ...)
+    SWORD nSqlType = 0;
+    std::uint64_t nPrecision = 0;
+    SWORD nScale = 0;
+    SWORD nNullability = 0;
+};
+
+// A value as fetched: UTF-8 text (numbers in decimal) or SQL NULL.
+using TDbValue = std::optional<std::string>;
+using TDbRow = std::vector<TDbValue>;
+
+// The rows of one executed statement, read front to back.
+class CDbResult {
+public:
+    virtual ~CDbResult() = default;
+    virtual const std::vector<TDbColumn>& Columns() const = 0;
+    // The next row, valid until the next call; null at the end.
+    virtual const TDbRow* Fetch() = 0;
+};
+
+// A result held whole in memory.
+class CRowsResult : public CDbResult {
+public:
+    CRowsResult(std::vector<TDbColumn> aColumns, std::vector<TDbRow> aRows)
+        : m_aColumns(std::move(aColumns)), m_aRows(std::move(aRows)) {}
+    const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
+    const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? &m_aRows[m_nNext++] : nullptr; }
+
+private:
+    std::vector<TDbColumn> m_aColumns;
+    std::vector<TDbRow> m_aRows;
+    size_t m_nNext = 0;
+};
+
+class CDbConnection {
+public:
+    virtual ~CDbConnection() = default;
+    // bBuffered: read every row now and release the server statement (snapshot cursors).
+    virtual std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) = 0;
+    virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
+};
+
+// Opens the backend that the connect string names (SNAPSHOT=, SAVE_SNAPSHOT= or plain ODBC).
+std::unique_ptr<CDbConnection> OpenDbConnection(const std::string& strConnect);
+
+// Backend constructors, each in its own unit.
+std::unique_ptr<CDbConnection> OpenOdbcConnection(const std::string& strConnect);
+std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, const std::string& strOptions);
+std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath, const std::string& strConnect);

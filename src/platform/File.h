@@ -1,0 +1,35 @@
+// CFile: a binary file written through a POSIX descriptor; errors throw CFileException*.
+#pragma once
+
+#include "platform/String.h"
+
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+    };
+
+    CFile() = default;
+    CFile(LPCTSTR lpszFileName, UINT nOpenFlags);
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    ~CFile();
+
+    void Open(LPCTSTR lpszFileName, UINT nOpenFlags);
+    void Write(const void* lpBuf, size_t nCount);
+    void Close();
+    bool IsOpen() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+    CString m_strFileName;
+};
+
+// Nonzero when a file (or folder) exists at the path.
+int IsFileExist(const char* path);
+// Makes sure the folder exists, creating missing folders along the path; zero on failure.
+int CreateFullPath(const char* path);

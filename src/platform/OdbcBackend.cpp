@@ -1,0 +1,327 @@
+// The live backend: unixODBC with wide-character calls, every handle owned by one object.
+#include "platform/DbBackend.h"
+#include "platform/Exceptions.h"
+#include "platform/Unicode.h"
+
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "unixODBC's SQLWCHAR must be UTF-16");
+
+namespace {
+
+const SQLWCHAR* AsSqlW(const std::u16string& str) { return reinterpret_cast<const SQLWCHAR*>(str.c_str()); }
+
+std::string FromSqlW(const SQLWCHAR* pch, size_t nLength) {
+    std::string str;
+    AppendUtf16AsUtf8(str, reinterpret_cast<const char16_t*>(pch), nLength);
+    return str;
+}
+
+bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
+
+std::vector<TDiagRecord> ReadDiagnostics(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
+    std::vector<TDiagRecord> aRecords;
+    constexpr SQLSMALLINT kMaxRecords = 64;
+    for (SQLSMALLINT nRecord = 1; hHandle && nRecord <= kMaxRecords; ++nRecord) {
+        SQLWCHAR szState[6] = {};
+        SQLINTEGER nNative = 0;
+        std::vector<SQLWCHAR> aMessage(1024);
+        SQLSMALLINT nLength = 0;
+        SQLRETURN rc = SQLGetDiagRecW(nHandleType, hHandle, nRecord, szState, &nNative, aMessage.data(),
+                                      static_cast<SQLSMALLINT>(aMessage.size()), &nLength);
+        if (rc == SQL_SUCCESS_WITH_INFO && nLength >= static_cast<SQLSMALLINT>(aMessage.size())) {
+            aMessage.resize(static_cast<size_t>(nLength) + 1);
+            rc = SQLGetDiagRecW(nHandleType, hHandle, nRecord, szState, &nNative, aMessage.data(),
+                                static_cast<SQLSMALLINT>(aMessage.size()), &nLength);
+        }
+        if (!Succeeded(rc))
+            break;
+        const size_t nChars = std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nLength, 0)),
+                                                aMessage.size() - 1);
+        aRecords.push_back({FromSqlW(szState, 5).c_str(), static_cast<long>(nNative),
+                            FromSqlW(aMessage.data(), nChars)});
+    }
+    return aRecords;
+}
+
+[[noreturn]] void ThrowOdbcError(SQLRETURN rc, SQLSMALLINT nHandleType, SQLHANDLE hHandle, const char* pszCall) {
+    std::vector<TDiagRecord> aRecords = ReadDiagnostics(nHandleType, hHandle);
+    if (aRecords.empty())
+        aRecords.push_back({"HY000", 0, CString(pszCall) + " failed without diagnostics"});
+    throw new CDBException(std::move(aRecords), static_cast<short>(rc));
+}
+
+// The one ODBC environment of the process.
+SQLHENV Environment() {
+    static const SQLHENV hEnv = [] {
+        SQLHENV h = SQL_NULL_HENV;
+        if (!Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h)))
+            return SQLHENV(SQL_NULL_HENV);
+        SQLSetEnvAttr(h, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        return h;
+    }();
+    if (hEnv == SQL_NULL_HENV)
+        AfxThrowDBException("HY001", 0, "Cannot allocate the ODBC environment");
+    return hEnv;
+}
+
+class CStatementHandle {
+public:
+    explicit CStatementHandle(SQLHDBC hdbc) {
+        const SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &m_h);
+        if (!Succeeded(rc))
+            ThrowOdbcError(rc, SQL_HANDLE_DBC, hdbc, "SQLAllocHandle");
+    }
+    CStatementHandle(const CStatementHandle&) = delete;
+    CStatementHandle& operator=(const CStatementHandle&) = delete;
+    ~CStatementHandle() { SQLFreeHandle(SQL_HANDLE_STMT, m_h); }
+    SQLHSTMT Get() const { return m_h; }
+
+private:
+    SQLHSTMT m_h = SQL_NULL_HSTMT;
+};
+
+// Reads one column of the current row in chunks; never trusts the reported column size.
+TDbValue ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn, std::vector<SQLWCHAR>& aBuffer) {
+    std::u16string str;
+    const SQLLEN nBufferBytes = static_cast<SQLLEN>(aBuffer.size() * sizeof(SQLWCHAR));
+    for (;;) {
+        SQLLEN nIndicator = 0;
+        const SQLRETURN rc = SQLGetData(hstmt, nColumn, SQL_C_WCHAR, aBuffer.data(), nBufferBytes, &nIndicator);
+        if (rc == SQL_NO_DATA)
+            break;
+        if (!Succeeded(rc))
+            ThrowOdbcError(rc, SQL_HANDLE_STMT, hstmt, "SQLGetData");
+        if (nIndicator == SQL_NULL_DATA)
+            return std::nullopt;
+        const bool bPartial =
+            rc == SQL_SUCCESS_WITH_INFO &&
+            (nIndicator == SQL_NO_TOTAL || nIndicator > nBufferBytes - static_cast<SQLLEN>(sizeof(SQLWCHAR)));
+        const size_t nChars = bPartial ? aBuffer.size() - 1 : static_cast<size_t>(nIndicator) / sizeof(SQLWCHAR);
+        str.append(reinterpret_cast<const char16_t*>(aBuffer.data()), nChars);
+        if (!bPartial)
+            break;
+    }
+    std::string strUtf8;
+    strUtf8.reserve(str.size());
+    AppendUtf16AsUtf8(strUtf8, str.data(), str.size());
+    return strUtf8;
+}
+
+std::vector<TDbColumn> DescribeColumns(SQLHSTMT hstmt) {
+    SQLSMALLINT nColumns = 0;
+    SQLRETURN rc = SQLNumResultCols(hstmt, &nColumns);
+    if (!Succeeded(rc))
+        ThrowOdbcError(rc, SQL_HANDLE_STMT, hstmt, "SQLNumResultCols");
+    std::vector<TDbColumn> aColumns(static_cast<size_t>(nColumns));
+    for (SQLUSMALLINT i = 1; i <= static_cast<SQLUSMALLINT>(nColumns); ++i) {
+        TDbColumn& column = aColumns[i - 1];
+        SQLWCHAR szName[512] = {};
+        SQLSMALLINT nNameLength = 0, nType = 0, nDigits = 0, nNullable = 0;
+        SQLULEN nSize = 0;
+        rc = SQLDescribeColW(hstmt, i, szName, 512, &nNameLength, &nType, &nSize, &nDigits, &nNullable);
+        if (!Succeeded(rc))
+            ThrowOdbcError(rc, SQL_HANDLE_STMT, hstmt, "SQLDescribeCol");
+        column.strName = FromSqlW(szName, std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nNameLength, 0)), 511));
+        column.nSqlType = nType;
+        column.nPrecision = nSize;
+        column.nScale = nDigits;
+        column.nNullability = nNullable;
+        SQLWCHAR szType[128] = {};
+        SQLSMALLINT nTypeBytes = 0;
+        if (Succeeded(SQLColAttributeW(hstmt, i, SQL_DESC_TYPE_NAME, szType, sizeof szType, &nTypeBytes, nullptr)))
+            column.strTypeName = FromSqlW(szType, std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nTypeBytes, 0)) / sizeof(SQLWCHAR), 127));
+    }
+    return aColumns;
+}
+
+bool FetchRow(SQLHSTMT hstmt, size_t nColumns, std::vector<SQLWCHAR>& aBuffer, TDbRow& row) {
+    const SQLRETURN rc = SQLFetch(hstmt);
+    if (rc == SQL_NO_DATA)
+        return false;
+    if (!Succeeded(rc))
+        ThrowOdbcError(rc, SQL_HANDLE_STMT, hstmt, "SQLFetch");
+    row.resize(nColumns);
+    for (size_t i = 0; i < nColumns; ++i)
+        row[i] = ReadText(hstmt, static_cast<SQLUSMALLINT>(i + 1), aBuffer);
+    return true;
+}
+
+
+class COdbcStream;
+
+// The connection's state, shared with its streaming results so that either may outlive the other.
+struct TOdbcLink {
+    TOdbcLink() = default;
+    TOdbcLink(const TOdbcLink&) = delete;
+    TOdbcLink& operator=(const TOdbcLink&) = delete;
+    ~TOdbcLink() { Disconnect(); }
+
+    void Disconnect() {
+        if (bConnected)
+            SQLDisconnect(hdbc);
+        bConnected = false;
+        if (hdbc != SQL_NULL_HDBC)
+            SQLFreeHandle(SQL_HANDLE_DBC, hdbc);
+        hdbc = SQL_NULL_HDBC;
+    }
+
+    std::mutex mutex; // serialises statements when several recordsets share the connection
+    SQLHDBC hdbc = SQL_NULL_HDBC;
+    bool bConnected = false;
+    COdbcStream* pActiveStream = nullptr;
+};
+
+// A forward-only result that reads rows as asked. When another statement needs the connection,
+// the rest of the rows is buffered and the statement released, since SQL Server drivers allow
+// only one active statement per connection.
+class COdbcStream : public CDbResult {
+public:
+    COdbcStream(std::shared_ptr<TOdbcLink> pLink, std::unique_ptr<CStatementHandle> pStmt,
+                std::vector<TDbColumn> aColumns)
+        : m_pLink(std::move(pLink)), m_pStmt(std::move(pStmt)), m_aColumns(std::move(aColumns)) {}
+
+    ~COdbcStream() override {
+        std::lock_guard lock(m_pLink->mutex);
+        if (m_pLink->pActiveStream == this)
+            m_pLink->pActiveStream = nullptr;
+    }
+
+    const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
+
+    const TDbRow* Fetch() override {
+        std::lock_guard lock(m_pLink->mutex);
+        if (!m_pStmt)
+            return m_nNext < m_aRest.size() ? &m_aRest[m_nNext++] : nullptr;
+        if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_aBuffer, m_row))
+            return &m_row;
+        Release();
+        return nullptr;
+    }
+
+    // Called with the link's lock held.
+    void BufferRest() {
+        try {
+            TDbRow row;
+            while (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_aBuffer, row))
+                m_aRest.push_back(std::move(row));
+        } catch (...) {
+            Release();
+            throw;
+        }
+        Release();
+    }
+
+private:
+    void Release() {
+        m_pStmt.reset();
+        if (m_pLink->pActiveStream == this)
+            m_pLink->pActiveStream = nullptr;
+    }
+
+    std::shared_ptr<TOdbcLink> m_pLink;
+    std::unique_ptr<CStatementHandle> m_pStmt;
+    std::vector<TDbColumn> m_aColumns;
+    std::vector<SQLWCHAR> m_aBuffer = std::vector<SQLWCHAR>(4096);
+    TDbRow m_row;
+    std::vector<TDbRow> m_aRest;
+    size_t m_nNext = 0;
+};
+
+class COdbcConnection : public CDbConnection {
+public:
+    explicit COdbcConnection(const std::string& strConnect) : m_pLink(std::make_shared<TOdbcLink>()) {
+        SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_DBC, Environment(), &m_pLink->hdbc);
+        if (!Succeeded(rc))
+            ThrowOdbcError(rc, SQL_HANDLE_ENV, Environment(), "SQLAllocHandle");
+        const std::u16string strConnectW = Utf8ToUtf16(strConnect);
+        SQLSMALLINT nOutLength = 0;
+        std::vector<SQLWCHAR> aOut(2048);
+        rc = SQLDriverConnectW(m_pLink->hdbc, nullptr, const_cast<SQLWCHAR*>(AsSqlW(strConnectW)), SQL_NTS,
+                               aOut.data(), static_cast<SQLSMALLINT>(aOut.size()), &nOutLength,
+                               SQL_DRIVER_NOPROMPT);
+        if (!Succeeded(rc))
+            ThrowOdbcError(rc, SQL_HANDLE_DBC, m_pLink->hdbc, "SQLDriverConnect");
+        m_pLink->bConnected = true;
+        if (IsFreeTds())
+            RunWithoutResult("SET TEXTSIZE 2147483647");
+    }
+
+    ~COdbcConnection() override {
+        std::lock_guard lock(m_pLink->mutex);
+        if (m_pLink->pActiveStream)
+            BufferActiveStream();
+        m_pLink->Disconnect();
+    }
+
+    void SetQueryTimeout(DWORD dwSeconds) override { m_dwTimeout = dwSeconds; }
+
+    std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) override {
+        std::lock_guard lock(m_pLink->mutex);
+        if (m_pLink->pActiveStream)
+            m_pLink->pActiveStream->BufferRest();
+        auto pStmt = ExecDirect(strSql);
+        std::vector<TDbColumn> aColumns = DescribeColumns(pStmt->Get());
+        if (!bBuffered) {
+            auto pStream = std::make_unique<COdbcStream>(m_pLink, std::move(pStmt), std::move(aColumns));
+            m_pLink->pActiveStream = pStream.get();
+            return pStream;
+        }
+        std::vector<TDbRow> aRows;
+        std::vector<SQLWCHAR> aBuffer(4096);
+        if (!aColumns.empty())
+            for (TDbRow row; FetchRow(pStmt->Get(), aColumns.size(), aBuffer, row);)
+                aRows.push_back(std::move(row));
+        return std::make_unique<CRowsResult>(std::move(aColumns), std::move(aRows));
+    }
+
+private:
+    std::unique_ptr<CStatementHandle> ExecDirect(const std::string& strSql) {
+        auto pStmt = std::make_unique<CStatementHandle>(m_pLink->hdbc);
+        // Drivers that cannot time out statements say so with a warning or HYC00; the query still runs.
+        SQLSetStmtAttr(pStmt->Get(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(std::uintptr_t{m_dwTimeout}),
+                       SQL_IS_UINTEGER);
+        const std::u16string strSqlW = Utf8ToUtf16(strSql);
+        const SQLRETURN rc =
+            SQLExecDirectW(pStmt->Get(), const_cast<SQLWCHAR*>(AsSqlW(strSqlW)), static_cast<SQLINTEGER>(strSqlW.size()));
+        if (!Succeeded(rc) && rc != SQL_NO_DATA)
+            ThrowOdbcError(rc, SQL_HANDLE_STMT, pStmt->Get(), "SQLExecDirect");
+        return pStmt;
+    }
+
+    void RunWithoutResult(const char* pszSql) { ExecDirect(pszSql); }
+
+    bool IsFreeTds() const {
+        SQLCHAR szDriver[256] = {};
+        SQLSMALLINT nLength = 0;
+        if (!Succeeded(SQLGetInfo(m_pLink->hdbc, SQL_DRIVER_NAME, szDriver, sizeof szDriver, &nLength)))
+            return false;
+        std::string strDriver(reinterpret_cast<const char*>(szDriver));
+        std::transform(strDriver.begin(), strDriver.end(), strDriver.begin(), ::tolower);
+        return strDriver.find("tds") != std::string::npos;
+    }
+
+    // A failure while buffering during close is dropped: the connection goes away regardless.
+    void BufferActiveStream() {
+        try {
+            m_pLink->pActiveStream->BufferRest();
+        } catch (CException* e) {
+            e->Delete();
+        }
+    }
+
+    std::shared_ptr<TOdbcLink> m_pLink;
+    DWORD m_dwTimeout = 0;
+};
+
+} // namespace
+
+std::unique_ptr<CDbConnection> OpenOdbcConnection(const std::string& strConnect) {
+    return std::make_unique<COdbcConnection>(strConnect);
+}

@@ -1,0 +1,129 @@
+// Snapshot backends: replay of a recorded catalog, and recording while running live over ODBC.
+#include "platform/DbBackend.h"
+#include "platform/Snapshot.h"
+
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <unordered_set>
+
+namespace {
+
+class CSnapshotResult : public CDbResult {
+public:
+    CSnapshotResult(std::shared_ptr<const CCatalogSnapshot> pSnapshot, const TSnapshotStatement* pStatement)
+        : m_pSnapshot(std::move(pSnapshot)), m_pStatement(pStatement) {}
+    const std::vector<TDbColumn>& Columns() const override { return m_pStatement->aColumns; }
+    const TDbRow* Fetch() override {
+        return m_nNext < m_pStatement->aRows.size() ? &m_pStatement->aRows[m_nNext++] : nullptr;
+    }
+
+private:
+    std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
+    const TSnapshotStatement* m_pStatement;
+    size_t m_nNext = 0;
+};
+
+class CSnapshotReplay : public CDbConnection {
+public:
+    explicit CSnapshotReplay(const std::string& strPath) : m_pSnapshot(CCatalogSnapshot::Open(strPath)) {}
+
+    std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
+        const TSnapshotStatement* pStatement = m_pSnapshot->Find(strSql);
+        if (!pStatement)
+            AfxThrowDBException("HY000", 0,
+                                CString("Statement not in catalog snapshot " + m_pSnapshot->GetPath() + ": \"" +
+                                        strSql + "\""));
+        if (pStatement->error)
+            throw new CDBException({*pStatement->error});
+        return std::make_unique<CSnapshotResult>(m_pSnapshot, pStatement);
+    }
+
+    void SetQueryTimeout(DWORD) override {}
+
+private:
+    std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
+};
+
+// Collects the answers of every connection recording to one file; writes it when the last one closes.
+class CSnapshotRecorder {
+public:
+    explicit CSnapshotRecorder(std::string strPath) : m_strPath(std::move(strPath)) {}
+    CSnapshotRecorder(const CSnapshotRecorder&) = delete;
+    CSnapshotRecorder& operator=(const CSnapshotRecorder&) = delete;
+
+    ~CSnapshotRecorder() {
+        try {
+            CCatalogSnapshot::Save(m_strPath, m_aStatements, "recorded by sqlscripts");
+        } catch (CException* e) {
+            std::fprintf(stderr, "sqlscripts: %s\n", e->GetErrorText().GetString());
+            e->Delete();
+        }
+    }
+
+    static std::shared_ptr<CSnapshotRecorder> ForPath(const std::string& strPath) {
+        static std::mutex mutex;
+        static std::map<std::string, std::weak_ptr<CSnapshotRecorder>> recorders;
+        std::lock_guard lock(mutex);
+        std::weak_ptr<CSnapshotRecorder>& entry = recorders[strPath];
+        if (auto pRecorder = entry.lock())
+            return pRecorder;
+        auto pRecorder = std::make_shared<CSnapshotRecorder>(strPath);
+        entry = pRecorder;
+        return pRecorder;
+    }
+
+    void Record(TSnapshotStatement stmt) {
+        std::lock_guard lock(m_mutex);
+        if (m_seen.insert(stmt.strSql).second)
+            m_aStatements.push_back(std::move(stmt));
+    }
+
+private:
+    std::string m_strPath;
+    std::mutex m_mutex;
+    std::unordered_set<std::string> m_seen;
+    std::vector<TSnapshotStatement> m_aStatements;
+};
+
+
+class CRecordingConnection : public CDbConnection {
+public:
+    CRecordingConnection(const std::string& strPath, const std::string& strConnect)
+        : m_pInner(OpenOdbcConnection(strConnect)), m_pRecorder(CSnapshotRecorder::ForPath(strPath)) {}
+
+    // Every result is read whole, so that it can be recorded as the server sent it.
+    std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
+        TSnapshotStatement stmt;
+        stmt.strSql = strSql;
+        std::unique_ptr<CDbResult> pResult;
+        try {
+            pResult = m_pInner->Execute(strSql, true);
+        } catch (CDBException* e) {
+            stmt.error = e->m_aRecords.empty() ? TDiagRecord{"HY000", 0, e->m_strError} : e->m_aRecords.front();
+            m_pRecorder->Record(std::move(stmt));
+            throw;
+        }
+        stmt.aColumns = pResult->Columns();
+        while (const TDbRow* pRow = pResult->Fetch())
+            stmt.aRows.push_back(*pRow);
+        m_pRecorder->Record(stmt);
+        return std::make_unique<CRowsResult>(std::move(stmt.aColumns), std::move(stmt.aRows));
+    }
+
+    void SetQueryTimeout(DWORD dwSeconds) override { m_pInner->SetQueryTimeout(dwSeconds); }
+
+private:
+    std::unique_ptr<CDbConnection> m_pInner;
+    std::shared_ptr<CSnapshotRecorder> m_pRecorder;
+};
+
+} // namespace
+
+std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, const std::string&) {
+    return std::make_unique<CSnapshotReplay>(strPath);
+}
+
+std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath, const std::string& strConnect) {
+    return std::make_unique<CRecordingConnection>(strPath, strConnect);
+}

@@ -1,0 +1,83 @@
+#include "platform/Unicode.h"
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendCodePoint(std::string& strOut, char32_t cp) {
+    if (cp < 0x80) {
+        strOut += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        strOut += static_cast<char>(0xC0 | (cp >> 6));
+        strOut += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        strOut += static_cast<char>(0xE0 | (cp >> 12));
+        strOut += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        strOut += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        strOut += static_cast<char>(0xF0 | (cp >> 18));
+        strOut += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        strOut += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        strOut += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at str[nPos], advancing nPos; malformed input gives U+FFFD.
+char32_t DecodeUtf8(std::string_view str, size_t& nPos) {
+    const auto lead = static_cast<unsigned char>(str[nPos++]);
+    if (lead < 0x80)
+        return lead;
+    int nTrail = 0;
+    char32_t cp = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        nTrail = 1;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        nTrail = 2;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        nTrail = 3;
+        cp = lead & 0x07;
+    } else {
+        return kReplacement;
+    }
+    for (int i = 0; i < nTrail; ++i) {
+        if (nPos >= str.size() || (static_cast<unsigned char>(str[nPos]) & 0xC0) != 0x80)
+            return kReplacement;
+        cp = (cp << 6) | (static_cast<unsigned char>(str[nPos++]) & 0x3F);
+    }
+    return cp > 0x10FFFF ? kReplacement : cp;
+}
+
+} // namespace
+
+std::u16string Utf8ToUtf16(std::string_view str) {
+    std::u16string strOut;
+    strOut.reserve(str.size());
+    for (size_t nPos = 0; nPos < str.size();) {
+        const char32_t cp = DecodeUtf8(str, nPos);
+        if (cp < 0x10000) {
+            strOut += static_cast<char16_t>(cp);
+            continue;
+        }
+        strOut += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+        strOut += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
+    return strOut;
+}
+
+void AppendUtf16AsUtf8(std::string& strOut, const char16_t* pch, size_t nLength) {
+    for (size_t i = 0; i < nLength; ++i) {
+        const char32_t unit = pch[i];
+        if (unit < 0x80) {
+            strOut += static_cast<char>(unit);
+            continue;
+        }
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < nLength && pch[i + 1] >= 0xDC00 && pch[i + 1] <= 0xDFFF) {
+            AppendCodePoint(strOut, 0x10000 + ((unit - 0xD800) << 10) + (pch[i + 1] - 0xDC00));
+            ++i;
+            continue;
+        }
+        AppendCodePoint(strOut, (unit >= 0xD800 && unit <= 0xDFFF) ? kReplacement : unit);
+    }
+}
