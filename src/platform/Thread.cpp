@@ -1,5 +1,6 @@
 #include "platform/Thread.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -40,7 +41,20 @@ bool IsSignalled(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD& dw
     return bWaitAll && nEnded == nCount;
 }
 
+std::atomic<int> g_nRunning{0};
+std::atomic<int> g_nPeakRunning{0};
+
+void CountThreadStart() {
+    const int nRunning = ++g_nRunning;
+    int nPeak = g_nPeakRunning.load();
+    while (nRunning > nPeak && !g_nPeakRunning.compare_exchange_weak(nPeak, nRunning)) {
+    }
+}
+
 } // namespace
+
+int GetPeakRunningThreads() { return g_nPeakRunning.load(); }
+void ResetPeakRunningThreads() { g_nPeakRunning.store(g_nRunning.load()); }
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
     : m_hThread(new CThreadHandleData), m_pfnThreadProc(pfnThreadProc), m_pParam(pParam) {}
@@ -49,7 +63,9 @@ CWinThread::~CWinThread() { CloseHandle(m_hThread); }
 
 void CWinThread::Run() {
     const HANDLE hThread = DuplicateThreadHandle(m_hThread);
+    CountThreadStart();
     const DWORD dwExitCode = m_pfnThreadProc(m_pParam);
+    --g_nRunning;
     if (m_bAutoDelete)
         delete this;
     {

@@ -47,3 +47,7 @@ BOOL CloseHandle(HANDLE hThread);
 // WAIT_OBJECT_0 + index of an ended thread (bWaitAll: all ended), or WAIT_TIMEOUT.
 DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds);
 DWORD WaitForSingleObject(HANDLE hThread, DWORD dwMilliseconds);
+
+// The most threads of AfxBeginThread that ran at one time since the last reset (for diagnostics).
+int GetPeakRunningThreads();
+void ResetPeakRunningThreads();

@@ -1,0 +1,86 @@
+#include "scripts/ScriptUnloader.h"
+
+#include "catalog/ConnectionContext.h"
+#include "export/CategoryTable.h"
+#include "export/DlgReplaceFile.h"
+#include "export/ScriptFiles.h"
+#include "platform/File.h"
+#include "platform/Ui.h"
+#include "scripting/SQLScript.h"
+
+namespace {
+
+constexpr UINT IDS_CREATE_FOLDER_FAILED = 28003;
+constexpr UINT IDS_NO_FILE_NAME = 28004;
+constexpr UINT IDS_BAD_CONNECTION = 28005;
+
+void ShowStringMessage(UINT nID) {
+    CString strText;
+    strText.LoadString(nID);
+    AfxMessageBox(strText, MB_OK, 0);
+}
+
+// Closes the pooled connections however the run ends.
+class CPooledConnectionsGuard {
+public:
+    CPooledConnectionsGuard() = default;
+    CPooledConnectionsGuard(const CPooledConnectionsGuard&) = delete;
+    CPooledConnectionsGuard& operator=(const CPooledConnectionsGuard&) = delete;
+    ~CPooledConnectionsGuard() { CloseAllConnections(); }
+};
+
+} // namespace
+
+CScriptUnloader::CScriptUnloader(CDatabase& db, CWnd* pParent, const char* pszPath)
+    : m_strPath(pszPath), m_pParent(pParent), m_pDatabase(&db) {}
+
+BOOL CScriptUnloader::Check() {
+    if (!m_pDatabase->m_hdbc) {
+        ShowStringMessage(IDS_BAD_CONNECTION);
+        return FALSE;
+    }
+    if (m_strPath.IsEmpty() || !CreateFullPath(m_strPath)) {
+        ShowStringMessage(IDS_CREATE_FOLDER_FAILED);
+        return FALSE;
+    }
+    for (const TScriptFile& file : m_aFiles) {
+        if (file.bEnabled && file.strFile.IsEmpty()) {
+            ShowStringMessage(IDS_NO_FILE_NAME);
+            return FALSE;
+        }
+    }
+    if (m_strPath.Right(1) == "/")
+        m_strPath = m_strPath.Left(m_strPath.GetLength() - 1);
+    return TRUE;
+}
+
+void CScriptUnloader::ExecScriptData() {
+    if (!Check())
+        return;
+    SetConnectionContext(m_pDatabase, false);
+    CPooledConnectionsGuard guard;
+    for (int nCategory = 0; nCategory < SQL_CATEGORY_COUNT; ++nCategory)
+        if (!ScriptsAll(static_cast<eSqlTypeObjects>(nCategory)))
+            break;
+}
+
+BOOL CScriptUnloader::ScriptsAll(eSqlTypeObjects eType) {
+    const TScriptFile& file = m_aFiles[eType];
+    if (!file.bEnabled)
+        return TRUE;
+    const CString strPath = GetFilePath(eType);
+    if (!m_bReplaceAll && IsFileExist(strPath)) {
+        const TReplaceAnswer answer = AskReplaceFile(AfxGetMainWnd(), strPath);
+        if (!answer.bReplace)
+            return FALSE;
+        m_bReplaceAll = answer.bReplaceAll;
+    }
+    WriteScriptFile(strPath, GenerateCategory(eType), ShowStringMessage);
+    return TRUE;
+}
+
+CString CScriptUnloader::GetFilePath(int nCategory) const { return m_strPath + "/" + m_aFiles[nCategory].strFile; }
+
+CString CScriptUnloader::GenerateCategory(int nCategory) const {
+    return CreateExportGenerator(nCategory, m_bNoCollation)->ScriptAllObjects();
+}
