@@ -2,7 +2,6 @@
 
 #include "catalog/ConnectionContext.h"
 #include "export/CategoryTable.h"
-#include "export/DlgReplaceFile.h"
 #include "export/ScriptFiles.h"
 #include "platform/File.h"
 #include "platform/Ui.h"

@@ -113,7 +113,7 @@ CDialog::~CDialog() { DestroyControls(); }
 INT_PTR CDialog::DoModal() {
     if (!m_pDialogTemplate)
         return -1;
-    return AfxGetUiBackend().RunModal(*this);
+    return AfxGetUiBackend()->RunModal(*this);
 }
 
 void CDialog::CreateControls() {

@@ -87,9 +87,8 @@ protected:
     void SetUp() override {
         ResetDefinitionLengthForTesting();
         m_db.OpenEx(("SNAPSHOT=" + Fixture("tiny/snapshot.json")).c_str(), CDatabase::noOdbcDialog);
-        m_pUi = std::make_shared<CHeadlessUi>();
-        AfxSetUiBackend(m_pUi);
-        m_pUi->SetDialogDriver([this](CDialog& dlg) { m_answers.Answer(dlg); });
+        AfxSetUiBackend(&m_ui);
+        m_ui.SetDialogDriver([this](CDialog& dlg) { m_answers.Answer(dlg); });
     }
     void TearDown() override { AfxSetUiBackend(nullptr); }
 
@@ -121,13 +120,13 @@ protected:
 
     std::vector<std::string> Messages() const {
         std::vector<std::string> aTexts;
-        for (const CString& str : m_pUi->GetMessages())
-            aTexts.push_back(str.Str());
+        for (const TUiMessage& message : m_ui.GetMessages())
+            aTexts.push_back(message.strText.Str());
         return aTexts;
     }
 
     CTempDir m_dir;
     CDatabase m_db;
-    std::shared_ptr<CHeadlessUi> m_pUi;
+    CHeadlessUiBackend m_ui;
     CReplaceAnswers m_answers;
 };
