@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
                   nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev
 
-.PHONY: all deps build test clean
+.PHONY: all deps build test test-unit test-tsan clean
 
 all: build
 
@@ -21,8 +21,17 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+test: test-unit test-tsan
+
+test-unit: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The tests that run threads, once more under ThreadSanitizer.
+THREAD_TESTS = Parallel|Pool|Thread
+test-tsan: deps
+	cmake --preset tsan
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && TSAN_OPTIONS="halt_on_error=1" ctest --output-on-failure -j $(JOBS) -R '$(THREAD_TESTS)'
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-tsan

@@ -24,17 +24,28 @@ const std::array<TCategory, SQL_CATEGORY_COUNT> g_aCategories = {{
     {eSqlUdf, 1025, 1026, "Udf.sql"},
 }};
 
-std::unique_ptr<CSQLScript> CreateExportGenerator(int nCategory, BOOL bNoCollation) {
+namespace {
+
+std::unique_ptr<CSQLTable> CreateTableGenerator(BOOL bNoCollation, ETableForm eTableForm) {
+    std::unique_ptr<CSQLTable> pTables;
+    if (eTableForm == ETableForm::InsertScript)
+        pTables = std::make_unique<CSQLTableInsertScript>();
+    else
+        pTables = std::make_unique<CSQLTable>();
+    pTables->m_bScriptCollation = bNoCollation ? 0 : 1;
+    return pTables;
+}
+
+} // namespace
+
+std::unique_ptr<CSQLScript> CreateCategoryGenerator(int nCategory, BOOL bNoCollation, ETableForm eTableForm) {
     switch (nCategory) {
     case eSqlDefaults:
         return std::make_unique<CSQLDefaults>();
     case eSqlUdt:
         return std::make_unique<CSQLUserTypes>();
-    case eSqlTables: {
-        auto pTables = std::make_unique<CSQLTableInsertScript>();
-        pTables->m_bScriptCollation = bNoCollation ? 0 : 1;
-        return pTables;
-    }
+    case eSqlTables:
+        return CreateTableGenerator(bNoCollation, eTableForm);
     case eSqlPK:
         return std::make_unique<CSQLPKeys>();
     case eSqlFK:

@@ -17,5 +17,7 @@ struct TCategory {
 
 extern const std::array<TCategory, SQL_CATEGORY_COUNT> g_aCategories;
 
-// The generator that the export uses for the category (Tables: the INSERT form).
-std::unique_ptr<CSQLScript> CreateExportGenerator(int nCategory, BOOL bNoCollation);
+// The generator of a category 0 to 12, null for other values. Tables are written as INSERTs into the
+// product's table by the export, as plain CREATE TABLE for a single object.
+enum class ETableForm { InsertScript, CreateTable };
+std::unique_ptr<CSQLScript> CreateCategoryGenerator(int nCategory, BOOL bNoCollation, ETableForm eTableForm);

@@ -13,20 +13,7 @@ constexpr UINT IDS_CREATE_FOLDER_FAILED = 28003;
 constexpr UINT IDS_NO_FILE_NAME = 28004;
 constexpr UINT IDS_BAD_CONNECTION = 28005;
 
-void ShowStringMessage(UINT nID) {
-    CString strText;
-    strText.LoadString(nID);
-    AfxMessageBox(strText, MB_OK, 0);
-}
-
-// Closes the pooled connections however the run ends.
-class CPooledConnectionsGuard {
-public:
-    CPooledConnectionsGuard() = default;
-    CPooledConnectionsGuard(const CPooledConnectionsGuard&) = delete;
-    CPooledConnectionsGuard& operator=(const CPooledConnectionsGuard&) = delete;
-    ~CPooledConnectionsGuard() { CloseAllConnections(); }
-};
+void ShowStringMessage(UINT nID) { AfxMessageBox(nID, MB_OK, 0); }
 
 } // namespace
 
@@ -57,7 +44,7 @@ void CScriptUnloader::ExecScriptData() {
     if (!Check())
         return;
     SetConnectionContext(m_pDatabase, false);
-    CPooledConnectionsGuard guard;
+    CCloseConnectionsOnExit closeConnections;
     for (int nCategory = 0; nCategory < SQL_CATEGORY_COUNT; ++nCategory)
         if (!ScriptsAll(static_cast<eSqlTypeObjects>(nCategory)))
             break;
@@ -81,5 +68,5 @@ BOOL CScriptUnloader::ScriptsAll(eSqlTypeObjects eType) {
 CString CScriptUnloader::GetFilePath(int nCategory) const { return m_strPath + "/" + m_aFiles[nCategory].strFile; }
 
 CString CScriptUnloader::GenerateCategory(int nCategory) const {
-    return CreateExportGenerator(nCategory, m_bNoCollation)->ScriptAllObjects();
+    return CreateCategoryGenerator(nCategory, m_bNoCollation, ETableForm::InsertScript)->ScriptAllObjects();
 }

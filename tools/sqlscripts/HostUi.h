@@ -1,0 +1,28 @@
+// The host's user interface: module messages on stderr, and the replace question answered as the user chose.
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <string>
+#include <vector>
+
+enum class ReplacePolicy { Ask, All, Never };
+
+class HostUi : public CTerminalUiBackend {
+public:
+    explicit HostUi(ReplacePolicy policy);
+
+    int MessageBox(const CString& strText, UINT nType) override;
+    INT_PTR RunModal(CDialog& dlg) override;
+
+    int MessageCount() const { return messageCount_; }
+    // Files that were left alone because the policy said never.
+    const std::vector<std::string>& RefusedFiles() const { return refusedFiles_; }
+
+private:
+    void Answer(CDialog& dlg);
+
+    ReplacePolicy policy_;
+    int messageCount_ = 0;
+    std::vector<std::string> refusedFiles_;
+};

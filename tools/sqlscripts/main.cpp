@@ -1,0 +1,252 @@
+// sqlscripts: scripts a SQL Server database's objects from the terminal.
+#include "Categories.h"
+#include "HostUi.h"
+
+#include "platform/Database.h"
+#include "scripts/ScriptApi.h"
+#include "scripts/ScriptUnloader.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+const char* const kDefaultFileNames[] = {"Defaults.sql", "Udt.sql",      "Tables.sql",     "PK.sql",
+                                         "FK.sql",       "FullText.sql", "Schemas.sql",    "Views.sql",
+                                         "Triggers.sql", "StoredProc.sql", "Indexes.sql", "Checks.sql",
+                                         "Udf.sql"};
+
+struct Source {
+    std::string connect;
+    std::string snapshot;
+    std::string saveSnapshot;
+
+    std::string ConnectString() const {
+        std::string result = snapshot.empty() ? connect : "SNAPSHOT=" + snapshot;
+        if (!saveSnapshot.empty())
+            result = "SAVE_SNAPSHOT=" + saveSnapshot + ";" + result;
+        return result;
+    }
+};
+
+struct ExportOptions {
+    std::string dir = "scripts";
+    std::string only;
+    std::string skip;
+    std::vector<std::string> files;
+    bool collation = false;
+    bool parallel = false;
+    std::string replace;
+};
+
+void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
+    auto* group = command.add_option_group("source", "where the catalog comes from");
+    group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database");
+    group->add_option("--snapshot", source.snapshot, "catalog snapshot file to read instead of a server")
+        ->check(CLI::ExistingFile);
+    group->require_option(1);
+    if (withSave)
+        command.add_option("--save-snapshot", source.saveSnapshot,
+                           "also record every catalog statement and its answer into this snapshot file");
+}
+
+void Fail(const std::string& message) { std::fprintf(stderr, "sqlscripts: %s\n", message.c_str()); }
+
+// Opens the connection; on failure says why in one line.
+bool Connect(CDatabase& db, const Source& source) {
+    if (!source.saveSnapshot.empty() && !source.snapshot.empty()) {
+        Fail("--save-snapshot records a live server; it cannot be used with --snapshot");
+        return false;
+    }
+    try {
+        db.OpenEx(source.ConnectString().c_str(), CDatabase::noOdbcDialog);
+        db.SetQueryTimeout(300);
+        return true;
+    } catch (CException* e) {
+        Fail("cannot connect: " + e->GetErrorText().Str());
+        e->Delete();
+        return false;
+    }
+}
+
+ReplacePolicy ParseReplacePolicy(const std::string& value) {
+    if (value == "all")
+        return ReplacePolicy::All;
+    if (value == "never")
+        return ReplacePolicy::Never;
+    if (value == "ask")
+        return ReplacePolicy::Ask;
+    return ::isatty(STDIN_FILENO) ? ReplacePolicy::Ask : ReplacePolicy::Never;
+}
+
+// Fills the unloader from the options; false with a message for a bad category or file option.
+bool FillUnloader(CScriptUnloader& unloader, const ExportOptions& options) {
+    try {
+        std::vector<int> enabled = options.only.empty() ? std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}
+                                                        : ParseCategoryList(options.only);
+        for (int category : ParseCategoryList(options.skip))
+            std::erase(enabled, category);
+        for (int category : enabled)
+            unloader.m_aFiles[category].bEnabled = 1;
+        for (int category = 0; category < SQL_CATEGORY_COUNT; ++category)
+            unloader.m_aFiles[category].strFile = kDefaultFileNames[category];
+        for (const std::string& file : options.files) {
+            const size_t equals = file.find('=');
+            const std::optional<int> category =
+                equals == std::string::npos ? std::nullopt : FindCategory(file.substr(0, equals));
+            if (!category || equals + 1 == file.size())
+                throw std::invalid_argument("--file wants CATEGORY=NAME, got '" + file + "'");
+            unloader.m_aFiles[*category].strFile = file.substr(equals + 1).c_str();
+        }
+    } catch (const std::invalid_argument& e) {
+        Fail(e.what());
+        return false;
+    }
+    unloader.m_bNoCollation = options.collation ? 0 : 1;
+    return true;
+}
+
+int RunExport(const Source& source, const ExportOptions& options) {
+    const ReplacePolicy policy = ParseReplacePolicy(options.replace);
+    HostUi ui(policy);
+    AfxSetUiBackend(&ui);
+    CDatabase db;
+    if (!Connect(db, source))
+        return kExitFailed;
+    CScriptUnloader unloader(db, nullptr, options.dir.c_str());
+    if (!FillUnloader(unloader, options))
+        return kExitUsage;
+    if (options.parallel)
+        unloader.ExecScriptDataThreads();
+    else
+        unloader.ExecScriptData();
+    AfxSetUiBackend(nullptr);
+    for (const std::string& file : ui.RefusedFiles())
+        Fail(file + " already exists in " + options.dir +
+             "; stopped without overwriting it (use --replace all to overwrite existing files)");
+    if (!ui.RefusedFiles().empty() || ui.MessageCount() > 0)
+        return kExitFailed;
+    std::fprintf(stderr, "sqlscripts: scripts written to %s\n", options.dir.c_str());
+    return kExitOk;
+}
+
+int PrintResult(bool ok, const CString& text) {
+    if (!ok)
+        return kExitFailed;
+    std::fwrite(text.GetString(), 1, static_cast<size_t>(text.GetLength()), stdout);
+    return kExitOk;
+}
+
+int RunObject(const Source& source, const std::string& name, const std::string& type, bool collation) {
+    HostUi ui(ReplacePolicy::Never);
+    AfxSetUiBackend(&ui);
+    CDatabase db;
+    if (!Connect(db, source))
+        return kExitFailed;
+    CString script;
+    try {
+        if (type.empty())
+            return PrintResult(GenerateSQLScriptObject(db, name.c_str(), script, !collation) != 0, script);
+        const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*FindCategory(type)),
+                                                    name.c_str(), script, !collation);
+        if (result.nError)
+            Fail(result.strMessage.Str());
+        return PrintResult(result.nError == 0, script);
+    } catch (CException* e) {
+        Fail(e->GetErrorText().Str());
+        e->Delete();
+        return kExitFailed;
+    }
+}
+
+int RunFields(const Source& source, const std::string& name) {
+    HostUi ui(ReplacePolicy::Never);
+    AfxSetUiBackend(&ui);
+    CDatabase db;
+    if (!Connect(db, source))
+        return kExitFailed;
+    CString fields;
+    return PrintResult(GenerateSQLScriptFields(db, name.c_str(), fields) != 0, fields);
+}
+
+std::string SampleSnapshot() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path installed = exe.parent_path().parent_path() / "share/sqlscripts/samples/sample.json";
+    if (!ec && std::filesystem::exists(installed))
+        return installed.string();
+    return SQLSCRIPTS_SAMPLES_DIR "/sample.json";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database"};
+    app.require_subcommand(1);
+    app.set_version_flag("--version", "sqlscripts " SQLSCRIPTS_VERSION);
+
+    Source source;
+    ExportOptions options;
+    auto* exportCommand = app.add_subcommand("export", "write one script file per object category");
+    AddSourceOptions(*exportCommand, source, true);
+    exportCommand->add_option("--dir", options.dir, "output folder, created when missing")->capture_default_str();
+    const std::string categoryHelp = "comma-separated categories: defaults, udt, tables, pk, fk, fulltext, "
+                                     "schemas, views, triggers, procs, indexes, checks, udf";
+    exportCommand->add_option("--only", options.only, "write only these " + categoryHelp);
+    exportCommand->add_option("--skip", options.skip, "leave out these categories");
+    exportCommand->add_option("--file", options.files, "file name of a category, as CATEGORY=NAME (repeatable)");
+    exportCommand->add_flag("--collation", options.collation, "keep COLLATE clauses in table scripts");
+    exportCommand->add_flag("--parallel", options.parallel, "work on up to three categories at a time");
+    exportCommand->add_option("--replace", options.replace,
+                              "existing files: ask (default on a terminal), all (overwrite), never (default "
+                              "otherwise: stop at the first existing file)")
+        ->check(CLI::IsMember({"ask", "all", "never"}));
+
+    std::string name;
+    std::string type;
+    bool collation = false;
+    auto* objectCommand = app.add_subcommand("object", "print the script of one object of schema dbo");
+    AddSourceOptions(*objectCommand, source, false);
+    objectCommand->add_option("name", name, "object name")->required();
+    objectCommand->add_option("--type", type, "the object's category, found in the catalog when not given")
+        ->check(CLI::IsMember(CategoryNames()));
+    objectCommand->add_flag("--collation", collation, "keep COLLATE clauses in a table script");
+
+    auto* fieldsCommand = app.add_subcommand("fields", "print the column names of a table or view of schema dbo");
+    AddSourceOptions(*fieldsCommand, source, false);
+    fieldsCommand->add_option("name", name, "table or view name")->required();
+
+    std::string demoDir = "sqlscripts-demo";
+    auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");
+    demoCommand->add_option("--dir", demoDir, "output folder")->capture_default_str();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kExitOk : kExitUsage;
+    }
+
+    if (*exportCommand)
+        return RunExport(source, options);
+    if (*objectCommand)
+        return RunObject(source, name, type, collation);
+    if (*fieldsCommand)
+        return RunFields(source, name);
+    Source sample;
+    sample.snapshot = SampleSnapshot();
+    ExportOptions demo;
+    demo.dir = demoDir;
+    demo.replace = "all";
+    return RunExport(sample, demo);
+}
