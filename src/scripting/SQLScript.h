@@ -32,6 +32,15 @@ inline bool IsEmptyObjectName(const char* pszName) {
     return !pszName || !*pszName;
 }
 
+// Opens the detail row of one object; false when the catalog has no such object.
+template <class Rec> bool OpenDetailRecordset(Rec& rs, const char* pszSchema, const char* pszName) {
+    rs.SetDetail(true);
+    rs.m_strParamName = pszName;
+    rs.m_strParamSchema = pszSchema;
+    rs.Open(AFX_DB_USE_DEFAULT_TYPE, nullptr, CRecordset::none);
+    return !rs.IsEOF();
+}
+
 // At most one of the module's message boxes is open at a time, across all threads.
 CCriticalSection& GetScriptMessageLock();
 
