@@ -2,9 +2,6 @@
 
 #include "TableScriptsTestSupport.h"
 
-#include <fstream>
-#include <sstream>
-
 using namespace tablescripts_test;
 
 namespace {
@@ -78,13 +75,6 @@ const TTableCase kTableCases[] = {
      "INSERT INTO [dbo].[kv_TableScripts] ([NameSchema], [NameTable], [Script]) VALUES ('dbo', 'Missing', "
      "'')\r\n"},
 };
-
-std::string ReadFile(const std::string& strPath) {
-    std::ifstream file(strPath, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 } // namespace
 
@@ -177,15 +167,4 @@ TEST_F(TablesEdgeTest, OneUnreadableTableEmptiesTheWholeList) {
     ASSERT_EQ(aMessages.size(), 1u);
     EXPECT_EQ(aMessages[0].strText,
               "Ошибка создания скрипта. The SELECT permission was denied on the object 'columns'.");
-}
-
-TEST_F(TablesEdgeTest, TinyExampleMatchesItsExpectedFiles) {
-    const std::string strTiny = std::string(SCRIPTS_EXAMPLES_DIR) + "/tiny/";
-    OpenSnapshot(strTiny + "snapshot.json");
-    CSQLTableInsertScript insert;
-    EXPECT_TRUE(SameScript(ReadFile(strTiny + "expected/Tables.sql"), insert.ScriptAllObjects()));
-    CSQLTable table;
-    EXPECT_TRUE(
-        SameScript(ReadFile(strTiny + "expected/objects/Totals.sql"), table.ScriptObject("dbo", "Totals")));
-    EXPECT_TRUE(SameScript(ReadFile(strTiny + "expected/fields/Totals.txt"), table.GetColumnList("Totals")));
 }
