@@ -69,10 +69,3 @@ TEST_F(KeysTest, ForeignKeysOfOneTableShareOneStatement) {
     }
     EXPECT_TRUE(SameScript(kFkOrderLines, keys.ScriptAllObjects()));
 }
-
-TEST(ReferentialActionTest, CatalogCodesBecomeActionWords) {
-    EXPECT_EQ(GetReferentialActionName(1), " CASCADE");
-    EXPECT_EQ(GetReferentialActionName(2), " SET NULL");
-    EXPECT_EQ(GetReferentialActionName(3), " SET DEFAULT");
-    EXPECT_EQ(GetReferentialActionName(0), "");
-}

@@ -1,4 +1,3 @@
-#include "scripting/Keys.h"
 #include "scripting/Tables.h"
 
 #include "TableScriptsTestSupport.h"
@@ -81,9 +80,4 @@ TEST_F(TableDependentsTest, FailureInAnyStepDropsEverything) {
     const std::vector<TUiMessage> aMessages = Messages();
     ASSERT_EQ(aMessages.size(), 1u);
     EXPECT_EQ(aMessages[0].strText, "Ошибка создания скрипта. Invalid object name 'sys.foreign_keys'.");
-}
-
-TEST_F(TableDependentsTest, OtherGeneratorsHaveNoDependents) {
-    CSQLPKeys keys;
-    EXPECT_TRUE(keys.ScriptDependents("dbo", "Orders").IsEmpty());
 }

@@ -128,21 +128,6 @@ TEST_F(TablesTest, InsertFormOfAllTablesGoesBetweenNocountBatches) {
         insert.ScriptAllObjects()));
 }
 
-TEST_F(TablesTest, PlainFormOfAllTablesJoinsTheBatches) {
-    CSQLTable table;
-    EXPECT_TRUE(SameScript("\r\nCREATE TABLE [dbo].[Calc] (\r\n \t[Price] [decimal](10, 2) NOT "
-                           "NULL,\r\n\t[Qty] [int] NULL,\r\n\t[Total] AS "
-                           "([Price]*[Qty]) PERSISTED NOT NULL,\r\n\t[Label] AS (''Qty: "
-                           "''+CONVERT([varchar](10),[Qty]))  ,\r\n\t[Size] AS "
-                           "(case when [Qty]>(9) then ''big''\r\nelse ''small'' end) PERSISTED NULL )\r\nGO "
-                           "\r\nCREATE TABLE [sales].[Phones] (\r\n \t[Id] [int] IDENTITY(100, 5) NOT "
-                           "NULL,\r\n\t[Phone] [PhoneNumber] "
-                           "NULL,\r\n\t[Code] [Code] NOT NULL )\r\nGO "
-                           "\r\nCREATE TABLE [dbo].[T] (\r\n \t[Id] [int] IDENTITY(1, 1) NOT "
-                           "NULL,\r\n\t[Name] [nvarchar](50) NULL )\r\nGO ",
-                           table.ScriptAllObjects()));
-}
-
 TEST_F(TablesTest, ColumnListIsBareNamesOfTheDboTable) {
     CSQLTable table;
     EXPECT_TRUE(SameScript("Id,\r\nName", table.GetColumnList("T")));
