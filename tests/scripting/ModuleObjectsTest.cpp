@@ -116,23 +116,6 @@ TEST_F(ModuleObjectsTest, ProceduresTriggersAndFunctions) {
     EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(ModuleObjectsTest, DropHeadersOfEachKind) {
-    CSqlViews views;
-    CSqlProcedures procedures;
-    CSqlFunctions functions;
-    CSqlTriggers triggers;
-    EXPECT_SCRIPT(views.ScriptDropHeader("s", "n"), "IF OBJECT_ID( '[s].[n]', 'V') IS NOT NULL \r\n"
-                                                    "DROP VIEW [s].[n] \r\n"
-                                                    "GO\r\n");
-    EXPECT_SCRIPT(procedures.ScriptDropHeader("s", "n"), "IF OBJECT_ID( '[s].[n]', 'P') IS NOT NULL \r\n"
-                                                         "DROP PROCEDURE [s].[n] \r\n"
-                                                         "GO\r\n");
-    EXPECT_SCRIPT(functions.ScriptDropHeader("s", "n"), "IF OBJECT_ID( '[s].[n]', 'FN') IS NOT NULL \r\n"
-                                                        "DROP FUNCTION [s].[n] \r\n"
-                                                        "GO\r\n");
-    EXPECT_SCRIPT(triggers.ScriptDropHeader("s", "n"), "");
-}
-
 TEST_F(ModuleObjectsTest, ObjectNotInCatalogOrWithoutNameGivesEmptyText) {
     CSqlViews views;
     EXPECT_SCRIPT(views.ScriptObject("dbo", "nosuch"), "");
