@@ -79,8 +79,3 @@ TEST_F(ScriptErrorTest, ShowScriptMessageShowsTextAsGiven) {
     ASSERT_EQ(aMessages.size(), 1u);
     EXPECT_EQ(aMessages[0].strText, "Выгрузка завершена");
 }
-
-TEST(CSQLObjectTest, HasNoDependents) {
-    CThrowingScript script;
-    EXPECT_TRUE(script.ScriptDependents("dbo", "x").IsEmpty());
-}
