@@ -24,4 +24,8 @@ void CSQLRecBase::ThrowDBException(RETCODE nRetCode, HSTMT hstmt) {
     CRecordset::ThrowDBException(nRetCode, hstmt ? hstmt : m_hstmt);
 }
 
-CString CSQLRecBase::GetSchemaOrDbo() const { return m_strParamSchema.IsEmpty() ? CString("dbo") : m_strParamSchema; }
+const CString& CSQLRecBase::DefaultSchemaToDbo() {
+    if (m_strParamSchema.IsEmpty())
+        m_strParamSchema = "dbo";
+    return m_strParamSchema;
+}

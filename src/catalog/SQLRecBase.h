@@ -21,6 +21,6 @@ public:
     CString m_strParamSchema;
 
 protected:
-    // The schema parameter, or "dbo" when it is empty.
-    CString GetSchemaOrDbo() const;
+    // Detail and dependent queries put "dbo" for an empty schema, and the member keeps it.
+    const CString& DefaultSchemaToDbo();
 };

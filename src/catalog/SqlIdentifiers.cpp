@@ -98,13 +98,15 @@ bool IsRegularIdentifier(const CString& strName) {
 }
 
 CString DelimitIdentifier(const CString& strName) {
-    if (IsRegularIdentifier(strName))
+    if (strName.IsEmpty() || IsRegularIdentifier(strName))
         return strName;
     CString strResult(strName);
     strResult.Replace("]", "]]");
     return "[" + strResult + "]";
 }
 
+CString ObjectIdPart(const CString& strName) { return EscapeSqlLiteral(DelimitIdentifier(strName)); }
+
 CString ObjectIdName(const CString& strSchema, const CString& strName) {
-    return EscapeSqlLiteral(DelimitIdentifier(strSchema) + "." + DelimitIdentifier(strName));
+    return ObjectIdPart(strSchema) + "." + ObjectIdPart(strName);
 }
