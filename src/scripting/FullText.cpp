@@ -28,11 +28,15 @@ CString GetFullTextColumnBlock(long nObjectId) {
 CString CSQLFullText::ScriptAllObjects() {
     // A failure drops the header too: a block that would only enable full-text search helps nobody.
     CString strText = ScriptOrReport([this] {
-        return "IF (SELECT SERVERPROPERTY ( 'IsFullTextInstalled' ) ) = 1\r\nBEGIN\r\nIF (SELECT "
-               "DATABASEPROPERTY(DB_NAME(), N'IsFullTextEnabled')) <> 1 \r\n\texec sp_fulltext_database "
-               "N'enable' "
-               "\r\n\r\n" +
-               ScriptFullTextDrops() + ScriptFullTextCatalogs() + ScriptFullTextIndexes();
+        CString strBlock(
+            "IF (SELECT SERVERPROPERTY ( 'IsFullTextInstalled' ) ) = 1\r\nBEGIN\r\nIF (SELECT "
+            "DATABASEPROPERTY(DB_NAME(), N'IsFullTextEnabled')) <> 1 \r\n\texec sp_fulltext_database "
+            "N'enable' \r\n\r\n");
+        // Indexes go before their catalogs do, and the catalogs are back before the indexes return.
+        strBlock += ScriptFullTextDrops();
+        strBlock += ScriptFullTextCatalogs();
+        strBlock += ScriptFullTextIndexes();
+        return strBlock;
     });
     if (strText.IsEmpty())
         return CString();

@@ -23,11 +23,11 @@ CString ScriptForeignKeyClause(const CSQLRecForeignKeys& rs) {
     CString strUpdate;
     if (rs.m_nUpdateActions > 0)
         strUpdate = " ON UPDATE " + GetReferentialActionName(rs.m_nUpdateActions);
+    const CString strColumns = GetForeignKeyColumnList(rs.m_strFKNameSchema, rs.m_strFKName);
+    const CString strReferencedColumns = GetKeyColumnList(rs.m_nReferencedTableId, rs.m_nReferencedIndexId);
     CString strClause;
-    strClause.Format(
-        "\tFOREIGN KEY \r\n\t( \r\n%s \r\n\t) REFERENCES [%s] \r\n\t( \r\n%s \r\n\t) %s %s\r\n",
-        GetForeignKeyColumnList(rs.m_strFKNameSchema, rs.m_strFKName), rs.m_strReferencedTableName,
-        GetKeyColumnList(rs.m_nReferencedTableId, rs.m_nReferencedIndexId), strDelete, strUpdate);
+    strClause.Format("\tFOREIGN KEY \r\n\t( \r\n%s \r\n\t) REFERENCES [%s] \r\n\t( \r\n%s \r\n\t) %s %s\r\n",
+                     strColumns, rs.m_strReferencedTableName, strReferencedColumns, strDelete, strUpdate);
     return strClause;
 }
 

@@ -1,8 +1,6 @@
 #include "scripting/FullText.h"
 
-#include "TableScriptsTestSupport.h"
-
-using namespace tablescripts_test;
+#include "scripting/ScriptTestSupport.h"
 
 namespace {
 
@@ -42,38 +40,35 @@ const char kIndexes[] =
     "CREATE FULLTEXT INDEX ON [sales].[Notes]\r\n(\r\n\tText LANGUAGE 0\r\n)\r\nKEY INDEX "
     "[UQ_Notes] ON [FT_Main] WITH CHANGE_TRACKING MANUAL , NO POPULATION;\r\n\r\n";
 
-class FullTextTest : public CSnapshotTest {};
-
 } // namespace
 
-TEST_F(FullTextTest, EachStepOfTheBlock) {
-    OpenFixture("fulltext.json");
+TEST(FullTextTest, EachStepOfTheBlock) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/fulltext.json"));
     CSQLFullText fullText;
-    EXPECT_TRUE(SameScript(kDrops, fullText.ScriptFullTextDrops()));
-    EXPECT_TRUE(SameScript(kCatalogs, fullText.ScriptFullTextCatalogs()));
-    EXPECT_TRUE(SameScript(kIndexes, fullText.ScriptFullTextIndexes()));
+    EXPECT_SCRIPT(fullText.ScriptFullTextDrops(), kDrops);
+    EXPECT_SCRIPT(fullText.ScriptFullTextCatalogs(), kCatalogs);
+    EXPECT_SCRIPT(fullText.ScriptFullTextIndexes(), kIndexes);
 }
 
-TEST_F(FullTextTest, WholeBlockDropsBeforeCatalogsBeforeIndexes) {
-    OpenFixture("fulltext.json");
+TEST(FullTextTest, WholeBlockDropsBeforeCatalogsBeforeIndexes) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/fulltext.json"));
     CSQLFullText fullText;
-    EXPECT_TRUE(SameScript(std::string(kHeader) + kDrops + kCatalogs + kIndexes + "END",
-                           fullText.ScriptAllObjects()));
+    EXPECT_SCRIPT(fullText.ScriptAllObjects(), std::string(kHeader) + kDrops + kCatalogs + kIndexes + "END");
     EXPECT_TRUE(fullText.ScriptObject("dbo", "Documents").IsEmpty());
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(FullTextTest, NoCatalogsGiveHeaderAndEnd) {
-    OpenFixture("empty.json");
+TEST(FullTextTest, NoCatalogsGiveHeaderAndEnd) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/empty.json"));
     CSQLFullText fullText;
-    EXPECT_TRUE(SameScript(std::string(kHeader) + "END", fullText.ScriptAllObjects()));
+    EXPECT_SCRIPT(fullText.ScriptAllObjects(), std::string(kHeader) + "END");
 }
 
-TEST_F(FullTextTest, FailureGivesEmptyTextNotALoneEnd) {
-    OpenFixture("fulltext_failure.json");
+TEST(FullTextTest, FailureGivesEmptyTextNotALoneEnd) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/fulltext_failure.json"));
     CSQLFullText fullText;
-    EXPECT_TRUE(SameScript("", fullText.ScriptAllObjects()));
-    const std::vector<TUiMessage> aMessages = Messages();
+    EXPECT_SCRIPT(fullText.ScriptAllObjects(), "");
+    const std::vector<TUiMessage> aMessages = ShownMessages();
     ASSERT_EQ(aMessages.size(), 1u);
     EXPECT_EQ(aMessages[0].strText, "Ошибка создания скрипта. Full-text search is not installed.");
 }

@@ -1,8 +1,6 @@
 #include "scripting/Indexes.h"
 
-#include "TableScriptsTestSupport.h"
-
-using namespace tablescripts_test;
+#include "scripting/ScriptTestSupport.h"
 
 namespace {
 
@@ -28,54 +26,51 @@ const TIndexCase kIndexCases[] = {
      "[PRIMARY]\r\nGO \r\n\r\n"},
 };
 
-class IndexesTest : public CSnapshotTest {};
-
 } // namespace
 
-TEST_F(IndexesTest, AllIndexesOneStatementEach) {
-    OpenFixture("indexes.json");
+TEST(IndexesTest, AllIndexesOneStatementEach) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/indexes.json"));
     std::string strExpected;
     for (const TIndexCase& test : kIndexCases)
         strExpected += test.pszExpected;
     CSQLIndexes indexes;
-    EXPECT_TRUE(SameScript(strExpected, indexes.ScriptAllObjects()));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_SCRIPT(indexes.ScriptAllObjects(), strExpected);
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(IndexesTest, OneIndexOfOneTable) {
-    OpenFixture("indexes.json");
+TEST(IndexesTest, OneIndexOfOneTable) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/indexes.json"));
     CSQLIndexes indexes;
     for (const TIndexCase& test : kIndexCases) {
         SCOPED_TRACE(test.pszIndex);
-        EXPECT_TRUE(SameScript(test.pszExpected,
-                               indexes.ScriptTableIndex(test.pszSchema, test.pszTable, test.pszIndex)));
+        EXPECT_SCRIPT(indexes.ScriptTableIndex(test.pszSchema, test.pszTable, test.pszIndex),
+                      test.pszExpected);
     }
     // The server resolves table names without regard to case; index names are the catalog's own.
-    EXPECT_TRUE(
-        SameScript(kIndexCases[1].pszExpected, indexes.ScriptTableIndex("", "ORDERS", "IX_Orders_Date")));
+    EXPECT_SCRIPT(indexes.ScriptTableIndex("", "ORDERS", "IX_Orders_Date"), kIndexCases[1].pszExpected);
     EXPECT_TRUE(indexes.ScriptTableIndex("dbo", "Products", "IX_Orders_Date").IsEmpty());
     EXPECT_TRUE(indexes.ScriptTableIndex("dbo", "Orders", "IX_Gone").IsEmpty());
 }
 
-TEST_F(IndexesTest, SingleObjectFormIsAlwaysEmpty) {
-    OpenFixture("indexes.json");
+TEST(IndexesTest, SingleObjectFormIsAlwaysEmpty) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/indexes.json"));
     CSQLIndexes indexes;
     EXPECT_TRUE(indexes.ScriptObject("dbo", "IX_Orders_Date").IsEmpty());
     EXPECT_TRUE(indexes.ScriptDependents("dbo", "Orders").IsEmpty());
 }
 
-TEST_F(IndexesTest, NoIndexesGiveEmptyText) {
-    OpenFixture("empty.json");
+TEST(IndexesTest, NoIndexesGiveEmptyText) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/empty.json"));
     CSQLIndexes indexes;
     EXPECT_TRUE(indexes.ScriptAllObjects().IsEmpty());
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(IndexesTest, FailureDropsTheIndexesAlreadyScripted) {
-    OpenFixture("indexes_failure.json");
+TEST(IndexesTest, FailureDropsTheIndexesAlreadyScripted) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/indexes_failure.json"));
     CSQLIndexes indexes;
-    EXPECT_TRUE(SameScript("", indexes.ScriptAllObjects()));
-    const std::vector<TUiMessage> aMessages = Messages();
+    EXPECT_SCRIPT(indexes.ScriptAllObjects(), "");
+    const std::vector<TUiMessage> aMessages = ShownMessages();
     ASSERT_EQ(aMessages.size(), 1u);
     EXPECT_EQ(aMessages[0].strText, "Ошибка создания скрипта. Query timeout expired");
 }

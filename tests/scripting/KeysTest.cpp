@@ -1,18 +1,8 @@
 #include "scripting/Keys.h"
 
-#include "TableScriptsTestSupport.h"
-
-using namespace tablescripts_test;
+#include "scripting/ScriptTestSupport.h"
 
 namespace {
-
-class KeysTest : public CSnapshotTest {
-protected:
-    void SetUp() override {
-        CSnapshotTest::SetUp();
-        OpenFixture("keys.json");
-    }
-};
 
 const char kPkOrders[] =
     "ALTER TABLE [dbo].[Orders] ADD \r\n\tPRIMARY KEY CLUSTERED \r\n\t( \r\n\t\t[OrderId] \r\n\t)  "
@@ -34,7 +24,8 @@ struct TKeyCase {
 
 } // namespace
 
-TEST_F(KeysTest, PrimaryKeyStatements) {
+TEST(KeysTest, PrimaryKeyStatements) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/keys.json"));
     const TKeyCase aCases[] = {
         {"dbo", "PK_Orders", kPkOrders},
         {"dbo", "PK_OrderLines", kPkOrderLines},
@@ -46,17 +37,19 @@ TEST_F(KeysTest, PrimaryKeyStatements) {
     CSQLPKeys keys;
     for (const TKeyCase& test : aCases) {
         SCOPED_TRACE(test.pszName ? test.pszName : "(null)");
-        EXPECT_TRUE(SameScript(test.pszExpected, keys.ScriptObject(test.pszSchema, test.pszName)));
+        EXPECT_SCRIPT(keys.ScriptObject(test.pszSchema, test.pszName), test.pszExpected);
     }
 }
 
-TEST_F(KeysTest, AllPrimaryKeysInNameOrder) {
+TEST(KeysTest, AllPrimaryKeysInNameOrder) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/keys.json"));
     CSQLPKeys keys;
-    EXPECT_TRUE(SameScript(std::string(kPkOrderLines) + kPkOrders, keys.ScriptAllObjects()));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_SCRIPT(keys.ScriptAllObjects(), std::string(kPkOrderLines) + kPkOrders);
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(KeysTest, ForeignKeysOfOneTableShareOneStatement) {
+TEST(KeysTest, ForeignKeysOfOneTableShareOneStatement) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/keys.json"));
     const TKeyCase aCases[] = {
         {"dbo", "OrderLines", kFkOrderLines},
         {"dbo", "Orders", ""}, // no foreign keys: no GO either
@@ -65,7 +58,7 @@ TEST_F(KeysTest, ForeignKeysOfOneTableShareOneStatement) {
     CSQLForeignKeys keys;
     for (const TKeyCase& test : aCases) {
         SCOPED_TRACE(test.pszName);
-        EXPECT_TRUE(SameScript(test.pszExpected, keys.ScriptObject(test.pszSchema, test.pszName)));
+        EXPECT_SCRIPT(keys.ScriptObject(test.pszSchema, test.pszName), test.pszExpected);
     }
-    EXPECT_TRUE(SameScript(kFkOrderLines, keys.ScriptAllObjects()));
+    EXPECT_SCRIPT(keys.ScriptAllObjects(), kFkOrderLines);
 }

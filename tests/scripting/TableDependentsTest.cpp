@@ -1,18 +1,8 @@
 #include "scripting/Tables.h"
 
-#include "TableScriptsTestSupport.h"
-
-using namespace tablescripts_test;
+#include "scripting/ScriptTestSupport.h"
 
 namespace {
-
-class TableDependentsTest : public CSnapshotTest {
-protected:
-    void SetUp() override {
-        CSnapshotTest::SetUp();
-        OpenFixture("dependents.json");
-    }
-};
 
 // One text per step, in the order of the steps.
 const char* const kOrdersDependents[] = {
@@ -52,32 +42,36 @@ std::string OrdersDependents() {
 
 } // namespace
 
-TEST_F(TableDependentsTest, EveryKindInStepOrder) {
+TEST(TableDependentsTest, EveryKindInStepOrder) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/dependents.json"));
     CSQLTable table;
-    EXPECT_TRUE(SameScript(OrdersDependents(), table.ScriptDependents("dbo", "Orders")));
+    EXPECT_SCRIPT(table.ScriptDependents("dbo", "Orders"), OrdersDependents());
     // The insert form inherits the operation; an empty schema is dbo.
     CSQLTableInsertScript insert;
-    EXPECT_TRUE(SameScript(OrdersDependents(), insert.ScriptDependents("", "Orders")));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_SCRIPT(insert.ScriptDependents("", "Orders"), OrdersDependents());
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(TableDependentsTest, TableWithoutDependentsGivesEmptyText) {
+TEST(TableDependentsTest, TableWithoutDependentsGivesEmptyText) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/dependents.json"));
     CSQLTable table;
-    EXPECT_TRUE(SameScript("", table.ScriptDependents("dbo", "Lonely")));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_SCRIPT(table.ScriptDependents("dbo", "Lonely"), "");
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(TableDependentsTest, NoNameGivesEmptyText) {
+TEST(TableDependentsTest, NoNameGivesEmptyText) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/dependents.json"));
     CSQLTable table;
     EXPECT_TRUE(table.ScriptDependents("dbo", "").IsEmpty());
     EXPECT_TRUE(table.ScriptDependents("dbo", nullptr).IsEmpty());
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(TableDependentsTest, FailureInAnyStepDropsEverything) {
+TEST(TableDependentsTest, FailureInAnyStepDropsEverything) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/dependents.json"));
     CSQLTable table;
-    EXPECT_TRUE(SameScript("", table.ScriptDependents("dbo", "Broken")));
-    const std::vector<TUiMessage> aMessages = Messages();
+    EXPECT_SCRIPT(table.ScriptDependents("dbo", "Broken"), "");
+    const std::vector<TUiMessage> aMessages = ShownMessages();
     ASSERT_EQ(aMessages.size(), 1u);
     EXPECT_EQ(aMessages[0].strText, "Ошибка создания скрипта. Invalid object name 'sys.foreign_keys'.");
 }

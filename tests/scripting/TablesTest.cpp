@@ -1,18 +1,8 @@
 #include "scripting/Tables.h"
 
-#include "TableScriptsTestSupport.h"
-
-using namespace tablescripts_test;
+#include "scripting/ScriptTestSupport.h"
 
 namespace {
-
-class TablesTest : public CSnapshotTest {
-protected:
-    void SetUp() override {
-        CSnapshotTest::SetUp();
-        OpenFixture("tables.json");
-    }
-};
 
 struct TTableCase {
     const char* pszSchema;
@@ -78,21 +68,23 @@ const TTableCase kTableCases[] = {
 
 } // namespace
 
-TEST_F(TablesTest, ScriptsEachTableInPlainAndInsertForm) {
+TEST(TablesTest, ScriptsEachTableInPlainAndInsertForm) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/tables.json"));
     for (const TTableCase& test : kTableCases) {
         SCOPED_TRACE(std::string(test.pszName) +
                      (test.bCollation ? " with collation" : " without collation"));
         CSQLTable table;
         table.m_bScriptCollation = test.bCollation;
-        EXPECT_TRUE(SameScript(test.pszPlain, table.ScriptObject(test.pszSchema, test.pszName)));
+        EXPECT_SCRIPT(table.ScriptObject(test.pszSchema, test.pszName), test.pszPlain);
         CSQLTableInsertScript insert;
         insert.m_bScriptCollation = test.bCollation;
-        EXPECT_TRUE(SameScript(test.pszInsert, insert.ScriptObject(test.pszSchema, test.pszName)));
+        EXPECT_SCRIPT(insert.ScriptObject(test.pszSchema, test.pszName), test.pszInsert);
     }
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(TablesTest, NoNameGivesNoTextAndNoFrame) {
+TEST(TablesTest, NoNameGivesNoTextAndNoFrame) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/tables.json"));
     CSQLTableInsertScript insert;
     CSQLTable& table = insert;
     for (const char* pszName : {static_cast<const char*>(nullptr), ""}) {
@@ -103,10 +95,12 @@ TEST_F(TablesTest, NoNameGivesNoTextAndNoFrame) {
     }
 }
 
-TEST_F(TablesTest, InsertFormOfAllTablesGoesBetweenNocountBatches) {
+TEST(TablesTest, InsertFormOfAllTablesGoesBetweenNocountBatches) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/tables.json"));
     CSQLTableInsertScript insert;
     insert.m_bScriptCollation = TRUE;
-    EXPECT_TRUE(SameScript(
+    EXPECT_SCRIPT(
+        insert.ScriptAllObjects(),
         "SET NOCOUNT ON\r\nGO\r\n\r\n"
         "INSERT INTO [dbo].[kv_TableScripts] ([NameSchema], [NameTable], [Script]) VALUES ('dbo', 'Calc', "
         "'CREATE "
@@ -124,31 +118,27 @@ TEST_F(TablesTest, InsertFormOfAllTablesGoesBetweenNocountBatches) {
         "[dbo].[T] ( \t[Id] [int] IDENTITY(1, 1) NOT NULL,\t[Name] [nvarchar](50) COLLATE "
         "Cyrillic_General_CI_AS  NULL "
         ")')\r\n"
-        "\r\nSET NOCOUNT OFF\r\nGO\r\n",
-        insert.ScriptAllObjects()));
+        "\r\nSET NOCOUNT OFF\r\nGO\r\n");
 }
 
-TEST_F(TablesTest, ColumnListIsBareNamesOfTheDboTable) {
+TEST(TablesTest, ColumnListIsBareNamesOfTheDboTable) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/tables.json"));
     CSQLTable table;
-    EXPECT_TRUE(SameScript("Id,\r\nName", table.GetColumnList("T")));
+    EXPECT_SCRIPT(table.GetColumnList("T"), "Id,\r\nName");
 }
 
-class TablesEdgeTest : public CSnapshotTest {};
-
-TEST_F(TablesEdgeTest, NoTablesLeaveOnlyTheNocountBatches) {
-    OpenFixture("empty.json");
+TEST(TablesEdgeTest, NoTablesLeaveOnlyTheNocountBatches) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/empty.json"));
     CSQLTableInsertScript insert;
-    EXPECT_TRUE(
-        SameScript("SET NOCOUNT ON\r\nGO\r\n\r\n\r\nSET NOCOUNT OFF\r\nGO\r\n", insert.ScriptAllObjects()));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_SCRIPT(insert.ScriptAllObjects(), "SET NOCOUNT ON\r\nGO\r\n\r\n\r\nSET NOCOUNT OFF\r\nGO\r\n");
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(TablesEdgeTest, OneUnreadableTableEmptiesTheWholeList) {
-    OpenFixture("tables_failure.json");
+TEST(TablesEdgeTest, OneUnreadableTableEmptiesTheWholeList) {
+    CSnapshotCatalog catalog(FixturePath("scripting2/tables_failure.json"));
     CSQLTableInsertScript insert;
-    EXPECT_TRUE(
-        SameScript("SET NOCOUNT ON\r\nGO\r\n\r\n\r\nSET NOCOUNT OFF\r\nGO\r\n", insert.ScriptAllObjects()));
-    const std::vector<TUiMessage> aMessages = Messages();
+    EXPECT_SCRIPT(insert.ScriptAllObjects(), "SET NOCOUNT ON\r\nGO\r\n\r\n\r\nSET NOCOUNT OFF\r\nGO\r\n");
+    const std::vector<TUiMessage> aMessages = ShownMessages();
     ASSERT_EQ(aMessages.size(), 1u);
     EXPECT_EQ(aMessages[0].strText,
               "Ошибка создания скрипта. The SELECT permission was denied on the object 'columns'.");

@@ -4,28 +4,12 @@
 #include "scripting/Keys.h"
 #include "scripting/Tables.h"
 
-#include "TableScriptsTestSupport.h"
+#include "scripting/ScriptTestSupport.h"
 
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
-
-using namespace tablescripts_test;
 
 namespace {
-
-std::string TinyPath(const char* pszFile) {
-    return std::string(SCRIPTS_EXAMPLES_DIR) + "/tiny/" + pszFile;
-}
-
-std::string ReadFile(const std::string& strPath) {
-    std::ifstream file(strPath, std::ios::binary);
-    EXPECT_TRUE(file.good()) << strPath;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 struct TExportCase {
     const char* pszFile;
@@ -39,17 +23,10 @@ std::unique_ptr<CSQLScript> CreateTablesExport() {
     return pTables;
 }
 
-class TinyExampleTableFamilyTest : public CSnapshotTest {
-protected:
-    void SetUp() override {
-        CSnapshotTest::SetUp();
-        OpenSnapshot(TinyPath("snapshot.json"));
-    }
-};
-
 } // namespace
 
-TEST_F(TinyExampleTableFamilyTest, ExportFiles) {
+TEST(TinyExampleTableFamilyTest, ExportFiles) {
+    CSnapshotCatalog catalog(FixturePath("tiny/snapshot.json"));
     const TExportCase aCases[] = {
         {"expected/Tables.sql", CreateTablesExport},
         {"expected/PK.sql", [] { return std::make_unique<CSQLPKeys>(); }},
@@ -59,20 +36,22 @@ TEST_F(TinyExampleTableFamilyTest, ExportFiles) {
     };
     for (const TExportCase& test : aCases) {
         SCOPED_TRACE(test.pszFile);
-        EXPECT_TRUE(SameScript(ReadFile(TinyPath(test.pszFile)), test.createGenerator()->ScriptAllObjects()));
+        EXPECT_SCRIPT(test.createGenerator()->ScriptAllObjects(),
+                      ReadFixtureFile(std::string("tiny/") + test.pszFile));
     }
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(TinyExampleTableFamilyTest, SingleTableAndItsColumns) {
+TEST(TinyExampleTableFamilyTest, SingleTableAndItsColumns) {
+    CSnapshotCatalog catalog(FixturePath("tiny/snapshot.json"));
     CSQLTable table;
-    EXPECT_TRUE(
-        SameScript(ReadFile(TinyPath("expected/objects/Totals.sql")), table.ScriptObject("dbo", "Totals")));
-    EXPECT_TRUE(SameScript(ReadFile(TinyPath("expected/fields/Totals.txt")), table.GetColumnList("Totals")));
+    EXPECT_SCRIPT(table.ScriptObject("dbo", "Totals"), ReadFixtureFile("tiny/expected/objects/Totals.sql"));
+    EXPECT_SCRIPT(table.GetColumnList("Totals"), ReadFixtureFile("tiny/expected/fields/Totals.txt"));
 }
 
-TEST_F(TinyExampleTableFamilyTest, SinglePrimaryKey) {
+TEST(TinyExampleTableFamilyTest, SinglePrimaryKey) {
+    CSnapshotCatalog catalog(FixturePath("tiny/snapshot.json"));
     CSQLPKeys keys;
-    EXPECT_TRUE(SameScript(ReadFile(TinyPath("expected/objects/PK_Totals.sql")),
-                           keys.ScriptObject("dbo", "PK_Totals")));
+    EXPECT_SCRIPT(keys.ScriptObject("dbo", "PK_Totals"),
+                  ReadFixtureFile("tiny/expected/objects/PK_Totals.sql"));
 }
