@@ -25,6 +25,15 @@ void ReleaseConnection(CDatabase* pDatabase);
 TPoolEntry* CreatePooledConnection();
 // Closes and deletes every pooled connection; only when no recordset is alive.
 void CloseAllConnections();
+// Calls CloseAllConnections when the scope ends, also when an exception leaves it.
+class CCloseConnectionsOnExit {
+public:
+    CCloseConnectionsOnExit() = default;
+    CCloseConnectionsOnExit(const CCloseConnectionsOnExit&) = delete;
+    CCloseConnectionsOnExit& operator=(const CCloseConnectionsOnExit&) = delete;
+    ~CCloseConnectionsOnExit() { CloseAllConnections(); }
+};
+
 // Number of connections the pool holds (for tests and diagnostics).
 int GetPooledConnectionCount();
 

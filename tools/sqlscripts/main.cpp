@@ -136,7 +136,9 @@ int RunExport(const Source& source, const ExportOptions& options) {
              "; stopped without overwriting it (use --replace all to overwrite existing files)");
     if (!ui.RefusedFiles().empty() || ui.MessageCount() > 0)
         return kExitFailed;
-    std::fprintf(stderr, "sqlscripts: scripts written to %s\n", options.dir.c_str());
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
+    std::fprintf(stderr, "sqlscripts: scripts written to %s\n", (ec ? options.dir : folder.string()).c_str());
     return kExitOk;
 }
 
