@@ -268,6 +268,9 @@ public:
             m_pLink->pActiveStream->BufferRest();
         auto pStmt = ExecDirect(strSql);
         std::vector<TDbColumn> aColumns = DescribeColumns(pStmt->Get());
+        // A statement without a result set has nothing to fetch: SQLFetch would fail with 24000.
+        if (aColumns.empty())
+            return std::make_unique<CRowsResult>(std::move(aColumns), std::vector<TDbRow>());
         if (!bBuffered) {
             auto pStream = std::make_unique<COdbcStream>(m_pLink, std::move(pStmt), std::move(aColumns));
             m_pLink->pActiveStream = pStream.get();
@@ -275,9 +278,8 @@ public:
         }
         std::vector<TDbRow> aRows;
         std::vector<SQLWCHAR> aBuffer(4096);
-        if (!aColumns.empty())
-            for (TDbRow row; FetchRow(pStmt->Get(), aColumns.size(), aBuffer, row);)
-                aRows.push_back(std::move(row));
+        for (TDbRow row; FetchRow(pStmt->Get(), aColumns.size(), aBuffer, row);)
+            aRows.push_back(std::move(row));
         return std::make_unique<CRowsResult>(std::move(aColumns), std::move(aRows));
     }
 
