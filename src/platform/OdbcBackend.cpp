@@ -25,10 +25,19 @@ std::string FromSqlW(const SQLWCHAR* pch, size_t nLength) {
 
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
+// How many records to read: some drivers answer SQL_SUCCESS for any record number past the last one.
+SQLSMALLINT DiagnosticCount(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
+    constexpr SQLINTEGER kMaxRecords = 64;
+    SQLINTEGER nCount = 0;
+    if (!Succeeded(SQLGetDiagField(nHandleType, hHandle, 0, SQL_DIAG_NUMBER, &nCount, 0, nullptr)))
+        return kMaxRecords;
+    return static_cast<SQLSMALLINT>(std::clamp<SQLINTEGER>(nCount, 0, kMaxRecords));
+}
+
 std::vector<TDiagRecord> ReadDiagnostics(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
     std::vector<TDiagRecord> aRecords;
-    constexpr SQLSMALLINT kMaxRecords = 64;
-    for (SQLSMALLINT nRecord = 1; hHandle && nRecord <= kMaxRecords; ++nRecord) {
+    const SQLSMALLINT nCount = hHandle ? DiagnosticCount(nHandleType, hHandle) : 0;
+    for (SQLSMALLINT nRecord = 1; nRecord <= nCount; ++nRecord) {
         SQLWCHAR szState[6] = {};
         SQLINTEGER nNative = 0;
         std::vector<SQLWCHAR> aMessage(1024);
@@ -36,7 +45,8 @@ std::vector<TDiagRecord> ReadDiagnostics(SQLSMALLINT nHandleType, SQLHANDLE hHan
         SQLRETURN rc = SQLGetDiagRecW(nHandleType, hHandle, nRecord, szState, &nNative, aMessage.data(),
                                       static_cast<SQLSMALLINT>(aMessage.size()), &nLength);
         if (rc == SQL_SUCCESS_WITH_INFO && nLength >= static_cast<SQLSMALLINT>(aMessage.size())) {
-            aMessage.resize(static_cast<size_t>(nLength) + 1);
+            // The buffer length is a SQLSMALLINT too: a message of 32767 characters is kept one short.
+            aMessage.resize(std::min<size_t>(static_cast<size_t>(nLength) + 1, 32767));
             rc = SQLGetDiagRecW(nHandleType, hHandle, nRecord, szState, &nNative, aMessage.data(),
                                 static_cast<SQLSMALLINT>(aMessage.size()), &nLength);
         }
