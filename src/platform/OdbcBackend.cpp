@@ -81,6 +81,10 @@ SQLHENV Environment() {
     return hEnv;
 }
 
+struct TExceptionDeleter {
+    void operator()(CException* e) const { e->Delete(); }
+};
+
 class CStatementHandle {
 public:
     explicit CStatementHandle(SQLHDBC hdbc) {
@@ -208,19 +212,22 @@ public:
     const TDbRow* Fetch() override {
         std::lock_guard lock(m_pLink->mutex);
         if (!m_pStmt)
-            return m_nNext < m_aRest.size() ? &m_aRest[m_nNext++] : nullptr;
+            return NextBuffered();
         if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_aBuffer, m_row))
             return &m_row;
         Release();
         return nullptr;
     }
 
-    // Called with the link's lock held.
+    // Called with the link's lock held. A failure belongs to this stream, not to the statement that
+    // needs the connection: it is kept and thrown to this stream's reader after the rows read before it.
     void BufferRest() {
         try {
             TDbRow row;
             while (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_aBuffer, row))
                 m_aRest.push_back(std::move(row));
+        } catch (CDBException* e) {
+            m_pBufferError.reset(e);
         } catch (...) {
             Release();
             throw;
@@ -229,6 +236,14 @@ public:
     }
 
 private:
+    const TDbRow* NextBuffered() {
+        if (m_nNext < m_aRest.size())
+            return &m_aRest[m_nNext++];
+        if (m_pBufferError)
+            throw m_pBufferError.release();
+        return nullptr;
+    }
+
     void Release() {
         m_pStmt.reset();
         if (m_pLink->pActiveStream == this)
@@ -242,6 +257,7 @@ private:
     TDbRow m_row;
     std::vector<TDbRow> m_aRest;
     size_t m_nNext = 0;
+    std::unique_ptr<CDBException, TExceptionDeleter> m_pBufferError;
 };
 
 class COdbcConnection : public CDbConnection {
@@ -266,7 +282,7 @@ public:
     ~COdbcConnection() override {
         std::lock_guard lock(m_pLink->mutex);
         if (m_pLink->pActiveStream)
-            BufferActiveStream();
+            m_pLink->pActiveStream->BufferRest();
         m_pLink->Disconnect();
     }
 
@@ -317,15 +333,6 @@ private:
         std::string strDriver(reinterpret_cast<const char*>(szDriver));
         std::transform(strDriver.begin(), strDriver.end(), strDriver.begin(), ::tolower);
         return strDriver.find("tds") != std::string::npos;
-    }
-
-    // A failure while buffering during close is dropped: the connection goes away regardless.
-    void BufferActiveStream() {
-        try {
-            m_pLink->pActiveStream->BufferRest();
-        } catch (CException* e) {
-            e->Delete();
-        }
     }
 
     std::shared_ptr<TOdbcLink> m_pLink;
