@@ -25,10 +25,19 @@ std::string FromSqlW(const SQLWCHAR* pch, size_t nLength) {
 
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
+// How many records to read: some drivers answer SQL_SUCCESS for any record number past the last one.
+SQLSMALLINT DiagnosticCount(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
+    constexpr SQLINTEGER kMaxRecords = 64;
+    SQLINTEGER nCount = 0;
+    if (!Succeeded(SQLGetDiagField(nHandleType, hHandle, 0, SQL_DIAG_NUMBER, &nCount, 0, nullptr)))
+        return kMaxRecords;
+    return static_cast<SQLSMALLINT>(std::clamp<SQLINTEGER>(nCount, 0, kMaxRecords));
+}
+
 std::vector<TDiagRecord> ReadDiagnostics(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
     std::vector<TDiagRecord> aRecords;
-    constexpr SQLSMALLINT kMaxRecords = 64;
-    for (SQLSMALLINT nRecord = 1; hHandle && nRecord <= kMaxRecords; ++nRecord) {
+    const SQLSMALLINT nCount = hHandle ? DiagnosticCount(nHandleType, hHandle) : 0;
+    for (SQLSMALLINT nRecord = 1; nRecord <= nCount; ++nRecord) {
         SQLWCHAR szState[6] = {};
         SQLINTEGER nNative = 0;
         std::vector<SQLWCHAR> aMessage(1024);
@@ -36,7 +45,8 @@ std::vector<TDiagRecord> ReadDiagnostics(SQLSMALLINT nHandleType, SQLHANDLE hHan
         SQLRETURN rc = SQLGetDiagRecW(nHandleType, hHandle, nRecord, szState, &nNative, aMessage.data(),
                                       static_cast<SQLSMALLINT>(aMessage.size()), &nLength);
         if (rc == SQL_SUCCESS_WITH_INFO && nLength >= static_cast<SQLSMALLINT>(aMessage.size())) {
-            aMessage.resize(static_cast<size_t>(nLength) + 1);
+            // The buffer length is a SQLSMALLINT too: a message of 32767 characters is kept one short.
+            aMessage.resize(std::min<size_t>(static_cast<size_t>(nLength) + 1, 32767));
             rc = SQLGetDiagRecW(nHandleType, hHandle, nRecord, szState, &nNative, aMessage.data(),
                                 static_cast<SQLSMALLINT>(aMessage.size()), &nLength);
         }
@@ -70,6 +80,10 @@ SQLHENV Environment() {
         AfxThrowDBException("HY001", 0, "Cannot allocate the ODBC environment");
     return hEnv;
 }
+
+struct TExceptionDeleter {
+    void operator()(CException* e) const { e->Delete(); }
+};
 
 class CStatementHandle {
 public:
@@ -198,19 +212,22 @@ public:
     const TDbRow* Fetch() override {
         std::lock_guard lock(m_pLink->mutex);
         if (!m_pStmt)
-            return m_nNext < m_aRest.size() ? &m_aRest[m_nNext++] : nullptr;
+            return NextBuffered();
         if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_aBuffer, m_row))
             return &m_row;
         Release();
         return nullptr;
     }
 
-    // Called with the link's lock held.
+    // Called with the link's lock held. A failure belongs to this stream, not to the statement that
+    // needs the connection: it is kept and thrown to this stream's reader after the rows read before it.
     void BufferRest() {
         try {
             TDbRow row;
             while (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_aBuffer, row))
                 m_aRest.push_back(std::move(row));
+        } catch (CDBException* e) {
+            m_pBufferError.reset(e);
         } catch (...) {
             Release();
             throw;
@@ -219,6 +236,14 @@ public:
     }
 
 private:
+    const TDbRow* NextBuffered() {
+        if (m_nNext < m_aRest.size())
+            return &m_aRest[m_nNext++];
+        if (m_pBufferError)
+            throw m_pBufferError.release();
+        return nullptr;
+    }
+
     void Release() {
         m_pStmt.reset();
         if (m_pLink->pActiveStream == this)
@@ -232,6 +257,7 @@ private:
     TDbRow m_row;
     std::vector<TDbRow> m_aRest;
     size_t m_nNext = 0;
+    std::unique_ptr<CDBException, TExceptionDeleter> m_pBufferError;
 };
 
 class COdbcConnection : public CDbConnection {
@@ -256,7 +282,7 @@ public:
     ~COdbcConnection() override {
         std::lock_guard lock(m_pLink->mutex);
         if (m_pLink->pActiveStream)
-            BufferActiveStream();
+            m_pLink->pActiveStream->BufferRest();
         m_pLink->Disconnect();
     }
 
@@ -268,6 +294,9 @@ public:
             m_pLink->pActiveStream->BufferRest();
         auto pStmt = ExecDirect(strSql);
         std::vector<TDbColumn> aColumns = DescribeColumns(pStmt->Get());
+        // A statement without a result set has nothing to fetch: SQLFetch would fail with 24000.
+        if (aColumns.empty())
+            return std::make_unique<CRowsResult>(std::move(aColumns), std::vector<TDbRow>());
         if (!bBuffered) {
             auto pStream = std::make_unique<COdbcStream>(m_pLink, std::move(pStmt), std::move(aColumns));
             m_pLink->pActiveStream = pStream.get();
@@ -275,9 +304,8 @@ public:
         }
         std::vector<TDbRow> aRows;
         std::vector<SQLWCHAR> aBuffer(4096);
-        if (!aColumns.empty())
-            for (TDbRow row; FetchRow(pStmt->Get(), aColumns.size(), aBuffer, row);)
-                aRows.push_back(std::move(row));
+        for (TDbRow row; FetchRow(pStmt->Get(), aColumns.size(), aBuffer, row);)
+            aRows.push_back(std::move(row));
         return std::make_unique<CRowsResult>(std::move(aColumns), std::move(aRows));
     }
 
@@ -305,15 +333,6 @@ private:
         std::string strDriver(reinterpret_cast<const char*>(szDriver));
         std::transform(strDriver.begin(), strDriver.end(), strDriver.begin(), ::tolower);
         return strDriver.find("tds") != std::string::npos;
-    }
-
-    // A failure while buffering during close is dropped: the connection goes away regardless.
-    void BufferActiveStream() {
-        try {
-            m_pLink->pActiveStream->BufferRest();
-        } catch (CException* e) {
-            e->Delete();
-        }
     }
 
     std::shared_ptr<TOdbcLink> m_pLink;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -35,13 +36,13 @@ bool IsWholeNumberType(SWORD nSqlType) {
     }
 }
 
-bool IsCanonicalInteger(const std::string& str) {
-    if (str.empty() || str.size() > 19)
-        return false;
-    const size_t nStart = str[0] == '-' ? 1 : 0;
-    if (nStart == str.size() || (str[nStart] == '0' && str.size() > nStart + 1))
-        return false;
-    return str.find_first_not_of("0123456789", nStart) == std::string::npos;
+// The value of text written exactly as a 64-bit integer prints (no sign "+", no leading zeros, no "-0").
+std::optional<std::int64_t> CanonicalInteger(const std::string& str) {
+    std::int64_t nValue = 0;
+    const auto [pEnd, ec] = std::from_chars(str.data(), str.data() + str.size(), nValue);
+    if (ec != std::errc() || pEnd != str.data() + str.size() || std::to_string(nValue) != str)
+        return std::nullopt;
+    return nValue;
 }
 
 class CSnapshotError {
@@ -139,8 +140,10 @@ std::string LineAndColumn(const std::string& strText, size_t nByte) {
 ordered_json ValueToJson(const TDbValue& value, SWORD nSqlType) {
     if (!value)
         return nullptr;
-    if (IsWholeNumberType(nSqlType) && IsCanonicalInteger(*value))
-        return std::stoll(*value);
+    if (!IsWholeNumberType(nSqlType))
+        return *value;
+    if (const std::optional<std::int64_t> nValue = CanonicalInteger(*value))
+        return *nValue;
     return *value;
 }
 

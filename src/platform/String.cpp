@@ -15,29 +15,30 @@ int ToLowerAscii(unsigned char ch) { return (ch >= 'A' && ch <= 'Z') ? ch - 'A' 
 
 } // namespace
 
-void CString::AppendFormatImpl(const char* pszFormat, ...) {
+std::string CString::FormatImpl(const char* pszFormat, ...) {
     va_list args;
     va_start(args, pszFormat);
-    FormatV(pszFormat, args);
+    std::string str = FormatToString(pszFormat, args);
     va_end(args);
+    return str;
 }
 
-void CString::FormatV(const char* pszFormat, va_list args) {
+void CString::FormatV(const char* pszFormat, va_list args) { m_str = FormatToString(pszFormat, args); }
+
+std::string CString::FormatToString(const char* pszFormat, va_list args) {
     va_list probe;
     va_copy(probe, args);
     char small[256];
     const int nNeeded = std::vsnprintf(small, sizeof small, pszFormat, probe);
     va_end(probe);
     if (nNeeded < 0)
-        return;
-    if (static_cast<size_t>(nNeeded) < sizeof small) {
-        m_str.append(small, static_cast<size_t>(nNeeded));
-        return;
-    }
-    const size_t nOld = m_str.size();
-    m_str.resize(nOld + static_cast<size_t>(nNeeded) + 1);
-    std::vsnprintf(m_str.data() + nOld, static_cast<size_t>(nNeeded) + 1, pszFormat, args);
-    m_str.resize(nOld + static_cast<size_t>(nNeeded));
+        return std::string();
+    if (static_cast<size_t>(nNeeded) < sizeof small)
+        return std::string(small, static_cast<size_t>(nNeeded));
+    std::string str(static_cast<size_t>(nNeeded) + 1, '\0');
+    std::vsnprintf(str.data(), str.size(), pszFormat, args);
+    str.resize(static_cast<size_t>(nNeeded));
+    return str;
 }
 
 BOOL CString::LoadString(UINT nID) {

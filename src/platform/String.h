@@ -27,12 +27,12 @@ public:
     char GetAt(int nIndex) const { return m_str[static_cast<size_t>(nIndex)]; }
 
     // printf rules. CString arguments may be passed directly; they are handed over as const char*.
+    // The text is formatted aside first, so the string itself may be one of the arguments.
     template <typename... Args> void Format(const char* pszFormat, const Args&... args) {
-        m_str.clear();
-        AppendFormatImpl(pszFormat, FormatArg(args)...);
+        m_str = FormatImpl(pszFormat, FormatArg(args)...);
     }
     template <typename... Args> void AppendFormat(const char* pszFormat, const Args&... args) {
-        AppendFormatImpl(pszFormat, FormatArg(args)...);
+        m_str += FormatImpl(pszFormat, FormatArg(args)...);
     }
     void FormatV(const char* pszFormat, va_list args);
 
@@ -91,7 +91,8 @@ public:
 private:
     static const char* FormatArg(const CString& str) { return str.GetString(); }
     template <typename T> static const T& FormatArg(const T& value) { return value; }
-    void AppendFormatImpl(const char* pszFormat, ...);
+    static std::string FormatImpl(const char* pszFormat, ...);
+    static std::string FormatToString(const char* pszFormat, va_list args);
 
     std::string m_str;
 };
