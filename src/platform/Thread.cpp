@@ -16,14 +16,15 @@ struct CThreadHandleData {
 namespace {
 
 // One lock and one signal for all thread ends: waits are rare and short-lived, never a hot path.
+// Both are never destroyed, since a worker may still be finishing while the process exits.
 std::mutex& HandleMutex() {
-    static std::mutex mutex;
-    return mutex;
+    static auto* pMutex = new std::mutex;
+    return *pMutex;
 }
 
 std::condition_variable& EndedSignal() {
-    static std::condition_variable cv;
-    return cv;
+    static auto* pSignal = new std::condition_variable;
+    return *pSignal;
 }
 
 bool IsSignalled(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD& dwResult) {
