@@ -253,3 +253,13 @@ TEST(BrowserEditTest, CompletesFoldersInsideTheTypedFolder) {
         EXPECT_EQ(aFound, test.aExpected);
     }
 }
+
+TEST_F(DlgCreateScriptTest, EscapeClosesAsCancelAndKeepsTheEditedValues) {
+    const BOOL bResult = Run("/srv/out", [](CDialog& dlg) {
+        dlg.ClickButton(IDC_NONE);
+        dlg.UserCancel();
+        EXPECT_FALSE(dlg.IsModalRunning());
+    });
+    EXPECT_FALSE(bResult);
+    EXPECT_EQ(m_pUnloader->m_aFiles[12].bEnabled, 0);
+}
