@@ -86,6 +86,7 @@ std::unique_ptr<CGuiUiBackend> CGuiUiBackend::Create(const char* pszAppName, CSt
     }
     std::unique_ptr<CGuiUiBackend> pBackend(new CGuiUiBackend);
     if (!pBackend->Start(pszAppName)) {
+        g_bBackendExists = false;
         strError.Format("cannot open the graphical display %s",
                         pszDisplay && *pszDisplay ? pszDisplay : pszWayland);
         return nullptr;

@@ -134,6 +134,9 @@ protected:
         EXPECT_GT(dScaleX, 1.0);
         EXPECT_GT(dScaleY, 1.0);
         ASSERT_EQ(window.GetWidgets().size(), dialog.aControls.size());
+        // The tab order is the order of the window's children.
+        std::vector<wxWindow*> aChildren(window.GetChildren().begin(), window.GetChildren().end());
+        EXPECT_EQ(aChildren, window.GetWidgets());
         for (size_t i = 0; i < dialog.aControls.size(); ++i) {
             const TControlTemplate& control = dialog.aControls[i];
             wxWindow& widget = *window.GetWidgets()[i];
