@@ -180,7 +180,7 @@ wxWindow* CTemplateWindow::CreateWidget(CWnd& wnd, const TControlTemplate& contr
         new wxStaticText(this, nID, wxString(), rect.GetPosition(), rect.GetSize(), wxST_NO_AUTORESIZE);
     pStatic->SetLabelText(strText);
     if (control.bCentreVertically) {
-        const int nHeight = std::min(rect.height, pStatic->GetBestSize().y);
+        const int nHeight = std::min(rect.height, pStatic->GetTextExtent(pStatic->GetLabel()).y);
         pStatic->SetSize(rect.x, rect.y + (rect.height - nHeight) / 2, rect.width, nHeight);
     }
     return pStatic;
