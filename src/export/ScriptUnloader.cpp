@@ -2,6 +2,7 @@
 
 #include "catalog/ConnectionContext.h"
 #include "export/CategoryTable.h"
+#include "export/DlgCreateScript.h"
 #include "export/ScriptFiles.h"
 #include "platform/File.h"
 #include "platform/Ui.h"
@@ -19,6 +20,12 @@ void ShowStringMessage(UINT nID) { AfxMessageBox(nID, MB_OK, 0); }
 
 CScriptUnloader::CScriptUnloader(CDatabase& db, CWnd* pParent, const char* pszPath)
     : m_strPath(pszPath), m_pParent(pParent), m_pDatabase(&db) {}
+
+BOOL CScriptUnloader::GetScriptDataFromDlg() {
+    CDlgCreateScript dlg(m_pParent);
+    dlg.m_pUnloader = this;
+    return dlg.DoModal() == IDOK ? TRUE : FALSE;
+}
 
 BOOL CScriptUnloader::Check() {
     if (!m_pDatabase->m_hdbc) {

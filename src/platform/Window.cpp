@@ -10,6 +10,11 @@ void CWnd::NotifyPeer() {
         m_pPeer->OnStateChanged(*this);
 }
 
+void CWnd::NotifyPeerOfSelection() {
+    if (m_pPeer)
+        m_pPeer->OnSelectionSet(*this);
+}
+
 BOOL CWnd::EnableWindow(BOOL bEnable) {
     const BOOL bWasDisabled = !m_bEnabled;
     if (m_bEnabled != (bEnable ? TRUE : FALSE)) {
@@ -34,10 +39,10 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case EM_SETSEL:
         m_nSelStart = static_cast<int>(wParam);
         m_nSelEnd = static_cast<int>(lParam) < 0 ? m_strText.GetLength() : static_cast<int>(lParam);
-        NotifyPeer();
+        NotifyPeerOfSelection();
         return 0;
     case EM_SCROLLCARET:
-        NotifyPeer();
+        NotifyPeerOfSelection();
         return 1;
     default:
         return 0;
@@ -216,5 +221,12 @@ void CDialog::UserType(int nID, const CString& strText) {
     if (!edit.IsWindowEnabled() || !m_bContinueModal)
         return;
     edit.SetWindowText(strText);
+    AfterUserAction();
+}
+
+void CDialog::UserCancel() {
+    if (!m_bContinueModal)
+        return;
+    OnCancel();
     AfterUserAction();
 }

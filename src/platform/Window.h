@@ -53,6 +53,9 @@ class CWndPeer {
 public:
     virtual ~CWndPeer() = default;
     virtual void OnStateChanged(CWnd& wnd) = 0;
+    // The program set an edit's selection (EM_SETSEL) or scrolled its caret into view (EM_SCROLLCARET),
+    // possibly to what they already were: a window selects again what the user may have moved since.
+    virtual void OnSelectionSet(CWnd& wnd) { OnStateChanged(wnd); }
 };
 
 class CWnd {
@@ -91,6 +94,7 @@ public:
 protected:
     friend class CDialog;
     void NotifyPeer();
+    void NotifyPeerOfSelection();
 
     CWnd* m_pParent = nullptr;
     CWndPeer* m_pPeer = nullptr;
@@ -144,6 +148,8 @@ public:
     // What the user does to a control, followed by the modal loop's ContinueModal.
     void UserCheck(int nID, bool bChecked);
     void UserType(int nID, const CString& strText);
+    // Escape or the close box: OnCancel, whether or not a Cancel button is there and enabled.
+    void UserCancel();
     bool IsModalRunning() const { return m_bContinueModal; }
 
     UINT GetTemplateID() const { return m_nIDTemplate; }

@@ -1,6 +1,9 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
 #include "Categories.h"
 #include "HostUi.h"
+#ifdef SQLSCRIPTS_HAS_GUI
+#include "DialogExport.h"
+#endif
 
 #include "platform/Database.h"
 #include "scripts/ScriptApi.h"
@@ -47,6 +50,7 @@ struct ExportOptions {
     bool collation = false;
     bool parallel = false;
     std::string replace;
+    bool dialog = false;
 };
 
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
@@ -142,6 +146,27 @@ int RunExport(const Source& source, const ExportOptions& options) {
     return kExitOk;
 }
 
+// The categories, names, folder and COLLATION option come from the options dialog instead of the options.
+int RunDialogExport(const Source& source, const ExportOptions& options) {
+#ifdef SQLSCRIPTS_HAS_GUI
+    std::string error;
+    std::unique_ptr<DialogExport> session = DialogExport::Open(error);
+    if (!session) {
+        Fail("--dialog: " + error);
+        return kExitUsage;
+    }
+    CDatabase db;
+    if (!Connect(db, source))
+        return kExitFailed;
+    return session->Run(db, options.dir, options.parallel);
+#else
+    (void)source;
+    (void)options;
+    Fail("--dialog needs a graphical display, and this build has none (wxWidgets 3.2 was not found)");
+    return kExitUsage;
+#endif
+}
+
 int PrintResult(bool ok, const CString& text) {
     if (!ok)
         return kExitFailed;
@@ -213,6 +238,11 @@ int main(int argc, char** argv) {
                               "existing files: ask (default on a terminal), all (overwrite), never (default "
                               "otherwise: stop at the first existing file)")
         ->check(CLI::IsMember({"ask", "all", "never"}));
+    exportCommand
+        ->add_flag("--dialog", options.dialog,
+                   "choose categories, file names, folder and COLLATION in the options window (--dir proposes "
+                   "the folder); replace questions and messages appear as windows")
+        ->excludes("--only", "--skip", "--file", "--collation", "--replace");
 
     std::string name;
     std::string type;
@@ -240,7 +270,7 @@ int main(int argc, char** argv) {
     }
 
     if (*exportCommand)
-        return RunExport(source, options);
+        return options.dialog ? RunDialogExport(source, options) : RunExport(source, options);
     if (*objectCommand)
         return RunObject(source, name, type, collation);
     if (*fieldsCommand)

@@ -1,0 +1,83 @@
+#include "DialogExport.h"
+
+#include "export/DlgReplaceFile.h"
+#include "gui/GuiUiBackend.h"
+#include "scripts/ScriptUnloader.h"
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+
+// Passes everything to the windows and keeps count of what makes the run a failure: the module's messages
+// and replace questions not answered with a yes.
+class DialogExport::CountingUi : public CUiBackend {
+public:
+    explicit CountingUi(CUiBackend& windows) : windows_(windows) {}
+
+    int MessageBox(const CString& strText, UINT nType) override {
+        ++messages_;
+        return windows_.MessageBox(strText, nType);
+    }
+    INT_PTR RunModal(CDialog& dlg) override {
+        const INT_PTR result = windows_.RunModal(dlg);
+        if (dlg.GetTemplateID() == CDlgReplaceFile::IDD) {
+            const auto& replace = static_cast<const CDlgReplaceFile&>(dlg);
+            if (!replace.m_bYes && !replace.m_bYesToAll)
+                ++refusals_;
+        }
+        return result;
+    }
+    bool BrowseForFolder(CString& strFolder, CWnd* pOwner, const char* pszTitle) override {
+        return windows_.BrowseForFolder(strFolder, pOwner, pszTitle);
+    }
+
+    int Messages() const { return messages_; }
+    int Refusals() const { return refusals_; }
+
+private:
+    CUiBackend& windows_;
+    std::atomic<int> messages_{0};
+    std::atomic<int> refusals_{0};
+};
+
+std::unique_ptr<DialogExport> DialogExport::Open(std::string& error) {
+    CString reason;
+    std::unique_ptr<CGuiUiBackend> gui = CGuiUiBackend::Create("sqlscripts", reason);
+    if (!gui) {
+        error = reason.Str();
+        return nullptr;
+    }
+    return std::unique_ptr<DialogExport>(new DialogExport(std::move(gui)));
+}
+
+DialogExport::DialogExport(std::unique_ptr<CGuiUiBackend> gui)
+    : gui_(std::move(gui)), ui_(std::make_unique<CountingUi>(*gui_)) {
+    AfxSetUiBackend(ui_.get());
+}
+
+DialogExport::~DialogExport() {
+    AfxSetUiBackend(nullptr);
+}
+
+int DialogExport::Run(CDatabase& db, const std::string& folder, bool parallel) {
+    CScriptUnloader unloader(db, nullptr, folder.c_str());
+    if (!unloader.GetScriptDataFromDlg()) {
+        std::fprintf(stderr, "sqlscripts: cancelled; nothing written\n");
+        return 1;
+    }
+    if (parallel)
+        unloader.ExecScriptDataThreads();
+    else
+        unloader.ExecScriptData();
+    if (ui_->Refusals() > 0) {
+        std::fprintf(stderr, "sqlscripts: stopped without overwriting an existing file\n");
+        return 1;
+    }
+    if (ui_->Messages() > 0)
+        return 1;
+    std::error_code ec;
+    const std::filesystem::path written = std::filesystem::absolute(unloader.m_strPath.Str(), ec);
+    std::fprintf(stderr, "sqlscripts: scripts written to %s\n",
+                 (ec ? unloader.m_strPath.Str() : written.string()).c_str());
+    return 0;
+}

@@ -1,0 +1,26 @@
+// export --dialog: the options dialog, the replace questions and the messages of the run as windows.
+#pragma once
+
+#include "platform/Database.h"
+
+#include <memory>
+#include <string>
+
+class CGuiUiBackend;
+
+class DialogExport {
+public:
+    // Opens the display; null, with the reason in error, when there is none.
+    static std::unique_ptr<DialogExport> Open(std::string& error);
+    ~DialogExport();
+
+    // Shows the options dialog with folder as its proposal and runs the export chosen there; the exit code.
+    int Run(CDatabase& db, const std::string& folder, bool parallel);
+
+private:
+    class CountingUi;
+    DialogExport(std::unique_ptr<CGuiUiBackend> gui);
+
+    std::unique_ptr<CGuiUiBackend> gui_;
+    std::unique_ptr<CountingUi> ui_;
+};
