@@ -18,9 +18,15 @@ int HostUi::MessageBox(const CString& strText, UINT nType) {
 }
 
 INT_PTR HostUi::RunModal(CDialog& dlg) {
-    if (policy_ == ReplacePolicy::Ask)
-        return CTerminalUiBackend::RunModal(dlg);
-    return CHeadlessUiBackend::RunModal(dlg);
+    const INT_PTR nResult =
+        policy_ == ReplacePolicy::Ask ? CTerminalUiBackend::RunModal(dlg) : CHeadlessUiBackend::RunModal(dlg);
+    // A file left alone stopped the run, whoever answered: the policy, the user, or nobody (no terminal).
+    if (dlg.GetTemplateID() == CDlgReplaceFile::IDD) {
+        const auto& replace = static_cast<const CDlgReplaceFile&>(dlg);
+        if (!replace.m_bYes && !replace.m_bYesToAll)
+            refusedFiles_.push_back(replace.m_strFileName.Str());
+    }
+    return nResult;
 }
 
 void HostUi::Answer(CDialog& dlg) {
@@ -30,6 +36,5 @@ void HostUi::Answer(CDialog& dlg) {
         dlg.ClickButton(ID_YES_TO_ALL);
         return;
     }
-    refusedFiles_.push_back(static_cast<CDlgReplaceFile&>(dlg).m_strFileName.Str());
     dlg.ClickButton(ID_NO);
 }
