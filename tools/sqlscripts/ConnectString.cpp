@@ -36,8 +36,8 @@ std::vector<std::string> Passwords(std::string_view connect) {
             const size_t close = rest.find("};");
             end = close == std::string_view::npos ? std::string_view::npos : close + 1;
         }
-        const std::string_view value = rest.substr(0, end);
-        if ((SameNoCase(key, "PWD") || SameNoCase(key, "Password")) && !Trim(value).empty()) {
+        const std::string_view value = Trim(rest.substr(0, end));
+        if ((SameNoCase(key, "PWD") || SameNoCase(key, "Password")) && !value.empty()) {
             passwords.emplace_back(value);
             if (value.size() > 2 && value.front() == '{' && value.back() == '}')
                 passwords.emplace_back(value.substr(1, value.size() - 2));

@@ -14,7 +14,7 @@ HostUi::HostUi(ReplacePolicy policy) : policy_(policy) {
 
 int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
-    return CTerminalUiBackend::MessageBox(strText, nType);
+    return CTerminalUiBackend::MessageBox("sqlscripts: " + strText, nType);
 }
 
 INT_PTR HostUi::RunModal(CDialog& dlg) {
