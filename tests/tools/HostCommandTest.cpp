@@ -270,3 +270,49 @@ TEST_F(HostCommandTest, HelpAndVersionSucceed) {
 }
 
 } // namespace
+
+namespace {
+
+// The bundled sample catalog, exported by the demo, byte for byte.
+class HostDemoTest : public HostCommandTest {
+protected:
+    void ExpectSampleExport(const std::string& strDir) const {
+        for (const std::string& strName : DefaultFileNames())
+            EXPECT_SCRIPT(ReadFileBytes(strDir + "/" + strName),
+                          ReadFixtureFile("sample/expected/" + strName))
+                << strName;
+        EXPECT_EQ(
+            std::distance(std::filesystem::directory_iterator(strDir), std::filesystem::directory_iterator()),
+            static_cast<long>(DefaultFileNames().size()));
+    }
+};
+
+TEST_F(HostDemoTest, WritesTheSampleIntoTheGivenFolderAndSaysWhere) {
+    const THostRun run = Run({"demo", "--dir", Out()});
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_EQ(run.strOut, "");
+    EXPECT_EQ(run.strErr, "sqlscripts: scripts written to " + Out() + "\n");
+    ExpectSampleExport(Out());
+
+    // Run again: the files are overwritten without a question.
+    const THostRun again = Run({"demo", "--dir", Out()});
+    EXPECT_EQ(again.nStatus, 0) << again.strErr;
+    ExpectSampleExport(Out());
+}
+
+TEST_F(HostDemoTest, DefaultFolderIsInTheWorkingFolder) {
+    const THostRun run = Run({"demo"});
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_EQ(run.strErr, "sqlscripts: scripts written to " + m_dir.File("sqlscripts-demo") + "\n");
+    ExpectSampleExport(m_dir.File("sqlscripts-demo"));
+}
+
+// The sample answers a parallel run as well, whichever category asks first.
+TEST_F(HostDemoTest, SampleExportsTheSameInParallel) {
+    const THostRun run =
+        Run({"export", "--snapshot", std::string(SQLSCRIPTS_SAMPLE), "--dir", Out(), "--parallel"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    ExpectSampleExport(Out());
+}
+
+} // namespace
