@@ -1,5 +1,6 @@
 #include "HostUi.h"
 
+#include "ConnectString.h"
 #include "export/DlgReplaceFile.h"
 
 namespace {
@@ -14,7 +15,7 @@ HostUi::HostUi(ReplacePolicy policy) : policy_(policy) {
 
 int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
-    return CTerminalUiBackend::MessageBox("sqlscripts: " + strText, nType);
+    return CTerminalUiBackend::MessageBox(CString("sqlscripts: " + OneLine(strText.Str())), nType);
 }
 
 INT_PTR HostUi::RunModal(CDialog& dlg) {

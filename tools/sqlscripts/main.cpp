@@ -173,7 +173,7 @@ int RunObject(const Source& source, const std::string& name, const std::string& 
             Fail(result.strMessage.Str());
         return PrintScript(result.nError == 0, script, name);
     } catch (CException* e) {
-        Fail(e->GetErrorText().Str());
+        Fail(OneLine(e->GetErrorText().Str()));
         e->Delete();
         return kExitFailed;
     }
