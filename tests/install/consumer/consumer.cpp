@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
 
     CString script;
     CString fields;
-    if (!GenerateSQLScriptObject(db, "Totals", script, true) || !GenerateSQLScriptFields(db, "vTotals", fields))
+    if (!GenerateSQLScriptObject(db, "Totals", script, true) ||
+        !GenerateSQLScriptFields(db, "vTotals", fields))
         return 1;
 
     CScriptUnloader unloader(db, nullptr, argv[3]);
@@ -46,8 +47,9 @@ int main(int argc, char** argv) {
     unloader.m_aFiles[eSqlViews].strFile = "Views.sql";
     unloader.ExecScriptData();
 
-    const bool ok = Same("object Totals", script.GetString(), expected + "/objects/Totals.sql") &&
-                    Same("fields of vTotals", fields.GetString(), expected + "/fields/vTotals.txt") &&
-                    Same("Views.sql", ReadBytes(std::string(argv[3]) + "/Views.sql"), expected + "/Views.sql");
+    const bool ok =
+        Same("object Totals", script.GetString(), expected + "/objects/Totals.sql") &&
+        Same("fields of vTotals", fields.GetString(), expected + "/fields/vTotals.txt") &&
+        Same("Views.sql", ReadBytes(std::string(argv[3]) + "/Views.sql"), expected + "/Views.sql");
     return ok ? 0 : 1;
 }
