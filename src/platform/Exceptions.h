@@ -1,7 +1,7 @@
 // MFC's exception family. Thrown as pointers (throw new ...), caught as CException*, freed with Delete().
 #pragma once
 
-#include "platform/String.h"
+#include "String.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // CString: MFC's 8-bit string, holding UTF-8 text.
 #pragma once
 
-#include "platform/AfxTypes.h"
+#include "AfxTypes.h"
 
 #include <cstdarg>
 #include <string>

@@ -1,7 +1,7 @@
 // CCriticalSection and CSingleLock.
 #pragma once
 
-#include "platform/AfxTypes.h"
+#include "AfxTypes.h"
 
 #include <mutex>
 

@@ -1,8 +1,8 @@
 // The user-interface layer: message boxes and modal dialogs go through a backend chosen by the host.
 #pragma once
 
-#include "platform/String.h"
-#include "platform/Window.h"
+#include "String.h"
+#include "Window.h"
 
 #include <functional>
 #include <mutex>

@@ -2,7 +2,7 @@
 // business of the user-interface backend (Ui.h): in memory, on a terminal, or as a real window.
 #pragma once
 
-#include "platform/String.h"
+#include "String.h"
 
 #include <functional>
 #include <map>

@@ -1,5 +1,6 @@
 #include "HostUi.h"
 
+#include "ConnectString.h"
 #include "export/DlgReplaceFile.h"
 
 namespace {
@@ -14,13 +15,19 @@ HostUi::HostUi(ReplacePolicy policy) : policy_(policy) {
 
 int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
-    return CTerminalUiBackend::MessageBox(strText, nType);
+    return CTerminalUiBackend::MessageBox(CString("sqlscripts: " + OneLine(strText.Str())), nType);
 }
 
 INT_PTR HostUi::RunModal(CDialog& dlg) {
-    if (policy_ == ReplacePolicy::Ask)
-        return CTerminalUiBackend::RunModal(dlg);
-    return CHeadlessUiBackend::RunModal(dlg);
+    const INT_PTR nResult =
+        policy_ == ReplacePolicy::Ask ? CTerminalUiBackend::RunModal(dlg) : CHeadlessUiBackend::RunModal(dlg);
+    // A file left alone stopped the run, whoever answered: the policy, the user, or nobody (no terminal).
+    if (dlg.GetTemplateID() == CDlgReplaceFile::IDD) {
+        const auto& replace = static_cast<const CDlgReplaceFile&>(dlg);
+        if (!replace.m_bYes && !replace.m_bYesToAll)
+            refusedFiles_.push_back(replace.m_strFileName.Str());
+    }
+    return nResult;
 }
 
 void HostUi::Answer(CDialog& dlg) {
@@ -30,6 +37,5 @@ void HostUi::Answer(CDialog& dlg) {
         dlg.ClickButton(ID_YES_TO_ALL);
         return;
     }
-    refusedFiles_.push_back(static_cast<CDlgReplaceFile&>(dlg).m_strFileName.Str());
     dlg.ClickButton(ID_NO);
 }

@@ -16,7 +16,7 @@ public:
     INT_PTR RunModal(CDialog& dlg) override;
 
     int MessageCount() const { return messageCount_; }
-    // Files that were left alone because the policy said never.
+    // Files that were left alone: the policy said never, the user said no, or nobody could be asked.
     const std::vector<std::string>& RefusedFiles() const { return refusedFiles_; }
 
 private:

@@ -1,5 +1,6 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
 #include "Categories.h"
+#include "ConnectString.h"
 #include "HostUi.h"
 #ifdef SQLSCRIPTS_HAS_GUI
 #include "DialogExport.h"
@@ -56,28 +57,27 @@ struct ExportOptions {
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
     auto* group = command.add_option_group("source", "where the catalog comes from");
     group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database");
-    group->add_option("--snapshot", source.snapshot, "catalog snapshot file to read instead of a server")
-        ->check(CLI::ExistingFile);
+    CLI::Option* snapshot =
+        group->add_option("--snapshot", source.snapshot, "catalog snapshot file to read instead of a server");
     group->require_option(1);
     if (withSave)
-        command.add_option("--save-snapshot", source.saveSnapshot,
-                           "also record every catalog statement and its answer into this snapshot file");
+        command
+            .add_option("--save-snapshot", source.saveSnapshot,
+                        "also record every catalog statement and its answer into this snapshot file")
+            ->excludes(snapshot);
 }
 
 void Fail(const std::string& message) { std::fprintf(stderr, "sqlscripts: %s\n", message.c_str()); }
 
-// Opens the connection; on failure says why in one line.
+// Opens the connection; on failure says why in one line, without the connect string's password.
 bool Connect(CDatabase& db, const Source& source) {
-    if (!source.saveSnapshot.empty() && !source.snapshot.empty()) {
-        Fail("--save-snapshot records a live server; it cannot be used with --snapshot");
-        return false;
-    }
     try {
         db.OpenEx(source.ConnectString().c_str(), CDatabase::noOdbcDialog);
         db.SetQueryTimeout(300);
         return true;
     } catch (CException* e) {
-        Fail("cannot connect: " + e->GetErrorText().Str());
+        const std::string reason = OneLine(HideSecrets(e->GetErrorText().Str(), source.connect));
+        Fail(source.snapshot.empty() ? "cannot connect: " + reason : reason);
         e->Delete();
         return false;
     }
@@ -174,6 +174,13 @@ int PrintResult(bool ok, const CString& text) {
     return kExitOk;
 }
 
+// An object the module knows but writes no script for on its own (an index, a unique constraint, full text).
+int PrintScript(bool ok, const CString& script, const std::string& name) {
+    if (ok && script.IsEmpty())
+        Fail("nothing to script for " + name);
+    return PrintResult(ok, script);
+}
+
 int RunObject(const Source& source, const std::string& name, const std::string& type, bool collation) {
     HostUi ui(ReplacePolicy::Never);
     AfxSetUiBackend(&ui);
@@ -183,14 +190,15 @@ int RunObject(const Source& source, const std::string& name, const std::string& 
     CString script;
     try {
         if (type.empty())
-            return PrintResult(GenerateSQLScriptObject(db, name.c_str(), script, !collation) != 0, script);
+            return PrintScript(GenerateSQLScriptObject(db, name.c_str(), script, !collation) != 0, script,
+                               name);
         const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*FindCategory(type)),
                                                     name.c_str(), script, !collation);
         if (result.nError)
             Fail(result.strMessage.Str());
-        return PrintResult(result.nError == 0, script);
+        return PrintScript(result.nError == 0, script, name);
     } catch (CException* e) {
-        Fail(e->GetErrorText().Str());
+        Fail(OneLine(e->GetErrorText().Str()));
         e->Delete();
         return kExitFailed;
     }
@@ -203,7 +211,11 @@ int RunFields(const Source& source, const std::string& name) {
     if (!Connect(db, source))
         return kExitFailed;
     CString fields;
-    return PrintResult(GenerateSQLScriptFields(db, name.c_str(), fields) != 0, fields);
+    if (GenerateSQLScriptFields(db, name.c_str(), fields) && fields.IsEmpty()) {
+        Fail(name + " is not a table or view of schema dbo");
+        return kExitFailed;
+    }
+    return PrintResult(!fields.IsEmpty(), fields);
 }
 
 std::string SampleSnapshot() {
@@ -219,6 +231,10 @@ std::string SampleSnapshot() {
 
 int main(int argc, char** argv) {
     CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database"};
+    app.failure_message([](const CLI::App*, const CLI::Error& e) {
+        return "sqlscripts: " + std::string(e.what()) +
+               " (sqlscripts --help lists the commands and options)\n";
+    });
     app.require_subcommand(1);
     app.set_version_flag("--version", "sqlscripts " SQLSCRIPTS_VERSION);
 
@@ -244,19 +260,24 @@ int main(int argc, char** argv) {
                    "the folder); replace questions and messages appear as windows")
         ->excludes("--only", "--skip", "--file", "--collation", "--replace");
 
+    const CLI::Validator nonEmpty(
+        [](const std::string& value) {
+            return value.empty() ? std::string("must not be empty") : std::string();
+        },
+        "NAME");
     std::string name;
     std::string type;
     bool collation = false;
     auto* objectCommand = app.add_subcommand("object", "print the script of one object of schema dbo");
     AddSourceOptions(*objectCommand, source, false);
-    objectCommand->add_option("name", name, "object name")->required();
+    objectCommand->add_option("name", name, "object name")->required()->check(nonEmpty);
     objectCommand->add_option("--type", type, "the object's category, found in the catalog when not given")
         ->check(CLI::IsMember(CategoryNames()));
     objectCommand->add_flag("--collation", collation, "keep COLLATE clauses in a table script");
 
     auto* fieldsCommand = app.add_subcommand("fields", "print the column names of a table or view of schema dbo");
     AddSourceOptions(*fieldsCommand, source, false);
-    fieldsCommand->add_option("name", name, "table or view name")->required();
+    fieldsCommand->add_option("name", name, "table or view name")->required()->check(nonEmpty);
 
     std::string demoDir = "sqlscripts-demo";
     auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");

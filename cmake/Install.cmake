@@ -1,0 +1,25 @@
+# Installs libscripts with its public headers and a package config (find_package(scripts), target
+# scripts::scripts), the command-line host and the sample catalog of its demo.
+include(CMakePackageConfigHelpers)
+
+# The platform headers that the public headers include, under include/scripts/platform.
+set(SCRIPTS_PUBLIC_PLATFORM_HEADERS AfxTypes.h Database.h Exceptions.h String.h Sync.h Ui.h Window.h)
+list(TRANSFORM SCRIPTS_PUBLIC_PLATFORM_HEADERS PREPEND ${PROJECT_SOURCE_DIR}/src/platform/)
+
+install(TARGETS scripts EXPORT scriptsTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/scripts DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+    FILES_MATCHING PATTERN "*.h")
+install(FILES ${SCRIPTS_PUBLIC_PLATFORM_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/scripts/platform)
+
+set(SCRIPTS_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/scripts)
+install(EXPORT scriptsTargets NAMESPACE scripts:: DESTINATION ${SCRIPTS_CMAKE_DIR})
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/scriptsConfig.cmake.in
+    ${PROJECT_BINARY_DIR}/scriptsConfig.cmake INSTALL_DESTINATION ${SCRIPTS_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/scriptsConfigVersion.cmake
+    COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/scriptsConfig.cmake ${PROJECT_BINARY_DIR}/scriptsConfigVersion.cmake
+    DESTINATION ${SCRIPTS_CMAKE_DIR})
+
+install(TARGETS sqlscripts RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/samples/sample.json DESTINATION ${CMAKE_INSTALL_DATADIR}/sqlscripts/samples)

@@ -1,0 +1,66 @@
+// Runs the built sqlscripts program with stdin from /dev/null (no terminal) and collects what it wrote.
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+struct THostRun {
+    int nStatus = -1; // exit status; -1 when the program did not exit normally
+    std::string strOut;
+    std::string strErr;
+};
+
+inline std::string ReadWholeFile(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs the program in strWorkDir; its output goes through files there.
+inline THostRun RunHost(const std::vector<std::string>& aArgs, const std::string& strWorkDir) {
+    const std::string strOutPath = strWorkDir + "/.stdout";
+    const std::string strErrPath = strWorkDir + "/.stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, strOutPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, strErrPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addchdir_np(&actions, strWorkDir.c_str());
+
+    std::vector<std::string> aArgv = {SQLSCRIPTS_BINARY};
+    aArgv.insert(aArgv.end(), aArgs.begin(), aArgs.end());
+    std::vector<char*> apszArgv;
+    for (std::string& strArg : aArgv)
+        apszArgv.push_back(strArg.data());
+    apszArgv.push_back(nullptr);
+
+    pid_t pid = 0;
+    const int nError = posix_spawn(&pid, SQLSCRIPTS_BINARY, &actions, nullptr, apszArgv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (nError != 0)
+        throw std::runtime_error("cannot start " SQLSCRIPTS_BINARY);
+    int nWait = 0;
+    waitpid(pid, &nWait, 0);
+
+    THostRun run;
+    run.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+    run.strOut = ReadWholeFile(strOutPath);
+    run.strErr = ReadWholeFile(strErrPath);
+    std::filesystem::remove(strOutPath);
+    std::filesystem::remove(strErrPath);
+    return run;
+}
