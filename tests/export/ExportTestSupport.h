@@ -4,6 +4,7 @@
 #include "catalog/ConnectionContext.h"
 #include "export/DlgReplaceFile.h"
 #include "platform/Database.h"
+#include "platform/PlatformTestSupport.h"
 #include "platform/Ui.h"
 #include "scripts/ScriptUnloader.h"
 
@@ -20,27 +21,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class CTempDir {
-public:
-    CTempDir() {
-        std::string strTemplate = (std::filesystem::temp_directory_path() / "sqlscripts-test-XXXXXX").string();
-        if (!::mkdtemp(strTemplate.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = strTemplate;
-    }
-    CTempDir(const CTempDir&) = delete;
-    CTempDir& operator=(const CTempDir&) = delete;
-    ~CTempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string File(const std::string& strName) const { return (m_path / strName).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
 
 inline const std::vector<std::string>& DefaultFileNames() {
     static const std::vector<std::string> aNames = {
