@@ -232,7 +232,7 @@ TEST(BrowserEditTest, CompletesFoldersInsideTheTypedFolder) {
     CTempDir dir;
     for (const char* pszFolder : {"out", "other", ".hidden", "zeta"})
         std::filesystem::create_directory(dir.File(pszFolder));
-    WriteFileBytes(dir.File("outfile"), "");
+    WriteWholeFile(dir.File("outfile"), "");
     const std::string strRoot = dir.File("");
     struct {
         std::string strTyped;

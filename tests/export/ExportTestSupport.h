@@ -29,17 +29,6 @@ inline const std::vector<std::string>& DefaultFileNames() {
     return aNames;
 }
 
-inline std::string ReadFileBytes(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
-inline void WriteFileBytes(const std::string& strPath, const std::string& strBytes) {
-    std::ofstream(strPath, std::ios::binary) << strBytes;
-}
-
 // Plays the user of the replace dialog: answers from a queue (23014 "Да", 23013 "Да для всех",
 // 23010 "Нет", 2 "Отмена"); records the file names asked about and whether two dialogs were ever open.
 class CReplaceAnswers {
@@ -94,7 +83,7 @@ protected:
 
     static std::string Fixture(const std::string& strName) { return std::string(SCRIPTS_FIXTURES_DIR) + "/" + strName; }
     static std::string Expected(int nCategory) {
-        return ReadFileBytes(Fixture("tiny/expected/" + DefaultFileNames()[nCategory]));
+        return ReadWholeFile(Fixture("tiny/expected/" + DefaultFileNames()[nCategory]));
     }
     std::string OutFile(int nCategory) const { return m_dir.File("out/" + DefaultFileNames()[nCategory]); }
     std::string OutDir() const { return m_dir.File("out"); }
@@ -115,7 +104,7 @@ protected:
     void PlaceOldFiles(const std::vector<int>& aCategories) {
         std::filesystem::create_directories(OutDir());
         for (int nCategory : aCategories)
-            WriteFileBytes(OutFile(nCategory), "old");
+            WriteWholeFile(OutFile(nCategory), "old");
     }
 
     std::vector<std::string> Messages() const {

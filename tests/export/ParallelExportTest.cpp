@@ -13,7 +13,7 @@ TEST_F(CParallelExportTest, WritesTheSameBytesAsTheSequentialRun) {
     ResetPeakRunningThreads();
     MakeUnloader(AllCategories())->ExecScriptDataThreads();
     for (int nCategory = 0; nCategory < 13; ++nCategory)
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
     EXPECT_TRUE(Messages().empty());
     EXPECT_LE(GetPeakRunningThreads(), 3);
     EXPECT_GE(GetPeakRunningThreads(), 1);
@@ -26,7 +26,7 @@ TEST_F(CParallelExportTest, OnlyTheEnabledCategoryIsWritten) {
     for (const auto& entry : std::filesystem::directory_iterator(OutDir()))
         aFiles.push_back(entry.path().filename().string());
     EXPECT_EQ(aFiles, std::vector<std::string>{"Udf.sql"});
-    EXPECT_EQ(ReadFileBytes(OutFile(12)), Expected(12));
+    EXPECT_EQ(ReadWholeFile(OutFile(12)), Expected(12));
 }
 
 TEST_F(CParallelExportTest, NoKeepsEarlierCategoriesAndClaimsNothingAfter) {
@@ -34,8 +34,8 @@ TEST_F(CParallelExportTest, NoKeepsEarlierCategoriesAndClaimsNothingAfter) {
     m_answers.Queue({NO});
     MakeUnloader(AllCategories())->ExecScriptDataThreads();
     for (int nCategory = 0; nCategory < 4; ++nCategory)
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory)) << nCategory;
-    EXPECT_EQ(ReadFileBytes(OutFile(4)), "old");
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << nCategory;
+    EXPECT_EQ(ReadWholeFile(OutFile(4)), "old");
     for (int nCategory = 5; nCategory < 13; ++nCategory)
         EXPECT_FALSE(std::filesystem::exists(OutFile(nCategory))) << nCategory;
     EXPECT_EQ(GetPooledConnectionCount(), 0);
@@ -48,7 +48,7 @@ TEST_F(CParallelExportTest, ReplaceQuestionsNeverOverlap) {
     EXPECT_EQ(m_answers.Questions().size(), 13u);
     EXPECT_FALSE(m_answers.Overlapped());
     for (int nCategory = 0; nCategory < 13; ++nCategory)
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory)) << nCategory;
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << nCategory;
 }
 
 TEST_F(CParallelExportTest, ASecondRunOnTheSameObjectWritesNothing) {

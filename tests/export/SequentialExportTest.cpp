@@ -16,7 +16,7 @@ using CSequentialExportTest = CExportTest;
 TEST_F(CSequentialExportTest, WritesEveryCategoryByteForByte) {
     MakeUnloader(AllCategories())->ExecScriptData();
     for (int nCategory = 0; nCategory < 13; ++nCategory)
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(GetPooledConnectionCount(), 0);
 }
@@ -37,7 +37,7 @@ TEST_F(CSequentialExportTest, OneTrailingSlashIsRemoved) {
     std::filesystem::remove(OutFile(12));
     pTwo->ExecScriptData();
     EXPECT_EQ(pTwo->m_strPath.Str(), OutDir() + "/");
-    EXPECT_EQ(ReadFileBytes(OutFile(12)), Expected(12));
+    EXPECT_EQ(ReadWholeFile(OutFile(12)), Expected(12));
 }
 
 TEST_F(CSequentialExportTest, ValidationStopsBeforeAnyFile) {
@@ -59,7 +59,7 @@ TEST_F(CSequentialExportTest, ValidationStopsBeforeAnyFile) {
 }
 
 TEST_F(CSequentialExportTest, AFolderThatCannotBeCreatedIsReported) {
-    WriteFileBytes(m_dir.File("plain-file"), "x");
+    WriteWholeFile(m_dir.File("plain-file"), "x");
     MakeUnloader({0}, m_dir.File("plain-file/out"))->ExecScriptData();
     EXPECT_EQ(Messages(), std::vector<std::string>{kFolderError});
 }
@@ -69,7 +69,7 @@ TEST_F(CSequentialExportTest, AnUnwritableFileIsReportedAndTheRunGoesOn) {
     pUnloader->m_aFiles[3].strFile = "missing/PK.sql";
     pUnloader->ExecScriptData();
     EXPECT_EQ(Messages(), std::vector<std::string>{kWriteError});
-    EXPECT_EQ(ReadFileBytes(OutFile(7)), Expected(7));
+    EXPECT_EQ(ReadWholeFile(OutFile(7)), Expected(7));
 }
 
 TEST_F(CSequentialExportTest, YesOverwritesAndTheNextFileIsAskedAgain) {
@@ -78,8 +78,8 @@ TEST_F(CSequentialExportTest, YesOverwritesAndTheNextFileIsAskedAgain) {
     MakeUnloader({2, 3, 7})->ExecScriptData();
     EXPECT_EQ(m_answers.Questions(),
               (std::vector<std::string>{"Папка уже содержит файл Tables.sql", "Папка уже содержит файл PK.sql"}));
-    EXPECT_EQ(ReadFileBytes(OutFile(2)), Expected(2));
-    EXPECT_EQ(ReadFileBytes(OutFile(3)), Expected(3));
+    EXPECT_EQ(ReadWholeFile(OutFile(2)), Expected(2));
+    EXPECT_EQ(ReadWholeFile(OutFile(3)), Expected(3));
 }
 
 TEST_F(CSequentialExportTest, YesToAllSilencesTheRestOfThisRunAndLaterRuns) {
@@ -90,7 +90,7 @@ TEST_F(CSequentialExportTest, YesToAllSilencesTheRestOfThisRunAndLaterRuns) {
     pUnloader->ExecScriptData();
     EXPECT_EQ(m_answers.Questions(), std::vector<std::string>{"Папка уже содержит файл PK.sql"});
     for (int nCategory = 3; nCategory < 13; ++nCategory)
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory));
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory));
 }
 
 TEST_F(CSequentialExportTest, NoStopsTheRunAndKeepsTheOldFile) {
@@ -98,8 +98,8 @@ TEST_F(CSequentialExportTest, NoStopsTheRunAndKeepsTheOldFile) {
     m_answers.Queue({NO});
     MakeUnloader(AllCategories())->ExecScriptData();
     for (int nCategory = 0; nCategory < 5; ++nCategory)
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory));
-    EXPECT_EQ(ReadFileBytes(OutFile(5)), "old");
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory));
+    EXPECT_EQ(ReadWholeFile(OutFile(5)), "old");
     for (int nCategory = 6; nCategory < 13; ++nCategory)
         EXPECT_FALSE(std::filesystem::exists(OutFile(nCategory))) << nCategory;
     EXPECT_EQ(GetPooledConnectionCount(), 0);
@@ -111,13 +111,13 @@ TEST_F(CSequentialExportTest, CancelOrNoAnswerOverwritesNothingAndStops) {
         PlaceOldFiles({2});
         m_answers.Queue(aAnswers);
         MakeUnloader({2, 7})->ExecScriptData();
-        EXPECT_EQ(ReadFileBytes(OutFile(2)), "old");
+        EXPECT_EQ(ReadWholeFile(OutFile(2)), "old");
         EXPECT_FALSE(std::filesystem::exists(OutFile(7)));
     }
 }
 
 TEST_F(CSequentialExportTest, AnEmptyTextReplacesAnOldFileWithAnEmptyOne) {
-    WriteFileBytes(m_dir.File("empty.json"),
+    WriteWholeFile(m_dir.File("empty.json"),
                    R"({"format": "sqlscripts-catalog-snapshot", "version": 1, "statements": [
                         {"sql": "SELECT [name] FROM sys.schemas SCH WHERE SCH.[schema_id] > 4 AND SCH.[schema_id] < 16384",
                          "columns": [{"name": "name"}], "rows": []}]})");

@@ -41,12 +41,12 @@ protected:
 
     void PlaceOldFile(const std::string& strName) {
         std::filesystem::create_directories(Out());
-        WriteFileBytes(Out(strName), "old");
+        WriteWholeFile(Out(strName), "old");
     }
 
     void ExpectTinyExport() const {
         for (const std::string& strName : DefaultFileNames())
-            EXPECT_SCRIPT(ReadFileBytes(Out(strName)), TinyExpected(strName)) << strName;
+            EXPECT_SCRIPT(ReadWholeFile(Out(strName)), TinyExpected(strName)) << strName;
         EXPECT_EQ(OutFiles().size(), DefaultFileNames().size());
     }
 
@@ -80,8 +80,8 @@ TEST_F(HostCommandTest, ExportChoosesCategoriesAndFileNames) {
                               "--skip", "tables", "--file", "views=AllViews.sql"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     EXPECT_EQ(OutFiles(), (std::vector<std::string>{"AllViews.sql", "PK.sql"}));
-    EXPECT_SCRIPT(ReadFileBytes(Out("AllViews.sql")), TinyExpected("Views.sql"));
-    EXPECT_SCRIPT(ReadFileBytes(Out("PK.sql")), TinyExpected("PK.sql"));
+    EXPECT_SCRIPT(ReadWholeFile(Out("AllViews.sql")), TinyExpected("Views.sql"));
+    EXPECT_SCRIPT(ReadWholeFile(Out("PK.sql")), TinyExpected("PK.sql"));
 }
 
 TEST_F(HostCommandTest, ExportKeepsCollationWhenAsked) {
@@ -89,7 +89,7 @@ TEST_F(HostCommandTest, ExportKeepsCollationWhenAsked) {
         Run({"export", "--snapshot", Tiny(), "--dir", Out(), "--only", "tables", "--collation"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
     EXPECT_EQ(
-        ReadFileBytes(Out("Tables.sql")),
+        ReadWholeFile(Out("Tables.sql")),
         "SET NOCOUNT ON\r\nGO\r\n\r\n"
         "INSERT INTO [dbo].[kv_TableScripts] ([NameSchema], [NameTable], [Script]) VALUES ('dbo', 'Totals', "
         "'CREATE TABLE [dbo].[Totals] ( \t[Id] [int] IDENTITY(1, 1) NOT NULL,\t[Name] [nvarchar](50) COLLATE "
@@ -114,8 +114,8 @@ TEST_F(HostCommandTest, ExistingFileStopsTheRunUnlessOverwritingIsAllowed) {
         EXPECT_THAT(run.strErr, HasSubstr("--replace all"));
         // The categories before it were written, nothing after it.
         EXPECT_EQ(OutFiles(), (std::vector<std::string>{"Defaults.sql", "PK.sql", "Tables.sql", "Udt.sql"}));
-        EXPECT_EQ(ReadFileBytes(Out("PK.sql")), "old");
-        EXPECT_SCRIPT(ReadFileBytes(Out("Tables.sql")), TinyExpected("Tables.sql"));
+        EXPECT_EQ(ReadWholeFile(Out("PK.sql")), "old");
+        EXPECT_SCRIPT(ReadWholeFile(Out("Tables.sql")), TinyExpected("Tables.sql"));
     }
 }
 
@@ -278,7 +278,7 @@ class HostDemoTest : public HostCommandTest {
 protected:
     void ExpectSampleExport(const std::string& strDir) const {
         for (const std::string& strName : DefaultFileNames())
-            EXPECT_SCRIPT(ReadFileBytes(strDir + "/" + strName),
+            EXPECT_SCRIPT(ReadWholeFile(strDir + "/" + strName),
                           ReadFixtureFile("sample/expected/" + strName))
                 << strName;
         EXPECT_EQ(

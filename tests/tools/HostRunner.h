@@ -1,6 +1,8 @@
 // Runs the built sqlscripts program with stdin from /dev/null (no terminal) and collects what it wrote.
 #pragma once
 
+#include "platform/PlatformTestSupport.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -20,13 +22,6 @@ struct THostRun {
     std::string strOut;
     std::string strErr;
 };
-
-inline std::string ReadWholeFile(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Runs the program in strWorkDir; its output goes through files there.
 inline THostRun RunHost(const std::vector<std::string>& aArgs, const std::string& strWorkDir) {
