@@ -11,6 +11,7 @@
 #include <string>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +61,17 @@ double CpuSeconds() {
     return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
 }
 
+// The resident size now, from /proc/self/statm (in pages).
+long ResidentKb() {
+    long nPages = 0, nResident = 0;
+    if (std::FILE* pFile = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(pFile, "%ld %ld", &nPages, &nResident) != 2)
+            nResident = 0;
+        std::fclose(pFile);
+    }
+    return nResident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
 long PeakResidentKb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -95,6 +107,7 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(options.strDir);
 
     double dLoad = 0;
+    long nLoadedKb = 0;
     std::shared_ptr<const CCatalogSnapshot> pSnapshot;
     std::string strConnect = options.strConnect;
     try {
@@ -102,6 +115,7 @@ int main(int argc, char** argv) {
             const auto start = std::chrono::steady_clock::now();
             pSnapshot = CCatalogSnapshot::Open(options.strSnapshot);
             dLoad = Seconds(std::chrono::steady_clock::now() - start);
+            nLoadedKb = ResidentKb();
             strConnect = "SNAPSHOT=" + options.strSnapshot;
             if (options.nDelayUs > 0)
                 strConnect += ";DELAY_US=" + std::to_string(options.nDelayUs);
@@ -139,9 +153,9 @@ int main(int argc, char** argv) {
     const TOutput output = MeasureOutput(options.strDir);
     const std::uintmax_t nSnapshotBytes =
         options.strSnapshot.empty() ? 0 : std::filesystem::file_size(options.strSnapshot);
-    std::printf("load_s=%.3f snapshot_bytes=%ju wall_s=%.3f cpu_s=%.3f peak_rss_kb=%ld bytes_written=%ju "
+    std::printf("load_s=%.3f snapshot_bytes=%ju loaded_rss_kb=%ld wall_s=%.3f cpu_s=%.3f peak_rss_kb=%ld bytes_written=%ju "
                 "largest_file=%ju messages=%zu\n",
-                dLoad, nSnapshotBytes, dWall, dCpu, PeakResidentKb(), output.nBytes, output.nLargest,
+                dLoad, nSnapshotBytes, nLoadedKb, dWall, dCpu, PeakResidentKb(), output.nBytes, output.nLargest,
                 AfxGetHeadlessUiBackend().GetMessages().size());
     return 0;
 }
