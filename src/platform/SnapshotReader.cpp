@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -194,6 +195,7 @@ private:
     // Appends the text of the string that starts here, escapes decoded; UTF-8 must be well formed.
     void ReadString(std::string& str) {
         Expect('"');
+        str.reserve(str.size() + EncodedLength());
         for (;;) {
             const char* pRun = m_p;
             while (m_p < m_pEnd && kPlain[static_cast<unsigned char>(*m_p)])
@@ -210,6 +212,23 @@ private:
                 ReadUtf8Sequence(str);
             else
                 Fail(); // a control character or the end of the text
+        }
+    }
+
+    // The length of the string's text as written, up to its closing quote: room enough for its decoded
+    // text, so that long text is copied once and holds no spare capacity.
+    size_t EncodedLength() const {
+        const char* p = m_p;
+        for (;;) {
+            p = static_cast<const char*>(std::memchr(p, '"', static_cast<size_t>(m_pEnd - p)));
+            if (!p)
+                return 0;
+            size_t nBackslashes = 0;
+            while (p - nBackslashes > m_p && p[-1 - static_cast<std::ptrdiff_t>(nBackslashes)] == '\\')
+                ++nBackslashes;
+            if (nBackslashes % 2 == 0)
+                return static_cast<size_t>(p - m_p);
+            ++p;
         }
     }
 
