@@ -376,7 +376,7 @@ private:
     }
 
     // The number's text as a JSON library prints it back: whole numbers plainly, others as doubles.
-    static std::string NumberText(std::string_view strToken, bool bInteger) {
+    std::string NumberText(std::string_view strToken, bool bInteger) const {
         if (bInteger && strToken.size() < 19)
             return strToken == "-0" ? std::string("0") : std::string(strToken);
         if (bInteger) {
@@ -389,7 +389,12 @@ private:
                 std::from_chars(strToken.data(), pEnd, nUnsigned).ec == std::errc())
                 return std::to_string(nUnsigned);
         }
-        return nlohmann::json::parse(strToken).dump();
+        try {
+            return nlohmann::json::parse(strToken).dump();
+        } catch (const nlohmann::json::exception&) {
+            Problem("number out of range at " +
+                    LineAndColumn(m_strText, static_cast<size_t>(strToken.data() - m_strText.data())));
+        }
     }
 
     void ReadLiteral(std::string_view strLiteral) {
