@@ -25,6 +25,7 @@ struct TOptions {
     std::string strConnect;
     std::string strDir;
     bool bParallel = false;
+    bool bLoadOnly = false;
     long nDelayUs = 0;
 };
 
@@ -34,6 +35,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
         const bool bHasValue = i + 1 < argc;
         if (strArg == "--parallel")
             options.bParallel = true;
+        else if (strArg == "--load-only")
+            options.bLoadOnly = true;
         else if (strArg == "--snapshot" && bHasValue)
             options.strSnapshot = argv[++i];
         else if (strArg == "--connect" && bHasValue)
@@ -98,7 +101,8 @@ int main(int argc, char** argv) {
     TOptions options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--delay-us N]\n",
+                     "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--delay-us N] "
+                     "[--load-only]\n",
                      argv[0]);
         return 2;
     }
@@ -124,6 +128,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e->GetErrorText().GetString());
         e->Delete();
         return 1;
+    }
+    if (options.bLoadOnly) {
+        std::printf("load_s=%.3f loaded_rss_kb=%ld peak_rss_kb=%ld\n", dLoad, nLoadedKb, PeakResidentKb());
+        return 0;
     }
 
     CDatabase db;
@@ -153,9 +161,10 @@ int main(int argc, char** argv) {
     const TOutput output = MeasureOutput(options.strDir);
     const std::uintmax_t nSnapshotBytes =
         options.strSnapshot.empty() ? 0 : std::filesystem::file_size(options.strSnapshot);
-    std::printf("load_s=%.3f snapshot_bytes=%ju loaded_rss_kb=%ld wall_s=%.3f cpu_s=%.3f peak_rss_kb=%ld bytes_written=%ju "
+    std::printf("load_s=%.3f snapshot_bytes=%ju loaded_rss_kb=%ld wall_s=%.3f cpu_s=%.3f peak_rss_kb=%ld "
+                "bytes_written=%ju "
                 "largest_file=%ju messages=%zu\n",
-                dLoad, nSnapshotBytes, nLoadedKb, dWall, dCpu, PeakResidentKb(), output.nBytes, output.nLargest,
-                AfxGetHeadlessUiBackend().GetMessages().size());
+                dLoad, nSnapshotBytes, nLoadedKb, dWall, dCpu, PeakResidentKb(), output.nBytes,
+                output.nLargest, AfxGetHeadlessUiBackend().GetMessages().size());
     return 0;
 }
