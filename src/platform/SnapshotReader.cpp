@@ -195,11 +195,13 @@ private:
     // Appends the text of the string that starts here, escapes decoded; UTF-8 must be well formed.
     void ReadString(std::string& str) {
         Expect('"');
-        str.reserve(str.size() + EncodedLength());
-        for (;;) {
+        for (bool bFirstRun = true;; bFirstRun = false) {
             const char* pRun = m_p;
             while (m_p < m_pEnd && kPlain[static_cast<unsigned char>(*m_p)])
                 ++m_p;
+            // Most strings are one plain run; others get room for the rest at once.
+            if (bFirstRun && Peek() != '"')
+                str.reserve(str.size() + static_cast<size_t>(m_p - pRun) + EncodedLength());
             str.append(pRun, static_cast<size_t>(m_p - pRun));
             const int ch = Peek();
             if (ch == '"') {
@@ -599,6 +601,7 @@ private:
             return;
         }
         state.columns = EMember::Present;
+        m_aColumnScratch.clear();
         ReadArray([&](size_t) {
             if (Peek() != '{') {
                 SkipValue();
@@ -606,7 +609,7 @@ private:
                     state.columnProblem = ": each column must be an object";
                 return;
             }
-            TDbColumn& column = stmt.aColumns.emplace_back();
+            TDbColumn& column = m_aColumnScratch.emplace_back();
             EMember name = EMember::Missing;
             ReadObject([&](const std::string& strKey) {
                 if (strKey == "name") {
@@ -623,6 +626,9 @@ private:
             if (!state.columnProblem && name == EMember::WrongType)
                 state.columnProblem = ": \"name\" must be a string";
         });
+        // Gathered aside and moved over at the end, so that the statement holds exactly its columns.
+        stmt.aColumns.assign(std::make_move_iterator(m_aColumnScratch.begin()),
+                             std::make_move_iterator(m_aColumnScratch.end()));
     }
 
     void ReadRows(TSnapshotStatement& stmt, TStatementState& state) {
@@ -634,8 +640,9 @@ private:
             return;
         }
         state.rows = EMember::Present;
+        m_aRowScratch.clear();
         ReadArray([&](size_t nRow) {
-            TDbRow& row = stmt.aRows.emplace_back();
+            TDbRow& row = m_aRowScratch.emplace_back();
             if (Peek() != '[') {
                 SkipValue();
                 state.aOddRows.emplace_back(nRow, true);
@@ -647,6 +654,8 @@ private:
             if (bBad)
                 state.aOddRows.emplace_back(nRow, false);
         });
+        stmt.aRows.assign(std::make_move_iterator(m_aRowScratch.begin()),
+                          std::make_move_iterator(m_aRowScratch.end()));
     }
 
     // The first reason, in the order a reader of the file would look, that the statement cannot be replayed.
@@ -707,6 +716,8 @@ private:
     long long m_nVersion = 0;
     std::vector<TSnapshotStatement> m_aStatements;
     std::optional<std::string> m_statementProblem;
+    std::vector<TDbColumn> m_aColumnScratch;
+    std::vector<TDbRow> m_aRowScratch;
 };
 
 } // namespace
