@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
                   nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev
 
-.PHONY: all deps build test test-unit test-tsan clean
+.PHONY: all deps build test test-unit test-tsan bench clean
 
 all: build
 
@@ -32,6 +32,10 @@ test-tsan: deps
 	cmake --preset tsan
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && TSAN_OPTIONS="halt_on_error=1" ctest --output-on-failure -j $(JOBS) -R '$(THREAD_TESTS)'
+
+# Export benchmarks on synthetic catalog snapshots (bench/run); never part of the tests.
+bench: deps
+	bench/run
 
 clean:
 	rm -rf $(BUILD) build-tsan
