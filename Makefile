@@ -6,7 +6,7 @@ DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqli
                   nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev \
                   libwxgtk3.2-dev xvfb xauth
 
-.PHONY: all deps build test test-unit test-tsan clean
+.PHONY: all deps build test test-unit test-tsan bench clean
 
 all: build
 
@@ -33,6 +33,10 @@ test-tsan: deps
 	cmake --preset tsan
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && TSAN_OPTIONS="halt_on_error=1" ctest --output-on-failure -j $(JOBS) -R '$(THREAD_TESTS)'
+
+# Export benchmarks on synthetic catalog snapshots (bench/run); never part of the tests.
+bench: deps
+	bench/run
 
 clean:
 	rm -rf $(BUILD) build-tsan

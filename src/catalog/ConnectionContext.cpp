@@ -43,9 +43,15 @@ void SetConnectionContext(CDatabase* pDatabase, bool bPooled) {
     context.bPooled = bPooled;
 }
 
-CDatabase* GetContextDatabase() { return Context().pDatabase; }
-const CString& GetContextConnectString() { return Context().strConnect; }
-bool IsPoolEnabled() { return Context().bPooled; }
+CDatabase* GetContextDatabase() {
+    return Context().pDatabase;
+}
+const CString& GetContextConnectString() {
+    return Context().strConnect;
+}
+bool IsPoolEnabled() {
+    return Context().bPooled;
+}
 
 CDatabase* AcquireConnection() {
     TConnectionPool& pool = Pool();
@@ -109,9 +115,14 @@ int GetPooledConnectionCount() {
     return static_cast<int>(pool.aEntries.size());
 }
 
-int ProbeDefinitionLength(CDatabase* pDatabase, const char* pszTable) {
+CString GetDefinitionLengthSQL(const char* pszTable) {
     CString strSQL;
     strSQL.Format("SELECT MAX(DATALENGTH(%s)) FROM %s", "definition", pszTable);
+    return strSQL;
+}
+
+int ProbeDefinitionLength(CDatabase* pDatabase, const char* pszTable) {
+    const CString strSQL = GetDefinitionLengthSQL(pszTable);
     CString strValue;
     try {
         CRecordset rs(pDatabase);
@@ -133,6 +144,10 @@ void EnsureDefinitionLength(CDatabase* pDatabase, const char* pszTable) {
     g_nDefinitionLength.store(nLength != 0 ? nLength : DEFAULT_DEFINITION_LENGTH);
 }
 
-int GetDefinitionLength() { return g_nDefinitionLength.load(); }
+int GetDefinitionLength() {
+    return g_nDefinitionLength.load();
+}
 
-void ResetDefinitionLengthForTesting() { g_nDefinitionLength.store(0); }
+void ResetDefinitionLengthForTesting() {
+    g_nDefinitionLength.store(0);
+}

@@ -40,6 +40,8 @@ int GetPooledConnectionCount();
 // Query timeout of pooled connections, in seconds.
 constexpr DWORD POOLED_QUERY_TIMEOUT = 300;
 
+// The statement that asks for MAX(DATALENGTH(definition)) of the table.
+CString GetDefinitionLengthSQL(const char* pszTable);
 // MAX(DATALENGTH(definition)) of the table on that connection; 0 on a database error or NULL.
 int ProbeDefinitionLength(CDatabase* pDatabase, const char* pszTable);
 // Probes once per process; a probe giving 0 stores 256.

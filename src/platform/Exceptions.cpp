@@ -3,6 +3,8 @@
 #include <cstring>
 
 size_t Utf8PrefixBytes(const char* psz, size_t nBytes, size_t nMaxChars) {
+    if (nBytes <= nMaxChars)
+        return nBytes; // no character is shorter than a byte
     size_t nPos = 0;
     for (size_t nChars = 0; nPos < nBytes && nChars < nMaxChars; ++nChars) {
         ++nPos;

@@ -1,25 +1,25 @@
 #include "platform/Snapshot.h"
 
+#include "platform/SnapshotReader.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <mutex>
-#include <sstream>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-using json = nlohmann::json;
 using ordered_json = nlohmann::ordered_json;
 
 namespace {
-
-constexpr const char* kFormat = "sqlscripts-catalog-snapshot";
-constexpr int kVersion = 1;
 
 // SQL types whose values a snapshot keeps as JSON integers.
 bool IsWholeNumberType(SWORD nSqlType) {
@@ -56,86 +56,62 @@ private:
     const std::string& m_strPath;
 };
 
-TDbValue ValueFromJson(const json& value, const CSnapshotError& err, const std::string& strWhere) {
-    switch (value.type()) {
-    case json::value_t::null:
-        return std::nullopt;
-    case json::value_t::string:
-        return value.get_ref<const std::string&>();
-    case json::value_t::boolean:
-        return std::string(value.get<bool>() ? "1" : "0");
-    case json::value_t::number_integer:
-    case json::value_t::number_unsigned:
-    case json::value_t::number_float:
-        return value.dump();
-    default:
-        err.Throw(strWhere + ": a value must be a string, a number or null");
+// A snapshot file mapped for one pass of reading. The pages behind the reader are given back as it goes,
+// so that the file and its statements are never both resident whole.
+class CMappedText {
+public:
+    CMappedText() = default;
+    CMappedText(const CMappedText&) = delete;
+    CMappedText& operator=(const CMappedText&) = delete;
+    ~CMappedText() {
+        if (m_pData)
+            ::munmap(m_pData, m_nSize);
     }
-}
 
-const json& Member(const json& object, const char* pszKey, json::value_t type, const char* pszTypeName,
-                   const CSnapshotError& err, const std::string& strWhere) {
-    const auto it = object.find(pszKey);
-    if (it == object.end())
-        err.Throw(strWhere + ": \"" + pszKey + "\" is missing");
-    const bool bMatches = it->type() == type || (type == json::value_t::number_integer && it->is_number_integer());
-    if (!bMatches)
-        err.Throw(strWhere + ": \"" + pszKey + "\" must be " + pszTypeName);
-    return *it;
-}
-
-TSnapshotStatement StatementFromJson(const json& item, size_t nIndex, const CSnapshotError& err) {
-    const std::string strWhere = "statement " + std::to_string(nIndex + 1);
-    if (!item.is_object())
-        err.Throw(strWhere + ": must be an object");
-    TSnapshotStatement stmt;
-    stmt.strSql = Member(item, "sql", json::value_t::string, "a string", err, strWhere).get<std::string>();
-    if (const auto it = item.find("error"); it != item.end()) {
-        if (!it->is_object())
-            err.Throw(strWhere + ": \"error\" must be an object");
-        const std::string strErr = strWhere + " error";
-        TDiagRecord rec;
-        rec.strSqlState = Member(*it, "sqlstate", json::value_t::string, "a string", err, strErr).get<std::string>();
-        rec.nNativeError = Member(*it, "native", json::value_t::number_integer, "an integer", err, strErr).get<long>();
-        rec.strMessage = Member(*it, "message", json::value_t::string, "a string", err, strErr).get<std::string>();
-        stmt.error = std::move(rec);
-        return stmt;
-    }
-    for (const json& col : Member(item, "columns", json::value_t::array, "an array", err, strWhere)) {
-        if (!col.is_object())
-            err.Throw(strWhere + ": each column must be an object");
-        TDbColumn column;
-        column.strName = Member(col, "name", json::value_t::string, "a string", err, strWhere).get<std::string>();
-        if (const auto itType = col.find("type"); itType != col.end() && itType->is_string())
-            column.strTypeName = itType->get<std::string>();
-        stmt.aColumns.push_back(std::move(column));
-    }
-    const json& rows = Member(item, "rows", json::value_t::array, "an array", err, strWhere);
-    stmt.aRows.reserve(rows.size());
-    for (size_t nRow = 0; nRow < rows.size(); ++nRow) {
-        const std::string strRow = strWhere + " row " + std::to_string(nRow + 1);
-        if (!rows[nRow].is_array() || rows[nRow].size() != stmt.aColumns.size())
-            err.Throw(strRow + ": must be an array of " + std::to_string(stmt.aColumns.size()) + " values");
-        TDbRow row;
-        row.reserve(stmt.aColumns.size());
-        for (const json& value : rows[nRow])
-            row.push_back(ValueFromJson(value, err, strRow));
-        stmt.aRows.push_back(std::move(row));
-    }
-    return stmt;
-}
-
-std::string LineAndColumn(const std::string& strText, size_t nByte) {
-    nByte = std::min(nByte, strText.size());
-    size_t nLine = 1, nLineStart = 0;
-    for (size_t i = 0; i < nByte; ++i) {
-        if (strText[i] == '\n') {
-            ++nLine;
-            nLineStart = i + 1;
+    // False with errno set when the file cannot be read.
+    bool Open(const std::string& strPath) {
+        const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        struct stat info {};
+        const bool bStat = ::fstat(fd, &info) == 0;
+        if (!bStat || !S_ISREG(info.st_mode)) {
+            const int nErr = !bStat ? errno : S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+            ::close(fd);
+            errno = nErr;
+            return false;
         }
+        m_nSize = static_cast<size_t>(info.st_size);
+        void* pData = m_nSize > 0 ? ::mmap(nullptr, m_nSize, PROT_READ, MAP_PRIVATE, fd, 0) : nullptr;
+        const int nErr = errno;
+        ::close(fd);
+        if (pData == MAP_FAILED) {
+            errno = nErr;
+            return false;
+        }
+        m_pData = pData;
+        if (m_pData)
+            ::madvise(m_pData, m_nSize, MADV_SEQUENTIAL);
+        return true;
     }
-    return "line " + std::to_string(nLine) + ", column " + std::to_string(nByte - nLineStart + 1);
-}
+
+    std::string_view Text() const { return {static_cast<const char*>(m_pData), m_pData ? m_nSize : 0}; }
+
+    // Drops the whole pages before nOffset from memory; reading them again reloads them from the file.
+    void ReleaseBefore(size_t nOffset) {
+        constexpr size_t kStep = 8 << 20;
+        const size_t nEnd = nOffset & ~(kStep - 1);
+        if (!m_pData || nEnd <= m_nReleased)
+            return;
+        ::madvise(static_cast<char*>(m_pData) + m_nReleased, nEnd - m_nReleased, MADV_DONTNEED);
+        m_nReleased = nEnd;
+    }
+
+private:
+    void* m_pData = nullptr;
+    size_t m_nSize = 0;
+    size_t m_nReleased = 0;
+};
 
 ordered_json ValueToJson(const TDbValue& value, SWORD nSqlType) {
     if (!value)
@@ -175,32 +151,17 @@ ordered_json StatementToJson(const TSnapshotStatement& stmt) {
 
 std::shared_ptr<const CCatalogSnapshot> CCatalogSnapshot::Load(const std::string& strPath) {
     const CSnapshotError err(strPath);
-    std::ifstream in(strPath, std::ios::binary);
-    if (!in)
+    CMappedText text;
+    if (!text.Open(strPath))
         err.Throw(std::string("cannot be read: ") + std::strerror(errno));
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    const std::string strText = buffer.str();
-
-    json doc;
-    try {
-        doc = json::parse(strText);
-    } catch (const json::parse_error& e) {
-        err.Throw("not valid JSON at " + LineAndColumn(strText, e.byte > 0 ? e.byte - 1 : 0));
-    }
-    if (!doc.is_object())
-        err.Throw("the top level must be an object");
-    if (Member(doc, "format", json::value_t::string, "a string", err, "header").get<std::string>() != kFormat)
-        err.Throw(std::string("\"format\" must be \"") + kFormat + "\"");
-    if (Member(doc, "version", json::value_t::number_integer, "an integer", err, "header").get<int>() != kVersion)
-        err.Throw("unsupported \"version\" (this program reads version 1)");
-    const json& statements = Member(doc, "statements", json::value_t::array, "an array", err, "header");
-
     auto pSnapshot = std::make_shared<CCatalogSnapshot>();
     pSnapshot->m_strPath = strPath;
-    pSnapshot->m_aStatements.reserve(statements.size());
-    for (size_t i = 0; i < statements.size(); ++i)
-        pSnapshot->m_aStatements.push_back(StatementFromJson(statements[i], i, err));
+    try {
+        pSnapshot->m_aStatements =
+            ReadSnapshotText(text.Text(), [&text](size_t nRead) { text.ReleaseBefore(nRead); });
+    } catch (const TSnapshotProblem& problem) {
+        err.Throw(problem.strText);
+    }
     pSnapshot->m_index.reserve(pSnapshot->m_aStatements.size());
     for (size_t i = 0; i < pSnapshot->m_aStatements.size(); ++i)
         pSnapshot->m_index.emplace(pSnapshot->m_aStatements[i].strSql, i); // the first answer wins
@@ -229,8 +190,8 @@ const TSnapshotStatement* CCatalogSnapshot::Find(std::string_view strSql) const 
 void CCatalogSnapshot::Save(const std::string& strPath, const std::vector<TSnapshotStatement>& aStatements,
                             const std::string& strSource) {
     ordered_json doc;
-    doc["format"] = kFormat;
-    doc["version"] = kVersion;
+    doc["format"] = kSnapshotFormat;
+    doc["version"] = kSnapshotVersion;
     doc["source"] = strSource;
     ordered_json statements = ordered_json::array();
     for (const TSnapshotStatement& stmt : aStatements)

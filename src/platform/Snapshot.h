@@ -11,6 +11,9 @@
 #include <unordered_map>
 #include <vector>
 
+inline constexpr const char* kSnapshotFormat = "sqlscripts-catalog-snapshot";
+inline constexpr int kSnapshotVersion = 1;
+
 struct TSnapshotStatement {
     std::string strSql;
     std::vector<TDbColumn> aColumns;
@@ -20,7 +23,8 @@ struct TSnapshotStatement {
 
 class CCatalogSnapshot {
 public:
-    // Parses a snapshot file; a missing or malformed file throws CDBException* naming the file and the problem.
+    // Parses a snapshot file; a missing or malformed file throws CDBException* naming the file and the
+    // problem.
     static std::shared_ptr<const CCatalogSnapshot> Load(const std::string& strPath);
     // The loaded snapshot of that file, shared by every connection that has it open.
     static std::shared_ptr<const CCatalogSnapshot> Open(const std::string& strPath);

@@ -2,12 +2,32 @@
 #include "platform/DbBackend.h"
 #include "platform/Snapshot.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <mutex>
+#include <string_view>
+#include <strings.h>
+#include <thread>
 #include <unordered_set>
 
 namespace {
+
+// DELAY_US=<n> among the options after the path: each statement waits that long before its answer, as
+// it would for a server across a network.
+std::chrono::microseconds ReplayDelay(std::string_view strOptions) {
+    constexpr std::string_view kKey = "DELAY_US=";
+    while (!strOptions.empty()) {
+        const size_t nEnd = std::min(strOptions.find(';'), strOptions.size());
+        const std::string_view strItem = strOptions.substr(0, nEnd);
+        if (strItem.size() > kKey.size() && strncasecmp(strItem.data(), kKey.data(), kKey.size()) == 0)
+            return std::chrono::microseconds(std::atol(std::string(strItem.substr(kKey.size())).c_str()));
+        strOptions.remove_prefix(std::min(nEnd + 1, strOptions.size()));
+    }
+    return std::chrono::microseconds(0);
+}
 
 class CSnapshotResult : public CDbResult {
 public:
@@ -26,14 +46,17 @@ private:
 
 class CSnapshotReplay : public CDbConnection {
 public:
-    explicit CSnapshotReplay(const std::string& strPath) : m_pSnapshot(CCatalogSnapshot::Open(strPath)) {}
+    CSnapshotReplay(const std::string& strPath, const std::string& strOptions)
+        : m_pSnapshot(CCatalogSnapshot::Open(strPath)), m_delay(ReplayDelay(strOptions)) {}
 
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
+        if (m_delay.count() > 0)
+            std::this_thread::sleep_for(m_delay);
         const TSnapshotStatement* pStatement = m_pSnapshot->Find(strSql);
         if (!pStatement)
             AfxThrowDBException("HY000", 0,
-                                CString("Statement not in catalog snapshot " + m_pSnapshot->GetPath() + ": \"" +
-                                        strSql + "\""));
+                                CString("Statement not in catalog snapshot " + m_pSnapshot->GetPath() +
+                                        ": \"" + strSql + "\""));
         if (pStatement->error)
             throw new CDBException({*pStatement->error});
         return std::make_unique<CSnapshotResult>(m_pSnapshot, pStatement);
@@ -43,6 +66,7 @@ public:
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
+    std::chrono::microseconds m_delay;
 };
 
 // Collects the answers of every connection recording to one file; writes it when the last one closes.
@@ -86,7 +110,6 @@ private:
     std::vector<TSnapshotStatement> m_aStatements;
 };
 
-
 class CRecordingConnection : public CDbConnection {
 public:
     CRecordingConnection(const std::string& strPath, const std::string& strConnect)
@@ -100,7 +123,8 @@ public:
         try {
             pResult = m_pInner->Execute(strSql, true);
         } catch (CDBException* e) {
-            stmt.error = e->m_aRecords.empty() ? TDiagRecord{"HY000", 0, e->m_strError} : e->m_aRecords.front();
+            stmt.error =
+                e->m_aRecords.empty() ? TDiagRecord{"HY000", 0, e->m_strError} : e->m_aRecords.front();
             m_pRecorder->Record(std::move(stmt));
             throw;
         }
@@ -120,10 +144,11 @@ private:
 
 } // namespace
 
-std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, const std::string&) {
-    return std::make_unique<CSnapshotReplay>(strPath);
+std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, const std::string& strOptions) {
+    return std::make_unique<CSnapshotReplay>(strPath, strOptions);
 }
 
-std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath, const std::string& strConnect) {
+std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath,
+                                                    const std::string& strConnect) {
     return std::make_unique<CRecordingConnection>(strPath, strConnect);
 }

@@ -28,13 +28,15 @@ void CString::FormatV(const char* pszFormat, va_list args) { m_str = FormatToStr
 std::string CString::FormatToString(const char* pszFormat, va_list args) {
     va_list probe;
     va_copy(probe, args);
-    char small[256];
-    const int nNeeded = std::vsnprintf(small, sizeof small, pszFormat, probe);
+    // Room for every catalog statement and most script pieces: text longer than this is formatted twice,
+    // and printf formats text beyond its buffer slowly, 64 bytes at a time.
+    char buffer[4096];
+    const int nNeeded = std::vsnprintf(buffer, sizeof buffer, pszFormat, probe);
     va_end(probe);
     if (nNeeded < 0)
         return std::string();
-    if (static_cast<size_t>(nNeeded) < sizeof small)
-        return std::string(small, static_cast<size_t>(nNeeded));
+    if (static_cast<size_t>(nNeeded) < sizeof buffer)
+        return std::string(buffer, static_cast<size_t>(nNeeded));
     std::string str(static_cast<size_t>(nNeeded) + 1, '\0');
     std::vsnprintf(str.data(), str.size(), pszFormat, args);
     str.resize(static_cast<size_t>(nNeeded));

@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class CString {
 public:
@@ -84,6 +85,15 @@ public:
     friend CString operator+(const CString& a, const char* b) { return CString(a.m_str + (b ? b : "")); }
     friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.m_str); }
     friend CString operator+(const CString& a, char b) { return CString(a.m_str + b); }
+    // A temporary on the left grows in place instead of being copied: long texts end in a short tail.
+    friend CString operator+(CString&& a, const CString& b) { return std::move(a += b); }
+    friend CString operator+(CString&& a, CString&& b) { return std::move(a += b); }
+    friend CString operator+(CString&& a, const char* b) { return std::move(a += b); }
+    friend CString operator+(CString&& a, char b) { return std::move(a += b); }
+    friend CString operator+(const char* a, CString&& b) {
+        b.m_str.insert(0, a ? a : "");
+        return std::move(b);
+    }
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
     friend bool operator==(const CString& a, const char* b) { return a.m_str == (b ? b : ""); }
     friend bool operator<(const CString& a, const CString& b) { return a.m_str < b.m_str; }

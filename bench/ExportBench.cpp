@@ -1,0 +1,170 @@
+// Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run.
+// Prints one line of key=value pairs for bench/run to collect.
+#include "platform/Snapshot.h"
+#include "platform/Ui.h"
+#include "scripts/ScriptUnloader.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const kFileNames[] = {"Defaults.sql", "Udt.sql",        "Tables.sql",  "PK.sql",
+                                  "FK.sql",       "FullText.sql",   "Schemas.sql", "Views.sql",
+                                  "Triggers.sql", "StoredProc.sql", "Indexes.sql", "Checks.sql",
+                                  "Udf.sql"};
+
+struct TOptions {
+    std::string strSnapshot;
+    std::string strConnect;
+    std::string strDir;
+    bool bParallel = false;
+    bool bLoadOnly = false;
+    long nDelayUs = 0;
+};
+
+bool ParseOptions(int argc, char** argv, TOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string strArg = argv[i];
+        const bool bHasValue = i + 1 < argc;
+        if (strArg == "--parallel")
+            options.bParallel = true;
+        else if (strArg == "--load-only")
+            options.bLoadOnly = true;
+        else if (strArg == "--snapshot" && bHasValue)
+            options.strSnapshot = argv[++i];
+        else if (strArg == "--connect" && bHasValue)
+            options.strConnect = argv[++i];
+        else if (strArg == "--dir" && bHasValue)
+            options.strDir = argv[++i];
+        else if (strArg == "--delay-us" && bHasValue)
+            options.nDelayUs = std::atol(argv[++i]);
+        else
+            return false;
+    }
+    return !options.strDir.empty() && options.strSnapshot.empty() != options.strConnect.empty();
+}
+
+double Seconds(std::chrono::steady_clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto toSeconds = [](const timeval& tv) {
+        return static_cast<double>(tv.tv_sec) + tv.tv_usec / 1e6;
+    };
+    return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+}
+
+// The resident size now, from /proc/self/statm (in pages).
+long ResidentKb() {
+    long nPages = 0, nResident = 0;
+    if (std::FILE* pFile = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(pFile, "%ld %ld", &nPages, &nResident) != 2)
+            nResident = 0;
+        std::fclose(pFile);
+    }
+    return nResident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+long PeakResidentKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+struct TOutput {
+    std::uintmax_t nBytes = 0;
+    std::uintmax_t nLargest = 0;
+};
+
+TOutput MeasureOutput(const std::string& strDir) {
+    TOutput output;
+    for (const auto& entry : std::filesystem::directory_iterator(strDir)) {
+        output.nBytes += entry.file_size();
+        output.nLargest = std::max(output.nLargest, entry.file_size());
+    }
+    return output;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TOptions options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--delay-us N] "
+                     "[--load-only]\n",
+                     argv[0]);
+        return 2;
+    }
+    // Sleeps of the modelled latency end on time instead of up to 50 us late; threads inherit this.
+    prctl(PR_SET_TIMERSLACK, 1UL);
+    std::filesystem::remove_all(options.strDir);
+
+    double dLoad = 0;
+    long nLoadedKb = 0;
+    std::shared_ptr<const CCatalogSnapshot> pSnapshot;
+    std::string strConnect = options.strConnect;
+    try {
+        if (!options.strSnapshot.empty()) {
+            const auto start = std::chrono::steady_clock::now();
+            pSnapshot = CCatalogSnapshot::Open(options.strSnapshot);
+            dLoad = Seconds(std::chrono::steady_clock::now() - start);
+            nLoadedKb = ResidentKb();
+            strConnect = "SNAPSHOT=" + options.strSnapshot;
+            if (options.nDelayUs > 0)
+                strConnect += ";DELAY_US=" + std::to_string(options.nDelayUs);
+        }
+    } catch (CException* e) {
+        std::fprintf(stderr, "%s\n", e->GetErrorText().GetString());
+        e->Delete();
+        return 1;
+    }
+    if (options.bLoadOnly) {
+        std::printf("load_s=%.3f loaded_rss_kb=%ld peak_rss_kb=%ld\n", dLoad, nLoadedKb, PeakResidentKb());
+        return 0;
+    }
+
+    CDatabase db;
+    try {
+        db.OpenEx(strConnect.c_str(), CDatabase::noOdbcDialog);
+    } catch (CException* e) {
+        std::fprintf(stderr, "cannot connect: %s\n", e->GetErrorText().GetString());
+        e->Delete();
+        return 1;
+    }
+    CScriptUnloader unloader(db, nullptr, options.strDir.c_str());
+    for (int i = 0; i < SQL_CATEGORY_COUNT; ++i) {
+        unloader.m_aFiles[static_cast<size_t>(i)].bEnabled = 1;
+        unloader.m_aFiles[static_cast<size_t>(i)].strFile = kFileNames[i];
+    }
+    unloader.m_bNoCollation = 1;
+
+    const double dCpuBefore = CpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    if (options.bParallel)
+        unloader.ExecScriptDataThreads();
+    else
+        unloader.ExecScriptData();
+    const double dWall = Seconds(std::chrono::steady_clock::now() - start);
+    const double dCpu = CpuSeconds() - dCpuBefore;
+
+    const TOutput output = MeasureOutput(options.strDir);
+    const std::uintmax_t nSnapshotBytes =
+        options.strSnapshot.empty() ? 0 : std::filesystem::file_size(options.strSnapshot);
+    std::printf("load_s=%.3f snapshot_bytes=%ju loaded_rss_kb=%ld wall_s=%.3f cpu_s=%.3f peak_rss_kb=%ld "
+                "bytes_written=%ju "
+                "largest_file=%ju messages=%zu\n",
+                dLoad, nSnapshotBytes, nLoadedKb, dWall, dCpu, PeakResidentKb(), output.nBytes,
+                output.nLargest, AfxGetHeadlessUiBackend().GetMessages().size());
+    return 0;
+}
