@@ -19,12 +19,12 @@ INSTANTIATE_TEST_SUITE_P(Options, CModelledLatencyTest,
 TEST_P(CModelledLatencyTest, BothRunsWriteTheExpectedScripts) {
     MakeUnloader(AllCategories())->ExecScriptData();
     for (int nCategory = 0; nCategory < 13; ++nCategory)
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
     std::filesystem::remove_all(OutDir());
     ResetDefinitionLengthForTesting();
     MakeUnloader(AllCategories())->ExecScriptDataThreads();
     for (int nCategory = 0; nCategory < 13; ++nCategory)
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
     EXPECT_TRUE(Messages().empty());
 }
 
