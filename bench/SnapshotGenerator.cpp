@@ -24,7 +24,7 @@ constexpr SWORD kBit = -7;
 constexpr SWORD kBigInt = -5;
 constexpr SWORD kVariant = -150;
 
-struct TColumnSpec {
+struct TColumnShape {
     const char* pszName;
     SWORD nType;
 };
@@ -38,18 +38,18 @@ constexpr const char* kSchemas[] = {"dbo", "sales", "stock", "audit"};
 class CSnapshotBuilder {
 public:
     // Records the statement with its answer once; every call counts as one statement the export sends.
-    void Add(const CString& strSql, const std::vector<TColumnSpec>& aColumns, std::vector<TDbRow> aRows) {
+    void Add(const CString& strSql, const std::vector<TColumnShape>& aColumns, std::vector<TDbRow> aRows) {
         ++m_nSent;
         Record(strSql, aColumns, std::move(aRows));
     }
     // Records a statement that only other callers than the export send.
-    void Record(const CString& strSql, const std::vector<TColumnSpec>& aColumns, std::vector<TDbRow> aRows) {
+    void Record(const CString& strSql, const std::vector<TColumnShape>& aColumns, std::vector<TDbRow> aRows) {
         if (!m_seen.insert(strSql.Str()).second)
             return;
         TSnapshotStatement stmt;
         stmt.strSql = strSql.Str();
-        for (const TColumnSpec& spec : aColumns)
-            stmt.aColumns.push_back({spec.pszName, TypeName(spec.nType), spec.nType, 0, 0, 0});
+        for (const TColumnShape& column : aColumns)
+            stmt.aColumns.push_back({column.pszName, TypeName(column.nType), column.nType, 0, 0, 0});
         stmt.aRows = std::move(aRows);
         m_aStatements.push_back(std::move(stmt));
     }
@@ -215,7 +215,7 @@ private:
             aList.push_back({table.strName, Int(table.nObjectId), table.strSchema, Int(table.nSchemaId)});
         out.Add(DefaultSQL<CSQLRecTables>(),
                 {{"name", kText}, {"object_id", kInt}, {"SchemaName", kText}, {"schema_id", kInt}}, aList);
-        const std::vector<TColumnSpec> aColumns = {{"NameCol", kText},
+        const std::vector<TColumnShape> aColumns = {{"NameCol", kText},
                                                    {"NameType", kText},
                                                    {"IsUser", kBit},
                                                    {"MaxLen", kSmallInt},
@@ -322,7 +322,7 @@ private:
             aIndexes.push_back({Int(table.nObjectId), table.strName, table.strSchema, "PK_" + table.strName,
                                 "FTC_Main", "AUTO", Int(i % 2 == 0)});
         }
-        const std::vector<TColumnSpec> aIndexColumns = {
+        const std::vector<TColumnShape> aIndexColumns = {
             {"ObjectId", kInt},   {"NameTable", kText},           {"NameTableSchema", kText},
             {"NameIndex", kText}, {"NameFullTextCatalog", kText}, {"change_tracking_state_desc", kText},
             {"is_enabled", kBit}};
@@ -352,7 +352,7 @@ private:
         out.AddObjects(aList.size());
     }
 
-    static std::vector<TColumnSpec> ModuleColumns() {
+    static std::vector<TColumnShape> ModuleColumns() {
         return {{"name", kText},
                 {"SchemaName", kText},
                 {"definition", kText},
