@@ -1,6 +1,7 @@
 // Snapshot backends: replay of a recorded catalog, and recording while running live over ODBC.
 #include "platform/DbBackend.h"
 #include "platform/Snapshot.h"
+#include "platform/SnapshotFaults.h"
 
 #include <cstdio>
 #include <map>
@@ -26,9 +27,15 @@ private:
 
 class CSnapshotReplay : public CDbConnection {
 public:
-    explicit CSnapshotReplay(const std::string& strPath) : m_pSnapshot(CCatalogSnapshot::Open(strPath)) {}
+    CSnapshotReplay(const std::string& strPath, const std::string& strOptions)
+        : m_pSnapshot(CCatalogSnapshot::Open(strPath)),
+          m_pFault(CSnapshotFault::FromOptions(strOptions, m_pSnapshot.get())) {}
 
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
+        if (m_pFault)
+            m_pFault->BeforeExecute(strSql);
+        else
+            NotifySnapshotStatement(strSql);
         const TSnapshotStatement* pStatement = m_pSnapshot->Find(strSql);
         if (!pStatement)
             AfxThrowDBException("HY000", 0,
@@ -43,6 +50,7 @@ public:
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
+    std::shared_ptr<CSnapshotFault> m_pFault;
 };
 
 // Collects the answers of every connection recording to one file; writes it when the last one closes.
@@ -120,8 +128,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, const std::string&) {
-    return std::make_unique<CSnapshotReplay>(strPath);
+std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, const std::string& strOptions) {
+    return std::make_unique<CSnapshotReplay>(strPath, strOptions);
 }
 
 std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath, const std::string& strConnect) {
