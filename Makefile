@@ -3,9 +3,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
-                  nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev
+                  nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev clang libclang-rt-14-dev
 
-.PHONY: all deps build test test-unit test-tsan clean
+.PHONY: all deps build test test-unit test-tsan test-asan test-fuzz clean
 
 all: build
 
@@ -21,7 +21,7 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-unit test-tsan
+test: test-unit test-tsan test-asan test-fuzz
 
 test-unit: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -33,5 +33,26 @@ test-tsan: deps
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && TSAN_OPTIONS="halt_on_error=1" ctest --output-on-failure -j $(JOBS) -R '$(THREAD_TESTS)'
 
+# The whole suite once more under AddressSanitizer (with its leak check) and UndefinedBehaviorSanitizer;
+# any report fails the run.
+test-asan: deps
+	cmake --preset asan
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+	    ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus; the library is built
+# with clang here. A finding stops the run and leaves its input in build-fuzz/.
+FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName
+FUZZ_SECONDS ?= 60
+test-fuzz: deps
+	cmake --preset fuzz
+	cmake --build build-fuzz -j $(JOBS)
+	for f in $(FUZZERS); do \
+	    mkdir -p build-fuzz/corpus/$$f && \
+	    build-fuzz/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        -artifact_prefix=build-fuzz/$$f- build-fuzz/corpus/$$f tests/fuzz/corpus/$$f || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) build-tsan
+	rm -rf $(BUILD) build-tsan build-asan build-fuzz
