@@ -33,7 +33,7 @@ struct TFaultCase {
 };
 
 void PrintTo(const TFaultCase& c, std::ostream* pOut) {
-    *pOut << c.pszFixture << (c.bParallel ? " parallel " : " sequential ") << c.pszSqlState;
+    *pOut << c.pszFixture << (c.bParallel ? " Parallel " : " Sequential ") << c.pszSqlState;
 }
 
 // One export run over a snapshot, with the statements it sent and, meaningful for a sequential run only,
