@@ -41,8 +41,9 @@ test-asan: deps
 	cd build-asan && ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
 	    ctest --output-on-failure -j $(JOBS)
 
-# Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus; the library is built
-# with clang here. A finding stops the run and leaves its input in build-fuzz/.
+# Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
+# if it has one); the library is built with clang here. A finding stops the run and leaves its input in
+# build-fuzz/.
 FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName
 FUZZ_SECONDS ?= 60
 test-fuzz: deps
@@ -50,7 +51,8 @@ test-fuzz: deps
 	cmake --build build-fuzz -j $(JOBS)
 	for f in $(FUZZERS); do \
 	    mkdir -p build-fuzz/corpus/$$f && \
-	    build-fuzz/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    dict=$$( [ -f tests/fuzz/$$f.dict ] && echo -dict=tests/fuzz/$$f.dict ); \
+	    build-fuzz/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict \
 	        -artifact_prefix=build-fuzz/$$f- build-fuzz/corpus/$$f tests/fuzz/corpus/$$f || exit 1; \
 	done
 
