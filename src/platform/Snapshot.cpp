@@ -187,6 +187,9 @@ std::shared_ptr<const CCatalogSnapshot> CCatalogSnapshot::Load(const std::string
         doc = json::parse(strText);
     } catch (const json::parse_error& e) {
         err.Throw("not valid JSON at " + LineAndColumn(strText, e.byte > 0 ? e.byte - 1 : 0));
+    } catch (const json::out_of_range&) {
+        // A number beyond what a double holds: the parser gives no position for it.
+        err.Throw("not valid JSON: a number is out of range");
     }
     if (!doc.is_object())
         err.Throw("the top level must be an object");
