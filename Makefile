@@ -4,9 +4,9 @@ JOBS ?= $(shell nproc)
 
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
                   nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev \
-                  libwxgtk3.2-dev xvfb xauth
+                  libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev
 
-.PHONY: all deps build test test-unit test-tsan bench clean
+.PHONY: all deps build test test-unit test-tsan test-asan test-fuzz bench clean
 
 all: build
 
@@ -22,7 +22,7 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-unit test-tsan
+test: test-unit test-tsan test-asan test-fuzz
 
 test-unit: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -38,5 +38,28 @@ test-tsan: deps
 bench: deps
 	bench/run
 
+# The whole suite once more under AddressSanitizer (with its leak check) and UndefinedBehaviorSanitizer;
+# any report fails the run.
+test-asan: deps
+	cmake --preset asan
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+	    ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
+# if it has one); the library is built with clang here. A finding stops the run and leaves its input in
+# build-fuzz/.
+FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName
+FUZZ_SECONDS ?= 60
+test-fuzz: deps
+	cmake --preset fuzz
+	cmake --build build-fuzz -j $(JOBS)
+	for f in $(FUZZERS); do \
+	    mkdir -p build-fuzz/corpus/$$f && \
+	    dict=$$( [ -f tests/fuzz/$$f.dict ] && echo -dict=tests/fuzz/$$f.dict ); \
+	    build-fuzz/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict \
+	        -artifact_prefix=build-fuzz/$$f- build-fuzz/corpus/$$f tests/fuzz/corpus/$$f || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) build-tsan
+	rm -rf $(BUILD) build-tsan build-asan build-fuzz

@@ -1,4 +1,5 @@
 // The live backend: unixODBC with wide-character calls, every handle owned by one object.
+#include "platform/ConnectSecrets.h"
 #include "platform/DbBackend.h"
 #include "platform/Exceptions.h"
 #include "platform/Unicode.h"
@@ -273,7 +274,7 @@ public:
                                aOut.data(), static_cast<SQLSMALLINT>(aOut.size()), &nOutLength,
                                SQL_DRIVER_NOPROMPT);
         if (!Succeeded(rc))
-            ThrowOdbcError(rc, SQL_HANDLE_DBC, m_pLink->hdbc, "SQLDriverConnect");
+            ThrowConnectError(rc, strConnect);
         m_pLink->bConnected = true;
         if (IsFreeTds())
             RunWithoutResult("SET TEXTSIZE 2147483647");
@@ -310,6 +311,16 @@ public:
     }
 
 private:
+    // Some drivers quote the connect string in their connection errors; its passwords are hidden.
+    [[noreturn]] void ThrowConnectError(SQLRETURN rc, const std::string& strConnect) {
+        std::vector<TDiagRecord> aRecords = ReadDiagnostics(SQL_HANDLE_DBC, m_pLink->hdbc);
+        if (aRecords.empty())
+            aRecords.push_back({"HY000", 0, "SQLDriverConnect failed without diagnostics"});
+        for (TDiagRecord& rec : aRecords)
+            rec.strMessage = HideConnectSecrets(rec.strMessage.Str(), strConnect);
+        throw new CDBException(std::move(aRecords), static_cast<short>(rc));
+    }
+
     std::unique_ptr<CStatementHandle> ExecDirect(const std::string& strSql) {
         auto pStmt = std::make_unique<CStatementHandle>(m_pLink->hdbc);
         // Drivers that cannot time out statements say so with a warning or HYC00; the query still runs.

@@ -1,6 +1,7 @@
 // Snapshot backends: replay of a recorded catalog, and recording while running live over ODBC.
 #include "platform/DbBackend.h"
 #include "platform/Snapshot.h"
+#include "platform/SnapshotFaults.h"
 
 #include <algorithm>
 #include <chrono>
@@ -47,11 +48,16 @@ private:
 class CSnapshotReplay : public CDbConnection {
 public:
     CSnapshotReplay(const std::string& strPath, const std::string& strOptions)
-        : m_pSnapshot(CCatalogSnapshot::Open(strPath)), m_delay(ReplayDelay(strOptions)) {}
+        : m_pSnapshot(CCatalogSnapshot::Open(strPath)), m_delay(ReplayDelay(strOptions)),
+          m_pFault(CSnapshotFault::FromOptions(strOptions, m_pSnapshot.get())) {}
 
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
         if (m_delay.count() > 0)
             std::this_thread::sleep_for(m_delay);
+        if (m_pFault)
+            m_pFault->BeforeExecute(strSql);
+        else
+            NotifySnapshotStatement(strSql);
         const TSnapshotStatement* pStatement = m_pSnapshot->Find(strSql);
         if (!pStatement)
             AfxThrowDBException("HY000", 0,
@@ -67,6 +73,7 @@ public:
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
     std::chrono::microseconds m_delay;
+    std::shared_ptr<CSnapshotFault> m_pFault;
 };
 
 // Collects the answers of every connection recording to one file; writes it when the last one closes.

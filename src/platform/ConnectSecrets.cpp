@@ -1,0 +1,93 @@
+#include "platform/ConnectSecrets.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kMask = "***";
+constexpr std::string_view kSecretKeys[] = {"PWD", "PASSWORD"};
+
+std::string Upper(std::string_view str) {
+    std::string strUpper(str);
+    std::transform(strUpper.begin(), strUpper.end(), strUpper.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+    return strUpper;
+}
+
+bool IsSecretKey(std::string_view strKey) {
+    while (!strKey.empty() && std::isspace(static_cast<unsigned char>(strKey.front())))
+        strKey.remove_prefix(1);
+    while (!strKey.empty() && std::isspace(static_cast<unsigned char>(strKey.back())))
+        strKey.remove_suffix(1);
+    const std::string strUpper = Upper(strKey);
+    return std::find(std::begin(kSecretKeys), std::end(kSecretKeys), strUpper) != std::end(kSecretKeys);
+}
+
+// The password values of a connect string, as written and without their braces.
+std::vector<std::string> SecretValues(std::string_view strConnect) {
+    std::vector<std::string> aValues;
+    while (!strConnect.empty()) {
+        const size_t nEquals = strConnect.find('=');
+        if (nEquals == std::string_view::npos)
+            break;
+        const std::string_view strKey = strConnect.substr(0, nEquals);
+        strConnect.remove_prefix(nEquals + 1);
+        size_t nEnd = 0;
+        if (!strConnect.empty() && strConnect.front() == '{') {
+            const size_t nClose = strConnect.find('}');
+            nEnd = nClose == std::string_view::npos ? strConnect.size() : nClose + 1;
+        } else {
+            nEnd = std::min(strConnect.find(';'), strConnect.size());
+        }
+        const std::string_view strValue = strConnect.substr(0, nEnd);
+        if (IsSecretKey(strKey) && !strValue.empty()) {
+            aValues.emplace_back(strValue);
+            if (strValue.front() == '{') {
+                std::string_view strInner = strValue.substr(1);
+                if (strInner.ends_with('}'))
+                    strInner.remove_suffix(1);
+                if (!strInner.empty())
+                    aValues.emplace_back(strInner);
+            }
+        }
+        strConnect.remove_prefix(std::min(nEnd + 1, strConnect.size()));
+    }
+    // Longer values first, so that a value holding a shorter one is masked whole.
+    std::sort(aValues.begin(), aValues.end(),
+              [](const auto& a, const auto& b) { return a.size() > b.size(); });
+    return aValues;
+}
+
+void ReplaceAll(std::string& strText, std::string_view strWhat, std::string_view strWith) {
+    for (size_t nPos = strText.find(strWhat); nPos != std::string::npos;
+         nPos = strText.find(strWhat, nPos + strWith.size()))
+        strText.replace(nPos, strWhat.size(), strWith);
+}
+
+// "PWD=value" quoted in a text, up to the next separator, whatever the value is.
+void MaskQuotedSecrets(std::string& strText) {
+    for (std::string_view strKey : kSecretKeys) {
+        const std::string strNeedle = std::string(strKey) + "=";
+        for (size_t nPos = Upper(strText).find(strNeedle); nPos != std::string::npos;
+             nPos = Upper(strText).find(strNeedle, nPos + 1)) {
+            const size_t nStart = nPos + strNeedle.size();
+            size_t nEnd = nStart;
+            while (nEnd < strText.size() &&
+                   std::string_view(";'\"\r\n").find(strText[nEnd]) == std::string_view::npos)
+                ++nEnd;
+            strText.replace(nStart, nEnd - nStart, kMask);
+        }
+    }
+}
+
+} // namespace
+
+std::string HideConnectSecrets(std::string strText, const std::string& strConnect) {
+    for (const std::string& strValue : SecretValues(strConnect))
+        ReplaceAll(strText, strValue, kMask);
+    MaskQuotedSecrets(strText);
+    return strText;
+}
