@@ -80,7 +80,7 @@ protected:
         }
         SetSnapshotStatementObserver(nullptr);
         for (int nCategory = 0; nCategory < 13; ++nCategory)
-            run.aFiles[nCategory] = ReadFileBytes(strOut + "/" + DefaultFileNames()[nCategory]);
+            run.aFiles[nCategory] = ReadWholeFile(strOut + "/" + DefaultFileNames()[nCategory]);
         for (const TUiMessage& message : m_ui.GetMessages())
             run.aMessages.push_back(message.strText.Str());
         return run;

@@ -35,7 +35,7 @@ TEST_P(CFileFaultTest, AReadOnlyFolderReportsEachFile) {
 
 // Folders that cannot be created stop the run before any file, with one message.
 TEST_P(CFileFaultTest, AFolderThatCannotBeCreatedStopsTheRun) {
-    WriteFileBytes(m_dir.File("plain"), "x");
+    WriteWholeFile(m_dir.File("plain"), "x");
     for (const std::string& strFolder :
          {std::string("/proc/sqlscripts-test/out"), m_dir.File("plain"), m_dir.File("plain/out")}) {
         SCOPED_TRACE(strFolder);
@@ -43,7 +43,7 @@ TEST_P(CFileFaultTest, AFolderThatCannotBeCreatedStopsTheRun) {
         Run(*MakeUnloader(AllCategories(), strFolder));
         EXPECT_EQ(Messages(), std::vector<std::string>{kFolderError});
     }
-    EXPECT_EQ(ReadFileBytes(m_dir.File("plain")), "x");
+    EXPECT_EQ(ReadWholeFile(m_dir.File("plain")), "x");
 }
 
 // One bad target among good ones: the device that is always full, a missing subfolder, a folder where
@@ -62,7 +62,7 @@ TEST_P(CFileFaultTest, OneUnwritableFileLeavesTheOthersIntact) {
     EXPECT_TRUE(std::filesystem::is_empty(OutFile(2)));
     EXPECT_FALSE(std::filesystem::exists(OutDir() + "/missing"));
     for (int nCategory : {0, 1, 4, 5, 6, 8, 9, 10, 11, 12})
-        EXPECT_EQ(ReadFileBytes(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
 }
 
 // "Нет", "Отмена" and a dialog closed without an answer never touch the existing file.
@@ -74,7 +74,7 @@ TEST_P(CFileFaultTest, ARefusedOverwriteKeepsTheOldFile) {
         PlaceOldFiles({7});
         m_answers.Queue(aAnswers);
         Run(*MakeUnloader({7, 8}));
-        EXPECT_EQ(ReadFileBytes(OutFile(7)), "old");
+        EXPECT_EQ(ReadWholeFile(OutFile(7)), "old");
         EXPECT_FALSE(std::filesystem::exists(OutFile(8)));
     }
 }

@@ -71,7 +71,7 @@ protected:
     void SetUp() override {
         AfxSetUiBackend(&m_ui);
         ResetDefinitionLengthForTesting();
-        WriteFileBytes(m_dir.File("empty.json"),
+        WriteWholeFile(m_dir.File("empty.json"),
                        R"({"format": "sqlscripts-catalog-snapshot", "version": 1, "statements": []})");
         m_db.OpenEx(("SNAPSHOT=" + m_dir.File("empty.json")).c_str(), CDatabase::noOdbcDialog);
         SetSnapshotStatementObserver([this](const std::string& strSql) { m_aStatements.push_back(strSql); });
@@ -182,7 +182,7 @@ TEST_F(CHostileNameTest, TheColumnsOfAViewWithAHostileNameAreListed) {
             {{"v]; DROP VIEW x; --'s", "dbo", "CREATE VIEW v AS SELECT 1 AS Id", 1, 1}}),
         statement("SELECT * FROM dbo.[v]]; DROP VIEW x; --'s] WHERE 1=0", {"Id"}, nlohmann::json::array()),
     };
-    WriteFileBytes(m_dir.File("view.json"), doc.dump());
+    WriteWholeFile(m_dir.File("view.json"), doc.dump());
     CDatabase db;
     db.OpenEx(("SNAPSHOT=" + m_dir.File("view.json")).c_str(), CDatabase::noOdbcDialog);
     CString strFields;
