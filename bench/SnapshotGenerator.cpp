@@ -216,21 +216,21 @@ private:
         out.Add(DefaultSQL<CSQLRecTables>(),
                 {{"name", kText}, {"object_id", kInt}, {"SchemaName", kText}, {"schema_id", kInt}}, aList);
         const std::vector<TColumnShape> aColumns = {{"NameCol", kText},
-                                                   {"NameType", kText},
-                                                   {"IsUser", kBit},
-                                                   {"MaxLen", kSmallInt},
-                                                   {"Prec", kTinyInt},
-                                                   {"Scale", kTinyInt},
-                                                   {"IsIdent", kBit},
-                                                   {"Seed", kVariant},
-                                                   {"Increment", kVariant},
-                                                   {"IsNull", kBit},
-                                                   {"IsComputed", kBit},
-                                                   {"IsComputedPersisted", kInt},
-                                                   {"ComputeDefinition", kText},
-                                                   {"Collation", kText},
-                                                   {"Default", kText},
-                                                   {"Rule", kText}};
+                                                    {"NameType", kText},
+                                                    {"IsUser", kBit},
+                                                    {"MaxLen", kSmallInt},
+                                                    {"Prec", kTinyInt},
+                                                    {"Scale", kTinyInt},
+                                                    {"IsIdent", kBit},
+                                                    {"Seed", kVariant},
+                                                    {"Increment", kVariant},
+                                                    {"IsNull", kBit},
+                                                    {"IsComputed", kBit},
+                                                    {"IsComputedPersisted", kInt},
+                                                    {"ComputeDefinition", kText},
+                                                    {"Collation", kText},
+                                                    {"Default", kText},
+                                                    {"Rule", kText}};
         for (const TTable& table : m_aTables) {
             CSQLRecColumns rs;
             rs.m_strTableName = table.strName;

@@ -20,7 +20,9 @@ CString LoadMessage(UINT nID) {
     return strText;
 }
 
-TErrState Failure(const CString& strMessage) { return {1, strMessage}; }
+TErrState Failure(const CString& strMessage) {
+    return {1, strMessage};
+}
 
 // Runs the work; an exception becomes the error record of FormatScriptError, and the text is emptied.
 template <typename F> TErrState RunReportingErrors(CString& strText, F&& work) {
@@ -38,7 +40,9 @@ template <typename F> TErrState RunReportingErrors(CString& strText, F&& work) {
     }
 }
 
-bool IsEmptyName(const char* pszName) { return !pszName || !*pszName; }
+bool IsEmptyName(const char* pszName) {
+    return !pszName || !*pszName;
+}
 
 } // namespace
 

@@ -31,7 +31,8 @@ public:
     HANDLE GetHandle() const { return m_pThread->m_hThread; }
     bool IsRunning() const {
         DWORD dwExitCode = 0;
-        return m_pThread && GetExitCodeThread(m_pThread->m_hThread, &dwExitCode) && dwExitCode == STILL_ACTIVE;
+        return m_pThread && GetExitCodeThread(m_pThread->m_hThread, &dwExitCode) &&
+               dwExitCode == STILL_ACTIVE;
     }
     // Starts the thread suspended with automatic deletion off, so that its handle stays valid.
     bool Start(AFX_THREADPROC pfnThreadProc, void* pParam) {

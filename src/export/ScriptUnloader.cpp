@@ -14,7 +14,9 @@ constexpr UINT IDS_CREATE_FOLDER_FAILED = 28003;
 constexpr UINT IDS_NO_FILE_NAME = 28004;
 constexpr UINT IDS_BAD_CONNECTION = 28005;
 
-void ShowStringMessage(UINT nID) { AfxMessageBox(nID, MB_OK, 0); }
+void ShowStringMessage(UINT nID) {
+    AfxMessageBox(nID, MB_OK, 0);
+}
 
 } // namespace
 
@@ -72,7 +74,9 @@ BOOL CScriptUnloader::ScriptsAll(eSqlTypeObjects eType) {
     return TRUE;
 }
 
-CString CScriptUnloader::GetFilePath(int nCategory) const { return m_strPath + "/" + m_aFiles[nCategory].strFile; }
+CString CScriptUnloader::GetFilePath(int nCategory) const {
+    return m_strPath + "/" + m_aFiles[nCategory].strFile;
+}
 
 CString CScriptUnloader::GenerateCategory(int nCategory) const {
     return CreateCategoryGenerator(nCategory, m_bNoCollation, ETableForm::InsertScript)->ScriptAllObjects();

@@ -53,7 +53,9 @@ std::unique_ptr<CDbConnection> OpenDbConnection(const std::string& strConnect) {
 
 CDatabase::CDatabase() = default;
 
-CDatabase::~CDatabase() { Close(); }
+CDatabase::~CDatabase() {
+    Close();
+}
 
 BOOL CDatabase::OpenEx(LPCTSTR lpszConnectString, DWORD) {
     Close();
@@ -82,8 +84,8 @@ CFieldExchange::CFieldExchange(CRecordset* pRecordset, const std::vector<std::op
 const std::optional<std::string>& CFieldExchange::NextValue() {
     if (m_nField >= m_pRow->size()) {
         CString strMessage;
-        strMessage.Format("Invalid descriptor index: column %zu is bound, the result of \"%s\" has %zu", m_nField + 1,
-                          m_pRecordset->GetSQL(), m_pRow->size());
+        strMessage.Format("Invalid descriptor index: column %zu is bound, the result of \"%s\" has %zu",
+                          m_nField + 1, m_pRecordset->GetSQL(), m_pRow->size());
         AfxThrowDBException("07009", 0, strMessage);
     }
     return (*m_pRow)[m_nField++];

@@ -22,8 +22,13 @@ constexpr int SQL_TYPE_VARCHAR = 12;
 
 class CDatabase {
 public:
-    enum DbOpenOptions : DWORD { openExclusive = 0x1, openReadOnly = 0x2, useCursorLib = 0x4,
-                                 noOdbcDialog = 0x8, forceOdbcDialog = 0x10 };
+    enum DbOpenOptions : DWORD {
+        openExclusive = 0x1,
+        openReadOnly = 0x2,
+        useCursorLib = 0x4,
+        noOdbcDialog = 0x8,
+        forceOdbcDialog = 0x10
+    };
 
     CDatabase();
     CDatabase(const CDatabase&) = delete;
@@ -95,7 +100,8 @@ public:
     virtual ~CRecordset();
 
     // Runs lpszSQL, or GetDefaultSQL() when it is null, and binds the first row.
-    virtual BOOL Open(UINT nOpenType = AFX_DB_USE_DEFAULT_TYPE, LPCTSTR lpszSQL = nullptr, DWORD dwOptions = none);
+    virtual BOOL Open(UINT nOpenType = AFX_DB_USE_DEFAULT_TYPE, LPCTSTR lpszSQL = nullptr,
+                      DWORD dwOptions = none);
     virtual void Close();
     BOOL IsOpen() const { return m_hstmt != nullptr; }
     BOOL IsEOF() const { return m_bEOF; }

@@ -58,4 +58,5 @@ std::unique_ptr<CDbConnection> OpenDbConnection(const std::string& strConnect);
 // Backend constructors, each in its own unit.
 std::unique_ptr<CDbConnection> OpenOdbcConnection(const std::string& strConnect);
 std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, const std::string& strOptions);
-std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath, const std::string& strConnect);
+std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath,
+                                                    const std::string& strConnect);

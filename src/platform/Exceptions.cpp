@@ -46,23 +46,29 @@ CDBException::CDBException(std::vector<TDiagRecord> aRecords, short nRetCode)
         if (!m_strError.IsEmpty())
             m_strError += '\n';
         m_strError += rec.strMessage;
-        m_strStateNativeOrigin.AppendFormat("State:%s,Native:%ld,Origin:\n", rec.strSqlState, rec.nNativeError);
+        m_strStateNativeOrigin.AppendFormat("State:%s,Native:%ld,Origin:\n", rec.strSqlState,
+                                            rec.nNativeError);
     }
 }
 
 CDBException::CDBException(const char* pszSqlState, long nNativeError, const CString& strMessage)
     : CDBException(std::vector<TDiagRecord>{{pszSqlState, nNativeError, strMessage}}) {}
 
-CString CDBException::GetSqlState() const { return m_aRecords.empty() ? CString() : m_aRecords[0].strSqlState; }
+CString CDBException::GetSqlState() const {
+    return m_aRecords.empty() ? CString() : m_aRecords[0].strSqlState;
+}
 
-long CDBException::GetNativeError() const { return m_aRecords.empty() ? 0 : m_aRecords[0].nNativeError; }
+long CDBException::GetNativeError() const {
+    return m_aRecords.empty() ? 0 : m_aRecords[0].nNativeError;
+}
 
 CFileException::CFileException(int nCause, long lOsError, const CString& strFileName)
     : m_cause(nCause), m_lOsError(lOsError), m_strFileName(strFileName) {}
 
 CString CFileException::GetErrorText() const {
     CString strText;
-    strText.Format("%s: %s", m_strFileName, m_lOsError ? std::strerror(static_cast<int>(m_lOsError)) : "error");
+    strText.Format("%s: %s", m_strFileName,
+                   m_lOsError ? std::strerror(static_cast<int>(m_lOsError)) : "error");
     return strText;
 }
 

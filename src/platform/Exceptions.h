@@ -46,9 +46,23 @@ public:
 
 class CFileException : public CException {
 public:
-    enum { none = 0, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied,
-           invalidFile, removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation,
-           lockViolation, diskFull, endOfFile };
+    enum {
+        none = 0,
+        genericException,
+        fileNotFound,
+        badPath,
+        tooManyOpenFiles,
+        accessDenied,
+        invalidFile,
+        removeCurrentDir,
+        directoryFull,
+        badSeek,
+        hardIO,
+        sharingViolation,
+        lockViolation,
+        diskFull,
+        endOfFile
+    };
 
     CFileException(int nCause, long lOsError, const CString& strFileName);
 

@@ -40,7 +40,9 @@ int CauseFromErrno(int nErrno) {
 
 } // namespace
 
-CFile::CFile(LPCTSTR lpszFileName, UINT nOpenFlags) { Open(lpszFileName, nOpenFlags); }
+CFile::CFile(LPCTSTR lpszFileName, UINT nOpenFlags) {
+    Open(lpszFileName, nOpenFlags);
+}
 
 CFile::~CFile() {
     if (m_fd >= 0)

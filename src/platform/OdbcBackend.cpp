@@ -16,7 +16,9 @@ static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "unixODBC's SQLWCHAR must be
 
 namespace {
 
-const SQLWCHAR* AsSqlW(const std::u16string& str) { return reinterpret_cast<const SQLWCHAR*>(str.c_str()); }
+const SQLWCHAR* AsSqlW(const std::u16string& str) {
+    return reinterpret_cast<const SQLWCHAR*>(str.c_str());
+}
 
 std::string FromSqlW(const SQLWCHAR* pch, size_t nLength) {
     std::string str;
@@ -24,7 +26,9 @@ std::string FromSqlW(const SQLWCHAR* pch, size_t nLength) {
     return str;
 }
 
-bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
+bool Succeeded(SQLRETURN rc) {
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
 
 // How many records to read: some drivers answer SQL_SUCCESS for any record number past the last one.
 SQLSMALLINT DiagnosticCount(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
@@ -53,15 +57,16 @@ std::vector<TDiagRecord> ReadDiagnostics(SQLSMALLINT nHandleType, SQLHANDLE hHan
         }
         if (!Succeeded(rc))
             break;
-        const size_t nChars = std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nLength, 0)),
-                                                aMessage.size() - 1);
-        aRecords.push_back({FromSqlW(szState, 5).c_str(), static_cast<long>(nNative),
-                            FromSqlW(aMessage.data(), nChars)});
+        const size_t nChars =
+            std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nLength, 0)), aMessage.size() - 1);
+        aRecords.push_back(
+            {FromSqlW(szState, 5).c_str(), static_cast<long>(nNative), FromSqlW(aMessage.data(), nChars)});
     }
     return aRecords;
 }
 
-[[noreturn]] void ThrowOdbcError(SQLRETURN rc, SQLSMALLINT nHandleType, SQLHANDLE hHandle, const char* pszCall) {
+[[noreturn]] void ThrowOdbcError(SQLRETURN rc, SQLSMALLINT nHandleType, SQLHANDLE hHandle,
+                                 const char* pszCall) {
     std::vector<TDiagRecord> aRecords = ReadDiagnostics(nHandleType, hHandle);
     if (aRecords.empty())
         aRecords.push_back({"HY000", 0, CString(pszCall) + " failed without diagnostics"});
@@ -108,7 +113,8 @@ TDbValue ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn, std::vector<SQLWCHAR>& a
     const SQLLEN nBufferBytes = static_cast<SQLLEN>(aBuffer.size() * sizeof(SQLWCHAR));
     for (;;) {
         SQLLEN nIndicator = 0;
-        const SQLRETURN rc = SQLGetData(hstmt, nColumn, SQL_C_WCHAR, aBuffer.data(), nBufferBytes, &nIndicator);
+        const SQLRETURN rc =
+            SQLGetData(hstmt, nColumn, SQL_C_WCHAR, aBuffer.data(), nBufferBytes, &nIndicator);
         if (rc == SQL_NO_DATA)
             break;
         if (!Succeeded(rc))
@@ -118,7 +124,8 @@ TDbValue ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn, std::vector<SQLWCHAR>& a
         const bool bPartial =
             rc == SQL_SUCCESS_WITH_INFO &&
             (nIndicator == SQL_NO_TOTAL || nIndicator > nBufferBytes - static_cast<SQLLEN>(sizeof(SQLWCHAR)));
-        const size_t nChars = bPartial ? aBuffer.size() - 1 : static_cast<size_t>(nIndicator) / sizeof(SQLWCHAR);
+        const size_t nChars =
+            bPartial ? aBuffer.size() - 1 : static_cast<size_t>(nIndicator) / sizeof(SQLWCHAR);
         str.append(reinterpret_cast<const char16_t*>(aBuffer.data()), nChars);
         if (!bPartial)
             break;
@@ -143,15 +150,20 @@ std::vector<TDbColumn> DescribeColumns(SQLHSTMT hstmt) {
         rc = SQLDescribeColW(hstmt, i, szName, 512, &nNameLength, &nType, &nSize, &nDigits, &nNullable);
         if (!Succeeded(rc))
             ThrowOdbcError(rc, SQL_HANDLE_STMT, hstmt, "SQLDescribeCol");
-        column.strName = FromSqlW(szName, std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nNameLength, 0)), 511));
+        column.strName = FromSqlW(
+            szName, std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nNameLength, 0)), 511));
         column.nSqlType = nType;
         column.nPrecision = nSize;
         column.nScale = nDigits;
         column.nNullability = nNullable;
         SQLWCHAR szType[128] = {};
         SQLSMALLINT nTypeBytes = 0;
-        if (Succeeded(SQLColAttributeW(hstmt, i, SQL_DESC_TYPE_NAME, szType, sizeof szType, &nTypeBytes, nullptr)))
-            column.strTypeName = FromSqlW(szType, std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nTypeBytes, 0)) / sizeof(SQLWCHAR), 127));
+        if (Succeeded(
+                SQLColAttributeW(hstmt, i, SQL_DESC_TYPE_NAME, szType, sizeof szType, &nTypeBytes, nullptr)))
+            column.strTypeName =
+                FromSqlW(szType, std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(nTypeBytes, 0)) /
+                                                      sizeof(SQLWCHAR),
+                                                  127));
     }
     return aColumns;
 }
@@ -167,7 +179,6 @@ bool FetchRow(SQLHSTMT hstmt, size_t nColumns, std::vector<SQLWCHAR>& aBuffer, T
         row[i] = ReadText(hstmt, static_cast<SQLUSMALLINT>(i + 1), aBuffer);
     return true;
 }
-
 
 class COdbcStream;
 
@@ -324,11 +335,11 @@ private:
     std::unique_ptr<CStatementHandle> ExecDirect(const std::string& strSql) {
         auto pStmt = std::make_unique<CStatementHandle>(m_pLink->hdbc);
         // Drivers that cannot time out statements say so with a warning or HYC00; the query still runs.
-        SQLSetStmtAttr(pStmt->Get(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(std::uintptr_t{m_dwTimeout}),
-                       SQL_IS_UINTEGER);
+        SQLSetStmtAttr(pStmt->Get(), SQL_ATTR_QUERY_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(std::uintptr_t{m_dwTimeout}), SQL_IS_UINTEGER);
         const std::u16string strSqlW = Utf8ToUtf16(strSql);
-        const SQLRETURN rc =
-            SQLExecDirectW(pStmt->Get(), const_cast<SQLWCHAR*>(AsSqlW(strSqlW)), static_cast<SQLINTEGER>(strSqlW.size()));
+        const SQLRETURN rc = SQLExecDirectW(pStmt->Get(), const_cast<SQLWCHAR*>(AsSqlW(strSqlW)),
+                                            static_cast<SQLINTEGER>(strSqlW.size()));
         if (!Succeeded(rc) && rc != SQL_NO_DATA)
             ThrowOdbcError(rc, SQL_HANDLE_STMT, pStmt->Get(), "SQLExecDirect");
         return pStmt;

@@ -11,7 +11,9 @@ namespace {
 
 constexpr const char* kWhitespace = " \t\r\n\v\f";
 
-int ToLowerAscii(unsigned char ch) { return (ch >= 'A' && ch <= 'Z') ? ch - 'A' + 'a' : ch; }
+int ToLowerAscii(unsigned char ch) {
+    return (ch >= 'A' && ch <= 'Z') ? ch - 'A' + 'a' : ch;
+}
 
 } // namespace
 
@@ -23,7 +25,9 @@ std::string CString::FormatImpl(const char* pszFormat, ...) {
     return str;
 }
 
-void CString::FormatV(const char* pszFormat, va_list args) { m_str = FormatToString(pszFormat, args); }
+void CString::FormatV(const char* pszFormat, va_list args) {
+    m_str = FormatToString(pszFormat, args);
+}
 
 std::string CString::FormatToString(const char* pszFormat, va_list args) {
     va_list probe;
@@ -89,11 +93,19 @@ int CString::Remove(char ch) {
     return static_cast<int>(nOld - m_str.size());
 }
 
-CString& CString::Trim() { return Trim(kWhitespace); }
-CString& CString::TrimLeft() { return TrimLeft(kWhitespace); }
-CString& CString::TrimRight() { return TrimRight(kWhitespace); }
+CString& CString::Trim() {
+    return Trim(kWhitespace);
+}
+CString& CString::TrimLeft() {
+    return TrimLeft(kWhitespace);
+}
+CString& CString::TrimRight() {
+    return TrimRight(kWhitespace);
+}
 
-CString& CString::Trim(const char* pszTargets) { return TrimRight(pszTargets).TrimLeft(pszTargets); }
+CString& CString::Trim(const char* pszTargets) {
+    return TrimRight(pszTargets).TrimLeft(pszTargets);
+}
 
 CString& CString::TrimLeft(const char* pszTargets) {
     m_str.erase(0, std::min(m_str.find_first_not_of(pszTargets), m_str.size()));
@@ -143,7 +155,9 @@ CString CString::Right(int nCount) const {
     return CString(m_str.substr(m_str.size() - static_cast<size_t>(n)));
 }
 
-CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength()); }
+CString CString::Mid(int nFirst) const {
+    return Mid(nFirst, GetLength());
+}
 
 CString CString::Mid(int nFirst, int nCount) const {
     const int nFrom = std::clamp(nFirst, 0, GetLength());

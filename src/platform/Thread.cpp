@@ -54,13 +54,19 @@ void CountThreadStart() {
 
 } // namespace
 
-int GetPeakRunningThreads() { return g_nPeakRunning.load(); }
-void ResetPeakRunningThreads() { g_nPeakRunning.store(g_nRunning.load()); }
+int GetPeakRunningThreads() {
+    return g_nPeakRunning.load();
+}
+void ResetPeakRunningThreads() {
+    g_nPeakRunning.store(g_nRunning.load());
+}
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
     : m_hThread(new CThreadHandleData), m_pfnThreadProc(pfnThreadProc), m_pParam(pParam) {}
 
-CWinThread::~CWinThread() { CloseHandle(m_hThread); }
+CWinThread::~CWinThread() {
+    CloseHandle(m_hThread);
+}
 
 void CWinThread::Run() {
     const HANDLE hThread = DuplicateThreadHandle(m_hThread);
@@ -86,7 +92,8 @@ DWORD CWinThread::ResumeThread() {
     return 1;
 }
 
-CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int, UINT, DWORD dwCreateFlags, void*) {
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int, UINT, DWORD dwCreateFlags,
+                           void*) {
     auto* pThread = new CWinThread(pfnThreadProc, pParam);
     pThread->m_bSuspended = true;
     if (dwCreateFlags & CREATE_SUSPENDED)

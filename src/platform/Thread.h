@@ -37,8 +37,9 @@ private:
 };
 
 // Null when the thread cannot be started.
-CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
-                           UINT nStackSize = 0, DWORD dwCreateFlags = 0, void* lpSecurityAttrs = nullptr);
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
+                           int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                           DWORD dwCreateFlags = 0, void* lpSecurityAttrs = nullptr);
 
 BOOL GetExitCodeThread(HANDLE hThread, DWORD* lpExitCode);
 // A further reference to a thread handle; each one is released with CloseHandle.

@@ -32,7 +32,8 @@ std::vector<CWnd*> EnabledButtons(const CDialog& dlg) {
         if (IsButton(*pControl) && pControl->IsWindowEnabled())
             aButtons.push_back(pControl);
     std::stable_sort(aButtons.begin(), aButtons.end(), [](const CWnd* a, const CWnd* b) {
-        return std::pair(a->GetTemplate()->y, a->GetTemplate()->x) < std::pair(b->GetTemplate()->y, b->GetTemplate()->x);
+        return std::pair(a->GetTemplate()->y, a->GetTemplate()->x) <
+               std::pair(b->GetTemplate()->y, b->GetTemplate()->x);
     });
     return aButtons;
 }
@@ -146,7 +147,9 @@ INT_PTR CTerminalUiBackend::RunModal(CDialog& dlg) {
     return nResult;
 }
 
-void AfxSetUiBackend(CUiBackend* pBackend) { g_pUiBackend.store(pBackend); }
+void AfxSetUiBackend(CUiBackend* pBackend) {
+    g_pUiBackend.store(pBackend);
+}
 
 CUiBackend* AfxGetUiBackend() {
     CUiBackend* pBackend = g_pUiBackend.load();
@@ -158,7 +161,9 @@ CHeadlessUiBackend& AfxGetHeadlessUiBackend() {
     return backend;
 }
 
-int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) { return AfxGetUiBackend()->MessageBox(CString(lpszText), nType); }
+int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) {
+    return AfxGetUiBackend()->MessageBox(CString(lpszText), nType);
+}
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
     CString strText;

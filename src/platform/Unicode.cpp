@@ -73,7 +73,8 @@ void AppendUtf16AsUtf8(std::string& strOut, const char16_t* pch, size_t nLength)
             strOut += static_cast<char>(unit);
             continue;
         }
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < nLength && pch[i + 1] >= 0xDC00 && pch[i + 1] <= 0xDFFF) {
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < nLength && pch[i + 1] >= 0xDC00 &&
+            pch[i + 1] <= 0xDFFF) {
             AppendCodePoint(strOut, 0x10000 + ((unit - 0xD800) << 10) + (pch[i + 1] - 0xDC00));
             ++i;
             continue;

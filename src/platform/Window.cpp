@@ -58,8 +58,12 @@ namespace {
 std::atomic<CWnd*> g_pMainWnd{nullptr};
 } // namespace
 
-CWnd* AfxGetMainWnd() { return g_pMainWnd.load(); }
-void AfxSetMainWnd(CWnd* pWnd) { g_pMainWnd.store(pWnd); }
+CWnd* AfxGetMainWnd() {
+    return g_pMainWnd.load();
+}
+void AfxSetMainWnd(CWnd* pWnd) {
+    g_pMainWnd.store(pWnd);
+}
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
     CWnd* pControl = pDX->m_pDlgWnd->GetDlgItem(nIDC);
@@ -113,7 +117,9 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     MapButton(IDCANCEL, &CDialog::OnCancel);
 }
 
-CDialog::~CDialog() { DestroyControls(); }
+CDialog::~CDialog() {
+    DestroyControls();
+}
 
 INT_PTR CDialog::DoModal() {
     if (!m_pDialogTemplate)
@@ -160,7 +166,9 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange dx(this, bSaveAndValidate);
@@ -192,7 +200,9 @@ UINT CDialog::IsDlgButtonChecked(int nIDButton) const {
     return pControl ? pControl->GetCheck() : BST_UNCHECKED;
 }
 
-void CDialog::CheckDlgButton(int nIDButton, UINT nCheck) { Control(nIDButton).SetCheck(nCheck); }
+void CDialog::CheckDlgButton(int nIDButton, UINT nCheck) {
+    Control(nIDButton).SetCheck(nCheck);
+}
 
 void CDialog::AfterUserAction() {
     if (m_bContinueModal)

@@ -6,8 +6,8 @@
 
 #include <functional>
 #include <map>
-#include <vector>
 #include <memory>
+#include <vector>
 
 typedef void* HWND;
 typedef std::intptr_t INT_PTR;
@@ -65,7 +65,10 @@ public:
     CWnd& operator=(const CWnd&) = delete;
     virtual ~CWnd() = default;
 
-    virtual CWnd* GetDlgItem(int nID) const { (void)nID; return nullptr; }
+    virtual CWnd* GetDlgItem(int nID) const {
+        (void)nID;
+        return nullptr;
+    }
     int GetDlgCtrlID() const { return m_nID; }
     CWnd* GetParent() const { return m_pParent; }
     BOOL EnableWindow(BOOL bEnable = TRUE);
@@ -116,7 +119,8 @@ void AfxSetMainWnd(CWnd* pWnd);
 
 class CDataExchange {
 public:
-    CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate) : m_pDlgWnd(pDlgWnd), m_bSaveAndValidate(bSaveAndValidate) {}
+    CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate)
+        : m_pDlgWnd(pDlgWnd), m_bSaveAndValidate(bSaveAndValidate) {}
     CDialog* m_pDlgWnd;
     BOOL m_bSaveAndValidate; // TRUE: controls to members
 };

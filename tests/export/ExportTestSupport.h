@@ -12,20 +12,21 @@
 
 #include <atomic>
 #include <chrono>
-#include <mutex>
-#include <thread>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 inline const std::vector<std::string>& DefaultFileNames() {
     static const std::vector<std::string> aNames = {
-        "Defaults.sql", "Udt.sql",   "Tables.sql",     "PK.sql",      "FK.sql",     "FullText.sql", "Schemas.sql",
-        "Views.sql",    "Triggers.sql", "StoredProc.sql", "Indexes.sql", "Checks.sql", "Udf.sql"};
+        "Defaults.sql", "Udt.sql",     "Tables.sql", "PK.sql",       "FK.sql",
+        "FullText.sql", "Schemas.sql", "Views.sql",  "Triggers.sql", "StoredProc.sql",
+        "Indexes.sql",  "Checks.sql",  "Udf.sql"};
     return aNames;
 }
 
@@ -81,7 +82,9 @@ protected:
     }
     void TearDown() override { AfxSetUiBackend(nullptr); }
 
-    static std::string Fixture(const std::string& strName) { return std::string(SCRIPTS_FIXTURES_DIR) + "/" + strName; }
+    static std::string Fixture(const std::string& strName) {
+        return std::string(SCRIPTS_FIXTURES_DIR) + "/" + strName;
+    }
     static std::string Expected(int nCategory) {
         return ReadWholeFile(Fixture("tiny/expected/" + DefaultFileNames()[nCategory]));
     }
@@ -89,8 +92,10 @@ protected:
     std::string OutDir() const { return m_dir.File("out"); }
 
     // An unloader on the recorded catalog with the given categories enabled under their default names.
-    std::unique_ptr<CScriptUnloader> MakeUnloader(const std::vector<int>& aCategories, const std::string& strPath = "") {
-        auto pUnloader = std::make_unique<CScriptUnloader>(m_db, nullptr, (strPath.empty() ? OutDir() : strPath).c_str());
+    std::unique_ptr<CScriptUnloader> MakeUnloader(const std::vector<int>& aCategories,
+                                                  const std::string& strPath = "") {
+        auto pUnloader =
+            std::make_unique<CScriptUnloader>(m_db, nullptr, (strPath.empty() ? OutDir() : strPath).c_str());
         pUnloader->m_bNoCollation = 1;
         for (int nCategory : aCategories) {
             pUnloader->m_aFiles[nCategory].bEnabled = 1;

@@ -54,7 +54,8 @@ TEST_F(CSequentialExportTest, ValidationStopsBeforeAnyFile) {
     pUnnamed->m_aFiles[7].strFile.Empty();
     pUnnamed->ExecScriptData();
 
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Не корректное соединение с базой данных", kFolderError, kNoFileName}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Не корректное соединение с базой данных", kFolderError,
+                                                    kNoFileName}));
     EXPECT_FALSE(std::filesystem::exists(OutFile(0)));
 }
 
@@ -76,8 +77,8 @@ TEST_F(CSequentialExportTest, YesOverwritesAndTheNextFileIsAskedAgain) {
     PlaceOldFiles({2, 3});
     m_answers.Queue({YES, YES});
     MakeUnloader({2, 3, 7})->ExecScriptData();
-    EXPECT_EQ(m_answers.Questions(),
-              (std::vector<std::string>{"Папка уже содержит файл Tables.sql", "Папка уже содержит файл PK.sql"}));
+    EXPECT_EQ(m_answers.Questions(), (std::vector<std::string>{"Папка уже содержит файл Tables.sql",
+                                                               "Папка уже содержит файл PK.sql"}));
     EXPECT_EQ(ReadWholeFile(OutFile(2)), Expected(2));
     EXPECT_EQ(ReadWholeFile(OutFile(3)), Expected(3));
 }

@@ -25,8 +25,8 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-const char* const kDefaultFileNames[] = {"Defaults.sql", "Udt.sql",      "Tables.sql",     "PK.sql",
-                                         "FK.sql",       "FullText.sql", "Schemas.sql",    "Views.sql",
+const char* const kDefaultFileNames[] = {"Defaults.sql", "Udt.sql",        "Tables.sql",  "PK.sql",
+                                         "FK.sql",       "FullText.sql",   "Schemas.sql", "Views.sql",
                                          "Triggers.sql", "StoredProc.sql", "Indexes.sql", "Checks.sql",
                                          "Udf.sql"};
 
@@ -67,7 +67,9 @@ void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
             ->excludes(snapshot);
 }
 
-void Fail(const std::string& message) { std::fprintf(stderr, "sqlscripts: %s\n", message.c_str()); }
+void Fail(const std::string& message) {
+    std::fprintf(stderr, "sqlscripts: %s\n", message.c_str());
+}
 
 // Opens the connection; on failure says why in one line, without the connect string's password.
 bool Connect(CDatabase& db, const Source& source) {
@@ -96,8 +98,9 @@ ReplacePolicy ParseReplacePolicy(const std::string& value) {
 // Fills the unloader from the options; false with a message for a bad category or file option.
 bool FillUnloader(CScriptUnloader& unloader, const ExportOptions& options) {
     try {
-        std::vector<int> enabled = options.only.empty() ? std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}
-                                                        : ParseCategoryList(options.only);
+        std::vector<int> enabled = options.only.empty()
+                                       ? std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}
+                                       : ParseCategoryList(options.only);
         for (int category : ParseCategoryList(options.skip))
             std::erase(enabled, category);
         for (int category : enabled)
@@ -221,7 +224,8 @@ int RunFields(const Source& source, const std::string& name) {
 std::string SampleSnapshot() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const std::filesystem::path installed = exe.parent_path().parent_path() / "share/sqlscripts/samples/sample.json";
+    const std::filesystem::path installed =
+        exe.parent_path().parent_path() / "share/sqlscripts/samples/sample.json";
     if (!ec && std::filesystem::exists(installed))
         return installed.string();
     return SQLSCRIPTS_SAMPLES_DIR "/sample.json";
@@ -242,22 +246,26 @@ int main(int argc, char** argv) {
     ExportOptions options;
     auto* exportCommand = app.add_subcommand("export", "write one script file per object category");
     AddSourceOptions(*exportCommand, source, true);
-    exportCommand->add_option("--dir", options.dir, "output folder, created when missing")->capture_default_str();
+    exportCommand->add_option("--dir", options.dir, "output folder, created when missing")
+        ->capture_default_str();
     const std::string categoryHelp = "comma-separated categories: defaults, udt, tables, pk, fk, fulltext, "
                                      "schemas, views, triggers, procs, indexes, checks, udf";
     exportCommand->add_option("--only", options.only, "write only these " + categoryHelp);
     exportCommand->add_option("--skip", options.skip, "leave out these categories");
-    exportCommand->add_option("--file", options.files, "file name of a category, as CATEGORY=NAME (repeatable)");
+    exportCommand->add_option("--file", options.files,
+                              "file name of a category, as CATEGORY=NAME (repeatable)");
     exportCommand->add_flag("--collation", options.collation, "keep COLLATE clauses in table scripts");
     exportCommand->add_flag("--parallel", options.parallel, "work on up to three categories at a time");
-    exportCommand->add_option("--replace", options.replace,
-                              "existing files: ask (default on a terminal), all (overwrite), never (default "
-                              "otherwise: stop at the first existing file)")
+    exportCommand
+        ->add_option("--replace", options.replace,
+                     "existing files: ask (default on a terminal), all (overwrite), never (default "
+                     "otherwise: stop at the first existing file)")
         ->check(CLI::IsMember({"ask", "all", "never"}));
     exportCommand
-        ->add_flag("--dialog", options.dialog,
-                   "choose categories, file names, folder and COLLATION in the options window (--dir proposes "
-                   "the folder); replace questions and messages appear as windows")
+        ->add_flag(
+            "--dialog", options.dialog,
+            "choose categories, file names, folder and COLLATION in the options window (--dir proposes "
+            "the folder); replace questions and messages appear as windows")
         ->excludes("--only", "--skip", "--file", "--collation", "--replace");
 
     const CLI::Validator nonEmpty(
@@ -275,7 +283,8 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember(CategoryNames()));
     objectCommand->add_flag("--collation", collation, "keep COLLATE clauses in a table script");
 
-    auto* fieldsCommand = app.add_subcommand("fields", "print the column names of a table or view of schema dbo");
+    auto* fieldsCommand =
+        app.add_subcommand("fields", "print the column names of a table or view of schema dbo");
     AddSourceOptions(*fieldsCommand, source, false);
     fieldsCommand->add_option("name", name, "table or view name")->required()->check(nonEmpty);
 
