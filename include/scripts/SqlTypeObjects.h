@@ -3,7 +3,7 @@
 
 #include "platform/String.h"
 
-enum eSqlTypeObjects {
+enum eSqlTypeObjects : int {
     eSqlDefaults = 0,
     eSqlUdt = 1,
     eSqlTables = 2,
