@@ -1,5 +1,6 @@
 // Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run.
 // Prints one line of key=value pairs for bench/run to collect.
+#include "export/CategoryTable.h"
 #include "platform/Snapshot.h"
 #include "platform/Ui.h"
 #include "scripts/ScriptUnloader.h"
@@ -14,11 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-const char* const kFileNames[] = {"Defaults.sql", "Udt.sql",        "Tables.sql",  "PK.sql",
-                                  "FK.sql",       "FullText.sql",   "Schemas.sql", "Views.sql",
-                                  "Triggers.sql", "StoredProc.sql", "Indexes.sql", "Checks.sql",
-                                  "Udf.sql"};
 
 struct TOptions {
     std::string strSnapshot;
@@ -145,7 +141,8 @@ int main(int argc, char** argv) {
     CScriptUnloader unloader(db, nullptr, options.strDir.c_str());
     for (int i = 0; i < SQL_CATEGORY_COUNT; ++i) {
         unloader.m_aFiles[static_cast<size_t>(i)].bEnabled = 1;
-        unloader.m_aFiles[static_cast<size_t>(i)].strFile = kFileNames[i];
+        unloader.m_aFiles[static_cast<size_t>(i)].strFile =
+            g_aCategories[static_cast<size_t>(i)].pszDefaultFile;
     }
     unloader.m_bNoCollation = 1;
 

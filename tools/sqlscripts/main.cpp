@@ -2,6 +2,7 @@
 #include "Categories.h"
 #include "ConnectString.h"
 #include "HostUi.h"
+#include "export/CategoryTable.h"
 #ifdef SQLSCRIPTS_HAS_GUI
 #include "DialogExport.h"
 #endif
@@ -24,11 +25,6 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-
-const char* const kDefaultFileNames[] = {"Defaults.sql", "Udt.sql",        "Tables.sql",  "PK.sql",
-                                         "FK.sql",       "FullText.sql",   "Schemas.sql", "Views.sql",
-                                         "Triggers.sql", "StoredProc.sql", "Indexes.sql", "Checks.sql",
-                                         "Udf.sql"};
 
 struct Source {
     std::string connect;
@@ -106,7 +102,7 @@ bool FillUnloader(CScriptUnloader& unloader, const ExportOptions& options) {
         for (int category : enabled)
             unloader.m_aFiles[category].bEnabled = 1;
         for (int category = 0; category < SQL_CATEGORY_COUNT; ++category)
-            unloader.m_aFiles[category].strFile = kDefaultFileNames[category];
+            unloader.m_aFiles[category].strFile = g_aCategories[static_cast<size_t>(category)].pszDefaultFile;
         for (const std::string& file : options.files) {
             const size_t equals = file.find('=');
             const std::optional<int> category =
