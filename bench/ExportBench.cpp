@@ -1,8 +1,8 @@
 // Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run.
 // Prints one line of key=value pairs for bench/run to collect.
 #include "export/CategoryTable.h"
-#include "platform/Snapshot.h"
-#include "platform/Ui.h"
+#include "backend/Snapshot.h"
+#include "ui/Ui.h"
 #include "scripts/ScriptUnloader.h"
 
 #include <chrono>

@@ -3,7 +3,7 @@
 #include "catalog/ConnectionContext.h"
 #include "catalog/SQLRecObjects.h"
 #include "catalog/SQLRecTableDetails.h"
-#include "platform/Snapshot.h"
+#include "backend/Snapshot.h"
 
 #include <algorithm>
 #include <cstdio>

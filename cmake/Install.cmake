@@ -2,15 +2,18 @@
 # scripts::scripts), the command-line host and the sample catalog of its demo.
 include(CMakePackageConfigHelpers)
 
-# The platform headers that the public headers include, under include/scripts/platform.
-set(SCRIPTS_PUBLIC_PLATFORM_HEADERS AfxTypes.h Database.h Exceptions.h String.h Sync.h Ui.h Window.h)
-list(TRANSFORM SCRIPTS_PUBLIC_PLATFORM_HEADERS PREPEND ${PROJECT_SOURCE_DIR}/src/platform/)
+# The headers of the lower layers that the public headers include, under include/scripts/<layer>.
+set(SCRIPTS_PUBLIC_LAYER_HEADERS platform/AfxTypes.h platform/Exceptions.h platform/String.h platform/Sync.h
+    backend/Database.h ui/Ui.h ui/Window.h)
 
 install(TARGETS scripts EXPORT scriptsTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/scripts DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
     FILES_MATCHING PATTERN "*.h")
-install(FILES ${SCRIPTS_PUBLIC_PLATFORM_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/scripts/platform)
+foreach(header ${SCRIPTS_PUBLIC_LAYER_HEADERS})
+    get_filename_component(layer ${header} DIRECTORY)
+    install(FILES ${PROJECT_SOURCE_DIR}/src/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/scripts/${layer})
+endforeach()
 
 set(SCRIPTS_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/scripts)
 install(EXPORT scriptsTargets NAMESPACE scripts:: DESTINATION ${SCRIPTS_CMAKE_DIR})

@@ -1,7 +1,7 @@
 // Scripting one named object of schema "dbo", or listing the columns of a table or view.
 #pragma once
 
-#include "platform/Database.h"
+#include "backend/Database.h"
 #include "scripts/SqlTypeObjects.h"
 
 // The script of a named object of a stated category; shows nothing, returns the error.

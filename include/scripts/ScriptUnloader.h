@@ -1,9 +1,9 @@
 // CScriptUnloader: writes one script file per selected object category.
 #pragma once
 
-#include "platform/Database.h"
+#include "backend/Database.h"
 #include "platform/Sync.h"
-#include "platform/Window.h"
+#include "ui/Window.h"
 #include "scripts/SqlTypeObjects.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 #include "catalog/SQLRecDependents.h"
 #include "catalog/SQLRecObjects.h"
 #include "export/CategoryTable.h"
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 #include "scripting/SQLScript.h"
 #include "scripting/Tables.h"
 

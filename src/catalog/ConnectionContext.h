@@ -1,7 +1,7 @@
 // The process-wide connection context, the connection pool and the definition length.
 #pragma once
 
-#include "platform/Database.h"
+#include "backend/Database.h"
 #include "platform/Sync.h"
 
 // Sets the context database, its connect string (every "ODBC;" removed) and the pool flag.

@@ -1,7 +1,7 @@
 // The base of every catalog recordset: connection choice, list and detail modes, parameters.
 #pragma once
 
-#include "platform/Database.h"
+#include "backend/Database.h"
 
 class CSQLRecBase : public CRecordset {
 public:

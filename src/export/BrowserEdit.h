@@ -2,7 +2,7 @@
 // that complete what has been typed.
 #pragma once
 
-#include "platform/Window.h"
+#include "ui/Window.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "export/DlgCreateScript.h"
 
 #include "export/CategoryTable.h"
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 #include "scripts/ScriptUnloader.h"
 
 namespace {

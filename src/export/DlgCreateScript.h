@@ -3,7 +3,7 @@
 #pragma once
 
 #include "export/BrowserEdit.h"
-#include "platform/Window.h"
+#include "ui/Window.h"
 
 class CScriptUnloader;
 

@@ -1,7 +1,7 @@
 // The question before an existing file is overwritten: "Да", "Да для всех", "Нет" or "Отмена".
 #pragma once
 
-#include "platform/Window.h"
+#include "ui/Window.h"
 
 class CDlgReplaceFile : public CDialog {
 public:

@@ -1,7 +1,7 @@
 // What the export runs share around one category's file: the replace question and the writing.
 #pragma once
 
-#include "platform/Window.h"
+#include "ui/Window.h"
 
 struct TReplaceAnswer {
     bool bReplace = false;    // "Да" or "Да для всех"

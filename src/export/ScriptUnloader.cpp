@@ -5,7 +5,7 @@
 #include "export/DlgCreateScript.h"
 #include "export/ScriptFiles.h"
 #include "platform/File.h"
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 #include "scripting/SQLScript.h"
 
 namespace {

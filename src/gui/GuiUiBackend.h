@@ -3,7 +3,7 @@
 // parallel export) is shown there while the asking thread waits for the answer.
 #pragma once
 
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 
 #include <functional>
 #include <memory>

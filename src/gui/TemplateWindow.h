@@ -2,7 +2,7 @@
 // step with its CWnd, and the user's actions handed to the dialog as its modal loop would.
 #pragma once
 
-#include "platform/Window.h"
+#include "ui/Window.h"
 
 #include <wx/dialog.h>
 

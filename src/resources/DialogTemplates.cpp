@@ -1,5 +1,5 @@
 // Dialog templates 132 (script options) and 23002 (replace confirmation).
-#include "platform/Window.h"
+#include "ui/Window.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "scripting/SQLScript.h"
 
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 
 namespace {
 

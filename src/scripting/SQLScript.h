@@ -1,7 +1,7 @@
 // The generator interface shared by every object kind, the category list routine and the error report.
 #pragma once
 
-#include "platform/Database.h"
+#include "backend/Database.h"
 #include "platform/Exceptions.h"
 #include "platform/String.h"
 #include "platform/Sync.h"

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "catalog/ConnectionContext.h"
-#include "platform/Database.h"
-#include "platform/Ui.h"
+#include "backend/Database.h"
+#include "ui/Ui.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 
 #include "catalog/ConnectionContext.h"
 #include "export/DlgReplaceFile.h"
-#include "platform/Database.h"
+#include "backend/Database.h"
 #include "platform/PlatformTestSupport.h"
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 #include "scripts/ScriptUnloader.h"
 
 #include <gtest/gtest.h>

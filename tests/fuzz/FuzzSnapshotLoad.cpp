@@ -1,5 +1,5 @@
 // Snapshot files come from bug reports and other machines: any bytes must load or throw CDBException*.
-#include "platform/Snapshot.h"
+#include "backend/Snapshot.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 #include "export/DlgReplaceFile.h"
 #include "gui/GuiUiBackend.h"
 #include "gui/TemplateWindow.h"
-#include "platform/Database.h"
+#include "backend/Database.h"
 #include "scripts/ScriptUnloader.h"
 
 #include <gtest/gtest.h>

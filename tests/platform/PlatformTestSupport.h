@@ -1,7 +1,7 @@
 // Shared helpers of the platform tests: temporary folders, SQLite ODBC databases, MFC-style exceptions.
 #pragma once
 
-#include "platform/Database.h"
+#include "backend/Database.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A full export with every catalog statement in turn failing: as a server error and as a lost connection.
 #include "export/ExportTestSupport.h"
 
-#include "platform/SnapshotFaults.h"
+#include "backend/SnapshotFaults.h"
 
 #include <set>
 

@@ -1,7 +1,7 @@
 // Names that try to leave their literal: every statement sent must keep them inside it.
 #include "export/ExportTestSupport.h"
 
-#include "platform/SnapshotFaults.h"
+#include "backend/SnapshotFaults.h"
 #include "scripts/ScriptApi.h"
 
 #include <nlohmann/json.hpp>

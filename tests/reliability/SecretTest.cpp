@@ -1,7 +1,7 @@
 // A password given in the connect string never shows: not in errors, snapshot files or the host's output.
 #include "platform/PlatformTestSupport.h"
 
-#include "platform/ConnectSecrets.h"
+#include "backend/ConnectSecrets.h"
 
 #include <cstdio>
 

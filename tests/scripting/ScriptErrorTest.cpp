@@ -1,4 +1,4 @@
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 #include "scripting/SQLScript.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "catalog/ConnectionContext.h"
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 
 #include <gtest/gtest.h>
 

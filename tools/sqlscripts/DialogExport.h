@@ -1,7 +1,7 @@
 // export --dialog: the options dialog, the replace questions and the messages of the run as windows.
 #pragma once
 
-#include "platform/Database.h"
+#include "backend/Database.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 // The host's user interface: module messages on stderr, and the replace question answered as the user chose.
 #pragma once
 
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 
 #include <string>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "DialogExport.h"
 #endif
 
-#include "platform/Database.h"
+#include "backend/Database.h"
 #include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 

@@ -1,4 +1,4 @@
-#include "platform/SnapshotReader.h"
+#include "backend/SnapshotReader.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 // The user-interface layer: message boxes and modal dialogs go through a backend chosen by the host.
 #pragma once
 
-#include "String.h"
+#include "../platform/String.h"
 #include "Window.h"
 
 #include <functional>

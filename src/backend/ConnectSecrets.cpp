@@ -1,4 +1,4 @@
-#include "platform/ConnectSecrets.h"
+#include "backend/ConnectSecrets.h"
 
 #include <algorithm>
 #include <cctype>

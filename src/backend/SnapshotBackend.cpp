@@ -1,7 +1,7 @@
 // Snapshot backends: replay of a recorded catalog, and recording while running live over ODBC.
-#include "platform/DbBackend.h"
-#include "platform/Snapshot.h"
-#include "platform/SnapshotFaults.h"
+#include "backend/DbBackend.h"
+#include "backend/Snapshot.h"
+#include "backend/SnapshotFaults.h"
 
 #include <algorithm>
 #include <chrono>

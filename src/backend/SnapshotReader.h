@@ -1,7 +1,7 @@
 // Reads the text of a catalog snapshot file in one pass, without building a JSON document first.
 #pragma once
 
-#include "platform/Snapshot.h"
+#include "backend/Snapshot.h"
 
 #include <functional>
 #include <string>

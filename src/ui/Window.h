@@ -2,7 +2,7 @@
 // business of the user-interface backend (Ui.h): in memory, on a terminal, or as a real window.
 #pragma once
 
-#include "String.h"
+#include "../platform/String.h"
 
 #include <functional>
 #include <map>

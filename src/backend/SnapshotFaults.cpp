@@ -1,4 +1,4 @@
-#include "platform/SnapshotFaults.h"
+#include "backend/SnapshotFaults.h"
 
 #include "platform/Exceptions.h"
 

@@ -1,8 +1,8 @@
 // CDatabase, CRecordset and record field exchange, over the backends of DbBackend.h.
 #pragma once
 
-#include "Exceptions.h"
-#include "String.h"
+#include "../platform/Exceptions.h"
+#include "../platform/String.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
 // Catalog snapshots: what a server answered to each catalog statement, kept in a JSON file.
 #pragma once
 
-#include "platform/DbBackend.h"
+#include "backend/DbBackend.h"
 #include "platform/Exceptions.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 // Catalog snapshots: recording over the SQLite driver, replay, and files that cannot be replayed.
 #include "platform/PlatformTestSupport.h"
 
-#include "platform/Snapshot.h"
+#include "backend/Snapshot.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,5 +1,5 @@
 // The snapshot reader: values as a JSON library gives them back, and the problems it reports, in order.
-#include "platform/SnapshotReader.h"
+#include "backend/SnapshotReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/Database.h"
+#include "backend/Database.h"
 
-#include "platform/DbBackend.h"
+#include "backend/DbBackend.h"
 
 #include <cstdlib>
 #include <strings.h>

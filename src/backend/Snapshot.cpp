@@ -1,6 +1,6 @@
-#include "platform/Snapshot.h"
+#include "backend/Snapshot.h"
 
-#include "platform/SnapshotReader.h"
+#include "backend/SnapshotReader.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,6 +1,6 @@
-#include "platform/Window.h"
+#include "ui/Window.h"
 
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 
 #include <atomic>
 #include <stdexcept>

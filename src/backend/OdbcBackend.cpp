@@ -1,6 +1,6 @@
 // The live backend: unixODBC with wide-character calls, every handle owned by one object.
-#include "platform/ConnectSecrets.h"
-#include "platform/DbBackend.h"
+#include "backend/ConnectSecrets.h"
+#include "backend/DbBackend.h"
 #include "platform/Exceptions.h"
 #include "platform/Unicode.h"
 

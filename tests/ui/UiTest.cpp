@@ -1,4 +1,4 @@
-#include "platform/Ui.h"
+#include "ui/Ui.h"
 
 #include <gtest/gtest.h>
 
