@@ -19,7 +19,7 @@ deps:
 	fi
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCRIPTS_WARNINGS_AS_ERRORS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: test-unit test-tsan test-asan test-fuzz
