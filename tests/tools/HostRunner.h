@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -23,10 +24,24 @@ struct THostRun {
     std::string strErr;
 };
 
-// Runs the program in strWorkDir; its output goes through files there.
-inline THostRun RunHost(const std::vector<std::string>& aArgs, const std::string& strWorkDir) {
-    const std::string strOutPath = strWorkDir + "/.stdout";
-    const std::string strErrPath = strWorkDir + "/.stderr";
+using TEnvironment = std::vector<std::pair<std::string, std::string>>;
+
+// This process's environment with the given variables set.
+inline std::vector<std::string> EnvironmentWith(const TEnvironment& aSet) {
+    std::vector<std::string> aEnv;
+    for (char** ppsz = environ; *ppsz; ++ppsz)
+        aEnv.emplace_back(*ppsz);
+    for (const auto& [strName, strValue] : aSet)
+        aEnv.push_back(strName + "=" + strValue);
+    return aEnv;
+}
+
+// Runs the program in strWorkDir; its output goes through files of a folder of its own.
+inline THostRun RunHost(const std::vector<std::string>& aArgs, const std::string& strWorkDir,
+                        const TEnvironment& aSetEnv = {}) {
+    const CTempDir captured; // apart from the working folder, which a run may list or prune
+    const std::string strOutPath = captured.File("stdout");
+    const std::string strErrPath = captured.File("stderr");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -42,9 +57,15 @@ inline THostRun RunHost(const std::vector<std::string>& aArgs, const std::string
     for (std::string& strArg : aArgv)
         apszArgv.push_back(strArg.data());
     apszArgv.push_back(nullptr);
+    std::vector<std::string> aEnv = EnvironmentWith(aSetEnv);
+    std::vector<char*> apszEnv;
+    for (std::string& strVar : aEnv)
+        apszEnv.push_back(strVar.data());
+    apszEnv.push_back(nullptr);
 
     pid_t pid = 0;
-    const int nError = posix_spawn(&pid, SQLSCRIPTS_BINARY, &actions, nullptr, apszArgv.data(), environ);
+    const int nError =
+        posix_spawn(&pid, SQLSCRIPTS_BINARY, &actions, nullptr, apszArgv.data(), apszEnv.data());
     posix_spawn_file_actions_destroy(&actions);
     if (nError != 0)
         throw std::runtime_error("cannot start " SQLSCRIPTS_BINARY);
@@ -55,7 +76,5 @@ inline THostRun RunHost(const std::vector<std::string>& aArgs, const std::string
     run.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
     run.strOut = ReadWholeFile(strOutPath);
     run.strErr = ReadWholeFile(strErrPath);
-    std::filesystem::remove(strOutPath);
-    std::filesystem::remove(strErrPath);
     return run;
 }
