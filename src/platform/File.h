@@ -33,3 +33,8 @@ private:
 int IsFileExist(const char* path);
 // Makes sure the folder exists, creating missing folders along the path; zero on failure.
 int CreateFullPath(const char* path);
+// Writes the bytes under a temporary name in the path's folder and renames that file to the path, so the path
+// holds either what it held before or all of the new bytes, and no temporary file stays behind. A symbolic
+// link keeps leading to its file, which is replaced; a device or folder at the path is written as CFile
+// does. Throws CFileException* as CFile does.
+void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount);
