@@ -5,6 +5,7 @@
 #include "platform/Exceptions.h"
 #include "platform/String.h"
 #include "platform/Sync.h"
+#include "scripting/ScriptRun.h"
 
 // The root of the generators. Keep the order of the virtual operations: it is the slot order.
 class CSQLScript {
@@ -15,6 +16,10 @@ public:
     // The whole category's text; failures are reported, never let out.
     virtual CString ScriptAllObjects() = 0;
     virtual CString ScriptDependents(const char* pszSchema, const char* pszName) = 0;
+
+    // The export run's category when its host watches the run or modules go in dependency order; null
+    // otherwise, and then the object loops run as they always did.
+    const CScriptRun* m_pRun = nullptr;
 };
 
 // The base of every generator: only tables have dependents.
@@ -59,6 +64,11 @@ CString ScriptObjectList(CSQLScript& script, CString Rec::*pSchema = &Rec::m_str
                          CString Rec::*pName = &Rec::m_strName) {
     try {
         Rec rs;
+        if (script.m_pRun)
+            return ScriptRunList(*script.m_pRun, rs, [&script, pSchema, pName](const Rec& row) {
+                return TScriptedObject{row.*pSchema, row.*pName,
+                                       script.ScriptObject(row.*pSchema, row.*pName)};
+            });
         CString strResult;
         strResult.Preallocate(SCRIPT_LIST_RESERVE);
         rs.Open(AFX_DB_USE_DEFAULT_TYPE, nullptr, CRecordset::none);
