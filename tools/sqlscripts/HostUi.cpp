@@ -4,21 +4,43 @@
 #include "export/DlgReplaceFile.h"
 
 namespace {
+
 constexpr int ID_YES_TO_ALL = 23013;
 constexpr int ID_NO = 23010;
+
+// The status line stays off the terminal while a message or a question is on it.
+class SuspendedProgress {
+public:
+    explicit SuspendedProgress(Progress* progress) : progress_(progress) {
+        if (progress_)
+            progress_->Suspend();
+    }
+    SuspendedProgress(const SuspendedProgress&) = delete;
+    SuspendedProgress& operator=(const SuspendedProgress&) = delete;
+    ~SuspendedProgress() {
+        if (progress_)
+            progress_->Resume();
+    }
+
+private:
+    Progress* progress_;
+};
+
 } // namespace
 
-HostUi::HostUi(ReplacePolicy policy) : policy_(policy) {
+HostUi::HostUi(ReplacePolicy policy, Progress* progress) : policy_(policy), progress_(progress) {
     if (policy_ != ReplacePolicy::Ask)
         SetDialogDriver([this](CDialog& dlg) { Answer(dlg); });
 }
 
 int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
+    const SuspendedProgress suspended(progress_);
     return CTerminalUiBackend::MessageBox(CString("sqlscripts: " + OneLine(strText.Str())), nType);
 }
 
 INT_PTR HostUi::RunModal(CDialog& dlg) {
+    const SuspendedProgress suspended(progress_);
     const INT_PTR nResult =
         policy_ == ReplacePolicy::Ask ? CTerminalUiBackend::RunModal(dlg) : CHeadlessUiBackend::RunModal(dlg);
     // A file left alone stopped the run, whoever answered: the policy, the user, or nobody (no terminal).

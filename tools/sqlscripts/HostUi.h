@@ -1,6 +1,7 @@
 // The host's user interface: module messages on stderr, and the replace question answered as the user chose.
 #pragma once
 
+#include "Progress.h"
 #include "ui/Ui.h"
 
 #include <string>
@@ -10,7 +11,8 @@ enum class ReplacePolicy { Ask, All, Never };
 
 class HostUi : public CTerminalUiBackend {
 public:
-    explicit HostUi(ReplacePolicy policy);
+    // progress: the status line that messages and questions clear first; null when there is none.
+    explicit HostUi(ReplacePolicy policy, Progress* progress = nullptr);
 
     int MessageBox(const CString& strText, UINT nType) override;
     INT_PTR RunModal(CDialog& dlg) override;
@@ -23,6 +25,7 @@ private:
     void Answer(CDialog& dlg);
 
     ReplacePolicy policy_;
+    Progress* progress_;
     int messageCount_ = 0;
     std::vector<std::string> refusedFiles_;
 };
