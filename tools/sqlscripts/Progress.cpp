@@ -99,6 +99,10 @@ void Progress::Draw(bool force) {
     if (!force && now - lastDraw_ < kRedrawInterval)
         return;
     lastDraw_ = now;
+    if (active_.empty()) {
+        Erase();
+        return;
+    }
     std::string line = "sqlscripts:";
     for (const Active& active : active_) {
         line += " " + names_[static_cast<size_t>(active.category)];
@@ -106,8 +110,7 @@ void Progress::Draw(bool force) {
             line += " " + std::to_string(active.done) + "/" + std::to_string(active.total);
         line += ",";
     }
-    if (!active_.empty())
-        line.pop_back();
+    line.pop_back();
     line +=
         "  " + std::to_string(std::chrono::duration_cast<std::chrono::seconds>(now - start_).count()) + " s";
     line.resize(std::min(line.size(), TerminalWidth() - 1));

@@ -176,4 +176,32 @@ GO
 
 SET QUOTED_IDENTIFIER ON
 SET ANSI_NULLS ON
+GO 
+
+IF OBJECT_ID( '[dbo].[zz]bracket]', 'V') IS NOT NULL 
+DROP VIEW [dbo].[zz]bracket] 
+GO
+
+
+CREATE VIEW [zz]]bracket]
+AS
+SELECT 1 AS Id
+GO
+
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
+GO 
+
+IF OBJECT_ID( '[dbo].[Bracket user]', 'V') IS NOT NULL 
+DROP VIEW [dbo].[Bracket user] 
+GO
+
+
+CREATE VIEW [Bracket user]
+AS
+SELECT Id FROM [dbo].[zz]]bracket]
+GO
+
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
 GO

@@ -18,6 +18,20 @@ SET QUOTED_IDENTIFIER ON
 SET ANSI_NULLS ON
 GO 
 
+IF OBJECT_ID( '[dbo].[Bracket user]', 'V') IS NOT NULL 
+DROP VIEW [dbo].[Bracket user] 
+GO
+
+
+CREATE VIEW [Bracket user]
+AS
+SELECT Id FROM [dbo].[zz]]bracket]
+GO
+
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
+GO 
+
 IF OBJECT_ID( '[dbo].[Category Sales for 1997]', 'V') IS NOT NULL 
 DROP VIEW [dbo].[Category Sales for 1997] 
 GO
@@ -172,6 +186,20 @@ GO
 CREATE VIEW [Summary of Sales by Year]
 AS
 SELECT OrderID, Subtotal FROM Northwind.dbo.Invoices
+GO
+
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
+GO 
+
+IF OBJECT_ID( '[dbo].[zz]bracket]', 'V') IS NOT NULL 
+DROP VIEW [dbo].[zz]bracket] 
+GO
+
+
+CREATE VIEW [zz]]bracket]
+AS
+SELECT 1 AS Id
 GO
 
 SET QUOTED_IDENTIFIER ON
