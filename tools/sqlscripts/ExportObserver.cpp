@@ -35,7 +35,7 @@ ExportObserver::ExportObserver(Progress& progress, ObjectFiles* files, std::vect
     : progress_(progress), files_(files), names_(std::move(names)) {}
 
 bool ExportObserver::ShouldStop() {
-    return InterruptionSignal() != 0 || (files_ && !files_->Refused().empty());
+    return InterruptionSignal() != 0 || (files_ && files_->IsRefused());
 }
 
 void ExportObserver::OnCategoryStarted(int category) {

@@ -156,7 +156,8 @@ bool ObjectFiles::Write(const std::string& relative, const std::string& text) {
     if (!replaceAll_ && IsFileExist(path.c_str())) {
         const TReplaceAnswer answer = AskReplaceFile(nullptr, CString(path.string()));
         if (!answer.bReplace) {
-            refused_ = relative;
+            refusedFile_ = relative;
+            refused_.store(true);
             return false;
         }
         replaceAll_ = answer.bReplaceAll;
@@ -171,9 +172,9 @@ bool ObjectFiles::Write(const std::string& relative, const std::string& text) {
     return true;
 }
 
-std::string ObjectFiles::Refused() const {
+std::string ObjectFiles::RefusedFile() const {
     std::lock_guard lock(mutex_);
-    return refused_;
+    return refusedFile_;
 }
 
 std::vector<std::string> ObjectFiles::Failures() const {

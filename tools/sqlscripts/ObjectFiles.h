@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <regex>
 #include <set>
@@ -48,8 +49,10 @@ public:
     // The text of a category that has no objects of its own, as its category file.
     bool WriteWhole(int category, const std::string& text);
 
+    // An overwrite was refused: the run is to stop. Takes no lock, as the run asks it under its own.
+    bool IsRefused() const { return refused_.load(); }
     // The file that a refused overwrite kept, relative to the folder; empty when none.
-    std::string Refused() const;
+    std::string RefusedFile() const;
     // One line for each file that could not be written.
     std::vector<std::string> Failures() const;
     // Files named as the categories' objects are that no object of this run wrote: listed on stderr, and
@@ -67,6 +70,7 @@ private:
     std::array<std::set<std::string>, 13> used_; // case-folded paths given to objects, by category
     std::set<std::string> written_;              // case-folded paths of every file of this run
     bool replaceAll_ = false;
-    std::string refused_;
+    std::atomic<bool> refused_{false};
+    std::string refusedFile_;
     std::vector<std::string> failures_;
 };

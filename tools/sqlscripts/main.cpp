@@ -159,6 +159,37 @@ std::unique_ptr<ObjectFiles> MakeObjectFiles(const CScriptUnloader& unloader, co
     return std::make_unique<ObjectFiles>(options.dir, nameTemplate, files);
 }
 
+// Says how the run ended: interrupted, failed, stopped at an existing file, or done (with the object files
+// left from objects that are gone); the exit status.
+int ConcludeExport(const ExportOptions& options, const HostUi& ui, const ExportObserver& observer,
+                   const ObjectFiles* files, const std::vector<int>& enabled) {
+    if (const int signal = InterruptionSignal()) {
+        const std::vector<int> finished = observer.Finished();
+        Fail(finished.empty() ? "interrupted; no category was written"
+                              : "interrupted; categories written: " + JoinNames(finished));
+        return 128 + signal;
+    }
+    const std::vector<std::string> failures = files ? files->Failures() : std::vector<std::string>();
+    for (const std::string& failure : failures)
+        Fail(failure);
+    std::vector<std::string> refused = ui.RefusedFiles();
+    if (files)
+        refused = files->IsRefused() ? std::vector{files->RefusedFile()} : std::vector<std::string>();
+    for (const std::string& file : refused)
+        Fail(file + " already exists in " + options.dir +
+             "; stopped without overwriting it (use --replace all to overwrite existing files)");
+    if (!refused.empty() || ui.MessageCount() > 0 || !failures.empty())
+        return kExitFailed;
+    if (files)
+        files->ReportStale(enabled, options.prune);
+    if (options.quiet)
+        return kExitOk;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
+    std::fprintf(stderr, "sqlscripts: scripts written to %s\n", (ec ? options.dir : folder.string()).c_str());
+    return kExitOk;
+}
+
 int RunExport(const Source& source, const ExportOptions& options) {
     std::optional<NameTemplate> nameTemplate;
     try {
@@ -192,32 +223,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
         unloader.ExecScriptData();
     progress.Clear();
     AfxSetUiBackend(nullptr);
-
-    if (const int signal = InterruptionSignal()) {
-        const std::vector<int> finished = observer.Finished();
-        Fail(finished.empty() ? "interrupted; no category was written"
-                              : "interrupted; categories written: " + JoinNames(finished));
-        return 128 + signal;
-    }
-    const std::vector<std::string> failures = files ? files->Failures() : std::vector<std::string>();
-    for (const std::string& failure : failures)
-        Fail(failure);
-    const std::vector<std::string> refused =
-        files ? (files->Refused().empty() ? std::vector<std::string>() : std::vector{files->Refused()})
-              : ui.RefusedFiles();
-    for (const std::string& file : refused)
-        Fail(file + " already exists in " + options.dir +
-             "; stopped without overwriting it (use --replace all to overwrite existing files)");
-    if (!refused.empty() || ui.MessageCount() > 0 || !failures.empty())
-        return kExitFailed;
-    if (files)
-        files->ReportStale(EnabledCategories(unloader), options.prune);
-    if (options.quiet)
-        return kExitOk;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
-    std::fprintf(stderr, "sqlscripts: scripts written to %s\n", (ec ? options.dir : folder.string()).c_str());
-    return kExitOk;
+    return ConcludeExport(options, ui, observer, files.get(), EnabledCategories(unloader));
 }
 
 // The categories, names, folder and COLLATION option come from the options dialog instead of the options.
