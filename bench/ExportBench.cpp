@@ -5,6 +5,7 @@
 #include "ui/Ui.h"
 #include "scripts/ScriptUnloader.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -22,7 +23,17 @@ struct TOptions {
     std::string strDir;
     bool bParallel = false;
     bool bLoadOnly = false;
+    bool bObserve = false;
     long nDelayUs = 0;
+};
+
+// The least a host's observer does: it counts the objects, so that the run takes its observed path.
+class CCountingObserver : public IScriptObserver {
+public:
+    void OnObjectScripted(int, const char*, const char*, const CString&) override { ++m_nObjects; }
+
+private:
+    std::atomic<long> m_nObjects{0};
 };
 
 bool ParseOptions(int argc, char** argv, TOptions& options) {
@@ -33,6 +44,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.bParallel = true;
         else if (strArg == "--load-only")
             options.bLoadOnly = true;
+        else if (strArg == "--observe")
+            options.bObserve = true;
         else if (strArg == "--snapshot" && bHasValue)
             options.strSnapshot = argv[++i];
         else if (strArg == "--connect" && bHasValue)
@@ -97,8 +110,8 @@ int main(int argc, char** argv) {
     TOptions options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--delay-us N] "
-                     "[--load-only]\n",
+                     "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--observe] "
+                     "[--delay-us N] [--load-only]\n",
                      argv[0]);
         return 2;
     }
@@ -145,6 +158,9 @@ int main(int argc, char** argv) {
             g_aCategories[static_cast<size_t>(i)].pszDefaultFile;
     }
     unloader.m_bNoCollation = 1;
+    CCountingObserver observer;
+    if (options.bObserve)
+        unloader.SetObserver(&observer);
 
     const double dCpuBefore = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();

@@ -7,6 +7,8 @@
 #include "platform/Sync.h"
 #include "scripting/ScriptRun.h"
 
+#include <vector>
+
 // The root of the generators. Keep the order of the virtual operations: it is the slot order.
 class CSQLScript {
 public:
@@ -56,6 +58,29 @@ CString FormatScriptError(const CException* pException);
 void ShowScriptMessage(const CString& strText);
 // Shows FormatScriptError's text under the message lock. The caller still owns the exception.
 void ReportScriptError(const CException* pException = nullptr);
+
+// The rows of a watched or ordered run's list. The list is read whole when opened, so that its length is
+// known; the run may stop between two objects; scriptCurrent gives the current row's object.
+template <class Rec, class TScriptCurrent>
+CString ScriptRunList(const CScriptRun& run, Rec& rs, TScriptCurrent scriptCurrent) {
+    rs.Open(CRecordset::snapshot, nullptr, CRecordset::none);
+    if constexpr (requires { rs.GetRowCount(); })
+        run.ListRead(rs.GetRowCount());
+    std::vector<TScriptedObject> aObjects;
+    CString strText;
+    strText.Preallocate(SCRIPT_LIST_RESERVE);
+    for (; !rs.IsEOF() && !run.ShouldStop(); rs.MoveNext()) {
+        TScriptedObject object = scriptCurrent(rs);
+        run.ObjectScripted(object);
+        if (run.IsDependencyOrder())
+            aObjects.push_back(std::move(object));
+        else
+            strText += object.strText;
+    }
+    if (run.IsDependencyOrder())
+        return run.JoinInDependencyOrder(aObjects);
+    return strText;
+}
 
 // Scripts every row of the list recordset Rec through the generator's ScriptObject, with the row's
 // schema and name members as arguments. Any failure is reported once and empties the whole list.

@@ -31,23 +31,3 @@ private:
     int m_nCategory;
     bool m_bDependencyOrder;
 };
-
-// The rows of a watched or ordered run's list. The list is read whole when opened, so that its length is
-// known; the run may stop between two objects; scriptCurrent gives the current row's object.
-template <class Rec, class TScriptCurrent>
-CString ScriptRunList(const CScriptRun& run, Rec& rs, TScriptCurrent scriptCurrent) {
-    rs.Open(CRecordset::snapshot, nullptr, CRecordset::none);
-    if constexpr (requires { rs.GetRowCount(); })
-        run.ListRead(rs.GetRowCount());
-    std::vector<TScriptedObject> aObjects;
-    CString strText;
-    for (; !rs.IsEOF() && !run.ShouldStop(); rs.MoveNext()) {
-        TScriptedObject object = scriptCurrent(rs);
-        run.ObjectScripted(object);
-        if (run.IsDependencyOrder())
-            aObjects.push_back(std::move(object));
-        else
-            strText += object.strText;
-    }
-    return run.IsDependencyOrder() ? run.JoinInDependencyOrder(aObjects) : strText;
-}
