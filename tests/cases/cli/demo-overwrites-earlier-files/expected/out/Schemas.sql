@@ -1,4 +1,0 @@
-IF NOT EXISTS (SELECT 1 FROM sys.schemas WHERE name = 'sales')
-	EXECUTE ('CREATE SCHEMA sales')
-GO
-
