@@ -32,7 +32,7 @@ THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWorkDir, 
     const CTempDir captured; // apart from the working folder, which a run may list
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    const int nTerminal = strTyped ? posix_openpt(O_RDWR | O_NOCTTY) : -1;
+    const int nTerminal = strTyped ? posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
     if (nTerminal >= 0 && grantpt(nTerminal) == 0 && unlockpt(nTerminal) == 0)
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, ptsname(nTerminal), O_RDWR | O_NOCTTY, 0);
     else
@@ -42,7 +42,7 @@ THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWorkDir, 
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, strWorkDir.c_str());
     for (char** ppsz = environ; *ppsz; ++ppsz)
-        aEnv.emplace_back(*ppsz); // after the case's own, so that these win
+        aEnv.emplace_back(*ppsz); // after the case's own: the first of a name is the one a program sees
     aArgv.insert(aArgv.begin(), SQLSCRIPTS_BINARY);
     std::vector<char*> apszArgv, apszEnv;
     for (auto [pList, pPointers] : {std::pair{&aArgv, &apszArgv}, std::pair{&aEnv, &apszEnv}}) {
@@ -55,7 +55,7 @@ THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWorkDir, 
         posix_spawn(&pid, SQLSCRIPTS_BINARY, &actions, nullptr, apszArgv.data(), apszEnv.data());
     posix_spawn_file_actions_destroy(&actions);
     if (nTerminal >= 0) {
-        const std::string strInput = strTyped->empty() ? "\x04" : *strTyped + "\x04"; // ^D: end of input
+        const std::string strInput = *strTyped + "\x04"; // ^D: the end of input
         EXPECT_EQ(write(nTerminal, strInput.data(), strInput.size()), static_cast<ssize_t>(strInput.size()));
     }
     int nWait = 0;
@@ -143,8 +143,10 @@ protected:
 };
 
 TEST_P(CliCase, Runs) {
-    const std::optional<std::string> strVariants = CaseFile("variants");
-    for (const std::string& strVariant : strVariants ? Lines(*strVariants) : std::vector<std::string>{""}) {
+    std::vector<std::string> aVariants = Lines(CaseFile("variants").value_or(""));
+    if (aVariants.empty())
+        aVariants.push_back("");
+    for (const std::string& strVariant : aVariants) {
         SCOPED_TRACE("extra arguments: " + strVariant);
         RunVariant(strVariant);
     }

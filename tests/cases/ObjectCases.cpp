@@ -36,8 +36,9 @@ eSqlTypeObjects Category(const json& row) {
 // Makes the call of the row on db; its text goes to strText.
 void Call(const json& row, CDatabase& db, CString& strText) {
     const std::string strCall = row.at("call");
-    const std::string strName = row.value("name", json()).is_null() ? "" : row.at("name").get<std::string>();
-    const char* pszName = row.value("name", json()).is_null() ? nullptr : strName.c_str();
+    const json name = row.value("name", json());
+    const std::string strName = name.is_null() ? "" : name.get<std::string>();
+    const char* pszName = name.is_null() ? nullptr : strName.c_str();
     const bool bNoCollation = !row.value("collation", false);
     if (strCall == "GetSqlScriptObject") {
         const TErrState state = GetSqlScriptObject(db, Category(row), pszName, strText, bNoCollation);
@@ -89,9 +90,10 @@ TEST_P(ObjectCase, GivesTheExpectedTexts) {
             EXPECT_EQ(e->GetSqlState().Str(), row.value("throws", "")) << e->GetErrorText().Str();
             e->Delete();
         }
-        EXPECT_SCRIPT(strText.Str(), row.contains("file")
-                                         ? ReadWholeFile(strCase + row.at("file").get<std::string>())
-                                         : row.value("text", "keep"));
+        const std::string strFile = strCase + row.value("file", "");
+        ASSERT_TRUE(!row.contains("file") || std::filesystem::exists(strFile)) << strFile;
+        EXPECT_SCRIPT(strText.Str(),
+                      row.contains("file") ? ReadWholeFile(strFile) : row.value("text", "keep"));
         std::vector<std::string> aBoxes;
         for (const TUiMessage& message : AfxGetHeadlessUiBackend().GetMessages()) {
             EXPECT_EQ(message.nType, MB_OK);
