@@ -44,12 +44,16 @@ private:
     size_t m_nNext = 0;
 };
 
+class CCatalogSnapshot;
+
 class CDbConnection {
 public:
     virtual ~CDbConnection() = default;
     // bBuffered: read every row now and release the server statement (snapshot cursors).
     virtual std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) = 0;
     virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
+    // The recorded catalog a replay answers from; null for a server.
+    virtual const CCatalogSnapshot* GetSnapshot() const { return nullptr; }
 };
 
 // Opens the backend that the connect string names (SNAPSHOT=, SAVE_SNAPSHOT= or plain ODBC).

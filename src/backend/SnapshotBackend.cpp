@@ -69,6 +69,7 @@ public:
     }
 
     void SetQueryTimeout(DWORD) override {}
+    const CCatalogSnapshot* GetSnapshot() const override { return m_pSnapshot.get(); }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
