@@ -38,6 +38,7 @@ public:
     const TDbRow* Fetch() override {
         return m_nNext < m_pStatement->aRows.size() ? &m_pStatement->aRows[m_nNext++] : nullptr;
     }
+    bool KeepsRows() const override { return true; }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;

@@ -107,14 +107,14 @@ std::optional<TLookup> LookupOf(const CSQLRecBase& rs) {
 // Rows of the store, read in place: the store outlives every recordset of the run.
 class CStoredRowsResult : public CDbResult {
 public:
-    CStoredRowsResult(const std::vector<TDbColumn>& aColumns, const std::vector<TDbRow>& aRows)
+    CStoredRowsResult(const std::vector<TDbColumn>& aColumns, const std::vector<const TDbRow*>& aRows)
         : m_aColumns(aColumns), m_aRows(aRows) {}
     const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
-    const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? &m_aRows[m_nNext++] : nullptr; }
+    const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? m_aRows[m_nNext++] : nullptr; }
 
 private:
     const std::vector<TDbColumn>& m_aColumns;
-    const std::vector<TDbRow>& m_aRows;
+    const std::vector<const TDbRow*>& m_aRows;
     size_t m_nNext = 0;
 };
 
@@ -152,15 +152,14 @@ void CPrefetchStore::Fill(CDatabase& db) {
 }
 
 void CPrefetchStore::FillFamily(CDbConnection& connection, EPrefetchFamily eFamily) {
-    TFamilyRows& family = m_aFamilies[static_cast<size_t>(eFamily)];
     const size_t nKeyColumns = Family(eFamily).nKeyColumns;
+    TFamilyRows family;
     try {
         std::unique_ptr<CDbResult> pResult = connection.Execute(GetPrefetchSQL(eFamily).Str(), false);
         const std::vector<TDbColumn>& aColumns = pResult->Columns();
         if (aColumns.size() <= nKeyColumns)
             return;
         const size_t nValues = aColumns.size() - nKeyColumns;
-        std::unordered_map<std::string, std::vector<TDbRow>> rows;
         while (const TDbRow* pRow = pResult->Fetch()) {
             std::string strKey;
             bool bKeyed = pRow->size() == aColumns.size();
@@ -169,16 +168,21 @@ void CPrefetchStore::FillFamily(CDbConnection& connection, EPrefetchFamily eFami
                 if (bKeyed)
                     AppendKeyPart(strKey, *(*pRow)[i]);
             }
-            if (bKeyed)
-                rows[strKey].emplace_back(pRow->begin(),
-                                          pRow->begin() + static_cast<std::ptrdiff_t>(nValues));
+            if (!bKeyed)
+                continue;
+            if (!pResult->KeepsRows())
+                pRow = &family.aCopies.emplace_back(*pRow);
+            family.rows[strKey].push_back(pRow);
         }
         family.aColumns.assign(aColumns.begin(), aColumns.begin() + static_cast<std::ptrdiff_t>(nValues));
-        family.rows = std::move(rows);
+        if (pResult->KeepsRows())
+            family.pSource = std::move(pResult);
     } catch (CDBException* e) {
         // The per-object statements of the family go to the server, and fail there as they would.
         e->Delete();
+        return;
     }
+    m_aFamilies[static_cast<size_t>(eFamily)] = std::move(family);
 }
 
 std::unique_ptr<CDbResult> CPrefetchStore::Find(const CSQLRecBase& rs) const {

@@ -6,6 +6,8 @@
 #include "backend/DbBackend.h"
 
 #include <array>
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -48,9 +50,12 @@ public:
     std::unique_ptr<CDbResult> Find(const CSQLRecBase& rs) const;
 
 private:
+    // Rows keep their key columns at the end; the binding reads only the leading ones.
     struct TFamilyRows {
         std::vector<TDbColumn> aColumns;
-        std::unordered_map<std::string, std::vector<TDbRow>> rows;
+        std::unordered_map<std::string, std::vector<const TDbRow*>> rows;
+        std::unique_ptr<CDbResult> pSource; // kept when it keeps its rows, which are then served in place
+        std::deque<TDbRow> aCopies;         // otherwise
     };
     void FillFamily(CDbConnection& connection, EPrefetchFamily eFamily);
 
