@@ -58,9 +58,6 @@ const CString& GetContextConnectString() {
 bool IsPoolEnabled() {
     return Context().bPooled;
 }
-bool IsPrefetchEnabled() {
-    return Context().bPrefetch;
-}
 
 void PrefetchCatalog() {
     TConnectionContext& context = Context();

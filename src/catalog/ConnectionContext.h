@@ -13,7 +13,6 @@ void SetConnectionContext(CDatabase* pDatabase, bool bPooled, bool bPrefetch = f
 CDatabase* GetContextDatabase();
 const CString& GetContextConnectString();
 bool IsPoolEnabled();
-bool IsPrefetchEnabled();
 
 // With the prefetch flag set, reads the catalog's detail families on the context database; recordsets
 // then take their rows from them where they can. Throws CDBException* when a snapshot replay lacks the

@@ -91,7 +91,7 @@ CString CSQLRecModuleObjects::GetListSQL() {
     return strSQL;
 }
 
-// The type codes of the six module recordsets.
+// One statement for all six module kinds: the IN list holds their type codes.
 CString CSQLRecModuleObjects::GetPrefetchSQL() {
     return DerivePrefetchSQL(
         kModuleDetailSQL, " FROM sys.objects AS OBJ",
