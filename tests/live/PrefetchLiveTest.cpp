@@ -1,7 +1,7 @@
 // Against a live server (SQLSCRIPTS_TEST_CONNECT): an export with prefetch writes the files of the default
 // export and sends a number of statements that does not grow with the catalog.
 #include "backend/Snapshot.h"
-#include "tools/HostRunner.h"
+#include "cases/HostRun.h"
 
 #include <regex>
 
