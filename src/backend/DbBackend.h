@@ -30,6 +30,8 @@ public:
     virtual const TDbRow* Fetch() = 0;
     // How many rows the result holds in all, -1 while they are still on the server.
     virtual long RowCount() const { return -1; }
+    // True when every row fetched stays valid, unchanged, as long as the result lives.
+    virtual bool KeepsRows() const { return false; }
 };
 
 // A result held whole in memory.
@@ -40,6 +42,7 @@ public:
     const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
     const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? &m_aRows[m_nNext++] : nullptr; }
     long RowCount() const override { return static_cast<long>(m_aRows.size()); }
+    bool KeepsRows() const override { return true; }
 
 private:
     std::vector<TDbColumn> m_aColumns;
@@ -47,12 +50,16 @@ private:
     size_t m_nNext = 0;
 };
 
+class CCatalogSnapshot;
+
 class CDbConnection {
 public:
     virtual ~CDbConnection() = default;
     // bBuffered: read every row now and release the server statement (snapshot cursors).
     virtual std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) = 0;
     virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
+    // The recorded catalog a replay answers from; null for a server.
+    virtual const CCatalogSnapshot* GetSnapshot() const { return nullptr; }
 };
 
 // Opens the backend that the connect string names (SNAPSHOT=, SAVE_SNAPSHOT= or plain ODBC).

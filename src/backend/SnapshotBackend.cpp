@@ -39,6 +39,7 @@ public:
         return m_nNext < m_pStatement->aRows.size() ? &m_pStatement->aRows[m_nNext++] : nullptr;
     }
     long RowCount() const override { return static_cast<long>(m_pStatement->aRows.size()); }
+    bool KeepsRows() const override { return true; }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
@@ -70,6 +71,7 @@ public:
     }
 
     void SetQueryTimeout(DWORD) override {}
+    const CCatalogSnapshot* GetSnapshot() const override { return m_pSnapshot.get(); }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;

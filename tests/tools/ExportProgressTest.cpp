@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kSample = SQLSCRIPTS_SAMPLE;
-const fs::path kSampleFiles = SCRIPTS_FIXTURES_DIR "/sample/expected";
-const fs::path kSampleObjects = SCRIPTS_CASES_DIR "/cli/export-objects-layout-sequential/expected/out";
+const fs::path kSampleFiles = SCRIPTS_CASES_DIR "/cli/export-sample/expected/out";
+const fs::path kSampleObjects = SCRIPTS_CASES_DIR "/cli/export-objects-layout/expected/out";
 
 std::string Capture(const std::string& strCommand) {
     std::string strOut;

@@ -1,3 +1,0 @@
-ALTER TABLE [dbo].[Orders] WITH NOCHECK ADD CHECK ([Price]>=(0)) 
-GO
-

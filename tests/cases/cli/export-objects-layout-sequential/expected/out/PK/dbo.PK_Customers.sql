@@ -1,7 +1,0 @@
-ALTER TABLE [dbo].[Customers] ADD 
-	PRIMARY KEY CLUSTERED 
-	( 
-		[Id] 
-	)  
-GO 
-

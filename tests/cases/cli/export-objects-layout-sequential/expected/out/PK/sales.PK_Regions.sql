@@ -1,7 +1,0 @@
-ALTER TABLE [sales].[Regions] ADD 
-	PRIMARY KEY NONCLUSTERED 
-	( 
-		[Code] 
-	)  
-GO 
-
