@@ -16,21 +16,18 @@
 
 namespace {
 
-std::atomic<long> g_nLiveDbc{0};
-std::atomic<long> g_nLiveStmt{0};
+std::atomic<long> g_anLive[2]; // SQL_HANDLE_DBC, SQL_HANDLE_STMT
 bool g_bReportNoTotal = false;
 std::optional<TFakeDiagnostics> g_fakeDiagnostics;
 
 std::atomic<long>* CounterFor(SQLSMALLINT nHandleType) {
-    if (nHandleType == SQL_HANDLE_DBC)
-        return &g_nLiveDbc;
-    if (nHandleType == SQL_HANDLE_STMT)
-        return &g_nLiveStmt;
-    return nullptr;
+    return nHandleType == SQL_HANDLE_DBC || nHandleType == SQL_HANDLE_STMT ? &g_anLive[nHandleType - 2]
+                                                                           : nullptr;
 }
 
-template <typename TFunction> TFunction Next(const char* pszName) {
-    return reinterpret_cast<TFunction>(::dlsym(RTLD_NEXT, pszName));
+// The driver manager's own definition of the function this one stands for.
+template <typename TFunction> TFunction* Next(const char* pszName) {
+    return reinterpret_cast<TFunction*>(::dlsym(RTLD_NEXT, pszName));
 }
 
 void CopyWide(const CString& str, SQLWCHAR* pBuffer, size_t nBufferChars, SQLSMALLINT* pnLength) {
@@ -43,8 +40,6 @@ void CopyWide(const CString& str, SQLWCHAR* pBuffer, size_t nBufferChars, SQLSMA
 }
 
 } // namespace
-
-COdbcQuirks::COdbcQuirks() = default;
 
 COdbcQuirks::~COdbcQuirks() {
     g_bReportNoTotal = false;
@@ -60,23 +55,20 @@ void COdbcQuirks::FakeDiagnostics(TFakeDiagnostics diagnostics) {
 }
 
 long LiveOdbcHandles(short nHandleType) {
-    const std::atomic<long>* pCounter = CounterFor(nHandleType);
-    return pCounter ? pCounter->load() : 0;
+    return CounterFor(nHandleType) ? CounterFor(nHandleType)->load() : 0;
 }
 
 extern "C" SQLRETURN SQL_API SQLAllocHandle(SQLSMALLINT nHandleType, SQLHANDLE hInput, SQLHANDLE* phOutput) {
-    using TAlloc = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE, SQLHANDLE*);
-    static const TAlloc pfnAlloc = Next<TAlloc>("SQLAllocHandle");
-    const SQLRETURN rc = pfnAlloc(nHandleType, hInput, phOutput);
+    static const auto pfnNext = Next<decltype(SQLAllocHandle)>("SQLAllocHandle");
+    const SQLRETURN rc = pfnNext(nHandleType, hInput, phOutput);
     if (SQL_SUCCEEDED(rc) && CounterFor(nHandleType))
         ++*CounterFor(nHandleType);
     return rc;
 }
 
 extern "C" SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
-    using TFree = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE);
-    static const TFree pfnFree = Next<TFree>("SQLFreeHandle");
-    const SQLRETURN rc = pfnFree(nHandleType, hHandle);
+    static const auto pfnNext = Next<decltype(SQLFreeHandle)>("SQLFreeHandle");
+    const SQLRETURN rc = pfnNext(nHandleType, hHandle);
     if (rc == SQL_SUCCESS && CounterFor(nHandleType))
         --*CounterFor(nHandleType);
     return rc;
@@ -84,9 +76,8 @@ extern "C" SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT nHandleType, SQLHANDLE hH
 
 extern "C" SQLRETURN SQL_API SQLGetData(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nTargetType,
                                         SQLPOINTER pTarget, SQLLEN nBufferLength, SQLLEN* pnIndicator) {
-    using TGetData = SQLRETURN(SQL_API*)(SQLHSTMT, SQLUSMALLINT, SQLSMALLINT, SQLPOINTER, SQLLEN, SQLLEN*);
-    static const TGetData pfnGetData = Next<TGetData>("SQLGetData");
-    const SQLRETURN rc = pfnGetData(hstmt, nColumn, nTargetType, pTarget, nBufferLength, pnIndicator);
+    static const auto pfnNext = Next<decltype(SQLGetData)>("SQLGetData");
+    const SQLRETURN rc = pfnNext(hstmt, nColumn, nTargetType, pTarget, nBufferLength, pnIndicator);
     if (g_bReportNoTotal && rc == SQL_SUCCESS_WITH_INFO && pnIndicator && *pnIndicator >= nBufferLength)
         *pnIndicator = SQL_NO_TOTAL;
     return rc;
@@ -95,19 +86,15 @@ extern "C" SQLRETURN SQL_API SQLGetData(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQ
 extern "C" SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT nHandleType, SQLHANDLE hHandle, SQLSMALLINT nRecord,
                                             SQLWCHAR* pszState, SQLINTEGER* pnNative, SQLWCHAR* pszMessage,
                                             SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {
-    if (!g_fakeDiagnostics) {
-        using TGetDiagRec = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE, SQLSMALLINT, SQLWCHAR*, SQLINTEGER*,
-                                                SQLWCHAR*, SQLSMALLINT, SQLSMALLINT*);
-        static const TGetDiagRec pfnGetDiagRec = Next<TGetDiagRec>("SQLGetDiagRecW");
-        return pfnGetDiagRec(nHandleType, hHandle, nRecord, pszState, pnNative, pszMessage, nBufferLength,
-                             pnLength);
-    }
+    static const auto pfnNext = Next<decltype(SQLGetDiagRecW)>("SQLGetDiagRecW");
+    if (!g_fakeDiagnostics)
+        return pfnNext(nHandleType, hHandle, nRecord, pszState, pnNative, pszMessage, nBufferLength,
+                       pnLength);
     const std::vector<TDiagRecord>& aRecords = g_fakeDiagnostics->aRecords;
-    if (nRecord < 1 || aRecords.empty())
+    const size_t nAt = static_cast<size_t>(nRecord);
+    if (nRecord < 1 || aRecords.empty() || (nAt > aRecords.size() && !g_fakeDiagnostics->bRepeatPastEnd))
         return SQL_NO_DATA;
-    if (static_cast<size_t>(nRecord) > aRecords.size() && !g_fakeDiagnostics->bRepeatPastEnd)
-        return SQL_NO_DATA;
-    const TDiagRecord& rec = aRecords[std::min(static_cast<size_t>(nRecord), aRecords.size()) - 1];
+    const TDiagRecord& rec = aRecords[std::min(nAt, aRecords.size()) - 1];
     CopyWide(rec.strSqlState, pszState, 6, nullptr);
     *pnNative = static_cast<SQLINTEGER>(rec.nNativeError);
     CopyWide(rec.strMessage, pszMessage, static_cast<size_t>(nBufferLength), pnLength);
@@ -117,12 +104,9 @@ extern "C" SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT nHandleType, SQLHANDLE h
 extern "C" SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT nHandleType, SQLHANDLE hHandle, SQLSMALLINT nRecord,
                                              SQLSMALLINT nIdentifier, SQLPOINTER pInfo,
                                              SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {
-    if (g_fakeDiagnostics && nRecord == 0 && nIdentifier == SQL_DIAG_NUMBER) {
-        *static_cast<SQLINTEGER*>(pInfo) = static_cast<SQLINTEGER>(g_fakeDiagnostics->aRecords.size());
-        return SQL_SUCCESS;
-    }
-    using TGetDiagField = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE, SQLSMALLINT, SQLSMALLINT, SQLPOINTER,
-                                              SQLSMALLINT, SQLSMALLINT*);
-    static const TGetDiagField pfnGetDiagField = Next<TGetDiagField>("SQLGetDiagField");
-    return pfnGetDiagField(nHandleType, hHandle, nRecord, nIdentifier, pInfo, nBufferLength, pnLength);
+    static const auto pfnNext = Next<decltype(SQLGetDiagField)>("SQLGetDiagField");
+    if (!g_fakeDiagnostics || nRecord != 0 || nIdentifier != SQL_DIAG_NUMBER)
+        return pfnNext(nHandleType, hHandle, nRecord, nIdentifier, pInfo, nBufferLength, pnLength);
+    *static_cast<SQLINTEGER*>(pInfo) = static_cast<SQLINTEGER>(g_fakeDiagnostics->aRecords.size());
+    return SQL_SUCCESS;
 }

@@ -1,7 +1,10 @@
-// Shared helpers of the platform tests: temporary folders, SQLite ODBC databases, MFC-style exceptions.
+// Shared helpers of the tests: temporary folders, whole files, SQLite ODBC databases, MFC-style exceptions,
+// and what a statement answers.
 #pragma once
 
 #include "backend/Database.h"
+
+#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
@@ -34,21 +37,24 @@ private:
     std::filesystem::path m_path;
 };
 
-constexpr const char* kSqliteDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
+inline std::string ReadWholeFile(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
 
-inline std::string SqliteConnect(const std::string& strDatabase) {
-    return std::string("DRIVER=") + kSqliteDriver + ";Database=" + strDatabase;
+inline void WriteWholeFile(const std::string& strPath, const std::string& strText) {
+    std::ofstream(strPath, std::ios::binary | std::ios::trunc) << strText;
+}
+
+inline std::string FixtureFile(const std::string& strName) {
+    return std::string(SCRIPTS_FIXTURES_DIR) + "/" + strName;
 }
 
 // gtest shows CString values as text.
 inline void PrintTo(const CString& str, std::ostream* pOut) {
     *pOut << '"' << str.Str() << '"';
-}
-
-// Runs a statement whose result, if any, is of no interest.
-inline void RunSql(CDatabase& db, const char* pszSql) {
-    CRecordset rs(&db);
-    rs.Open(CRecordset::snapshot, pszSql);
 }
 
 // Runs f and takes ownership of the TException* it throws; null when it throws nothing.
@@ -66,16 +72,64 @@ struct TExceptionDeleter {
     void operator()(CException* e) const { e->Delete(); }
 };
 
-inline std::string ReadWholeFile(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+constexpr const char* kSqliteDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
+
+inline std::string SqliteConnect(const std::string& strDatabase) {
+    return std::string("DRIVER=") + kSqliteDriver + ";Database=" + strDatabase;
 }
 
-inline void WriteWholeFile(const std::string& strPath, const std::string& strText) {
-    std::ofstream out(strPath, std::ios::binary | std::ios::trunc);
-    out << strText;
+// Runs a statement whose result, if any, is of no interest.
+inline void RunSql(CDatabase& db, const std::string& strSql) {
+    CRecordset(&db).Open(CRecordset::snapshot, strSql.c_str());
+}
+
+// Runs the statements of a file, one a line.
+inline void RunSqlFile(CDatabase& db, const std::string& strPath) {
+    std::istringstream sql(ReadWholeFile(strPath));
+    for (std::string strStatement; std::getline(sql, strStatement);)
+        RunSql(db, strStatement);
+}
+
+// The current row's values as text.
+inline nlohmann::json RowOf(const CRecordset& rs) {
+    nlohmann::json row = nlohmann::json::array();
+    for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
+        CString strValue;
+        rs.GetFieldValue(i, strValue);
+        row.push_back(strValue.Str());
+    }
+    return row;
+}
+
+// What a statement answers, written as a snapshot statement: {"sql", "columns": [names], "rows": [rows]}
+// or {"sql", "error": {"sqlstate", "native", "message"}}; pfnRowOf reads a row.
+inline nlohmann::json Answer(CRecordset& rs, const std::string& strSql, UINT nOpenType = CRecordset::snapshot,
+                             nlohmann::json (*pfnRowOf)(const CRecordset&) = RowOf) {
+    nlohmann::json answer = {{"sql", strSql}, {"columns", nlohmann::json::array()}};
+    answer["rows"] = nlohmann::json::array();
+    const auto e = CatchAs<CDBException>([&] {
+        rs.Open(nOpenType, strSql.c_str());
+        for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
+            CODBCFieldInfo info;
+            rs.GetODBCFieldInfo(i, info);
+            answer["columns"].push_back(info.m_strName.Str());
+        }
+        for (; !rs.IsEOF(); rs.MoveNext())
+            answer["rows"].push_back(pfnRowOf(rs));
+    });
+    if (!e)
+        return answer;
+    return {{"sql", strSql},
+            {"error",
+             {{"sqlstate", e->GetSqlState().Str()},
+              {"native", e->GetNativeError()},
+              {"message", e->m_strError.Str()}}}};
+}
+
+inline nlohmann::json Answer(CDatabase& db, const std::string& strSql,
+                             UINT nOpenType = CRecordset::snapshot) {
+    CRecordset rs(&db);
+    return Answer(rs, strSql, nOpenType);
 }
 
 // The test program stands in front of a few driver manager calls (OdbcInterpose.cpp): it counts handles
@@ -92,7 +146,7 @@ struct TFakeDiagnostics {
 // While alive, changes how the driver manager seems to behave; the previous behaviour comes back after.
 class COdbcQuirks {
 public:
-    COdbcQuirks();
+    COdbcQuirks() = default;
     COdbcQuirks(const COdbcQuirks&) = delete;
     COdbcQuirks& operator=(const COdbcQuirks&) = delete;
     ~COdbcQuirks();
