@@ -75,7 +75,7 @@ struct TExceptionDeleter {
 constexpr const char* kSqliteDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
 
 inline std::string SqliteConnect(const std::string& strDatabase) {
-    return std::string("DRIVER=") + kSqliteDriver + ";Database=" + strDatabase;
+    return std::string("DRIVER=") + kSqliteDriver + ";SyncPragma=OFF;Database=" + strDatabase;
 }
 
 // Runs a statement whose result, if any, is of no interest.
