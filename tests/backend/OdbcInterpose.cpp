@@ -12,13 +12,11 @@
 #include <atomic>
 #include <cstring>
 #include <dlfcn.h>
-#include <optional>
 
 namespace {
 
 std::atomic<long> g_anLive[2]; // SQL_HANDLE_DBC, SQL_HANDLE_STMT
-bool g_bReportNoTotal = false;
-std::optional<TFakeDiagnostics> g_fakeDiagnostics;
+TOdbcQuirks g_quirks;
 
 std::atomic<long>* CounterFor(SQLSMALLINT nHandleType) {
     return nHandleType == SQL_HANDLE_DBC || nHandleType == SQL_HANDLE_STMT ? &g_anLive[nHandleType - 2]
@@ -41,17 +39,12 @@ void CopyWide(const CString& str, SQLWCHAR* pBuffer, size_t nBufferChars, SQLSMA
 
 } // namespace
 
+COdbcQuirks::COdbcQuirks(const TOdbcQuirks& quirks) {
+    g_quirks = quirks;
+}
+
 COdbcQuirks::~COdbcQuirks() {
-    g_bReportNoTotal = false;
-    g_fakeDiagnostics.reset();
-}
-
-void COdbcQuirks::ReportNoTotal() {
-    g_bReportNoTotal = true;
-}
-
-void COdbcQuirks::FakeDiagnostics(TFakeDiagnostics diagnostics) {
-    g_fakeDiagnostics = std::move(diagnostics);
+    g_quirks = TOdbcQuirks();
 }
 
 long LiveOdbcHandles(short nHandleType) {
@@ -78,7 +71,8 @@ extern "C" SQLRETURN SQL_API SQLGetData(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQ
                                         SQLPOINTER pTarget, SQLLEN nBufferLength, SQLLEN* pnIndicator) {
     static const auto pfnNext = Next<decltype(SQLGetData)>("SQLGetData");
     const SQLRETURN rc = pfnNext(hstmt, nColumn, nTargetType, pTarget, nBufferLength, pnIndicator);
-    if (g_bReportNoTotal && rc == SQL_SUCCESS_WITH_INFO && pnIndicator && *pnIndicator >= nBufferLength)
+    if (g_quirks.bReportNoTotal && rc == SQL_SUCCESS_WITH_INFO && pnIndicator &&
+        *pnIndicator >= nBufferLength)
         *pnIndicator = SQL_NO_TOTAL;
     return rc;
 }
@@ -87,12 +81,12 @@ extern "C" SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT nHandleType, SQLHANDLE h
                                             SQLWCHAR* pszState, SQLINTEGER* pnNative, SQLWCHAR* pszMessage,
                                             SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {
     static const auto pfnNext = Next<decltype(SQLGetDiagRecW)>("SQLGetDiagRecW");
-    if (!g_fakeDiagnostics)
+    const std::vector<TDiagRecord>& aRecords = g_quirks.aFakeDiagnostics;
+    if (aRecords.empty())
         return pfnNext(nHandleType, hHandle, nRecord, pszState, pnNative, pszMessage, nBufferLength,
                        pnLength);
-    const std::vector<TDiagRecord>& aRecords = g_fakeDiagnostics->aRecords;
     const size_t nAt = static_cast<size_t>(nRecord);
-    if (nRecord < 1 || aRecords.empty() || (nAt > aRecords.size() && !g_fakeDiagnostics->bRepeatPastEnd))
+    if (nRecord < 1 || (nAt > aRecords.size() && !g_quirks.bRepeatPastEnd))
         return SQL_NO_DATA;
     const TDiagRecord& rec = aRecords[std::min(nAt, aRecords.size()) - 1];
     CopyWide(rec.strSqlState, pszState, 6, nullptr);
@@ -105,8 +99,8 @@ extern "C" SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT nHandleType, SQLHANDLE 
                                              SQLSMALLINT nIdentifier, SQLPOINTER pInfo,
                                              SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {
     static const auto pfnNext = Next<decltype(SQLGetDiagField)>("SQLGetDiagField");
-    if (!g_fakeDiagnostics || nRecord != 0 || nIdentifier != SQL_DIAG_NUMBER)
+    if (g_quirks.aFakeDiagnostics.empty() || nRecord != 0 || nIdentifier != SQL_DIAG_NUMBER)
         return pfnNext(nHandleType, hHandle, nRecord, nIdentifier, pInfo, nBufferLength, pnLength);
-    *static_cast<SQLINTEGER*>(pInfo) = static_cast<SQLINTEGER>(g_fakeDiagnostics->aRecords.size());
+    *static_cast<SQLINTEGER*>(pInfo) = static_cast<SQLINTEGER>(g_quirks.aFakeDiagnostics.size());
     return SQL_SUCCESS;
 }

@@ -78,12 +78,10 @@ inline std::string SqliteConnect(const std::string& strDatabase) {
     return std::string("DRIVER=") + kSqliteDriver + ";SyncPragma=OFF;Database=" + strDatabase;
 }
 
-// Runs a statement whose result, if any, is of no interest.
+// Runs a statement whose result, if any, is of no interest; or each line of a file so.
 inline void RunSql(CDatabase& db, const std::string& strSql) {
     CRecordset(&db).Open(CRecordset::snapshot, strSql.c_str());
 }
-
-// Runs the statements of a file, one a line.
 inline void RunSqlFile(CDatabase& db, const std::string& strPath) {
     std::istringstream sql(ReadWholeFile(strPath));
     for (std::string strStatement; std::getline(sql, strStatement);)
@@ -103,15 +101,15 @@ inline nlohmann::json RowOf(const CRecordset& rs) {
 
 // What a statement answers, written as a snapshot statement: {"sql", "columns": [names], "rows": [rows]}
 // or {"sql", "error": {"sqlstate", "native", "message"}}; pfnRowOf reads a row.
-inline nlohmann::json Answer(CRecordset& rs, const std::string& strSql, UINT nOpenType = CRecordset::snapshot,
+inline nlohmann::json Answer(CRecordset&& rs, const std::string& strSql,
+                             UINT nOpenType = CRecordset::snapshot,
                              nlohmann::json (*pfnRowOf)(const CRecordset&) = RowOf) {
-    nlohmann::json answer = {{"sql", strSql}, {"columns", nlohmann::json::array()}};
-    answer["rows"] = nlohmann::json::array();
+    nlohmann::json answer = {
+        {"sql", strSql}, {"columns", nlohmann::json::array()}, {"rows", nlohmann::json::array()}};
     const auto e = CatchAs<CDBException>([&] {
-        rs.Open(nOpenType, strSql.c_str());
-        for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
+        for (rs.Open(nOpenType, strSql.c_str()); answer["columns"].size() < size_t(rs.GetODBCFieldCount());) {
             CODBCFieldInfo info;
-            rs.GetODBCFieldInfo(i, info);
+            rs.GetODBCFieldInfo(static_cast<short>(answer["columns"].size()), info);
             answer["columns"].push_back(info.m_strName.Str());
         }
         for (; !rs.IsEOF(); rs.MoveNext())
@@ -125,34 +123,22 @@ inline nlohmann::json Answer(CRecordset& rs, const std::string& strSql, UINT nOp
               {"native", e->GetNativeError()},
               {"message", e->m_strError.Str()}}}};
 }
-
 inline nlohmann::json Answer(CDatabase& db, const std::string& strSql,
                              UINT nOpenType = CRecordset::snapshot) {
-    CRecordset rs(&db);
-    return Answer(rs, strSql, nOpenType);
+    return Answer(CRecordset(&db), strSql, nOpenType);
 }
-
-// The test program stands in front of a few driver manager calls (OdbcInterpose.cpp): it counts handles
-// and can make a well-behaved driver act like the awkward ones met in the field.
 
 // Live ODBC handles of a type (SQL_HANDLE_DBC, SQL_HANDLE_STMT) allocated through this process's calls.
 long LiveOdbcHandles(short nHandleType);
 
-struct TFakeDiagnostics {
-    std::vector<TDiagRecord> aRecords;
-    bool bRepeatPastEnd = false; // answer SQL_SUCCESS with the last record for every record number beyond
+// While alive, the driver manager seems to act like the awkward ones met in the field (OdbcInterpose.cpp).
+struct TOdbcQuirks {
+    bool bReportNoTotal = false; // SQLGetData: SQL_NO_TOTAL instead of the remaining length of a long value
+    std::vector<TDiagRecord> aFakeDiagnostics; // SQLGetDiagRecW and SQL_DIAG_NUMBER answer these, if any
+    bool bRepeatPastEnd = false; // and SQL_SUCCESS with the last one for any record number beyond
 };
-
-// While alive, changes how the driver manager seems to behave; the previous behaviour comes back after.
 class COdbcQuirks {
 public:
-    COdbcQuirks() = default;
-    COdbcQuirks(const COdbcQuirks&) = delete;
-    COdbcQuirks& operator=(const COdbcQuirks&) = delete;
+    explicit COdbcQuirks(const TOdbcQuirks& quirks);
     ~COdbcQuirks();
-
-    // SQLGetData reports SQL_NO_TOTAL instead of the remaining length whenever a value does not fit.
-    void ReportNoTotal();
-    // SQLGetDiagRecW and SQL_DIAG_NUMBER answer from these records instead of the driver's.
-    void FakeDiagnostics(TFakeDiagnostics diagnostics);
 };

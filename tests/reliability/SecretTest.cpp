@@ -25,8 +25,8 @@ TEST(CSecretTest, PasswordsAreMaskedInText) {
 
 // A driver that quotes the password in its login error.
 TEST(CSecretTest, AConnectionErrorHidesThePassword) {
-    COdbcQuirks quirks;
-    quirks.FakeDiagnostics({{{"28000", 18456, "Login failed: 'TopSecret42' is not the password"}}});
+    const COdbcQuirks quirks(
+        {.aFakeDiagnostics = {{"28000", 18456, "Login failed: 'TopSecret42' is not the password"}}});
     CDatabase db;
     const auto e = CatchAs<CDBException>([&] { db.OpenEx("DRIVER=/nonexistent/driver.so;PWD=TopSecret42"); });
     ASSERT_NE(e, nullptr);
