@@ -15,13 +15,7 @@
 
 namespace {
 
-std::atomic<long> g_anLive[2]; // SQL_HANDLE_DBC, SQL_HANDLE_STMT
-TOdbcQuirks g_quirks;
-
-std::atomic<long>* CounterFor(SQLSMALLINT nHandleType) {
-    return nHandleType == SQL_HANDLE_DBC || nHandleType == SQL_HANDLE_STMT ? &g_anLive[nHandleType - 2]
-                                                                           : nullptr;
-}
+std::atomic<long> g_anLive[SQL_HANDLE_DESC + 1]; // by handle type
 
 // The driver manager's own definition of the function this one stands for.
 template <typename TFunction> TFunction* Next(const char* pszName) {
@@ -39,31 +33,23 @@ void CopyWide(const CString& str, SQLWCHAR* pBuffer, size_t nBufferChars, SQLSMA
 
 } // namespace
 
-COdbcQuirks::COdbcQuirks(const TOdbcQuirks& quirks) {
-    g_quirks = quirks;
-}
-
-COdbcQuirks::~COdbcQuirks() {
-    g_quirks = TOdbcQuirks();
-}
-
 long LiveOdbcHandles(short nHandleType) {
-    return CounterFor(nHandleType) ? CounterFor(nHandleType)->load() : 0;
+    return g_anLive[nHandleType].load();
 }
 
 extern "C" SQLRETURN SQL_API SQLAllocHandle(SQLSMALLINT nHandleType, SQLHANDLE hInput, SQLHANDLE* phOutput) {
     static const auto pfnNext = Next<decltype(SQLAllocHandle)>("SQLAllocHandle");
     const SQLRETURN rc = pfnNext(nHandleType, hInput, phOutput);
-    if (SQL_SUCCEEDED(rc) && CounterFor(nHandleType))
-        ++*CounterFor(nHandleType);
+    if (SQL_SUCCEEDED(rc))
+        ++g_anLive[nHandleType];
     return rc;
 }
 
 extern "C" SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
     static const auto pfnNext = Next<decltype(SQLFreeHandle)>("SQLFreeHandle");
     const SQLRETURN rc = pfnNext(nHandleType, hHandle);
-    if (rc == SQL_SUCCESS && CounterFor(nHandleType))
-        --*CounterFor(nHandleType);
+    if (rc == SQL_SUCCESS)
+        --g_anLive[nHandleType];
     return rc;
 }
 
@@ -71,7 +57,7 @@ extern "C" SQLRETURN SQL_API SQLGetData(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQ
                                         SQLPOINTER pTarget, SQLLEN nBufferLength, SQLLEN* pnIndicator) {
     static const auto pfnNext = Next<decltype(SQLGetData)>("SQLGetData");
     const SQLRETURN rc = pfnNext(hstmt, nColumn, nTargetType, pTarget, nBufferLength, pnIndicator);
-    if (g_quirks.bReportNoTotal && rc == SQL_SUCCESS_WITH_INFO && pnIndicator &&
+    if (g_odbcQuirks.bReportNoTotal && rc == SQL_SUCCESS_WITH_INFO && pnIndicator &&
         *pnIndicator >= nBufferLength)
         *pnIndicator = SQL_NO_TOTAL;
     return rc;
@@ -81,12 +67,12 @@ extern "C" SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT nHandleType, SQLHANDLE h
                                             SQLWCHAR* pszState, SQLINTEGER* pnNative, SQLWCHAR* pszMessage,
                                             SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {
     static const auto pfnNext = Next<decltype(SQLGetDiagRecW)>("SQLGetDiagRecW");
-    const std::vector<TDiagRecord>& aRecords = g_quirks.aFakeDiagnostics;
+    const std::vector<TDiagRecord>& aRecords = g_odbcQuirks.aFakeDiagnostics;
     if (aRecords.empty())
         return pfnNext(nHandleType, hHandle, nRecord, pszState, pnNative, pszMessage, nBufferLength,
                        pnLength);
     const size_t nAt = static_cast<size_t>(nRecord);
-    if (nRecord < 1 || (nAt > aRecords.size() && !g_quirks.bRepeatPastEnd))
+    if (nRecord < 1 || (nAt > aRecords.size() && !g_odbcQuirks.bRepeatPastEnd))
         return SQL_NO_DATA;
     const TDiagRecord& rec = aRecords[std::min(nAt, aRecords.size()) - 1];
     CopyWide(rec.strSqlState, pszState, 6, nullptr);
@@ -99,8 +85,8 @@ extern "C" SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT nHandleType, SQLHANDLE 
                                              SQLSMALLINT nIdentifier, SQLPOINTER pInfo,
                                              SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {
     static const auto pfnNext = Next<decltype(SQLGetDiagField)>("SQLGetDiagField");
-    if (g_quirks.aFakeDiagnostics.empty() || nRecord != 0 || nIdentifier != SQL_DIAG_NUMBER)
+    if (g_odbcQuirks.aFakeDiagnostics.empty() || nRecord != 0 || nIdentifier != SQL_DIAG_NUMBER)
         return pfnNext(nHandleType, hHandle, nRecord, nIdentifier, pInfo, nBufferLength, pnLength);
-    *static_cast<SQLINTEGER*>(pInfo) = static_cast<SQLINTEGER>(g_quirks.aFakeDiagnostics.size());
+    *static_cast<SQLINTEGER*>(pInfo) = static_cast<SQLINTEGER>(g_odbcQuirks.aFakeDiagnostics.size());
     return SQL_SUCCESS;
 }

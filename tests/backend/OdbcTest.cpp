@@ -111,30 +111,20 @@ TEST_F(COdbcTest, StreamsAndHandles) {
     EXPECT_EQ(Rest(survivor), R"(["98"]["99"]["100"])");
 }
 
-// Far longer than the 4096-unit fetch buffer; with surrogate pairs (odd chunk length) straddling chunks.
-// Whole when the bound length allows it, whether or not the driver tells the remaining length; else cut
-// to 4097 characters.
+// Each text of odbc/long-texts.json ("repeat" times "unit") is far longer than the 4096-unit fetch buffer,
+// some with surrogate pairs (odd chunk length) straddling chunks. Read whole when the bound length allows
+// it, whether or not the driver tells the remaining length; else cut to 4097 characters ("cut_repeat" units
+// and the "tail").
 TEST_F(COdbcTest, LongTextIsReadWholeOrCutToTheBoundLength) {
-    const struct {
-        const char* pszSqlUnit;
-        std::string strUnit;
-        size_t nRepeat, nCutRepeat;
-        const char* pszCutTail;
-    } aTexts[] = {{"'ab'", "ab", 524288, 2048, "a"},
-                  {"CAST(x'f09f9880' AS TEXT)", "😀", 5000, 4097, ""},
-                  {"'a' || CAST(x'f09f9880' AS TEXT)", "a😀", 4000, 2048, "a"},
-                  {"CAST(x'd0b6' AS TEXT)", "ж", 300000, 4097, ""},
-                  {"'x'", "x", 4095, 4095, ""},
-                  {"'x'", "x", 4096, 4096, ""}};
-    const auto Repeat = [](const std::string& strUnit, size_t nTimes) {
+    const auto Repeat = [](const json& unit, size_t nTimes) {
         std::string str;
         while (nTimes--)
-            str += strUnit;
+            str += unit.get<std::string>();
         return str;
     };
-    for (const auto& text : aTexts) {
-        RunSql(m_db, "UPDATE items SET name = replace(hex(zeroblob(" + std::to_string(text.nRepeat) +
-                         ")), '00', " + text.pszSqlUnit + ") WHERE id = 1");
+    for (const json& text : json::parse(ReadWholeFile(FixtureFile("odbc/long-texts.json")))) {
+        RunSql(m_db, "UPDATE items SET name = replace(hex(zeroblob(" + text["repeat"].dump() + ")), '00', " +
+                         text["sql_unit"].get<std::string>() + ") WHERE id = 1");
         const std::tuple<int, bool, UINT> aReads[] = {{2'000'000, false, CRecordset::snapshot},
                                                       {2'000'000, false, CRecordset::forwardOnly},
                                                       {2'000'000, true, CRecordset::snapshot},
@@ -144,12 +134,12 @@ TEST_F(COdbcTest, LongTextIsReadWholeOrCutToTheBoundLength) {
             const COdbcQuirks quirks({bNoTotal, {}, false});
             CItemSet rs(&m_db, nLength);
             rs.Open(nOpenType, "SELECT id, name, qty FROM items ORDER BY id");
-            const std::string strExpected = nLength == 4097
-                                                ? Repeat(text.strUnit, text.nCutRepeat) + text.pszCutTail
-                                                : Repeat(text.strUnit, text.nRepeat);
+            const std::string strExpected =
+                nLength == 4097 ? Repeat(text["unit"], text["cut_repeat"]) + text["tail"].get<std::string>()
+                                : Repeat(text["unit"], text["repeat"]);
             EXPECT_TRUE(rs.m_strName.Str() == strExpected && rs.m_nQty == 10)
-                << text.strUnit << " x " << text.nRepeat << ", no total " << bNoTotal << ", length "
-                << nLength << ", open type " << nOpenType << ": " << rs.m_strName.GetLength() << " bytes";
+                << text.dump() << ", no total " << bNoTotal << ", length " << nLength << ", open type "
+                << nOpenType << ": " << rs.m_strName.GetLength() << " bytes";
         }
     }
 }

@@ -137,8 +137,8 @@ struct TOdbcQuirks {
     std::vector<TDiagRecord> aFakeDiagnostics; // SQLGetDiagRecW and SQL_DIAG_NUMBER answer these, if any
     bool bRepeatPastEnd = false; // and SQL_SUCCESS with the last one for any record number beyond
 };
-class COdbcQuirks {
-public:
-    explicit COdbcQuirks(const TOdbcQuirks& quirks);
-    ~COdbcQuirks();
+inline TOdbcQuirks g_odbcQuirks;
+struct COdbcQuirks {
+    explicit COdbcQuirks(const TOdbcQuirks& quirks) { g_odbcQuirks = quirks; }
+    ~COdbcQuirks() { g_odbcQuirks = TOdbcQuirks(); }
 };
