@@ -10,13 +10,6 @@ namespace {
 using json = nlohmann::json;
 namespace fs = std::filesystem;
 
-std::string ReplaceAll(std::string str, const std::string& strFrom, const std::string& strTo) {
-    for (size_t nAt = str.find(strFrom); nAt != std::string::npos;
-         nAt = str.find(strFrom, nAt + strTo.size()))
-        str.replace(nAt, strFrom.size(), strTo);
-    return str;
-}
-
 // The cases of a folder: the paths of its files with that ending, less the ending.
 std::vector<std::string> Cases(const std::string& strFolder, const std::string& strEnding) {
     std::vector<std::string> aCases;
@@ -33,8 +26,10 @@ TEST(CSnapshotFileTest, ReplayAnswersAsExpected) {
         SCOPED_TRACE(strCase);
         CDatabase db;
         db.OpenEx(("SNAPSHOT=" + strCase + ".json").c_str(), CDatabase::noOdbcDialog);
-        const std::string strExpected = ReadWholeFile(strCase + ".expected.json");
-        for (const json& expected : json::parse(ReplaceAll(strExpected, "{file}", strCase + ".json")))
+        std::string strExpected = ReadWholeFile(strCase + ".expected.json");
+        for (size_t nAt; (nAt = strExpected.find("{file}")) != std::string::npos;)
+            strExpected.replace(nAt, 6, strCase + ".json");
+        for (const json& expected : json::parse(strExpected))
             for (const UINT nOpenType : {CRecordset::snapshot, CRecordset::forwardOnly})
                 EXPECT_EQ(Answer(db, expected["sql"], nOpenType), expected);
     }
