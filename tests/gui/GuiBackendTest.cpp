@@ -16,15 +16,10 @@
 #include <wx/thread.h>
 
 #include <map>
-#include <optional>
 
 namespace {
 
 CGuiUiBackend* g_pBackend = nullptr;
-
-constexpr int IDC_YES = 23014;
-constexpr int IDC_YES_TO_ALL = 23013;
-constexpr int IDC_NO = 23010;
 
 // pfnUser plays the user on the toolkit's thread once the next window is up; a window it leaves open is
 // closed with its close box.
@@ -36,13 +31,14 @@ void OnShown(std::function<void(CTemplateWindow&)> pfnUser) {
     });
 }
 
-// A click on a button, or the user setting a check box.
-void Click(CTemplateWindow& window, int nID, std::optional<bool> checked = std::nullopt) {
+// A click on a button or a check box (which then turns).
+void Click(CTemplateWindow& window, int nID) {
     wxWindow* pWidget = window.GetWidget(nID);
-    wxCommandEvent event(checked ? wxEVT_CHECKBOX : wxEVT_BUTTON, pWidget->GetId());
-    if (checked) {
-        static_cast<wxCheckBox*>(pWidget)->SetValue(*checked);
-        event.SetInt(*checked);
+    auto* pBox = dynamic_cast<wxCheckBox*>(pWidget);
+    wxCommandEvent event(pBox ? wxEVT_CHECKBOX : wxEVT_BUTTON, pWidget->GetId());
+    if (pBox) {
+        pBox->SetValue(!pBox->GetValue());
+        event.SetInt(pBox->GetValue());
     }
     event.SetEventObject(pWidget);
     pWidget->GetEventHandler()->ProcessEvent(event);
@@ -123,20 +119,18 @@ TEST(GuiBackendTest, OptionsDialogOpensAsItsTemplateSaysAndFollowsTheUsersClicks
 
         Click(window, 1031); // "Ничего"
         EXPECT_FALSE(window.GetWidget(IDOK)->IsEnabled());
-        for (const TCategory& category : g_aCategories)
-            EXPECT_FALSE(window.GetWidget(category.nFileEditId)->IsEnabled()) << category.pszDefaultFile;
+        EXPECT_FALSE(window.GetWidget(1012)->IsEnabled());
         EXPECT_FALSE(IsChecked(window, 1000));
-        Click(window, 1000, true); // "Tables"
+        Click(window, 1000); // "Tables"
         EXPECT_TRUE(window.GetWidget(1012)->IsEnabled());
         EXPECT_TRUE(window.GetWidget(IDOK)->IsEnabled());
         static_cast<wxTextCtrl*>(window.GetWidget(1012))->SetValue("t.sql"); // typed
-        static_cast<wxTextCtrl*>(window.GetWidget(1010))->SetValue("");
-        EXPECT_FALSE(window.GetWidget(IDOK)->IsEnabled());
+        static_cast<wxTextCtrl*>(window.GetWidget(1010))->SetValue("/srv/other");
         Click(window, IDCANCEL);
         EXPECT_FALSE(window.IsModal());
     });
     EXPECT_FALSE(unloader.GetScriptDataFromDlg());
-    EXPECT_EQ(unloader.m_strPath, "");
+    EXPECT_EQ(unloader.m_strPath, "/srv/other");
     EXPECT_EQ(unloader.m_aFiles[2].bEnabled, 1);
     EXPECT_EQ(unloader.m_aFiles[2].strFile, "t.sql");
     EXPECT_EQ(unloader.m_aFiles[0].bEnabled, 0);
@@ -150,9 +144,9 @@ TEST(GuiBackendTest, ReplaceDialogOpensOnTopAsItsTemplateSaysAndAnswersSetTheirF
         int nButton; // 0: the close box
         INT_PTR nResult;
         const char* pszFlags;
-    } aCases[] = {{"Да", IDC_YES, IDOK, "yes"},
-                  {"Да для всех", IDC_YES_TO_ALL, IDOK, "all"},
-                  {"Нет", IDC_NO, IDOK, "no"},
+    } aCases[] = {{"Да", 23014, IDOK, "yes"},
+                  {"Да для всех", 23013, IDOK, "all"},
+                  {"Нет", 23010, IDOK, "no"},
                   {"Отмена", IDCANCEL, IDCANCEL, ""},
                   {"close box", 0, IDCANCEL, ""}};
     for (const auto& test : aCases) {
@@ -165,7 +159,7 @@ TEST(GuiBackendTest, ReplaceDialogOpensOnTopAsItsTemplateSaysAndAnswersSetTheirF
             test.nButton ? Click(window, test.nButton) : static_cast<void>(window.Close());
             EXPECT_FALSE(window.IsModal());
         });
-        CDlgReplaceFile dlg(test.nButton == IDC_YES_TO_ALL ? CWnd::GetDesktopWindow() : nullptr);
+        CDlgReplaceFile dlg(test.nButton == 23013 ? CWnd::GetDesktopWindow() : nullptr);
         dlg.m_strFileName = "PK.sql";
         EXPECT_EQ(dlg.DoModal(), test.nResult);
         EXPECT_EQ(std::string(dlg.m_bYes ? "yes" : "") + (dlg.m_bYesToAll ? "all" : "") +
