@@ -10,10 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class CTempDir {
@@ -38,9 +35,8 @@ private:
 };
 
 inline std::string ReadWholeFile(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
     std::ostringstream buffer;
-    buffer << in.rdbuf();
+    buffer << std::ifstream(strPath, std::ios::binary).rdbuf();
     return buffer.str();
 }
 
@@ -72,10 +68,8 @@ struct TExceptionDeleter {
     void operator()(CException* e) const { e->Delete(); }
 };
 
-constexpr const char* kSqliteDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
-
 inline std::string SqliteConnect(const std::string& strDatabase) {
-    return std::string("DRIVER=") + kSqliteDriver + ";SyncPragma=OFF;Database=" + strDatabase;
+    return "DRIVER=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so;SyncPragma=OFF;Database=" + strDatabase;
 }
 
 // Runs a statement whose result, if any, is of no interest; or each line of a file so.
