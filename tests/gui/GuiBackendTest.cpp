@@ -61,13 +61,8 @@ wxString ShownText(wxWindow& widget) {
 // position falls on the window's client area, scaled alike in every control; the tab order is the
 // template's. Every control is enabled.
 void ExpectTemplateLayout(CTemplateWindow& window, const std::map<int, wxString>& mapTexts) {
-    static const std::map<EControlKind, wxClassInfo*> mapClasses = {
-        {EControlKind::PushButton, wxCLASSINFO(wxButton)},
-        {EControlKind::DefPushButton, wxCLASSINFO(wxButton)},
-        {EControlKind::AutoCheckBox, wxCLASSINFO(wxCheckBox)},
-        {EControlKind::Edit, wxCLASSINFO(wxTextCtrl)},
-        {EControlKind::Static, wxCLASSINFO(wxStaticText)},
-        {EControlKind::Frame, wxCLASSINFO(wxStaticBox)}};
+    const char* aszKinds[] = {"wxButton",   "wxButton",     "wxCheckBox",
+                              "wxTextCtrl", "wxStaticText", "wxStaticBox"};
     const TDialogTemplate& dialog = *window.GetDialog().GetDialogTemplate();
     EXPECT_EQ(window.GetTitle(), wxString::FromUTF8(dialog.pszCaption));
     EXPECT_EQ(window.HasFlag(wxSTAY_ON_TOP), dialog.bTopmost);
@@ -82,7 +77,7 @@ void ExpectTemplateLayout(CTemplateWindow& window, const std::map<int, wxString>
         const TControlTemplate& control = dialog.aControls[i];
         wxWindow& widget = *window.GetWidgets()[i];
         SCOPED_TRACE(testing::Message() << "control " << i << " id " << control.nID);
-        EXPECT_TRUE(widget.IsKindOf(mapClasses.at(control.eKind)));
+        EXPECT_TRUE(widget.IsKindOf(wxClassInfo::FindClass(aszKinds[static_cast<int>(control.eKind)])));
         EXPECT_TRUE(widget.IsEnabled());
         const auto it = mapTexts.find(control.nID);
         EXPECT_EQ(ShownText(widget), it != mapTexts.end() ? it->second : wxString::FromUTF8(control.pszText));
