@@ -1,6 +1,8 @@
 // CDatabase and CRecordset over the SQLite ODBC driver: answers and errors, streaming, long and non-ASCII
-// text, diagnostics, and no handle left behind.
+// text, diagnostics, no handle left behind, no password shown.
 #include "platform/PlatformTestSupport.h"
+
+#include "backend/ConnectSecrets.h"
 
 #include <sql.h>
 
@@ -180,6 +182,25 @@ TEST_F(COdbcTest, ConnectingAndFailingToConnect) {
         EXPECT_EQ(LiveOdbcHandles(SQL_HANDLE_DBC), 1) << "the failed connection's handle is freed";
     }
     EXPECT_EQ(Answer(db, "SELECT 1")["error"]["sqlstate"], "08003");
+    // A driver that quotes the password in its login error.
+    const COdbcQuirks quirks(
+        {false, {{"28000", 18456, "Login failed: 'TopSecret42' is not the password"}}, false});
+    const auto e = CatchAs<CDBException>([&] { db.OpenEx("DRIVER=/nonexistent/driver.so;PWD=TopSecret42"); });
+    EXPECT_EQ(e ? e->GetErrorText().Str() : "", "Login failed: '***' is not the password");
+}
+
+// Errors quote no password of the connect string, wherever it stands in them. (The recorded snapshot and
+// the host's output are golden cases: snapshots/recorded.json, cases/cli/password-hidden-*.)
+TEST(CSecretTest, PasswordsAreMaskedInText) {
+    const char* aszCases[][3] = {
+        {"Login failed: DRIVER=x;UID=sa;PWD=TopSecret42;", "DRIVER=x;UID=sa;PWD=TopSecret42",
+         "Login failed: DRIVER=x;UID=sa;PWD=***;"},
+        {"bad password 'TopSecret42'", "uid=sa;pwd=TopSecret42", "bad password '***'"},
+        {"echo: Password={Top;Secret}", "Password={Top;Secret};Server=s", "echo: Password=***"},
+        {"echo: password=Other1; PWD=Other2", "Server=s", "echo: password=***; PWD=***"},
+        {"nothing to hide", "DSN=Sales", "nothing to hide"}};
+    for (const auto& c : aszCases)
+        EXPECT_EQ(HideConnectSecrets(c[0], c[1]), c[2]) << c[0];
 }
 
 } // namespace

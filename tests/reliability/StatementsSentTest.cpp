@@ -1,12 +1,11 @@
-// A full export with every catalog statement in turn failing, as a server error (42000) and as a lost
-// connection (08S01), sequential and parallel: the category that sent it keeps only the batches around its
-// object list (tiny/expected-when-a-statement-fails), every other is written in full, one message names
-// the error, and no connection stays pooled.
+// The catalog statements as sent: each in turn failing in a whole export, and names that try to leave their
+// literal.
 #include "platform/PlatformTestSupport.h"
 
 #include "backend/SnapshotFaults.h"
 #include "catalog/ConnectionContext.h"
 #include "export/CategoryTable.h"
+#include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 #include "ui/Ui.h"
 
@@ -60,6 +59,10 @@ protected:
     int m_nRuns = 0;
 };
 
+// Every statement in turn fails, as a server error (42000) and as a lost connection (08S01), sequential and
+// parallel: the category that sent it keeps only the batches around its object list
+// (tiny/expected-when-a-statement-fails), every other is written in full, one message names the error, and
+// no connection stays pooled.
 TEST_P(CFaultInjectionTest, EachFailingStatementEmptiesOnlyItsCategory) {
     const auto [bParallel, pszSqlState] = GetParam();
     const std::string strReport =
@@ -110,5 +113,37 @@ INSTANTIATE_TEST_SUITE_P(Runs, CFaultInjectionTest,
                              return (std::get<0>(info.param) ? "Parallel" : "Sequential") +
                                     std::string(std::get<1>(info.param));
                          });
+
+// Names that try to leave their literal. Against an empty catalog each call stops at its first statement
+// about the name; hostile/statements.json holds, by name and call (a category, "object", "fields"), the
+// statements sent, the name kept inside its literal or delimited identifier. (The host passing names
+// through untouched, and a hostile view found and listed, are golden runs: cases/cli/*hostile*.)
+TEST(CHostileNameTest, EveryCallSendsTheNameQuoted) {
+    CHeadlessUiBackend ui;
+    AfxSetUiBackend(&ui);
+    ResetDefinitionLengthForTesting();
+    CDatabase db;
+    db.OpenEx(("SNAPSHOT=" + FixtureFile("snapshots/empty.json")).c_str(), CDatabase::noOdbcDialog);
+    std::vector<std::string> aSent;
+    SetSnapshotStatementObserver([&](const std::string& strSql) { aSent.push_back(strSql); });
+    const auto expected = nlohmann::json::parse(ReadWholeFile(FixtureFile("hostile/statements.json")));
+    for (const auto& [strName, calls] : expected.items())
+        for (const auto& [strCall, sent] : calls.items()) {
+            aSent.clear();
+            CString strOut;
+            // GenerateSQLScriptObject lets a failing category lookup leave as the database's exception.
+            if (strCall == "object")
+                CatchAs<CDBException>([&] { GenerateSQLScriptObject(db, strName.c_str(), strOut, false); });
+            else if (strCall == "fields")
+                GenerateSQLScriptFields(db, strName.c_str(), strOut);
+            else
+                GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(std::stoi(strCall)), strName.c_str(),
+                                   strOut, false);
+            EXPECT_EQ(nlohmann::json(aSent), sent) << strName << ", " << strCall;
+        }
+    SetSnapshotStatementObserver(nullptr);
+    AfxSetUiBackend(nullptr);
+    EXPECT_EQ(GetPooledConnectionCount(), 0);
+}
 
 } // namespace
