@@ -118,12 +118,6 @@ TEST_F(COdbcTest, StreamsAndHandles) {
 // it, whether or not the driver tells the remaining length; else cut to 4097 characters ("cut_repeat" units
 // and the "tail").
 TEST_F(COdbcTest, LongTextIsReadWholeOrCutToTheBoundLength) {
-    const auto Repeat = [](const json& unit, size_t nTimes) {
-        std::string str;
-        while (nTimes--)
-            str += unit.get<std::string>();
-        return str;
-    };
     for (const json& text : json::parse(ReadWholeFile(FixtureFile("odbc/long-texts.json")))) {
         RunSql(m_db, "UPDATE items SET name = replace(hex(zeroblob(" + text["repeat"].dump() + ")), '00', " +
                          text["sql_unit"].get<std::string>() + ") WHERE id = 1");
@@ -136,9 +130,9 @@ TEST_F(COdbcTest, LongTextIsReadWholeOrCutToTheBoundLength) {
             const COdbcQuirks quirks({bNoTotal, {}, false});
             CItemSet rs(&m_db, nLength);
             rs.Open(nOpenType, "SELECT id, name, qty FROM items ORDER BY id");
-            const std::string strExpected =
-                nLength == 4097 ? Repeat(text["unit"], text["cut_repeat"]) + text["tail"].get<std::string>()
-                                : Repeat(text["unit"], text["repeat"]);
+            const std::string strExpected = nLength == 4097 ? RepeatText(text["unit"], text["cut_repeat"]) +
+                                                                  text["tail"].get<std::string>()
+                                                            : RepeatText(text["unit"], text["repeat"]);
             EXPECT_TRUE(rs.m_strName.Str() == strExpected && rs.m_nQty == 10)
                 << text.dump() << ", no total " << bNoTotal << ", length " << nLength << ", open type "
                 << nOpenType << ": " << rs.m_strName.GetLength() << " bytes";

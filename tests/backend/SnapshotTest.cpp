@@ -20,8 +20,8 @@ std::vector<std::string> Cases(const std::string& strFolder, const std::string& 
     return aCases;
 }
 
-// {file} in an expected message stands for the snapshot's path.
-TEST(CSnapshotFileTest, ReplayAnswersAsExpected) {
+// {file} in an expected answer stands for the snapshot's path.
+TEST(CSnapshotFileTest, FilesReplayAsExpectedOrAreRefusedNamingTheFirstProblem) {
     for (const std::string& strCase : Cases("snapshots/replay", ".expected.json")) {
         SCOPED_TRACE(strCase);
         CDatabase db;
@@ -33,9 +33,6 @@ TEST(CSnapshotFileTest, ReplayAnswersAsExpected) {
             for (const UINT nOpenType : {CRecordset::snapshot, CRecordset::forwardOnly})
                 EXPECT_EQ(Answer(db, expected["sql"], nOpenType), expected);
     }
-}
-
-TEST(CSnapshotFileTest, BadFileIsRefusedNamingItAndTheFirstProblem) {
     const std::vector<std::string> aCases = Cases("snapshots/bad", ".message");
     ASSERT_GT(aCases.size(), 30u);
     for (const std::string& strCase : aCases) {

@@ -6,13 +6,6 @@
 
 namespace {
 
-std::string Repeat(const std::string& strUnit, size_t nTimes) {
-    std::string str;
-    while (nTimes--)
-        str += strUnit;
-    return str;
-}
-
 // Replace as names are escaped (every occurrence, left to right, never rescanning what was put in), and
 // Format with CString arguments, the string itself among them, and output longer than any first guess.
 TEST(CStringTest, ReplaceAndFormat) {
@@ -35,11 +28,12 @@ TEST(CStringTest, ReplaceAndFormat) {
 
 // A script error's message is cut to 255 characters, never half of one.
 TEST(CExceptionTest, ErrorMessageIsCutWithoutBreakingUtf8) {
-    const std::pair<std::string, std::string> aCases[] = {{std::string(300, 'e'), std::string(255, 'e')},
-                                                          {Repeat("ж", 300), Repeat("ж", 255)},
-                                                          {Repeat("😀", 300), Repeat("😀", 255)},
-                                                          {"a" + Repeat("数", 300), "a" + Repeat("数", 254)},
-                                                          {"short", "short"}};
+    const std::pair<std::string, std::string> aCases[] = {
+        {std::string(300, 'e'), std::string(255, 'e')},
+        {RepeatText("ж", 300), RepeatText("ж", 255)},
+        {RepeatText("😀", 300), RepeatText("😀", 255)},
+        {"a" + RepeatText("数", 300), "a" + RepeatText("数", 254)},
+        {"short", "short"}};
     for (const auto& [strMessage, strCut] : aCases) {
         CString str;
         EXPECT_TRUE(CDBException("HY000", 0, strMessage).GetErrorMessage(str, 256));

@@ -48,6 +48,13 @@ inline std::string FixtureFile(const std::string& strName) {
     return std::string(SCRIPTS_FIXTURES_DIR) + "/" + strName;
 }
 
+inline std::string RepeatText(const std::string& strUnit, size_t nTimes) {
+    std::string str;
+    while (nTimes--)
+        str += strUnit;
+    return str;
+}
+
 // gtest shows CString values as text.
 inline void PrintTo(const CString& str, std::ostream* pOut) {
     *pOut << '"' << str.Str() << '"';

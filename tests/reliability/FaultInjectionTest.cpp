@@ -1,6 +1,7 @@
-// The catalog statements of a whole export, each in turn failing. (Names that try to leave their literal
-// are golden runs of the program: cases/cli/*hostile*, each beside a snapshot holding the statements
-// expected, the name kept inside its literal or delimited identifier.)
+// Every catalog statement of a whole export in turn fails, as a server error (42000) and as a lost
+// connection (08S01), sequential and parallel: the category that sent it keeps only the batches around its
+// object list (tiny/expected-when-a-statement-fails), every other is written in full, one message names
+// the error, and no connection stays pooled.
 #include "platform/PlatformTestSupport.h"
 
 #include "backend/SnapshotFaults.h"
@@ -59,10 +60,6 @@ protected:
     int m_nRuns = 0;
 };
 
-// Every statement in turn fails, as a server error (42000) and as a lost connection (08S01), sequential and
-// parallel: the category that sent it keeps only the batches around its object list
-// (tiny/expected-when-a-statement-fails), every other is written in full, one message names the error, and
-// no connection stays pooled.
 TEST_P(CFaultInjectionTest, EachFailingStatementEmptiesOnlyItsCategory) {
     const auto [bParallel, pszSqlState] = GetParam();
     const std::string strReport =
