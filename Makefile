@@ -6,7 +6,7 @@ DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqli
                   nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev \
                   libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev
 
-.PHONY: all deps build test test-unit test-tsan test-asan test-fuzz bench clean
+.PHONY: all deps build test check builds test-tsan test-asan test-fuzz bench clean
 
 all: build
 
@@ -22,10 +22,21 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCRIPTS_WARNINGS_AS_ERRORS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-unit test-tsan test-asan test-fuzz
-
-test-unit: build
+# The suite in the project's build: minutes once the packages are in.
+test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Everything CI runs: the suite, the other build types and compilers, the sanitizers and the fuzzers.
+check: test builds test-tsan test-asan test-fuzz
+
+# Release and Debug with GCC and clang, warnings as errors; the suite runs once more in the Release build,
+# where the optimiser may show what the others do not.
+BUILD_PRESETS = release debug clang-release clang-debug
+builds: deps
+	for p in $(BUILD_PRESETS); do \
+	    cmake --preset $$p >/dev/null && cmake --build build-$$p -j $(JOBS) || exit 1; \
+	done
+	cd build-release && ctest --output-on-failure -j $(JOBS)
 
 # The tests that run threads, once more under ThreadSanitizer.
 THREAD_TESTS = Parallel|Pool|Thread
@@ -62,4 +73,4 @@ test-fuzz: deps
 	done
 
 clean:
-	rm -rf $(BUILD) build-tsan build-asan build-fuzz
+	rm -rf $(BUILD) build-*

@@ -38,6 +38,7 @@ public:
     const TDbRow* Fetch() override {
         return m_nNext < m_pStatement->aRows.size() ? &m_pStatement->aRows[m_nNext++] : nullptr;
     }
+    bool KeepsRows() const override { return true; }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
@@ -69,6 +70,7 @@ public:
     }
 
     void SetQueryTimeout(DWORD) override {}
+    const CCatalogSnapshot* GetSnapshot() const override { return m_pSnapshot.get(); }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
