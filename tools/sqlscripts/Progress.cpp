@@ -105,14 +105,17 @@ void Progress::Draw(bool force) {
     }
     std::string line = "sqlscripts:";
     for (const Active& active : active_) {
-        line += " " + names_[static_cast<size_t>(active.category)];
+        line.append(" ").append(names_[static_cast<size_t>(active.category)]);
         if (active.total >= 0)
-            line += " " + std::to_string(active.done) + "/" + std::to_string(active.total);
+            line.append(" ")
+                .append(std::to_string(active.done))
+                .append("/")
+                .append(std::to_string(active.total));
         line += ",";
     }
     line.pop_back();
-    line +=
-        "  " + std::to_string(std::chrono::duration_cast<std::chrono::seconds>(now - start_).count()) + " s";
+    const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - start_).count();
+    line.append("  ").append(std::to_string(elapsed)).append(" s");
     line.resize(std::min(line.size(), TerminalWidth() - 1));
     std::fprintf(stderr, "\r%s\033[K", line.c_str());
     std::fflush(stderr);
