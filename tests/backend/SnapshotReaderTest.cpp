@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,10 @@ std::string OneValue(const std::string& strValue) {
     return kHeader + R"([{"sql": "S", "columns": [{"name": "v"}], "rows": [[)" + strValue + "]]}]}";
 }
 
-// The problem the text is refused for; empty when it reads.
-std::string ProblemOf(const std::string& strText) {
+// The problem the text (or the source) is refused for; empty when it reads.
+std::string ProblemOf(const std::string& strText, const TSnapshotSource& source = {}) {
     try {
-        ReadSnapshotText(strText);
+        source ? ReadSnapshot(source) : ReadSnapshotText(strText);
     } catch (const TSnapshotProblem& problem) {
         return problem.strText;
     }
@@ -69,13 +70,13 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, CSnapshotProblemTest,
     testing::Values(
         TProblemCase{"TextAfterTheObject", R"({"version": 1} x)", "not valid JSON at line 1, column 16"},
-        TProblemCase{"BrokenUtf8", "[\"a\xC3(\"]", "not valid JSON at line 1, column 5"},
+        TProblemCase{"BrokenUtf8", "[\"a\xC3(\"]", "not valid JSON at line 1, column 4"},
         TProblemCase{"OverlongUtf8", "[\"\xC0\xAF\"]", "not valid JSON at line 1, column 3"},
-        TProblemCase{"LoneLowSurrogate", R"(["\udc00"])", "not valid JSON at line 1, column 9"},
+        TProblemCase{"LoneLowSurrogate", R"(["\udc00"])", "not valid JSON at line 1, column 2"},
         TProblemCase{"ControlCharacter", "[\"a\tb\"]", "not valid JSON at line 1, column 4"},
-        TProblemCase{"UnknownEscape", R"(["\x"])", "not valid JSON at line 1, column 4"},
-        TProblemCase{"LeadingZero", "[01]", "not valid JSON at line 1, column 3"},
-        TProblemCase{"BadLiteral", "[nul]", "not valid JSON at line 1, column 5"},
+        TProblemCase{"UnknownEscape", R"(["\x"])", "not valid JSON at line 1, column 2"},
+        TProblemCase{"LeadingZero", "[01]", "not valid JSON at line 1, column 2"},
+        TProblemCase{"BadLiteral", "[nul]", "not valid JSON at line 1, column 2"},
         TProblemCase{"TrailingComma", "[1,]", "not valid JSON at line 1, column 4"},
         TProblemCase{"HugeNumber", OneValue("1E400"), "number out of range at line 1, column 123"},
         TProblemCase{"DeepNesting", std::string(300, '['), "nested too deeply at line 1, column 257"},
@@ -118,6 +119,36 @@ TEST(CSnapshotReaderTest, RecordedErrorIgnoresColumnsAndRows) {
     EXPECT_EQ(aStatements[0].error->strMessage, "m");
     EXPECT_TRUE(aStatements[0].aColumns.empty());
     EXPECT_TRUE(aStatements[0].aRows.empty());
+}
+
+// Longer than the window the reader hands to simdjson at a time: statements across its edges and one
+// longer than it; a fault far in is placed by its line; a file cut short while it is read ends early.
+TEST(CSnapshotReaderTest, ReadsTextLongerThanItsWindow) {
+    const std::string strLong(3 << 20, 'x');
+    std::string strText = kHeader + "[\n";
+    for (int i = 0; i < 40000; ++i)
+        strText += R"({"sql": "S)" + std::to_string(i) +
+                   R"(", "columns": [{"name": "v"}], "rows": [["\u00e9"]]},)" + "\n";
+    strText += R"({"sql": "L", "columns": [{"name": "v"}], "rows": [[")" + strLong + "\"]]}\n]}";
+    std::vector<size_t> aProgress;
+    const std::vector<TSnapshotStatement> aStatements =
+        ReadSnapshotText(strText, [&](size_t nRead) { aProgress.push_back(nRead); });
+    ASSERT_EQ(aStatements.size(), 40001u);
+    EXPECT_EQ(aStatements[39999].strSql, "S39999");
+    EXPECT_EQ(aStatements[39999].aRows, (std::vector<TDbRow>{{"\xC3\xA9"}}));
+    EXPECT_EQ(aStatements[40000].aRows, (std::vector<TDbRow>{{strLong}}));
+    EXPECT_TRUE(std::is_sorted(aProgress.begin(), aProgress.end()));
+    EXPECT_EQ(aProgress.size(), 40001u);
+
+    const size_t nCut = strText.find(R"({"sql": "S39000")");
+    size_t nReads = 0;
+    const auto cutShort = [&](char* pBuffer, size_t nSize, size_t nOffset) {
+        const size_t nEnd = ++nReads == 1 ? strText.size() : nCut;
+        return nOffset < nEnd ? strText.copy(pBuffer, std::min(nSize, nEnd - nOffset), nOffset) : 0;
+    };
+    EXPECT_EQ(ProblemOf("", cutShort), "not valid JSON at line 39002, column 1");
+    EXPECT_EQ(ProblemOf(strText.insert(strText.find(R"({"sql": "S30000")") + 1, "?")),
+              "not valid JSON at line 30002, column 2");
 }
 
 TEST(CSnapshotReaderTest, ReportsProgressAfterEachStatement) {
