@@ -343,7 +343,7 @@ private:
         for (auto member : Take(value.get_object(), TokenOf(value).data())) {
             od::field field = Take(std::move(member), Here());
             const char* pKey = field.key().raw() - 1;
-            const std::optional<std::string_view> strPlain = Plain(pKey);
+            const std::optional<std::string_view> strPlain = Plain(pKey, TokenOf(field.value()).data());
             onMember(strPlain ? *strPlain : Take(field.unescaped_key(), pKey), field.value());
         }
     }
@@ -355,21 +355,24 @@ private:
         }
     }
 
-    // The text of the string that starts at pQuote, as it stands in the window when it holds no escape.
-    // Its bytes are valid: simdjson's first pass checked them.
-    std::optional<std::string_view> Plain(const char* pQuote) const {
-        const char* pText = pQuote + 1;
-        const auto* pEnd =
-            static_cast<const char*>(std::memchr(pText, '"', static_cast<size_t>(m_window.Closer() - pText)));
-        if (!pEnd || std::memchr(pText, '\\', static_cast<size_t>(pEnd - pText)))
+    // The text of the string from pQuote to the token at pNext (after a colon for a key), as it stands in
+    // the window when it holds no escape: simdjson's first pass has checked its bytes.
+    static std::optional<std::string_view> Plain(const char* pQuote, const char* pNext) {
+        const char* pEnd = pNext;
+        while (pEnd > pQuote + 1 && (pEnd[-1] == ' ' || pEnd[-1] == '\n' || pEnd[-1] == ':' ||
+                                     pEnd[-1] == '\t' || pEnd[-1] == '\r'))
+            --pEnd;
+        if (pEnd <= pQuote + 1 || pEnd[-1] != '"' ||
+            std::memchr(pQuote + 1, '\\', static_cast<size_t>(pEnd - 1 - (pQuote + 1))))
             return std::nullopt;
-        return std::string_view(pText, static_cast<size_t>(pEnd - pText));
+        return std::string_view(pQuote + 1, static_cast<size_t>(pEnd - 1 - (pQuote + 1)));
     }
 
     // The text of a string value.
     template <class TValue> std::string_view StringOf(TValue& value) {
-        const char* pAt = TokenOf(value).data();
-        const std::optional<std::string_view> strPlain = Plain(pAt);
+        const std::string_view strToken = TokenOf(value);
+        const char* pAt = strToken.data();
+        const std::optional<std::string_view> strPlain = Plain(pAt, pAt + strToken.size());
         if (!strPlain)
             return Take(value.get_string(), pAt);
         Take(value.get_raw_json_string(), pAt); // passes over it
