@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
-                  nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev \
+                  nlohmann-json3-dev libsimdjson-dev libcli11-dev libgtest-dev libgmock-dev \
                   libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev
 
 .PHONY: all deps build test check builds test-tsan test-asan test-fuzz bench clean

@@ -13,7 +13,6 @@
 #include <fstream>
 #include <map>
 #include <mutex>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,61 +55,48 @@ private:
     const std::string& m_strPath;
 };
 
-// A snapshot file mapped for one pass of reading. The pages behind the reader are given back as it goes,
-// so that the file and its statements are never both resident whole.
-class CMappedText {
+// A snapshot file, read rather than mapped: one that another program cuts short meanwhile reads as text
+// that ends early, where a mapping would fault.
+class CSnapshotFile {
 public:
-    CMappedText() = default;
-    CMappedText(const CMappedText&) = delete;
-    CMappedText& operator=(const CMappedText&) = delete;
-    ~CMappedText() {
-        if (m_pData)
-            ::munmap(m_pData, m_nSize);
+    CSnapshotFile() = default;
+    CSnapshotFile(const CSnapshotFile&) = delete;
+    CSnapshotFile& operator=(const CSnapshotFile&) = delete;
+    ~CSnapshotFile() {
+        if (m_fd >= 0)
+            ::close(m_fd);
     }
 
     // False with errno set when the file cannot be read.
     bool Open(const std::string& strPath) {
-        const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+        m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0)
             return false;
         struct stat info {};
-        const bool bStat = ::fstat(fd, &info) == 0;
-        if (!bStat || !S_ISREG(info.st_mode)) {
-            const int nErr = !bStat ? errno : S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-            ::close(fd);
-            errno = nErr;
+        if (::fstat(m_fd, &info) != 0)
             return false;
-        }
-        m_nSize = static_cast<size_t>(info.st_size);
-        void* pData = m_nSize > 0 ? ::mmap(nullptr, m_nSize, PROT_READ, MAP_PRIVATE, fd, 0) : nullptr;
-        const int nErr = errno;
-        ::close(fd);
-        if (pData == MAP_FAILED) {
-            errno = nErr;
-            return false;
-        }
-        m_pData = pData;
-        if (m_pData)
-            ::madvise(m_pData, m_nSize, MADV_SEQUENTIAL);
-        return true;
+        if (!S_ISREG(info.st_mode))
+            errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        return S_ISREG(info.st_mode);
     }
 
-    std::string_view Text() const { return {static_cast<const char*>(m_pData), m_pData ? m_nSize : 0}; }
-
-    // Drops the whole pages before nOffset from memory; reading them again reloads them from the file.
-    void ReleaseBefore(size_t nOffset) {
-        constexpr size_t kStep = 8 << 20;
-        const size_t nEnd = nOffset & ~(kStep - 1);
-        if (!m_pData || nEnd <= m_nReleased)
-            return;
-        ::madvise(static_cast<char*>(m_pData) + m_nReleased, nEnd - m_nReleased, MADV_DONTNEED);
-        m_nReleased = nEnd;
+    size_t Read(char* pBuffer, size_t nSize, size_t nOffset) const {
+        size_t nDone = 0;
+        while (nDone < nSize) {
+            const ssize_t nRead =
+                ::pread(m_fd, pBuffer + nDone, nSize - nDone, static_cast<off_t>(nOffset + nDone));
+            if (nRead == 0)
+                break;
+            if (nRead > 0)
+                nDone += static_cast<size_t>(nRead);
+            else if (errno != EINTR)
+                throw TSnapshotProblem{std::string("cannot be read: ") + std::strerror(errno)};
+        }
+        return nDone;
     }
 
 private:
-    void* m_pData = nullptr;
-    size_t m_nSize = 0;
-    size_t m_nReleased = 0;
+    int m_fd = -1;
 };
 
 ordered_json ValueToJson(const TDbValue& value, SWORD nSqlType) {
@@ -151,14 +137,15 @@ ordered_json StatementToJson(const TSnapshotStatement& stmt) {
 
 std::shared_ptr<const CCatalogSnapshot> CCatalogSnapshot::Load(const std::string& strPath) {
     const CSnapshotError err(strPath);
-    CMappedText text;
-    if (!text.Open(strPath))
+    CSnapshotFile file;
+    if (!file.Open(strPath))
         err.Throw(std::string("cannot be read: ") + std::strerror(errno));
     auto pSnapshot = std::make_shared<CCatalogSnapshot>();
     pSnapshot->m_strPath = strPath;
     try {
-        pSnapshot->m_aStatements =
-            ReadSnapshotText(text.Text(), [&text](size_t nRead) { text.ReleaseBefore(nRead); });
+        pSnapshot->m_aStatements = ReadSnapshot([&file](char* pBuffer, size_t nSize, size_t nOffset) {
+            return file.Read(pBuffer, nSize, nOffset);
+        });
     } catch (const TSnapshotProblem& problem) {
         err.Throw(problem.strText);
     }

@@ -1,75 +1,190 @@
 #include "backend/SnapshotReader.h"
 
 #include <nlohmann/json.hpp>
+#include <simdjson.h>
 
+#include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <optional>
 
 namespace {
 
+namespace od = simdjson::ondemand;
+
 // A snapshot nests five levels deep; anything far deeper is not one, and must not exhaust the stack.
 constexpr int kMaxDepth = 256;
+// The text handed to simdjson at a time: small, so that the text and the statements read from it are
+// never both resident whole. A statement longer than it widens it.
+constexpr size_t kFirstWindow = size_t(1) << 21;
 
 enum class EMember { Missing, WrongType, Present };
-
-// Bytes that a string copies as they are: printable ASCII other than the quote and the backslash.
-constexpr std::array<bool, 256> MakePlainTable() {
-    std::array<bool, 256> table{};
-    for (int ch = 0x20; ch < 0x80; ++ch)
-        table[static_cast<size_t>(ch)] = ch != '"' && ch != '\\';
-    return table;
-}
-constexpr std::array<bool, 256> kPlain = MakePlainTable();
-
-bool IsDigit(int ch) {
-    return ch >= '0' && ch <= '9';
-}
-
-int HexValue(int ch) {
-    if (IsDigit(ch))
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
-
-void AppendUtf8(std::string& str, char32_t cp) {
-    if (cp < 0x80) {
-        str += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        str += static_cast<char>(0xC0 | (cp >> 6));
-        str += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        str += static_cast<char>(0xE0 | (cp >> 12));
-        str += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        str += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        str += static_cast<char>(0xF0 | (cp >> 18));
-        str += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        str += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        str += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-std::string LineAndColumn(std::string_view strText, size_t nByte) {
-    nByte = std::min(nByte, strText.size());
-    size_t nLine = 1, nLineStart = 0;
-    for (size_t i = 0; i < nByte; ++i) {
-        if (strText[i] == '\n') {
-            ++nLine;
-            nLineStart = i + 1;
-        }
-    }
-    return "line " + std::to_string(nLine) + ", column " + std::to_string(nByte - nLineStart + 1);
-}
 
 [[noreturn]] void Problem(std::string strText) {
     throw TSnapshotProblem{std::move(strText)};
 }
+
+// The piece being read runs on past the window: it is read again, on more text.
+struct TWindowEnd {};
+
+// A fault that simdjson's first pass finds in the text but does not place: the first control character
+// within a string, the end of a string left open, or the first character that is not UTF-8. nCut: where
+// the text ends for another look at what comes before it, at the start of the string that holds it.
+struct TFault {
+    size_t nAt;
+    size_t nCut;
+    bool bInString;
+};
+
+TFault FirstFault(std::string_view strText) {
+    std::optional<size_t> nString; // the start of the string the text is in
+    for (size_t i = 0; i < strText.size(); ++i) {
+        const auto ch = static_cast<unsigned char>(strText[i]);
+        if (ch >= 0x80) {
+            const size_t nLength = std::min<size_t>(ch >= 0xF0 ? 4 : ch >= 0xE0 ? 3 : 2, strText.size() - i);
+            if (!simdjson::validate_utf8(strText.data() + i, nLength))
+                return {i, nString.value_or(i), nString.has_value()};
+            i += nLength - 1;
+        } else if (nString && ch < 0x20) {
+            return {i, *nString, true};
+        } else if (ch == '"') {
+            nString = nString ? std::nullopt : std::optional<size_t>(i);
+        } else if (ch == '\\' && i + 1 < strText.size() &&
+                   (strText[i + 1] == '"' || strText[i + 1] == '\\')) {
+            ++i; // as simdjson sees escapes, in strings or not
+        }
+    }
+    return {strText.size(), nString.value_or(strText.size()), nString.has_value()};
+}
+
+// The text, seen a piece at a time: each piece goes to simdjson as a document of its own, with JSON
+// before it that continues what the last piece left open, the bracket that closes the document after it,
+// and the padding that simdjson reads past the end. A piece ends at a line break, which valid JSON has
+// only between tokens, or at the end of the text. Line and column are counted on the text left behind.
+class CTextWindow {
+public:
+    explicit CTextWindow(const TSnapshotSource& source) : m_source(source) {}
+
+    // The piece of text from nStart on behind strPrefix; bWider doubles the window first.
+    void Piece(size_t nStart, std::string_view strPrefix, bool bWider) {
+        Restore();
+        LeaveBehind(nStart);
+        if (bWider || !m_pBuffer)
+            Widen();
+        while (m_nLength < m_nWindow && !m_bEnd) {
+            const size_t nRead = m_source(Start() + m_nLength, m_nWindow - m_nLength, m_nBase + m_nLength);
+            m_bEnd = nRead == 0;
+            m_nLength += nRead;
+        }
+        m_nPrefix = strPrefix.size();
+        std::memcpy(Start() - m_nPrefix, strPrefix.data(), m_nPrefix);
+        const void* pLineEnd = m_bEnd ? nullptr : ::memrchr(Start(), '\n', m_nLength);
+        m_nCut = m_bEnd ? m_nLength : pLineEnd ? static_cast<const char*>(pLineEnd) - Start() + 1 : 0;
+        if (m_fault)
+            m_nCut = std::min(m_nCut, m_fault->nCut - m_nBase);
+    }
+
+    // From now on pieces end at the fault, as if the text ended there, so that simdjson finds any fault
+    // before it.
+    void Fault(const TFault& fault) { m_fault = fault; }
+    bool Faulted() const { return m_fault.has_value(); }
+    // The offset where the piece's text ends: where the text does, or the fault.
+    size_t End() const { return m_fault ? m_fault->nAt : m_nBase + m_nCut; }
+
+    // The document: the piece behind its prefix and before chClose; a string cut by a fault stands empty,
+    // so that one where no string may stand is a fault before it.
+    simdjson::padded_string_view Close(char chClose) {
+        char* pCut = Start() + m_nCut;
+        std::memcpy(m_aSaved.data(), pCut, m_aSaved.size());
+        m_bSaved = true;
+        char* pClose = Closer();
+        std::memcpy(pCut, "\"\"", static_cast<size_t>(pClose - pCut));
+        *pClose = chClose;
+        std::memset(pClose + 1, 0, simdjson::SIMDJSON_PADDING);
+        const size_t nLength = m_nPrefix + static_cast<size_t>(pClose + 1 - Start());
+        return simdjson::padded_string_view(Start() - m_nPrefix, nLength,
+                                            nLength + simdjson::SIMDJSON_PADDING);
+    }
+
+    std::string_view Text() const { return {Start(), m_nCut}; }
+    char* Closer() const { return Start() + m_nCut + (m_fault && m_fault->bInString ? 2 : 0); }
+    bool AtEnd() const { return m_bEnd || m_fault; } // the piece runs to the end of the text
+
+    // The offset in the text of a place in the document; its prefix counts as the piece's start.
+    size_t Offset(const char* p) const {
+        return m_nBase + (p < Start() ? 0 : std::min(static_cast<size_t>(p - Start()), m_nCut));
+    }
+
+    std::string Where(size_t nOffset) {
+        Restore();
+        size_t nLines = m_nLines, nLineStart = m_nLineStart;
+        CountLines(nOffset - m_nBase, nLines, nLineStart);
+        return "line " + std::to_string(nLines + 1) + ", column " + std::to_string(nOffset - nLineStart + 1);
+    }
+
+private:
+    // Room for the longest prefix before the text, and for the closing bracket and padding after it.
+    static constexpr size_t kBefore = 16;
+    static constexpr size_t kAfter = 3 + simdjson::SIMDJSON_PADDING;
+
+    char* Start() const { return m_pBuffer.get() + kBefore; }
+
+    // Adds the line breaks in the first n bytes of text to nLines; nLineStart: the offset after the last.
+    void CountLines(size_t n, size_t& nLines, size_t& nLineStart) const {
+        size_t i = 0;
+        for (; i + 64 <= n; i += 64) { // in blocks that compilers vectorize
+            unsigned char nBlock = 0;
+            for (size_t j = 0; j < 64; ++j)
+                nBlock += Start()[i + j] == '\n';
+            nLines += nBlock;
+        }
+        for (; i < n; ++i)
+            nLines += Start()[i] == '\n';
+        if (const void* pLast = ::memrchr(Start(), '\n', n))
+            nLineStart = m_nBase + static_cast<size_t>(static_cast<const char*>(pLast) - Start()) + 1;
+    }
+
+    void Restore() {
+        if (m_bSaved)
+            std::memcpy(Start() + m_nCut, m_aSaved.data(), m_aSaved.size());
+        m_bSaved = false;
+    }
+
+    // Drops the text before nStart.
+    void LeaveBehind(size_t nStart) {
+        const size_t nDrop = nStart - m_nBase;
+        if (nDrop == 0)
+            return;
+        CountLines(nDrop, m_nLines, m_nLineStart);
+        std::memmove(Start(), Start() + nDrop, m_nLength - nDrop);
+        m_nLength -= nDrop;
+        m_nBase = nStart;
+    }
+
+    void Widen() {
+        m_nWindow = m_pBuffer ? 2 * m_nWindow : kFirstWindow;
+        auto pBuffer = std::make_unique_for_overwrite<char[]>(kBefore + m_nWindow + kAfter);
+        if (m_pBuffer)
+            std::memcpy(pBuffer.get() + kBefore, Start(), m_nLength);
+        m_pBuffer = std::move(pBuffer);
+    }
+
+    const TSnapshotSource& m_source;
+    std::unique_ptr<char[]> m_pBuffer;
+    size_t m_nWindow = 0; // bytes of text the buffer holds at most
+    size_t m_nBase = 0;   // the offset of the buffer's first byte of text
+    size_t m_nLength = 0; // bytes of text in the buffer
+    size_t m_nPrefix = 0;
+    size_t m_nCut = 0; // bytes of text in the piece
+    bool m_bEnd = false;
+    std::array<char, kAfter> m_aSaved{}; // the text under the closing bracket and the padding
+    bool m_bSaved = false;
+    std::optional<TFault> m_fault; // at offsets in the text
+    size_t m_nLines = 0;           // line breaks before m_nBase
+    size_t m_nLineStart = 0;       // the offset after the last of them
+};
 
 // What one statement object held, and the first reason it cannot be replayed.
 struct TStatementState {
@@ -86,22 +201,25 @@ struct TStatementState {
 
 class CSnapshotTextReader {
 public:
-    CSnapshotTextReader(std::string_view strText, const std::function<void(size_t)>& onProgress)
-        : m_strText(strText), m_p(strText.data()), m_pEnd(strText.data() + strText.size()),
-          m_onProgress(onProgress) {}
+    CSnapshotTextReader(const TSnapshotSource& source, const std::function<void(size_t)>& onProgress)
+        : m_window(source), m_onProgress(onProgress) {}
 
     std::vector<TSnapshotStatement> Read() {
-        SkipSpace();
-        const bool bObject = Peek() == '{';
-        if (bObject)
-            ReadObject([this](const std::string& strKey) { ReadHeaderMember(strKey); });
-        else
-            SkipValue();
-        SkipSpace();
-        if (m_p != m_pEnd)
-            Fail();
-        if (!bObject)
-            Problem("the top level must be an object");
+        size_t nStart = 0;
+        bool bWider = false;
+        for (;;) {
+            try {
+                ReadPiece(nStart, bWider);
+                break;
+            } catch (const TFault& fault) {
+                m_window.Fault(fault); // and the same piece again, for a fault before it
+                bWider = false;
+            } catch (const TWindowEnd&) {
+                // On after the last whole statement, or the same piece again on a wider window.
+                bWider = m_nResume <= nStart;
+                nStart = m_nResume;
+            }
+        }
         CheckHeader();
         if (m_statementProblem)
             Problem(*m_statementProblem);
@@ -109,402 +227,413 @@ public:
     }
 
 private:
-    int Peek() const { return m_p < m_pEnd ? static_cast<unsigned char>(*m_p) : -1; }
-
-    [[noreturn]] void Fail() const {
-        Problem("not valid JSON at " + LineAndColumn(m_strText, static_cast<size_t>(m_p - m_strText.data())));
-    }
-
-    void Expect(char ch) {
-        if (Peek() != static_cast<unsigned char>(ch))
-            Fail();
-        ++m_p;
-    }
-
-    void SkipSpace() {
-        while (m_p < m_pEnd && (*m_p == ' ' || *m_p == '\n' || *m_p == '\r' || *m_p == '\t'))
-            ++m_p;
-    }
-
-    // Reads the object that starts here; onMember(key) reads each member's value.
-    template <class TOnMember> void ReadObject(TOnMember onMember) {
-        const CDepth depth(*this);
-        Expect('{');
-        SkipSpace();
-        if (Peek() == '}') {
-            ++m_p;
-            return;
+    // The top-level object from nStart on. Past the start, the piece goes on in the statements array
+    // after a statement: behind the prefix, a member of no name holds the rest of it after a null.
+    void ReadPiece(size_t nStart, bool bWider) {
+        const bool bGoingOn = nStart > 0;
+        m_window.Piece(nStart, bGoingOn ? "{\"\":[null" : "", bWider);
+        const std::string_view strText = m_window.Text();
+        const size_t nFirst = strText.find_first_not_of(" \t\r\n");
+        const char chFirst = nFirst == std::string_view::npos ? ' ' : strText[nFirst];
+        if (!bGoingOn && chFirst != '{') {
+            // Not a snapshot: read whole, for the first fault in it.
+            if (!m_window.AtEnd())
+                throw TWindowEnd{};
+            Iterate(chFirst == '[' ? ']' : ' ');
+            Skip(m_doc, 1);
+            RequireEnd(chFirst == '[');
+            Problem("the top level must be an object");
         }
-        std::string strKey;
-        for (;;) {
-            if (Peek() != '"')
-                Fail();
-            strKey.clear();
-            ReadString(strKey);
-            SkipSpace();
-            Expect(':');
-            SkipSpace();
-            onMember(strKey);
-            SkipSpace();
-            if (Peek() == '}') {
-                ++m_p;
-                return;
-            }
-            Expect(',');
-            SkipSpace();
-        }
-    }
-
-    // Reads the array that starts here; onElement(index) reads each element.
-    template <class TOnElement> void ReadArray(TOnElement onElement) {
-        const CDepth depth(*this);
-        Expect('[');
-        SkipSpace();
-        if (Peek() == ']') {
-            ++m_p;
-            return;
-        }
-        for (size_t i = 0;; ++i) {
-            onElement(i);
-            SkipSpace();
-            if (Peek() == ']') {
-                ++m_p;
-                return;
-            }
-            Expect(',');
-            SkipSpace();
-        }
-    }
-
-    class CDepth {
-    public:
-        explicit CDepth(CSnapshotTextReader& reader) : m_reader(reader) {
-            if (++m_reader.m_nDepth > kMaxDepth)
-                Problem("nested too deeply at " +
-                        LineAndColumn(reader.m_strText,
-                                      static_cast<size_t>(reader.m_p - reader.m_strText.data())));
-        }
-        ~CDepth() { --m_reader.m_nDepth; }
-        CDepth(const CDepth&) = delete;
-        CDepth& operator=(const CDepth&) = delete;
-
-    private:
-        CSnapshotTextReader& m_reader;
-    };
-
-    // Appends the text of the string that starts here, escapes decoded; UTF-8 must be well formed.
-    void ReadString(std::string& str) {
-        Expect('"');
-        for (bool bFirstRun = true;; bFirstRun = false) {
-            const char* pRun = m_p;
-            while (m_p < m_pEnd && kPlain[static_cast<unsigned char>(*m_p)])
-                ++m_p;
-            // Most strings are one plain run; others get room for the rest at once.
-            if (bFirstRun && Peek() != '"')
-                str.reserve(str.size() + static_cast<size_t>(m_p - pRun) + EncodedLength());
-            str.append(pRun, static_cast<size_t>(m_p - pRun));
-            const int ch = Peek();
-            if (ch == '"') {
-                ++m_p;
-                return;
-            }
-            if (ch == '\\')
-                ReadEscape(str);
-            else if (ch >= 0x80)
-                ReadUtf8Sequence(str);
+        Iterate('}');
+        m_nIndex = m_nResumeIndex;
+        bool bFirst = true;
+        ForEachMember(m_doc, [&](std::string_view strKey, od::value& value) {
+            if (std::exchange(bFirst, false) && bGoingOn)
+                ReadStatements(value, true);
+            else if (strKey == "format")
+                m_format = ReadString(value, m_strFormat, 2);
+            else if (strKey == "version")
+                m_version = ReadInteger(value, m_nVersion, 2);
+            else if (strKey == "statements")
+                ReadStatementsMember(value);
             else
-                Fail(); // a control character or the end of the text
+                Skip(value, 2);
+        });
+        RequireEnd(true);
+    }
+
+    void Iterate(char chClose) {
+        if (const simdjson::error_code error = m_parser.iterate(m_window.Close(chClose)).get(m_doc))
+            Fail(error, nullptr);
+    }
+
+    // After the top-level value: the text must end there. bClosed: the value is closed by the bracket
+    // after the piece when no token follows it.
+    void RequireEnd(bool bClosed) {
+        const char* pNext = Here();
+        if (pNext && pNext < m_window.Closer())
+            Fail(simdjson::TAPE_ERROR, pNext);
+        // Closed by the bracket after the piece, the text ends early unless the window does.
+        if (m_window.Faulted() || (!pNext && bClosed))
+            Fail(simdjson::TAPE_ERROR, m_window.Closer());
+        if (pNext && !m_window.AtEnd())
+            throw TWindowEnd{};
+    }
+
+    // A statement closed by the bracket after the piece is one cut short.
+    void RequireMore() {
+        if (!Here())
+            Fail(simdjson::TAPE_ERROR, nullptr);
+    }
+
+    // The token the document stands at; null at its end.
+    const char* Here() {
+        const char* p = nullptr;
+        return m_doc.current_location().get(p) == simdjson::SUCCESS ? p : nullptr;
+    }
+
+    [[noreturn]] void Fail(simdjson::error_code error, const char* pAt) {
+        if (error == simdjson::MEMALLOC)
+            throw std::bad_alloc();
+        if (error == simdjson::CAPACITY)
+            Problem(std::string("cannot be read: ") + simdjson::error_message(error));
+        const bool bFirstPass = error == simdjson::UTF8_ERROR || error == simdjson::UNESCAPED_CHARS ||
+                                error == simdjson::UNCLOSED_STRING;
+        if (bFirstPass && !m_window.Faulted()) {
+            const TFault fault = FirstFault(m_window.Text());
+            const size_t nText = m_window.Offset(m_window.Text().data());
+            throw TFault{nText + fault.nAt, nText + fault.nCut, fault.bInString};
+        }
+        if (bFirstPass || !pAt || pAt >= m_window.Closer()) {
+            // Running into the bracket after the piece means running out of text.
+            if (!m_window.AtEnd())
+                throw TWindowEnd{};
+            Problem("not valid JSON at " + m_window.Where(m_window.End()));
+        }
+        Problem("not valid JSON at " + m_window.Where(m_window.Offset(pAt)));
+    }
+
+    template <class T> T Take(simdjson::simdjson_result<T>&& result, const char* pAt) {
+        T value{};
+        if (const simdjson::error_code error = std::move(result).get(value))
+            Fail(error, pAt);
+        return value;
+    }
+
+    // The token the value starts with, to the next one.
+    static std::string_view TokenOf(od::value& value) { return value.raw_json_token(); }
+    static std::string_view TokenOf(od::document& doc) {
+        std::string_view strToken;
+        return doc.raw_json_token().get(strToken) == simdjson::SUCCESS ? strToken : std::string_view();
+    }
+
+    template <class TValue> od::json_type TypeOf(TValue& value) {
+        return Take(value.type(), TokenOf(value).data());
+    }
+
+    // Whether the value is of the type; one of another is checked and passed over.
+    bool Is(od::value& value, od::json_type type, int nDepth) {
+        if (TypeOf(value) == type)
+            return true;
+        Skip(value, nDepth);
+        return false;
+    }
+
+    template <class TValue, class TOnMember> void ForEachMember(TValue& value, TOnMember onMember) {
+        for (auto member : Take(value.get_object(), TokenOf(value).data())) {
+            od::field field = Take(std::move(member), Here());
+            const char* pKey = field.key().raw() - 1;
+            const std::optional<std::string_view> strPlain = Plain(pKey, TokenOf(field.value()).data());
+            onMember(strPlain ? *strPlain : Take(field.unescaped_key(), pKey), field.value());
         }
     }
 
-    // The length of the string's text as written, up to its closing quote: room enough for its decoded
-    // text, so that long text is copied once and holds no spare capacity.
-    size_t EncodedLength() const {
-        const char* p = m_p;
-        for (;;) {
-            p = static_cast<const char*>(std::memchr(p, '"', static_cast<size_t>(m_pEnd - p)));
-            if (!p)
-                return 0;
-            size_t nBackslashes = 0;
-            while (p - nBackslashes > m_p && p[-1 - static_cast<std::ptrdiff_t>(nBackslashes)] == '\\')
-                ++nBackslashes;
-            if (nBackslashes % 2 == 0)
-                return static_cast<size_t>(p - m_p);
-            ++p;
+    template <class TValue, class TOnElement> void ForEachElement(TValue& value, TOnElement onElement) {
+        for (auto element : Take(value.get_array(), TokenOf(value).data())) {
+            od::value item = Take(std::move(element), Here());
+            onElement(item);
         }
     }
 
-    void ReadEscape(std::string& str) {
-        ++m_p;
-        const int ch = Peek();
-        ++m_p;
-        switch (ch) {
-        case '"':
-        case '\\':
-        case '/':
-            str += static_cast<char>(ch);
-            return;
-        case 'b':
-            str += '\b';
-            return;
-        case 'f':
-            str += '\f';
-            return;
-        case 'n':
-            str += '\n';
-            return;
-        case 'r':
-            str += '\r';
-            return;
-        case 't':
-            str += '\t';
-            return;
-        case 'u':
-            AppendUtf8(str, ReadEscapedCodePoint());
-            return;
-        default:
-            --m_p;
-            Fail();
-        }
-    }
-
-    // The code point of \uXXXX (its "\u" read), joining a surrogate pair.
-    char32_t ReadEscapedCodePoint() {
-        const char32_t nFirst = ReadHex4();
-        if (nFirst >= 0xDC00 && nFirst <= 0xDFFF)
-            Fail();
-        if (nFirst < 0xD800 || nFirst > 0xDBFF)
-            return nFirst;
-        Expect('\\');
-        Expect('u');
-        const char32_t nSecond = ReadHex4();
-        if (nSecond < 0xDC00 || nSecond > 0xDFFF)
-            Fail();
-        return 0x10000 + ((nFirst - 0xD800) << 10) + (nSecond - 0xDC00);
-    }
-
-    char32_t ReadHex4() {
-        char32_t nValue = 0;
-        for (int i = 0; i < 4; ++i) {
-            const int nDigit = HexValue(Peek());
-            if (nDigit < 0)
-                Fail();
-            nValue = nValue * 16 + static_cast<char32_t>(nDigit);
-            ++m_p;
-        }
-        return nValue;
-    }
-
-    // One multi-byte character as RFC 3629 allows it: no overlong forms, no surrogates, at most U+10FFFF.
-    void ReadUtf8Sequence(std::string& str) {
-        const char* pStart = m_p;
-        const int nLead = Peek();
-        int nTrail = 0;
-        int nLow = 0x80, nHigh = 0xBF; // the range of the first trail byte
-        if (nLead >= 0xC2 && nLead <= 0xDF) {
-            nTrail = 1;
-        } else if (nLead >= 0xE0 && nLead <= 0xEF) {
-            nTrail = 2;
-            nLow = nLead == 0xE0 ? 0xA0 : 0x80;
-            nHigh = nLead == 0xED ? 0x9F : 0xBF;
-        } else if (nLead >= 0xF0 && nLead <= 0xF4) {
-            nTrail = 3;
-            nLow = nLead == 0xF0 ? 0x90 : 0x80;
-            nHigh = nLead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            Fail();
-        }
-        ++m_p;
-        for (int i = 0; i < nTrail; ++i, nLow = 0x80, nHigh = 0xBF) {
-            const int ch = Peek();
-            if (ch < nLow || ch > nHigh)
-                Fail();
-            ++m_p;
-        }
-        str.append(pStart, static_cast<size_t>(m_p - pStart));
-    }
-
-    // The number that starts here, as the JSON grammar allows it; bInteger when it has no fraction or
-    // exponent.
-    std::string_view ReadNumber(bool& bInteger) {
-        const char* pStart = m_p;
-        if (Peek() == '-')
-            ++m_p;
-        if (Peek() == '0')
-            ++m_p;
-        else if (IsDigit(Peek()))
-            SkipDigits();
-        else
-            Fail();
-        bInteger = true;
-        if (Peek() == '.') {
-            ++m_p;
-            bInteger = false;
-            RequireDigits();
-        }
-        if (Peek() == 'e' || Peek() == 'E') {
-            ++m_p;
-            bInteger = false;
-            if (Peek() == '+' || Peek() == '-')
-                ++m_p;
-            RequireDigits();
-        }
-        return std::string_view(pStart, static_cast<size_t>(m_p - pStart));
-    }
-
-    void SkipDigits() {
-        while (IsDigit(Peek()))
-            ++m_p;
-    }
-
-    void RequireDigits() {
-        if (!IsDigit(Peek()))
-            Fail();
-        SkipDigits();
-    }
-
-    // A whole number that fits 64 bits, signed or not, as JSON parsers keep it; otherwise none.
-    static std::optional<long long> WholeNumber(std::string_view strToken, bool bInteger) {
-        if (!bInteger)
+    // The text of the string from pQuote to the token at pNext (after a colon for a key), as it stands in
+    // the window when it holds no escape: simdjson's first pass has checked its bytes.
+    static std::optional<std::string_view> Plain(const char* pQuote, const char* pNext) {
+        const char* pEnd = pNext;
+        while (pEnd > pQuote + 1 && (pEnd[-1] == ' ' || pEnd[-1] == '\n' || pEnd[-1] == ':' ||
+                                     pEnd[-1] == '\t' || pEnd[-1] == '\r'))
+            --pEnd;
+        if (pEnd <= pQuote + 1 || pEnd[-1] != '"' ||
+            std::memchr(pQuote + 1, '\\', static_cast<size_t>(pEnd - 1 - (pQuote + 1))))
             return std::nullopt;
-        const char* pEnd = strToken.data() + strToken.size();
-        long long nValue = 0;
-        if (std::from_chars(strToken.data(), pEnd, nValue).ec == std::errc())
-            return nValue;
-        unsigned long long nUnsigned = 0;
-        if (strToken.front() != '-' && std::from_chars(strToken.data(), pEnd, nUnsigned).ec == std::errc())
-            return static_cast<long long>(nUnsigned);
-        return std::nullopt;
+        return std::string_view(pQuote + 1, static_cast<size_t>(pEnd - 1 - (pQuote + 1)));
     }
 
-    // The number's text as a JSON library prints it back: whole numbers plainly, others as doubles.
-    std::string NumberText(std::string_view strToken, bool bInteger) const {
-        if (bInteger && strToken.size() < 19)
-            return strToken == "-0" ? std::string("0") : std::string(strToken);
-        if (bInteger) {
-            const char* pEnd = strToken.data() + strToken.size();
-            long long nValue = 0;
-            if (std::from_chars(strToken.data(), pEnd, nValue).ec == std::errc())
-                return std::to_string(nValue);
-            unsigned long long nUnsigned = 0;
-            if (strToken.front() != '-' &&
-                std::from_chars(strToken.data(), pEnd, nUnsigned).ec == std::errc())
-                return std::to_string(nUnsigned);
+    // The text of a string value.
+    template <class TValue> std::string_view StringOf(TValue& value) {
+        const std::string_view strToken = TokenOf(value);
+        const char* pAt = strToken.data();
+        const std::optional<std::string_view> strPlain = Plain(pAt, pAt + strToken.size());
+        if (!strPlain)
+            return Take(value.get_string(), pAt);
+        Take(value.get_raw_json_string(), pAt); // passes over it
+        return *strPlain;
+    }
+
+    // Checks the syntax of any value at nDepth and passes over it.
+    template <class TValue> void Skip(TValue& value, int nDepth) {
+        const char* pAt = TokenOf(value).data();
+        switch (TypeOf(value)) {
+        case od::json_type::array:
+            Enter(nDepth, pAt);
+            ForEachElement(value, [&](od::value& item) { Skip(item, nDepth + 1); });
+            return;
+        case od::json_type::object:
+            Enter(nDepth, pAt);
+            ForEachMember(value, [&](std::string_view, od::value& item) { Skip(item, nDepth + 1); });
+            return;
+        case od::json_type::string:
+            StringOf(value);
+            return;
+        case od::json_type::boolean:
+            Take(value.get_bool(), pAt);
+            return;
+        case od::json_type::null:
+            if (!Take(value.is_null(), pAt))
+                Fail(simdjson::INCORRECT_TYPE, pAt);
+            return;
+        case od::json_type::number:
+            if (!ReadNumber(value))
+                OutOfRange(pAt);
+            return;
         }
+    }
+
+    void Enter(int nDepth, const char* pAt) {
+        if (nDepth > kMaxDepth)
+            Problem("nested too deeply at " + m_window.Where(m_window.Offset(pAt)));
+    }
+
+    // The number as a JSON library keeps it; none when it is beyond a double's range.
+    template <class TValue> std::optional<nlohmann::json> ReadNumber(TValue& value) {
+        od::number number;
+        if (value.get_number().get(number) == simdjson::SUCCESS) {
+            if (number.is_int64())
+                return number.get_int64();
+            if (number.is_uint64())
+                return number.get_uint64();
+            return number.get_double();
+        }
+        // simdjson takes no integer beyond 64 bits, which JSON libraries read as a double.
+        const std::string_view strToken = TokenOf(value);
         try {
-            return nlohmann::json::parse(strToken).dump();
+            return nlohmann::json::parse(strToken);
+        } catch (const nlohmann::json::out_of_range&) {
+            return std::nullopt;
         } catch (const nlohmann::json::exception&) {
-            Problem("number out of range at " +
-                    LineAndColumn(m_strText, static_cast<size_t>(strToken.data() - m_strText.data())));
+            Fail(simdjson::NUMBER_ERROR, strToken.data());
         }
     }
 
-    void ReadLiteral(std::string_view strLiteral) {
-        if (static_cast<size_t>(m_pEnd - m_p) < strLiteral.size() ||
-            std::string_view(m_p, strLiteral.size()) != strLiteral) {
-            for (const char ch : strLiteral) // the position of the first character that differs
-                Expect(ch);
-        }
-        m_p += strLiteral.size();
+    // A row value's number as a JSON library prints it: whole numbers plainly, others as doubles.
+    std::string NumberText(od::value& value) {
+        od::number number;
+        if (value.get_number().get(number) == simdjson::SUCCESS && number.is_int64())
+            return std::to_string(number.get_int64());
+        const std::optional<nlohmann::json> wide = ReadNumber(value);
+        if (!wide)
+            OutOfRange(TokenOf(value).data());
+        return wide->dump();
     }
 
-    // Checks the syntax of any value and passes over it.
-    void SkipValue() {
-        switch (Peek()) {
-        case '{':
-            ReadObject([this](const std::string&) { SkipValue(); });
-            return;
-        case '[':
-            ReadArray([this](size_t) { SkipValue(); });
-            return;
-        case '"': {
-            std::string strIgnored;
-            ReadString(strIgnored);
-            return;
-        }
-        default: {
-            bool bBad = false;
-            TDbValue ignored;
-            ReadScalar(ignored, bBad);
-        }
-        }
+    [[noreturn]] void OutOfRange(const char* pAt) {
+        Problem("number out of range at " + m_window.Where(m_window.Offset(pAt)));
+    }
+
+    EMember ReadString(od::value& value, std::string& str, int nDepth) {
+        if (!Is(value, od::json_type::string, nDepth))
+            return EMember::WrongType;
+        str = StringOf(value);
+        return EMember::Present;
+    }
+
+    // A whole number that fits 64 bits, signed or not.
+    EMember ReadInteger(od::value& value, long long& nValue, int nDepth) {
+        if (!Is(value, od::json_type::number, nDepth))
+            return EMember::WrongType;
+        const std::optional<nlohmann::json> number = ReadNumber(value);
+        if (!number || !number->is_number_integer())
+            return EMember::WrongType;
+        nValue = number->is_number_unsigned() ? static_cast<long long>(number->get<unsigned long long>())
+                                              : number->get<long long>();
+        return EMember::Present;
     }
 
     // A row value: text, a number's text, "1"/"0" for true/false, or NULL. bBad for an object or array.
-    void ReadScalar(TDbValue& value, bool& bBad) {
-        switch (Peek()) {
-        case '"':
-            ReadString(value.emplace());
+    void ReadValue(od::value& value, TDbValue& dbValue, bool& bBad) {
+        switch (TypeOf(value)) {
+        case od::json_type::string:
+            dbValue.emplace(StringOf(value));
             return;
-        case 'n':
-            ReadLiteral("null");
-            value.reset();
+        case od::json_type::number:
+            dbValue = NumberText(value);
             return;
-        case 't':
-            ReadLiteral("true");
-            value = "1";
+        case od::json_type::boolean:
+            dbValue = Take(value.get_bool(), TokenOf(value).data()) ? "1" : "0";
             return;
-        case 'f':
-            ReadLiteral("false");
-            value = "0";
-            return;
-        case '{':
-        case '[':
-            SkipValue();
-            bBad = true;
-            return;
-        default: {
-            bool bInteger = false;
-            const std::string_view strToken = ReadNumber(bInteger);
-            value = NumberText(strToken, bInteger);
-        }
+        default:
+            bBad = TypeOf(value) != od::json_type::null;
+            Skip(value, 6);
         }
     }
 
-    EMember ReadStringMember(std::string& str) {
-        if (Peek() != '"') {
-            SkipValue();
-            return EMember::WrongType;
-        }
-        str.clear();
-        ReadString(str);
-        return EMember::Present;
-    }
-
-    EMember ReadIntegerMember(long long& nValue) {
-        if (Peek() != '-' && !IsDigit(Peek())) {
-            SkipValue();
-            return EMember::WrongType;
-        }
-        bool bInteger = false;
-        const std::string_view strToken = ReadNumber(bInteger);
-        const std::optional<long long> nNumber = WholeNumber(strToken, bInteger);
-        if (!nNumber)
-            return EMember::WrongType;
-        nValue = *nNumber;
-        return EMember::Present;
-    }
-
-    void ReadHeaderMember(const std::string& strKey) {
-        if (strKey == "format") {
-            m_format = ReadStringMember(m_strFormat);
-        } else if (strKey == "version") {
-            m_version = ReadIntegerMember(m_nVersion);
-        } else if (strKey == "statements" && Peek() == '[') {
-            m_statements = EMember::Present;
-            m_aStatements.clear();
-            m_statementProblem.reset();
-            ReadArray([this](size_t nIndex) {
-                ReadStatement(nIndex);
-                if (m_onProgress)
-                    m_onProgress(static_cast<size_t>(m_p - m_strText.data()));
-            });
-        } else if (strKey == "statements") {
+    void ReadStatementsMember(od::value& value) {
+        if (!Is(value, od::json_type::array, 2)) {
             m_statements = EMember::WrongType;
-            SkipValue();
-        } else {
-            SkipValue();
+            return;
         }
+        m_statements = EMember::Present;
+        m_aStatements.clear();
+        m_statementProblem.reset();
+        m_nIndex = 0;
+        ReadStatements(value, false);
+    }
+
+    // The elements of the statements array; bGoingOn passes over the null of the prefix first.
+    void ReadStatements(od::value& value, bool bGoingOn) {
+        ForEachElement(value, [&](od::value& element) {
+            if (std::exchange(bGoingOn, false)) {
+                Skip(element, 3);
+                return;
+            }
+            ReadStatement(element);
+            // The text up to here is read: a piece cut short after it goes on from here.
+            const char* pNext = Here();
+            m_nResume = m_window.Offset(pNext ? pNext : m_window.Closer());
+            m_nResumeIndex = m_nIndex;
+            if (m_onProgress)
+                m_onProgress(m_nResume);
+        });
+    }
+
+    void ReadStatement(od::value& value) {
+        const size_t nIndex = ++m_nIndex;
+        if (!Is(value, od::json_type::object, 3)) {
+            RequireMore();
+            return NoteStatementProblem(nIndex, ": must be an object");
+        }
+        TSnapshotStatement stmt;
+        TStatementState state;
+        ForEachMember(value, [&](std::string_view strKey, od::value& member) {
+            if (strKey == "sql")
+                state.sql = ReadString(member, stmt.strSql, 4);
+            else if (strKey == "error")
+                ReadError(member, stmt, state);
+            else if (strKey == "columns")
+                ReadColumns(member, stmt, state);
+            else if (strKey == "rows")
+                ReadRows(member, stmt, state);
+            else
+                Skip(member, 4);
+        });
+        RequireMore();
+        if (m_statementProblem)
+            return; // an earlier statement already stops the load
+        if (std::optional<std::string> problem = CheckStatement(stmt, state))
+            return NoteStatementProblem(nIndex, *problem);
+        if (stmt.error) {
+            stmt.aColumns.clear();
+            stmt.aRows.clear();
+        }
+        m_aStatements.push_back(std::move(stmt));
+    }
+
+    void NoteStatementProblem(size_t nIndex, const std::string& strProblem) {
+        if (!m_statementProblem)
+            m_statementProblem = "statement " + std::to_string(nIndex) + strProblem;
+    }
+
+    void ReadError(od::value& value, TSnapshotStatement& stmt, TStatementState& state) {
+        if (!Is(value, od::json_type::object, 4)) {
+            state.error = EMember::WrongType;
+            return;
+        }
+        state.error = EMember::Present;
+        state.sqlState = state.native = state.message = EMember::Missing;
+        TDiagRecord& rec = stmt.error.emplace();
+        ForEachMember(value, [&](std::string_view strKey, od::value& member) {
+            long long nNative = 0;
+            if (strKey == "sqlstate") {
+                state.sqlState = ReadString(member, rec.strSqlState.Str(), 5);
+            } else if (strKey == "native") {
+                state.native = ReadInteger(member, nNative, 5);
+                rec.nNativeError = static_cast<long>(nNative);
+            } else if (strKey == "message") {
+                state.message = ReadString(member, rec.strMessage.Str(), 5);
+            } else {
+                Skip(member, 5);
+            }
+        });
+    }
+
+    void ReadColumns(od::value& value, TSnapshotStatement& stmt, TStatementState& state) {
+        stmt.aColumns.clear();
+        state.columnProblem.reset();
+        if (!Is(value, od::json_type::array, 4)) {
+            state.columns = EMember::WrongType;
+            return;
+        }
+        state.columns = EMember::Present;
+        m_aColumnScratch.clear();
+        ForEachElement(value, [&](od::value& column) {
+            if (!Is(column, od::json_type::object, 5)) {
+                if (!state.columnProblem)
+                    state.columnProblem = ": each column must be an object";
+                return;
+            }
+            TDbColumn& dbColumn = m_aColumnScratch.emplace_back();
+            EMember name = EMember::Missing;
+            ForEachMember(column, [&](std::string_view strKey, od::value& member) {
+                if (strKey == "name")
+                    name = ReadString(member, dbColumn.strName, 6);
+                else if (strKey != "type")
+                    Skip(member, 6);
+                else if (ReadString(member, dbColumn.strTypeName, 6) != EMember::Present)
+                    dbColumn.strTypeName.clear();
+            });
+            if (!state.columnProblem && name == EMember::Missing)
+                state.columnProblem = ": \"name\" is missing";
+            if (!state.columnProblem && name == EMember::WrongType)
+                state.columnProblem = ": \"name\" must be a string";
+        });
+        // Gathered aside and moved over at the end, so that the statement holds exactly its columns.
+        stmt.aColumns.assign(std::make_move_iterator(m_aColumnScratch.begin()),
+                             std::make_move_iterator(m_aColumnScratch.end()));
+    }
+
+    void ReadRows(od::value& value, TSnapshotStatement& stmt, TStatementState& state) {
+        stmt.aRows.clear();
+        state.aOddRows.clear();
+        if (!Is(value, od::json_type::array, 4)) {
+            state.rows = EMember::WrongType;
+            return;
+        }
+        state.rows = EMember::Present;
+        m_aRowScratch.clear();
+        ForEachElement(value, [&](od::value& row) {
+            const size_t nRow = m_aRowScratch.size();
+            TDbRow& dbRow = m_aRowScratch.emplace_back();
+            if (!Is(row, od::json_type::array, 5)) {
+                state.aOddRows.emplace_back(nRow, true);
+                return;
+            }
+            dbRow.reserve(stmt.aColumns.size());
+            bool bBad = false;
+            ForEachElement(row, [&](od::value& cell) { ReadValue(cell, dbRow.emplace_back(), bBad); });
+            if (bBad)
+                state.aOddRows.emplace_back(nRow, false);
+        });
+        stmt.aRows.assign(std::make_move_iterator(m_aRowScratch.begin()),
+                          std::make_move_iterator(m_aRowScratch.end()));
     }
 
     void CheckHeader() const {
@@ -524,138 +653,6 @@ private:
             Problem("header: \"statements\" is missing");
         if (m_statements == EMember::WrongType)
             Problem("header: \"statements\" must be an array");
-    }
-
-    void ReadStatement(size_t nIndex) {
-        const std::string strWhere = "statement " + std::to_string(nIndex + 1);
-        if (Peek() != '{') {
-            SkipValue();
-            NoteStatementProblem(strWhere + ": must be an object");
-            return;
-        }
-        TSnapshotStatement stmt;
-        TStatementState state;
-        ReadObject([&](const std::string& strKey) { ReadStatementMember(strKey, stmt, state); });
-        if (m_statementProblem)
-            return; // an earlier statement already stops the load
-        if (std::optional<std::string> problem = CheckStatement(stmt, state)) {
-            NoteStatementProblem(strWhere + *problem);
-            return;
-        }
-        if (stmt.error) {
-            stmt.aColumns.clear();
-            stmt.aRows.clear();
-        }
-        m_aStatements.push_back(std::move(stmt));
-    }
-
-    void NoteStatementProblem(std::string strProblem) {
-        if (!m_statementProblem)
-            m_statementProblem = std::move(strProblem);
-    }
-
-    void ReadStatementMember(const std::string& strKey, TSnapshotStatement& stmt, TStatementState& state) {
-        if (strKey == "sql") {
-            state.sql = ReadStringMember(stmt.strSql);
-        } else if (strKey == "error") {
-            ReadError(stmt, state);
-        } else if (strKey == "columns") {
-            ReadColumns(stmt, state);
-        } else if (strKey == "rows") {
-            ReadRows(stmt, state);
-        } else {
-            SkipValue();
-        }
-    }
-
-    void ReadError(TSnapshotStatement& stmt, TStatementState& state) {
-        if (Peek() != '{') {
-            SkipValue();
-            state.error = EMember::WrongType;
-            return;
-        }
-        state.error = EMember::Present;
-        state.sqlState = state.native = state.message = EMember::Missing;
-        TDiagRecord& rec = stmt.error.emplace();
-        ReadObject([&](const std::string& strKey) {
-            if (strKey == "sqlstate") {
-                state.sqlState = ReadStringMember(rec.strSqlState.Str());
-            } else if (strKey == "native") {
-                long long nNative = 0;
-                state.native = ReadIntegerMember(nNative);
-                rec.nNativeError = static_cast<long>(nNative);
-            } else if (strKey == "message") {
-                state.message = ReadStringMember(rec.strMessage.Str());
-            } else {
-                SkipValue();
-            }
-        });
-    }
-
-    void ReadColumns(TSnapshotStatement& stmt, TStatementState& state) {
-        stmt.aColumns.clear();
-        state.columnProblem.reset();
-        if (Peek() != '[') {
-            SkipValue();
-            state.columns = EMember::WrongType;
-            return;
-        }
-        state.columns = EMember::Present;
-        m_aColumnScratch.clear();
-        ReadArray([&](size_t) {
-            if (Peek() != '{') {
-                SkipValue();
-                if (!state.columnProblem)
-                    state.columnProblem = ": each column must be an object";
-                return;
-            }
-            TDbColumn& column = m_aColumnScratch.emplace_back();
-            EMember name = EMember::Missing;
-            ReadObject([&](const std::string& strKey) {
-                if (strKey == "name") {
-                    name = ReadStringMember(column.strName);
-                } else if (strKey == "type") {
-                    if (ReadStringMember(column.strTypeName) != EMember::Present)
-                        column.strTypeName.clear();
-                } else {
-                    SkipValue();
-                }
-            });
-            if (!state.columnProblem && name == EMember::Missing)
-                state.columnProblem = ": \"name\" is missing";
-            if (!state.columnProblem && name == EMember::WrongType)
-                state.columnProblem = ": \"name\" must be a string";
-        });
-        // Gathered aside and moved over at the end, so that the statement holds exactly its columns.
-        stmt.aColumns.assign(std::make_move_iterator(m_aColumnScratch.begin()),
-                             std::make_move_iterator(m_aColumnScratch.end()));
-    }
-
-    void ReadRows(TSnapshotStatement& stmt, TStatementState& state) {
-        stmt.aRows.clear();
-        state.aOddRows.clear();
-        if (Peek() != '[') {
-            SkipValue();
-            state.rows = EMember::WrongType;
-            return;
-        }
-        state.rows = EMember::Present;
-        m_aRowScratch.clear();
-        ReadArray([&](size_t nRow) {
-            TDbRow& row = m_aRowScratch.emplace_back();
-            if (Peek() != '[') {
-                SkipValue();
-                state.aOddRows.emplace_back(nRow, true);
-                return;
-            }
-            row.reserve(stmt.aColumns.size());
-            bool bBad = false;
-            ReadArray([&](size_t) { ReadScalar(row.emplace_back(), bBad); });
-            if (bBad)
-                state.aOddRows.emplace_back(nRow, false);
-        });
-        stmt.aRows.assign(std::make_move_iterator(m_aRowScratch.begin()),
-                          std::make_move_iterator(m_aRowScratch.end()));
     }
 
     // The first reason, in the order a reader of the file would look, that the statement cannot be replayed.
@@ -703,11 +700,13 @@ private:
         return check(state.message, "message", "a string");
     }
 
-    std::string_view m_strText;
-    const char* m_p;
-    const char* m_pEnd;
+    CTextWindow m_window;
     const std::function<void(size_t)>& m_onProgress;
-    int m_nDepth = 0;
+    od::parser m_parser;
+    od::document m_doc;
+    size_t m_nIndex = 0;       // statements of the current array read
+    size_t m_nResume = 0;      // the offset after the last whole statement
+    size_t m_nResumeIndex = 0; // m_nIndex there
 
     EMember m_format = EMember::Missing;
     EMember m_version = EMember::Missing;
@@ -722,7 +721,16 @@ private:
 
 } // namespace
 
+std::vector<TSnapshotStatement> ReadSnapshot(const TSnapshotSource& source,
+                                             const std::function<void(size_t)>& onProgress) {
+    return CSnapshotTextReader(source, onProgress).Read();
+}
+
 std::vector<TSnapshotStatement> ReadSnapshotText(std::string_view strText,
                                                  const std::function<void(size_t)>& onProgress) {
-    return CSnapshotTextReader(strText, onProgress).Read();
+    return ReadSnapshot(
+        [strText](char* pBuffer, size_t nSize, size_t nOffset) {
+            return nOffset < strText.size() ? strText.copy(pBuffer, nSize, nOffset) : 0;
+        },
+        onProgress);
 }

@@ -56,6 +56,39 @@ TEST(CSnapshotFileTest, ReaderReportsProgressAfterEachStatement) {
     EXPECT_EQ(aProgress, (std::vector<size_t>{strText.find("},") + 1, strText.size() - 2}));
 }
 
+// Longer than the window the reader hands to the parser at a time: statements across its edges and one
+// longer than it; a fault far in is placed by its line; a file cut short while it is read ends early.
+TEST(CSnapshotFileTest, ReaderReadsTextLongerThanItsWindow) {
+    const std::string strLong(3 << 20, 'x');
+    std::string strText = R"({"format": "sqlscripts-catalog-snapshot", "version": 1, "statements": [)"
+                          "\n";
+    for (int i = 0; i < 40000; ++i)
+        strText += R"({"sql": "S)" + std::to_string(i) +
+                   R"(", "columns": [{"name": "v"}], "rows": [["\u00e9"]]},)"
+                   "\n";
+    strText += R"({"sql": "L", "columns": [{"name": "v"}], "rows": [[")" + strLong + "\"]]}\n]}";
+    const std::vector<TSnapshotStatement> aStatements = ReadSnapshotText(strText);
+    ASSERT_EQ(aStatements.size(), 40001u);
+    EXPECT_EQ(aStatements[39999].aRows, (std::vector<TDbRow>{{"\xC3\xA9"}}));
+    EXPECT_EQ(aStatements[40000].aRows, (std::vector<TDbRow>{{strLong}}));
+
+    const auto problemOf = [](const TSnapshotSource& source) {
+        try {
+            ReadSnapshot(source);
+        } catch (const TSnapshotProblem& problem) {
+            return problem.strText;
+        }
+        return std::string();
+    };
+    const size_t nCut = strText.find(R"({"sql": "S39000")");
+    size_t nReads = 0;
+    EXPECT_EQ(problemOf([&](char* pBuffer, size_t nSize, size_t nOffset) {
+                  const size_t nEnd = ++nReads == 1 ? strText.size() : nCut;
+                  return nOffset < nEnd ? strText.copy(pBuffer, std::min(nSize, nEnd - nOffset), nOffset) : 0;
+              }),
+              "not valid JSON at line 39002, column 1");
+}
+
 // Every connection recording to one file adds to it; each statement is kept once, in the order first
 // asked, as the server sent it; the file is written when the last one closes, without the connect string.
 // Replay then answers as the server did.
