@@ -65,9 +65,19 @@ std::vector<TDiagRecord> ReadDiagnostics(SQLSMALLINT nHandleType, SQLHANDLE hHan
     return aRecords;
 }
 
+// FreeTDS reports a socket that failed or closed under SQLSTATE 01000 with its own error numbers (20004
+// read failed, 20006 write failed, 20017 unexpected EOF); ODBC's state for it is 08S01.
+void MarkLostConnection(std::vector<TDiagRecord>& aRecords) {
+    for (TDiagRecord& rec : aRecords)
+        if (rec.strSqlState == "01000" &&
+            (rec.nNativeError == 20004 || rec.nNativeError == 20006 || rec.nNativeError == 20017))
+            rec.strSqlState = "08S01";
+}
+
 [[noreturn]] void ThrowOdbcError(SQLRETURN rc, SQLSMALLINT nHandleType, SQLHANDLE hHandle,
                                  const char* pszCall) {
     std::vector<TDiagRecord> aRecords = ReadDiagnostics(nHandleType, hHandle);
+    MarkLostConnection(aRecords);
     if (aRecords.empty())
         aRecords.push_back({"HY000", 0, CString(pszCall) + " failed without diagnostics"});
     throw new CDBException(std::move(aRecords), static_cast<short>(rc));

@@ -38,6 +38,11 @@ int CauseFromErrno(int nErrno) {
     AfxThrowFileException(CauseFromErrno(nErrno), nErrno, strFileName);
 }
 
+std::shared_mutex& WriteGate() {
+    static std::shared_mutex gate;
+    return gate;
+}
+
 } // namespace
 
 CFile::CFile(LPCTSTR lpszFileName, UINT nOpenFlags) {
@@ -65,9 +70,14 @@ void CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags) {
         if (!(nOpenFlags & modeNoTruncate))
             nFlags |= O_TRUNC;
     }
+    if (nOpenFlags & (modeWrite | modeReadWrite))
+        m_writing = std::shared_lock(WriteGate());
     m_fd = ::open(lpszFileName, nFlags, 0666);
-    if (m_fd < 0)
-        ThrowFromErrno(errno, m_strFileName);
+    if (m_fd < 0) {
+        const int nErrno = errno;
+        m_writing = {};
+        ThrowFromErrno(nErrno, m_strFileName);
+    }
 }
 
 void CFile::Write(const void* lpBuf, size_t nCount) {
@@ -89,8 +99,15 @@ void CFile::Close() {
         return;
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0)
-        ThrowFromErrno(errno, m_strFileName);
+    const int nResult = ::close(fd);
+    const int nErrno = errno;
+    m_writing = {};
+    if (nResult != 0)
+        ThrowFromErrno(nErrno, m_strFileName);
+}
+
+void AfxHoldFileWrites() {
+    WriteGate().lock();
 }
 
 int IsFileExist(const char* path) {

@@ -3,6 +3,9 @@
 
 #include "platform/String.h"
 
+#include <mutex>
+#include <shared_mutex>
+
 class CFile {
 public:
     enum OpenFlags : UINT {
@@ -27,7 +30,12 @@ public:
 private:
     int m_fd = -1;
     CString m_strFileName;
+    std::shared_lock<std::shared_mutex> m_writing; // while open for writing: see AfxHoldFileWrites
 };
+
+// Waits until no file is open for writing and keeps any from being opened for writing from then on, so that
+// a host may end the process at once without leaving a file half-written.
+void AfxHoldFileWrites();
 
 // Nonzero when a file (or folder) exists at the path.
 int IsFileExist(const char* path);

@@ -86,6 +86,19 @@ TEST_F(COdbcErrorTest, LongDiagnosticMessageIsReadWhole) {
     EXPECT_EQ(e->m_strError, strLong.c_str());
 }
 
+TEST_F(COdbcErrorTest, FreeTdsClosedSocketIsALostConnection) {
+    // FreeTDS reports it under 01000 with its own numbers: 20004 read failed, 20006 write failed, 20017 EOF.
+    for (const long nNative : {20004L, 20006L, 20017L, 0L}) {
+        COdbcQuirks quirks;
+        quirks.FakeDiagnostics({{{"01000", nNative, "Unexpected EOF from the server"}}});
+        CRecordset rs(&m_db);
+        const auto e = FailingOpen(rs, "SELECT * FROM no_such_table");
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->GetSqlState(), nNative ? "08S01" : "01000") << nNative;
+        EXPECT_EQ(e->m_strError, "Unexpected EOF from the server");
+    }
+}
+
 TEST(COdbcConnectTest, ConnectStringThatCannotConnectThrows) {
     CTempDir dir;
     const std::string aConnects[] = {

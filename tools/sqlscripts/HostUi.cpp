@@ -2,10 +2,31 @@
 
 #include "ConnectString.h"
 #include "export/DlgReplaceFile.h"
+#include "platform/Exceptions.h"
+#include "platform/File.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 
 namespace {
 constexpr int ID_YES_TO_ALL = 23013;
 constexpr int ID_NO = 23010;
+
+// The module reports a failure from inside the handler that caught it, so the exception being handled is
+// the failure's cause; SQLSTATE class 08 is a connection exception.
+bool CausedByLostConnection() {
+    const std::exception_ptr cause = std::current_exception();
+    if (!cause)
+        return false;
+    try {
+        std::rethrow_exception(cause);
+    } catch (const CDBException* e) {
+        return e->GetSqlState().Left(2) == "08";
+    } catch (...) {
+    }
+    return false;
+}
 } // namespace
 
 HostUi::HostUi(ReplacePolicy policy) : policy_(policy) {
@@ -15,6 +36,15 @@ HostUi::HostUi(ReplacePolicy policy) : policy_(policy) {
 
 int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
+    // Every later statement would fail the same way, each with its message and an empty file: the run ends
+    // here, with the files finished before it whole and no other written.
+    if (CausedByLostConnection()) {
+        AfxHoldFileWrites();
+        std::fprintf(stderr, "sqlscripts: %s (connection lost: stopped, later files not written)\n",
+                     OneLine(strText.Str()).c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
     return CTerminalUiBackend::MessageBox(CString("sqlscripts: " + OneLine(strText.Str())), nType);
 }
 
