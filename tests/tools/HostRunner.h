@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -77,4 +78,17 @@ inline THostRun RunHost(const std::vector<std::string>& aArgs, const std::string
     run.strOut = ReadWholeFile(strOutPath);
     run.strErr = ReadWholeFile(strErrPath);
     return run;
+}
+
+// Every regular file under a folder, by its path relative to the folder, with its bytes.
+inline std::map<std::string, std::string> FilesUnder(const std::filesystem::path& dir) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> files;
+    if (!fs::exists(dir))
+        return files;
+    for (const auto& entry :
+         fs::recursive_directory_iterator(dir, fs::directory_options::follow_directory_symlink))
+        if (entry.is_regular_file())
+            files[entry.path().lexically_relative(dir).string()] = ReadWholeFile(entry.path().string());
+    return files;
 }
