@@ -6,9 +6,7 @@
 #include "scripts/ScriptApi.h"
 #include "tools/HostRunner.h"
 
-#include <arpa/inet.h>
 #include <signal.h>
-#include <sys/socket.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -43,19 +41,25 @@ std::string ConnectTo(const std::string& strDatabase) {
     return WithKey(std::getenv("SQLSCRIPTS_TEST_CONNECT"), "DATABASE", strDatabase);
 }
 
-THostRun Sqlscripts(const std::vector<std::string>& aArgs) {
+std::string KeyOf(const std::string& strKey, const std::string& strDefault) {
+    const std::string strConnect = std::getenv("SQLSCRIPTS_TEST_CONNECT");
+    std::smatch match;
+    const std::regex key("(^|;)" + strKey + "=([^;,]*)", std::regex::icase);
+    return std::regex_search(strConnect, match, key) ? match[2].str() : strDefault;
+}
+
+THostRun Export(const std::string& strDir, std::vector<std::string> aArgs, bool bParallel = false) {
+    aArgs.insert(aArgs.begin(), {"export", "--dir", strDir});
+    if (bParallel)
+        aArgs.push_back("--parallel");
     return RunHost(aArgs, fs::temp_directory_path().string());
 }
 
 // The batches of a script: its text between lines that hold only GO.
 std::vector<std::string> Batches(const std::string& strScript) {
-    std::vector<std::string> aBatches(1);
-    for (const std::string& strLine : SplitLines(strScript)) {
-        if (std::regex_match(strLine, std::regex("\\s*GO\\s*", std::regex::icase)))
-            aBatches.emplace_back();
-        else
-            aBatches.back() += strLine;
-    }
+    const std::regex go("(^|\n)[ \t]*GO[ \t]*\r?(?=\n|$)", std::regex::icase);
+    std::vector<std::string> aBatches(std::sregex_token_iterator(strScript.begin(), strScript.end(), go, -1),
+                                      {});
     std::erase_if(aBatches,
                   [](const std::string& str) { return str.find_first_not_of(" \t\r\n") == str.npos; });
     return aBatches;
@@ -69,56 +73,53 @@ TRefusals RunBatches(CDatabase& db, const std::vector<std::string>& aBatches) {
     return aRefused;
 }
 
-// A database of the test's own and a connection to it; dropped with everything in it at the end.
-class CScratchDatabase {
-public:
-    explicit CScratchDatabase(const std::string& strSuffix)
-        : m_strName("sqlscripts_live_" + std::to_string(::getpid()) + "_" + strSuffix) {
-        OnMaster("CREATE DATABASE [" + m_strName + "]");
-        m_db.OpenEx(ConnectTo(m_strName).c_str(), CDatabase::noOdbcDialog);
-    }
-    CScratchDatabase(const CScratchDatabase&) = delete;
-    CScratchDatabase& operator=(const CScratchDatabase&) = delete;
-    ~CScratchDatabase() {
-        m_db.Close();
-        if (const auto e = CatchAs<CDBException>([&] { OnMaster("DROP DATABASE [" + m_strName + "]"); }))
-            ADD_FAILURE() << m_strName << " was not dropped: " << e->GetErrorText().Str();
-    }
-    const std::string& Name() const { return m_strName; }
-    CDatabase& Db() { return m_db; }
+void RunOnMaster(const std::string& strSql) {
+    CDatabase db;
+    db.OpenEx(ConnectTo("master").c_str(), CDatabase::noOdbcDialog);
+    RunSql(db, strSql.c_str());
+}
 
-private:
-    static void OnMaster(const std::string& strSql) {
-        CDatabase db;
-        db.OpenEx(ConnectTo("master").c_str(), CDatabase::noOdbcDialog);
-        RunSql(db, strSql.c_str());
+// A database of the test's own and a connection to it; dropped with everything in it at the end.
+struct TScratchDatabase {
+    explicit TScratchDatabase(const std::string& strSuffix)
+        : strName("sqlscripts_live_" + std::to_string(::getpid()) + "_" + strSuffix) {
+        RunOnMaster("CREATE DATABASE [" + strName + "]");
+        db.OpenEx(ConnectTo(strName).c_str(), CDatabase::noOdbcDialog);
     }
-    std::string m_strName;
-    CDatabase m_db;
+    ~TScratchDatabase() {
+        db.Close();
+        if (const auto e = CatchAs<CDBException>([&] { RunOnMaster("DROP DATABASE [" + strName + "]"); }))
+            ADD_FAILURE() << strName << " was not dropped: " << e->GetErrorText().Str();
+    }
+    const std::string strName;
+    CDatabase db;
 };
 
 // The sequential export of a database, made once per process, with the snapshot it recorded (<folder>.json).
 const std::string& ExportOf(const std::string& strDatabase) {
     static const CTempDir root;
     static std::map<std::string, std::string> folders;
-    if (!folders.contains(strDatabase)) {
-        const std::string strDir = root.File(strDatabase);
-        const THostRun run = Sqlscripts({"export", "--connect", ConnectTo(strDatabase), "--dir", strDir,
-                                         "--save-snapshot", strDir + ".json"});
-        EXPECT_EQ(run.nStatus, 0) << run.strErr;
-        folders[strDatabase] = strDir;
-    }
-    return folders[strDatabase];
+    const auto [it, bNew] = folders.try_emplace(strDatabase, root.File(strDatabase));
+    if (!bNew)
+        return it->second;
+    const THostRun run =
+        Export(it->second, {"--connect", ConnectTo(strDatabase), "--save-snapshot", it->second + ".json"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    return it->second;
 }
 
-void ExpectExport(std::vector<std::string> aArgs, const std::string& strDir, const TFiles& expected) {
-    aArgs.insert(aArgs.begin(), {"export", "--dir", strDir});
-    const THostRun run = Sqlscripts(aArgs);
+void ExpectExport(const std::string& strDir, const std::vector<std::string>& aArgs, bool bParallel,
+                  const TFiles& expected) {
+    const THostRun run = Export(strDir, aArgs, bParallel);
     ASSERT_EQ(run.nStatus, 0) << run.strErr;
     const TFiles files = FilesUnder(strDir);
     ASSERT_EQ(files.size(), expected.size());
     for (const auto& [strName, strText] : expected)
         EXPECT_SCRIPT(files.at(strName), strText) << strName;
+}
+
+std::vector<std::string> Matches(const std::string& str, const std::regex& pattern) {
+    return {std::sregex_token_iterator(str.begin(), str.end(), pattern, 1), std::sregex_token_iterator()};
 }
 
 // What a program gets for one object, on a definition length probed afresh as in a new process.
@@ -132,13 +133,7 @@ std::string ObjectScript(CDatabase& db, const std::string& strName) {
 std::vector<std::string> Fields(CDatabase& db, const std::string& strName) {
     CString strFields;
     EXPECT_TRUE(GenerateSQLScriptFields(db, strName.c_str(), strFields)) << strName;
-    const std::string str = strFields.Str();
-    const std::regex separator(",\r\n");
-    return {std::sregex_token_iterator(str.begin(), str.end(), separator, -1), std::sregex_token_iterator()};
-}
-
-std::vector<std::string> Matches(const std::string& str, const std::regex& pattern) {
-    return {std::sregex_token_iterator(str.begin(), str.end(), pattern, 1), std::sregex_token_iterator()};
+    return Matches(strFields.Str() + ",\r\n", std::regex("(.*),\r\n"));
 }
 
 class CLiveExport : public testing::TestWithParam<std::string> {};
@@ -148,8 +143,8 @@ TEST_P(CLiveExport, AgreesInParallelReplayedAndObjectByObject) {
     const TFiles files = FilesUnder(strFolder);
     ASSERT_EQ(files.size(), 13u);
     const CTempDir dir;
-    ExpectExport({"--connect", ConnectTo(GetParam()), "--parallel"}, dir.File("parallel"), files);
-    ExpectExport({"--snapshot", strFolder + ".json"}, dir.File("replayed"), files);
+    ExpectExport(dir.File("parallel"), {"--connect", ConnectTo(GetParam())}, true, files);
+    ExpectExport(dir.File("replayed"), {"--snapshot", strFolder + ".json"}, false, files);
 
     AfxSetUiBackend(nullptr);
     AfxGetHeadlessUiBackend().ClearMessages();
@@ -181,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Shipped, CLiveExport, testing::Values("northwind", "pub
 // Identity values arrive as sql_variant; every definition column reports size 0; the long texts pass the
 // driver's default text size and the reading buffer; names, comments and literals travel as UTF-8.
 TEST(LiveWire, IdentityLongTextsAndUnicodeComeBackExactly) {
-    CScratchDatabase scratch("wire");
+    TScratchDatabase scratch("wire");
     std::string strProc = "CREATE PROCEDURE [dbo].[LongProc] AS\n";
     while (strProc.size() < 120000)
         strProc += "SELECT " + std::to_string(strProc.size()) + " AS [Строка_行] -- Привет, 世界\n";
@@ -193,7 +188,7 @@ TEST(LiveWire, IdentityLongTextsAndUnicodeComeBackExactly) {
         "ALTER TABLE [dbo].[Counters] ADD CONSTRAINT [ck_long] CHECK ([Note] <> N'" + strLiteral + "')";
     std::vector<std::string> aBatches = Batches(ReadWholeFile((kLiveDir / "wire/setup.sql").string()));
     aBatches.insert(aBatches.end(), {strProc, strCheck});
-    ASSERT_EQ(RunBatches(scratch.Db(), aBatches), TRefusals{});
+    ASSERT_EQ(RunBatches(scratch.db, aBatches), TRefusals{});
 
     TFiles expected = FilesUnder(kLiveDir / "wire/expected");
     for (auto& [strName, strText] : expected) {
@@ -201,8 +196,9 @@ TEST(LiveWire, IdentityLongTextsAndUnicodeComeBackExactly) {
         strText = std::regex_replace(strText, std::regex("\\{LongLiteral\\}"), strLiteral);
     }
     const CTempDir dir;
-    ExpectExport({"--connect", ConnectTo(scratch.Name())}, dir.File("sequential"), expected);
-    ExpectExport({"--connect", ConnectTo(scratch.Name()), "--parallel"}, dir.File("parallel"), expected);
+    for (const bool bParallel : {false, true})
+        ExpectExport(dir.File(bParallel ? "parallel" : "sequential"),
+                     {"--connect", ConnectTo(scratch.strName)}, bParallel, expected);
 }
 
 TEST(LiveFailure, WrongPasswordAndMissingDatabaseEndInOneLineWritingNothing) {
@@ -210,10 +206,7 @@ TEST(LiveFailure, WrongPasswordAndMissingDatabaseEndInOneLineWritingNothing) {
          {WithKey(ConnectTo("northwind"), "PWD", "Wrong-Пароль"), ConnectTo("sqlscripts_no_such_database")})
         for (const bool bParallel : {false, true}) {
             const CTempDir dir;
-            std::vector<std::string> aArgs = {"export", "--connect", strConnect, "--dir", dir.File("out")};
-            if (bParallel)
-                aArgs.push_back("--parallel");
-            const THostRun run = Sqlscripts(aArgs);
+            const THostRun run = Export(dir.File("out"), {"--connect", strConnect}, bParallel);
             EXPECT_EQ(run.nStatus, 1);
             EXPECT_TRUE(std::regex_match(run.strErr, std::regex("sqlscripts: cannot connect: [^\n]+\n")))
                 << run.strErr;
@@ -222,26 +215,18 @@ TEST(LiveFailure, WrongPasswordAndMissingDatabaseEndInOneLineWritingNothing) {
         }
 }
 
-// socat, in a process group of its own so that killing the group also ends the connections it carries.
-pid_t StartRelay(int nPort, const std::string& strTarget) {
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
-    std::string strListen = "TCP-LISTEN:" + std::to_string(nPort) + ",bind=127.0.0.1,reuseaddr,fork";
-    std::string strConnect = "TCP:" + strTarget, strName = "socat";
-    char* apszArgv[] = {strName.data(), strListen.data(), strConnect.data(), nullptr};
-    pid_t pid = -1;
-    const int nError = posix_spawnp(&pid, "socat", nullptr, &attr, apszArgv, environ);
-    posix_spawnattr_destroy(&attr);
-    if (nError != 0)
-        return -1;
-    const sockaddr_in address = {AF_INET, htons(static_cast<uint16_t>(nPort)), {htonl(INADDR_LOOPBACK)}, {}};
-    for (bool bListening = false; !bListening; std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        bListening = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-        ::close(fd);
-    }
-    return pid;
+// socat in a session of its own, so that killing its process group also ends the connections it carries;
+// returned once a login through it works.
+pid_t StartRelay(const std::string& strPort, const std::string& strRelayed) {
+    const CTempDir dir;
+    std::system(("setsid socat TCP-LISTEN:" + strPort + ",bind=127.0.0.1,reuseaddr,fork TCP:" +
+                 KeyOf("SERVER", "") + ":" + KeyOf("PORT", "1433") + " & echo $! >" + dir.File("pid"))
+                    .c_str());
+    CDatabase db;
+    for (int nTry = 0; nTry < 100 && !db.IsOpen(); ++nTry)
+        if (CatchAs<CDBException>([&] { db.OpenEx(strRelayed.c_str(), CDatabase::noOdbcDialog); }))
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return db.IsOpen() ? std::atoi(ReadWholeFile(dir.File("pid")).c_str()) : -1;
 }
 
 // The server going away in the middle of an export. Stopping the shared test server would break whoever
@@ -250,21 +235,16 @@ pid_t StartRelay(int nPort, const std::string& strTarget) {
 // stands for the server started again.
 TEST(LiveFailure, ServerGoneMidExportEndsInOneLineLeavingOnlyWholeFiles) {
     const TFiles complete = FilesUnder(ExportOf("bulk"));
-    const std::string strConnect = std::getenv("SQLSCRIPTS_TEST_CONNECT");
-    std::smatch server, port;
-    std::regex_search(strConnect, server, std::regex("SERVER=([^;,]*)", std::regex::icase));
-    const bool bPort = std::regex_search(strConnect, port, std::regex("PORT=(\\d+)", std::regex::icase));
-    const int nRelayPort = 20000 + ::getpid() % 20000;
+    const std::string strPort = std::to_string(20000 + ::getpid() % 20000);
+    const std::string strRelayed =
+        WithKey(WithKey(ConnectTo("bulk"), "SERVER", "127.0.0.1"), "PORT", strPort);
     for (const bool bParallel : {false, true}) {
-        const pid_t relay = StartRelay(nRelayPort, server[1].str() + ":" + (bPort ? port[1].str() : "1433"));
-        ASSERT_GT(relay, 0) << "socat is needed (make deps installs it)";
+        const pid_t relay = StartRelay(strPort, strRelayed);
+        ASSERT_GT(relay, 0) << "no relay: socat is needed (make deps installs it)";
         const CTempDir dir;
-        std::vector<std::string> aArgs = {
-            "export", "--dir", dir.File("out"), "--connect",
-            WithKey(WithKey(ConnectTo("bulk"), "SERVER", "127.0.0.1"), "PORT", std::to_string(nRelayPort))};
-        if (bParallel)
-            aArgs.push_back("--parallel");
-        std::future<THostRun> exporting = std::async(std::launch::async, Sqlscripts, aArgs);
+        std::future<THostRun> exporting = std::async(std::launch::async, [&] {
+            return Export(dir.File("out"), {"--connect", strRelayed}, bParallel);
+        });
         while (exporting.wait_for(std::chrono::milliseconds(20)) == std::future_status::timeout &&
                FilesUnder(dir.File("out")).size() < 2) {
         }
@@ -309,8 +289,8 @@ class CLiveRoundTrip : public testing::TestWithParam<std::string> {};
 
 TEST_P(CLiveRoundTrip, ReappliedExportComesBackAlikeButForCountedRefusals) {
     const std::string& strSource = ExportOf(GetParam());
-    CScratchDatabase copy("copy_" + GetParam());
-    CDatabase& db = copy.Db();
+    TScratchDatabase copy("copy_" + GetParam());
+    CDatabase& db = copy.db;
     RunSql(db, "EXEC sp_babelfish_configure 'escape_hatch_nocheck_add_constraint', 'ignore'");
     TRefusals aRefused;
     for (const std::string& strFile : LiveLines("roundtrip/order")) {
@@ -334,26 +314,24 @@ TEST_P(CLiveRoundTrip, ReappliedExportComesBackAlikeButForCountedRefusals) {
     }
 
     std::map<std::string, int> counts;
-    const std::vector<std::string> aKinds = LiveLines("roundtrip/refusals");
+    const std::vector<std::string> aKinds = LiveLines("roundtrip/kinds");
     for (const auto& [strStatement, strAnswer] : aRefused) {
         const auto kind = std::find_if(aKinds.begin(), aKinds.end(), [&](const std::string& strKind) {
-            const std::vector<std::string> aParts = Matches(strKind + "\t", std::regex("([^\t]*)\t"));
-            return std::regex_search(strAnswer, std::regex(aParts.at(1))) &&
-                   std::regex_search(strStatement, std::regex(aParts.at(2)));
+            const std::regex pattern(strKind.substr(strKind.find('\t') + 1));
+            return std::regex_search(strAnswer + "\n" + strStatement, pattern);
         });
         if (kind == aKinds.end())
             ADD_FAILURE() << "refused: " << strAnswer << "\n" << strStatement;
         else
             ++counts[kind->substr(0, kind->find('\t'))];
     }
-    std::vector<std::string> aCounted;
+    std::string strCounted;
     for (const auto& [strKind, nCount] : counts)
-        aCounted.push_back(std::to_string(nCount) + " " + strKind);
-    EXPECT_EQ(aCounted, LiveLines("roundtrip/" + GetParam()));
+        strCounted += "  " + std::to_string(nCount) + " " + strKind + "\n";
+    EXPECT_EQ(strCounted, ReadWholeFile((kLiveDir / "roundtrip" / GetParam()).string()));
 
     const CTempDir dir;
-    const THostRun run =
-        Sqlscripts({"export", "--connect", ConnectTo(copy.Name()), "--dir", dir.File("copy")});
+    const THostRun run = Export(dir.File("copy"), {"--connect", ConnectTo(copy.strName)});
     ASSERT_EQ(run.nStatus, 0) << run.strErr;
     const TFiles source = FilesUnder(strSource), copied = FilesUnder(dir.File("copy"));
     ASSERT_EQ(copied.size(), source.size());
@@ -362,10 +340,7 @@ TEST_P(CLiveRoundTrip, ReappliedExportComesBackAlikeButForCountedRefusals) {
         nIdentical += strText == copied.at(strName);
         EXPECT_EQ(Units(copied.at(strName), {}), Units(strText, aRefused)) << strName;
     }
-    std::cout << GetParam() << ": " << nIdentical << " of " << source.size()
-              << " files identical; refused:\n";
-    for (const std::string& strCounted : aCounted)
-        std::cout << "  " << strCounted << "\n";
+    std::cout << GetParam() << ": " << nIdentical << " of 13 files identical; refused:\n" << strCounted;
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, CLiveRoundTrip, testing::Values("northwind", "pubs", "scripttest"));
