@@ -50,6 +50,9 @@ public:
     // bBuffered: read every row now and release the server statement (snapshot cursors).
     virtual std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) = 0;
     virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
+    // False for a replayed snapshot, which has no connection to lose: its recorded failures are answers to
+    // single statements.
+    virtual bool IsLive() const { return true; }
 };
 
 // Opens the backend that the connect string names (SNAPSHOT=, SAVE_SNAPSHOT= or plain ODBC).

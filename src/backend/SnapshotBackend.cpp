@@ -51,6 +51,8 @@ public:
         : m_pSnapshot(CCatalogSnapshot::Open(strPath)), m_delay(ReplayDelay(strOptions)),
           m_pFault(CSnapshotFault::FromOptions(strOptions, m_pSnapshot.get())) {}
 
+    bool IsLive() const override { return false; }
+
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
         if (m_delay.count() > 0)
             std::this_thread::sleep_for(m_delay);

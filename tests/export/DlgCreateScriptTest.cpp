@@ -5,8 +5,6 @@
 #include "export/BrowserEdit.h"
 #include "export/DlgCreateScript.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 constexpr int IDC_PATH = 1010;
@@ -24,10 +22,12 @@ protected:
     void SetUp() override { AfxSetUiBackend(&m_ui); }
     void TearDown() override { AfxSetUiBackend(nullptr); }
 
-    // Shows the dialog of an unloader on strPath, played by pfnUser; the result of GetScriptDataFromDlg.
-    BOOL Run(const char* pszPath, std::function<void(CDialog&)> pfnUser) {
+    // Shows the dialog of the unloader on pszPath, played by user; the result of GetScriptDataFromDlg.
+    BOOL Run(const char* pszPath, std::function<void(CDialog&)> user) {
         m_pUnloader = std::make_unique<CScriptUnloader>(m_db, nullptr, pszPath);
-        m_ui.SetDialogDriver(std::move(pfnUser));
+        m_pUnloader->m_aFiles[4].strFile = "Keys.sql";
+        m_pUnloader->m_bNoCollation = 0;
+        m_ui.SetDialogDriver(std::move(user));
         return m_pUnloader->GetScriptDataFromDlg();
     }
 
@@ -35,58 +35,41 @@ protected:
         return dlg.GetDlgItem(nID)->IsWindowEnabled() != FALSE;
     }
     static std::string Text(const CDialog& dlg, int nID) { return dlg.GetDlgItem(nID)->GetText().Str(); }
+    static bool AllSelected(const CDialog& dlg, int nID) {
+        const CWnd* pEdit = dlg.GetDlgItem(nID);
+        return pEdit->GetSelStart() == 0 && pEdit->GetSelEnd() == pEdit->GetText().GetLength();
+    }
 
     CDatabase m_db;
     CHeadlessUiBackend m_ui;
     std::unique_ptr<CScriptUnloader> m_pUnloader;
 };
 
-} // namespace
-
-TEST_F(DlgCreateScriptTest, OpensWithEveryCategoryDefaultNamesAndTheConstructorsFolderSelected) {
-    struct {
-        const char* pszPath;
-        bool bOk;
-    } const aCases[] = {{"/srv/out", true}, {"", false}};
-    for (const auto& test : aCases) {
-        SCOPED_TRACE(test.pszPath);
-        bool bSeen = false;
-        Run(test.pszPath, [&](CDialog& dlg) {
-            bSeen = true;
+TEST_F(DlgCreateScriptTest, OpensWithEveryCategoryDefaultNamesAndTheFolderSelected) {
+    for (const char* pszPath : {"/srv/out", ""}) {
+        SCOPED_TRACE(pszPath);
+        Run(pszPath, [&](CDialog& dlg) {
             for (size_t i = 0; i < std::size(kBoxes); ++i) {
                 EXPECT_EQ(dlg.IsDlgButtonChecked(kBoxes[i]), BST_CHECKED) << kBoxes[i];
                 EXPECT_EQ(Text(dlg, kEdits[i]), DefaultFileNames()[i]);
                 EXPECT_TRUE(Enabled(dlg, kEdits[i])) << kEdits[i];
             }
             EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_NO_COLLATION), BST_CHECKED);
-            const CWnd* pPath = dlg.GetDlgItem(IDC_PATH);
-            EXPECT_EQ(pPath->GetText(), test.pszPath);
-            EXPECT_EQ(pPath->GetSelStart(), 0);
-            EXPECT_EQ(pPath->GetSelEnd(), pPath->GetText().GetLength());
-            EXPECT_EQ(Enabled(dlg, IDOK), test.bOk);
+            EXPECT_EQ(Text(dlg, IDC_PATH), pszPath);
+            EXPECT_TRUE(AllSelected(dlg, IDC_PATH));
+            EXPECT_EQ(Enabled(dlg, IDOK), *pszPath != '\0');
+            dlg.ClickButton(IDOK);
         });
-        EXPECT_TRUE(bSeen);
     }
-}
-
-TEST_F(DlgCreateScriptTest, OpeningOverwritesWhatTheUnloaderHeldExceptTheFolder) {
-    CScriptUnloader unloader(m_db, nullptr, "/srv/out");
-    unloader.m_aFiles[4].strFile = "Keys.sql";
-    unloader.m_bNoCollation = 0;
-    m_ui.SetDialogDriver([](CDialog& dlg) { dlg.ClickButton(IDOK); });
-    EXPECT_TRUE(unloader.GetScriptDataFromDlg());
-    EXPECT_EQ(unloader.m_strPath, "/srv/out");
-    EXPECT_EQ(unloader.m_bNoCollation, 1);
-    for (size_t i = 0; i < std::size(kBoxes); ++i) {
-        EXPECT_EQ(unloader.m_aFiles[i].bEnabled, 1);
-        EXPECT_EQ(unloader.m_aFiles[i].strFile, DefaultFileNames()[i].c_str());
-    }
+    // What the unloader held before is replaced, all but the folder.
+    EXPECT_EQ(m_pUnloader->m_bNoCollation, 1);
+    EXPECT_EQ(m_pUnloader->m_aFiles[4].strFile, "FK.sql");
 }
 
 TEST_F(DlgCreateScriptTest, NothingDisablesEveryEditAndOkAndOneBoxBringsBackItsEditAndOk) {
     for (size_t nChosen = 0; nChosen < std::size(kBoxes); ++nChosen) {
         SCOPED_TRACE(kBoxes[nChosen]);
-        Run("/srv/out", [&](CDialog& dlg) {
+        EXPECT_TRUE(Run("/srv/out", [&](CDialog& dlg) {
             dlg.ClickButton(IDC_NONE);
             for (const int nEdit : kEdits)
                 EXPECT_FALSE(Enabled(dlg, nEdit)) << nEdit;
@@ -96,48 +79,36 @@ TEST_F(DlgCreateScriptTest, NothingDisablesEveryEditAndOkAndOneBoxBringsBackItsE
                 EXPECT_EQ(Enabled(dlg, kEdits[i]), i == nChosen) << kEdits[i];
             EXPECT_TRUE(Enabled(dlg, IDOK));
             dlg.ClickButton(IDOK);
-        });
+        }));
         for (size_t i = 0; i < std::size(kBoxes); ++i)
             EXPECT_EQ(m_pUnloader->m_aFiles[i].bEnabled, i == nChosen ? 1 : 0);
     }
 }
 
 TEST_F(DlgCreateScriptTest, OkNeedsANameForEveryCheckedCategoryAndAFolder) {
-    struct {
+    struct TStep {
+        int nId;
+        const char* pszText; // typed into the edit; null: the box is unchecked
+    };
+    const struct {
         const char* pszCase;
-        std::function<void(CDialog&)> pfnAct;
+        std::vector<TStep> aSteps;
         bool bOk;
-    } const aCases[] = {
-        {"checked Tables without a name", [](CDialog& dlg) { dlg.UserType(1012, ""); }, false},
-        {"checked Udf without a name", [](CDialog& dlg) { dlg.UserType(1026, ""); }, false},
-        {"unchecked Tables without a name",
-         [](CDialog& dlg) {
-             dlg.UserCheck(1000, false);
-             dlg.UserType(1012, "");
-         },
-         true},
-        {"name cleared, then its box unchecked",
-         [](CDialog& dlg) {
-             dlg.UserType(1017, "");
-             dlg.UserCheck(1003, false);
-         },
-         true},
-        {"name cleared and typed again",
-         [](CDialog& dlg) {
-             dlg.UserType(1017, "");
-             dlg.UserType(1017, "keys.sql");
-         },
-         true},
-        {"folder cleared", [](CDialog& dlg) { dlg.UserType(IDC_PATH, ""); }, false},
+    } aCases[] = {
+        {"checked Tables without a name", {{1012, ""}}, false},
+        {"checked Udf without a name", {{1026, ""}}, false},
+        {"unchecked Tables without a name", {{1000, nullptr}, {1012, ""}}, true},
+        {"name cleared, then its box unchecked", {{1017, ""}, {1003, nullptr}}, true},
+        {"name cleared and typed again", {{1017, ""}, {1017, "keys.sql"}}, true},
+        {"folder cleared", {{IDC_PATH, ""}}, false},
     };
     for (const auto& test : aCases) {
         SCOPED_TRACE(test.pszCase);
-        bool bOk = !test.bOk;
         Run("/srv/out", [&](CDialog& dlg) {
-            test.pfnAct(dlg);
-            bOk = Enabled(dlg, IDOK);
+            for (const TStep& step : test.aSteps)
+                step.pszText ? dlg.UserType(step.nId, step.pszText) : dlg.UserCheck(step.nId, false);
+            EXPECT_EQ(Enabled(dlg, IDOK), test.bOk);
         });
-        EXPECT_EQ(bOk, test.bOk);
     }
 }
 
@@ -148,10 +119,10 @@ TEST_F(DlgCreateScriptTest, AllRechecksEveryCategoryButKeepsTheNames) {
         dlg.UserCheck(IDC_NO_COLLATION, false);
         dlg.ClickButton(IDC_NONE);
         dlg.ClickButton(IDC_ALL);
-        for (const int nBox : kBoxes)
-            EXPECT_EQ(dlg.IsDlgButtonChecked(nBox), BST_CHECKED) << nBox;
-        for (const int nEdit : kEdits)
-            EXPECT_TRUE(Enabled(dlg, nEdit)) << nEdit;
+        for (size_t i = 0; i < std::size(kBoxes); ++i) {
+            EXPECT_EQ(dlg.IsDlgButtonChecked(kBoxes[i]), BST_CHECKED) << kBoxes[i];
+            EXPECT_TRUE(Enabled(dlg, kEdits[i])) << kEdits[i];
+        }
         EXPECT_EQ(Text(dlg, 1012), "");
         EXPECT_EQ(Text(dlg, 1013), "v.sql");
         EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_NO_COLLATION), BST_UNCHECKED);
@@ -163,81 +134,70 @@ TEST_F(DlgCreateScriptTest, AllRechecksEveryCategoryButKeepsTheNames) {
 }
 
 TEST_F(DlgCreateScriptTest, BrowsingReplacesAndSelectsTheFolderOnlyWhenOneIsChosen) {
-    struct {
-        const char* pszChosen; // null: the browser is cancelled
-        const char* pszFolder;
-    } const aCases[] = {{nullptr, "/srv/out"}, {"/home/me/scripts", "/home/me/scripts"}};
-    for (const auto& test : aCases) {
-        SCOPED_TRACE(test.pszFolder);
+    for (const char* pszChosen : {static_cast<const char*>(nullptr), "/home/me/scripts"}) {
+        const std::string strFolder = pszChosen ? pszChosen : "/srv/out";
+        SCOPED_TRACE(strFolder);
         std::string strOffered;
-        m_ui.SetFolderChooser([&](CString& strFolder) {
-            strOffered = strFolder.Str();
-            if (test.pszChosen)
-                strFolder = test.pszChosen;
-            return test.pszChosen != nullptr;
+        m_ui.SetFolderChooser([&](CString& strChooserFolder) {
+            strOffered = strChooserFolder.Str();
+            if (pszChosen)
+                strChooserFolder = pszChosen;
+            return pszChosen != nullptr;
         });
         Run("/srv/out", [&](CDialog& dlg) {
             dlg.GetDlgItem(IDC_PATH)->SendMessage(EM_SETSEL, 3, 3);
             dlg.ClickButton(IDC_BROWSE);
-            const CWnd* pPath = dlg.GetDlgItem(IDC_PATH);
-            EXPECT_EQ(pPath->GetText(), test.pszFolder);
-            const bool bSelectedAll =
-                pPath->GetSelStart() == 0 && pPath->GetSelEnd() == pPath->GetText().GetLength();
-            EXPECT_EQ(bSelectedAll, test.pszChosen != nullptr);
+            EXPECT_EQ(Text(dlg, IDC_PATH), strFolder);
+            EXPECT_EQ(AllSelected(dlg, IDC_PATH), pszChosen != nullptr);
         });
         EXPECT_EQ(strOffered, "/srv/out");
-        EXPECT_EQ(m_pUnloader->m_strPath, test.pszFolder);
+        EXPECT_EQ(m_pUnloader->m_strPath, strFolder.c_str());
     }
 }
 
-TEST_F(DlgCreateScriptTest, UnloaderHoldsTheEditedValuesAfterOkAndAfterCancel) {
-    for (const int nButton : {IDOK, IDCANCEL}) {
-        SCOPED_TRACE(nButton);
+// OK, Cancel and Escape all leave the edited values in the unloader; only OK returns TRUE.
+TEST_F(DlgCreateScriptTest, UnloaderHoldsTheEditedValuesHoweverTheDialogCloses) {
+    const std::function<void(CDialog&)> aClose[] = {[](CDialog& dlg) { dlg.ClickButton(IDOK); },
+                                                    [](CDialog& dlg) { dlg.ClickButton(IDCANCEL); },
+                                                    [](CDialog& dlg) { dlg.UserCancel(); }};
+    for (size_t nWay = 0; nWay < std::size(aClose); ++nWay) {
+        SCOPED_TRACE(nWay);
         const BOOL bResult = Run("/srv/out", [&](CDialog& dlg) {
             dlg.UserCheck(IDC_NO_COLLATION, false);
             dlg.UserType(IDC_PATH, "/srv/other");
             dlg.UserCheck(1005, false);
             dlg.UserType(1014, "trg.sql");
-            dlg.ClickButton(nButton);
+            aClose[nWay](dlg);
+            EXPECT_FALSE(dlg.IsModalRunning());
         });
-        EXPECT_EQ(bResult, nButton == IDOK ? TRUE : FALSE);
+        EXPECT_EQ(bResult, nWay == 0 ? TRUE : FALSE);
         EXPECT_EQ(m_pUnloader->m_bNoCollation, 0);
         EXPECT_EQ(m_pUnloader->m_strPath, "/srv/other");
         EXPECT_EQ(m_pUnloader->m_aFiles[1].bEnabled, 0);
         EXPECT_EQ(m_pUnloader->m_aFiles[1].strFile, "Udt.sql");
         EXPECT_EQ(m_pUnloader->m_aFiles[8].strFile, "trg.sql");
     }
+    EXPECT_FALSE(Run("/srv/out", [](CDialog&) {})); // closed without an answer
 }
 
-TEST_F(DlgCreateScriptTest, ClosedWithoutAnswerReturnsFalse) {
-    EXPECT_FALSE(Run("/srv/out", [](CDialog&) {}));
-    EXPECT_EQ(m_pUnloader->m_aFiles[0].bEnabled, 1);
-}
+TEST_F(DlgCreateScriptTest, PathEditCompletesFoldersAndBelongsToTheBrowseButton) {
+    Run("/srv/out", [&](CDialog& dlg) {
+        const auto* pEdit = dynamic_cast<const CBrowserEdit*>(dlg.GetDlgItem(IDC_PATH));
+        ASSERT_NE(pEdit, nullptr);
+        EXPECT_EQ(pEdit->GetDialog(), &dlg);
+        EXPECT_EQ(pEdit->GetButtonId(), static_cast<UINT>(IDC_BROWSE));
+        EXPECT_TRUE(pEdit->CompletesFolders());
+    });
 
-TEST_F(DlgCreateScriptTest, PathEditIsTheDialogsBrowserEditTiedToTheBrowseButton) {
-    CBrowserEdit* pEdit = nullptr;
-    CDlgCreateScript dlg;
-    CScriptUnloader unloader(m_db, nullptr, "/srv/out");
-    dlg.m_pUnloader = &unloader;
-    m_ui.SetDialogDriver(
-        [&](CDialog& shown) { pEdit = dynamic_cast<CBrowserEdit*>(shown.GetDlgItem(IDC_PATH)); });
-    dlg.DoModal();
-    ASSERT_EQ(pEdit, &dlg.m_edtPath);
-    EXPECT_EQ(pEdit->GetDialog(), &dlg);
-    EXPECT_EQ(pEdit->GetButtonId(), static_cast<UINT>(IDC_BROWSE));
-    EXPECT_TRUE(pEdit->CompletesFolders());
-}
-
-TEST(BrowserEditTest, CompletesFoldersInsideTheTypedFolder) {
     CTempDir dir;
     for (const char* pszFolder : {"out", "other", ".hidden", "zeta"})
         std::filesystem::create_directory(dir.File(pszFolder));
     WriteWholeFile(dir.File("outfile"), "");
     const std::string strRoot = dir.File("");
-    struct {
+    const struct {
         std::string strTyped;
         std::vector<std::string> aExpected;
-    } const aCases[] = {
+    } aCases[] = {
         {strRoot + "o", {strRoot + "other/", strRoot + "out/"}},
         {strRoot + "ou", {strRoot + "out/"}},
         {strRoot, {strRoot + "other/", strRoot + "out/", strRoot + "zeta/"}},
@@ -246,20 +206,11 @@ TEST(BrowserEditTest, CompletesFoldersInsideTheTypedFolder) {
         {strRoot + "missing/o", {}},
     };
     for (const auto& test : aCases) {
-        SCOPED_TRACE(test.strTyped);
         std::vector<std::string> aFound;
         for (const CString& strFolder : CBrowserEdit::GetFolderCompletions(test.strTyped.c_str()))
             aFound.push_back(strFolder.Str());
-        EXPECT_EQ(aFound, test.aExpected);
+        EXPECT_EQ(aFound, test.aExpected) << test.strTyped;
     }
 }
 
-TEST_F(DlgCreateScriptTest, EscapeClosesAsCancelAndKeepsTheEditedValues) {
-    const BOOL bResult = Run("/srv/out", [](CDialog& dlg) {
-        dlg.ClickButton(IDC_NONE);
-        dlg.UserCancel();
-        EXPECT_FALSE(dlg.IsModalRunning());
-    });
-    EXPECT_FALSE(bResult);
-    EXPECT_EQ(m_pUnloader->m_aFiles[12].bEnabled, 0);
-}
+} // namespace

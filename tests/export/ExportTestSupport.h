@@ -1,12 +1,12 @@
 // A recorded catalog, an output folder and a scripted user for the export tests.
 #pragma once
 
+#include "backend/Database.h"
 #include "catalog/ConnectionContext.h"
 #include "export/DlgReplaceFile.h"
-#include "backend/Database.h"
 #include "platform/PlatformTestSupport.h"
-#include "ui/Ui.h"
 #include "scripts/ScriptUnloader.h"
+#include "ui/Ui.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,7 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>

@@ -1,62 +1,85 @@
+// What the golden runs cannot show: how many workers run at once, that replace questions never overlap,
+// how recordsets share the pool's connections, and the checks that no command line can reach.
 #include "export/ExportTestSupport.h"
 
+#include "catalog/SQLRecObjects.h"
 #include "platform/Thread.h"
 
 namespace {
 
 constexpr int YES = 23014;
-constexpr int NO = 23010;
 
 using CParallelExportTest = CExportTest;
 
-TEST_F(CParallelExportTest, WritesTheSameBytesAsTheSequentialRun) {
+TEST_F(CParallelExportTest, AtMostThreeWorkersRunAtOnce) {
+    // A pause before each answer keeps every worker busy until the driver has filled all its slots.
+    m_db.OpenEx(("SNAPSHOT=" + Fixture("tiny/snapshot.json") + ";DELAY_US=2000").c_str(),
+                CDatabase::noOdbcDialog);
     ResetPeakRunningThreads();
+    MakeUnloader(AllCategories())->ExecScriptDataThreads();
+    EXPECT_EQ(GetPeakRunningThreads(), 3);
+    for (int nCategory = 0; nCategory < 13; ++nCategory)
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(GetPooledConnectionCount(), 0);
+}
+
+TEST_F(CParallelExportTest, ReplaceQuestionsNeverOverlapAndASecondRunWritesNothing) {
+    PlaceOldFiles(AllCategories());
+    m_answers.Queue(std::deque<int>(13, YES));
+    auto pUnloader = MakeUnloader(AllCategories());
+    pUnloader->ExecScriptDataThreads();
+    EXPECT_EQ(m_answers.Questions().size(), 13u);
+    EXPECT_FALSE(m_answers.Overlapped());
+    for (int nCategory = 0; nCategory < 13; ++nCategory)
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
+    // Every category has been claimed once; the same unloader has none left.
+    std::filesystem::remove_all(OutDir());
+    pUnloader->ExecScriptDataThreads();
+    EXPECT_TRUE(std::filesystem::is_empty(OutDir()));
+}
+
+// The pool's connections are opened from the host's connect string; when that no longer opens, the run
+// goes on over the host connection.
+TEST_F(CParallelExportTest, PoolThatCannotConnectFallsBackToTheHostConnection) {
+    const std::string strLink = m_dir.File("catalog.json");
+    std::filesystem::create_symlink(Fixture("tiny/snapshot.json"), strLink);
+    m_db.OpenEx(("SNAPSHOT=" + strLink).c_str(), CDatabase::noOdbcDialog);
+    std::filesystem::remove(strLink);
     MakeUnloader(AllCategories())->ExecScriptDataThreads();
     for (int nCategory = 0; nCategory < 13; ++nCategory)
         EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
     EXPECT_TRUE(Messages().empty());
-    EXPECT_LE(GetPeakRunningThreads(), 3);
-    EXPECT_GE(GetPeakRunningThreads(), 1);
-    EXPECT_EQ(GetPooledConnectionCount(), 0);
 }
 
-TEST_F(CParallelExportTest, OnlyTheEnabledCategoryIsWritten) {
-    MakeUnloader({12})->ExecScriptDataThreads();
-    std::vector<std::string> aFiles;
-    for (const auto& entry : std::filesystem::directory_iterator(OutDir()))
-        aFiles.push_back(entry.path().filename().string());
-    EXPECT_EQ(aFiles, std::vector<std::string>{"Udf.sql"});
-    EXPECT_EQ(ReadWholeFile(OutFile(12)), Expected(12));
+TEST_F(CExportTest, ConnectionPoolGivesEachLiveRecordsetItsOwnConnectionAndReusesFreedOnes) {
+    SetConnectionContext(&m_db, true);
+    CDatabase* pFirst = nullptr;
+    {
+        CSQLRecTables rs1;
+        CSQLRecTables rs2;
+        pFirst = rs1.m_pDatabase;
+        EXPECT_NE(pFirst, &m_db);
+        EXPECT_NE(rs2.m_pDatabase, pFirst);
+        EXPECT_EQ(pFirst->GetQueryTimeout(), 300u);
+        EXPECT_EQ(GetPooledConnectionCount(), 2);
+    }
+    CSQLRecTables rs3;
+    EXPECT_EQ(rs3.m_pDatabase, pFirst);
+    EXPECT_EQ(GetPooledConnectionCount(), 2);
+    CloseAllConnections();
+    SetConnectionContext(nullptr, false);
 }
 
-TEST_F(CParallelExportTest, NoKeepsEarlierCategoriesAndClaimsNothingAfter) {
-    PlaceOldFiles({4});
-    m_answers.Queue({NO});
-    MakeUnloader(AllCategories())->ExecScriptDataThreads();
-    for (int nCategory = 0; nCategory < 4; ++nCategory)
-        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << nCategory;
-    EXPECT_EQ(ReadWholeFile(OutFile(4)), "old");
-    for (int nCategory = 5; nCategory < 13; ++nCategory)
-        EXPECT_FALSE(std::filesystem::exists(OutFile(nCategory))) << nCategory;
-    EXPECT_EQ(GetPooledConnectionCount(), 0);
-}
-
-TEST_F(CParallelExportTest, ReplaceQuestionsNeverOverlap) {
-    PlaceOldFiles(AllCategories());
-    m_answers.Queue(std::deque<int>(13, YES));
-    MakeUnloader(AllCategories())->ExecScriptDataThreads();
-    EXPECT_EQ(m_answers.Questions().size(), 13u);
-    EXPECT_FALSE(m_answers.Overlapped());
-    for (int nCategory = 0; nCategory < 13; ++nCategory)
-        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << nCategory;
-}
-
-TEST_F(CParallelExportTest, ASecondRunOnTheSameObjectWritesNothing) {
-    auto pUnloader = MakeUnloader(AllCategories());
-    pUnloader->ExecScriptDataThreads();
-    std::filesystem::remove_all(OutDir());
-    pUnloader->ExecScriptDataThreads();
-    EXPECT_TRUE(std::filesystem::is_empty(OutDir()));
+TEST_F(CExportTest, ChecksStopTheRunBeforeAnyFile) {
+    CDatabase closed;
+    CScriptUnloader(closed, nullptr, OutDir().c_str()).ExecScriptDataThreads();
+    auto pUnnamed = MakeUnloader({0, 3});
+    pUnnamed->m_aFiles[3].strFile.Empty();
+    pUnnamed->ExecScriptData();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Не корректное соединение с базой данных",
+                                                    "Не указан файл выгрузки"}));
+    EXPECT_FALSE(std::filesystem::exists(OutFile(0)));
 }
 
 } // namespace

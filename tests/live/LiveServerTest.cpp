@@ -1,10 +1,10 @@
 // Tests against a live T-SQL server, reached through SQLSCRIPTS_TEST_CONNECT (tests/live/with-server starts
 // the local test server and sets it); without it the program says so in one line and reports itself
 // skipped. Objects are created only in databases of the tests' own, dropped when the test ends.
+#include "cases/CaseSupport.h"
 #include "catalog/ConnectionContext.h"
-#include "scripting/ScriptTestSupport.h"
 #include "scripts/ScriptApi.h"
-#include "tools/HostRunner.h"
+#include "ui/Ui.h"
 
 #include <signal.h>
 
@@ -13,6 +13,7 @@
 #include <future>
 #include <iostream>
 #include <regex>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -25,8 +26,9 @@ const fs::path kLiveDir = SCRIPTS_LIVE_DIR;
 
 std::vector<std::string> LiveLines(const std::string& strName) {
     std::vector<std::string> aLines;
-    for (std::string strLine : SplitLines(ReadWholeFile((kLiveDir / strName).string())))
-        if (strLine.erase(strLine.find_last_not_of("\r\n") + 1); !strLine.empty() && strLine[0] != '#')
+    std::istringstream in(ReadWholeFile((kLiveDir / strName).string()));
+    for (std::string strLine; std::getline(in, strLine);)
+        if (!strLine.empty() && strLine[0] != '#')
             aLines.push_back(strLine);
     return aLines;
 }
@@ -52,7 +54,7 @@ THostRun Export(const std::string& strDir, std::vector<std::string> aArgs, bool 
     aArgs.insert(aArgs.begin(), {"export", "--dir", strDir});
     if (bParallel)
         aArgs.push_back("--parallel");
-    return RunHost(aArgs, fs::temp_directory_path().string());
+    return RunHost(aArgs, fs::temp_directory_path().string(), {}, std::nullopt);
 }
 
 // The batches of a script: its text between lines that hold only GO.
@@ -168,7 +170,7 @@ TEST_P(CLiveExport, AgreesInParallelReplayedAndObjectByObject) {
                         strScript.find('*') != std::string::npos)
                 << strName << ": " << strField;
     }
-    EXPECT_TRUE(ShownMessages().empty());
+    EXPECT_TRUE(AfxGetHeadlessUiBackend().GetMessages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, CLiveExport, testing::Values("northwind", "pubs", "scripttest", "bulk"));
@@ -268,7 +270,7 @@ std::vector<std::string> Units(const std::string& strScript, const TRefusals& aL
     std::vector<std::string> aUnits;
     std::string strPending;
     for (const std::string& strBatch : Batches(strScript)) {
-        for (const std::string& strLine : SplitLines(strBatch))
+        for (const std::string& strLine : Matches(strBatch, std::regex("([^\n]*\n?)")))
             (strLine.starts_with("INSERT INTO") ? aUnits.emplace_back() : strPending) += strLine;
         if (!std::regex_search(strBatch, std::regex("^\\s*(SET |IF OBJECT_ID)")))
             aUnits.push_back(std::exchange(strPending, ""));

@@ -38,7 +38,7 @@ int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
     // Every later statement would fail the same way, each with its message and an empty file: the run ends
     // here, with the files finished before it whole and no other written.
-    if (CausedByLostConnection()) {
+    if (stopOnLostConnection_ && CausedByLostConnection()) {
         AfxHoldFileWrites();
         std::fprintf(stderr, "sqlscripts: %s (connection lost: stopped, later files not written)\n",
                      OneLine(strText.Str()).c_str());

@@ -15,6 +15,8 @@ public:
     int MessageBox(const CString& strText, UINT nType) override;
     INT_PTR RunModal(CDialog& dlg) override;
 
+    // A failure caused by a lost connection ends the program at once (an export over a live connection).
+    void StopOnLostConnection() { stopOnLostConnection_ = true; }
     int MessageCount() const { return messageCount_; }
     // Files that were left alone: the policy said never, the user said no, or nobody could be asked.
     const std::vector<std::string>& RefusedFiles() const { return refusedFiles_; }
@@ -23,6 +25,7 @@ private:
     void Answer(CDialog& dlg);
 
     ReplacePolicy policy_;
+    bool stopOnLostConnection_ = false;
     int messageCount_ = 0;
     std::vector<std::string> refusedFiles_;
 };

@@ -8,6 +8,7 @@
 #endif
 
 #include "backend/Database.h"
+#include "backend/DbBackend.h"
 #include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 
@@ -126,6 +127,8 @@ int RunExport(const Source& source, const ExportOptions& options) {
     CDatabase db;
     if (!Connect(db, source))
         return kExitFailed;
+    if (db.GetBackend()->IsLive())
+        ui.StopOnLostConnection();
     CScriptUnloader unloader(db, nullptr, options.dir.c_str());
     if (!FillUnloader(unloader, options))
         return kExitUsage;

@@ -1,0 +1,14 @@
+SET QUOTED_IDENTIFIER OFF 
+GO 
+
+IF OBJECT_ID('[quoted]', 'D') IS NULL 
+	EXEC("CREATE DEFAULT dbo.quoted  AS "it's"")
+GO
+
+IF OBJECT_ID('[zero]', 'D') IS NULL 
+	EXEC("CREATE DEFAULT sales.zero AS 0")
+GO
+
+
+SET QUOTED_IDENTIFIER ON 
+GO 

@@ -1,0 +1,4 @@
+
+CREATE TABLE [dbo].[2019Sales] (
+ 	[Id] [int] NOT NULL )
+GO 

@@ -1,0 +1,7 @@
+ALTER TABLE [dbo].[Orders] ADD 
+	PRIMARY KEY CLUSTERED 
+	( 
+		[OrderId] 
+	)  
+GO 
+

@@ -1,0 +1,7 @@
+IF NOT EXISTS (SELECT 1 FROM sys.types WHERE name = 'Phone' AND schema_id = SCHEMA_ID('dbo') ) 
+BEGIN 
+	CREATE TYPE [dbo].[Phone] FROM [varchar](20) NOT NULL
+	EXEC sp_bindefault '[dbo].[dfltPhone]', '[dbo].[Phone]' 
+END
+GO
+
