@@ -1,9 +1,9 @@
 // Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run.
 // Prints one line of key=value pairs for bench/run to collect.
-#include "export/CategoryTable.h"
 #include "backend/Snapshot.h"
-#include "ui/Ui.h"
+#include "export/CategoryTable.h"
 #include "scripts/ScriptUnloader.h"
+#include "ui/Ui.h"
 
 #include <chrono>
 #include <cstdio>
@@ -21,6 +21,7 @@ struct TOptions {
     std::string strConnect;
     std::string strDir;
     bool bParallel = false;
+    bool bPrefetch = false;
     bool bLoadOnly = false;
     long nDelayUs = 0;
 };
@@ -31,6 +32,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
         const bool bHasValue = i + 1 < argc;
         if (strArg == "--parallel")
             options.bParallel = true;
+        else if (strArg == "--prefetch")
+            options.bPrefetch = true;
         else if (strArg == "--load-only")
             options.bLoadOnly = true;
         else if (strArg == "--snapshot" && bHasValue)
@@ -97,8 +100,8 @@ int main(int argc, char** argv) {
     TOptions options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--delay-us N] "
-                     "[--load-only]\n",
+                     "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--prefetch] "
+                     "[--delay-us N] [--load-only]\n",
                      argv[0]);
         return 2;
     }
@@ -145,6 +148,7 @@ int main(int argc, char** argv) {
             g_aCategories[static_cast<size_t>(i)].pszDefaultFile;
     }
     unloader.m_bNoCollation = 1;
+    unloader.m_bPrefetch = options.bPrefetch ? 1 : 0;
 
     const double dCpuBefore = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();

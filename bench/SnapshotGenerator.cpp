@@ -1,11 +1,13 @@
 // Writes a synthetic catalog snapshot of a given number of tables. Every statement text comes from the
-// module's own recordsets, so the file holds exactly what a full export sends.
+// module's own recordsets, so the file holds exactly what a full export sends, with and without prefetch.
+#include "backend/Snapshot.h"
 #include "catalog/ConnectionContext.h"
+#include "catalog/Prefetch.h"
 #include "catalog/SQLRecObjects.h"
 #include "catalog/SQLRecTableDetails.h"
-#include "backend/Snapshot.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -40,7 +42,41 @@ public:
     // Records the statement with its answer once; every call counts as one statement the export sends.
     void Add(const CString& strSql, const std::vector<TColumnShape>& aColumns, std::vector<TDbRow> aRows) {
         ++m_nSent;
+        ++m_nPrefetchSent;
         Record(strSql, aColumns, std::move(aRows));
+    }
+    // Records a per-object statement that an export without prefetch sends, and files its rows under the
+    // key of the family's one statement, which a prefetch export sends instead.
+    void AddDetail(EPrefetchFamily eFamily, const std::vector<std::string>& aKey, const CString& strSql,
+                   const std::vector<TColumnShape>& aColumns, std::vector<TDbRow> aRows) {
+        ++m_nSent;
+        if (m_seen.count(strSql.Str()))
+            return;
+        TPrefetchRows& family = m_aPrefetch[static_cast<size_t>(eFamily)];
+        if (family.aColumns.empty())
+            family.aColumns = aColumns;
+        for (const TDbRow& row : aRows) {
+            TDbRow& bulkRow = family.aRows.emplace_back(row);
+            bulkRow.insert(bulkRow.end(), aKey.begin(), aKey.end());
+        }
+        Record(strSql, aColumns, std::move(aRows));
+    }
+    // Records the statement of each family with the rows of all its objects, ordered by key as the
+    // statement orders them; the rows of one key stay in the order of their own statement.
+    void AddPrefetchStatements() {
+        for (size_t i = 0; i < m_aPrefetch.size(); ++i) {
+            TPrefetchRows& family = m_aPrefetch[i];
+            const auto eFamily = static_cast<EPrefetchFamily>(i);
+            std::vector<TColumnShape> aColumns = family.aColumns;
+            for (const TColumnShape& key : PrefetchKeyShapes(eFamily))
+                aColumns.push_back(key);
+            const size_t nKeyStart = family.aColumns.size();
+            std::stable_sort(family.aRows.begin(), family.aRows.end(), [&](const TDbRow& a, const TDbRow& b) {
+                return KeyOrder(a, b, nKeyStart, aColumns);
+            });
+            ++m_nPrefetchSent;
+            Record(GetPrefetchSQL(eFamily), aColumns, std::move(family.aRows));
+        }
     }
     // Records a statement that only other callers than the export send.
     void Record(const CString& strSql, const std::vector<TColumnShape>& aColumns, std::vector<TDbRow> aRows) {
@@ -57,9 +93,41 @@ public:
 
     const std::vector<TSnapshotStatement>& Statements() const { return m_aStatements; }
     size_t SentCount() const { return m_nSent; }
+    size_t PrefetchSentCount() const { return m_nPrefetchSent; }
     size_t ObjectCount() const { return m_nObjects; }
 
 private:
+    struct TPrefetchRows {
+        std::vector<TColumnShape> aColumns;
+        std::vector<TDbRow> aRows;
+    };
+
+    static std::vector<TColumnShape> PrefetchKeyShapes(EPrefetchFamily eFamily) {
+        switch (eFamily) {
+        case EPrefetchFamily::IndexColumns:
+            return {{"PrefetchObjectId", kInt}, {"PrefetchIndexId", kInt}};
+        case EPrefetchFamily::FullTextColumns:
+            return {{"PrefetchObjectId", kInt}};
+        case EPrefetchFamily::Modules:
+            return {{"PrefetchType", kText}, {"PrefetchSchema", kText}, {"PrefetchName", kText}};
+        default:
+            return {{"PrefetchSchema", kText}, {"PrefetchName", kText}};
+        }
+    }
+
+    // Numbers compare as numbers, names as text: any total order of the keys serves the store.
+    static bool KeyOrder(const TDbRow& a, const TDbRow& b, size_t nKeyStart,
+                         const std::vector<TColumnShape>& aColumns) {
+        for (size_t i = nKeyStart; i < aColumns.size(); ++i) {
+            if (*a[i] == *b[i])
+                continue;
+            if (aColumns[i].nType == kInt)
+                return std::atol(a[i]->c_str()) < std::atol(b[i]->c_str());
+            return *a[i] < *b[i];
+        }
+        return false;
+    }
+
     static std::string TypeName(SWORD nType) {
         switch (nType) {
         case kInt:
@@ -81,7 +149,9 @@ private:
 
     std::vector<TSnapshotStatement> m_aStatements;
     std::unordered_set<std::string> m_seen;
+    std::array<TPrefetchRows, PREFETCH_FAMILY_COUNT> m_aPrefetch;
     size_t m_nSent = 0;
+    size_t m_nPrefetchSent = 0;
     size_t m_nObjects = 0;
 };
 
@@ -138,6 +208,7 @@ public:
         AddIndexes(out);
         AddChecks(out);
         AddModules<CSQLRecFunctions>(out, "FN", "CREATE FUNCTION");
+        out.AddPrefetchStatements();
     }
 
 private:
@@ -170,11 +241,13 @@ private:
         return rs.GetDefaultSQL();
     }
 
-    static CString IndexColumnsSQL(long nObjectId, long nIndexId) {
+    static void AddIndexColumns(CSnapshotBuilder& out, long nObjectId, long nIndexId,
+                                std::vector<TDbRow> aRows) {
         CSQLRecIndexColumns rs;
         rs.m_nObjectId = nObjectId;
         rs.m_nIndexId = nIndexId;
-        return rs.GetDefaultSQL();
+        out.AddDetail(EPrefetchFamily::IndexColumns, {std::to_string(nObjectId), std::to_string(nIndexId)},
+                      rs.GetDefaultSQL(), {{"ColName", kText}}, std::move(aRows));
     }
 
     void AddDefaults(CSnapshotBuilder& out) const {
@@ -183,8 +256,10 @@ private:
             aList.push_back({Numbered("D_Zero", i), "dbo"});
         out.Add(ListSQL<CSQLRecDefaults>(), {{"name", kText}, {"SchemaName", kText}}, aList);
         for (const TDbRow& row : aList)
-            out.Add(DetailSQL<CSQLRecDefaults>("dbo", *row[0]), ModuleColumns(),
-                    {{row[0], "dbo", "CREATE DEFAULT " + *row[0] + " AS 0 -- zero\r\n", Int(1), Int(1)}});
+            out.AddDetail(
+                EPrefetchFamily::Modules, {"D", "dbo", *row[0]}, DetailSQL<CSQLRecDefaults>("dbo", *row[0]),
+                ModuleColumns(),
+                {{row[0], "dbo", "CREATE DEFAULT " + *row[0] + " AS 0 -- zero\r\n", Int(1), Int(1)}});
         out.AddObjects(aList.size());
     }
 
@@ -194,18 +269,19 @@ private:
             aList.push_back({Numbered("CodeType", i), "dbo"});
         out.Add(ListSQL<CSQLRecUserTypes>(), {{"UserName", kText}, {"SchemaName", kText}}, aList);
         for (size_t i = 0; i < aList.size(); ++i)
-            out.Add(DetailSQL<CSQLRecUserTypes>("dbo", *aList[i][0]),
-                    {{"UserName", kText},
-                     {"SchemaName", kText},
-                     {"SystemName", kText},
-                     {"MaxLen", kSmallInt},
-                     {"Precision", kTinyInt},
-                     {"Scale", kTinyInt},
-                     {"IsNull", kBit},
-                     {"Default", kText},
-                     {"Rule", kText}},
-                    {{aList[i][0], "dbo", "nvarchar", Int(40), Int(0), Int(0), Int(i % 2),
-                      i == 0 ? Text(Numbered("D_Zero", 0)) : Text(""), ""}});
+            out.AddDetail(EPrefetchFamily::UserTypes, {"dbo", *aList[i][0]},
+                          DetailSQL<CSQLRecUserTypes>("dbo", *aList[i][0]),
+                          {{"UserName", kText},
+                           {"SchemaName", kText},
+                           {"SystemName", kText},
+                           {"MaxLen", kSmallInt},
+                           {"Precision", kTinyInt},
+                           {"Scale", kTinyInt},
+                           {"IsNull", kBit},
+                           {"Default", kText},
+                           {"Rule", kText}},
+                          {{aList[i][0], "dbo", "nvarchar", Int(40), Int(0), Int(0), Int(i % 2),
+                            i == 0 ? Text(Numbered("D_Zero", 0)) : Text(""), ""}});
         out.AddObjects(aList.size());
     }
 
@@ -237,27 +313,28 @@ private:
             rs.m_strTableSchema = table.strSchema;
             const std::string strDefault = "DF_" + table.strName + "_CreatedAt";
             const char* pszCollation = "Cyrillic_General_CI_AS";
-            out.Add(rs.GetDefaultSQL(), aColumns,
-                    {{"Id", "int", Int(0), Int(4), Int(10), Int(0), Int(1), Int(1), Int(1), Int(0), Int(0),
-                      Int(0), "", std::nullopt, "", ""},
-                     {"Name", "nvarchar", Int(0), Int(200), Int(0), Int(0), Int(0), Int(0), Int(0), Int(0),
-                      Int(0), Int(0), "", pszCollation, "", ""},
-                     {"Amount", "decimal", Int(0), Int(9), Int(18), Int(2), Int(0), Int(0), Int(0), Int(1),
-                      Int(0), Int(0), "", std::nullopt, "", ""},
-                     {"Code", "CodeType00000", Int(1), Int(40), Int(0), Int(0), Int(0), Int(0), Int(0),
-                      Int(1), Int(0), Int(0), "", pszCollation, "", ""},
-                     {"Total", "decimal", Int(0), Int(13), Int(29), Int(2), Int(0), Int(0), Int(0), Int(1),
-                      Int(1), Int(0), "([Amount]*(2))", std::nullopt, "", ""},
-                     {"ParentId", "int", Int(0), Int(4), Int(10), Int(0), Int(0), Int(0), Int(0), Int(1),
-                      Int(0), Int(0), "", std::nullopt, "", ""},
-                     {"CreatedAt", "datetime", Int(0), Int(8), Int(23), Int(3), Int(0), Int(0), Int(0),
-                      Int(0), Int(0), Int(0), "", std::nullopt, strDefault, ""},
-                     {"Note", "nvarchar", Int(0), Int(-1), Int(0), Int(0), Int(0), Int(0), Int(0), Int(1),
-                      Int(0), Int(0), "", pszCollation, "", ""},
-                     {"Qty", "int", Int(0), Int(4), Int(10), Int(0), Int(0), Int(0), Int(0), Int(0), Int(0),
-                      Int(0), "", std::nullopt, "", ""},
-                     {"Label", "nvarchar", Int(0), Int(80), Int(0), Int(0), Int(0), Int(0), Int(0), Int(1),
-                      Int(1), Int(1), "(N'Итог '+CONVERT([nvarchar](20),[Qty]))", pszCollation, "", ""}});
+            out.AddDetail(
+                EPrefetchFamily::Columns, {table.strSchema, table.strName}, rs.GetDefaultSQL(), aColumns,
+                {{"Id", "int", Int(0), Int(4), Int(10), Int(0), Int(1), Int(1), Int(1), Int(0), Int(0),
+                  Int(0), "", std::nullopt, "", ""},
+                 {"Name", "nvarchar", Int(0), Int(200), Int(0), Int(0), Int(0), Int(0), Int(0), Int(0),
+                  Int(0), Int(0), "", pszCollation, "", ""},
+                 {"Amount", "decimal", Int(0), Int(9), Int(18), Int(2), Int(0), Int(0), Int(0), Int(1),
+                  Int(0), Int(0), "", std::nullopt, "", ""},
+                 {"Code", "CodeType00000", Int(1), Int(40), Int(0), Int(0), Int(0), Int(0), Int(0), Int(1),
+                  Int(0), Int(0), "", pszCollation, "", ""},
+                 {"Total", "decimal", Int(0), Int(13), Int(29), Int(2), Int(0), Int(0), Int(0), Int(1),
+                  Int(1), Int(0), "([Amount]*(2))", std::nullopt, "", ""},
+                 {"ParentId", "int", Int(0), Int(4), Int(10), Int(0), Int(0), Int(0), Int(0), Int(1), Int(0),
+                  Int(0), "", std::nullopt, "", ""},
+                 {"CreatedAt", "datetime", Int(0), Int(8), Int(23), Int(3), Int(0), Int(0), Int(0), Int(0),
+                  Int(0), Int(0), "", std::nullopt, strDefault, ""},
+                 {"Note", "nvarchar", Int(0), Int(-1), Int(0), Int(0), Int(0), Int(0), Int(0), Int(1), Int(0),
+                  Int(0), "", pszCollation, "", ""},
+                 {"Qty", "int", Int(0), Int(4), Int(10), Int(0), Int(0), Int(0), Int(0), Int(0), Int(0),
+                  Int(0), "", std::nullopt, "", ""},
+                 {"Label", "nvarchar", Int(0), Int(80), Int(0), Int(0), Int(0), Int(0), Int(0), Int(1),
+                  Int(1), Int(1), "(N'Итог '+CONVERT([nvarchar](20),[Qty]))", pszCollation, "", ""}});
         }
         out.AddObjects(m_aTables.size());
     }
@@ -269,17 +346,18 @@ private:
         std::sort(aList.begin(), aList.end());
         out.Add(ListSQL<CSQLRecPKeys>(), {{"Name", kText}, {"NameSchema", kText}}, aList);
         for (const TTable& table : m_aTables) {
-            out.Add(DetailSQL<CSQLRecPKeys>(table.strSchema, "PK_" + table.strName),
-                    {{"Name", kText},
-                     {"NameSchema", kText},
-                     {"IdTable", kInt},
-                     {"TableName", kText},
-                     {"IdInd", kInt},
-                     {"FillFactor", kInt},
-                     {"Clastered", kInt}},
-                    {{"PK_" + table.strName, table.strSchema, Int(table.nObjectId), table.strName, Int(1),
-                      Int(table.nObjectId % 7 == 0 ? 90 : 0), Int(1)}});
-            out.Add(IndexColumnsSQL(table.nObjectId, 1), {{"ColName", kText}}, {{"Id"}});
+            out.AddDetail(EPrefetchFamily::PrimaryKeys, {table.strSchema, "PK_" + table.strName},
+                          DetailSQL<CSQLRecPKeys>(table.strSchema, "PK_" + table.strName),
+                          {{"Name", kText},
+                           {"NameSchema", kText},
+                           {"IdTable", kInt},
+                           {"TableName", kText},
+                           {"IdInd", kInt},
+                           {"FillFactor", kInt},
+                           {"Clastered", kInt}},
+                          {{"PK_" + table.strName, table.strSchema, Int(table.nObjectId), table.strName,
+                            Int(1), Int(table.nObjectId % 7 == 0 ? 90 : 0), Int(1)}});
+            AddIndexColumns(out, table.nObjectId, 1, {{"Id"}});
         }
         out.AddObjects(m_aTables.size());
     }
@@ -294,23 +372,26 @@ private:
             const TTable& table = m_aTables[i];
             const TTable& referenced = m_aTables[(i + m_aTables.size() - 1) % m_aTables.size()];
             const std::string strFK = "FK_" + table.strName + "_Parent";
-            out.Add(DetailSQL<CSQLRecForeignKeys>(table.strSchema, table.strName),
-                    {{"FKName", kText},
-                     {"FKNameSchema", kText},
-                     {"ParentTableId", kInt},
-                     {"ParentTableName", kText},
-                     {"ReferencedTableId", kInt},
-                     {"ReferencedTableName", kText},
-                     {"ReferencedIndexId", kInt},
-                     {"UpdateAction", kTinyInt},
-                     {"DeleteAction", kTinyInt}},
-                    {{strFK, table.strSchema, Int(table.nObjectId), table.strName, Int(referenced.nObjectId),
-                      referenced.strName, Int(1), Int(0), Int(i % 3 == 0 ? 1 : 0)}});
+            out.AddDetail(
+                EPrefetchFamily::ForeignKeys, {table.strSchema, table.strName},
+                DetailSQL<CSQLRecForeignKeys>(table.strSchema, table.strName),
+                {{"FKName", kText},
+                 {"FKNameSchema", kText},
+                 {"ParentTableId", kInt},
+                 {"ParentTableName", kText},
+                 {"ReferencedTableId", kInt},
+                 {"ReferencedTableName", kText},
+                 {"ReferencedIndexId", kInt},
+                 {"UpdateAction", kTinyInt},
+                 {"DeleteAction", kTinyInt}},
+                {{strFK, table.strSchema, Int(table.nObjectId), table.strName, Int(referenced.nObjectId),
+                  referenced.strName, Int(1), Int(0), Int(i % 3 == 0 ? 1 : 0)}});
             CSQLRecForeignKeyColumnsParent rs;
             rs.m_strFKName = strFK;
             rs.m_strFKSchema = table.strSchema;
-            out.Add(rs.GetDefaultSQL(), {{"ColName", kText}}, {{"ParentId"}});
-            out.Add(IndexColumnsSQL(referenced.nObjectId, 1), {{"ColName", kText}}, {{"Id"}});
+            out.AddDetail(EPrefetchFamily::ForeignKeyColumns, {table.strSchema, strFK}, rs.GetDefaultSQL(),
+                          {{"ColName", kText}}, {{"ParentId"}});
+            AddIndexColumns(out, referenced.nObjectId, 1, {{"Id"}});
         }
         out.AddObjects(m_aTables.size());
     }
@@ -338,8 +419,9 @@ private:
         for (const TDbRow& index : aIndexes) {
             CSQLRecFullTextCatalogIndexColumns rs;
             rs.m_nObjectId = std::atol(index[0]->c_str());
-            out.Add(rs.GetDefaultSQL(), {{"Name", kText}, {"type_column_id", kInt}, {"language_id", kInt}},
-                    {{"Name", std::nullopt, Int(1049)}, {"Note", std::nullopt, Int(1033)}});
+            out.AddDetail(EPrefetchFamily::FullTextColumns, {*index[0]}, rs.GetDefaultSQL(),
+                          {{"Name", kText}, {"type_column_id", kInt}, {"language_id", kInt}},
+                          {{"Name", std::nullopt, Int(1049)}, {"Note", std::nullopt, Int(1033)}});
         }
         out.AddObjects(aIndexes.size() + 1);
     }
@@ -385,8 +467,9 @@ private:
         out.Add(ListSQL<Rec>(), {{"name", kText}, {"SchemaName", kText}}, aList);
         for (int i = 0; i < kModulesPerKind; ++i) {
             const std::string& strName = *aList[static_cast<size_t>(i)][0];
-            out.Add(DetailSQL<Rec>("dbo", strName), ModuleColumns(),
-                    {{strName, "dbo", Definition(pszCreate, strName, i), Int(1), Int(i % 5 != 0)}});
+            out.AddDetail(EPrefetchFamily::Modules, {pszPrefix, "dbo", strName},
+                          DetailSQL<Rec>("dbo", strName), ModuleColumns(),
+                          {{strName, "dbo", Definition(pszCreate, strName, i), Int(1), Int(i % 5 != 0)}});
         }
         out.AddObjects(aList.size());
     }
@@ -410,7 +493,7 @@ private:
                  {"Fillfactor", kTinyInt}},
                 aList);
         for (const TTable& table : m_aTables)
-            out.Add(IndexColumnsSQL(table.nObjectId, 2), {{"ColName", kText}}, {{"Name"}, {"Amount"}});
+            AddIndexColumns(out, table.nObjectId, 2, {{"Name"}, {"Amount"}});
         out.AddObjects(m_aTables.size());
     }
 
@@ -420,14 +503,15 @@ private:
             aList.push_back({"CK_" + table.strName + "_Qty", table.strSchema});
         out.Add(ListSQL<CSQLRecChecks>(), {{"Name", kText}, {"NameSchema", kText}}, aList);
         for (const TTable& table : m_aTables)
-            out.Add(DetailSQL<CSQLRecChecks>(table.strSchema, "CK_" + table.strName + "_Qty"),
-                    {{"Name", kText},
-                     {"NameSchema", kText},
-                     {"NameTable", kText},
-                     {"NameTableSchema", kText},
-                     {"Definition", kText}},
-                    {{"CK_" + table.strName + "_Qty", table.strSchema, table.strName, table.strSchema,
-                      "([Qty]>=(0))"}});
+            out.AddDetail(EPrefetchFamily::Checks, {table.strSchema, "CK_" + table.strName + "_Qty"},
+                          DetailSQL<CSQLRecChecks>(table.strSchema, "CK_" + table.strName + "_Qty"),
+                          {{"Name", kText},
+                           {"NameSchema", kText},
+                           {"NameTable", kText},
+                           {"NameTableSchema", kText},
+                           {"Definition", kText}},
+                          {{"CK_" + table.strName + "_Qty", table.strSchema, table.strName, table.strSchema,
+                            "([Qty]>=(0))"}});
         out.AddObjects(m_aTables.size());
     }
 
@@ -456,8 +540,10 @@ int main(int argc, char** argv) {
     }
     // What the benchmark divides by: objects scripted and statements sent by one full export.
     std::ofstream(strPath + ".counts")
-        << "objects " << builder.ObjectCount() << "\nstatements " << builder.SentCount() << "\n";
-    std::printf("%s: %zu statements (%zu sent by an export), %zu objects\n", strPath.c_str(),
-                builder.Statements().size(), builder.SentCount(), builder.ObjectCount());
+        << "objects " << builder.ObjectCount() << "\nstatements " << builder.SentCount()
+        << "\nprefetch_statements " << builder.PrefetchSentCount() << "\n";
+    std::printf("%s: %zu statements (%zu sent by an export, %zu with prefetch), %zu objects\n",
+                strPath.c_str(), builder.Statements().size(), builder.SentCount(),
+                builder.PrefetchSentCount(), builder.ObjectCount());
     return 0;
 }

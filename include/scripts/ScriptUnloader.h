@@ -3,8 +3,8 @@
 
 #include "backend/Database.h"
 #include "platform/Sync.h"
-#include "ui/Window.h"
 #include "scripts/SqlTypeObjects.h"
+#include "ui/Window.h"
 
 #include <array>
 
@@ -28,6 +28,9 @@ public:
     void ExecScriptDataThreads();
 
     int m_bNoCollation = 0;
+    // Read each family of catalog details in one statement before the categories, instead of one
+    // statement per object: the same files from far fewer round trips.
+    int m_bPrefetch = 0;
     CString m_strPath;
     std::array<TScriptFile, SQL_CATEGORY_COUNT> m_aFiles;
 
@@ -40,6 +43,8 @@ protected:
 private:
     CString GetFilePath(int nCategory) const;
     CString GenerateCategory(int nCategory) const;
+    // Runs the prefetch that the context asks for; shows why and returns FALSE when it cannot be done.
+    BOOL Prefetch();
 
     CCriticalSection m_csThreads;
     int m_nNextCategory = 0;

@@ -125,7 +125,17 @@ BOOL CRecordset::Open(UINT nOpenType, LPCTSTR lpszSQL, DWORD) {
     m_strSQL = lpszSQL ? CString(lpszSQL) : GetDefaultSQL();
     if (!m_pDatabase || !m_pDatabase->IsOpen())
         AfxThrowDBException("08003", 0, "Connection not open");
-    m_pResult = m_pDatabase->GetBackend()->Execute(m_strSQL.Str(), nOpenType != forwardOnly);
+    return Attach(m_pDatabase->GetBackend()->Execute(m_strSQL.Str(), nOpenType != forwardOnly));
+}
+
+BOOL CRecordset::OpenResult(const CString& strSQL, std::unique_ptr<CDbResult> pResult) {
+    Close();
+    m_strSQL = strSQL;
+    return Attach(std::move(pResult));
+}
+
+BOOL CRecordset::Attach(std::unique_ptr<CDbResult> pResult) {
+    m_pResult = std::move(pResult);
     m_hstmt = m_pResult.get();
     try {
         FetchAndBind();

@@ -123,7 +123,13 @@ public:
     UINT m_nDefaultType = snapshot;
     HSTMT m_hstmt = nullptr; // non-null while open
 
+protected:
+    // Opens on rows already at hand as if the server had answered strSQL with them.
+    BOOL OpenResult(const CString& strSQL, std::unique_ptr<CDbResult> pResult);
+
 private:
+    // Reads the first row of the result, which the recordset keeps until Close.
+    BOOL Attach(std::unique_ptr<CDbResult> pResult);
     void FetchAndBind();
     const TDbColumn& Column(short nIndex) const;
 

@@ -28,6 +28,8 @@ public:
     virtual const std::vector<TDbColumn>& Columns() const = 0;
     // The next row, valid until the next call; null at the end.
     virtual const TDbRow* Fetch() = 0;
+    // True when every row fetched stays valid, unchanged, as long as the result lives.
+    virtual bool KeepsRows() const { return false; }
 };
 
 // A result held whole in memory.
@@ -37,6 +39,7 @@ public:
         : m_aColumns(std::move(aColumns)), m_aRows(std::move(aRows)) {}
     const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
     const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? &m_aRows[m_nNext++] : nullptr; }
+    bool KeepsRows() const override { return true; }
 
 private:
     std::vector<TDbColumn> m_aColumns;
@@ -44,15 +47,16 @@ private:
     size_t m_nNext = 0;
 };
 
+class CCatalogSnapshot;
+
 class CDbConnection {
 public:
     virtual ~CDbConnection() = default;
     // bBuffered: read every row now and release the server statement (snapshot cursors).
     virtual std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) = 0;
     virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
-    // False for a replayed snapshot, which has no connection to lose: its recorded failures are answers to
-    // single statements.
-    virtual bool IsLive() const { return true; }
+    // The recorded catalog a replay answers from; null for a server.
+    virtual const CCatalogSnapshot* GetSnapshot() const { return nullptr; }
 };
 
 // Opens the backend that the connect string names (SNAPSHOT=, SAVE_SNAPSHOT= or plain ODBC).

@@ -38,6 +38,7 @@ public:
     const TDbRow* Fetch() override {
         return m_nNext < m_pStatement->aRows.size() ? &m_pStatement->aRows[m_nNext++] : nullptr;
     }
+    bool KeepsRows() const override { return true; }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
@@ -50,8 +51,6 @@ public:
     CSnapshotReplay(const std::string& strPath, const std::string& strOptions)
         : m_pSnapshot(CCatalogSnapshot::Open(strPath)), m_delay(ReplayDelay(strOptions)),
           m_pFault(CSnapshotFault::FromOptions(strOptions, m_pSnapshot.get())) {}
-
-    bool IsLive() const override { return false; }
 
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
         if (m_delay.count() > 0)
@@ -71,6 +70,7 @@ public:
     }
 
     void SetQueryTimeout(DWORD) override {}
+    const CCatalogSnapshot* GetSnapshot() const override { return m_pSnapshot.get(); }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;

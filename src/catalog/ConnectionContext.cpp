@@ -1,5 +1,7 @@
 #include "catalog/ConnectionContext.h"
 
+#include "catalog/Prefetch.h"
+
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +13,8 @@ struct TConnectionContext {
     CDatabase* pDatabase = nullptr;
     CString strConnect;
     bool bPooled = false;
+    bool bPrefetch = false;
+    std::unique_ptr<CPrefetchStore> pPrefetch;
 };
 
 TConnectionContext& Context() {
@@ -35,12 +39,14 @@ constexpr int DEFAULT_DEFINITION_LENGTH = 256;
 
 } // namespace
 
-void SetConnectionContext(CDatabase* pDatabase, bool bPooled) {
+void SetConnectionContext(CDatabase* pDatabase, bool bPooled, bool bPrefetch) {
     TConnectionContext& context = Context();
     context.pDatabase = pDatabase;
     context.strConnect = pDatabase ? pDatabase->GetConnect() : CString();
     context.strConnect.Replace("ODBC;", "");
     context.bPooled = bPooled;
+    context.bPrefetch = bPrefetch;
+    context.pPrefetch.reset();
 }
 
 CDatabase* GetContextDatabase() {
@@ -51,6 +57,23 @@ const CString& GetContextConnectString() {
 }
 bool IsPoolEnabled() {
     return Context().bPooled;
+}
+
+void PrefetchCatalog() {
+    TConnectionContext& context = Context();
+    if (!context.bPrefetch || !context.pDatabase || !context.pDatabase->IsOpen())
+        return;
+    auto pStore = std::make_unique<CPrefetchStore>();
+    pStore->Fill(*context.pDatabase);
+    context.pPrefetch = std::move(pStore);
+}
+
+const CPrefetchStore* GetPrefetchStore() {
+    return Context().pPrefetch.get();
+}
+
+void DropPrefetchedRows() {
+    Context().pPrefetch.reset();
 }
 
 CDatabase* AcquireConnection() {

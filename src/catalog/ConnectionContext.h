@@ -4,12 +4,32 @@
 #include "backend/Database.h"
 #include "platform/Sync.h"
 
-// Sets the context database, its connect string (every "ODBC;" removed) and the pool flag.
-void SetConnectionContext(CDatabase* pDatabase, bool bPooled);
+class CPrefetchStore;
+
+// Sets the context database, its connect string (every "ODBC;" removed), the pool flag and the prefetch
+// flag; rows prefetched for an earlier context are dropped.
+void SetConnectionContext(CDatabase* pDatabase, bool bPooled, bool bPrefetch = false);
 
 CDatabase* GetContextDatabase();
 const CString& GetContextConnectString();
 bool IsPoolEnabled();
+
+// With the prefetch flag set, reads the catalog's detail families on the context database; recordsets
+// then take their rows from them where they can. Throws CDBException* when a snapshot replay lacks the
+// prefetch statements. Call before any recordset of the run exists.
+void PrefetchCatalog();
+// The rows read by PrefetchCatalog, read-only; null when there are none.
+const CPrefetchStore* GetPrefetchStore();
+// Frees the prefetched rows; only when no recordset is alive.
+void DropPrefetchedRows();
+// Calls DropPrefetchedRows when the scope ends, also when an exception leaves it.
+class CDropPrefetchedRowsOnExit {
+public:
+    CDropPrefetchedRowsOnExit() = default;
+    CDropPrefetchedRowsOnExit(const CDropPrefetchedRowsOnExit&) = delete;
+    CDropPrefetchedRowsOnExit& operator=(const CDropPrefetchedRowsOnExit&) = delete;
+    ~CDropPrefetchedRowsOnExit() { DropPrefetchedRows(); }
+};
 
 struct TPoolEntry {
     bool bInUse = false;

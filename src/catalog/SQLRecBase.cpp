@@ -1,6 +1,7 @@
 #include "catalog/SQLRecBase.h"
 
 #include "catalog/ConnectionContext.h"
+#include "catalog/Prefetch.h"
 #include "catalog/SqlIdentifiers.h"
 
 CSQLRecBase::CSQLRecBase() : CRecordset(IsPoolEnabled() ? AcquireConnection() : GetContextDatabase()) {
@@ -18,6 +19,17 @@ CSQLRecBase::~CSQLRecBase() {
     }
     if (IsPoolEnabled())
         ReleaseConnection(m_pDatabase);
+}
+
+BOOL CSQLRecBase::Open(UINT nOpenType, LPCTSTR lpszSQL, DWORD dwOptions) {
+    const CPrefetchStore* pStore = GetPrefetchStore();
+    if (!pStore || lpszSQL)
+        return CRecordset::Open(nOpenType, lpszSQL, dwOptions);
+    // The text first: building it puts "dbo" for an empty schema, as the server would see it.
+    const CString strSQL = GetDefaultSQL();
+    if (std::unique_ptr<CDbResult> pResult = pStore->Find(*this))
+        return OpenResult(strSQL, std::move(pResult));
+    return CRecordset::Open(nOpenType, strSQL, dwOptions);
 }
 
 void CSQLRecBase::ThrowDBException(RETCODE nRetCode, HSTMT hstmt) {

@@ -14,6 +14,9 @@ public:
     virtual CString GetListSQL() { return CString(); }
 
     CString GetDefaultSQL() override { return m_bDetail ? GetDetailSQL() : GetListSQL(); }
+    // With prefetched rows that answer the statement for certain, opens on them instead of the server.
+    BOOL Open(UINT nOpenType = AFX_DB_USE_DEFAULT_TYPE, LPCTSTR lpszSQL = nullptr,
+              DWORD dwOptions = none) override;
     void ThrowDBException(RETCODE nRetCode, HSTMT hstmt = nullptr) override;
 
     bool m_bDetail = false;

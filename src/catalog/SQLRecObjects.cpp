@@ -1,6 +1,7 @@
 #include "catalog/SQLRecObjects.h"
 
 #include "catalog/ConnectionContext.h"
+#include "catalog/Prefetch.h"
 #include "catalog/SqlIdentifiers.h"
 
 namespace {
@@ -90,6 +91,15 @@ CString CSQLRecModuleObjects::GetListSQL() {
     return strSQL;
 }
 
+// One statement for all six module kinds: the IN list holds their type codes.
+CString CSQLRecModuleObjects::GetPrefetchSQL() {
+    return DerivePrefetchSQL(
+        kModuleDetailSQL, " FROM sys.objects AS OBJ",
+        ", RTRIM( OBJ.type ) AS PrefetchType, SCH.name AS PrefetchSchema, OBJ.name AS PrefetchName",
+        "WHERE OBJ.type = ",
+        "WHERE OBJ.type IN ('D', 'R', 'V', 'TR', 'P', 'FN') ORDER BY OBJ.object_id ASC ");
+}
+
 void CSQLRecModuleObjects::DoFieldExchange(CFieldExchange* pFX) {
     pFX->SetFieldType(CFieldExchange::outputColumn);
     RFX_Text(pFX, "name", m_strName);
@@ -119,6 +129,12 @@ CString CSQLRecUserTypes::GetDetailSQL() {
 
 CString CSQLRecUserTypes::GetListSQL() {
     return kUserTypesListSQL;
+}
+
+CString CSQLRecUserTypes::GetPrefetchSQL() {
+    return DerivePrefetchSQL(kUserTypesDetailSQL, " FROM sys.types TYPES",
+                             ", SCHEMA_NAME( TYPES.schema_id ) AS PrefetchSchema, TYPES.name AS PrefetchName",
+                             "AND TYPES.name = ", "ORDER BY TYPES.name ASC");
 }
 
 void CSQLRecUserTypes::DoFieldExchange(CFieldExchange* pFX) {
@@ -156,6 +172,12 @@ CString CSQLRecPKeys::GetListSQL() {
     return kPKeysListSQL;
 }
 
+CString CSQLRecPKeys::GetPrefetchSQL() {
+    return DerivePrefetchSQL(kPKeysDetailSQL, " FROM sys.key_constraints PK",
+                             ", SCHEMA_NAME( PK.schema_id ) AS PrefetchSchema, PK.name AS PrefetchName",
+                             "AND PK.name = ", "ORDER BY PK.Name ASC ");
+}
+
 void CSQLRecPKeys::DoFieldExchange(CFieldExchange* pFX) {
     pFX->SetFieldType(CFieldExchange::outputColumn);
     RFX_Text(pFX, "Name", m_strName);
@@ -189,6 +211,12 @@ CString CSQLRecChecks::GetDetailSQL() {
 
 CString CSQLRecChecks::GetListSQL() {
     return kChecksListSQL;
+}
+
+CString CSQLRecChecks::GetPrefetchSQL() {
+    return DerivePrefetchSQL(kChecksDetailSQL, " FROM sys.check_constraints CH",
+                             ", SCHEMA_NAME( CH.schema_id ) AS PrefetchSchema, CH.name AS PrefetchName",
+                             "WHERE CH.object_id = ", "ORDER BY CH.object_id ASC");
 }
 
 void CSQLRecChecks::DoFieldExchange(CFieldExchange* pFX) {

@@ -11,6 +11,8 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
+    // The detail rows of every object at once, keyed by the trimmed type code, schema and name.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     virtual CString GetObjectTypeCode() const = 0;
@@ -61,6 +63,8 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
+    // The detail rows of every object at once, keyed by schema and name.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strUserName;
@@ -81,6 +85,8 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
+    // The detail rows of every object at once, keyed by schema and name.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strName;
@@ -99,6 +105,8 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
+    // The detail rows of every object at once, keyed by schema and name.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strName;

@@ -1,6 +1,7 @@
 #include "catalog/SQLRecTableDetails.h"
 
 #include "catalog/ConnectionContext.h"
+#include "catalog/Prefetch.h"
 #include "catalog/SqlIdentifiers.h"
 
 namespace {
@@ -70,6 +71,15 @@ CString CSQLRecColumns::GetDefaultSQL() {
     return strSQL;
 }
 
+CString CSQLRecColumns::GetPrefetchSQL() {
+    return DerivePrefetchSQL(
+        kColumnsSQL, " FROM sys.columns  as COL",
+        ", SCHEMA_NAME( PT.schema_id ) AS PrefetchSchema, PT.name AS PrefetchName",
+        "WHERE COL.object_id = OBJECT_ID(",
+        "INNER JOIN sys.tables AS PT ON COL.object_id = PT.object_id ORDER BY COL.object_id "
+        "ASC, COL.column_id ASC");
+}
+
 void CSQLRecColumns::DoFieldExchange(CFieldExchange* pFX) {
     pFX->SetFieldType(CFieldExchange::outputColumn);
     RFX_Text(pFX, "NameCol", m_strNameCol);
@@ -98,6 +108,13 @@ CString CSQLRecIndexColumns::GetDefaultSQL() {
     CString strSQL;
     strSQL.Format(kIndexColumnsSQL, static_cast<int>(m_nObjectId), static_cast<int>(m_nIndexId));
     return strSQL;
+}
+
+CString CSQLRecIndexColumns::GetPrefetchSQL() {
+    return DerivePrefetchSQL(kIndexColumnsSQL, " FROM sys.index_columns AS INDCOL",
+                             ", INDCOL.object_id AS PrefetchObjectId, INDCOL.index_id AS PrefetchIndexId",
+                             "WHERE INDCOL.object_id = ",
+                             "ORDER BY INDCOL.object_id ASC, INDCOL.index_id ASC, INDCOL.column_id ASC ");
 }
 
 void CSQLRecIndexColumns::DoFieldExchange(CFieldExchange* pFX) {
@@ -147,6 +164,14 @@ CString CSQLRecForeignKeys::GetListSQL() {
     return kForeignKeysListSQL;
 }
 
+CString CSQLRecForeignKeys::GetPrefetchSQL() {
+    return DerivePrefetchSQL(kForeignKeysDetailSQL, " FROM sys.foreign_keys FK",
+                             ", SCHEMA_NAME( PT.schema_id ) AS PrefetchSchema, PT.name AS PrefetchName",
+                             "WHERE FK.parent_object_id = OBJECT_ID(",
+                             "INNER JOIN sys.objects AS PT ON FK.parent_object_id = PT.object_id ORDER BY "
+                             "FK.parent_object_id ASC ");
+}
+
 void CSQLRecForeignKeys::DoFieldExchange(CFieldExchange* pFX) {
     pFX->SetFieldType(CFieldExchange::outputColumn);
     RFX_Text(pFX, "FKName", m_strFKName);
@@ -170,6 +195,15 @@ CString CSQLRecForeignKeyColumnsParent::GetDefaultSQL() {
     CString strSQL;
     strSQL.Format(kForeignKeyColumnsParentSQL, ObjectIdPart(m_strFKSchema), ObjectIdPart(m_strFKName));
     return strSQL;
+}
+
+CString CSQLRecForeignKeyColumnsParent::GetPrefetchSQL() {
+    return DerivePrefetchSQL(
+        kForeignKeyColumnsParentSQL, " FROM sys.foreign_key_columns FKColumns",
+        ", SCHEMA_NAME( PFK.schema_id ) AS PrefetchSchema, PFK.name AS PrefetchName",
+        "WHERE FKColumns.constraint_object_id = OBJECT_ID(",
+        "INNER JOIN sys.objects AS PFK ON FKColumns.constraint_object_id = PFK.object_id "
+        "ORDER BY FKColumns.constraint_object_id ASC, FKColumns.parent_column_id ASC ");
 }
 
 void CSQLRecForeignKeyColumnsParent::DoFieldExchange(CFieldExchange* pFX) {
@@ -220,6 +254,12 @@ CString CSQLRecFullTextCatalogIndexColumns::GetDefaultSQL() {
     CString strSQL;
     strSQL.Format(kFullTextCatalogIndexColumnsSQL, static_cast<int>(m_nObjectId));
     return strSQL;
+}
+
+CString CSQLRecFullTextCatalogIndexColumns::GetPrefetchSQL() {
+    return DerivePrefetchSQL(kFullTextCatalogIndexColumnsSQL, " FROM sys.fulltext_index_columns FTC",
+                             ", FTC.object_id AS PrefetchObjectId",
+                             "WHERE FTC.object_id = ", "ORDER BY FTC.object_id ASC, FTC.column_id ASC ");
 }
 
 void CSQLRecFullTextCatalogIndexColumns::DoFieldExchange(CFieldExchange* pFX) {

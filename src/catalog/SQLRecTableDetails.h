@@ -9,6 +9,8 @@ public:
     CSQLRecColumns();
 
     CString GetDefaultSQL() override;
+    // Every row of the family at once, keyed by the table's schema and name.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strTableName;
@@ -38,6 +40,8 @@ public:
     CSQLRecIndexColumns();
 
     CString GetDefaultSQL() override;
+    // Every row of the family at once, keyed by object id and index id.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     long m_nObjectId = 0;
@@ -74,6 +78,8 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
+    // The detail rows of every table at once, keyed by the table's schema and name.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strFKName;
@@ -93,6 +99,8 @@ public:
     CSQLRecForeignKeyColumnsParent();
 
     CString GetDefaultSQL() override;
+    // Every row of the family at once, keyed by the key's schema and name.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strFKName;
@@ -136,6 +144,8 @@ public:
     CSQLRecFullTextCatalogIndexColumns();
 
     CString GetDefaultSQL() override;
+    // Every row of the family at once, keyed by the table's object id.
+    static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     long m_nObjectId = 0;

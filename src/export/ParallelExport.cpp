@@ -70,7 +70,13 @@ void WaitForAnyWorker(const std::array<CWorkerSlot, WORKER_SLOTS>& aSlots) {
 void CScriptUnloader::ExecScriptDataThreads() {
     if (!Check())
         return;
-    SetConnectionContext(m_pDatabase, true);
+    SetConnectionContext(m_pDatabase, true, m_bPrefetch != 0);
+    CDropPrefetchedRowsOnExit dropPrefetchedRows;
+    // Filled once before any worker starts, only read while they run.
+    if (!Prefetch()) {
+        CloseAllConnections();
+        return;
+    }
     {
         std::array<CWorkerSlot, WORKER_SLOTS> aSlots;
         int nStarts = 0;

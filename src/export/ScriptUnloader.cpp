@@ -5,8 +5,8 @@
 #include "export/DlgCreateScript.h"
 #include "export/ScriptFiles.h"
 #include "platform/File.h"
-#include "ui/Ui.h"
 #include "scripting/SQLScript.h"
+#include "ui/Ui.h"
 
 namespace {
 
@@ -52,8 +52,11 @@ BOOL CScriptUnloader::Check() {
 void CScriptUnloader::ExecScriptData() {
     if (!Check())
         return;
-    SetConnectionContext(m_pDatabase, false);
+    SetConnectionContext(m_pDatabase, false, m_bPrefetch != 0);
     CCloseConnectionsOnExit closeConnections;
+    CDropPrefetchedRowsOnExit dropPrefetchedRows;
+    if (!Prefetch())
+        return;
     for (int nCategory = 0; nCategory < SQL_CATEGORY_COUNT; ++nCategory)
         if (!ScriptsAll(static_cast<eSqlTypeObjects>(nCategory)))
             break;
@@ -72,6 +75,17 @@ BOOL CScriptUnloader::ScriptsAll(eSqlTypeObjects eType) {
     }
     WriteScriptFile(strPath, GenerateCategory(eType), ShowStringMessage);
     return TRUE;
+}
+
+BOOL CScriptUnloader::Prefetch() {
+    try {
+        PrefetchCatalog();
+        return TRUE;
+    } catch (CException* e) {
+        ShowScriptMessage(e->GetErrorText());
+        e->Delete();
+        return FALSE;
+    }
 }
 
 CString CScriptUnloader::GetFilePath(int nCategory) const {

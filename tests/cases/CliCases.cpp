@@ -4,7 +4,10 @@
 // runs once for each); terminal (stdin is a terminal on which these lines are typed, then input ends).
 // Placeholders: {dir} the working folder, {fixtures}, {case}, {sample}, {program}.
 #include "cases/CaseSupport.h"
+#include "cases/HostRun.h"
 
+#include <map>
+#include <optional>
 #include <sstream>
 
 namespace fs = std::filesystem;

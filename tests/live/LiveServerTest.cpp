@@ -2,6 +2,7 @@
 // the local test server and sets it); without it the program says so in one line and reports itself
 // skipped. Objects are created only in databases of the tests' own, dropped when the test ends.
 #include "cases/CaseSupport.h"
+#include "cases/HostRun.h"
 #include "catalog/ConnectionContext.h"
 #include "scripts/ScriptApi.h"
 #include "ui/Ui.h"

@@ -59,12 +59,13 @@ DialogExport::~DialogExport() {
     AfxSetUiBackend(nullptr);
 }
 
-int DialogExport::Run(CDatabase& db, const std::string& folder, bool parallel) {
+int DialogExport::Run(CDatabase& db, const std::string& folder, bool parallel, bool prefetch) {
     CScriptUnloader unloader(db, nullptr, folder.c_str());
     if (!unloader.GetScriptDataFromDlg()) {
         std::fprintf(stderr, "sqlscripts: cancelled; nothing written\n");
         return 1;
     }
+    unloader.m_bPrefetch = prefetch ? 1 : 0;
     if (parallel)
         unloader.ExecScriptDataThreads();
     else

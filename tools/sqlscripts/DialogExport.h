@@ -15,7 +15,7 @@ public:
     ~DialogExport();
 
     // Shows the options dialog with folder as its proposal and runs the export chosen there; the exit code.
-    int Run(CDatabase& db, const std::string& folder, bool parallel);
+    int Run(CDatabase& db, const std::string& folder, bool parallel, bool prefetch);
 
 private:
     class CountingUi;

@@ -1,0 +1,200 @@
+#include "catalog/Prefetch.h"
+
+#include "backend/Snapshot.h"
+#include "catalog/SQLRecObjects.h"
+#include "catalog/SQLRecTableDetails.h"
+
+#include <optional>
+
+namespace {
+
+struct TFamily {
+    CString (*pfnSQL)();
+    size_t nKeyColumns;
+    // Rows of one key come in no defined order (the per-object ORDER BY does not separate them), so only
+    // a single row is certain to come back as the server would send it.
+    bool bSingleRowOnly;
+};
+
+const std::array<TFamily, PREFETCH_FAMILY_COUNT> g_aFamilies = {{
+    {&CSQLRecColumns::GetPrefetchSQL, 2, false},
+    {&CSQLRecIndexColumns::GetPrefetchSQL, 2, false},
+    {&CSQLRecForeignKeys::GetPrefetchSQL, 2, true},
+    {&CSQLRecForeignKeyColumnsParent::GetPrefetchSQL, 2, false},
+    {&CSQLRecFullTextCatalogIndexColumns::GetPrefetchSQL, 1, false},
+    {&CSQLRecModuleObjects::GetPrefetchSQL, 3, false},
+    {&CSQLRecUserTypes::GetPrefetchSQL, 2, false},
+    {&CSQLRecPKeys::GetPrefetchSQL, 2, false},
+    {&CSQLRecChecks::GetPrefetchSQL, 2, false},
+}};
+
+const TFamily& Family(EPrefetchFamily eFamily) {
+    return g_aFamilies[static_cast<size_t>(eFamily)];
+}
+
+// Key values joined so that no two different lists give the same text.
+void AppendKeyPart(std::string& strKey, std::string_view strPart) {
+    strKey += std::to_string(strPart.size());
+    strKey += ':';
+    strKey += strPart;
+}
+
+// A name is matched only as the catalog spells it. Printable ASCII reaches the server unchanged inside a
+// literal or OBJECT_ID whatever the database's code page, and an exact spelling resolves to the one
+// object of that name in any collation, since names are unique under it. A leading '#' or '@' or a
+// trailing blank may be read otherwise by the server, so such names are left to it.
+bool IsCertainName(const CString& strName) {
+    const std::string& str = strName.Str();
+    if (str.empty() || str.front() == '#' || str.front() == '@' || str.back() == ' ')
+        return false;
+    for (const char ch : str)
+        if (ch < 0x20 || ch > 0x7E)
+            return false;
+    return true;
+}
+
+struct TLookup {
+    EPrefetchFamily eFamily;
+    std::string strKey;
+};
+
+std::optional<TLookup> NameLookup(EPrefetchFamily eFamily, std::initializer_list<const CString*> aNames) {
+    TLookup lookup{eFamily, {}};
+    for (const CString* pName : aNames) {
+        if (!IsCertainName(*pName))
+            return std::nullopt;
+        AppendKeyPart(lookup.strKey, pName->Str());
+    }
+    return lookup;
+}
+
+TLookup NumberLookup(EPrefetchFamily eFamily, std::initializer_list<long> aNumbers) {
+    TLookup lookup{eFamily, {}};
+    for (const long nNumber : aNumbers)
+        AppendKeyPart(lookup.strKey, std::to_string(static_cast<int>(nNumber)));
+    return lookup;
+}
+
+// The family and key of the per-object statement that the recordset, as set up now, sends.
+std::optional<TLookup> LookupOf(const CSQLRecBase& rs) {
+    using F = EPrefetchFamily;
+    if (const auto* p = dynamic_cast<const CSQLRecColumns*>(&rs))
+        return NameLookup(F::Columns, {&p->m_strTableSchema, &p->m_strTableName});
+    if (const auto* p = dynamic_cast<const CSQLRecIndexColumns*>(&rs))
+        return NumberLookup(F::IndexColumns, {p->m_nObjectId, p->m_nIndexId});
+    if (const auto* p = dynamic_cast<const CSQLRecForeignKeyColumnsParent*>(&rs))
+        return NameLookup(F::ForeignKeyColumns, {&p->m_strFKSchema, &p->m_strFKName});
+    if (const auto* p = dynamic_cast<const CSQLRecFullTextCatalogIndexColumns*>(&rs))
+        return NumberLookup(F::FullTextColumns, {p->m_nObjectId});
+    if (!rs.m_bDetail)
+        return std::nullopt;
+    const std::initializer_list<const CString*> aSchemaName = {&rs.m_strParamSchema, &rs.m_strParamName};
+    if (dynamic_cast<const CSQLRecForeignKeys*>(&rs))
+        return NameLookup(F::ForeignKeys, aSchemaName);
+    if (const auto* p = dynamic_cast<const CSQLRecModuleObjects*>(&rs)) {
+        const CString strType = p->GetObjectTypeCode();
+        return NameLookup(F::Modules, {&strType, &rs.m_strParamSchema, &rs.m_strParamName});
+    }
+    if (dynamic_cast<const CSQLRecUserTypes*>(&rs))
+        return NameLookup(F::UserTypes, aSchemaName);
+    if (dynamic_cast<const CSQLRecPKeys*>(&rs))
+        return NameLookup(F::PrimaryKeys, aSchemaName);
+    if (dynamic_cast<const CSQLRecChecks*>(&rs))
+        return NameLookup(F::Checks, aSchemaName);
+    return std::nullopt;
+}
+
+// Rows of the store, read in place: the store outlives every recordset of the run.
+class CStoredRowsResult : public CDbResult {
+public:
+    CStoredRowsResult(const std::vector<TDbColumn>& aColumns, const std::vector<const TDbRow*>& aRows)
+        : m_aColumns(aColumns), m_aRows(aRows) {}
+    const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
+    const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? m_aRows[m_nNext++] : nullptr; }
+
+private:
+    const std::vector<TDbColumn>& m_aColumns;
+    const std::vector<const TDbRow*>& m_aRows;
+    size_t m_nNext = 0;
+};
+
+} // namespace
+
+CString DerivePrefetchSQL(std::string_view strTemplate, std::string_view strFrom, const char* pszKeyColumns,
+                          std::string_view strWhere, const char* pszTail) {
+    const size_t nFrom = strTemplate.find(strFrom);
+    const size_t nWhere = strTemplate.find(strWhere, nFrom);
+    if (nFrom == std::string_view::npos || nWhere == std::string_view::npos)
+        AfxThrowDBException("HY000", 0,
+                            "No prefetch statement for \"" + CString(std::string(strTemplate)) + "\"");
+    std::string strSQL(strTemplate.substr(0, nFrom));
+    strSQL += pszKeyColumns;
+    strSQL += strTemplate.substr(nFrom, nWhere - nFrom);
+    strSQL += pszTail;
+    return CString(strSQL);
+}
+
+CString GetPrefetchSQL(EPrefetchFamily eFamily) {
+    return Family(eFamily).pfnSQL();
+}
+
+void CPrefetchStore::Fill(CDatabase& db) {
+    CDbConnection& connection = *db.GetBackend();
+    if (const CCatalogSnapshot* pSnapshot = connection.GetSnapshot()) {
+        for (size_t i = 0; i < PREFETCH_FAMILY_COUNT; ++i)
+            if (!pSnapshot->Find(GetPrefetchSQL(static_cast<EPrefetchFamily>(i)).Str()))
+                AfxThrowDBException("HY000", 0,
+                                    CString("Catalog snapshot " + pSnapshot->GetPath() +
+                                            " lacks the prefetch statements; record it with --prefetch"));
+    }
+    for (size_t i = 0; i < PREFETCH_FAMILY_COUNT; ++i)
+        FillFamily(connection, static_cast<EPrefetchFamily>(i));
+}
+
+void CPrefetchStore::FillFamily(CDbConnection& connection, EPrefetchFamily eFamily) {
+    const size_t nKeyColumns = Family(eFamily).nKeyColumns;
+    TFamilyRows family;
+    try {
+        std::unique_ptr<CDbResult> pResult = connection.Execute(GetPrefetchSQL(eFamily).Str(), false);
+        const std::vector<TDbColumn>& aColumns = pResult->Columns();
+        if (aColumns.size() <= nKeyColumns)
+            return;
+        const size_t nValues = aColumns.size() - nKeyColumns;
+        while (const TDbRow* pRow = pResult->Fetch()) {
+            std::string strKey;
+            bool bKeyed = pRow->size() == aColumns.size();
+            for (size_t i = nValues; bKeyed && i < pRow->size(); ++i) {
+                bKeyed = (*pRow)[i].has_value();
+                if (bKeyed)
+                    AppendKeyPart(strKey, *(*pRow)[i]);
+            }
+            if (!bKeyed)
+                continue;
+            if (!pResult->KeepsRows())
+                pRow = &family.aCopies.emplace_back(*pRow);
+            family.rows[strKey].push_back(pRow);
+        }
+        family.aColumns.assign(aColumns.begin(), aColumns.begin() + static_cast<std::ptrdiff_t>(nValues));
+        if (pResult->KeepsRows())
+            family.pSource = std::move(pResult);
+    } catch (CDBException* e) {
+        // The per-object statements of the family go to the server, and fail there as they would.
+        e->Delete();
+        return;
+    }
+    m_aFamilies[static_cast<size_t>(eFamily)] = std::move(family);
+}
+
+std::unique_ptr<CDbResult> CPrefetchStore::Find(const CSQLRecBase& rs) const {
+    const std::optional<TLookup> lookup = LookupOf(rs);
+    if (!lookup)
+        return nullptr;
+    const TFamilyRows& family = m_aFamilies[static_cast<size_t>(lookup->eFamily)];
+    const auto it = family.rows.find(lookup->strKey);
+    // A key without rows may be an object the store never saw (created since, or of another kind).
+    if (it == family.rows.end())
+        return nullptr;
+    if (Family(lookup->eFamily).bSingleRowOnly && it->second.size() > 1)
+        return nullptr;
+    return std::make_unique<CStoredRowsResult>(family.aColumns, it->second);
+}
