@@ -252,7 +252,6 @@ TEST(LiveFailure, ServerGoneMidExportEndsInOneLineLeavingOnlyWholeFiles) {
                FilesUnder(dir.File("out")).size() < 2) {
         }
         ::kill(-relay, SIGKILL);
-        ::waitpid(relay, nullptr, 0);
         const THostRun run = exporting.get();
         EXPECT_EQ(run.nStatus, 1);
         EXPECT_TRUE(std::regex_match(run.strErr, std::regex("sqlscripts: [^\n]*connection lost[^\n]*\n")))
