@@ -5,6 +5,7 @@
 #include "scripts/ScriptUnloader.h"
 #include "ui/Ui.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -23,7 +24,17 @@ struct TOptions {
     bool bParallel = false;
     bool bPrefetch = false;
     bool bLoadOnly = false;
+    bool bObserve = false;
     long nDelayUs = 0;
+};
+
+// The least a host's observer does: it counts the objects, so that the run takes its observed path.
+class CCountingObserver : public IScriptObserver {
+public:
+    void OnObjectScripted(int, const char*, const char*, const CString&) override { ++m_nObjects; }
+
+private:
+    std::atomic<long> m_nObjects{0};
 };
 
 bool ParseOptions(int argc, char** argv, TOptions& options) {
@@ -36,6 +47,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.bPrefetch = true;
         else if (strArg == "--load-only")
             options.bLoadOnly = true;
+        else if (strArg == "--observe")
+            options.bObserve = true;
         else if (strArg == "--snapshot" && bHasValue)
             options.strSnapshot = argv[++i];
         else if (strArg == "--connect" && bHasValue)
@@ -101,7 +114,7 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--prefetch] "
-                     "[--delay-us N] [--load-only]\n",
+                     "[--observe] [--delay-us N] [--load-only]\n",
                      argv[0]);
         return 2;
     }
@@ -149,6 +162,9 @@ int main(int argc, char** argv) {
     }
     unloader.m_bNoCollation = 1;
     unloader.m_bPrefetch = options.bPrefetch ? 1 : 0;
+    CCountingObserver observer;
+    if (options.bObserve)
+        unloader.SetObserver(&observer);
 
     const double dCpuBefore = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();

@@ -3,6 +3,7 @@
 
 #include "backend/Database.h"
 #include "platform/Sync.h"
+#include "scripting/ScriptObserver.h"
 #include "scripts/SqlTypeObjects.h"
 #include "ui/Window.h"
 
@@ -34,6 +35,14 @@ public:
     CString m_strPath;
     std::array<TScriptFile, SQL_CATEGORY_COUNT> m_aFiles;
 
+    // For scripts kept under version control or run elsewhere; both off by default.
+    // Nonzero: views, triggers, procedures and functions each come after those of their category they use.
+    int m_bDependencyOrder = 0;
+    // Nonzero: no category file is asked about or written; the observer takes the texts.
+    int m_bNoCategoryFiles = 0;
+    // The host's observer of the run (not owned); null, the default, for none.
+    void SetObserver(IScriptObserver* pObserver) { m_pObserver = pObserver; }
+
 protected:
     BOOL Check();
     BOOL ScriptsAll(eSqlTypeObjects eType);
@@ -42,6 +51,10 @@ protected:
 
 private:
     CString GetFilePath(int nCategory) const;
+    bool IsStopRequested() const { return m_pObserver && m_pObserver->ShouldStop(); }
+    bool ShouldAskReplace(const CString& strPath) const;
+    // Generates the category and writes its file; false, leaving the file alone, when the run was stopped.
+    bool ProduceCategory(int nCategory, const CString& strPath, void (*pfnShowMessage)(UINT nID));
     CString GenerateCategory(int nCategory) const;
     // Runs the prefetch that the context asks for; shows why and returns FALSE when it cannot be done.
     BOOL Prefetch();
@@ -52,4 +65,5 @@ private:
     int m_bReplaceAll = 0;
     CWnd* m_pParent;
     CDatabase* m_pDatabase;
+    IScriptObserver* m_pObserver = nullptr;
 };

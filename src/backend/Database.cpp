@@ -155,6 +155,10 @@ void CRecordset::Close() {
     m_bBOF = TRUE;
 }
 
+long CRecordset::GetRowCount() const {
+    return IsOpen() ? m_pResult->RowCount() : -1;
+}
+
 void CRecordset::MoveNext() {
     if (!IsOpen() || m_bEOF)
         AfxThrowDBException("HY109", 0, "MoveNext past the end of the recordset");

@@ -113,6 +113,8 @@ public:
     short GetODBCFieldCount() const;
     void GetODBCFieldInfo(short nIndex, CODBCFieldInfo& fieldInfo) const;
     const CString& GetSQL() const { return m_strSQL; }
+    // The rows of the result in all when they were fetched at Open (snapshot), else -1.
+    long GetRowCount() const;
 
     virtual CString GetDefaultSQL() { return CString(); }
     virtual void DoFieldExchange(CFieldExchange*) {}

@@ -28,6 +28,8 @@ public:
     virtual const std::vector<TDbColumn>& Columns() const = 0;
     // The next row, valid until the next call; null at the end.
     virtual const TDbRow* Fetch() = 0;
+    // How many rows the result holds in all, -1 while they are still on the server.
+    virtual long RowCount() const { return -1; }
     // True when every row fetched stays valid, unchanged, as long as the result lives.
     virtual bool KeepsRows() const { return false; }
 };
@@ -39,6 +41,7 @@ public:
         : m_aColumns(std::move(aColumns)), m_aRows(std::move(aRows)) {}
     const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
     const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? &m_aRows[m_nNext++] : nullptr; }
+    long RowCount() const override { return static_cast<long>(m_aRows.size()); }
     bool KeepsRows() const override { return true; }
 
 private:

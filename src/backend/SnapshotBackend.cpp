@@ -38,6 +38,7 @@ public:
     const TDbRow* Fetch() override {
         return m_nNext < m_pStatement->aRows.size() ? &m_pStatement->aRows[m_nNext++] : nullptr;
     }
+    long RowCount() const override { return static_cast<long>(m_pStatement->aRows.size()); }
     bool KeepsRows() const override { return true; }
 
 private:

@@ -70,3 +70,8 @@ std::unique_ptr<CSQLScript> CreateCategoryGenerator(int nCategory, BOOL bNoColla
         return nullptr;
     }
 }
+
+bool IsModuleCategory(int nCategory) {
+    return nCategory == eSqlViews || nCategory == eSqlTriggers || nCategory == eSqlStoredProc ||
+           nCategory == eSqlUdf;
+}

@@ -21,3 +21,7 @@ extern const std::array<TCategory, SQL_CATEGORY_COUNT> g_aCategories;
 // product's table by the export, as plain CREATE TABLE for a single object.
 enum class ETableForm { InsertScript, CreateTable };
 std::unique_ptr<CSQLScript> CreateCategoryGenerator(int nCategory, BOOL bNoCollation, ETableForm eTableForm);
+
+// Views, triggers, stored procedures and user functions: the categories whose objects are modules, which may
+// use each other.
+bool IsModuleCategory(int nCategory);

@@ -108,13 +108,15 @@ UINT CScriptUnloader::ThreadFunction(void* pParam) {
 
 BOOL CScriptUnloader::ScriptsAllThread() {
     CSingleLock lock(&m_csThreads, TRUE);
+    if (IsStopRequested())
+        m_bStop = TRUE;
     if (m_nNextCategory >= SQL_CATEGORY_COUNT || m_bStop)
         return FALSE;
     const int nCategory = m_nNextCategory++;
     if (!m_aFiles[nCategory].bEnabled)
         return TRUE;
     const CString strPath = GetFilePath(nCategory);
-    if (!m_bReplaceAll && IsFileExist(strPath)) {
+    if (ShouldAskReplace(strPath)) {
         const TReplaceAnswer answer = AskReplaceFile(CWnd::GetDesktopWindow(), strPath);
         m_bStop = !answer.bReplace;
         if (m_bStop)
@@ -122,6 +124,5 @@ BOOL CScriptUnloader::ScriptsAllThread() {
         m_bReplaceAll = answer.bReplaceAll;
     }
     lock.Unlock();
-    WriteScriptFile(strPath, GenerateCategory(nCategory), ShowStringMessageLocked);
-    return TRUE;
+    return ProduceCategory(nCategory, strPath, ShowStringMessageLocked) ? TRUE : FALSE;
 }

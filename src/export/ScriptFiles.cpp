@@ -17,14 +17,14 @@ TReplaceAnswer AskReplaceFile(CWnd* pParent, const CString& strPath) {
     return {dlg.m_bYes || dlg.m_bYesToAll, dlg.m_bYesToAll};
 }
 
-void WriteScriptFile(const CString& strPath, const CString& strText, void (*pfnShowMessage)(UINT nID)) {
+bool WriteScriptFile(const CString& strPath, const CString& strText, void (*pfnShowMessage)(UINT nID)) {
     try {
-        CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
-        file.Write(strText.GetString(), static_cast<size_t>(strText.GetLength()));
-        file.Close();
+        WriteFileReplacing(strPath, strText.GetString(), static_cast<size_t>(strText.GetLength()));
+        return true;
     } catch (CException* e) {
         pfnShowMessage(IDS_WRITE_FAILED);
         e->Delete();
+        return false;
     }
 }
 

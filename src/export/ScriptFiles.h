@@ -12,8 +12,9 @@ struct TReplaceAnswer {
 // all refuse: no file is overwritten without an explicit yes.
 TReplaceAnswer AskReplaceFile(CWnd* pParent, const CString& strPath);
 
-// Writes exactly the text's bytes; on failure shows message 28007 through pfnShowMessage and goes on.
-void WriteScriptFile(const CString& strPath, const CString& strText, void (*pfnShowMessage)(UINT nID));
+// Writes exactly the text's bytes, under a temporary name renamed to strPath when complete, so the path never
+// holds a part of the text; on failure shows message 28007 through pfnShowMessage and returns false.
+bool WriteScriptFile(const CString& strPath, const CString& strText, void (*pfnShowMessage)(UINT nID));
 
 // Name and extension of a path, without its folder; '/' and '\\' both separate folders.
 CString ExtractFileName(const char* pszPath);

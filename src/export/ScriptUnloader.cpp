@@ -66,15 +66,16 @@ BOOL CScriptUnloader::ScriptsAll(eSqlTypeObjects eType) {
     const TScriptFile& file = m_aFiles[eType];
     if (!file.bEnabled)
         return TRUE;
+    if (IsStopRequested())
+        return FALSE;
     const CString strPath = GetFilePath(eType);
-    if (!m_bReplaceAll && IsFileExist(strPath)) {
+    if (ShouldAskReplace(strPath)) {
         const TReplaceAnswer answer = AskReplaceFile(AfxGetMainWnd(), strPath);
         if (!answer.bReplace)
             return FALSE;
         m_bReplaceAll = answer.bReplaceAll;
     }
-    WriteScriptFile(strPath, GenerateCategory(eType), ShowStringMessage);
-    return TRUE;
+    return ProduceCategory(eType, strPath, ShowStringMessage) ? TRUE : FALSE;
 }
 
 BOOL CScriptUnloader::Prefetch() {
@@ -92,6 +93,29 @@ CString CScriptUnloader::GetFilePath(int nCategory) const {
     return m_strPath + "/" + m_aFiles[nCategory].strFile;
 }
 
+bool CScriptUnloader::ShouldAskReplace(const CString& strPath) const {
+    return !m_bNoCategoryFiles && !m_bReplaceAll && IsFileExist(strPath);
+}
+
+bool CScriptUnloader::ProduceCategory(int nCategory, const CString& strPath,
+                                      void (*pfnShowMessage)(UINT nID)) {
+    const CString strText = GenerateCategory(nCategory);
+    if (IsStopRequested())
+        return false;
+    if (m_bNoCategoryFiles || WriteScriptFile(strPath, strText, pfnShowMessage))
+        if (m_pObserver)
+            m_pObserver->OnCategoryFinished(nCategory, strText);
+    return true;
+}
+
 CString CScriptUnloader::GenerateCategory(int nCategory) const {
-    return CreateCategoryGenerator(nCategory, m_bNoCollation, ETableForm::InsertScript)->ScriptAllObjects();
+    const std::unique_ptr<CSQLScript> pGenerator =
+        CreateCategoryGenerator(nCategory, m_bNoCollation, ETableForm::InsertScript);
+    if (!m_pObserver && !m_bDependencyOrder)
+        return pGenerator->ScriptAllObjects();
+    const CScriptRun run(m_pObserver, nCategory, m_bDependencyOrder && IsModuleCategory(nCategory));
+    if (m_pObserver)
+        m_pObserver->OnCategoryStarted(nCategory);
+    pGenerator->m_pRun = &run;
+    return pGenerator->ScriptAllObjects();
 }

@@ -2,7 +2,9 @@
 
 #include "platform/Exceptions.h"
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
@@ -38,9 +40,14 @@ int CauseFromErrno(int nErrno) {
     AfxThrowFileException(CauseFromErrno(nErrno), nErrno, strFileName);
 }
 
-std::shared_mutex& WriteGate() {
-    static std::shared_mutex gate;
-    return gate;
+// A name beside strPath that no other writer of this or another process picks: ".<name>.<pid>-<n>.tmp".
+CString TemporaryNameBeside(const CString& strPath) {
+    static std::atomic<unsigned long> nNext{0};
+    const int nSlash = strPath.ReverseFind('/');
+    CString strName;
+    strName.Format("%s.%s.%ld-%lu.tmp", strPath.Left(nSlash + 1).GetString(),
+                   strPath.Mid(nSlash + 1).GetString(), static_cast<long>(::getpid()), nNext.fetch_add(1));
+    return strName;
 }
 
 } // namespace
@@ -70,14 +77,9 @@ void CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags) {
         if (!(nOpenFlags & modeNoTruncate))
             nFlags |= O_TRUNC;
     }
-    if (nOpenFlags & (modeWrite | modeReadWrite))
-        m_writing = std::shared_lock(WriteGate());
     m_fd = ::open(lpszFileName, nFlags, 0666);
-    if (m_fd < 0) {
-        const int nErrno = errno;
-        m_writing = {};
-        ThrowFromErrno(nErrno, m_strFileName);
-    }
+    if (m_fd < 0)
+        ThrowFromErrno(errno, m_strFileName);
 }
 
 void CFile::Write(const void* lpBuf, size_t nCount) {
@@ -99,15 +101,8 @@ void CFile::Close() {
         return;
     const int fd = m_fd;
     m_fd = -1;
-    const int nResult = ::close(fd);
-    const int nErrno = errno;
-    m_writing = {};
-    if (nResult != 0)
-        ThrowFromErrno(nErrno, m_strFileName);
-}
-
-void AfxHoldFileWrites() {
-    WriteGate().lock();
+    if (::close(fd) != 0)
+        ThrowFromErrno(errno, m_strFileName);
 }
 
 int IsFileExist(const char* path) {
@@ -121,4 +116,31 @@ int CreateFullPath(const char* path) {
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
     return std::filesystem::is_directory(path, ec) ? 1 : 0;
+}
+
+void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount) {
+    namespace fs = std::filesystem;
+    std::error_code ecStatus, ecLink;
+    const fs::file_status status = fs::status(pszPath, ecStatus);
+    const bool bLink = fs::is_symlink(fs::symlink_status(pszPath, ecStatus));
+    const fs::path target = bLink ? fs::canonical(pszPath, ecLink) : fs::path(pszPath);
+    // A device, a folder or a link that leads nowhere is written in place: renaming over it would replace it.
+    if ((fs::exists(status) && !fs::is_regular_file(status)) || ecLink) {
+        CFile file(pszPath, CFile::modeCreate | CFile::modeWrite);
+        file.Write(pData, nCount);
+        file.Close();
+        return;
+    }
+    const CString strTarget(target.string());
+    const CString strTemporary = TemporaryNameBeside(strTarget);
+    try {
+        CFile file(strTemporary, CFile::modeCreate | CFile::modeWrite);
+        file.Write(pData, nCount);
+        file.Close();
+        if (std::rename(strTemporary, strTarget) != 0)
+            ThrowFromErrno(errno, strTarget);
+    } catch (...) {
+        ::unlink(strTemporary);
+        throw;
+    }
 }

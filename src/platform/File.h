@@ -3,9 +3,6 @@
 
 #include "platform/String.h"
 
-#include <mutex>
-#include <shared_mutex>
-
 class CFile {
 public:
     enum OpenFlags : UINT {
@@ -30,14 +27,14 @@ public:
 private:
     int m_fd = -1;
     CString m_strFileName;
-    std::shared_lock<std::shared_mutex> m_writing; // while open for writing: see AfxHoldFileWrites
 };
-
-// Waits until no file is open for writing and keeps any from being opened for writing from then on, so that
-// a host may end the process at once without leaving a file half-written.
-void AfxHoldFileWrites();
 
 // Nonzero when a file (or folder) exists at the path.
 int IsFileExist(const char* path);
 // Makes sure the folder exists, creating missing folders along the path; zero on failure.
 int CreateFullPath(const char* path);
+// Writes the bytes under a temporary name in the path's folder and renames that file to the path, so the path
+// holds either what it held before or all of the new bytes, and no temporary file stays behind. A symbolic
+// link keeps leading to its file, which is replaced; a device or folder at the path is written as CFile
+// does. Throws CFileException* as CFile does.
+void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount);

@@ -1,5 +1,9 @@
 #include "platform/Unicode.h"
 
+#include <clocale>
+#include <cwctype>
+#include <locale.h>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -81,4 +85,20 @@ void AppendUtf16AsUtf8(std::string& strOut, const char16_t* pch, size_t nLength)
         }
         AppendCodePoint(strOut, (unit >= 0xD800 && unit <= 0xDFFF) ? kReplacement : unit);
     }
+}
+
+std::string FoldCaseUtf8(std::string_view str) {
+    // The C.UTF-8 locale maps every Unicode letter, whatever locale the process runs in.
+    static const locale_t utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    std::string strOut;
+    strOut.reserve(str.size());
+    for (size_t nPos = 0; nPos < str.size();) {
+        const char32_t cp = DecodeUtf8(str, nPos);
+        if (cp < 0x80 || !utf8Locale) {
+            AppendCodePoint(strOut, cp >= 'A' && cp <= 'Z' ? cp - 'A' + 'a' : cp);
+            continue;
+        }
+        AppendCodePoint(strOut, static_cast<char32_t>(towlower_l(static_cast<wint_t>(cp), utf8Locale)));
+    }
+    return strOut;
 }

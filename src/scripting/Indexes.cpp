@@ -43,9 +43,15 @@ CString CSQLIndexes::ScriptIndex(const CSQLRecIndexes& rs) {
 }
 
 CString CSQLIndexes::ScriptAllObjects() {
-    return ScriptOrReport([] {
+    return ScriptOrReport([this] {
         CString strText;
         CSQLRecIndexes rs;
+        // An index's name is unique only on its table.
+        if (m_pRun)
+            return ScriptRunList(*m_pRun, rs, [](const CSQLRecIndexes& row) {
+                return TScriptedObject{row.m_strTableNameSchema, row.m_strTableName + "." + row.m_strName,
+                                       ScriptIndex(row)};
+            });
         rs.Open(AFX_DB_USE_DEFAULT_TYPE, nullptr, CRecordset::none);
         for (; !rs.IsEOF(); rs.MoveNext())
             strText += ScriptIndex(rs);

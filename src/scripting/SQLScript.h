@@ -5,6 +5,9 @@
 #include "platform/Exceptions.h"
 #include "platform/String.h"
 #include "platform/Sync.h"
+#include "scripting/ScriptRun.h"
+
+#include <vector>
 
 // The root of the generators. Keep the order of the virtual operations: it is the slot order.
 class CSQLScript {
@@ -15,6 +18,10 @@ public:
     // The whole category's text; failures are reported, never let out.
     virtual CString ScriptAllObjects() = 0;
     virtual CString ScriptDependents(const char* pszSchema, const char* pszName) = 0;
+
+    // The export run's category when its host watches the run or modules go in dependency order; null
+    // otherwise, and then the object loops run as they always did.
+    const CScriptRun* m_pRun = nullptr;
 };
 
 // The base of every generator: only tables have dependents.
@@ -52,6 +59,29 @@ void ShowScriptMessage(const CString& strText);
 // Shows FormatScriptError's text under the message lock. The caller still owns the exception.
 void ReportScriptError(const CException* pException = nullptr);
 
+// The rows of a watched or ordered run's list. The list is read whole when opened, so that its length is
+// known; the run may stop between two objects; scriptCurrent gives the current row's object.
+template <class Rec, class TScriptCurrent>
+CString ScriptRunList(const CScriptRun& run, Rec& rs, TScriptCurrent scriptCurrent) {
+    rs.Open(CRecordset::snapshot, nullptr, CRecordset::none);
+    if constexpr (requires { rs.GetRowCount(); })
+        run.ListRead(rs.GetRowCount());
+    std::vector<TScriptedObject> aObjects;
+    CString strText;
+    strText.Preallocate(SCRIPT_LIST_RESERVE);
+    for (; !rs.IsEOF() && !run.ShouldStop(); rs.MoveNext()) {
+        TScriptedObject object = scriptCurrent(rs);
+        run.ObjectScripted(object);
+        if (run.IsDependencyOrder())
+            aObjects.push_back(std::move(object));
+        else
+            strText += object.strText;
+    }
+    if (run.IsDependencyOrder())
+        return run.JoinInDependencyOrder(aObjects);
+    return strText;
+}
+
 // Scripts every row of the list recordset Rec through the generator's ScriptObject, with the row's
 // schema and name members as arguments. Any failure is reported once and empties the whole list.
 template <class Rec>
@@ -59,6 +89,11 @@ CString ScriptObjectList(CSQLScript& script, CString Rec::*pSchema = &Rec::m_str
                          CString Rec::*pName = &Rec::m_strName) {
     try {
         Rec rs;
+        if (script.m_pRun)
+            return ScriptRunList(*script.m_pRun, rs, [&script, pSchema, pName](const Rec& row) {
+                return TScriptedObject{row.*pSchema, row.*pName,
+                                       script.ScriptObject(row.*pSchema, row.*pName)};
+            });
         CString strResult;
         strResult.Preallocate(SCRIPT_LIST_RESERVE);
         rs.Open(AFX_DB_USE_DEFAULT_TYPE, nullptr, CRecordset::none);

@@ -12,25 +12,14 @@
 #include <atomic>
 #include <cstring>
 #include <dlfcn.h>
-#include <optional>
 
 namespace {
 
-std::atomic<long> g_nLiveDbc{0};
-std::atomic<long> g_nLiveStmt{0};
-bool g_bReportNoTotal = false;
-std::optional<TFakeDiagnostics> g_fakeDiagnostics;
+std::atomic<long> g_anLive[SQL_HANDLE_DESC + 1]; // by handle type
 
-std::atomic<long>* CounterFor(SQLSMALLINT nHandleType) {
-    if (nHandleType == SQL_HANDLE_DBC)
-        return &g_nLiveDbc;
-    if (nHandleType == SQL_HANDLE_STMT)
-        return &g_nLiveStmt;
-    return nullptr;
-}
-
-template <typename TFunction> TFunction Next(const char* pszName) {
-    return reinterpret_cast<TFunction>(::dlsym(RTLD_NEXT, pszName));
+// The driver manager's own definition of the function this one stands for.
+template <typename TFunction> TFunction* Next(const char* pszName) {
+    return reinterpret_cast<TFunction*>(::dlsym(RTLD_NEXT, pszName));
 }
 
 void CopyWide(const CString& str, SQLWCHAR* pBuffer, size_t nBufferChars, SQLSMALLINT* pnLength) {
@@ -44,50 +33,32 @@ void CopyWide(const CString& str, SQLWCHAR* pBuffer, size_t nBufferChars, SQLSMA
 
 } // namespace
 
-COdbcQuirks::COdbcQuirks() = default;
-
-COdbcQuirks::~COdbcQuirks() {
-    g_bReportNoTotal = false;
-    g_fakeDiagnostics.reset();
-}
-
-void COdbcQuirks::ReportNoTotal() {
-    g_bReportNoTotal = true;
-}
-
-void COdbcQuirks::FakeDiagnostics(TFakeDiagnostics diagnostics) {
-    g_fakeDiagnostics = std::move(diagnostics);
-}
-
 long LiveOdbcHandles(short nHandleType) {
-    const std::atomic<long>* pCounter = CounterFor(nHandleType);
-    return pCounter ? pCounter->load() : 0;
+    return g_anLive[nHandleType].load();
 }
 
 extern "C" SQLRETURN SQL_API SQLAllocHandle(SQLSMALLINT nHandleType, SQLHANDLE hInput, SQLHANDLE* phOutput) {
-    using TAlloc = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE, SQLHANDLE*);
-    static const TAlloc pfnAlloc = Next<TAlloc>("SQLAllocHandle");
-    const SQLRETURN rc = pfnAlloc(nHandleType, hInput, phOutput);
-    if (SQL_SUCCEEDED(rc) && CounterFor(nHandleType))
-        ++*CounterFor(nHandleType);
+    static const auto pfnNext = Next<decltype(SQLAllocHandle)>("SQLAllocHandle");
+    const SQLRETURN rc = pfnNext(nHandleType, hInput, phOutput);
+    if (SQL_SUCCEEDED(rc))
+        ++g_anLive[nHandleType];
     return rc;
 }
 
 extern "C" SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
-    using TFree = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE);
-    static const TFree pfnFree = Next<TFree>("SQLFreeHandle");
-    const SQLRETURN rc = pfnFree(nHandleType, hHandle);
-    if (rc == SQL_SUCCESS && CounterFor(nHandleType))
-        --*CounterFor(nHandleType);
+    static const auto pfnNext = Next<decltype(SQLFreeHandle)>("SQLFreeHandle");
+    const SQLRETURN rc = pfnNext(nHandleType, hHandle);
+    if (rc == SQL_SUCCESS)
+        --g_anLive[nHandleType];
     return rc;
 }
 
 extern "C" SQLRETURN SQL_API SQLGetData(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nTargetType,
                                         SQLPOINTER pTarget, SQLLEN nBufferLength, SQLLEN* pnIndicator) {
-    using TGetData = SQLRETURN(SQL_API*)(SQLHSTMT, SQLUSMALLINT, SQLSMALLINT, SQLPOINTER, SQLLEN, SQLLEN*);
-    static const TGetData pfnGetData = Next<TGetData>("SQLGetData");
-    const SQLRETURN rc = pfnGetData(hstmt, nColumn, nTargetType, pTarget, nBufferLength, pnIndicator);
-    if (g_bReportNoTotal && rc == SQL_SUCCESS_WITH_INFO && pnIndicator && *pnIndicator >= nBufferLength)
+    static const auto pfnNext = Next<decltype(SQLGetData)>("SQLGetData");
+    const SQLRETURN rc = pfnNext(hstmt, nColumn, nTargetType, pTarget, nBufferLength, pnIndicator);
+    if (g_odbcQuirks.bReportNoTotal && rc == SQL_SUCCESS_WITH_INFO && pnIndicator &&
+        *pnIndicator >= nBufferLength)
         *pnIndicator = SQL_NO_TOTAL;
     return rc;
 }
@@ -95,19 +66,15 @@ extern "C" SQLRETURN SQL_API SQLGetData(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQ
 extern "C" SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT nHandleType, SQLHANDLE hHandle, SQLSMALLINT nRecord,
                                             SQLWCHAR* pszState, SQLINTEGER* pnNative, SQLWCHAR* pszMessage,
                                             SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {
-    if (!g_fakeDiagnostics) {
-        using TGetDiagRec = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE, SQLSMALLINT, SQLWCHAR*, SQLINTEGER*,
-                                                SQLWCHAR*, SQLSMALLINT, SQLSMALLINT*);
-        static const TGetDiagRec pfnGetDiagRec = Next<TGetDiagRec>("SQLGetDiagRecW");
-        return pfnGetDiagRec(nHandleType, hHandle, nRecord, pszState, pnNative, pszMessage, nBufferLength,
-                             pnLength);
-    }
-    const std::vector<TDiagRecord>& aRecords = g_fakeDiagnostics->aRecords;
-    if (nRecord < 1 || aRecords.empty())
+    static const auto pfnNext = Next<decltype(SQLGetDiagRecW)>("SQLGetDiagRecW");
+    const std::vector<TDiagRecord>& aRecords = g_odbcQuirks.aFakeDiagnostics;
+    if (aRecords.empty())
+        return pfnNext(nHandleType, hHandle, nRecord, pszState, pnNative, pszMessage, nBufferLength,
+                       pnLength);
+    const size_t nAt = static_cast<size_t>(nRecord);
+    if (nRecord < 1 || (nAt > aRecords.size() && !g_odbcQuirks.bRepeatPastEnd))
         return SQL_NO_DATA;
-    if (static_cast<size_t>(nRecord) > aRecords.size() && !g_fakeDiagnostics->bRepeatPastEnd)
-        return SQL_NO_DATA;
-    const TDiagRecord& rec = aRecords[std::min(static_cast<size_t>(nRecord), aRecords.size()) - 1];
+    const TDiagRecord& rec = aRecords[std::min(nAt, aRecords.size()) - 1];
     CopyWide(rec.strSqlState, pszState, 6, nullptr);
     *pnNative = static_cast<SQLINTEGER>(rec.nNativeError);
     CopyWide(rec.strMessage, pszMessage, static_cast<size_t>(nBufferLength), pnLength);
@@ -117,12 +84,9 @@ extern "C" SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT nHandleType, SQLHANDLE h
 extern "C" SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT nHandleType, SQLHANDLE hHandle, SQLSMALLINT nRecord,
                                              SQLSMALLINT nIdentifier, SQLPOINTER pInfo,
                                              SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {
-    if (g_fakeDiagnostics && nRecord == 0 && nIdentifier == SQL_DIAG_NUMBER) {
-        *static_cast<SQLINTEGER*>(pInfo) = static_cast<SQLINTEGER>(g_fakeDiagnostics->aRecords.size());
-        return SQL_SUCCESS;
-    }
-    using TGetDiagField = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE, SQLSMALLINT, SQLSMALLINT, SQLPOINTER,
-                                              SQLSMALLINT, SQLSMALLINT*);
-    static const TGetDiagField pfnGetDiagField = Next<TGetDiagField>("SQLGetDiagField");
-    return pfnGetDiagField(nHandleType, hHandle, nRecord, nIdentifier, pInfo, nBufferLength, pnLength);
+    static const auto pfnNext = Next<decltype(SQLGetDiagField)>("SQLGetDiagField");
+    if (g_odbcQuirks.aFakeDiagnostics.empty() || nRecord != 0 || nIdentifier != SQL_DIAG_NUMBER)
+        return pfnNext(nHandleType, hHandle, nRecord, nIdentifier, pInfo, nBufferLength, pnLength);
+    *static_cast<SQLINTEGER*>(pInfo) = static_cast<SQLINTEGER>(g_odbcQuirks.aFakeDiagnostics.size());
+    return SQL_SUCCESS;
 }

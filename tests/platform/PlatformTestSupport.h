@@ -1,16 +1,16 @@
-// Shared helpers of the platform tests: temporary folders, SQLite ODBC databases, MFC-style exceptions.
+// Shared helpers of the tests: temporary folders, whole files, SQLite ODBC databases, MFC-style exceptions,
+// and what a statement answers.
 #pragma once
 
 #include "backend/Database.h"
+
+#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class CTempDir {
@@ -34,21 +34,30 @@ private:
     std::filesystem::path m_path;
 };
 
-constexpr const char* kSqliteDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
+inline std::string ReadWholeFile(const std::string& strPath) {
+    std::ostringstream buffer;
+    buffer << std::ifstream(strPath, std::ios::binary).rdbuf();
+    return buffer.str();
+}
 
-inline std::string SqliteConnect(const std::string& strDatabase) {
-    return std::string("DRIVER=") + kSqliteDriver + ";Database=" + strDatabase;
+inline void WriteWholeFile(const std::string& strPath, const std::string& strText) {
+    std::ofstream(strPath, std::ios::binary | std::ios::trunc) << strText;
+}
+
+inline std::string FixtureFile(const std::string& strName) {
+    return std::string(SCRIPTS_FIXTURES_DIR) + "/" + strName;
+}
+
+inline std::string RepeatText(const std::string& strUnit, size_t nTimes) {
+    std::string str;
+    while (nTimes--)
+        str += strUnit;
+    return str;
 }
 
 // gtest shows CString values as text.
 inline void PrintTo(const CString& str, std::ostream* pOut) {
     *pOut << '"' << str.Str() << '"';
-}
-
-// Runs a statement whose result, if any, is of no interest.
-inline void RunSql(CDatabase& db, const char* pszSql) {
-    CRecordset rs(&db);
-    rs.Open(CRecordset::snapshot, pszSql);
 }
 
 // Runs f and takes ownership of the TException* it throws; null when it throws nothing.
@@ -66,39 +75,71 @@ struct TExceptionDeleter {
     void operator()(CException* e) const { e->Delete(); }
 };
 
-inline std::string ReadWholeFile(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+inline std::string SqliteConnect(const std::string& strDatabase) {
+    return "DRIVER=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so;SyncPragma=OFF;Database=" + strDatabase;
 }
 
-inline void WriteWholeFile(const std::string& strPath, const std::string& strText) {
-    std::ofstream out(strPath, std::ios::binary | std::ios::trunc);
-    out << strText;
+// Runs a statement whose result, if any, is of no interest; or each line of a file so.
+inline void RunSql(CDatabase& db, const std::string& strSql) {
+    CRecordset(&db).Open(CRecordset::snapshot, strSql.c_str());
+}
+inline void RunSqlFile(CDatabase& db, const std::string& strPath) {
+    std::istringstream sql(ReadWholeFile(strPath));
+    for (std::string strStatement; std::getline(sql, strStatement);)
+        RunSql(db, strStatement);
 }
 
-// The test program stands in front of a few driver manager calls (OdbcInterpose.cpp): it counts handles
-// and can make a well-behaved driver act like the awkward ones met in the field.
+// The current row's values as text.
+inline nlohmann::json RowOf(const CRecordset& rs) {
+    nlohmann::json row = nlohmann::json::array();
+    for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
+        CString strValue;
+        rs.GetFieldValue(i, strValue);
+        row.push_back(strValue.Str());
+    }
+    return row;
+}
+
+// What a statement answers, written as a snapshot statement: {"sql", "columns": [names], "rows": [rows]}
+// or {"sql", "error": {"sqlstate", "native", "message"}}; pfnRowOf reads a row.
+inline nlohmann::json Answer(CRecordset&& rs, const std::string& strSql,
+                             UINT nOpenType = CRecordset::snapshot,
+                             nlohmann::json (*pfnRowOf)(const CRecordset&) = RowOf) {
+    nlohmann::json answer = {
+        {"sql", strSql}, {"columns", nlohmann::json::array()}, {"rows", nlohmann::json::array()}};
+    const auto e = CatchAs<CDBException>([&] {
+        for (rs.Open(nOpenType, strSql.c_str()); answer["columns"].size() < size_t(rs.GetODBCFieldCount());) {
+            CODBCFieldInfo info;
+            rs.GetODBCFieldInfo(static_cast<short>(answer["columns"].size()), info);
+            answer["columns"].push_back(info.m_strName.Str());
+        }
+        for (; !rs.IsEOF(); rs.MoveNext())
+            answer["rows"].push_back(pfnRowOf(rs));
+    });
+    if (!e)
+        return answer;
+    return {{"sql", strSql},
+            {"error",
+             {{"sqlstate", e->GetSqlState().Str()},
+              {"native", e->GetNativeError()},
+              {"message", e->m_strError.Str()}}}};
+}
+inline nlohmann::json Answer(CDatabase& db, const std::string& strSql,
+                             UINT nOpenType = CRecordset::snapshot) {
+    return Answer(CRecordset(&db), strSql, nOpenType);
+}
 
 // Live ODBC handles of a type (SQL_HANDLE_DBC, SQL_HANDLE_STMT) allocated through this process's calls.
 long LiveOdbcHandles(short nHandleType);
 
-struct TFakeDiagnostics {
-    std::vector<TDiagRecord> aRecords;
-    bool bRepeatPastEnd = false; // answer SQL_SUCCESS with the last record for every record number beyond
+// While alive, the driver manager seems to act like the awkward ones met in the field (OdbcInterpose.cpp).
+struct TOdbcQuirks {
+    bool bReportNoTotal = false; // SQLGetData: SQL_NO_TOTAL instead of the remaining length of a long value
+    std::vector<TDiagRecord> aFakeDiagnostics; // SQLGetDiagRecW and SQL_DIAG_NUMBER answer these, if any
+    bool bRepeatPastEnd = false; // and SQL_SUCCESS with the last one for any record number beyond
 };
-
-// While alive, changes how the driver manager seems to behave; the previous behaviour comes back after.
-class COdbcQuirks {
-public:
-    COdbcQuirks();
-    COdbcQuirks(const COdbcQuirks&) = delete;
-    COdbcQuirks& operator=(const COdbcQuirks&) = delete;
-    ~COdbcQuirks();
-
-    // SQLGetData reports SQL_NO_TOTAL instead of the remaining length whenever a value does not fit.
-    void ReportNoTotal();
-    // SQLGetDiagRecW and SQL_DIAG_NUMBER answer from these records instead of the driver's.
-    void FakeDiagnostics(TFakeDiagnostics diagnostics);
+inline TOdbcQuirks g_odbcQuirks;
+struct COdbcQuirks {
+    explicit COdbcQuirks(const TOdbcQuirks& quirks) { g_odbcQuirks = quirks; }
+    ~COdbcQuirks() { g_odbcQuirks = TOdbcQuirks(); }
 };

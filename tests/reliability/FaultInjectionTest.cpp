@@ -1,62 +1,33 @@
-// A full export with every catalog statement in turn failing: as a server error and as a lost connection.
-#include "export/ExportTestSupport.h"
+// Every catalog statement of a whole export in turn fails, as a server error (42000) and as a lost
+// connection (08S01), sequential and parallel: the category that sent it keeps only the batches around its
+// object list (tiny/expected-when-a-statement-fails), every other is written in full, one message names
+// the error, and no connection stays pooled.
+#include "platform/PlatformTestSupport.h"
 
 #include "backend/SnapshotFaults.h"
+#include "catalog/ConnectionContext.h"
+#include "export/CategoryTable.h"
+#include "scripts/ScriptUnloader.h"
+#include "ui/Ui.h"
 
+#include <map>
+#include <mutex>
 #include <set>
 
 namespace {
 
-// What a category's file holds when one of its catalog statements fails: the batches around the object
-// list, written out from the templates; the list itself is empty.
-const std::string kFailureTexts[13] = {
-    "SET QUOTED_IDENTIFIER OFF \r\nGO \r\n\r\n\r\nSET QUOTED_IDENTIFIER ON \r\nGO \r\n", // Defaults
-    "",                                                                                  // Udt
-    "SET NOCOUNT ON\r\nGO\r\n\r\n\r\nSET NOCOUNT OFF\r\nGO\r\n",                         // Tables
-    "",                                                                                  // PK
-    "",                                                                                  // FK
-    "",                                                                                  // FullText
-    "",                                                                                  // Schemas
-    "SET QUOTED_IDENTIFIER ON\r\nSET ANSI_NULLS ON\r\nGO\r\n",                           // Views
-    "SET QUOTED_IDENTIFIER ON\r\nSET ANSI_NULLS ON\r\nGO\r\n",                           // Triggers
-    "SET QUOTED_IDENTIFIER ON\r\nSET ANSI_NULLS ON\r\nGO\r\n",                           // StoredProc
-    "",                                                                                  // Indexes
-    "",                                                                                  // Checks
-    "SET QUOTED_IDENTIFIER ON\r\nSET ANSI_NULLS ON\r\nGO\r\n",                           // Udf
-};
-
-struct TFaultCase {
-    const char* pszFixture;
-    bool bParallel;
-    const char* pszSqlState;
-    const char* pszMessage; // the injected error as the report shows it
-};
-
-void PrintTo(const TFaultCase& c, std::ostream* pOut) {
-    *pOut << c.pszFixture << (c.bParallel ? " Parallel " : " Sequential ") << c.pszSqlState;
-}
-
-// One export run over a snapshot, with the statements it sent and, meaningful for a sequential run only,
-// the category that sent each (the number of files already written when it was sent).
-struct TExportRun {
-    std::vector<std::string> aFiles = std::vector<std::string>(13);
-    std::vector<std::string> aMessages;
-    std::vector<std::string> aStatements;
+// One export run, with the statements it sent and the number of files already written when each was
+// sent (in a sequential run: the category that sent it).
+struct TRun {
+    std::vector<std::string> aFiles, aMessages, aStatements;
     std::vector<int> aCategories;
-    int nPooledAfter = -1;
 };
 
-class CFaultInjectionTest : public testing::TestWithParam<TFaultCase> {
+class CFaultInjectionTest : public testing::TestWithParam<std::tuple<bool, const char*>> {
 protected:
-    void SetUp() override { AfxSetUiBackend(&m_ui); }
-    void TearDown() override {
-        SetSnapshotStatementObserver(nullptr);
-        AfxSetUiBackend(nullptr);
-    }
-
-    TExportRun Run(const std::string& strOptions, bool bParallel) {
-        TExportRun run;
+    TRun Run(const std::string& strOptions, bool bParallel) {
         const std::string strOut = m_dir.File("out" + std::to_string(++m_nRuns));
+        TRun run;
         std::mutex mutex;
         SetSnapshotStatementObserver([&](const std::string& strSql) {
             std::lock_guard lock(mutex);
@@ -64,97 +35,80 @@ protected:
             run.aCategories.push_back(static_cast<int>(std::distance(
                 std::filesystem::directory_iterator(strOut), std::filesystem::directory_iterator())));
         });
-        m_ui.ClearMessages();
+        CHeadlessUiBackend ui;
+        AfxSetUiBackend(&ui);
         ResetDefinitionLengthForTesting();
         {
             CDatabase db;
-            db.OpenEx(("SNAPSHOT=" + Fixture() + strOptions).c_str(), CDatabase::noOdbcDialog);
+            db.OpenEx(("SNAPSHOT=" + FixtureFile("tiny/snapshot.json") + strOptions).c_str());
             CScriptUnloader unloader(db, nullptr, strOut.c_str());
-            for (int nCategory = 0; nCategory < 13; ++nCategory)
-                unloader.m_aFiles[nCategory] = {1, DefaultFileNames()[nCategory].c_str()};
-            if (bParallel)
-                unloader.ExecScriptDataThreads();
-            else
-                unloader.ExecScriptData();
-            run.nPooledAfter = GetPooledConnectionCount();
+            for (int nCategory = 0; nCategory < SQL_CATEGORY_COUNT; ++nCategory)
+                unloader.m_aFiles[nCategory] = {1, g_aCategories[nCategory].pszDefaultFile};
+            bParallel ? unloader.ExecScriptDataThreads() : unloader.ExecScriptData();
+            EXPECT_EQ(GetPooledConnectionCount(), 0);
         }
         SetSnapshotStatementObserver(nullptr);
-        for (int nCategory = 0; nCategory < 13; ++nCategory)
-            run.aFiles[nCategory] = ReadWholeFile(strOut + "/" + DefaultFileNames()[nCategory]);
-        for (const TUiMessage& message : m_ui.GetMessages())
+        AfxSetUiBackend(nullptr);
+        for (const TCategory& category : g_aCategories)
+            run.aFiles.push_back(ReadWholeFile(strOut + "/" + category.pszDefaultFile));
+        for (const TUiMessage& message : ui.GetMessages())
             run.aMessages.push_back(message.strText.Str());
         return run;
     }
 
-    std::string Fixture() const { return std::string(SCRIPTS_FIXTURES_DIR) + "/" + GetParam().pszFixture; }
-
     CTempDir m_dir;
-    CHeadlessUiBackend m_ui;
     int m_nRuns = 0;
 };
 
-// The categories that sent each statement text in a sequential run.
-std::map<std::string, std::set<int>> CategoriesByStatement(const TExportRun& run) {
-    std::map<std::string, std::set<int>> categories;
-    for (size_t i = 0; i < run.aStatements.size(); ++i)
-        categories[run.aStatements[i]].insert(run.aCategories[i]);
-    return categories;
-}
-
-bool IsDefinitionLengthProbe(const std::string& strSql) {
-    return strSql.starts_with("SELECT MAX(DATALENGTH(");
-}
-
 TEST_P(CFaultInjectionTest, EachFailingStatementEmptiesOnlyItsCategory) {
-    const TFaultCase& c = GetParam();
-    const TExportRun base = Run("", c.bParallel);
+    const auto [bParallel, pszSqlState] = GetParam();
+    const std::string strReport =
+        std::string("Ошибка создания скрипта. ") +
+        (pszSqlState == std::string("42000") ? "Injected server error" : "Communication link failure");
+    const TRun base = Run("", bParallel);
     ASSERT_TRUE(base.aMessages.empty()) << base.aMessages.front();
-    ASSERT_FALSE(base.aStatements.empty());
-    const std::map<std::string, std::set<int>> categoriesOf = CategoriesByStatement(Run("", false));
-    const std::string strReport = std::string("Ошибка создания скрипта. ") + c.pszMessage;
+    std::map<std::string, std::set<int>> categoriesOf;
+    const TRun sequential = Run("", false);
+    for (size_t i = 0; i < sequential.aStatements.size(); ++i)
+        categoriesOf[sequential.aStatements[i]].insert(sequential.aCategories[i]);
 
     // A parallel run may probe the definition length more than once, so it may send a few more statements.
-    const size_t nPositions = base.aStatements.size() + (c.bParallel ? 3 : 0);
-    for (size_t nPosition = 1; nPosition <= nPositions; ++nPosition) {
+    for (size_t nPosition = 1; nPosition <= base.aStatements.size() + (bParallel ? 3 : 0); ++nPosition) {
+        const TRun run =
+            Run(";FAIL_STATEMENT=" + std::to_string(nPosition) + ";FAIL_SQLSTATE=" + pszSqlState, bParallel);
         SCOPED_TRACE("statement " + std::to_string(nPosition));
-        const TExportRun run = Run(
-            ";FAIL_STATEMENT=" + std::to_string(nPosition) + ";FAIL_SQLSTATE=" + c.pszSqlState, c.bParallel);
-        EXPECT_EQ(run.nPooledAfter, 0);
-        if (run.aStatements.size() < nPosition) {
-            EXPECT_TRUE(c.bParallel) << "a sequential run sends the same statements every time";
-            EXPECT_EQ(run.aFiles, base.aFiles);
-            continue;
-        }
-        const std::string& strFailed = run.aStatements[nPosition - 1];
-        SCOPED_TRACE(strFailed);
-        if (IsDefinitionLengthProbe(strFailed)) {
-            // A failed probe is not reported; the length falls back to 256, enough for these definitions.
+        const bool bReached = run.aStatements.size() >= nPosition;
+        // A failed probe of the definition length is not reported; it falls back to 256, enough here.
+        if (!bReached || run.aStatements[nPosition - 1].starts_with("SELECT MAX(DATALENGTH(")) {
+            EXPECT_TRUE(bReached || bParallel) << "a sequential run sends the same statements every time";
             EXPECT_TRUE(run.aMessages.empty());
             EXPECT_EQ(run.aFiles, base.aFiles);
             continue;
         }
-        EXPECT_EQ(run.aMessages, std::vector<std::string>{strReport});
-        ASSERT_TRUE(categoriesOf.contains(strFailed));
+        const std::string& strFailed = run.aStatements[nPosition - 1];
+        EXPECT_EQ(run.aMessages, std::vector<std::string>{strReport}) << strFailed;
         const std::set<int> candidates =
-            c.bParallel ? categoriesOf.at(strFailed) : std::set<int>{run.aCategories[nPosition - 1]};
-        for (int nCategory = 0; nCategory < 13; ++nCategory) {
-            SCOPED_TRACE(DefaultFileNames()[nCategory]);
-            if (!candidates.contains(nCategory))
-                EXPECT_EQ(run.aFiles[nCategory], base.aFiles[nCategory]);
-            else if (candidates.size() == 1)
-                EXPECT_EQ(run.aFiles[nCategory], kFailureTexts[nCategory]);
-            else
-                EXPECT_TRUE(run.aFiles[nCategory] == base.aFiles[nCategory] ||
-                            run.aFiles[nCategory] == kFailureTexts[nCategory]);
+            bParallel ? categoriesOf[strFailed] : std::set<int>{run.aCategories[nPosition - 1]};
+        ASSERT_FALSE(candidates.empty()) << strFailed;
+        for (int nCategory = 0; nCategory < SQL_CATEGORY_COUNT; ++nCategory) {
+            const std::string strName = g_aCategories[nCategory].pszDefaultFile;
+            const bool bWhole = run.aFiles[nCategory] == base.aFiles[nCategory];
+            const bool bEmptied =
+                run.aFiles[nCategory] ==
+                ReadWholeFile(FixtureFile("tiny/expected-when-a-statement-fails/" + strName));
+            EXPECT_TRUE(!candidates.contains(nCategory) ? bWhole
+                        : candidates.size() == 1        ? bEmptied
+                                                        : bWhole || bEmptied)
+                << strName << " after " << strFailed;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Positions, CFaultInjectionTest,
-    testing::Values(TFaultCase{"tiny/snapshot.json", false, "42000", "Injected server error"},
-                    TFaultCase{"tiny/snapshot.json", false, "08S01", "Communication link failure"},
-                    TFaultCase{"tiny/snapshot.json", true, "42000", "Injected server error"},
-                    TFaultCase{"tiny/snapshot.json", true, "08S01", "Communication link failure"}));
+INSTANTIATE_TEST_SUITE_P(Runs, CFaultInjectionTest,
+                         testing::Combine(testing::Bool(), testing::Values("42000", "08S01")),
+                         [](const auto& info) {
+                             return (std::get<0>(info.param) ? "Parallel" : "Sequential") +
+                                    std::string(std::get<1>(info.param));
+                         });
 
 } // namespace

@@ -3,13 +3,12 @@
 #include "ConnectString.h"
 #include "export/DlgReplaceFile.h"
 #include "platform/Exceptions.h"
-#include "platform/File.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 
 namespace {
+
 constexpr int ID_YES_TO_ALL = 23013;
 constexpr int ID_NO = 23010;
 
@@ -27,28 +26,48 @@ bool CausedByLostConnection() {
     }
     return false;
 }
+
+// The status line stays off the terminal while a message or a question is on it.
+class SuspendedProgress {
+public:
+    explicit SuspendedProgress(Progress* progress) : progress_(progress) {
+        if (progress_)
+            progress_->Suspend();
+    }
+    SuspendedProgress(const SuspendedProgress&) = delete;
+    SuspendedProgress& operator=(const SuspendedProgress&) = delete;
+    ~SuspendedProgress() {
+        if (progress_)
+            progress_->Resume();
+    }
+
+private:
+    Progress* progress_;
+};
+
 } // namespace
 
-HostUi::HostUi(ReplacePolicy policy) : policy_(policy) {
+HostUi::HostUi(ReplacePolicy policy, Progress* progress) : policy_(policy), progress_(progress) {
     if (policy_ != ReplacePolicy::Ask)
         SetDialogDriver([this](CDialog& dlg) { Answer(dlg); });
 }
 
 int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
-    // Every later statement would fail the same way, each with its message and an empty file: the run ends
-    // here, with the files finished before it whole and no other written.
-    if (stopOnLostConnection_ && CausedByLostConnection()) {
-        AfxHoldFileWrites();
-        std::fprintf(stderr, "sqlscripts: %s (connection lost: stopped, later files not written)\n",
-                     OneLine(strText.Str()).c_str());
-        std::fflush(stderr);
-        std::_Exit(1);
+    const SuspendedProgress suspended(progress_);
+    // Every later statement would fail the same way, each with its message and an empty category: the run
+    // stops at its next object instead (ExportObserver), writing no file of the category it is in.
+    if (stopOnLostConnection_ && (connectionLost_ || CausedByLostConnection())) {
+        if (!connectionLost_.exchange(true))
+            std::fprintf(stderr, "sqlscripts: %s (connection lost: export stopped)\n",
+                         OneLine(strText.Str()).c_str());
+        return IDOK;
     }
     return CTerminalUiBackend::MessageBox(CString("sqlscripts: " + OneLine(strText.Str())), nType);
 }
 
 INT_PTR HostUi::RunModal(CDialog& dlg) {
+    const SuspendedProgress suspended(progress_);
     const INT_PTR nResult =
         policy_ == ReplacePolicy::Ask ? CTerminalUiBackend::RunModal(dlg) : CHeadlessUiBackend::RunModal(dlg);
     // A file left alone stopped the run, whoever answered: the policy, the user, or nobody (no terminal).

@@ -1,7 +1,9 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
 #include "Categories.h"
 #include "ConnectString.h"
+#include "ExportObserver.h"
 #include "HostUi.h"
+#include "ObjectFiles.h"
 #include "export/CategoryTable.h"
 #ifdef SQLSCRIPTS_HAS_GUI
 #include "DialogExport.h"
@@ -19,6 +21,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -50,6 +53,12 @@ struct ExportOptions {
     bool prefetch = false;
     std::string replace;
     bool dialog = false;
+    std::string layout = "categories";
+    std::string nameTemplate = kDefaultNameTemplate;
+    bool prune = false;
+    std::string order = "name";
+    bool progress = false;
+    bool quiet = false;
 };
 
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
@@ -122,9 +131,79 @@ bool FillUnloader(CScriptUnloader& unloader, const ExportOptions& options) {
     return true;
 }
 
+Progress::Mode ProgressMode(const ExportOptions& options) {
+    if (options.quiet)
+        return Progress::Mode::Off;
+    if (options.progress)
+        return Progress::Mode::Lines;
+    return ::isatty(STDERR_FILENO) ? Progress::Mode::StatusLine : Progress::Mode::Off;
+}
+
+std::string JoinNames(const std::vector<int>& categories) {
+    std::string names;
+    for (int category : categories)
+        names += (names.empty() ? "" : ", ") + CategoryNames()[static_cast<size_t>(category)];
+    return names;
+}
+
+std::vector<int> EnabledCategories(const CScriptUnloader& unloader) {
+    std::vector<int> enabled;
+    for (int category = 0; category < SQL_CATEGORY_COUNT; ++category)
+        if (unloader.m_aFiles[static_cast<size_t>(category)].bEnabled)
+            enabled.push_back(category);
+    return enabled;
+}
+
+std::unique_ptr<ObjectFiles> MakeObjectFiles(const CScriptUnloader& unloader, const ExportOptions& options,
+                                             const NameTemplate& nameTemplate) {
+    std::array<std::string, SQL_CATEGORY_COUNT> files;
+    for (size_t category = 0; category < files.size(); ++category)
+        files[category] = unloader.m_aFiles[category].strFile.Str();
+    return std::make_unique<ObjectFiles>(options.dir, nameTemplate, files);
+}
+
+// Says how the run ended: interrupted, failed, stopped at an existing file, or done (with the object files
+// left from objects that are gone); the exit status.
+int ConcludeExport(const ExportOptions& options, const HostUi& ui, const ExportObserver& observer,
+                   const ObjectFiles* files, const std::vector<int>& enabled) {
+    if (const int signal = InterruptionSignal()) {
+        const std::vector<int> finished = observer.Finished();
+        Fail(finished.empty() ? "interrupted; no category was written"
+                              : "interrupted; categories written: " + JoinNames(finished));
+        return 128 + signal;
+    }
+    const std::vector<std::string> failures = files ? files->Failures() : std::vector<std::string>();
+    for (const std::string& failure : failures)
+        Fail(failure);
+    std::vector<std::string> refused = ui.RefusedFiles();
+    if (files)
+        refused = files->IsRefused() ? std::vector{files->RefusedFile()} : std::vector<std::string>();
+    for (const std::string& file : refused)
+        Fail(file + " already exists in " + options.dir +
+             "; stopped without overwriting it (use --replace all to overwrite existing files)");
+    if (!refused.empty() || ui.MessageCount() > 0 || !failures.empty())
+        return kExitFailed;
+    if (files)
+        files->ReportStale(enabled, options.prune);
+    if (options.quiet)
+        return kExitOk;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
+    std::fprintf(stderr, "sqlscripts: scripts written to %s\n", (ec ? options.dir : folder.string()).c_str());
+    return kExitOk;
+}
+
 int RunExport(const Source& source, const ExportOptions& options) {
+    std::optional<NameTemplate> nameTemplate;
+    try {
+        nameTemplate.emplace(options.nameTemplate);
+    } catch (const std::invalid_argument& e) {
+        Fail(e.what());
+        return kExitUsage;
+    }
     const ReplacePolicy policy = ParseReplacePolicy(options.replace);
-    HostUi ui(policy);
+    Progress progress(ProgressMode(options), CategoryNames());
+    HostUi ui(policy, &progress);
     AfxSetUiBackend(&ui);
     CDatabase db;
     if (!Connect(db, source))
@@ -135,20 +214,22 @@ int RunExport(const Source& source, const ExportOptions& options) {
     CScriptUnloader unloader(db, nullptr, options.dir.c_str());
     if (!FillUnloader(unloader, options))
         return kExitUsage;
+    std::unique_ptr<ObjectFiles> files;
+    if (options.layout == "objects") {
+        files = MakeObjectFiles(unloader, options, *nameTemplate);
+        unloader.m_bNoCategoryFiles = 1;
+    }
+    unloader.m_bDependencyOrder = options.order == "dependencies" ? 1 : 0;
+    ExportObserver observer(progress, files.get(), CategoryNames(), ui);
+    unloader.SetObserver(&observer);
+    CatchInterruptions();
     if (options.parallel)
         unloader.ExecScriptDataThreads();
     else
         unloader.ExecScriptData();
+    progress.Clear();
     AfxSetUiBackend(nullptr);
-    for (const std::string& file : ui.RefusedFiles())
-        Fail(file + " already exists in " + options.dir +
-             "; stopped without overwriting it (use --replace all to overwrite existing files)");
-    if (!ui.RefusedFiles().empty() || ui.MessageCount() > 0)
-        return kExitFailed;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
-    std::fprintf(stderr, "sqlscripts: scripts written to %s\n", (ec ? options.dir : folder.string()).c_str());
-    return kExitOk;
+    return ConcludeExport(options, ui, observer, files.get(), EnabledCategories(unloader));
 }
 
 // The categories, names, folder and COLLATION option come from the options dialog instead of the options.
@@ -274,6 +355,40 @@ int main(int argc, char** argv) {
             "choose categories, file names, folder and COLLATION in the options window (--dir proposes "
             "the folder); replace questions and messages appear as windows")
         ->excludes("--only", "--skip", "--file", "--collation", "--replace");
+    exportCommand
+        ->add_option("--layout", options.layout,
+                     "categories: a file per category (default); objects: a file per object, by default "
+                     "DIR/<category file without .sql>/<schema>.<name>.sql (full text stays one file)")
+        ->check(CLI::IsMember({"categories", "objects"}))
+        ->excludes("--dialog");
+    exportCommand
+        ->add_option(
+            "--name-template", options.nameTemplate,
+            "with --layout objects: the object file's path in DIR, from {category}, {schema} and {name}")
+        ->capture_default_str()
+        ->excludes("--dialog");
+    exportCommand
+        ->add_flag("--prune", options.prune,
+                   "with --layout objects: remove the files left from objects that no longer exist (they are "
+                   "only listed otherwise)")
+        ->excludes("--dialog");
+    exportCommand
+        ->add_option("--order", options.order,
+                     "name: objects in name order (default); dependencies: views, triggers, procedures and "
+                     "functions each after those of their category that they use")
+        ->check(CLI::IsMember({"name", "dependencies"}))
+        ->excludes("--dialog");
+    CLI::Option* progressFlag =
+        exportCommand
+            ->add_flag("--progress", options.progress,
+                       "a plain line per finished category, for logs, instead of the status line that stderr "
+                       "shows when it is a terminal")
+            ->excludes("--dialog");
+    exportCommand
+        ->add_flag("--quiet", options.quiet,
+                   "no status line, progress lines or summary line; warnings and errors only")
+        ->excludes(progressFlag)
+        ->excludes("--dialog");
 
     const CLI::Validator nonEmpty(
         [](const std::string& value) {
@@ -306,8 +421,18 @@ int main(int argc, char** argv) {
         return code == 0 ? kExitOk : kExitUsage;
     }
 
-    if (*exportCommand)
+    if (*exportCommand) {
+        if (options.layout != "objects" && (options.prune || exportCommand->count("--name-template") > 0)) {
+            Fail("--prune and --name-template go with --layout objects");
+            return kExitUsage;
+        }
+        if (options.layout == "objects" && options.order == "dependencies") {
+            Fail("--order dependencies orders the objects inside category files; with --layout objects each "
+                 "object has a file of its own");
+            return kExitUsage;
+        }
         return options.dialog ? RunDialogExport(source, options) : RunExport(source, options);
+    }
     if (*objectCommand)
         return RunObject(source, name, type, collation);
     if (*fieldsCommand)

@@ -1,0 +1,14 @@
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
+GO 
+
+IF OBJECT_ID( '[dbo].[..]', 'V') IS NOT NULL 
+DROP VIEW [dbo].[..] 
+GO
+
+
+CREATE VIEW [dbo].[..]
+AS
+SELECT 1 AS One
+GO
+

@@ -1,0 +1,3 @@
+ALTER TABLE [dbo].[Orders] WITH NOCHECK ADD CHECK ([Price]>=(0)) 
+GO
+

@@ -1,0 +1,3 @@
+ALTER TABLE [sales].[Regions] WITH NOCHECK ADD CHECK (len([Code])=(2)) 
+GO
+

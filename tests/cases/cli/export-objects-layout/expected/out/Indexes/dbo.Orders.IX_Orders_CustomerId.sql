@@ -1,0 +1,3 @@
+CREATE   INDEX [IX_Orders_CustomerId] ON [dbo].[Orders]([CustomerId], [Quantity]) ON [PRIMARY]
+GO 
+

@@ -1,0 +1,7 @@
+ALTER TABLE [dbo].[Customers] ADD 
+	PRIMARY KEY CLUSTERED 
+	( 
+		[Id] 
+	)  
+GO 
+

@@ -1,0 +1,7 @@
+ALTER TABLE [sales].[Regions] ADD 
+	PRIMARY KEY NONCLUSTERED 
+	( 
+		[Code] 
+	)  
+GO 
+

@@ -1,0 +1,129 @@
+#include "Progress.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+
+size_t TerminalWidth() {
+    winsize size{};
+    return ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+}
+
+} // namespace
+
+Progress::Progress(Mode mode, std::vector<std::string> names) : mode_(mode), names_(std::move(names)) {}
+
+Progress::Active* Progress::Find(int category) {
+    const auto it = std::find_if(active_.begin(), active_.end(),
+                                 [category](const Active& active) { return active.category == category; });
+    return it == active_.end() ? nullptr : &*it;
+}
+
+void Progress::Started(int category) {
+    if (mode_ == Mode::Off)
+        return;
+    std::lock_guard lock(mutex_);
+    active_.push_back({category});
+    Draw(true);
+}
+
+void Progress::ListRead(int category, long total) {
+    if (mode_ == Mode::Off)
+        return;
+    std::lock_guard lock(mutex_);
+    if (Active* active = Find(category))
+        active->total = total;
+    Draw(true);
+}
+
+void Progress::ObjectDone(int category) {
+    if (mode_ == Mode::Off)
+        return;
+    std::lock_guard lock(mutex_);
+    if (Active* active = Find(category))
+        ++active->done;
+    Draw(false);
+}
+
+void Progress::Finished(int category) {
+    if (mode_ == Mode::Off)
+        return;
+    std::lock_guard lock(mutex_);
+    const Active* active = Find(category);
+    if (mode_ == Mode::Lines) {
+        const std::string& name = names_[static_cast<size_t>(category)];
+        if (active && active->total >= 0)
+            std::fprintf(stderr, "sqlscripts: %s written, %ld object%s\n", name.c_str(), active->done,
+                         active->done == 1 ? "" : "s");
+        else
+            std::fprintf(stderr, "sqlscripts: %s written\n", name.c_str());
+    }
+    std::erase_if(active_, [category](const Active& a) { return a.category == category; });
+    Draw(true);
+}
+
+void Progress::Suspend() {
+    if (mode_ != Mode::StatusLine)
+        return;
+    std::lock_guard lock(mutex_);
+    ++suspended_;
+    Erase();
+}
+
+void Progress::Resume() {
+    if (mode_ != Mode::StatusLine)
+        return;
+    std::lock_guard lock(mutex_);
+    --suspended_;
+    Draw(true);
+}
+
+void Progress::Clear() {
+    if (mode_ != Mode::StatusLine)
+        return;
+    std::lock_guard lock(mutex_);
+    Erase();
+    suspended_ = 1;
+}
+
+// Called with the lock held.
+void Progress::Draw(bool force) {
+    if (mode_ != Mode::StatusLine || suspended_ > 0)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && now - lastDraw_ < kRedrawInterval)
+        return;
+    lastDraw_ = now;
+    if (active_.empty()) {
+        Erase();
+        return;
+    }
+    std::string line = "sqlscripts:";
+    for (const Active& active : active_) {
+        line += " " + names_[static_cast<size_t>(active.category)];
+        if (active.total >= 0)
+            line += " " + std::to_string(active.done) + "/" + std::to_string(active.total);
+        line += ",";
+    }
+    line.pop_back();
+    line +=
+        "  " + std::to_string(std::chrono::duration_cast<std::chrono::seconds>(now - start_).count()) + " s";
+    line.resize(std::min(line.size(), TerminalWidth() - 1));
+    std::fprintf(stderr, "\r%s\033[K", line.c_str());
+    std::fflush(stderr);
+    shown_ = true;
+}
+
+// Called with the lock held.
+void Progress::Erase() {
+    if (!shown_)
+        return;
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+    shown_ = false;
+}

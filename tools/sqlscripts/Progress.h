@@ -1,0 +1,47 @@
+// What the user sees of a running export on stderr: a status line kept up to date on a terminal, one line per
+// finished category for logs, or nothing. The workers of the parallel run report to it at once.
+#pragma once
+
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class Progress {
+public:
+    enum class Mode { Off, StatusLine, Lines };
+
+    // names: how each category is called on the line, by category index.
+    Progress(Mode mode, std::vector<std::string> names);
+
+    void Started(int category);
+    void ListRead(int category, long total);
+    void ObjectDone(int category);
+    void Finished(int category);
+
+    // Other output (a message, a question) clears the status line and holds it back until Resume.
+    void Suspend();
+    void Resume();
+    // Clears the status line for good, before the summary.
+    void Clear();
+
+private:
+    struct Active {
+        int category;
+        long done = 0;
+        long total = -1; // not known before the list is read
+    };
+
+    Active* Find(int category);
+    void Draw(bool force);
+    void Erase();
+
+    const Mode mode_;
+    const std::vector<std::string> names_;
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::mutex mutex_;
+    std::vector<Active> active_; // in the order they started
+    std::chrono::steady_clock::time_point lastDraw_{};
+    int suspended_ = 0;
+    bool shown_ = false;
+};
