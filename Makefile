@@ -4,9 +4,9 @@ JOBS ?= $(shell nproc)
 
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
                   nlohmann-json3-dev libsimdjson-dev libcli11-dev libgtest-dev libgmock-dev \
-                  libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev
+                  libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev socat
 
-.PHONY: all deps build test check builds test-tsan test-asan test-fuzz bench clean
+.PHONY: all deps build test test-live check builds test-tsan test-asan test-fuzz bench clean
 
 all: build
 
@@ -22,12 +22,21 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCRIPTS_WARNINGS_AS_ERRORS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The suite in the project's build: minutes once the packages are in.
+# The suite in the project's build: minutes once the packages are in. The live tests (label live) run when
+# SQLSCRIPTS_TEST_CONNECT names a server.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@[ -n "$$SQLSCRIPTS_TEST_CONNECT" ] || \
+	    echo "live-server tests skipped: SQLSCRIPTS_TEST_CONNECT is not set (make check starts the test server)"
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(if $(SQLSCRIPTS_TEST_CONNECT),,-LE live)
 
-# Everything CI runs: the suite, the other build types and compilers, the sanitizers and the fuzzers.
-check: test builds test-tsan test-asan test-fuzz
+# Everything CI runs: the suite with the live tests against the local test server, the other build types and
+# compilers, the sanitizers and the fuzzers.
+check: test-live builds test-tsan test-asan test-fuzz
+
+# make test with the local T-SQL test server up, when its scripts are beside the repository (../shared) or
+# in SQLSCRIPTS_TESTSERVER; a server started for it is stopped afterwards, also when a test fails.
+test-live: deps
+	tests/live/with-server $(MAKE) test
 
 # Release and Debug with GCC and clang, warnings as errors; the suite runs once more in the Release build,
 # where the optimiser may show what the others do not.

@@ -65,9 +65,29 @@ std::vector<TDiagRecord> ReadDiagnostics(SQLSMALLINT nHandleType, SQLHANDLE hHan
     return aRecords;
 }
 
+bool IsConnectionDead(SQLHDBC hdbc) {
+    SQLUINTEGER nDead = SQL_CD_FALSE;
+    return hdbc != SQL_NULL_HDBC &&
+           Succeeded(SQLGetConnectAttr(hdbc, SQL_ATTR_CONNECTION_DEAD, &nDead, SQL_IS_UINTEGER, nullptr)) &&
+           nDead == SQL_CD_TRUE;
+}
+
+// ODBC's state for a lost connection is 08S01. FreeTDS reports a socket that failed or closed under 01000
+// with its own numbers (20004 read failed, 20006 write failed, 20017 unexpected EOF), and a statement sent
+// on a connection it found dead before as HY000 "Unknown error"; it does say that the connection is dead.
+void MarkLostConnection(std::vector<TDiagRecord>& aRecords, SQLHDBC hdbc) {
+    const bool bDead = IsConnectionDead(hdbc);
+    for (TDiagRecord& rec : aRecords)
+        if (bDead || (rec.strSqlState == "01000" &&
+                      (rec.nNativeError == 20004 || rec.nNativeError == 20006 || rec.nNativeError == 20017)))
+            rec.strSqlState = "08S01";
+}
+
+// hdbc: the statement's connection, asked whether it is dead, when the caller has it.
 [[noreturn]] void ThrowOdbcError(SQLRETURN rc, SQLSMALLINT nHandleType, SQLHANDLE hHandle,
-                                 const char* pszCall) {
+                                 const char* pszCall, SQLHDBC hdbc = SQL_NULL_HDBC) {
     std::vector<TDiagRecord> aRecords = ReadDiagnostics(nHandleType, hHandle);
+    MarkLostConnection(aRecords, hdbc);
     if (aRecords.empty())
         aRecords.push_back({"HY000", 0, CString(pszCall) + " failed without diagnostics"});
     throw new CDBException(std::move(aRecords), static_cast<short>(rc));
@@ -341,7 +361,7 @@ private:
         const SQLRETURN rc = SQLExecDirectW(pStmt->Get(), const_cast<SQLWCHAR*>(AsSqlW(strSqlW)),
                                             static_cast<SQLINTEGER>(strSqlW.size()));
         if (!Succeeded(rc) && rc != SQL_NO_DATA)
-            ThrowOdbcError(rc, SQL_HANDLE_STMT, pStmt->Get(), "SQLExecDirect");
+            ThrowOdbcError(rc, SQL_HANDLE_STMT, pStmt->Get(), "SQLExecDirect", m_pLink->hdbc);
         return pStmt;
     }
 

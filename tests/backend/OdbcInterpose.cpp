@@ -81,6 +81,15 @@ extern "C" SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT nHandleType, SQLHANDLE h
     return *pnLength >= nBufferLength ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
 }
 
+extern "C" SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC hdbc, SQLINTEGER nAttribute, SQLPOINTER pValue,
+                                               SQLINTEGER nBufferLength, SQLINTEGER* pnLength) {
+    static const auto pfnNext = Next<decltype(SQLGetConnectAttr)>("SQLGetConnectAttr");
+    if (!g_odbcQuirks.bConnectionDead || nAttribute != SQL_ATTR_CONNECTION_DEAD)
+        return pfnNext(hdbc, nAttribute, pValue, nBufferLength, pnLength);
+    *static_cast<SQLUINTEGER*>(pValue) = SQL_CD_TRUE;
+    return SQL_SUCCESS;
+}
+
 extern "C" SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT nHandleType, SQLHANDLE hHandle, SQLSMALLINT nRecord,
                                              SQLSMALLINT nIdentifier, SQLPOINTER pInfo,
                                              SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength) {

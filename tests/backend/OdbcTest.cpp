@@ -159,6 +159,15 @@ TEST_F(COdbcTest, DiagnosticsAreReadAsTheDriverReportsThem) {
         EXPECT_EQ(e->m_strStateNativeOrigin, "State:42S02,Native:208,Origin:\nState:42000,Native:8180,Origin:"
                                              "\nState:01000,Native:0,Origin:\n");
     }
+    // FreeTDS reports a socket that failed or closed under 01000 with its own numbers (20004 read, 20006
+    // write, 20017 end of file), and the next statement as HY000 on a connection it says is dead: both are a
+    // lost connection, ODBC's 08S01.
+    for (const long nNative : {20004L, 20006L, 20017L, 0L}) {
+        const COdbcQuirks quirks(
+            {false, {{nNative ? "01000" : "HY000", nNative, "lost"}}, false, nNative == 0});
+        const auto e = CatchAs<CDBException>([&] { RunSql(m_db, "SELECT * FROM no_such_table"); });
+        EXPECT_TRUE(e && e->GetSqlState() == "08S01" && e->m_strError == "lost") << nNative;
+    }
 }
 
 TEST_F(COdbcTest, ConnectingAndFailingToConnect) {

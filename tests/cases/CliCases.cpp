@@ -29,16 +29,6 @@ std::vector<std::string> Lines(const std::string& strText) {
     return aLines;
 }
 
-// Every regular file under a folder, by its path relative to the folder, with its bytes.
-std::map<std::string, std::string> FilesUnder(const fs::path& dir) {
-    std::map<std::string, std::string> files;
-    if (fs::exists(dir))
-        for (const auto& entry : fs::recursive_directory_iterator(dir))
-            if (entry.is_regular_file())
-                files[entry.path().lexically_relative(dir).string()] = ReadWholeFile(entry.path().string());
-    return files;
-}
-
 class CliCase : public testing::TestWithParam<std::string> {
 protected:
     fs::path Case() const { return fs::path(SCRIPTS_CASES_DIR) / "cli" / GetParam(); }

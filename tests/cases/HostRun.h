@@ -8,8 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <map>
 #include <optional>
-
 #include <string>
 #include <vector>
 
@@ -63,4 +64,15 @@ inline THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWo
     run.strOut = ReadWholeFile(captured.File(std::to_string(STDOUT_FILENO)));
     run.strErr = ReadWholeFile(captured.File(std::to_string(STDERR_FILENO)));
     return run;
+}
+
+// Every regular file under a folder, by its path relative to the folder, with its bytes.
+inline std::map<std::string, std::string> FilesUnder(const std::filesystem::path& dir) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> files;
+    if (fs::exists(dir))
+        for (const auto& entry : fs::recursive_directory_iterator(dir))
+            if (entry.is_regular_file())
+                files[entry.path().lexically_relative(dir).string()] = ReadWholeFile(entry.path().string());
+    return files;
 }

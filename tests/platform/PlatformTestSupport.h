@@ -136,7 +136,8 @@ long LiveOdbcHandles(short nHandleType);
 struct TOdbcQuirks {
     bool bReportNoTotal = false; // SQLGetData: SQL_NO_TOTAL instead of the remaining length of a long value
     std::vector<TDiagRecord> aFakeDiagnostics; // SQLGetDiagRecW and SQL_DIAG_NUMBER answer these, if any
-    bool bRepeatPastEnd = false; // and SQL_SUCCESS with the last one for any record number beyond
+    bool bRepeatPastEnd = false;  // and SQL_SUCCESS with the last one for any record number beyond
+    bool bConnectionDead = false; // SQL_ATTR_CONNECTION_DEAD: the driver found its connection dead
 };
 inline TOdbcQuirks g_odbcQuirks;
 struct COdbcQuirks {

@@ -31,11 +31,12 @@ int InterruptionSignal() {
     return g_signal.load();
 }
 
-ExportObserver::ExportObserver(Progress& progress, ObjectFiles* files, std::vector<std::string> names)
-    : progress_(progress), files_(files), names_(std::move(names)) {}
+ExportObserver::ExportObserver(Progress& progress, ObjectFiles* files, std::vector<std::string> names,
+                               const HostUi& ui)
+    : progress_(progress), files_(files), ui_(ui), names_(std::move(names)) {}
 
 bool ExportObserver::ShouldStop() {
-    return InterruptionSignal() != 0 || (files_ && files_->IsRefused());
+    return InterruptionSignal() != 0 || (files_ && files_->IsRefused()) || ui_.ConnectionLost();
 }
 
 void ExportObserver::OnCategoryStarted(int category) {

@@ -1,7 +1,8 @@
-// The host's view of an export run: progress, the object files, cycle warnings, and Ctrl-C or SIGTERM, which
-// stop the run at its next object.
+// The host's view of an export run: progress, the object files, cycle warnings, and Ctrl-C, SIGTERM or a lost
+// connection, which stop the run at its next object.
 #pragma once
 
+#include "HostUi.h"
 #include "ObjectFiles.h"
 #include "Progress.h"
 #include "scripting/ScriptObserver.h"
@@ -17,8 +18,9 @@ int InterruptionSignal();
 
 class ExportObserver : public IScriptObserver {
 public:
-    // files: null when the categories are written as files of their own; names: by category index.
-    ExportObserver(Progress& progress, ObjectFiles* files, std::vector<std::string> names);
+    // files: null when the categories are written as files of their own; names: by category index; ui: the
+    // host's, which may have seen the connection lost.
+    ExportObserver(Progress& progress, ObjectFiles* files, std::vector<std::string> names, const HostUi& ui);
 
     bool ShouldStop() override;
     void OnCategoryStarted(int category) override;
@@ -33,6 +35,7 @@ public:
 private:
     Progress& progress_;
     ObjectFiles* files_;
+    const HostUi& ui_;
     const std::vector<std::string> names_;
     mutable std::mutex mutex_;
     std::vector<int> finished_;

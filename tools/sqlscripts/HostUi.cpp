@@ -2,11 +2,30 @@
 
 #include "ConnectString.h"
 #include "export/DlgReplaceFile.h"
+#include "platform/Exceptions.h"
+
+#include <cstdio>
+#include <exception>
 
 namespace {
 
 constexpr int ID_YES_TO_ALL = 23013;
 constexpr int ID_NO = 23010;
+
+// The module reports a failure from inside the handler that caught it, so the exception being handled is
+// the failure's cause; SQLSTATE class 08 is a connection exception.
+bool CausedByLostConnection() {
+    const std::exception_ptr cause = std::current_exception();
+    if (!cause)
+        return false;
+    try {
+        std::rethrow_exception(cause);
+    } catch (const CDBException* e) {
+        return e->GetSqlState().Left(2) == "08";
+    } catch (...) {
+    }
+    return false;
+}
 
 // The status line stays off the terminal while a message or a question is on it.
 class SuspendedProgress {
@@ -36,6 +55,14 @@ HostUi::HostUi(ReplacePolicy policy, Progress* progress) : policy_(policy), prog
 int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
     const SuspendedProgress suspended(progress_);
+    // Every later statement would fail the same way, each with its message and an empty category: the run
+    // stops at its next object instead (ExportObserver), writing no file of the category it is in.
+    if (stopOnLostConnection_ && (connectionLost_ || CausedByLostConnection())) {
+        if (!connectionLost_.exchange(true))
+            std::fprintf(stderr, "sqlscripts: %s (connection lost: export stopped)\n",
+                         OneLine(strText.Str()).c_str());
+        return IDOK;
+    }
     return CTerminalUiBackend::MessageBox(CString("sqlscripts: " + OneLine(strText.Str())), nType);
 }
 

@@ -10,6 +10,7 @@
 #endif
 
 #include "backend/Database.h"
+#include "backend/DbBackend.h"
 #include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 
@@ -207,6 +208,9 @@ int RunExport(const Source& source, const ExportOptions& options) {
     CDatabase db;
     if (!Connect(db, source))
         return kExitFailed;
+    // A replayed snapshot has no connection to lose: its recorded failures answer single statements.
+    if (!db.GetBackend()->GetSnapshot())
+        ui.StopOnLostConnection();
     CScriptUnloader unloader(db, nullptr, options.dir.c_str());
     if (!FillUnloader(unloader, options))
         return kExitUsage;
@@ -216,7 +220,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
         unloader.m_bNoCategoryFiles = 1;
     }
     unloader.m_bDependencyOrder = options.order == "dependencies" ? 1 : 0;
-    ExportObserver observer(progress, files.get(), CategoryNames());
+    ExportObserver observer(progress, files.get(), CategoryNames(), ui);
     unloader.SetObserver(&observer);
     CatchInterruptions();
     if (options.parallel)

@@ -1,0 +1,3 @@
+CREATE   INDEX [ix_name] ON [dbo].[Orders]([Name]) ON [PRIMARY]
+GO 
+

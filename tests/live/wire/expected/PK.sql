@@ -1,0 +1,7 @@
+ALTER TABLE [dbo].[Commandes_Größe] ADD 
+	PRIMARY KEY CLUSTERED 
+	( 
+		[Numéro] 
+	)  
+GO 
+
