@@ -320,6 +320,14 @@ private:
         return value;
     }
 
+    // The result of asking the value for something; a fault is placed at the value.
+    template <class T, class TValue> T TakeOf(simdjson::simdjson_result<T>&& result, TValue& value) {
+        T answer{};
+        if (const simdjson::error_code error = std::move(result).get(answer))
+            Fail(error, TokenOf(value).data());
+        return answer;
+    }
+
     // The token the value starts with, to the next one.
     static std::string_view TokenOf(od::value& value) { return value.raw_json_token(); }
     static std::string_view TokenOf(od::document& doc) {
@@ -327,9 +335,7 @@ private:
         return doc.raw_json_token().get(strToken) == simdjson::SUCCESS ? strToken : std::string_view();
     }
 
-    template <class TValue> od::json_type TypeOf(TValue& value) {
-        return Take(value.type(), TokenOf(value).data());
-    }
+    template <class TValue> od::json_type TypeOf(TValue& value) { return TakeOf(value.type(), value); }
 
     // Whether the value is of the type; one of another is checked and passed over.
     bool Is(od::value& value, od::json_type type, int nDepth) {
@@ -340,7 +346,7 @@ private:
     }
 
     template <class TValue, class TOnMember> void ForEachMember(TValue& value, TOnMember onMember) {
-        for (auto member : Take(value.get_object(), TokenOf(value).data())) {
+        for (auto member : TakeOf(value.get_object(), value)) {
             od::field field = Take(std::move(member), Here());
             const char* pKey = field.key().raw() - 1;
             const std::optional<std::string_view> strPlain = Plain(pKey, TokenOf(field.value()).data());
@@ -349,7 +355,7 @@ private:
     }
 
     template <class TValue, class TOnElement> void ForEachElement(TValue& value, TOnElement onElement) {
-        for (auto element : Take(value.get_array(), TokenOf(value).data())) {
+        for (auto element : TakeOf(value.get_array(), value)) {
             od::value item = Take(std::move(element), Here());
             onElement(item);
         }
@@ -359,9 +365,8 @@ private:
     // the window when it holds no escape: simdjson's first pass has checked its bytes.
     static std::optional<std::string_view> Plain(const char* pQuote, const char* pNext) {
         const char* pEnd = pNext;
-        while (pEnd > pQuote + 1 && (pEnd[-1] == ' ' || pEnd[-1] == '\n' || pEnd[-1] == ':' ||
-                                     pEnd[-1] == '\t' || pEnd[-1] == '\r'))
-            --pEnd;
+        while (pEnd > pQuote + 1 && (static_cast<unsigned char>(pEnd[-1]) <= ' ' || pEnd[-1] == ':'))
+            --pEnd; // past the spaces and colon before the next token
         if (pEnd <= pQuote + 1 || pEnd[-1] != '"' ||
             std::memchr(pQuote + 1, '\\', static_cast<size_t>(pEnd - 1 - (pQuote + 1))))
             return std::nullopt;
@@ -381,36 +386,35 @@ private:
 
     // Checks the syntax of any value at nDepth and passes over it.
     template <class TValue> void Skip(TValue& value, int nDepth) {
-        const char* pAt = TokenOf(value).data();
         switch (TypeOf(value)) {
         case od::json_type::array:
-            Enter(nDepth, pAt);
+            Enter(value, nDepth);
             ForEachElement(value, [&](od::value& item) { Skip(item, nDepth + 1); });
             return;
         case od::json_type::object:
-            Enter(nDepth, pAt);
+            Enter(value, nDepth);
             ForEachMember(value, [&](std::string_view, od::value& item) { Skip(item, nDepth + 1); });
             return;
         case od::json_type::string:
             StringOf(value);
             return;
         case od::json_type::boolean:
-            Take(value.get_bool(), pAt);
+            TakeOf(value.get_bool(), value);
             return;
         case od::json_type::null:
-            if (!Take(value.is_null(), pAt))
-                Fail(simdjson::INCORRECT_TYPE, pAt);
+            if (!TakeOf(value.is_null(), value))
+                Fail(simdjson::INCORRECT_TYPE, TokenOf(value).data());
             return;
         case od::json_type::number:
             if (!ReadNumber(value))
-                OutOfRange(pAt);
+                OutOfRange(TokenOf(value).data());
             return;
         }
     }
 
-    void Enter(int nDepth, const char* pAt) {
+    template <class TValue> void Enter(TValue& value, int nDepth) {
         if (nDepth > kMaxDepth)
-            Problem("nested too deeply at " + m_window.Where(m_window.Offset(pAt)));
+            Problem("nested too deeply at " + m_window.Where(m_window.Offset(TokenOf(value).data())));
     }
 
     // The number as a JSON library keeps it; none when it is beyond a double's range.
@@ -478,7 +482,7 @@ private:
             dbValue = NumberText(value);
             return;
         case od::json_type::boolean:
-            dbValue = Take(value.get_bool(), TokenOf(value).data()) ? "1" : "0";
+            dbValue = TakeOf(value.get_bool(), value) ? "1" : "0";
             return;
         default:
             bBad = TypeOf(value) != od::json_type::null;
