@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <sys/mman.h>
 
 namespace {
 
@@ -19,6 +20,7 @@ constexpr int kMaxDepth = 256;
 // The text handed to simdjson at a time: small, so that the text and the statements read from it are
 // never both resident whole. A statement longer than it widens it.
 constexpr size_t kFirstWindow = size_t(1) << 21;
+constexpr size_t kParserCapacity = size_t(20) << 20;
 
 enum class EMember { Missing, WrongType, Present };
 
@@ -57,6 +59,21 @@ TFault FirstFault(std::string_view strText) {
         }
     }
     return {strText.size(), nString.value_or(strText.size()), nString.has_value()};
+}
+
+// Memory mapped directly rather than by malloc, which raises the size from which it maps memory when a
+// block that large is freed: later large blocks (the export's texts) would stay in its heap after use.
+struct TUnmap {
+    size_t nSize;
+    void operator()(char* p) const { ::munmap(p, nSize); }
+};
+using TMapped = std::unique_ptr<char, TUnmap>;
+
+TMapped Map(size_t nSize) {
+    void* p = ::mmap(nullptr, nSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    return TMapped(static_cast<char*>(p), TUnmap{nSize});
 }
 
 // The text, seen a piece at a time: each piece goes to simdjson as a document of its own, with JSON
@@ -165,14 +182,14 @@ private:
 
     void Widen() {
         m_nWindow = m_pBuffer ? 2 * m_nWindow : kFirstWindow;
-        auto pBuffer = std::make_unique_for_overwrite<char[]>(kBefore + m_nWindow + kAfter);
+        TMapped pBuffer = Map(kBefore + m_nWindow + kAfter);
         if (m_pBuffer)
             std::memcpy(pBuffer.get() + kBefore, Start(), m_nLength);
         m_pBuffer = std::move(pBuffer);
     }
 
     const TSnapshotSource& m_source;
-    std::unique_ptr<char[]> m_pBuffer;
+    TMapped m_pBuffer;
     size_t m_nWindow = 0; // bytes of text the buffer holds at most
     size_t m_nBase = 0;   // the offset of the buffer's first byte of text
     size_t m_nLength = 0; // bytes of text in the buffer
@@ -202,7 +219,12 @@ struct TStatementState {
 class CSnapshotTextReader {
 public:
     CSnapshotTextReader(const TSnapshotSource& source, const std::function<void(size_t)>& onProgress)
-        : m_window(source), m_onProgress(onProgress) {}
+        : m_window(source), m_onProgress(onProgress) {
+        // simdjson's buffers come from malloc; past 32 MB (of address space, touched only as far as the
+        // window reaches) it maps them without raising its threshold (see TMapped).
+        if (m_parser.allocate(kParserCapacity) != simdjson::SUCCESS)
+            throw std::bad_alloc();
+    }
 
     std::vector<TSnapshotStatement> Read() {
         size_t nStart = 0;
