@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <sys/mman.h>
 
 namespace {
 
@@ -19,6 +20,7 @@ constexpr int kMaxDepth = 256;
 // The text handed to simdjson at a time: small, so that the text and the statements read from it are
 // never both resident whole. A statement longer than it widens it.
 constexpr size_t kFirstWindow = size_t(1) << 21;
+constexpr size_t kParserCapacity = size_t(20) << 20;
 
 enum class EMember { Missing, WrongType, Present };
 
@@ -57,6 +59,21 @@ TFault FirstFault(std::string_view strText) {
         }
     }
     return {strText.size(), nString.value_or(strText.size()), nString.has_value()};
+}
+
+// Memory mapped directly rather than by malloc, which raises the size from which it maps memory when a
+// block that large is freed: later large blocks (the export's texts) would stay in its heap after use.
+struct TUnmap {
+    size_t nSize;
+    void operator()(char* p) const { ::munmap(p, nSize); }
+};
+using TMapped = std::unique_ptr<char, TUnmap>;
+
+TMapped Map(size_t nSize) {
+    void* p = ::mmap(nullptr, nSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    return TMapped(static_cast<char*>(p), TUnmap{nSize});
 }
 
 // The text, seen a piece at a time: each piece goes to simdjson as a document of its own, with JSON
@@ -165,14 +182,14 @@ private:
 
     void Widen() {
         m_nWindow = m_pBuffer ? 2 * m_nWindow : kFirstWindow;
-        auto pBuffer = std::make_unique_for_overwrite<char[]>(kBefore + m_nWindow + kAfter);
+        TMapped pBuffer = Map(kBefore + m_nWindow + kAfter);
         if (m_pBuffer)
             std::memcpy(pBuffer.get() + kBefore, Start(), m_nLength);
         m_pBuffer = std::move(pBuffer);
     }
 
     const TSnapshotSource& m_source;
-    std::unique_ptr<char[]> m_pBuffer;
+    TMapped m_pBuffer;
     size_t m_nWindow = 0; // bytes of text the buffer holds at most
     size_t m_nBase = 0;   // the offset of the buffer's first byte of text
     size_t m_nLength = 0; // bytes of text in the buffer
@@ -202,7 +219,12 @@ struct TStatementState {
 class CSnapshotTextReader {
 public:
     CSnapshotTextReader(const TSnapshotSource& source, const std::function<void(size_t)>& onProgress)
-        : m_window(source), m_onProgress(onProgress) {}
+        : m_window(source), m_onProgress(onProgress) {
+        // simdjson's buffers come from malloc; past 32 MB (of address space, touched only as far as the
+        // window reaches) it maps them without raising its threshold (see TMapped).
+        if (m_parser.allocate(kParserCapacity) != simdjson::SUCCESS)
+            throw std::bad_alloc();
+    }
 
     std::vector<TSnapshotStatement> Read() {
         size_t nStart = 0;
@@ -320,6 +342,14 @@ private:
         return value;
     }
 
+    // The result of asking the value for something; a fault is placed at the value.
+    template <class T, class TValue> T TakeOf(simdjson::simdjson_result<T>&& result, TValue& value) {
+        T answer{};
+        if (const simdjson::error_code error = std::move(result).get(answer))
+            Fail(error, TokenOf(value).data());
+        return answer;
+    }
+
     // The token the value starts with, to the next one.
     static std::string_view TokenOf(od::value& value) { return value.raw_json_token(); }
     static std::string_view TokenOf(od::document& doc) {
@@ -327,9 +357,7 @@ private:
         return doc.raw_json_token().get(strToken) == simdjson::SUCCESS ? strToken : std::string_view();
     }
 
-    template <class TValue> od::json_type TypeOf(TValue& value) {
-        return Take(value.type(), TokenOf(value).data());
-    }
+    template <class TValue> od::json_type TypeOf(TValue& value) { return TakeOf(value.type(), value); }
 
     // Whether the value is of the type; one of another is checked and passed over.
     bool Is(od::value& value, od::json_type type, int nDepth) {
@@ -340,7 +368,7 @@ private:
     }
 
     template <class TValue, class TOnMember> void ForEachMember(TValue& value, TOnMember onMember) {
-        for (auto member : Take(value.get_object(), TokenOf(value).data())) {
+        for (auto member : TakeOf(value.get_object(), value)) {
             od::field field = Take(std::move(member), Here());
             const char* pKey = field.key().raw() - 1;
             const std::optional<std::string_view> strPlain = Plain(pKey, TokenOf(field.value()).data());
@@ -349,7 +377,7 @@ private:
     }
 
     template <class TValue, class TOnElement> void ForEachElement(TValue& value, TOnElement onElement) {
-        for (auto element : Take(value.get_array(), TokenOf(value).data())) {
+        for (auto element : TakeOf(value.get_array(), value)) {
             od::value item = Take(std::move(element), Here());
             onElement(item);
         }
@@ -359,9 +387,8 @@ private:
     // the window when it holds no escape: simdjson's first pass has checked its bytes.
     static std::optional<std::string_view> Plain(const char* pQuote, const char* pNext) {
         const char* pEnd = pNext;
-        while (pEnd > pQuote + 1 && (pEnd[-1] == ' ' || pEnd[-1] == '\n' || pEnd[-1] == ':' ||
-                                     pEnd[-1] == '\t' || pEnd[-1] == '\r'))
-            --pEnd;
+        while (pEnd > pQuote + 1 && (static_cast<unsigned char>(pEnd[-1]) <= ' ' || pEnd[-1] == ':'))
+            --pEnd; // past the spaces and colon before the next token
         if (pEnd <= pQuote + 1 || pEnd[-1] != '"' ||
             std::memchr(pQuote + 1, '\\', static_cast<size_t>(pEnd - 1 - (pQuote + 1))))
             return std::nullopt;
@@ -381,36 +408,35 @@ private:
 
     // Checks the syntax of any value at nDepth and passes over it.
     template <class TValue> void Skip(TValue& value, int nDepth) {
-        const char* pAt = TokenOf(value).data();
         switch (TypeOf(value)) {
         case od::json_type::array:
-            Enter(nDepth, pAt);
+            Enter(value, nDepth);
             ForEachElement(value, [&](od::value& item) { Skip(item, nDepth + 1); });
             return;
         case od::json_type::object:
-            Enter(nDepth, pAt);
+            Enter(value, nDepth);
             ForEachMember(value, [&](std::string_view, od::value& item) { Skip(item, nDepth + 1); });
             return;
         case od::json_type::string:
             StringOf(value);
             return;
         case od::json_type::boolean:
-            Take(value.get_bool(), pAt);
+            TakeOf(value.get_bool(), value);
             return;
         case od::json_type::null:
-            if (!Take(value.is_null(), pAt))
-                Fail(simdjson::INCORRECT_TYPE, pAt);
+            if (!TakeOf(value.is_null(), value))
+                Fail(simdjson::INCORRECT_TYPE, TokenOf(value).data());
             return;
         case od::json_type::number:
             if (!ReadNumber(value))
-                OutOfRange(pAt);
+                OutOfRange(TokenOf(value).data());
             return;
         }
     }
 
-    void Enter(int nDepth, const char* pAt) {
+    template <class TValue> void Enter(TValue& value, int nDepth) {
         if (nDepth > kMaxDepth)
-            Problem("nested too deeply at " + m_window.Where(m_window.Offset(pAt)));
+            Problem("nested too deeply at " + m_window.Where(m_window.Offset(TokenOf(value).data())));
     }
 
     // The number as a JSON library keeps it; none when it is beyond a double's range.
@@ -478,7 +504,7 @@ private:
             dbValue = NumberText(value);
             return;
         case od::json_type::boolean:
-            dbValue = Take(value.get_bool(), TokenOf(value).data()) ? "1" : "0";
+            dbValue = TakeOf(value.get_bool(), value) ? "1" : "0";
             return;
         default:
             bBad = TypeOf(value) != od::json_type::null;
