@@ -20,6 +20,7 @@ constexpr int kMaxDepth = 256;
 // The text handed to simdjson at a time: small, so that the text and the statements read from it are
 // never both resident whole. A statement longer than it widens it.
 constexpr size_t kFirstWindow = size_t(1) << 21;
+// simdjson's capacity: a small piece's, or at once one whose buffers malloc maps (see Iterate).
 constexpr size_t kSmallPiece = size_t(16) << 10;
 constexpr size_t kParserCapacity = size_t(20) << 20;
 
