@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// Snapshots are written with nlohmann-json and read with simdjson, which writes no JSON of its own: its
+// escaping and its replacement of bytes that are not UTF-8 would have to be written here by hand.
 using ordered_json = nlohmann::ordered_json;
 
 namespace {

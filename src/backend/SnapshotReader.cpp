@@ -20,6 +20,8 @@ constexpr int kMaxDepth = 256;
 // The text handed to simdjson at a time: small, so that the text and the statements read from it are
 // never both resident whole. A statement longer than it widens it.
 constexpr size_t kFirstWindow = size_t(1) << 21;
+// simdjson's capacity: a small piece's, or at once one whose buffers malloc maps (see Iterate).
+constexpr size_t kSmallPiece = size_t(16) << 10;
 constexpr size_t kParserCapacity = size_t(20) << 20;
 
 enum class EMember { Missing, WrongType, Present };
@@ -219,12 +221,7 @@ struct TStatementState {
 class CSnapshotTextReader {
 public:
     CSnapshotTextReader(const TSnapshotSource& source, const std::function<void(size_t)>& onProgress)
-        : m_window(source), m_onProgress(onProgress) {
-        // simdjson's buffers come from malloc; past 32 MB (of address space, touched only as far as the
-        // window reaches) it maps them without raising its threshold (see TMapped).
-        if (m_parser.allocate(kParserCapacity) != simdjson::SUCCESS)
-            throw std::bad_alloc();
-    }
+        : m_window(source), m_onProgress(onProgress) {}
 
     std::vector<TSnapshotStatement> Read() {
         size_t nStart = 0;
@@ -285,7 +282,17 @@ private:
     }
 
     void Iterate(char chClose) {
-        if (const simdjson::error_code error = m_parser.iterate(m_window.Close(chClose)).get(m_doc))
+        const simdjson::padded_string_view text = m_window.Close(chClose);
+        // simdjson's buffers come from malloc: small, they stay in its heap; past 32 MB of address space
+        // (touched only as far as a window reaches) it maps them without raising its threshold (see
+        // TMapped).
+        if (text.length() > m_parser.capacity()) {
+            const size_t nCapacity =
+                text.length() <= kSmallPiece ? kSmallPiece : std::max(text.length(), kParserCapacity);
+            if (m_parser.allocate(nCapacity) != simdjson::SUCCESS)
+                throw std::bad_alloc();
+        }
+        if (const simdjson::error_code error = m_parser.iterate(text).get(m_doc))
             Fail(error, nullptr);
     }
 
