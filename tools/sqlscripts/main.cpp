@@ -175,9 +175,10 @@ int ConcludeExport(const ExportOptions& options, const HostUi& ui, const ExportO
     const std::vector<std::string> failures = files ? files->Failures() : std::vector<std::string>();
     for (const std::string& failure : failures)
         Fail(failure);
-    std::vector<std::string> refused = ui.RefusedFiles();
-    if (files)
-        refused = files->IsRefused() ? std::vector{files->RefusedFile()} : std::vector<std::string>();
+    // Object files are refused by the host itself, category files through the module's question.
+    const std::vector<std::string> refused = !files               ? ui.RefusedFiles()
+                                             : files->IsRefused() ? std::vector{files->RefusedFile()}
+                                                                  : std::vector<std::string>();
     for (const std::string& file : refused)
         Fail(file + " already exists in " + options.dir +
              "; stopped without overwriting it (use --replace all to overwrite existing files)");
