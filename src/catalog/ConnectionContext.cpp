@@ -63,12 +63,10 @@ void PrefetchCatalog() {
     TConnectionContext& context = Context();
     if (!context.bPrefetch || !context.pDatabase || !context.pDatabase->IsOpen())
         return;
-    auto pStore = std::make_unique<CPrefetchStore>();
-    pStore->Fill(*context.pDatabase);
-    context.pPrefetch = std::move(pStore);
+    context.pPrefetch = std::make_unique<CPrefetchStore>(*context.pDatabase);
 }
 
-const CPrefetchStore* GetPrefetchStore() {
+CPrefetchStore* GetPrefetchStore() {
     return Context().pPrefetch.get();
 }
 

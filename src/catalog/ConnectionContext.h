@@ -14,13 +14,13 @@ CDatabase* GetContextDatabase();
 const CString& GetContextConnectString();
 bool IsPoolEnabled();
 
-// With the prefetch flag set, reads the catalog's detail families on the context database; recordsets
-// then take their rows from them where they can. Throws CDBException* when a snapshot replay lacks the
-// prefetch statements. Call before any recordset of the run exists.
+// With the prefetch flag set, starts reading the catalog's detail families; recordsets then take their rows
+// from them where they can. Throws CDBException* when a snapshot replay lacks the prefetch statements. Call
+// before any recordset of the run exists.
 void PrefetchCatalog();
-// The rows read by PrefetchCatalog, read-only; null when there are none.
-const CPrefetchStore* GetPrefetchStore();
-// Frees the prefetched rows; only when no recordset is alive.
+// The rows of PrefetchCatalog; null when there are none.
+CPrefetchStore* GetPrefetchStore();
+// Stops the reading and frees the prefetched rows; only when no recordset is alive.
 void DropPrefetchedRows();
 // Calls DropPrefetchedRows when the scope ends, also when an exception leaves it.
 class CDropPrefetchedRowsOnExit {

@@ -1,6 +1,7 @@
 #include "catalog/Prefetch.h"
 
 #include "backend/Snapshot.h"
+#include "catalog/ConnectionContext.h"
 #include "catalog/SQLRecObjects.h"
 #include "catalog/SQLRecTableDetails.h"
 
@@ -31,6 +32,20 @@ const std::array<TFamily, PREFETCH_FAMILY_COUNT> g_aFamilies = {{
 const TFamily& Family(EPrefetchFamily eFamily) {
     return g_aFamilies[static_cast<size_t>(eFamily)];
 }
+
+// Slowest first on a server (INDEXPROPERTY per primary key, subqueries per column), so that connections
+// taking the families in turn finish close together.
+constexpr std::array<EPrefetchFamily, PREFETCH_FAMILY_COUNT> kFillOrder = {{
+    EPrefetchFamily::PrimaryKeys,
+    EPrefetchFamily::Columns,
+    EPrefetchFamily::Checks,
+    EPrefetchFamily::Modules,
+    EPrefetchFamily::UserTypes,
+    EPrefetchFamily::ForeignKeyColumns,
+    EPrefetchFamily::ForeignKeys,
+    EPrefetchFamily::IndexColumns,
+    EPrefetchFamily::FullTextColumns,
+}};
 
 // Key values joined so that no two different lists give the same text.
 void AppendKeyPart(std::string& strKey, std::string_view strPart) {
@@ -138,20 +153,79 @@ CString GetPrefetchSQL(EPrefetchFamily eFamily) {
     return Family(eFamily).pfnSQL();
 }
 
-void CPrefetchStore::Fill(CDatabase& db) {
-    CDbConnection& connection = *db.GetBackend();
-    if (const CCatalogSnapshot* pSnapshot = connection.GetSnapshot()) {
+CPrefetchStore::CPrefetchStore(CDatabase& db) {
+    if (const CCatalogSnapshot* pSnapshot = db.GetBackend()->GetSnapshot()) {
         for (size_t i = 0; i < PREFETCH_FAMILY_COUNT; ++i)
             if (!pSnapshot->Find(GetPrefetchSQL(static_cast<EPrefetchFamily>(i)).Str()))
                 AfxThrowDBException("HY000", 0,
                                     CString("Catalog snapshot " + pSnapshot->GetPath() +
                                             " lacks the prefetch statements; record it with --prefetch"));
     }
-    for (size_t i = 0; i < PREFETCH_FAMILY_COUNT; ++i)
-        FillFamily(connection, static_cast<EPrefetchFamily>(i));
+    m_helper = std::thread([this, strConnect = GetContextConnectString()] { RunHelper(strConnect); });
 }
 
-void CPrefetchStore::FillFamily(CDbConnection& connection, EPrefetchFamily eFamily) {
+CPrefetchStore::~CPrefetchStore() {
+    {
+        const std::lock_guard lock(m_lock);
+        m_bStopping = true;
+    }
+    m_helper.join();
+}
+
+void CPrefetchStore::RunHelper(const CString& strConnect) {
+    CDatabase db;
+    try {
+        db.OpenEx(strConnect, CDatabase::noOdbcDialog);
+    } catch (CException* e) {
+        // The families are then read on the connections of the recordsets that need them.
+        e->Delete();
+        return;
+    }
+    for (;;) {
+        std::optional<EPrefetchFamily> eNext;
+        {
+            const std::lock_guard lock(m_lock);
+            for (size_t i = 0; !m_bStopping && !eNext && i < kFillOrder.size(); ++i)
+                if (m_aStates[static_cast<size_t>(kFillOrder[i])] == EFamilyState::Waiting)
+                    eNext = kFillOrder[i];
+        }
+        if (!eNext)
+            return;
+        try {
+            ReadOnce(*db.GetBackend(), *eNext);
+        } catch (...) {
+            // Only a database error is expected here, and ReadFamily takes those; whatever else went wrong
+            // leaves the family without rows, which the per-object statements then answer.
+            return;
+        }
+    }
+}
+
+void CPrefetchStore::ReadOnce(CDbConnection& connection, EPrefetchFamily eFamily) {
+    EFamilyState& state = m_aStates[static_cast<size_t>(eFamily)];
+    std::unique_lock lock(m_lock);
+    if (state != EFamilyState::Waiting) {
+        m_read.wait(lock, [&] { return state == EFamilyState::Read; });
+        return;
+    }
+    state = EFamilyState::Reading;
+    lock.unlock();
+    // Waiting threads are woken whatever way the reading ends; a family that could not be read has no rows.
+    struct TMarkRead {
+        CPrefetchStore& store;
+        EFamilyState& state;
+        ~TMarkRead() {
+            {
+                const std::lock_guard lock(store.m_lock);
+                state = EFamilyState::Read;
+            }
+            store.m_read.notify_all();
+        }
+    } markRead{*this, state};
+    ReadFamily(connection, eFamily);
+}
+
+void CPrefetchStore::ReadFamily(CDbConnection& connection, EPrefetchFamily eFamily) {
     const size_t nKeyColumns = Family(eFamily).nKeyColumns;
     TFamilyRows family;
     try {
@@ -185,10 +259,11 @@ void CPrefetchStore::FillFamily(CDbConnection& connection, EPrefetchFamily eFami
     m_aFamilies[static_cast<size_t>(eFamily)] = std::move(family);
 }
 
-std::unique_ptr<CDbResult> CPrefetchStore::Find(const CSQLRecBase& rs) const {
+std::unique_ptr<CDbResult> CPrefetchStore::Find(const CSQLRecBase& rs) {
     const std::optional<TLookup> lookup = LookupOf(rs);
-    if (!lookup)
+    if (!lookup || !rs.m_pDatabase || !rs.m_pDatabase->IsOpen())
         return nullptr;
+    ReadOnce(*rs.m_pDatabase->GetBackend(), lookup->eFamily);
     const TFamilyRows& family = m_aFamilies[static_cast<size_t>(lookup->eFamily)];
     const auto it = family.rows.find(lookup->strKey);
     // A key without rows may be an object the store never saw (created since, or of another kind).

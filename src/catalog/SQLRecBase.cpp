@@ -22,7 +22,7 @@ CSQLRecBase::~CSQLRecBase() {
 }
 
 BOOL CSQLRecBase::Open(UINT nOpenType, LPCTSTR lpszSQL, DWORD dwOptions) {
-    const CPrefetchStore* pStore = GetPrefetchStore();
+    CPrefetchStore* pStore = GetPrefetchStore();
     if (!pStore || lpszSQL)
         return CRecordset::Open(nOpenType, lpszSQL, dwOptions);
     // The text first: building it puts "dbo" for an empty schema, as the server would see it.

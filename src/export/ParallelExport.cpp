@@ -72,7 +72,7 @@ void CScriptUnloader::ExecScriptDataThreads() {
         return;
     SetConnectionContext(m_pDatabase, true, m_bPrefetch != 0);
     CDropPrefetchedRowsOnExit dropPrefetchedRows;
-    // Filled once before any worker starts, only read while they run.
+    // Started before any worker; each family is read once, by a helper or by the first worker to need it.
     if (!Prefetch()) {
         CloseAllConnections();
         return;
