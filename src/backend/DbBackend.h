@@ -57,6 +57,9 @@ public:
     virtual ~CDbConnection() = default;
     // bBuffered: read every row now and release the server statement (snapshot cursors).
     virtual std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) = 0;
+    // The statements in one round trip, a whole result each, in their order; each is executed as if sent
+    // alone. Throws CDBException* when any of them fails.
+    virtual std::vector<std::unique_ptr<CDbResult>> ExecuteBatch(const std::vector<std::string>& aSql) = 0;
     virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
     // The recorded catalog a replay answers from; null for a server.
     virtual const CCatalogSnapshot* GetSnapshot() const { return nullptr; }

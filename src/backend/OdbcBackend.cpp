@@ -334,11 +334,32 @@ public:
             m_pLink->pActiveStream = pStream.get();
             return pStream;
         }
-        std::vector<TDbRow> aRows;
-        std::vector<SQLWCHAR> aBuffer(4096);
-        for (TDbRow row; FetchRow(pStmt->Get(), aColumns.size(), aBuffer, row);)
-            aRows.push_back(std::move(row));
-        return std::make_unique<CRowsResult>(std::move(aColumns), std::move(aRows));
+        return ReadWhole(pStmt->Get(), std::move(aColumns));
+    }
+
+    // One text, the statements a line each: the server compiles each as it would alone.
+    std::vector<std::unique_ptr<CDbResult>> ExecuteBatch(const std::vector<std::string>& aSql) override {
+        std::string strBatch;
+        for (const std::string& strSql : aSql)
+            strBatch += strSql + "\n";
+        std::lock_guard lock(m_pLink->mutex);
+        if (m_pLink->pActiveStream)
+            m_pLink->pActiveStream->BufferRest();
+        auto pStmt = ExecDirect(strBatch);
+        std::vector<std::unique_ptr<CDbResult>> aResults;
+        for (SQLRETURN rc = SQL_SUCCESS; rc != SQL_NO_DATA; rc = SQLMoreResults(pStmt->Get())) {
+            if (!Succeeded(rc))
+                ThrowOdbcError(rc, SQL_HANDLE_STMT, pStmt->Get(), "SQLMoreResults", m_pLink->hdbc);
+            std::vector<TDbColumn> aColumns = DescribeColumns(pStmt->Get());
+            if (!aColumns.empty())
+                aResults.push_back(ReadWhole(pStmt->Get(), std::move(aColumns)));
+        }
+        if (aResults.size() != aSql.size())
+            AfxThrowDBException("HY000", 0,
+                                "The batch of " + CString(std::to_string(aSql.size())) +
+                                    " statements returned " + CString(std::to_string(aResults.size())) +
+                                    " results");
+        return aResults;
     }
 
 private:
@@ -363,6 +384,14 @@ private:
         if (!Succeeded(rc) && rc != SQL_NO_DATA)
             ThrowOdbcError(rc, SQL_HANDLE_STMT, pStmt->Get(), "SQLExecDirect", m_pLink->hdbc);
         return pStmt;
+    }
+
+    static std::unique_ptr<CDbResult> ReadWhole(SQLHSTMT hstmt, std::vector<TDbColumn> aColumns) {
+        std::vector<TDbRow> aRows;
+        std::vector<SQLWCHAR> aBuffer(4096);
+        for (TDbRow row; FetchRow(hstmt, aColumns.size(), aBuffer, row);)
+            aRows.push_back(std::move(row));
+        return std::make_unique<CRowsResult>(std::move(aColumns), std::move(aRows));
     }
 
     void RunWithoutResult(const char* pszSql) { ExecDirect(pszSql); }

@@ -54,8 +54,29 @@ public:
           m_pFault(CSnapshotFault::FromOptions(strOptions, m_pSnapshot.get())) {}
 
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
+        Wait();
+        return Answer(strSql);
+    }
+
+    // One wait for the batch, as one round trip.
+    std::vector<std::unique_ptr<CDbResult>> ExecuteBatch(const std::vector<std::string>& aSql) override {
+        Wait();
+        std::vector<std::unique_ptr<CDbResult>> aResults;
+        for (const std::string& strSql : aSql)
+            aResults.push_back(Answer(strSql));
+        return aResults;
+    }
+
+    void SetQueryTimeout(DWORD) override {}
+    const CCatalogSnapshot* GetSnapshot() const override { return m_pSnapshot.get(); }
+
+private:
+    void Wait() const {
         if (m_delay.count() > 0)
             std::this_thread::sleep_for(m_delay);
+    }
+
+    std::unique_ptr<CDbResult> Answer(const std::string& strSql) {
         if (m_pFault)
             m_pFault->BeforeExecute(strSql);
         else
@@ -70,10 +91,6 @@ public:
         return std::make_unique<CSnapshotResult>(m_pSnapshot, pStatement);
     }
 
-    void SetQueryTimeout(DWORD) override {}
-    const CCatalogSnapshot* GetSnapshot() const override { return m_pSnapshot.get(); }
-
-private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
     std::chrono::microseconds m_delay;
     std::shared_ptr<CSnapshotFault> m_pFault;
@@ -127,27 +144,42 @@ public:
 
     // Every result is read whole, so that it can be recorded as the server sent it.
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
-        TSnapshotStatement stmt;
-        stmt.strSql = strSql;
         std::unique_ptr<CDbResult> pResult;
         try {
             pResult = m_pInner->Execute(strSql, true);
         } catch (CDBException* e) {
+            TSnapshotStatement stmt;
+            stmt.strSql = strSql;
             stmt.error =
                 e->m_aRecords.empty() ? TDiagRecord{"HY000", 0, e->m_strError} : e->m_aRecords.front();
             m_pRecorder->Record(std::move(stmt));
             throw;
         }
-        stmt.aColumns = pResult->Columns();
-        while (const TDbRow* pRow = pResult->Fetch())
-            stmt.aRows.push_back(*pRow);
-        m_pRecorder->Record(stmt);
-        return std::make_unique<CRowsResult>(std::move(stmt.aColumns), std::move(stmt.aRows));
+        return Keep(strSql, *pResult);
+    }
+
+    // Each statement is kept as if sent alone, so that a replay finds it either way. A failed batch is not
+    // kept: which of its statements failed is not known.
+    std::vector<std::unique_ptr<CDbResult>> ExecuteBatch(const std::vector<std::string>& aSql) override {
+        std::vector<std::unique_ptr<CDbResult>> aResults = m_pInner->ExecuteBatch(aSql);
+        for (size_t i = 0; i < aResults.size(); ++i)
+            aResults[i] = Keep(aSql[i], *aResults[i]);
+        return aResults;
     }
 
     void SetQueryTimeout(DWORD dwSeconds) override { m_pInner->SetQueryTimeout(dwSeconds); }
 
 private:
+    std::unique_ptr<CDbResult> Keep(const std::string& strSql, CDbResult& result) {
+        TSnapshotStatement stmt;
+        stmt.strSql = strSql;
+        stmt.aColumns = result.Columns();
+        while (const TDbRow* pRow = result.Fetch())
+            stmt.aRows.push_back(*pRow);
+        m_pRecorder->Record(stmt);
+        return std::make_unique<CRowsResult>(std::move(stmt.aColumns), std::move(stmt.aRows));
+    }
+
     std::unique_ptr<CDbConnection> m_pInner;
     std::shared_ptr<CSnapshotRecorder> m_pRecorder;
 };

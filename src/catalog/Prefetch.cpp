@@ -12,22 +12,26 @@ namespace {
 struct TFamily {
     CString (*pfnSQL)();
     size_t nKeyColumns;
-    // Rows of one key come in no defined order (the per-object ORDER BY does not separate them), so only
-    // a single row is certain to come back as the server would send it.
-    bool bSingleRowOnly;
+    // Set where the rows of one key come in no defined order (the per-object ORDER BY does not separate
+    // them): a key with several rows is asked again with its per-object statement, the family's key
+    // values being the schema and name that statement takes.
+    CString (*pfnObjectSQL)(const CString& strSchema, const CString& strName);
 };
 
 const std::array<TFamily, PREFETCH_FAMILY_COUNT> g_aFamilies = {{
-    {&CSQLRecColumns::GetPrefetchSQL, 2, false},
-    {&CSQLRecIndexColumns::GetPrefetchSQL, 2, false},
-    {&CSQLRecForeignKeys::GetPrefetchSQL, 2, true},
-    {&CSQLRecForeignKeyColumnsParent::GetPrefetchSQL, 2, false},
-    {&CSQLRecFullTextCatalogIndexColumns::GetPrefetchSQL, 1, false},
-    {&CSQLRecModuleObjects::GetPrefetchSQL, 3, false},
-    {&CSQLRecUserTypes::GetPrefetchSQL, 2, false},
-    {&CSQLRecPKeys::GetPrefetchSQL, 2, false},
-    {&CSQLRecChecks::GetPrefetchSQL, 2, false},
+    {&CSQLRecColumns::GetPrefetchSQL, 2, nullptr},
+    {&CSQLRecIndexColumns::GetPrefetchSQL, 2, nullptr},
+    {&CSQLRecForeignKeys::GetPrefetchSQL, 2, &CSQLRecForeignKeys::FormatDetailSQL},
+    {&CSQLRecForeignKeyColumnsParent::GetPrefetchSQL, 2, nullptr},
+    {&CSQLRecFullTextCatalogIndexColumns::GetPrefetchSQL, 1, nullptr},
+    {&CSQLRecModuleObjects::GetPrefetchSQL, 3, nullptr},
+    {&CSQLRecUserTypes::GetPrefetchSQL, 2, nullptr},
+    {&CSQLRecPKeys::GetPrefetchSQL, 2, nullptr},
+    {&CSQLRecChecks::GetPrefetchSQL, 2, nullptr},
 }};
+
+// Per-object statements sent in one round trip when a family's keys are asked again.
+constexpr size_t PREFETCH_BATCH_SIZE = 100;
 
 const TFamily& Family(EPrefetchFamily eFamily) {
     return g_aFamilies[static_cast<size_t>(eFamily)];
@@ -256,7 +260,45 @@ void CPrefetchStore::ReadFamily(CDbConnection& connection, EPrefetchFamily eFami
         e->Delete();
         return;
     }
+    if (Family(eFamily).pfnObjectSQL)
+        AskSeveralAgain(connection, Family(eFamily).pfnObjectSQL, family);
     m_aFamilies[static_cast<size_t>(eFamily)] = std::move(family);
+}
+
+void CPrefetchStore::AskSeveralAgain(CDbConnection& connection,
+                                     CString (*pfnObjectSQL)(const CString&, const CString&),
+                                     TFamilyRows& family) {
+    const size_t nValues = family.aColumns.size();
+    std::vector<std::pair<std::string, std::string>> aAsk; // key, per-object statement
+    for (const auto& [strKey, aRows] : family.rows) {
+        if (aRows.size() < 2)
+            continue;
+        const CString strSchema((*aRows.front())[nValues].value_or(std::string()));
+        const CString strName((*aRows.front())[nValues + 1].value_or(std::string()));
+        // Names that no recordset looks up here are not worth a statement.
+        if (IsCertainName(strSchema) && IsCertainName(strName))
+            aAsk.emplace_back(strKey, pfnObjectSQL(strSchema, strName).Str());
+    }
+    for (size_t nFirst = 0; nFirst < aAsk.size(); nFirst += PREFETCH_BATCH_SIZE) {
+        const size_t nCount = std::min(PREFETCH_BATCH_SIZE, aAsk.size() - nFirst);
+        std::vector<std::string> aSql;
+        for (size_t i = nFirst; i < nFirst + nCount; ++i)
+            aSql.push_back(aAsk[i].second);
+        try {
+            std::vector<std::unique_ptr<CDbResult>> aResults = connection.ExecuteBatch(aSql);
+            for (size_t i = 0; i < nCount; ++i) {
+                std::vector<const TDbRow*>& aRows = family.rows[aAsk[nFirst + i].first];
+                aRows.clear();
+                while (const TDbRow* pRow = aResults[i]->Fetch())
+                    aRows.push_back(&family.aCopies.emplace_back(*pRow));
+            }
+        } catch (CDBException* e) {
+            // Those recordsets ask the server themselves.
+            e->Delete();
+            for (size_t i = nFirst; i < nFirst + nCount; ++i)
+                family.rows.erase(aAsk[i].first);
+        }
+    }
 }
 
 std::unique_ptr<CDbResult> CPrefetchStore::Find(const CSQLRecBase& rs) {
@@ -268,8 +310,6 @@ std::unique_ptr<CDbResult> CPrefetchStore::Find(const CSQLRecBase& rs) {
     const auto it = family.rows.find(lookup->strKey);
     // A key without rows may be an object the store never saw (created since, or of another kind).
     if (it == family.rows.end())
-        return nullptr;
-    if (Family(lookup->eFamily).bSingleRowOnly && it->second.size() > 1)
         return nullptr;
     return std::make_unique<CStoredRowsResult>(family.aColumns, it->second);
 }

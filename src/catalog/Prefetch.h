@@ -75,6 +75,11 @@ private:
     // Reads the family unless another thread has taken it up, in which case it waits until that is done.
     void ReadOnce(CDbConnection& connection, EPrefetchFamily eFamily);
     void ReadFamily(CDbConnection& connection, EPrefetchFamily eFamily);
+    // The rows of keys that have several, whose order only their per-object statements give, replaced by
+    // what those statements return, sent in batches; a key whose batch fails is dropped, so that its
+    // recordset asks the server itself.
+    static void AskSeveralAgain(CDbConnection& connection,
+                                CString (*pfnObjectSQL)(const CString&, const CString&), TFamilyRows& family);
 
     std::array<TFamilyRows, PREFETCH_FAMILY_COUNT> m_aFamilies; // written by the reader, before it is Read
     std::mutex m_lock;

@@ -154,9 +154,12 @@ void CSQLRecForeignKeys::SetDetail(bool bDetail) {
 }
 
 CString CSQLRecForeignKeys::GetDetailSQL() {
-    DefaultSchemaToDbo();
+    return FormatDetailSQL(DefaultSchemaToDbo(), m_strParamName);
+}
+
+CString CSQLRecForeignKeys::FormatDetailSQL(const CString& strSchema, const CString& strName) {
     CString strSQL;
-    strSQL.Format(kForeignKeysDetailSQL, ObjectIdPart(m_strParamSchema), ObjectIdPart(m_strParamName));
+    strSQL.Format(kForeignKeysDetailSQL, ObjectIdPart(strSchema), ObjectIdPart(strName));
     return strSQL;
 }
 

@@ -78,6 +78,8 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
+    // The detail statement for that table, as GetDetailSQL sends it.
+    static CString FormatDetailSQL(const CString& strSchema, const CString& strName);
     // The detail rows of every table at once, keyed by the table's schema and name.
     static CString GetPrefetchSQL();
     void DoFieldExchange(CFieldExchange* pFX) override;

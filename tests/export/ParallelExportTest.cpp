@@ -2,6 +2,8 @@
 // how recordsets share the pool's connections, and the checks that no command line can reach.
 #include "export/ExportTestSupport.h"
 
+#include "backend/SnapshotFaults.h"
+#include "catalog/Prefetch.h"
 #include "catalog/SQLRecObjects.h"
 #include "platform/Thread.h"
 
@@ -50,6 +52,40 @@ TEST_F(CParallelExportTest, PoolThatCannotConnectFallsBackToTheHostConnection) {
     for (int nCategory = 0; nCategory < 13; ++nCategory)
         EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
     EXPECT_TRUE(Messages().empty());
+}
+
+// The families are read by prefetch's helper connection, or, where it cannot open, each by the first
+// recordset that needs it, on its own connection; either way once, and the files are the default run's.
+TEST_F(CParallelExportTest, PrefetchReadsEachFamilyOnceWithOrWithoutItsHelper) {
+    const std::string strLink = m_dir.File("catalog.json");
+    std::filesystem::create_symlink(Fixture("prefetch/scripttest.json"), strLink);
+    m_db.OpenEx(("SNAPSHOT=" + strLink).c_str(), CDatabase::noOdbcDialog);
+    for (const bool bHelper : {true, false}) {
+        if (!bHelper)
+            std::filesystem::remove(strLink);
+        for (const bool bParallel : {false, true}) {
+            std::map<std::string, int> sent;
+            std::mutex sentLock;
+            SetSnapshotStatementObserver([&](const std::string& strSql) {
+                const std::lock_guard lock(sentLock);
+                ++sent[strSql];
+            });
+            auto pUnloader = MakeUnloader(AllCategories());
+            pUnloader->m_bPrefetch = TRUE;
+            bParallel ? pUnloader->ExecScriptDataThreads() : pUnloader->ExecScriptData();
+            SetSnapshotStatementObserver(nullptr);
+            for (int nCategory = 0; nCategory < 13; ++nCategory)
+                EXPECT_EQ(ReadWholeFile(OutFile(nCategory)),
+                          ReadWholeFile(SCRIPTS_CASES_DIR "/cli/export-prefetch-same-files/expected/" +
+                                        DefaultFileNames()[nCategory]))
+                    << DefaultFileNames()[nCategory] << " helper " << bHelper << " parallel " << bParallel;
+            for (size_t i = 0; i < PREFETCH_FAMILY_COUNT; ++i)
+                EXPECT_LE(sent[GetPrefetchSQL(static_cast<EPrefetchFamily>(i)).Str()], 1) << i;
+            EXPECT_LE(sent.size(), 30u);
+            EXPECT_TRUE(Messages().empty());
+            std::filesystem::remove_all(OutDir());
+        }
+    }
 }
 
 TEST_F(CExportTest, ConnectionPoolGivesEachLiveRecordsetItsOwnConnectionAndReusesFreedOnes) {
