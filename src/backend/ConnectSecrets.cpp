@@ -17,16 +17,21 @@ std::string Upper(std::string_view str) {
     return strUpper;
 }
 
+std::string_view Trim(std::string_view str) {
+    while (!str.empty() && std::isspace(static_cast<unsigned char>(str.front())))
+        str.remove_prefix(1);
+    while (!str.empty() && std::isspace(static_cast<unsigned char>(str.back())))
+        str.remove_suffix(1);
+    return str;
+}
+
 bool IsSecretKey(std::string_view strKey) {
-    while (!strKey.empty() && std::isspace(static_cast<unsigned char>(strKey.front())))
-        strKey.remove_prefix(1);
-    while (!strKey.empty() && std::isspace(static_cast<unsigned char>(strKey.back())))
-        strKey.remove_suffix(1);
-    const std::string strUpper = Upper(strKey);
+    const std::string strUpper = Upper(Trim(strKey));
     return std::find(std::begin(kSecretKeys), std::end(kSecretKeys), strUpper) != std::end(kSecretKeys);
 }
 
-// The password values of a connect string, as written and without their braces.
+// The password values of a connect string, as written (blanks around them aside) and without their
+// braces. A value in braces may hold ';' and ends at the "}" before ';' or the end.
 std::vector<std::string> SecretValues(std::string_view strConnect) {
     std::vector<std::string> aValues;
     while (!strConnect.empty()) {
@@ -35,25 +40,19 @@ std::vector<std::string> SecretValues(std::string_view strConnect) {
             break;
         const std::string_view strKey = strConnect.substr(0, nEquals);
         strConnect.remove_prefix(nEquals + 1);
-        size_t nEnd = 0;
-        if (!strConnect.empty() && strConnect.front() == '{') {
-            const size_t nClose = strConnect.find('}');
-            nEnd = nClose == std::string_view::npos ? strConnect.size() : nClose + 1;
-        } else {
-            nEnd = std::min(strConnect.find(';'), strConnect.size());
+        size_t nEnd = strConnect.find(';');
+        if (Trim(strConnect).starts_with('{')) {
+            const size_t nClose = strConnect.find("};");
+            nEnd = nClose == std::string_view::npos ? std::string_view::npos : nClose + 1;
         }
-        const std::string_view strValue = strConnect.substr(0, nEnd);
+        const std::string_view strValue = Trim(strConnect.substr(0, nEnd));
         if (IsSecretKey(strKey) && !strValue.empty()) {
             aValues.emplace_back(strValue);
-            if (strValue.front() == '{') {
-                std::string_view strInner = strValue.substr(1);
-                if (strInner.ends_with('}'))
-                    strInner.remove_suffix(1);
-                if (!strInner.empty())
-                    aValues.emplace_back(strInner);
-            }
+            if (strValue.size() > 2 && strValue.front() == '{' && strValue.back() == '}')
+                aValues.emplace_back(strValue.substr(1, strValue.size() - 2));
         }
-        strConnect.remove_prefix(std::min(nEnd + 1, strConnect.size()));
+        strConnect.remove_prefix(
+            std::min(nEnd == std::string_view::npos ? nEnd : nEnd + 1, strConnect.size()));
     }
     // Longer values first, so that a value holding a shorter one is masked whole.
     std::sort(aValues.begin(), aValues.end(),

@@ -201,6 +201,9 @@ TEST(CSecretTest, PasswordsAreMaskedInText) {
         {"bad password 'TopSecret42'", "uid=sa;pwd=TopSecret42", "bad password '***'"},
         {"echo: Password={Top;Secret}", "Password={Top;Secret};Server=s", "echo: Password=***"},
         {"echo: password=Other1; PWD=Other2", "Server=s", "echo: password=***; PWD=***"},
+        {"bad hush", "DSN=Sales;Password = hush ;UID=reader", "bad ***"},
+        {"bad {a;b}=c} and a;b}=c", "DSN=Sales;PWD={a;b}=c};UID=reader", "bad *** and ***"},
+        {"bad reader", "DSN=Sales;PWD=;UID=reader", "bad reader"},
         {"nothing to hide", "DSN=Sales", "nothing to hide"}};
     for (const auto& c : aszCases)
         EXPECT_EQ(HideConnectSecrets(c[0], c[1]), c[2]) << c[0];

@@ -9,6 +9,7 @@
 #include "DialogExport.h"
 #endif
 
+#include "backend/ConnectSecrets.h"
 #include "backend/Database.h"
 #include "backend/DbBackend.h"
 #include "scripts/ScriptApi.h"
@@ -85,7 +86,7 @@ bool Connect(CDatabase& db, const Source& source) {
         db.SetQueryTimeout(300);
         return true;
     } catch (CException* e) {
-        const std::string reason = OneLine(HideSecrets(e->GetErrorText().Str(), source.connect));
+        const std::string reason = OneLine(HideConnectSecrets(e->GetErrorText().Str(), source.connect));
         Fail(source.snapshot.empty() ? "cannot connect: " + reason : reason);
         e->Delete();
         return false;
