@@ -108,9 +108,10 @@ public:
     // From now on pieces end at the fault, as if the text ended there, so that simdjson finds any fault
     // before it.
     void Fault(const TFault& fault) { m_fault = fault; }
-    bool Faulted() const { return m_fault.has_value(); }
+    // The piece ends at the fault.
+    bool Faulted() const { return m_fault && m_nBase + m_nCut == m_fault->nCut; }
     // The offset where the piece's text ends: where the text does, or the fault.
-    size_t End() const { return m_fault ? m_fault->nAt : m_nBase + m_nCut; }
+    size_t End() const { return Faulted() ? m_fault->nAt : m_nBase + m_nCut; }
 
     // The document: the piece behind its prefix and before chClose; a string cut by a fault stands empty,
     // so that one where no string may stand is a fault before it.
@@ -127,9 +128,16 @@ public:
                                             nLength + simdjson::SIMDJSON_PADDING);
     }
 
+    // Back to the text's start, for reading it again; the fault stays.
+    void Rewind() {
+        Restore();
+        m_nBase = m_nLength = m_nLines = m_nLineStart = 0;
+        m_bEnd = false;
+    }
+
     std::string_view Text() const { return {Start(), m_nCut}; }
-    char* Closer() const { return Start() + m_nCut + (m_fault && m_fault->bInString ? 2 : 0); }
-    bool AtEnd() const { return m_bEnd || m_fault; } // the piece runs to the end of the text
+    char* Closer() const { return Start() + m_nCut + (Faulted() && m_fault->bInString ? 2 : 0); }
+    bool AtEnd() const { return m_bEnd || Faulted(); } // the piece runs to the end of the text
 
     // The offset in the text of a place in the document; its prefix counts as the piece's start.
     size_t Offset(const char* p) const {
@@ -218,25 +226,36 @@ struct TStatementState {
     std::vector<std::pair<size_t, bool>> aOddRows; // (row, not an array); otherwise a value of a wrong type
 };
 
+// Where a piece cut short goes on: after a whole statement, or after a whole row of the statement being
+// read, so that a piece never has to hold a statement whole.
+struct TResume {
+    size_t nOffset = 0;
+    size_t nIndex = 0; // statements of the array begun there
+    bool bInRows = false;
+    size_t nRows = 0;    // rows of the statement being read, there
+    size_t nOddRows = 0; // and its rows noted as odd
+};
+
 class CSnapshotTextReader {
 public:
     CSnapshotTextReader(const TSnapshotSource& source, const std::function<void(size_t)>& onProgress)
         : m_window(source), m_onProgress(onProgress) {}
 
     std::vector<TSnapshotStatement> Read() {
-        size_t nStart = 0;
         bool bWider = false;
         for (;;) {
+            const TResume start = m_resume;
             try {
-                ReadPiece(nStart, bWider);
+                ReadPiece(start, bWider);
                 break;
             } catch (const TFault& fault) {
-                m_window.Fault(fault); // and the same piece again, for a fault before it
+                // Everything again, the text ending at the fault, for a fault before it.
+                m_window.Fault(fault);
+                Rewind();
                 bWider = false;
             } catch (const TWindowEnd&) {
-                // On after the last whole statement, or the same piece again on a wider window.
-                bWider = m_nResume <= nStart;
-                nStart = m_nResume;
+                // On after the last whole statement or row, or the same piece again on a wider window.
+                bWider = m_resume.nOffset <= start.nOffset;
             }
         }
         CheckHeader();
@@ -246,11 +265,25 @@ public:
     }
 
 private:
-    // The top-level object from nStart on. Past the start, the piece goes on in the statements array
-    // after a statement: behind the prefix, a member of no name holds the rest of it after a null.
-    void ReadPiece(size_t nStart, bool bWider) {
-        const bool bGoingOn = nStart > 0;
-        m_window.Piece(nStart, bGoingOn ? "{\"\":[null" : "", bWider);
+    void Rewind() {
+        m_window.Rewind();
+        m_resume = {};
+        m_format = m_version = m_statements = EMember::Missing;
+        m_aStatements.clear();
+        m_statementProblem.reset();
+    }
+
+    // The top-level object from the resume point on. Past the start, the piece goes on in the statements
+    // array after a statement: behind the prefix, a member of no name holds the rest of it after a null;
+    // or in the rows of a statement: the first statement of that array has a member of no name that
+    // holds the rest of them after a null.
+    void ReadPiece(const TResume& at, bool bWider) {
+        const bool bGoingOn = at.nOffset > 0;
+        m_window.Piece(at.nOffset,
+                       !bGoingOn    ? ""
+                       : at.bInRows ? "{\"\":[{\"\":[null"
+                                    : "{\"\":[null",
+                       bWider);
         const std::string_view strText = m_window.Text();
         const size_t nFirst = strText.find_first_not_of(" \t\r\n");
         const char chFirst = nFirst == std::string_view::npos ? ' ' : strText[nFirst];
@@ -264,11 +297,15 @@ private:
             Problem("the top level must be an object");
         }
         Iterate('}');
-        m_nIndex = m_nResumeIndex;
+        m_nIndex = at.nIndex;
+        if (at.bInRows) {
+            m_aRowScratch.resize(at.nRows);
+            m_pending.state.aOddRows.resize(at.nOddRows);
+        }
         bool bFirst = true;
         ForEachMember(m_doc, [&](std::string_view strKey, od::value& value) {
             if (std::exchange(bFirst, false) && bGoingOn)
-                ReadStatements(value, true);
+                ReadStatements(value, true, at.bInRows);
             else if (strKey == "format")
                 m_format = ReadString(value, m_strFormat, 2);
             else if (strKey == "version")
@@ -528,43 +565,53 @@ private:
         m_aStatements.clear();
         m_statementProblem.reset();
         m_nIndex = 0;
-        ReadStatements(value, false);
+        ReadStatements(value, false, false);
     }
 
-    // The elements of the statements array; bGoingOn passes over the null of the prefix first.
-    void ReadStatements(od::value& value, bool bGoingOn) {
+    // The elements of the statements array; bGoingOn passes over the null of the prefix first, or, with
+    // bInRows, goes on with the statement being read.
+    void ReadStatements(od::value& value, bool bGoingOn, bool bInRows) {
         ForEachElement(value, [&](od::value& element) {
-            if (std::exchange(bGoingOn, false)) {
+            if (std::exchange(bGoingOn, false) && !bInRows) {
                 Skip(element, 3);
                 return;
             }
-            ReadStatement(element);
+            ReadStatement(element, std::exchange(bInRows, false));
             // The text up to here is read: a piece cut short after it goes on from here.
-            const char* pNext = Here();
-            m_nResume = m_window.Offset(pNext ? pNext : m_window.Closer());
-            m_nResumeIndex = m_nIndex;
-            if (m_onProgress)
-                m_onProgress(m_nResume);
+            m_resume = {NextOffset(), m_nIndex};
+            if (m_onProgress && m_resume.nOffset > m_nProgress)
+                m_onProgress(m_nProgress = m_resume.nOffset);
         });
     }
 
-    void ReadStatement(od::value& value) {
-        const size_t nIndex = ++m_nIndex;
-        if (!Is(value, od::json_type::object, 3)) {
-            RequireMore();
-            return NoteStatementProblem(nIndex, ": must be an object");
+    size_t NextOffset() {
+        const char* pNext = Here();
+        return m_window.Offset(pNext ? pNext : m_window.Closer());
+    }
+
+    // A statement, or with bGoingOn the rest of the one being read, whose first member goes on with its rows.
+    void ReadStatement(od::value& value, bool bGoingOn) {
+        if (!bGoingOn) {
+            m_pending = {};
+            m_pending.nIndex = ++m_nIndex;
+            if (!Is(value, od::json_type::object, 3)) {
+                RequireMore();
+                return NoteStatementProblem(m_pending.nIndex, ": must be an object");
+            }
         }
-        TSnapshotStatement stmt;
-        TStatementState state;
+        TSnapshotStatement& stmt = m_pending.stmt;
+        TStatementState& state = m_pending.state;
         ForEachMember(value, [&](std::string_view strKey, od::value& member) {
-            if (strKey == "sql")
+            if (std::exchange(bGoingOn, false))
+                ReadRows(member, stmt, state, true);
+            else if (strKey == "sql")
                 state.sql = ReadString(member, stmt.strSql, 4);
             else if (strKey == "error")
                 ReadError(member, stmt, state);
             else if (strKey == "columns")
                 ReadColumns(member, stmt, state);
             else if (strKey == "rows")
-                ReadRows(member, stmt, state);
+                ReadRows(member, stmt, state, false);
             else
                 Skip(member, 4);
         });
@@ -572,7 +619,7 @@ private:
         if (m_statementProblem)
             return; // an earlier statement already stops the load
         if (std::optional<std::string> problem = CheckStatement(stmt, state))
-            return NoteStatementProblem(nIndex, *problem);
+            return NoteStatementProblem(m_pending.nIndex, *problem);
         if (stmt.error) {
             stmt.aColumns.clear();
             stmt.aRows.clear();
@@ -643,30 +690,40 @@ private:
                              std::make_move_iterator(m_aColumnScratch.end()));
     }
 
-    void ReadRows(od::value& value, TSnapshotStatement& stmt, TStatementState& state) {
-        stmt.aRows.clear();
-        state.aOddRows.clear();
-        if (!Is(value, od::json_type::array, 4)) {
-            state.rows = EMember::WrongType;
-            return;
-        }
-        state.rows = EMember::Present;
-        m_aRowScratch.clear();
-        ForEachElement(value, [&](od::value& row) {
-            const size_t nRow = m_aRowScratch.size();
-            TDbRow& dbRow = m_aRowScratch.emplace_back();
-            if (!Is(row, od::json_type::array, 5)) {
-                state.aOddRows.emplace_back(nRow, true);
+    // bGoingOn: the rest of the rows, after the null of the prefix.
+    void ReadRows(od::value& value, TSnapshotStatement& stmt, TStatementState& state, bool bGoingOn) {
+        if (!bGoingOn) {
+            stmt.aRows.clear();
+            state.aOddRows.clear();
+            if (!Is(value, od::json_type::array, 4)) {
+                state.rows = EMember::WrongType;
                 return;
             }
-            dbRow.reserve(stmt.aColumns.size());
-            bool bBad = false;
-            ForEachElement(row, [&](od::value& cell) { ReadValue(cell, dbRow.emplace_back(), bBad); });
-            if (bBad)
-                state.aOddRows.emplace_back(nRow, false);
+            state.rows = EMember::Present;
+            m_aRowScratch.clear();
+        }
+        ForEachElement(value, [&](od::value& row) {
+            if (std::exchange(bGoingOn, false))
+                return Skip(row, 5);
+            ReadRow(row, stmt, state);
+            m_resume = {NextOffset(), m_nIndex, true, m_aRowScratch.size(), state.aOddRows.size()};
         });
         stmt.aRows.assign(std::make_move_iterator(m_aRowScratch.begin()),
                           std::make_move_iterator(m_aRowScratch.end()));
+    }
+
+    void ReadRow(od::value& row, const TSnapshotStatement& stmt, TStatementState& state) {
+        const size_t nRow = m_aRowScratch.size();
+        TDbRow& dbRow = m_aRowScratch.emplace_back();
+        if (!Is(row, od::json_type::array, 5)) {
+            state.aOddRows.emplace_back(nRow, true);
+            return;
+        }
+        dbRow.reserve(stmt.aColumns.size());
+        bool bBad = false;
+        ForEachElement(row, [&](od::value& cell) { ReadValue(cell, dbRow.emplace_back(), bBad); });
+        if (bBad)
+            state.aOddRows.emplace_back(nRow, false);
     }
 
     void CheckHeader() const {
@@ -737,9 +794,15 @@ private:
     const std::function<void(size_t)>& m_onProgress;
     od::parser m_parser;
     od::document m_doc;
-    size_t m_nIndex = 0;       // statements of the current array read
-    size_t m_nResume = 0;      // the offset after the last whole statement
-    size_t m_nResumeIndex = 0; // m_nIndex there
+    size_t m_nIndex = 0; // statements of the current array begun
+    TResume m_resume;
+    size_t m_nProgress = 0;
+    // The statement being read, kept while its rows run on over pieces.
+    struct TPending {
+        TSnapshotStatement stmt;
+        TStatementState state;
+        size_t nIndex = 0;
+    } m_pending;
 
     EMember m_format = EMember::Missing;
     EMember m_version = EMember::Missing;

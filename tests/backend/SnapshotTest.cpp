@@ -56,8 +56,10 @@ TEST(CSnapshotFileTest, ReaderReportsProgressAfterEachStatement) {
     EXPECT_EQ(aProgress, (std::vector<size_t>{strText.find("},") + 1, strText.size() - 2}));
 }
 
-// Longer than the window the reader hands to the parser at a time: statements across its edges and one
-// longer than it; a fault far in is placed by its line; a file cut short while it is read ends early.
+// Longer than the window the reader hands to the parser at a time: statements across its edges, one whose
+// rows run over several windows and one whose value is longer than one; a fault far in is placed by its
+// line, also one that is not UTF-8; a file cut short while it is read ends early, also within a
+// statement's rows.
 TEST(CSnapshotFileTest, ReaderReadsTextLongerThanItsWindow) {
     const std::string strLong(3 << 20, 'x');
     std::string strText = R"({"format": "sqlscripts-catalog-snapshot", "version": 1, "statements": [)"
@@ -66,11 +68,20 @@ TEST(CSnapshotFileTest, ReaderReadsTextLongerThanItsWindow) {
         strText += R"({"sql": "S)" + std::to_string(i) +
                    R"(", "columns": [{"name": "v"}], "rows": [["\u00e9"]]},)"
                    "\n";
+    strText += R"({"sql": "R", "columns": [{"name": "v"}, {"name": "n"}], "rows": [)";
+    for (int i = 0; i < 300000; ++i)
+        strText += "\n [\"r" + std::to_string(i) + "\", " + std::to_string(i) + (i < 299999 ? "]," : "]");
+    strText += "\n], \"sql\": \"R2\"},\n";
     strText += R"({"sql": "L", "columns": [{"name": "v"}], "rows": [[")" + strLong + "\"]]}\n]}";
     const std::vector<TSnapshotStatement> aStatements = ReadSnapshotText(strText);
-    ASSERT_EQ(aStatements.size(), 40001u);
+    ASSERT_EQ(aStatements.size(), 40002u);
     EXPECT_EQ(aStatements[39999].aRows, (std::vector<TDbRow>{{"\xC3\xA9"}}));
-    EXPECT_EQ(aStatements[40000].aRows, (std::vector<TDbRow>{{strLong}}));
+    EXPECT_EQ(aStatements[40000].strSql, "R2");
+    ASSERT_EQ(aStatements[40000].aRows.size(), 300000u);
+    EXPECT_EQ(aStatements[40000].aRows[0], (TDbRow{"r0", "0"}));
+    EXPECT_EQ(aStatements[40000].aRows[123456], (TDbRow{"r123456", "123456"}));
+    EXPECT_EQ(aStatements[40000].aRows[299999], (TDbRow{"r299999", "299999"}));
+    EXPECT_EQ(aStatements[40001].aRows, (std::vector<TDbRow>{{strLong}}));
 
     const auto problemOf = [](const TSnapshotSource& source) {
         try {
@@ -80,13 +91,21 @@ TEST(CSnapshotFileTest, ReaderReadsTextLongerThanItsWindow) {
         }
         return std::string();
     };
-    const size_t nCut = strText.find(R"({"sql": "S39000")");
-    size_t nReads = 0;
+    const auto cutAt = [&](size_t nCut) {
+        size_t nReads = 0;
+        return problemOf([&, nCut](char* pBuffer, size_t nSize, size_t nOffset) {
+            const size_t nEnd = ++nReads == 1 ? strText.size() : nCut;
+            return nOffset < nEnd ? strText.copy(pBuffer, std::min(nSize, nEnd - nOffset), nOffset) : 0;
+        });
+    };
+    EXPECT_EQ(cutAt(strText.find(R"({"sql": "S39000")")), "not valid JSON at line 39002, column 1");
+    EXPECT_EQ(cutAt(strText.find(R"( ["r250000")")), "not valid JSON at line 290003, column 1");
+    std::string strBroken = strText;
+    strBroken[strBroken.find(R"(r200000")")] = '\xFF';
     EXPECT_EQ(problemOf([&](char* pBuffer, size_t nSize, size_t nOffset) {
-                  const size_t nEnd = ++nReads == 1 ? strText.size() : nCut;
-                  return nOffset < nEnd ? strText.copy(pBuffer, std::min(nSize, nEnd - nOffset), nOffset) : 0;
+                  return nOffset < strBroken.size() ? strBroken.copy(pBuffer, nSize, nOffset) : 0;
               }),
-              "not valid JSON at line 39002, column 1");
+              "not valid JSON at line 240003, column 4");
 }
 
 // Every connection recording to one file adds to it; each statement is kept once, in the order first
