@@ -107,10 +107,6 @@ SQLHENV Environment() {
     return hEnv;
 }
 
-struct TExceptionDeleter {
-    void operator()(CException* e) const { e->Delete(); }
-};
-
 class CStatementHandle {
 public:
     explicit CStatementHandle(SQLHDBC hdbc) {
@@ -289,7 +285,7 @@ private:
     TDbRow m_row;
     std::vector<TDbRow> m_aRest;
     size_t m_nNext = 0;
-    std::unique_ptr<CDBException, TExceptionDeleter> m_pBufferError;
+    CExceptionPtr<CDBException> m_pBufferError;
 };
 
 class COdbcConnection : public CDbConnection {

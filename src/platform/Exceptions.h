@@ -3,6 +3,7 @@
 
 #include "String.h"
 
+#include <memory>
 #include <vector>
 
 class CException {
@@ -72,6 +73,14 @@ public:
     long m_lOsError;
     CString m_strFileName;
 };
+
+// Owns a caught exception: `catch (CException* e) { const CExceptionPtr<> guard(e); ... }` frees it on every
+// way out of the handler.
+struct TExceptionDeleter {
+    void operator()(CException* e) const { e->Delete(); }
+};
+template <class T = CException>
+using CExceptionPtr = std::unique_ptr<T, TExceptionDeleter>;
 
 [[noreturn]] void AfxThrowDBException(const char* pszSqlState, long nNativeError, const CString& strMessage);
 [[noreturn]] void AfxThrowFileException(int nCause, long lOsError, const CString& strFileName);

@@ -70,11 +70,6 @@ template <typename TException, typename F> std::unique_ptr<TException> CatchAs(F
     return nullptr;
 }
 
-// Deletes a CException the way MFC code does, for unique_ptr.
-struct TExceptionDeleter {
-    void operator()(CException* e) const { e->Delete(); }
-};
-
 inline std::string SqliteConnect(const std::string& strDatabase) {
     return "DRIVER=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so;SyncPragma=OFF;Database=" + strDatabase;
 }
