@@ -79,8 +79,7 @@ public:
 struct TExceptionDeleter {
     void operator()(CException* e) const { e->Delete(); }
 };
-template <class T = CException>
-using CExceptionPtr = std::unique_ptr<T, TExceptionDeleter>;
+template <class T = CException> using CExceptionPtr = std::unique_ptr<T, TExceptionDeleter>;
 
 [[noreturn]] void AfxThrowDBException(const char* pszSqlState, long nNativeError, const CString& strMessage);
 [[noreturn]] void AfxThrowFileException(int nCause, long lOsError, const CString& strFileName);
