@@ -12,11 +12,13 @@
 #include "backend/ConnectSecrets.h"
 #include "backend/Database.h"
 #include "backend/DbBackend.h"
+#include "backend/Snapshot.h"
 #include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 
 #include <CLI/CLI.hpp>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -79,11 +81,16 @@ void Fail(const std::string& message) {
     std::fprintf(stderr, "sqlscripts: %s\n", message.c_str());
 }
 
-// Opens the connection; on failure says why in one line, without the connect string's password.
+// Opens the connection; on failure says why in one line, without the connect string's password. A snapshot
+// whose recording was cut short is named, since it cannot answer what was asked after that.
 bool Connect(CDatabase& db, const Source& source) {
     try {
         db.OpenEx(source.ConnectString().c_str(), CDatabase::noOdbcDialog);
         db.SetQueryTimeout(300);
+        const CCatalogSnapshot* snapshot = db.GetBackend()->GetSnapshot();
+        if (snapshot && !snapshot->GetCutShort().empty())
+            Fail("warning: the recording of catalog snapshot " + source.snapshot + " was cut short (" +
+                 snapshot->GetCutShort() + "): statements asked after that are not in it");
         return true;
     } catch (CException* e) {
         const std::string reason = OneLine(HideConnectSecrets(e->GetErrorText().Str(), source.connect));
@@ -168,6 +175,8 @@ std::unique_ptr<ObjectFiles> MakeObjectFiles(const CScriptUnloader& unloader, co
 int ConcludeExport(const ExportOptions& options, const HostUi& ui, const ExportObserver& observer,
                    const ObjectFiles* files, const std::vector<int>& enabled) {
     if (const int signal = InterruptionSignal()) {
+        CutShortSnapshotRecordings(signal == SIGINT ? "the export was interrupted (Ctrl-C)"
+                                                    : "the export was stopped (SIGTERM)");
         const std::vector<int> finished = observer.Finished();
         Fail(finished.empty() ? "interrupted; no category was written"
                               : "interrupted; categories written: " + JoinNames(finished));
@@ -180,6 +189,8 @@ int ConcludeExport(const ExportOptions& options, const HostUi& ui, const ExportO
     const std::vector<std::string> refused = !files               ? ui.RefusedFiles()
                                              : files->IsRefused() ? std::vector{files->RefusedFile()}
                                                                   : std::vector<std::string>();
+    if (!refused.empty())
+        CutShortSnapshotRecordings("the export stopped at an existing file");
     for (const std::string& file : refused)
         Fail(file + " already exists in " + options.dir +
              "; stopped without overwriting it (use --replace all to overwrite existing files)");
@@ -306,6 +317,18 @@ int RunFields(const Source& source, const std::string& name) {
     return PrintResult(!fields.IsEmpty(), fields);
 }
 
+// Rewrites a snapshot of any version this program reads in the version it writes.
+int RunSnapshotUpgrade(const std::string& input, const std::string& output) {
+    try {
+        CCatalogSnapshot::Load(input)->SaveAs(output);
+        return kExitOk;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Fail(OneLine(e->GetErrorText().Str()));
+        return kExitFailed;
+    }
+}
+
 std::string SampleSnapshot() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -416,6 +439,15 @@ int main(int argc, char** argv) {
     auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");
     demoCommand->add_option("--dir", demoDir, "output folder")->capture_default_str();
 
+    std::string snapshotInput;
+    std::string snapshotOutput;
+    auto* snapshotCommand =
+        app.add_subcommand("snapshot", "work on catalog snapshot files")->require_subcommand(1);
+    auto* upgradeCommand = snapshotCommand->add_subcommand(
+        "upgrade", "rewrite a snapshot (of version 1, say) in the version this program writes");
+    upgradeCommand->add_option("input", snapshotInput, "snapshot file to read")->required();
+    upgradeCommand->add_option("output", snapshotOutput, "file to write (may be the input)")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -439,6 +471,8 @@ int main(int argc, char** argv) {
         return RunObject(source, name, type, collation);
     if (*fieldsCommand)
         return RunFields(source, name);
+    if (*snapshotCommand)
+        return RunSnapshotUpgrade(snapshotInput, snapshotOutput);
     Source sample;
     sample.snapshot = SampleSnapshot();
     ExportOptions demo;
