@@ -89,13 +89,16 @@ bool Connect(CDatabase& db, const Source& source) {
         db.SetQueryTimeout(300);
         const CCatalogSnapshot* snapshot = db.GetBackend()->GetSnapshot();
         if (snapshot && !snapshot->GetCutShort().empty())
-            Fail("warning: the recording of catalog snapshot " + source.snapshot + " was cut short (" +
+            Fail("warning: the recording of catalog snapshot " + snapshot->GetPath() + " was cut short (" +
                  snapshot->GetCutShort() + "): statements asked after that are not in it");
         return true;
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         const std::string reason = OneLine(HideConnectSecrets(e->GetErrorText().Str(), source.connect));
-        Fail(source.snapshot.empty() ? "cannot connect: " + reason : reason);
-        e->Delete();
+        if (dynamic_cast<CFileException*>(e))
+            Fail("cannot record the snapshot: " + reason);
+        else
+            Fail(source.snapshot.empty() ? "cannot connect: " + reason : reason);
         return false;
     }
 }
