@@ -2,7 +2,7 @@
 // JSON document, whole.
 #pragma once
 
-#include "backend/Snapshot.h"
+#include "backend/SnapshotContent.h"
 
 #include <istream>
 #include <string>

@@ -1,6 +1,6 @@
 #include "backend/SnapshotWriter.h"
 
-#include "backend/Snapshot.h"
+#include "backend/SnapshotContent.h"
 
 #include <nlohmann/json.hpp>
 
