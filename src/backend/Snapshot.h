@@ -29,7 +29,6 @@ public:
     // Row nRow of the entry, into row; its strings keep their buffers, so that reading row after row into
     // one TDbRow allocates little.
     void GetRow(const TSnapshotEntry& entry, size_t nRow, TDbRow& row) const;
-    const std::vector<TSnapshotEntry>& GetEntries() const { return m_content.aEntries; }
     const std::string& GetPath() const { return m_strPath; }
     size_t GetCount() const { return m_content.aEntries.size(); }
     // Why the recording stopped before the end of its run (the connection was lost, the run was

@@ -66,8 +66,8 @@ private:
 // A statement as loaded: its rows stay in the snapshot's values, a value for each column a row.
 struct TSnapshotEntry {
     std::string strSql;
-    const std::vector<TDbColumn>* pColumns = nullptr; // shared by statements alike; null when it failed
-    std::unique_ptr<TDiagRecord> pError;              // set when the statement failed
+    const std::vector<TDbColumn>* pColumns = nullptr; // shared by the statements of the same columns
+    std::unique_ptr<TDiagRecord> pError;              // set when the statement failed: nothing else counts
     size_t nFirstValue = 0;
     size_t nRows = 0;
 };
