@@ -69,8 +69,8 @@ void CheckDistinct(const ExportPlan& plan, Layout layout) {
     std::map<std::string, int> taken;
     for (const int category : plan.categories) {
         std::string file = plan.files[static_cast<size_t>(category)];
-        if (layout == Layout::Objects && category != eSqlFullText && file.ends_with(".sql"))
-            file.resize(file.size() - 4);
+        if (layout == Layout::Objects && category != eSqlFullText)
+            file = (file.ends_with(".sql") ? file.substr(0, file.size() - 4) : file) + "/";
         const auto [it, added] = taken.emplace(FoldCaseUtf8(file), category);
         if (!added)
             Usage(Format(Tr("--file: %s and %s would both write %s"), CategoryName(it->second).c_str(),

@@ -1,0 +1,19 @@
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
+GO 
+
+
+
+CREATE TRIGGER dbo.trg_Orders_Audit ON dbo.Orders
+AFTER INSERT, UPDATE
+AS
+BEGIN
+    SET NOCOUNT ON;
+    INSERT INTO dbo.AuditLog (TableName, Action, Flag)
+    SELECT 'Orders', 'change', 1 FROM inserted;
+END
+GO
+
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
+GO
