@@ -36,7 +36,7 @@ ExportObserver::ExportObserver(Progress& progress, ExportOutput& output, const H
     : progress_(progress), output_(output), ui_(ui) {}
 
 bool ExportObserver::ShouldStop() {
-    return InterruptionSignal() != 0 || output_.IsRefused() || ui_.Stopped();
+    return InterruptionSignal() != 0 || output_.StopsHere() || ui_.Stopped();
 }
 
 void ExportObserver::OnCategoryStarted(int category) {

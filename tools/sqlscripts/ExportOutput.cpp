@@ -50,6 +50,11 @@ std::string ExportOutput::Failed(int category) {
     return KeptWords(category);
 }
 
+bool ExportOutput::StopsHere() const {
+    const int refused = refusedCategory_.load();
+    return refused != kNone && (t_category < 0 || t_category >= refused);
+}
+
 std::string ExportOutput::RefusedFile() const {
     std::lock_guard lock(mutex_);
     return refusedFile_;
@@ -92,10 +97,11 @@ std::string CannotWrite(const std::string& path, const CException& e) {
     return Format(Tr("cannot write %s: %s"), path.c_str(), reason.c_str());
 }
 
-// The first file kept stops the run; the question is not asked again for the files of other workers.
+// The first file kept is the one that stopped the run.
 bool ExportOutput::Refuse(const std::string& relative) {
     std::lock_guard lock(mutex_);
-    if (!refused_.exchange(true))
+    int none = kNone;
+    if (refusedCategory_.compare_exchange_strong(none, t_category))
         refusedFile_ = relative;
     return false;
 }

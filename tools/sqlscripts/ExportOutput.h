@@ -45,7 +45,11 @@ public:
     std::string Failed(int category);
 
     // A file that may not be replaced stopped the run. Takes no lock, as the run asks it often.
-    bool IsRefused() const { return refused_.load(); }
+    bool IsRefused() const { return refusedCategory_.load() != kNone; }
+    // Whether the calling thread is to stop: no category starts after a refused file, and the one it belongs
+    // to stops, but those before it, which the parallel run may still be working on, go on to their end, as
+    // in the sequential run.
+    bool StopsHere() const;
     // That file, relative to the folder.
     std::string RefusedFile() const;
     // Says which files could not be written, in category order whichever worker wrote them; false when none.
@@ -75,7 +79,8 @@ private:
     ReplaceGate& gate_;
     mutable std::mutex mutex_;
     std::set<int> failed_;
-    std::atomic<bool> refused_{false};
+    static constexpr int kNone = -2; // CurrentCategory() is -1 between categories
+    std::atomic<int> refusedCategory_{kNone};
     std::string refusedFile_;
     std::vector<std::pair<int, std::string>> notWritten_; // by category
 };

@@ -171,7 +171,7 @@ bool ObjectFiles::WriteCategory(int category, const std::string& text) {
     const std::string_view after(text.data() + start + total, text.size() - start - total);
     bool written = true;
     for (size_t at = start; const Pending& object : objects.objects) {
-        if (IsRefused())
+        if (StopsHere())
             return false;
         std::string file;
         file.reserve(before.size() + object.length + after.size());

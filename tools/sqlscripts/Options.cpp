@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <unistd.h>
@@ -78,12 +79,15 @@ void CheckDistinct(const ExportPlan& plan, Layout layout) {
     }
 }
 
-// Maps the option's words to the values of an enumeration; any other word is a usage error that lists them.
-template <class T> CLI::Validator Choices(const std::vector<std::pair<std::string, T>>& choices) {
+// An option whose words stand for the values of an enumeration: they are mapped in one place, and any other
+// word is a usage error that lists them.
+template <class T>
+CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function<void(const T&)> set,
+                       const std::vector<std::pair<std::string, T>>& choices, const std::string& help) {
     std::string words;
     for (const auto& [word, value] : choices)
-        words += (words.empty() ? "" : ", ") + word;
-    return CLI::Validator(
+        words += (words.empty() ? "" : "|") + word;
+    const CLI::Validator mapping(
         [choices, words](std::string& value) {
             const auto it = std::find_if(choices.begin(), choices.end(),
                                          [&value](const auto& choice) { return choice.first == value; });
@@ -93,6 +97,7 @@ template <class T> CLI::Validator Choices(const std::vector<std::pair<std::strin
             return std::string();
         },
         "");
+    return command.add_option_function<T>(name, std::move(set), help)->transform(mapping)->option_text(words);
 }
 
 } // namespace
@@ -157,25 +162,21 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
             "--no-prefetch", [&options] { options.prefetch = Prefetch::Off; },
             "send the module's own statements, one per object and detail")
         ->excludes(prefetch);
-    command
-        .add_option_function<ReplacePolicy>(
-            "--replace", [&options](const ReplacePolicy& policy) { options.replace = policy; },
-            "existing files: ask (default on a terminal), all (overwrite), never (default otherwise: stop at "
-            "the first existing file)")
-        ->transform(Choices<ReplacePolicy>(
-            {{"ask", ReplacePolicy::Ask}, {"all", ReplacePolicy::All}, {"never", ReplacePolicy::Never}}))
-        ->option_text("ask|all|never");
+    AddChoice<ReplacePolicy>(
+        command, "--replace", [&options](const ReplacePolicy& policy) { options.replace = policy; },
+        {{"ask", ReplacePolicy::Ask}, {"all", ReplacePolicy::All}, {"never", ReplacePolicy::Never}},
+        "existing files: ask (default on a terminal), all (overwrite), never (default otherwise: stop at the "
+        "first existing file)");
     command
         .add_flag("--dialog", options.dialog,
                   "choose categories, file names, folder and COLLATION in the options window (--dir proposes "
                   "the folder); replace questions and messages appear as windows")
         ->excludes("--only", "--skip", "--file", "--collation", "--replace");
-    command
-        .add_option("--layout", options.layout,
-                    "categories: a file per category (default); objects: a file per object, by default "
-                    "DIR/<category file without .sql>/<schema>.<name>.sql (full text stays one file)")
-        ->transform(Choices<Layout>({{"categories", Layout::Categories}, {"objects", Layout::Objects}}))
-        ->option_text("categories|objects")
+    AddChoice<Layout>(
+        command, "--layout", [&options](const Layout& layout) { options.layout = layout; },
+        {{"categories", Layout::Categories}, {"objects", Layout::Objects}},
+        "categories: a file per category (default); objects: a file per object, by default "
+        "DIR/<category file without .sql>/<schema>.<name>.sql (full text stays one file)")
         ->excludes("--dialog");
     command
         .add_option_function<std::string>(
@@ -190,12 +191,11 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
             "with --layout objects: remove the files an earlier export wrote for objects that no longer "
             "exist (they are only listed otherwise)")
         ->excludes("--dialog");
-    command
-        .add_option("--order", options.order,
-                    "name: objects in name order (default); dependencies: views, triggers, procedures and "
-                    "functions each after those of their category that they use")
-        ->transform(Choices<Order>({{"name", Order::Name}, {"dependencies", Order::Dependencies}}))
-        ->option_text("name|dependencies")
+    AddChoice<Order>(
+        command, "--order", [&options](const Order& order) { options.order = order; },
+        {{"name", Order::Name}, {"dependencies", Order::Dependencies}},
+        "name: objects in name order (default); dependencies: views, triggers, procedures and functions each "
+        "after those of their category that they use")
         ->excludes("--dialog");
     CLI::Option* progress =
         command
@@ -252,12 +252,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     auto* objectCommand = app.add_subcommand("object", "print the script of one object of schema dbo");
     AddSourceOptions(*objectCommand, line.source, false);
     objectCommand->add_option("name", line.name, "object name")->required()->check(nonEmpty);
-    objectCommand
-        ->add_option_function<int>(
-            "--type", [&line](const int& type) { line.type = type; },
-            "the object's category, found in the catalog when not given")
-        ->transform(Choices(categories))
-        ->option_text("CATEGORY");
+    AddChoice<int>(
+        *objectCommand, "--type", [&line](const int& type) { line.type = type; }, categories,
+        "the object's category, found in the catalog when not given");
     objectCommand->add_flag("--collation", line.collation, "keep COLLATE clauses in a table script");
 
     auto* fieldsCommand =
