@@ -53,6 +53,13 @@ std::vector<int> AllCategories() {
     return categories;
 }
 
+std::string JoinCategoryNames(const std::vector<int>& categories) {
+    std::string names;
+    for (const int category : categories)
+        names += (names.empty() ? "" : ", ") + CategoryName(category);
+    return names;
+}
+
 std::vector<int> ParseCategoryList(const std::string& list) {
     std::vector<int> categories;
     std::istringstream in(list);

@@ -15,6 +15,8 @@ const std::string& CategoryName(int category);
 std::optional<int> FindCategory(std::string_view name);
 // Every category, in the module's order.
 std::vector<int> AllCategories();
+// "views, procs, ...".
+std::string JoinCategoryNames(const std::vector<int>& categories);
 // Categories of a comma-separated list; throws std::invalid_argument naming an unknown one.
 std::vector<int> ParseCategoryList(const std::string& list);
 // Whatever a category's objects use comes before it: schemas, defaults (which user types bind), user types,

@@ -114,8 +114,8 @@ std::string ExportOutput::FileKeptWords(const std::string& relative) const {
                   relative.c_str());
 }
 
-bool CategoryFiles::StartCategory(int category) {
-    return Allow(files_[static_cast<size_t>(category)]);
+void CategoryFiles::StartCategory(int category) {
+    Allow(files_[static_cast<size_t>(category)]);
 }
 
 bool CategoryFiles::WriteCategory(int category, const std::string& text) {

@@ -44,26 +44,28 @@ public:
     // The category's script failed: its files stay as they were. The words that say so.
     std::string Failed(int category);
 
-    // A file that may not be replaced stopped the run. Takes no lock, as the run asks it often.
+    // A file that may not be replaced stopped the run.
     bool IsRefused() const { return refusedCategory_.load() != kNone; }
     // Whether the calling thread is to stop: no category starts after a refused file, and the one it belongs
     // to stops, but those before it, which the parallel run may still be working on, go on to their end, as
-    // in the sequential run.
+    // in the sequential run. Takes no lock, as the run asks it before every object.
     bool StopsHere() const;
     // That file, relative to the folder.
     std::string RefusedFile() const;
     // Says which files could not be written, in category order whichever worker wrote them; false when none.
     bool SayWriteFailures() const;
+    // After a run that wrote every file of the categories: false when what comes after went wrong (said).
+    virtual bool Conclude(const std::vector<int>& /*categories*/, bool /*prune*/) { return true; }
 
 protected:
-    virtual bool StartCategory(int category) = 0;
+    // Whether the category's file may be written, asked before it is scripted.
+    virtual void StartCategory(int /*category*/) {}
     virtual bool WriteCategory(int category, const std::string& text) = 0;
     virtual std::string KeptWords(int category) const = 0;
 
     // True when nothing is at the file's place or it may be replaced; otherwise the run is to stop.
     bool Allow(const std::string& relative);
-    // Writes one file of the folder; false when it was not: kept (the run is to stop) or not writable (said
-    // at once).
+    // Writes one file of the folder; false when it was not: kept (the run is to stop) or not writable.
     bool Write(const std::string& relative, std::string_view text);
     // "<file> left as it was" or "<file> not written".
     std::string FileKeptWords(const std::string& relative) const;
@@ -91,7 +93,7 @@ public:
     using ExportOutput::ExportOutput;
 
 protected:
-    bool StartCategory(int category) override;
+    void StartCategory(int category) override;
     bool WriteCategory(int category, const std::string& text) override;
     std::string KeptWords(int category) const override;
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -121,14 +122,16 @@ std::string EscapeFileName(const std::string& name) {
     return out;
 }
 
+std::string CategoryFolder(const std::string& file) {
+    return file.size() > 4 && file.ends_with(".sql") ? file.substr(0, file.size() - 4) : file;
+}
+
 ObjectFiles::ObjectFiles(std::string dir, NameTemplate nameTemplate, const CategoryFileNames& files,
                          ReplaceGate& gate)
     : ExportOutput(std::move(dir), files, gate), template_(std::move(nameTemplate)) {
     for (size_t i = 0; i < files_.size(); ++i) {
-        const std::string& file = files_[i];
-        const bool sql = file.size() > 4 && file.compare(file.size() - 4, 4, ".sql") == 0;
-        folders_[i] = sql ? file.substr(0, file.size() - 4) : file;
-        patterns_.push_back(i == eSqlFullText ? std::regex(RegexEscape(file))
+        folders_[i] = CategoryFolder(files_[i]);
+        patterns_.push_back(i == eSqlFullText ? std::regex(RegexEscape(files_[i]))
                                               : template_.Pattern(folders_[i], i != eSqlSchemas));
     }
 }
@@ -158,10 +161,11 @@ bool ObjectFiles::WriteCategory(int category, const std::string& text) {
             objects.written.push_back(file);
         return written;
     }
+    const std::vector<Pending> pending = std::exchange(objects.objects, {});
     size_t total = 0;
-    for (const Pending& object : objects.objects)
+    for (const Pending& object : pending)
         total += object.length;
-    const size_t start = objects.objects.empty() ? 0 : text.find(objects.firstText);
+    const size_t start = pending.empty() ? 0 : text.find(std::exchange(objects.firstText, {}));
     if (start == std::string::npos || start + total > text.size()) {
         NotWritten(Format(Tr("%s: the objects' texts are not those of the category; no file written"),
                           CategoryName(category).c_str()));
@@ -170,7 +174,7 @@ bool ObjectFiles::WriteCategory(int category, const std::string& text) {
     const std::string_view before(text.data(), start);
     const std::string_view after(text.data() + start + total, text.size() - start - total);
     bool written = true;
-    for (size_t at = start; const Pending& object : objects.objects) {
+    for (size_t at = start; const Pending& object : pending) {
         if (StopsHere())
             return false;
         std::string file;

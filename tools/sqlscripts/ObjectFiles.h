@@ -36,6 +36,9 @@ private:
 // letter case ("~2", "~3", ...) cannot be taken for part of a name.
 std::string EscapeFileName(const std::string& name);
 
+// The folder of a category's object files: its file name without ".sql".
+std::string CategoryFolder(const std::string& file);
+
 class ObjectFiles : public ExportOutput {
 public:
     // files: the categories' file names; {category} stands for the name without ".sql".
@@ -47,14 +50,12 @@ public:
     void Object(int category, const std::string& schema, const std::string& name,
                 const std::string& text) override;
 
-    // After a run that wrote every object of the categories: the files that an earlier export into the folder
-    // wrote for their objects and that no object of this run wrote are listed on stderr, or removed with
-    // prune; files no export wrote are never touched. Then the folder's list is written anew. False when it
-    // could not be.
-    bool Conclude(const std::vector<int>& categories, bool prune);
+    // The files that an earlier export into the folder wrote for the categories' objects and that no object
+    // of this run wrote are listed on stderr, or removed with prune; files no export wrote are never touched.
+    // Then the folder's list is written anew; false when it could not be.
+    bool Conclude(const std::vector<int>& categories, bool prune) override;
 
 protected:
-    bool StartCategory(int /*category*/) override { return true; }
     // Each object's file is what the category's file would be if it held that object alone: its text between
     // the batches the category puts before and after its objects (SET options and the like), so that it runs
     // on its own.

@@ -1,7 +1,6 @@
 #include "Options.h"
 
 #include "Categories.h"
-#include "Manifest.h"
 #include "Messages.h"
 #include "export/CategoryTable.h"
 #include "platform/Unicode.h"
@@ -16,8 +15,7 @@
 
 namespace {
 
-const std::string kCategoryList = "defaults, udt, tables, pk, fk, fulltext, schemas, views, triggers, procs, "
-                                  "indexes, checks, udf";
+const std::string kCategoryList = JoinCategoryNames(AllCategories());
 
 [[noreturn]] void Usage(const std::string& message) {
     throw std::invalid_argument(message);
@@ -71,7 +69,7 @@ void CheckDistinct(const ExportPlan& plan, Layout layout) {
     for (const int category : plan.categories) {
         std::string file = plan.files[static_cast<size_t>(category)];
         if (layout == Layout::Objects && category != eSqlFullText)
-            file = (file.ends_with(".sql") ? file.substr(0, file.size() - 4) : file) + "/";
+            file = CategoryFolder(file) + "/";
         const auto [it, added] = taken.emplace(FoldCaseUtf8(file), category);
         if (!added)
             Usage(Format(Tr("--file: %s and %s would both write %s"), CategoryName(it->second).c_str(),
@@ -99,36 +97,6 @@ CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function
         "");
     return command.add_option_function<T>(name, std::move(set), help)->transform(mapping)->option_text(words);
 }
-
-} // namespace
-
-std::string Source::ConnectString() const {
-    std::string result = snapshot.empty() ? connect : "SNAPSHOT=" + snapshot;
-    if (!saveSnapshot.empty())
-        result = "SAVE_SNAPSHOT=" + saveSnapshot + ";" + result;
-    return result;
-}
-
-ExportPlan PlanExport(const ExportOptions& options) {
-    if (options.layout != Layout::Objects && (options.prune || options.nameTemplate))
-        Usage(Tr("--prune and --name-template go with --layout objects"));
-    if (options.layout == Layout::Objects && options.order == Order::Dependencies)
-        Usage(Tr("--order dependencies orders the objects inside category files; with --layout objects each "
-                 "object has a file of its own"));
-    if (options.dir.empty())
-        Usage(Tr("--dir names no folder"));
-    ExportPlan plan;
-    plan.categories = EnabledCategories(options);
-    plan.files = FileNames(options);
-    CheckDistinct(plan, options.layout);
-    if (options.layout == Layout::Objects)
-        plan.nameTemplate.emplace(options.nameTemplate.value_or(kDefaultNameTemplate));
-    plan.replace =
-        options.replace.value_or(::isatty(STDIN_FILENO) ? ReplacePolicy::Ask : ReplacePolicy::Never);
-    return plan;
-}
-
-namespace {
 
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
     auto* group = command.add_option_group("source", "where the catalog comes from (exactly one)");
@@ -231,6 +199,32 @@ int UsageError(const std::string& message) {
 }
 
 } // namespace
+
+std::string Source::ConnectString() const {
+    std::string result = snapshot.empty() ? connect : "SNAPSHOT=" + snapshot;
+    if (!saveSnapshot.empty())
+        result = "SAVE_SNAPSHOT=" + saveSnapshot + ";" + result;
+    return result;
+}
+
+ExportPlan PlanExport(const ExportOptions& options) {
+    if (options.layout != Layout::Objects && (options.prune || options.nameTemplate))
+        Usage(Tr("--prune and --name-template go with --layout objects"));
+    if (options.layout == Layout::Objects && options.order == Order::Dependencies)
+        Usage(Tr("--order dependencies orders the objects inside category files; with --layout objects each "
+                 "object has a file of its own"));
+    if (options.dir.empty())
+        Usage(Tr("--dir names no folder"));
+    ExportPlan plan;
+    plan.categories = EnabledCategories(options);
+    plan.files = FileNames(options);
+    CheckDistinct(plan, options.layout);
+    if (options.layout == Layout::Objects)
+        plan.nameTemplate.emplace(options.nameTemplate.value_or(kDefaultNameTemplate));
+    plan.replace =
+        options.replace.value_or(::isatty(STDIN_FILENO) ? ReplacePolicy::Ask : ReplacePolicy::Never);
+    return plan;
+}
 
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database"};

@@ -89,13 +89,6 @@ Progress::Mode ProgressMode(const ExportOptions& options) {
     return ::isatty(STDERR_FILENO) ? Progress::Mode::StatusLine : Progress::Mode::Off;
 }
 
-std::string JoinNames(const std::vector<int>& categories) {
-    std::string names;
-    for (const int category : categories)
-        names += (names.empty() ? "" : ", ") + CategoryName(category);
-    return names;
-}
-
 void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const ExportPlan& plan) {
     for (const int category : plan.categories)
         unloader.m_aFiles[static_cast<size_t>(category)].bEnabled = 1;
@@ -116,7 +109,7 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
         const std::vector<int> finished = observer.Finished();
         Say(finished.empty()
                 ? Tr("interrupted; no category was written")
-                : Format(Tr("interrupted; categories written: %s"), JoinNames(finished).c_str()));
+                : Format(Tr("interrupted; categories written: %s"), JoinCategoryNames(finished).c_str()));
         return 128 + signal;
     }
     const bool writeFailures = output.SayWriteFailures();
@@ -127,8 +120,7 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
             output.RefusedFile().c_str(), options.dir.c_str()));
     if (output.IsRefused() || ui.MessageCount() > 0 || writeFailures)
         return kExitFailed;
-    if (auto* objects = dynamic_cast<ObjectFiles*>(&output);
-        objects && !objects->Conclude(plan.categories, options.prune))
+    if (!output.Conclude(plan.categories, options.prune))
         return kExitFailed;
     if (options.quiet)
         return kExitOk;
