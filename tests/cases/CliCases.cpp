@@ -3,7 +3,8 @@
 // stdout, stderr, status, env (VAR=value lines); variants (one line of extra arguments per run, the case
 // runs once for each); terminal (stdin is a terminal on which these lines are typed, then input ends). A case
 // runs under LC_ALL=C.UTF-8; one with stderr.ru runs once more under ru_RU.UTF-8, expecting that on stderr.
-// Placeholders (in args, env and variants): {dir} the working folder, {fixtures}, {case}, {sample}, {program}.
+// Placeholders (in args, env and variants): {dir} the working folder, {fixtures}, {case}, {sample},
+// {program}.
 #include "cases/CaseSupport.h"
 #include "cases/HostRun.h"
 

@@ -1,5 +1,5 @@
-// Against a live server (SQLSCRIPTS_TEST_CONNECT): an export, which prefetches by default, writes the files of
-// the export with the module's own statements and sends a number of statements that does not grow with the
+// Against a live server (SQLSCRIPTS_TEST_CONNECT): an export, which prefetches by default, writes the files
+// of the export with the module's own statements and sends a number of statements that does not grow with the
 // catalog.
 #include "backend/Snapshot.h"
 #include "cases/HostRun.h"
