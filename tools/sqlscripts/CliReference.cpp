@@ -141,8 +141,18 @@ std::string OptionRoff(const CLI::Option& option) {
     return TakesValue(option) ? name + " " + ValueRoff(option) : name;
 }
 
+// -h, --help: every name of the option, then its value.
+std::string ItemRoff(const CLI::Option& option) {
+    std::vector<std::string> names;
+    for (const std::string& name : option.get_snames())
+        names.push_back("\\fB" + Roff("-" + name) + "\\fR");
+    for (const std::string& name : option.get_lnames())
+        names.push_back("\\fB" + Roff("--" + name) + "\\fR");
+    return Join(names, ", ") + (TakesValue(option) ? " " + ValueRoff(option) : "");
+}
+
 void PrintOptionItem(std::ostream& out, const CLI::Option& option) {
-    out << ".TP\n" << OptionRoff(option) << "\n" << Roff(Sentence(option.get_description()));
+    out << ".TP\n" << ItemRoff(option) << "\n" << Roff(Sentence(option.get_description()));
     const ValueType type = TypeOf(option);
     if (type.base != "TEXT" && !type.choices.empty())
         out << " " << Roff(type.base) << " is one of " << Roff(Join(type.choices, ", ")) << ".";
@@ -174,7 +184,7 @@ void PrintSynopsis(std::ostream& out, const CLI::App& app) {
             out << " [\\fIoption\\fR]...";
         out << "\n.br\n";
     }
-    std::vector<std::string> general = {"\\fB\\-\\-help\\fR"};
+    std::vector<std::string> general = {OptionRoff(*app.get_help_ptr())};
     for (const CLI::Option* option : OwnOptions(app))
         general.push_back(OptionRoff(*option));
     out << "\\fB" << kProgram << "\\fR " << Join(general, " | ") << "\n";
@@ -199,9 +209,11 @@ void PrintGeneralOptions(std::ostream& out, const CLI::App& app) {
 }
 
 void PrintCategories(std::ostream& out) {
+    out << ".sp\n.PD 0\n";
     for (size_t category = 0; category < CategoryNames().size(); ++category)
         out << ".TP 12\n.B " << CategoryNames()[category] << "\n"
             << Roff(g_aCategories[category].pszDefaultFile) << "\n";
+    out << ".PD\n";
 }
 
 std::vector<std::string> Matching(const std::vector<std::string>& candidates, const std::string& prefix,
