@@ -1,13 +1,12 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
 #include "Categories.h"
+#include "CliReference.h"
 #include "ConnectString.h"
+#include "DialogExport.h"
 #include "ExportObserver.h"
 #include "HostUi.h"
 #include "ObjectFiles.h"
 #include "export/CategoryTable.h"
-#ifdef SQLSCRIPTS_HAS_GUI
-#include "DialogExport.h"
-#endif
 
 #include "backend/ConnectSecrets.h"
 #include "backend/Database.h"
@@ -64,14 +63,17 @@ struct ExportOptions {
 
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
     auto* group = command.add_option_group("source", "where the catalog comes from");
-    group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database");
+    group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database")
+        ->type_name("STR");
     CLI::Option* snapshot =
-        group->add_option("--snapshot", source.snapshot, "catalog snapshot file to read instead of a server");
+        group->add_option("--snapshot", source.snapshot, "catalog snapshot file to read instead of a server")
+            ->type_name("FILE");
     group->require_option(1);
     if (withSave)
         command
             .add_option("--save-snapshot", source.saveSnapshot,
                         "also record every catalog statement and its answer into this snapshot file")
+            ->type_name("FILE")
             ->excludes(snapshot);
 }
 
@@ -236,7 +238,6 @@ int RunExport(const Source& source, const ExportOptions& options) {
 
 // The categories, names, folder and COLLATION option come from the options dialog instead of the options.
 int RunDialogExport(const Source& source, const ExportOptions& options) {
-#ifdef SQLSCRIPTS_HAS_GUI
     std::string error;
     std::unique_ptr<DialogExport> session = DialogExport::Open(error);
     if (!session) {
@@ -247,12 +248,6 @@ int RunDialogExport(const Source& source, const ExportOptions& options) {
     if (!Connect(db, source))
         return kExitFailed;
     return session->Run(db, options.dir, options.parallel, options.prefetch);
-#else
-    (void)source;
-    (void)options;
-    Fail("--dialog needs a graphical display, and this build has none (wxWidgets 3.2 was not found)");
-    return kExitUsage;
-#endif
 }
 
 int PrintResult(bool ok, const CString& text) {
@@ -335,10 +330,11 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     const std::string categoryHelp = "comma-separated categories: defaults, udt, tables, pk, fk, fulltext, "
                                      "schemas, views, triggers, procs, indexes, checks, udf";
-    exportCommand->add_option("--only", options.only, "write only these " + categoryHelp);
-    exportCommand->add_option("--skip", options.skip, "leave out these categories");
-    exportCommand->add_option("--file", options.files,
-                              "file name of a category, as CATEGORY=NAME (repeatable)");
+    exportCommand->add_option("--only", options.only, "write only these " + categoryHelp)->type_name("LIST");
+    exportCommand->add_option("--skip", options.skip, "leave out these categories")->type_name("LIST");
+    exportCommand
+        ->add_option("--file", options.files, "file name of a category, as CATEGORY=NAME (repeatable)")
+        ->type_name("CATEGORY=NAME");
     exportCommand->add_flag("--collation", options.collation, "keep COLLATE clauses in table scripts");
     exportCommand->add_flag("--parallel", options.parallel, "work on up to three categories at a time");
     exportCommand->add_flag(
@@ -367,6 +363,7 @@ int main(int argc, char** argv) {
         ->add_option(
             "--name-template", options.nameTemplate,
             "with --layout objects: the object file's path in DIR, from {category}, {schema} and {name}")
+        ->type_name("TEMPLATE")
         ->capture_default_str()
         ->excludes("--dialog");
     exportCommand
@@ -404,6 +401,7 @@ int main(int argc, char** argv) {
     AddSourceOptions(*objectCommand, source, false);
     objectCommand->add_option("name", name, "object name")->required()->check(nonEmpty);
     objectCommand->add_option("--type", type, "the object's category, found in the catalog when not given")
+        ->type_name("CATEGORY")
         ->check(CLI::IsMember(CategoryNames()));
     objectCommand->add_flag("--collation", collation, "keep COLLATE clauses in a table script");
 
@@ -416,6 +414,8 @@ int main(int argc, char** argv) {
     auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");
     demoCommand->add_option("--dir", demoDir, "output folder")->capture_default_str();
 
+    if (const std::optional<int> served = ServeCliReference(app, argc, argv))
+        return *served;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
