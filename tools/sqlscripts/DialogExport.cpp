@@ -7,7 +7,40 @@
 #include "scripts/ScriptUnloader.h"
 
 #include <atomic>
+#include <dlfcn.h>
 #include <filesystem>
+
+namespace {
+
+struct LibraryCloser {
+    void operator()(void* library) const { dlclose(library); }
+};
+
+// The toolkit comes with libscripts-gui, loaded only by a run that shows windows, so that the command needs
+// no desktop toolkit otherwise. The library stays loaded to the end (RTLD_NODELETE): the toolkit may leave
+// handlers behind that run at exit.
+std::unique_ptr<CUiBackend> LoadGuiBackend(std::string& error) {
+    const std::unique_ptr<void, LibraryCloser> library(
+        dlopen(SQLSCRIPTS_GUI_LIBRARY, RTLD_NOW | RTLD_NODELETE));
+    if (!library) {
+        error = Tr("the graphical backend is not installed (Debian package libscripts-gui): ") +
+                std::string(dlerror());
+        return nullptr;
+    }
+    const auto create =
+        reinterpret_cast<decltype(&ScriptsGuiCreateBackend)>(dlsym(library.get(), "ScriptsGuiCreateBackend"));
+    if (!create) {
+        error = Tr("the graphical backend cannot be used: ") + std::string(dlerror());
+        return nullptr;
+    }
+    CString reason;
+    std::unique_ptr<CUiBackend> gui(create("sqlscripts", &reason));
+    if (!gui)
+        error = reason.Str();
+    return gui;
+}
+
+} // namespace
 
 // Passes everything to the windows and keeps count of what makes the run a failure: the module's messages
 // and replace questions not answered with a yes.
@@ -42,16 +75,13 @@ private:
 };
 
 std::unique_ptr<DialogExport> DialogExport::Open(std::string& error) {
-    CString reason;
-    std::unique_ptr<CGuiUiBackend> gui = CGuiUiBackend::Create("sqlscripts", reason);
-    if (!gui) {
-        error = reason.Str();
+    std::unique_ptr<CUiBackend> gui = LoadGuiBackend(error);
+    if (!gui)
         return nullptr;
-    }
     return std::unique_ptr<DialogExport>(new DialogExport(std::move(gui)));
 }
 
-DialogExport::DialogExport(std::unique_ptr<CGuiUiBackend> gui)
+DialogExport::DialogExport(std::unique_ptr<CUiBackend> gui)
     : gui_(std::move(gui)), ui_(std::make_unique<CountingUi>(*gui_)) {
     AfxSetUiBackend(ui_.get());
 }

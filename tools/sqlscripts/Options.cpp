@@ -1,6 +1,7 @@
 #include "Options.h"
 
 #include "Categories.h"
+#include "CliReference.h"
 #include "Messages.h"
 #include "export/CategoryTable.h"
 #include "platform/Unicode.h"
@@ -79,12 +80,16 @@ void CheckDistinct(const ExportPlan& plan, Layout layout) {
 
 // An option whose words stand for the values of an enumeration: they are mapped in one place, and any other
 // word is a usage error that lists them.
+// The type name and the mapping's "{a,b}" are what the man page and the completions read.
 template <class T>
 CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function<void(const T&)> set,
-                       const std::vector<std::pair<std::string, T>>& choices, const std::string& help) {
-    std::string words;
-    for (const auto& [word, value] : choices)
+                       const std::vector<std::pair<std::string, T>>& choices, const std::string& help,
+                       const std::string& typeName = "TEXT") {
+    std::string words, listed;
+    for (const auto& [word, value] : choices) {
         words += (words.empty() ? "" : "|") + word;
+        listed += (listed.empty() ? "" : ",") + word;
+    }
     const CLI::Validator mapping(
         [choices, words](std::string& value) {
             const auto it = std::find_if(choices.begin(), choices.end(),
@@ -94,30 +99,43 @@ CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function
             value = std::to_string(static_cast<int>(it->second));
             return std::string();
         },
-        "");
-    return command.add_option_function<T>(name, std::move(set), help)->transform(mapping)->option_text(words);
+        "{" + listed + "}");
+    return command.add_option_function<T>(name, std::move(set), help)
+        ->transform(mapping)
+        ->type_name(typeName)
+        ->option_text(typeName == "TEXT" ? words : typeName);
 }
 
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
-    auto* group = command.add_option_group("source", "where the catalog comes from (exactly one)");
-    group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database");
+    auto* group = command.add_option_group("source", "where the catalog comes from");
+    group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database")
+        ->type_name("STR");
     CLI::Option* snapshot =
-        group->add_option("--snapshot", source.snapshot, "catalog snapshot file to read instead of a server");
+        group->add_option("--snapshot", source.snapshot, "catalog snapshot file to read instead of a server")
+            ->type_name("FILE");
+    group->require_option(1);
     if (withSave)
         command
             .add_option("--save-snapshot", source.saveSnapshot,
                         "also record every catalog statement and its answer into this snapshot file")
+            ->type_name("FILE")
             ->excludes(snapshot);
 }
 
 void AddExportOptions(CLI::App& command, ExportOptions& options) {
     command.add_option("--dir", options.dir, "output folder, created when missing")->capture_default_str();
-    command.add_option_function<std::string>(
-        "--only", [&options](const std::string& list) { options.only = list; },
-        "write only these comma-separated categories: " + kCategoryList);
-    command.add_option_function<std::string>(
-        "--skip", [&options](const std::string& list) { options.skip = list; }, "leave out these categories");
-    command.add_option("--file", options.files, "file name of a category, as CATEGORY=NAME (repeatable)");
+    command
+        .add_option_function<std::string>(
+            "--only", [&options](const std::string& list) { options.only = list; },
+            "write only these comma-separated categories: " + kCategoryList)
+        ->type_name("LIST");
+    command
+        .add_option_function<std::string>(
+            "--skip", [&options](const std::string& list) { options.skip = list; },
+            "leave out these categories")
+        ->type_name("LIST");
+    command.add_option("--file", options.files, "file name of a category, as CATEGORY=NAME (repeatable)")
+        ->type_name("CATEGORY=NAME");
     command.add_flag("--collation", options.collation, "keep COLLATE clauses in table scripts");
     command.add_flag("--parallel", options.parallel, "work on up to three categories at a time");
     CLI::Option* prefetch = command.add_flag_callback(
@@ -152,6 +170,7 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
             std::string("with --layout objects: the object file's path in DIR, from {category}, {schema} and "
                         "{name} (default ") +
                 kDefaultNameTemplate + ")")
+        ->type_name("TEMPLATE")
         ->excludes("--dialog");
     command
         .add_flag(
@@ -179,9 +198,8 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->excludes("--dialog");
 }
 
-// CLI11 checks the sources' group before it looks at unknown arguments, which would then go unnamed: they are
-// allowed through and named here instead.
-void CheckArguments(CLI::App& command, const Source& source) {
+// What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
+void CheckExtras(CLI::App& command) {
     std::vector<std::string> extra = command.remaining();
     std::erase(extra, "--"); // what ends the options stays behind
     if (!extra.empty())
@@ -189,6 +207,9 @@ void CheckArguments(CLI::App& command, const Source& source) {
                   ? Format(Tr("unknown option %s for %s"), extra.front().c_str(), command.get_name().c_str())
                   : Format(Tr("unexpected argument '%s' for %s"), extra.front().c_str(),
                            command.get_name().c_str()));
+}
+
+void CheckSource(const CLI::App& command, const Source& source) {
     if (command.get_name() != "demo" && source.connect.empty() == source.snapshot.empty())
         Usage(Tr("give exactly one of --connect and --snapshot"));
 }
@@ -248,7 +269,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     objectCommand->add_option("name", line.name, "object name")->required()->check(nonEmpty);
     AddChoice<int>(
         *objectCommand, "--type", [&line](const int& type) { line.type = type; }, categories,
-        "the object's category, found in the catalog when not given");
+        "the object's category, found in the catalog when not given", "CATEGORY");
     objectCommand->add_flag("--collation", line.collation, "keep COLLATE clauses in a table script");
 
     auto* fieldsCommand =
@@ -272,11 +293,24 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                      [argv](const auto& command) { return command.first->get_name() == argv[1]; }))
         return UsageError(
             Format(Tr("unknown command '%s' (commands: export, object, fields, demo)"), argv[1]));
+    if (const std::optional<int> served = ServeCliReference(app, argc, argv))
+        return *served;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0)
             return app.exit(e);
+        try {
+            for (const auto& [command, kind] : commands) {
+                if (!*command)
+                    continue;
+                CheckExtras(*command);
+                if (dynamic_cast<const CLI::RequiredError*>(&e))
+                    CheckSource(*command, line.source);
+            }
+        } catch (const std::invalid_argument& usage) {
+            return UsageError(usage.what());
+        }
         return UsageError(e.what());
     }
     try {
@@ -284,7 +318,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
             if (!*command)
                 continue;
             line.command = kind;
-            CheckArguments(*command, line.source);
+            CheckExtras(*command);
+            CheckSource(*command, line.source);
             if (kind == CommandLine::Command::Export && !line.exportOptions.dialog)
                 PlanExport(line.exportOptions);
         }

@@ -1,15 +1,13 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
 #include "Categories.h"
 #include "ConnectString.h"
+#include "DialogExport.h"
 #include "ExportObserver.h"
 #include "HostUi.h"
 #include "Installed.h"
 #include "Messages.h"
 #include "ObjectFiles.h"
 #include "Options.h"
-#ifdef SQLSCRIPTS_HAS_GUI
-#include "DialogExport.h"
-#endif
 
 #include "backend/ConnectSecrets.h"
 #include "backend/Database.h"
@@ -170,7 +168,6 @@ int RunExport(const Source& source, const ExportOptions& options) {
 
 // The categories, names, folder and COLLATION option come from the options dialog instead of the options.
 int RunDialogExport(const Source& source, const ExportOptions& options) {
-#ifdef SQLSCRIPTS_HAS_GUI
     std::string error;
     std::unique_ptr<DialogExport> session = DialogExport::Open(error);
     if (!session) {
@@ -185,12 +182,6 @@ int RunDialogExport(const Source& source, const ExportOptions& options) {
     if (!prefetch)
         return kExitFailed;
     return session->Run(db, options.dir, options.parallel, *prefetch);
-#else
-    (void)source;
-    (void)options;
-    Say(Tr("--dialog needs a graphical display, and this build has none (wxWidgets 3.2 was not found)"));
-    return kExitUsage;
-#endif
 }
 
 int PrintResult(bool ok, const CString& text) {
