@@ -5,18 +5,20 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
                   nlohmann-json3-dev libsimdjson-dev libcli11-dev libgtest-dev libgmock-dev \
                   libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev socat \
-                  dpkg-dev file lintian man-db bash-completion
+                  dpkg-dev file lintian man-db bash-completion gettext locales
 
 .PHONY: all deps build test test-live check builds test-tsan test-asan test-fuzz deb test-deb bench clean
 
 all: build
 
+# As root: the Debian packages, and the Russian locale that the tests of the host's messages run under.
 deps:
 	@if [ "$$(id -u)" = 0 ] && command -v apt-get >/dev/null; then \
 	    missing=$$(for p in $(DEBIAN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	    if [ -n "$$missing" ]; then \
 	        apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	    fi; \
+	    locale -a | grep -qx ru_RU.utf8 || localedef -i ru_RU -f UTF-8 ru_RU.UTF-8; \
 	fi
 
 build: deps

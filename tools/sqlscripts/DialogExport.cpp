@@ -1,11 +1,12 @@
 #include "DialogExport.h"
 
+#include "Messages.h"
+
 #include "export/DlgReplaceFile.h"
 #include "gui/GuiUiBackend.h"
 #include "scripts/ScriptUnloader.h"
 
 #include <atomic>
-#include <cstdio>
 #include <dlfcn.h>
 #include <filesystem>
 
@@ -22,14 +23,14 @@ std::unique_ptr<CUiBackend> LoadGuiBackend(std::string& error) {
     const std::unique_ptr<void, LibraryCloser> library(
         dlopen(SQLSCRIPTS_GUI_LIBRARY, RTLD_NOW | RTLD_NODELETE));
     if (!library) {
-        error = std::string("the graphical backend is not installed (Debian package libscripts-gui): ") +
-                dlerror();
+        error = Tr("the graphical backend is not installed (Debian package libscripts-gui): ") +
+                std::string(dlerror());
         return nullptr;
     }
     const auto create =
         reinterpret_cast<decltype(&ScriptsGuiCreateBackend)>(dlsym(library.get(), "ScriptsGuiCreateBackend"));
     if (!create) {
-        error = std::string("the graphical backend cannot be used: ") + dlerror();
+        error = Tr("the graphical backend cannot be used: ") + std::string(dlerror());
         return nullptr;
     }
     CString reason;
@@ -92,7 +93,7 @@ DialogExport::~DialogExport() {
 int DialogExport::Run(CDatabase& db, const std::string& folder, bool parallel, bool prefetch) {
     CScriptUnloader unloader(db, nullptr, folder.c_str());
     if (!unloader.GetScriptDataFromDlg()) {
-        std::fprintf(stderr, "sqlscripts: cancelled; nothing written\n");
+        Say(Tr("cancelled; nothing written"));
         return 1;
     }
     unloader.m_bPrefetch = prefetch ? 1 : 0;
@@ -101,14 +102,13 @@ int DialogExport::Run(CDatabase& db, const std::string& folder, bool parallel, b
     else
         unloader.ExecScriptData();
     if (ui_->Refusals() > 0) {
-        std::fprintf(stderr, "sqlscripts: stopped without overwriting an existing file\n");
+        Say(Tr("stopped without overwriting an existing file"));
         return 1;
     }
     if (ui_->Messages() > 0)
         return 1;
     std::error_code ec;
     const std::filesystem::path written = std::filesystem::absolute(unloader.m_strPath.Str(), ec);
-    std::fprintf(stderr, "sqlscripts: scripts written to %s\n",
-                 (ec ? unloader.m_strPath.Str() : written.string()).c_str());
+    Say(Format(Tr("scripts written to %s"), (ec ? unloader.m_strPath.Str() : written.string()).c_str()));
     return 0;
 }
