@@ -534,8 +534,8 @@ int main(int argc, char** argv) {
         CCatalogSnapshot::Save(strPath, builder.Statements(),
                                "synthetic catalog of " + std::to_string(nTables) + " tables");
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         std::fprintf(stderr, "%s\n", e->GetErrorText().GetString());
-        e->Delete();
         return 1;
     }
     // What the benchmark divides by: objects scripted and statements sent by one full export.

@@ -182,7 +182,7 @@ void CPrefetchStore::RunHelper(const CString& strConnect) {
         db.OpenEx(strConnect, CDatabase::noOdbcDialog);
     } catch (CException* e) {
         // The families are then read on the connections of the recordsets that need them.
-        e->Delete();
+        const CExceptionPtr<> guard(e);
         return;
     }
     for (;;) {
@@ -257,7 +257,7 @@ void CPrefetchStore::ReadFamily(CDbConnection& connection, EPrefetchFamily eFami
             family.pSource = std::move(pResult);
     } catch (CDBException* e) {
         // The per-object statements of the family go to the server, and fail there as they would.
-        e->Delete();
+        const CExceptionPtr<> guard(e);
         return;
     }
     if (Family(eFamily).pfnObjectSQL)
@@ -294,7 +294,7 @@ void CPrefetchStore::AskSeveralAgain(CDbConnection& connection,
             }
         } catch (CDBException* e) {
             // Those recordsets ask the server themselves.
-            e->Delete();
+            const CExceptionPtr<> guard(e);
             for (size_t i = nFirst; i < nFirst + nCount; ++i)
                 family.rows.erase(aAsk[i].first);
         }

@@ -13,7 +13,7 @@ CSQLRecBase::~CSQLRecBase() {
         try {
             Close();
         } catch (CException* e) {
-            e->Delete();
+            const CExceptionPtr<> guard(e);
         } catch (...) {
         }
     }
