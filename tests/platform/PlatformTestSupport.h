@@ -113,11 +113,13 @@ inline nlohmann::json Answer(CRecordset&& rs, const std::string& strSql,
     });
     if (!e)
         return answer;
-    return {{"sql", strSql},
-            {"error",
-             {{"sqlstate", e->GetSqlState().Str()},
-              {"native", e->GetNativeError()},
-              {"message", e->m_strError.Str()}}}};
+    nlohmann::json error = {{"sqlstate", e->GetSqlState().Str()},
+                            {"native", e->GetNativeError()},
+                            {"message", e->m_strError.Str()}};
+    // An error names the statement that failed; only one that names another shows it.
+    if (e->m_strStatement != strSql.c_str())
+        error["statement"] = e->m_strStatement.Str();
+    return {{"sql", strSql}, {"error", error}};
 }
 inline nlohmann::json Answer(CDatabase& db, const std::string& strSql,
                              UINT nOpenType = CRecordset::snapshot) {
