@@ -36,6 +36,12 @@ void CSQLRecBase::ThrowDBException(RETCODE nRetCode, HSTMT hstmt) {
     CRecordset::ThrowDBException(nRetCode, hstmt ? hstmt : m_hstmt);
 }
 
+std::optional<TPrefetchKey> CSQLRecBase::DetailKey(EPrefetchFamily eFamily) const {
+    if (!m_bDetail)
+        return std::nullopt;
+    return TPrefetchKey::ByName(eFamily, {m_strParamSchema, m_strParamName});
+}
+
 const CString& CSQLRecBase::DefaultSchemaToDbo() {
     if (m_strParamSchema.IsEmpty())
         m_strParamSchema = "dbo";

@@ -61,11 +61,11 @@ inline void PrintTo(const CString& str, std::ostream* pOut) {
 }
 
 // Runs f and takes ownership of the TException* it throws; null when it throws nothing.
-template <typename TException, typename F> std::unique_ptr<TException> CatchAs(F&& f) {
+template <typename TException, typename F> CExceptionPtr<TException> CatchAs(F&& f) {
     try {
         f();
     } catch (TException* e) {
-        return std::unique_ptr<TException>(e);
+        return CExceptionPtr<TException>(e);
     }
     return nullptr;
 }
