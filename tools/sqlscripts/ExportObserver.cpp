@@ -51,6 +51,7 @@ void ExportObserver::OnObjectScripted(int category, const char* schema, const ch
                                       const CString& text) {
     if (files_)
         files_->WriteObject(category, schema, name, text.Str());
+    damaged_.Note(category, schema, name, text.Str());
     progress_.ObjectDone(category);
 }
 

@@ -2,6 +2,7 @@
 // connection, which stop the run at its next object.
 #pragma once
 
+#include "DamagedNames.h"
 #include "HostUi.h"
 #include "ObjectFiles.h"
 #include "Progress.h"
@@ -31,6 +32,7 @@ public:
 
     // The categories done, in category order.
     std::vector<int> Finished() const;
+    const DamagedNames& Damaged() const { return damaged_; }
 
 private:
     Progress& progress_;
@@ -39,4 +41,5 @@ private:
     const std::vector<std::string> names_;
     mutable std::mutex mutex_;
     std::vector<int> finished_;
+    DamagedNames damaged_;
 };

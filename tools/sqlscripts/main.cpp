@@ -231,6 +231,8 @@ int RunExport(const Source& source, const ExportOptions& options) {
         unloader.ExecScriptData();
     progress.Clear();
     AfxSetUiBackend(nullptr);
+    if (const std::string warning = observer.Damaged().Warning(source.connect); !warning.empty())
+        Fail(warning);
     return ConcludeExport(options, ui, observer, files.get(), EnabledCategories(unloader));
 }
 
