@@ -8,9 +8,8 @@
 #include <algorithm>
 #include <charconv>
 
-namespace {
-
-struct TFamily {
+// What the store knows of a family besides its statement.
+struct TPrefetchFamily {
     CString (*pfnSQL)();
     size_t nIdColumns;   // the object's key: its id, and for index columns the index id
     size_t nNameColumns; // the names the per-object statement resolves to the object, where it takes names
@@ -20,7 +19,9 @@ struct TFamily {
     CString (*pfnObjectSQL)(const CString& strSchema, const CString& strName);
 };
 
-const std::array<TFamily, PREFETCH_FAMILY_COUNT> g_aFamilies = {{
+namespace {
+
+const std::array<TPrefetchFamily, PREFETCH_FAMILY_COUNT> g_aFamilies = {{
     {&CSQLRecColumns::GetPrefetchSQL, 1, 2, nullptr},
     {&CSQLRecIndexColumns::GetPrefetchSQL, 2, 0, nullptr},
     {&CSQLRecForeignKeys::GetPrefetchSQL, 1, 2, &CSQLRecForeignKeys::FormatDetailSQL},
@@ -35,7 +36,7 @@ const std::array<TFamily, PREFETCH_FAMILY_COUNT> g_aFamilies = {{
 // Per-object statements sent in one round trip when a family's objects are asked again.
 constexpr size_t PREFETCH_BATCH_SIZE = 100;
 
-const TFamily& Family(EPrefetchFamily eFamily) {
+const TPrefetchFamily& Family(EPrefetchFamily eFamily) {
     return g_aFamilies[static_cast<size_t>(eFamily)];
 }
 
@@ -211,42 +212,47 @@ void CPrefetchStore::ReadOnce(CDbConnection& connection, EPrefetchFamily eFamily
 }
 
 void CPrefetchStore::ReadFamily(CDbConnection& connection, EPrefetchFamily eFamily) {
-    const TFamily& def = Family(eFamily);
     TFamilyRows family;
     try {
-        std::unique_ptr<CDbResult> pResult =
-            connection.Execute(m_aSQL[static_cast<size_t>(eFamily)].Str(), false);
-        const std::vector<TDbColumn>& aColumns = pResult->Columns();
-        if (aColumns.size() <= def.nIdColumns + def.nNameColumns)
-            return;
-        const size_t nValues = aColumns.size() - def.nIdColumns - def.nNameColumns;
-        while (const TDbRow* pRow = pResult->Fetch()) {
-            if (pRow->size() != aColumns.size())
-                continue;
-            const std::optional<std::int32_t> nId = IdOf((*pRow)[nValues]);
-            const std::optional<std::int32_t> nSubId =
-                def.nIdColumns > 1 ? IdOf((*pRow)[nValues + 1]) : std::optional<std::int32_t>(0);
-            if (!nId || !nSubId)
-                continue;
-            if (!pResult->KeepsRows())
-                pRow = &family.aCopies.emplace_back(*pRow);
-            const std::int64_t nObject = ObjectKey(*nId, *nSubId);
-            auto [it, bNew] = family.rows.try_emplace(nObject);
-            it->second.push_back(pRow);
-            if (bNew && def.nNameColumns > 0)
-                IndexNames(family, nObject, RowNames(*pRow, nValues + def.nIdColumns));
-        }
-        family.aColumns.assign(aColumns.begin(), aColumns.begin() + static_cast<std::ptrdiff_t>(nValues));
-        if (pResult->KeepsRows())
-            family.pSource = std::move(pResult);
+        family =
+            ReadRows(connection.Execute(m_aSQL[static_cast<size_t>(eFamily)].Str(), false), Family(eFamily));
     } catch (CDBException* e) {
         // The per-object statements of the family go to the server, and fail there as they would.
         const CExceptionPtr<> guard(e);
         return;
     }
     if (Family(eFamily).pfnObjectSQL)
-        AskSeveralAgain(connection, def.pfnObjectSQL, family.aColumns.size() + def.nIdColumns, family);
+        AskSeveralAgain(connection, Family(eFamily), family);
     m_aFamilies[static_cast<size_t>(eFamily)] = std::move(family);
+}
+
+CPrefetchStore::TFamilyRows CPrefetchStore::ReadRows(std::unique_ptr<CDbResult> pResult,
+                                                     const TPrefetchFamily& def) {
+    TFamilyRows family;
+    const std::vector<TDbColumn>& aColumns = pResult->Columns();
+    if (aColumns.size() <= def.nIdColumns + def.nNameColumns)
+        return family;
+    const size_t nValues = aColumns.size() - def.nIdColumns - def.nNameColumns;
+    while (const TDbRow* pRow = pResult->Fetch()) {
+        if (pRow->size() != aColumns.size())
+            continue;
+        const std::optional<std::int32_t> nId = IdOf((*pRow)[nValues]);
+        const std::optional<std::int32_t> nSubId =
+            def.nIdColumns > 1 ? IdOf((*pRow)[nValues + 1]) : std::optional<std::int32_t>(0);
+        if (!nId || !nSubId)
+            continue;
+        if (!pResult->KeepsRows())
+            pRow = &family.aCopies.emplace_back(*pRow);
+        const std::int64_t nObject = ObjectKey(*nId, *nSubId);
+        auto [it, bNew] = family.rows.try_emplace(nObject);
+        it->second.push_back(pRow);
+        if (bNew && def.nNameColumns > 0)
+            IndexNames(family, nObject, RowNames(*pRow, nValues + def.nIdColumns));
+    }
+    family.aColumns.assign(aColumns.begin(), aColumns.begin() + static_cast<std::ptrdiff_t>(nValues));
+    if (pResult->KeepsRows())
+        family.pSource = std::move(pResult);
+    return family;
 }
 
 void CPrefetchStore::IndexNames(TFamilyRows& family, std::int64_t nObject,
@@ -261,16 +267,16 @@ void CPrefetchStore::IndexNames(TFamilyRows& family, std::int64_t nObject,
         it->second.reset();
 }
 
-void CPrefetchStore::AskSeveralAgain(CDbConnection& connection,
-                                     CString (*pfnObjectSQL)(const CString&, const CString&),
-                                     size_t nFirstName, TFamilyRows& family) {
+void CPrefetchStore::AskSeveralAgain(CDbConnection& connection, const TPrefetchFamily& def,
+                                     TFamilyRows& family) {
     std::vector<std::pair<std::int64_t, std::string>> aAsk; // object, per-object statement
     for (const auto& [nObject, aRows] : family.rows) {
-        const std::vector<const std::string*> aNames = RowNames(*aRows.front(), nFirstName);
+        const std::vector<const std::string*> aNames =
+            RowNames(*aRows.front(), family.aColumns.size() + def.nIdColumns);
         // Names that no recordset looks up here are not worth a statement.
         if (aRows.size() < 2 || aNames.size() != 2 || !aNames[0] || !aNames[1] || !NamesKey(aNames))
             continue;
-        aAsk.emplace_back(nObject, pfnObjectSQL(CString(*aNames[0]), CString(*aNames[1])).Str());
+        aAsk.emplace_back(nObject, def.pfnObjectSQL(CString(*aNames[0]), CString(*aNames[1])).Str());
     }
     for (size_t nFirst = 0; nFirst < aAsk.size(); nFirst += PREFETCH_BATCH_SIZE) {
         const size_t nCount = std::min(PREFETCH_BATCH_SIZE, aAsk.size() - nFirst);

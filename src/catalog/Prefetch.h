@@ -20,6 +20,7 @@
 #include <vector>
 
 class CSQLRecBase;
+struct TPrefetchFamily;
 
 // The family's statement: the per-object template's select list with pszKeyColumns added before strFrom
 // (the main FROM), the template from strWhere on replaced by pszTail. Every value a per-object statement
@@ -67,16 +68,16 @@ private:
     // Reads the family unless another thread has taken it up, in which case it waits until that is done.
     void ReadOnce(CDbConnection& connection, EPrefetchFamily eFamily);
     void ReadFamily(CDbConnection& connection, EPrefetchFamily eFamily);
+    // The family's rows, grouped by object, with the names of each object filed.
+    static TFamilyRows ReadRows(std::unique_ptr<CDbResult> pResult, const TPrefetchFamily& def);
     // Files the object under its names, unless they are not certain; names that two objects share lead
     // to neither.
     static void IndexNames(TFamilyRows& family, std::int64_t nObject,
                            const std::vector<const std::string*>& aNames);
     // The rows of objects that have several, whose order only their per-object statements give, replaced
     // by what those statements return, sent in batches; an object whose batch fails is dropped, so that its
-    // recordset asks the server itself. The statements take the schema and name at nFirstName of the rows.
-    static void AskSeveralAgain(CDbConnection& connection,
-                                CString (*pfnObjectSQL)(const CString&, const CString&), size_t nFirstName,
-                                TFamilyRows& family);
+    // recordset asks the server itself.
+    static void AskSeveralAgain(CDbConnection& connection, const TPrefetchFamily& def, TFamilyRows& family);
 
     std::array<CString, PREFETCH_FAMILY_COUNT> m_aSQL;
     std::array<TFamilyRows, PREFETCH_FAMILY_COUNT> m_aFamilies; // written by the reader, before it is Read
