@@ -218,8 +218,7 @@ CString CSQLRecForeignKeyColumnsParent::GetPrefetchSQL() {
     return DerivePrefetchSQL(
         kForeignKeyColumnsParentSQL, " FROM sys.foreign_key_columns FKColumns",
         ", FKColumns.constraint_object_id AS PrefetchObjectId, SCHEMA_NAME( PFK.schema_id ) AS "
-        "PrefetchSchema, "
-        "PFK.name AS PrefetchName",
+        "PrefetchSchema, PFK.name AS PrefetchName",
         "WHERE FKColumns.constraint_object_id = OBJECT_ID(",
         "INNER JOIN sys.objects AS PFK ON FKColumns.constraint_object_id = PFK.object_id "
         "ORDER BY FKColumns.constraint_object_id ASC, FKColumns.parent_column_id ASC ");
