@@ -1,5 +1,5 @@
-// The host's view of an export run: progress, the object files, cycle warnings, and Ctrl-C, SIGTERM or a lost
-// connection, which stop the run at its next object.
+// The host's view of an export run: progress, the object files, cycle warnings, names that came back damaged,
+// and Ctrl-C, SIGTERM or a lost connection, which stop the run at its next object.
 #pragma once
 
 #include "DamagedNames.h"
