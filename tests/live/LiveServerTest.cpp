@@ -204,6 +204,37 @@ TEST(LiveWire, IdentityLongTextsAndUnicodeComeBackExactly) {
                      {"--connect", ConnectTo(scratch.strName)}, bParallel, expected);
 }
 
+// This server sends the names above as '?': the export says which objects that touches, and prefetch, which
+// cannot resolve such names, leaves them to the server and writes the default's files.
+TEST(LiveWire, NamesTheConnectionCannotCarryAreReportedAndPrefetchWritesTheSameFiles) {
+    TScratchDatabase scratch("damaged");
+    ASSERT_EQ(RunBatches(scratch.db, Batches(ReadWholeFile((kLiveDir / "damaged-names/setup.sql").string()))),
+              TRefusals{});
+    const TFiles expected = FilesUnder(fs::path(SCRIPTS_CASES_DIR) /
+                                       "cli/export-names-the-connection-could-not-carry/expected/out");
+    const CTempDir dir;
+    for (const bool bPrefetch : {false, true}) {
+        for (const bool bParallel : {false, true}) {
+            const std::string strOut = dir.File(std::to_string(bPrefetch) + std::to_string(bParallel));
+            std::vector<std::string> aArgs = {"--connect", ConnectTo(scratch.strName)};
+            if (bPrefetch)
+                aArgs.push_back("--prefetch");
+            const THostRun run = Export(strOut, aArgs, bParallel);
+            EXPECT_EQ(run.nStatus, 0) << run.strErr;
+            EXPECT_EQ(
+                run.strErr.substr(0, run.strErr.find(" Likely cause: ")),
+                "sqlscripts: warning: these names came back with '?' for characters that the connection "
+                "could not carry, so their objects may be missing from the scripts or scripted under the "
+                "damaged names: tables dbo.??????, dbo.??????; pk dbo.??????_pkey; views dbo.?????; "
+                "indexes dbo.??????.ix_kod.");
+            const TFiles files = FilesUnder(strOut);
+            ASSERT_EQ(files.size(), expected.size());
+            for (const auto& [strName, strText] : expected)
+                EXPECT_SCRIPT(files.at(strName), strText) << strName << " prefetch " << bPrefetch;
+        }
+    }
+}
+
 TEST(LiveFailure, WrongPasswordAndMissingDatabaseEndInOneLineWritingNothing) {
     for (const std::string& strConnect :
          {WithKey(ConnectTo("northwind"), "PWD", "Wrong-Пароль"), ConnectTo("sqlscripts_no_such_database")})

@@ -51,6 +51,7 @@ void ExportObserver::OnObjectListRead(int category, long total) {
 void ExportObserver::OnObjectScripted(int category, const char* schema, const char* name,
                                       const CString& text) {
     output_.Object(category, schema, name, text.Str());
+    damaged_.Note(category, schema, name, text.Str());
     progress_.ObjectDone(category);
 }
 

@@ -1,7 +1,9 @@
-// The host's view of an export run: progress, the output files, cycle warnings, and Ctrl-C, SIGTERM, a file
-// that may not be replaced or a failure that ends the run, which stop it at its next object.
+// The host's view of an export run: progress, the output files, cycle warnings, names that came back
+// damaged, and Ctrl-C, SIGTERM, a file that may not be replaced or a failure that ends the run, which stop
+// it at its next object.
 #pragma once
 
+#include "DamagedNames.h"
 #include "ExportOutput.h"
 #include "HostUi.h"
 #include "Progress.h"
@@ -28,6 +30,7 @@ public:
 
     // The categories written, in category order.
     std::vector<int> Finished() const;
+    const DamagedNames& Damaged() const { return damaged_; }
 
 private:
     Progress& progress_;
@@ -35,4 +38,5 @@ private:
     const HostUi& ui_;
     mutable std::mutex mutex_;
     std::vector<int> finished_;
+    DamagedNames damaged_;
 };

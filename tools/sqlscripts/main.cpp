@@ -163,6 +163,8 @@ int RunExport(const Source& source, const ExportOptions& options) {
     else
         unloader.ExecScriptData();
     progress.Clear();
+    if (const std::string warning = observer.Damaged().Warning(source.connect); !warning.empty())
+        Say(warning);
     return ConcludeExport(options, plan, ui, observer, *output);
 }
 
