@@ -140,8 +140,8 @@ int main(int argc, char** argv) {
                 strConnect += ";DELAY_US=" + std::to_string(options.nDelayUs);
         }
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         std::fprintf(stderr, "%s\n", e->GetErrorText().GetString());
-        e->Delete();
         return 1;
     }
     if (options.bLoadOnly) {
@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
     try {
         db.OpenEx(strConnect.c_str(), CDatabase::noOdbcDialog);
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         std::fprintf(stderr, "cannot connect: %s\n", e->GetErrorText().GetString());
-        e->Delete();
         return 1;
     }
     CScriptUnloader unloader(db, nullptr, options.strDir.c_str());

@@ -83,6 +83,10 @@ private:
     }
 
     std::unique_ptr<CDbResult> Answer(const std::string& strSql) {
+        return NamingStatement(strSql, [&] { return Find(strSql); });
+    }
+
+    std::unique_ptr<CDbResult> Find(const std::string& strSql) {
         if (m_pFault)
             m_pFault->BeforeExecute(strSql);
         else
