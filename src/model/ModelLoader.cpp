@@ -19,7 +19,8 @@ struct TFamily {
     const char* pszSql;
     std::vector<const char*> aColumns;
     AddFamily pfnAdd;
-    NeedsFeature pFeature; // a family whose view only some servers have; null when every server has it
+    NeedsFeature pFeature;        // a family whose view only some servers have; null when every server has it
+    bool bWithoutFeature = false; // read instead where the server lacks the feature's view
 };
 
 // Which optional views the server has, and the database's collation: read first, as it decides which
@@ -146,13 +147,25 @@ const std::vector<TFamily> g_aFamilies = {
      &AddTriggers,
      nullptr},
     {"sequences",
-     "SELECT object_id, user_type_id, precision, scale, start_value, increment, minimum_value, "
-     "maximum_value, "
-     "is_cycling, is_cached, cache_size FROM sys.sequences",
+     "SELECT object_id, user_type_id, precision, scale, CONVERT(nvarchar(40), start_value) AS start_value, "
+     "CONVERT(nvarchar(40), increment) AS increment, CONVERT(nvarchar(40), minimum_value) AS minimum_value, "
+     "CONVERT(nvarchar(40), maximum_value) AS maximum_value, is_cycling, is_cached, cache_size FROM "
+     "sys.sequences",
      {"object_id", "user_type_id", "precision", "scale", "start_value", "increment", "minimum_value",
       "maximum_value", "is_cycling", "is_cached", "cache_size"},
      &AddSequences,
      &TModelFeatures::bSequences},
+    // The standard view has neither the cache nor the object id.
+    {"sequences",
+     "SELECT SEQUENCE_SCHEMA, SEQUENCE_NAME, DATA_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE, CONVERT(nvarchar(40), "
+     "START_VALUE) AS START_VALUE, CONVERT(nvarchar(40), INCREMENT) AS INCREMENT, CONVERT(nvarchar(40), "
+     "MINIMUM_VALUE) AS MINIMUM_VALUE, CONVERT(nvarchar(40), MAXIMUM_VALUE) AS MAXIMUM_VALUE, CYCLE_OPTION FROM "
+     "INFORMATION_SCHEMA.SEQUENCES",
+     {"SEQUENCE_SCHEMA", "SEQUENCE_NAME", "DATA_TYPE", "NUMERIC_PRECISION", "NUMERIC_SCALE", "START_VALUE",
+      "INCREMENT", "MINIMUM_VALUE", "MAXIMUM_VALUE", "CYCLE_OPTION"},
+     &AddStandardSequences,
+     &TModelFeatures::bSequences,
+     true},
     {"synonyms",
      "SELECT object_id, base_object_name FROM sys.synonyms",
      {"object_id", "base_object_name"},
@@ -263,7 +276,7 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
     Add(g_database, Execute(connection, g_database), draft);
     std::vector<const TFamily*> aFamilies;
     for (const TFamily& family : g_aFamilies)
-        if (!family.pFeature || draft.model.features.*family.pFeature)
+        if (!family.pFeature || draft.model.features.*family.pFeature != family.bWithoutFeature)
             aFamilies.push_back(&family);
     if (progress)
         progress(g_database.pszName, 1, aFamilies.size() + 1);

@@ -153,7 +153,8 @@ private:
             for (const TModelCheck& check : table.aChecks)
                 AddOwned(table, ERecreateKind::Constraint, check.strName).pCheck = &check;
             for (const TModelDefault& def : table.aDefaults)
-                AddOwned(table, ERecreateKind::Constraint, def.strName).pDefault = &def;
+                if (IsScriptedDefault(table, def))
+                    AddOwned(table, ERecreateKind::Constraint, def.strName).pDefault = &def;
             for (const TModelIndex& index : table.aIndexes)
                 if (index.eKind == EModelIndexKind::Index) {
                     AddOwned(table, ERecreateKind::Index, index.strName).pIndex = &index;
@@ -200,14 +201,17 @@ private:
             for (const TModelForeignKey& key : table.aForeignKeys)
                 mapConstraintTables[key.nObjectId] = nStep;
         }
-        std::unordered_map<size_t, size_t> mapPropertySteps; // owner step to its properties' step
+        std::unordered_map<size_t, size_t>
+            mapPropertySteps; // owner step (NONE: the database) to its properties'
         for (const TModelExtendedProperty& property : m_model.aExtendedProperties) {
-            const size_t nOwner = PropertyOwner(property, mapConstraintTables);
-            if (nOwner == NONE)
+            const size_t nOwner = property.nClass == 0 ? NONE : PropertyOwner(property, mapConstraintTables);
+            if (nOwner == NONE && property.nClass != 0)
                 continue;
             auto [it, bNew] = mapPropertySteps.emplace(nOwner, m_plan.aSteps.size());
             if (bNew) {
-                TPlanStep step = m_plan.aSteps[nOwner];
+                TPlanStep step = nOwner == NONE
+                                     ? Step(ERecreateKind::ExtendedProperties, std::string(), "database")
+                                     : m_plan.aSteps[nOwner];
                 step.eKind = ERecreateKind::ExtendedProperties;
                 step.aNeeds.clear();
                 step.strParent.clear();
@@ -428,15 +432,16 @@ private:
         }
     }
 
-    // A check or default goes into its table's CREATE TABLE when it is enabled and trusted and everything it
-    // calls comes in an earlier category than the table; otherwise ALTER TABLE adds it in its own step.
+    // A default goes into its column's definition when everything it calls comes in an earlier category than
+    // its table. Checks, and the other defaults, are added by ALTER TABLE in steps of their own: a check the
+    // server refuses then costs that check alone, and rows loaded before them are checked once.
     void SeparateConstraints() {
         for (TPlanStep& step : m_plan.aSteps) {
             if (step.eKind != ERecreateKind::Constraint)
                 continue;
             const size_t nTable = step.aNeeds.front().nStep;
             const ERecreateCategory eTable = m_plan.aSteps[nTable].eCategory;
-            bool bInline = !step.pCheck || (!step.pCheck->bDisabled && !step.pCheck->bNotTrusted);
+            bool bInline = step.pDefault != nullptr;
             for (const TPlanNeed& need : step.aNeeds)
                 bInline = bInline && (need.nStep == nTable || m_plan.aSteps[need.nStep].eCategory < eTable);
             if (!bInline)
@@ -527,6 +532,11 @@ private:
 };
 
 } // namespace
+
+bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def) {
+    const TModelColumn* pColumn = table.FindColumn(def.nColumnId);
+    return !pColumn || !pColumn->IsRowVersion();
+}
 
 TRecreatePlan PlanRecreate(const TCatalogModel& model) {
     return CPlanBuilder(model).Build();

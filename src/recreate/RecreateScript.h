@@ -18,7 +18,7 @@ enum class ERecreateCategory : int {
     Synonyms,
     TableFunctions, // functions, and what they use, that computed columns, checks and defaults call
     Tables,
-    Constraints, // checks and defaults added after their table: disabled, untrusted, or calling a function
+    Constraints, // checks, and defaults that call a function made after their table
     Indexes,
     ForeignKeys,
     ViewsAndFunctions,
