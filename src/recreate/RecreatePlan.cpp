@@ -1,5 +1,6 @@
 #include "recreate/RecreatePlan.h"
 
+#include "catalog/SqlIdentifiers.h"
 #include "platform/Unicode.h"
 #include "scripting/SqlText.h"
 #include "scripting/StableOrder.h"
@@ -349,7 +350,8 @@ private:
     }
 
     // What an expression or module uses: the references the server reports for it, else the names its text
-    // holds. A type a module names (a table-valued parameter's) is needed whatever the module.
+    // holds, keywords written bare left out. A type a module names (a table-valued parameter's) is needed
+    // whatever the module.
     void NeedReferences(size_t nStep, int nReferencingId, int nMinorId, const std::string& strText,
                         const std::string& strSchema, bool bSoft) {
         const auto reported = m_mapReferences.find(ReferenceKey(nReferencingId, nMinorId));
@@ -365,12 +367,20 @@ private:
             return;
         }
         for (const TSqlName& name : FindSqlNames(strText.c_str()))
-            NeedNamed(nStep, Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
+            if (!name.bBare || IsRegularIdentifier(name.strName))
+                NeedNamed(nStep, Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
     }
 
+    // Only a procedure or a trigger runs a procedure: a view or function naming one names something else.
     void NeedNamed(size_t nStep, size_t nNeeded, bool bSoft) {
-        if (nNeeded != NONE)
-            Need(nStep, nNeeded, bSoft && m_plan.aSteps[nNeeded].eKind != ERecreateKind::Type);
+        if (nNeeded == NONE)
+            return;
+        const ERecreateKind eNeeded = m_plan.aSteps[nNeeded].eKind;
+        const ERecreateKind eKind = m_plan.aSteps[nStep].eKind;
+        if (eNeeded == ERecreateKind::Procedure && eKind != ERecreateKind::Procedure &&
+            eKind != ERecreateKind::Trigger)
+            return;
+        Need(nStep, nNeeded, bSoft && eNeeded != ERecreateKind::Type);
     }
 
     // As the server resolves a name: a qualified one in its schema, an unqualified one in the referencing

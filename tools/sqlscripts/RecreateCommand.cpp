@@ -81,7 +81,7 @@ void WarnCycles(const TRecreateScript& script) {
         std::string names;
         for (const std::string& name : cycle)
             names += (names.empty() ? "" : ", ") + name;
-        Say("warning: objects that use each other in a cycle keep name order: " + names);
+        Say("warning: objects that use each other in a cycle, written in their usual order: " + names);
     }
 }
 
