@@ -1,6 +1,7 @@
 #include "model/ModelLoader.h"
 
 #include "backend/DbBackend.h"
+#include "model/FamilyRows.h"
 #include "model/ModelDraft.h"
 
 #include <algorithm>

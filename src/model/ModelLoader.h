@@ -1,9 +1,10 @@
 // Loading the catalog model: one statement per family for the whole database, whatever its size.
 #pragma once
 
-#include "backend/Database.h"
-#include "model/CatalogModel.h"
-#include "model/FamilyRows.h"
+// Relative paths: the library installs this header for programs.
+#include "../backend/Database.h"
+#include "CatalogModel.h"
+#include "ModelLoadError.h"
 
 #include <functional>
 #include <string>

@@ -2,7 +2,8 @@
 // that applies on an empty database.
 #pragma once
 
-#include "model/CatalogModel.h"
+// A relative path: the library installs this header for programs.
+#include "../model/CatalogModel.h"
 
 #include <array>
 #include <string>
