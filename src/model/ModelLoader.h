@@ -8,9 +8,20 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Told after each family's statement has been answered: its name, how many are done, of how many.
 using ModelLoadProgress = std::function<void(const std::string& strFamily, size_t nDone, size_t nTotal)>;
+
+// One statement of the load: the family it reads, its text, the columns the loader reads from its answer.
+struct TModelStatement {
+    const char* pszFamily;
+    const char* pszSql;
+    std::vector<const char*> aColumns;
+};
+
+// The statements LoadCatalogModel sends to a server with these features, in the order it sends them.
+std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features);
 
 // Reads the model of the database the connection is open on. nConnections > 1 reads the families on that
 // many connections at once (the extra ones opened with db's connect string; where one cannot be opened, the

@@ -157,8 +157,11 @@ std::string ScriptSynonym(const TModelSynonym& synonym) {
 // The definition whole, as stored, first in its batch after the SET options it was created with; options
 // left OFF are set back ON after it, so that what follows runs as a fresh session would.
 std::string ScriptModule(const TModelModule& module, const TCatalogModel& model) {
-    std::string str =
-        SetOptions(module.bAnsiNulls, module.bQuotedIdentifier) + EndLine(module.strDefinition) + kGo;
+    // Definitions are most of a catalog's text: copied once, into a text long enough for the rest.
+    std::string str = SetOptions(module.bAnsiNulls, module.bQuotedIdentifier);
+    str.reserve(str.size() * 2 + module.strDefinition.size() + 2 * kLineEnd.size() + kGo.size());
+    AppendLine(str, module.strDefinition);
+    str += kGo;
     if (module.strType == "TR" && module.bDisabled)
         str += "DISABLE TRIGGER " + QuoteName(module.strSchema, module.strName) + " ON " +
                ParentName(module.nParentObjectId, model) + ";" + kLineEnd + kGo;

@@ -15,8 +15,8 @@ namespace {
 
 std::string CategoryFileName(ERecreateCategory category) {
     const int number = static_cast<int>(category) + 1;
-    return (number < 10 ? "0" : "") + std::to_string(number) + "-" + std::string(RecreateCategoryName(category)) +
-           ".sql";
+    return (number < 10 ? "0" : "") + std::to_string(number) + "-" +
+           std::string(RecreateCategoryName(category)) + ".sql";
 }
 
 // A table's parts are named after it; a trigger, a schema-level object of its own, is not.
@@ -59,13 +59,18 @@ bool MayReplaceAll(const std::string& dir, const std::vector<RecreateFile>& file
 
 } // namespace
 
-std::vector<RecreateFile> CategoryFiles(const std::vector<TRecreateStep>& steps) {
+std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps) {
     std::vector<RecreateFile> files;
-    for (const TRecreateStep& step : steps) {
-        if (files.empty() || files.back().category != step.eCategory)
-            files.push_back({CategoryFileName(step.eCategory), std::string(), step.eCategory});
-        files.back().text += step.strText;
-        ++files.back().objects;
+    for (size_t i = 0; i < steps.size();) {
+        size_t end = i, size = 0;
+        for (; end < steps.size() && steps[end].eCategory == steps[i].eCategory; ++end)
+            size += steps[end].strText.size();
+        RecreateFile& file =
+            files.emplace_back(RecreateFile{CategoryFileName(steps[i].eCategory), std::move(steps[i].strText),
+                                            steps[i].eCategory, static_cast<long>(end - i)});
+        file.text.reserve(size);
+        for (++i; i < end; ++i)
+            file.text += steps[i].strText;
     }
     return files;
 }
@@ -80,7 +85,7 @@ std::vector<RecreateFile> ObjectFilesOf(const std::vector<TRecreateStep>& steps,
         std::string path = nameTemplate.Path(folder, step.strSchema, name);
         for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
             path = nameTemplate.Path(folder, step.strSchema, name + "~" + std::to_string(n));
-        files.push_back({path, step.strText, step.eCategory, 1});
+        files.push_back({path, std::move(step.strText), step.eCategory, 1});
     }
     return files;
 }
