@@ -242,9 +242,9 @@ int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& 
         return 128 + signal;
     }
     WarnCycles(*script);
-    const std::vector<TRecreateStep> steps = Selected(script->aSteps, kinds);
+    std::vector<TRecreateStep> steps = Selected(std::move(script->aSteps), kinds);
     const std::vector<RecreateFile> files =
-        nameTemplate ? ObjectFilesOf(steps, *nameTemplate) : CategoryFiles(steps);
+        nameTemplate ? ObjectFilesOf(std::move(steps), *nameTemplate) : CategoryFiles(std::move(steps));
     Progress progress(options.progress, RecreateProgressNames(options.objectFiles));
     std::string refused;
     const bool written = WriteRecreateFiles(options.dir, files, progress, refused);
