@@ -232,8 +232,7 @@ int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& 
         return kExitFailed;
     CatchInterruptions();
     CatalogProgress catalogProgress(options.progress);
-    const std::optional<TRecreateScript> script =
-        LoadAndScript(db, options.parallel, catalogProgress.Callback());
+    std::optional<TRecreateScript> script = LoadAndScript(db, options.parallel, catalogProgress.Callback());
     catalogProgress.Done();
     if (!script)
         return kExitFailed;
