@@ -134,7 +134,7 @@ int Apply(CDatabase& db, const fs::path& dir, const std::vector<std::string>& aF
     return nRefused;
 }
 
-// The export's manifest: every script file of the folder, once, in apply order.
+// The export's manifest: every script file (.sql) of the folder, once, in apply order.
 std::vector<std::string> Manifest(const fs::path& dir) {
     const std::string strManifest = ReadWholeFile((dir / "manifest.txt").string());
     EXPECT_EQ(strManifest.find('\r'), std::string::npos) << "manifest.txt has LF line ends";
@@ -144,7 +144,7 @@ std::vector<std::string> Manifest(const fs::path& dir) {
         aFiles.push_back(strLine);
     std::set<std::string> scripts;
     for (const auto& [strPath, strText] : FilesUnder(dir))
-        if (strPath != "manifest.txt")
+        if (strPath.ends_with(".sql"))
             scripts.insert(strPath);
     EXPECT_EQ(std::set<std::string>(aFiles.begin(), aFiles.end()), scripts);
     EXPECT_EQ(aFiles.size(), scripts.size()) << "a file listed twice";
