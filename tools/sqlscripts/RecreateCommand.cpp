@@ -93,7 +93,7 @@ std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const Kind
 // The catalog's families as one line of the progress: read n of total.
 class CatalogProgress {
 public:
-    CatalogProgress(Progress::Mode mode) : mode_(mode), progress_(mode, {"catalog"}) {}
+    explicit CatalogProgress(Progress::Mode mode) : mode_(mode), progress_(mode, {"catalog"}) {}
 
     ModelLoadProgress Callback() {
         return [this](const std::string&, size_t done, size_t total) {
