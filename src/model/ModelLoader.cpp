@@ -206,7 +206,8 @@ void AddRows(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDr
 }
 
 // The families' results, read on the given connections at once, each connection taking the next family
-// not yet taken. The first failure is rethrown once every reader has stopped.
+// not yet taken. The first failure, or exception of the progress callback, is rethrown once every reader
+// has stopped.
 class CFamilyReader {
 public:
     CFamilyReader(const std::vector<const TFamily*>& aFamilies, const ModelLoadProgress& progress)
@@ -226,19 +227,18 @@ public:
 
 private:
     void ReadOn(CDbConnection& connection) {
-        for (size_t i = m_nNext++; i < m_aFamilies.size() && !m_bFailed; i = m_nNext++) {
-            try {
+        try {
+            for (size_t i = m_nNext++; i < m_aFamilies.size() && !m_bFailed; i = m_nNext++) {
                 m_aResults[i] = ReadFamily(connection, *m_aFamilies[i]);
-            } catch (...) {
                 const std::lock_guard lock(m_mutex);
-                if (!m_pError)
-                    m_pError = std::current_exception();
-                m_bFailed = true;
-                return;
+                if (m_progress)
+                    m_progress(m_aFamilies[i]->statement.pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
             }
+        } catch (...) {
             const std::lock_guard lock(m_mutex);
-            if (m_progress)
-                m_progress(m_aFamilies[i]->statement.pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
+            if (!m_pError)
+                m_pError = std::current_exception();
+            m_bFailed = true;
         }
     }
 

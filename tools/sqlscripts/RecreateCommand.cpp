@@ -62,12 +62,18 @@ void Say(const std::string& message) {
     std::fprintf(stderr, "sqlscripts: %s\n", message.c_str());
 }
 
-// The model of the connected database, scripted; nullopt after saying why it could not be read.
+// Thrown by the load's progress when Ctrl-C or SIGTERM asks the run to stop.
+struct Interrupted {};
+
+// The model of the connected database, scripted; nullopt after saying why it could not be read, or when a
+// signal stopped the load.
 std::optional<TRecreateScript> LoadAndScript(CDatabase& db, bool parallel,
                                              const ModelLoadProgress& progress) {
     try {
         const TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
         return ScriptCatalogModel(model);
+    } catch (const Interrupted&) {
+        return std::nullopt;
     } catch (const CModelLoadError& e) {
         std::string reason = e.what();
         std::replace(reason.begin(), reason.end(), '\n', ' ');
@@ -90,13 +96,15 @@ std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const Kind
     return steps;
 }
 
-// The catalog's families as one line of the progress: read n of total.
+// The catalog's families as one line of the progress, read n of total; a signal stops the load.
 class CatalogProgress {
 public:
     explicit CatalogProgress(Progress::Mode mode) : mode_(mode), progress_(mode, {"catalog"}) {}
 
     ModelLoadProgress Callback() {
         return [this](const std::string&, size_t done, size_t total) {
+            if (InterruptionSignal())
+                throw Interrupted();
             if (done == 1) {
                 progress_.Started(0);
                 progress_.ListRead(0, static_cast<long>(total));
@@ -234,12 +242,12 @@ int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& 
     CatalogProgress catalogProgress(options.progress);
     std::optional<TRecreateScript> script = LoadAndScript(db, options.parallel, catalogProgress.Callback());
     catalogProgress.Done();
-    if (!script)
-        return kExitFailed;
     if (const int signal = InterruptionSignal()) {
         Say("interrupted; no file was written");
         return 128 + signal;
     }
+    if (!script)
+        return kExitFailed;
     WarnCycles(*script);
     std::vector<TRecreateStep> steps = Selected(std::move(script->aSteps), kinds);
     const std::vector<RecreateFile> files =
