@@ -113,12 +113,13 @@ TOutput MeasureOutput(const std::string& strDir) {
     return output;
 }
 
-// export --recreate: the model read on one connection (three with --parallel), scripted and written.
+// export --recreate as the host runs it: the model let go once scripted.
 void Recreate(CDatabase& db, const TOptions& options) {
-    const TCatalogModel model = LoadCatalogModel(db, options.bParallel ? 3 : 1);
+    std::vector<TRecreateStep> aSteps =
+        ScriptCatalogModel(LoadCatalogModel(db, options.bParallel ? 3 : 1)).aSteps;
     Progress progress(Progress::Mode::Off, RecreateProgressNames(false));
     std::string strRefused;
-    WriteRecreateFiles(options.strDir, CategoryFiles(ScriptCatalogModel(model).aSteps), progress, strRefused);
+    WriteRecreateFiles(options.strDir, CategoryFiles(std::move(aSteps)), progress, strRefused);
 }
 
 } // namespace

@@ -70,8 +70,7 @@ struct Interrupted {};
 std::optional<TRecreateScript> LoadAndScript(CDatabase& db, bool parallel,
                                              const ModelLoadProgress& progress) {
     try {
-        const TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
-        return ScriptCatalogModel(model);
+        return ScriptCatalogModel(LoadCatalogModel(db, parallel ? 3 : 1, progress));
     } catch (const Interrupted&) {
         return std::nullopt;
     } catch (const CModelLoadError& e) {

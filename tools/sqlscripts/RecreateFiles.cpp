@@ -69,8 +69,11 @@ std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps) {
             files.emplace_back(RecreateFile{CategoryFileName(steps[i].eCategory), std::move(steps[i].strText),
                                             steps[i].eCategory, static_cast<long>(end - i)});
         file.text.reserve(size);
-        for (++i; i < end; ++i)
+        // Each step's text is let go once copied, so that the steps and their files are not held twice.
+        for (++i; i < end; ++i) {
             file.text += steps[i].strText;
+            std::string().swap(steps[i].strText);
+        }
     }
     return files;
 }
