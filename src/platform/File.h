@@ -38,3 +38,7 @@ int CreateFullPath(const char* path);
 // link keeps leading to its file, which is replaced; a device or folder at the path is written as CFile
 // does. Throws CFileException* as CFile does.
 void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount);
+// Writes the bytes as WriteFileReplacing does, but gives them the path only while nothing is there at the
+// moment of naming: false, with nothing written, when a file, folder or link took the path first (another
+// writer included). Throws CFileException* as CFile does.
+bool WriteFileNew(const char* pszPath, const void* pData, size_t nCount);

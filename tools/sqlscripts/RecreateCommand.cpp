@@ -1,6 +1,8 @@
 #include "RecreateCommand.h"
 
+#include "ConnectString.h"
 #include "ExportObserver.h"
+#include "Messages.h"
 #include "RecreateFiles.h"
 #include "model/ModelLoader.h"
 #include "recreate/RecreateScript.h"
@@ -14,10 +16,6 @@
 #include <strings.h>
 
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 // What --only and --skip call each kind; a table's constraints go with it.
 constexpr std::array<const char*, RECREATE_KIND_COUNT> kKindOptionNames = {
@@ -42,24 +40,20 @@ void MarkKinds(const std::string& list, bool value, KindSet& kinds) {
                 known = true;
             }
         if (!known)
-            throw std::invalid_argument("with --recreate, --only and --skip take " + std::string(kKindList) +
-                                        "; got '" + name + "'");
+            throw std::invalid_argument(
+                Format(Tr("with --recreate, --only and --skip take %s; got '%s'"), kKindList, name.c_str()));
         start = end + 1;
     }
 }
 
-KindSet SelectedKinds(const RecreateExportOptions& options) {
+KindSet SelectedKinds(const ExportOptions& options) {
     KindSet kinds;
-    kinds.fill(options.only.empty());
-    if (!options.only.empty())
-        MarkKinds(options.only, true, kinds);
-    if (!options.skip.empty())
-        MarkKinds(options.skip, false, kinds);
+    kinds.fill(!options.only);
+    if (options.only)
+        MarkKinds(*options.only, true, kinds);
+    if (options.skip)
+        MarkKinds(*options.skip, false, kinds);
     return kinds;
-}
-
-void Say(const std::string& message) {
-    std::fprintf(stderr, "sqlscripts: %s\n", message.c_str());
 }
 
 // Thrown by the load's progress when Ctrl-C or SIGTERM asks the run to stop.
@@ -74,9 +68,7 @@ std::optional<TRecreateScript> LoadAndScript(CDatabase& db, bool parallel,
     } catch (const Interrupted&) {
         return std::nullopt;
     } catch (const CModelLoadError& e) {
-        std::string reason = e.what();
-        std::replace(reason.begin(), reason.end(), '\n', ' ');
-        Say(reason);
+        Say(Format(Tr("cannot read the catalog's %s: %s"), e.Family().c_str(), OneLine(e.Reason()).c_str()));
         return std::nullopt;
     }
 }
@@ -86,7 +78,8 @@ void WarnCycles(const TRecreateScript& script) {
         std::string names;
         for (const std::string& name : cycle)
             names += (names.empty() ? "" : ", ") + name;
-        Say("warning: objects that use each other in a cycle, written in their usual order: " + names);
+        Say(Format(Tr("warning: objects that use each other in a cycle, written in their usual order: %s"),
+                   names.c_str()));
     }
 }
 
@@ -116,7 +109,7 @@ public:
     void Done() {
         progress_.Clear();
         if (mode_ == Progress::Mode::Lines)
-            std::fprintf(stderr, "sqlscripts: catalog read, %zu statements\n", total_);
+            Say(Format(TrN("catalog read, %zu statement", "catalog read, %zu statements", total_), total_));
     }
 
 private:
@@ -213,7 +206,8 @@ int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const 
         for (const TRecreateStep* step : found)
             names += (names.empty() ? "" : ", ") + step->strSchema + "." +
                      (step->strParent.empty() ? "" : step->strParent + ".") + step->strName;
-        Say(name + " names several objects (" + names + "); give its schema as SCHEMA.NAME");
+        Say(Format(Tr("%s names several objects (%s); give its schema as SCHEMA.NAME"), name.c_str(),
+                   names.c_str()));
         return kExitFailed;
     }
     const std::string text = ObjectScript(steps, *found.front());
@@ -223,49 +217,49 @@ int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const 
 
 } // namespace
 
-int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& connect) {
-    KindSet kinds;
-    std::optional<NameTemplate> nameTemplate;
-    try {
-        kinds = SelectedKinds(options);
-        if (options.objectFiles)
-            nameTemplate.emplace(options.nameTemplate);
-    } catch (const std::invalid_argument& e) {
-        Say(e.what());
-        return kExitUsage;
-    }
+void CheckRecreateKinds(const ExportOptions& options) {
+    SelectedKinds(options);
+}
+
+int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
+                   const RecreateConnect& connect) {
+    const ExportPlan plan = PlanExport(options);
+    const KindSet kinds = SelectedKinds(options);
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
     CatchInterruptions();
-    CatalogProgress catalogProgress(options.progress);
+    CatalogProgress catalogProgress(progressMode);
     std::optional<TRecreateScript> script = LoadAndScript(db, options.parallel, catalogProgress.Callback());
     catalogProgress.Done();
     if (const int signal = InterruptionSignal()) {
-        Say("interrupted; no file was written");
+        Say(Tr("interrupted; no category was written"));
         return 128 + signal;
     }
     if (!script)
         return kExitFailed;
     WarnCycles(*script);
     std::vector<TRecreateStep> steps = Selected(std::move(script->aSteps), kinds);
-    const std::vector<RecreateFile> files =
-        nameTemplate ? ObjectFilesOf(std::move(steps), *nameTemplate) : CategoryFiles(std::move(steps));
-    Progress progress(options.progress, RecreateProgressNames(options.objectFiles));
+    const std::vector<RecreateFile> files = plan.nameTemplate
+                                                ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
+                                                : RecreateCategoryFiles(std::move(steps));
+    Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));
+    ReplaceGate gate(plan.replace, &progress);
     std::string refused;
-    const bool written = WriteRecreateFiles(options.dir, files, progress, refused);
+    const bool written = WriteRecreateFiles(options.dir, files, gate, progress, refused);
     progress.Clear();
     if (!written) {
         if (!refused.empty())
-            Say(refused + " already exists in " + options.dir +
-                "; stopped without writing any file (use --replace all to overwrite existing files)");
+            Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to "
+                          "overwrite existing files)"),
+                       refused.c_str(), options.dir.c_str()));
         return kExitFailed;
     }
     if (options.quiet)
         return kExitOk;
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
-    Say("scripts written to " + (ec ? options.dir : folder.string()));
+    Say(Format(Tr("scripts written to %s"), (ec ? options.dir : folder.string()).c_str()));
     return kExitOk;
 }
 
@@ -287,7 +281,7 @@ int PrintRecreateObject(const std::string& name, const RecreateConnect& connect)
         found = Matching(steps, wanted,
                          [](const TRecreateStep& step) { return step.eKind == ERecreateKind::Schema; });
     if (found.empty()) {
-        Say("no object " + name + " in the catalog");
+        Say(Format(Tr("no object %s in the catalog"), name.c_str()));
         return kExitFailed;
     }
     return PrintFound(steps, found, name);

@@ -1,11 +1,11 @@
 #include "RecreateFiles.h"
 
-#include "export/ScriptFiles.h"
+#include "ExportOutput.h"
+#include "Manifest.h"
+#include "Messages.h"
 #include "platform/Exceptions.h"
-#include "platform/File.h"
 #include "platform/Unicode.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <set>
 
@@ -26,40 +26,24 @@ std::string ObjectFileName(const TRecreateStep& step) {
     return EscapeFileName(step.strParent) + "." + EscapeFileName(step.strName);
 }
 
-bool Write(const fs::path& path, const std::string& text, const std::string& relative) {
+// False when the gate kept a file that appeared meanwhile (refused), or after saying why it failed.
+bool Write(ReplaceGate& gate, const fs::path& path, const std::string& text, const std::string& relative,
+           bool& refused) {
     try {
         std::error_code ec;
         fs::create_directories(path.parent_path(), ec);
-        WriteFileReplacing(path.c_str(), text.data(), text.size());
-        return true;
+        refused = !gate.Write(path, relative, text);
+        return !refused;
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
-        std::fprintf(stderr, "sqlscripts: cannot write %s: %s\n", relative.c_str(),
-                     e->GetErrorText().GetString());
+        Say(CannotWrite(path.string(), *e));
         return false;
     }
 }
 
-// Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
-bool MayReplaceAll(const std::string& dir, const std::vector<RecreateFile>& files, std::string& refusedFile) {
-    bool replaceAll = false;
-    for (const RecreateFile& file : files) {
-        const fs::path path = fs::path(dir) / file.path;
-        if (replaceAll || !IsFileExist(path.c_str()))
-            continue;
-        const TReplaceAnswer answer = AskReplaceFile(nullptr, CString(path.string()));
-        if (!answer.bReplace) {
-            refusedFile = file.path;
-            return false;
-        }
-        replaceAll = answer.bReplaceAll;
-    }
-    return true;
-}
-
 } // namespace
 
-std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps) {
+std::vector<RecreateFile> RecreateCategoryFiles(std::vector<TRecreateStep>&& steps) {
     std::vector<RecreateFile> files;
     for (size_t i = 0; i < steps.size();) {
         size_t end = i, size = 0;
@@ -78,11 +62,11 @@ std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps) {
     return files;
 }
 
-std::vector<RecreateFile> ObjectFilesOf(const std::vector<TRecreateStep>& steps,
-                                        const NameTemplate& nameTemplate) {
+std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps,
+                                              const NameTemplate& nameTemplate) {
     std::vector<RecreateFile> files;
     std::set<std::string> used;
-    for (const TRecreateStep& step : steps) {
+    for (TRecreateStep& step : steps) {
         const std::string folder(RecreateKindName(step.eKind));
         const std::string name = ObjectFileName(step);
         std::string path = nameTemplate.Path(folder, step.strSchema, name);
@@ -103,12 +87,16 @@ std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     return names;
 }
 
-bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, Progress& progress,
-                        std::string& refusedFile) {
+bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                        Progress& progress, std::string& refusedFile) {
     refusedFile.clear();
-    if (!MayReplaceAll(dir, files, refusedFile))
-        return false;
-    std::string manifest;
+    // Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
+    for (const RecreateFile& file : files)
+        if (!gate.Allow(fs::path(dir) / file.path, file.path)) {
+            refusedFile = file.path;
+            return false;
+        }
+    std::vector<std::string> written;
     for (size_t i = 0; i < files.size(); ++i) {
         const RecreateFile& file = files[i];
         const int category = static_cast<int>(file.category);
@@ -119,13 +107,23 @@ bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>&
             progress.Started(category);
             progress.ListRead(category, objects);
         }
-        if (!Write(fs::path(dir) / file.path, file.text, file.path))
+        bool refused = false;
+        if (!Write(gate, fs::path(dir) / file.path, file.text, file.path, refused)) {
+            refusedFile = refused ? file.path : std::string();
             return false;
+        }
         for (long n = 0; n < file.objects; ++n)
             progress.ObjectDone(category);
-        manifest += file.path + "\n";
+        written.push_back(file.path);
         if (i + 1 == files.size() || files[i + 1].category != file.category)
-            progress.Finished(category);
+            progress.Finished(category, true);
     }
-    return Write(fs::path(dir) / kManifestName, manifest, kManifestName);
+    try {
+        WriteManifest(dir, written);
+        return true;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Say(CannotWrite((fs::path(dir) / kManifestName).string(), *e));
+        return false;
+    }
 }
