@@ -3,7 +3,7 @@
 #include "Categories.h"
 #include "CliReference.h"
 #include "Messages.h"
-#include "RecreateCommand.h"
+#include "RecreateKinds.h"
 #include "export/CategoryTable.h"
 #include "platform/Unicode.h"
 
@@ -245,7 +245,7 @@ ExportPlan PlanExport(const ExportOptions& options) {
         Usage(Tr("--dir names no folder"));
     ExportPlan plan;
     if (options.recreate)
-        CheckRecreateKinds(options);
+        SelectedRecreateKinds(options.only, options.skip);
     else
         plan.categories = EnabledCategories(options);
     plan.files = FileNames(options);

@@ -4,57 +4,17 @@
 #include "ExportObserver.h"
 #include "Messages.h"
 #include "RecreateFiles.h"
+#include "RecreateKinds.h"
 #include "model/ModelLoader.h"
 #include "recreate/RecreateScript.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <strings.h>
 
 namespace {
-
-// What --only and --skip call each kind; a table's constraints go with it.
-constexpr std::array<const char*, RECREATE_KIND_COUNT> kKindOptionNames = {
-    "schemas", "types", "sequences", "synonyms", "tables",   "tables",    "indexes",
-    "fk",      "views", "functions", "procs",    "triggers", "properties"};
-
-constexpr const char* kKindList =
-    "schemas, types, sequences, synonyms, tables, indexes, fk, views, functions, procs, triggers, properties";
-
-using KindSet = std::array<bool, RECREATE_KIND_COUNT>;
-
-void MarkKinds(const std::string& list, bool value, KindSet& kinds) {
-    for (size_t start = 0; start <= list.size();) {
-        size_t end = list.find(',', start);
-        if (end == std::string::npos)
-            end = list.size();
-        const std::string name = list.substr(start, end - start);
-        bool known = false;
-        for (size_t kind = 0; kind < kinds.size(); ++kind)
-            if (name == kKindOptionNames[kind]) {
-                kinds[kind] = value;
-                known = true;
-            }
-        if (!known)
-            throw std::invalid_argument(
-                Format(Tr("with --recreate, --only and --skip take %s; got '%s'"), kKindList, name.c_str()));
-        start = end + 1;
-    }
-}
-
-KindSet SelectedKinds(const ExportOptions& options) {
-    KindSet kinds;
-    kinds.fill(!options.only);
-    if (options.only)
-        MarkKinds(*options.only, true, kinds);
-    if (options.skip)
-        MarkKinds(*options.skip, false, kinds);
-    return kinds;
-}
 
 // Thrown by the load's progress when Ctrl-C or SIGTERM asks the run to stop.
 struct Interrupted {};
@@ -83,7 +43,7 @@ void WarnCycles(const TRecreateScript& script) {
     }
 }
 
-std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const KindSet& kinds) {
+std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const RecreateKindSet& kinds) {
     std::erase_if(steps, [&](const TRecreateStep& step) { return !kinds[static_cast<size_t>(step.eKind)]; });
     return steps;
 }
@@ -217,14 +177,10 @@ int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const 
 
 } // namespace
 
-void CheckRecreateKinds(const ExportOptions& options) {
-    SelectedKinds(options);
-}
-
 int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
                    const RecreateConnect& connect) {
     const ExportPlan plan = PlanExport(options);
-    const KindSet kinds = SelectedKinds(options);
+    const RecreateKindSet kinds = SelectedRecreateKinds(options.only, options.skip);
     CDatabase db;
     if (!connect(db))
         return kExitFailed;

@@ -12,8 +12,6 @@
 // Opens the connection, saying why when it cannot.
 using RecreateConnect = std::function<bool(CDatabase&)>;
 
-// Throws std::invalid_argument when --only or --skip names what --recreate does not write.
-void CheckRecreateKinds(const ExportOptions& options);
 // The exit status: 0 done; 1 failed (a catalog statement, before any file was written; a file refused or
 // not written); 128 + the signal when interrupted.
 int ExportRecreate(const ExportOptions& options, Progress::Mode progress, const RecreateConnect& connect);
