@@ -50,8 +50,8 @@ builds: deps
 	done
 	cd build-release && ctest --output-on-failure -j $(JOBS)
 
-# The tests that run threads, once more under ThreadSanitizer.
-THREAD_TESTS = Parallel|Pool|Thread
+# The tests that run threads, once more under ThreadSanitizer (the --recreate cases read on three connections).
+THREAD_TESTS = Parallel|Pool|Thread|recreate
 test-tsan: deps
 	cmake --preset tsan
 	cmake --build build-tsan -j $(JOBS)
@@ -89,7 +89,7 @@ test-asan: deps
 # Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
 # if it has one); the library is built with clang here. A finding stops the run and leaves its input in
 # build-fuzz/.
-FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName
+FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText
 FUZZ_SECONDS ?= 60
 test-fuzz: deps
 	cmake --preset fuzz

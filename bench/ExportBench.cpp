@@ -1,7 +1,9 @@
-// Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run.
-// Prints one line of key=value pairs for bench/run to collect.
+// Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run, or the
+// faithful scripts of --recreate. Prints one line of key=value pairs for bench/run to collect.
 #include "backend/Snapshot.h"
 #include "export/CategoryTable.h"
+#include "platform/File.h"
+#include "scripts/Recreate.h"
 #include "scripts/ScriptUnloader.h"
 #include "ui/Ui.h"
 
@@ -26,6 +28,7 @@ struct TOptions {
     bool bPrefetch = false;
     bool bLoadOnly = false;
     bool bObserve = false;
+    bool bRecreate = false;
     long nDelayUs = 0;
 };
 
@@ -50,6 +53,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.bLoadOnly = true;
         else if (strArg == "--observe")
             options.bObserve = true;
+        else if (strArg == "--recreate")
+            options.bRecreate = true;
         else if (strArg == "--snapshot" && bHasValue)
             options.strSnapshot = argv[++i];
         else if (strArg == "--connect" && bHasValue)
@@ -103,11 +108,38 @@ struct TOutput {
 
 TOutput MeasureOutput(const std::string& strDir) {
     TOutput output;
-    for (const auto& entry : std::filesystem::directory_iterator(strDir)) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(strDir)) {
         output.nBytes += entry.file_size();
         output.nLargest = std::max(output.nLargest, entry.file_size());
     }
     return output;
+}
+
+// export --recreate as the host runs it: the model let go once scripted, a file per category whose name
+// order is the apply order, and the manifest.
+void Recreate(CDatabase& db, const TOptions& options) {
+    std::vector<TRecreateStep> aSteps =
+        ScriptCatalogModel(LoadCatalogModel(db, options.bParallel ? 3 : 1)).aSteps;
+    std::filesystem::create_directories(options.strDir);
+    std::string strManifest;
+    for (size_t i = 0; i < aSteps.size();) {
+        const ERecreateCategory eCategory = aSteps[i].eCategory;
+        const int nNumber = static_cast<int>(eCategory) + 1;
+        const std::string strFile = (nNumber < 10 ? "0" : "") + std::to_string(nNumber) + "-" +
+                                    std::string(RecreateCategoryName(eCategory)) + ".sql";
+        size_t nEnd = i, nSize = 0;
+        for (; nEnd < aSteps.size() && aSteps[nEnd].eCategory == eCategory; ++nEnd)
+            nSize += aSteps[nEnd].strText.size();
+        std::string strText = std::move(aSteps[i].strText);
+        strText.reserve(nSize);
+        for (++i; i < nEnd; ++i) {
+            strText += aSteps[i].strText;
+            std::string().swap(aSteps[i].strText);
+        }
+        WriteFileReplacing((options.strDir + "/" + strFile).c_str(), strText.data(), strText.size());
+        strManifest += strFile + "\n";
+    }
+    WriteFileReplacing((options.strDir + "/manifest.txt").c_str(), strManifest.data(), strManifest.size());
 }
 
 } // namespace
@@ -117,7 +149,7 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--prefetch] "
-                     "[--observe] [--delay-us N] [--record FILE] [--load-only]\n",
+                     "[--observe] [--recreate] [--delay-us N] [--record FILE] [--load-only]\n",
                      argv[0]);
         return 2;
     }
@@ -174,7 +206,9 @@ int main(int argc, char** argv) {
 
     const double dCpuBefore = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
-    if (options.bParallel)
+    if (options.bRecreate)
+        Recreate(db, options);
+    else if (options.bParallel)
         unloader.ExecScriptDataThreads();
     else
         unloader.ExecScriptData();

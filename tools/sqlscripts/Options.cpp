@@ -3,6 +3,7 @@
 #include "Categories.h"
 #include "CliReference.h"
 #include "Messages.h"
+#include "RecreateKinds.h"
 #include "export/CategoryTable.h"
 #include "platform/Unicode.h"
 
@@ -196,6 +197,12 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
                   "no status line, progress lines or summary line; warnings and errors only")
         ->excludes(progress)
         ->excludes("--dialog");
+    command
+        .add_flag("--recreate", options.recreate,
+                  "scripts that rebuild every object as it is, in files whose name order is the apply order, "
+                  "listed in DIR/manifest.txt; --only and --skip then take: schemas, types, sequences, "
+                  "synonyms, tables, indexes, fk, views, functions, procs, triggers, properties")
+        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order");
 }
 
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
@@ -238,7 +245,10 @@ ExportPlan PlanExport(const ExportOptions& options) {
     if (options.dir.empty())
         Usage(Tr("--dir names no folder"));
     ExportPlan plan;
-    plan.categories = EnabledCategories(options);
+    if (options.recreate)
+        SelectedRecreateKinds(options.only, options.skip);
+    else
+        plan.categories = EnabledCategories(options);
     plan.files = FileNames(options);
     CheckDistinct(plan, options.layout);
     if (options.layout == Layout::Objects)
@@ -272,6 +282,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
         *objectCommand, "--type", [&line](const int& type) { line.type = type; }, categories,
         "the object's category, found in the catalog when not given", "CATEGORY");
     objectCommand->add_flag("--collation", line.collation, "keep COLLATE clauses in a table script");
+    objectCommand
+        ->add_flag(
+            "--recreate", line.recreate,
+            "the faithful script of [SCHEMA.]NAME, of any schema: what export --recreate writes for it")
+        ->excludes("--type", "--collation");
 
     auto* fieldsCommand =
         app.add_subcommand("fields", "print the column names of a table or view of schema dbo");

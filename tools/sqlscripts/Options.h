@@ -39,6 +39,7 @@ struct ExportOptions {
     Order order = Order::Name;
     bool progress = false;
     bool quiet = false;
+    bool recreate = false;
 };
 
 // An export as the options ask for it.
@@ -61,6 +62,7 @@ struct CommandLine {
     std::string name;        // object, fields
     std::optional<int> type; // object --type
     bool collation = false;  // object --collation
+    bool recreate = false;   // object --recreate
     std::string demoDir = "sqlscripts-demo";
     std::string snapshotInput;  // snapshot upgrade
     std::string snapshotOutput; // snapshot upgrade

@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "ObjectFiles.h"
 #include "Options.h"
+#include "RecreateCommand.h"
 
 #include "backend/ConnectSecrets.h"
 #include "backend/Database.h"
@@ -218,6 +219,8 @@ int PrintScript(bool ok, const CString& script, const std::string& name) {
 }
 
 int RunObject(const CommandLine& line) {
+    if (line.recreate)
+        return PrintRecreateObject(line.name, [&line](CDatabase& db) { return Connect(db, line.source); });
     HostUi ui;
     const UiBackendScope scope(&ui);
     CDatabase db;
@@ -287,6 +290,9 @@ int main(int argc, char** argv) {
         return *status;
     switch (line.command) {
     case CommandLine::Command::Export:
+        if (line.exportOptions.recreate)
+            return ExportRecreate(line.exportOptions, ProgressMode(line.exportOptions),
+                                  [&line](CDatabase& db) { return Connect(db, line.source); });
         return line.exportOptions.dialog ? RunDialogExport(line.source, line.exportOptions)
                                          : RunExport(line.source, line.exportOptions);
     case CommandLine::Command::Object:

@@ -1,0 +1,244 @@
+#include "RecreateCommand.h"
+
+#include "ConnectString.h"
+#include "ExportObserver.h"
+#include "Messages.h"
+#include "RecreateFiles.h"
+#include "RecreateKinds.h"
+#include "model/ModelLoader.h"
+#include "recreate/RecreateScript.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <strings.h>
+
+namespace {
+
+// Thrown by the load's progress when Ctrl-C or SIGTERM asks the run to stop.
+struct Interrupted {};
+
+// The model of the connected database, scripted; nullopt after saying why it could not be read, or when a
+// signal stopped the load.
+std::optional<TRecreateScript> LoadAndScript(CDatabase& db, bool parallel,
+                                             const ModelLoadProgress& progress) {
+    try {
+        return ScriptCatalogModel(LoadCatalogModel(db, parallel ? 3 : 1, progress));
+    } catch (const Interrupted&) {
+        return std::nullopt;
+    } catch (const CModelLoadError& e) {
+        Say(Format(Tr("cannot read the catalog's %s: %s"), e.Family().c_str(), OneLine(e.Reason()).c_str()));
+        return std::nullopt;
+    }
+}
+
+void WarnCycles(const TRecreateScript& script) {
+    for (const std::vector<std::string>& cycle : script.aCycles) {
+        std::string names;
+        for (const std::string& name : cycle)
+            names += (names.empty() ? "" : ", ") + name;
+        Say(Format(Tr("warning: objects that use each other in a cycle, written in their usual order: %s"),
+                   names.c_str()));
+    }
+}
+
+std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const RecreateKindSet& kinds) {
+    std::erase_if(steps, [&](const TRecreateStep& step) { return !kinds[static_cast<size_t>(step.eKind)]; });
+    return steps;
+}
+
+// The catalog's families as one line of the progress, read n of total; a signal stops the load.
+class CatalogProgress {
+public:
+    explicit CatalogProgress(Progress::Mode mode) : mode_(mode), progress_(mode, {"catalog"}) {}
+
+    ModelLoadProgress Callback() {
+        return [this](const std::string&, size_t done, size_t total) {
+            if (InterruptionSignal())
+                throw Interrupted();
+            if (done == 1) {
+                progress_.Started(0);
+                progress_.ListRead(0, static_cast<long>(total));
+            }
+            progress_.ObjectDone(0);
+            total_ = total;
+        };
+    }
+
+    void Done() {
+        progress_.Clear();
+        if (mode_ == Progress::Mode::Lines)
+            Say(Format(TrN("catalog read, %zu statement", "catalog read, %zu statements", total_), total_));
+    }
+
+private:
+    Progress::Mode mode_;
+    Progress progress_;
+    size_t total_ = 0;
+};
+
+struct ObjectName {
+    std::string schema;
+    std::string name;
+};
+
+// SCHEMA.NAME, either part in brackets or double quotes when it holds a dot; without a dot, NAME alone.
+ObjectName ParseObjectName(const std::string& text) {
+    std::vector<std::string> parts{std::string()};
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if ((ch == '[' || ch == '"') && parts.back().empty()) {
+            const char close = ch == '[' ? ']' : '"';
+            for (++i; i < text.size(); ++i) {
+                if (text[i] == close && i + 1 < text.size() && text[i + 1] == close)
+                    ++i;
+                else if (text[i] == close)
+                    break;
+                parts.back() += text[i];
+            }
+        } else if (ch == '.' && parts.size() == 1) {
+            parts.emplace_back();
+        } else {
+            parts.back() += ch;
+        }
+    }
+    return parts.size() == 1 ? ObjectName{std::string(), parts[0]} : ObjectName{parts[0], parts[1]};
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    return strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+// Steps that create an object of the schema on their own, not a table's part.
+bool IsSchemaObject(const TRecreateStep& step) {
+    return step.eKind != ERecreateKind::ExtendedProperties && step.eKind != ERecreateKind::Schema &&
+           (step.strParent.empty() || step.eKind == ERecreateKind::Trigger);
+}
+
+// The steps whose name matches: exactly first, then without regard to case; one schema given or found.
+std::vector<const TRecreateStep*> Matching(const std::vector<TRecreateStep>& steps, const ObjectName& wanted,
+                                           bool (*accept)(const TRecreateStep&)) {
+    for (const bool exact : {true, false}) {
+        std::vector<const TRecreateStep*> found;
+        for (const TRecreateStep& step : steps) {
+            const auto same = [&](const std::string& a, const std::string& b) {
+                return exact ? a == b : SameName(a, b);
+            };
+            if (accept(step) && same(step.strName, wanted.name) &&
+                (wanted.schema.empty() || same(step.strSchema, wanted.schema)))
+                found.push_back(&step);
+        }
+        if (!found.empty())
+            return found;
+    }
+    return {};
+}
+
+// Without a schema, dbo's object is meant when several schemas have one of that name.
+std::vector<const TRecreateStep*> PreferDbo(std::vector<const TRecreateStep*> found) {
+    if (found.size() < 2)
+        return found;
+    std::vector<const TRecreateStep*> dbo;
+    for (const TRecreateStep* step : found)
+        if (step->strSchema == "dbo")
+            dbo.push_back(step);
+    return dbo.size() == 1 ? dbo : found;
+}
+
+std::string ObjectScript(const std::vector<TRecreateStep>& steps, const TRecreateStep& object) {
+    std::string text;
+    for (const TRecreateStep& step : steps) {
+        const bool part = step.strSchema == object.strSchema && step.strParent == object.strName &&
+                          object.eKind == ERecreateKind::Table && step.eKind != ERecreateKind::Trigger;
+        const bool properties = step.eKind == ERecreateKind::ExtendedProperties &&
+                                step.strSchema == object.strSchema && step.strName == object.strName;
+        if (&step == &object || part || properties)
+            text += step.strText;
+    }
+    return text;
+}
+
+int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const TRecreateStep*>& found,
+               const std::string& name) {
+    if (found.size() > 1) {
+        std::string names;
+        for (const TRecreateStep* step : found)
+            names += (names.empty() ? "" : ", ") + step->strSchema + "." +
+                     (step->strParent.empty() ? "" : step->strParent + ".") + step->strName;
+        Say(Format(Tr("%s names several objects (%s); give its schema as SCHEMA.NAME"), name.c_str(),
+                   names.c_str()));
+        return kExitFailed;
+    }
+    const std::string text = ObjectScript(steps, *found.front());
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return kExitOk;
+}
+
+} // namespace
+
+int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
+                   const RecreateConnect& connect) {
+    const ExportPlan plan = PlanExport(options);
+    const RecreateKindSet kinds = SelectedRecreateKinds(options.only, options.skip);
+    CDatabase db;
+    if (!connect(db))
+        return kExitFailed;
+    CatchInterruptions();
+    CatalogProgress catalogProgress(progressMode);
+    std::optional<TRecreateScript> script = LoadAndScript(db, options.parallel, catalogProgress.Callback());
+    catalogProgress.Done();
+    if (const int signal = InterruptionSignal()) {
+        Say(Tr("interrupted; no category was written"));
+        return 128 + signal;
+    }
+    if (!script)
+        return kExitFailed;
+    WarnCycles(*script);
+    std::vector<TRecreateStep> steps = Selected(std::move(script->aSteps), kinds);
+    const std::vector<RecreateFile> files = plan.nameTemplate
+                                                ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
+                                                : RecreateCategoryFiles(std::move(steps));
+    Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));
+    ReplaceGate gate(plan.replace, &progress);
+    std::string refused;
+    const bool written = WriteRecreateFiles(options.dir, files, gate, progress, refused);
+    progress.Clear();
+    if (!written) {
+        if (!refused.empty())
+            Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to "
+                          "overwrite existing files)"),
+                       refused.c_str(), options.dir.c_str()));
+        return kExitFailed;
+    }
+    if (options.quiet)
+        return kExitOk;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
+    Say(Format(Tr("scripts written to %s"), (ec ? options.dir : folder.string()).c_str()));
+    return kExitOk;
+}
+
+int PrintRecreateObject(const std::string& name, const RecreateConnect& connect) {
+    CDatabase db;
+    if (!connect(db))
+        return kExitFailed;
+    const std::optional<TRecreateScript> script = LoadAndScript(db, false, {});
+    if (!script)
+        return kExitFailed;
+    const ObjectName wanted = ParseObjectName(name);
+    const std::vector<TRecreateStep>& steps = script->aSteps;
+    std::vector<const TRecreateStep*> found = PreferDbo(Matching(steps, wanted, &IsSchemaObject));
+    if (found.empty())
+        found = Matching(steps, wanted, [](const TRecreateStep& step) {
+            return !step.strParent.empty() && step.eKind != ERecreateKind::ExtendedProperties;
+        });
+    if (found.empty() && wanted.schema.empty())
+        found = Matching(steps, wanted,
+                         [](const TRecreateStep& step) { return step.eKind == ERecreateKind::Schema; });
+    if (found.empty()) {
+        Say(Format(Tr("no object %s in the catalog"), name.c_str()));
+        return kExitFailed;
+    }
+    return PrintFound(steps, found, name);
+}

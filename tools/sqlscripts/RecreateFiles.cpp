@@ -1,0 +1,129 @@
+#include "RecreateFiles.h"
+
+#include "ExportOutput.h"
+#include "Manifest.h"
+#include "Messages.h"
+#include "platform/Exceptions.h"
+#include "platform/Unicode.h"
+
+#include <filesystem>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string CategoryFileName(ERecreateCategory category) {
+    const int number = static_cast<int>(category) + 1;
+    return (number < 10 ? "0" : "") + std::to_string(number) + "-" +
+           std::string(RecreateCategoryName(category)) + ".sql";
+}
+
+// A table's parts are named after it; a trigger, a schema-level object of its own, is not.
+std::string ObjectFileName(const TRecreateStep& step) {
+    if (step.strParent.empty() || step.eKind == ERecreateKind::Trigger)
+        return EscapeFileName(step.strName);
+    return EscapeFileName(step.strParent) + "." + EscapeFileName(step.strName);
+}
+
+// False when the gate kept a file that appeared meanwhile (refused), or after saying why it failed.
+bool Write(ReplaceGate& gate, const fs::path& path, const std::string& text, const std::string& relative,
+           bool& refused) {
+    try {
+        std::error_code ec;
+        fs::create_directories(path.parent_path(), ec);
+        refused = !gate.Write(path, relative, text);
+        return !refused;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Say(CannotWrite(path.string(), *e));
+        return false;
+    }
+}
+
+} // namespace
+
+std::vector<RecreateFile> RecreateCategoryFiles(std::vector<TRecreateStep>&& steps) {
+    std::vector<RecreateFile> files;
+    for (size_t i = 0; i < steps.size();) {
+        size_t end = i, size = 0;
+        for (; end < steps.size() && steps[end].eCategory == steps[i].eCategory; ++end)
+            size += steps[end].strText.size();
+        RecreateFile& file =
+            files.emplace_back(RecreateFile{CategoryFileName(steps[i].eCategory), std::move(steps[i].strText),
+                                            steps[i].eCategory, static_cast<long>(end - i)});
+        file.text.reserve(size);
+        // Each step's text is let go once copied, so that the steps and their files are not held twice.
+        for (++i; i < end; ++i) {
+            file.text += steps[i].strText;
+            std::string().swap(steps[i].strText);
+        }
+    }
+    return files;
+}
+
+std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps,
+                                              const NameTemplate& nameTemplate) {
+    std::vector<RecreateFile> files;
+    std::set<std::string> used;
+    for (TRecreateStep& step : steps) {
+        const std::string folder(RecreateKindName(step.eKind));
+        const std::string name = ObjectFileName(step);
+        std::string path = nameTemplate.Path(folder, step.strSchema, name);
+        for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
+            path = nameTemplate.Path(folder, step.strSchema, name + "~" + std::to_string(n));
+        files.push_back({path, std::move(step.strText), step.eCategory, 1});
+    }
+    return files;
+}
+
+std::vector<std::string> RecreateProgressNames(bool objectFiles) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < RECREATE_CATEGORY_COUNT; ++i) {
+        const auto category = static_cast<ERecreateCategory>(i);
+        names.push_back(objectFiles ? std::string(RecreateCategoryName(category))
+                                    : CategoryFileName(category));
+    }
+    return names;
+}
+
+bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                        Progress& progress, std::string& refusedFile) {
+    refusedFile.clear();
+    // Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
+    for (const RecreateFile& file : files)
+        if (!gate.Allow(fs::path(dir) / file.path, file.path)) {
+            refusedFile = file.path;
+            return false;
+        }
+    std::vector<std::string> written;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const RecreateFile& file = files[i];
+        const int category = static_cast<int>(file.category);
+        if (i == 0 || files[i - 1].category != file.category) {
+            long objects = 0;
+            for (size_t j = i; j < files.size() && files[j].category == file.category; ++j)
+                objects += files[j].objects;
+            progress.Started(category);
+            progress.ListRead(category, objects);
+        }
+        bool refused = false;
+        if (!Write(gate, fs::path(dir) / file.path, file.text, file.path, refused)) {
+            refusedFile = refused ? file.path : std::string();
+            return false;
+        }
+        for (long n = 0; n < file.objects; ++n)
+            progress.ObjectDone(category);
+        written.push_back(file.path);
+        if (i + 1 == files.size() || files[i + 1].category != file.category)
+            progress.Finished(category, true);
+    }
+    try {
+        WriteManifest(dir, written);
+        return true;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Say(CannotWrite((fs::path(dir) / kManifestName).string(), *e));
+        return false;
+    }
+}
