@@ -210,7 +210,10 @@ bool AppendBinary(std::string& strOut, std::string_view str) {
     if (!std::all_of(str.begin(), str.end(), IsHexDigit) || str.size() % 2 != 0)
         return false;
     strOut += "0x";
-    std::transform(str.begin(), str.end(), std::back_inserter(strOut),
+    const size_t nAt = strOut.size();
+    strOut += str;
+    std::transform(strOut.begin() + static_cast<std::ptrdiff_t>(nAt), strOut.end(),
+                   strOut.begin() + static_cast<std::ptrdiff_t>(nAt),
                    [](char ch) { return ch >= 'a' ? static_cast<char>(ch - 'a' + 'A') : ch; });
     return true;
 }
