@@ -1,5 +1,5 @@
 # The source tree is layered: host -> api, gui -> export -> scripting -> catalog -> backend, ui -> platform;
-# host -> recreate -> backend.
+# beside the module's layers, recreate -> model -> backend, and recreate reads T-SQL text with scripting's helpers.
 # A folder may include its own headers and those of the folders beneath it, never one above; configuring
 # fails on the first include that breaks this, so the layering cannot erode unnoticed.
 set(SCRIPTS_LAYER_platform platform)
@@ -7,13 +7,14 @@ set(SCRIPTS_LAYER_backend platform backend)
 set(SCRIPTS_LAYER_ui platform ui)
 set(SCRIPTS_LAYER_resources platform ui resources)
 set(SCRIPTS_LAYER_catalog platform backend catalog)
-set(SCRIPTS_LAYER_recreate platform backend recreate)
 set(SCRIPTS_LAYER_scripting platform backend ui catalog scripting)
 set(SCRIPTS_LAYER_export platform backend ui catalog scripting export scripts)
 set(SCRIPTS_LAYER_api platform backend ui catalog scripting export api scripts)
 set(SCRIPTS_LAYER_gui platform backend ui export gui scripts)
+set(SCRIPTS_LAYER_model platform backend model)
+set(SCRIPTS_LAYER_recreate platform backend ui catalog scripting model recreate)
 
-foreach(layer platform backend ui resources catalog recreate scripting export api gui)
+foreach(layer platform backend ui resources catalog scripting export api gui model recreate)
     file(GLOB layer_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${layer}/*.cpp ${PROJECT_SOURCE_DIR}/src/${layer}/*.h)
     foreach(source ${layer_files})
         file(STRINGS ${source} includes REGEX "^#include \"[a-z]+/")

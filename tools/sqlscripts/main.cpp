@@ -4,6 +4,7 @@
 #include "ExportObserver.h"
 #include "HostUi.h"
 #include "ObjectFiles.h"
+#include "RecreateCommand.h"
 #include "export/CategoryTable.h"
 #ifdef SQLSCRIPTS_HAS_GUI
 #include "DialogExport.h"
@@ -60,6 +61,7 @@ struct ExportOptions {
     std::string order = "name";
     bool progress = false;
     bool quiet = false;
+    bool recreate = false;
 };
 
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
@@ -306,6 +308,22 @@ int RunFields(const Source& source, const std::string& name) {
     return PrintResult(!fields.IsEmpty(), fields);
 }
 
+int RunRecreateExport(const Source& source, const ExportOptions& options) {
+    HostUi ui(ParseReplacePolicy(options.replace));
+    AfxSetUiBackend(&ui);
+    const RecreateExportOptions recreate{options.dir,
+                                         options.only,
+                                         options.skip,
+                                         options.parallel,
+                                         options.layout == "objects",
+                                         options.nameTemplate,
+                                         ProgressMode(options),
+                                         options.quiet};
+    const int status = ExportRecreate(recreate, [&](CDatabase& db) { return Connect(db, source); });
+    AfxSetUiBackend(nullptr);
+    return status;
+}
+
 std::string SampleSnapshot() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -391,6 +409,13 @@ int main(int argc, char** argv) {
                    "no status line, progress lines or summary line; warnings and errors only")
         ->excludes(progressFlag)
         ->excludes("--dialog");
+    exportCommand
+        ->add_flag(
+            "--recreate", options.recreate,
+            "scripts that rebuild every object as it is, in files whose name order is the apply order, "
+            "listed in DIR/manifest.txt; --only and --skip then take: schemas, types, sequences, synonyms, "
+            "tables, indexes, fk, views, functions, procs, triggers, properties")
+        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--prune", "--order");
 
     const CLI::Validator nonEmpty(
         [](const std::string& value) {
@@ -406,6 +431,12 @@ int main(int argc, char** argv) {
     objectCommand->add_option("--type", type, "the object's category, found in the catalog when not given")
         ->check(CLI::IsMember(CategoryNames()));
     objectCommand->add_flag("--collation", collation, "keep COLLATE clauses in a table script");
+    bool recreateObject = false;
+    objectCommand
+        ->add_flag(
+            "--recreate", recreateObject,
+            "the faithful script of [SCHEMA.]NAME, of any schema: what export --recreate writes for it")
+        ->excludes("--type", "--collation");
 
     auto* fieldsCommand =
         app.add_subcommand("fields", "print the column names of a table or view of schema dbo");
@@ -433,8 +464,12 @@ int main(int argc, char** argv) {
                  "object has a file of its own");
             return kExitUsage;
         }
+        if (options.recreate)
+            return RunRecreateExport(source, options);
         return options.dialog ? RunDialogExport(source, options) : RunExport(source, options);
     }
+    if (*objectCommand && recreateObject)
+        return PrintRecreateObject(name, [&](CDatabase& db) { return Connect(db, source); });
     if (*objectCommand)
         return RunObject(source, name, type, collation);
     if (*fieldsCommand)

@@ -1,0 +1,279 @@
+#include "model/ModelLoader.h"
+
+#include "backend/DbBackend.h"
+#include "model/ModelDraft.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using AddFamily = void (*)(CFamilyRows&, TModelDraft&);
+using NeedsFeature = bool TModelFeatures::*;
+
+struct TFamily {
+    const char* pszName;
+    const char* pszSql;
+    std::vector<const char*> aColumns;
+    AddFamily pfnAdd;
+    NeedsFeature pFeature; // a family whose view only some servers have; null when every server has it
+};
+
+// Which optional views the server has, and the database's collation: read first, as it decides which
+// statements follow.
+const TFamily g_database = {
+    "database",
+    "SELECT CAST(DATABASEPROPERTYEX(DB_NAME(), 'Collation') AS nvarchar(128)) AS collation_name, "
+    "OBJECT_ID('sys.sequences') AS sequences_view, OBJECT_ID('sys.synonyms') AS synonyms_view, "
+    "OBJECT_ID('sys.table_types') AS table_types_view, OBJECT_ID('sys.extended_properties') AS "
+    "extended_properties_view, OBJECT_ID('sys.sql_expression_dependencies') AS expression_dependencies_view",
+    {"collation_name", "sequences_view", "synonyms_view", "table_types_view", "extended_properties_view",
+     "expression_dependencies_view"},
+    &AddDatabase,
+    nullptr};
+
+// Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
+// costs many times its parts, and the rows of objects the model leaves out are few. In the order their
+// rows are put together.
+const std::vector<TFamily> g_aFamilies = {
+    {"data spaces",
+     "SELECT data_space_id, name, is_default FROM sys.data_spaces",
+     {"data_space_id", "name", "is_default"},
+     &AddDataSpaces,
+     nullptr},
+    {"schemas",
+     "SELECT schema_id, name, USER_NAME(principal_id) AS owner_name FROM sys.schemas",
+     {"schema_id", "name", "owner_name"},
+     &AddSchemas,
+     nullptr},
+    {"types",
+     "SELECT user_type_id, schema_id, name, system_type_id, max_length, precision, scale, is_nullable, "
+     "is_user_defined FROM sys.types",
+     {"user_type_id", "schema_id", "name", "system_type_id", "max_length", "precision", "scale",
+      "is_nullable", "is_user_defined"},
+     &AddTypes,
+     nullptr},
+    {"table types",
+     "SELECT user_type_id, type_table_object_id FROM sys.table_types",
+     {"user_type_id", "type_table_object_id"},
+     &AddTableTypes,
+     &TModelFeatures::bTableTypes},
+    {"objects",
+     "SELECT object_id, schema_id, name, type, parent_object_id FROM sys.objects WHERE is_ms_shipped = 0 AND "
+     "type IN ('U', 'V', 'P', 'FN', 'IF', 'TF', 'TR', 'SO', 'SN')",
+     {"object_id", "schema_id", "name", "type", "parent_object_id"},
+     &AddObjects,
+     nullptr},
+    {"columns",
+     "SELECT object_id, column_id, name, user_type_id, max_length, precision, scale, collation_name, "
+     "is_nullable, is_rowguidcol, is_sparse, is_column_set FROM sys.columns",
+     {"object_id", "column_id", "name", "user_type_id", "max_length", "precision", "scale", "collation_name",
+      "is_nullable", "is_rowguidcol", "is_sparse", "is_column_set"},
+     &AddColumns,
+     nullptr},
+    {"identity columns",
+     "SELECT object_id, column_id, seed_value, increment_value, is_not_for_replication FROM "
+     "sys.identity_columns",
+     {"object_id", "column_id", "seed_value", "increment_value", "is_not_for_replication"},
+     &AddIdentityColumns,
+     nullptr},
+    {"computed columns",
+     "SELECT object_id, column_id, definition, is_persisted FROM sys.computed_columns",
+     {"object_id", "column_id", "definition", "is_persisted"},
+     &AddComputedColumns,
+     nullptr},
+    {"indexes",
+     "SELECT object_id, index_id, name, type, is_unique, is_primary_key, is_unique_constraint, "
+     "data_space_id, "
+     "ignore_dup_key, fill_factor, is_padded, is_disabled, is_hypothetical, allow_row_locks, "
+     "allow_page_locks, "
+     "has_filter, filter_definition FROM sys.indexes",
+     {"object_id", "index_id", "name", "type", "is_unique", "is_primary_key", "is_unique_constraint",
+      "data_space_id", "ignore_dup_key", "fill_factor", "is_padded", "is_disabled", "is_hypothetical",
+      "allow_row_locks", "allow_page_locks", "has_filter", "filter_definition"},
+     &AddIndexes,
+     nullptr},
+    {"index columns",
+     "SELECT object_id, index_id, index_column_id, column_id, key_ordinal, partition_ordinal, "
+     "is_descending_key, is_included_column FROM sys.index_columns",
+     {"object_id", "index_id", "index_column_id", "column_id", "key_ordinal", "partition_ordinal",
+      "is_descending_key", "is_included_column"},
+     &AddIndexColumns,
+     nullptr},
+    {"partitions",
+     "SELECT object_id, index_id, data_compression_desc FROM sys.partitions WHERE partition_number = 1",
+     {"object_id", "index_id", "data_compression_desc"},
+     &AddPartitions,
+     nullptr},
+    {"foreign keys",
+     "SELECT object_id, name, parent_object_id, referenced_object_id, key_index_id, is_disabled, "
+     "is_not_trusted, is_not_for_replication, delete_referential_action, update_referential_action FROM "
+     "sys.foreign_keys",
+     {"object_id", "name", "parent_object_id", "referenced_object_id", "key_index_id", "is_disabled",
+      "is_not_trusted", "is_not_for_replication", "delete_referential_action", "update_referential_action"},
+     &AddForeignKeys,
+     nullptr},
+    {"foreign key columns",
+     "SELECT constraint_object_id, constraint_column_id, parent_column_id, referenced_column_id FROM "
+     "sys.foreign_key_columns",
+     {"constraint_object_id", "constraint_column_id", "parent_column_id", "referenced_column_id"},
+     &AddForeignKeyColumns,
+     nullptr},
+    {"checks",
+     "SELECT object_id, name, parent_object_id, parent_column_id, definition, is_disabled, is_not_trusted, "
+     "is_not_for_replication FROM sys.check_constraints",
+     {"object_id", "name", "parent_object_id", "parent_column_id", "definition", "is_disabled",
+      "is_not_trusted", "is_not_for_replication"},
+     &AddChecks,
+     nullptr},
+    {"defaults",
+     "SELECT object_id, name, parent_object_id, parent_column_id, definition FROM sys.default_constraints",
+     {"object_id", "name", "parent_object_id", "parent_column_id", "definition"},
+     &AddDefaults,
+     nullptr},
+    {"modules",
+     "SELECT object_id, definition, uses_ansi_nulls, uses_quoted_identifier, is_schema_bound FROM "
+     "sys.sql_modules",
+     {"object_id", "definition", "uses_ansi_nulls", "uses_quoted_identifier", "is_schema_bound"},
+     &AddModules,
+     nullptr},
+    {"triggers",
+     "SELECT object_id, parent_id, is_disabled FROM sys.triggers WHERE parent_class = 1",
+     {"object_id", "parent_id", "is_disabled"},
+     &AddTriggers,
+     nullptr},
+    {"sequences",
+     "SELECT object_id, user_type_id, precision, scale, start_value, increment, minimum_value, "
+     "maximum_value, "
+     "is_cycling, is_cached, cache_size FROM sys.sequences",
+     {"object_id", "user_type_id", "precision", "scale", "start_value", "increment", "minimum_value",
+      "maximum_value", "is_cycling", "is_cached", "cache_size"},
+     &AddSequences,
+     &TModelFeatures::bSequences},
+    {"synonyms",
+     "SELECT object_id, base_object_name FROM sys.synonyms",
+     {"object_id", "base_object_name"},
+     &AddSynonyms,
+     &TModelFeatures::bSynonyms},
+    {"extended properties",
+     "SELECT class, major_id, minor_id, name, CAST(value AS nvarchar(4000)) AS value, "
+     "CAST(SQL_VARIANT_PROPERTY(value, 'BaseType') AS nvarchar(128)) AS base_type FROM "
+     "sys.extended_properties "
+     "WHERE class IN (0, 1, 3, 6, 7)",
+     {"class", "major_id", "minor_id", "name", "value", "base_type"},
+     &AddExtendedProperties,
+     &TModelFeatures::bExtendedProperties},
+    {"references",
+     "SELECT referencing_id, referencing_minor_id, referenced_id, referenced_class, referenced_schema_name, "
+     "referenced_entity_name FROM sys.sql_expression_dependencies WHERE referencing_class = 1 AND "
+     "referenced_server_name IS NULL AND referenced_database_name IS NULL",
+     {"referencing_id", "referencing_minor_id", "referenced_id", "referenced_class", "referenced_schema_name",
+      "referenced_entity_name"},
+     &AddReferences,
+     &TModelFeatures::bExpressionDependencies},
+};
+
+std::unique_ptr<CDbResult> Execute(CDbConnection& connection, const TFamily& family) {
+    try {
+        return connection.Execute(family.pszSql, true);
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        throw CModelLoadError(family.pszName, family.pszSql, e->GetErrorText().Str());
+    }
+}
+
+void Add(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDraft& draft) {
+    CFamilyRows rows(family.pszName, family.pszSql, std::move(pResult), family.aColumns);
+    family.pfnAdd(rows, draft);
+}
+
+// The families' results, read on the given connections at once, each connection taking the next family
+// not yet taken. The first failure is rethrown once every reader has stopped.
+class CFamilyReader {
+public:
+    CFamilyReader(const std::vector<const TFamily*>& aFamilies, const ModelLoadProgress& progress)
+        : m_aFamilies(aFamilies), m_aResults(aFamilies.size()), m_progress(progress) {}
+
+    std::vector<std::unique_ptr<CDbResult>> Read(const std::vector<CDbConnection*>& aConnections) {
+        std::vector<std::thread> aThreads;
+        for (size_t i = 1; i < aConnections.size(); ++i)
+            aThreads.emplace_back([this, pConnection = aConnections[i]] { ReadOn(*pConnection); });
+        ReadOn(*aConnections.front());
+        for (std::thread& thread : aThreads)
+            thread.join();
+        if (m_pError)
+            std::rethrow_exception(m_pError);
+        return std::move(m_aResults);
+    }
+
+private:
+    void ReadOn(CDbConnection& connection) {
+        for (size_t i = m_nNext++; i < m_aFamilies.size() && !m_bFailed; i = m_nNext++) {
+            try {
+                m_aResults[i] = Execute(connection, *m_aFamilies[i]);
+            } catch (...) {
+                const std::lock_guard lock(m_mutex);
+                if (!m_pError)
+                    m_pError = std::current_exception();
+                m_bFailed = true;
+                return;
+            }
+            const std::lock_guard lock(m_mutex);
+            if (m_progress)
+                m_progress(m_aFamilies[i]->pszName, ++m_nDone + 1, m_aFamilies.size() + 1);
+        }
+    }
+
+    const std::vector<const TFamily*>& m_aFamilies;
+    std::vector<std::unique_ptr<CDbResult>> m_aResults;
+    const ModelLoadProgress& m_progress;
+    std::atomic<size_t> m_nNext{0};
+    std::atomic<bool> m_bFailed{false};
+    std::mutex m_mutex;
+    size_t m_nDone = 0;
+    std::exception_ptr m_pError;
+};
+
+// Extra connections for the readers; one that cannot be opened is left out.
+std::vector<std::unique_ptr<CDatabase>> OpenReaders(const CDatabase& db, int nConnections) {
+    std::vector<std::unique_ptr<CDatabase>> aReaders;
+    CString strConnect = db.GetConnect();
+    strConnect.Str().erase(0, 5); // "ODBC;"
+    for (int i = 1; i < nConnections; ++i) {
+        auto pReader = std::make_unique<CDatabase>();
+        try {
+            pReader->OpenEx(strConnect, CDatabase::noOdbcDialog);
+            pReader->SetQueryTimeout(db.GetQueryTimeout());
+            aReaders.push_back(std::move(pReader));
+        } catch (CException* e) {
+            const CExceptionPtr<> guard(e);
+        }
+    }
+    return aReaders;
+}
+
+} // namespace
+
+TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadProgress& progress) {
+    CDbConnection& connection = *db.GetBackend();
+    TModelDraft draft;
+    Add(g_database, Execute(connection, g_database), draft);
+    std::vector<const TFamily*> aFamilies;
+    for (const TFamily& family : g_aFamilies)
+        if (!family.pFeature || draft.model.features.*family.pFeature)
+            aFamilies.push_back(&family);
+    if (progress)
+        progress(g_database.pszName, 1, aFamilies.size() + 1);
+
+    const std::vector<std::unique_ptr<CDatabase>> aReaders = OpenReaders(db, nConnections);
+    std::vector<CDbConnection*> aConnections{&connection};
+    for (const std::unique_ptr<CDatabase>& pReader : aReaders)
+        aConnections.push_back(pReader->GetBackend());
+    std::vector<std::unique_ptr<CDbResult>> aResults = CFamilyReader(aFamilies, progress).Read(aConnections);
+    for (size_t i = 0; i < aFamilies.size(); ++i)
+        Add(*aFamilies[i], std::move(aResults[i]), draft);
+    return FinishModel(std::move(draft));
+}

@@ -1,0 +1,111 @@
+#include "recreate/DdlText.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string Doubled(std::string_view strText, char chQuote) {
+    std::string str;
+    str.reserve(strText.size() + 2);
+    for (const char ch : strText) {
+        str += ch;
+        if (ch == chQuote)
+            str += ch;
+    }
+    return str;
+}
+
+bool HasNonAscii(std::string_view strText) {
+    return std::any_of(strText.begin(), strText.end(),
+                       [](char ch) { return static_cast<unsigned char>(ch) > 0x7F; });
+}
+
+// The position of the quote or bracket that closes the literal or name opened at nOpen, a doubled one
+// standing for itself; the text's end when it is not closed.
+size_t ClosingQuote(std::string_view str, size_t nOpen) {
+    const char chClose = str[nOpen] == '[' ? ']' : str[nOpen];
+    for (size_t i = nOpen + 1; i < str.size(); ++i) {
+        if (str[i] != chClose)
+            continue;
+        if (i + 1 < str.size() && str[i + 1] == chClose) {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    return str.size();
+}
+
+// Where the parenthesis at nOpen closes, outside literals and delimited names; npos when it does not.
+size_t ClosingParenthesis(std::string_view str, size_t nOpen) {
+    int nDepth = 0;
+    for (size_t i = nOpen; i < str.size(); ++i) {
+        const char ch = str[i];
+        if (ch == '\'' || ch == '[' || ch == '"')
+            i = ClosingQuote(str, i);
+        else if (ch == '(')
+            ++nDepth;
+        else if (ch == ')' && --nDepth == 0)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+bool IsOneOf(const std::string& str, std::initializer_list<std::string_view> aNames) {
+    return std::find(aNames.begin(), aNames.end(), str) != aNames.end();
+}
+
+std::string Length(int nLength) {
+    return nLength < 0 ? "max" : std::to_string(nLength);
+}
+
+} // namespace
+
+std::string QuoteName(std::string_view strName) {
+    return "[" + Doubled(strName, ']') + "]";
+}
+
+std::string QuoteName(std::string_view strSchema, std::string_view strName) {
+    return QuoteName(strSchema) + "." + QuoteName(strName);
+}
+
+std::string SqlLiteral(std::string_view strText) {
+    return HasNonAscii(strText) ? UnicodeLiteral(strText) : AnsiLiteral(strText);
+}
+
+std::string AnsiLiteral(std::string_view strText) {
+    return "'" + Doubled(strText, '\'') + "'";
+}
+
+std::string UnicodeLiteral(std::string_view strText) {
+    return "N'" + Doubled(strText, '\'') + "'";
+}
+
+std::string Parenthesized(std::string_view strExpression) {
+    if (!strExpression.empty() && strExpression.front() == '(' &&
+        ClosingParenthesis(strExpression, 0) == strExpression.size() - 1)
+        return std::string(strExpression);
+    return "(" + std::string(strExpression) + ")";
+}
+
+std::string DataTypeText(const TModelDataType& type) {
+    if (type.IsUserDefined())
+        return QuoteName(type.strSchema, type.strName);
+    const std::string strType = QuoteName(type.strName);
+    const std::string& strName = type.strName;
+    if (IsOneOf(strName, {"varchar", "char", "varbinary", "binary"}))
+        return strType + "(" + Length(type.nMaxLength) + ")";
+    if (IsOneOf(strName, {"nvarchar", "nchar"}))
+        return strType + "(" + Length(type.nMaxLength < 0 ? -1 : type.nMaxLength / 2) + ")";
+    if (IsOneOf(strName, {"decimal", "numeric"}))
+        return strType + "(" + std::to_string(type.nPrecision) + ", " + std::to_string(type.nScale) + ")";
+    if (IsOneOf(strName, {"datetime2", "time", "datetimeoffset"}))
+        return strType + "(" + std::to_string(type.nScale) + ")";
+    return strType;
+}
+
+std::string EndLine(std::string_view strText) {
+    if (!strText.empty() && (strText.back() == '\n' || strText.back() == '\r'))
+        return std::string(strText);
+    return std::string(strText) + kLineEnd;
+}

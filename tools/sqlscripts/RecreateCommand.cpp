@@ -1,0 +1,288 @@
+#include "RecreateCommand.h"
+
+#include "ExportObserver.h"
+#include "RecreateFiles.h"
+#include "model/ModelLoader.h"
+#include "recreate/RecreateScript.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <strings.h>
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+// What --only and --skip call each kind; a table's constraints go with it.
+constexpr std::array<const char*, RECREATE_KIND_COUNT> kKindOptionNames = {
+    "schemas", "types", "sequences", "synonyms", "tables",   "tables",    "indexes",
+    "fk",      "views", "functions", "procs",    "triggers", "properties"};
+
+constexpr const char* kKindList =
+    "schemas, types, sequences, synonyms, tables, indexes, fk, views, functions, procs, triggers, properties";
+
+using KindSet = std::array<bool, RECREATE_KIND_COUNT>;
+
+void MarkKinds(const std::string& list, bool value, KindSet& kinds) {
+    for (size_t start = 0; start <= list.size();) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos)
+            end = list.size();
+        const std::string name = list.substr(start, end - start);
+        bool known = false;
+        for (size_t kind = 0; kind < kinds.size(); ++kind)
+            if (name == kKindOptionNames[kind]) {
+                kinds[kind] = value;
+                known = true;
+            }
+        if (!known)
+            throw std::invalid_argument("with --recreate, --only and --skip take " + std::string(kKindList) +
+                                        "; got '" + name + "'");
+        start = end + 1;
+    }
+}
+
+KindSet SelectedKinds(const RecreateExportOptions& options) {
+    KindSet kinds;
+    kinds.fill(options.only.empty());
+    if (!options.only.empty())
+        MarkKinds(options.only, true, kinds);
+    if (!options.skip.empty())
+        MarkKinds(options.skip, false, kinds);
+    return kinds;
+}
+
+void Say(const std::string& message) {
+    std::fprintf(stderr, "sqlscripts: %s\n", message.c_str());
+}
+
+// The model of the connected database, scripted; nullopt after saying why it could not be read.
+std::optional<TRecreateScript> LoadAndScript(CDatabase& db, bool parallel,
+                                             const ModelLoadProgress& progress) {
+    try {
+        const TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
+        return ScriptCatalogModel(model);
+    } catch (const CModelLoadError& e) {
+        std::string reason = e.what();
+        std::replace(reason.begin(), reason.end(), '\n', ' ');
+        Say(reason);
+        return std::nullopt;
+    }
+}
+
+void WarnCycles(const TRecreateScript& script) {
+    for (const std::vector<std::string>& cycle : script.aCycles) {
+        std::string names;
+        for (const std::string& name : cycle)
+            names += (names.empty() ? "" : ", ") + name;
+        Say("warning: objects that use each other in a cycle keep name order: " + names);
+    }
+}
+
+std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const KindSet& kinds) {
+    std::erase_if(steps, [&](const TRecreateStep& step) { return !kinds[static_cast<size_t>(step.eKind)]; });
+    return steps;
+}
+
+// The catalog's families as one line of the progress: read n of total.
+class CatalogProgress {
+public:
+    CatalogProgress(Progress::Mode mode) : mode_(mode), progress_(mode, {"catalog"}) {}
+
+    ModelLoadProgress Callback() {
+        return [this](const std::string&, size_t done, size_t total) {
+            if (done == 1) {
+                progress_.Started(0);
+                progress_.ListRead(0, static_cast<long>(total));
+            }
+            progress_.ObjectDone(0);
+            total_ = total;
+        };
+    }
+
+    void Done() {
+        progress_.Clear();
+        if (mode_ == Progress::Mode::Lines)
+            std::fprintf(stderr, "sqlscripts: catalog read, %zu statements\n", total_);
+    }
+
+private:
+    Progress::Mode mode_;
+    Progress progress_;
+    size_t total_ = 0;
+};
+
+struct ObjectName {
+    std::string schema;
+    std::string name;
+};
+
+// SCHEMA.NAME, either part in brackets or double quotes when it holds a dot; without a dot, NAME alone.
+ObjectName ParseObjectName(const std::string& text) {
+    std::vector<std::string> parts{std::string()};
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if ((ch == '[' || ch == '"') && parts.back().empty()) {
+            const char close = ch == '[' ? ']' : '"';
+            for (++i; i < text.size(); ++i) {
+                if (text[i] == close && i + 1 < text.size() && text[i + 1] == close)
+                    ++i;
+                else if (text[i] == close)
+                    break;
+                parts.back() += text[i];
+            }
+        } else if (ch == '.' && parts.size() == 1) {
+            parts.emplace_back();
+        } else {
+            parts.back() += ch;
+        }
+    }
+    return parts.size() == 1 ? ObjectName{std::string(), parts[0]} : ObjectName{parts[0], parts[1]};
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    return strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+// Steps that create an object of the schema on their own, not a table's part.
+bool IsSchemaObject(const TRecreateStep& step) {
+    return step.eKind != ERecreateKind::ExtendedProperties && step.eKind != ERecreateKind::Schema &&
+           (step.strParent.empty() || step.eKind == ERecreateKind::Trigger);
+}
+
+// The steps whose name matches: exactly first, then without regard to case; one schema given or found.
+std::vector<const TRecreateStep*> Matching(const std::vector<TRecreateStep>& steps, const ObjectName& wanted,
+                                           bool (*accept)(const TRecreateStep&)) {
+    for (const bool exact : {true, false}) {
+        std::vector<const TRecreateStep*> found;
+        for (const TRecreateStep& step : steps) {
+            const auto same = [&](const std::string& a, const std::string& b) {
+                return exact ? a == b : SameName(a, b);
+            };
+            if (accept(step) && same(step.strName, wanted.name) &&
+                (wanted.schema.empty() || same(step.strSchema, wanted.schema)))
+                found.push_back(&step);
+        }
+        if (!found.empty())
+            return found;
+    }
+    return {};
+}
+
+// Without a schema, dbo's object is meant when several schemas have one of that name.
+std::vector<const TRecreateStep*> PreferDbo(std::vector<const TRecreateStep*> found) {
+    if (found.size() < 2)
+        return found;
+    std::vector<const TRecreateStep*> dbo;
+    for (const TRecreateStep* step : found)
+        if (step->strSchema == "dbo")
+            dbo.push_back(step);
+    return dbo.size() == 1 ? dbo : found;
+}
+
+std::string ObjectScript(const std::vector<TRecreateStep>& steps, const TRecreateStep& object) {
+    std::string text;
+    for (const TRecreateStep& step : steps) {
+        const bool part = step.strSchema == object.strSchema && step.strParent == object.strName &&
+                          object.eKind == ERecreateKind::Table && step.eKind != ERecreateKind::Trigger;
+        const bool properties = step.eKind == ERecreateKind::ExtendedProperties &&
+                                step.strSchema == object.strSchema && step.strName == object.strName;
+        if (&step == &object || part || properties)
+            text += step.strText;
+    }
+    return text;
+}
+
+int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const TRecreateStep*>& found,
+               const std::string& name) {
+    if (found.size() > 1) {
+        std::string names;
+        for (const TRecreateStep* step : found)
+            names += (names.empty() ? "" : ", ") + step->strSchema + "." +
+                     (step->strParent.empty() ? "" : step->strParent + ".") + step->strName;
+        Say(name + " names several objects (" + names + "); give its schema as SCHEMA.NAME");
+        return kExitFailed;
+    }
+    const std::string text = ObjectScript(steps, *found.front());
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return kExitOk;
+}
+
+} // namespace
+
+int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& connect) {
+    KindSet kinds;
+    std::optional<NameTemplate> nameTemplate;
+    try {
+        kinds = SelectedKinds(options);
+        if (options.objectFiles)
+            nameTemplate.emplace(options.nameTemplate);
+    } catch (const std::invalid_argument& e) {
+        Say(e.what());
+        return kExitUsage;
+    }
+    CDatabase db;
+    if (!connect(db))
+        return kExitFailed;
+    CatchInterruptions();
+    CatalogProgress catalogProgress(options.progress);
+    const std::optional<TRecreateScript> script =
+        LoadAndScript(db, options.parallel, catalogProgress.Callback());
+    catalogProgress.Done();
+    if (!script)
+        return kExitFailed;
+    if (const int signal = InterruptionSignal()) {
+        Say("interrupted; no file was written");
+        return 128 + signal;
+    }
+    WarnCycles(*script);
+    const std::vector<TRecreateStep> steps = Selected(script->aSteps, kinds);
+    const std::vector<RecreateFile> files =
+        nameTemplate ? ObjectFilesOf(steps, *nameTemplate) : CategoryFiles(steps);
+    Progress progress(options.progress, RecreateProgressNames(options.objectFiles));
+    std::string refused;
+    const bool written = WriteRecreateFiles(options.dir, files, progress, refused);
+    progress.Clear();
+    if (!written) {
+        if (!refused.empty())
+            Say(refused + " already exists in " + options.dir +
+                "; stopped without writing any file (use --replace all to overwrite existing files)");
+        return kExitFailed;
+    }
+    if (options.quiet)
+        return kExitOk;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
+    Say("scripts written to " + (ec ? options.dir : folder.string()));
+    return kExitOk;
+}
+
+int PrintRecreateObject(const std::string& name, const RecreateConnect& connect) {
+    CDatabase db;
+    if (!connect(db))
+        return kExitFailed;
+    const std::optional<TRecreateScript> script = LoadAndScript(db, false, {});
+    if (!script)
+        return kExitFailed;
+    const ObjectName wanted = ParseObjectName(name);
+    const std::vector<TRecreateStep>& steps = script->aSteps;
+    std::vector<const TRecreateStep*> found = PreferDbo(Matching(steps, wanted, &IsSchemaObject));
+    if (found.empty())
+        found = Matching(steps, wanted, [](const TRecreateStep& step) {
+            return !step.strParent.empty() && step.eKind != ERecreateKind::ExtendedProperties;
+        });
+    if (found.empty() && wanted.schema.empty())
+        found = Matching(steps, wanted,
+                         [](const TRecreateStep& step) { return step.eKind == ERecreateKind::Schema; });
+    if (found.empty()) {
+        Say("no object " + name + " in the catalog");
+        return kExitFailed;
+    }
+    return PrintFound(steps, found, name);
+}

@@ -1,0 +1,123 @@
+#include "RecreateFiles.h"
+
+#include "export/ScriptFiles.h"
+#include "platform/Exceptions.h"
+#include "platform/File.h"
+#include "platform/Unicode.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string CategoryFileName(ERecreateCategory category) {
+    const int number = static_cast<int>(category) + 1;
+    return (number < 10 ? "0" : "") + std::to_string(number) + "-" + std::string(RecreateCategoryName(category)) +
+           ".sql";
+}
+
+// A table's parts are named after it; a trigger, a schema-level object of its own, is not.
+std::string ObjectFileName(const TRecreateStep& step) {
+    if (step.strParent.empty() || step.eKind == ERecreateKind::Trigger)
+        return EscapeFileName(step.strName);
+    return EscapeFileName(step.strParent) + "." + EscapeFileName(step.strName);
+}
+
+bool Write(const fs::path& path, const std::string& text, const std::string& relative) {
+    try {
+        std::error_code ec;
+        fs::create_directories(path.parent_path(), ec);
+        WriteFileReplacing(path.c_str(), text.data(), text.size());
+        return true;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        std::fprintf(stderr, "sqlscripts: cannot write %s: %s\n", relative.c_str(),
+                     e->GetErrorText().GetString());
+        return false;
+    }
+}
+
+// Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
+bool MayReplaceAll(const std::string& dir, const std::vector<RecreateFile>& files, std::string& refusedFile) {
+    bool replaceAll = false;
+    for (const RecreateFile& file : files) {
+        const fs::path path = fs::path(dir) / file.path;
+        if (replaceAll || !IsFileExist(path.c_str()))
+            continue;
+        const TReplaceAnswer answer = AskReplaceFile(nullptr, CString(path.string()));
+        if (!answer.bReplace) {
+            refusedFile = file.path;
+            return false;
+        }
+        replaceAll = answer.bReplaceAll;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<RecreateFile> CategoryFiles(const std::vector<TRecreateStep>& steps) {
+    std::vector<RecreateFile> files;
+    for (const TRecreateStep& step : steps) {
+        if (files.empty() || files.back().category != step.eCategory)
+            files.push_back({CategoryFileName(step.eCategory), std::string(), step.eCategory});
+        files.back().text += step.strText;
+        ++files.back().objects;
+    }
+    return files;
+}
+
+std::vector<RecreateFile> ObjectFilesOf(const std::vector<TRecreateStep>& steps,
+                                        const NameTemplate& nameTemplate) {
+    std::vector<RecreateFile> files;
+    std::set<std::string> used;
+    for (const TRecreateStep& step : steps) {
+        const std::string folder(RecreateKindName(step.eKind));
+        const std::string name = ObjectFileName(step);
+        std::string path = nameTemplate.Path(folder, step.strSchema, name);
+        for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
+            path = nameTemplate.Path(folder, step.strSchema, name + "~" + std::to_string(n));
+        files.push_back({path, step.strText, step.eCategory, 1});
+    }
+    return files;
+}
+
+std::vector<std::string> RecreateProgressNames(bool objectFiles) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < RECREATE_CATEGORY_COUNT; ++i) {
+        const auto category = static_cast<ERecreateCategory>(i);
+        names.push_back(objectFiles ? std::string(RecreateCategoryName(category))
+                                    : CategoryFileName(category));
+    }
+    return names;
+}
+
+bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, Progress& progress,
+                        std::string& refusedFile) {
+    refusedFile.clear();
+    if (!MayReplaceAll(dir, files, refusedFile))
+        return false;
+    std::string manifest;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const RecreateFile& file = files[i];
+        const int category = static_cast<int>(file.category);
+        if (i == 0 || files[i - 1].category != file.category) {
+            long objects = 0;
+            for (size_t j = i; j < files.size() && files[j].category == file.category; ++j)
+                objects += files[j].objects;
+            progress.Started(category);
+            progress.ListRead(category, objects);
+        }
+        if (!Write(fs::path(dir) / file.path, file.text, file.path))
+            return false;
+        for (long n = 0; n < file.objects; ++n)
+            progress.ObjectDone(category);
+        manifest += file.path + "\n";
+        if (i + 1 == files.size() || files[i + 1].category != file.category)
+            progress.Finished(category);
+    }
+    return Write(fs::path(dir) / kManifestName, manifest, kManifestName);
+}
