@@ -125,7 +125,9 @@ private:
 
 // What reading the columns of a row needs beside the row, kept from row to row.
 struct TFetchBuffers {
-    std::vector<SQLWCHAR> aChunk = std::vector<SQLWCHAR>(4096);
+    // An even number of characters before the terminator: a driver converts binary data to hex digits a
+    // whole byte at a time, and would leave the last character of an odd-sized chunk unwritten.
+    std::vector<SQLWCHAR> aChunk = std::vector<SQLWCHAR>(4097);
     std::u16string strWide; // a value that takes several chunks
 };
 
