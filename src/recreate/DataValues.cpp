@@ -328,32 +328,32 @@ long PropertyNumber(const TDbValue& value) {
 // The base type with the length, precision or scale the value was stored with; none when they are not
 // there. A length outside what a sql_variant can hold (some servers report 65535) gives the longest it can.
 std::optional<std::string> VariantType(const TDataType& base, const TDbValue* pProperties) {
-    const std::string strType(base.m_strName);
+    const std::string strType(base.strName);
     const long nPrecision = PropertyNumber(pProperties[0]), nScale = PropertyNumber(pProperties[1]);
-    if (base.m_strName == "decimal" || base.m_strName == "numeric")
+    if (base.strName == "decimal" || base.strName == "numeric")
         return nPrecision < 1 || nScale < 0 ? std::nullopt
                                             : std::optional(strType + "(" + std::to_string(nPrecision) + "," +
                                                             std::to_string(nScale) + ")");
-    if (base.m_strName == "datetime2" || base.m_strName == "datetimeoffset" || base.m_strName == "time")
+    if (base.strName == "datetime2" || base.strName == "datetimeoffset" || base.strName == "time")
         return nScale < 0 ? std::nullopt : std::optional(strType + "(" + std::to_string(nScale) + ")");
-    if (base.m_eKind != dataText && base.m_eKind != dataBinary)
+    if (base.eKind != dataText && base.eKind != dataBinary)
         return strType;
     long nBytes = PropertyNumber(pProperties[2]);
     if (nBytes < 1 || nBytes > 8000)
         nBytes = 8000;
-    const bool bWide = base.m_strName == "nchar" || base.m_strName == "nvarchar";
+    const bool bWide = base.strName == "nchar" || base.strName == "nvarchar";
     return strType + "(" + std::to_string(bWide ? std::max(nBytes / 2, 1L) : nBytes) + ")";
 }
 
 bool AppendVariant(std::string& strOut, const TDbValue* pFields) {
     const TDataType* pBase = pFields[1] ? FindDataType(*pFields[1]) : nullptr;
-    if (!pBase || pBase->m_eKind == dataVariant || pBase->m_eKind == dataClr)
+    if (!pBase || pBase->eKind == dataVariant || pBase->eKind == dataClr)
         return false;
     const std::optional<std::string> strType = VariantType(*pBase, pFields + 2);
     if (!strType)
         return false;
     strOut += "CAST(";
-    if (!AppendValue(strOut, pBase->m_eKind, *pFields[0]))
+    if (!AppendValue(strOut, pBase->eKind, *pFields[0]))
         return false;
     strOut.append(" AS ").append(*strType).append(")");
     return true;
@@ -363,7 +363,7 @@ bool AppendClr(std::string& strOut, const TDataType& type, std::string_view str)
     strOut += "CAST(";
     if (!AppendBinary(strOut, str))
         return false;
-    strOut.append(" AS ").append(type.m_strName).append(")");
+    strOut.append(" AS ").append(type.strName).append(")");
     return true;
 }
 
@@ -371,23 +371,29 @@ bool AppendClr(std::string& strOut, const TDataType& type, std::string_view str)
 
 const TDataType* FindDataType(std::string_view strTypeName) {
     const auto it = std::find_if(kDataTypes.begin(), kDataTypes.end(), [&](const TDataType& type) {
-        return type.m_strName.size() == strTypeName.size() &&
-               strncasecmp(type.m_strName.data(), strTypeName.data(), strTypeName.size()) == 0;
+        return type.strName.size() == strTypeName.size() &&
+               strncasecmp(type.strName.data(), strTypeName.data(), strTypeName.size()) == 0;
     });
     return it == kDataTypes.end() ? nullptr : &*it;
 }
 
 size_t FieldCount(const TDataType& type) {
-    return type.m_eKind == dataVariant ? 1 + kVariantProperties.size() : 1;
+    return type.eKind == dataVariant ? 1 + kVariantProperties.size() : 1;
 }
 
 void AppendSelectItems(std::string& strSelect, const std::string& strColumn, const TDataType& type) {
-    if (type.m_eKind == dataClr) {
+    if (type.eKind == dataClr) {
         strSelect.append("CAST(").append(strColumn).append(" AS varbinary(max))");
         return;
     }
+    // The server makes text Unicode itself: a driver converts it with a code page that may not hold every
+    // character the server keeps there.
+    if (type.strName == "text") {
+        strSelect.append("CAST(").append(strColumn).append(" AS nvarchar(max))");
+        return;
+    }
     strSelect += strColumn;
-    if (type.m_eKind != dataVariant)
+    if (type.eKind != dataVariant)
         return;
     for (const std::string_view strProperty : kVariantProperties)
         strSelect.append(", SQL_VARIANT_PROPERTY(")
@@ -402,9 +408,9 @@ bool AppendLiteral(std::string& strOut, const TDataType& type, const TDbValue* p
         strOut += "NULL";
         return true;
     }
-    if (type.m_eKind == dataVariant)
+    if (type.eKind == dataVariant)
         return AppendVariant(strOut, pFields);
-    if (type.m_eKind == dataClr)
+    if (type.eKind == dataClr)
         return AppendClr(strOut, type, *pFields[0]);
-    return AppendValue(strOut, type.m_eKind, *pFields[0]);
+    return AppendValue(strOut, type.eKind, *pFields[0]);
 }

@@ -22,8 +22,8 @@ enum eDataKind {
 };
 
 struct TDataType {
-    std::string_view m_strName;
-    eDataKind m_eKind;
+    std::string_view strName;
+    eDataKind eKind;
 };
 
 // The type of a system type name; null for a type whose values cannot be written back.

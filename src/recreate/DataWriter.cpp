@@ -1,10 +1,10 @@
 #include "recreate/DataWriter.h"
 
 #include "recreate/DataValues.h"
+#include "recreate/DdlText.h"
 
 namespace {
 
-constexpr const char* kNewLine = "\r\n";
 // A GO after the statement that brings a batch to this many rows or bytes, so that no batch grows without
 // bound; a statement ends early at that many bytes too.
 constexpr long kBatchRows = 1000;
@@ -12,24 +12,17 @@ constexpr size_t kBatchBytes = 1 << 20;
 // The text is handed to the output in pieces of about this size.
 constexpr size_t kOutputPiece = 1 << 18;
 
-std::string Delimit(std::string_view strName) {
-    std::string str = "[";
-    for (const char ch : strName)
-        str += ch == ']' ? "]]" : std::string(1, ch);
-    return str + "]";
-}
-
 std::string TableName(const TDataTable& table) {
-    return Delimit(table.m_strSchema) + "." + Delimit(table.m_strName);
+    return QuoteName(table.strSchema, table.strName);
 }
 
 std::string ColumnNotice(const TDataTable& table, const TDataColumn& column) {
-    return "table " + table.m_strSchema + "." + table.m_strName + ", column " + column.m_strName + " (" +
-           column.m_strType + ")";
+    return "table " + table.strSchema + "." + table.strName + ", column " + column.strName + " (" +
+           column.strType + ")";
 }
 
 const TDataType& TypeOf(const TDataTable& table, const TDataColumn& column) {
-    const TDataType* pType = FindDataType(column.m_strType);
+    const TDataType* pType = FindDataType(column.strType);
     if (!pType)
         throw new CDataException(
             CString(ColumnNotice(table, column) + ": no literal is known for this type"));
@@ -41,13 +34,13 @@ class CInsertWriter {
 public:
     CInsertWriter(const TDataTable& table, const TDataOptions& options, CDataOutput& output)
         : m_table(table), m_options(options), m_output(output) {
-        for (const TDataColumn& column : table.m_aColumns)
+        for (const TDataColumn& column : table.aColumns)
             m_aTypes.push_back(&TypeOf(table, column));
         m_strInsert = "INSERT INTO " + TableName(table);
-        if (table.m_aColumns.empty())
+        if (table.aColumns.empty())
             m_strInsert += " DEFAULT VALUES";
         else
-            m_strInsert += " (" + ColumnList() + ") VALUES" + kNewLine;
+            m_strInsert.append(" (").append(ColumnList()).append(") VALUES").append(kLineEnd);
     }
 
     void Row(const TDbRow& row) {
@@ -57,11 +50,11 @@ public:
             m_nStatementStart = Offset();
             m_strText += m_strInsert;
         } else
-            m_strText.append(",").append(kNewLine);
-        if (!m_table.m_aColumns.empty())
+            m_strText.append(",").append(kLineEnd);
+        if (!m_table.aColumns.empty())
             AppendValues(row);
         ++m_nBatchRows;
-        if (m_table.m_aColumns.empty() || m_nStatementRows >= m_options.m_nRowsPerInsert ||
+        if (m_table.aColumns.empty() || m_nStatementRows >= m_options.nRowsPerInsert ||
             Offset() - m_nStatementStart >= kBatchBytes)
             EndStatement();
         if (m_strText.size() >= kOutputPiece)
@@ -73,11 +66,11 @@ public:
             EndStatement();
         if (m_nBatchRows > 0)
             EndBatch();
-        if (m_nRows > 0 && m_table.m_bIdentity) {
+        if (m_nRows > 0 && m_table.bIdentity) {
             m_strText.append("SET IDENTITY_INSERT ")
                 .append(TableName(m_table))
                 .append(" OFF;")
-                .append(kNewLine);
+                .append(kLineEnd);
             EndBatch();
         }
         Flush();
@@ -87,16 +80,16 @@ public:
 private:
     std::string ColumnList() const {
         std::string strList;
-        for (const TDataColumn& column : m_table.m_aColumns)
-            strList += (strList.empty() ? "" : ", ") + Delimit(column.m_strName);
+        for (const TDataColumn& column : m_table.aColumns)
+            strList += (strList.empty() ? "" : ", ") + QuoteName(column.strName);
         return strList;
     }
 
     void Begin() {
         m_nBatchStart = Offset();
-        if (!m_table.m_bIdentity)
+        if (!m_table.bIdentity)
             return;
-        m_strText.append("SET IDENTITY_INSERT ").append(TableName(m_table)).append(" ON;").append(kNewLine);
+        m_strText.append("SET IDENTITY_INSERT ").append(TableName(m_table)).append(" ON;").append(kLineEnd);
         EndBatch();
     }
 
@@ -107,27 +100,31 @@ private:
             if (i > 0)
                 m_strText += ", ";
             if (!AppendLiteral(m_strText, *m_aTypes[i], pFields))
-                ThrowUnreadable(m_table.m_aColumns[i], *pFields);
+                ThrowUnreadable(m_table.aColumns[i], *pFields);
             pFields += FieldCount(*m_aTypes[i]);
         }
         m_strText += ')';
     }
 
+    // The value is quoted up to a length that keeps the message one readable line.
     [[noreturn]] void ThrowUnreadable(const TDataColumn& column, const TDbValue& value) const {
+        constexpr size_t kShown = 40;
+        const std::string strValue = value.value_or("");
         throw new CDataException(CString(ColumnNotice(m_table, column) + ": the value \"" +
-                                         value.value_or("") +
+                                         strValue.substr(0, kShown) +
+                                         (strValue.size() > kShown ? "..." : "") +
                                          "\" is not in a form that can be written back exactly"));
     }
 
     void EndStatement() {
-        m_strText.append(";").append(kNewLine);
+        m_strText.append(";").append(kLineEnd);
         m_nStatementRows = 0;
         if (m_nBatchRows >= kBatchRows || Offset() - m_nBatchStart >= kBatchBytes)
             EndBatch();
     }
 
     void EndBatch() {
-        m_strText.append("GO").append(kNewLine);
+        m_strText.append(kGo);
         m_nBatchRows = 0;
         m_nBatchStart = Offset();
     }
@@ -159,24 +156,24 @@ private:
 } // namespace
 
 void CheckDataTypes(const TDataTable& table) {
-    for (const TDataColumn& column : table.m_aColumns)
+    for (const TDataColumn& column : table.aColumns)
         TypeOf(table, column);
 }
 
 std::string DataSelect(const TDataTable& table) {
     std::string strSelect = "SELECT ";
-    for (const TDataColumn& column : table.m_aColumns) {
-        if (&column != &table.m_aColumns.front())
+    for (const TDataColumn& column : table.aColumns) {
+        if (&column != &table.aColumns.front())
             strSelect += ", ";
-        AppendSelectItems(strSelect, Delimit(column.m_strName), TypeOf(table, column));
+        AppendSelectItems(strSelect, QuoteName(column.strName), TypeOf(table, column));
     }
-    if (table.m_aColumns.empty())
+    if (table.aColumns.empty())
         strSelect += "0";
     strSelect += " FROM " + TableName(table);
-    for (const TDataOrderKey& key : table.m_aOrder)
-        strSelect.append(&key == &table.m_aOrder.front() ? " ORDER BY " : ", ")
-            .append(Delimit(key.m_strColumn))
-            .append(key.m_bDescending ? " DESC" : "");
+    for (const TDataOrderKey& key : table.aOrder)
+        strSelect.append(&key == &table.aOrder.front() ? " ORDER BY " : ", ")
+            .append(QuoteName(key.strColumn))
+            .append(key.bDescending ? " DESC" : "");
     return strSelect;
 }
 
@@ -184,11 +181,11 @@ long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptio
                     CDataOutput& output) {
     CInsertWriter writer(table, options, output);
     const std::unique_ptr<CDbResult> pResult = db.Execute(DataSelect(table), false);
-    size_t nFields = table.m_aColumns.empty() ? 1 : 0;
-    for (const TDataColumn& column : table.m_aColumns)
+    size_t nFields = table.aColumns.empty() ? 1 : 0;
+    for (const TDataColumn& column : table.aColumns)
         nFields += FieldCount(TypeOf(table, column));
     if (pResult->Columns().size() != nFields)
-        throw new CDataException(CString("table " + table.m_strSchema + "." + table.m_strName + ": " +
+        throw new CDataException(CString("table " + table.strSchema + "." + table.strName + ": " +
                                          std::to_string(pResult->Columns().size()) + " columns read, " +
                                          std::to_string(nFields) + " expected"));
     while (const TDbRow* pRow = pResult->Fetch())

@@ -10,25 +10,25 @@
 #include <vector>
 
 struct TDataColumn {
-    std::string m_strName;
-    std::string m_strType; // the system type's name
+    std::string strName;
+    std::string strType; // the system type's name
 };
 
 struct TDataOrderKey {
-    std::string m_strColumn;
-    bool m_bDescending = false;
+    std::string strColumn;
+    bool bDescending = false;
 };
 
 struct TDataTable {
-    std::string m_strSchema;
-    std::string m_strName;
-    std::vector<TDataColumn> m_aColumns; // the columns that take a value, in column order
-    std::vector<TDataOrderKey> m_aOrder; // the rows' order: clustered index keys, then primary key
-    bool m_bIdentity = false;            // one of m_aColumns is an identity column
+    std::string strSchema;
+    std::string strName;
+    std::vector<TDataColumn> aColumns; // the columns that take a value, in column order
+    std::vector<TDataOrderKey> aOrder; // the rows' order: clustered index keys, then primary key
+    bool bIdentity = false;            // one of aColumns is an identity column
 };
 
 struct TDataOptions {
-    int m_nRowsPerInsert = 100;
+    int nRowsPerInsert = 100;
 };
 
 // Where the script goes, a piece at a time.

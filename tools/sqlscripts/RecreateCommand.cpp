@@ -1,5 +1,6 @@
 #include "RecreateCommand.h"
 
+#include "DataFiles.h"
 #include "ExportObserver.h"
 #include "RecreateFiles.h"
 #include "model/ModelLoader.h"
@@ -62,12 +63,17 @@ void Say(const std::string& message) {
     std::fprintf(stderr, "sqlscripts: %s\n", message.c_str());
 }
 
+struct ScriptedModel {
+    TCatalogModel model;
+    TRecreateScript script;
+};
+
 // The model of the connected database, scripted; nullopt after saying why it could not be read.
-std::optional<TRecreateScript> LoadAndScript(CDatabase& db, bool parallel,
-                                             const ModelLoadProgress& progress) {
+std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress) {
     try {
-        const TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
-        return ScriptCatalogModel(model);
+        TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
+        TRecreateScript script = ScriptCatalogModel(model);
+        return ScriptedModel{std::move(model), std::move(script)};
     } catch (const CModelLoadError& e) {
         std::string reason = e.what();
         std::replace(reason.begin(), reason.end(), '\n', ' ');
@@ -82,6 +88,18 @@ void WarnCycles(const TRecreateScript& script) {
         for (const std::string& name : cycle)
             names += (names.empty() ? "" : ", ") + name;
         Say("warning: objects that use each other in a cycle keep name order: " + names);
+    }
+}
+
+void WarnUnmatched(const TCatalogModel& model, const std::vector<std::string>& patterns) {
+    for (const std::string& pattern : patterns) {
+        const bool matched =
+            std::any_of(model.aTables.begin(), model.aTables.end(), [&](const TModelTable& table) {
+                return table.nTableTypeId == 0 &&
+                       MatchesTablePattern(table.strSchema, table.strName, pattern);
+            });
+        if (!matched)
+            Say("warning: no table matches --data-tables " + pattern);
     }
 }
 
@@ -232,23 +250,36 @@ int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& 
         return kExitFailed;
     CatchInterruptions();
     CatalogProgress catalogProgress(options.progress);
-    const std::optional<TRecreateScript> script =
+    const std::optional<ScriptedModel> scripted =
         LoadAndScript(db, options.parallel, catalogProgress.Callback());
     catalogProgress.Done();
-    if (!script)
+    if (!scripted)
         return kExitFailed;
     if (const int signal = InterruptionSignal()) {
         Say("interrupted; no file was written");
         return 128 + signal;
     }
-    WarnCycles(*script);
-    const std::vector<TRecreateStep> steps = Selected(script->aSteps, kinds);
-    const std::vector<RecreateFile> files =
+    if (!options.dataOnly)
+        WarnCycles(scripted->script);
+    const std::vector<TRecreateStep> steps =
+        options.dataOnly ? std::vector<TRecreateStep>() : Selected(scripted->script.aSteps, kinds);
+    std::vector<RecreateFile> files =
         nameTemplate ? ObjectFilesOf(steps, *nameTemplate) : CategoryFiles(steps);
+    if (options.data || options.dataOnly) {
+        WarnUnmatched(scripted->model, options.dataTables);
+        AddDataFiles(files, PlanData(scripted->model, options.dataTables, options.dataOnly),
+                     nameTemplate ? &*nameTemplate : nullptr);
+        if (!CanWriteRows(files))
+            return kExitFailed;
+    }
     Progress progress(options.progress, RecreateProgressNames(options.objectFiles));
     std::string refused;
-    const bool written = WriteRecreateFiles(options.dir, files, progress, refused);
+    const bool written = WriteRecreateFiles(options.dir, files, progress, refused, [&] {
+        return WriteRows(db, options.dir, files, TDataOptions{options.rowsPerInsert}, progress);
+    });
     progress.Clear();
+    if (const int signal = InterruptionSignal(); !written && signal != 0)
+        return 128 + signal;
     if (!written) {
         if (!refused.empty())
             Say(refused + " already exists in " + options.dir +
@@ -267,11 +298,11 @@ int PrintRecreateObject(const std::string& name, const RecreateConnect& connect)
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
-    const std::optional<TRecreateScript> script = LoadAndScript(db, false, {});
-    if (!script)
+    const std::optional<ScriptedModel> scripted = LoadAndScript(db, false, {});
+    if (!scripted)
         return kExitFailed;
     const ObjectName wanted = ParseObjectName(name);
-    const std::vector<TRecreateStep>& steps = script->aSteps;
+    const std::vector<TRecreateStep>& steps = scripted->script.aSteps;
     std::vector<const TRecreateStep*> found = PreferDbo(Matching(steps, wanted, &IsSchemaObject));
     if (found.empty())
         found = Matching(steps, wanted, [](const TRecreateStep& step) {

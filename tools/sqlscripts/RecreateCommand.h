@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct RecreateExportOptions {
     std::string dir;
@@ -17,6 +18,10 @@ struct RecreateExportOptions {
     std::string nameTemplate;
     Progress::Mode progress = Progress::Mode::Off;
     bool quiet = false;
+    bool data = false;                   // the tables' rows too
+    bool dataOnly = false;               // the rows alone, for a database that has the schema
+    std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
+    int rowsPerInsert = 100;
 };
 
 // Opens the connection, saying why when it cannot.

@@ -5,6 +5,7 @@
 #include "platform/File.h"
 #include "platform/Unicode.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -13,10 +14,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string CategoryFileName(ERecreateCategory category) {
+// "NN-Category" and the end given: ".sql" for a category's file.
+std::string CategoryFileName(ERecreateCategory category, const std::string& end = ".sql") {
     const int number = static_cast<int>(category) + 1;
-    return (number < 10 ? "0" : "") + std::to_string(number) + "-" + std::string(RecreateCategoryName(category)) +
-           ".sql";
+    return (number < 10 ? "0" : "") + std::to_string(number) + "-" +
+           std::string(RecreateCategoryName(category)) + end;
+}
+
+// Where the template puts an object; paths that differ only in letter case get "~2", "~3", ... after the
+// name.
+std::string UniquePath(const NameTemplate& nameTemplate, const std::string& folder, const std::string& schema,
+                       const std::string& name, std::set<std::string>& used) {
+    std::string path = nameTemplate.Path(folder, schema, name);
+    for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
+        path = nameTemplate.Path(folder, schema, name + "~" + std::to_string(n));
+    return path;
 }
 
 // A table's parts are named after it; a trigger, a schema-level object of its own, is not.
@@ -31,6 +43,18 @@ bool Write(const fs::path& path, const std::string& text, const std::string& rel
         std::error_code ec;
         fs::create_directories(path.parent_path(), ec);
         WriteFileReplacing(path.c_str(), text.data(), text.size());
+        return true;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        std::fprintf(stderr, "sqlscripts: cannot write %s: %s\n", relative.c_str(),
+                     e->GetErrorText().GetString());
+        return false;
+    }
+}
+
+bool PutInPlace(DataFile& data, const std::string& relative) {
+    try {
+        data.written->Commit();
         return true;
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
@@ -63,7 +87,7 @@ std::vector<RecreateFile> CategoryFiles(const std::vector<TRecreateStep>& steps)
     std::vector<RecreateFile> files;
     for (const TRecreateStep& step : steps) {
         if (files.empty() || files.back().category != step.eCategory)
-            files.push_back({CategoryFileName(step.eCategory), std::string(), step.eCategory});
+            files.push_back({CategoryFileName(step.eCategory), std::string(), step.eCategory, 0, nullptr});
         files.back().text += step.strText;
         ++files.back().objects;
     }
@@ -75,34 +99,62 @@ std::vector<RecreateFile> ObjectFilesOf(const std::vector<TRecreateStep>& steps,
     std::vector<RecreateFile> files;
     std::set<std::string> used;
     for (const TRecreateStep& step : steps) {
-        const std::string folder(RecreateKindName(step.eKind));
-        const std::string name = ObjectFileName(step);
-        std::string path = nameTemplate.Path(folder, step.strSchema, name);
-        for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
-            path = nameTemplate.Path(folder, step.strSchema, name + "~" + std::to_string(n));
-        files.push_back({path, step.strText, step.eCategory, 1});
+        const std::string path = UniquePath(nameTemplate, std::string(RecreateKindName(step.eKind)),
+                                            step.strSchema, ObjectFileName(step), used);
+        files.push_back({path, step.strText, step.eCategory, 1, nullptr});
     }
     return files;
+}
+
+void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps,
+                  const NameTemplate* nameTemplate) {
+    const std::string folder(RecreateCategoryName(ERecreateCategory::Data));
+    const size_t width = std::max<size_t>(3, std::to_string(steps.size()).size());
+    std::vector<RecreateFile> dataFiles;
+    std::set<std::string> used;
+    for (TDataStep& step : steps) {
+        const std::string name =
+            EscapeFileName(step.table.strSchema) + "." + EscapeFileName(step.table.strName);
+        std::string number = std::to_string(dataFiles.size() + 1);
+        number.insert(0, width - number.size(), '0');
+        const std::string path =
+            nameTemplate ? UniquePath(*nameTemplate, folder, step.table.strSchema,
+                                      EscapeFileName(step.table.strName), used)
+                         : CategoryFileName(ERecreateCategory::Data, "/" + number + "-" + name + ".sql");
+        dataFiles.push_back({path, std::string(), ERecreateCategory::Data, 1,
+                             std::make_shared<DataFile>(DataFile{std::move(step), nullptr})});
+    }
+    const auto after = std::find_if(files.begin(), files.end(), [](const RecreateFile& file) {
+        return file.category > ERecreateCategory::Data;
+    });
+    files.insert(after, std::make_move_iterator(dataFiles.begin()), std::make_move_iterator(dataFiles.end()));
 }
 
 std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     std::vector<std::string> names;
     for (size_t i = 0; i < RECREATE_CATEGORY_COUNT; ++i) {
         const auto category = static_cast<ERecreateCategory>(i);
-        names.push_back(objectFiles ? std::string(RecreateCategoryName(category))
-                                    : CategoryFileName(category));
+        names.push_back(objectFiles
+                            ? std::string(RecreateCategoryName(category))
+                            : CategoryFileName(category, category == ERecreateCategory::Data ? "" : ".sql"));
     }
     return names;
 }
 
 bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, Progress& progress,
-                        std::string& refusedFile) {
+                        std::string& refusedFile, const WriteDataFiles& writeData) {
     refusedFile.clear();
-    if (!MayReplaceAll(dir, files, refusedFile))
+    if (!MayReplaceAll(dir, files, refusedFile) || (writeData && !writeData()))
         return false;
     std::string manifest;
     for (size_t i = 0; i < files.size(); ++i) {
         const RecreateFile& file = files[i];
+        manifest += file.path + "\n";
+        if (file.data) {
+            if (!PutInPlace(*file.data, file.path))
+                return false;
+            continue;
+        }
         const int category = static_cast<int>(file.category);
         if (i == 0 || files[i - 1].category != file.category) {
             long objects = 0;
@@ -115,7 +167,6 @@ bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>&
             return false;
         for (long n = 0; n < file.objects; ++n)
             progress.ObjectDone(category);
-        manifest += file.path + "\n";
         if (i + 1 == files.size() || files[i + 1].category != file.category)
             progress.Finished(category);
     }

@@ -62,6 +62,10 @@ struct ExportOptions {
     bool progress = false;
     bool quiet = false;
     bool recreate = false;
+    bool data = false;
+    bool dataOnly = false;
+    std::vector<std::string> dataTables;
+    int rowsPerInsert = 100;
 };
 
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
@@ -318,7 +322,11 @@ int RunRecreateExport(const Source& source, const ExportOptions& options) {
                                          options.layout == "objects",
                                          options.nameTemplate,
                                          ProgressMode(options),
-                                         options.quiet};
+                                         options.quiet,
+                                         options.data,
+                                         options.dataOnly,
+                                         options.dataTables,
+                                         options.rowsPerInsert};
     const int status = ExportRecreate(recreate, [&](CDatabase& db) { return Connect(db, source); });
     AfxSetUiBackend(nullptr);
     return status;
@@ -416,6 +424,29 @@ int main(int argc, char** argv) {
             "listed in DIR/manifest.txt; --only and --skip then take: schemas, types, sequences, synonyms, "
             "tables, indexes, fk, views, functions, procs, triggers, properties")
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--prune", "--order");
+    CLI::Option* dataFlag =
+        exportCommand
+            ->add_flag("--data", options.data,
+                       "with --recreate: the rows of every table too, as INSERT statements, a file per table "
+                       "after the tables and before their constraints, indexes and foreign keys")
+            ->needs("--recreate");
+    exportCommand
+        ->add_flag("--data-only", options.dataOnly,
+                   "the rows alone, for a database that has the schema already: a file per table in "
+                   "foreign-key order, and the foreign keys of a cycle off while the rows go in")
+        ->excludes(dataFlag)
+        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--prune", "--order", "--only",
+                   "--skip");
+    exportCommand
+        ->add_option("--data-tables", options.dataTables,
+                     "with --data or --data-only: only the rows of the tables that match one of these "
+                     "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema)")
+        ->delimiter(',');
+    exportCommand
+        ->add_option("--rows-per-insert", options.rowsPerInsert,
+                     "with --data or --data-only: rows in one INSERT statement, 1 to 1000")
+        ->check(CLI::Range(1, 1000))
+        ->capture_default_str();
 
     const CLI::Validator nonEmpty(
         [](const std::string& value) {
@@ -464,7 +495,12 @@ int main(int argc, char** argv) {
                  "object has a file of its own");
             return kExitUsage;
         }
-        if (options.recreate)
+        if (!options.data && !options.dataOnly &&
+            (exportCommand->count("--data-tables") > 0 || exportCommand->count("--rows-per-insert") > 0)) {
+            Fail("--data-tables and --rows-per-insert go with --data or --data-only");
+            return kExitUsage;
+        }
+        if (options.recreate || options.dataOnly)
             return RunRecreateExport(source, options);
         return options.dialog ? RunDialogExport(source, options) : RunExport(source, options);
     }
