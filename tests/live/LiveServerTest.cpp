@@ -4,6 +4,7 @@
 #include "cases/CaseSupport.h"
 #include "cases/HostRun.h"
 #include "catalog/ConnectionContext.h"
+#include "live/LiveSupport.h"
 #include "scripts/ScriptApi.h"
 #include "ui/Ui.h"
 
@@ -19,84 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-using TFiles = std::map<std::string, std::string>;
-using TRefusals = std::vector<std::pair<std::string, std::string>>; // statement, the server's answer
-
-const fs::path kLiveDir = SCRIPTS_LIVE_DIR;
-
-std::vector<std::string> LiveLines(const std::string& strName) {
-    std::vector<std::string> aLines;
-    std::istringstream in(ReadWholeFile((kLiveDir / strName).string()));
-    for (std::string strLine; std::getline(in, strLine);)
-        if (!strLine.empty() && strLine[0] != '#')
-            aLines.push_back(strLine);
-    return aLines;
-}
-
-std::string WithKey(const std::string& strConnect, const std::string& strKey, const std::string& strValue) {
-    const std::string strRest =
-        std::regex_replace(strConnect, std::regex("(^|;)" + strKey + "=[^;]*(;|$)", std::regex::icase), "$1");
-    return strRest + (strRest.empty() || strRest.ends_with(";") ? "" : ";") + strKey + "=" + strValue;
-}
-
-std::string ConnectTo(const std::string& strDatabase) {
-    return WithKey(std::getenv("SQLSCRIPTS_TEST_CONNECT"), "DATABASE", strDatabase);
-}
-
-std::string KeyOf(const std::string& strKey, const std::string& strDefault) {
-    const std::string strConnect = std::getenv("SQLSCRIPTS_TEST_CONNECT");
-    std::smatch match;
-    const std::regex key("(^|;)" + strKey + "=([^;,]*)", std::regex::icase);
-    return std::regex_search(strConnect, match, key) ? match[2].str() : strDefault;
-}
-
-THostRun Export(const std::string& strDir, std::vector<std::string> aArgs, bool bParallel = false) {
-    aArgs.insert(aArgs.begin(), {"export", "--dir", strDir});
-    if (bParallel)
-        aArgs.push_back("--parallel");
-    return RunHost(aArgs, fs::temp_directory_path().string(), {}, std::nullopt);
-}
-
-// The batches of a script: its text between lines that hold only GO.
-std::vector<std::string> Batches(const std::string& strScript) {
-    const std::regex go("(^|\n)[ \t]*GO[ \t]*\r?(?=\n|$)", std::regex::icase);
-    std::vector<std::string> aBatches(std::sregex_token_iterator(strScript.begin(), strScript.end(), go, -1),
-                                      {});
-    std::erase_if(aBatches,
-                  [](const std::string& str) { return str.find_first_not_of(" \t\r\n") == str.npos; });
-    return aBatches;
-}
-
-TRefusals RunBatches(CDatabase& db, const std::vector<std::string>& aBatches) {
-    TRefusals aRefused;
-    for (const std::string& strBatch : aBatches)
-        if (const auto e = CatchAs<CDBException>([&] { RunSql(db, strBatch.c_str()); }))
-            aRefused.emplace_back(strBatch, e->GetErrorText().Str());
-    return aRefused;
-}
-
-void RunOnMaster(const std::string& strSql) {
-    CDatabase db;
-    db.OpenEx(ConnectTo("master").c_str(), CDatabase::noOdbcDialog);
-    RunSql(db, strSql.c_str());
-}
-
-// A database of the test's own and a connection to it; dropped with everything in it at the end.
-struct TScratchDatabase {
-    explicit TScratchDatabase(const std::string& strSuffix)
-        : strName("sqlscripts_live_" + std::to_string(::getpid()) + "_" + strSuffix) {
-        RunOnMaster("CREATE DATABASE [" + strName + "]");
-        db.OpenEx(ConnectTo(strName).c_str(), CDatabase::noOdbcDialog);
-    }
-    ~TScratchDatabase() {
-        db.Close();
-        if (const auto e = CatchAs<CDBException>([&] { RunOnMaster("DROP DATABASE [" + strName + "]"); }))
-            ADD_FAILURE() << strName << " was not dropped: " << e->GetErrorText().Str();
-    }
-    const std::string strName;
-    CDatabase db;
-};
 
 // The sequential export of a database, made once per process, with the snapshot it recorded (<folder>.json).
 const std::string& ExportOf(const std::string& strDatabase) {
