@@ -4,7 +4,8 @@ JOBS ?= $(shell nproc)
 
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
                   nlohmann-json3-dev libsimdjson-dev libcli11-dev libgtest-dev libgmock-dev \
-                  libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev socat
+                  libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev socat \
+                  freetds-bin time
 
 .PHONY: all deps build test test-live check builds test-tsan test-asan test-fuzz bench clean
 
