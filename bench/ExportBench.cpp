@@ -1,7 +1,10 @@
-// Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run.
-// Prints one line of key=value pairs for bench/run to collect.
+// Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run, or
+// the faithful scripts of --recreate as the command-line host writes them. Prints one line of key=value
+// pairs for bench/run to collect.
+#include "RecreateFiles.h"
 #include "backend/Snapshot.h"
 #include "export/CategoryTable.h"
+#include "scripts/Recreate.h"
 #include "scripts/ScriptUnloader.h"
 #include "ui/Ui.h"
 
@@ -25,6 +28,7 @@ struct TOptions {
     bool bPrefetch = false;
     bool bLoadOnly = false;
     bool bObserve = false;
+    bool bRecreate = false;
     long nDelayUs = 0;
 };
 
@@ -49,6 +53,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.bLoadOnly = true;
         else if (strArg == "--observe")
             options.bObserve = true;
+        else if (strArg == "--recreate")
+            options.bRecreate = true;
         else if (strArg == "--snapshot" && bHasValue)
             options.strSnapshot = argv[++i];
         else if (strArg == "--connect" && bHasValue)
@@ -100,11 +106,19 @@ struct TOutput {
 
 TOutput MeasureOutput(const std::string& strDir) {
     TOutput output;
-    for (const auto& entry : std::filesystem::directory_iterator(strDir)) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(strDir)) {
         output.nBytes += entry.file_size();
         output.nLargest = std::max(output.nLargest, entry.file_size());
     }
     return output;
+}
+
+// export --recreate: the model read on one connection (three with --parallel), scripted and written.
+void Recreate(CDatabase& db, const TOptions& options) {
+    const TCatalogModel model = LoadCatalogModel(db, options.bParallel ? 3 : 1);
+    Progress progress(Progress::Mode::Off, RecreateProgressNames(false));
+    std::string strRefused;
+    WriteRecreateFiles(options.strDir, CategoryFiles(ScriptCatalogModel(model).aSteps), progress, strRefused);
 }
 
 } // namespace
@@ -114,7 +128,7 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--prefetch] "
-                     "[--observe] [--delay-us N] [--load-only]\n",
+                     "[--observe] [--recreate] [--delay-us N] [--load-only]\n",
                      argv[0]);
         return 2;
     }
@@ -168,7 +182,9 @@ int main(int argc, char** argv) {
 
     const double dCpuBefore = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
-    if (options.bParallel)
+    if (options.bRecreate)
+        Recreate(db, options);
+    else if (options.bParallel)
         unloader.ExecScriptDataThreads();
     else
         unloader.ExecScriptData();

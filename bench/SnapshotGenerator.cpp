@@ -5,13 +5,17 @@
 #include "catalog/Prefetch.h"
 #include "catalog/SQLRecObjects.h"
 #include "catalog/SQLRecTableDetails.h"
+#include "model/ModelLoader.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
+#include <tuple>
 #include <unordered_set>
 #include <vector>
 
@@ -209,10 +213,251 @@ public:
         AddChecks(out);
         AddModules<CSQLRecFunctions>(out, "FN", "CREATE FUNCTION");
         out.AddPrefetchStatements();
+        AddModelStatements(out);
     }
 
+    // What export --recreate reads: one statement per family, in SQL Server's shape, the same objects as the
+    // module's statements describe. Every module reports the table it reads, as SQL Server does.
+    void AddModelStatements(CSnapshotBuilder& out) {
+        TModelFeatures features;
+        features.bSequences = features.bSynonyms = features.bTableTypes = true;
+        features.bExtendedProperties = features.bExpressionDependencies = true;
+        const std::vector<const TModelStatement*> aStatements = ModelStatements(features);
+        std::map<std::string, std::vector<TModelRow>> mapRows;
+        mapRows["database"] = {{{"collation_name", "SQL_Latin1_General_CP1_CI_AS"},
+                                {"sequences_view", Int(-1)},
+                                {"synonyms_view", Int(-2)},
+                                {"table_types_view", Int(-3)},
+                                {"extended_properties_view", Int(-4)},
+                                {"expression_dependencies_view", Int(-5)}}};
+        mapRows["data spaces"] = {{{"data_space_id", Int(1)}, {"name", "PRIMARY"}, {"is_default", Int(1)}}};
+        for (long nSchemaId : {1L, 5L, 6L, 7L})
+            mapRows["schemas"].push_back(
+                {{"schema_id", Int(nSchemaId)}, {"name", SchemaName(nSchemaId)}, {"owner_name", "dbo"}});
+        AddModelTypes(mapRows["types"]);
+        for (const TTable& table : m_aTables)
+            AddModelTable(table, mapRows);
+        AddModelModules(mapRows);
+        for (const TModelStatement* pStatement : aStatements) {
+            std::vector<TColumnShape> aColumns;
+            for (const char* pszColumn : pStatement->aColumns)
+                aColumns.push_back({pszColumn, ModelColumnType(pszColumn)});
+            std::vector<TDbRow> aRows;
+            for (const TModelRow& row : mapRows[pStatement->pszFamily]) {
+                TDbRow& values = aRows.emplace_back();
+                for (const char* pszColumn : pStatement->aColumns) {
+                    const auto it = row.find(pszColumn);
+                    values.push_back(it == row.end() ? std::nullopt : it->second);
+                }
+            }
+            out.Record(pStatement->pszSql, aColumns, std::move(aRows));
+        }
+        m_nModelStatements = aStatements.size();
+    }
+
+    size_t ModelStatementCount() const { return m_nModelStatements; }
+
 private:
+    using TModelRow = std::map<std::string, TDbValue>;
+
     static std::string SchemaName(long nSchemaId) { return nSchemaId == 1 ? "dbo" : kSchemas[nSchemaId - 4]; }
+
+    static SWORD ModelColumnType(const std::string& strColumn) {
+        static const std::unordered_set<std::string> setText = {"collation_name",
+                                                                "name",
+                                                                "owner_name",
+                                                                "type",
+                                                                "collation_name",
+                                                                "seed_value",
+                                                                "increment_value",
+                                                                "definition",
+                                                                "filter_definition",
+                                                                "data_compression_desc",
+                                                                "base_object_name",
+                                                                "value",
+                                                                "base_type",
+                                                                "referenced_schema_name",
+                                                                "referenced_entity_name"};
+        return setText.count(strColumn) ? kText : kInt;
+    }
+
+    // SQL Server's ids of the system types the tables use, and the user types of the module's statements.
+    void AddModelTypes(std::vector<TModelRow>& aRows) const {
+        for (const auto& [nId, pszName, nLength, nPrecision] :
+             std::vector<std::tuple<long, const char*, long, long>>{{56, "int", 4, 10},
+                                                                    {61, "datetime", 8, 23},
+                                                                    {106, "decimal", 17, 38},
+                                                                    {127, "bigint", 8, 19},
+                                                                    {231, "nvarchar", 8000, 0}})
+            aRows.push_back({{"user_type_id", Int(nId)},
+                             {"schema_id", Int(4)},
+                             {"name", pszName},
+                             {"system_type_id", Int(nId)},
+                             {"max_length", Int(nLength)},
+                             {"precision", Int(nPrecision)},
+                             {"scale", Int(0)},
+                             {"is_nullable", Int(1)},
+                             {"is_user_defined", Int(0)}});
+        for (int i = 0; i < kUserTypes; ++i)
+            aRows.push_back({{"user_type_id", Int(257 + i)},
+                             {"schema_id", Int(1)},
+                             {"name", Numbered("CodeType", i)},
+                             {"system_type_id", Int(231)},
+                             {"max_length", Int(40)},
+                             {"precision", Int(0)},
+                             {"scale", Int(0)},
+                             {"is_nullable", Int(i % 2)},
+                             {"is_user_defined", Int(1)}});
+    }
+
+    // The table's rows in each family: as the module's statements describe it (columns, keys, index, check,
+    // default, the foreign key to the table before it).
+    void AddModelTable(const TTable& table, std::map<std::string, std::vector<TModelRow>>& mapRows) const {
+        const TDbValue id = Int(table.nObjectId);
+        mapRows["objects"].push_back({{"object_id", id},
+                                      {"schema_id", Int(table.nSchemaId)},
+                                      {"name", table.strName},
+                                      {"type", "U "},
+                                      {"parent_object_id", Int(0)}});
+        const char* pszCollation = "Cyrillic_General_CI_AS";
+        struct TModelColumn {
+            const char* pszName;
+            long nType, nLength, nPrecision, nScale;
+            bool bText, bNullable;
+        };
+        const TModelColumn aColumns[] = {
+            {"Id", 56, 4, 10, 0, false, false},        {"Name", 231, 200, 0, 0, true, false},
+            {"Amount", 106, 9, 18, 2, false, true},    {"Code", 257, 40, 0, 0, true, true},
+            {"Total", 106, 13, 29, 2, false, true},    {"ParentId", 56, 4, 10, 0, false, true},
+            {"CreatedAt", 61, 8, 23, 3, false, false}, {"Note", 231, -1, 0, 0, true, true},
+            {"Qty", 56, 4, 10, 0, false, false},       {"Label", 231, 80, 0, 0, true, true}};
+        for (size_t i = 0; i < std::size(aColumns); ++i) {
+            const TModelColumn& column = aColumns[i];
+            mapRows["columns"].push_back(
+                {{"object_id", id},
+                 {"column_id", Int(static_cast<long>(i) + 1)},
+                 {"name", column.pszName},
+                 {"user_type_id", Int(column.nType)},
+                 {"max_length", Int(column.nLength)},
+                 {"precision", Int(column.nPrecision)},
+                 {"scale", Int(column.nScale)},
+                 {"collation_name", column.bText ? TDbValue(pszCollation) : std::nullopt},
+                 {"is_nullable", Int(column.bNullable)},
+                 {"is_rowguidcol", Int(0)},
+                 {"is_sparse", Int(0)},
+                 {"is_column_set", Int(0)}});
+        }
+        mapRows["identity columns"].push_back({{"object_id", id},
+                                               {"column_id", Int(1)},
+                                               {"seed_value", "1"},
+                                               {"increment_value", "1"},
+                                               {"is_not_for_replication", Int(0)}});
+        mapRows["computed columns"].push_back({{"object_id", id},
+                                               {"column_id", Int(5)},
+                                               {"definition", "([Amount]*(2))"},
+                                               {"is_persisted", Int(0)}});
+        mapRows["computed columns"].push_back({{"object_id", id},
+                                               {"column_id", Int(10)},
+                                               {"definition", "(N'Итог '+CONVERT([nvarchar](20),[Qty]))"},
+                                               {"is_persisted", Int(1)}});
+        const auto index = [&](long nIndexId, const std::string& strName, long nType, bool bPrimaryKey,
+                               long nFillFactor) {
+            mapRows["indexes"].push_back({{"object_id", id},
+                                          {"index_id", Int(nIndexId)},
+                                          {"name", strName},
+                                          {"type", Int(nType)},
+                                          {"is_unique", Int(bPrimaryKey || table.nObjectId % 4 == 0)},
+                                          {"is_primary_key", Int(bPrimaryKey)},
+                                          {"is_unique_constraint", Int(0)},
+                                          {"data_space_id", Int(1)},
+                                          {"ignore_dup_key", Int(0)},
+                                          {"fill_factor", Int(nFillFactor)},
+                                          {"is_padded", Int(0)},
+                                          {"is_disabled", Int(0)},
+                                          {"is_hypothetical", Int(0)},
+                                          {"allow_row_locks", Int(1)},
+                                          {"allow_page_locks", Int(1)},
+                                          {"has_filter", Int(0)}});
+            mapRows["partitions"].push_back(
+                {{"object_id", id}, {"index_id", Int(nIndexId)}, {"data_compression_desc", "NONE"}});
+        };
+        index(1, "PK_" + table.strName, 1, true, table.nObjectId % 7 == 0 ? 90 : 0);
+        index(2, "IX_" + table.strName + "_Name", 2, false, table.nObjectId % 3 == 0 ? 80 : 0);
+        for (const auto& [nIndexId, nOrdinal, nColumnId] :
+             std::vector<std::tuple<long, long, long>>{{1, 1, 1}, {2, 1, 2}, {2, 2, 3}})
+            mapRows["index columns"].push_back({{"object_id", id},
+                                                {"index_id", Int(nIndexId)},
+                                                {"index_column_id", Int(nOrdinal)},
+                                                {"column_id", Int(nColumnId)},
+                                                {"key_ordinal", Int(nOrdinal)},
+                                                {"partition_ordinal", Int(0)},
+                                                {"is_descending_key", Int(0)},
+                                                {"is_included_column", Int(0)}});
+        const size_t nTable = static_cast<size_t>((table.nObjectId - 1000000) / 10);
+        const TTable& referenced = m_aTables[(nTable + m_aTables.size() - 1) % m_aTables.size()];
+        const TDbValue key = Int(table.nObjectId + 1);
+        mapRows["foreign keys"].push_back({{"object_id", key},
+                                           {"name", "FK_" + table.strName + "_Parent"},
+                                           {"parent_object_id", id},
+                                           {"referenced_object_id", Int(referenced.nObjectId)},
+                                           {"key_index_id", Int(1)},
+                                           {"is_disabled", Int(0)},
+                                           {"is_not_trusted", Int(0)},
+                                           {"is_not_for_replication", Int(0)},
+                                           {"delete_referential_action", Int(nTable % 3 == 0 ? 1 : 0)},
+                                           {"update_referential_action", Int(0)}});
+        mapRows["foreign key columns"].push_back({{"constraint_object_id", key},
+                                                  {"constraint_column_id", Int(1)},
+                                                  {"parent_column_id", Int(6)},
+                                                  {"referenced_column_id", Int(1)}});
+        mapRows["checks"].push_back({{"object_id", Int(table.nObjectId + 2)},
+                                     {"name", "CK_" + table.strName + "_Qty"},
+                                     {"parent_object_id", id},
+                                     {"parent_column_id", Int(9)},
+                                     {"definition", "([Qty]>=(0))"},
+                                     {"is_disabled", Int(0)},
+                                     {"is_not_trusted", Int(0)},
+                                     {"is_not_for_replication", Int(0)}});
+        mapRows["defaults"].push_back({{"object_id", Int(table.nObjectId + 3)},
+                                       {"name", "DF_" + table.strName + "_CreatedAt"},
+                                       {"parent_object_id", id},
+                                       {"parent_column_id", Int(7)},
+                                       {"definition", "(getdate())"}});
+    }
+
+    void AddModelModules(std::map<std::string, std::vector<TModelRow>>& mapRows) const {
+        const std::tuple<const char*, const char*, long> aKinds[] = {{"V", "CREATE VIEW", 2000000},
+                                                                     {"TR", "CREATE TRIGGER", 3000000},
+                                                                     {"P", "CREATE PROCEDURE", 4000000},
+                                                                     {"FN", "CREATE FUNCTION", 5000000}};
+        for (const auto& [pszType, pszCreate, nFirstId] : aKinds)
+            for (int i = 0; i < kModulesPerKind; ++i) {
+                const std::string strName = Numbered(pszType, i);
+                const TTable& table = m_aTables[static_cast<size_t>(i) % m_aTables.size()];
+                const TDbValue id = Int(nFirstId + i);
+                const bool bTrigger = std::string_view(pszType) == "TR";
+                mapRows["objects"].push_back(
+                    {{"object_id", id},
+                     {"schema_id", Int(1)},
+                     {"name", strName},
+                     {"type", std::string(pszType).append(2 - std::strlen(pszType), ' ')},
+                     {"parent_object_id", Int(bTrigger ? table.nObjectId : 0)}});
+                mapRows["modules"].push_back({{"object_id", id},
+                                              {"definition", Definition(pszCreate, strName, i)},
+                                              {"uses_ansi_nulls", Int(1)},
+                                              {"uses_quoted_identifier", Int(i % 5 != 0)},
+                                              {"is_schema_bound", Int(0)}});
+                if (bTrigger)
+                    mapRows["triggers"].push_back(
+                        {{"object_id", id}, {"parent_id", Int(table.nObjectId)}, {"is_disabled", Int(0)}});
+                mapRows["references"].push_back({{"referencing_id", id},
+                                                 {"referencing_minor_id", Int(0)},
+                                                 {"referenced_id", Int(table.nObjectId)},
+                                                 {"referenced_class", Int(1)},
+                                                 {"referenced_schema_name", table.strSchema},
+                                                 {"referenced_entity_name", table.strName}});
+            }
+    }
 
     // The export probes once, through its first module recordset; single-object calls may probe any of
     // the three tables first.
@@ -517,6 +762,7 @@ private:
 
     static constexpr long kMaxDefinition = 20 * 1024;
     std::vector<TTable> m_aTables;
+    size_t m_nModelStatements = 0;
 };
 
 } // namespace
@@ -529,8 +775,9 @@ int main(int argc, char** argv) {
     const int nTables = std::atoi(argv[1]);
     const std::string strPath = argv[2];
     CSnapshotBuilder builder;
+    CCatalogModel catalog(nTables);
     try {
-        CCatalogModel(nTables).Build(builder);
+        catalog.Build(builder);
         CCatalogSnapshot::Save(strPath, builder.Statements(),
                                "synthetic catalog of " + std::to_string(nTables) + " tables");
     } catch (CException* e) {
@@ -541,7 +788,8 @@ int main(int argc, char** argv) {
     // What the benchmark divides by: objects scripted and statements sent by one full export.
     std::ofstream(strPath + ".counts")
         << "objects " << builder.ObjectCount() << "\nstatements " << builder.SentCount()
-        << "\nprefetch_statements " << builder.PrefetchSentCount() << "\n";
+        << "\nprefetch_statements " << builder.PrefetchSentCount() << "\nrecreate_statements "
+        << catalog.ModelStatementCount() << "\n";
     std::printf("%s: %zu statements (%zu sent by an export, %zu with prefetch), %zu objects\n",
                 strPath.c_str(), builder.Statements().size(), builder.SentCount(),
                 builder.PrefetchSentCount(), builder.ObjectCount());

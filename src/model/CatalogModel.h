@@ -153,7 +153,7 @@ struct TModelSequence {
     std::string strMaximum;
     bool bCycling = false;
     bool bCached = true;
-    std::string strCacheSize; // empty: the server's default size
+    std::string strCacheSize; // empty: the server's default size, or a server that does not say
 };
 
 struct TModelSynonym {

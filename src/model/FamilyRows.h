@@ -4,26 +4,11 @@
 #pragma once
 
 #include "backend/DbBackend.h"
+#include "model/ModelLoadError.h"
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
-
-// A family's statement failed or answered in a shape the loader cannot read.
-class CModelLoadError : public std::runtime_error {
-public:
-    CModelLoadError(std::string strFamily, std::string strStatement, const std::string& strReason)
-        : std::runtime_error("cannot read the catalog's " + strFamily + ": " + strReason),
-          m_strFamily(std::move(strFamily)), m_strStatement(std::move(strStatement)) {}
-
-    const std::string& Family() const { return m_strFamily; }
-    const std::string& Statement() const { return m_strStatement; }
-
-private:
-    std::string m_strFamily;
-    std::string m_strStatement;
-};
 
 class CFamilyRows {
 public:

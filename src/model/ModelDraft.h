@@ -69,6 +69,8 @@ struct TModelDraft {
     TModelTable* Table(int nObjectId);
     // A column's or sequence's declared type from its user_type_id and its own length, precision and scale.
     TModelDataType DataType(int nUserTypeId, int nMaxLength, int nPrecision, int nScale) const;
+    // The system type of that name, with the precision and scale given.
+    TModelDataType SystemDataType(const std::string& strName, int nPrecision, int nScale) const;
 };
 
 // Each family's rows into the draft, one group of families per unit: objects and modules, tables with their
@@ -81,6 +83,10 @@ void AddObjects(CFamilyRows& rows, TModelDraft& draft);
 void AddModules(CFamilyRows& rows, TModelDraft& draft);
 void AddTriggers(CFamilyRows& rows, TModelDraft& draft);
 void AddSequences(CFamilyRows& rows, TModelDraft& draft);
+// Sequences from INFORMATION_SCHEMA.SEQUENCES, where the server has no sys.sequences. Such a server (the
+// local test server) lists there the sequence behind each identity column too, named
+// <table>_<column>_seq: those are left out, as the identity column makes them again.
+void AddStandardSequences(CFamilyRows& rows, TModelDraft& draft);
 void AddSynonyms(CFamilyRows& rows, TModelDraft& draft);
 void AddExtendedProperties(CFamilyRows& rows, TModelDraft& draft);
 void AddReferences(CFamilyRows& rows, TModelDraft& draft);

@@ -1,6 +1,7 @@
 #include "model/ModelLoader.h"
 
 #include "backend/DbBackend.h"
+#include "model/FamilyRows.h"
 #include "model/ModelDraft.h"
 
 #include <algorithm>
@@ -15,23 +16,22 @@ using AddFamily = void (*)(CFamilyRows&, TModelDraft&);
 using NeedsFeature = bool TModelFeatures::*;
 
 struct TFamily {
-    const char* pszName;
-    const char* pszSql;
-    std::vector<const char*> aColumns;
+    TModelStatement statement;
     AddFamily pfnAdd;
-    NeedsFeature pFeature; // a family whose view only some servers have; null when every server has it
+    NeedsFeature pFeature;        // a family whose view only some servers have; null when every server has it
+    bool bWithoutFeature = false; // read instead where the server lacks the feature's view
 };
 
 // Which optional views the server has, and the database's collation: read first, as it decides which
 // statements follow.
 const TFamily g_database = {
-    "database",
-    "SELECT CAST(DATABASEPROPERTYEX(DB_NAME(), 'Collation') AS nvarchar(128)) AS collation_name, "
-    "OBJECT_ID('sys.sequences') AS sequences_view, OBJECT_ID('sys.synonyms') AS synonyms_view, "
-    "OBJECT_ID('sys.table_types') AS table_types_view, OBJECT_ID('sys.extended_properties') AS "
-    "extended_properties_view, OBJECT_ID('sys.sql_expression_dependencies') AS expression_dependencies_view",
-    {"collation_name", "sequences_view", "synonyms_view", "table_types_view", "extended_properties_view",
-     "expression_dependencies_view"},
+    {"database",
+     "SELECT CAST(DATABASEPROPERTYEX(DB_NAME(), 'Collation') AS nvarchar(128)) AS collation_name, "
+     "OBJECT_ID('sys.sequences') AS sequences_view, OBJECT_ID('sys.synonyms') AS synonyms_view, "
+     "OBJECT_ID('sys.table_types') AS table_types_view, OBJECT_ID('sys.extended_properties') AS "
+     "extended_properties_view, OBJECT_ID('sys.sql_expression_dependencies') AS expression_dependencies_view",
+     {"collation_name", "sequences_view", "synonyms_view", "table_types_view", "extended_properties_view",
+      "expression_dependencies_view"}},
     &AddDatabase,
     nullptr};
 
@@ -39,154 +39,168 @@ const TFamily g_database = {
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
 // rows are put together.
 const std::vector<TFamily> g_aFamilies = {
-    {"data spaces",
-     "SELECT data_space_id, name, is_default FROM sys.data_spaces",
-     {"data_space_id", "name", "is_default"},
+    {{"data spaces",
+      "SELECT data_space_id, name, is_default FROM sys.data_spaces",
+      {"data_space_id", "name", "is_default"}},
      &AddDataSpaces,
      nullptr},
-    {"schemas",
-     "SELECT schema_id, name, USER_NAME(principal_id) AS owner_name FROM sys.schemas",
-     {"schema_id", "name", "owner_name"},
+    {{"schemas",
+      "SELECT schema_id, name, USER_NAME(principal_id) AS owner_name FROM sys.schemas",
+      {"schema_id", "name", "owner_name"}},
      &AddSchemas,
      nullptr},
-    {"types",
-     "SELECT user_type_id, schema_id, name, system_type_id, max_length, precision, scale, is_nullable, "
-     "is_user_defined FROM sys.types",
-     {"user_type_id", "schema_id", "name", "system_type_id", "max_length", "precision", "scale",
-      "is_nullable", "is_user_defined"},
+    {{"types",
+      "SELECT user_type_id, schema_id, name, system_type_id, max_length, precision, scale, is_nullable, "
+      "is_user_defined FROM sys.types",
+      {"user_type_id", "schema_id", "name", "system_type_id", "max_length", "precision", "scale",
+       "is_nullable", "is_user_defined"}},
      &AddTypes,
      nullptr},
-    {"table types",
-     "SELECT user_type_id, type_table_object_id FROM sys.table_types",
-     {"user_type_id", "type_table_object_id"},
+    {{"table types",
+      "SELECT user_type_id, type_table_object_id FROM sys.table_types",
+      {"user_type_id", "type_table_object_id"}},
      &AddTableTypes,
      &TModelFeatures::bTableTypes},
-    {"objects",
-     "SELECT object_id, schema_id, name, type, parent_object_id FROM sys.objects WHERE is_ms_shipped = 0 AND "
-     "type IN ('U', 'V', 'P', 'FN', 'IF', 'TF', 'TR', 'SO', 'SN')",
-     {"object_id", "schema_id", "name", "type", "parent_object_id"},
+    {{"objects",
+      "SELECT object_id, schema_id, name, type, parent_object_id FROM sys.objects WHERE is_ms_shipped = 0 "
+      "AND "
+      "type IN ('U', 'V', 'P', 'FN', 'IF', 'TF', 'TR', 'SO', 'SN')",
+      {"object_id", "schema_id", "name", "type", "parent_object_id"}},
      &AddObjects,
      nullptr},
-    {"columns",
-     "SELECT object_id, column_id, name, user_type_id, max_length, precision, scale, collation_name, "
-     "is_nullable, is_rowguidcol, is_sparse, is_column_set FROM sys.columns",
-     {"object_id", "column_id", "name", "user_type_id", "max_length", "precision", "scale", "collation_name",
-      "is_nullable", "is_rowguidcol", "is_sparse", "is_column_set"},
+    {{"columns",
+      "SELECT object_id, column_id, name, user_type_id, max_length, precision, scale, collation_name, "
+      "is_nullable, is_rowguidcol, is_sparse, is_column_set FROM sys.columns",
+      {"object_id", "column_id", "name", "user_type_id", "max_length", "precision", "scale", "collation_name",
+       "is_nullable", "is_rowguidcol", "is_sparse", "is_column_set"}},
      &AddColumns,
      nullptr},
-    {"identity columns",
-     "SELECT object_id, column_id, seed_value, increment_value, is_not_for_replication FROM "
-     "sys.identity_columns",
-     {"object_id", "column_id", "seed_value", "increment_value", "is_not_for_replication"},
+    {{"identity columns",
+      "SELECT object_id, column_id, seed_value, increment_value, is_not_for_replication FROM "
+      "sys.identity_columns",
+      {"object_id", "column_id", "seed_value", "increment_value", "is_not_for_replication"}},
      &AddIdentityColumns,
      nullptr},
-    {"computed columns",
-     "SELECT object_id, column_id, definition, is_persisted FROM sys.computed_columns",
-     {"object_id", "column_id", "definition", "is_persisted"},
+    {{"computed columns",
+      "SELECT object_id, column_id, definition, is_persisted FROM sys.computed_columns",
+      {"object_id", "column_id", "definition", "is_persisted"}},
      &AddComputedColumns,
      nullptr},
-    {"indexes",
-     "SELECT object_id, index_id, name, type, is_unique, is_primary_key, is_unique_constraint, "
-     "data_space_id, "
-     "ignore_dup_key, fill_factor, is_padded, is_disabled, is_hypothetical, allow_row_locks, "
-     "allow_page_locks, "
-     "has_filter, filter_definition FROM sys.indexes",
-     {"object_id", "index_id", "name", "type", "is_unique", "is_primary_key", "is_unique_constraint",
-      "data_space_id", "ignore_dup_key", "fill_factor", "is_padded", "is_disabled", "is_hypothetical",
-      "allow_row_locks", "allow_page_locks", "has_filter", "filter_definition"},
+    {{"indexes",
+      "SELECT object_id, index_id, name, type, is_unique, is_primary_key, is_unique_constraint, "
+      "data_space_id, "
+      "ignore_dup_key, fill_factor, is_padded, is_disabled, is_hypothetical, allow_row_locks, "
+      "allow_page_locks, "
+      "has_filter, filter_definition FROM sys.indexes",
+      {"object_id", "index_id", "name", "type", "is_unique", "is_primary_key", "is_unique_constraint",
+       "data_space_id", "ignore_dup_key", "fill_factor", "is_padded", "is_disabled", "is_hypothetical",
+       "allow_row_locks", "allow_page_locks", "has_filter", "filter_definition"}},
      &AddIndexes,
      nullptr},
-    {"index columns",
-     "SELECT object_id, index_id, index_column_id, column_id, key_ordinal, partition_ordinal, "
-     "is_descending_key, is_included_column FROM sys.index_columns",
-     {"object_id", "index_id", "index_column_id", "column_id", "key_ordinal", "partition_ordinal",
-      "is_descending_key", "is_included_column"},
+    {{"index columns",
+      "SELECT object_id, index_id, index_column_id, column_id, key_ordinal, partition_ordinal, "
+      "is_descending_key, is_included_column FROM sys.index_columns",
+      {"object_id", "index_id", "index_column_id", "column_id", "key_ordinal", "partition_ordinal",
+       "is_descending_key", "is_included_column"}},
      &AddIndexColumns,
      nullptr},
-    {"partitions",
-     "SELECT object_id, index_id, data_compression_desc FROM sys.partitions WHERE partition_number = 1",
-     {"object_id", "index_id", "data_compression_desc"},
+    {{"partitions",
+      "SELECT object_id, index_id, data_compression_desc FROM sys.partitions WHERE partition_number = 1",
+      {"object_id", "index_id", "data_compression_desc"}},
      &AddPartitions,
      nullptr},
-    {"foreign keys",
-     "SELECT object_id, name, parent_object_id, referenced_object_id, key_index_id, is_disabled, "
-     "is_not_trusted, is_not_for_replication, delete_referential_action, update_referential_action FROM "
-     "sys.foreign_keys",
-     {"object_id", "name", "parent_object_id", "referenced_object_id", "key_index_id", "is_disabled",
-      "is_not_trusted", "is_not_for_replication", "delete_referential_action", "update_referential_action"},
+    {{"foreign keys",
+      "SELECT object_id, name, parent_object_id, referenced_object_id, key_index_id, is_disabled, "
+      "is_not_trusted, is_not_for_replication, delete_referential_action, update_referential_action FROM "
+      "sys.foreign_keys",
+      {"object_id", "name", "parent_object_id", "referenced_object_id", "key_index_id", "is_disabled",
+       "is_not_trusted", "is_not_for_replication", "delete_referential_action", "update_referential_action"}},
      &AddForeignKeys,
      nullptr},
-    {"foreign key columns",
-     "SELECT constraint_object_id, constraint_column_id, parent_column_id, referenced_column_id FROM "
-     "sys.foreign_key_columns",
-     {"constraint_object_id", "constraint_column_id", "parent_column_id", "referenced_column_id"},
+    {{"foreign key columns",
+      "SELECT constraint_object_id, constraint_column_id, parent_column_id, referenced_column_id FROM "
+      "sys.foreign_key_columns",
+      {"constraint_object_id", "constraint_column_id", "parent_column_id", "referenced_column_id"}},
      &AddForeignKeyColumns,
      nullptr},
-    {"checks",
-     "SELECT object_id, name, parent_object_id, parent_column_id, definition, is_disabled, is_not_trusted, "
-     "is_not_for_replication FROM sys.check_constraints",
-     {"object_id", "name", "parent_object_id", "parent_column_id", "definition", "is_disabled",
-      "is_not_trusted", "is_not_for_replication"},
+    {{"checks",
+      "SELECT object_id, name, parent_object_id, parent_column_id, definition, is_disabled, is_not_trusted, "
+      "is_not_for_replication FROM sys.check_constraints",
+      {"object_id", "name", "parent_object_id", "parent_column_id", "definition", "is_disabled",
+       "is_not_trusted", "is_not_for_replication"}},
      &AddChecks,
      nullptr},
-    {"defaults",
-     "SELECT object_id, name, parent_object_id, parent_column_id, definition FROM sys.default_constraints",
-     {"object_id", "name", "parent_object_id", "parent_column_id", "definition"},
+    {{"defaults",
+      "SELECT object_id, name, parent_object_id, parent_column_id, definition FROM sys.default_constraints",
+      {"object_id", "name", "parent_object_id", "parent_column_id", "definition"}},
      &AddDefaults,
      nullptr},
-    {"modules",
-     "SELECT object_id, definition, uses_ansi_nulls, uses_quoted_identifier, is_schema_bound FROM "
-     "sys.sql_modules",
-     {"object_id", "definition", "uses_ansi_nulls", "uses_quoted_identifier", "is_schema_bound"},
+    {{"modules",
+      "SELECT object_id, definition, uses_ansi_nulls, uses_quoted_identifier, is_schema_bound FROM "
+      "sys.sql_modules",
+      {"object_id", "definition", "uses_ansi_nulls", "uses_quoted_identifier", "is_schema_bound"}},
      &AddModules,
      nullptr},
-    {"triggers",
-     "SELECT object_id, parent_id, is_disabled FROM sys.triggers WHERE parent_class = 1",
-     {"object_id", "parent_id", "is_disabled"},
+    {{"triggers",
+      "SELECT object_id, parent_id, is_disabled FROM sys.triggers WHERE parent_class = 1",
+      {"object_id", "parent_id", "is_disabled"}},
      &AddTriggers,
      nullptr},
-    {"sequences",
-     "SELECT object_id, user_type_id, precision, scale, start_value, increment, minimum_value, "
-     "maximum_value, "
-     "is_cycling, is_cached, cache_size FROM sys.sequences",
-     {"object_id", "user_type_id", "precision", "scale", "start_value", "increment", "minimum_value",
-      "maximum_value", "is_cycling", "is_cached", "cache_size"},
+    {{"sequences",
+      "SELECT object_id, user_type_id, precision, scale, CONVERT(nvarchar(40), start_value) AS start_value, "
+      "CONVERT(nvarchar(40), increment) AS increment, CONVERT(nvarchar(40), minimum_value) AS minimum_value, "
+      "CONVERT(nvarchar(40), maximum_value) AS maximum_value, is_cycling, is_cached, cache_size FROM "
+      "sys.sequences",
+      {"object_id", "user_type_id", "precision", "scale", "start_value", "increment", "minimum_value",
+       "maximum_value", "is_cycling", "is_cached", "cache_size"}},
      &AddSequences,
      &TModelFeatures::bSequences},
-    {"synonyms",
-     "SELECT object_id, base_object_name FROM sys.synonyms",
-     {"object_id", "base_object_name"},
+    // The standard view has neither the cache nor the object id.
+    {{"sequences",
+      "SELECT SEQUENCE_SCHEMA, SEQUENCE_NAME, DATA_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE, "
+      "CONVERT(nvarchar(40), "
+      "START_VALUE) AS START_VALUE, CONVERT(nvarchar(40), INCREMENT) AS INCREMENT, CONVERT(nvarchar(40), "
+      "MINIMUM_VALUE) AS MINIMUM_VALUE, CONVERT(nvarchar(40), MAXIMUM_VALUE) AS MAXIMUM_VALUE, CYCLE_OPTION "
+      "FROM "
+      "INFORMATION_SCHEMA.SEQUENCES",
+      {"SEQUENCE_SCHEMA", "SEQUENCE_NAME", "DATA_TYPE", "NUMERIC_PRECISION", "NUMERIC_SCALE", "START_VALUE",
+       "INCREMENT", "MINIMUM_VALUE", "MAXIMUM_VALUE", "CYCLE_OPTION"}},
+     &AddStandardSequences,
+     &TModelFeatures::bSequences,
+     true},
+    {{"synonyms", "SELECT object_id, base_object_name FROM sys.synonyms", {"object_id", "base_object_name"}},
      &AddSynonyms,
      &TModelFeatures::bSynonyms},
-    {"extended properties",
-     "SELECT class, major_id, minor_id, name, CAST(value AS nvarchar(4000)) AS value, "
-     "CAST(SQL_VARIANT_PROPERTY(value, 'BaseType') AS nvarchar(128)) AS base_type FROM "
-     "sys.extended_properties "
-     "WHERE class IN (0, 1, 3, 6, 7)",
-     {"class", "major_id", "minor_id", "name", "value", "base_type"},
+    {{"extended properties",
+      "SELECT class, major_id, minor_id, name, CAST(value AS nvarchar(4000)) AS value, "
+      "CAST(SQL_VARIANT_PROPERTY(value, 'BaseType') AS nvarchar(128)) AS base_type FROM "
+      "sys.extended_properties "
+      "WHERE class IN (0, 1, 3, 6, 7)",
+      {"class", "major_id", "minor_id", "name", "value", "base_type"}},
      &AddExtendedProperties,
      &TModelFeatures::bExtendedProperties},
-    {"references",
-     "SELECT referencing_id, referencing_minor_id, referenced_id, referenced_class, referenced_schema_name, "
-     "referenced_entity_name FROM sys.sql_expression_dependencies WHERE referencing_class = 1 AND "
-     "referenced_server_name IS NULL AND referenced_database_name IS NULL",
-     {"referencing_id", "referencing_minor_id", "referenced_id", "referenced_class", "referenced_schema_name",
-      "referenced_entity_name"},
+    {{"references",
+      "SELECT referencing_id, referencing_minor_id, referenced_id, referenced_class, referenced_schema_name, "
+      "referenced_entity_name FROM sys.sql_expression_dependencies WHERE referencing_class = 1 AND "
+      "referenced_server_name IS NULL AND referenced_database_name IS NULL",
+      {"referencing_id", "referencing_minor_id", "referenced_id", "referenced_class",
+       "referenced_schema_name", "referenced_entity_name"}},
      &AddReferences,
      &TModelFeatures::bExpressionDependencies},
 };
 
 std::unique_ptr<CDbResult> Execute(CDbConnection& connection, const TFamily& family) {
     try {
-        return connection.Execute(family.pszSql, true);
+        return connection.Execute(family.statement.pszSql, true);
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
-        throw CModelLoadError(family.pszName, family.pszSql, e->GetErrorText().Str());
+        throw CModelLoadError(family.statement.pszFamily, family.statement.pszSql, e->GetErrorText().Str());
     }
 }
 
 void Add(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDraft& draft) {
-    CFamilyRows rows(family.pszName, family.pszSql, std::move(pResult), family.aColumns);
+    CFamilyRows rows(family.statement.pszFamily, family.statement.pszSql, std::move(pResult),
+                     family.statement.aColumns);
     family.pfnAdd(rows, draft);
 }
 
@@ -223,7 +237,7 @@ private:
             }
             const std::lock_guard lock(m_mutex);
             if (m_progress)
-                m_progress(m_aFamilies[i]->pszName, ++m_nDone + 1, m_aFamilies.size() + 1);
+                m_progress(m_aFamilies[i]->statement.pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
         }
     }
 
@@ -255,18 +269,31 @@ std::vector<std::unique_ptr<CDatabase>> OpenReaders(const CDatabase& db, int nCo
     return aReaders;
 }
 
+// The families read after the first, for a server with those features.
+std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features) {
+    std::vector<const TFamily*> aFamilies;
+    for (const TFamily& family : g_aFamilies)
+        if (!family.pFeature || features.*family.pFeature != family.bWithoutFeature)
+            aFamilies.push_back(&family);
+    return aFamilies;
+}
+
 } // namespace
+
+std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features) {
+    std::vector<const TModelStatement*> aStatements{&g_database.statement};
+    for (const TFamily* pFamily : FamiliesFor(features))
+        aStatements.push_back(&pFamily->statement);
+    return aStatements;
+}
 
 TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadProgress& progress) {
     CDbConnection& connection = *db.GetBackend();
     TModelDraft draft;
     Add(g_database, Execute(connection, g_database), draft);
-    std::vector<const TFamily*> aFamilies;
-    for (const TFamily& family : g_aFamilies)
-        if (!family.pFeature || draft.model.features.*family.pFeature)
-            aFamilies.push_back(&family);
+    const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features);
     if (progress)
-        progress(g_database.pszName, 1, aFamilies.size() + 1);
+        progress(g_database.statement.pszFamily, 1, aFamilies.size() + 1);
 
     const std::vector<std::unique_ptr<CDatabase>> aReaders = OpenReaders(db, nConnections);
     std::vector<CDbConnection*> aConnections{&connection};

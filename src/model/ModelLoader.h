@@ -1,15 +1,27 @@
 // Loading the catalog model: one statement per family for the whole database, whatever its size.
 #pragma once
 
-#include "backend/Database.h"
-#include "model/CatalogModel.h"
-#include "model/FamilyRows.h"
+// Relative paths: the library installs this header for programs.
+#include "../backend/Database.h"
+#include "CatalogModel.h"
+#include "ModelLoadError.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Told after each family's statement has been answered: its name, how many are done, of how many.
 using ModelLoadProgress = std::function<void(const std::string& strFamily, size_t nDone, size_t nTotal)>;
+
+// One statement of the load: the family it reads, its text, the columns the loader reads from its answer.
+struct TModelStatement {
+    const char* pszFamily;
+    const char* pszSql;
+    std::vector<const char*> aColumns;
+};
+
+// The statements LoadCatalogModel sends to a server with these features, in the order it sends them.
+std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features);
 
 // Reads the model of the database the connection is open on. nConnections > 1 reads the families on that
 // many connections at once (the extra ones opened with db's connect string; where one cannot be opened, the

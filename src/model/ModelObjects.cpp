@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <unordered_set>
 
 namespace {
 
@@ -80,6 +81,13 @@ TModelDataType TModelDraft::DataType(int nUserTypeId, int nMaxLength, int nPreci
     const auto base = mapTypes.find(it->second.nSystemTypeId);
     type.strSystemName = base == mapTypes.end() ? std::string() : base->second.strName;
     return type;
+}
+
+TModelDataType TModelDraft::SystemDataType(const std::string& strName, int nPrecision, int nScale) const {
+    for (const auto& [nId, type] : mapTypes)
+        if (!type.bUserDefined && type.strName == strName)
+            return DataType(nId, type.nMaxLength, nPrecision, nScale);
+    return {strName, std::string(), strName, 0, nPrecision, nScale};
 }
 
 void AddDatabase(CFamilyRows& rows, TModelDraft& draft) {
@@ -189,6 +197,38 @@ void AddSequences(CFamilyRows& rows, TModelDraft& draft) {
         sequence.bCycling = rows.Bool(8);
         sequence.bCached = rows.Bool(9);
         sequence.strCacheSize = rows.Text(10);
+    }
+}
+
+void AddStandardSequences(CFamilyRows& rows, TModelDraft& draft) {
+    std::unordered_set<std::string> setIdentitySequences;
+    for (const auto& [nObjectId, table] : draft.mapTables)
+        for (const TModelColumn& column : table.aColumns)
+            if (column.identity)
+                setIdentitySequences.insert(FoldCaseUtf8(table.strSchema) + '\0' +
+                                            FoldCaseUtf8(table.strName + "_" + column.strName + "_seq"));
+    std::unordered_map<std::string, int> mapSequenceIds;
+    for (const auto& [nObjectId, object] : draft.mapObjects)
+        if (object.strType == "SO")
+            mapSequenceIds[FoldCaseUtf8(draft.SchemaName(object.nSchemaId)) + '\0' +
+                           FoldCaseUtf8(object.strName)] = nObjectId;
+    int nUnknownId = 0;
+    while (rows.Next()) {
+        const std::string strKey = FoldCaseUtf8(rows.Text(0)) + '\0' + FoldCaseUtf8(rows.Text(1));
+        if (setIdentitySequences.count(strKey))
+            continue;
+        const auto id = mapSequenceIds.find(strKey);
+        const int nObjectId = id == mapSequenceIds.end() ? --nUnknownId : id->second;
+        TModelSequence& sequence = draft.mapSequences[nObjectId];
+        sequence.nObjectId = nObjectId;
+        sequence.strSchema = rows.Text(0);
+        sequence.strName = rows.Text(1);
+        sequence.type = draft.SystemDataType(rows.Text(2), rows.Int(3), rows.Int(4));
+        sequence.strStart = rows.Text(5);
+        sequence.strIncrement = rows.Text(6);
+        sequence.strMinimum = rows.Text(7);
+        sequence.strMaximum = rows.Text(8);
+        sequence.bCycling = rows.Text(9) == "1" || rows.Text(9) == "YES";
     }
 }
 

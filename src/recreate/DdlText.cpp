@@ -104,8 +104,8 @@ std::string DataTypeText(const TModelDataType& type) {
     return strType;
 }
 
-std::string EndLine(std::string_view strText) {
-    if (!strText.empty() && (strText.back() == '\n' || strText.back() == '\r'))
-        return std::string(strText);
-    return std::string(strText) + kLineEnd;
+void AppendLine(std::string& str, std::string_view strText) {
+    str += strText;
+    if (strText.empty() || (strText.back() != '\n' && strText.back() != '\r'))
+        str += kLineEnd;
 }

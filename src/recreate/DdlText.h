@@ -25,5 +25,5 @@ std::string Parenthesized(std::string_view strExpression);
 // The declared type: [schema].[name] for a user type, else the system type with its length, precision or
 // scale as declared ([nvarchar](20), [decimal](18, 2), [datetime2](3), [varbinary](max)).
 std::string DataTypeText(const TModelDataType& type);
-// The text ending with one line end: kLineEnd added unless it already ends with CR or LF.
-std::string EndLine(std::string_view strText);
+// Appends the text and, unless it already ends with CR or LF, kLineEnd.
+void AppendLine(std::string& str, std::string_view strText);

@@ -3,6 +3,7 @@
 #include "recreate/DdlWriter.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -96,22 +97,29 @@ std::vector<TLevel> ModuleLevels(const TModelModule& module, const TCatalogModel
     return {{"SCHEMA", module.strSchema}, {"VIEW", pView ? pView->strName : ""}, {"TRIGGER", module.strName}};
 }
 
-// The levels of a property of the step's object; empty when the property is on a part the model lacks
-// (a view's column, a parameter).
-std::vector<TLevel> PropertyLevels(const TPlanStep& step, const TModelExtendedProperty& property,
-                                   const TCatalogModel& model) {
+// The levels of a property of the step's object (none for the database's own); nullopt when the property is
+// on a part the model lacks (a view's column).
+std::optional<std::vector<TLevel>>
+PropertyLevels(const TPlanStep& step, const TModelExtendedProperty& property, const TCatalogModel& model) {
+    if (property.nClass == 0)
+        return std::vector<TLevel>();
+    using TLevels = std::vector<TLevel>;
     if (step.pSchema)
-        return {{"SCHEMA", step.pSchema->strName}};
+        return TLevels{{"SCHEMA", step.pSchema->strName}};
     if (step.pType)
-        return {{"SCHEMA", step.pType->strSchema}, {"TYPE", step.pType->strName}};
+        return TLevels{{"SCHEMA", step.pType->strSchema}, {"TYPE", step.pType->strName}};
     if (step.pSequence)
-        return {{"SCHEMA", step.pSequence->strSchema}, {"SEQUENCE", step.pSequence->strName}};
+        return TLevels{{"SCHEMA", step.pSequence->strSchema}, {"SEQUENCE", step.pSequence->strName}};
     if (step.pSynonym)
-        return {{"SCHEMA", step.pSynonym->strSchema}, {"SYNONYM", step.pSynonym->strName}};
+        return TLevels{{"SCHEMA", step.pSynonym->strSchema}, {"SYNONYM", step.pSynonym->strName}};
+    if (step.pModule && property.nMinorId == 0)
+        return ModuleLevels(*step.pModule, model);
     if (step.pModule)
-        return property.nMinorId == 0 ? ModuleLevels(*step.pModule, model) : std::vector<TLevel>();
+        return std::nullopt;
     std::vector<TLevel> aLevels = TableLevels(*step.pTable, property);
-    return property.nMinorId != 0 && aLevels.size() == 2 ? std::vector<TLevel>() : aLevels;
+    if (aLevels.size() == 2 && (property.nMinorId != 0 || property.nMajorId != step.pTable->nObjectId))
+        return std::nullopt;
+    return aLevels;
 }
 
 } // namespace
@@ -133,10 +141,11 @@ std::string ScriptSequence(const TModelSequence& sequence) {
                       DataTypeText(sequence.type) + " START WITH " + sequence.strStart + " INCREMENT BY " +
                       sequence.strIncrement + " MINVALUE " + sequence.strMinimum + " MAXVALUE " +
                       sequence.strMaximum + (sequence.bCycling ? " CYCLE" : " NO CYCLE");
+    // A cache of the server's default size is what no CACHE clause gives.
     if (!sequence.bCached)
         str += " NO CACHE";
-    else
-        str += sequence.strCacheSize.empty() ? " CACHE" : " CACHE " + sequence.strCacheSize;
+    else if (!sequence.strCacheSize.empty())
+        str += " CACHE " + sequence.strCacheSize;
     return str + ";" + kLineEnd + kGo;
 }
 
@@ -148,8 +157,11 @@ std::string ScriptSynonym(const TModelSynonym& synonym) {
 // The definition whole, as stored, first in its batch after the SET options it was created with; options
 // left OFF are set back ON after it, so that what follows runs as a fresh session would.
 std::string ScriptModule(const TModelModule& module, const TCatalogModel& model) {
-    std::string str =
-        SetOptions(module.bAnsiNulls, module.bQuotedIdentifier) + EndLine(module.strDefinition) + kGo;
+    // Definitions are most of a catalog's text: copied once, into a text long enough for the rest.
+    std::string str = SetOptions(module.bAnsiNulls, module.bQuotedIdentifier);
+    str.reserve(str.size() * 2 + module.strDefinition.size() + 2 * kLineEnd.size() + kGo.size());
+    AppendLine(str, module.strDefinition);
+    str += kGo;
     if (module.strType == "TR" && module.bDisabled)
         str += "DISABLE TRIGGER " + QuoteName(module.strSchema, module.strName) + " ON " +
                ParentName(module.nParentObjectId, model) + ";" + kLineEnd + kGo;
@@ -161,9 +173,8 @@ std::string ScriptModule(const TModelModule& module, const TCatalogModel& model)
 std::string ScriptExtendedProperties(const TPlanStep& step, const TCatalogModel& model) {
     std::string str;
     for (const TModelExtendedProperty* pProperty : step.aProperties) {
-        const std::vector<TLevel> aLevels = PropertyLevels(step, *pProperty, model);
-        if (!aLevels.empty())
-            str += AddProperty(*pProperty, aLevels);
+        if (const std::optional<std::vector<TLevel>> aLevels = PropertyLevels(step, *pProperty, model))
+            str += AddProperty(*pProperty, *aLevels);
     }
     return str.empty() ? str : str + kGo;
 }

@@ -1,5 +1,6 @@
 #include "recreate/RecreatePlan.h"
 
+#include "catalog/SqlIdentifiers.h"
 #include "platform/Unicode.h"
 #include "scripting/SqlText.h"
 #include "scripting/StableOrder.h"
@@ -153,7 +154,8 @@ private:
             for (const TModelCheck& check : table.aChecks)
                 AddOwned(table, ERecreateKind::Constraint, check.strName).pCheck = &check;
             for (const TModelDefault& def : table.aDefaults)
-                AddOwned(table, ERecreateKind::Constraint, def.strName).pDefault = &def;
+                if (IsScriptedDefault(table, def))
+                    AddOwned(table, ERecreateKind::Constraint, def.strName).pDefault = &def;
             for (const TModelIndex& index : table.aIndexes)
                 if (index.eKind == EModelIndexKind::Index) {
                     AddOwned(table, ERecreateKind::Index, index.strName).pIndex = &index;
@@ -200,14 +202,17 @@ private:
             for (const TModelForeignKey& key : table.aForeignKeys)
                 mapConstraintTables[key.nObjectId] = nStep;
         }
-        std::unordered_map<size_t, size_t> mapPropertySteps; // owner step to its properties' step
+        std::unordered_map<size_t, size_t>
+            mapPropertySteps; // owner step (NONE: the database) to its properties'
         for (const TModelExtendedProperty& property : m_model.aExtendedProperties) {
-            const size_t nOwner = PropertyOwner(property, mapConstraintTables);
-            if (nOwner == NONE)
+            const size_t nOwner = property.nClass == 0 ? NONE : PropertyOwner(property, mapConstraintTables);
+            if (nOwner == NONE && property.nClass != 0)
                 continue;
             auto [it, bNew] = mapPropertySteps.emplace(nOwner, m_plan.aSteps.size());
             if (bNew) {
-                TPlanStep step = m_plan.aSteps[nOwner];
+                TPlanStep step = nOwner == NONE
+                                     ? Step(ERecreateKind::ExtendedProperties, std::string(), "database")
+                                     : m_plan.aSteps[nOwner];
                 step.eKind = ERecreateKind::ExtendedProperties;
                 step.aNeeds.clear();
                 step.strParent.clear();
@@ -345,7 +350,8 @@ private:
     }
 
     // What an expression or module uses: the references the server reports for it, else the names its text
-    // holds. A type a module names (a table-valued parameter's) is needed whatever the module.
+    // holds, keywords written bare left out. A type a module names (a table-valued parameter's) is needed
+    // whatever the module.
     void NeedReferences(size_t nStep, int nReferencingId, int nMinorId, const std::string& strText,
                         const std::string& strSchema, bool bSoft) {
         const auto reported = m_mapReferences.find(ReferenceKey(nReferencingId, nMinorId));
@@ -361,12 +367,20 @@ private:
             return;
         }
         for (const TSqlName& name : FindSqlNames(strText.c_str()))
-            NeedNamed(nStep, Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
+            if (!name.bBare || IsRegularIdentifier(name.strName))
+                NeedNamed(nStep, Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
     }
 
+    // Only a procedure or a trigger runs a procedure: a view or function naming one names something else.
     void NeedNamed(size_t nStep, size_t nNeeded, bool bSoft) {
-        if (nNeeded != NONE)
-            Need(nStep, nNeeded, bSoft && m_plan.aSteps[nNeeded].eKind != ERecreateKind::Type);
+        if (nNeeded == NONE)
+            return;
+        const ERecreateKind eNeeded = m_plan.aSteps[nNeeded].eKind;
+        const ERecreateKind eKind = m_plan.aSteps[nStep].eKind;
+        if (eNeeded == ERecreateKind::Procedure && eKind != ERecreateKind::Procedure &&
+            eKind != ERecreateKind::Trigger)
+            return;
+        Need(nStep, nNeeded, bSoft && eNeeded != ERecreateKind::Type);
     }
 
     // As the server resolves a name: a qualified one in its schema, an unqualified one in the referencing
@@ -428,15 +442,16 @@ private:
         }
     }
 
-    // A check or default goes into its table's CREATE TABLE when it is enabled and trusted and everything it
-    // calls comes in an earlier category than the table; otherwise ALTER TABLE adds it in its own step.
+    // A default goes into its column's definition when everything it calls comes in an earlier category than
+    // its table. Checks, and the other defaults, are added by ALTER TABLE in steps of their own: a check the
+    // server refuses then costs that check alone, and rows loaded before them are checked once.
     void SeparateConstraints() {
         for (TPlanStep& step : m_plan.aSteps) {
             if (step.eKind != ERecreateKind::Constraint)
                 continue;
             const size_t nTable = step.aNeeds.front().nStep;
             const ERecreateCategory eTable = m_plan.aSteps[nTable].eCategory;
-            bool bInline = !step.pCheck || (!step.pCheck->bDisabled && !step.pCheck->bNotTrusted);
+            bool bInline = step.pDefault != nullptr;
             for (const TPlanNeed& need : step.aNeeds)
                 bInline = bInline && (need.nStep == nTable || m_plan.aSteps[need.nStep].eCategory < eTable);
             if (!bInline)
@@ -527,6 +542,11 @@ private:
 };
 
 } // namespace
+
+bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def) {
+    const TModelColumn* pColumn = table.FindColumn(def.nColumnId);
+    return !pColumn || !pColumn->IsRowVersion();
+}
 
 TRecreatePlan PlanRecreate(const TCatalogModel& model) {
     return CPlanBuilder(model).Build();

@@ -46,3 +46,7 @@ struct TRecreatePlan {
 };
 
 TRecreatePlan PlanRecreate(const TCatalogModel& model);
+
+// False for a default that SQL Server cannot create, such as the one some servers report for a rowversion
+// column, whose values the server makes.
+bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def);

@@ -2,7 +2,8 @@
 // that applies on an empty database.
 #pragma once
 
-#include "model/CatalogModel.h"
+// A relative path: the library installs this header for programs.
+#include "../model/CatalogModel.h"
 
 #include <array>
 #include <string>
@@ -19,7 +20,7 @@ enum class ERecreateCategory : int {
     TableFunctions, // functions, and what they use, that computed columns, checks and defaults call
     Tables,
     Data,        // the tables' rows (export --data), before what would check or slow their loading
-    Constraints, // checks and defaults added after their table: disabled, untrusted, or calling a function
+    Constraints, // checks, and defaults that call a function made after their table
     Indexes,
     ForeignKeys,
     ViewsAndFunctions,

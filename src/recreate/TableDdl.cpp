@@ -126,31 +126,31 @@ std::string ColumnDefinition(const TModelTable& table, const TModelColumn& colum
     return str;
 }
 
-// The lines between the parentheses of CREATE TABLE or CREATE TYPE ... AS TABLE.
+// The lines between the parentheses of CREATE TABLE or CREATE TYPE ... AS TABLE; a table type, which no
+// ALTER can change, holds its checks and indexes too.
 std::vector<std::string> TableElements(const TModelTable& table, const TCatalogModel& model,
                                        const std::unordered_set<int>& setSeparate) {
     std::vector<std::string> aLines;
     for (const TModelColumn& column : table.aColumns) {
         const TModelDefault* pDefault = nullptr;
         for (const TModelDefault& def : table.aDefaults)
-            if (def.nColumnId == column.nColumnId && !setSeparate.count(def.nObjectId))
+            if (def.nColumnId == column.nColumnId && !setSeparate.count(def.nObjectId) &&
+                IsScriptedDefault(table, def))
                 pDefault = &def;
         aLines.push_back(ColumnDefinition(table, column, model, pDefault));
     }
     for (const TModelIndex& index : table.aIndexes)
         if (index.eKind != EModelIndexKind::Index)
             aLines.push_back(KeyConstraint(table, index));
+    if (!table.nTableTypeId)
+        return aLines;
     for (const TModelCheck& check : table.aChecks)
-        if (!setSeparate.count(check.nObjectId))
-            aLines.push_back(
-                (table.nTableTypeId ? std::string() : "CONSTRAINT " + QuoteName(check.strName) + " ") +
-                CheckClause(check));
-    if (table.nTableTypeId)
-        for (const TModelIndex& index : table.aIndexes)
-            if (index.eKind == EModelIndexKind::Index)
-                aLines.push_back("INDEX " + QuoteName(index.strName) + (index.bUnique ? " UNIQUE" : "") +
-                                 (index.bClustered ? " CLUSTERED (" : " NONCLUSTERED (") +
-                                 KeyList(table, index.aKeys) + ")");
+        aLines.push_back(CheckClause(check));
+    for (const TModelIndex& index : table.aIndexes)
+        if (index.eKind == EModelIndexKind::Index)
+            aLines.push_back("INDEX " + QuoteName(index.strName) + (index.bUnique ? " UNIQUE" : "") +
+                             (index.bClustered ? " CLUSTERED (" : " NONCLUSTERED (") +
+                             KeyList(table, index.aKeys) + ")");
     return aLines;
 }
 

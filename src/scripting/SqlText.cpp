@@ -81,6 +81,7 @@ private:
 
     std::string ReadPart() {
         const char ch = m_pszText[m_nPos];
+        m_bLastBare = ch != '[' && ch != '"';
         if (ch == '[')
             return ReadDelimited(m_pszText, m_nLength, m_nPos, ']');
         if (ch == '"')
@@ -118,14 +119,15 @@ private:
         }
         const size_t nParts = aParts.size();
         if (nParts == 1)
-            m_aNames.push_back({CString(), CString(aParts[0])});
+            m_aNames.push_back({CString(), CString(aParts[0]), m_bLastBare});
         else
-            m_aNames.push_back({CString(aParts[nParts - 2]), CString(aParts[nParts - 1])});
+            m_aNames.push_back({CString(aParts[nParts - 2]), CString(aParts[nParts - 1]), m_bLastBare});
     }
 
     const char* m_pszText;
     size_t m_nLength;
     size_t m_nPos = 0;
+    bool m_bLastBare = false;
     std::vector<TSqlName> m_aNames;
 };
 

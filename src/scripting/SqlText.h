@@ -19,6 +19,7 @@ size_t SkipLineComment(const char* pszText, size_t nLength, size_t nPos);
 struct TSqlName {
     CString strSchema;
     CString strName;
+    bool bBare = false; // the name itself written without brackets or quotes: a keyword, perhaps
 };
 
 // Every identifier outside comments and string literals, bare, in brackets or in double quotes, with its

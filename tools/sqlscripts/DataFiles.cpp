@@ -59,6 +59,8 @@ bool WriteRows(CDatabase& db, const std::string& dir, const std::vector<Recreate
     long tables = 0;
     for (const RecreateFile& file : files)
         tables += file.data ? 1 : 0;
+    if (tables == 0)
+        return true;
     progress.Started(kCategory);
     progress.ListRead(kCategory, tables);
     for (const RecreateFile& file : files) {

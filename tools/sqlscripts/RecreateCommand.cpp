@@ -87,7 +87,7 @@ void WarnCycles(const TRecreateScript& script) {
         std::string names;
         for (const std::string& name : cycle)
             names += (names.empty() ? "" : ", ") + name;
-        Say("warning: objects that use each other in a cycle keep name order: " + names);
+        Say("warning: objects that use each other in a cycle, written in their usual order: " + names);
     }
 }
 
@@ -250,8 +250,7 @@ int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& 
         return kExitFailed;
     CatchInterruptions();
     CatalogProgress catalogProgress(options.progress);
-    const std::optional<ScriptedModel> scripted =
-        LoadAndScript(db, options.parallel, catalogProgress.Callback());
+    std::optional<ScriptedModel> scripted = LoadAndScript(db, options.parallel, catalogProgress.Callback());
     catalogProgress.Done();
     if (!scripted)
         return kExitFailed;
@@ -261,10 +260,10 @@ int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& 
     }
     if (!options.dataOnly)
         WarnCycles(scripted->script);
-    const std::vector<TRecreateStep> steps =
-        options.dataOnly ? std::vector<TRecreateStep>() : Selected(scripted->script.aSteps, kinds);
+    std::vector<TRecreateStep> steps =
+        options.dataOnly ? std::vector<TRecreateStep>() : Selected(std::move(scripted->script.aSteps), kinds);
     std::vector<RecreateFile> files =
-        nameTemplate ? ObjectFilesOf(steps, *nameTemplate) : CategoryFiles(steps);
+        nameTemplate ? ObjectFilesOf(std::move(steps), *nameTemplate) : CategoryFiles(std::move(steps));
     if (options.data || options.dataOnly) {
         WarnUnmatched(scripted->model, options.dataTables);
         AddDataFiles(files, PlanData(scripted->model, options.dataTables, options.dataOnly),

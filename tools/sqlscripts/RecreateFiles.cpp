@@ -83,13 +83,18 @@ bool MayReplaceAll(const std::string& dir, const std::vector<RecreateFile>& file
 
 } // namespace
 
-std::vector<RecreateFile> CategoryFiles(const std::vector<TRecreateStep>& steps) {
+std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps) {
     std::vector<RecreateFile> files;
-    for (const TRecreateStep& step : steps) {
-        if (files.empty() || files.back().category != step.eCategory)
-            files.push_back({CategoryFileName(step.eCategory), std::string(), step.eCategory, 0, nullptr});
-        files.back().text += step.strText;
-        ++files.back().objects;
+    for (size_t i = 0; i < steps.size();) {
+        size_t end = i, size = 0;
+        for (; end < steps.size() && steps[end].eCategory == steps[i].eCategory; ++end)
+            size += steps[end].strText.size();
+        RecreateFile& file =
+            files.emplace_back(RecreateFile{CategoryFileName(steps[i].eCategory), std::move(steps[i].strText),
+                                            steps[i].eCategory, static_cast<long>(end - i), nullptr});
+        file.text.reserve(size);
+        for (++i; i < end; ++i)
+            file.text += steps[i].strText;
     }
     return files;
 }
@@ -101,7 +106,7 @@ std::vector<RecreateFile> ObjectFilesOf(const std::vector<TRecreateStep>& steps,
     for (const TRecreateStep& step : steps) {
         const std::string path = UniquePath(nameTemplate, std::string(RecreateKindName(step.eKind)),
                                             step.strSchema, ObjectFileName(step), used);
-        files.push_back({path, step.strText, step.eCategory, 1, nullptr});
+        files.push_back({path, std::move(step.strText), step.eCategory, 1, nullptr});
     }
     return files;
 }

@@ -30,7 +30,7 @@ struct RecreateFile {
 };
 
 // One file per category that has steps, named "NN-Category.sql" so that name order is apply order.
-std::vector<RecreateFile> CategoryFiles(const std::vector<TRecreateStep>& steps);
+std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps);
 // One file per step, where the template puts it: {category} is the kind's folder (Tables, Indexes, ...);
 // an index, constraint or foreign key is named "<table>.<name>". Paths that differ only in letter case get
 // "~2", "~3", ... after the name, in apply order.

@@ -1,0 +1,2 @@
+EXEC sys.sp_addextendedproperty @name = N'Revision', @value = CAST(N'7' AS int), @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'PROCEDURE', @level1name = N'pEven';
+GO

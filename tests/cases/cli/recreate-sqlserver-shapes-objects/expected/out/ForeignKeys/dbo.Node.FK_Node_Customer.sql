@@ -1,0 +1,2 @@
+ALTER TABLE [dbo].[Node] ADD CONSTRAINT [FK_Node_Customer] FOREIGN KEY ([CustomerGuid]) REFERENCES [dbo].[Customer] ([Guid]) ON DELETE SET NULL ON UPDATE SET DEFAULT;
+GO

@@ -1,0 +1,2 @@
+ALTER TABLE [sales].[Orders] WITH NOCHECK ADD CONSTRAINT [FK_Orders_Customer] FOREIGN KEY ([CustomerId]) REFERENCES [dbo].[Customer] ([CustomerId]) ON DELETE CASCADE NOT FOR REPLICATION;
+GO

@@ -1,0 +1,5 @@
+SET ANSI_NULLS ON;
+SET QUOTED_IDENTIFIER ON;
+GO
+CREATE PROCEDURE dbo.pOdd @n int AS IF @n > 0 EXEC dbo.pEven @n - 1
+GO

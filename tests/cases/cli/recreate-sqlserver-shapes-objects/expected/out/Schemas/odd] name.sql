@@ -1,0 +1,2 @@
+CREATE SCHEMA [odd]] name] AUTHORIZATION [dbo];
+GO

@@ -1,0 +1,2 @@
+CREATE SYNONYM [dbo].[Cust] FOR [dbo].[Customer];
+GO

@@ -1,0 +1,2 @@
+CREATE SYNONYM [dbo].[Ticket] FOR [sales].[Ticket];
+GO

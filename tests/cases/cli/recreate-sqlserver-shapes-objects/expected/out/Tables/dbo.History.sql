@@ -1,0 +1,5 @@
+CREATE TABLE [dbo].[History] (
+    [Year] [int] NOT NULL,
+    [Note] [nvarchar](100) NULL
+) ON [PS_Year]([Year]);
+GO

@@ -1,0 +1,2 @@
+CREATE TYPE [dbo].[Phone] FROM [varchar](24) NOT NULL;
+GO

@@ -1,0 +1,5 @@
+SET ANSI_NULLS ON;
+SET QUOTED_IDENTIFIER ON;
+GO
+CREATE VIEW [odd]] name].[Orders] AS SELECT OrderId FROM sales.Orders
+GO

@@ -1,0 +1,5 @@
+ALTER TABLE [dbo].[Customer] ADD CONSTRAINT [CK_Customer_Name] CHECK ([Name]<>N'');
+GO
+ALTER TABLE [dbo].[Customer] WITH NOCHECK ADD CONSTRAINT [CK_Customer_Valid] CHECK NOT FOR REPLICATION ([dbo].[fnIsValid]([CustomerId])=(1));
+ALTER TABLE [dbo].[Customer] NOCHECK CONSTRAINT [CK_Customer_Valid];
+GO
