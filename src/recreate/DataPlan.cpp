@@ -82,7 +82,7 @@ TDataTable DataTableOf(const TModelTable& table) {
             continue;
         const std::string& strType =
             column.type.strSystemName.empty() ? column.type.strName : column.type.strSystemName;
-        data.aColumns.push_back({column.strName, strType});
+        data.aColumns.push_back({column.strName, strType, column.type.nMaxLength});
         data.bIdentity = data.bIdentity || column.identity.has_value();
     }
     for (const TModelIndex& index : table.aIndexes)

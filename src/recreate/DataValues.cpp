@@ -381,15 +381,19 @@ size_t FieldCount(const TDataType& type) {
     return type.eKind == dataVariant ? 1 + kVariantProperties.size() : 1;
 }
 
-void AppendSelectItems(std::string& strSelect, const std::string& strColumn, const TDataType& type) {
+void AppendSelectItems(std::string& strSelect, const std::string& strColumn, const TDataType& type,
+                       int nMaxLength) {
     if (type.eKind == dataClr) {
         strSelect.append("CAST(").append(strColumn).append(" AS varbinary(max))");
         return;
     }
-    // The server makes text Unicode itself: a driver converts it with a code page that may not hold every
-    // character the server keeps there.
-    if (type.strName == "text") {
-        strSelect.append("CAST(").append(strColumn).append(" AS nvarchar(max))");
+    // Text of a code page is made Unicode by the server: a driver would convert it with a code page that may
+    // not hold every character the column keeps (a UTF-8 collation's, or what some servers let in). A
+    // varchar(n) never holds more UTF-16 units than bytes.
+    if (type.strName == "char" || type.strName == "varchar" || type.strName == "text") {
+        const bool bMax = nMaxLength <= 0 || nMaxLength > 4000 || type.strName == "text";
+        strSelect.append("CAST(").append(strColumn).append(" AS nvarchar(");
+        strSelect.append(bMax ? "max" : std::to_string(nMaxLength)).append("))");
         return;
     }
     strSelect += strColumn;

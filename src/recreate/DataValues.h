@@ -32,8 +32,10 @@ const TDataType* FindDataType(std::string_view strTypeName);
 // How many fields of a row one column of the type takes.
 size_t FieldCount(const TDataType& type);
 
-// Appends the select-list items that read a column of the type; strColumn is delimited already.
-void AppendSelectItems(std::string& strSelect, const std::string& strColumn, const TDataType& type);
+// Appends the select-list items that read a column of the type; strColumn is delimited already, nMaxLength
+// the column's length in bytes as the catalog gives it (-1 for max).
+void AppendSelectItems(std::string& strSelect, const std::string& strColumn, const TDataType& type,
+                       int nMaxLength);
 
 // Appends the literal of one value from its FieldCount fields. False, with strOut as it may have grown, when
 // the fields are not the text the type gives: no literal is right then.

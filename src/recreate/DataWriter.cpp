@@ -165,7 +165,7 @@ std::string DataSelect(const TDataTable& table) {
     for (const TDataColumn& column : table.aColumns) {
         if (&column != &table.aColumns.front())
             strSelect += ", ";
-        AppendSelectItems(strSelect, QuoteName(column.strName), TypeOf(table, column));
+        AppendSelectItems(strSelect, QuoteName(column.strName), TypeOf(table, column), column.nMaxLength);
     }
     if (table.aColumns.empty())
         strSelect += "0";

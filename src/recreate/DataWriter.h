@@ -12,6 +12,7 @@
 struct TDataColumn {
     std::string strName;
     std::string strType; // the system type's name
+    int nMaxLength = -1; // bytes, as the catalog gives them: -1 for max
 };
 
 struct TDataOrderKey {

@@ -66,13 +66,17 @@ std::vector<std::string> Differences(const std::string& strA, const std::string&
     return aDifferences;
 }
 
-// Runs the files of the export's manifest in order, batch by batch, on one connection.
+// Runs the files of the export's manifest in order, batch by batch, on one connection; the refusals of the
+// files of rows. What the server refuses of the schema (checks in its own wording) is the schema tests'
+// subject, and listed there.
 TRefusals ApplyManifest(CDatabase& db, const std::string& strDir) {
     TRefusals aRefused;
     std::istringstream manifest(ReadWholeFile(strDir + "/manifest.txt"));
-    for (std::string strFile; std::getline(manifest, strFile);)
-        for (auto& refusal : RunBatches(db, Batches(ReadWholeFile(strDir + "/" + strFile))))
-            aRefused.push_back(std::move(refusal));
+    for (std::string strFile; std::getline(manifest, strFile);) {
+        TRefusals aFile = RunBatches(db, Batches(ReadWholeFile(strDir + "/" + strFile)));
+        if (strFile.find("Data/") != std::string::npos)
+            aRefused.insert(aRefused.end(), aFile.begin(), aFile.end());
+    }
     return aRefused;
 }
 
