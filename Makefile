@@ -5,18 +5,20 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
                   nlohmann-json3-dev libsimdjson-dev libcli11-dev libgtest-dev libgmock-dev \
                   libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev socat \
-                  freetds-bin time
+                  dpkg-dev file lintian man-db bash-completion gettext locales freetds-bin time
 
-.PHONY: all deps build test test-live check builds test-tsan test-asan test-fuzz bench clean
+.PHONY: all deps build test test-live check builds test-tsan test-asan test-fuzz deb test-deb bench clean
 
 all: build
 
+# As root: the Debian packages, and the Russian locale that the tests of the host's messages run under.
 deps:
 	@if [ "$$(id -u)" = 0 ] && command -v apt-get >/dev/null; then \
 	    missing=$$(for p in $(DEBIAN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	    if [ -n "$$missing" ]; then \
 	        apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	    fi; \
+	    locale -a | grep -qx ru_RU.utf8 || localedef -i ru_RU -f UTF-8 ru_RU.UTF-8; \
 	fi
 
 build: deps
@@ -31,8 +33,8 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(if $(SQLSCRIPTS_TEST_CONNECT),,-LE live)
 
 # Everything CI runs: the suite with the live tests against the local test server, the other build types and
-# compilers, the sanitizers and the fuzzers.
-check: test-live builds test-tsan test-asan test-fuzz
+# compilers, the sanitizers, the fuzzers and the Debian packages.
+check: test-live builds test-tsan test-asan test-fuzz test-deb
 
 # make test with the local T-SQL test server up, when its scripts are beside the repository (../shared) or
 # in SQLSCRIPTS_TESTSERVER; a server started for it is stopped afterwards, also when a test fails.
@@ -48,12 +50,28 @@ builds: deps
 	done
 	cd build-release && ctest --output-on-failure -j $(JOBS)
 
-# The tests that run threads, once more under ThreadSanitizer.
-THREAD_TESTS = Parallel|Pool|Thread
+# The tests that run threads, once more under ThreadSanitizer (the --recreate cases read on three connections).
+THREAD_TESTS = Parallel|Pool|Thread|recreate
 test-tsan: deps
 	cmake --preset tsan
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && TSAN_OPTIONS="halt_on_error=1" ctest --output-on-failure -j $(JOBS) -R '$(THREAD_TESTS)'
+
+# The Debian packages, into build-deb/: a build for /usr with Debian's compiler and linker flags (hardening
+# included; CMake reads no CPPFLAGS, so they go with CXXFLAGS), packed by CPack.
+deb: deps
+	export CXXFLAGS="$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS) \
+	                 $$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CPPFLAGS)" \
+	       LDFLAGS="$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get LDFLAGS)" && \
+	cmake --fresh -S . -B build-deb -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DSCRIPTS_WARNINGS_AS_ERRORS=ON -DSCRIPTS_BUILD_TESTS=OFF
+	cmake --build build-deb -j $(JOBS)
+	rm -f build-deb/*.deb
+	cd build-deb && cpack -G DEB
+
+# The packages as a user gets them: lintian, installed (root), used, purged again (tests/package/check).
+test-deb: deb
+	tests/package/check build-deb
 
 # Export benchmarks on synthetic catalog snapshots (bench/run); never part of the tests.
 bench: deps
@@ -71,7 +89,7 @@ test-asan: deps
 # Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
 # if it has one); the library is built with clang here. A finding stops the run and leaves its input in
 # build-fuzz/.
-FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DataLiteral
+FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText DataLiteral
 FUZZ_SECONDS ?= 60
 test-fuzz: deps
 	cmake --preset fuzz

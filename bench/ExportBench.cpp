@@ -1,9 +1,8 @@
-// Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run, or
-// the faithful scripts of --recreate as the command-line host writes them. Prints one line of key=value
-// pairs for bench/run to collect.
-#include "RecreateFiles.h"
+// Measures one full export in a fresh process: the snapshot load, then the sequential or parallel run, or the
+// faithful scripts of --recreate. Prints one line of key=value pairs for bench/run to collect.
 #include "backend/Snapshot.h"
 #include "export/CategoryTable.h"
+#include "platform/File.h"
 #include "scripts/Recreate.h"
 #include "scripts/ScriptUnloader.h"
 #include "ui/Ui.h"
@@ -113,12 +112,31 @@ TOutput MeasureOutput(const std::string& strDir) {
     return output;
 }
 
-// export --recreate: the model read on one connection (three with --parallel), scripted and written.
+// export --recreate as the host runs it: the model let go once scripted, a file per category whose name
+// order is the apply order, and the manifest.
 void Recreate(CDatabase& db, const TOptions& options) {
-    const TCatalogModel model = LoadCatalogModel(db, options.bParallel ? 3 : 1);
-    Progress progress(Progress::Mode::Off, RecreateProgressNames(false));
-    std::string strRefused;
-    WriteRecreateFiles(options.strDir, CategoryFiles(ScriptCatalogModel(model).aSteps), progress, strRefused);
+    std::vector<TRecreateStep> aSteps =
+        ScriptCatalogModel(LoadCatalogModel(db, options.bParallel ? 3 : 1)).aSteps;
+    std::filesystem::create_directories(options.strDir);
+    std::string strManifest;
+    for (size_t i = 0; i < aSteps.size();) {
+        const ERecreateCategory eCategory = aSteps[i].eCategory;
+        const int nNumber = static_cast<int>(eCategory) + 1;
+        const std::string strFile = (nNumber < 10 ? "0" : "") + std::to_string(nNumber) + "-" +
+                                    std::string(RecreateCategoryName(eCategory)) + ".sql";
+        size_t nEnd = i, nSize = 0;
+        for (; nEnd < aSteps.size() && aSteps[nEnd].eCategory == eCategory; ++nEnd)
+            nSize += aSteps[nEnd].strText.size();
+        std::string strText = std::move(aSteps[i].strText);
+        strText.reserve(nSize);
+        for (++i; i < nEnd; ++i) {
+            strText += aSteps[i].strText;
+            std::string().swap(aSteps[i].strText);
+        }
+        WriteFileReplacing((options.strDir + "/" + strFile).c_str(), strText.data(), strText.size());
+        strManifest += strFile + "\n";
+    }
+    WriteFileReplacing((options.strDir + "/manifest.txt").c_str(), strManifest.data(), strManifest.size());
 }
 
 } // namespace
@@ -151,8 +169,8 @@ int main(int argc, char** argv) {
                 strConnect += ";DELAY_US=" + std::to_string(options.nDelayUs);
         }
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         std::fprintf(stderr, "%s\n", e->GetErrorText().GetString());
-        e->Delete();
         return 1;
     }
     if (options.bLoadOnly) {
@@ -164,8 +182,8 @@ int main(int argc, char** argv) {
     try {
         db.OpenEx(strConnect.c_str(), CDatabase::noOdbcDialog);
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         std::fprintf(stderr, "cannot connect: %s\n", e->GetErrorText().GetString());
-        e->Delete();
         return 1;
     }
     CScriptUnloader unloader(db, nullptr, options.strDir.c_str());

@@ -40,6 +40,13 @@ constexpr int kUserTypes = 10;
 constexpr int kBoundDefaults = 10;
 constexpr int kTablesPerFullTextIndex = 100;
 constexpr const char* kSchemas[] = {"dbo", "sales", "stock", "audit"};
+// Object ids: tables 1000000 + 10 * n, the constraints of a table just above its own.
+constexpr long kPrimaryKeyOffset = 1;
+constexpr long kForeignKeyOffset = 2;
+constexpr long kCheckOffset = 3;
+constexpr long kFirstModuleId = 3000000;
+constexpr long kFirstDefaultId = 2000000;
+constexpr long kFirstUserTypeId = 257;
 
 class CSnapshotBuilder {
 public:
@@ -113,9 +120,12 @@ private:
         case EPrefetchFamily::FullTextColumns:
             return {{"PrefetchObjectId", kInt}};
         case EPrefetchFamily::Modules:
-            return {{"PrefetchType", kText}, {"PrefetchSchema", kText}, {"PrefetchName", kText}};
+            return {{"PrefetchObjectId", kInt},
+                    {"PrefetchType", kText},
+                    {"PrefetchSchema", kText},
+                    {"PrefetchName", kText}};
         default:
-            return {{"PrefetchSchema", kText}, {"PrefetchName", kText}};
+            return {{"PrefetchObjectId", kInt}, {"PrefetchSchema", kText}, {"PrefetchName", kText}};
         }
     }
 
@@ -206,12 +216,12 @@ public:
         AddForeignKeys(out);
         AddFullText(out);
         AddSchemas(out);
-        AddModules<CSQLRecViews>(out, "V", "CREATE VIEW");
-        AddModules<CSQLRecTriggers>(out, "TR", "CREATE TRIGGER");
-        AddModules<CSQLRecProcedures>(out, "P", "CREATE PROCEDURE");
+        AddModules<CSQLRecViews>(out, "V", "CREATE VIEW", kFirstModuleId);
+        AddModules<CSQLRecTriggers>(out, "TR", "CREATE TRIGGER", kFirstModuleId + kModulesPerKind);
+        AddModules<CSQLRecProcedures>(out, "P", "CREATE PROCEDURE", kFirstModuleId + 2 * kModulesPerKind);
         AddIndexes(out);
         AddChecks(out);
-        AddModules<CSQLRecFunctions>(out, "FN", "CREATE FUNCTION");
+        AddModules<CSQLRecFunctions>(out, "FN", "CREATE FUNCTION", kFirstModuleId + 3 * kModulesPerKind);
         out.AddPrefetchStatements();
         AddModelStatements(out);
     }
@@ -500,11 +510,13 @@ private:
         for (int i = 0; i < kBoundDefaults; ++i)
             aList.push_back({Numbered("D_Zero", i), "dbo"});
         out.Add(ListSQL<CSQLRecDefaults>(), {{"name", kText}, {"SchemaName", kText}}, aList);
-        for (const TDbRow& row : aList)
+        for (size_t i = 0; i < aList.size(); ++i) {
+            const TDbRow& row = aList[i];
             out.AddDetail(
-                EPrefetchFamily::Modules, {"D", "dbo", *row[0]}, DetailSQL<CSQLRecDefaults>("dbo", *row[0]),
-                ModuleColumns(),
+                EPrefetchFamily::Modules, {std::to_string(kFirstDefaultId + i), "D", "dbo", *row[0]},
+                DetailSQL<CSQLRecDefaults>("dbo", *row[0]), ModuleColumns(),
                 {{row[0], "dbo", "CREATE DEFAULT " + *row[0] + " AS 0 -- zero\r\n", Int(1), Int(1)}});
+        }
         out.AddObjects(aList.size());
     }
 
@@ -514,7 +526,8 @@ private:
             aList.push_back({Numbered("CodeType", i), "dbo"});
         out.Add(ListSQL<CSQLRecUserTypes>(), {{"UserName", kText}, {"SchemaName", kText}}, aList);
         for (size_t i = 0; i < aList.size(); ++i)
-            out.AddDetail(EPrefetchFamily::UserTypes, {"dbo", *aList[i][0]},
+            out.AddDetail(EPrefetchFamily::UserTypes,
+                          {std::to_string(kFirstUserTypeId + i), "dbo", *aList[i][0]},
                           DetailSQL<CSQLRecUserTypes>("dbo", *aList[i][0]),
                           {{"UserName", kText},
                            {"SchemaName", kText},
@@ -559,7 +572,8 @@ private:
             const std::string strDefault = "DF_" + table.strName + "_CreatedAt";
             const char* pszCollation = "Cyrillic_General_CI_AS";
             out.AddDetail(
-                EPrefetchFamily::Columns, {table.strSchema, table.strName}, rs.GetDefaultSQL(), aColumns,
+                EPrefetchFamily::Columns, {std::to_string(table.nObjectId), table.strSchema, table.strName},
+                rs.GetDefaultSQL(), aColumns,
                 {{"Id", "int", Int(0), Int(4), Int(10), Int(0), Int(1), Int(1), Int(1), Int(0), Int(0),
                   Int(0), "", std::nullopt, "", ""},
                  {"Name", "nvarchar", Int(0), Int(200), Int(0), Int(0), Int(0), Int(0), Int(0), Int(0),
@@ -591,17 +605,19 @@ private:
         std::sort(aList.begin(), aList.end());
         out.Add(ListSQL<CSQLRecPKeys>(), {{"Name", kText}, {"NameSchema", kText}}, aList);
         for (const TTable& table : m_aTables) {
-            out.AddDetail(EPrefetchFamily::PrimaryKeys, {table.strSchema, "PK_" + table.strName},
-                          DetailSQL<CSQLRecPKeys>(table.strSchema, "PK_" + table.strName),
-                          {{"Name", kText},
-                           {"NameSchema", kText},
-                           {"IdTable", kInt},
-                           {"TableName", kText},
-                           {"IdInd", kInt},
-                           {"FillFactor", kInt},
-                           {"Clastered", kInt}},
-                          {{"PK_" + table.strName, table.strSchema, Int(table.nObjectId), table.strName,
-                            Int(1), Int(table.nObjectId % 7 == 0 ? 90 : 0), Int(1)}});
+            out.AddDetail(
+                EPrefetchFamily::PrimaryKeys,
+                {std::to_string(table.nObjectId + kPrimaryKeyOffset), table.strSchema, "PK_" + table.strName},
+                DetailSQL<CSQLRecPKeys>(table.strSchema, "PK_" + table.strName),
+                {{"Name", kText},
+                 {"NameSchema", kText},
+                 {"IdTable", kInt},
+                 {"TableName", kText},
+                 {"IdInd", kInt},
+                 {"FillFactor", kInt},
+                 {"Clastered", kInt}},
+                {{"PK_" + table.strName, table.strSchema, Int(table.nObjectId), table.strName, Int(1),
+                  Int(table.nObjectId % 7 == 0 ? 90 : 0), Int(1)}});
             AddIndexColumns(out, table.nObjectId, 1, {{"Id"}});
         }
         out.AddObjects(m_aTables.size());
@@ -618,7 +634,8 @@ private:
             const TTable& referenced = m_aTables[(i + m_aTables.size() - 1) % m_aTables.size()];
             const std::string strFK = "FK_" + table.strName + "_Parent";
             out.AddDetail(
-                EPrefetchFamily::ForeignKeys, {table.strSchema, table.strName},
+                EPrefetchFamily::ForeignKeys,
+                {std::to_string(table.nObjectId), table.strSchema, table.strName},
                 DetailSQL<CSQLRecForeignKeys>(table.strSchema, table.strName),
                 {{"FKName", kText},
                  {"FKNameSchema", kText},
@@ -634,8 +651,9 @@ private:
             CSQLRecForeignKeyColumnsParent rs;
             rs.m_strFKName = strFK;
             rs.m_strFKSchema = table.strSchema;
-            out.AddDetail(EPrefetchFamily::ForeignKeyColumns, {table.strSchema, strFK}, rs.GetDefaultSQL(),
-                          {{"ColName", kText}}, {{"ParentId"}});
+            out.AddDetail(EPrefetchFamily::ForeignKeyColumns,
+                          {std::to_string(table.nObjectId + kForeignKeyOffset), table.strSchema, strFK},
+                          rs.GetDefaultSQL(), {{"ColName", kText}}, {{"ParentId"}});
             AddIndexColumns(out, referenced.nObjectId, 1, {{"Id"}});
         }
         out.AddObjects(m_aTables.size());
@@ -705,14 +723,15 @@ private:
     }
 
     template <class Rec>
-    void AddModules(CSnapshotBuilder& out, const char* pszPrefix, const char* pszCreate) const {
+    void AddModules(CSnapshotBuilder& out, const char* pszPrefix, const char* pszCreate,
+                    long nFirstId) const {
         std::vector<TDbRow> aList;
         for (int i = 0; i < kModulesPerKind; ++i)
             aList.push_back({Numbered(pszPrefix, i), "dbo"});
         out.Add(ListSQL<Rec>(), {{"name", kText}, {"SchemaName", kText}}, aList);
         for (int i = 0; i < kModulesPerKind; ++i) {
             const std::string& strName = *aList[static_cast<size_t>(i)][0];
-            out.AddDetail(EPrefetchFamily::Modules, {pszPrefix, "dbo", strName},
+            out.AddDetail(EPrefetchFamily::Modules, {std::to_string(nFirstId + i), pszPrefix, "dbo", strName},
                           DetailSQL<Rec>("dbo", strName), ModuleColumns(),
                           {{strName, "dbo", Definition(pszCreate, strName, i), Int(1), Int(i % 5 != 0)}});
         }
@@ -748,7 +767,9 @@ private:
             aList.push_back({"CK_" + table.strName + "_Qty", table.strSchema});
         out.Add(ListSQL<CSQLRecChecks>(), {{"Name", kText}, {"NameSchema", kText}}, aList);
         for (const TTable& table : m_aTables)
-            out.AddDetail(EPrefetchFamily::Checks, {table.strSchema, "CK_" + table.strName + "_Qty"},
+            out.AddDetail(EPrefetchFamily::Checks,
+                          {std::to_string(table.nObjectId + kCheckOffset), table.strSchema,
+                           "CK_" + table.strName + "_Qty"},
                           DetailSQL<CSQLRecChecks>(table.strSchema, "CK_" + table.strName + "_Qty"),
                           {{"Name", kText},
                            {"NameSchema", kText},
@@ -781,8 +802,8 @@ int main(int argc, char** argv) {
         CCatalogSnapshot::Save(strPath, builder.Statements(),
                                "synthetic catalog of " + std::to_string(nTables) + " tables");
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         std::fprintf(stderr, "%s\n", e->GetErrorText().GetString());
-        e->Delete();
         return 1;
     }
     // What the benchmark divides by: objects scripted and statements sent by one full export.

@@ -5,9 +5,9 @@
 #include "catalog/SQLRecDependents.h"
 #include "catalog/SQLRecObjects.h"
 #include "export/CategoryTable.h"
-#include "ui/Ui.h"
 #include "scripting/SQLScript.h"
 #include "scripting/Tables.h"
+#include "ui/Ui.h"
 
 namespace {
 
@@ -30,10 +30,9 @@ template <typename F> TErrState RunReportingErrors(CString& strText, F&& work) {
         work();
         return {};
     } catch (CException* e) {
-        const TErrState result = Failure(FormatScriptError(e));
-        e->Delete();
+        const CExceptionPtr<> guard(e);
         strText.Empty();
-        return result;
+        return Failure(FormatScriptError(e));
     } catch (...) {
         strText.Empty();
         return Failure(FormatScriptError(nullptr));

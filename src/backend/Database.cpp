@@ -166,13 +166,16 @@ void CRecordset::MoveNext() {
     FetchAndBind();
 }
 
+// Binding fails for the statement as the backend would have: an error names it.
 void CRecordset::FetchAndBind() {
-    m_pRow = m_pResult->Fetch();
-    m_bEOF = m_pRow == nullptr;
-    if (m_bEOF)
-        return;
-    CFieldExchange fx(this, m_pRow);
-    DoFieldExchange(&fx);
+    NamingStatement(m_strSQL.Str(), [this] {
+        m_pRow = m_pResult->Fetch();
+        m_bEOF = m_pRow == nullptr;
+        if (m_bEOF)
+            return;
+        CFieldExchange fx(this, m_pRow);
+        DoFieldExchange(&fx);
+    });
 }
 
 const TDbColumn& CRecordset::Column(short nIndex) const {

@@ -1,6 +1,7 @@
 // What CDatabase and CRecordset need of a data source: the ODBC driver, or a recorded catalog snapshot.
 #pragma once
 
+#include "platform/Exceptions.h"
 #include "platform/String.h"
 
 #include <memory>
@@ -49,6 +50,18 @@ private:
     std::vector<TDbRow> m_aRows;
     size_t m_nNext = 0;
 };
+
+// Runs work, which executes or reads strSql: a database error it throws names that statement, unless it
+// names one already.
+template <class TWork> auto NamingStatement(const std::string& strSql, TWork&& work) -> decltype(work()) {
+    try {
+        return work();
+    } catch (CDBException* e) {
+        if (e->m_strStatement.IsEmpty())
+            e->m_strStatement = strSql;
+        throw;
+    }
+}
 
 class CCatalogSnapshot;
 

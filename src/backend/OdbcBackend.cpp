@@ -246,8 +246,9 @@ struct TOdbcLink {
 class COdbcStream : public CDbResult {
 public:
     COdbcStream(std::shared_ptr<TOdbcLink> pLink, std::unique_ptr<CStatementHandle> pStmt,
-                std::vector<TDbColumn> aColumns)
-        : m_pLink(std::move(pLink)), m_pStmt(std::move(pStmt)), m_aColumns(std::move(aColumns)) {}
+                std::vector<TDbColumn> aColumns, std::string strSql)
+        : m_pLink(std::move(pLink)), m_pStmt(std::move(pStmt)), m_aColumns(std::move(aColumns)),
+          m_strSql(std::move(strSql)) {}
 
     ~COdbcStream() override {
         std::lock_guard lock(m_pLink->mutex);
@@ -258,13 +259,15 @@ public:
     const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
 
     const TDbRow* Fetch() override {
-        std::lock_guard lock(m_pLink->mutex);
-        if (!m_pStmt)
-            return NextBuffered();
-        if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, m_row))
-            return &m_row;
-        Release();
-        return nullptr;
+        return NamingStatement(m_strSql, [this]() -> const TDbRow* {
+            std::lock_guard lock(m_pLink->mutex);
+            if (!m_pStmt)
+                return NextBuffered();
+            if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, m_row))
+                return &m_row;
+            Release();
+            return nullptr;
+        });
     }
 
     // Called with the link's lock held. A failure belongs to this stream, not to the statement that
@@ -301,6 +304,7 @@ private:
     std::shared_ptr<TOdbcLink> m_pLink;
     std::unique_ptr<CStatementHandle> m_pStmt;
     std::vector<TDbColumn> m_aColumns;
+    std::string m_strSql;
     TFetchBuffers m_buffers;
     TDbRow m_row;
     std::vector<TDbRow> m_aRest;
@@ -337,6 +341,20 @@ public:
     void SetQueryTimeout(DWORD dwSeconds) override { m_dwTimeout = dwSeconds; }
 
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) override {
+        return NamingStatement(strSql, [&] { return Run(strSql, bBuffered); });
+    }
+
+    // One text, the statements a line each: the server compiles each as it would alone. An error names the
+    // whole text, since which of its statements failed is not known.
+    std::vector<std::unique_ptr<CDbResult>> ExecuteBatch(const std::vector<std::string>& aSql) override {
+        std::string strBatch;
+        for (const std::string& strSql : aSql)
+            strBatch += strSql + "\n";
+        return NamingStatement(strBatch, [&] { return RunBatch(strBatch, aSql.size()); });
+    }
+
+private:
+    std::unique_ptr<CDbResult> Run(const std::string& strSql, bool bBuffered) {
         std::lock_guard lock(m_pLink->mutex);
         if (m_pLink->pActiveStream)
             m_pLink->pActiveStream->BufferRest();
@@ -346,18 +364,15 @@ public:
         if (aColumns.empty())
             return std::make_unique<CRowsResult>(std::move(aColumns), std::vector<TDbRow>());
         if (!bBuffered) {
-            auto pStream = std::make_unique<COdbcStream>(m_pLink, std::move(pStmt), std::move(aColumns));
+            auto pStream =
+                std::make_unique<COdbcStream>(m_pLink, std::move(pStmt), std::move(aColumns), strSql);
             m_pLink->pActiveStream = pStream.get();
             return pStream;
         }
         return ReadWhole(pStmt->Get(), std::move(aColumns));
     }
 
-    // One text, the statements a line each: the server compiles each as it would alone.
-    std::vector<std::unique_ptr<CDbResult>> ExecuteBatch(const std::vector<std::string>& aSql) override {
-        std::string strBatch;
-        for (const std::string& strSql : aSql)
-            strBatch += strSql + "\n";
+    std::vector<std::unique_ptr<CDbResult>> RunBatch(const std::string& strBatch, size_t nStatements) {
         std::lock_guard lock(m_pLink->mutex);
         if (m_pLink->pActiveStream)
             m_pLink->pActiveStream->BufferRest();
@@ -370,15 +385,14 @@ public:
             if (!aColumns.empty())
                 aResults.push_back(ReadWhole(pStmt->Get(), std::move(aColumns)));
         }
-        if (aResults.size() != aSql.size())
+        if (aResults.size() != nStatements)
             AfxThrowDBException("HY000", 0,
-                                "The batch of " + CString(std::to_string(aSql.size())) +
+                                "The batch of " + CString(std::to_string(nStatements)) +
                                     " statements returned " + CString(std::to_string(aResults.size())) +
                                     " results");
         return aResults;
     }
 
-private:
     // Some drivers quote the connect string in their connection errors; its passwords are hidden.
     [[noreturn]] void ThrowConnectError(SQLRETURN rc, const std::string& strConnect) {
         std::vector<TDiagRecord> aRecords = ReadDiagnostics(SQL_HANDLE_DBC, m_pLink->hdbc);

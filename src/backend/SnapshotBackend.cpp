@@ -77,6 +77,10 @@ private:
     }
 
     std::unique_ptr<CDbResult> Answer(const std::string& strSql) {
+        return NamingStatement(strSql, [&] { return Find(strSql); });
+    }
+
+    std::unique_ptr<CDbResult> Find(const std::string& strSql) {
         if (m_pFault)
             m_pFault->BeforeExecute(strSql);
         else
@@ -107,8 +111,8 @@ public:
         try {
             CCatalogSnapshot::Save(m_strPath, m_aStatements, "recorded by sqlscripts");
         } catch (CException* e) {
+            const CExceptionPtr<> guard(e);
             std::fprintf(stderr, "sqlscripts: %s\n", e->GetErrorText().GetString());
-            e->Delete();
         }
     }
 

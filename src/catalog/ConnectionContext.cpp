@@ -109,7 +109,7 @@ TPoolEntry* CreatePooledConnection() {
         pDatabase->OpenEx(GetContextConnectString(), CDatabase::noOdbcDialog);
         pDatabase->SetQueryTimeout(POOLED_QUERY_TIMEOUT);
     } catch (CException* e) {
-        e->Delete();
+        const CExceptionPtr<> guard(e);
         return nullptr;
     } catch (...) {
         return nullptr;
@@ -152,7 +152,7 @@ int ProbeDefinitionLength(CDatabase* pDatabase, const char* pszTable) {
             rs.GetFieldValue(static_cast<short>(0), strValue);
         rs.Close();
     } catch (CDBException* e) {
-        e->Delete();
+        const CExceptionPtr<> guard(e);
         return 0;
     }
     return std::atoi(strValue);

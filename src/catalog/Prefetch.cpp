@@ -5,35 +5,38 @@
 #include "catalog/SQLRecObjects.h"
 #include "catalog/SQLRecTableDetails.h"
 
-#include <optional>
+#include <algorithm>
+#include <charconv>
 
-namespace {
-
-struct TFamily {
+// What the store knows of a family besides its statement.
+struct TPrefetchFamily {
     CString (*pfnSQL)();
-    size_t nKeyColumns;
-    // Set where the rows of one key come in no defined order (the per-object ORDER BY does not separate
-    // them): a key with several rows is asked again with its per-object statement, the family's key
-    // values being the schema and name that statement takes.
+    size_t nIdColumns;   // the object's key: its id, and for index columns the index id
+    size_t nNameColumns; // the names the per-object statement resolves to the object, where it takes names
+    // Set where the rows of one object come in no defined order (the per-object ORDER BY does not separate
+    // them): an object with several rows is asked again with its per-object statement, which takes the
+    // family's names, its schema and name.
     CString (*pfnObjectSQL)(const CString& strSchema, const CString& strName);
 };
 
-const std::array<TFamily, PREFETCH_FAMILY_COUNT> g_aFamilies = {{
-    {&CSQLRecColumns::GetPrefetchSQL, 2, nullptr},
-    {&CSQLRecIndexColumns::GetPrefetchSQL, 2, nullptr},
-    {&CSQLRecForeignKeys::GetPrefetchSQL, 2, &CSQLRecForeignKeys::FormatDetailSQL},
-    {&CSQLRecForeignKeyColumnsParent::GetPrefetchSQL, 2, nullptr},
-    {&CSQLRecFullTextCatalogIndexColumns::GetPrefetchSQL, 1, nullptr},
-    {&CSQLRecModuleObjects::GetPrefetchSQL, 3, nullptr},
-    {&CSQLRecUserTypes::GetPrefetchSQL, 2, nullptr},
-    {&CSQLRecPKeys::GetPrefetchSQL, 2, nullptr},
-    {&CSQLRecChecks::GetPrefetchSQL, 2, nullptr},
+namespace {
+
+const std::array<TPrefetchFamily, PREFETCH_FAMILY_COUNT> g_aFamilies = {{
+    {&CSQLRecColumns::GetPrefetchSQL, 1, 2, nullptr},
+    {&CSQLRecIndexColumns::GetPrefetchSQL, 2, 0, nullptr},
+    {&CSQLRecForeignKeys::GetPrefetchSQL, 1, 2, &CSQLRecForeignKeys::FormatDetailSQL},
+    {&CSQLRecForeignKeyColumnsParent::GetPrefetchSQL, 1, 2, nullptr},
+    {&CSQLRecFullTextCatalogIndexColumns::GetPrefetchSQL, 1, 0, nullptr},
+    {&CSQLRecModuleObjects::GetPrefetchSQL, 1, 3, nullptr},
+    {&CSQLRecUserTypes::GetPrefetchSQL, 1, 2, nullptr},
+    {&CSQLRecPKeys::GetPrefetchSQL, 1, 2, nullptr},
+    {&CSQLRecChecks::GetPrefetchSQL, 1, 2, nullptr},
 }};
 
-// Per-object statements sent in one round trip when a family's keys are asked again.
+// Per-object statements sent in one round trip when a family's objects are asked again.
 constexpr size_t PREFETCH_BATCH_SIZE = 100;
 
-const TFamily& Family(EPrefetchFamily eFamily) {
+const TPrefetchFamily& Family(EPrefetchFamily eFamily) {
     return g_aFamilies[static_cast<size_t>(eFamily)];
 }
 
@@ -51,76 +54,53 @@ constexpr std::array<EPrefetchFamily, PREFETCH_FAMILY_COUNT> kFillOrder = {{
     EPrefetchFamily::FullTextColumns,
 }};
 
-// Key values joined so that no two different lists give the same text.
-void AppendKeyPart(std::string& strKey, std::string_view strPart) {
-    strKey += std::to_string(strPart.size());
-    strKey += ':';
-    strKey += strPart;
+// Ids are int on the server and go into the per-object statements as such.
+std::int64_t ObjectKey(std::int32_t nObjectId, std::int32_t nSubId) {
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(static_cast<std::uint32_t>(nObjectId)) << 32 |
+                                     static_cast<std::uint32_t>(nSubId));
 }
 
-// A name is matched only as the catalog spells it. Printable ASCII reaches the server unchanged inside a
-// literal or OBJECT_ID whatever the database's code page, and an exact spelling resolves to the one
-// object of that name in any collation, since names are unique under it. A leading '#' or '@' or a
-// trailing blank may be read otherwise by the server, so such names are left to it.
-bool IsCertainName(const CString& strName) {
-    const std::string& str = strName.Str();
+std::optional<std::int32_t> IdOf(const TDbValue& value) {
+    std::int32_t nId = 0;
+    if (!value)
+        return std::nullopt;
+    const auto [pEnd, ec] = std::from_chars(value->data(), value->data() + value->size(), nId);
+    if (ec != std::errc() || pEnd != value->data() + value->size())
+        return std::nullopt;
+    return nId;
+}
+
+// A name is looked up only where the server resolves the text that the per-object statement makes of it
+// to the object the catalog spells so. Printable ASCII reaches the server unchanged inside a literal or
+// OBJECT_ID whatever the database's code page, and an exact spelling resolves to the one object of that
+// name in any collation, since names are unique under it. A leading '#' or '@' or a trailing blank may be
+// read otherwise by the server, and a '?' may be what a driver put for a character it could not carry, so
+// that the name is no longer the object's: such names are left to the server.
+bool IsCertainName(const std::string& str) {
     if (str.empty() || str.front() == '#' || str.front() == '@' || str.back() == ' ')
         return false;
-    for (const char ch : str)
-        if (ch < 0x20 || ch > 0x7E)
-            return false;
-    return true;
+    return std::all_of(str.begin(), str.end(), [](char ch) { return ch >= 0x20 && ch <= 0x7E && ch != '?'; });
 }
 
-struct TLookup {
-    EPrefetchFamily eFamily;
+// Names joined so that no two different lists give the same text; none when one of them is not certain.
+std::optional<std::string> NamesKey(const std::vector<const std::string*>& aNames) {
     std::string strKey;
-};
-
-std::optional<TLookup> NameLookup(EPrefetchFamily eFamily, std::initializer_list<const CString*> aNames) {
-    TLookup lookup{eFamily, {}};
-    for (const CString* pName : aNames) {
+    for (const std::string* pName : aNames) {
         if (!IsCertainName(*pName))
             return std::nullopt;
-        AppendKeyPart(lookup.strKey, pName->Str());
+        strKey += std::to_string(pName->size());
+        strKey += ':';
+        strKey += *pName;
     }
-    return lookup;
+    return strKey;
 }
 
-TLookup NumberLookup(EPrefetchFamily eFamily, std::initializer_list<long> aNumbers) {
-    TLookup lookup{eFamily, {}};
-    for (const long nNumber : aNumbers)
-        AppendKeyPart(lookup.strKey, std::to_string(static_cast<int>(nNumber)));
-    return lookup;
-}
-
-// The family and key of the per-object statement that the recordset, as set up now, sends.
-std::optional<TLookup> LookupOf(const CSQLRecBase& rs) {
-    using F = EPrefetchFamily;
-    if (const auto* p = dynamic_cast<const CSQLRecColumns*>(&rs))
-        return NameLookup(F::Columns, {&p->m_strTableSchema, &p->m_strTableName});
-    if (const auto* p = dynamic_cast<const CSQLRecIndexColumns*>(&rs))
-        return NumberLookup(F::IndexColumns, {p->m_nObjectId, p->m_nIndexId});
-    if (const auto* p = dynamic_cast<const CSQLRecForeignKeyColumnsParent*>(&rs))
-        return NameLookup(F::ForeignKeyColumns, {&p->m_strFKSchema, &p->m_strFKName});
-    if (const auto* p = dynamic_cast<const CSQLRecFullTextCatalogIndexColumns*>(&rs))
-        return NumberLookup(F::FullTextColumns, {p->m_nObjectId});
-    if (!rs.m_bDetail)
-        return std::nullopt;
-    const std::initializer_list<const CString*> aSchemaName = {&rs.m_strParamSchema, &rs.m_strParamName};
-    if (dynamic_cast<const CSQLRecForeignKeys*>(&rs))
-        return NameLookup(F::ForeignKeys, aSchemaName);
-    if (const auto* p = dynamic_cast<const CSQLRecModuleObjects*>(&rs)) {
-        const CString strType = p->GetObjectTypeCode();
-        return NameLookup(F::Modules, {&strType, &rs.m_strParamSchema, &rs.m_strParamName});
-    }
-    if (dynamic_cast<const CSQLRecUserTypes*>(&rs))
-        return NameLookup(F::UserTypes, aSchemaName);
-    if (dynamic_cast<const CSQLRecPKeys*>(&rs))
-        return NameLookup(F::PrimaryKeys, aSchemaName);
-    if (dynamic_cast<const CSQLRecChecks*>(&rs))
-        return NameLookup(F::Checks, aSchemaName);
-    return std::nullopt;
+// The names of a family row, at its end after the ids; null where one of them is NULL.
+std::vector<const std::string*> RowNames(const TDbRow& row, size_t nFirst) {
+    std::vector<const std::string*> aNames;
+    for (size_t i = nFirst; i < row.size(); ++i)
+        aNames.push_back(row[i] ? &*row[i] : nullptr);
+    return aNames;
 }
 
 // Rows of the store, read in place: the store outlives every recordset of the run.
@@ -158,9 +138,11 @@ CString GetPrefetchSQL(EPrefetchFamily eFamily) {
 }
 
 CPrefetchStore::CPrefetchStore(CDatabase& db) {
+    for (size_t i = 0; i < PREFETCH_FAMILY_COUNT; ++i)
+        m_aSQL[i] = GetPrefetchSQL(static_cast<EPrefetchFamily>(i));
     if (const CCatalogSnapshot* pSnapshot = db.GetBackend()->GetSnapshot()) {
-        for (size_t i = 0; i < PREFETCH_FAMILY_COUNT; ++i)
-            if (!pSnapshot->Find(GetPrefetchSQL(static_cast<EPrefetchFamily>(i)).Str()))
+        for (const CString& strSQL : m_aSQL)
+            if (!pSnapshot->Find(strSQL.Str()))
                 AfxThrowDBException("HY000", 0,
                                     CString("Catalog snapshot " + pSnapshot->GetPath() +
                                             " lacks the prefetch statements; record it with --prefetch"));
@@ -182,7 +164,7 @@ void CPrefetchStore::RunHelper(const CString& strConnect) {
         db.OpenEx(strConnect, CDatabase::noOdbcDialog);
     } catch (CException* e) {
         // The families are then read on the connections of the recordsets that need them.
-        e->Delete();
+        const CExceptionPtr<> guard(e);
         return;
     }
     for (;;) {
@@ -230,54 +212,71 @@ void CPrefetchStore::ReadOnce(CDbConnection& connection, EPrefetchFamily eFamily
 }
 
 void CPrefetchStore::ReadFamily(CDbConnection& connection, EPrefetchFamily eFamily) {
-    const size_t nKeyColumns = Family(eFamily).nKeyColumns;
     TFamilyRows family;
     try {
-        std::unique_ptr<CDbResult> pResult = connection.Execute(GetPrefetchSQL(eFamily).Str(), false);
-        const std::vector<TDbColumn>& aColumns = pResult->Columns();
-        if (aColumns.size() <= nKeyColumns)
-            return;
-        const size_t nValues = aColumns.size() - nKeyColumns;
-        while (const TDbRow* pRow = pResult->Fetch()) {
-            std::string strKey;
-            bool bKeyed = pRow->size() == aColumns.size();
-            for (size_t i = nValues; bKeyed && i < pRow->size(); ++i) {
-                bKeyed = (*pRow)[i].has_value();
-                if (bKeyed)
-                    AppendKeyPart(strKey, *(*pRow)[i]);
-            }
-            if (!bKeyed)
-                continue;
-            if (!pResult->KeepsRows())
-                pRow = &family.aCopies.emplace_back(*pRow);
-            family.rows[strKey].push_back(pRow);
-        }
-        family.aColumns.assign(aColumns.begin(), aColumns.begin() + static_cast<std::ptrdiff_t>(nValues));
-        if (pResult->KeepsRows())
-            family.pSource = std::move(pResult);
+        family =
+            ReadRows(connection.Execute(m_aSQL[static_cast<size_t>(eFamily)].Str(), false), Family(eFamily));
     } catch (CDBException* e) {
         // The per-object statements of the family go to the server, and fail there as they would.
-        e->Delete();
+        const CExceptionPtr<> guard(e);
         return;
     }
     if (Family(eFamily).pfnObjectSQL)
-        AskSeveralAgain(connection, Family(eFamily).pfnObjectSQL, family);
+        AskSeveralAgain(connection, Family(eFamily), family);
     m_aFamilies[static_cast<size_t>(eFamily)] = std::move(family);
 }
 
-void CPrefetchStore::AskSeveralAgain(CDbConnection& connection,
-                                     CString (*pfnObjectSQL)(const CString&, const CString&),
-                                     TFamilyRows& family) {
-    const size_t nValues = family.aColumns.size();
-    std::vector<std::pair<std::string, std::string>> aAsk; // key, per-object statement
-    for (const auto& [strKey, aRows] : family.rows) {
-        if (aRows.size() < 2)
+CPrefetchStore::TFamilyRows CPrefetchStore::ReadRows(std::unique_ptr<CDbResult> pResult,
+                                                     const TPrefetchFamily& def) {
+    TFamilyRows family;
+    const std::vector<TDbColumn>& aColumns = pResult->Columns();
+    if (aColumns.size() <= def.nIdColumns + def.nNameColumns)
+        return family;
+    const size_t nValues = aColumns.size() - def.nIdColumns - def.nNameColumns;
+    while (const TDbRow* pRow = pResult->Fetch()) {
+        if (pRow->size() != aColumns.size())
             continue;
-        const CString strSchema((*aRows.front())[nValues].value_or(std::string()));
-        const CString strName((*aRows.front())[nValues + 1].value_or(std::string()));
+        const std::optional<std::int32_t> nId = IdOf((*pRow)[nValues]);
+        const std::optional<std::int32_t> nSubId =
+            def.nIdColumns > 1 ? IdOf((*pRow)[nValues + 1]) : std::optional<std::int32_t>(0);
+        if (!nId || !nSubId)
+            continue;
+        if (!pResult->KeepsRows())
+            pRow = &family.aCopies.emplace_back(*pRow);
+        const std::int64_t nObject = ObjectKey(*nId, *nSubId);
+        auto [it, bNew] = family.rows.try_emplace(nObject);
+        it->second.push_back(pRow);
+        if (bNew && def.nNameColumns > 0)
+            IndexNames(family, nObject, RowNames(*pRow, nValues + def.nIdColumns));
+    }
+    family.aColumns.assign(aColumns.begin(), aColumns.begin() + static_cast<std::ptrdiff_t>(nValues));
+    if (pResult->KeepsRows())
+        family.pSource = std::move(pResult);
+    return family;
+}
+
+void CPrefetchStore::IndexNames(TFamilyRows& family, std::int64_t nObject,
+                                const std::vector<const std::string*>& aNames) {
+    if (std::find(aNames.begin(), aNames.end(), nullptr) != aNames.end())
+        return;
+    const std::optional<std::string> strKey = NamesKey(aNames);
+    if (!strKey)
+        return;
+    const auto [it, bNew] = family.names.try_emplace(*strKey, nObject);
+    if (!bNew && it->second != nObject)
+        it->second.reset();
+}
+
+void CPrefetchStore::AskSeveralAgain(CDbConnection& connection, const TPrefetchFamily& def,
+                                     TFamilyRows& family) {
+    std::vector<std::pair<std::int64_t, std::string>> aAsk; // object, per-object statement
+    for (const auto& [nObject, aRows] : family.rows) {
+        const std::vector<const std::string*> aNames =
+            RowNames(*aRows.front(), family.aColumns.size() + def.nIdColumns);
         // Names that no recordset looks up here are not worth a statement.
-        if (IsCertainName(strSchema) && IsCertainName(strName))
-            aAsk.emplace_back(strKey, pfnObjectSQL(strSchema, strName).Str());
+        if (aRows.size() < 2 || aNames.size() != 2 || !aNames[0] || !aNames[1] || !NamesKey(aNames))
+            continue;
+        aAsk.emplace_back(nObject, def.pfnObjectSQL(CString(*aNames[0]), CString(*aNames[1])).Str());
     }
     for (size_t nFirst = 0; nFirst < aAsk.size(); nFirst += PREFETCH_BATCH_SIZE) {
         const size_t nCount = std::min(PREFETCH_BATCH_SIZE, aAsk.size() - nFirst);
@@ -294,7 +293,7 @@ void CPrefetchStore::AskSeveralAgain(CDbConnection& connection,
             }
         } catch (CDBException* e) {
             // Those recordsets ask the server themselves.
-            e->Delete();
+            const CExceptionPtr<> guard(e);
             for (size_t i = nFirst; i < nFirst + nCount; ++i)
                 family.rows.erase(aAsk[i].first);
         }
@@ -302,13 +301,25 @@ void CPrefetchStore::AskSeveralAgain(CDbConnection& connection,
 }
 
 std::unique_ptr<CDbResult> CPrefetchStore::Find(const CSQLRecBase& rs) {
-    const std::optional<TLookup> lookup = LookupOf(rs);
-    if (!lookup || !rs.m_pDatabase || !rs.m_pDatabase->IsOpen())
+    const std::optional<TPrefetchKey> key = rs.GetPrefetchKey();
+    if (!key || !rs.m_pDatabase || !rs.m_pDatabase->IsOpen())
         return nullptr;
-    ReadOnce(*rs.m_pDatabase->GetBackend(), lookup->eFamily);
-    const TFamilyRows& family = m_aFamilies[static_cast<size_t>(lookup->eFamily)];
-    const auto it = family.rows.find(lookup->strKey);
-    // A key without rows may be an object the store never saw (created since, or of another kind).
+    std::vector<const std::string*> aNames;
+    for (const CString& strName : key->aNames)
+        aNames.push_back(&strName.Str());
+    const std::optional<std::string> strNames = NamesKey(aNames);
+    if (!strNames)
+        return nullptr;
+    ReadOnce(*rs.m_pDatabase->GetBackend(), key->eFamily);
+    const TFamilyRows& family = m_aFamilies[static_cast<size_t>(key->eFamily)];
+    std::optional<std::int64_t> nObject =
+        ObjectKey(static_cast<std::int32_t>(key->nObjectId), static_cast<std::int32_t>(key->nSubId));
+    if (!aNames.empty()) {
+        const auto itName = family.names.find(*strNames);
+        nObject = itName == family.names.end() ? std::nullopt : itName->second;
+    }
+    // An object without rows may be one the store never saw (created since, or of another kind).
+    const auto it = nObject ? family.rows.find(*nObject) : family.rows.end();
     if (it == family.rows.end())
         return nullptr;
     return std::make_unique<CStoredRowsResult>(family.aColumns, it->second);

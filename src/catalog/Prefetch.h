@@ -4,12 +4,15 @@
 
 #include "backend/Database.h"
 #include "backend/DbBackend.h"
+#include "catalog/PrefetchKey.h"
 
 #include <array>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -17,20 +20,7 @@
 #include <vector>
 
 class CSQLRecBase;
-
-// The per-object statements that a family's one statement replaces.
-enum class EPrefetchFamily : int {
-    Columns,
-    IndexColumns,
-    ForeignKeys,
-    ForeignKeyColumns,
-    FullTextColumns,
-    Modules,
-    UserTypes,
-    PrimaryKeys,
-    Checks,
-};
-constexpr size_t PREFETCH_FAMILY_COUNT = 9;
+struct TPrefetchFamily;
 
 // The family's statement: the per-object template's select list with pszKeyColumns added before strFrom
 // (the main FROM), the template from strWhere on replaced by pszTail. Every value a per-object statement
@@ -38,19 +28,20 @@ constexpr size_t PREFETCH_FAMILY_COUNT = 9;
 CString DerivePrefetchSQL(std::string_view strTemplate, std::string_view strFrom, const char* pszKeyColumns,
                           std::string_view strWhere, const char* pszTail);
 
-// The statement that reads the whole family; its rows end with the family's key columns.
+// The statement that reads the whole family; its rows end with the family's key columns: the object's id
+// (for index columns also the index id), then the names that the per-object statement resolves to it.
+// Throws CDBException* when a per-object template no longer holds the text it is spliced at.
 CString GetPrefetchSQL(EPrefetchFamily eFamily);
 
-// The rows of one family, grouped by the values of their key columns, which they no longer carry.
-// A helper thread on a connection of its own reads the families, slowest first, while the run goes on; a
-// recordset that needs a family the helper has not taken up yet reads it on its own connection, and one
-// that needs a family being read waits for it. So two statements at most run at a time, which keeps the
-// server's processors for the reading instead of for switching between readers. A family is read once
-// and only read from after that.
+// The rows of each family, grouped by object id. A helper thread on a connection of its own reads the
+// families, slowest first, while the run goes on; a recordset that needs a family the helper has not taken
+// up yet reads it on its own connection, and one that needs a family being read waits for it. So two
+// statements at most run at a time, which keeps the server's processors for the reading instead of for
+// switching between readers. A family is read once and only read from after that.
 class CPrefetchStore {
 public:
-    // Starts the helper. Throws CDBException* when a snapshot replay lacks the statements, before any is
-    // sent.
+    // Starts the helper. Throws CDBException* when a family statement cannot be built, or when a snapshot
+    // replay lacks the statements, before any is sent.
     explicit CPrefetchStore(CDatabase& db);
     // The helper finishes the statement it is reading and closes its connection.
     ~CPrefetchStore();
@@ -67,7 +58,9 @@ private:
     // Rows keep their key columns at the end; the binding reads only the leading ones.
     struct TFamilyRows {
         std::vector<TDbColumn> aColumns;
-        std::unordered_map<std::string, std::vector<const TDbRow*>> rows;
+        std::unordered_map<std::int64_t, std::vector<const TDbRow*>> rows; // by object key
+        // The object key of each object's names; none where two objects share them.
+        std::unordered_map<std::string, std::optional<std::int64_t>> names;
         std::unique_ptr<CDbResult> pSource; // kept when it keeps its rows, which are then served in place
         std::deque<TDbRow> aCopies;         // otherwise
     };
@@ -75,12 +68,18 @@ private:
     // Reads the family unless another thread has taken it up, in which case it waits until that is done.
     void ReadOnce(CDbConnection& connection, EPrefetchFamily eFamily);
     void ReadFamily(CDbConnection& connection, EPrefetchFamily eFamily);
-    // The rows of keys that have several, whose order only their per-object statements give, replaced by
-    // what those statements return, sent in batches; a key whose batch fails is dropped, so that its
+    // The family's rows, grouped by object, with the names of each object filed.
+    static TFamilyRows ReadRows(std::unique_ptr<CDbResult> pResult, const TPrefetchFamily& def);
+    // Files the object under its names, unless they are not certain; names that two objects share lead
+    // to neither.
+    static void IndexNames(TFamilyRows& family, std::int64_t nObject,
+                           const std::vector<const std::string*>& aNames);
+    // The rows of objects that have several, whose order only their per-object statements give, replaced
+    // by what those statements return, sent in batches; an object whose batch fails is dropped, so that its
     // recordset asks the server itself.
-    static void AskSeveralAgain(CDbConnection& connection,
-                                CString (*pfnObjectSQL)(const CString&, const CString&), TFamilyRows& family);
+    static void AskSeveralAgain(CDbConnection& connection, const TPrefetchFamily& def, TFamilyRows& family);
 
+    std::array<CString, PREFETCH_FAMILY_COUNT> m_aSQL;
     std::array<TFamilyRows, PREFETCH_FAMILY_COUNT> m_aFamilies; // written by the reader, before it is Read
     std::mutex m_lock;
     std::condition_variable m_read;

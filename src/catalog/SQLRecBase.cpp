@@ -13,7 +13,7 @@ CSQLRecBase::~CSQLRecBase() {
         try {
             Close();
         } catch (CException* e) {
-            e->Delete();
+            const CExceptionPtr<> guard(e);
         } catch (...) {
         }
     }
@@ -34,6 +34,12 @@ BOOL CSQLRecBase::Open(UINT nOpenType, LPCTSTR lpszSQL, DWORD dwOptions) {
 
 void CSQLRecBase::ThrowDBException(RETCODE nRetCode, HSTMT hstmt) {
     CRecordset::ThrowDBException(nRetCode, hstmt ? hstmt : m_hstmt);
+}
+
+std::optional<TPrefetchKey> CSQLRecBase::DetailKey(EPrefetchFamily eFamily) const {
+    if (!m_bDetail)
+        return std::nullopt;
+    return TPrefetchKey::ByName(eFamily, {m_strParamSchema, m_strParamName});
 }
 
 const CString& CSQLRecBase::DefaultSchemaToDbo() {

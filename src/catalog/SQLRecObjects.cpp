@@ -95,9 +95,17 @@ CString CSQLRecModuleObjects::GetListSQL() {
 CString CSQLRecModuleObjects::GetPrefetchSQL() {
     return DerivePrefetchSQL(
         kModuleDetailSQL, " FROM sys.objects AS OBJ",
-        ", RTRIM( OBJ.type ) AS PrefetchType, SCH.name AS PrefetchSchema, OBJ.name AS PrefetchName",
+        ", OBJ.object_id AS PrefetchObjectId, RTRIM( OBJ.type ) AS PrefetchType, SCH.name AS PrefetchSchema, "
+        "OBJ.name AS PrefetchName",
         "WHERE OBJ.type = ",
         "WHERE OBJ.type IN ('D', 'R', 'V', 'TR', 'P', 'FN') ORDER BY OBJ.object_id ASC ");
+}
+
+std::optional<TPrefetchKey> CSQLRecModuleObjects::GetPrefetchKey() const {
+    if (!m_bDetail)
+        return std::nullopt;
+    return TPrefetchKey::ByName(EPrefetchFamily::Modules,
+                                {GetObjectTypeCode(), m_strParamSchema, m_strParamName});
 }
 
 void CSQLRecModuleObjects::DoFieldExchange(CFieldExchange* pFX) {
@@ -133,8 +141,13 @@ CString CSQLRecUserTypes::GetListSQL() {
 
 CString CSQLRecUserTypes::GetPrefetchSQL() {
     return DerivePrefetchSQL(kUserTypesDetailSQL, " FROM sys.types TYPES",
-                             ", SCHEMA_NAME( TYPES.schema_id ) AS PrefetchSchema, TYPES.name AS PrefetchName",
+                             ", TYPES.user_type_id AS PrefetchObjectId, SCHEMA_NAME( TYPES.schema_id ) AS "
+                             "PrefetchSchema, TYPES.name AS PrefetchName",
                              "AND TYPES.name = ", "ORDER BY TYPES.name ASC");
+}
+
+std::optional<TPrefetchKey> CSQLRecUserTypes::GetPrefetchKey() const {
+    return DetailKey(EPrefetchFamily::UserTypes);
 }
 
 void CSQLRecUserTypes::DoFieldExchange(CFieldExchange* pFX) {
@@ -173,9 +186,15 @@ CString CSQLRecPKeys::GetListSQL() {
 }
 
 CString CSQLRecPKeys::GetPrefetchSQL() {
-    return DerivePrefetchSQL(kPKeysDetailSQL, " FROM sys.key_constraints PK",
-                             ", SCHEMA_NAME( PK.schema_id ) AS PrefetchSchema, PK.name AS PrefetchName",
-                             "AND PK.name = ", "ORDER BY PK.Name ASC ");
+    return DerivePrefetchSQL(
+        kPKeysDetailSQL, " FROM sys.key_constraints PK",
+        ", PK.object_id AS PrefetchObjectId, SCHEMA_NAME( PK.schema_id ) AS PrefetchSchema, "
+        "PK.name AS PrefetchName",
+        "AND PK.name = ", "ORDER BY PK.Name ASC ");
+}
+
+std::optional<TPrefetchKey> CSQLRecPKeys::GetPrefetchKey() const {
+    return DetailKey(EPrefetchFamily::PrimaryKeys);
 }
 
 void CSQLRecPKeys::DoFieldExchange(CFieldExchange* pFX) {
@@ -214,9 +233,15 @@ CString CSQLRecChecks::GetListSQL() {
 }
 
 CString CSQLRecChecks::GetPrefetchSQL() {
-    return DerivePrefetchSQL(kChecksDetailSQL, " FROM sys.check_constraints CH",
-                             ", SCHEMA_NAME( CH.schema_id ) AS PrefetchSchema, CH.name AS PrefetchName",
-                             "WHERE CH.object_id = ", "ORDER BY CH.object_id ASC");
+    return DerivePrefetchSQL(
+        kChecksDetailSQL, " FROM sys.check_constraints CH",
+        ", CH.object_id AS PrefetchObjectId, SCHEMA_NAME( CH.schema_id ) AS PrefetchSchema, "
+        "CH.name AS PrefetchName",
+        "WHERE CH.object_id = ", "ORDER BY CH.object_id ASC");
+}
+
+std::optional<TPrefetchKey> CSQLRecChecks::GetPrefetchKey() const {
+    return DetailKey(EPrefetchFamily::Checks);
 }
 
 void CSQLRecChecks::DoFieldExchange(CFieldExchange* pFX) {

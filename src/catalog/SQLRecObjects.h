@@ -11,8 +11,10 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
-    // The detail rows of every object at once, keyed by the trimmed type code, schema and name.
+    // The detail rows of every object at once, keyed by object id, then the trimmed type code, schema and
+    // name.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     virtual CString GetObjectTypeCode() const = 0;
@@ -63,8 +65,9 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
-    // The detail rows of every object at once, keyed by schema and name.
+    // The detail rows of every object at once, keyed by object id, then schema and name.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strUserName;
@@ -85,8 +88,9 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
-    // The detail rows of every object at once, keyed by schema and name.
+    // The detail rows of every object at once, keyed by object id, then schema and name.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strName;
@@ -105,8 +109,9 @@ public:
     void SetDetail(bool bDetail) override;
     CString GetDetailSQL() override;
     CString GetListSQL() override;
-    // The detail rows of every object at once, keyed by schema and name.
+    // The detail rows of every object at once, keyed by object id, then schema and name.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strName;

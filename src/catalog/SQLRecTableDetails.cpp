@@ -74,10 +74,15 @@ CString CSQLRecColumns::GetDefaultSQL() {
 CString CSQLRecColumns::GetPrefetchSQL() {
     return DerivePrefetchSQL(
         kColumnsSQL, " FROM sys.columns  as COL",
-        ", SCHEMA_NAME( PT.schema_id ) AS PrefetchSchema, PT.name AS PrefetchName",
+        ", COL.object_id AS PrefetchObjectId, SCHEMA_NAME( PT.schema_id ) AS PrefetchSchema, PT.name AS "
+        "PrefetchName",
         "WHERE COL.object_id = OBJECT_ID(",
         "INNER JOIN sys.tables AS PT ON COL.object_id = PT.object_id ORDER BY COL.object_id "
         "ASC, COL.column_id ASC");
+}
+
+std::optional<TPrefetchKey> CSQLRecColumns::GetPrefetchKey() const {
+    return TPrefetchKey::ByName(EPrefetchFamily::Columns, {m_strTableSchema, m_strTableName});
 }
 
 void CSQLRecColumns::DoFieldExchange(CFieldExchange* pFX) {
@@ -115,6 +120,10 @@ CString CSQLRecIndexColumns::GetPrefetchSQL() {
                              ", INDCOL.object_id AS PrefetchObjectId, INDCOL.index_id AS PrefetchIndexId",
                              "WHERE INDCOL.object_id = ",
                              "ORDER BY INDCOL.object_id ASC, INDCOL.index_id ASC, INDCOL.column_id ASC ");
+}
+
+std::optional<TPrefetchKey> CSQLRecIndexColumns::GetPrefetchKey() const {
+    return TPrefetchKey::ById(EPrefetchFamily::IndexColumns, m_nObjectId, m_nIndexId);
 }
 
 void CSQLRecIndexColumns::DoFieldExchange(CFieldExchange* pFX) {
@@ -169,10 +178,15 @@ CString CSQLRecForeignKeys::GetListSQL() {
 
 CString CSQLRecForeignKeys::GetPrefetchSQL() {
     return DerivePrefetchSQL(kForeignKeysDetailSQL, " FROM sys.foreign_keys FK",
-                             ", SCHEMA_NAME( PT.schema_id ) AS PrefetchSchema, PT.name AS PrefetchName",
+                             ", FK.parent_object_id AS PrefetchObjectId, SCHEMA_NAME( PT.schema_id ) AS "
+                             "PrefetchSchema, PT.name AS PrefetchName",
                              "WHERE FK.parent_object_id = OBJECT_ID(",
                              "INNER JOIN sys.objects AS PT ON FK.parent_object_id = PT.object_id ORDER BY "
                              "FK.parent_object_id ASC ");
+}
+
+std::optional<TPrefetchKey> CSQLRecForeignKeys::GetPrefetchKey() const {
+    return DetailKey(EPrefetchFamily::ForeignKeys);
 }
 
 void CSQLRecForeignKeys::DoFieldExchange(CFieldExchange* pFX) {
@@ -203,10 +217,15 @@ CString CSQLRecForeignKeyColumnsParent::GetDefaultSQL() {
 CString CSQLRecForeignKeyColumnsParent::GetPrefetchSQL() {
     return DerivePrefetchSQL(
         kForeignKeyColumnsParentSQL, " FROM sys.foreign_key_columns FKColumns",
-        ", SCHEMA_NAME( PFK.schema_id ) AS PrefetchSchema, PFK.name AS PrefetchName",
+        ", FKColumns.constraint_object_id AS PrefetchObjectId, SCHEMA_NAME( PFK.schema_id ) AS "
+        "PrefetchSchema, PFK.name AS PrefetchName",
         "WHERE FKColumns.constraint_object_id = OBJECT_ID(",
         "INNER JOIN sys.objects AS PFK ON FKColumns.constraint_object_id = PFK.object_id "
         "ORDER BY FKColumns.constraint_object_id ASC, FKColumns.parent_column_id ASC ");
+}
+
+std::optional<TPrefetchKey> CSQLRecForeignKeyColumnsParent::GetPrefetchKey() const {
+    return TPrefetchKey::ByName(EPrefetchFamily::ForeignKeyColumns, {m_strFKSchema, m_strFKName});
 }
 
 void CSQLRecForeignKeyColumnsParent::DoFieldExchange(CFieldExchange* pFX) {
@@ -263,6 +282,10 @@ CString CSQLRecFullTextCatalogIndexColumns::GetPrefetchSQL() {
     return DerivePrefetchSQL(kFullTextCatalogIndexColumnsSQL, " FROM sys.fulltext_index_columns FTC",
                              ", FTC.object_id AS PrefetchObjectId",
                              "WHERE FTC.object_id = ", "ORDER BY FTC.object_id ASC, FTC.column_id ASC ");
+}
+
+std::optional<TPrefetchKey> CSQLRecFullTextCatalogIndexColumns::GetPrefetchKey() const {
+    return TPrefetchKey::ById(EPrefetchFamily::FullTextColumns, m_nObjectId);
 }
 
 void CSQLRecFullTextCatalogIndexColumns::DoFieldExchange(CFieldExchange* pFX) {

@@ -9,8 +9,9 @@ public:
     CSQLRecColumns();
 
     CString GetDefaultSQL() override;
-    // Every row of the family at once, keyed by the table's schema and name.
+    // Every row of the family at once, keyed by the table's object id, then its schema and name.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strTableName;
@@ -42,6 +43,7 @@ public:
     CString GetDefaultSQL() override;
     // Every row of the family at once, keyed by object id and index id.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     long m_nObjectId = 0;
@@ -80,8 +82,9 @@ public:
     CString GetListSQL() override;
     // The detail statement for that table, as GetDetailSQL sends it.
     static CString FormatDetailSQL(const CString& strSchema, const CString& strName);
-    // The detail rows of every table at once, keyed by the table's schema and name.
+    // The detail rows of every table at once, keyed by the table's object id, then its schema and name.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strFKName;
@@ -101,8 +104,9 @@ public:
     CSQLRecForeignKeyColumnsParent();
 
     CString GetDefaultSQL() override;
-    // Every row of the family at once, keyed by the key's schema and name.
+    // Every row of the family at once, keyed by the key's object id, then its schema and name.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString m_strFKName;
@@ -148,6 +152,7 @@ public:
     CString GetDefaultSQL() override;
     // Every row of the family at once, keyed by the table's object id.
     static CString GetPrefetchSQL();
+    std::optional<TPrefetchKey> GetPrefetchKey() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     long m_nObjectId = 0;

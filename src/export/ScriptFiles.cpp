@@ -22,8 +22,8 @@ bool WriteScriptFile(const CString& strPath, const CString& strText, void (*pfnS
         WriteFileReplacing(strPath, strText.GetString(), static_cast<size_t>(strText.GetLength()));
         return true;
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         pfnShowMessage(IDS_WRITE_FAILED);
-        e->Delete();
         return false;
     }
 }

@@ -83,8 +83,8 @@ BOOL CScriptUnloader::Prefetch() {
         PrefetchCatalog();
         return TRUE;
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         ShowScriptMessage(e->GetErrorText());
-        e->Delete();
         return FALSE;
     }
 }

@@ -94,6 +94,10 @@ std::unique_ptr<CGuiUiBackend> CGuiUiBackend::Create(const char* pszAppName, CSt
     return pBackend;
 }
 
+extern "C" CUiBackend* ScriptsGuiCreateBackend(const char* pszAppName, CString* pstrError) {
+    return CGuiUiBackend::Create(pszAppName, *pstrError).release();
+}
+
 bool CGuiUiBackend::Start(const char* pszAppName) {
     std::promise<bool> started;
     std::future<bool> result = started.get_future();

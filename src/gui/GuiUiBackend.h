@@ -46,3 +46,7 @@ private:
     TShownHook m_shownHook; // used on the toolkit's thread only
     std::vector<CTemplateWindow*> m_aOpenWindows;
 };
+
+// The entry point of libscripts-gui.so for programs that load it at run time (dlopen, dlsym): the backend as
+// CGuiUiBackend::Create makes it, owned by the caller, or null with the reason in *pstrError.
+extern "C" CUiBackend* ScriptsGuiCreateBackend(const char* pszAppName, CString* pstrError);

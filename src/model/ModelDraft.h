@@ -106,5 +106,3 @@ void AddDefaults(CFamilyRows& rows, TModelDraft& draft);
 
 // What the draft holds of each table (index and key columns, compression) into its table records.
 void FinishTables(TModelDraft& draft);
-// The draft's records as the model's ordered lists.
-TCatalogModel FinishModel(TModelDraft&& draft);

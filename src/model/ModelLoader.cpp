@@ -3,6 +3,7 @@
 #include "backend/DbBackend.h"
 #include "model/FamilyRows.h"
 #include "model/ModelDraft.h"
+#include "platform/Unicode.h"
 
 #include <algorithm>
 #include <atomic>
@@ -189,7 +190,7 @@ const std::vector<TFamily> g_aFamilies = {
      &TModelFeatures::bExpressionDependencies},
 };
 
-std::unique_ptr<CDbResult> Execute(CDbConnection& connection, const TFamily& family) {
+std::unique_ptr<CDbResult> ReadFamily(CDbConnection& connection, const TFamily& family) {
     try {
         return connection.Execute(family.statement.pszSql, true);
     } catch (CException* e) {
@@ -198,14 +199,15 @@ std::unique_ptr<CDbResult> Execute(CDbConnection& connection, const TFamily& fam
     }
 }
 
-void Add(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDraft& draft) {
+void AddRows(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDraft& draft) {
     CFamilyRows rows(family.statement.pszFamily, family.statement.pszSql, std::move(pResult),
                      family.statement.aColumns);
     family.pfnAdd(rows, draft);
 }
 
 // The families' results, read on the given connections at once, each connection taking the next family
-// not yet taken. The first failure is rethrown once every reader has stopped.
+// not yet taken. The first failure, or exception of the progress callback, is rethrown once every reader
+// has stopped.
 class CFamilyReader {
 public:
     CFamilyReader(const std::vector<const TFamily*>& aFamilies, const ModelLoadProgress& progress)
@@ -225,19 +227,18 @@ public:
 
 private:
     void ReadOn(CDbConnection& connection) {
-        for (size_t i = m_nNext++; i < m_aFamilies.size() && !m_bFailed; i = m_nNext++) {
-            try {
-                m_aResults[i] = Execute(connection, *m_aFamilies[i]);
-            } catch (...) {
+        try {
+            for (size_t i = m_nNext++; i < m_aFamilies.size() && !m_bFailed; i = m_nNext++) {
+                m_aResults[i] = ReadFamily(connection, *m_aFamilies[i]);
                 const std::lock_guard lock(m_mutex);
-                if (!m_pError)
-                    m_pError = std::current_exception();
-                m_bFailed = true;
-                return;
+                if (m_progress)
+                    m_progress(m_aFamilies[i]->statement.pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
             }
+        } catch (...) {
             const std::lock_guard lock(m_mutex);
-            if (m_progress)
-                m_progress(m_aFamilies[i]->statement.pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
+            if (!m_pError)
+                m_pError = std::current_exception();
+            m_bFailed = true;
         }
     }
 
@@ -278,6 +279,48 @@ std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features) {
     return aFamilies;
 }
 
+// Records in name order: case-folded schema and name, then their exact spelling.
+template <typename T> std::vector<T> InNameOrder(std::unordered_map<int, T>&& map) {
+    std::vector<std::pair<std::string, T>> aKeyed;
+    aKeyed.reserve(map.size());
+    for (auto& [nId, record] : map)
+        aKeyed.emplace_back(FoldCaseUtf8(record.strSchema) + '\0' + FoldCaseUtf8(record.strName) + '\0' +
+                                record.strSchema + '\0' + record.strName,
+                            std::move(record));
+    std::sort(aKeyed.begin(), aKeyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<T> aRecords;
+    aRecords.reserve(aKeyed.size());
+    for (auto& keyed : aKeyed)
+        aRecords.push_back(std::move(keyed.second));
+    return aRecords;
+}
+
+// The draft's records as the model's ordered lists.
+TCatalogModel FinishModel(TModelDraft&& draft) {
+    FinishTables(draft);
+    TCatalogModel& model = draft.model;
+    std::unordered_map<int, TModelType> mapUserTypes;
+    for (const auto& [nId, type] : draft.mapTypes) {
+        if (!type.bUserDefined)
+            continue;
+        TModelType& user = mapUserTypes[nId];
+        user.nUserTypeId = nId;
+        user.strSchema = draft.SchemaName(type.nSchemaId);
+        user.strName = type.strName;
+        user.base = draft.DataType(type.nSystemTypeId, type.nMaxLength, type.nPrecision, type.nScale);
+        user.bNullable = type.bNullable;
+        const auto table = draft.mapTableTypes.find(nId);
+        user.nTableObjectId = table == draft.mapTableTypes.end() ? 0 : table->second;
+    }
+    model.aTypes = InNameOrder(std::move(mapUserTypes));
+    model.aSequences = InNameOrder(std::move(draft.mapSequences));
+    model.aSynonyms = InNameOrder(std::move(draft.mapSynonyms));
+    model.aTables = InNameOrder(std::move(draft.mapTables));
+    model.aModules = InNameOrder(std::move(draft.mapModules));
+    model.BuildIndex();
+    return std::move(model);
+}
+
 } // namespace
 
 std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features) {
@@ -290,7 +333,7 @@ std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& featur
 TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadProgress& progress) {
     CDbConnection& connection = *db.GetBackend();
     TModelDraft draft;
-    Add(g_database, Execute(connection, g_database), draft);
+    AddRows(g_database, ReadFamily(connection, g_database), draft);
     const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features);
     if (progress)
         progress(g_database.statement.pszFamily, 1, aFamilies.size() + 1);
@@ -301,6 +344,6 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
         aConnections.push_back(pReader->GetBackend());
     std::vector<std::unique_ptr<CDbResult>> aResults = CFamilyReader(aFamilies, progress).Read(aConnections);
     for (size_t i = 0; i < aFamilies.size(); ++i)
-        Add(*aFamilies[i], std::move(aResults[i]), draft);
+        AddRows(*aFamilies[i], std::move(aResults[i]), draft);
     return FinishModel(std::move(draft));
 }

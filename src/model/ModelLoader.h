@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-// Told after each family's statement has been answered: its name, how many are done, of how many.
+// Told after each family's statement has been answered: its name, how many are done, of how many. It may
+// throw to stop the load: the exception leaves LoadCatalogModel once the statements under way are answered.
 using ModelLoadProgress = std::function<void(const std::string& strFamily, size_t nDone, size_t nTotal)>;
 
 // One statement of the load: the family it reads, its text, the columns the loader reads from its answer.

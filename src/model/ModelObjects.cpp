@@ -11,8 +11,6 @@
 
 namespace {
 
-const std::string g_strNoName;
-
 // The schemas every database has: never created by a script.
 bool IsBuiltInSchema(const std::string& strName) {
     static constexpr std::array<std::string_view, 13> aBuiltIn = {"dbo",
@@ -37,58 +35,7 @@ std::string Trimmed(std::string str) {
     return str;
 }
 
-// Records in name order: case-folded schema and name, then their exact spelling.
-template <typename T> std::vector<T> InNameOrder(std::unordered_map<int, T>&& map) {
-    std::vector<std::pair<std::string, T>> aKeyed;
-    aKeyed.reserve(map.size());
-    for (auto& [nId, record] : map)
-        aKeyed.emplace_back(FoldCaseUtf8(record.strSchema) + '\0' + FoldCaseUtf8(record.strName) + '\0' +
-                                record.strSchema + '\0' + record.strName,
-                            std::move(record));
-    std::sort(aKeyed.begin(), aKeyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<T> aRecords;
-    aRecords.reserve(aKeyed.size());
-    for (auto& keyed : aKeyed)
-        aRecords.push_back(std::move(keyed.second));
-    return aRecords;
-}
-
 } // namespace
-
-const std::string& TModelDraft::SchemaName(int nSchemaId) const {
-    const auto it = mapSchemas.find(nSchemaId);
-    return it == mapSchemas.end() ? g_strNoName : it->second;
-}
-
-TModelTable* TModelDraft::Table(int nObjectId) {
-    const auto it = mapTables.find(nObjectId);
-    return it == mapTables.end() ? nullptr : &it->second;
-}
-
-TModelDataType TModelDraft::DataType(int nUserTypeId, int nMaxLength, int nPrecision, int nScale) const {
-    TModelDataType type;
-    type.nMaxLength = nMaxLength;
-    type.nPrecision = nPrecision;
-    type.nScale = nScale;
-    const auto it = mapTypes.find(nUserTypeId);
-    if (it == mapTypes.end())
-        return type;
-    type.strName = it->second.strName;
-    type.strSystemName = type.strName;
-    if (!it->second.bUserDefined)
-        return type;
-    type.strSchema = SchemaName(it->second.nSchemaId);
-    const auto base = mapTypes.find(it->second.nSystemTypeId);
-    type.strSystemName = base == mapTypes.end() ? std::string() : base->second.strName;
-    return type;
-}
-
-TModelDataType TModelDraft::SystemDataType(const std::string& strName, int nPrecision, int nScale) const {
-    for (const auto& [nId, type] : mapTypes)
-        if (!type.bUserDefined && type.strName == strName)
-            return DataType(nId, type.nMaxLength, nPrecision, nScale);
-    return {strName, std::string(), strName, 0, nPrecision, nScale};
-}
 
 void AddDatabase(CFamilyRows& rows, TModelDraft& draft) {
     if (!rows.Next())
@@ -267,29 +214,4 @@ void AddReferences(CFamilyRows& rows, TModelDraft& draft) {
                          std::tie(b.nReferencingId, b.nReferencingMinorId, b.nReferencedId,
                                   b.strReferencedSchema, b.strReferencedName);
               });
-}
-
-TCatalogModel FinishModel(TModelDraft&& draft) {
-    FinishTables(draft);
-    TCatalogModel& model = draft.model;
-    std::unordered_map<int, TModelType> mapUserTypes;
-    for (const auto& [nId, type] : draft.mapTypes) {
-        if (!type.bUserDefined)
-            continue;
-        TModelType& user = mapUserTypes[nId];
-        user.nUserTypeId = nId;
-        user.strSchema = draft.SchemaName(type.nSchemaId);
-        user.strName = type.strName;
-        user.base = draft.DataType(type.nSystemTypeId, type.nMaxLength, type.nPrecision, type.nScale);
-        user.bNullable = type.bNullable;
-        const auto table = draft.mapTableTypes.find(nId);
-        user.nTableObjectId = table == draft.mapTableTypes.end() ? 0 : table->second;
-    }
-    model.aTypes = InNameOrder(std::move(mapUserTypes));
-    model.aSequences = InNameOrder(std::move(draft.mapSequences));
-    model.aSynonyms = InNameOrder(std::move(draft.mapSynonyms));
-    model.aTables = InNameOrder(std::move(draft.mapTables));
-    model.aModules = InNameOrder(std::move(draft.mapModules));
-    model.BuildIndex();
-    return std::move(model);
 }

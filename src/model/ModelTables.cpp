@@ -101,7 +101,9 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
         const int nType = rows.Int(3);
         if (!pTable || rows.Bool(12))
             continue;
-        const std::string& strDataSpace = draft.mapDataSpaces[rows.Int(7)];
+        const auto dataSpace = draft.mapDataSpaces.find(rows.Int(7));
+        const std::string strDataSpace =
+            dataSpace == draft.mapDataSpaces.end() ? std::string() : dataSpace->second;
         if (nType == kHeap || nType == kClustered)
             pTable->strDataSpace = strDataSpace;
         if (nType != kClustered && nType != kNonclustered)

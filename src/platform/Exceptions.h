@@ -43,6 +43,7 @@ public:
     CString m_strError;             // the records' messages, one per line
     CString m_strStateNativeOrigin; // "State:%s,Native:%ld,Origin:" per record, one per line
     std::vector<TDiagRecord> m_aRecords;
+    CString m_strStatement; // the statement that failed, where the backend ran one
 };
 
 class CFileException : public CException {

@@ -50,6 +50,43 @@ CString TemporaryNameBeside(const CString& strPath) {
     return strName;
 }
 
+// Writes the bytes to a temporary file beside strTarget and lets name give it its final name (false: not
+// named); the temporary file never stays behind.
+template <class TName>
+bool WriteBeside(const CString& strTarget, const void* pData, size_t nCount, TName name) {
+    const CString strTemporary = TemporaryNameBeside(strTarget);
+    try {
+        CFile file(strTemporary, CFile::modeCreate | CFile::modeWrite);
+        file.Write(pData, nCount);
+        file.Close();
+        if (name(strTemporary))
+            return true;
+    } catch (...) {
+        ::unlink(strTemporary);
+        throw;
+    }
+    ::unlink(strTemporary);
+    return false;
+}
+
+// Renames only when the target name is free, in one step, so that no other writer can come in between. File
+// systems without that rename refuse a hard link to a taken name just as well.
+bool NameIfFree(const CString& strTemporary, const CString& strTarget) {
+    if (::renameat2(AT_FDCWD, strTemporary, AT_FDCWD, strTarget, RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    if (errno != EINVAL && errno != ENOSYS)
+        ThrowFromErrno(errno, strTarget);
+    if (::link(strTemporary, strTarget) != 0) {
+        if (errno == EEXIST)
+            return false;
+        ThrowFromErrno(errno, strTarget);
+    }
+    ::unlink(strTemporary);
+    return true;
+}
+
 } // namespace
 
 CFile::CFile(LPCTSTR lpszFileName, UINT nOpenFlags) {
@@ -147,8 +184,21 @@ void CFileReplacement::Commit() {
     m_bCommitted = true;
 }
 
+bool CFileReplacement::CommitIfFree() {
+    m_file.Close();
+    m_bCommitted = m_strTemporary.IsEmpty() || NameIfFree(m_strTemporary, m_strTarget);
+    return m_bCommitted;
+}
+
 void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount) {
     CFileReplacement file(pszPath);
     file.Write(pData, nCount);
     file.Commit();
+}
+
+bool WriteFileNew(const char* pszPath, const void* pData, size_t nCount) {
+    const CString strTarget(pszPath);
+    return WriteBeside(strTarget, pData, nCount, [&strTarget](const CString& strTemporary) {
+        return NameIfFree(strTemporary, strTarget);
+    });
 }

@@ -46,6 +46,9 @@ public:
 
     void Write(const void* pData, size_t nCount) { m_file.Write(pData, nCount); }
     void Commit();
+    // Commits only while nothing is at the path at the moment of naming, as WriteFileNew does; false, with
+    // the file still to be committed or removed, when something took the path first.
+    bool CommitIfFree();
 
 private:
     CString m_strTarget;
@@ -56,3 +59,7 @@ private:
 
 // The bytes as the path's whole new content, through a CFileReplacement.
 void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount);
+// Writes the bytes as WriteFileReplacing does, but gives them the path only while nothing is there at the
+// moment of naming: false, with nothing written, when a file, folder or link took the path first (another
+// writer included). Throws CFileException* as CFile does.
+bool WriteFileNew(const char* pszPath, const void* pData, size_t nCount);

@@ -63,13 +63,20 @@ std::string_view RecreateKindName(ERecreateKind eKind) {
     return g_aKindNames[static_cast<size_t>(eKind)];
 }
 
-TRecreateScript ScriptCatalogModel(const TCatalogModel& model) {
+namespace {
+
+// The script of every step. With pOwned (the model itself, which the caller gave up) each module's definition
+// is let go once written, so that a catalog's texts are not held twice.
+TRecreateScript Script(const TCatalogModel& model, TCatalogModel* pOwned) {
     const TRecreatePlan plan = PlanRecreate(model);
     TRecreateScript script;
     script.aSteps.reserve(plan.aOrder.size());
     for (const size_t nStep : plan.aOrder) {
         const TPlanStep& step = plan.aSteps[nStep];
         std::string strText = ScriptStep(step, model, plan);
+        if (pOwned && step.pModule && step.eKind != ERecreateKind::ExtendedProperties)
+            std::string().swap(
+                pOwned->aModules[static_cast<size_t>(step.pModule - model.aModules.data())].strDefinition);
         if (strText.empty())
             continue;
         script.aSteps.push_back(
@@ -82,4 +89,14 @@ TRecreateScript ScriptCatalogModel(const TCatalogModel& model) {
         script.aCycles.push_back(std::move(aNames));
     }
     return script;
+}
+
+} // namespace
+
+TRecreateScript ScriptCatalogModel(const TCatalogModel& model) {
+    return Script(model, nullptr);
+}
+
+TRecreateScript ScriptCatalogModel(TCatalogModel&& model) {
+    return Script(model, &model);
 }

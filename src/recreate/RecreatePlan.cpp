@@ -3,7 +3,6 @@
 #include "catalog/SqlIdentifiers.h"
 #include "platform/Unicode.h"
 #include "scripting/SqlText.h"
-#include "scripting/StableOrder.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -94,10 +93,6 @@ public:
         AddModules();
         AddProperties();
         AddNeeds();
-        PullTableFunctions();
-        RaiseCategories();
-        SeparateConstraints();
-        Order();
         return std::move(m_plan);
     }
 
@@ -397,139 +392,6 @@ private:
         return nOwn != NONE ? nOwn : find("dbo");
     }
 
-    // Views and functions that a table's computed columns, checks or defaults use, and what those use in
-    // turn, come before the tables.
-    void PullTableFunctions() {
-        std::vector<size_t> aPending;
-        for (const TPlanStep& step : m_plan.aSteps)
-            if (step.eKind == ERecreateKind::Table || step.eKind == ERecreateKind::Type ||
-                step.eKind == ERecreateKind::Constraint)
-                for (const TPlanNeed& need : step.aNeeds)
-                    aPending.push_back(need.nStep);
-        while (!aPending.empty()) {
-            TPlanStep& step = m_plan.aSteps[aPending.back()];
-            aPending.pop_back();
-            if (step.eCategory != ERecreateCategory::ViewsAndFunctions)
-                continue;
-            step.eCategory = ERecreateCategory::TableFunctions;
-            for (const TPlanNeed& need : step.aNeeds)
-                aPending.push_back(need.nStep);
-        }
-    }
-
-    TReferences References() const {
-        TReferences aReferences(m_plan.aSteps.size());
-        for (size_t i = 0; i < m_plan.aSteps.size(); ++i)
-            for (const TPlanNeed& need : m_plan.aSteps[i].aNeeds)
-                aReferences[i].push_back(need.nStep);
-        return aReferences;
-    }
-
-    // A step comes no earlier than the latest category of what it needs; steps that need each other share
-    // the latest of theirs.
-    void RaiseCategories() {
-        std::vector<size_t> aGroupOf(m_plan.aSteps.size());
-        for (const std::vector<size_t>& aGroup : OrderByReferences(References())) {
-            ERecreateCategory eCategory = ERecreateCategory::Schemas;
-            for (size_t nStep : aGroup) {
-                aGroupOf[nStep] = aGroup.front();
-                eCategory = std::max(eCategory, m_plan.aSteps[nStep].eCategory);
-                for (const TPlanNeed& need : m_plan.aSteps[nStep].aNeeds)
-                    eCategory = std::max(eCategory, m_plan.aSteps[need.nStep].eCategory);
-            }
-            for (size_t nStep : aGroup)
-                m_plan.aSteps[nStep].eCategory = eCategory;
-        }
-    }
-
-    // A default goes into its column's definition when everything it calls comes in an earlier category than
-    // its table. Checks, and the other defaults, are added by ALTER TABLE in steps of their own: a check the
-    // server refuses then costs that check alone, and rows loaded before them are checked once.
-    void SeparateConstraints() {
-        for (TPlanStep& step : m_plan.aSteps) {
-            if (step.eKind != ERecreateKind::Constraint)
-                continue;
-            const size_t nTable = step.aNeeds.front().nStep;
-            const ERecreateCategory eTable = m_plan.aSteps[nTable].eCategory;
-            bool bInline = step.pDefault != nullptr;
-            for (const TPlanNeed& need : step.aNeeds)
-                bInline = bInline && (need.nStep == nTable || m_plan.aSteps[need.nStep].eCategory < eTable);
-            if (!bInline)
-                m_plan.setSeparate.insert(step.pCheck ? step.pCheck->nObjectId : step.pDefault->nObjectId);
-        }
-    }
-
-    bool IsWritten(const TPlanStep& step) const {
-        if (step.eKind != ERecreateKind::Constraint)
-            return true;
-        return m_plan.setSeparate.count(step.pCheck ? step.pCheck->nObjectId : step.pDefault->nObjectId) > 0;
-    }
-
-    // Category, kind, then names without regard to case (exact spelling to part equal ones).
-    std::string SortKey(const TPlanStep& step) const {
-        std::string strKey;
-        strKey += static_cast<char>('a' + static_cast<int>(step.eCategory));
-        strKey += static_cast<char>('a' + static_cast<int>(step.eKind));
-        strKey += step.pType && step.pTable ? '1' : '0'; // alias types before table types
-        const std::string& strFirst = step.strParent.empty() ? step.strName : step.strParent;
-        strKey += NameKey(step.strSchema, strFirst) + '\0' + FoldCaseUtf8(step.strName) + '\0' +
-                  step.strSchema + '\0' + strFirst + '\0' + step.strName;
-        return strKey;
-    }
-
-    void Order() {
-        std::vector<std::pair<std::string, size_t>> aKeyed;
-        for (size_t i = 0; i < m_plan.aSteps.size(); ++i)
-            if (IsWritten(m_plan.aSteps[i]))
-                aKeyed.emplace_back(SortKey(m_plan.aSteps[i]), i);
-        std::sort(aKeyed.begin(), aKeyed.end());
-        std::vector<size_t> aList, aPosition(m_plan.aSteps.size(), NONE);
-        for (const auto& [strKey, nStep] : aKeyed) {
-            aPosition[nStep] = aList.size();
-            aList.push_back(nStep);
-        }
-        TReferences aHard(aList.size()), aAll(aList.size());
-        for (size_t i = 0; i < aList.size(); ++i)
-            for (const TPlanNeed& need : m_plan.aSteps[aList[i]].aNeeds) {
-                const size_t j = aPosition[need.nStep];
-                if (j == NONE)
-                    continue;
-                aAll[i].push_back(j);
-                if (!need.bSoft)
-                    aHard[i].push_back(j);
-            }
-        for (const std::vector<size_t>& aGroup : OrderByReferences(aAll)) {
-            if (aGroup.size() == 1) {
-                m_plan.aOrder.push_back(aList[aGroup.front()]);
-                continue;
-            }
-            OrderCycle(aGroup, aHard, aList);
-        }
-    }
-
-    // Steps that need each other: ordered by their hard needs alone; what still forms a cycle keeps the
-    // list's order and is reported.
-    void OrderCycle(const std::vector<size_t>& aGroup, const TReferences& aHard,
-                    const std::vector<size_t>& aList) {
-        std::vector<size_t> aMembers = aGroup;
-        std::sort(aMembers.begin(), aMembers.end());
-        TReferences aInside(aMembers.size());
-        for (size_t i = 0; i < aMembers.size(); ++i)
-            for (size_t j : aHard[aMembers[i]]) {
-                const auto it = std::lower_bound(aMembers.begin(), aMembers.end(), j);
-                if (it != aMembers.end() && *it == j)
-                    aInside[i].push_back(static_cast<size_t>(it - aMembers.begin()));
-            }
-        for (const std::vector<size_t>& aPart : OrderByReferences(aInside)) {
-            std::vector<size_t> aSteps;
-            for (size_t i : aPart)
-                aSteps.push_back(aList[aMembers[i]]);
-            m_plan.aOrder.insert(m_plan.aOrder.end(), aSteps.begin(), aSteps.end());
-            if (aSteps.size() > 1)
-                m_plan.aCycles.push_back(std::move(aSteps));
-        }
-    }
-
     const TCatalogModel& m_model;
     TRecreatePlan m_plan;
     std::unordered_map<std::int64_t, std::vector<const TModelReference*>> m_mapReferences;
@@ -549,5 +411,7 @@ bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def) {
 }
 
 TRecreatePlan PlanRecreate(const TCatalogModel& model) {
-    return CPlanBuilder(model).Build();
+    TRecreatePlan plan = CPlanBuilder(model).Build();
+    OrderPlan(plan);
+    return plan;
 }

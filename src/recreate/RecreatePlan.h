@@ -45,7 +45,12 @@ struct TRecreatePlan {
     std::unordered_set<int> setSeparate;
 };
 
+// The steps of every object of the model, with what each needs, in apply order (RecreateOrder.cpp orders
+// them).
 TRecreatePlan PlanRecreate(const TCatalogModel& model);
+// Sets each step's category and the plan's order: functions that tables use moved before the tables, every
+// step no earlier than what it needs, checks and some defaults apart from their table.
+void OrderPlan(TRecreatePlan& plan);
 
 // False for a default that SQL Server cannot create, such as the one some servers report for a rowversion
 // column, whose values the server makes.

@@ -69,3 +69,6 @@ struct TRecreateScript {
 
 // The faithful script of every object of the model.
 TRecreateScript ScriptCatalogModel(const TCatalogModel& model);
+// The same from a model given up: its module definitions are let go as they are written, so a large
+// catalog's texts are not held twice.
+TRecreateScript ScriptCatalogModel(TCatalogModel&& model);

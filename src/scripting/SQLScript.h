@@ -103,8 +103,8 @@ CString ScriptObjectList(CSQLScript& script, CString Rec::*pSchema = &Rec::m_str
         }
         return strResult;
     } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
         ReportScriptError(e);
-        e->Delete();
     } catch (...) {
         ReportScriptError();
     }

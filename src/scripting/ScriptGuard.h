@@ -6,9 +6,9 @@
 template <class TBuild> CString ScriptOrReport(TBuild build) {
     try {
         return build();
-    } catch (CException* pException) {
-        ReportScriptError(pException);
-        pException->Delete();
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        ReportScriptError(e);
     } catch (...) {
         ReportScriptError(nullptr);
     }

@@ -90,6 +90,7 @@ TEST_F(COdbcTest, StreamsAndHandles) {
     const auto e = CatchAs<CDBException>([&] { failing.MoveNext(); });
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->m_strError.Str(), "[SQLite]integer overflow (1)");
+    EXPECT_EQ(e->m_strStatement, "SELECT abs(n) FROM extremes");
 
     std::string strNested;
     CRecordset outer(&m_db);

@@ -1,11 +1,14 @@
 // Golden runs of the sqlscripts program: each folder under cases/cli is one run. Its files: args (one
 // argument a line), before/ (copied into the working folder), expected/ (the working folder's files after),
 // stdout, stderr, status, env (VAR=value lines); variants (one line of extra arguments per run, the case
-// runs once for each); terminal (stdin is a terminal on which these lines are typed, then input ends).
-// Placeholders: {dir} the working folder, {fixtures}, {case}, {sample}, {program}.
+// runs once for each); terminal (stdin is a terminal on which these lines are typed, then input ends). A case
+// runs under LC_ALL=C.UTF-8; one with stderr.ru runs once more under ru_RU.UTF-8, expecting that on stderr.
+// Placeholders (in args, env and variants): {dir} the working folder, {fixtures}, {case}, {sample},
+// {program}.
 #include "cases/CaseSupport.h"
 #include "cases/HostRun.h"
 
+#include <locale.h>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -44,7 +47,8 @@ protected:
         return ReplaceAll(strOut, "{sample}", SQLSCRIPTS_SAMPLE);
     }
 
-    void RunVariant(const std::string& strVariant) const {
+    void RunVariant(const std::string& strVariant, const std::string& strLocale,
+                    const std::string& strStderr) const {
         const CTempDir temp;
         const fs::path dir = fs::path(temp.File("")).parent_path();
         if (fs::exists(Case() / "before"))
@@ -52,17 +56,18 @@ protected:
         std::vector<std::string> aArgs, aEnv;
         for (const std::string& strArg : Lines(CaseFile("args").value_or("")))
             aArgs.push_back(Expand(strArg, dir));
-        std::istringstream variant(strVariant);
+        std::istringstream variant(Expand(strVariant, dir));
         for (std::string strArg; variant >> strArg;)
             aArgs.push_back(strArg);
         for (const std::string& strLine : Lines(CaseFile("env").value_or("")))
             aEnv.push_back(Expand(strLine, dir));
+        aEnv.push_back("LC_ALL=" + strLocale);
 
         const THostRun run = RunHost(aArgs, dir.string(), aEnv, CaseFile("terminal"));
 
         EXPECT_EQ(run.nStatus, std::stoi(CaseFile("status").value_or("0"))) << run.strErr;
         EXPECT_SCRIPT(run.strOut, Expand(CaseFile("stdout").value_or(""), dir));
-        EXPECT_SCRIPT(run.strErr, Expand(CaseFile("stderr").value_or(""), dir));
+        EXPECT_SCRIPT(run.strErr, Expand(CaseFile(strStderr).value_or(""), dir));
         if (!fs::exists(Case() / "expected"))
             return;
         const std::map<std::string, std::string> expected = FilesUnder(Case() / "expected");
@@ -82,7 +87,17 @@ TEST_P(CliCase, Runs) {
         aVariants.push_back("");
     for (const std::string& strVariant : aVariants) {
         SCOPED_TRACE("extra arguments: " + strVariant);
-        RunVariant(strVariant);
+        RunVariant(strVariant, "C.UTF-8", "stderr");
+    }
+    if (!CaseFile("stderr.ru"))
+        return;
+    const locale_t russian = newlocale(LC_ALL_MASK, "ru_RU.UTF-8", nullptr);
+    if (!russian)
+        GTEST_SKIP() << "the locale ru_RU.UTF-8 is not installed (make deps generates it)";
+    freelocale(russian);
+    for (const std::string& strVariant : aVariants) {
+        SCOPED_TRACE("in Russian, extra arguments: " + strVariant);
+        RunVariant(strVariant, "ru_RU.UTF-8", "stderr.ru");
     }
 }
 

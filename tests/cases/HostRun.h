@@ -37,8 +37,11 @@ inline THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWo
         posix_spawn_file_actions_addopen(&actions, nFd, captured.File(std::to_string(nFd)).c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, strWorkDir.c_str());
+    // After the case's own: the first of a name is the one a program sees. English, whatever the user's
+    // locale.
+    aEnv.insert(aEnv.end(), {"LC_ALL=C.UTF-8", "LANGUAGE="});
     for (char** ppsz = environ; *ppsz; ++ppsz)
-        aEnv.emplace_back(*ppsz); // after the case's own: the first of a name is the one a program sees
+        aEnv.emplace_back(*ppsz);
     aArgv.insert(aArgv.begin(), SQLSCRIPTS_BINARY);
     std::vector<char*> apszArgv, apszEnv;
     for (auto [pList, pPointers] : {std::pair{&aArgv, &apszArgv}, std::pair{&aEnv, &apszEnv}}) {

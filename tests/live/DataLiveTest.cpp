@@ -1,7 +1,7 @@
 // The rows come back exactly: a database exported with --recreate --data and applied to a database of the
 // test's own holds the same values in every row of every table, as the server itself compares them
 // (tests/live/data/compare), not as the writer reads them.
-#include "live/LiveSupport.h"
+#include "LiveSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -1,15 +1,15 @@
-// What the tests against a live server share: connect strings for their own databases, running the program,
-// and applying scripts batch by batch.
+// What the tests against a live server share: connect strings naming a database, the host program's export,
+// scripts run batch by batch, and databases of the tests' own.
 #pragma once
 
 #include "cases/CaseSupport.h"
 #include "cases/HostRun.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
-#include <map>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 using TFiles = std::map<std::string, std::string>;
 using TRefusals = std::vector<std::pair<std::string, std::string>>; // statement, the server's answer
@@ -34,13 +34,6 @@ inline std::string WithKey(const std::string& strConnect, const std::string& str
 
 inline std::string ConnectTo(const std::string& strDatabase) {
     return WithKey(std::getenv("SQLSCRIPTS_TEST_CONNECT"), "DATABASE", strDatabase);
-}
-
-inline std::string KeyOf(const std::string& strKey, const std::string& strDefault) {
-    const std::string strConnect = std::getenv("SQLSCRIPTS_TEST_CONNECT");
-    std::smatch match;
-    const std::regex key("(^|;)" + strKey + "=([^;,]*)", std::regex::icase);
-    return std::regex_search(strConnect, match, key) ? match[2].str() : strDefault;
 }
 
 inline THostRun Export(const std::string& strDir, std::vector<std::string> aArgs, bool bParallel = false) {

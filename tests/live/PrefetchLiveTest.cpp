@@ -1,5 +1,6 @@
-// Against a live server (SQLSCRIPTS_TEST_CONNECT): an export with prefetch writes the files of the default
-// export and sends a number of statements that does not grow with the catalog.
+// Against a live server (SQLSCRIPTS_TEST_CONNECT): an export, which prefetches by default, writes the files
+// of the export with the module's own statements and sends a number of statements that does not grow with the
+// catalog.
 #include "backend/Snapshot.h"
 #include "cases/HostRun.h"
 
@@ -47,9 +48,8 @@ TEST_P(LivePrefetch, WritesTheDefaultFilesWithFewStatements) {
                 aArgs.push_back("--parallel");
             return RunHost(aArgs, dir.File(""));
         };
-        const THostRun plain = runExport("plain", {});
-        const THostRun prefetch =
-            runExport("prefetch", {"--prefetch", "--save-snapshot", dir.File("prefetch.json")});
+        const THostRun plain = runExport("plain", {"--no-prefetch"});
+        const THostRun prefetch = runExport("prefetch", {"--save-snapshot", dir.File("prefetch.json")});
         ASSERT_EQ(plain.nStatus, 0) << plain.strErr;
         ASSERT_EQ(prefetch.nStatus, 0) << prefetch.strErr;
         EXPECT_EQ(ReadFolder(dir.File("prefetch")), ReadFolder(dir.File("plain")))

@@ -61,11 +61,11 @@ inline void PrintTo(const CString& str, std::ostream* pOut) {
 }
 
 // Runs f and takes ownership of the TException* it throws; null when it throws nothing.
-template <typename TException, typename F> std::unique_ptr<TException> CatchAs(F&& f) {
+template <typename TException, typename F> CExceptionPtr<TException> CatchAs(F&& f) {
     try {
         f();
     } catch (TException* e) {
-        return std::unique_ptr<TException>(e);
+        return CExceptionPtr<TException>(e);
     }
     return nullptr;
 }
@@ -113,11 +113,13 @@ inline nlohmann::json Answer(CRecordset&& rs, const std::string& strSql,
     });
     if (!e)
         return answer;
-    return {{"sql", strSql},
-            {"error",
-             {{"sqlstate", e->GetSqlState().Str()},
-              {"native", e->GetNativeError()},
-              {"message", e->m_strError.Str()}}}};
+    nlohmann::json error = {{"sqlstate", e->GetSqlState().Str()},
+                            {"native", e->GetNativeError()},
+                            {"message", e->m_strError.Str()}};
+    // An error names the statement that failed; only one that names another shows it.
+    if (e->m_strStatement != strSql.c_str())
+        error["statement"] = e->m_strStatement.Str();
+    return {{"sql", strSql}, {"error", error}};
 }
 inline nlohmann::json Answer(CDatabase& db, const std::string& strSql,
                              UINT nOpenType = CRecordset::snapshot) {

@@ -32,7 +32,8 @@ std::string Capture(const std::string& strCommand) {
 
 // Everything the terminal showed while "sqlscripts export" ran on it with the given options.
 std::string ExportOnTerminal(const std::string& strOptions) {
-    return Capture("script -qec \"" SQLSCRIPTS_BINARY " export " + strOptions + "\" /dev/null </dev/null");
+    return Capture("LC_ALL=C.UTF-8 LANGUAGE= script -qec \"" SQLSCRIPTS_BINARY " export " + strOptions +
+                   "\" /dev/null </dev/null");
 }
 
 class ExportProgressTest : public ::testing::Test {
@@ -74,7 +75,8 @@ TEST_F(ExportProgressTest, QuietShowsNothing) {
 std::pair<int, std::string> InterruptExport(const CTempDir& dir, const std::string& strOptions,
                                             const std::string& strReady, const char* pszSignal) {
     const std::string strCommand =
-        "cd " + dir.File("") + " && { " SQLSCRIPTS_BINARY " export --connect 'SNAPSHOT=" + kSample +
+        "cd " + dir.File("") +
+        " && { LC_ALL=C.UTF-8 LANGUAGE= " SQLSCRIPTS_BINARY " export --connect 'SNAPSHOT=" + kSample +
         ";DELAY_US=50000' --dir out " + strOptions + " 2>err </dev/null & pid=$!; while [ ! -e " + strReady +
         " ]; do sleep 0.01; done; kill -" + pszSignal + " $pid; wait $pid; echo $?; }";
     const int nStatus = std::stoi(Capture(strCommand));

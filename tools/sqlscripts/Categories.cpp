@@ -1,21 +1,63 @@
 #include "Categories.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
+
+namespace {
+
+constexpr std::pair<eSqlTypeObjects, const char*> kNames[] = {
+    {eSqlDefaults, "defaults"},
+    {eSqlUdt, "udt"},
+    {eSqlTables, "tables"},
+    {eSqlPK, "pk"},
+    {eSqlFK, "fk"},
+    {eSqlFullText, "fulltext"},
+    {eSqlSchemas, "schemas"},
+    {eSqlViews, "views"},
+    {eSqlTriggers, "triggers"},
+    {eSqlStoredProc, "procs"},
+    {eSqlIndexes, "indexes"},
+    {eSqlChecks, "checks"},
+    {eSqlUdf, "udf"},
+};
+static_assert(std::size(kNames) == SQL_CATEGORY_COUNT);
+
+} // namespace
 
 const std::vector<std::string>& CategoryNames() {
-    static const std::vector<std::string> names = {"defaults", "udt",     "tables", "pk",       "fk",
-                                                   "fulltext", "schemas", "views",  "triggers", "procs",
-                                                   "indexes",  "checks",  "udf"};
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> byIndex(SQL_CATEGORY_COUNT);
+        for (const auto& [category, name] : kNames)
+            byIndex[static_cast<size_t>(category)] = name;
+        return byIndex;
+    }();
     return names;
+}
+
+const std::string& CategoryName(int category) {
+    return CategoryNames()[static_cast<size_t>(category)];
 }
 
 std::optional<int> FindCategory(std::string_view name) {
     const std::vector<std::string>& names = CategoryNames();
-    for (size_t i = 0; i < names.size(); ++i)
-        if (names[i] == name)
-            return static_cast<int>(i);
-    return std::nullopt;
+    const auto it = std::find(names.begin(), names.end(), name);
+    return it == names.end() ? std::nullopt : std::optional(static_cast<int>(it - names.begin()));
+}
+
+std::vector<int> AllCategories() {
+    std::vector<int> categories(SQL_CATEGORY_COUNT);
+    for (int category = 0; category < SQL_CATEGORY_COUNT; ++category)
+        categories[static_cast<size_t>(category)] = category;
+    return categories;
+}
+
+std::string JoinCategoryNames(const std::vector<int>& categories) {
+    std::string names;
+    for (const int category : categories)
+        names += (names.empty() ? "" : ", ") + CategoryName(category);
+    return names;
 }
 
 std::vector<int> ParseCategoryList(const std::string& list) {
@@ -26,8 +68,16 @@ std::vector<int> ParseCategoryList(const std::string& list) {
             continue;
         const std::optional<int> category = FindCategory(name);
         if (!category)
-            throw std::invalid_argument("unknown category '" + name + "'");
+            throw std::invalid_argument(name);
         categories.push_back(*category);
     }
     return categories;
+}
+
+const std::array<eSqlTypeObjects, SQL_CATEGORY_COUNT>& ApplyOrder() {
+    static constexpr std::array<eSqlTypeObjects, SQL_CATEGORY_COUNT> order = {
+        eSqlSchemas, eSqlDefaults, eSqlUdt,   eSqlTables,     eSqlPK,       eSqlIndexes,  eSqlChecks,
+        eSqlFK,      eSqlUdf,      eSqlViews, eSqlStoredProc, eSqlTriggers, eSqlFullText,
+    };
+    return order;
 }

@@ -1,13 +1,24 @@
-// Category names on the command line.
+// Category names on the command line, and the order in which a database takes the categories' scripts.
 #pragma once
 
+#include "scripts/SqlTypeObjects.h"
+
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// "defaults", "udt", "tables", ... in category order (index 0 to 12).
+// "defaults", "udt", "tables", ... by the module's category index.
 const std::vector<std::string>& CategoryNames();
+const std::string& CategoryName(int category);
 std::optional<int> FindCategory(std::string_view name);
+// Every category, in the module's order.
+std::vector<int> AllCategories();
+// "views, procs, ...".
+std::string JoinCategoryNames(const std::vector<int>& categories);
 // Categories of a comma-separated list; throws std::invalid_argument naming an unknown one.
 std::vector<int> ParseCategoryList(const std::string& list);
+// Whatever a category's objects use comes before it: schemas, defaults (which user types bind), user types,
+// tables, their keys, indexes and checks, foreign keys, then the modules, full text last.
+const std::array<eSqlTypeObjects, SQL_CATEGORY_COUNT>& ApplyOrder();

@@ -2,15 +2,11 @@
 
 #include "ConnectString.h"
 #include "ExportObserver.h"
+#include "Messages.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace {
-
-void Say(const std::string& message) {
-    std::fprintf(stderr, "sqlscripts: %s\n", message.c_str());
-}
 
 // The rows' text into the file, stopping at an interruption.
 class FileOutput : public CDataOutput {
@@ -71,13 +67,14 @@ bool WriteRows(CDatabase& db, const std::string& dir, const std::vector<Recreate
             WriteTable(db, std::filesystem::path(dir) / file.path, *file.data, options);
         } catch (CException* e) {
             const CExceptionPtr<> guard(e);
-            Say(InterruptionSignal() != 0 ? std::string("interrupted; no file was written")
-                                          : "rows of " + table.strSchema + "." + table.strName + ": " +
-                                                OneLine(e->GetErrorText().Str()));
+            Say(InterruptionSignal() != 0
+                    ? std::string(Tr("interrupted; no category was written"))
+                    : Format(Tr("rows of %s.%s: %s"), table.strSchema.c_str(), table.strName.c_str(),
+                             OneLine(e->GetErrorText().Str()).c_str()));
             return false;
         }
         progress.ObjectDone(kCategory);
     }
-    progress.Finished(kCategory);
+    progress.Finished(kCategory, true);
     return true;
 }

@@ -1,12 +1,46 @@
 #include "DialogExport.h"
 
+#include "Messages.h"
+
 #include "export/DlgReplaceFile.h"
 #include "gui/GuiUiBackend.h"
 #include "scripts/ScriptUnloader.h"
 
 #include <atomic>
-#include <cstdio>
+#include <dlfcn.h>
 #include <filesystem>
+
+namespace {
+
+struct LibraryCloser {
+    void operator()(void* library) const { dlclose(library); }
+};
+
+// The toolkit comes with libscripts-gui, loaded only by a run that shows windows, so that the command needs
+// no desktop toolkit otherwise. The library stays loaded to the end (RTLD_NODELETE): the toolkit may leave
+// handlers behind that run at exit.
+std::unique_ptr<CUiBackend> LoadGuiBackend(std::string& error) {
+    const std::unique_ptr<void, LibraryCloser> library(
+        dlopen(SQLSCRIPTS_GUI_LIBRARY, RTLD_NOW | RTLD_NODELETE));
+    if (!library) {
+        error = Tr("the graphical backend is not installed (Debian package libscripts-gui): ") +
+                std::string(dlerror());
+        return nullptr;
+    }
+    const auto create =
+        reinterpret_cast<decltype(&ScriptsGuiCreateBackend)>(dlsym(library.get(), "ScriptsGuiCreateBackend"));
+    if (!create) {
+        error = Tr("the graphical backend cannot be used: ") + std::string(dlerror());
+        return nullptr;
+    }
+    CString reason;
+    std::unique_ptr<CUiBackend> gui(create("sqlscripts", &reason));
+    if (!gui)
+        error = reason.Str();
+    return gui;
+}
+
+} // namespace
 
 // Passes everything to the windows and keeps count of what makes the run a failure: the module's messages
 // and replace questions not answered with a yes.
@@ -41,16 +75,13 @@ private:
 };
 
 std::unique_ptr<DialogExport> DialogExport::Open(std::string& error) {
-    CString reason;
-    std::unique_ptr<CGuiUiBackend> gui = CGuiUiBackend::Create("sqlscripts", reason);
-    if (!gui) {
-        error = reason.Str();
+    std::unique_ptr<CUiBackend> gui = LoadGuiBackend(error);
+    if (!gui)
         return nullptr;
-    }
     return std::unique_ptr<DialogExport>(new DialogExport(std::move(gui)));
 }
 
-DialogExport::DialogExport(std::unique_ptr<CGuiUiBackend> gui)
+DialogExport::DialogExport(std::unique_ptr<CUiBackend> gui)
     : gui_(std::move(gui)), ui_(std::make_unique<CountingUi>(*gui_)) {
     AfxSetUiBackend(ui_.get());
 }
@@ -62,7 +93,7 @@ DialogExport::~DialogExport() {
 int DialogExport::Run(CDatabase& db, const std::string& folder, bool parallel, bool prefetch) {
     CScriptUnloader unloader(db, nullptr, folder.c_str());
     if (!unloader.GetScriptDataFromDlg()) {
-        std::fprintf(stderr, "sqlscripts: cancelled; nothing written\n");
+        Say(Tr("cancelled; nothing written"));
         return 1;
     }
     unloader.m_bPrefetch = prefetch ? 1 : 0;
@@ -71,14 +102,13 @@ int DialogExport::Run(CDatabase& db, const std::string& folder, bool parallel, b
     else
         unloader.ExecScriptData();
     if (ui_->Refusals() > 0) {
-        std::fprintf(stderr, "sqlscripts: stopped without overwriting an existing file\n");
+        Say(Tr("stopped without overwriting an existing file"));
         return 1;
     }
     if (ui_->Messages() > 0)
         return 1;
     std::error_code ec;
     const std::filesystem::path written = std::filesystem::absolute(unloader.m_strPath.Str(), ec);
-    std::fprintf(stderr, "sqlscripts: scripts written to %s\n",
-                 (ec ? unloader.m_strPath.Str() : written.string()).c_str());
+    Say(Format(Tr("scripts written to %s"), (ec ? unloader.m_strPath.Str() : written.string()).c_str()));
     return 0;
 }

@@ -2,15 +2,15 @@
 #pragma once
 
 #include "backend/Database.h"
+#include "ui/Ui.h"
 
 #include <memory>
 #include <string>
 
-class CGuiUiBackend;
-
 class DialogExport {
 public:
-    // Opens the display; null, with the reason in error, when there is none.
+    // Loads the graphical backend and opens the display; null, with the reason in error, when the backend is
+    // not installed or there is no display.
     static std::unique_ptr<DialogExport> Open(std::string& error);
     ~DialogExport();
 
@@ -19,8 +19,8 @@ public:
 
 private:
     class CountingUi;
-    DialogExport(std::unique_ptr<CGuiUiBackend> gui);
+    DialogExport(std::unique_ptr<CUiBackend> gui);
 
-    std::unique_ptr<CGuiUiBackend> gui_;
+    std::unique_ptr<CUiBackend> gui_;
     std::unique_ptr<CountingUi> ui_;
 };

@@ -1,6 +1,7 @@
 #include "ExportObserver.h"
 
-#include "scripts/SqlTypeObjects.h"
+#include "Categories.h"
+#include "Messages.h"
 
 #include <algorithm>
 #include <atomic>
@@ -31,16 +32,16 @@ int InterruptionSignal() {
     return g_signal.load();
 }
 
-ExportObserver::ExportObserver(Progress& progress, ObjectFiles* files, std::vector<std::string> names,
-                               const HostUi& ui)
-    : progress_(progress), files_(files), ui_(ui), names_(std::move(names)) {}
+ExportObserver::ExportObserver(Progress& progress, ExportOutput& output, const HostUi& ui)
+    : progress_(progress), output_(output), ui_(ui) {}
 
 bool ExportObserver::ShouldStop() {
-    return InterruptionSignal() != 0 || (files_ && files_->IsRefused()) || ui_.ConnectionLost();
+    return InterruptionSignal() != 0 || output_.StopsHere() || ui_.Stopped();
 }
 
 void ExportObserver::OnCategoryStarted(int category) {
     progress_.Started(category);
+    output_.Start(category);
 }
 
 void ExportObserver::OnObjectListRead(int category, long total) {
@@ -49,8 +50,8 @@ void ExportObserver::OnObjectListRead(int category, long total) {
 
 void ExportObserver::OnObjectScripted(int category, const char* schema, const char* name,
                                       const CString& text) {
-    if (files_)
-        files_->WriteObject(category, schema, name, text.Str());
+    output_.Object(category, schema, name, text.Str());
+    damaged_.Note(category, schema, name, text.Str());
     progress_.ObjectDone(category);
 }
 
@@ -58,21 +59,18 @@ void ExportObserver::OnReferenceCycle(int category, const std::vector<CString>& 
     std::string line;
     for (const CString& name : names)
         line += (line.empty() ? "" : ", ") + name.Str();
-    progress_.Suspend();
-    std::fprintf(stderr, "sqlscripts: warning: %s that use each other in a cycle keep name order: %s\n",
-                 names_[static_cast<size_t>(category)].c_str(), line.c_str());
-    progress_.Resume();
+    const ProgressPause pause(&progress_);
+    Say(Format(Tr("warning: %s that use each other in a cycle keep name order: %s"),
+               CategoryName(category).c_str(), line.c_str()));
 }
 
 void ExportObserver::OnCategoryFinished(int category, const CString& text) {
-    // Full text is one block that drops all its indexes before it creates any: it has no objects to split.
-    if (files_ && category == eSqlFullText && !files_->WriteWhole(category, text.Str()))
-        return;
-    {
+    const bool written = output_.Finish(category, text.Str());
+    if (written) {
         std::lock_guard lock(mutex_);
         finished_.push_back(category);
     }
-    progress_.Finished(category);
+    progress_.Finished(category, written);
 }
 
 std::vector<int> ExportObserver::Finished() const {

@@ -1,16 +1,15 @@
 #include "HostUi.h"
 
+#include "Categories.h"
 #include "ConnectString.h"
-#include "export/DlgReplaceFile.h"
+#include "Messages.h"
 #include "platform/Exceptions.h"
 
-#include <cstdio>
 #include <exception>
 
 namespace {
 
-constexpr int ID_YES_TO_ALL = 23013;
-constexpr int ID_NO = 23010;
+constexpr UINT IDS_BAD_PARAMETERS = 28009;
 
 // The module reports a failure from inside the handler that caught it, so the exception being handled is
 // the failure's cause; SQLSTATE class 08 is a connection exception.
@@ -27,64 +26,40 @@ bool CausedByLostConnection() {
     return false;
 }
 
-// The status line stays off the terminal while a message or a question is on it.
-class SuspendedProgress {
-public:
-    explicit SuspendedProgress(Progress* progress) : progress_(progress) {
-        if (progress_)
-            progress_->Suspend();
-    }
-    SuspendedProgress(const SuspendedProgress&) = delete;
-    SuspendedProgress& operator=(const SuspendedProgress&) = delete;
-    ~SuspendedProgress() {
-        if (progress_)
-            progress_->Resume();
-    }
-
-private:
-    Progress* progress_;
-};
+bool IsBadParameters(const CString& strText) {
+    CString strBadParameters;
+    strBadParameters.LoadString(IDS_BAD_PARAMETERS);
+    return strText == strBadParameters;
+}
 
 } // namespace
 
-HostUi::HostUi(ReplacePolicy policy, Progress* progress) : policy_(policy), progress_(progress) {
-    if (policy_ != ReplacePolicy::Ask)
-        SetDialogDriver([this](CDialog& dlg) { Answer(dlg); });
+std::string HostUi::StopLine(const std::string& text) const {
+    if (!stopLine_.empty())
+        return stopLine_;
+    if (stopOnLostConnection_ && (stopped_ || CausedByLostConnection()))
+        return text + " " + Tr("(connection lost: export stopped)");
+    return std::string();
 }
 
 int HostUi::MessageBox(const CString& strText, UINT nType) {
     ++messageCount_;
-    const SuspendedProgress suspended(progress_);
-    // Every later statement would fail the same way, each with its message and an empty category: the run
-    // stops at its next object instead (ExportObserver), writing no file of the category it is in.
-    if (stopOnLostConnection_ && (connectionLost_ || CausedByLostConnection())) {
-        if (!connectionLost_.exchange(true))
-            std::fprintf(stderr, "sqlscripts: %s (connection lost: export stopped)\n",
-                         OneLine(strText.Str()).c_str());
-        return IDOK;
+    const ProgressPause pause(progress_);
+    const int category = ExportOutput::CurrentCategory();
+    std::string text = ModuleText(OneLine(strText.Str()));
+    if (category >= 0)
+        text = CategoryName(category) + ": " + text;
+    // Every later statement would fail the same way, each with its message: the run stops at its next object
+    // instead (ExportObserver), writing no file of the category it is in.
+    if (const std::string line = StopLine(text); !line.empty()) {
+        if (!stopped_.exchange(true))
+            Say(line);
+        return GetDefaultMessageBoxButton(nType);
     }
-    return CTerminalUiBackend::MessageBox(CString("sqlscripts: " + OneLine(strText.Str())), nType);
-}
-
-INT_PTR HostUi::RunModal(CDialog& dlg) {
-    const SuspendedProgress suspended(progress_);
-    const INT_PTR nResult =
-        policy_ == ReplacePolicy::Ask ? CTerminalUiBackend::RunModal(dlg) : CHeadlessUiBackend::RunModal(dlg);
-    // A file left alone stopped the run, whoever answered: the policy, the user, or nobody (no terminal).
-    if (dlg.GetTemplateID() == CDlgReplaceFile::IDD) {
-        const auto& replace = static_cast<const CDlgReplaceFile&>(dlg);
-        if (!replace.m_bYes && !replace.m_bYesToAll)
-            refusedFiles_.push_back(replace.m_strFileName.Str());
-    }
-    return nResult;
-}
-
-void HostUi::Answer(CDialog& dlg) {
-    if (dlg.GetTemplateID() != CDlgReplaceFile::IDD)
-        return;
-    if (policy_ == ReplacePolicy::All) {
-        dlg.ClickButton(ID_YES_TO_ALL);
-        return;
-    }
-    dlg.ClickButton(ID_NO);
+    if (!objectName_.empty() && IsBadParameters(strText))
+        text = Format(Tr("dbo.%s: no such object in the catalog"), objectName_.c_str());
+    if (output_ && category >= 0)
+        text += " (" + output_->Failed(category) + ")";
+    Say(text);
+    return GetDefaultMessageBoxButton(nType);
 }

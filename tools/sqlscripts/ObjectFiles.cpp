@@ -1,19 +1,20 @@
 #include "ObjectFiles.h"
 
-#include "export/ScriptFiles.h"
+#include "Categories.h"
+#include "Manifest.h"
+#include "Messages.h"
 #include "platform/Exceptions.h"
-#include "platform/File.h"
 #include "platform/Unicode.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kSchemas = 6;
 constexpr std::string_view kPlaceholders[] = {"{category}", "{schema}", "{name}"};
 
 bool IsSeparator(char ch) {
@@ -30,12 +31,6 @@ std::string RegexEscape(const std::string& text) {
     return out;
 }
 
-std::string ErrorText(CException* e) {
-    const std::string text = e->GetErrorText().Str();
-    e->Delete();
-    return text;
-}
-
 } // namespace
 
 NameTemplate::NameTemplate(const std::string& text) {
@@ -50,7 +45,13 @@ NameTemplate::NameTemplate(const std::string& text) {
             }
         }
         if (next != pos) {
-            parts_.push_back({Kind::Text, text.substr(pos, next - pos)});
+            const std::string part = text.substr(pos, next - pos);
+            if (part.find_first_of("{}") != std::string::npos)
+                throw std::invalid_argument(
+                    Format(Tr("--name-template knows only the placeholders {category}, "
+                              "{schema} and {name}, got '%s'"),
+                           text.c_str()));
+            parts_.push_back({Kind::Text, part});
             pos = next;
             continue;
         }
@@ -60,11 +61,11 @@ NameTemplate::NameTemplate(const std::string& text) {
         pos += kPlaceholders[which].size();
     }
     if (!hasCategory || !hasName)
-        throw std::invalid_argument("--name-template needs {category} and {name}, got '" + text + "'");
-    const fs::path path(text);
-    if (path.is_absolute() ||
-        std::any_of(path.begin(), path.end(), [](const fs::path& p) { return p == ".."; }))
-        throw std::invalid_argument("--name-template names a path inside --dir, got '" + text + "'");
+        throw std::invalid_argument(
+            Format(Tr("--name-template needs {category} and {name}, got '%s'"), text.c_str()));
+    if (!IsFileInsideFolder(text))
+        throw std::invalid_argument(
+            Format(Tr("--name-template names a file inside --dir, got '%s'"), text.c_str()));
 }
 
 std::string NameTemplate::Path(const std::string& category, const std::string& schema,
@@ -121,93 +122,130 @@ std::string EscapeFileName(const std::string& name) {
     return out;
 }
 
-ObjectFiles::ObjectFiles(std::string dir, NameTemplate nameTemplate,
-                         const std::array<std::string, 13>& categoryFiles)
-    : dir_(std::move(dir)), template_(std::move(nameTemplate)), files_(categoryFiles) {
+std::string CategoryFolder(const std::string& file) {
+    return file.size() > 4 && file.ends_with(".sql") ? file.substr(0, file.size() - 4) : file;
+}
+
+ObjectFiles::ObjectFiles(std::string dir, NameTemplate nameTemplate, const CategoryFileNames& files,
+                         ReplaceGate& gate)
+    : ExportOutput(std::move(dir), files, gate), template_(std::move(nameTemplate)) {
     for (size_t i = 0; i < files_.size(); ++i) {
-        const std::string& file = files_[i];
-        const bool sql = file.size() > 4 && file.compare(file.size() - 4, 4, ".sql") == 0;
-        folders_[i] = sql ? file.substr(0, file.size() - 4) : file;
+        folders_[i] = CategoryFolder(files_[i]);
+        patterns_.push_back(i == eSqlFullText ? std::regex(RegexEscape(files_[i]))
+                                              : template_.Pattern(folders_[i], i != eSqlSchemas));
     }
 }
 
-bool ObjectFiles::WriteObject(int category, const std::string& schema, const std::string& name,
-                              const std::string& text) {
+void ObjectFiles::Object(int category, const std::string& schema, const std::string& name,
+                         const std::string& text) {
     if (text.empty())
-        return true;
-    std::lock_guard lock(mutex_);
+        return;
+    Category& objects = categories_[static_cast<size_t>(category)];
     const std::string& folder = folders_[static_cast<size_t>(category)];
     const std::string escaped = EscapeFileName(name);
     std::string path = template_.Path(folder, schema, escaped);
-    for (int n = 2; !used_[static_cast<size_t>(category)].insert(FoldCaseUtf8(path)).second; ++n)
+    for (int n = 2; !objects.used.insert(FoldCaseUtf8(path)).second; ++n)
         path = template_.Path(folder, schema, escaped + "~" + std::to_string(n));
-    return Write(path, text);
+    if (objects.objects.empty())
+        objects.firstText = text;
+    objects.objects.push_back({path, text.size()});
+    Allow(path);
 }
 
-bool ObjectFiles::WriteWhole(int category, const std::string& text) {
-    std::lock_guard lock(mutex_);
-    return Write(files_[static_cast<size_t>(category)], text);
-}
-
-// Called with the lock held, so that one question at a time is asked and "yes to all" holds for the rest.
-bool ObjectFiles::Write(const std::string& relative, const std::string& text) {
-    const fs::path path = fs::path(dir_) / relative;
-    written_.insert(FoldCaseUtf8(relative));
-    if (!replaceAll_ && IsFileExist(path.c_str())) {
-        const TReplaceAnswer answer = AskReplaceFile(nullptr, CString(path.string()));
-        if (!answer.bReplace) {
-            refusedFile_ = relative;
-            refused_.store(true);
+bool ObjectFiles::WriteCategory(int category, const std::string& text) {
+    Category& objects = categories_[static_cast<size_t>(category)];
+    if (category == eSqlFullText) {
+        const std::string& file = files_[static_cast<size_t>(category)];
+        const bool written = Write(file, text);
+        if (written)
+            objects.written.push_back(file);
+        return written;
+    }
+    const std::vector<Pending> pending = std::exchange(objects.objects, {});
+    size_t total = 0;
+    for (const Pending& object : pending)
+        total += object.length;
+    const size_t start = pending.empty() ? 0 : text.find(std::exchange(objects.firstText, {}));
+    if (start == std::string::npos || start + total > text.size()) {
+        NotWritten(Format(Tr("%s: the objects' texts are not those of the category; no file written"),
+                          CategoryName(category).c_str()));
+        return false;
+    }
+    const std::string_view before(text.data(), start);
+    const std::string_view after(text.data() + start + total, text.size() - start - total);
+    bool written = true;
+    for (size_t at = start; const Pending& object : pending) {
+        if (StopsHere())
             return false;
-        }
-        replaceAll_ = answer.bReplaceAll;
-    }
-    try {
+        std::string file;
+        file.reserve(before.size() + object.length + after.size());
+        file.append(before).append(text, at, object.length).append(after);
+        at += object.length;
         std::error_code ec;
-        fs::create_directories(path.parent_path(), ec);
-        WriteFileReplacing(path.c_str(), text.data(), text.size());
-    } catch (CException* e) {
-        failures_.push_back("cannot write " + relative + ": " + ErrorText(e));
-    }
-    return true;
-}
-
-std::string ObjectFiles::RefusedFile() const {
-    std::lock_guard lock(mutex_);
-    return refusedFile_;
-}
-
-std::vector<std::string> ObjectFiles::Failures() const {
-    std::lock_guard lock(mutex_);
-    return failures_;
-}
-
-void ObjectFiles::ReportStale(const std::vector<int>& categories, bool prune) const {
-    std::vector<std::regex> patterns;
-    for (int category : categories)
-        patterns.push_back(template_.Pattern(folders_[static_cast<size_t>(category)], category != kSchemas));
-    std::set<std::string> stale;
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file())
-            continue;
-        const std::string relative = it->path().lexically_relative(dir_).generic_string();
-        if (written_.count(FoldCaseUtf8(relative)))
-            continue;
-        if (std::any_of(patterns.begin(), patterns.end(),
-                        [&](const std::regex& pattern) { return std::regex_match(relative, pattern); }))
-            stale.insert(relative);
-    }
-    for (const std::string& relative : stale) {
-        if (!prune) {
-            std::fprintf(stderr, "sqlscripts: %s: its object no longer exists (--prune removes it)\n",
-                         relative.c_str());
-            continue;
-        }
-        if (fs::remove(fs::path(dir_) / relative, ec))
-            std::fprintf(stderr, "sqlscripts: removed %s: its object no longer exists\n", relative.c_str());
+        fs::create_directories((fs::path(dir_) / object.path).parent_path(), ec);
+        if (Write(object.path, file))
+            objects.written.push_back(object.path);
         else
-            std::fprintf(stderr, "sqlscripts: cannot remove %s: %s\n", relative.c_str(),
-                         ec.message().c_str());
+            written = false;
+    }
+    return written;
+}
+
+std::string ObjectFiles::KeptWords(int category) const {
+    return category == eSqlFullText ? FileKeptWords(files_[static_cast<size_t>(category)])
+                                    : std::string(Tr("its object files left as they were"));
+}
+
+int ObjectFiles::CategoryOf(const std::string& relative) const {
+    for (size_t i = 0; i < patterns_.size(); ++i)
+        if (std::regex_match(relative, patterns_[i]))
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool ObjectFiles::Conclude(const std::vector<int>& categories, bool prune) {
+    std::set<std::string> written;
+    for (const Category& objects : categories_)
+        for (const std::string& file : objects.written)
+            written.insert(FoldCaseUtf8(file));
+    std::array<std::vector<std::string>, SQL_CATEGORY_COUNT> kept;
+    std::vector<std::string> others;
+    std::set<std::pair<std::string, int>> stale;
+    std::error_code ec;
+    for (const std::string& file : ReadManifest(dir_)) {
+        if (written.count(FoldCaseUtf8(file)) || !fs::exists(fs::path(dir_) / file, ec))
+            continue;
+        const int category = CategoryOf(file);
+        if (category < 0)
+            others.push_back(file);
+        else if (std::find(categories.begin(), categories.end(), category) != categories.end())
+            stale.emplace(file, category);
+        else
+            kept[static_cast<size_t>(category)].push_back(file);
+    }
+    for (const auto& [file, category] : stale) {
+        if (!prune)
+            Say(Format(Tr("%s: its object no longer exists (--prune removes it)"), file.c_str()));
+        else if (fs::remove(fs::path(dir_) / file, ec))
+            Say(Format(Tr("removed %s: its object no longer exists"), file.c_str()));
+        else
+            Say(Format(Tr("cannot remove %s: %s"), file.c_str(), SystemReason(ec.value()).c_str()));
+        if (!prune || ec)
+            kept[static_cast<size_t>(category)].push_back(file);
+    }
+    std::vector<std::string> manifest;
+    for (const eSqlTypeObjects category : ApplyOrder()) {
+        const Category& objects = categories_[static_cast<size_t>(category)];
+        manifest.insert(manifest.end(), objects.written.begin(), objects.written.end());
+        manifest.insert(manifest.end(), kept[category].begin(), kept[category].end());
+    }
+    manifest.insert(manifest.end(), others.begin(), others.end());
+    try {
+        WriteManifest(dir_, manifest);
+        return true;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Say(CannotWrite((fs::path(dir_) / kManifestName).string(), *e));
+        return false;
     }
 }

@@ -1,12 +1,10 @@
-// export --layout objects: a file per object, named by a template, and the files left from objects that
-// are gone.
+// export --layout objects: a file per object, named by a template, the folder's list of the files exports
+// wrote, and the files left from objects that are gone.
 #pragma once
 
-#include <array>
-#include <atomic>
-#include <mutex>
+#include "ExportOutput.h"
+
 #include <regex>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,7 +13,8 @@ constexpr const char* kDefaultNameTemplate = "{category}/{schema}.{name}.sql";
 // A path relative to the output folder, with the placeholders {category}, {schema} and {name}.
 class NameTemplate {
 public:
-    // Throws std::invalid_argument when {category} or {name} is missing or the path leaves the folder.
+    // Throws std::invalid_argument, saying why, when {category} or {name} is missing, a placeholder is
+    // unknown, the path leaves the folder or names no file.
     explicit NameTemplate(const std::string& text);
 
     // An empty schema (a schema itself has none) drops {schema} with the '.' or '/' right after it.
@@ -37,40 +36,49 @@ private:
 // letter case ("~2", "~3", ...) cannot be taken for part of a name.
 std::string EscapeFileName(const std::string& name);
 
-class ObjectFiles {
+// The folder of a category's object files: its file name without ".sql".
+std::string CategoryFolder(const std::string& file);
+
+class ObjectFiles : public ExportOutput {
 public:
-    // categoryFiles: the categories' file names; {category} stands for the name without ".sql".
-    ObjectFiles(std::string dir, NameTemplate nameTemplate, const std::array<std::string, 13>& categoryFiles);
+    // files: the categories' file names; {category} stands for the name without ".sql".
+    ObjectFiles(std::string dir, NameTemplate nameTemplate, const CategoryFileNames& files,
+                ReplaceGate& gate);
 
-    // Writes one object's file; false when an existing file was kept, which ends the run. Objects whose
-    // names differ only in letter case get "~2", "~3", ... after the name, in the order they come.
-    bool WriteObject(int category, const std::string& schema, const std::string& name,
-                     const std::string& text);
-    // The text of a category that has no objects of its own, as its category file.
-    bool WriteWhole(int category, const std::string& text);
+    // Objects whose names differ only in letter case get "~2", "~3", ... after the name, in the order they
+    // come.
+    void Object(int category, const std::string& schema, const std::string& name,
+                const std::string& text) override;
 
-    // An overwrite was refused: the run is to stop. Takes no lock, as the run asks it under its own.
-    bool IsRefused() const { return refused_.load(); }
-    // The file that a refused overwrite kept, relative to the folder; empty when none.
-    std::string RefusedFile() const;
-    // One line for each file that could not be written.
-    std::vector<std::string> Failures() const;
-    // Files named as the categories' objects are that no object of this run wrote: listed on stderr, and
-    // removed with prune. Only after a run that wrote every object of those categories.
-    void ReportStale(const std::vector<int>& categories, bool prune) const;
+    // The files that an earlier export into the folder wrote for the categories' objects and that no object
+    // of this run wrote are listed on stderr, or removed with prune; files no export wrote are never touched.
+    // Then the folder's list is written anew; false when it could not be.
+    bool Conclude(const std::vector<int>& categories, bool prune) override;
+
+protected:
+    // Each object's file is what the category's file would be if it held that object alone: its text between
+    // the batches the category puts before and after its objects (SET options and the like), so that it runs
+    // on its own.
+    bool WriteCategory(int category, const std::string& text) override;
+    std::string KeptWords(int category) const override;
 
 private:
-    bool Write(const std::string& relative, const std::string& text);
+    struct Pending {
+        std::string path;
+        size_t length;
+    };
+    // Touched only by the worker that runs the category, and after the run.
+    struct Category {
+        std::vector<Pending> objects;
+        std::string firstText;
+        std::set<std::string> used; // case-folded paths given to objects
+        std::vector<std::string> written;
+    };
 
-    const std::string dir_;
+    int CategoryOf(const std::string& relative) const;
+
     const NameTemplate template_;
-    const std::array<std::string, 13> files_;
-    std::array<std::string, 13> folders_;
-    mutable std::mutex mutex_;
-    std::array<std::set<std::string>, 13> used_; // case-folded paths given to objects, by category
-    std::set<std::string> written_;              // case-folded paths of every file of this run
-    bool replaceAll_ = false;
-    std::atomic<bool> refused_{false};
-    std::string refusedFile_;
-    std::vector<std::string> failures_;
+    std::array<std::string, SQL_CATEGORY_COUNT> folders_;
+    std::vector<std::regex> patterns_;
+    std::array<Category, SQL_CATEGORY_COUNT> categories_;
 };

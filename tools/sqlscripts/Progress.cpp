@@ -1,5 +1,7 @@
 #include "Progress.h"
 
+#include "Messages.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <sys/ioctl.h>
@@ -50,18 +52,19 @@ void Progress::ObjectDone(int category) {
     Draw(false);
 }
 
-void Progress::Finished(int category) {
+void Progress::Finished(int category, bool written) {
     if (mode_ == Mode::Off)
         return;
     std::lock_guard lock(mutex_);
     const Active* active = Find(category);
-    if (mode_ == Mode::Lines) {
-        const std::string& name = names_[static_cast<size_t>(category)];
+    if (mode_ == Mode::Lines && written) {
+        const char* name = names_[static_cast<size_t>(category)].c_str();
         if (active && active->total >= 0)
-            std::fprintf(stderr, "sqlscripts: %s written, %ld object%s\n", name.c_str(), active->done,
-                         active->done == 1 ? "" : "s");
+            Say(Format(TrN("%s written, %ld object", "%s written, %ld objects",
+                           static_cast<unsigned long>(active->done)),
+                       name, active->done));
         else
-            std::fprintf(stderr, "sqlscripts: %s written\n", name.c_str());
+            Say(Format(Tr("%s written"), name));
     }
     std::erase_if(active_, [category](const Active& a) { return a.category == category; });
     Draw(true);
@@ -115,7 +118,7 @@ void Progress::Draw(bool force) {
     }
     line.pop_back();
     const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - start_).count();
-    line.append("  ").append(std::to_string(elapsed)).append(" s");
+    line.append("  ").append(Format(Tr("%ld s"), static_cast<long>(elapsed)));
     line.resize(std::min(line.size(), TerminalWidth() - 1));
     std::fprintf(stderr, "\r%s\033[K", line.c_str());
     std::fflush(stderr);

@@ -17,7 +17,8 @@ public:
     void Started(int category);
     void ListRead(int category, long total);
     void ObjectDone(int category);
-    void Finished(int category);
+    // written: false when the category's files were left as they were.
+    void Finished(int category, bool written);
 
     // Other output (a message, a question) clears the status line and holds it back until Resume.
     void Suspend();
@@ -44,4 +45,22 @@ private:
     std::chrono::steady_clock::time_point lastDraw_{};
     int suspended_ = 0;
     bool shown_ = false;
+};
+
+// Keeps the status line off the terminal while a message or a question is on it.
+class ProgressPause {
+public:
+    explicit ProgressPause(Progress* progress) : progress_(progress) {
+        if (progress_)
+            progress_->Suspend();
+    }
+    ProgressPause(const ProgressPause&) = delete;
+    ProgressPause& operator=(const ProgressPause&) = delete;
+    ~ProgressPause() {
+        if (progress_)
+            progress_->Resume();
+    }
+
+private:
+    Progress* progress_;
 };

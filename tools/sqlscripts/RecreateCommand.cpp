@@ -1,83 +1,41 @@
 #include "RecreateCommand.h"
 
+#include "ConnectString.h"
 #include "DataFiles.h"
 #include "ExportObserver.h"
+#include "Messages.h"
 #include "RecreateFiles.h"
+#include "RecreateKinds.h"
 #include "model/ModelLoader.h"
 #include "recreate/RecreateScript.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <strings.h>
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-// What --only and --skip call each kind; a table's constraints go with it.
-constexpr std::array<const char*, RECREATE_KIND_COUNT> kKindOptionNames = {
-    "schemas", "types", "sequences", "synonyms", "tables",   "tables",    "indexes",
-    "fk",      "views", "functions", "procs",    "triggers", "properties"};
-
-constexpr const char* kKindList =
-    "schemas, types, sequences, synonyms, tables, indexes, fk, views, functions, procs, triggers, properties";
-
-using KindSet = std::array<bool, RECREATE_KIND_COUNT>;
-
-void MarkKinds(const std::string& list, bool value, KindSet& kinds) {
-    for (size_t start = 0; start <= list.size();) {
-        size_t end = list.find(',', start);
-        if (end == std::string::npos)
-            end = list.size();
-        const std::string name = list.substr(start, end - start);
-        bool known = false;
-        for (size_t kind = 0; kind < kinds.size(); ++kind)
-            if (name == kKindOptionNames[kind]) {
-                kinds[kind] = value;
-                known = true;
-            }
-        if (!known)
-            throw std::invalid_argument("with --recreate, --only and --skip take " + std::string(kKindList) +
-                                        "; got '" + name + "'");
-        start = end + 1;
-    }
-}
-
-KindSet SelectedKinds(const RecreateExportOptions& options) {
-    KindSet kinds;
-    kinds.fill(options.only.empty());
-    if (!options.only.empty())
-        MarkKinds(options.only, true, kinds);
-    if (!options.skip.empty())
-        MarkKinds(options.skip, false, kinds);
-    return kinds;
-}
-
-void Say(const std::string& message) {
-    std::fprintf(stderr, "sqlscripts: %s\n", message.c_str());
-}
+// Thrown by the load's progress when Ctrl-C or SIGTERM asks the run to stop.
+struct Interrupted {};
 
 struct ScriptedModel {
     TCatalogModel model;
     TRecreateScript script;
 };
 
-// The model of the connected database, scripted; nullopt after saying why it could not be read.
+// The model of the connected database, scripted; nullopt after saying why it could not be read, or when a
+// signal stopped the load.
 std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress) {
     try {
         TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
         TRecreateScript script = ScriptCatalogModel(model);
         return ScriptedModel{std::move(model), std::move(script)};
+    } catch (const Interrupted&) {
+        return std::nullopt;
     } catch (const CModelLoadError& e) {
-        std::string reason = e.what();
-        std::replace(reason.begin(), reason.end(), '\n', ' ');
-        Say(reason);
+        Say(Format(Tr("cannot read the catalog's %s: %s"), e.Family().c_str(), OneLine(e.Reason()).c_str()));
         return std::nullopt;
     }
 }
@@ -87,7 +45,8 @@ void WarnCycles(const TRecreateScript& script) {
         std::string names;
         for (const std::string& name : cycle)
             names += (names.empty() ? "" : ", ") + name;
-        Say("warning: objects that use each other in a cycle, written in their usual order: " + names);
+        Say(Format(Tr("warning: objects that use each other in a cycle, written in their usual order: %s"),
+                   names.c_str()));
     }
 }
 
@@ -99,22 +58,24 @@ void WarnUnmatched(const TCatalogModel& model, const std::vector<std::string>& p
                        MatchesTablePattern(table.strSchema, table.strName, pattern);
             });
         if (!matched)
-            Say("warning: no table matches --data-tables " + pattern);
+            Say(Format(Tr("warning: no table matches --data-tables %s"), pattern.c_str()));
     }
 }
 
-std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const KindSet& kinds) {
+std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const RecreateKindSet& kinds) {
     std::erase_if(steps, [&](const TRecreateStep& step) { return !kinds[static_cast<size_t>(step.eKind)]; });
     return steps;
 }
 
-// The catalog's families as one line of the progress: read n of total.
+// The catalog's families as one line of the progress, read n of total; a signal stops the load.
 class CatalogProgress {
 public:
-    CatalogProgress(Progress::Mode mode) : mode_(mode), progress_(mode, {"catalog"}) {}
+    explicit CatalogProgress(Progress::Mode mode) : mode_(mode), progress_(mode, {"catalog"}) {}
 
     ModelLoadProgress Callback() {
         return [this](const std::string&, size_t done, size_t total) {
+            if (InterruptionSignal())
+                throw Interrupted();
             if (done == 1) {
                 progress_.Started(0);
                 progress_.ListRead(0, static_cast<long>(total));
@@ -127,7 +88,7 @@ public:
     void Done() {
         progress_.Clear();
         if (mode_ == Progress::Mode::Lines)
-            std::fprintf(stderr, "sqlscripts: catalog read, %zu statements\n", total_);
+            Say(Format(TrN("catalog read, %zu statement", "catalog read, %zu statements", total_), total_));
     }
 
 private:
@@ -224,7 +185,8 @@ int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const 
         for (const TRecreateStep* step : found)
             names += (names.empty() ? "" : ", ") + step->strSchema + "." +
                      (step->strParent.empty() ? "" : step->strParent + ".") + step->strName;
-        Say(name + " names several objects (" + names + "); give its schema as SCHEMA.NAME");
+        Say(Format(Tr("%s names several objects (%s); give its schema as SCHEMA.NAME"), name.c_str(),
+                   names.c_str()));
         return kExitFailed;
     }
     const std::string text = ObjectScript(steps, *found.front());
@@ -234,62 +196,58 @@ int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const 
 
 } // namespace
 
-int ExportRecreate(const RecreateExportOptions& options, const RecreateConnect& connect) {
-    KindSet kinds;
-    std::optional<NameTemplate> nameTemplate;
-    try {
-        kinds = SelectedKinds(options);
-        if (options.objectFiles)
-            nameTemplate.emplace(options.nameTemplate);
-    } catch (const std::invalid_argument& e) {
-        Say(e.what());
-        return kExitUsage;
-    }
+int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
+                   const RecreateConnect& connect) {
+    const ExportPlan plan = PlanExport(options);
+    const RecreateKindSet kinds = SelectedRecreateKinds(options.only, options.skip);
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
     CatchInterruptions();
-    CatalogProgress catalogProgress(options.progress);
+    CatalogProgress catalogProgress(progressMode);
     std::optional<ScriptedModel> scripted = LoadAndScript(db, options.parallel, catalogProgress.Callback());
     catalogProgress.Done();
-    if (!scripted)
-        return kExitFailed;
     if (const int signal = InterruptionSignal()) {
-        Say("interrupted; no file was written");
+        Say(Tr("interrupted; no category was written"));
         return 128 + signal;
     }
+    if (!scripted)
+        return kExitFailed;
     if (!options.dataOnly)
         WarnCycles(scripted->script);
     std::vector<TRecreateStep> steps =
         options.dataOnly ? std::vector<TRecreateStep>() : Selected(std::move(scripted->script.aSteps), kinds);
-    std::vector<RecreateFile> files =
-        nameTemplate ? ObjectFilesOf(std::move(steps), *nameTemplate) : CategoryFiles(std::move(steps));
+    std::vector<RecreateFile> files = plan.nameTemplate
+                                          ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
+                                          : RecreateCategoryFiles(std::move(steps));
     if (options.data || options.dataOnly) {
         WarnUnmatched(scripted->model, options.dataTables);
         AddDataFiles(files, PlanData(scripted->model, options.dataTables, options.dataOnly),
-                     nameTemplate ? &*nameTemplate : nullptr);
+                     plan.nameTemplate ? &*plan.nameTemplate : nullptr);
         if (!CanWriteRows(files))
             return kExitFailed;
     }
-    Progress progress(options.progress, RecreateProgressNames(options.objectFiles));
+    Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));
+    ReplaceGate gate(plan.replace, &progress);
     std::string refused;
-    const bool written = WriteRecreateFiles(options.dir, files, progress, refused, [&] {
-        return WriteRows(db, options.dir, files, TDataOptions{options.rowsPerInsert}, progress);
+    const bool written = WriteRecreateFiles(options.dir, files, gate, progress, refused, [&] {
+        return WriteRows(db, options.dir, files, TDataOptions{options.rowsPerInsert.value_or(100)}, progress);
     });
     progress.Clear();
     if (const int signal = InterruptionSignal(); !written && signal != 0)
         return 128 + signal;
     if (!written) {
         if (!refused.empty())
-            Say(refused + " already exists in " + options.dir +
-                "; stopped without writing any file (use --replace all to overwrite existing files)");
+            Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to "
+                          "overwrite existing files)"),
+                       refused.c_str(), options.dir.c_str()));
         return kExitFailed;
     }
     if (options.quiet)
         return kExitOk;
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
-    Say("scripts written to " + (ec ? options.dir : folder.string()));
+    Say(Format(Tr("scripts written to %s"), (ec ? options.dir : folder.string()).c_str()));
     return kExitOk;
 }
 
@@ -311,7 +269,7 @@ int PrintRecreateObject(const std::string& name, const RecreateConnect& connect)
         found = Matching(steps, wanted,
                          [](const TRecreateStep& step) { return step.eKind == ERecreateKind::Schema; });
     if (found.empty()) {
-        Say("no object " + name + " in the catalog");
+        Say(Format(Tr("no object %s in the catalog"), name.c_str()));
         return kExitFailed;
     }
     return PrintFound(steps, found, name);

@@ -1,12 +1,12 @@
 #include "RecreateFiles.h"
 
-#include "export/ScriptFiles.h"
+#include "ExportOutput.h"
+#include "Manifest.h"
+#include "Messages.h"
 #include "platform/Exceptions.h"
-#include "platform/File.h"
 #include "platform/Unicode.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 
@@ -38,52 +38,37 @@ std::string ObjectFileName(const TRecreateStep& step) {
     return EscapeFileName(step.strParent) + "." + EscapeFileName(step.strName);
 }
 
-bool Write(const fs::path& path, const std::string& text, const std::string& relative) {
+// False when the gate kept a file that appeared meanwhile (refused), or after saying why it failed.
+bool Write(ReplaceGate& gate, const fs::path& path, const std::string& text, const std::string& relative,
+           bool& refused) {
     try {
         std::error_code ec;
         fs::create_directories(path.parent_path(), ec);
-        WriteFileReplacing(path.c_str(), text.data(), text.size());
-        return true;
+        refused = !gate.Write(path, relative, text);
+        return !refused;
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
-        std::fprintf(stderr, "sqlscripts: cannot write %s: %s\n", relative.c_str(),
-                     e->GetErrorText().GetString());
+        Say(CannotWrite(path.string(), *e));
         return false;
     }
 }
 
-bool PutInPlace(DataFile& data, const std::string& relative) {
+// Puts the rows written under a temporary name in place, as Write does.
+bool PutInPlace(ReplaceGate& gate, const fs::path& path, DataFile& data, const std::string& relative,
+                bool& refused) {
     try {
-        data.written->Commit();
-        return true;
+        refused = !gate.Put(path, relative, *data.written);
+        return !refused;
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
-        std::fprintf(stderr, "sqlscripts: cannot write %s: %s\n", relative.c_str(),
-                     e->GetErrorText().GetString());
+        Say(CannotWrite(path.string(), *e));
         return false;
     }
-}
-
-// Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
-bool MayReplaceAll(const std::string& dir, const std::vector<RecreateFile>& files, std::string& refusedFile) {
-    bool replaceAll = false;
-    for (const RecreateFile& file : files) {
-        const fs::path path = fs::path(dir) / file.path;
-        if (replaceAll || !IsFileExist(path.c_str()))
-            continue;
-        const TReplaceAnswer answer = AskReplaceFile(nullptr, CString(path.string()));
-        if (!answer.bReplace) {
-            refusedFile = file.path;
-            return false;
-        }
-        replaceAll = answer.bReplaceAll;
-    }
-    return true;
 }
 
 } // namespace
 
-std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps) {
+std::vector<RecreateFile> RecreateCategoryFiles(std::vector<TRecreateStep>&& steps) {
     std::vector<RecreateFile> files;
     for (size_t i = 0; i < steps.size();) {
         size_t end = i, size = 0;
@@ -93,17 +78,20 @@ std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps) {
             files.emplace_back(RecreateFile{CategoryFileName(steps[i].eCategory), std::move(steps[i].strText),
                                             steps[i].eCategory, static_cast<long>(end - i), nullptr});
         file.text.reserve(size);
-        for (++i; i < end; ++i)
+        // Each step's text is let go once copied, so that the steps and their files are not held twice.
+        for (++i; i < end; ++i) {
             file.text += steps[i].strText;
+            std::string().swap(steps[i].strText);
+        }
     }
     return files;
 }
 
-std::vector<RecreateFile> ObjectFilesOf(const std::vector<TRecreateStep>& steps,
-                                        const NameTemplate& nameTemplate) {
+std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps,
+                                              const NameTemplate& nameTemplate) {
     std::vector<RecreateFile> files;
     std::set<std::string> used;
-    for (const TRecreateStep& step : steps) {
+    for (TRecreateStep& step : steps) {
         const std::string path = UniquePath(nameTemplate, std::string(RecreateKindName(step.eKind)),
                                             step.strSchema, ObjectFileName(step), used);
         files.push_back({path, std::move(step.strText), step.eCategory, 1, nullptr});
@@ -118,14 +106,14 @@ void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps
     std::vector<RecreateFile> dataFiles;
     std::set<std::string> used;
     for (TDataStep& step : steps) {
-        const std::string name =
-            EscapeFileName(step.table.strSchema) + "." + EscapeFileName(step.table.strName);
+        const std::string name = EscapeFileName(step.table.strName);
         std::string number = std::to_string(dataFiles.size() + 1);
         number.insert(0, width - number.size(), '0');
         const std::string path =
-            nameTemplate ? UniquePath(*nameTemplate, folder, step.table.strSchema,
-                                      EscapeFileName(step.table.strName), used)
-                         : CategoryFileName(ERecreateCategory::Data, "/" + number + "-" + name + ".sql");
+            nameTemplate ? UniquePath(*nameTemplate, folder, step.table.strSchema, name, used)
+                         : CategoryFileName(ERecreateCategory::Data,
+                                            "/" + number + "-" + EscapeFileName(step.table.strSchema) + "." +
+                                                name + ".sql");
         dataFiles.push_back({path, std::string(), ERecreateCategory::Data, 1,
                              std::make_shared<DataFile>(DataFile{std::move(step), nullptr})});
     }
@@ -146,18 +134,27 @@ std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     return names;
 }
 
-bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, Progress& progress,
-                        std::string& refusedFile, const WriteDataFiles& writeData) {
+bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
     refusedFile.clear();
-    if (!MayReplaceAll(dir, files, refusedFile) || (writeData && !writeData()))
+    // Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
+    for (const RecreateFile& file : files)
+        if (!gate.Allow(fs::path(dir) / file.path, file.path)) {
+            refusedFile = file.path;
+            return false;
+        }
+    if (writeData && !writeData())
         return false;
-    std::string manifest;
+    std::vector<std::string> written;
     for (size_t i = 0; i < files.size(); ++i) {
         const RecreateFile& file = files[i];
-        manifest += file.path + "\n";
         if (file.data) {
-            if (!PutInPlace(*file.data, file.path))
+            bool refused = false;
+            if (!PutInPlace(gate, fs::path(dir) / file.path, *file.data, file.path, refused)) {
+                refusedFile = refused ? file.path : std::string();
                 return false;
+            }
+            written.push_back(file.path);
             continue;
         }
         const int category = static_cast<int>(file.category);
@@ -168,12 +165,23 @@ bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>&
             progress.Started(category);
             progress.ListRead(category, objects);
         }
-        if (!Write(fs::path(dir) / file.path, file.text, file.path))
+        bool refused = false;
+        if (!Write(gate, fs::path(dir) / file.path, file.text, file.path, refused)) {
+            refusedFile = refused ? file.path : std::string();
             return false;
+        }
         for (long n = 0; n < file.objects; ++n)
             progress.ObjectDone(category);
+        written.push_back(file.path);
         if (i + 1 == files.size() || files[i + 1].category != file.category)
-            progress.Finished(category);
+            progress.Finished(category, true);
     }
-    return Write(fs::path(dir) / kManifestName, manifest, kManifestName);
+    try {
+        WriteManifest(dir, written);
+        return true;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Say(CannotWrite((fs::path(dir) / kManifestName).string(), *e));
+        return false;
+    }
 }

@@ -1,8 +1,10 @@
-// export --recreate: the faithful script's steps as files in apply order, and the manifest that lists them.
+// export --recreate: the faithful script's steps as files in apply order, and the folder's manifest listing
+// them.
 #pragma once
 
 #include "ObjectFiles.h"
 #include "Progress.h"
+#include "ReplaceGate.h"
 #include "platform/File.h"
 #include "recreate/DataPlan.h"
 #include "recreate/RecreateScript.h"
@@ -12,10 +14,8 @@
 #include <string>
 #include <vector>
 
-constexpr const char* kManifestName = "manifest.txt";
-
 // A table's rows: too many to hold, so written into the file's place under a temporary name before the run
-// replaces any file, and put in place in their turn.
+// writes any file, and put in place in their turn.
 struct DataFile {
     TDataStep step;
     std::unique_ptr<CFileReplacement> written;
@@ -30,12 +30,12 @@ struct RecreateFile {
 };
 
 // One file per category that has steps, named "NN-Category.sql" so that name order is apply order.
-std::vector<RecreateFile> CategoryFiles(std::vector<TRecreateStep>&& steps);
+std::vector<RecreateFile> RecreateCategoryFiles(std::vector<TRecreateStep>&& steps);
 // One file per step, where the template puts it: {category} is the kind's folder (Tables, Indexes, ...);
 // an index, constraint or foreign key is named "<table>.<name>". Paths that differ only in letter case get
 // "~2", "~3", ... after the name, in apply order.
-std::vector<RecreateFile> ObjectFilesOf(const std::vector<TRecreateStep>& steps,
-                                        const NameTemplate& nameTemplate);
+std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps,
+                                              const NameTemplate& nameTemplate);
 
 // A file of rows per table, in the plan's order: "NN-Data/<n>-<schema>.<table>.sql" with n numbering them
 // in that order, or with a name template where it puts {category} Data. Both among the schema's files after
@@ -50,9 +50,9 @@ std::vector<std::string> RecreateProgressNames(bool objectFiles);
 // Writes the files of rows under their temporary names; false when the run is to stop, having said why.
 using WriteDataFiles = std::function<bool()>;
 
-// Writes the files into dir, then the manifest (their paths in apply order, one a line, LF), each under a
-// temporary name renamed when complete. Existing files are asked about first, through the host's replace
-// question, and the files of rows written next, before anything is replaced. False when the run stopped:
-// refusedFile names the file a "no" kept, or is empty after a failure, which is reported on stderr.
-bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, Progress& progress,
-                        std::string& refusedFile, const WriteDataFiles& writeData = {});
+// Writes the files into dir, then the manifest (manifest.txt: their paths in apply order). Every existing
+// file is asked about first, through the gate, and the files of rows written next, before anything is
+// replaced. False when the run stopped: refusedFile names the file the gate kept, or is empty after a
+// failure, which is said on stderr.
+bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData = {});

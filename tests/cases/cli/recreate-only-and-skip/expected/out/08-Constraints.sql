@@ -3,3 +3,7 @@ GO
 ALTER TABLE [dbo].[Customer] WITH NOCHECK ADD CONSTRAINT [CK_Customer_Valid] CHECK NOT FOR REPLICATION ([dbo].[fnIsValid]([CustomerId])=(1));
 ALTER TABLE [dbo].[Customer] NOCHECK CONSTRAINT [CK_Customer_Valid];
 GO
+ALTER TABLE [sales].[Orders] ADD CONSTRAINT [CK_Orders_Paren] CHECK ([Status]<>')(');
+GO
+ALTER TABLE [sales].[Orders] ADD CONSTRAINT [CK_Orders_Status] CHECK (([Status]='N') OR ([Status]='P'));
+GO

@@ -10,3 +10,6 @@ AS
 	RAISERROR ('Orders are never deleted', 16, 1);
 GO
 
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
+GO

@@ -14,3 +14,6 @@ FROM dbo.Customers C
 JOIN dbo.Orders O ON O.CustomerId = C.Id
 GO
 
+SET QUOTED_IDENTIFIER ON
+SET ANSI_NULLS ON
+GO

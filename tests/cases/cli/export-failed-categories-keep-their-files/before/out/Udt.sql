@@ -1,0 +1,1 @@
+-- Udt.sql as an earlier export wrote it

@@ -1,0 +1,1 @@
+-- Indexes.sql as an earlier export wrote it

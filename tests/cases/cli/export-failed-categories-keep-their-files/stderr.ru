@@ -1,0 +1,7 @@
+sqlscripts: defaults: Ошибка создания скрипта. [FreeTDS][SQL Server]Communication link failure (файл Defaults.sql оставлен прежним)
+sqlscripts: udt: Ошибка создания скрипта. [FreeTDS][SQL Server]Invalid object name 'sys.types'. (файл Udt.sql оставлен прежним)
+sqlscripts: tables: Ошибка создания скрипта. The SELECT permission was denied on the object 'columns'. (файл Tables.sql оставлен прежним)
+sqlscripts: fulltext: Ошибка создания скрипта. Full-text search is not installed. (файл FullText.sql оставлен прежним)
+sqlscripts: views: Ошибка создания скрипта. [FreeTDS][SQL Server]Cannot find either column "dbo" or the user-defined function (файл Views.sql оставлен прежним)
+sqlscripts: indexes: Ошибка создания скрипта. Query timeout expired (файл Indexes.sql оставлен прежним)
+sqlscripts: checks: Ошибка создания скрипта. [FreeTDS][SQL Server]Query timeout expired (файл Checks.sql не записан)

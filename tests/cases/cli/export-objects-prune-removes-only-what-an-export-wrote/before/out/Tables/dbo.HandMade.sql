@@ -1,0 +1,1 @@
+A table script kept by hand, which no export wrote.

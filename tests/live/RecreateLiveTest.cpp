@@ -1,0 +1,213 @@
+// --recreate against a live server: a database exported with it and applied to a fresh database describes
+// exactly as the original, through catalog queries of the test's own (recreate/describe: a family each, its
+// first column naming the object, the others its properties), apart from what the server cannot express or
+// does not report (recreate/server-limits).
+#include "LiveSupport.h"
+
+#include <iostream>
+#include <optional>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kRecreateDir = kLiveDir / "recreate";
+
+struct TLimits {
+    std::set<std::string> leftOut;                            // "family" or "family.property"
+    std::vector<std::pair<std::string, std::regex>> matching; // "family.property" and what its value matches
+    std::vector<std::string> settings;
+};
+
+const TLimits& Limits() {
+    static const TLimits limits = [] {
+        TLimits read;
+        for (const std::string& strLine : LiveLines("recreate/server-limits")) {
+            const std::string strKey = strLine.substr(0, strLine.find('\t'));
+            const size_t nPattern = strKey.find(" /");
+            if (strKey.starts_with("set "))
+                read.settings.push_back(strKey.substr(4));
+            else if (nPattern != std::string::npos)
+                read.matching.emplace_back(
+                    strKey.substr(0, nPattern),
+                    std::regex(strKey.substr(nPattern + 2, strKey.size() - nPattern - 3)));
+            else if (strKey != "-")
+                read.leftOut.insert(strKey);
+        }
+        return read;
+    }();
+    return limits;
+}
+
+// One line per object and property, "family object property: value", sorted; NULL and empty values give none.
+struct TDescription {
+    std::vector<std::string> aLines;
+    std::set<std::string> names; // every family and "family.property" the queries have
+};
+
+void AddRow(const CRecordset& rs, const std::string& strFamily, const std::vector<std::string>& aColumns,
+            std::vector<std::string>& aLines) {
+    std::vector<std::string> aValues;
+    for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
+        CString strValue;
+        rs.GetFieldValue(i, strValue);
+        aValues.push_back(strValue.Str());
+    }
+    for (size_t i = 1; i < aValues.size(); ++i)
+        for (const auto& [strProperty, pattern] : Limits().matching)
+            if (strProperty == strFamily + "." + aColumns[i] && std::regex_search(aValues[i], pattern))
+                return;
+    for (size_t i = 1; i < aValues.size(); ++i)
+        if (!aValues[i].empty() && !Limits().leftOut.contains(strFamily + "." + aColumns[i]))
+            aLines.push_back(strFamily + " " + aValues[0] + " " + aColumns[i] + ": " +
+                             MakeVisible(aValues[i]));
+}
+
+TDescription Describe(const std::string& strDatabase) {
+    CDatabase db;
+    db.OpenEx(ConnectTo(strDatabase).c_str(), CDatabase::noOdbcDialog);
+    std::vector<fs::path> aQueries(fs::directory_iterator(kRecreateDir / "describe"), {});
+    std::sort(aQueries.begin(), aQueries.end());
+    TDescription description;
+    for (const fs::path& query : aQueries) {
+        const std::string strFamily = query.stem().string();
+        CRecordset rs(&db);
+        rs.Open(CRecordset::snapshot, ReadWholeFile(query.string()).c_str());
+        std::vector<std::string> aColumns;
+        for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
+            CODBCFieldInfo info;
+            rs.GetODBCFieldInfo(i, info);
+            aColumns.push_back(info.m_strName.Str());
+            description.names.insert(strFamily + "." + aColumns.back());
+        }
+        description.names.insert(strFamily);
+        for (; !rs.IsEOF() && !Limits().leftOut.contains(strFamily); rs.MoveNext())
+            AddRow(rs, strFamily, aColumns, description.aLines);
+    }
+    std::sort(description.aLines.begin(), description.aLines.end());
+    return description;
+}
+
+// "- line" only in the source, "+ line" only in the copy, in the order of the lines.
+std::string Differences(const TDescription& source, const TDescription& copy) {
+    std::vector<std::pair<std::string, char>> aMarked;
+    for (const auto& [pFrom, pOther, chSign] :
+         {std::tuple{&source, &copy, '-'}, std::tuple{&copy, &source, '+'}}) {
+        std::vector<std::string> aOnly;
+        std::set_difference(pFrom->aLines.begin(), pFrom->aLines.end(), pOther->aLines.begin(),
+                            pOther->aLines.end(), std::back_inserter(aOnly));
+        for (const std::string& strLine : aOnly)
+            aMarked.emplace_back(strLine, chSign);
+    }
+    std::sort(aMarked.begin(), aMarked.end());
+    std::string strDifferences;
+    for (const auto& [strLine, chSign] : aMarked)
+        strDifferences += std::string{chSign, ' '} + strLine + "\n";
+    return strDifferences;
+}
+
+void ExpectAlike(const std::string& strSource, const std::string& strCopy) {
+    const std::string strDifferences = Differences(Describe(strSource), Describe(strCopy));
+    EXPECT_TRUE(strDifferences.empty()) << "- only in " << strSource << ", + only in " << strCopy << ":\n"
+                                        << strDifferences;
+}
+
+// The settings of server-limits, then every file's batches in order. A refusal fails the test with its file
+// and the server's answer, unless server-limits allows it: then it is printed. Returns the failed ones'
+// count.
+int Apply(CDatabase& db, const fs::path& dir, const std::vector<std::string>& aFiles) {
+    for (const std::string& strSetting : Limits().settings)
+        RunSql(db, "EXEC sp_babelfish_configure '" + strSetting + "', 'ignore'");
+    const auto& matching = Limits().matching;
+    int nRefused = 0;
+    for (const std::string& strFile : aFiles)
+        for (const auto& [strStatement, strAnswer] :
+             RunBatches(db, Batches(ReadWholeFile((dir / strFile).string())))) {
+            const std::string strRefusal = strFile + ": " + strAnswer + "\n" + strStatement + "\n";
+            if (std::any_of(matching.begin(), matching.end(),
+                            [&](const auto& rule) { return std::regex_search(strStatement, rule.second); }))
+                std::cout << "refused, as server-limits allows: " << strRefusal;
+            else
+                ADD_FAILURE() << "refused (" << ++nRefused << "): " << strRefusal;
+        }
+    return nRefused;
+}
+
+// The export's manifest: every script file (.sql) of the folder, once, in apply order.
+std::vector<std::string> Manifest(const fs::path& dir) {
+    const std::string strManifest = ReadWholeFile((dir / "manifest.txt").string());
+    EXPECT_EQ(strManifest.find('\r'), std::string::npos) << "manifest.txt has LF line ends";
+    std::vector<std::string> aFiles;
+    std::istringstream in(strManifest);
+    for (std::string strLine; std::getline(in, strLine);)
+        aFiles.push_back(strLine);
+    std::set<std::string> scripts;
+    for (const auto& [strPath, strText] : FilesUnder(dir))
+        if (strPath.ends_with(".sql"))
+            scripts.insert(strPath);
+    EXPECT_EQ(std::set<std::string>(aFiles.begin(), aFiles.end()), scripts);
+    EXPECT_EQ(aFiles.size(), scripts.size()) << "a file listed twice";
+    return aFiles;
+}
+
+// The comparison itself: a copy of features.sql's database with differences planted into it (planted.sql)
+// shows exactly planted.diff; every query describes something of features.sql's database, and server-limits
+// leaves out only what the queries describe.
+TEST(LiveRecreateCheck, PlantedDifferencesShowAndNothingElse) {
+    TScratchDatabase original("twin_original"), planted("twin_planted");
+    for (CDatabase* pDb : {&original.db, &planted.db})
+        ASSERT_EQ(Apply(*pDb, kRecreateDir, {"features.sql"}), 0);
+    ASSERT_EQ(Apply(planted.db, kRecreateDir, {"planted.sql"}), 0);
+    const TDescription description = Describe(original.strName);
+    EXPECT_SCRIPT(Differences(description, Describe(planted.strName)),
+                  ReadWholeFile((kRecreateDir / "planted.diff").string()));
+
+    for (const std::string& strName : description.names)
+        EXPECT_TRUE(
+            strName.find('.') != std::string::npos || Limits().leftOut.contains(strName) ||
+            std::any_of(description.aLines.begin(), description.aLines.end(),
+                        [&](const std::string& strLine) { return strLine.starts_with(strName + " "); }))
+            << "nothing of features.sql's database is described as " << strName;
+    std::set<std::string> keys = Limits().leftOut;
+    for (const auto& [strProperty, pattern] : Limits().matching)
+        keys.insert(strProperty);
+    for (const std::string& strKey : keys)
+        EXPECT_TRUE(description.names.contains(strKey))
+            << "server-limits names " << strKey << ", which no query has";
+}
+
+// Two databases of the server named by SQLSCRIPTS_COMPARE_SOURCE and SQLSCRIPTS_COMPARE_COPY, compared as the
+// round trip compares them (tests/live/recreate/compare); skipped without them.
+TEST(LiveRecreateCheck, NamedDatabasesDescribeAlike) {
+    const char* pszSource = std::getenv("SQLSCRIPTS_COMPARE_SOURCE");
+    const char* pszCopy = std::getenv("SQLSCRIPTS_COMPARE_COPY");
+    if (!pszSource || !pszCopy)
+        GTEST_SKIP() << "SQLSCRIPTS_COMPARE_SOURCE and SQLSCRIPTS_COMPARE_COPY name no databases";
+    ExpectAlike(pszSource, pszCopy);
+}
+
+class CLiveRecreate : public testing::TestWithParam<std::string> {};
+
+TEST_P(CLiveRecreate, AppliesToAFreshDatabaseAndDescribesAlike) {
+    std::optional<TScratchDatabase> features;
+    std::string strSource = GetParam();
+    if (strSource == "features") {
+        features.emplace("features");
+        ASSERT_EQ(Apply(features->db, kRecreateDir, {"features.sql"}), 0);
+        strSource = features->strName;
+    }
+    const CTempDir dir;
+    const THostRun run =
+        Export(dir.File("out"), {"--recreate", "--connect", ConnectTo(strSource), "--replace", "all"});
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    TScratchDatabase copy("recreated_" + GetParam());
+    EXPECT_EQ(Apply(copy.db, dir.File("out"), Manifest(dir.File("out"))), 0) << "statements refused";
+    ExpectAlike(strSource, copy.strName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, CLiveRecreate,
+                         testing::Values("features", "northwind", "pubs", "scripttest", "bulk"),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+} // namespace

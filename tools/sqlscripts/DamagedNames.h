@@ -1,0 +1,23 @@
+// Names that the connection could not carry: the driver (or the server) puts '?' for a character that the
+// connection's character set or the server's code page for names lacks, some drivers U+FFFD, and the
+// module then looks the object up under a name it does not have.
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+class DamagedNames {
+public:
+    // Keeps the object when its schema or name holds such a character. Called from the run's workers.
+    void Note(int category, const char* schema, const char* name, const std::string& text);
+    // One warning naming those objects and the likely cause; empty when every name came whole. A '?' may
+    // belong to a name: names are taken for damaged only once the run has found nothing under one of them.
+    std::string Warning(const std::string& connect) const;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::pair<int, std::string>> objects_; // category, "schema.name"
+    bool foundNothing_ = false;
+};

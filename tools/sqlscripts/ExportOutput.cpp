@@ -1,0 +1,127 @@
+#include "ExportOutput.h"
+
+#include "Messages.h"
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+thread_local int t_category = -1;
+
+} // namespace
+
+bool IsFileInsideFolder(const std::string& path) {
+    const std::filesystem::path relative(path);
+    return !path.empty() && !relative.is_absolute() && relative.has_filename() &&
+           std::none_of(relative.begin(), relative.end(),
+                        [](const std::filesystem::path& part) { return part == ".."; });
+}
+
+ExportOutput::ExportOutput(std::string dir, CategoryFileNames files, ReplaceGate& gate)
+    : dir_(std::move(dir)), files_(std::move(files)), gate_(gate) {}
+
+void ExportOutput::Start(int category) {
+    t_category = category;
+    StartCategory(category);
+}
+
+int ExportOutput::CurrentCategory() {
+    return t_category;
+}
+
+bool ExportOutput::Finish(int category, const std::string& text) {
+    bool failed = false;
+    {
+        std::lock_guard lock(mutex_);
+        failed = failed_.count(category) > 0;
+    }
+    const bool written = !failed && WriteCategory(category, text);
+    t_category = -1;
+    return written;
+}
+
+std::string ExportOutput::Failed(int category) {
+    {
+        std::lock_guard lock(mutex_);
+        failed_.insert(category);
+    }
+    return KeptWords(category);
+}
+
+bool ExportOutput::StopsHere() const {
+    const int refused = refusedCategory_.load();
+    return refused != kNone && (t_category < 0 || t_category >= refused);
+}
+
+std::string ExportOutput::RefusedFile() const {
+    std::lock_guard lock(mutex_);
+    return refusedFile_;
+}
+
+bool ExportOutput::SayWriteFailures() const {
+    std::lock_guard lock(mutex_);
+    std::vector<std::pair<int, std::string>> lines = notWritten_;
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [category, line] : lines)
+        Say(line);
+    return !lines.empty();
+}
+
+bool ExportOutput::Allow(const std::string& relative) {
+    return gate_.Allow(std::filesystem::path(dir_) / relative, relative) || Refuse(relative);
+}
+
+bool ExportOutput::Write(const std::string& relative, std::string_view text) {
+    const std::filesystem::path path = std::filesystem::path(dir_) / relative;
+    try {
+        return gate_.Write(path, relative, text) || Refuse(relative);
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        NotWritten(CannotWrite(path.string(), *e));
+        return false;
+    }
+}
+
+void ExportOutput::NotWritten(const std::string& line) {
+    std::lock_guard lock(mutex_);
+    notWritten_.emplace_back(t_category, line);
+}
+
+std::string CannotWrite(const std::string& path, const CException& e) {
+    const auto* file = dynamic_cast<const CFileException*>(&e);
+    const std::string reason =
+        file && file->m_lOsError ? SystemReason(static_cast<int>(file->m_lOsError)) : e.GetErrorText().Str();
+    return Format(Tr("cannot write %s: %s"), path.c_str(), reason.c_str());
+}
+
+// The first file kept is the one that stopped the run.
+bool ExportOutput::Refuse(const std::string& relative) {
+    std::lock_guard lock(mutex_);
+    int none = kNone;
+    if (refusedCategory_.compare_exchange_strong(none, t_category))
+        refusedFile_ = relative;
+    return false;
+}
+
+std::string ExportOutput::FileKeptWords(const std::string& relative) const {
+    std::error_code ec;
+    return Format(std::filesystem::exists(std::filesystem::path(dir_) / relative, ec)
+                      ? Tr("%s left as it was")
+                      : Tr("%s not written"),
+                  relative.c_str());
+}
+
+void CategoryFiles::StartCategory(int category) {
+    Allow(files_[static_cast<size_t>(category)]);
+}
+
+bool CategoryFiles::WriteCategory(int category, const std::string& text) {
+    return Write(files_[static_cast<size_t>(category)], text);
+}
+
+std::string CategoryFiles::KeptWords(int category) const {
+    return FileKeptWords(files_[static_cast<size_t>(category)]);
+}

@@ -1,0 +1,22 @@
+#include "Manifest.h"
+
+#include "platform/File.h"
+
+#include <filesystem>
+#include <fstream>
+
+std::vector<std::string> ReadManifest(const std::string& dir) {
+    std::vector<std::string> files;
+    std::ifstream in(std::filesystem::path(dir) / kManifestName);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty())
+            files.push_back(line);
+    return files;
+}
+
+void WriteManifest(const std::string& dir, const std::vector<std::string>& files) {
+    std::string text;
+    for (const std::string& file : files)
+        text.append(file).append("\n");
+    WriteFileReplacing((std::filesystem::path(dir) / kManifestName).c_str(), text.data(), text.size());
+}

@@ -1,0 +1,372 @@
+#include "Options.h"
+
+#include "Categories.h"
+#include "CliReference.h"
+#include "Messages.h"
+#include "RecreateKinds.h"
+#include "export/CategoryTable.h"
+#include "platform/Unicode.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace {
+
+const std::string kCategoryList = JoinCategoryNames(AllCategories());
+
+[[noreturn]] void Usage(const std::string& message) {
+    throw std::invalid_argument(message);
+}
+
+// The categories a --only or --skip list names; a list that names none is a mistake.
+std::vector<int> ListedCategories(const char* option, const std::string& list) {
+    std::vector<int> categories;
+    try {
+        categories = ParseCategoryList(list);
+    } catch (const std::invalid_argument& e) {
+        Usage(Format(Tr("%s: unknown category '%s' (categories: %s)"), option, e.what(),
+                     kCategoryList.c_str()));
+    }
+    if (categories.empty())
+        Usage(Format(Tr("%s names no category (categories: %s)"), option, kCategoryList.c_str()));
+    return categories;
+}
+
+std::vector<int> EnabledCategories(const ExportOptions& options) {
+    std::vector<int> categories = options.only ? ListedCategories("--only", *options.only) : AllCategories();
+    if (options.skip)
+        for (const int category : ListedCategories("--skip", *options.skip))
+            std::erase(categories, category);
+    if (categories.empty())
+        Usage(Tr("--only and --skip leave no category to write"));
+    return categories;
+}
+
+CategoryFileNames FileNames(const ExportOptions& options) {
+    CategoryFileNames files;
+    for (size_t category = 0; category < files.size(); ++category)
+        files[category] = g_aCategories[category].pszDefaultFile;
+    for (const std::string& file : options.files) {
+        const size_t equals = file.find('=');
+        const std::optional<int> category =
+            equals == std::string::npos ? std::nullopt : FindCategory(file.substr(0, equals));
+        if (!category || equals + 1 == file.size())
+            Usage(Format(Tr("--file wants CATEGORY=NAME, got '%s'"), file.c_str()));
+        const std::string name = file.substr(equals + 1);
+        if (!IsFileInsideFolder(name))
+            Usage(Format(Tr("--file %s: the file must be inside --dir"), file.c_str()));
+        files[static_cast<size_t>(*category)] = name;
+    }
+    return files;
+}
+
+// Two categories writing one file (or, a file per object, one folder) would overwrite each other's.
+void CheckDistinct(const ExportPlan& plan, Layout layout) {
+    std::map<std::string, int> taken;
+    for (const int category : plan.categories) {
+        std::string file = plan.files[static_cast<size_t>(category)];
+        if (layout == Layout::Objects && category != eSqlFullText)
+            file = CategoryFolder(file) + "/";
+        const auto [it, added] = taken.emplace(FoldCaseUtf8(file), category);
+        if (!added)
+            Usage(Format(Tr("--file: %s and %s would both write %s"), CategoryName(it->second).c_str(),
+                         CategoryName(category).c_str(), file.c_str()));
+    }
+}
+
+// An option whose words stand for the values of an enumeration: they are mapped in one place, and any other
+// word is a usage error that lists them.
+// The type name and the mapping's "{a,b}" are what the man page and the completions read.
+template <class T>
+CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function<void(const T&)> set,
+                       const std::vector<std::pair<std::string, T>>& choices, const std::string& help,
+                       const std::string& typeName = "TEXT") {
+    std::string words, listed;
+    for (const auto& [word, value] : choices) {
+        words += (words.empty() ? "" : "|") + word;
+        listed += (listed.empty() ? "" : ",") + word;
+    }
+    const CLI::Validator mapping(
+        [choices, words](std::string& value) {
+            const auto it = std::find_if(choices.begin(), choices.end(),
+                                         [&value](const auto& choice) { return choice.first == value; });
+            if (it == choices.end())
+                return Format(Tr("'%s' is not one of %s"), value.c_str(), words.c_str());
+            value = std::to_string(static_cast<int>(it->second));
+            return std::string();
+        },
+        "{" + listed + "}");
+    return command.add_option_function<T>(name, std::move(set), help)
+        ->transform(mapping)
+        ->type_name(typeName)
+        ->option_text(typeName == "TEXT" ? words : typeName);
+}
+
+void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
+    auto* group = command.add_option_group("source", "where the catalog comes from");
+    group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database")
+        ->type_name("STR");
+    CLI::Option* snapshot =
+        group->add_option("--snapshot", source.snapshot, "catalog snapshot file to read instead of a server")
+            ->type_name("FILE");
+    group->require_option(1);
+    if (withSave)
+        command
+            .add_option("--save-snapshot", source.saveSnapshot,
+                        "also record every catalog statement and its answer into this snapshot file")
+            ->type_name("FILE")
+            ->excludes(snapshot);
+}
+
+void AddExportOptions(CLI::App& command, ExportOptions& options) {
+    command.add_option("--dir", options.dir, "output folder, created when missing")->capture_default_str();
+    command
+        .add_option_function<std::string>(
+            "--only", [&options](const std::string& list) { options.only = list; },
+            "write only these comma-separated categories: " + kCategoryList)
+        ->type_name("LIST");
+    command
+        .add_option_function<std::string>(
+            "--skip", [&options](const std::string& list) { options.skip = list; },
+            "leave out these categories")
+        ->type_name("LIST");
+    command.add_option("--file", options.files, "file name of a category, as CATEGORY=NAME (repeatable)")
+        ->type_name("CATEGORY=NAME");
+    command.add_flag("--collation", options.collation, "keep COLLATE clauses in table scripts");
+    command.add_flag("--parallel", options.parallel, "work on up to three categories at a time");
+    CLI::Option* prefetch = command.add_flag_callback(
+        "--prefetch", [&options] { options.prefetch = Prefetch::On; },
+        "read each kind of catalog detail in one statement first instead of one statement per object: the "
+        "same files, far fewer round trips (the default with --connect; a snapshot replays with the "
+        "statements it holds)");
+    command
+        .add_flag_callback(
+            "--no-prefetch", [&options] { options.prefetch = Prefetch::Off; },
+            "send the module's own statements, one per object and detail")
+        ->excludes(prefetch);
+    AddChoice<ReplacePolicy>(
+        command, "--replace", [&options](const ReplacePolicy& policy) { options.replace = policy; },
+        {{"ask", ReplacePolicy::Ask}, {"all", ReplacePolicy::All}, {"never", ReplacePolicy::Never}},
+        "existing files: ask (default on a terminal), all (overwrite), never (default otherwise: stop at the "
+        "first existing file)");
+    command
+        .add_flag("--dialog", options.dialog,
+                  "choose categories, file names, folder and COLLATION in the options window (--dir proposes "
+                  "the folder); replace questions and messages appear as windows")
+        ->excludes("--only", "--skip", "--file", "--collation", "--replace");
+    AddChoice<Layout>(
+        command, "--layout", [&options](const Layout& layout) { options.layout = layout; },
+        {{"categories", Layout::Categories}, {"objects", Layout::Objects}},
+        "categories: a file per category (default); objects: a file per object, by default "
+        "DIR/<category file without .sql>/<schema>.<name>.sql (full text stays one file)")
+        ->excludes("--dialog");
+    command
+        .add_option_function<std::string>(
+            "--name-template", [&options](const std::string& text) { options.nameTemplate = text; },
+            std::string("with --layout objects: the object file's path in DIR, from {category}, {schema} and "
+                        "{name} (default ") +
+                kDefaultNameTemplate + ")")
+        ->type_name("TEMPLATE")
+        ->excludes("--dialog");
+    command
+        .add_flag(
+            "--prune", options.prune,
+            "with --layout objects: remove the files an earlier export wrote for objects that no longer "
+            "exist (they are only listed otherwise)")
+        ->excludes("--dialog");
+    AddChoice<Order>(
+        command, "--order", [&options](const Order& order) { options.order = order; },
+        {{"name", Order::Name}, {"dependencies", Order::Dependencies}},
+        "name: objects in name order (default); dependencies: views, triggers, procedures and functions each "
+        "after those of their category that they use")
+        ->excludes("--dialog");
+    CLI::Option* progress =
+        command
+            .add_flag(
+                "--progress", options.progress,
+                "a plain line per finished category, for logs, instead of the status line that stderr shows "
+                "when it is a terminal")
+            ->excludes("--dialog");
+    command
+        .add_flag("--quiet", options.quiet,
+                  "no status line, progress lines or summary line; warnings and errors only")
+        ->excludes(progress)
+        ->excludes("--dialog");
+    command
+        .add_flag("--recreate", options.recreate,
+                  "scripts that rebuild every object as it is, in files whose name order is the apply order, "
+                  "listed in DIR/manifest.txt; --only and --skip then take: schemas, types, sequences, "
+                  "synonyms, tables, indexes, fk, views, functions, procs, triggers, properties")
+        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order");
+    CLI::Option* data =
+        command
+            .add_flag("--data", options.data,
+                      "with --recreate: the rows of every table too, as INSERT statements, a file per table "
+                      "after the tables and before their constraints, indexes and foreign keys")
+            ->needs("--recreate");
+    command
+        .add_flag("--data-only", options.dataOnly,
+                  "the rows alone, for a database that has the schema already: a file per table in "
+                  "foreign-key order, and the foreign keys of a cycle off while the rows go in")
+        ->excludes(data)
+        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order",
+                   "--only", "--skip");
+    command
+        .add_option("--data-tables", options.dataTables,
+                    "with --data or --data-only: only the rows of the tables that match one of these "
+                    "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema)")
+        ->type_name("PATTERNS")
+        ->delimiter(',');
+    command
+        .add_option_function<int>(
+            "--rows-per-insert", [&options](const int& rows) { options.rowsPerInsert = rows; },
+            "with --data or --data-only: rows in one INSERT statement, 1 to 1000 (default 100)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 1000));
+}
+
+// What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
+void CheckExtras(CLI::App& command) {
+    std::vector<std::string> extra = command.remaining();
+    std::erase(extra, "--"); // what ends the options stays behind
+    if (!extra.empty())
+        Usage(extra.front().starts_with("-")
+                  ? Format(Tr("unknown option %s for %s"), extra.front().c_str(), command.get_name().c_str())
+                  : Format(Tr("unexpected argument '%s' for %s"), extra.front().c_str(),
+                           command.get_name().c_str()));
+}
+
+void CheckSource(const CLI::App& command, const Source& source) {
+    if (command.get_name() != "demo" && source.connect.empty() == source.snapshot.empty())
+        Usage(Tr("give exactly one of --connect and --snapshot"));
+}
+
+int UsageError(const std::string& message) {
+    Say(message + " " + Tr("(sqlscripts --help lists the commands and options)"));
+    return kExitUsage;
+}
+
+} // namespace
+
+std::string Source::ConnectString() const {
+    std::string result = snapshot.empty() ? connect : "SNAPSHOT=" + snapshot;
+    if (!saveSnapshot.empty())
+        result = "SAVE_SNAPSHOT=" + saveSnapshot + ";" + result;
+    return result;
+}
+
+ExportPlan PlanExport(const ExportOptions& options) {
+    if (options.layout != Layout::Objects && (options.prune || options.nameTemplate))
+        Usage(Tr("--prune and --name-template go with --layout objects"));
+    if (options.layout == Layout::Objects && options.order == Order::Dependencies)
+        Usage(Tr("--order dependencies orders the objects inside category files; with --layout objects each "
+                 "object has a file of its own"));
+    if (options.dir.empty())
+        Usage(Tr("--dir names no folder"));
+    if (!options.data && !options.dataOnly && (!options.dataTables.empty() || options.rowsPerInsert))
+        Usage(Tr("--data-tables and --rows-per-insert go with --data or --data-only"));
+    ExportPlan plan;
+    if (options.recreate || options.dataOnly)
+        SelectedRecreateKinds(options.only, options.skip);
+    else
+        plan.categories = EnabledCategories(options);
+    plan.files = FileNames(options);
+    CheckDistinct(plan, options.layout);
+    if (options.layout == Layout::Objects)
+        plan.nameTemplate.emplace(options.nameTemplate.value_or(kDefaultNameTemplate));
+    plan.replace =
+        options.replace.value_or(::isatty(STDIN_FILENO) ? ReplacePolicy::Ask : ReplacePolicy::Never);
+    return plan;
+}
+
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
+    CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database"};
+    app.require_subcommand(1);
+    app.set_version_flag("--version", "sqlscripts " SQLSCRIPTS_VERSION);
+
+    auto* exportCommand = app.add_subcommand("export", "write one script file per object category");
+    AddSourceOptions(*exportCommand, line.source, true);
+    AddExportOptions(*exportCommand, line.exportOptions);
+
+    const CLI::Validator nonEmpty(
+        [](const std::string& value) {
+            return value.empty() ? std::string("must not be empty") : std::string();
+        },
+        "NAME");
+    std::vector<std::pair<std::string, int>> categories;
+    for (const int category : AllCategories())
+        categories.emplace_back(CategoryName(category), category);
+    auto* objectCommand = app.add_subcommand("object", "print the script of one object of schema dbo");
+    AddSourceOptions(*objectCommand, line.source, false);
+    objectCommand->add_option("name", line.name, "object name")->required()->check(nonEmpty);
+    AddChoice<int>(
+        *objectCommand, "--type", [&line](const int& type) { line.type = type; }, categories,
+        "the object's category, found in the catalog when not given", "CATEGORY");
+    objectCommand->add_flag("--collation", line.collation, "keep COLLATE clauses in a table script");
+    objectCommand
+        ->add_flag(
+            "--recreate", line.recreate,
+            "the faithful script of [SCHEMA.]NAME, of any schema: what export --recreate writes for it")
+        ->excludes("--type", "--collation");
+
+    auto* fieldsCommand =
+        app.add_subcommand("fields", "print the column names of a table or view of schema dbo");
+    AddSourceOptions(*fieldsCommand, line.source, false);
+    fieldsCommand->add_option("name", line.name, "table or view name")->required()->check(nonEmpty);
+
+    auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");
+    demoCommand->add_option("--dir", line.demoDir, "output folder")->capture_default_str();
+
+    const std::pair<CLI::App*, CommandLine::Command> commands[] = {
+        {exportCommand, CommandLine::Command::Export},
+        {objectCommand, CommandLine::Command::Object},
+        {fieldsCommand, CommandLine::Command::Fields},
+        {demoCommand, CommandLine::Command::Demo},
+    };
+    for (const auto& [command, kind] : commands)
+        command->allow_extras();
+    if (argc > 1 && argv[1][0] != '-' &&
+        std::none_of(std::begin(commands), std::end(commands),
+                     [argv](const auto& command) { return command.first->get_name() == argv[1]; }))
+        return UsageError(
+            Format(Tr("unknown command '%s' (commands: export, object, fields, demo)"), argv[1]));
+    if (const std::optional<int> served = ServeCliReference(app, argc, argv))
+        return *served;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0)
+            return app.exit(e);
+        try {
+            for (const auto& [command, kind] : commands) {
+                if (!*command)
+                    continue;
+                CheckExtras(*command);
+                if (dynamic_cast<const CLI::RequiredError*>(&e))
+                    CheckSource(*command, line.source);
+            }
+        } catch (const std::invalid_argument& usage) {
+            return UsageError(usage.what());
+        }
+        return UsageError(e.what());
+    }
+    try {
+        for (const auto& [command, kind] : commands) {
+            if (!*command)
+                continue;
+            line.command = kind;
+            CheckExtras(*command);
+            CheckSource(*command, line.source);
+            if (kind == CommandLine::Command::Export && !line.exportOptions.dialog)
+                PlanExport(line.exportOptions);
+        }
+    } catch (const std::invalid_argument& e) {
+        return UsageError(e.what());
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,79 @@
+// The commands and options of sqlscripts, declared in one place, and the export they ask for. Every option is
+// checked before anything is read or written: a wrong one is a usage error that names it.
+#pragma once
+
+#include "ExportOutput.h"
+#include "ObjectFiles.h"
+#include "ReplaceGate.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Layout { Categories, Objects };
+enum class Order { Name, Dependencies };
+// BySource: on for a server; for a snapshot, as it was recorded.
+enum class Prefetch { BySource, On, Off };
+
+struct Source {
+    std::string connect;
+    std::string snapshot;
+    std::string saveSnapshot;
+
+    std::string ConnectString() const;
+};
+
+struct ExportOptions {
+    std::string dir = "scripts";
+    std::optional<std::string> only;
+    std::optional<std::string> skip;
+    std::vector<std::string> files;
+    bool collation = false;
+    bool parallel = false;
+    Prefetch prefetch = Prefetch::BySource;
+    std::optional<ReplacePolicy> replace;
+    bool dialog = false;
+    Layout layout = Layout::Categories;
+    std::optional<std::string> nameTemplate;
+    bool prune = false;
+    Order order = Order::Name;
+    bool progress = false;
+    bool quiet = false;
+    bool recreate = false;
+    bool data = false;                   // with --recreate, the tables' rows too
+    bool dataOnly = false;               // the rows alone, for a database that has the schema
+    std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
+    std::optional<int> rowsPerInsert;    // 100 when not given
+};
+
+// An export as the options ask for it.
+struct ExportPlan {
+    std::vector<int> categories;
+    CategoryFileNames files;
+    std::optional<NameTemplate> nameTemplate; // with --layout objects
+    ReplacePolicy replace = ReplacePolicy::Never;
+};
+
+// Throws std::invalid_argument with the usage error.
+ExportPlan PlanExport(const ExportOptions& options);
+
+struct CommandLine {
+    enum class Command { Export, Object, Fields, Demo };
+
+    Command command = Command::Demo;
+    Source source;
+    ExportOptions exportOptions;
+    std::string name;        // object, fields
+    std::optional<int> type; // object --type
+    bool collation = false;  // object --collation
+    bool recreate = false;   // object --recreate
+    std::string demoDir = "sqlscripts-demo";
+};
+
+// Parses the arguments into command; the exit status when the program ends here instead (help, version, a
+// usage error, said on stderr).
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& command);
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;

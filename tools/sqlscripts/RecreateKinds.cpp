@@ -1,0 +1,47 @@
+#include "RecreateKinds.h"
+
+#include "Messages.h"
+
+#include <stdexcept>
+
+namespace {
+
+// What --only and --skip call each kind; a table's constraints go with it.
+constexpr std::array<const char*, RECREATE_KIND_COUNT> kKindOptionNames = {
+    "schemas", "types", "sequences", "synonyms", "tables",   "tables",    "indexes",
+    "fk",      "views", "functions", "procs",    "triggers", "properties"};
+
+constexpr const char* kKindList =
+    "schemas, types, sequences, synonyms, tables, indexes, fk, views, functions, procs, triggers, properties";
+
+void MarkKinds(const std::string& list, bool value, RecreateKindSet& kinds) {
+    for (size_t start = 0; start <= list.size();) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos)
+            end = list.size();
+        const std::string name = list.substr(start, end - start);
+        bool known = false;
+        for (size_t kind = 0; kind < kinds.size(); ++kind)
+            if (name == kKindOptionNames[kind]) {
+                kinds[kind] = value;
+                known = true;
+            }
+        if (!known)
+            throw std::invalid_argument(
+                Format(Tr("with --recreate, --only and --skip take %s; got '%s'"), kKindList, name.c_str()));
+        start = end + 1;
+    }
+}
+
+} // namespace
+
+RecreateKindSet SelectedRecreateKinds(const std::optional<std::string>& only,
+                                      const std::optional<std::string>& skip) {
+    RecreateKindSet kinds;
+    kinds.fill(!only);
+    if (only)
+        MarkKinds(*only, true, kinds);
+    if (skip)
+        MarkKinds(*skip, false, kinds);
+    return kinds;
+}

@@ -1,0 +1,15 @@
+// What --only and --skip name with --recreate: the kinds of objects it writes.
+#pragma once
+
+#include "recreate/RecreateScript.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+using RecreateKindSet = std::array<bool, RECREATE_KIND_COUNT>;
+
+// The kinds the lists leave to write (every kind without --only); throws std::invalid_argument naming a word
+// that is not a kind.
+RecreateKindSet SelectedRecreateKinds(const std::optional<std::string>& only,
+                                      const std::optional<std::string>& skip);
