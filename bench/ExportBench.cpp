@@ -23,6 +23,7 @@ struct TOptions {
     std::string strSnapshot;
     std::string strConnect;
     std::string strDir;
+    std::string strRecord; // a snapshot to record the run into
     bool bParallel = false;
     bool bPrefetch = false;
     bool bLoadOnly = false;
@@ -60,6 +61,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
             options.strConnect = argv[++i];
         else if (strArg == "--dir" && bHasValue)
             options.strDir = argv[++i];
+        else if (strArg == "--record" && bHasValue)
+            options.strRecord = argv[++i];
         else if (strArg == "--delay-us" && bHasValue)
             options.nDelayUs = std::atol(argv[++i]);
         else
@@ -146,7 +149,7 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: %s (--snapshot FILE | --connect ODBC) --dir DIR [--parallel] [--prefetch] "
-                     "[--observe] [--recreate] [--delay-us N] [--load-only]\n",
+                     "[--observe] [--recreate] [--delay-us N] [--record FILE] [--load-only]\n",
                      argv[0]);
         return 2;
     }
@@ -174,10 +177,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (options.bLoadOnly) {
-        std::printf("load_s=%.3f loaded_rss_kb=%ld peak_rss_kb=%ld\n", dLoad, nLoadedKb, PeakResidentKb());
+        std::printf("load_s=%.3f cpu_s=%.3f loaded_rss_kb=%ld peak_rss_kb=%ld\n", dLoad, CpuSeconds(),
+                    nLoadedKb, PeakResidentKb());
         return 0;
     }
 
+    if (!options.strRecord.empty())
+        strConnect = "SAVE_SNAPSHOT=" + options.strRecord + ";" + strConnect;
     CDatabase db;
     try {
         db.OpenEx(strConnect.c_str(), CDatabase::noOdbcDialog);

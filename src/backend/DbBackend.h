@@ -86,3 +86,6 @@ std::unique_ptr<CDbConnection> OpenOdbcConnection(const std::string& strConnect)
 std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, const std::string& strOptions);
 std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath,
                                                     const std::string& strConnect);
+
+// Every snapshot being recorded ends with the reason why its run stopped early, which a replay tells.
+void CutShortSnapshotRecordings(const std::string& strReason);

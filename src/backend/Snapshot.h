@@ -1,8 +1,7 @@
-// Catalog snapshots: what a server answered to each catalog statement, kept in a JSON file.
+// Catalog snapshots: what a server answered to each catalog statement, kept in a file of JSON lines.
 #pragma once
 
-#include "backend/DbBackend.h"
-#include "platform/Exceptions.h"
+#include "backend/SnapshotContent.h"
 
 #include <memory>
 #include <optional>
@@ -10,16 +9,6 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-inline constexpr const char* kSnapshotFormat = "sqlscripts-catalog-snapshot";
-inline constexpr int kSnapshotVersion = 1;
-
-struct TSnapshotStatement {
-    std::string strSql;
-    std::vector<TDbColumn> aColumns;
-    std::vector<TDbRow> aRows;
-    std::optional<TDiagRecord> error; // set when the statement failed
-};
 
 class CCatalogSnapshot {
 public:
@@ -32,13 +21,22 @@ public:
     static void Save(const std::string& strPath, const std::vector<TSnapshotStatement>& aStatements,
                      const std::string& strSource);
 
+    // Writes this snapshot to strPath in the current version, through a temporary file.
+    void SaveAs(const std::string& strPath) const;
+
     // The recorded answer to exactly this text, or null.
-    const TSnapshotStatement* Find(std::string_view strSql) const;
+    const TSnapshotEntry* Find(std::string_view strSql) const;
+    // Row nRow of the entry, into row; its strings keep their buffers, so that reading row after row into
+    // one TDbRow allocates little.
+    void GetRow(const TSnapshotEntry& entry, size_t nRow, TDbRow& row) const;
     const std::string& GetPath() const { return m_strPath; }
-    size_t GetCount() const { return m_aStatements.size(); }
+    size_t GetCount() const { return m_content.aEntries.size(); }
+    // Why the recording stopped before the end of its run (the connection was lost, the run was
+    // interrupted); empty for a complete snapshot.
+    const std::string& GetCutShort() const { return m_content.strCutShort; }
 
 private:
     std::string m_strPath;
-    std::vector<TSnapshotStatement> m_aStatements;
+    TSnapshotContent m_content;
     std::unordered_map<std::string_view, size_t> m_index;
 };

@@ -2,11 +2,13 @@
 #include "backend/DbBackend.h"
 #include "backend/Snapshot.h"
 #include "backend/SnapshotFaults.h"
+#include "backend/SnapshotWriter.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <string_view>
@@ -30,21 +32,25 @@ std::chrono::microseconds ReplayDelay(std::string_view strOptions) {
     return std::chrono::microseconds(0);
 }
 
+// A recorded statement's rows, read out of the snapshot one at a time into one row.
 class CSnapshotResult : public CDbResult {
 public:
-    CSnapshotResult(std::shared_ptr<const CCatalogSnapshot> pSnapshot, const TSnapshotStatement* pStatement)
-        : m_pSnapshot(std::move(pSnapshot)), m_pStatement(pStatement) {}
-    const std::vector<TDbColumn>& Columns() const override { return m_pStatement->aColumns; }
+    CSnapshotResult(std::shared_ptr<const CCatalogSnapshot> pSnapshot, const TSnapshotEntry* pEntry)
+        : m_pSnapshot(std::move(pSnapshot)), m_pEntry(pEntry) {}
+    const std::vector<TDbColumn>& Columns() const override { return *m_pEntry->pColumns; }
     const TDbRow* Fetch() override {
-        return m_nNext < m_pStatement->aRows.size() ? &m_pStatement->aRows[m_nNext++] : nullptr;
+        if (m_nNext == m_pEntry->nRows)
+            return nullptr;
+        m_pSnapshot->GetRow(*m_pEntry, m_nNext++, m_row);
+        return &m_row;
     }
-    long RowCount() const override { return static_cast<long>(m_pStatement->aRows.size()); }
-    bool KeepsRows() const override { return true; }
+    long RowCount() const override { return static_cast<long>(m_pEntry->nRows); }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
-    const TSnapshotStatement* m_pStatement;
+    const TSnapshotEntry* m_pEntry;
     size_t m_nNext = 0;
+    TDbRow m_row;
 };
 
 class CSnapshotReplay : public CDbConnection {
@@ -85,14 +91,21 @@ private:
             m_pFault->BeforeExecute(strSql);
         else
             NotifySnapshotStatement(strSql);
-        const TSnapshotStatement* pStatement = m_pSnapshot->Find(strSql);
-        if (!pStatement)
-            AfxThrowDBException("HY000", 0,
-                                CString("Statement not in catalog snapshot " + m_pSnapshot->GetPath() +
-                                        ": \"" + strSql + "\""));
-        if (pStatement->error)
-            throw new CDBException({*pStatement->error});
-        return std::make_unique<CSnapshotResult>(m_pSnapshot, pStatement);
+        const TSnapshotEntry* pEntry = m_pSnapshot->Find(strSql);
+        if (!pEntry)
+            AfxThrowDBException(
+                "HY000", 0,
+                CString("Statement not in catalog snapshot " + Describe() + ": \"" + strSql + "\""));
+        if (pEntry->pError)
+            throw new CDBException({*pEntry->pError});
+        return std::make_unique<CSnapshotResult>(m_pSnapshot, pEntry);
+    }
+
+    // The snapshot's path, and why it lacks what was asked after its recording was cut short.
+    std::string Describe() const {
+        const std::string& strCutShort = m_pSnapshot->GetCutShort();
+        return m_pSnapshot->GetPath() +
+               (strCutShort.empty() ? "" : " (its recording was cut short: " + strCutShort + ")");
     }
 
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
@@ -100,16 +113,37 @@ private:
     std::shared_ptr<CSnapshotFault> m_pFault;
 };
 
-// Collects the answers of every connection recording to one file; writes it when the last one closes.
+// The rows of a result read whole, kept to be served after they were recorded.
+class CRecordedResult : public CDbResult {
+public:
+    explicit CRecordedResult(std::unique_ptr<CDbResult> pInner) : m_pInner(std::move(pInner)) {
+        while (const TDbRow* pRow = m_pInner->Fetch())
+            m_aRows.push_back(m_pInner->KeepsRows() ? pRow : &m_aCopies.emplace_back(*pRow));
+    }
+    const std::vector<TDbColumn>& Columns() const override { return m_pInner->Columns(); }
+    const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? m_aRows[m_nNext++] : nullptr; }
+    long RowCount() const override { return static_cast<long>(m_aRows.size()); }
+    bool KeepsRows() const override { return true; }
+    const std::vector<const TDbRow*>& Rows() const { return m_aRows; }
+
+private:
+    std::unique_ptr<CDbResult> m_pInner;
+    std::deque<TDbRow> m_aCopies; // of rows the inner result does not keep
+    std::vector<const TDbRow*> m_aRows;
+    size_t m_nNext = 0;
+};
+
+// Writes the answers of every connection recording to one file as they come, each statement once; ends
+// the file when the last connection closes.
 class CSnapshotRecorder {
 public:
-    explicit CSnapshotRecorder(std::string strPath) : m_strPath(std::move(strPath)) {}
+    explicit CSnapshotRecorder(const std::string& strPath) : m_writer(strPath, "recorded by sqlscripts") {}
     CSnapshotRecorder(const CSnapshotRecorder&) = delete;
     CSnapshotRecorder& operator=(const CSnapshotRecorder&) = delete;
 
     ~CSnapshotRecorder() {
         try {
-            CCatalogSnapshot::Save(m_strPath, m_aStatements, "recorded by sqlscripts");
+            m_writer.Finish(m_strCutShort);
         } catch (CException* e) {
             const CExceptionPtr<> guard(e);
             std::fprintf(stderr, "sqlscripts: %s\n", e->GetErrorText().GetString());
@@ -117,10 +151,8 @@ public:
     }
 
     static std::shared_ptr<CSnapshotRecorder> ForPath(const std::string& strPath) {
-        static std::mutex mutex;
-        static std::map<std::string, std::weak_ptr<CSnapshotRecorder>> recorders;
-        std::lock_guard lock(mutex);
-        std::weak_ptr<CSnapshotRecorder>& entry = recorders[strPath];
+        std::lock_guard lock(s_mutex);
+        std::weak_ptr<CSnapshotRecorder>& entry = s_recorders[strPath];
         if (auto pRecorder = entry.lock())
             return pRecorder;
         auto pRecorder = std::make_shared<CSnapshotRecorder>(strPath);
@@ -128,23 +160,52 @@ public:
         return pRecorder;
     }
 
-    void Record(TSnapshotStatement stmt) {
+    static void CutShortAll(const std::string& strReason) {
+        std::lock_guard lock(s_mutex);
+        for (const auto& [strPath, entry] : s_recorders)
+            if (const auto pRecorder = entry.lock())
+                pRecorder->CutShort(strReason);
+    }
+
+    void Record(const std::string& strSql, const CRecordedResult& result) {
         std::lock_guard lock(m_mutex);
-        if (m_seen.insert(stmt.strSql).second)
-            m_aStatements.push_back(std::move(stmt));
+        if (!FirstTime(strSql))
+            return;
+        m_writer.WriteStatement(strSql, result.Columns());
+        for (const TDbRow* pRow : result.Rows())
+            m_writer.WriteRow(*pRow);
+    }
+
+    void RecordError(const std::string& strSql, const TDiagRecord& error) {
+        std::lock_guard lock(m_mutex);
+        if (FirstTime(strSql))
+            m_writer.WriteError(strSql, error);
+    }
+
+    void CutShort(const std::string& strReason) {
+        std::lock_guard lock(m_mutex);
+        if (m_strCutShort.empty())
+            m_strCutShort = strReason;
     }
 
 private:
-    std::string m_strPath;
+    // Statements are told apart by a hash of their text: keeping the texts would grow with the catalog.
+    bool FirstTime(const std::string& strSql) {
+        return m_seen.insert(std::hash<std::string>()(strSql)).second;
+    }
+
+    static inline std::mutex s_mutex;
+    static inline std::map<std::string, std::weak_ptr<CSnapshotRecorder>> s_recorders;
     std::mutex m_mutex;
-    std::unordered_set<std::string> m_seen;
-    std::vector<TSnapshotStatement> m_aStatements;
+    CSnapshotWriter m_writer;
+    std::unordered_set<size_t> m_seen;
+    std::string m_strCutShort;
 };
 
 class CRecordingConnection : public CDbConnection {
 public:
     CRecordingConnection(const std::string& strPath, const std::string& strConnect)
-        : m_pInner(OpenOdbcConnection(strConnect)), m_pRecorder(CSnapshotRecorder::ForPath(strPath)) {}
+        : m_pInner(OpenDbConnection(strConnect)), m_pRecorder(CSnapshotRecorder::ForPath(strPath)) {}
 
     // Every result is read whole, so that it can be recorded as the server sent it.
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
@@ -152,14 +213,16 @@ public:
         try {
             pResult = m_pInner->Execute(strSql, true);
         } catch (CDBException* e) {
-            TSnapshotStatement stmt;
-            stmt.strSql = strSql;
-            stmt.error =
+            const TDiagRecord error =
                 e->m_aRecords.empty() ? TDiagRecord{"HY000", 0, e->m_strError} : e->m_aRecords.front();
-            m_pRecorder->Record(std::move(stmt));
+            // A lost connection is no answer of the server's to the statement.
+            if (error.strSqlState.Str().starts_with("08"))
+                m_pRecorder->CutShort("the connection to the server was lost");
+            else
+                m_pRecorder->RecordError(strSql, error);
             throw;
         }
-        return Keep(strSql, *pResult);
+        return Keep(strSql, std::move(pResult));
     }
 
     // Each statement is kept as if sent alone, so that a replay finds it either way. A failed batch is not
@@ -167,21 +230,17 @@ public:
     std::vector<std::unique_ptr<CDbResult>> ExecuteBatch(const std::vector<std::string>& aSql) override {
         std::vector<std::unique_ptr<CDbResult>> aResults = m_pInner->ExecuteBatch(aSql);
         for (size_t i = 0; i < aResults.size(); ++i)
-            aResults[i] = Keep(aSql[i], *aResults[i]);
+            aResults[i] = Keep(aSql[i], std::move(aResults[i]));
         return aResults;
     }
 
     void SetQueryTimeout(DWORD dwSeconds) override { m_pInner->SetQueryTimeout(dwSeconds); }
 
 private:
-    std::unique_ptr<CDbResult> Keep(const std::string& strSql, CDbResult& result) {
-        TSnapshotStatement stmt;
-        stmt.strSql = strSql;
-        stmt.aColumns = result.Columns();
-        while (const TDbRow* pRow = result.Fetch())
-            stmt.aRows.push_back(*pRow);
-        m_pRecorder->Record(stmt);
-        return std::make_unique<CRowsResult>(std::move(stmt.aColumns), std::move(stmt.aRows));
+    std::unique_ptr<CDbResult> Keep(const std::string& strSql, std::unique_ptr<CDbResult> pResult) {
+        auto pRecorded = std::make_unique<CRecordedResult>(std::move(pResult));
+        m_pRecorder->Record(strSql, *pRecorded);
+        return pRecorded;
     }
 
     std::unique_ptr<CDbConnection> m_pInner;
@@ -197,4 +256,8 @@ std::unique_ptr<CDbConnection> OpenSnapshotReplay(const std::string& strPath, co
 std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath,
                                                     const std::string& strConnect) {
     return std::make_unique<CRecordingConnection>(strPath, strConnect);
+}
+
+void CutShortSnapshotRecordings(const std::string& strReason) {
+    CSnapshotRecorder::CutShortAll(strReason);
 }

@@ -4,6 +4,12 @@
 
 #include "backend/Snapshot.h"
 #include "backend/SnapshotReader.h"
+#include "cases/HostRun.h"
+#include "export/CategoryTable.h"
+#include "scripts/ScriptUnloader.h"
+
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -46,66 +52,74 @@ TEST(CSnapshotFileTest, FilesReplayAsExpectedOrAreRefusedNamingTheFirstProblem) 
     }
 }
 
-TEST(CSnapshotFileTest, ReaderReportsProgressAfterEachStatement) {
-    const std::string strText = R"({"format": "sqlscripts-catalog-snapshot", "version": 1, "statements": [)"
-                                R"({"sql": "A", "columns": [], "rows": []},)"
-                                "\n"
-                                R"({"sql": "B", "columns": [], "rows": []}]})";
-    std::vector<size_t> aProgress;
-    ReadSnapshotText(strText, [&](size_t nRead) { aProgress.push_back(nRead); });
-    EXPECT_EQ(aProgress, (std::vector<size_t>{strText.find("},") + 1, strText.size() - 2}));
+// Longer than the buffers the file is read through: a statement of 300,000 rows and a line of 3 MB; a fault
+// far in is placed by its line, also one that is not UTF-8; a file cut short within a line ends there.
+TEST(CSnapshotFileTest, ReaderReadsTextLongerThanItsBuffers) {
+    const std::string strLong(3 << 20, 'x');
+    std::string strText = "{\"format\":\"sqlscripts-catalog-snapshot\",\"version\":2}\n"
+                          "{\"sql\":\"R\",\"columns\":[{\"name\":\"v\"},{\"name\":\"n\"}]}\n";
+    for (int i = 0; i < 300000; ++i)
+        strText += "[\"r" + std::to_string(i) + "\"," + std::to_string(i) + "]\n";
+    strText +=
+        "{\"sql\":\"L\",\"columns\":[{\"name\":\"v\"}]}\n[\"" + strLong + "\"]\n{\"end\":\"complete\"}\n";
+    CTempDir dir;
+    std::ofstream(dir.File("long.json"), std::ios::binary) << strText;
+    const auto pSnapshot = CCatalogSnapshot::Load(dir.File("long.json"));
+    const TSnapshotEntry* pRows = pSnapshot->Find("R");
+    ASSERT_TRUE(pRows && pSnapshot->Find("L"));
+    ASSERT_EQ(pRows->nRows, 300000u);
+    TDbRow row;
+    for (const auto& [nRow, expected] : {std::pair{0, TDbRow{"r0", "0"}},
+                                         {123456, TDbRow{"r123456", "123456"}},
+                                         {299999, TDbRow{"r299999", "299999"}}}) {
+        pSnapshot->GetRow(*pRows, static_cast<size_t>(nRow), row);
+        EXPECT_EQ(row, expected);
+    }
+    pSnapshot->GetRow(*pSnapshot->Find("L"), 0, row);
+    EXPECT_EQ(row, TDbRow{strLong});
+
+    const auto problemOf = [](const std::string& strFile) {
+        std::istringstream in(strFile);
+        const auto e = CatchAs<CDBException>([&] { ReadSnapshot(in, "F"); });
+        return e ? e->m_strError.Str() : std::string();
+    };
+    std::string strBroken = strText;
+    strBroken[strBroken.find("r200000")] = '\xFF';
+    EXPECT_EQ(problemOf(strBroken), "Catalog snapshot F: line 200003, column 3: expected UTF-8 text");
+    EXPECT_EQ(problemOf(strText.substr(0, strText.find("[\"r250000\"") + 4)),
+              "Catalog snapshot F: line 250003, column 2: expected the string to end");
 }
 
-// Longer than the window the reader hands to the parser at a time: statements across its edges, one whose
-// rows run over several windows and one whose value is longer than one; a fault far in is placed by its
-// line, also one that is not UTF-8; a file cut short while it is read ends early, also within a
-// statement's rows.
-TEST(CSnapshotFileTest, ReaderReadsTextLongerThanItsWindow) {
-    const std::string strLong(3 << 20, 'x');
-    std::string strText = R"({"format": "sqlscripts-catalog-snapshot", "version": 1, "statements": [)"
-                          "\n";
-    for (int i = 0; i < 40000; ++i)
-        strText += R"({"sql": "S)" + std::to_string(i) +
-                   R"(", "columns": [{"name": "v"}], "rows": [["\u00e9"]]},)"
-                   "\n";
-    strText += R"({"sql": "R", "columns": [{"name": "v"}, {"name": "n"}], "rows": [)";
-    for (int i = 0; i < 300000; ++i)
-        strText += "\n [\"r" + std::to_string(i) + "\", " + std::to_string(i) + (i < 299999 ? "]," : "]");
-    strText += "\n], \"sql\": \"R2\"},\n";
-    strText += R"({"sql": "L", "columns": [{"name": "v"}], "rows": [[")" + strLong + "\"]]}\n]}";
-    const std::vector<TSnapshotStatement> aStatements = ReadSnapshotText(strText);
-    ASSERT_EQ(aStatements.size(), 40002u);
-    EXPECT_EQ(aStatements[39999].aRows, (std::vector<TDbRow>{{"\xC3\xA9"}}));
-    EXPECT_EQ(aStatements[40000].strSql, "R2");
-    ASSERT_EQ(aStatements[40000].aRows.size(), 300000u);
-    EXPECT_EQ(aStatements[40000].aRows[0], (TDbRow{"r0", "0"}));
-    EXPECT_EQ(aStatements[40000].aRows[123456], (TDbRow{"r123456", "123456"}));
-    EXPECT_EQ(aStatements[40000].aRows[299999], (TDbRow{"r299999", "299999"}));
-    EXPECT_EQ(aStatements[40001].aRows, (std::vector<TDbRow>{{strLong}}));
-
-    const auto problemOf = [](const TSnapshotSource& source) {
-        try {
-            ReadSnapshot(source);
-        } catch (const TSnapshotProblem& problem) {
-            return problem.strText;
+// A file of version 1 gives the same files as its conversion to the current version (with prefetch too,
+// for the files recorded with it).
+TEST(CSnapshotFileTest, VersionOneGivesWhatItsUpgradeGives) {
+    const auto exportFrom = [](const std::string& strSnapshot, const std::string& strDir,
+                               const char* pszMode) {
+        CDatabase db;
+        db.OpenEx(("SNAPSHOT=" + strSnapshot).c_str());
+        CScriptUnloader unloader(db, nullptr, strDir.c_str());
+        for (size_t i = 0; i < unloader.m_aFiles.size(); ++i)
+            unloader.m_aFiles[i] = {1, g_aCategories[i].pszDefaultFile};
+        unloader.m_bPrefetch = pszMode[0] == 'p';
+        unloader.ExecScriptData();
+        return FilesUnder(strDir);
+    };
+    const std::vector<std::string> aCases = Cases("snapshots/version1", ".json");
+    ASSERT_GE(aCases.size(), 3u);
+    for (const std::string& strCase : aCases) {
+        CTempDir dir;
+        CCatalogSnapshot::Load(strCase + ".json")->SaveAs(dir.File("upgraded.json"));
+        for (const char* pszMode : {"default", "prefetch"}) {
+            if (pszMode[0] == 'p' &&
+                fs::path(strCase).filename().string().find("prefetch") == std::string::npos)
+                continue;
+            SCOPED_TRACE(strCase + " " + pszMode);
+            const auto files = exportFrom(strCase + ".json", dir.File(std::string("v1-") + pszMode), pszMode);
+            EXPECT_EQ(exportFrom(dir.File("upgraded.json"), dir.File(std::string("v2-") + pszMode), pszMode),
+                      files);
+            EXPECT_EQ(files.size(), 13u);
         }
-        return std::string();
-    };
-    const auto cutAt = [&](size_t nCut) {
-        size_t nReads = 0;
-        return problemOf([&, nCut](char* pBuffer, size_t nSize, size_t nOffset) {
-            const size_t nEnd = ++nReads == 1 ? strText.size() : nCut;
-            return nOffset < nEnd ? strText.copy(pBuffer, std::min(nSize, nEnd - nOffset), nOffset) : 0;
-        });
-    };
-    EXPECT_EQ(cutAt(strText.find(R"({"sql": "S39000")")), "not valid JSON at line 39002, column 1");
-    EXPECT_EQ(cutAt(strText.find(R"( ["r250000")")), "not valid JSON at line 290003, column 1");
-    std::string strBroken = strText;
-    strBroken[strBroken.find(R"(r200000")")] = '\xFF';
-    EXPECT_EQ(problemOf([&](char* pBuffer, size_t nSize, size_t nOffset) {
-                  return nOffset < strBroken.size() ? strBroken.copy(pBuffer, nSize, nOffset) : 0;
-              }),
-              "not valid JSON at line 240003, column 4");
+    }
 }
 
 // Every connection recording to one file adds to it; each statement is kept once, in the order first

@@ -41,6 +41,22 @@ TEST_F(CParallelExportTest, ReplaceQuestionsNeverOverlapAndASecondRunWritesNothi
     EXPECT_TRUE(std::filesystem::is_empty(OutDir()));
 }
 
+// Workers recording at once keep each statement once and whole, so that the recording replays the run.
+TEST_F(CParallelExportTest, ARecordingOfAParallelRunReplaysIt) {
+    const std::string strRecorded = m_dir.File("recorded.json");
+    m_db.OpenEx(
+        ("SAVE_SNAPSHOT=" + strRecorded + ";SNAPSHOT=" + Fixture("tiny/snapshot.json") + ";DELAY_US=2000")
+            .c_str(),
+        CDatabase::noOdbcDialog);
+    MakeUnloader(AllCategories())->ExecScriptDataThreads();
+    m_db.OpenEx(("SNAPSHOT=" + strRecorded).c_str(), CDatabase::noOdbcDialog);
+    std::filesystem::remove_all(OutDir());
+    MakeUnloader(AllCategories())->ExecScriptData();
+    for (int nCategory = 0; nCategory < 13; ++nCategory)
+        EXPECT_EQ(ReadWholeFile(OutFile(nCategory)), Expected(nCategory)) << DefaultFileNames()[nCategory];
+    EXPECT_TRUE(Messages().empty());
+}
+
 // The pool's connections are opened from the host's connect string; when that no longer opens, the run
 // goes on over the host connection.
 TEST_F(CParallelExportTest, PoolThatCannotConnectFallsBackToTheHostConnection) {

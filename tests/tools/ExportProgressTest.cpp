@@ -95,7 +95,7 @@ std::set<std::string> FilesUnder(const fs::path& dir) {
 
 TEST(ExportInterruptionTest, CtrlCStopsAtTheNextObjectAndNamesTheCategoriesWritten) {
     CTempDir dir;
-    const auto [nStatus, strLine] = InterruptExport(dir, "", "out/Tables.sql", "INT");
+    const auto [nStatus, strLine] = InterruptExport(dir, "--save-snapshot rec.json", "out/Tables.sql", "INT");
     EXPECT_EQ(nStatus, 130);
     const std::string strPrefix = "sqlscripts: interrupted; categories written: ";
     ASSERT_EQ(strLine.rfind(strPrefix + "defaults, udt, tables", 0), 0u) << strLine;
@@ -121,6 +121,19 @@ TEST(ExportInterruptionTest, CtrlCStopsAtTheNextObjectAndNamesTheCategoriesWritt
     EXPECT_EQ(FilesUnder(dir.File("out")), named);
     for (const std::string& strFile : named)
         EXPECT_EQ(ReadWholeFile(dir.File("out/" + strFile)), ReadWholeFile((kSampleFiles / strFile).string()))
+            << strFile;
+    // The recording says why it ends early, and answers what the categories written asked.
+    EXPECT_TRUE(
+        ReadWholeFile(dir.File("rec.json"))
+            .ends_with("{\"end\":\"cut short\",\"reason\":\"the export was interrupted (Ctrl-C)\"}\n"));
+    std::string strOnly = strLine.substr(strPrefix.size());
+    std::erase(strOnly, ' ');
+    Capture("cd " + dir.File("") +
+            " && " SQLSCRIPTS_BINARY " export --snapshot rec.json --dir again --only " + strOnly +
+            " 2>/dev/null");
+    EXPECT_EQ(FilesUnder(dir.File("again")), named);
+    for (const std::string& strFile : named)
+        EXPECT_EQ(ReadWholeFile(dir.File("again/" + strFile)), ReadWholeFile(dir.File("out/" + strFile)))
             << strFile;
 }
 

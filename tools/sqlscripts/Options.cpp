@@ -242,7 +242,8 @@ void CheckExtras(CLI::App& command) {
 }
 
 void CheckSource(const CLI::App& command, const Source& source) {
-    if (command.get_name() != "demo" && source.connect.empty() == source.snapshot.empty())
+    if (command.get_name() != "demo" && command.get_name() != "snapshot" &&
+        source.connect.empty() == source.snapshot.empty())
         Usage(Tr("give exactly one of --connect and --snapshot"));
 }
 
@@ -322,11 +323,22 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");
     demoCommand->add_option("--dir", line.demoDir, "output folder")->capture_default_str();
 
+    auto* snapshotCommand = app.add_subcommand("snapshot", "work on a catalog snapshot file");
+    AddChoice<CommandLine::Command>(
+        *snapshotCommand, "action", [&line](const CommandLine::Command&) {},
+        {{"upgrade", CommandLine::Command::SnapshotUpgrade}},
+        "upgrade: rewrite the snapshot (of version 1, say) in the version this program writes")
+        ->required();
+    snapshotCommand->add_option("input", line.snapshotInput, "the snapshot to read")->required();
+    snapshotCommand->add_option("output", line.snapshotOutput, "the file to write (may be the input)")
+        ->required();
+
     const std::pair<CLI::App*, CommandLine::Command> commands[] = {
         {exportCommand, CommandLine::Command::Export},
         {objectCommand, CommandLine::Command::Object},
         {fieldsCommand, CommandLine::Command::Fields},
         {demoCommand, CommandLine::Command::Demo},
+        {snapshotCommand, CommandLine::Command::SnapshotUpgrade},
     };
     for (const auto& [command, kind] : commands)
         command->allow_extras();
@@ -334,7 +346,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
         std::none_of(std::begin(commands), std::end(commands),
                      [argv](const auto& command) { return command.first->get_name() == argv[1]; }))
         return UsageError(
-            Format(Tr("unknown command '%s' (commands: export, object, fields, demo)"), argv[1]));
+            Format(Tr("unknown command '%s' (commands: export, object, fields, demo, snapshot)"), argv[1]));
     if (const std::optional<int> served = ServeCliReference(app, argc, argv))
         return *served;
     try {

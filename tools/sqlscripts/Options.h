@@ -58,7 +58,7 @@ struct ExportPlan {
 ExportPlan PlanExport(const ExportOptions& options);
 
 struct CommandLine {
-    enum class Command { Export, Object, Fields, Demo };
+    enum class Command { Export, Object, Fields, Demo, SnapshotUpgrade };
 
     Command command = Command::Demo;
     Source source;
@@ -68,6 +68,8 @@ struct CommandLine {
     bool collation = false;  // object --collation
     bool recreate = false;   // object --recreate
     std::string demoDir = "sqlscripts-demo";
+    std::string snapshotInput;  // snapshot upgrade
+    std::string snapshotOutput; // snapshot upgrade
 };
 
 // Parses the arguments into command; the exit status when the program ends here instead (help, version, a

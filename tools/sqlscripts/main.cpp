@@ -19,6 +19,7 @@
 #include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -27,16 +28,26 @@
 
 namespace {
 
-// Opens the connection; on failure says why in one line, without the connect string's password.
+// Opens the connection; on failure says why in one line, without the connect string's password. A snapshot
+// whose recording was cut short is named, since it cannot answer what was asked after that.
 bool Connect(CDatabase& db, const Source& source) {
     try {
         db.OpenEx(source.ConnectString().c_str(), CDatabase::noOdbcDialog);
         db.SetQueryTimeout(300);
+        const CCatalogSnapshot* snapshot = db.GetBackend()->GetSnapshot();
+        if (snapshot && !snapshot->GetCutShort().empty())
+            Say(Format(
+                Tr("warning: the recording of catalog snapshot %s was cut short (%s): statements asked "
+                   "after that are not in it"),
+                snapshot->GetPath().c_str(), snapshot->GetCutShort().c_str()));
         return true;
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
         const std::string reason = OneLine(HideConnectSecrets(e->GetErrorText().Str(), source.connect));
-        Say(source.snapshot.empty() ? Format(Tr("cannot connect: %s"), reason.c_str()) : reason);
+        if (dynamic_cast<CFileException*>(e))
+            Say(Format(Tr("cannot record the snapshot: %s"), reason.c_str()));
+        else
+            Say(source.snapshot.empty() ? Format(Tr("cannot connect: %s"), reason.c_str()) : reason);
         return false;
     }
 }
@@ -104,7 +115,11 @@ void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const
 // left from objects that are gone, and the folder's list of files); the exit status.
 int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const HostUi& ui,
                    const ExportObserver& observer, ExportOutput& output) {
+    // A recording says why it holds less than the run would have asked (the file keeps these words as they
+    // are).
     if (const int signal = InterruptionSignal()) {
+        CutShortSnapshotRecordings(signal == SIGINT ? "the export was interrupted (Ctrl-C)"
+                                                    : "the export was stopped (SIGTERM)");
         const std::vector<int> finished = observer.Finished();
         Say(finished.empty()
                 ? Tr("interrupted; no category was written")
@@ -112,11 +127,13 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
         return 128 + signal;
     }
     const bool writeFailures = output.SayWriteFailures();
-    if (output.IsRefused())
+    if (output.IsRefused()) {
+        CutShortSnapshotRecordings("the export stopped at an existing file");
         Say(Format(
             Tr("%s already exists in %s; stopped without overwriting it (use --replace all to overwrite "
                "existing files)"),
             output.RefusedFile().c_str(), options.dir.c_str()));
+    }
     if (output.IsRefused() || ui.MessageCount() > 0 || writeFailures)
         return kExitFailed;
     if (!output.Conclude(plan.categories, options.prune))
@@ -242,6 +259,18 @@ int RunFields(const CommandLine& line) {
     return PrintResult(!fields.IsEmpty(), fields);
 }
 
+// Rewrites a snapshot of any version this program reads in the version it writes.
+int RunSnapshotUpgrade(const CommandLine& line) {
+    try {
+        CCatalogSnapshot::Load(line.snapshotInput)->SaveAs(line.snapshotOutput);
+        return kExitOk;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Say(OneLine(e->GetErrorText().Str()));
+        return kExitFailed;
+    }
+}
+
 int RunDemo(const std::string& dir) {
     Source sample;
     sample.snapshot =
@@ -272,6 +301,8 @@ int main(int argc, char** argv) {
         return RunFields(line);
     case CommandLine::Command::Demo:
         return RunDemo(line.demoDir);
+    case CommandLine::Command::SnapshotUpgrade:
+        return RunSnapshotUpgrade(line);
     }
     return kExitFailed;
 }

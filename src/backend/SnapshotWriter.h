@@ -1,0 +1,37 @@
+// Writes a catalog snapshot a line at a time: a statement and its rows as they come, so that writing needs
+// no more memory for a large catalog than for a small one.
+#pragma once
+
+#include "backend/DbBackend.h"
+#include "platform/Exceptions.h"
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+class CSnapshotWriter {
+public:
+    // Starts the file under a temporary name beside strPath, with its header line. Throws CFileException*.
+    CSnapshotWriter(const std::string& strPath, const std::string& strSource);
+    CSnapshotWriter(const CSnapshotWriter&) = delete;
+    CSnapshotWriter& operator=(const CSnapshotWriter&) = delete;
+    // A file never finished is removed.
+    ~CSnapshotWriter();
+
+    void WriteStatement(const std::string& strSql, const std::vector<TDbColumn>& aColumns);
+    // A row of the last statement written.
+    void WriteRow(const TDbRow& row);
+    void WriteError(const std::string& strSql, const TDiagRecord& error);
+    // Writes the end line, which says whether the recording ran to its end (strCutShort empty) or why not,
+    // and gives the file its name. Throws CFileException*.
+    void Finish(const std::string& strCutShort);
+
+private:
+    void WriteLine(const std::string& strLine);
+
+    std::string m_strPath;
+    std::string m_strTemp;
+    std::ofstream m_out;
+    std::vector<bool> m_aWholeNumbers; // of the last statement's columns
+    bool m_bFinished = false;
+};
