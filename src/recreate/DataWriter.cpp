@@ -180,7 +180,7 @@ std::string DataSelect(const TDataTable& table) {
 long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptions& options,
                     CDataOutput& output) {
     CInsertWriter writer(table, options, output);
-    const std::unique_ptr<CDbResult> pResult = db.Execute(DataSelect(table), false);
+    const std::unique_ptr<CDbResult> pResult = db.ExecuteStream(DataSelect(table));
     size_t nFields = table.aColumns.empty() ? 1 : 0;
     for (const TDataColumn& column : table.aColumns)
         nFields += FieldCount(TypeOf(table, column));
