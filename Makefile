@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES = build-essential cmake pkg-config unixodbc unixodbc-dev libsqliteodbc tdsodbc \
                   nlohmann-json3-dev libsimdjson-dev libcli11-dev libgtest-dev libgmock-dev \
                   libwxgtk3.2-dev xvfb xauth clang libclang-rt-14-dev socat \
-                  dpkg-dev file lintian man-db bash-completion gettext locales
+                  dpkg-dev file lintian man-db bash-completion gettext locales freetds-bin time
 
 .PHONY: all deps build test test-live check builds test-tsan test-asan test-fuzz deb test-deb bench clean
 
@@ -89,7 +89,7 @@ test-asan: deps
 # Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
 # if it has one); the library is built with clang here. A finding stops the run and leaves its input in
 # build-fuzz/.
-FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText
+FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText DataLiteral
 FUZZ_SECONDS ?= 60
 test-fuzz: deps
 	cmake --preset fuzz

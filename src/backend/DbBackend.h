@@ -73,6 +73,12 @@ public:
     // The statements in one round trip, a whole result each, in their order; each is executed as if sent
     // alone. Throws CDBException* when any of them fails.
     virtual std::vector<std::unique_ptr<CDbResult>> ExecuteBatch(const std::vector<std::string>& aSql) = 0;
+    // A forward-only read that the caller reads to its end, row by row (a table's rows): a recording writes
+    // the rows as they come instead of holding them, and leaves the statement out when the reader stops
+    // early.
+    virtual std::unique_ptr<CDbResult> ExecuteStream(const std::string& strSql) {
+        return Execute(strSql, false);
+    }
     virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
     // The recorded catalog a replay answers from; null for a server.
     virtual const CCatalogSnapshot* GetSnapshot() const { return nullptr; }

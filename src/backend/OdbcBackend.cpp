@@ -123,9 +123,27 @@ private:
     SQLHSTMT m_h = SQL_NULL_HSTMT;
 };
 
-// Reads one column of the current row in chunks; never trusts the reported column size.
-TDbValue ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn, std::vector<SQLWCHAR>& aBuffer) {
-    std::u16string str;
+// What reading the columns of a row needs beside the row, kept from row to row.
+struct TFetchBuffers {
+    // An even number of characters before the terminator: a driver converts binary data to hex digits a
+    // whole byte at a time, and would leave the last character of an odd-sized chunk unwritten.
+    std::vector<SQLWCHAR> aChunk = std::vector<SQLWCHAR>(4097);
+    std::u16string strWide; // a value that takes several chunks
+};
+
+void SetUtf8(TDbValue& value, const char16_t* pch, size_t nLength) {
+    if (!value)
+        value.emplace();
+    value->clear();
+    AppendUtf16AsUtf8(*value, pch, nLength);
+}
+
+// Reads one column of the current row in chunks; never trusts the reported column size. The value's text
+// takes the place of the one before, so a row read again and again needs no new memory.
+void ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn, TFetchBuffers& buffers, TDbValue& value) {
+    std::vector<SQLWCHAR>& aBuffer = buffers.aChunk;
+    std::u16string& str = buffers.strWide;
+    str.clear();
     const SQLLEN nBufferBytes = static_cast<SQLLEN>(aBuffer.size() * sizeof(SQLWCHAR));
     for (;;) {
         SQLLEN nIndicator = 0;
@@ -135,21 +153,23 @@ TDbValue ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn, std::vector<SQLWCHAR>& a
             break;
         if (!Succeeded(rc))
             ThrowOdbcError(rc, SQL_HANDLE_STMT, hstmt, "SQLGetData");
-        if (nIndicator == SQL_NULL_DATA)
-            return std::nullopt;
+        if (nIndicator == SQL_NULL_DATA) {
+            value.reset();
+            return;
+        }
         const bool bPartial =
             rc == SQL_SUCCESS_WITH_INFO &&
             (nIndicator == SQL_NO_TOTAL || nIndicator > nBufferBytes - static_cast<SQLLEN>(sizeof(SQLWCHAR)));
         const size_t nChars =
             bPartial ? aBuffer.size() - 1 : static_cast<size_t>(nIndicator) / sizeof(SQLWCHAR);
-        str.append(reinterpret_cast<const char16_t*>(aBuffer.data()), nChars);
+        const char16_t* pch = reinterpret_cast<const char16_t*>(aBuffer.data());
+        if (!bPartial && str.empty())
+            return SetUtf8(value, pch, nChars);
+        str.append(pch, nChars);
         if (!bPartial)
             break;
     }
-    std::string strUtf8;
-    strUtf8.reserve(str.size());
-    AppendUtf16AsUtf8(strUtf8, str.data(), str.size());
-    return strUtf8;
+    SetUtf8(value, str.data(), str.size());
 }
 
 std::vector<TDbColumn> DescribeColumns(SQLHSTMT hstmt) {
@@ -184,7 +204,7 @@ std::vector<TDbColumn> DescribeColumns(SQLHSTMT hstmt) {
     return aColumns;
 }
 
-bool FetchRow(SQLHSTMT hstmt, size_t nColumns, std::vector<SQLWCHAR>& aBuffer, TDbRow& row) {
+bool FetchRow(SQLHSTMT hstmt, size_t nColumns, TFetchBuffers& buffers, TDbRow& row) {
     const SQLRETURN rc = SQLFetch(hstmt);
     if (rc == SQL_NO_DATA)
         return false;
@@ -192,7 +212,7 @@ bool FetchRow(SQLHSTMT hstmt, size_t nColumns, std::vector<SQLWCHAR>& aBuffer, T
         ThrowOdbcError(rc, SQL_HANDLE_STMT, hstmt, "SQLFetch");
     row.resize(nColumns);
     for (size_t i = 0; i < nColumns; ++i)
-        row[i] = ReadText(hstmt, static_cast<SQLUSMALLINT>(i + 1), aBuffer);
+        ReadText(hstmt, static_cast<SQLUSMALLINT>(i + 1), buffers, row[i]);
     return true;
 }
 
@@ -243,7 +263,7 @@ public:
             std::lock_guard lock(m_pLink->mutex);
             if (!m_pStmt)
                 return NextBuffered();
-            if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_aBuffer, m_row))
+            if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, m_row))
                 return &m_row;
             Release();
             return nullptr;
@@ -255,7 +275,7 @@ public:
     void BufferRest() {
         try {
             TDbRow row;
-            while (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_aBuffer, row))
+            while (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, row))
                 m_aRest.push_back(std::move(row));
         } catch (CDBException* e) {
             m_pBufferError.reset(e);
@@ -285,7 +305,7 @@ private:
     std::unique_ptr<CStatementHandle> m_pStmt;
     std::vector<TDbColumn> m_aColumns;
     std::string m_strSql;
-    std::vector<SQLWCHAR> m_aBuffer = std::vector<SQLWCHAR>(4096);
+    TFetchBuffers m_buffers;
     TDbRow m_row;
     std::vector<TDbRow> m_aRest;
     size_t m_nNext = 0;
@@ -398,8 +418,8 @@ private:
 
     static std::unique_ptr<CDbResult> ReadWhole(SQLHSTMT hstmt, std::vector<TDbColumn> aColumns) {
         std::vector<TDbRow> aRows;
-        std::vector<SQLWCHAR> aBuffer(4096);
-        for (TDbRow row; FetchRow(hstmt, aColumns.size(), aBuffer, row);)
+        TFetchBuffers buffers;
+        for (TDbRow row; FetchRow(hstmt, aColumns.size(), buffers, row);)
             aRows.push_back(std::move(row));
         return std::make_unique<CRowsResult>(std::move(aColumns), std::move(aRows));
     }

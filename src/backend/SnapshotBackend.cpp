@@ -15,6 +15,7 @@
 #include <strings.h>
 #include <thread>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -137,7 +138,8 @@ private:
 // the file when the last connection closes.
 class CSnapshotRecorder {
 public:
-    explicit CSnapshotRecorder(const std::string& strPath) : m_writer(strPath, "recorded by sqlscripts") {}
+    explicit CSnapshotRecorder(const std::string& strPath)
+        : m_strPath(strPath), m_writer(strPath, "recorded by sqlscripts") {}
     CSnapshotRecorder(const CSnapshotRecorder&) = delete;
     CSnapshotRecorder& operator=(const CSnapshotRecorder&) = delete;
 
@@ -176,6 +178,36 @@ public:
             m_writer.WriteRow(*pRow);
     }
 
+    // A spool for a statement whose rows are read as they come; null when the statement is recorded already.
+    std::unique_ptr<CSnapshotWriter> Spool(const std::string& strSql) {
+        std::lock_guard lock(m_mutex);
+        return m_seen.count(std::hash<std::string>()(strSql))
+                   ? nullptr
+                   : std::make_unique<CSnapshotWriter>(CSnapshotWriter::TSpool(), m_strPath);
+    }
+
+    void RecordSpooled(const std::string& strSql, CSnapshotWriter& spool) {
+        std::lock_guard lock(m_mutex);
+        if (FirstTime(strSql))
+            m_writer.Append(spool);
+    }
+
+    // Runs work, which asks the server about strSql, and records the server's error when it fails; a lost
+    // connection is no answer of the server's to the statement, and cuts the recording short instead.
+    template <class TWork> auto Watching(const std::string& strSql, TWork work) -> decltype(work()) {
+        try {
+            return work();
+        } catch (CDBException* e) {
+            const TDiagRecord error =
+                e->m_aRecords.empty() ? TDiagRecord{"HY000", 0, e->m_strError} : e->m_aRecords.front();
+            if (error.strSqlState.Str().starts_with("08"))
+                CutShort("the connection to the server was lost");
+            else
+                RecordError(strSql, error);
+            throw;
+        }
+    }
+
     void RecordError(const std::string& strSql, const TDiagRecord& error) {
         std::lock_guard lock(m_mutex);
         if (FirstTime(strSql))
@@ -197,9 +229,39 @@ private:
     static inline std::mutex s_mutex;
     static inline std::map<std::string, std::weak_ptr<CSnapshotRecorder>> s_recorders;
     std::mutex m_mutex;
+    const std::string m_strPath;
     CSnapshotWriter m_writer;
     std::unordered_set<size_t> m_seen;
     std::string m_strCutShort;
+};
+
+// The rows of a forward-only read, passed on as they come and written to a spool meanwhile, so that a large
+// table is recorded without being held: the statement goes into the snapshot once its last row was read, and
+// not at all when the reader stops before.
+class CRecordingStream : public CDbResult {
+public:
+    CRecordingStream(std::string strSql, std::unique_ptr<CDbResult> pInner,
+                     std::shared_ptr<CSnapshotRecorder> pRecorder)
+        : m_strSql(std::move(strSql)), m_pInner(std::move(pInner)), m_pRecorder(std::move(pRecorder)),
+          m_pSpool(m_pRecorder->Spool(m_strSql)) {
+        if (m_pSpool)
+            m_pSpool->WriteStatement(m_strSql, m_pInner->Columns());
+    }
+    const std::vector<TDbColumn>& Columns() const override { return m_pInner->Columns(); }
+    const TDbRow* Fetch() override {
+        const TDbRow* pRow = m_pRecorder->Watching(m_strSql, [&] { return m_pInner->Fetch(); });
+        if (m_pSpool && pRow)
+            m_pSpool->WriteRow(*pRow);
+        else if (m_pSpool)
+            m_pRecorder->RecordSpooled(m_strSql, *std::exchange(m_pSpool, nullptr));
+        return pRow;
+    }
+
+private:
+    std::string m_strSql;
+    std::unique_ptr<CDbResult> m_pInner;
+    std::shared_ptr<CSnapshotRecorder> m_pRecorder;
+    std::unique_ptr<CSnapshotWriter> m_pSpool;
 };
 
 class CRecordingConnection : public CDbConnection {
@@ -209,20 +271,13 @@ public:
 
     // Every result is read whole, so that it can be recorded as the server sent it.
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
-        std::unique_ptr<CDbResult> pResult;
-        try {
-            pResult = m_pInner->Execute(strSql, true);
-        } catch (CDBException* e) {
-            const TDiagRecord error =
-                e->m_aRecords.empty() ? TDiagRecord{"HY000", 0, e->m_strError} : e->m_aRecords.front();
-            // A lost connection is no answer of the server's to the statement.
-            if (error.strSqlState.Str().starts_with("08"))
-                m_pRecorder->CutShort("the connection to the server was lost");
-            else
-                m_pRecorder->RecordError(strSql, error);
-            throw;
-        }
-        return Keep(strSql, std::move(pResult));
+        return Keep(strSql, m_pRecorder->Watching(strSql, [&] { return m_pInner->Execute(strSql, true); }));
+    }
+
+    std::unique_ptr<CDbResult> ExecuteStream(const std::string& strSql) override {
+        return std::make_unique<CRecordingStream>(
+            strSql, m_pRecorder->Watching(strSql, [&] { return m_pInner->ExecuteStream(strSql); }),
+            m_pRecorder);
     }
 
     // Each statement is kept as if sent alone, so that a replay finds it either way. A failed batch is not

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -78,6 +79,21 @@ CSnapshotWriter::CSnapshotWriter(const std::string& strPath, const std::string& 
     header["version"] = kSnapshotVersion;
     header["source"] = strSource;
     WriteLine(Dump(header));
+}
+
+CSnapshotWriter::CSnapshotWriter(TSpool, const std::string& strBeside) : m_strPath(strBeside) {
+    static std::atomic<unsigned long> nNext{0};
+    m_strTemp = strBeside + ".spool" + std::to_string(::getpid()) + "-" + std::to_string(nNext++);
+    m_out.open(m_strTemp, std::ios::binary | std::ios::trunc);
+    if (!m_out)
+        ThrowFileError(errno, m_strTemp);
+}
+
+void CSnapshotWriter::Append(CSnapshotWriter& spool) {
+    spool.m_out.close();
+    std::ifstream in(spool.m_strTemp, std::ios::binary);
+    if (!spool.m_out || !in || !(m_out << in.rdbuf()))
+        ThrowFileError(errno, m_strPath);
 }
 
 CSnapshotWriter::~CSnapshotWriter() {

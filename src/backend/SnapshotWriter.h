@@ -26,6 +26,14 @@ public:
     // and gives the file its name. Throws CFileException*.
     void Finish(const std::string& strCutShort);
 
+    // A spool: statements written into a file of their own beside strBeside, with no header and no end,
+    // removed with the writer. A statement whose rows come a few at a time goes there while other statements
+    // are written to the snapshot, and is appended whole when its rows are all there.
+    struct TSpool {};
+    CSnapshotWriter(TSpool, const std::string& strBeside);
+    // Appends what the spool holds. Throws CFileException*.
+    void Append(CSnapshotWriter& spool);
+
 private:
     void WriteLine(const std::string& strLine);
 

@@ -155,7 +155,7 @@ int CreateFullPath(const char* path) {
     return std::filesystem::is_directory(path, ec) ? 1 : 0;
 }
 
-void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount) {
+CFileReplacement::CFileReplacement(const char* pszPath) {
     namespace fs = std::filesystem;
     std::error_code ecStatus, ecLink;
     const fs::file_status status = fs::status(pszPath, ecStatus);
@@ -163,17 +163,37 @@ void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount) {
     const fs::path target = bLink ? fs::canonical(pszPath, ecLink) : fs::path(pszPath);
     // A device, a folder or a link that leads nowhere is written in place: renaming over it would replace it.
     if ((fs::exists(status) && !fs::is_regular_file(status)) || ecLink) {
-        CFile file(pszPath, CFile::modeCreate | CFile::modeWrite);
-        file.Write(pData, nCount);
-        file.Close();
+        m_strTarget = pszPath;
+        m_file.Open(pszPath, CFile::modeCreate | CFile::modeWrite);
         return;
     }
-    const CString strTarget(target.string());
-    WriteBeside(strTarget, pData, nCount, [&strTarget](const CString& strTemporary) {
-        if (std::rename(strTemporary, strTarget) != 0)
-            ThrowFromErrno(errno, strTarget);
-        return true;
-    });
+    m_strTarget = target.string();
+    m_strTemporary = TemporaryNameBeside(m_strTarget);
+    m_file.Open(m_strTemporary, CFile::modeCreate | CFile::modeWrite);
+}
+
+CFileReplacement::~CFileReplacement() {
+    if (!m_bCommitted && !m_strTemporary.IsEmpty())
+        ::unlink(m_strTemporary);
+}
+
+void CFileReplacement::Commit() {
+    m_file.Close();
+    if (!m_strTemporary.IsEmpty() && std::rename(m_strTemporary, m_strTarget) != 0)
+        ThrowFromErrno(errno, m_strTarget);
+    m_bCommitted = true;
+}
+
+bool CFileReplacement::CommitIfFree() {
+    m_file.Close();
+    m_bCommitted = m_strTemporary.IsEmpty() || NameIfFree(m_strTemporary, m_strTarget);
+    return m_bCommitted;
+}
+
+void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount) {
+    CFileReplacement file(pszPath);
+    file.Write(pData, nCount);
+    file.Commit();
 }
 
 bool WriteFileNew(const char* pszPath, const void* pData, size_t nCount) {

@@ -33,10 +33,31 @@ private:
 int IsFileExist(const char* path);
 // Makes sure the folder exists, creating missing folders along the path; zero on failure.
 int CreateFullPath(const char* path);
-// Writes the bytes under a temporary name in the path's folder and renames that file to the path, so the path
-// holds either what it held before or all of the new bytes, and no temporary file stays behind. A symbolic
-// link keeps leading to its file, which is replaced; a device or folder at the path is written as CFile
-// does. Throws CFileException* as CFile does.
+// A file written under a temporary name in its path's folder and renamed to the path by Commit, so the path
+// holds either what it held before or all of the new bytes; without Commit the temporary file is removed. A
+// symbolic link keeps leading to its file, which is replaced; a device or folder at the path is written in
+// place, as CFile does. Throws CFileException* as CFile does.
+class CFileReplacement {
+public:
+    explicit CFileReplacement(const char* pszPath);
+    CFileReplacement(const CFileReplacement&) = delete;
+    CFileReplacement& operator=(const CFileReplacement&) = delete;
+    ~CFileReplacement();
+
+    void Write(const void* pData, size_t nCount) { m_file.Write(pData, nCount); }
+    void Commit();
+    // Commits only while nothing is at the path at the moment of naming, as WriteFileNew does; false, with
+    // the file still to be committed or removed, when something took the path first.
+    bool CommitIfFree();
+
+private:
+    CString m_strTarget;
+    CString m_strTemporary; // empty when written in place
+    CFile m_file;
+    bool m_bCommitted = false;
+};
+
+// The bytes as the path's whole new content, through a CFileReplacement.
 void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount);
 // Writes the bytes as WriteFileReplacing does, but gives them the path only while nothing is there at the
 // moment of naming: false, with nothing written, when a file, folder or link took the path first (another

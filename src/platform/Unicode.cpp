@@ -1,5 +1,6 @@
 #include "platform/Unicode.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cwctype>
 #include <locale.h>
@@ -71,12 +72,20 @@ std::u16string Utf8ToUtf16(std::string_view str) {
 }
 
 void AppendUtf16AsUtf8(std::string& strOut, const char16_t* pch, size_t nLength) {
+    strOut.reserve(strOut.size() + nLength);
     for (size_t i = 0; i < nLength; ++i) {
-        const char32_t unit = pch[i];
-        if (unit < 0x80) {
-            strOut += static_cast<char>(unit);
+        // A run of ASCII, most of most text, is copied in one step.
+        size_t nEnd = i;
+        while (nEnd < nLength && pch[nEnd] < 0x80)
+            ++nEnd;
+        if (nEnd > i) {
+            const size_t nAt = strOut.size();
+            strOut.resize(nAt + nEnd - i);
+            std::copy(pch + i, pch + nEnd, strOut.begin() + static_cast<std::ptrdiff_t>(nAt));
+            i = nEnd - 1;
             continue;
         }
+        const char32_t unit = pch[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < nLength && pch[i + 1] >= 0xDC00 &&
             pch[i + 1] <= 0xDFFF) {
             AppendCodePoint(strOut, 0x10000 + ((unit - 0xD800) << 10) + (pch[i + 1] - 0xDC00));

@@ -7,10 +7,20 @@
 
 namespace {
 
-constexpr std::array<std::string_view, RECREATE_CATEGORY_COUNT> g_aCategoryNames = {
-    "Schemas",    "Types",       "Sequences",         "Synonyms",    "TableFunctions",
-    "Tables",     "Constraints", "Indexes",           "ForeignKeys", "ViewsAndFunctions",
-    "Procedures", "Triggers",    "ExtendedProperties"};
+constexpr std::array<std::string_view, RECREATE_CATEGORY_COUNT> g_aCategoryNames = {"Schemas",
+                                                                                    "Types",
+                                                                                    "Sequences",
+                                                                                    "Synonyms",
+                                                                                    "TableFunctions",
+                                                                                    "Tables",
+                                                                                    "Data",
+                                                                                    "Constraints",
+                                                                                    "Indexes",
+                                                                                    "ForeignKeys",
+                                                                                    "ViewsAndFunctions",
+                                                                                    "Procedures",
+                                                                                    "Triggers",
+                                                                                    "ExtendedProperties"};
 
 constexpr std::array<std::string_view, RECREATE_KIND_COUNT> g_aKindNames = {
     "Schemas",     "Types", "Sequences", "Synonyms",   "Tables",   "Constraints",       "Indexes",

@@ -19,6 +19,7 @@ enum class ERecreateCategory : int {
     Synonyms,
     TableFunctions, // functions, and what they use, that computed columns, checks and defaults call
     Tables,
+    Data,        // the tables' rows (export --data), before what would check or slow their loading
     Constraints, // checks, and defaults that call a function made after their table
     Indexes,
     ForeignKeys,
@@ -27,7 +28,7 @@ enum class ERecreateCategory : int {
     Triggers,
     ExtendedProperties,
 };
-constexpr size_t RECREATE_CATEGORY_COUNT = 13;
+constexpr size_t RECREATE_CATEGORY_COUNT = 14;
 
 // What a step creates.
 enum class ERecreateKind : int {

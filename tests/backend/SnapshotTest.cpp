@@ -160,6 +160,33 @@ TEST(CSnapshotRecordingTest, ReplayGivesWhatWasRecorded) {
             EXPECT_EQ(Answer(db, aStatements[i], nOpenType), aLive[i]);
 }
 
+// A table's rows read as a stream are recorded as they come, through a spool beside the snapshot that goes
+// with the run; a stream its reader leaves before the end is no answer and is left out.
+TEST(CSnapshotRecordingTest, StreamsAreRecordedWhenReadToTheEnd) {
+    CTempDir dir;
+    const std::string strLive = SqliteConnect(dir.File("live.db"));
+    const std::string strPath = dir.File("rows.json");
+    {
+        CDatabase db;
+        db.OpenEx(strLive.c_str());
+        RunSqlFile(db, FixtureFile("odbc/catalog.sql"));
+        db.Close();
+        db.OpenEx(("SAVE_SNAPSHOT=" + strPath + ";" + strLive).c_str());
+        const auto pWhole = db.GetBackend()->ExecuteStream("SELECT id, name, qty FROM items ORDER BY id");
+        while (pWhole->Fetch())
+            ;
+        db.GetBackend()->ExecuteStream("SELECT name FROM items ORDER BY id")->Fetch();
+    }
+    EXPECT_EQ(FilesUnder(dir.File("")).size(), 2u) << "the spools stay behind";
+    const auto pSnapshot = CCatalogSnapshot::Load(strPath);
+    EXPECT_EQ(pSnapshot->GetCount(), 1u);
+    CDatabase replay;
+    replay.OpenEx(("SNAPSHOT=" + strPath).c_str());
+    EXPECT_EQ(Answer(replay, "SELECT id, name, qty FROM items ORDER BY id")["rows"],
+              json::parse(
+                  R"([["1", "alpha", "10"], ["2", "", ""], ["3", "gamma", "-5"], ["4", "", "2147483648"]])"));
+}
+
 // Text in a whole-number column that a JSON integer would not give back alike is kept as text.
 TEST(CSnapshotRecordingTest, IntegerTextOutsideTheJsonIntegerRangeStaysText) {
     CTempDir dir;

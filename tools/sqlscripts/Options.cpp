@@ -203,6 +203,31 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
                   "listed in DIR/manifest.txt; --only and --skip then take: schemas, types, sequences, "
                   "synonyms, tables, indexes, fk, views, functions, procs, triggers, properties")
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order");
+    CLI::Option* data =
+        command
+            .add_flag("--data", options.data,
+                      "with --recreate: the rows of every table too, as INSERT statements, a file per table "
+                      "after the tables and before their constraints, indexes and foreign keys")
+            ->needs("--recreate");
+    command
+        .add_flag("--data-only", options.dataOnly,
+                  "the rows alone, for a database that has the schema already: a file per table in "
+                  "foreign-key order, and the foreign keys of a cycle off while the rows go in")
+        ->excludes(data)
+        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order",
+                   "--only", "--skip");
+    command
+        .add_option("--data-tables", options.dataTables,
+                    "with --data or --data-only: only the rows of the tables that match one of these "
+                    "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema)")
+        ->type_name("PATTERNS")
+        ->delimiter(',');
+    command
+        .add_option_function<int>(
+            "--rows-per-insert", [&options](const int& rows) { options.rowsPerInsert = rows; },
+            "with --data or --data-only: rows in one INSERT statement, 1 to 1000 (default 100)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 1000));
 }
 
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
@@ -244,8 +269,10 @@ ExportPlan PlanExport(const ExportOptions& options) {
                  "object has a file of its own"));
     if (options.dir.empty())
         Usage(Tr("--dir names no folder"));
+    if (!options.data && !options.dataOnly && (!options.dataTables.empty() || options.rowsPerInsert))
+        Usage(Tr("--data-tables and --rows-per-insert go with --data or --data-only"));
     ExportPlan plan;
-    if (options.recreate)
+    if (options.recreate || options.dataOnly)
         SelectedRecreateKinds(options.only, options.skip);
     else
         plan.categories = EnabledCategories(options);

@@ -40,6 +40,10 @@ struct ExportOptions {
     bool progress = false;
     bool quiet = false;
     bool recreate = false;
+    bool data = false;                   // with --recreate, the tables' rows too
+    bool dataOnly = false;               // the rows alone, for a database that has the schema
+    std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
+    std::optional<int> rowsPerInsert;    // 100 when not given
 };
 
 // An export as the options ask for it.

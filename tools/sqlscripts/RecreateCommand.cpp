@@ -1,6 +1,7 @@
 #include "RecreateCommand.h"
 
 #include "ConnectString.h"
+#include "DataFiles.h"
 #include "ExportObserver.h"
 #include "Messages.h"
 #include "RecreateFiles.h"
@@ -19,12 +20,18 @@ namespace {
 // Thrown by the load's progress when Ctrl-C or SIGTERM asks the run to stop.
 struct Interrupted {};
 
+struct ScriptedModel {
+    TCatalogModel model;
+    TRecreateScript script;
+};
+
 // The model of the connected database, scripted; nullopt after saying why it could not be read, or when a
 // signal stopped the load.
-std::optional<TRecreateScript> LoadAndScript(CDatabase& db, bool parallel,
-                                             const ModelLoadProgress& progress) {
+std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress) {
     try {
-        return ScriptCatalogModel(LoadCatalogModel(db, parallel ? 3 : 1, progress));
+        TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
+        TRecreateScript script = ScriptCatalogModel(model);
+        return ScriptedModel{std::move(model), std::move(script)};
     } catch (const Interrupted&) {
         return std::nullopt;
     } catch (const CModelLoadError& e) {
@@ -40,6 +47,18 @@ void WarnCycles(const TRecreateScript& script) {
             names += (names.empty() ? "" : ", ") + name;
         Say(Format(Tr("warning: objects that use each other in a cycle, written in their usual order: %s"),
                    names.c_str()));
+    }
+}
+
+void WarnUnmatched(const TCatalogModel& model, const std::vector<std::string>& patterns) {
+    for (const std::string& pattern : patterns) {
+        const bool matched =
+            std::any_of(model.aTables.begin(), model.aTables.end(), [&](const TModelTable& table) {
+                return table.nTableTypeId == 0 &&
+                       MatchesTablePattern(table.strSchema, table.strName, pattern);
+            });
+        if (!matched)
+            Say(Format(Tr("warning: no table matches --data-tables %s"), pattern.c_str()));
     }
 }
 
@@ -186,24 +205,37 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         return kExitFailed;
     CatchInterruptions();
     CatalogProgress catalogProgress(progressMode);
-    std::optional<TRecreateScript> script = LoadAndScript(db, options.parallel, catalogProgress.Callback());
+    std::optional<ScriptedModel> scripted = LoadAndScript(db, options.parallel, catalogProgress.Callback());
     catalogProgress.Done();
     if (const int signal = InterruptionSignal()) {
         Say(Tr("interrupted; no category was written"));
         return 128 + signal;
     }
-    if (!script)
+    if (!scripted)
         return kExitFailed;
-    WarnCycles(*script);
-    std::vector<TRecreateStep> steps = Selected(std::move(script->aSteps), kinds);
-    const std::vector<RecreateFile> files = plan.nameTemplate
-                                                ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
-                                                : RecreateCategoryFiles(std::move(steps));
+    if (!options.dataOnly)
+        WarnCycles(scripted->script);
+    std::vector<TRecreateStep> steps =
+        options.dataOnly ? std::vector<TRecreateStep>() : Selected(std::move(scripted->script.aSteps), kinds);
+    std::vector<RecreateFile> files = plan.nameTemplate
+                                          ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
+                                          : RecreateCategoryFiles(std::move(steps));
+    if (options.data || options.dataOnly) {
+        WarnUnmatched(scripted->model, options.dataTables);
+        AddDataFiles(files, PlanData(scripted->model, options.dataTables, options.dataOnly),
+                     plan.nameTemplate ? &*plan.nameTemplate : nullptr);
+        if (!CanWriteRows(files))
+            return kExitFailed;
+    }
     Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));
     ReplaceGate gate(plan.replace, &progress);
     std::string refused;
-    const bool written = WriteRecreateFiles(options.dir, files, gate, progress, refused);
+    const bool written = WriteRecreateFiles(options.dir, files, gate, progress, refused, [&] {
+        return WriteRows(db, options.dir, files, TDataOptions{options.rowsPerInsert.value_or(100)}, progress);
+    });
     progress.Clear();
+    if (const int signal = InterruptionSignal(); !written && signal != 0)
+        return 128 + signal;
     if (!written) {
         if (!refused.empty())
             Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to "
@@ -223,11 +255,11 @@ int PrintRecreateObject(const std::string& name, const RecreateConnect& connect)
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
-    const std::optional<TRecreateScript> script = LoadAndScript(db, false, {});
-    if (!script)
+    const std::optional<ScriptedModel> scripted = LoadAndScript(db, false, {});
+    if (!scripted)
         return kExitFailed;
     const ObjectName wanted = ParseObjectName(name);
-    const std::vector<TRecreateStep>& steps = script->aSteps;
+    const std::vector<TRecreateStep>& steps = scripted->script.aSteps;
     std::vector<const TRecreateStep*> found = PreferDbo(Matching(steps, wanted, &IsSchemaObject));
     if (found.empty())
         found = Matching(steps, wanted, [](const TRecreateStep& step) {

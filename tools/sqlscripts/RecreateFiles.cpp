@@ -6,6 +6,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Unicode.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -13,10 +14,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string CategoryFileName(ERecreateCategory category) {
+// "NN-Category" and the end given: ".sql" for a category's file.
+std::string CategoryFileName(ERecreateCategory category, const std::string& end = ".sql") {
     const int number = static_cast<int>(category) + 1;
     return (number < 10 ? "0" : "") + std::to_string(number) + "-" +
-           std::string(RecreateCategoryName(category)) + ".sql";
+           std::string(RecreateCategoryName(category)) + end;
+}
+
+// Where the template puts an object; paths that differ only in letter case get "~2", "~3", ... after the
+// name.
+std::string UniquePath(const NameTemplate& nameTemplate, const std::string& folder, const std::string& schema,
+                       const std::string& name, std::set<std::string>& used) {
+    std::string path = nameTemplate.Path(folder, schema, name);
+    for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
+        path = nameTemplate.Path(folder, schema, name + "~" + std::to_string(n));
+    return path;
 }
 
 // A table's parts are named after it; a trigger, a schema-level object of its own, is not.
@@ -41,6 +53,19 @@ bool Write(ReplaceGate& gate, const fs::path& path, const std::string& text, con
     }
 }
 
+// Puts the rows written under a temporary name in place, as Write does.
+bool PutInPlace(ReplaceGate& gate, const fs::path& path, DataFile& data, const std::string& relative,
+                bool& refused) {
+    try {
+        refused = !gate.Put(path, relative, *data.written);
+        return !refused;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Say(CannotWrite(path.string(), *e));
+        return false;
+    }
+}
+
 } // namespace
 
 std::vector<RecreateFile> RecreateCategoryFiles(std::vector<TRecreateStep>&& steps) {
@@ -51,7 +76,7 @@ std::vector<RecreateFile> RecreateCategoryFiles(std::vector<TRecreateStep>&& ste
             size += steps[end].strText.size();
         RecreateFile& file =
             files.emplace_back(RecreateFile{CategoryFileName(steps[i].eCategory), std::move(steps[i].strText),
-                                            steps[i].eCategory, static_cast<long>(end - i)});
+                                            steps[i].eCategory, static_cast<long>(end - i), nullptr});
         file.text.reserve(size);
         // Each step's text is let go once copied, so that the steps and their files are not held twice.
         for (++i; i < end; ++i) {
@@ -67,28 +92,50 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
     std::vector<RecreateFile> files;
     std::set<std::string> used;
     for (TRecreateStep& step : steps) {
-        const std::string folder(RecreateKindName(step.eKind));
-        const std::string name = ObjectFileName(step);
-        std::string path = nameTemplate.Path(folder, step.strSchema, name);
-        for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
-            path = nameTemplate.Path(folder, step.strSchema, name + "~" + std::to_string(n));
-        files.push_back({path, std::move(step.strText), step.eCategory, 1});
+        const std::string path = UniquePath(nameTemplate, std::string(RecreateKindName(step.eKind)),
+                                            step.strSchema, ObjectFileName(step), used);
+        files.push_back({path, std::move(step.strText), step.eCategory, 1, nullptr});
     }
     return files;
+}
+
+void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps,
+                  const NameTemplate* nameTemplate) {
+    const std::string folder(RecreateCategoryName(ERecreateCategory::Data));
+    const size_t width = std::max<size_t>(3, std::to_string(steps.size()).size());
+    std::vector<RecreateFile> dataFiles;
+    std::set<std::string> used;
+    for (TDataStep& step : steps) {
+        const std::string name = EscapeFileName(step.table.strName);
+        std::string number = std::to_string(dataFiles.size() + 1);
+        number.insert(0, width - number.size(), '0');
+        const std::string path =
+            nameTemplate ? UniquePath(*nameTemplate, folder, step.table.strSchema, name, used)
+                         : CategoryFileName(ERecreateCategory::Data,
+                                            "/" + number + "-" + EscapeFileName(step.table.strSchema) + "." +
+                                                name + ".sql");
+        dataFiles.push_back({path, std::string(), ERecreateCategory::Data, 1,
+                             std::make_shared<DataFile>(DataFile{std::move(step), nullptr})});
+    }
+    const auto after = std::find_if(files.begin(), files.end(), [](const RecreateFile& file) {
+        return file.category > ERecreateCategory::Data;
+    });
+    files.insert(after, std::make_move_iterator(dataFiles.begin()), std::make_move_iterator(dataFiles.end()));
 }
 
 std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     std::vector<std::string> names;
     for (size_t i = 0; i < RECREATE_CATEGORY_COUNT; ++i) {
         const auto category = static_cast<ERecreateCategory>(i);
-        names.push_back(objectFiles ? std::string(RecreateCategoryName(category))
-                                    : CategoryFileName(category));
+        names.push_back(objectFiles
+                            ? std::string(RecreateCategoryName(category))
+                            : CategoryFileName(category, category == ERecreateCategory::Data ? "" : ".sql"));
     }
     return names;
 }
 
 bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
-                        Progress& progress, std::string& refusedFile) {
+                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
     refusedFile.clear();
     // Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
     for (const RecreateFile& file : files)
@@ -96,9 +143,20 @@ bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>&
             refusedFile = file.path;
             return false;
         }
+    if (writeData && !writeData())
+        return false;
     std::vector<std::string> written;
     for (size_t i = 0; i < files.size(); ++i) {
         const RecreateFile& file = files[i];
+        if (file.data) {
+            bool refused = false;
+            if (!PutInPlace(gate, fs::path(dir) / file.path, *file.data, file.path, refused)) {
+                refusedFile = refused ? file.path : std::string();
+                return false;
+            }
+            written.push_back(file.path);
+            continue;
+        }
         const int category = static_cast<int>(file.category);
         if (i == 0 || files[i - 1].category != file.category) {
             long objects = 0;

@@ -36,6 +36,15 @@ bool ReplaceGate::Write(const std::filesystem::path& path, const std::string& sh
     return true;
 }
 
+bool ReplaceGate::Put(const std::filesystem::path& path, const std::string& shown, CFileReplacement& file) {
+    if (!MayReplace(path) && file.CommitIfFree())
+        return true;
+    if (!Allow(path, shown))
+        return false;
+    file.Commit();
+    return true;
+}
+
 // As the module's replace dialog asks it; end of input, and Ctrl-C, answer "Cancel". Called with the lock
 // held.
 bool ReplaceGate::Ask(const std::string& shown) {

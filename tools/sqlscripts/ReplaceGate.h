@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Progress.h"
+#include "platform/File.h"
 
 #include <filesystem>
 #include <mutex>
@@ -24,6 +25,8 @@ public:
     // Writes the text to the path; false, with nothing written, when something is there by the time the file
     // takes its name and may not be replaced. Throws CFileException* when the file cannot be written.
     bool Write(const std::filesystem::path& path, const std::string& shown, std::string_view text);
+    // The same for a file written already under a temporary name: false when it may not take the path.
+    bool Put(const std::filesystem::path& path, const std::string& shown, CFileReplacement& file);
 
 private:
     bool MayReplace(const std::filesystem::path& path);

@@ -290,7 +290,7 @@ int main(int argc, char** argv) {
         return *status;
     switch (line.command) {
     case CommandLine::Command::Export:
-        if (line.exportOptions.recreate)
+        if (line.exportOptions.recreate || line.exportOptions.dataOnly)
             return ExportRecreate(line.exportOptions, ProgressMode(line.exportOptions),
                                   [&line](CDatabase& db) { return Connect(db, line.source); });
         return line.exportOptions.dialog ? RunDialogExport(line.source, line.exportOptions)

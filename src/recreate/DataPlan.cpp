@@ -1,0 +1,129 @@
+#include "recreate/DataPlan.h"
+
+#include "platform/Unicode.h"
+#include "recreate/DdlText.h"
+#include "scripting/StableOrder.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+// Wildcard matching of a whole text, * for any run of characters (backtracking to the last star only).
+bool MatchesWildcards(std::string_view str, std::string_view strPattern) {
+    size_t nText = 0, nPattern = 0, nStar = std::string_view::npos, nStarText = 0;
+    while (nText < str.size()) {
+        if (nPattern < strPattern.size() && strPattern[nPattern] == '*') {
+            nStar = nPattern++;
+            nStarText = nText;
+        } else if (nPattern < strPattern.size() && strPattern[nPattern] == str[nText]) {
+            ++nPattern;
+            ++nText;
+        } else if (nStar != std::string_view::npos) {
+            nPattern = nStar + 1;
+            nText = ++nStarText;
+        } else {
+            return false;
+        }
+    }
+    return strPattern.find_first_not_of('*', nPattern) == std::string_view::npos;
+}
+
+void AddOrderKeys(TDataTable& data, const TModelTable& table, const TModelIndex& index) {
+    for (const TModelIndexColumn& key : index.aKeys) {
+        const TModelColumn* pColumn = table.FindColumn(key.nColumnId);
+        const bool bListed =
+            std::any_of(data.aOrder.begin(), data.aOrder.end(), [&](const TDataOrderKey& order) {
+                return pColumn && order.strColumn == pColumn->strName;
+            });
+        if (pColumn && !bListed)
+            data.aOrder.push_back({pColumn->strName, key.bDescending});
+    }
+}
+
+// The foreign keys between tables of one group of the order: each is off while the group's rows go in.
+void DisableWithinGroup(std::vector<TDataStep>& aSteps, size_t nFirst,
+                        const std::vector<const TModelTable*>& aGroup) {
+    std::string strOff, strOn;
+    for (const TModelTable* pTable : aGroup)
+        for (const TModelForeignKey& fk : pTable->aForeignKeys) {
+            const bool bWithin = std::any_of(aGroup.begin(), aGroup.end(), [&](const TModelTable* pOther) {
+                return pOther->nObjectId == fk.nReferencedObjectId;
+            });
+            if (!bWithin || fk.bDisabled)
+                continue;
+            const std::string strAlter = "ALTER TABLE " + QuoteName(pTable->strSchema, pTable->strName);
+            strOff += strAlter + " NOCHECK CONSTRAINT " + QuoteName(fk.strName) + ";" + std::string(kLineEnd);
+            strOn += strAlter + (fk.bNotTrusted ? "" : " WITH CHECK") + " CHECK CONSTRAINT " +
+                     QuoteName(fk.strName) + ";" + std::string(kLineEnd);
+        }
+    if (strOff.empty())
+        return;
+    aSteps[nFirst].strBefore = strOff + std::string(kGo);
+    aSteps.back().strAfter = strOn + std::string(kGo);
+}
+
+} // namespace
+
+bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, std::string_view strPattern) {
+    const size_t nDot = strPattern.find('.');
+    const std::string strSchemaPattern =
+        FoldCaseUtf8(nDot == std::string_view::npos ? "*" : strPattern.substr(0, nDot));
+    const std::string strNamePattern =
+        FoldCaseUtf8(strPattern.substr(nDot == std::string_view::npos ? 0 : nDot + 1));
+    return MatchesWildcards(FoldCaseUtf8(strSchema), strSchemaPattern) &&
+           MatchesWildcards(FoldCaseUtf8(strName), strNamePattern);
+}
+
+TDataTable DataTableOf(const TModelTable& table) {
+    TDataTable data{table.strSchema, table.strName, {}, {}, false};
+    for (const TModelColumn& column : table.aColumns) {
+        if (column.computed || column.IsRowVersion())
+            continue;
+        const std::string& strType =
+            column.type.strSystemName.empty() ? column.type.strName : column.type.strSystemName;
+        data.aColumns.push_back({column.strName, strType, column.type.nMaxLength});
+        data.bIdentity = data.bIdentity || column.identity.has_value();
+    }
+    for (const TModelIndex& index : table.aIndexes)
+        if (index.bClustered)
+            AddOrderKeys(data, table, index);
+    for (const TModelIndex& index : table.aIndexes)
+        if (index.eKind == EModelIndexKind::PrimaryKey)
+            AddOrderKeys(data, table, index);
+    return data;
+}
+
+std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<std::string>& aPatterns,
+                                bool bDataOnly) {
+    std::vector<const TModelTable*> aTables;
+    std::unordered_map<int, size_t> mapPosition;
+    for (const TModelTable& table : model.aTables) {
+        const bool bWanted =
+            aPatterns.empty() ||
+            std::any_of(aPatterns.begin(), aPatterns.end(), [&](const std::string& strPattern) {
+                return MatchesTablePattern(table.strSchema, table.strName, strPattern);
+            });
+        if (table.nTableTypeId == 0 && bWanted) {
+            mapPosition[table.nObjectId] = aTables.size();
+            aTables.push_back(&table);
+        }
+    }
+    TReferences aReferences(aTables.size());
+    for (size_t i = 0; i < aTables.size(); ++i)
+        for (const TModelForeignKey& fk : aTables[i]->aForeignKeys)
+            if (const auto it = mapPosition.find(fk.nReferencedObjectId); it != mapPosition.end())
+                aReferences[i].push_back(it->second);
+    std::vector<TDataStep> aSteps;
+    for (const std::vector<size_t>& aGroup : OrderByReferences(aReferences)) {
+        const size_t nFirst = aSteps.size();
+        std::vector<const TModelTable*> aGroupTables;
+        for (const size_t i : aGroup) {
+            aSteps.push_back({DataTableOf(*aTables[i]), {}, {}});
+            aGroupTables.push_back(aTables[i]);
+        }
+        if (bDataOnly)
+            DisableWithinGroup(aSteps, nFirst, aGroupTables);
+    }
+    return aSteps;
+}

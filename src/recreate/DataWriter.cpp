@@ -1,0 +1,194 @@
+#include "recreate/DataWriter.h"
+
+#include "recreate/DataValues.h"
+#include "recreate/DdlText.h"
+
+namespace {
+
+// A GO after the statement that brings a batch to this many rows or bytes, so that no batch grows without
+// bound; a statement ends early at that many bytes too.
+constexpr long kBatchRows = 1000;
+constexpr size_t kBatchBytes = 1 << 20;
+// The text is handed to the output in pieces of about this size.
+constexpr size_t kOutputPiece = 1 << 18;
+
+std::string TableName(const TDataTable& table) {
+    return QuoteName(table.strSchema, table.strName);
+}
+
+std::string ColumnNotice(const TDataTable& table, const TDataColumn& column) {
+    return "table " + table.strSchema + "." + table.strName + ", column " + column.strName + " (" +
+           column.strType + ")";
+}
+
+const TDataType& TypeOf(const TDataTable& table, const TDataColumn& column) {
+    const TDataType* pType = FindDataType(column.strType);
+    if (!pType)
+        throw new CDataException(
+            CString(ColumnNotice(table, column) + ": no literal is known for this type"));
+    return *pType;
+}
+
+// Writes statements row by row and keeps count of where the statement and the batch began.
+class CInsertWriter {
+public:
+    CInsertWriter(const TDataTable& table, const TDataOptions& options, CDataOutput& output)
+        : m_table(table), m_options(options), m_output(output) {
+        for (const TDataColumn& column : table.aColumns)
+            m_aTypes.push_back(&TypeOf(table, column));
+        m_strInsert = "INSERT INTO " + TableName(table);
+        if (table.aColumns.empty())
+            m_strInsert += " DEFAULT VALUES";
+        else
+            m_strInsert.append(" (").append(ColumnList()).append(") VALUES").append(kLineEnd);
+    }
+
+    void Row(const TDbRow& row) {
+        if (m_nRows++ == 0)
+            Begin();
+        if (m_nStatementRows++ == 0) {
+            m_nStatementStart = Offset();
+            m_strText += m_strInsert;
+        } else
+            m_strText.append(",").append(kLineEnd);
+        if (!m_table.aColumns.empty())
+            AppendValues(row);
+        ++m_nBatchRows;
+        if (m_table.aColumns.empty() || m_nStatementRows >= m_options.nRowsPerInsert ||
+            Offset() - m_nStatementStart >= kBatchBytes)
+            EndStatement();
+        if (m_strText.size() >= kOutputPiece)
+            Flush();
+    }
+
+    long Finish() {
+        if (m_nStatementRows > 0)
+            EndStatement();
+        if (m_nBatchRows > 0)
+            EndBatch();
+        if (m_nRows > 0 && m_table.bIdentity) {
+            m_strText.append("SET IDENTITY_INSERT ")
+                .append(TableName(m_table))
+                .append(" OFF;")
+                .append(kLineEnd);
+            EndBatch();
+        }
+        Flush();
+        return m_nRows;
+    }
+
+private:
+    std::string ColumnList() const {
+        std::string strList;
+        for (const TDataColumn& column : m_table.aColumns)
+            strList += (strList.empty() ? "" : ", ") + QuoteName(column.strName);
+        return strList;
+    }
+
+    void Begin() {
+        m_nBatchStart = Offset();
+        if (!m_table.bIdentity)
+            return;
+        m_strText.append("SET IDENTITY_INSERT ").append(TableName(m_table)).append(" ON;").append(kLineEnd);
+        EndBatch();
+    }
+
+    void AppendValues(const TDbRow& row) {
+        m_strText += '(';
+        const TDbValue* pFields = row.data();
+        for (size_t i = 0; i < m_aTypes.size(); ++i) {
+            if (i > 0)
+                m_strText += ", ";
+            if (!AppendLiteral(m_strText, *m_aTypes[i], pFields))
+                ThrowUnreadable(m_table.aColumns[i], *pFields);
+            pFields += FieldCount(*m_aTypes[i]);
+        }
+        m_strText += ')';
+    }
+
+    // The value is quoted up to a length that keeps the message one readable line.
+    [[noreturn]] void ThrowUnreadable(const TDataColumn& column, const TDbValue& value) const {
+        constexpr size_t kShown = 40;
+        const std::string strValue = value.value_or("");
+        throw new CDataException(CString(ColumnNotice(m_table, column) + ": the value \"" +
+                                         strValue.substr(0, kShown) +
+                                         (strValue.size() > kShown ? "..." : "") +
+                                         "\" is not in a form that can be written back exactly"));
+    }
+
+    void EndStatement() {
+        m_strText.append(";").append(kLineEnd);
+        m_nStatementRows = 0;
+        if (m_nBatchRows >= kBatchRows || Offset() - m_nBatchStart >= kBatchBytes)
+            EndBatch();
+    }
+
+    void EndBatch() {
+        m_strText.append(kGo);
+        m_nBatchRows = 0;
+        m_nBatchStart = Offset();
+    }
+
+    size_t Offset() const { return m_nFlushed + m_strText.size(); }
+
+    void Flush() {
+        if (m_strText.empty())
+            return;
+        m_output.Write(m_strText);
+        m_nFlushed += m_strText.size();
+        m_strText.clear();
+    }
+
+    const TDataTable& m_table;
+    const TDataOptions& m_options;
+    CDataOutput& m_output;
+    std::vector<const TDataType*> m_aTypes;
+    std::string m_strInsert;
+    std::string m_strText;
+    size_t m_nFlushed = 0;
+    size_t m_nStatementStart = 0;
+    size_t m_nBatchStart = 0;
+    long m_nRows = 0;
+    long m_nStatementRows = 0;
+    long m_nBatchRows = 0;
+};
+
+} // namespace
+
+void CheckDataTypes(const TDataTable& table) {
+    for (const TDataColumn& column : table.aColumns)
+        TypeOf(table, column);
+}
+
+std::string DataSelect(const TDataTable& table) {
+    std::string strSelect = "SELECT ";
+    for (const TDataColumn& column : table.aColumns) {
+        if (&column != &table.aColumns.front())
+            strSelect += ", ";
+        AppendSelectItems(strSelect, QuoteName(column.strName), TypeOf(table, column), column.nMaxLength);
+    }
+    if (table.aColumns.empty())
+        strSelect += "0";
+    strSelect += " FROM " + TableName(table);
+    for (const TDataOrderKey& key : table.aOrder)
+        strSelect.append(&key == &table.aOrder.front() ? " ORDER BY " : ", ")
+            .append(QuoteName(key.strColumn))
+            .append(key.bDescending ? " DESC" : "");
+    return strSelect;
+}
+
+long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptions& options,
+                    CDataOutput& output) {
+    CInsertWriter writer(table, options, output);
+    const std::unique_ptr<CDbResult> pResult = db.ExecuteStream(DataSelect(table));
+    size_t nFields = table.aColumns.empty() ? 1 : 0;
+    for (const TDataColumn& column : table.aColumns)
+        nFields += FieldCount(TypeOf(table, column));
+    if (pResult->Columns().size() != nFields)
+        throw new CDataException(CString("table " + table.strSchema + "." + table.strName + ": " +
+                                         std::to_string(pResult->Columns().size()) + " columns read, " +
+                                         std::to_string(nFields) + " expected"));
+    while (const TDbRow* pRow = pResult->Fetch())
+        writer.Row(*pRow);
+    return writer.Finish();
+}

@@ -1,0 +1,1 @@
+sqlscripts: предупреждение: ни одна таблица не подходит под --data-tables nothing.here

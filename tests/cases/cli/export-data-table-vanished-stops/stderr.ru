@@ -1,0 +1,1 @@
+sqlscripts: строки dbo.b: [FreeTDS][SQL Server]Invalid object name 'dbo.b'.
