@@ -106,12 +106,31 @@ bool ExportOutput::Refuse(const std::string& relative) {
     return false;
 }
 
+void ExportOutput::RefuseBeforehand(const std::string& relative) {
+    std::lock_guard lock(mutex_);
+    refusedBeforehand_ = true;
+    refusedFile_ = relative;
+}
+
 std::string ExportOutput::FileKeptWords(const std::string& relative) const {
     std::error_code ec;
     return Format(std::filesystem::exists(std::filesystem::path(dir_) / relative, ec)
                       ? Tr("%s left as it was")
                       : Tr("%s not written"),
                   relative.c_str());
+}
+
+std::vector<int> CategoryFiles::AllowBeforehand(const std::vector<int>& categories) {
+    std::vector<int> allowed;
+    for (const int category : categories) {
+        const std::string& file = files_[static_cast<size_t>(category)];
+        if (!gate_.Allow(std::filesystem::path(dir_) / file, file)) {
+            RefuseBeforehand(file);
+            break;
+        }
+        allowed.push_back(category);
+    }
+    return allowed;
 }
 
 void CategoryFiles::StartCategory(int category) {

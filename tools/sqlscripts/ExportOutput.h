@@ -32,6 +32,10 @@ public:
     ExportOutput(const ExportOutput&) = delete;
     ExportOutput& operator=(const ExportOutput&) = delete;
 
+    // Asks about each category's file before the run, in category order, so that which categories a refused
+    // file leaves out never depends on how the parallel run's workers happen to go: the categories before
+    // the first refused file. Object files, named by their objects, are asked about as they come.
+    virtual std::vector<int> AllowBeforehand(const std::vector<int>& categories) { return categories; }
     // The calling thread works on the category from now on. An existing file that may not be replaced stops
     // the run here, before the category is scripted.
     void Start(int category);
@@ -45,7 +49,7 @@ public:
     std::string Failed(int category);
 
     // A file that may not be replaced stopped the run.
-    bool IsRefused() const { return refusedCategory_.load() != kNone; }
+    bool IsRefused() const { return refusedBeforehand_ || refusedCategory_.load() != kNone; }
     // Whether the calling thread is to stop: no category starts after a refused file, and the one it belongs
     // to stops, but those before it, which the parallel run may still be working on, go on to their end, as
     // in the sequential run. Takes no lock, as the run asks it before every object.
@@ -74,15 +78,19 @@ protected:
 
     const std::string dir_;
     const CategoryFileNames files_;
+    ReplaceGate& gate_;
+
+    // The run is to leave out the category's file, and those after it, before it starts.
+    void RefuseBeforehand(const std::string& relative);
 
 private:
     bool Refuse(const std::string& relative);
 
-    ReplaceGate& gate_;
     mutable std::mutex mutex_;
     std::set<int> failed_;
     static constexpr int kNone = -2; // CurrentCategory() is -1 between categories
     std::atomic<int> refusedCategory_{kNone};
+    bool refusedBeforehand_ = false; // set before the workers start
     std::string refusedFile_;
     std::vector<std::pair<int, std::string>> notWritten_; // by category
 };
@@ -91,6 +99,8 @@ private:
 class CategoryFiles : public ExportOutput {
 public:
     using ExportOutput::ExportOutput;
+
+    std::vector<int> AllowBeforehand(const std::vector<int>& categories) override;
 
 protected:
     void StartCategory(int category) override;

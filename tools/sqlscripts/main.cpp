@@ -99,8 +99,9 @@ Progress::Mode ProgressMode(const ExportOptions& options) {
     return ::isatty(STDERR_FILENO) ? Progress::Mode::StatusLine : Progress::Mode::Off;
 }
 
-void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const ExportPlan& plan) {
-    for (const int category : plan.categories)
+void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const ExportPlan& plan,
+                  const std::vector<int>& categories) {
+    for (const int category : categories)
         unloader.m_aFiles[static_cast<size_t>(category)].bEnabled = 1;
     for (size_t category = 0; category < plan.files.size(); ++category)
         unloader.m_aFiles[category].strFile = plan.files[category].c_str();
@@ -171,7 +172,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
     const std::unique_ptr<ExportOutput> output = MakeOutput(options, plan, gate);
     ui.SetOutput(output.get());
     CScriptUnloader unloader(db, nullptr, options.dir.c_str());
-    FillUnloader(unloader, options, plan);
+    FillUnloader(unloader, options, plan, output->AllowBeforehand(plan.categories));
     unloader.m_bPrefetch = *prefetch ? 1 : 0;
     ExportObserver observer(progress, *output, ui);
     unloader.SetObserver(&observer);
