@@ -43,9 +43,9 @@ void ExpectExport(const std::string& strDir, const std::vector<std::string>& aAr
                   const TFiles& expected) {
     const THostRun run = Export(strDir, aArgs, bParallel);
     ASSERT_EQ(run.nStatus, 0) << run.strErr;
-    const TFiles files = FilesUnder(strDir);
+    const TFiles files = WithIndexNameTiesSorted(FilesUnder(strDir));
     ASSERT_EQ(files.size(), expected.size());
-    for (const auto& [strName, strText] : expected)
+    for (const auto& [strName, strText] : WithIndexNameTiesSorted(expected))
         EXPECT_SCRIPT(files.at(strName), strText) << strName;
 }
 

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 #include <sstream>
@@ -82,3 +83,34 @@ struct TScratchDatabase {
     const std::string strName;
     CDatabase db;
 };
+
+// The module lists indexes ORDER BY name only, so indexes of one name on several tables come in whatever
+// order the server gives that tie, which may change between two runs of the statement: such runs of blocks
+// are compared sorted, everything else as written.
+inline TFiles WithIndexNameTiesSorted(TFiles files) {
+    const auto it = files.find("Indexes.sql");
+    if (it == files.end())
+        return files;
+    const std::regex name("INDEX \\[([^\\]]*)\\]");
+    const std::string& strText = it->second;
+    std::vector<std::string> aBlocks;
+    size_t nStart = 0;
+    for (size_t nEnd; (nEnd = strText.find("\r\n\r\n", nStart)) != std::string::npos; nStart = nEnd + 4)
+        aBlocks.push_back(strText.substr(nStart, nEnd + 4 - nStart));
+    const auto nameOf = [&](const std::string& strBlock) {
+        std::smatch found;
+        return std::regex_search(strBlock, found, name) ? found[1].str() : std::string();
+    };
+    for (auto first = aBlocks.begin(); first != aBlocks.end();) {
+        const auto tieEnd = std::find_if(first, aBlocks.end(), [&](const std::string& strBlock) {
+            return nameOf(strBlock) != nameOf(*first);
+        });
+        std::sort(first, tieEnd);
+        first = tieEnd;
+    }
+    std::string strSorted;
+    for (const std::string& strBlock : aBlocks)
+        strSorted += strBlock;
+    it->second = strSorted + strText.substr(nStart);
+    return files;
+}

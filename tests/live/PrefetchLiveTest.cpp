@@ -1,8 +1,8 @@
 // Against a live server (SQLSCRIPTS_TEST_CONNECT): an export, which prefetches by default, writes the files
 // of the export with the module's own statements and sends a number of statements that does not grow with the
 // catalog.
+#include "LiveSupport.h"
 #include "backend/Snapshot.h"
-#include "cases/HostRun.h"
 
 #include <regex>
 
@@ -19,25 +19,13 @@ std::vector<std::string> LiveDatabases() {
     return aNames;
 }
 
-std::string ConnectTo(const std::string& strConnect, const std::string& strDatabase) {
-    static const std::regex database("(^|;)\\s*DATABASE\\s*=[^;]*", std::regex::icase);
-    return std::regex_replace(strConnect, database, "") + ";DATABASE=" + strDatabase;
-}
-
-std::map<std::string, std::string> ReadFolder(const std::string& strFolder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(strFolder))
-        files[entry.path().filename().string()] = ReadWholeFile(entry.path().string());
-    return files;
-}
-
 class LivePrefetch : public testing::TestWithParam<std::string> {};
 
 TEST_P(LivePrefetch, WritesTheDefaultFilesWithFewStatements) {
     const char* pszConnect = std::getenv("SQLSCRIPTS_TEST_CONNECT");
     if (!pszConnect || !*pszConnect)
         GTEST_SKIP() << "SQLSCRIPTS_TEST_CONNECT is not set: no live server";
-    const std::string strConnect = ConnectTo(pszConnect, GetParam());
+    const std::string strConnect = ConnectTo(GetParam());
     CTempDir dir;
     for (const bool bParallel : {false, true}) {
         const auto runExport = [&](const std::string& strFolder, std::vector<std::string> aOptions) {
@@ -52,7 +40,8 @@ TEST_P(LivePrefetch, WritesTheDefaultFilesWithFewStatements) {
         const THostRun prefetch = runExport("prefetch", {"--save-snapshot", dir.File("prefetch.json")});
         ASSERT_EQ(plain.nStatus, 0) << plain.strErr;
         ASSERT_EQ(prefetch.nStatus, 0) << prefetch.strErr;
-        EXPECT_EQ(ReadFolder(dir.File("prefetch")), ReadFolder(dir.File("plain")))
+        EXPECT_EQ(WithIndexNameTiesSorted(FilesUnder(dir.File("prefetch"))),
+                  WithIndexNameTiesSorted(FilesUnder(dir.File("plain"))))
             << "parallel " << bParallel;
         EXPECT_LE(CCatalogSnapshot::Load(dir.File("prefetch.json"))->GetCount(), kMaxPrefetchStatements);
     }
