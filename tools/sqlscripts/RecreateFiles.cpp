@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -134,9 +135,22 @@ std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     return names;
 }
 
-bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
-                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
-    refusedFile.clear();
+namespace {
+
+// The folders the files go into that are not there yet, the output folder included, deepest first.
+std::set<fs::path, std::greater<>> MissingFolders(const std::string& dir,
+                                                  const std::vector<RecreateFile>& files) {
+    std::set<fs::path, std::greater<>> missing;
+    std::error_code ec;
+    for (const RecreateFile& file : files)
+        for (fs::path folder = (fs::path(dir) / file.path).parent_path();
+             !folder.empty() && !fs::exists(folder, ec) && missing.insert(folder).second;)
+            folder = folder.parent_path();
+    return missing;
+}
+
+bool WriteFilesAndManifest(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                           Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
     // Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
     for (const RecreateFile& file : files)
         if (!gate.Allow(fs::path(dir) / file.path, file.path)) {
@@ -184,4 +198,23 @@ bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>&
         Say(CannotWrite((fs::path(dir) / kManifestName).string(), *e));
         return false;
     }
+}
+
+} // namespace
+
+bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
+    refusedFile.clear();
+    const std::set<fs::path, std::greater<>> missing = MissingFolders(dir, files);
+    if (WriteFilesAndManifest(dir, files, gate, progress, refusedFile, writeData))
+        return true;
+    // A failed run leaves no debris: the rows written under temporary names go, and so do the folders made
+    // for the files that are still empty.
+    for (const RecreateFile& file : files)
+        if (file.data)
+            file.data->written.reset();
+    std::error_code ec;
+    for (const fs::path& folder : missing)
+        fs::remove(folder, ec);
+    return false;
 }
