@@ -97,6 +97,18 @@ std::string CannotWrite(const std::string& path, const CException& e) {
     return Format(Tr("cannot write %s: %s"), path.c_str(), reason.c_str());
 }
 
+void SayRefused(const std::string& file, const std::string& dir) {
+    Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to overwrite "
+                  "existing files)"),
+               file.c_str(), dir.c_str()));
+}
+
+void SayWritten(const std::string& dir) {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(dir, ec);
+    Say(Format(Tr("scripts written to %s"), (ec ? dir : folder.string()).c_str()));
+}
+
 // The first file kept is the one that stopped the run.
 bool ExportOutput::Refuse(const std::string& relative) {
     std::lock_guard lock(mutex_);

@@ -22,6 +22,11 @@ bool IsFileInsideFolder(const std::string& path);
 // "cannot write <path>: <the system's reason>".
 std::string CannotWrite(const std::string& path, const CException& e);
 
+// "<file> already exists in <dir>; stopped without overwriting it (...)".
+void SayRefused(const std::string& file, const std::string& dir);
+// "scripts written to <the folder as an absolute path>".
+void SayWritten(const std::string& dir);
+
 using CategoryFileNames = std::array<std::string, SQL_CATEGORY_COUNT>;
 
 class ExportOutput {

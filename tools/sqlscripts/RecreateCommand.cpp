@@ -3,6 +3,7 @@
 #include "ConnectString.h"
 #include "DataFiles.h"
 #include "ExportObserver.h"
+#include "ExportOutput.h"
 #include "Messages.h"
 #include "RecreateFiles.h"
 #include "RecreateKinds.h"
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <strings.h>
 
@@ -238,16 +238,11 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         return 128 + signal;
     if (!written) {
         if (!refused.empty())
-            Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to "
-                          "overwrite existing files)"),
-                       refused.c_str(), options.dir.c_str()));
+            SayRefused(refused, options.dir);
         return kExitFailed;
     }
-    if (options.quiet)
-        return kExitOk;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
-    Say(Format(Tr("scripts written to %s"), (ec ? options.dir : folder.string()).c_str()));
+    if (!options.quiet)
+        SayWritten(options.dir);
     return kExitOk;
 }
 

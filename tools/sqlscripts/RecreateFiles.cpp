@@ -4,7 +4,6 @@
 #include "Manifest.h"
 #include "Messages.h"
 #include "platform/Exceptions.h"
-#include "platform/Unicode.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -20,16 +19,6 @@ std::string CategoryFileName(ERecreateCategory category, const std::string& end 
     const int number = static_cast<int>(category) + 1;
     return (number < 10 ? "0" : "") + std::to_string(number) + "-" +
            std::string(RecreateCategoryName(category)) + end;
-}
-
-// Where the template puts an object; paths that differ only in letter case get "~2", "~3", ... after the
-// name.
-std::string UniquePath(const NameTemplate& nameTemplate, const std::string& folder, const std::string& schema,
-                       const std::string& name, std::set<std::string>& used) {
-    std::string path = nameTemplate.Path(folder, schema, name);
-    for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
-        path = nameTemplate.Path(folder, schema, name + "~" + std::to_string(n));
-    return path;
 }
 
 // A table's parts are named after it; a trigger, a schema-level object of its own, is not.
@@ -93,8 +82,8 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
     std::vector<RecreateFile> files;
     std::set<std::string> used;
     for (TRecreateStep& step : steps) {
-        const std::string path = UniquePath(nameTemplate, std::string(RecreateKindName(step.eKind)),
-                                            step.strSchema, ObjectFileName(step), used);
+        const std::string path = nameTemplate.UniquePath(std::string(RecreateKindName(step.eKind)),
+                                                         step.strSchema, ObjectFileName(step), used);
         files.push_back({path, std::move(step.strText), step.eCategory, 1, nullptr});
     }
     return files;
@@ -111,7 +100,7 @@ void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps
         std::string number = std::to_string(dataFiles.size() + 1);
         number.insert(0, width - number.size(), '0');
         const std::string path =
-            nameTemplate ? UniquePath(*nameTemplate, folder, step.table.strSchema, name, used)
+            nameTemplate ? nameTemplate->UniquePath(folder, step.table.strSchema, name, used)
                          : CategoryFileName(ERecreateCategory::Data,
                                             "/" + number + "-" + EscapeFileName(step.table.strSchema) + "." +
                                                 name + ".sql");
@@ -190,14 +179,7 @@ bool WriteFilesAndManifest(const std::string& dir, const std::vector<RecreateFil
         if (i + 1 == files.size() || files[i + 1].category != file.category)
             progress.Finished(category, true);
     }
-    try {
-        WriteManifest(dir, written);
-        return true;
-    } catch (CException* e) {
-        const CExceptionPtr<> guard(e);
-        Say(CannotWrite((fs::path(dir) / kManifestName).string(), *e));
-        return false;
-    }
+    return WriteManifest(dir, written);
 }
 
 } // namespace

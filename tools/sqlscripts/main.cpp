@@ -130,20 +130,14 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
     const bool writeFailures = output.SayWriteFailures();
     if (output.IsRefused()) {
         CutShortSnapshotRecordings("the export stopped at an existing file");
-        Say(Format(
-            Tr("%s already exists in %s; stopped without overwriting it (use --replace all to overwrite "
-               "existing files)"),
-            output.RefusedFile().c_str(), options.dir.c_str()));
+        SayRefused(output.RefusedFile(), options.dir);
     }
     if (output.IsRefused() || ui.MessageCount() > 0 || writeFailures)
         return kExitFailed;
     if (!output.Conclude(plan.categories, options.prune))
         return kExitFailed;
-    if (options.quiet)
-        return kExitOk;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
-    Say(Format(Tr("scripts written to %s"), (ec ? options.dir : folder.string()).c_str()));
+    if (!options.quiet)
+        SayWritten(options.dir);
     return kExitOk;
 }
 
