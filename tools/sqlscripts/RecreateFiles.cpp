@@ -130,11 +130,14 @@ namespace {
 std::set<fs::path, std::greater<>> MissingFolders(const std::string& dir,
                                                   const std::vector<RecreateFile>& files) {
     std::set<fs::path, std::greater<>> missing;
-    std::error_code ec;
-    for (const RecreateFile& file : files)
-        for (fs::path folder = (fs::path(dir) / file.path).parent_path();
-             !folder.empty() && !fs::exists(folder, ec) && missing.insert(folder).second;)
+    const auto add = [&missing](fs::path folder) {
+        std::error_code ec;
+        for (; !folder.empty() && !fs::exists(folder, ec) && missing.insert(folder).second;)
             folder = folder.parent_path();
+    };
+    add(dir);
+    for (const RecreateFile& file : files)
+        add((fs::path(dir) / file.path).parent_path());
     return missing;
 }
 
@@ -179,6 +182,9 @@ bool WriteFilesAndManifest(const std::string& dir, const std::vector<RecreateFil
         if (i + 1 == files.size() || files[i + 1].category != file.category)
             progress.Finished(category, true);
     }
+    // With nothing to write (an empty catalog) the folder is made for the manifest alone.
+    std::error_code ec;
+    fs::create_directories(dir, ec);
     return WriteManifest(dir, written);
 }
 

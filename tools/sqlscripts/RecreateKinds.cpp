@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -43,5 +44,7 @@ RecreateKindSet SelectedRecreateKinds(const std::optional<std::string>& only,
         MarkKinds(*only, true, kinds);
     if (skip)
         MarkKinds(*skip, false, kinds);
+    if (std::find(kinds.begin(), kinds.end(), true) == kinds.end())
+        throw std::invalid_argument(Tr("--only and --skip leave no category to write"));
     return kinds;
 }

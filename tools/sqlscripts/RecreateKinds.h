@@ -10,6 +10,6 @@
 using RecreateKindSet = std::array<bool, RECREATE_KIND_COUNT>;
 
 // The kinds the lists leave to write (every kind without --only); throws std::invalid_argument naming a word
-// that is not a kind.
+// that is not a kind, or when the lists leave none.
 RecreateKindSet SelectedRecreateKinds(const std::optional<std::string>& only,
                                       const std::optional<std::string>& skip);
