@@ -208,6 +208,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     std::optional<ScriptedModel> scripted = LoadAndScript(db, options.parallel, catalogProgress.Callback());
     catalogProgress.Done();
     if (const int signal = InterruptionSignal()) {
+        CutShortRecordingsBySignal();
         Say(Tr("interrupted; no category was written"));
         return 128 + signal;
     }
@@ -234,8 +235,10 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         return WriteRows(db, options.dir, files, TDataOptions{options.rowsPerInsert.value_or(100)}, progress);
     });
     progress.Clear();
-    if (const int signal = InterruptionSignal(); !written && signal != 0)
+    if (const int signal = InterruptionSignal(); !written && signal != 0) {
+        CutShortRecordingsBySignal();
         return 128 + signal;
+    }
     if (!written) {
         if (!refused.empty())
             SayRefused(refused, options.dir);

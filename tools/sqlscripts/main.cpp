@@ -119,8 +119,7 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
     // A recording says why it holds less than the run would have asked (the file keeps these words as they
     // are).
     if (const int signal = InterruptionSignal()) {
-        CutShortSnapshotRecordings(signal == SIGINT ? "the export was interrupted (Ctrl-C)"
-                                                    : "the export was stopped (SIGTERM)");
+        CutShortRecordingsBySignal();
         const std::vector<int> finished = observer.Finished();
         Say(finished.empty()
                 ? Tr("interrupted; no category was written")
