@@ -85,9 +85,10 @@ public:
         };
     }
 
-    void Done() {
+    // read: the whole catalog was read, which is then said.
+    void Done(bool read) {
         progress_.Clear();
-        if (mode_ == Progress::Mode::Lines)
+        if (read && mode_ == Progress::Mode::Lines)
             Say(Format(TrN("catalog read, %zu statement", "catalog read, %zu statements", total_), total_));
     }
 
@@ -206,7 +207,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     CatchInterruptions();
     CatalogProgress catalogProgress(progressMode);
     std::optional<ScriptedModel> scripted = LoadAndScript(db, options.parallel, catalogProgress.Callback());
-    catalogProgress.Done();
+    catalogProgress.Done(scripted.has_value());
     if (const int signal = InterruptionSignal()) {
         CutShortRecordingsBySignal();
         Say(Tr("interrupted; no category was written"));
