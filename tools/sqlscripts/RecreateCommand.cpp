@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <strings.h>
 
 namespace {
@@ -40,8 +41,15 @@ std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const M
     }
 }
 
-void WarnCycles(const TRecreateScript& script) {
+// The cycles among the steps written: one that --only or --skip leaves out is not the user's concern.
+void WarnCycles(const TRecreateScript& script, const std::vector<TRecreateStep>& steps) {
+    std::set<std::string> written;
+    for (const TRecreateStep& step : steps)
+        written.insert(step.strSchema + "." + step.strName);
     for (const std::vector<std::string>& cycle : script.aCycles) {
+        if (std::none_of(cycle.begin(), cycle.end(),
+                         [&](const std::string& name) { return written.count(name); }))
+            continue;
         std::string names;
         for (const std::string& name : cycle)
             names += (names.empty() ? "" : ", ") + name;
@@ -215,10 +223,9 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     }
     if (!scripted)
         return kExitFailed;
-    if (!options.dataOnly)
-        WarnCycles(scripted->script);
     std::vector<TRecreateStep> steps =
         options.dataOnly ? std::vector<TRecreateStep>() : Selected(std::move(scripted->script.aSteps), kinds);
+    WarnCycles(scripted->script, steps);
     std::vector<RecreateFile> files = plan.nameTemplate
                                           ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
                                           : RecreateCategoryFiles(std::move(steps));
