@@ -12,9 +12,6 @@ constexpr std::array<const char*, RECREATE_KIND_COUNT> kKindOptionNames = {
     "schemas", "types", "sequences", "synonyms", "tables",   "tables",    "indexes",
     "fk",      "views", "functions", "procs",    "triggers", "properties"};
 
-constexpr const char* kKindList =
-    "schemas, types, sequences, synonyms, tables, indexes, fk, views, functions, procs, triggers, properties";
-
 void MarkKinds(const std::string& list, bool value, RecreateKindSet& kinds) {
     for (size_t start = 0; start <= list.size();) {
         size_t end = list.find(',', start);
@@ -28,13 +25,21 @@ void MarkKinds(const std::string& list, bool value, RecreateKindSet& kinds) {
                 known = true;
             }
         if (!known)
-            throw std::invalid_argument(
-                Format(Tr("with --recreate, --only and --skip take %s; got '%s'"), kKindList, name.c_str()));
+            throw std::invalid_argument(Format(Tr("with --recreate, --only and --skip take %s; got '%s'"),
+                                               RecreateKindList().c_str(), name.c_str()));
         start = end + 1;
     }
 }
 
 } // namespace
+
+std::string RecreateKindList() {
+    std::string list;
+    for (size_t kind = 0; kind < kKindOptionNames.size(); ++kind)
+        if (kind == 0 || std::string_view(kKindOptionNames[kind]) != kKindOptionNames[kind - 1])
+            list += (list.empty() ? "" : ", ") + std::string(kKindOptionNames[kind]);
+    return list;
+}
 
 RecreateKindSet SelectedRecreateKinds(const std::optional<std::string>& only,
                                       const std::optional<std::string>& skip) {
