@@ -1,5 +1,6 @@
 #include "RecreateKinds.h"
 
+#include "Categories.h"
 #include "Messages.h"
 
 #include <algorithm>
@@ -13,11 +14,7 @@ constexpr std::array<const char*, RECREATE_KIND_COUNT> kKindOptionNames = {
     "fk",      "views", "functions", "procs",    "triggers", "properties"};
 
 void MarkKinds(const std::string& list, bool value, RecreateKindSet& kinds) {
-    for (size_t start = 0; start <= list.size();) {
-        size_t end = list.find(',', start);
-        if (end == std::string::npos)
-            end = list.size();
-        const std::string name = list.substr(start, end - start);
+    for (const std::string& name : SplitList(list)) {
         bool known = false;
         for (size_t kind = 0; kind < kinds.size(); ++kind)
             if (name == kKindOptionNames[kind]) {
@@ -27,7 +24,6 @@ void MarkKinds(const std::string& list, bool value, RecreateKindSet& kinds) {
         if (!known)
             throw std::invalid_argument(Format(Tr("with --recreate, --only and --skip take %s; got '%s'"),
                                                RecreateKindList().c_str(), name.c_str()));
-        start = end + 1;
     }
 }
 
