@@ -130,10 +130,12 @@ namespace {
 std::set<fs::path, std::greater<>> MissingFolders(const std::string& dir,
                                                   const std::vector<RecreateFile>& files) {
     std::set<fs::path, std::greater<>> missing;
-    const auto add = [&missing](fs::path folder) {
+    std::set<fs::path> seen; // each folder is looked at once, however many files it holds
+    const auto add = [&missing, &seen](fs::path folder) {
         std::error_code ec;
-        for (; !folder.empty() && !fs::exists(folder, ec) && missing.insert(folder).second;)
-            folder = folder.parent_path();
+        for (; !folder.empty() && seen.insert(folder).second && !fs::exists(folder, ec);
+             folder = folder.parent_path())
+            missing.insert(folder);
     };
     add(dir);
     for (const RecreateFile& file : files)
