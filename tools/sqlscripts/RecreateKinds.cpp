@@ -29,11 +29,21 @@ void MarkKinds(const std::string& list, bool value, RecreateKindSet& kinds) {
 
 } // namespace
 
+const std::vector<std::string>& RecreateKindNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> unique;
+        for (const char* name : kKindOptionNames)
+            if (unique.empty() || unique.back() != name)
+                unique.emplace_back(name);
+        return unique;
+    }();
+    return names;
+}
+
 std::string RecreateKindList() {
     std::string list;
-    for (size_t kind = 0; kind < kKindOptionNames.size(); ++kind)
-        if (kind == 0 || std::string_view(kKindOptionNames[kind]) != kKindOptionNames[kind - 1])
-            list += (list.empty() ? "" : ", ") + std::string(kKindOptionNames[kind]);
+    for (const std::string& name : RecreateKindNames())
+        list += (list.empty() ? "" : ", ") + name;
     return list;
 }
 
