@@ -1,4 +1,4 @@
-// Reading T-SQL text: comments, and the object names a definition uses.
+// Reading T-SQL text: comments, the object names a definition uses, and the objects those names resolve to.
 #pragma once
 
 #include "platform/String.h"
