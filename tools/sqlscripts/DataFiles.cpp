@@ -80,6 +80,5 @@ bool WriteRows(CDatabase& db, const std::string& dir, const std::vector<Recreate
         }
         progress.ObjectDone(kCategory);
     }
-    progress.Finished(kCategory, true);
     return true;
 }

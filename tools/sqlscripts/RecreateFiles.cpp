@@ -156,30 +156,29 @@ bool WriteFilesAndManifest(const std::string& dir, const std::vector<RecreateFil
     std::vector<std::string> written;
     for (size_t i = 0; i < files.size(); ++i) {
         const RecreateFile& file = files[i];
+        const int category = static_cast<int>(file.category);
+        bool refused = false;
+        // The rows were counted as they were read; the other files as they are written.
         if (file.data) {
-            bool refused = false;
             if (!PutInPlace(gate, fs::path(dir) / file.path, *file.data, file.path, refused)) {
                 refusedFile = refused ? file.path : std::string();
                 return false;
             }
-            written.push_back(file.path);
-            continue;
+        } else {
+            if (i == 0 || files[i - 1].category != file.category) {
+                long objects = 0;
+                for (size_t j = i; j < files.size() && files[j].category == file.category; ++j)
+                    objects += files[j].objects;
+                progress.Started(category);
+                progress.ListRead(category, objects);
+            }
+            if (!Write(gate, fs::path(dir) / file.path, file.text, file.path, refused)) {
+                refusedFile = refused ? file.path : std::string();
+                return false;
+            }
+            for (long n = 0; n < file.objects; ++n)
+                progress.ObjectDone(category);
         }
-        const int category = static_cast<int>(file.category);
-        if (i == 0 || files[i - 1].category != file.category) {
-            long objects = 0;
-            for (size_t j = i; j < files.size() && files[j].category == file.category; ++j)
-                objects += files[j].objects;
-            progress.Started(category);
-            progress.ListRead(category, objects);
-        }
-        bool refused = false;
-        if (!Write(gate, fs::path(dir) / file.path, file.text, file.path, refused)) {
-            refusedFile = refused ? file.path : std::string();
-            return false;
-        }
-        for (long n = 0; n < file.objects; ++n)
-            progress.ObjectDone(category);
         written.push_back(file.path);
         if (i + 1 == files.size() || files[i + 1].category != file.category)
             progress.Finished(category, true);
