@@ -209,6 +209,10 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
                    const RecreateConnect& connect) {
     const ExportPlan plan = PlanExport(options);
     const RecreateKindSet kinds = SelectedRecreateKinds(options.only, options.skip);
+    // The folder is made only when the run has succeeded, but a path that cannot be one fails before the
+    // catalog is read.
+    if (!CanCreateFolder(options.dir))
+        return kExitFailed;
     CDatabase db;
     if (!connect(db))
         return kExitFailed;

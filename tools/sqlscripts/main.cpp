@@ -81,16 +81,6 @@ std::optional<bool> ChoosePrefetch(CDatabase& db, Prefetch choice, HostUi& ui) {
     return choice == Prefetch::Off ? false : holds;
 }
 
-bool CreateFolder(const std::string& dir) {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (!ec && std::filesystem::is_directory(dir, ec))
-        return true;
-    Say(Format(Tr("cannot create the folder %s: %s"), dir.c_str(),
-               SystemReason(ec ? ec.value() : ENOTDIR).c_str()));
-    return false;
-}
-
 Progress::Mode ProgressMode(const ExportOptions& options) {
     if (options.quiet)
         return Progress::Mode::Off;
