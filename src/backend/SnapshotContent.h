@@ -4,6 +4,7 @@
 #include "backend/DbBackend.h"
 #include "platform/Exceptions.h"
 
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -18,7 +19,7 @@ inline constexpr int kSnapshotVersion = 2;
 struct TSnapshotStatement {
     std::string strSql;
     std::vector<TDbColumn> aColumns;
-    std::vector<TDbRow> aRows;
+    std::vector<TDbRowText> aRows;
     std::optional<TDiagRecord> error; // set when the statement failed
 };
 
@@ -33,47 +34,57 @@ public:
     ~CGrowingMap();
 
     // n more bytes at the end, to be written.
-    char* Append(size_t n);
+    char* Append(size_t n) {
+        if (m_nSize + n > m_nCapacity)
+            Grow(m_nSize + n);
+        m_nSize += n;
+        return m_pData + m_nSize - n;
+    }
     void Resize(size_t nSize) { m_nSize = nSize; } // at most the size it has
-    const char* Data() const { return m_pData; }
+    char* Data() const { return m_pData; }
     size_t GetSize() const { return m_nSize; }
+    size_t GetCapacity() const { return m_nCapacity; }
 
 private:
+    void Grow(size_t nSize);
+
     char* m_pData = nullptr;
     size_t m_nSize = 0;
     size_t m_nCapacity = 0;
 };
 
-// The row values of a loaded snapshot, one after another: their bytes, and where each ends.
+// The row values of a loaded snapshot, one after another, each viewing its text in the file's.
 class CSnapshotValues {
 public:
-    void Add(std::string_view str);
-    void AddNull();
+    void Add(TDbValue value) { std::memcpy(m_values.Append(sizeof value), &value, sizeof value); }
     // Drops the values from nCount on.
-    void Truncate(size_t nCount);
-    size_t GetCount() const { return m_ends.GetSize() / sizeof(std::uint64_t); }
-    // The value's text; none for NULL.
-    std::optional<std::string_view> Get(size_t nIndex) const;
+    void Truncate(size_t nCount) { m_values.Resize(nCount * sizeof(TDbValue)); }
+    size_t GetCount() const { return m_values.GetSize() / sizeof(TDbValue); }
+    TDbRow Get(size_t nFirst, size_t nCount) const {
+        return {reinterpret_cast<const TDbValue*>(m_values.Data()) + nFirst, nCount};
+    }
 
 private:
-    static constexpr std::uint64_t kNull = std::uint64_t(1) << 63;
-    std::uint64_t End(size_t nIndex) const;
-
-    CGrowingMap m_bytes;
-    CGrowingMap m_ends; // per value the offset in m_bytes after it, with kNull for NULL
+    CGrowingMap m_values;
 };
 
-// A statement as loaded: its rows stay in the snapshot's values, a value for each column a row.
+// A statement as loaded: its rows are the snapshot's values from nFirstValue on, a value for each column a
+// row.
 struct TSnapshotEntry {
-    std::string strSql;
+    std::string_view strSql;                          // in the file's text
     const std::vector<TDbColumn>* pColumns = nullptr; // shared by the statements of the same columns
     std::unique_ptr<TDiagRecord> pError;              // set when the statement failed: nothing else counts
     size_t nFirstValue = 0;
     size_t nRows = 0;
 };
 
-// What a snapshot file holds.
+// What a snapshot file holds: its text, which the statements and values view, and what was read from it.
 struct TSnapshotContent {
+    // The bytes of the text from p on, and of the padding after it, which simdjson may read.
+    size_t RoomFrom(const char* p) const { return text.GetCapacity() - static_cast<size_t>(p - text.Data()); }
+
+    CGrowingMap text;                 // the file's bytes, with room for simdjson's padding after them
+    std::deque<std::string> aDecoded; // strings with escapes of a file of version 1, decoded
     std::vector<TSnapshotEntry> aEntries;
     std::deque<std::vector<TDbColumn>> aColumnLists; // which the entries point to
     CSnapshotValues values;

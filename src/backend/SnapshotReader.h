@@ -4,9 +4,9 @@
 
 #include "backend/SnapshotContent.h"
 
-#include <istream>
 #include <string>
 
-// The statements of the snapshot at strPath, in file order. Throws CDBException* naming the file, the line
-// and column of the first value that is not what a snapshot holds there, and what was expected.
-TSnapshotContent ReadSnapshot(std::istream& in, const std::string& strPath);
+// The statements of the snapshot at strPath, whose text the content holds, in file order: they and their
+// values view the text. Throws CDBException* naming the file, the line and column of the first value that is
+// not what a snapshot holds there, and what was expected.
+TSnapshotContent ReadSnapshot(TSnapshotContent content, const std::string& strPath);
