@@ -3,9 +3,6 @@
 #include "backend/SnapshotReader.h"
 #include "backend/SnapshotWriter.h"
 
-#include <simdjson.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -38,27 +35,6 @@ std::optional<std::string> Unreadable(const std::string& strPath) {
     return std::nullopt;
 }
 
-// The file, in one buffer with simdjson's padding after it. Read rather than mapped: a file that another
-// program cuts short meanwhile reads as text that ends early, where a mapping would fault.
-CGrowingMap ReadWhole(int fd, size_t nExpected, const CSnapshotError& err) {
-    constexpr size_t kPadding = simdjson::SIMDJSON_PADDING;
-    CGrowingMap text;
-    text.Append(nExpected + 1 + kPadding); // the size expected, and a byte more for a file that grew
-    text.Resize(0);
-    for (;;) {
-        const size_t nAt = text.GetSize();
-        const size_t nLeft = text.GetCapacity() - nAt - kPadding;
-        const size_t nRoom = nLeft > 0 ? nLeft : size_t(1) << 20;
-        char* p = text.Append(nRoom + kPadding);
-        const ssize_t n = ::read(fd, p, nRoom);
-        if (n < 0 && errno != EINTR)
-            err.Throw(std::string("cannot be read: ") + std::strerror(errno));
-        text.Resize(nAt + static_cast<size_t>(std::max<ssize_t>(n, 0)));
-        if (n == 0)
-            return text;
-    }
-}
-
 } // namespace
 
 std::shared_ptr<const CCatalogSnapshot> CCatalogSnapshot::Load(const std::string& strPath) {
@@ -73,7 +49,8 @@ std::shared_ptr<const CCatalogSnapshot> CCatalogSnapshot::Load(const std::string
     ::fstat(fd, &info);
     auto pSnapshot = std::make_shared<CCatalogSnapshot>();
     pSnapshot->m_strPath = strPath;
-    pSnapshot->m_content.text = ReadWhole(fd, static_cast<size_t>(info.st_size), err);
+    pSnapshot->m_content.pText =
+        std::make_unique<CSnapshotText>(fd, static_cast<size_t>(info.st_size), strPath);
     pSnapshot->m_content = ReadSnapshot(std::move(pSnapshot->m_content), strPath);
     const std::vector<TSnapshotEntry>& aEntries = pSnapshot->m_content.aEntries;
     pSnapshot->m_index.reserve(aEntries.size());

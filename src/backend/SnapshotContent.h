@@ -4,12 +4,16 @@
 #include "backend/DbBackend.h"
 #include "platform/Exceptions.h"
 
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 inline constexpr const char* kSnapshotFormat = "sqlscripts-catalog-snapshot";
@@ -78,12 +82,48 @@ struct TSnapshotEntry {
     size_t nRows = 0;
 };
 
+// A snapshot file's bytes, read on a thread of their own into one buffer while the lines already read are
+// parsed. Read rather than mapped: a file that another program cuts short meanwhile reads as text that ends
+// early, where a mapping would fault. What the file gains after it was opened is left out.
+class CSnapshotText {
+public:
+    // Reads the file of nSize bytes open at fd, which stays open as long as this lives.
+    CSnapshotText(int fd, size_t nSize, const std::string& strPath);
+    CSnapshotText(const CSnapshotText&) = delete;
+    CSnapshotText& operator=(const CSnapshotText&) = delete;
+    ~CSnapshotText();
+
+    const char* Data() const { return m_text.Data(); }
+    // The next line, without its line end, once it and the padding after it, which simdjson may read, are
+    // read; none at the end of the text.
+    std::optional<std::string_view> NextLine();
+    // All of the text, once read; no line is left after it.
+    std::string_view All() { return {Data(), m_nNext = WaitFor(m_nSize + 1)}; }
+    // The bytes of the text from p on, and of the padding after it.
+    size_t RoomFrom(const char* p) const { return m_text.GetCapacity() - static_cast<size_t>(p - Data()); }
+
+private:
+    // How many bytes are read once nEnd are, or the read ended. Throws CDBException* when the read failed.
+    size_t WaitFor(size_t nEnd);
+    void Read();
+
+    CGrowingMap m_text;
+    const int m_fd;
+    const size_t m_nSize;
+    const std::string m_strPath;
+    size_t m_nNext = 0; // where the next line begins
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::atomic<size_t> m_nRead = 0; // bytes read so far, looked at without the lock while they suffice
+    bool m_bDone = false;            // the read ended
+    int m_nError = 0;                // why it failed
+    std::atomic<bool> m_bStop = false;
+    std::thread m_thread; // last: it starts once the rest is in place
+};
+
 // What a snapshot file holds: its text, which the statements and values view, and what was read from it.
 struct TSnapshotContent {
-    // The bytes of the text from p on, and of the padding after it, which simdjson may read.
-    size_t RoomFrom(const char* p) const { return text.GetCapacity() - static_cast<size_t>(p - text.Data()); }
-
-    CGrowingMap text;                 // the file's bytes, with room for simdjson's padding after them
+    std::unique_ptr<CSnapshotText> pText;
     std::deque<std::string> aDecoded; // strings with escapes of a file of version 1, decoded
     std::vector<TSnapshotEntry> aEntries;
     std::deque<std::vector<TDbColumn>> aColumnLists; // which the entries point to

@@ -34,15 +34,14 @@ struct TMembers { // where each of them stood in an object (null when it lacks i
 class CSnapshotTextReader {
 public:
     CSnapshotTextReader(TSnapshotContent content, const std::string& strPath)
-        : m_content(std::move(content)), m_strPath(strPath), m_pNext(m_content.text.Data()) {}
+        : m_content(std::move(content)), m_strPath(strPath) {}
 
     TSnapshotContent Read() {
         od::object object; // version 1 is one object over several lines: its first line leaves it open
         if (!NextLine() ||
-            (m_parser.iterate(m_line, m_content.RoomFrom(m_line.data())).get(m_doc) == simdjson::SUCCESS &&
+            (m_parser.iterate(m_line, m_text.RoomFrom(m_line.data())).get(m_doc) == simdjson::SUCCESS &&
              m_doc.get_object().get(object) == simdjson::INCOMPLETE_ARRAY_OR_OBJECT)) {
-            m_line = std::string_view(m_content.text.Data(), m_content.text.GetSize());
-            m_pNext = m_line.data() + m_line.size();
+            m_line = m_text.All();
             m_nLine = 1;
             m_bWhole = true;
         }
@@ -56,11 +55,10 @@ public:
     }
 
 private:
-    bool NextLine() {
-        const std::string_view strRest(m_pNext, m_content.text.GetSize() - (m_pNext - m_content.text.Data()));
-        m_line = strRest.substr(0, strRest.find('\n'));
-        m_pNext += std::min(m_line.size() + 1, strRest.size());
-        return !strRest.empty() && ++m_nLine;
+    bool NextLine() { // at the end, an empty line where the last one ends
+        const std::optional<std::string_view> line = m_text.NextLine();
+        m_line = line.value_or(std::string_view(m_line.data() + m_line.size(), 0));
+        return line && ++m_nLine;
     }
 
     void ReadLine() {
@@ -71,7 +69,7 @@ private:
         if (m_bEnded)
             Fail(pAt, "nothing after the end line");
         const char* pszExpected = m_bHeader ? kLine : kHeader;
-        m_doc = Take(m_parser.iterate(m_line, m_content.RoomFrom(m_line.data())), pAt, pszExpected);
+        m_doc = Take(m_parser.iterate(m_line, m_text.RoomFrom(m_line.data())), pAt, pszExpected);
         if (*pAt != '[' || !m_bHeader)
             ReadObject(Take(m_doc.get_object(), pAt, pszExpected), pAt);
         else if (m_content.aEntries.empty() || m_content.aEntries.back().pError)
@@ -138,7 +136,7 @@ private:
             Take(Take(value.get_array(), pAt, kColumns).raw_json(), pAt, kColumns);
         if (const std::vector<TDbColumn>* pKnown = m_columnLists[strList])
             return *pKnown;
-        auto list = Take(m_listParser.iterate(strList, m_content.RoomFrom(strList.data())), pAt, kColumns);
+        auto list = Take(m_listParser.iterate(strList, m_text.RoomFrom(strList.data())), pAt, kColumns);
         m_pDoc = &list;
         std::vector<TDbColumn>& aColumns = m_content.aColumnLists.emplace_back();
         ForEachElement(Take(list.get_array(), pAt, kColumns), [&](od::value item, const char* p) {
@@ -281,9 +279,9 @@ private:
     }
 
     TSnapshotContent m_content;
+    CSnapshotText& m_text = *m_content.pText;
     const std::string& m_strPath;
     std::string_view m_line; // being read, or all of a file of version 1
-    const char* m_pNext;     // where the next line begins
     size_t m_nLine = 0;
     bool m_bWhole = false;                    // the file is one document: version 1
     bool m_bHeader = false, m_bEnded = false; // read
