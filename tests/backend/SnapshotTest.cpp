@@ -206,4 +206,31 @@ TEST(CSnapshotRecordingTest, IntegerTextOutsideTheJsonIntegerRangeStaysText) {
                               ["007", "1"]])"));
 }
 
+// Strings are escaped where JSON needs it, in a block of eight bytes too, bytes that are not UTF-8 become
+// U+FFFD, and what is read back is what was written.
+TEST(CSnapshotRecordingTest, StringsAreEscapedAndReadBackAlike) {
+    CTempDir dir;
+    const TSnapshotStatement stmt{"S",
+                                  {{"v", "nvarchar", -9, 0, 0, 0}},
+                                  {{"plain text, longer than a block"},
+                                   {"a\"b\\c\x01\x1f\x7f\t\n\r\b\f"},
+                                   {"12345678\"9"},
+                                   {"\xff ok"}},
+                                  std::nullopt};
+    CCatalogSnapshot::Save(dir.File("s.json"), {stmt}, "test");
+    EXPECT_EQ(ReadWholeFile(dir.File("s.json")),
+              "{\"format\":\"sqlscripts-catalog-snapshot\",\"version\":2,\"source\":\"test\"}\n"
+              "{\"sql\":\"S\",\"columns\":[{\"name\":\"v\",\"type\":\"nvarchar\"}]}\n"
+              "[\"plain text, longer than a block\"]\n"
+              "[\"a\\\"b\\\\c\\u0001\\u001f\x7f\\t\\n\\r\\b\\f\"]\n"
+              "[\"12345678\\\"9\"]\n"
+              "[\"\xef\xbf\xbd ok\"]\n"
+              "{\"end\":\"complete\"}\n");
+    CDatabase db;
+    db.OpenEx(("SNAPSHOT=" + dir.File("s.json")).c_str());
+    EXPECT_EQ(Answer(db, "S")["rows"], json::parse("[[\"plain text, longer than a block\"], "
+                                                   "[\"a\\\"b\\\\c\\u0001\\u001f\x7f\\t\\n\\r\\b\\f\"], "
+                                                   "[\"12345678\\\"9\"], [\"\xef\xbf\xbd ok\"]]"));
+}
+
 } // namespace
