@@ -124,7 +124,9 @@ void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
 }
 
 void AddExportOptions(CLI::App& command, ExportOptions& options) {
-    command.add_option("--dir", options.dir, "output folder, created when missing")->capture_default_str();
+    command.add_option("--dir", options.dir, "output folder, created when missing")
+        ->type_name("DIR")
+        ->capture_default_str();
     command
         .add_option_function<std::string>(
             "--only", [&options](const std::string& list) { options.only = list; },
@@ -290,7 +292,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     app.require_subcommand(1);
     app.set_version_flag("--version", "sqlscripts " SQLSCRIPTS_VERSION);
 
-    auto* exportCommand = app.add_subcommand("export", "write one script file per object category");
+    auto* exportCommand = app.add_subcommand(
+        "export",
+        "write the scripts of a database's objects into a folder, a file per category or per object");
     AddSourceOptions(*exportCommand, line.source, true);
     AddExportOptions(*exportCommand, line.exportOptions);
 
@@ -321,7 +325,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     fieldsCommand->add_option("name", line.name, "table or view name")->required()->check(nonEmpty);
 
     auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");
-    demoCommand->add_option("--dir", line.demoDir, "output folder")->capture_default_str();
+    demoCommand->add_option("--dir", line.demoDir, "output folder")->type_name("DIR")->capture_default_str();
 
     auto* snapshotCommand = app.add_subcommand("snapshot", "work on a catalog snapshot file");
     AddChoice<CommandLine::Command>(
