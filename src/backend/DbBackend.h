@@ -4,10 +4,12 @@
 #include "platform/Exceptions.h"
 #include "platform/String.h"
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,12 +23,17 @@ struct TDbColumn {
     SWORD nNullability = 0;
 };
 
-// A value as fetched: UTF-8 text (numbers in decimal) or SQL NULL. It views text that its result holds, and
-// is no larger than the view, since a loaded snapshot keeps one for each of millions of values.
-class TDbValue {
+// A value as fetched: UTF-8 text (numbers in decimal) or SQL NULL. It views text that its result holds, in
+// 12 bytes, packed, since a loaded snapshot keeps one for each of millions of values; text of 4 GB or more,
+// which only a large value near its 2 GB limit could give as UTF-8, is refused.
+class [[gnu::packed]] TDbValue {
 public:
     TDbValue() = default; // NULL
-    TDbValue(std::string_view str) : m_pText(str.data() ? str.data() : ""), m_nLength(str.size()) {}
+    TDbValue(std::string_view str)
+        : m_pText(str.data() ? str.data() : ""), m_nLength(static_cast<std::uint32_t>(str.size())) {
+        if (str.size() > UINT32_MAX)
+            throw std::length_error("a value of 4 GB or more");
+    }
     explicit operator bool() const { return m_pText != nullptr; }
     // The text; empty for NULL.
     std::string_view operator*() const { return {m_pText ? m_pText : "", m_nLength}; }
@@ -34,7 +41,7 @@ public:
 
 private:
     const char* m_pText = nullptr;
-    size_t m_nLength = 0;
+    std::uint32_t m_nLength = 0;
 };
 
 // A row as fetched: a value for each column.
