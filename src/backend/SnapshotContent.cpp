@@ -56,20 +56,24 @@ CSnapshotText::~CSnapshotText() {
     m_thread.join();
 }
 
-std::optional<std::string_view> CSnapshotText::NextLine() {
+bool CSnapshotText::NextLine(std::string_view& line) {
     const size_t nFrom = m_nNext;
     for (size_t nScanned = nFrom, nRead = WaitFor(nFrom + 1);; nRead = WaitFor(nRead + 1)) {
-        if (nRead <= nFrom)
-            return std::nullopt;
+        if (nRead <= nFrom) {
+            line = std::string_view(line.data() + line.size(), 0);
+            return false;
+        }
         if (const void* pEnd = std::memchr(Data() + nScanned, '\n', nRead - nScanned)) {
             const auto nEnd = static_cast<size_t>(static_cast<const char*>(pEnd) - Data());
             WaitFor(nEnd + 1 + simdjson::SIMDJSON_PADDING);
             m_nNext = nEnd + 1;
-            return std::string_view(Data() + nFrom, nEnd - nFrom);
+            line = std::string_view(Data() + nFrom, nEnd - nFrom);
+            return true;
         }
         if (nRead == WaitFor(nRead + 1)) { // the last line, without a line end
             m_nNext = nRead;
-            return std::string_view(Data() + nFrom, nRead - nFrom);
+            line = std::string_view(Data() + nFrom, nRead - nFrom);
+            return true;
         }
         nScanned = nRead;
     }

@@ -94,9 +94,9 @@ public:
     ~CSnapshotText();
 
     const char* Data() const { return m_text.Data(); }
-    // The next line, without its line end, once it and the padding after it, which simdjson may read, are
-    // read; none at the end of the text.
-    std::optional<std::string_view> NextLine();
+    // The next line into line, without its line end, once it and the padding after it, which simdjson may
+    // read, are read; false at the end of the text, with line left empty where the last one ended.
+    bool NextLine(std::string_view& line);
     // All of the text, once read; no line is left after it.
     std::string_view All() { return {Data(), m_nNext = WaitFor(m_nSize + 1)}; }
     // The bytes of the text from p on, and of the padding after it.

@@ -55,11 +55,7 @@ public:
     }
 
 private:
-    bool NextLine() { // at the end, an empty line where the last one ends
-        const std::optional<std::string_view> line = m_text.NextLine();
-        m_line = line.value_or(std::string_view(m_line.data() + m_line.size(), 0));
-        return line && ++m_nLine;
-    }
+    bool NextLine() { return m_text.NextLine(m_line) && ++m_nLine; }
 
     void ReadLine() {
         const size_t nFirst = m_line.find_first_not_of(" \t\r\n");
@@ -95,10 +91,9 @@ private:
                 Fail(p, "\"columns\" before \"rows\"");
             else if (strKey == "rows" || strKey == "statements")
                 ForEachElement(Take(value.get_array(), p, "an array"), [&](od::value item, const char* q) {
-                    if (strKey == "rows")
-                        ReadRow(entry, Take(item.get_array(), q, "a row [...]"), q);
-                    else
-                        ReadObject(Take(item.get_object(), q, "a statement {\"sql\": ...}"), q);
+                    strKey == "rows"
+                        ? ReadRow(entry, Take(item.get_array(), q, "a row [...]"), q)
+                        : ReadObject(Take(item.get_object(), q, "a statement {\"sql\": ...}"), q);
                 });
             pStatements = strKey == "statements" ? p : pStatements;
         };
@@ -283,8 +278,7 @@ private:
     const std::string& m_strPath;
     std::string_view m_line; // being read, or all of a file of version 1
     size_t m_nLine = 0;
-    bool m_bWhole = false;                    // the file is one document: version 1
-    bool m_bHeader = false, m_bEnded = false; // read
+    bool m_bWhole = false, m_bHeader = false, m_bEnded = false; // version 1 read whole; header, end read
     od::parser m_parser, m_listParser;
     od::document m_doc;
     od::document* m_pDoc = &m_doc;                                                     // being read
