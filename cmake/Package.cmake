@@ -37,7 +37,9 @@ sqlscripts reads the catalog of a Microsoft SQL Server database over ODBC, or
 from a recorded catalog snapshot, and writes T-SQL scripts that recreate its
 objects: one file per object category (tables, keys, indexes, checks, views,
 triggers, procedures, functions, user types, schemas, full text) or per
-object, the script of one object, or the column list of a table or view.
+object, the script of one object, or the column list of a table or view;
+with --recreate, scripts that rebuild the whole database as it is, in the
+order they apply, and with --data its rows as INSERT statements.
 .
 The ODBC driver for SQL Server is FreeTDS (tdsodbc); export --dialog shows
 its options in a window when libscripts-gui is installed.")

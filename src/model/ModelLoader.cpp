@@ -255,12 +255,10 @@ private:
 // Extra connections for the readers; one that cannot be opened is left out.
 std::vector<std::unique_ptr<CDatabase>> OpenReaders(const CDatabase& db, int nConnections) {
     std::vector<std::unique_ptr<CDatabase>> aReaders;
-    CString strConnect = db.GetConnect();
-    strConnect.Str().erase(0, 5); // "ODBC;"
     for (int i = 1; i < nConnections; ++i) {
         auto pReader = std::make_unique<CDatabase>();
         try {
-            pReader->OpenEx(strConnect, CDatabase::noOdbcDialog);
+            pReader->OpenEx(db.GetConnect(), CDatabase::noOdbcDialog);
             pReader->SetQueryTimeout(db.GetQueryTimeout());
             aReaders.push_back(std::move(pReader));
         } catch (CException* e) {

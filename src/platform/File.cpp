@@ -50,25 +50,6 @@ CString TemporaryNameBeside(const CString& strPath) {
     return strName;
 }
 
-// Writes the bytes to a temporary file beside strTarget and lets name give it its final name (false: not
-// named); the temporary file never stays behind.
-template <class TName>
-bool WriteBeside(const CString& strTarget, const void* pData, size_t nCount, TName name) {
-    const CString strTemporary = TemporaryNameBeside(strTarget);
-    try {
-        CFile file(strTemporary, CFile::modeCreate | CFile::modeWrite);
-        file.Write(pData, nCount);
-        file.Close();
-        if (name(strTemporary))
-            return true;
-    } catch (...) {
-        ::unlink(strTemporary);
-        throw;
-    }
-    ::unlink(strTemporary);
-    return false;
-}
-
 // Renames only when the target name is free, in one step, so that no other writer can come in between. File
 // systems without that rename refuse a hard link to a taken name just as well.
 bool NameIfFree(const CString& strTemporary, const CString& strTarget) {
@@ -196,9 +177,21 @@ void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount) {
     file.Commit();
 }
 
+// Not through CFileReplacement, which follows a link at the path and writes a folder in place: here anything
+// at the path keeps it. The temporary file never stays behind.
 bool WriteFileNew(const char* pszPath, const void* pData, size_t nCount) {
     const CString strTarget(pszPath);
-    return WriteBeside(strTarget, pData, nCount, [&strTarget](const CString& strTemporary) {
-        return NameIfFree(strTemporary, strTarget);
-    });
+    const CString strTemporary = TemporaryNameBeside(strTarget);
+    try {
+        CFile file(strTemporary, CFile::modeCreate | CFile::modeWrite);
+        file.Write(pData, nCount);
+        file.Close();
+        if (NameIfFree(strTemporary, strTarget))
+            return true;
+    } catch (...) {
+        ::unlink(strTemporary);
+        throw;
+    }
+    ::unlink(strTemporary);
+    return false;
 }

@@ -1,7 +1,6 @@
 #include "recreate/RecreatePlan.h"
 
 #include "catalog/SqlIdentifiers.h"
-#include "platform/Unicode.h"
 #include "scripting/SqlText.h"
 
 #include <algorithm>
@@ -11,7 +10,7 @@
 
 namespace {
 
-constexpr size_t NONE = static_cast<size_t>(-1);
+constexpr size_t NONE = CSqlNameIndex::NONE;
 
 ERecreateCategory BaseCategory(ERecreateKind eKind) {
     switch (eKind) {
@@ -63,10 +62,6 @@ bool NeedsAreSoft(const TModelModule& module) {
            module.strType == "TF";
 }
 
-std::string NameKey(const std::string& strSchema, const std::string& strName) {
-    return FoldCaseUtf8(strSchema) + '\0' + FoldCaseUtf8(strName);
-}
-
 TPlanStep Step(ERecreateKind eKind, std::string strSchema, std::string strName) {
     TPlanStep step;
     step.eKind = eKind;
@@ -105,9 +100,8 @@ private:
 
     // A schema-level object that others may name.
     size_t AddNamed(TPlanStep step, int nObjectId) {
-        const std::string strKey = NameKey(step.strSchema, step.strName);
+        m_names.Add(step.strSchema, step.strName, m_plan.aSteps.size());
         const size_t nStep = AddStep(std::move(step));
-        m_mapNames.emplace(strKey, nStep);
         if (nObjectId)
             m_mapObjects.emplace(nObjectId, nStep);
         return nStep;
@@ -291,7 +285,7 @@ private:
 
     void NeedType(size_t nStep, const TModelDataType& type) {
         if (type.IsUserDefined())
-            Need(nStep, Resolve(type.strSchema, type.strName, type.strSchema), false);
+            Need(nStep, m_names.Resolve(type.strSchema, type.strName, type.strSchema), false);
     }
 
     // A table type's checks and defaults are part of its CREATE TYPE: what they call is needed by the type.
@@ -353,17 +347,17 @@ private:
         if (reported != m_mapReferences.end()) {
             for (const TModelReference* pReference : reported->second) {
                 const auto object = m_mapObjects.find(pReference->nReferencedId);
-                const size_t nNeeded =
-                    object != m_mapObjects.end()
-                        ? object->second
-                        : Resolve(pReference->strReferencedSchema, pReference->strReferencedName, strSchema);
+                const size_t nNeeded = object != m_mapObjects.end()
+                                           ? object->second
+                                           : m_names.Resolve(pReference->strReferencedSchema,
+                                                             pReference->strReferencedName, strSchema);
                 NeedNamed(nStep, nNeeded, bSoft);
             }
             return;
         }
         for (const TSqlName& name : FindSqlNames(strText.c_str()))
             if (!name.bBare || IsRegularIdentifier(name.strName))
-                NeedNamed(nStep, Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
+                NeedNamed(nStep, m_names.Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
     }
 
     // Only a procedure or a trigger runs a procedure: a view or function naming one names something else.
@@ -378,24 +372,10 @@ private:
         Need(nStep, nNeeded, bSoft && eNeeded != ERecreateKind::Type);
     }
 
-    // As the server resolves a name: a qualified one in its schema, an unqualified one in the referencing
-    // object's schema first, then in dbo. Names compare without regard to case.
-    size_t Resolve(const std::string& strSchema, const std::string& strName,
-                   const std::string& strOwnSchema) const {
-        const auto find = [&](const std::string& strIn) {
-            const auto it = m_mapNames.find(NameKey(strIn, strName));
-            return it == m_mapNames.end() ? NONE : it->second;
-        };
-        if (!strSchema.empty())
-            return find(strSchema);
-        const size_t nOwn = find(strOwnSchema);
-        return nOwn != NONE ? nOwn : find("dbo");
-    }
-
     const TCatalogModel& m_model;
     TRecreatePlan m_plan;
     std::unordered_map<std::int64_t, std::vector<const TModelReference*>> m_mapReferences;
-    std::unordered_map<std::string, size_t> m_mapNames;
+    CSqlNameIndex m_names; // schema-level objects that others may name
     std::unordered_map<int, size_t> m_mapObjects;
     std::unordered_map<int, size_t> m_mapTypes;
     std::unordered_map<int, size_t> m_mapTableSteps;

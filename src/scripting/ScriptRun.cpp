@@ -1,57 +1,24 @@
 #include "scripting/ScriptRun.h"
 
-#include "platform/Unicode.h"
 #include "scripting/SqlText.h"
 #include "scripting/StableOrder.h"
 
 #include <algorithm>
-#include <string>
-#include <unordered_map>
 
 namespace {
 
-constexpr size_t NONE = static_cast<size_t>(-1);
-
-// Names compare without regard to case: the catalog's collation is not known here, and on a case-sensitive
-// database this at worst orders two objects that did not need it.
-std::string NameKey(const CString& strSchema, const CString& strName) {
-    return FoldCaseUtf8(strSchema.Str()) + '\0' + FoldCaseUtf8(strName.Str());
-}
-
-class CNameIndex {
-public:
-    explicit CNameIndex(const std::vector<TScriptedObject>& aObjects) {
-        for (size_t i = 0; i < aObjects.size(); ++i)
-            m_index.emplace(NameKey(aObjects[i].strSchema, aObjects[i].strName), i);
-    }
-
-    // As the server resolves a name: a qualified one in its schema, an unqualified one in the referencing
-    // object's schema first, then in dbo.
-    size_t Resolve(const TSqlName& name, const CString& strOwnSchema) const {
-        if (!name.strSchema.IsEmpty())
-            return Find(name.strSchema, name.strName);
-        const size_t nOwn = Find(strOwnSchema, name.strName);
-        return nOwn != NONE ? nOwn : Find("dbo", name.strName);
-    }
-
-private:
-    size_t Find(const CString& strSchema, const CString& strName) const {
-        const auto it = m_index.find(NameKey(strSchema, strName));
-        return it == m_index.end() ? NONE : it->second;
-    }
-
-    std::unordered_map<std::string, size_t> m_index;
-};
-
 // For each object, the other objects of the list that its text names outside comments and strings.
 TReferences FindReferences(const std::vector<TScriptedObject>& aObjects) {
-    const CNameIndex index(aObjects);
+    CSqlNameIndex index;
+    for (size_t i = 0; i < aObjects.size(); ++i)
+        index.Add(aObjects[i].strSchema.Str(), aObjects[i].strName.Str(), i);
     TReferences aReferences(aObjects.size());
     for (size_t i = 0; i < aObjects.size(); ++i) {
         std::vector<size_t>& aUsed = aReferences[i];
         for (const TSqlName& name : FindSqlNames(aObjects[i].strText)) {
-            const size_t j = index.Resolve(name, aObjects[i].strSchema);
-            if (j != NONE && j != i)
+            const size_t j =
+                index.Resolve(name.strSchema.Str(), name.strName.Str(), aObjects[i].strSchema.Str());
+            if (j != CSqlNameIndex::NONE && j != i)
                 aUsed.push_back(j);
         }
         std::sort(aUsed.begin(), aUsed.end());

@@ -1,5 +1,7 @@
 #include "scripting/SqlText.h"
 
+#include "platform/Unicode.h"
+
 #include <cstring>
 #include <string>
 
@@ -166,4 +168,29 @@ std::vector<TSqlName> FindSqlNames(const char* pszText) {
     if (!pszText)
         return {};
     return CNameScanner(pszText).Scan();
+}
+
+namespace {
+
+std::string NameKey(std::string_view strSchema, std::string_view strName) {
+    return FoldCaseUtf8(strSchema) + '\0' + FoldCaseUtf8(strName);
+}
+
+} // namespace
+
+void CSqlNameIndex::Add(std::string_view strSchema, std::string_view strName, size_t nItem) {
+    m_index.emplace(NameKey(strSchema, strName), nItem);
+}
+
+size_t CSqlNameIndex::Resolve(std::string_view strSchema, std::string_view strName,
+                              std::string_view strOwnSchema) const {
+    if (!strSchema.empty())
+        return Find(strSchema, strName);
+    const size_t nOwn = Find(strOwnSchema, strName);
+    return nOwn != NONE ? nOwn : Find("dbo", strName);
+}
+
+size_t CSqlNameIndex::Find(std::string_view strSchema, std::string_view strName) const {
+    const auto it = m_index.find(NameKey(strSchema, strName));
+    return it == m_index.end() ? NONE : it->second;
 }

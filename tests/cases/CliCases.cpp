@@ -78,6 +78,9 @@ protected:
         }
         for (const auto& [strName, strText] : actual)
             EXPECT_TRUE(expected.count(strName)) << strName << " was written but is not expected";
+        for (const auto& entry : fs::recursive_directory_iterator(dir))
+            EXPECT_FALSE(entry.is_directory() && fs::is_empty(entry.path()))
+                << entry.path().lexically_relative(dir) << " is an empty folder left behind";
     }
 };
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
 
 using TFiles = std::map<std::string, std::string>;
 using TRefusals = std::vector<std::pair<std::string, std::string>>; // statement, the server's answer
@@ -70,9 +71,11 @@ inline void RunOnMaster(const std::string& strSql) {
 
 // A database of the test's own and a connection to it; dropped with everything in it at the end.
 struct TScratchDatabase {
+    // A server that refuses the database fails the test with its words, not as an unknown exception.
     explicit TScratchDatabase(const std::string& strSuffix)
         : strName("sqlscripts_live_" + std::to_string(::getpid()) + "_" + strSuffix) {
-        RunOnMaster("CREATE DATABASE [" + strName + "]");
+        if (const auto e = CatchAs<CDBException>([&] { RunOnMaster("CREATE DATABASE [" + strName + "]"); }))
+            throw std::runtime_error(strName + " was not created: " + e->GetErrorText().Str());
         db.OpenEx(ConnectTo(strName).c_str(), CDatabase::noOdbcDialog);
     }
     ~TScratchDatabase() {

@@ -70,15 +70,16 @@ TEST_F(ExportProgressTest, QuietShowsNothing) {
     EXPECT_EQ(ExportOnTerminal("--quiet --snapshot " + kSample + " --dir " + m_dir.File("out")), "");
 }
 
-// Starts the slowed-down export in the background, sends the signal once strReady exists, and returns the
-// exit status and the last line on stderr.
+// Starts the slowed-down export in the background, sends the signal once the shell's test strReady holds (10
+// s at most), and returns the exit status and the last line on stderr.
 std::pair<int, std::string> InterruptExport(const CTempDir& dir, const std::string& strOptions,
-                                            const std::string& strReady, const char* pszSignal) {
+                                            const std::string& strReady, const char* pszSignal,
+                                            const std::string& strSnapshot = kSample) {
     const std::string strCommand =
         "cd " + dir.File("") +
-        " && { LC_ALL=C.UTF-8 LANGUAGE= " SQLSCRIPTS_BINARY " export --connect 'SNAPSHOT=" + kSample +
-        ";DELAY_US=50000' --dir out " + strOptions + " 2>err </dev/null & pid=$!; while [ ! -e " + strReady +
-        " ]; do sleep 0.01; done; kill -" + pszSignal + " $pid; wait $pid; echo $?; }";
+        " && { LC_ALL=C.UTF-8 LANGUAGE= " SQLSCRIPTS_BINARY " export --connect 'SNAPSHOT=" + strSnapshot +
+        ";DELAY_US=50000' --dir out " + strOptions + " 2>err </dev/null & pid=$!; for i in $(seq 1000); do " +
+        strReady + " && break; sleep 0.01; done; kill -" + pszSignal + " $pid; wait $pid; echo $?; }";
     const int nStatus = std::stoi(Capture(strCommand));
     std::string strErr = ReadWholeFile(dir.File("err"));
     strErr.pop_back();
@@ -95,7 +96,8 @@ std::set<std::string> FilesUnder(const fs::path& dir) {
 
 TEST(ExportInterruptionTest, CtrlCStopsAtTheNextObjectAndNamesTheCategoriesWritten) {
     CTempDir dir;
-    const auto [nStatus, strLine] = InterruptExport(dir, "--save-snapshot rec.json", "out/Tables.sql", "INT");
+    const auto [nStatus, strLine] =
+        InterruptExport(dir, "--save-snapshot rec.json", "[ -e out/Tables.sql ]", "INT");
     EXPECT_EQ(nStatus, 130);
     const std::string strPrefix = "sqlscripts: interrupted; categories written: ";
     ASSERT_EQ(strLine.rfind(strPrefix + "defaults, udt, tables", 0), 0u) << strLine;
@@ -137,9 +139,23 @@ TEST(ExportInterruptionTest, CtrlCStopsAtTheNextObjectAndNamesTheCategoriesWritt
             << strFile;
 }
 
+TEST(ExportInterruptionTest, CtrlCWhileRecreateReadsTheCatalogLeavesNoFolderAndARecordingCutShort) {
+    CTempDir dir;
+    const auto [nStatus, strLine] =
+        InterruptExport(dir, "--recreate --save-snapshot rec.json", "grep -qs sys.types rec.json*", "INT",
+                        SCRIPTS_FIXTURES_DIR "/recreate/recorded-northwind.json");
+    EXPECT_EQ(nStatus, 130);
+    EXPECT_EQ(strLine, "sqlscripts: interrupted; no category was written");
+    EXPECT_FALSE(fs::exists(dir.File("out")));
+    EXPECT_TRUE(
+        ReadWholeFile(dir.File("rec.json"))
+            .ends_with("{\"end\":\"cut short\",\"reason\":\"the export was interrupted (Ctrl-C)\"}\n"));
+}
+
 TEST(ExportInterruptionTest, SigtermStopsTheObjectLayoutWithWholeFilesOnly) {
     CTempDir dir;
-    const auto [nStatus, strLine] = InterruptExport(dir, "--layout objects --parallel", "out/Tables", "TERM");
+    const auto [nStatus, strLine] =
+        InterruptExport(dir, "--layout objects --parallel", "[ -e out/Tables ]", "TERM");
     EXPECT_EQ(nStatus, 143);
     EXPECT_EQ(strLine.rfind("sqlscripts: interrupted; ", 0), 0u) << strLine;
     const std::set<std::string> written = FilesUnder(dir.File("out"));

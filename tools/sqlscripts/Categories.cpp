@@ -60,12 +60,18 @@ std::string JoinCategoryNames(const std::vector<int>& categories) {
     return names;
 }
 
+std::vector<std::string> SplitList(const std::string& list) {
+    std::vector<std::string> words;
+    std::istringstream in(list);
+    for (std::string word; std::getline(in, word, ',');)
+        if (!word.empty())
+            words.push_back(word);
+    return words;
+}
+
 std::vector<int> ParseCategoryList(const std::string& list) {
     std::vector<int> categories;
-    std::istringstream in(list);
-    for (std::string name; std::getline(in, name, ',');) {
-        if (name.empty())
-            continue;
+    for (const std::string& name : SplitList(list)) {
         const std::optional<int> category = FindCategory(name);
         if (!category)
             throw std::invalid_argument(name);

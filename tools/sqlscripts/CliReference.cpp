@@ -1,6 +1,7 @@
 #include "CliReference.h"
 
 #include "Categories.h"
+#include "RecreateKinds.h"
 #include "export/CategoryTable.h"
 
 #include <algorithm>
@@ -225,23 +226,25 @@ std::vector<std::string> Matching(const std::vector<std::string>& candidates, co
     return matching;
 }
 
-// A comma-separated list of categories: the next category after those already in the list.
-std::vector<std::string> ListValues(const std::string& prefix, const std::string& lead) {
+// A comma-separated list of the names: the next name after those already in the list.
+std::vector<std::string> ListValues(const std::vector<std::string>& names, const std::string& prefix,
+                                    const std::string& lead) {
     const size_t comma = prefix.rfind(',');
     const std::string head = comma == std::string::npos ? "" : prefix.substr(0, comma + 1);
     std::vector<std::string> rest;
-    for (const std::string& name : CategoryNames())
+    for (const std::string& name : names)
         if (("," + head).find("," + name + ",") == std::string::npos)
             rest.push_back(name);
     return Matching(rest, prefix.substr(head.size()), lead + head);
 }
 
 // The values an option takes; none where the shell's file names fit (folders, files, connect strings).
-std::vector<std::string> Values(const CLI::Option& option, const std::string& prefix,
-                                const std::string& lead) {
+// listNames: what a LIST names, the categories or, with --recreate, the kinds of objects.
+std::vector<std::string> Values(const CLI::Option& option, const std::string& prefix, const std::string& lead,
+                                const std::vector<std::string>& listNames) {
     const ValueType type = TypeOf(option);
     if (type.base == "LIST")
-        return ListValues(prefix, lead);
+        return ListValues(listNames, prefix, lead);
     if (type.base == "CATEGORY=NAME") {
         std::vector<std::string> names;
         for (const std::string& name : CategoryNames())
@@ -267,12 +270,14 @@ std::vector<std::string> Complete(const CLI::App& app, const std::vector<std::st
         }
     }
     const std::string current = words.empty() ? "" : words.back();
+    const bool recreate = std::find(words.begin(), words.end(), "--recreate") != words.end();
+    const std::vector<std::string>& listNames = recreate ? RecreateKindNames() : CategoryNames();
     if (pending)
-        return Values(*pending, current, "");
+        return Values(*pending, current, "", listNames);
     const size_t equals = current.find('=');
     if (StartsWith(current, "--") && equals != std::string::npos) {
         const CLI::Option* option = FindOption(*command, current.substr(0, equals));
-        return option ? Values(*option, current.substr(equals + 1), current.substr(0, equals + 1))
+        return option ? Values(*option, current.substr(equals + 1), current.substr(0, equals + 1), listNames)
                       : std::vector<std::string>();
     }
     std::vector<std::string> names;

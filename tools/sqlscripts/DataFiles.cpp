@@ -67,14 +67,18 @@ bool WriteRows(CDatabase& db, const std::string& dir, const std::vector<Recreate
             WriteTable(db, std::filesystem::path(dir) / file.path, *file.data, options);
         } catch (CException* e) {
             const CExceptionPtr<> guard(e);
-            Say(InterruptionSignal() != 0
-                    ? std::string(Tr("interrupted; no category was written"))
-                    : Format(Tr("rows of %s.%s: %s"), table.strSchema.c_str(), table.strName.c_str(),
-                             OneLine(e->GetErrorText().Str()).c_str()));
+            // The writer's own failures name the table and column already.
+            const std::string reason = OneLine(e->GetErrorText().Str());
+            if (InterruptionSignal() != 0)
+                Say(Tr("interrupted; no category was written"));
+            else if (dynamic_cast<CDataException*>(e))
+                Say(reason);
+            else
+                Say(Format(Tr("rows of %s.%s: %s"), table.strSchema.c_str(), table.strName.c_str(),
+                           reason.c_str()));
             return false;
         }
         progress.ObjectDone(kCategory);
     }
-    progress.Finished(kCategory, true);
     return true;
 }

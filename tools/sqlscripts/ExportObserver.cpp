@@ -2,6 +2,7 @@
 
 #include "Categories.h"
 #include "Messages.h"
+#include "backend/DbBackend.h"
 
 #include <algorithm>
 #include <atomic>
@@ -30,6 +31,11 @@ void CatchInterruptions() {
 
 int InterruptionSignal() {
     return g_signal.load();
+}
+
+void CutShortRecordingsBySignal() {
+    CutShortSnapshotRecordings(InterruptionSignal() == SIGINT ? "the export was interrupted (Ctrl-C)"
+                                                              : "the export was stopped (SIGTERM)");
 }
 
 ExportObserver::ExportObserver(Progress& progress, ExportOutput& output, const HostUi& ui)

@@ -16,6 +16,9 @@
 void CatchInterruptions();
 // The signal that asked the run to stop; 0 when none did.
 int InterruptionSignal();
+// After a signal: every snapshot being recorded says that the export was interrupted or stopped, so that its
+// replay tells why statements are missing.
+void CutShortRecordingsBySignal();
 
 class ExportObserver : public IScriptObserver {
 public:

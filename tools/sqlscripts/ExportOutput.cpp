@@ -4,6 +4,7 @@
 #include "platform/Exceptions.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 namespace {
@@ -95,6 +96,47 @@ std::string CannotWrite(const std::string& path, const CException& e) {
     const std::string reason =
         file && file->m_lOsError ? SystemReason(static_cast<int>(file->m_lOsError)) : e.GetErrorText().Str();
     return Format(Tr("cannot write %s: %s"), path.c_str(), reason.c_str());
+}
+
+namespace {
+
+bool SayNoFolder(const std::string& dir, int error) {
+    Say(Format(Tr("cannot create the folder %s: %s"), dir.c_str(), SystemReason(error).c_str()));
+    return false;
+}
+
+} // namespace
+
+bool CreateFolder(const std::string& dir) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (!ec && std::filesystem::is_directory(dir, ec))
+        return true;
+    return SayNoFolder(dir, ec ? ec.value() : ENOTDIR);
+}
+
+bool CanCreateFolder(const std::string& dir) {
+    std::error_code ec;
+    for (std::filesystem::path path = std::filesystem::absolute(dir, ec); !path.empty();
+         path = path.parent_path()) {
+        if (std::filesystem::exists(path, ec))
+            return std::filesystem::is_directory(path, ec) || SayNoFolder(dir, ENOTDIR);
+        if (path == path.parent_path())
+            break;
+    }
+    return true;
+}
+
+void SayRefused(const std::string& file, const std::string& dir) {
+    Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to overwrite "
+                  "existing files)"),
+               file.c_str(), dir.c_str()));
+}
+
+void SayWritten(const std::string& dir) {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(dir, ec);
+    Say(Format(Tr("scripts written to %s"), (ec ? dir : folder.string()).c_str()));
 }
 
 // The first file kept is the one that stopped the run.

@@ -22,6 +22,16 @@ bool IsFileInsideFolder(const std::string& path);
 // "cannot write <path>: <the system's reason>".
 std::string CannotWrite(const std::string& path, const CException& e);
 
+// Makes the output folder; false after saying why it cannot be made.
+bool CreateFolder(const std::string& dir);
+// Whether the output folder is there or can be made: nothing that is not a folder stands on its path. False
+// after saying so, as CreateFolder would.
+bool CanCreateFolder(const std::string& dir);
+// "<file> already exists in <dir>; stopped without overwriting it (...)".
+void SayRefused(const std::string& file, const std::string& dir);
+// "scripts written to <the folder as an absolute path>".
+void SayWritten(const std::string& dir);
+
 using CategoryFileNames = std::array<std::string, SQL_CATEGORY_COUNT>;
 
 class ExportOutput {

@@ -1,5 +1,8 @@
 #include "Manifest.h"
 
+#include "ExportOutput.h"
+#include "Messages.h"
+#include "platform/Exceptions.h"
 #include "platform/File.h"
 
 #include <filesystem>
@@ -14,9 +17,17 @@ std::vector<std::string> ReadManifest(const std::string& dir) {
     return files;
 }
 
-void WriteManifest(const std::string& dir, const std::vector<std::string>& files) {
+bool WriteManifest(const std::string& dir, const std::vector<std::string>& files) {
     std::string text;
     for (const std::string& file : files)
         text.append(file).append("\n");
-    WriteFileReplacing((std::filesystem::path(dir) / kManifestName).c_str(), text.data(), text.size());
+    const std::filesystem::path path = std::filesystem::path(dir) / kManifestName;
+    try {
+        WriteFileReplacing(path.c_str(), text.data(), text.size());
+        return true;
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        Say(CannotWrite(path.string(), *e));
+        return false;
+    }
 }

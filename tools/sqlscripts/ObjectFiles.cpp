@@ -3,7 +3,6 @@
 #include "Categories.h"
 #include "Manifest.h"
 #include "Messages.h"
-#include "platform/Exceptions.h"
 #include "platform/Unicode.h"
 
 #include <algorithm>
@@ -86,6 +85,14 @@ std::string NameTemplate::Path(const std::string& category, const std::string& s
     return path;
 }
 
+std::string NameTemplate::UniquePath(const std::string& category, const std::string& schema,
+                                     const std::string& name, std::set<std::string>& used) const {
+    std::string path = Path(category, schema, name);
+    for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
+        path = Path(category, schema, name + "~" + std::to_string(n));
+    return path;
+}
+
 std::regex NameTemplate::Pattern(const std::string& category, bool withSchema) const {
     std::string pattern;
     bool dropSeparator = false;
@@ -142,10 +149,7 @@ void ObjectFiles::Object(int category, const std::string& schema, const std::str
         return;
     Category& objects = categories_[static_cast<size_t>(category)];
     const std::string& folder = folders_[static_cast<size_t>(category)];
-    const std::string escaped = EscapeFileName(name);
-    std::string path = template_.Path(folder, schema, escaped);
-    for (int n = 2; !objects.used.insert(FoldCaseUtf8(path)).second; ++n)
-        path = template_.Path(folder, schema, escaped + "~" + std::to_string(n));
+    const std::string path = template_.UniquePath(folder, schema, EscapeFileName(name), objects.used);
     if (objects.objects.empty())
         objects.firstText = text;
     objects.objects.push_back({path, text.size()});
@@ -240,12 +244,5 @@ bool ObjectFiles::Conclude(const std::vector<int>& categories, bool prune) {
         manifest.insert(manifest.end(), kept[category].begin(), kept[category].end());
     }
     manifest.insert(manifest.end(), others.begin(), others.end());
-    try {
-        WriteManifest(dir_, manifest);
-        return true;
-    } catch (CException* e) {
-        const CExceptionPtr<> guard(e);
-        Say(CannotWrite((fs::path(dir_) / kManifestName).string(), *e));
-        return false;
-    }
+    return WriteManifest(dir_, manifest);
 }

@@ -5,6 +5,7 @@
 #include "ExportOutput.h"
 
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ public:
 
     // An empty schema (a schema itself has none) drops {schema} with the '.' or '/' right after it.
     std::string Path(const std::string& category, const std::string& schema, const std::string& name) const;
+    // Path, with "~2", "~3", ... after the name where the path differs only in letter case from one already
+    // used; used gains its folded form.
+    std::string UniquePath(const std::string& category, const std::string& schema, const std::string& name,
+                           std::set<std::string>& used) const;
     // Every path that Path gives for the category, schemas empty or not.
     std::regex Pattern(const std::string& category, bool withSchema) const;
 

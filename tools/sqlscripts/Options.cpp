@@ -202,8 +202,8 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
     command
         .add_flag("--recreate", options.recreate,
                   "scripts that rebuild every object as it is, in files whose name order is the apply order, "
-                  "listed in DIR/manifest.txt; --only and --skip then take: schemas, types, sequences, "
-                  "synonyms, tables, indexes, fk, views, functions, procs, triggers, properties")
+                  "listed in DIR/manifest.txt; --only and --skip then take: " +
+                      RecreateKindList())
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order");
     CLI::Option* data =
         command

@@ -3,6 +3,7 @@
 #include "ConnectString.h"
 #include "DataFiles.h"
 #include "ExportObserver.h"
+#include "ExportOutput.h"
 #include "Messages.h"
 #include "RecreateFiles.h"
 #include "RecreateKinds.h"
@@ -11,8 +12,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
+#include <set>
 #include <strings.h>
 
 namespace {
@@ -40,8 +41,15 @@ std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const M
     }
 }
 
-void WarnCycles(const TRecreateScript& script) {
+// The cycles among the steps written: one that --only or --skip leaves out is not the user's concern.
+void WarnCycles(const TRecreateScript& script, const std::vector<TRecreateStep>& steps) {
+    std::set<std::string> written;
+    for (const TRecreateStep& step : steps)
+        written.insert(step.strSchema + "." + step.strName);
     for (const std::vector<std::string>& cycle : script.aCycles) {
+        if (std::none_of(cycle.begin(), cycle.end(),
+                         [&](const std::string& name) { return written.count(name); }))
+            continue;
         std::string names;
         for (const std::string& name : cycle)
             names += (names.empty() ? "" : ", ") + name;
@@ -85,9 +93,10 @@ public:
         };
     }
 
-    void Done() {
+    // read: the whole catalog was read, which is then said.
+    void Done(bool read) {
         progress_.Clear();
-        if (mode_ == Progress::Mode::Lines)
+        if (read && mode_ == Progress::Mode::Lines)
             Say(Format(TrN("catalog read, %zu statement", "catalog read, %zu statements", total_), total_));
     }
 
@@ -200,23 +209,27 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
                    const RecreateConnect& connect) {
     const ExportPlan plan = PlanExport(options);
     const RecreateKindSet kinds = SelectedRecreateKinds(options.only, options.skip);
+    // The folder is made only when the run has succeeded, but a path that cannot be one fails before the
+    // catalog is read.
+    if (!CanCreateFolder(options.dir))
+        return kExitFailed;
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
     CatchInterruptions();
     CatalogProgress catalogProgress(progressMode);
     std::optional<ScriptedModel> scripted = LoadAndScript(db, options.parallel, catalogProgress.Callback());
-    catalogProgress.Done();
+    catalogProgress.Done(scripted.has_value());
     if (const int signal = InterruptionSignal()) {
+        CutShortRecordingsBySignal();
         Say(Tr("interrupted; no category was written"));
         return 128 + signal;
     }
     if (!scripted)
         return kExitFailed;
-    if (!options.dataOnly)
-        WarnCycles(scripted->script);
     std::vector<TRecreateStep> steps =
         options.dataOnly ? std::vector<TRecreateStep>() : Selected(std::move(scripted->script.aSteps), kinds);
+    WarnCycles(scripted->script, steps);
     std::vector<RecreateFile> files = plan.nameTemplate
                                           ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
                                           : RecreateCategoryFiles(std::move(steps));
@@ -234,20 +247,17 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         return WriteRows(db, options.dir, files, TDataOptions{options.rowsPerInsert.value_or(100)}, progress);
     });
     progress.Clear();
-    if (const int signal = InterruptionSignal(); !written && signal != 0)
+    if (const int signal = InterruptionSignal(); !written && signal != 0) {
+        CutShortRecordingsBySignal();
         return 128 + signal;
+    }
     if (!written) {
         if (!refused.empty())
-            Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to "
-                          "overwrite existing files)"),
-                       refused.c_str(), options.dir.c_str()));
+            SayRefused(refused, options.dir);
         return kExitFailed;
     }
-    if (options.quiet)
-        return kExitOk;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
-    Say(Format(Tr("scripts written to %s"), (ec ? options.dir : folder.string()).c_str()));
+    if (!options.quiet)
+        SayWritten(options.dir);
     return kExitOk;
 }
 

@@ -4,10 +4,10 @@
 #include "Manifest.h"
 #include "Messages.h"
 #include "platform/Exceptions.h"
-#include "platform/Unicode.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -19,16 +19,6 @@ std::string CategoryFileName(ERecreateCategory category, const std::string& end 
     const int number = static_cast<int>(category) + 1;
     return (number < 10 ? "0" : "") + std::to_string(number) + "-" +
            std::string(RecreateCategoryName(category)) + end;
-}
-
-// Where the template puts an object; paths that differ only in letter case get "~2", "~3", ... after the
-// name.
-std::string UniquePath(const NameTemplate& nameTemplate, const std::string& folder, const std::string& schema,
-                       const std::string& name, std::set<std::string>& used) {
-    std::string path = nameTemplate.Path(folder, schema, name);
-    for (int n = 2; !used.insert(FoldCaseUtf8(path)).second; ++n)
-        path = nameTemplate.Path(folder, schema, name + "~" + std::to_string(n));
-    return path;
 }
 
 // A table's parts are named after it; a trigger, a schema-level object of its own, is not.
@@ -92,8 +82,8 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
     std::vector<RecreateFile> files;
     std::set<std::string> used;
     for (TRecreateStep& step : steps) {
-        const std::string path = UniquePath(nameTemplate, std::string(RecreateKindName(step.eKind)),
-                                            step.strSchema, ObjectFileName(step), used);
+        const std::string path = nameTemplate.UniquePath(std::string(RecreateKindName(step.eKind)),
+                                                         step.strSchema, ObjectFileName(step), used);
         files.push_back({path, std::move(step.strText), step.eCategory, 1, nullptr});
     }
     return files;
@@ -110,7 +100,7 @@ void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps
         std::string number = std::to_string(dataFiles.size() + 1);
         number.insert(0, width - number.size(), '0');
         const std::string path =
-            nameTemplate ? UniquePath(*nameTemplate, folder, step.table.strSchema, name, used)
+            nameTemplate ? nameTemplate->UniquePath(folder, step.table.strSchema, name, used)
                          : CategoryFileName(ERecreateCategory::Data,
                                             "/" + number + "-" + EscapeFileName(step.table.strSchema) + "." +
                                                 name + ".sql");
@@ -134,9 +124,27 @@ std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     return names;
 }
 
-bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
-                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
-    refusedFile.clear();
+namespace {
+
+// The folders the files go into that are not there yet, the output folder included, deepest first.
+std::set<fs::path, std::greater<>> MissingFolders(const std::string& dir,
+                                                  const std::vector<RecreateFile>& files) {
+    std::set<fs::path, std::greater<>> missing;
+    std::set<fs::path> seen; // each folder is looked at once, however many files it holds
+    const auto add = [&missing, &seen](fs::path folder) {
+        std::error_code ec;
+        for (; !folder.empty() && seen.insert(folder).second && !fs::exists(folder, ec);
+             folder = folder.parent_path())
+            missing.insert(folder);
+    };
+    add(dir);
+    for (const RecreateFile& file : files)
+        add((fs::path(dir) / file.path).parent_path());
+    return missing;
+}
+
+bool WriteFilesAndManifest(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                           Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
     // Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
     for (const RecreateFile& file : files)
         if (!gate.Allow(fs::path(dir) / file.path, file.path)) {
@@ -148,40 +156,54 @@ bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>&
     std::vector<std::string> written;
     for (size_t i = 0; i < files.size(); ++i) {
         const RecreateFile& file = files[i];
+        const int category = static_cast<int>(file.category);
+        bool refused = false;
+        // The rows were counted as they were read; the other files as they are written.
         if (file.data) {
-            bool refused = false;
             if (!PutInPlace(gate, fs::path(dir) / file.path, *file.data, file.path, refused)) {
                 refusedFile = refused ? file.path : std::string();
                 return false;
             }
-            written.push_back(file.path);
-            continue;
+        } else {
+            if (i == 0 || files[i - 1].category != file.category) {
+                long objects = 0;
+                for (size_t j = i; j < files.size() && files[j].category == file.category; ++j)
+                    objects += files[j].objects;
+                progress.Started(category);
+                progress.ListRead(category, objects);
+            }
+            if (!Write(gate, fs::path(dir) / file.path, file.text, file.path, refused)) {
+                refusedFile = refused ? file.path : std::string();
+                return false;
+            }
+            for (long n = 0; n < file.objects; ++n)
+                progress.ObjectDone(category);
         }
-        const int category = static_cast<int>(file.category);
-        if (i == 0 || files[i - 1].category != file.category) {
-            long objects = 0;
-            for (size_t j = i; j < files.size() && files[j].category == file.category; ++j)
-                objects += files[j].objects;
-            progress.Started(category);
-            progress.ListRead(category, objects);
-        }
-        bool refused = false;
-        if (!Write(gate, fs::path(dir) / file.path, file.text, file.path, refused)) {
-            refusedFile = refused ? file.path : std::string();
-            return false;
-        }
-        for (long n = 0; n < file.objects; ++n)
-            progress.ObjectDone(category);
         written.push_back(file.path);
         if (i + 1 == files.size() || files[i + 1].category != file.category)
             progress.Finished(category, true);
     }
-    try {
-        WriteManifest(dir, written);
+    // With nothing to write (an empty catalog) the folder is made for the manifest alone.
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    return WriteManifest(dir, written);
+}
+
+} // namespace
+
+bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
+    refusedFile.clear();
+    const std::set<fs::path, std::greater<>> missing = MissingFolders(dir, files);
+    if (WriteFilesAndManifest(dir, files, gate, progress, refusedFile, writeData))
         return true;
-    } catch (CException* e) {
-        const CExceptionPtr<> guard(e);
-        Say(CannotWrite((fs::path(dir) / kManifestName).string(), *e));
-        return false;
-    }
+    // A failed run leaves no debris: the rows written under temporary names go, and so do the folders made
+    // for the files that are still empty.
+    for (const RecreateFile& file : files)
+        if (file.data)
+            file.data->written.reset();
+    std::error_code ec;
+    for (const fs::path& folder : missing)
+        fs::remove(folder, ec);
+    return false;
 }

@@ -6,10 +6,15 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 using RecreateKindSet = std::array<bool, RECREATE_KIND_COUNT>;
 
+// The words --only and --skip take with --recreate: "schemas", "types", ...
+const std::vector<std::string>& RecreateKindNames();
+// The same, comma-separated: "schemas, types, ...".
+std::string RecreateKindList();
 // The kinds the lists leave to write (every kind without --only); throws std::invalid_argument naming a word
-// that is not a kind.
+// that is not a kind, or when the lists leave none.
 RecreateKindSet SelectedRecreateKinds(const std::optional<std::string>& only,
                                       const std::optional<std::string>& skip);

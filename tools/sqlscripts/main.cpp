@@ -81,16 +81,6 @@ std::optional<bool> ChoosePrefetch(CDatabase& db, Prefetch choice, HostUi& ui) {
     return choice == Prefetch::Off ? false : holds;
 }
 
-bool CreateFolder(const std::string& dir) {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (!ec && std::filesystem::is_directory(dir, ec))
-        return true;
-    Say(Format(Tr("cannot create the folder %s: %s"), dir.c_str(),
-               SystemReason(ec ? ec.value() : ENOTDIR).c_str()));
-    return false;
-}
-
 Progress::Mode ProgressMode(const ExportOptions& options) {
     if (options.quiet)
         return Progress::Mode::Off;
@@ -119,8 +109,7 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
     // A recording says why it holds less than the run would have asked (the file keeps these words as they
     // are).
     if (const int signal = InterruptionSignal()) {
-        CutShortSnapshotRecordings(signal == SIGINT ? "the export was interrupted (Ctrl-C)"
-                                                    : "the export was stopped (SIGTERM)");
+        CutShortRecordingsBySignal();
         const std::vector<int> finished = observer.Finished();
         Say(finished.empty()
                 ? Tr("interrupted; no category was written")
@@ -130,20 +119,14 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
     const bool writeFailures = output.SayWriteFailures();
     if (output.IsRefused()) {
         CutShortSnapshotRecordings("the export stopped at an existing file");
-        Say(Format(
-            Tr("%s already exists in %s; stopped without overwriting it (use --replace all to overwrite "
-               "existing files)"),
-            output.RefusedFile().c_str(), options.dir.c_str()));
+        SayRefused(output.RefusedFile(), options.dir);
     }
     if (output.IsRefused() || ui.MessageCount() > 0 || writeFailures)
         return kExitFailed;
     if (!output.Conclude(plan.categories, options.prune))
         return kExitFailed;
-    if (options.quiet)
-        return kExitOk;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
-    Say(Format(Tr("scripts written to %s"), (ec ? options.dir : folder.string()).c_str()));
+    if (!options.quiet)
+        SayWritten(options.dir);
     return kExitOk;
 }
 
