@@ -51,7 +51,8 @@ constexpr long kFirstUserTypeId = 257;
 class CSnapshotBuilder {
 public:
     // Records the statement with its answer once; every call counts as one statement the export sends.
-    void Add(const CString& strSql, const std::vector<TColumnShape>& aColumns, std::vector<TDbRow> aRows) {
+    void Add(const CString& strSql, const std::vector<TColumnShape>& aColumns,
+             std::vector<TDbRowText> aRows) {
         ++m_nSent;
         ++m_nPrefetchSent;
         Record(strSql, aColumns, std::move(aRows));
@@ -59,15 +60,15 @@ public:
     // Records a per-object statement that an export without prefetch sends, and files its rows under the
     // key of the family's one statement, which a prefetch export sends instead.
     void AddDetail(EPrefetchFamily eFamily, const std::vector<std::string>& aKey, const CString& strSql,
-                   const std::vector<TColumnShape>& aColumns, std::vector<TDbRow> aRows) {
+                   const std::vector<TColumnShape>& aColumns, std::vector<TDbRowText> aRows) {
         ++m_nSent;
         if (m_seen.count(strSql.Str()))
             return;
         TPrefetchRows& family = m_aPrefetch[static_cast<size_t>(eFamily)];
         if (family.aColumns.empty())
             family.aColumns = aColumns;
-        for (const TDbRow& row : aRows) {
-            TDbRow& bulkRow = family.aRows.emplace_back(row);
+        for (const TDbRowText& row : aRows) {
+            TDbRowText& bulkRow = family.aRows.emplace_back(row);
             bulkRow.insert(bulkRow.end(), aKey.begin(), aKey.end());
         }
         Record(strSql, aColumns, std::move(aRows));
@@ -82,15 +83,17 @@ public:
             for (const TColumnShape& key : PrefetchKeyShapes(eFamily))
                 aColumns.push_back(key);
             const size_t nKeyStart = family.aColumns.size();
-            std::stable_sort(family.aRows.begin(), family.aRows.end(), [&](const TDbRow& a, const TDbRow& b) {
-                return KeyOrder(a, b, nKeyStart, aColumns);
-            });
+            std::stable_sort(family.aRows.begin(), family.aRows.end(),
+                             [&](const TDbRowText& a, const TDbRowText& b) {
+                                 return KeyOrder(a, b, nKeyStart, aColumns);
+                             });
             ++m_nPrefetchSent;
             Record(GetPrefetchSQL(eFamily), aColumns, std::move(family.aRows));
         }
     }
     // Records a statement that only other callers than the export send.
-    void Record(const CString& strSql, const std::vector<TColumnShape>& aColumns, std::vector<TDbRow> aRows) {
+    void Record(const CString& strSql, const std::vector<TColumnShape>& aColumns,
+                std::vector<TDbRowText> aRows) {
         if (!m_seen.insert(strSql.Str()).second)
             return;
         TSnapshotStatement stmt;
@@ -110,7 +113,7 @@ public:
 private:
     struct TPrefetchRows {
         std::vector<TColumnShape> aColumns;
-        std::vector<TDbRow> aRows;
+        std::vector<TDbRowText> aRows;
     };
 
     static std::vector<TColumnShape> PrefetchKeyShapes(EPrefetchFamily eFamily) {
@@ -130,7 +133,7 @@ private:
     }
 
     // Numbers compare as numbers, names as text: any total order of the keys serves the store.
-    static bool KeyOrder(const TDbRow& a, const TDbRow& b, size_t nKeyStart,
+    static bool KeyOrder(const TDbRowText& a, const TDbRowText& b, size_t nKeyStart,
                          const std::vector<TColumnShape>& aColumns) {
         for (size_t i = nKeyStart; i < aColumns.size(); ++i) {
             if (*a[i] == *b[i])
@@ -169,10 +172,10 @@ private:
     size_t m_nObjects = 0;
 };
 
-TDbValue Int(long nValue) {
+std::optional<std::string> Int(long nValue) {
     return std::to_string(nValue);
 }
-TDbValue Text(const std::string& str) {
+std::optional<std::string> Text(const std::string& str) {
     return str;
 }
 
@@ -252,9 +255,9 @@ public:
             std::vector<TColumnShape> aColumns;
             for (const char* pszColumn : pStatement->aColumns)
                 aColumns.push_back({pszColumn, ModelColumnType(pszColumn)});
-            std::vector<TDbRow> aRows;
+            std::vector<TDbRowText> aRows;
             for (const TModelRow& row : mapRows[pStatement->pszFamily]) {
-                TDbRow& values = aRows.emplace_back();
+                TDbRowText& values = aRows.emplace_back();
                 for (const char* pszColumn : pStatement->aColumns) {
                     const auto it = row.find(pszColumn);
                     values.push_back(it == row.end() ? std::nullopt : it->second);
@@ -268,7 +271,7 @@ public:
     size_t ModelStatementCount() const { return m_nModelStatements; }
 
 private:
-    using TModelRow = std::map<std::string, TDbValue>;
+    using TModelRow = std::map<std::string, std::optional<std::string>>;
 
     static std::string SchemaName(long nSchemaId) { return nSchemaId == 1 ? "dbo" : kSchemas[nSchemaId - 4]; }
 
@@ -323,7 +326,7 @@ private:
     // The table's rows in each family: as the module's statements describe it (columns, keys, index, check,
     // default, the foreign key to the table before it).
     void AddModelTable(const TTable& table, std::map<std::string, std::vector<TModelRow>>& mapRows) const {
-        const TDbValue id = Int(table.nObjectId);
+        const std::optional<std::string> id = Int(table.nObjectId);
         mapRows["objects"].push_back({{"object_id", id},
                                       {"schema_id", Int(table.nSchemaId)},
                                       {"name", table.strName},
@@ -351,7 +354,7 @@ private:
                  {"max_length", Int(column.nLength)},
                  {"precision", Int(column.nPrecision)},
                  {"scale", Int(column.nScale)},
-                 {"collation_name", column.bText ? TDbValue(pszCollation) : std::nullopt},
+                 {"collation_name", column.bText ? std::optional<std::string>(pszCollation) : std::nullopt},
                  {"is_nullable", Int(column.bNullable)},
                  {"is_rowguidcol", Int(0)},
                  {"is_sparse", Int(0)},
@@ -405,7 +408,7 @@ private:
                                                 {"is_included_column", Int(0)}});
         const size_t nTable = static_cast<size_t>((table.nObjectId - 1000000) / 10);
         const TTable& referenced = m_aTables[(nTable + m_aTables.size() - 1) % m_aTables.size()];
-        const TDbValue key = Int(table.nObjectId + 1);
+        const std::optional<std::string> key = Int(table.nObjectId + 1);
         mapRows["foreign keys"].push_back({{"object_id", key},
                                            {"name", "FK_" + table.strName + "_Parent"},
                                            {"parent_object_id", id},
@@ -444,7 +447,7 @@ private:
             for (int i = 0; i < kModulesPerKind; ++i) {
                 const std::string strName = Numbered(pszType, i);
                 const TTable& table = m_aTables[static_cast<size_t>(i) % m_aTables.size()];
-                const TDbValue id = Int(nFirstId + i);
+                const std::optional<std::string> id = Int(nFirstId + i);
                 const bool bTrigger = std::string_view(pszType) == "TR";
                 mapRows["objects"].push_back(
                     {{"object_id", id},
@@ -472,7 +475,7 @@ private:
     // The export probes once, through its first module recordset; single-object calls may probe any of
     // the three tables first.
     void AddProbes(CSnapshotBuilder& out) const {
-        const TDbRow row = {Int(2 * kMaxDefinition)};
+        const TDbRowText row = {Int(2 * kMaxDefinition)};
         out.Add(GetDefinitionLengthSQL("sys.sql_modules"), {{"", kBigInt}}, {row});
         for (const char* pszTable : {"sys.default_constraints", "sys.computed_columns"})
             out.Record(GetDefinitionLengthSQL(pszTable), {{"", kBigInt}}, {row});
@@ -497,7 +500,7 @@ private:
     }
 
     static void AddIndexColumns(CSnapshotBuilder& out, long nObjectId, long nIndexId,
-                                std::vector<TDbRow> aRows) {
+                                std::vector<TDbRowText> aRows) {
         CSQLRecIndexColumns rs;
         rs.m_nObjectId = nObjectId;
         rs.m_nIndexId = nIndexId;
@@ -506,12 +509,12 @@ private:
     }
 
     void AddDefaults(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (int i = 0; i < kBoundDefaults; ++i)
             aList.push_back({Numbered("D_Zero", i), "dbo"});
         out.Add(ListSQL<CSQLRecDefaults>(), {{"name", kText}, {"SchemaName", kText}}, aList);
         for (size_t i = 0; i < aList.size(); ++i) {
-            const TDbRow& row = aList[i];
+            const TDbRowText& row = aList[i];
             out.AddDetail(
                 EPrefetchFamily::Modules, {std::to_string(kFirstDefaultId + i), "D", "dbo", *row[0]},
                 DetailSQL<CSQLRecDefaults>("dbo", *row[0]), ModuleColumns(),
@@ -521,7 +524,7 @@ private:
     }
 
     void AddUserTypes(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (int i = 0; i < kUserTypes; ++i)
             aList.push_back({Numbered("CodeType", i), "dbo"});
         out.Add(ListSQL<CSQLRecUserTypes>(), {{"UserName", kText}, {"SchemaName", kText}}, aList);
@@ -544,7 +547,7 @@ private:
     }
 
     void AddTables(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (const TTable& table : m_aTables)
             aList.push_back({table.strName, Int(table.nObjectId), table.strSchema, Int(table.nSchemaId)});
         out.Add(DefaultSQL<CSQLRecTables>(),
@@ -599,7 +602,7 @@ private:
     }
 
     void AddPrimaryKeys(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (const TTable& table : m_aTables)
             aList.push_back({"PK_" + table.strName, table.strSchema});
         std::sort(aList.begin(), aList.end());
@@ -625,7 +628,7 @@ private:
 
     // Each table refers to the one before it, through its primary key.
     void AddForeignKeys(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (const TTable& table : m_aTables)
             aList.push_back({table.strName, table.strSchema});
         out.Add(DefaultSQL<CSQLRecForeignKeysTables>(), {{"Name", kText}, {"NameSchema", kText}}, aList);
@@ -660,7 +663,7 @@ private:
     }
 
     void AddFullText(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aIndexes;
+        std::vector<TDbRowText> aIndexes;
         for (size_t i = 0; i < m_aTables.size(); i += kTablesPerFullTextIndex) {
             const TTable& table = m_aTables[i];
             aIndexes.push_back({Int(table.nObjectId), table.strName, table.strSchema, "PK_" + table.strName,
@@ -679,7 +682,7 @@ private:
                  {"FileGroupName", kText}},
                 {{"FTC_Main", Int(1), Int(0), "PRIMARY"}});
         out.Add(DefaultSQL<CSQLRecFullTextCatalogIndexes>(), aIndexColumns, aIndexes);
-        for (const TDbRow& index : aIndexes) {
+        for (const TDbRowText& index : aIndexes) {
             CSQLRecFullTextCatalogIndexColumns rs;
             rs.m_nObjectId = std::atol(index[0]->c_str());
             out.AddDetail(EPrefetchFamily::FullTextColumns, {*index[0]}, rs.GetDefaultSQL(),
@@ -690,7 +693,7 @@ private:
     }
 
     void AddSchemas(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (size_t i = 1; i < std::size(kSchemas); ++i)
             aList.push_back({kSchemas[i]});
         out.Add(DefaultSQL<CSQLRecSchemas>(), {{"name", kText}}, aList);
@@ -725,7 +728,7 @@ private:
     template <class Rec>
     void AddModules(CSnapshotBuilder& out, const char* pszPrefix, const char* pszCreate,
                     long nFirstId) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (int i = 0; i < kModulesPerKind; ++i)
             aList.push_back({Numbered(pszPrefix, i), "dbo"});
         out.Add(ListSQL<Rec>(), {{"name", kText}, {"SchemaName", kText}}, aList);
@@ -739,7 +742,7 @@ private:
     }
 
     void AddIndexes(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (const TTable& table : m_aTables)
             aList.push_back({"IX_" + table.strName + "_Name", Int(2), Int(table.nObjectId), table.strName,
                              table.strSchema, Int(2), "NONCLUSTERED", Int(table.nObjectId % 4 == 0),
@@ -762,7 +765,7 @@ private:
     }
 
     void AddChecks(CSnapshotBuilder& out) const {
-        std::vector<TDbRow> aList;
+        std::vector<TDbRowText> aList;
         for (const TTable& table : m_aTables)
             aList.push_back({"CK_" + table.strName + "_Qty", table.strSchema});
         out.Add(ListSQL<CSQLRecChecks>(), {{"Name", kText}, {"NameSchema", kText}}, aList);

@@ -78,28 +78,29 @@ void CDatabase::SetQueryTimeout(DWORD dwSeconds) {
         m_pConnection->SetQueryTimeout(dwSeconds);
 }
 
-CFieldExchange::CFieldExchange(CRecordset* pRecordset, const std::vector<std::optional<std::string>>* pRow)
-    : m_pRecordset(pRecordset), m_pRow(pRow) {}
+CFieldExchange::CFieldExchange(CRecordset* pRecordset, const TDbValue* pValues, size_t nValues)
+    : m_pRecordset(pRecordset), m_pValues(pValues), m_nValues(nValues) {}
 
-const std::optional<std::string>& CFieldExchange::NextValue() {
-    if (m_nField >= m_pRow->size()) {
+const TDbValue& CFieldExchange::NextValue() {
+    if (m_nField >= m_nValues) {
         CString strMessage;
         strMessage.Format("Invalid descriptor index: column %zu is bound, the result of \"%s\" has %zu",
-                          m_nField + 1, m_pRecordset->GetSQL(), m_pRow->size());
+                          m_nField + 1, m_pRecordset->GetSQL(), m_nValues);
         AfxThrowDBException("07009", 0, strMessage);
     }
-    return (*m_pRow)[m_nField++];
+    return m_pValues[m_nField++];
 }
 
 void RFX_Text(CFieldExchange* pFX, LPCTSTR, CString& value, int nMaxLength, int, short) {
-    const std::optional<std::string>& field = pFX->NextValue();
+    const TDbValue& field = pFX->NextValue();
     if (!field) {
         value.Empty();
         return;
     }
+    const std::string_view str = *field;
     const size_t nBytes =
-        nMaxLength > 0 ? Utf8PrefixBytes(field->data(), field->size(), static_cast<size_t>(nMaxLength)) : 0;
-    value.Str().assign(field->data(), nBytes);
+        nMaxLength > 0 ? Utf8PrefixBytes(str.data(), str.size(), static_cast<size_t>(nMaxLength)) : 0;
+    value.Str().assign(str.data(), nBytes);
 }
 
 void RFX_Long(CFieldExchange* pFX, LPCTSTR szName, int& value) {
@@ -109,9 +110,9 @@ void RFX_Long(CFieldExchange* pFX, LPCTSTR szName, int& value) {
 }
 
 void RFX_Long(CFieldExchange* pFX, LPCTSTR, long& value) {
-    const std::optional<std::string>& field = pFX->NextValue();
+    const TDbValue& field = pFX->NextValue();
     // Whole numbers may come as text or sql_variant; the value wraps to 32 bits like SQL_C_LONG.
-    value = field ? static_cast<std::int32_t>(std::strtoll(field->c_str(), nullptr, 10)) : 0;
+    value = field ? static_cast<std::int32_t>(std::strtoll(std::string(*field).c_str(), nullptr, 10)) : 0;
 }
 
 CRecordset::CRecordset(CDatabase* pDatabase) : m_pDatabase(pDatabase) {}
@@ -149,6 +150,7 @@ BOOL CRecordset::Attach(std::unique_ptr<CDbResult> pResult) {
 
 void CRecordset::Close() {
     m_pRow = nullptr;
+    m_nRowValues = 0;
     m_pResult.reset();
     m_hstmt = nullptr;
     m_bEOF = TRUE;
@@ -169,11 +171,13 @@ void CRecordset::MoveNext() {
 // Binding fails for the statement as the backend would have: an error names it.
 void CRecordset::FetchAndBind() {
     NamingStatement(m_strSQL.Str(), [this] {
-        m_pRow = m_pResult->Fetch();
-        m_bEOF = m_pRow == nullptr;
+        const std::optional<TDbRow> row = m_pResult->Fetch();
+        m_pRow = row ? row->data() : nullptr;
+        m_nRowValues = row ? row->size() : 0;
+        m_bEOF = !row;
         if (m_bEOF)
             return;
-        CFieldExchange fx(this, m_pRow);
+        CFieldExchange fx(this, m_pRow, m_nRowValues);
         DoFieldExchange(&fx);
     });
 }
@@ -186,9 +190,9 @@ const TDbColumn& CRecordset::Column(short nIndex) const {
 
 void CRecordset::GetFieldValue(short nIndex, CString& strValue) const {
     Column(nIndex);
-    if (!m_pRow)
+    if (m_bEOF)
         AfxThrowDBException("24000", 0, "No current row");
-    const std::optional<std::string>& field = (*m_pRow)[static_cast<size_t>(nIndex)];
+    const TDbValue& field = m_pRow[static_cast<size_t>(nIndex)];
     strValue = field ? CString(*field) : CString();
 }
 

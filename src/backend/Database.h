@@ -11,6 +11,7 @@
 
 class CDbConnection;
 class CDbResult;
+class TDbValue;
 struct TDbColumn;
 
 typedef void* HDBC;
@@ -69,16 +70,17 @@ class CFieldExchange {
 public:
     enum FieldType : UINT { noFieldType = 0xFFFFFFFF, outputColumn = 0, param = 1 };
 
-    CFieldExchange(CRecordset* pRecordset, const std::vector<std::optional<std::string>>* pRow);
+    CFieldExchange(CRecordset* pRecordset, const TDbValue* pValues, size_t nValues);
     void SetFieldType(UINT nFieldType) { m_nFieldType = nFieldType; }
 
     // The value for the next bound column; throws when the result has fewer columns than bound.
-    const std::optional<std::string>& NextValue();
+    const TDbValue& NextValue();
     UINT m_nFieldType = noFieldType;
 
 private:
     CRecordset* m_pRecordset;
-    const std::vector<std::optional<std::string>>* m_pRow;
+    const TDbValue* m_pValues;
+    size_t m_nValues;
     size_t m_nField = 0;
 };
 
@@ -136,7 +138,8 @@ private:
     const TDbColumn& Column(short nIndex) const;
 
     std::unique_ptr<CDbResult> m_pResult;
-    const std::vector<std::optional<std::string>>* m_pRow = nullptr;
+    const TDbValue* m_pRow = nullptr; // the current row's values, null when there is none
+    size_t m_nRowValues = 0;
     CString m_strSQL;
     BOOL m_bEOF = TRUE;
     BOOL m_bBOF = TRUE;

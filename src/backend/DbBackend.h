@@ -4,9 +4,14 @@
 #include "platform/Exceptions.h"
 #include "platform/String.h"
 
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
+#include <span>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TDbColumn {
@@ -18,35 +23,73 @@ struct TDbColumn {
     SWORD nNullability = 0;
 };
 
-// A value as fetched: UTF-8 text (numbers in decimal) or SQL NULL.
-using TDbValue = std::optional<std::string>;
-using TDbRow = std::vector<TDbValue>;
+// A value as fetched: UTF-8 text (numbers in decimal) or SQL NULL. It views text that its result holds, in
+// 12 bytes, packed, since a loaded snapshot keeps one for each of millions of values; text of 4 GB or more,
+// which only a large value near its 2 GB limit could give as UTF-8, is refused.
+class [[gnu::packed]] TDbValue {
+public:
+    TDbValue() = default; // NULL
+    TDbValue(std::string_view str)
+        : m_pText(str.data() ? str.data() : ""), m_nLength(static_cast<std::uint32_t>(str.size())) {
+        if (str.size() > UINT32_MAX)
+            throw std::length_error("a value of 4 GB or more");
+    }
+    explicit operator bool() const { return m_pText != nullptr; }
+    // The text; empty for NULL.
+    std::string_view operator*() const { return {m_pText ? m_pText : "", m_nLength}; }
+    bool operator==(const TDbValue& other) const { return bool(*this) == bool(other) && **this == *other; }
+
+private:
+    const char* m_pText = nullptr;
+    std::uint32_t m_nLength = 0;
+};
+
+// A row as fetched: a value for each column.
+using TDbRow = std::span<const TDbValue>;
+// A row that holds its text, as a driver's values are read or a program writes them.
+using TDbRowText = std::vector<std::optional<std::string>>;
+
+// Views of the row's values, in aValues.
+TDbRow ViewRow(const TDbRowText& row, std::vector<TDbValue>& aValues);
+
+// Rows held by whoever copied them, each in place for as long as the holder lives.
+class CHeldRows {
+public:
+    TDbRow Add(TDbRow row);
+    TDbRow Add(TDbRowText row);
+
+private:
+    std::deque<std::string> m_aTexts; // a deque: adding moves none, so views of them hold
+    std::deque<std::vector<TDbValue>> m_aRows;
+};
 
 // The rows of one executed statement, read front to back.
 class CDbResult {
 public:
     virtual ~CDbResult() = default;
     virtual const std::vector<TDbColumn>& Columns() const = 0;
-    // The next row, valid until the next call; null at the end.
-    virtual const TDbRow* Fetch() = 0;
+    // The next row, whose values are valid until the next call; none at the end.
+    virtual std::optional<TDbRow> Fetch() = 0;
     // How many rows the result holds in all, -1 while they are still on the server.
     virtual long RowCount() const { return -1; }
-    // True when every row fetched stays valid, unchanged, as long as the result lives.
+    // True when the values of every row fetched stay valid, unchanged, as long as the result lives.
     virtual bool KeepsRows() const { return false; }
 };
 
 // A result held whole in memory.
 class CRowsResult : public CDbResult {
 public:
-    CRowsResult(std::vector<TDbColumn> aColumns, std::vector<TDbRow> aRows)
-        : m_aColumns(std::move(aColumns)), m_aRows(std::move(aRows)) {}
+    CRowsResult(std::vector<TDbColumn> aColumns, std::vector<TDbRowText> aRows);
     const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
-    const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? &m_aRows[m_nNext++] : nullptr; }
+    std::optional<TDbRow> Fetch() override {
+        return m_nNext < m_aRows.size() ? std::optional(m_aRows[m_nNext++]) : std::nullopt;
+    }
     long RowCount() const override { return static_cast<long>(m_aRows.size()); }
     bool KeepsRows() const override { return true; }
 
 private:
     std::vector<TDbColumn> m_aColumns;
+    CHeldRows m_held;
     std::vector<TDbRow> m_aRows;
     size_t m_nNext = 0;
 };

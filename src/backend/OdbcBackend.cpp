@@ -131,7 +131,7 @@ struct TFetchBuffers {
     std::u16string strWide; // a value that takes several chunks
 };
 
-void SetUtf8(TDbValue& value, const char16_t* pch, size_t nLength) {
+void SetUtf8(std::optional<std::string>& value, const char16_t* pch, size_t nLength) {
     if (!value)
         value.emplace();
     value->clear();
@@ -140,7 +140,8 @@ void SetUtf8(TDbValue& value, const char16_t* pch, size_t nLength) {
 
 // Reads one column of the current row in chunks; never trusts the reported column size. The value's text
 // takes the place of the one before, so a row read again and again needs no new memory.
-void ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn, TFetchBuffers& buffers, TDbValue& value) {
+void ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn, TFetchBuffers& buffers,
+              std::optional<std::string>& value) {
     std::vector<SQLWCHAR>& aBuffer = buffers.aChunk;
     std::u16string& str = buffers.strWide;
     str.clear();
@@ -204,7 +205,7 @@ std::vector<TDbColumn> DescribeColumns(SQLHSTMT hstmt) {
     return aColumns;
 }
 
-bool FetchRow(SQLHSTMT hstmt, size_t nColumns, TFetchBuffers& buffers, TDbRow& row) {
+bool FetchRow(SQLHSTMT hstmt, size_t nColumns, TFetchBuffers& buffers, TDbRowText& row) {
     const SQLRETURN rc = SQLFetch(hstmt);
     if (rc == SQL_NO_DATA)
         return false;
@@ -258,15 +259,15 @@ public:
 
     const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
 
-    const TDbRow* Fetch() override {
-        return NamingStatement(m_strSql, [this]() -> const TDbRow* {
+    std::optional<TDbRow> Fetch() override {
+        return NamingStatement(m_strSql, [this]() -> std::optional<TDbRow> {
             std::lock_guard lock(m_pLink->mutex);
             if (!m_pStmt)
                 return NextBuffered();
             if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, m_row))
-                return &m_row;
+                return ViewRow(m_row, m_aValues);
             Release();
-            return nullptr;
+            return std::nullopt;
         });
     }
 
@@ -274,7 +275,7 @@ public:
     // needs the connection: it is kept and thrown to this stream's reader after the rows read before it.
     void BufferRest() {
         try {
-            TDbRow row;
+            TDbRowText row;
             while (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, row))
                 m_aRest.push_back(std::move(row));
         } catch (CDBException* e) {
@@ -287,12 +288,12 @@ public:
     }
 
 private:
-    const TDbRow* NextBuffered() {
+    std::optional<TDbRow> NextBuffered() {
         if (m_nNext < m_aRest.size())
-            return &m_aRest[m_nNext++];
+            return ViewRow(m_aRest[m_nNext++], m_aValues);
         if (m_pBufferError)
             throw m_pBufferError.release();
-        return nullptr;
+        return std::nullopt;
     }
 
     void Release() {
@@ -306,8 +307,9 @@ private:
     std::vector<TDbColumn> m_aColumns;
     std::string m_strSql;
     TFetchBuffers m_buffers;
-    TDbRow m_row;
-    std::vector<TDbRow> m_aRest;
+    TDbRowText m_row;
+    std::vector<TDbValue> m_aValues; // of the row fetched last
+    std::vector<TDbRowText> m_aRest;
     size_t m_nNext = 0;
     CExceptionPtr<CDBException> m_pBufferError;
 };
@@ -362,7 +364,7 @@ private:
         std::vector<TDbColumn> aColumns = DescribeColumns(pStmt->Get());
         // A statement without a result set has nothing to fetch: SQLFetch would fail with 24000.
         if (aColumns.empty())
-            return std::make_unique<CRowsResult>(std::move(aColumns), std::vector<TDbRow>());
+            return std::make_unique<CRowsResult>(std::move(aColumns), std::vector<TDbRowText>());
         if (!bBuffered) {
             auto pStream =
                 std::make_unique<COdbcStream>(m_pLink, std::move(pStmt), std::move(aColumns), strSql);
@@ -417,9 +419,9 @@ private:
     }
 
     static std::unique_ptr<CDbResult> ReadWhole(SQLHSTMT hstmt, std::vector<TDbColumn> aColumns) {
-        std::vector<TDbRow> aRows;
+        std::vector<TDbRowText> aRows;
         TFetchBuffers buffers;
-        for (TDbRow row; FetchRow(hstmt, aColumns.size(), buffers, row);)
+        for (TDbRowText row; FetchRow(hstmt, aColumns.size(), buffers, row);)
             aRows.push_back(std::move(row));
         return std::make_unique<CRowsResult>(std::move(aColumns), std::move(aRows));
     }

@@ -5,11 +5,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,21 +41,17 @@ std::shared_ptr<const CCatalogSnapshot> CCatalogSnapshot::Load(const std::string
     const CSnapshotError err(strPath);
     if (const std::optional<std::string> strWhy = Unreadable(strPath))
         err.Throw("cannot be read: " + *strWhy);
-    // Read rather than mapped: a file that another program cuts short meanwhile reads as text that ends
-    // early, where a mapping would fault.
-    std::vector<char> aBuffer(size_t(1) << 20); // fewer, larger reads
-    std::ifstream file;
-    file.rdbuf()->pubsetbuf(aBuffer.data(), static_cast<std::streamsize>(aBuffer.size()));
-    file.open(strPath, std::ios::binary);
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        err.Throw(std::string("cannot be read: ") + std::strerror(errno));
+    const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* p) { ::close(*p); });
+    struct stat info {};
+    ::fstat(fd, &info);
     auto pSnapshot = std::make_shared<CCatalogSnapshot>();
     pSnapshot->m_strPath = strPath;
-    try {
-        pSnapshot->m_content = ReadSnapshot(file, strPath);
-    } catch (const std::ios_base::failure& e) {
-        err.Throw(std::string("cannot be read: ") + e.what());
-    }
-    if (file.bad())
-        err.Throw("cannot be read");
+    pSnapshot->m_content.pText =
+        std::make_unique<CSnapshotText>(fd, static_cast<size_t>(info.st_size), strPath);
+    pSnapshot->m_content = ReadSnapshot(std::move(pSnapshot->m_content), strPath);
     const std::vector<TSnapshotEntry>& aEntries = pSnapshot->m_content.aEntries;
     pSnapshot->m_index.reserve(aEntries.size());
     for (size_t i = 0; i < aEntries.size(); ++i)
@@ -81,34 +78,21 @@ const TSnapshotEntry* CCatalogSnapshot::Find(std::string_view strSql) const {
     return it == m_index.end() ? nullptr : &m_content.aEntries[it->second];
 }
 
-void CCatalogSnapshot::GetRow(const TSnapshotEntry& entry, size_t nRow, TDbRow& row) const {
+TDbRow CCatalogSnapshot::GetRow(const TSnapshotEntry& entry, size_t nRow) const {
     const size_t nColumns = entry.pColumns->size();
-    row.resize(nColumns);
-    for (size_t i = 0; i < nColumns; ++i) {
-        const std::optional<std::string_view> value =
-            m_content.values.Get(entry.nFirstValue + nRow * nColumns + i);
-        if (!value)
-            row[i].reset();
-        else if (row[i])
-            row[i]->assign(*value);
-        else
-            row[i].emplace(*value);
-    }
+    return m_content.values.Get(entry.nFirstValue + nRow * nColumns, nColumns);
 }
 
 void CCatalogSnapshot::SaveAs(const std::string& strPath) const {
     CSnapshotWriter writer(strPath, m_content.strSource);
-    TDbRow row;
     for (const TSnapshotEntry& entry : m_content.aEntries) {
         if (entry.pError) {
             writer.WriteError(entry.strSql, *entry.pError);
             continue;
         }
         writer.WriteStatement(entry.strSql, *entry.pColumns);
-        for (size_t i = 0; i < entry.nRows; ++i) {
-            GetRow(entry, i, row);
-            writer.WriteRow(row);
-        }
+        for (size_t i = 0; i < entry.nRows; ++i)
+            writer.WriteRow(GetRow(entry, i));
     }
     writer.Finish(m_content.strCutShort);
 }
@@ -116,14 +100,15 @@ void CCatalogSnapshot::SaveAs(const std::string& strPath) const {
 void CCatalogSnapshot::Save(const std::string& strPath, const std::vector<TSnapshotStatement>& aStatements,
                             const std::string& strSource) {
     CSnapshotWriter writer(strPath, strSource);
+    std::vector<TDbValue> aValues;
     for (const TSnapshotStatement& stmt : aStatements) {
         if (stmt.error) {
             writer.WriteError(stmt.strSql, *stmt.error);
             continue;
         }
         writer.WriteStatement(stmt.strSql, stmt.aColumns);
-        for (const TDbRow& row : stmt.aRows)
-            writer.WriteRow(row);
+        for (const TDbRowText& row : stmt.aRows)
+            writer.WriteRow(ViewRow(row, aValues));
     }
     writer.Finish("");
 }

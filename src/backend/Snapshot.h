@@ -26,9 +26,8 @@ public:
 
     // The recorded answer to exactly this text, or null.
     const TSnapshotEntry* Find(std::string_view strSql) const;
-    // Row nRow of the entry, into row; its strings keep their buffers, so that reading row after row into
-    // one TDbRow allocates little.
-    void GetRow(const TSnapshotEntry& entry, size_t nRow, TDbRow& row) const;
+    // Row nRow of the entry, valid as long as the snapshot.
+    TDbRow GetRow(const TSnapshotEntry& entry, size_t nRow) const;
     const std::string& GetPath() const { return m_strPath; }
     size_t GetCount() const { return m_content.aEntries.size(); }
     // Why the recording stopped before the end of its run (the connection was lost, the run was

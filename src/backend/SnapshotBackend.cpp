@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <map>
 #include <mutex>
 #include <string_view>
@@ -33,25 +32,24 @@ std::chrono::microseconds ReplayDelay(std::string_view strOptions) {
     return std::chrono::microseconds(0);
 }
 
-// A recorded statement's rows, read out of the snapshot one at a time into one row.
+// A recorded statement's rows, where the snapshot holds them.
 class CSnapshotResult : public CDbResult {
 public:
     CSnapshotResult(std::shared_ptr<const CCatalogSnapshot> pSnapshot, const TSnapshotEntry* pEntry)
         : m_pSnapshot(std::move(pSnapshot)), m_pEntry(pEntry) {}
     const std::vector<TDbColumn>& Columns() const override { return *m_pEntry->pColumns; }
-    const TDbRow* Fetch() override {
+    std::optional<TDbRow> Fetch() override {
         if (m_nNext == m_pEntry->nRows)
-            return nullptr;
-        m_pSnapshot->GetRow(*m_pEntry, m_nNext++, m_row);
-        return &m_row;
+            return std::nullopt;
+        return m_pSnapshot->GetRow(*m_pEntry, m_nNext++);
     }
     long RowCount() const override { return static_cast<long>(m_pEntry->nRows); }
+    bool KeepsRows() const override { return true; }
 
 private:
     std::shared_ptr<const CCatalogSnapshot> m_pSnapshot;
     const TSnapshotEntry* m_pEntry;
     size_t m_nNext = 0;
-    TDbRow m_row;
 };
 
 class CSnapshotReplay : public CDbConnection {
@@ -118,19 +116,21 @@ private:
 class CRecordedResult : public CDbResult {
 public:
     explicit CRecordedResult(std::unique_ptr<CDbResult> pInner) : m_pInner(std::move(pInner)) {
-        while (const TDbRow* pRow = m_pInner->Fetch())
-            m_aRows.push_back(m_pInner->KeepsRows() ? pRow : &m_aCopies.emplace_back(*pRow));
+        while (const std::optional<TDbRow> row = m_pInner->Fetch())
+            m_aRows.push_back(m_pInner->KeepsRows() ? *row : m_copies.Add(*row));
     }
     const std::vector<TDbColumn>& Columns() const override { return m_pInner->Columns(); }
-    const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? m_aRows[m_nNext++] : nullptr; }
+    std::optional<TDbRow> Fetch() override {
+        return m_nNext < m_aRows.size() ? std::optional(m_aRows[m_nNext++]) : std::nullopt;
+    }
     long RowCount() const override { return static_cast<long>(m_aRows.size()); }
     bool KeepsRows() const override { return true; }
-    const std::vector<const TDbRow*>& Rows() const { return m_aRows; }
+    const std::vector<TDbRow>& Rows() const { return m_aRows; }
 
 private:
     std::unique_ptr<CDbResult> m_pInner;
-    std::deque<TDbRow> m_aCopies; // of rows the inner result does not keep
-    std::vector<const TDbRow*> m_aRows;
+    CHeldRows m_copies; // of rows the inner result does not keep
+    std::vector<TDbRow> m_aRows;
     size_t m_nNext = 0;
 };
 
@@ -174,8 +174,8 @@ public:
         if (!FirstTime(strSql))
             return;
         m_writer.WriteStatement(strSql, result.Columns());
-        for (const TDbRow* pRow : result.Rows())
-            m_writer.WriteRow(*pRow);
+        for (const TDbRow row : result.Rows())
+            m_writer.WriteRow(row);
     }
 
     // A spool for a statement whose rows are read as they come; null when the statement is recorded already.
@@ -248,13 +248,13 @@ public:
             m_pSpool->WriteStatement(m_strSql, m_pInner->Columns());
     }
     const std::vector<TDbColumn>& Columns() const override { return m_pInner->Columns(); }
-    const TDbRow* Fetch() override {
-        const TDbRow* pRow = m_pRecorder->Watching(m_strSql, [&] { return m_pInner->Fetch(); });
-        if (m_pSpool && pRow)
-            m_pSpool->WriteRow(*pRow);
+    std::optional<TDbRow> Fetch() override {
+        const std::optional<TDbRow> row = m_pRecorder->Watching(m_strSql, [&] { return m_pInner->Fetch(); });
+        if (m_pSpool && row)
+            m_pSpool->WriteRow(*row);
         else if (m_pSpool)
             m_pRecorder->RecordSpooled(m_strSql, *std::exchange(m_pSpool, nullptr));
-        return pRow;
+        return row;
     }
 
 private:

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <new>
-#include <sstream>
 #include <unordered_map>
 
 namespace {
@@ -14,12 +13,12 @@ namespace od = simdjson::ondemand;
 
 constexpr const char* kHeader = "the header {\"format\": \"sqlscripts-catalog-snapshot\", \"version\": 2}";
 constexpr const char* kLine = "a statement {\"sql\": ...}, a row [...] or the end {\"end\": \"complete\"}";
+constexpr const char* kColumns = "\"columns\": [...]";
 constexpr const char* kColumn = "a column {\"name\": \"...\", \"type\": \"...\"}";
 constexpr const char* kError = "\"error\": {\"sqlstate\": \"...\", \"native\": 0, \"message\": \"...\"}";
 constexpr const char* kValue = "a string, a number as JSON writes it (within a double's range) or null";
 
-// The members of the file's objects that hold text or a number: of the header, a statement, a column, an
-// error and the end.
+// The members of the file's objects that hold text or a number.
 enum EMember { eSql, eFormat, eSource, eEnd, eWhy, eName, eType, eState, eText, eVersion, eNative, eCount };
 constexpr std::string_view kMembers[] = {"sql",  "format",   "source",  "end",     "reason", "name",
                                          "type", "sqlstate", "message", "version", "native"};
@@ -34,45 +33,39 @@ struct TMembers { // where each of them stood in an object (null when it lacks i
 
 class CSnapshotTextReader {
 public:
-    CSnapshotTextReader(std::istream& in, const std::string& strPath) : m_in(in), m_strPath(strPath) {}
+    CSnapshotTextReader(TSnapshotContent content, const std::string& strPath)
+        : m_content(std::move(content)), m_strPath(strPath) {}
 
     TSnapshotContent Read() {
         od::object object; // version 1 is one object over several lines: its first line leaves it open
-        if (!NextLine() || (m_parser.iterate(m_strLine).get(m_doc) == simdjson::SUCCESS &&
-                            m_doc.get_object().get(object) == simdjson::INCOMPLETE_ARRAY_OR_OBJECT)) {
-            std::ostringstream rest;
-            rest << m_in.rdbuf();
-            m_strLine += (m_in.eof() ? "" : "\n") + rest.str();
-            m_strLine.reserve(m_strLine.size() + simdjson::SIMDJSON_PADDING);
+        if (!NextLine() ||
+            (m_parser.iterate(m_line, m_text.RoomFrom(m_line.data())).get(m_doc) == simdjson::SUCCESS &&
+             m_doc.get_object().get(object) == simdjson::INCOMPLETE_ARRAY_OR_OBJECT)) {
+            m_line = m_text.All();
             m_nLine = 1;
+            m_bWhole = true;
         }
         for (bool bLine = true; bLine; bLine = NextLine())
             ReadLine();
         if (!m_bHeader)
-            Fail(m_strLine.data() + m_strLine.size(), kHeader);
+            Fail(m_line.data() + m_line.size(), kHeader);
         if (!m_bEnded)
             m_content.strCutShort = "the file ends before its end line";
         return std::move(m_content);
     }
 
 private:
-    bool NextLine() {
-        if (!std::getline(m_in, m_strLine))
-            return false;
-        ++m_nLine;
-        m_strLine.reserve(m_strLine.size() + simdjson::SIMDJSON_PADDING); // which simdjson may read
-        return true;
-    }
+    bool NextLine() { return m_text.NextLine(m_line) && ++m_nLine; }
 
     void ReadLine() {
-        const size_t nFirst = m_strLine.find_first_not_of(" \t\r\n");
+        const size_t nFirst = m_line.find_first_not_of(" \t\r\n");
         if (nFirst == std::string::npos)
             return;
-        const char* pAt = m_strLine.data() + nFirst;
+        const char* pAt = m_line.data() + nFirst;
         if (m_bEnded)
             Fail(pAt, "nothing after the end line");
         const char* pszExpected = m_bHeader ? kLine : kHeader;
-        m_doc = Take(m_parser.iterate(m_strLine), pAt, pszExpected);
+        m_doc = Take(m_parser.iterate(m_line, m_text.RoomFrom(m_line.data())), pAt, pszExpected);
         if (*pAt != '[' || !m_bHeader)
             ReadObject(Take(m_doc.get_object(), pAt, pszExpected), pAt);
         else if (m_content.aEntries.empty() || m_content.aEntries.back().pError)
@@ -83,8 +76,7 @@ private:
             Fail(pNext, "nothing after the value", simdjson::TAPE_ERROR);
     }
 
-    // An object of the file: the header, a statement or the end. In version 1 the header holds the
-    // statements, and each statement its rows.
+    // An object of the file: the header, a statement or the end (in version 1 they hold what follows them).
     void ReadObject(od::object object, const char* pAt) {
         const bool bHeader = !std::exchange(m_bHeader, true);
         TSnapshotEntry entry;
@@ -94,15 +86,14 @@ private:
             if (strKey == "columns")
                 entry.pColumns = &ReadColumns(value, p);
             else if (strKey == "error")
-                entry.pError = ReadError(value, p);
+                entry.pError = std::make_unique<TDiagRecord>(ReadError(value, p));
             else if (strKey == "rows" && !entry.pColumns)
                 Fail(p, "\"columns\" before \"rows\"");
             else if (strKey == "rows" || strKey == "statements")
                 ForEachElement(Take(value.get_array(), p, "an array"), [&](od::value item, const char* q) {
-                    if (strKey == "rows")
-                        ReadRow(entry, Take(item.get_array(), q, "a row [...]"), q);
-                    else
-                        ReadObject(Take(item.get_object(), q, "a statement {\"sql\": ...}"), q);
+                    strKey == "rows"
+                        ? ReadRow(entry, Take(item.get_array(), q, "a row [...]"), q)
+                        : ReadObject(Take(item.get_object(), q, "a statement {\"sql\": ...}"), q);
                 });
             pStatements = strKey == "statements" ? p : pStatements;
         };
@@ -133,102 +124,112 @@ private:
         m_content.aEntries.push_back(std::move(entry));
     }
 
-    // The columns, the same list for every statement whose list reads alike: most share theirs with many.
+    // The columns, the same list for every statement whose list reads alike: most share theirs with many, so
+    // a list is read once, on a parser of its own, and known by its text after that.
     const std::vector<TDbColumn>& ReadColumns(od::value value, const char* pAt) {
-        std::vector<TDbColumn> aColumns;
-        ForEachElement(Take(value.get_array(), pAt, "\"columns\": [...]"), [&](od::value item,
-                                                                               const char* p) {
+        const std::string_view strList =
+            Take(Take(value.get_array(), pAt, kColumns).raw_json(), pAt, kColumns);
+        if (const std::vector<TDbColumn>* pKnown = m_columnLists[strList])
+            return *pKnown;
+        auto list = Take(m_listParser.iterate(strList, m_text.RoomFrom(strList.data())), pAt, kColumns);
+        m_pDoc = &list;
+        std::vector<TDbColumn>& aColumns = m_content.aColumnLists.emplace_back();
+        ForEachElement(Take(list.get_array(), pAt, kColumns), [&](od::value item, const char* p) {
             const TMembers members = ReadMembers(Take(item.get_object(), p, kColumn), p, [](auto&&...) {});
             if (!members.at[eName])
                 Fail(p, kColumn);
             aColumns.push_back({std::string(members.texts[eName]), std::string(members.texts[eType])});
         });
-        const auto [it, bNew] = m_columnLists.try_emplace(std::string(pAt, Here()));
-        if (bNew)
-            it->second = &m_content.aColumnLists.emplace_back(std::move(aColumns));
-        return *it->second;
+        m_pDoc = &m_doc;
+        return *(m_columnLists[strList] = &aColumns);
     }
 
-    std::unique_ptr<TDiagRecord> ReadError(od::value value, const char* pAt) {
+    TDiagRecord ReadError(od::value value, const char* pAt) {
         const TMembers members = ReadMembers(Take(value.get_object(), pAt, kError), pAt, [](auto&&...) {});
         if (!members.at[eState] || !members.at[eNative] || !members.at[eText])
             Fail(pAt, kError);
-        return std::make_unique<TDiagRecord>(TDiagRecord{std::string(members.texts[eState]),
-                                                         static_cast<long>(members.numbers[eNative]),
-                                                         std::string(members.texts[eText])});
+        return {members.texts[eState], members.numbers[eNative], members.texts[eText]};
     }
 
     // The members of text and numbers of an object; onOther gets the others.
     template <class TOnOther> TMembers ReadMembers(od::object object, const char* pAt, TOnOther onOther) {
         TMembers members{pAt};
         for (auto member : object) {
-            od::field field = Take(std::move(member), Here(), "a member \"name\": value");
-            const std::string_view strKey = Take(field.unescaped_key(), Here(), "a member \"name\": value");
-            const char* p = Token(field.value());
+            od::field field = Take(std::move(member), nullptr, "a member \"name\": value");
+            const std::string_view strKey = Take(field.unescaped_key(), nullptr, "a member \"name\": value");
+            const char* p = field.value().raw_json_token().data();
             const auto n = static_cast<size_t>(std::ranges::find(kMembers, strKey) - std::begin(kMembers));
-            if (n == eCount) {
+            if (n == eCount)
                 onOther(strKey, field.value(), p);
-                continue;
-            }
-            members.at[n] = p;
-            if (const auto error = n < eVersion ? field.value().get_string().get(members.texts[n])
-                                                : field.value().get_int64().get(members.numbers[n]))
+            else if (members.at[n] = p; n == eSql) // kept: the statement's text
+                members.texts[n] = Text(field.value(), p, "\"sql\": a string");
+            else if (const auto error = n < eVersion ? field.value().get_string().get(members.texts[n])
+                                                     : field.value().get_int64().get(members.numbers[n]))
                 Fail(p, "\"" + std::string(strKey) + (n < eVersion ? "\": a string" : "\": an integer"),
                      error);
         }
         return members;
     }
 
-    // A row of the statement's: as many values as it has columns, each text (a number's as it stands), true
-    // or false ("1", "0"), or NULL.
+    // A row of the statement's: a value for each column, text (a number's as it stands), "1", "0" or NULL.
     void ReadRow(TSnapshotEntry& entry, od::array row, const char* pAt) {
-        size_t nValues = 0;
+        const size_t nFirst = m_content.values.GetCount();
         ForEachElement(row, [&](od::value value, const char* p) {
+            using enum od::json_type;
             const od::json_type type = Take(value.type(), p, kValue);
-            double dNumber = 0;
-            if (type == od::json_type::string)
-                m_content.values.Add(Take(value.get_string(), p, kValue));
-            else if (type == od::json_type::number && value.get_double().get(dNumber) == simdjson::SUCCESS)
+            if (type == string)
+                m_content.values.Add(Text(value, p, kValue));
+            else if (type == number && value.get_double().error() == simdjson::SUCCESS)
                 m_content.values.Add(Trimmed(value.raw_json_token()));
-            else if (type == od::json_type::boolean)
-                m_content.values.Add(Take(value.get_bool(), p, kValue) ? "1" : "0");
-            else if (type == od::json_type::null && Take(value.is_null(), p, kValue))
-                m_content.values.AddNull();
+            else if (type == boolean)
+                m_content.values.Add(std::string_view(Take(value.get_bool(), p, kValue) ? "1" : "0"));
+            else if (type == null && Take(value.is_null(), p, kValue))
+                m_content.values.Add(TDbValue());
             else
-                Fail(p, kValue,
-                     type == od::json_type::null ? simdjson::N_ATOM_ERROR : simdjson::INCORRECT_TYPE);
-            ++nValues;
+                Fail(p, kValue, type == null ? simdjson::N_ATOM_ERROR : simdjson::INCORRECT_TYPE);
         });
-        if (nValues != entry.pColumns->size())
+        if (m_content.values.GetCount() - nFirst != entry.pColumns->size())
             Fail(pAt, "a row of as many values as columns: " + std::to_string(entry.pColumns->size()));
         ++entry.nRows;
     }
 
-    static std::string_view Trimmed(std::string_view str) {
-        return str.substr(0, str.find_last_not_of(" \t\r\n") + 1);
+    // A string's text, kept where the file has it: decoded over its escapes, which take more room than what
+    // they stand for. In a file of version 1, whose errors count the lines of its text, decoded beside it.
+    std::string_view Text(od::value value, const char* pAt, const char* pszExpected) {
+        const std::string_view strRaw = Trimmed(value.raw_json_token());
+        if (strRaw.size() >= 2 && strRaw.front() == '"' && strRaw.find('\\') == std::string_view::npos)
+            return strRaw.substr(1, strRaw.size() - 2);
+        const std::string_view str = Take(value.get_string(), pAt, pszExpected);
+        if (m_bWhole)
+            return m_content.aDecoded.emplace_back(str);
+        char* pText = const_cast<char*>(strRaw.data()) + 1;
+        return {pText, static_cast<size_t>(std::ranges::copy(str, pText).out - pText)};
+    }
+
+    static std::string_view Trimmed(std::string_view str) { // of the blanks after a token, which are rare
+        return str.empty() || str.back() > ' ' ? str : str.substr(0, str.find_last_not_of(" \t\r\n") + 1);
     }
 
     template <class TOnElement> void ForEachElement(od::array array, TOnElement onElement) {
         for (auto element : array) {
-            od::value value = Take(std::move(element), Here(), "a value");
-            onElement(value, Token(value));
+            od::value value = Take(std::move(element), nullptr, "a value");
+            onElement(value, value.raw_json_token().data());
         }
     }
 
+    // The result's value; its error fails at pAt, or where the document stands when that is null.
     template <class T>
     T Take(simdjson::simdjson_result<T>&& result, const char* pAt, std::string_view strExpected) {
         T value{};
         if (const simdjson::error_code error = std::move(result).get(value))
-            Fail(pAt, strExpected, error);
+            Fail(pAt ? pAt : Here(), strExpected, error);
         return value;
     }
-
-    static const char* Token(od::value& value) { return value.raw_json_token().data(); }
 
     // The token the document stands at, or the end of its text.
     const char* Here() {
         const char* p = nullptr;
-        return m_doc.current_location().get(p) == simdjson::SUCCESS ? p : m_strLine.data() + m_strLine.size();
+        return m_pDoc->current_location().get(p) == simdjson::SUCCESS ? p : m_line.data() + m_line.size();
     }
 
     [[noreturn]] void Fail(const char* pAt, std::string_view strExpected,
@@ -239,15 +240,17 @@ private:
             error == simdjson::UNCLOSED_STRING)
             FailInText();
         if (error == simdjson::INCOMPLETE_ARRAY_OR_OBJECT) // the brackets of the text do not pair up
-            Fail(m_strLine.data() + Trimmed(m_strLine).size() - 1,
+            Fail(m_line.data() + Trimmed(m_line).size() - 1,
                  std::string("the bracket closing the first \"") + *pAt + "\" at the end",
                  simdjson::TAPE_ERROR);
-        const std::string_view strBefore(m_strLine.data(), static_cast<size_t>(pAt - m_strLine.data()));
+        // A line of version 2 may hold line ends decoded out of its strings, where the line is one.
+        const std::string_view strBefore(m_line.data(), static_cast<size_t>(pAt - m_line.data()));
+        const size_t nLineStart = m_bWhole ? strBefore.rfind('\n') + 1 : 0;
         AfxThrowDBException(
             "HY000", 0,
             CString("Catalog snapshot " + m_strPath + ": line " +
-                    std::to_string(m_nLine + static_cast<size_t>(std::ranges::count(strBefore, '\n'))) +
-                    ", column " + std::to_string(strBefore.size() - strBefore.rfind('\n')) +
+                    std::to_string(m_nLine + (m_bWhole ? std::ranges::count(strBefore, '\n') : 0)) +
+                    ", column " + std::to_string(strBefore.size() - nLineStart + 1) +
                     (error == simdjson::INCORRECT_TYPE ? ": expected " : ": not valid JSON, expected ") +
                     std::string(strExpected)));
     }
@@ -256,10 +259,10 @@ private:
     // UTF-8, a control character within a string, or a string left open.
     [[noreturn]] void FailInText() {
         const char* pString = nullptr; // where the string the text is in begins
-        for (const char* p = m_strLine.data(); p < m_strLine.data() + m_strLine.size(); ++p) {
+        for (const char* p = m_line.data(); p < m_line.data() + m_line.size(); ++p) {
             const auto ch = static_cast<unsigned char>(*p);
             const size_t nLength =
-                std::min<size_t>(2 + (ch >= 0xE0) + (ch >= 0xF0), m_strLine.data() + m_strLine.size() - p);
+                std::min<size_t>(2 + (ch >= 0xE0) + (ch >= 0xF0), m_line.data() + m_line.size() - p);
             if (ch >= 0x80 && !simdjson::validate_utf8(p, nLength))
                 Fail(p, "UTF-8 text");
             if (pString && ch < 0x20)
@@ -267,22 +270,23 @@ private:
             p += ch >= 0x80 ? nLength - 1 : pString && ch == '\\' ? 1 : 0;
             pString = ch == '"' ? (pString ? nullptr : p) : pString;
         }
-        Fail(pString ? pString : m_strLine.data(), "the string to end");
+        Fail(pString ? pString : m_line.data(), "the string to end");
     }
 
-    std::istream& m_in;
-    const std::string& m_strPath;
-    std::string m_strLine; // being read, or all of a file of version 1
-    size_t m_nLine = 0;
-    bool m_bHeader = false, m_bEnded = false; // read
-    od::parser m_parser;
-    od::document m_doc;
-    std::unordered_map<std::string, const std::vector<TDbColumn>*> m_columnLists; // by their text
     TSnapshotContent m_content;
+    CSnapshotText& m_text = *m_content.pText;
+    const std::string& m_strPath;
+    std::string_view m_line; // being read, or all of a file of version 1
+    size_t m_nLine = 0;
+    bool m_bWhole = false, m_bHeader = false, m_bEnded = false; // version 1 read whole; header, end read
+    od::parser m_parser, m_listParser;
+    od::document m_doc;
+    od::document* m_pDoc = &m_doc;                                                     // being read
+    std::unordered_map<std::string_view, const std::vector<TDbColumn>*> m_columnLists; // by their text
 };
 
 } // namespace
 
-TSnapshotContent ReadSnapshot(std::istream& in, const std::string& strPath) {
-    return CSnapshotTextReader(in, strPath).Read();
+TSnapshotContent ReadSnapshot(TSnapshotContent content, const std::string& strPath) {
+    return CSnapshotTextReader(std::move(content), strPath).Read();
 }

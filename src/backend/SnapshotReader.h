@@ -1,12 +1,8 @@
-// Reads the text of a catalog snapshot with simdjson: version 2, JSON lines, a line at a time; version 1, one
-// JSON document, whole.
+// Reads catalog snapshots with simdjson: version 2 (JSON Lines) a line at a time, version 1 whole.
 #pragma once
 
 #include "backend/SnapshotContent.h"
 
-#include <istream>
-#include <string>
-
-// The statements of the snapshot at strPath, in file order. Throws CDBException* naming the file, the line
-// and column of the first value that is not what a snapshot holds there, and what was expected.
-TSnapshotContent ReadSnapshot(std::istream& in, const std::string& strPath);
+// The statements of the snapshot at strPath, in file order, viewing the text the content holds. Throws
+// CDBException* naming the file and the line and column of the first value that is not what it ought to be.
+TSnapshotContent ReadSnapshot(TSnapshotContent content, const std::string& strPath);

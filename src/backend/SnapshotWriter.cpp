@@ -1,20 +1,18 @@
 #include "backend/SnapshotWriter.h"
 
 #include "backend/SnapshotContent.h"
+#include "platform/Unicode.h"
 
-#include <nlohmann/json.hpp>
+#include <simdjson.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <strings.h>
 #include <unistd.h>
-
-// Snapshots are written with nlohmann-json and read with simdjson, which writes no JSON of its own: its
-// escaping and its replacement of bytes that are not UTF-8 would have to be written here by hand.
-using ordered_json = nlohmann::ordered_json;
 
 namespace {
 
@@ -40,27 +38,68 @@ bool IsWholeNumberColumn(const TDbColumn& column) {
     }
 }
 
-// The value of text written exactly as a 64-bit integer prints (no sign "+", no leading zeros, no "-0").
-std::optional<std::int64_t> CanonicalInteger(const std::string& str) {
+// Text written exactly as a 64-bit integer prints (no sign "+", no leading zeros, no "-0"), which a JSON
+// integer gives back alike.
+bool IsCanonicalInteger(std::string_view str) {
     std::int64_t nValue = 0;
     const auto [pEnd, ec] = std::from_chars(str.data(), str.data() + str.size(), nValue);
-    if (ec != std::errc() || pEnd != str.data() + str.size() || std::to_string(nValue) != str)
-        return std::nullopt;
-    return nValue;
+    const std::string_view strDigits = str.substr(str.starts_with('-') ? 1 : 0);
+    return ec == std::errc() && pEnd == str.data() + str.size() &&
+           (!strDigits.starts_with('0') || str == "0");
 }
 
-ordered_json ValueToJson(const TDbValue& value, bool bWholeNumber) {
-    if (!value)
-        return nullptr;
-    if (!bWholeNumber)
-        return *value;
-    if (const std::optional<std::int64_t> nValue = CanonicalInteger(*value))
-        return *nValue;
-    return *value;
+// Eight bytes at once: whether any is a control character, a quote or a backslash.
+bool NeedsEscape(std::uint64_t n) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
+    const auto hasZero = [](std::uint64_t x) { return (x - kOnes) & ~x & kHigh; };
+    return ((n - 0x20 * kOnes) & ~n & kHigh) | hasZero(n ^ ('"' * kOnes)) | hasZero(n ^ ('\\' * kOnes));
 }
 
-std::string Dump(const ordered_json& line) {
-    return line.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+// str as a JSON string: quotes, backslashes and control characters escaped, bytes that are not UTF-8
+// replaced by U+FFFD.
+void AppendString(std::string& strOut, std::string_view str) {
+    std::string strValid;
+    if (!simdjson::validate_utf8(str.data(), str.size())) {
+        const std::u16string strWide = Utf8ToUtf16(str);
+        AppendUtf16AsUtf8(strValid, strWide.data(), strWide.size());
+        str = strValid;
+    }
+    strOut += '"';
+    size_t nDone = 0;
+    for (size_t i = 0; i < str.size(); ++i) {
+        std::uint64_t n = 0;
+        if (i + sizeof n <= str.size()) {
+            std::memcpy(&n, str.data() + i, sizeof n);
+            if (!NeedsEscape(n)) {
+                i += sizeof n - 1;
+                continue;
+            }
+        }
+        const auto ch = static_cast<unsigned char>(str[i]);
+        if (ch >= 0x20 && ch != '"' && ch != '\\')
+            continue;
+        strOut.append(str, nDone, i - nDone);
+        nDone = i + 1;
+        constexpr std::string_view kShort = "\bb\tt\nn\ff\rr\"\"\\\\"; // each with its letter
+        if (const size_t n = kShort.find(static_cast<char>(ch)); n % 2 == 0) {
+            strOut += '\\';
+            strOut += kShort[n + 1];
+            continue;
+        }
+        char szEscape[8];
+        std::snprintf(szEscape, sizeof szEscape, "\\u%04x", ch);
+        strOut += szEscape;
+    }
+    strOut.append(str, nDone);
+    strOut += '"';
+}
+
+// "name": and a string, after a comma unless it is the object's first member.
+void AppendMember(std::string& strOut, const char* pszName, std::string_view str) {
+    strOut += strOut.back() == '{' ? "\"" : ",\"";
+    strOut += pszName;
+    strOut += "\":";
+    AppendString(strOut, str);
 }
 
 [[noreturn]] void ThrowFileError(int nError, const std::string& strPath) {
@@ -74,11 +113,11 @@ CSnapshotWriter::CSnapshotWriter(const std::string& strPath, const std::string& 
     m_out.open(m_strTemp, std::ios::binary | std::ios::trunc);
     if (!m_out)
         ThrowFileError(errno, m_strPath);
-    ordered_json header;
-    header["format"] = kSnapshotFormat;
-    header["version"] = kSnapshotVersion;
-    header["source"] = strSource;
-    WriteLine(Dump(header));
+    m_strLine = "{";
+    AppendMember(m_strLine, "format", kSnapshotFormat);
+    m_strLine += ",\"version\":" + std::to_string(kSnapshotVersion);
+    AppendMember(m_strLine, "source", strSource);
+    WriteLine("}");
 }
 
 CSnapshotWriter::CSnapshotWriter(TSpool, const std::string& strBeside) : m_strPath(strBeside) {
@@ -103,40 +142,53 @@ CSnapshotWriter::~CSnapshotWriter() {
     std::remove(m_strTemp.c_str());
 }
 
-void CSnapshotWriter::WriteStatement(const std::string& strSql, const std::vector<TDbColumn>& aColumns) {
-    ordered_json line;
-    line["sql"] = strSql;
-    ordered_json& columns = line["columns"] = ordered_json::array();
+void CSnapshotWriter::WriteStatement(std::string_view strSql, const std::vector<TDbColumn>& aColumns) {
+    m_strLine = "{";
+    AppendMember(m_strLine, "sql", strSql);
+    m_strLine += ",\"columns\":[";
     m_aWholeNumbers.clear();
     for (const TDbColumn& column : aColumns) {
-        columns.push_back({{"name", column.strName}, {"type", column.strTypeName}});
+        m_strLine += m_aWholeNumbers.empty() ? "{" : ",{";
+        AppendMember(m_strLine, "name", column.strName);
+        AppendMember(m_strLine, "type", column.strTypeName);
+        m_strLine += '}';
         m_aWholeNumbers.push_back(IsWholeNumberColumn(column));
     }
-    WriteLine(Dump(line));
+    WriteLine("]}");
 }
 
-void CSnapshotWriter::WriteRow(const TDbRow& row) {
-    ordered_json values = ordered_json::array();
-    for (size_t i = 0; i < row.size(); ++i)
-        values.push_back(ValueToJson(row[i], i < m_aWholeNumbers.size() && m_aWholeNumbers[i]));
-    WriteLine(Dump(values));
+void CSnapshotWriter::WriteRow(TDbRow row) {
+    m_strLine = "[";
+    for (size_t i = 0; i < row.size(); ++i) {
+        if (i > 0)
+            m_strLine += ',';
+        const std::string_view str = *row[i];
+        if (!row[i])
+            m_strLine += "null";
+        else if (i < m_aWholeNumbers.size() && m_aWholeNumbers[i] && IsCanonicalInteger(str))
+            m_strLine += str;
+        else
+            AppendString(m_strLine, str);
+    }
+    WriteLine("]");
 }
 
-void CSnapshotWriter::WriteError(const std::string& strSql, const TDiagRecord& error) {
-    ordered_json line;
-    line["sql"] = strSql;
-    line["error"] = {{"sqlstate", error.strSqlState.Str()},
-                     {"native", error.nNativeError},
-                     {"message", error.strMessage.Str()}};
-    WriteLine(Dump(line));
+void CSnapshotWriter::WriteError(std::string_view strSql, const TDiagRecord& error) {
+    m_strLine = "{";
+    AppendMember(m_strLine, "sql", strSql);
+    m_strLine += ",\"error\":{";
+    AppendMember(m_strLine, "sqlstate", error.strSqlState.Str());
+    m_strLine += ",\"native\":" + std::to_string(error.nNativeError);
+    AppendMember(m_strLine, "message", error.strMessage.Str());
+    WriteLine("}}");
 }
 
 void CSnapshotWriter::Finish(const std::string& strCutShort) {
-    ordered_json end;
-    end["end"] = strCutShort.empty() ? "complete" : "cut short";
+    m_strLine = "{";
+    AppendMember(m_strLine, "end", strCutShort.empty() ? "complete" : "cut short");
     if (!strCutShort.empty())
-        end["reason"] = strCutShort;
-    WriteLine(Dump(end));
+        AppendMember(m_strLine, "reason", strCutShort);
+    WriteLine("}");
     m_out.close();
     if (!m_out)
         ThrowFileError(errno, m_strPath);
@@ -145,6 +197,8 @@ void CSnapshotWriter::Finish(const std::string& strCutShort) {
     m_bFinished = true;
 }
 
-void CSnapshotWriter::WriteLine(const std::string& strLine) {
-    m_out << strLine << '\n';
+void CSnapshotWriter::WriteLine(const char* pszEnd) {
+    m_strLine += pszEnd;
+    m_strLine += '\n';
+    m_out.write(m_strLine.data(), static_cast<std::streamsize>(m_strLine.size()));
 }

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CSnapshotWriter {
@@ -18,10 +19,10 @@ public:
     // A file never finished is removed.
     ~CSnapshotWriter();
 
-    void WriteStatement(const std::string& strSql, const std::vector<TDbColumn>& aColumns);
+    void WriteStatement(std::string_view strSql, const std::vector<TDbColumn>& aColumns);
     // A row of the last statement written.
-    void WriteRow(const TDbRow& row);
-    void WriteError(const std::string& strSql, const TDiagRecord& error);
+    void WriteRow(TDbRow row);
+    void WriteError(std::string_view strSql, const TDiagRecord& error);
     // Writes the end line, which says whether the recording ran to its end (strCutShort empty) or why not,
     // and gives the file its name. Throws CFileException*.
     void Finish(const std::string& strCutShort);
@@ -35,11 +36,13 @@ public:
     void Append(CSnapshotWriter& spool);
 
 private:
-    void WriteLine(const std::string& strLine);
+    // Ends the line being written with pszEnd.
+    void WriteLine(const char* pszEnd);
 
     std::string m_strPath;
     std::string m_strTemp;
     std::ofstream m_out;
+    std::string m_strLine;             // being written
     std::vector<bool> m_aWholeNumbers; // of the last statement's columns
     bool m_bFinished = false;
 };

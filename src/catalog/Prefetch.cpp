@@ -64,8 +64,9 @@ std::optional<std::int32_t> IdOf(const TDbValue& value) {
     std::int32_t nId = 0;
     if (!value)
         return std::nullopt;
-    const auto [pEnd, ec] = std::from_chars(value->data(), value->data() + value->size(), nId);
-    if (ec != std::errc() || pEnd != value->data() + value->size())
+    const std::string_view str = *value;
+    const auto [pEnd, ec] = std::from_chars(str.data(), str.data() + str.size(), nId);
+    if (ec != std::errc() || pEnd != str.data() + str.size())
         return std::nullopt;
     return nId;
 }
@@ -76,44 +77,39 @@ std::optional<std::int32_t> IdOf(const TDbValue& value) {
 // name in any collation, since names are unique under it. A leading '#' or '@' or a trailing blank may be
 // read otherwise by the server, and a '?' may be what a driver put for a character it could not carry, so
 // that the name is no longer the object's: such names are left to the server.
-bool IsCertainName(const std::string& str) {
+bool IsCertainName(std::string_view str) {
     if (str.empty() || str.front() == '#' || str.front() == '@' || str.back() == ' ')
         return false;
     return std::all_of(str.begin(), str.end(), [](char ch) { return ch >= 0x20 && ch <= 0x7E && ch != '?'; });
 }
 
-// Names joined so that no two different lists give the same text; none when one of them is not certain.
-std::optional<std::string> NamesKey(const std::vector<const std::string*>& aNames) {
+// Names joined so that no two different lists give the same text; none when one of them is NULL or not
+// certain.
+std::optional<std::string> NamesKey(TDbRow aNames) {
     std::string strKey;
-    for (const std::string* pName : aNames) {
-        if (!IsCertainName(*pName))
+    for (const TDbValue& name : aNames) {
+        if (!name || !IsCertainName(*name))
             return std::nullopt;
-        strKey += std::to_string(pName->size());
+        strKey += std::to_string((*name).size());
         strKey += ':';
-        strKey += *pName;
+        strKey += *name;
     }
     return strKey;
-}
-
-// The names of a family row, at its end after the ids; null where one of them is NULL.
-std::vector<const std::string*> RowNames(const TDbRow& row, size_t nFirst) {
-    std::vector<const std::string*> aNames;
-    for (size_t i = nFirst; i < row.size(); ++i)
-        aNames.push_back(row[i] ? &*row[i] : nullptr);
-    return aNames;
 }
 
 // Rows of the store, read in place: the store outlives every recordset of the run.
 class CStoredRowsResult : public CDbResult {
 public:
-    CStoredRowsResult(const std::vector<TDbColumn>& aColumns, const std::vector<const TDbRow*>& aRows)
+    CStoredRowsResult(const std::vector<TDbColumn>& aColumns, const std::vector<TDbRow>& aRows)
         : m_aColumns(aColumns), m_aRows(aRows) {}
     const std::vector<TDbColumn>& Columns() const override { return m_aColumns; }
-    const TDbRow* Fetch() override { return m_nNext < m_aRows.size() ? m_aRows[m_nNext++] : nullptr; }
+    std::optional<TDbRow> Fetch() override {
+        return m_nNext < m_aRows.size() ? std::optional(m_aRows[m_nNext++]) : std::nullopt;
+    }
 
 private:
     const std::vector<TDbColumn>& m_aColumns;
-    const std::vector<const TDbRow*>& m_aRows;
+    const std::vector<TDbRow>& m_aRows;
     size_t m_nNext = 0;
 };
 
@@ -233,21 +229,21 @@ CPrefetchStore::TFamilyRows CPrefetchStore::ReadRows(std::unique_ptr<CDbResult> 
     if (aColumns.size() <= def.nIdColumns + def.nNameColumns)
         return family;
     const size_t nValues = aColumns.size() - def.nIdColumns - def.nNameColumns;
-    while (const TDbRow* pRow = pResult->Fetch()) {
-        if (pRow->size() != aColumns.size())
+    while (std::optional<TDbRow> row = pResult->Fetch()) {
+        if (row->size() != aColumns.size())
             continue;
-        const std::optional<std::int32_t> nId = IdOf((*pRow)[nValues]);
+        const std::optional<std::int32_t> nId = IdOf((*row)[nValues]);
         const std::optional<std::int32_t> nSubId =
-            def.nIdColumns > 1 ? IdOf((*pRow)[nValues + 1]) : std::optional<std::int32_t>(0);
+            def.nIdColumns > 1 ? IdOf((*row)[nValues + 1]) : std::optional<std::int32_t>(0);
         if (!nId || !nSubId)
             continue;
         if (!pResult->KeepsRows())
-            pRow = &family.aCopies.emplace_back(*pRow);
+            row = family.copies.Add(*row);
         const std::int64_t nObject = ObjectKey(*nId, *nSubId);
         auto [it, bNew] = family.rows.try_emplace(nObject);
-        it->second.push_back(pRow);
+        it->second.push_back(*row);
         if (bNew && def.nNameColumns > 0)
-            IndexNames(family, nObject, RowNames(*pRow, nValues + def.nIdColumns));
+            IndexNames(family, nObject, row->subspan(nValues + def.nIdColumns));
     }
     family.aColumns.assign(aColumns.begin(), aColumns.begin() + static_cast<std::ptrdiff_t>(nValues));
     if (pResult->KeepsRows())
@@ -255,10 +251,7 @@ CPrefetchStore::TFamilyRows CPrefetchStore::ReadRows(std::unique_ptr<CDbResult> 
     return family;
 }
 
-void CPrefetchStore::IndexNames(TFamilyRows& family, std::int64_t nObject,
-                                const std::vector<const std::string*>& aNames) {
-    if (std::find(aNames.begin(), aNames.end(), nullptr) != aNames.end())
-        return;
+void CPrefetchStore::IndexNames(TFamilyRows& family, std::int64_t nObject, TDbRow aNames) {
     const std::optional<std::string> strKey = NamesKey(aNames);
     if (!strKey)
         return;
@@ -271,10 +264,9 @@ void CPrefetchStore::AskSeveralAgain(CDbConnection& connection, const TPrefetchF
                                      TFamilyRows& family) {
     std::vector<std::pair<std::int64_t, std::string>> aAsk; // object, per-object statement
     for (const auto& [nObject, aRows] : family.rows) {
-        const std::vector<const std::string*> aNames =
-            RowNames(*aRows.front(), family.aColumns.size() + def.nIdColumns);
+        const TDbRow aNames = aRows.front().subspan(family.aColumns.size() + def.nIdColumns);
         // Names that no recordset looks up here are not worth a statement.
-        if (aRows.size() < 2 || aNames.size() != 2 || !aNames[0] || !aNames[1] || !NamesKey(aNames))
+        if (aRows.size() < 2 || aNames.size() != 2 || !NamesKey(aNames))
             continue;
         aAsk.emplace_back(nObject, def.pfnObjectSQL(CString(*aNames[0]), CString(*aNames[1])).Str());
     }
@@ -286,10 +278,10 @@ void CPrefetchStore::AskSeveralAgain(CDbConnection& connection, const TPrefetchF
         try {
             std::vector<std::unique_ptr<CDbResult>> aResults = connection.ExecuteBatch(aSql);
             for (size_t i = 0; i < nCount; ++i) {
-                std::vector<const TDbRow*>& aRows = family.rows[aAsk[nFirst + i].first];
+                std::vector<TDbRow>& aRows = family.rows[aAsk[nFirst + i].first];
                 aRows.clear();
-                while (const TDbRow* pRow = aResults[i]->Fetch())
-                    aRows.push_back(&family.aCopies.emplace_back(*pRow));
+                while (const std::optional<TDbRow> row = aResults[i]->Fetch())
+                    aRows.push_back(family.copies.Add(*row));
             }
         } catch (CDBException* e) {
             // Those recordsets ask the server themselves.
@@ -304,9 +296,9 @@ std::unique_ptr<CDbResult> CPrefetchStore::Find(const CSQLRecBase& rs) {
     const std::optional<TPrefetchKey> key = rs.GetPrefetchKey();
     if (!key || !rs.m_pDatabase || !rs.m_pDatabase->IsOpen())
         return nullptr;
-    std::vector<const std::string*> aNames;
+    std::vector<TDbValue> aNames;
     for (const CString& strName : key->aNames)
-        aNames.push_back(&strName.Str());
+        aNames.emplace_back(strName.Str());
     const std::optional<std::string> strNames = NamesKey(aNames);
     if (!strNames)
         return nullptr;

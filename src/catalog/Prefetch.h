@@ -9,7 +9,6 @@
 #include <array>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -58,11 +57,11 @@ private:
     // Rows keep their key columns at the end; the binding reads only the leading ones.
     struct TFamilyRows {
         std::vector<TDbColumn> aColumns;
-        std::unordered_map<std::int64_t, std::vector<const TDbRow*>> rows; // by object key
+        std::unordered_map<std::int64_t, std::vector<TDbRow>> rows; // by object key
         // The object key of each object's names; none where two objects share them.
         std::unordered_map<std::string, std::optional<std::int64_t>> names;
         std::unique_ptr<CDbResult> pSource; // kept when it keeps its rows, which are then served in place
-        std::deque<TDbRow> aCopies;         // otherwise
+        CHeldRows copies;                   // otherwise, and those asked again
     };
     void RunHelper(const CString& strConnect);
     // Reads the family unless another thread has taken it up, in which case it waits until that is done.
@@ -72,8 +71,7 @@ private:
     static TFamilyRows ReadRows(std::unique_ptr<CDbResult> pResult, const TPrefetchFamily& def);
     // Files the object under its names, unless they are not certain; names that two objects share lead
     // to neither.
-    static void IndexNames(TFamilyRows& family, std::int64_t nObject,
-                           const std::vector<const std::string*>& aNames);
+    static void IndexNames(TFamilyRows& family, std::int64_t nObject, TDbRow aNames);
     // The rows of objects that have several, whose order only their per-object statements give, replaced
     // by what those statements return, sent in batches; an object whose batch fails is dropped, so that its
     // recordset asks the server itself.

@@ -4,12 +4,6 @@
 #include <charconv>
 #include <strings.h>
 
-namespace {
-
-const std::string g_strEmpty;
-
-} // namespace
-
 CFamilyRows::CFamilyRows(std::string strFamily, std::string strStatement, std::unique_ptr<CDbResult> pResult,
                          const std::vector<const char*>& aNames)
     : m_strFamily(std::move(strFamily)), m_strStatement(std::move(strStatement)),
@@ -27,35 +21,31 @@ CFamilyRows::CFamilyRows(std::string strFamily, std::string strStatement, std::u
 }
 
 bool CFamilyRows::Next() {
-    m_pRow = m_pResult->Fetch();
-    if (m_pRow && m_pRow->size() < m_pResult->Columns().size())
+    m_row = m_pResult->Fetch();
+    if (m_row && m_row->size() < m_pResult->Columns().size())
         Fail("a row has fewer values than the result has columns");
-    return m_pRow != nullptr;
+    return m_row.has_value();
 }
 
-const TDbValue& CFamilyRows::Value(size_t nColumn) const {
-    return (*m_pRow)[m_aPositions[nColumn]];
+const TDbValue& CFamilyRows::At(size_t nColumn) const {
+    return (*m_row)[m_aPositions[nColumn]];
 }
 
-bool CFamilyRows::IsNull(size_t nColumn) const {
-    return !Value(nColumn).has_value();
-}
-
-const std::string& CFamilyRows::Text(size_t nColumn) const {
-    const TDbValue& value = Value(nColumn);
-    return value ? *value : g_strEmpty;
+std::optional<std::string> CFamilyRows::Value(size_t nColumn) const {
+    const TDbValue& value = At(nColumn);
+    return value ? std::optional<std::string>(*value) : std::nullopt;
 }
 
 // NULL gives 0, as the recordsets bind it.
 int CFamilyRows::Int(size_t nColumn) const {
-    const TDbValue& value = Value(nColumn);
+    const TDbValue& value = At(nColumn);
     if (!value)
         return 0;
     int n = 0;
-    const char* pszEnd = value->data() + value->size();
-    const auto [ptr, ec] = std::from_chars(value->data(), pszEnd, n);
-    if (ec != std::errc() || ptr != pszEnd)
-        Fail("column " + m_aNames[nColumn] + " holds '" + *value + "', not a whole number");
+    const std::string_view str = *value;
+    const auto [ptr, ec] = std::from_chars(str.data(), str.data() + str.size(), n);
+    if (ec != std::errc() || ptr != str.data() + str.size())
+        Fail("column " + m_aNames[nColumn] + " holds '" + std::string(str) + "', not a whole number");
     return n;
 }
 

@@ -23,17 +23,19 @@ public:
     int Int(size_t nColumn) const;
     bool Bool(size_t nColumn) const { return Int(nColumn) != 0; }
     // Text; NULL gives empty text.
-    const std::string& Text(size_t nColumn) const;
-    bool IsNull(size_t nColumn) const;
-    const TDbValue& Value(size_t nColumn) const;
+    std::string Text(size_t nColumn) const { return std::string(*At(nColumn)); }
+    bool IsNull(size_t nColumn) const { return !At(nColumn); }
+    std::optional<std::string> Value(size_t nColumn) const;
 
     [[noreturn]] void Fail(const std::string& strReason) const;
 
 private:
+    const TDbValue& At(size_t nColumn) const;
+
     std::string m_strFamily;
     std::string m_strStatement;
     std::unique_ptr<CDbResult> m_pResult;
     std::vector<size_t> m_aPositions;
     std::vector<std::string> m_aNames;
-    const TDbRow* m_pRow = nullptr;
+    std::optional<TDbRow> m_row;
 };

@@ -322,7 +322,8 @@ bool AppendValue(std::string& strOut, eDataKind eKind, std::string_view str) {
 }
 
 long PropertyNumber(const TDbValue& value) {
-    return value && !value->empty() && value->size() < 9 && AllDigits(*value) ? std::stol(*value) : -1;
+    const std::string_view str = *value;
+    return value && !str.empty() && str.size() < 9 && AllDigits(str) ? std::stol(std::string(str)) : -1;
 }
 
 // The base type with the length, precision or scale the value was stored with; none when they are not

@@ -109,7 +109,7 @@ private:
     // The value is quoted up to a length that keeps the message one readable line.
     [[noreturn]] void ThrowUnreadable(const TDataColumn& column, const TDbValue& value) const {
         constexpr size_t kShown = 40;
-        const std::string strValue = value.value_or("");
+        const std::string strValue(*value);
         throw new CDataException(CString(ColumnNotice(m_table, column) + ": the value \"" +
                                          strValue.substr(0, kShown) +
                                          (strValue.size() > kShown ? "..." : "") +
@@ -188,7 +188,7 @@ long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptio
         throw new CDataException(CString("table " + table.strSchema + "." + table.strName + ": " +
                                          std::to_string(pResult->Columns().size()) + " columns read, " +
                                          std::to_string(nFields) + " expected"));
-    while (const TDbRow* pRow = pResult->Fetch())
-        writer.Row(*pRow);
+    while (const std::optional<TDbRow> row = pResult->Fetch())
+        writer.Row(*row);
     return writer.Finish();
 }

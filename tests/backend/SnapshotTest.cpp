@@ -3,13 +3,11 @@
 #include "platform/PlatformTestSupport.h"
 
 #include "backend/Snapshot.h"
-#include "backend/SnapshotReader.h"
 #include "cases/HostRun.h"
 #include "export/CategoryTable.h"
 #include "scripts/ScriptUnloader.h"
 
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -52,9 +50,9 @@ TEST(CSnapshotFileTest, FilesReplayAsExpectedOrAreRefusedNamingTheFirstProblem) 
     }
 }
 
-// Longer than the buffers the file is read through: a statement of 300,000 rows and a line of 3 MB; a fault
-// far in is placed by its line, also one that is not UTF-8; a file cut short within a line ends there.
-TEST(CSnapshotFileTest, ReaderReadsTextLongerThanItsBuffers) {
+// Longer than a read or simdjson's batches: a statement of 300,000 rows and a line of 3 MB; a fault far in is
+// placed by its line, also one that is not UTF-8; a file cut short within a line ends there.
+TEST(CSnapshotFileTest, ReaderReadsLongText) {
     const std::string strLong(3 << 20, 'x');
     std::string strText = "{\"format\":\"sqlscripts-catalog-snapshot\",\"version\":2}\n"
                           "{\"sql\":\"R\",\"columns\":[{\"name\":\"v\"},{\"name\":\"n\"}]}\n";
@@ -63,31 +61,36 @@ TEST(CSnapshotFileTest, ReaderReadsTextLongerThanItsBuffers) {
     strText +=
         "{\"sql\":\"L\",\"columns\":[{\"name\":\"v\"}]}\n[\"" + strLong + "\"]\n{\"end\":\"complete\"}\n";
     CTempDir dir;
-    std::ofstream(dir.File("long.json"), std::ios::binary) << strText;
-    const auto pSnapshot = CCatalogSnapshot::Load(dir.File("long.json"));
+    const auto load = [&](const std::string& strFile) {
+        std::ofstream(dir.File("long.json"), std::ios::binary | std::ios::trunc) << strFile;
+        return CCatalogSnapshot::Load(dir.File("long.json"));
+    };
+    const auto pSnapshot = load(strText);
     const TSnapshotEntry* pRows = pSnapshot->Find("R");
     ASSERT_TRUE(pRows && pSnapshot->Find("L"));
     ASSERT_EQ(pRows->nRows, 300000u);
-    TDbRow row;
-    for (const auto& [nRow, expected] : {std::pair{0, TDbRow{"r0", "0"}},
-                                         {123456, TDbRow{"r123456", "123456"}},
-                                         {299999, TDbRow{"r299999", "299999"}}}) {
-        pSnapshot->GetRow(*pRows, static_cast<size_t>(nRow), row);
-        EXPECT_EQ(row, expected);
-    }
-    pSnapshot->GetRow(*pSnapshot->Find("L"), 0, row);
-    EXPECT_EQ(row, TDbRow{strLong});
+    const auto texts = [](TDbRow row) {
+        std::vector<std::string> aTexts;
+        for (const TDbValue& value : row)
+            aTexts.emplace_back(*value);
+        return aTexts;
+    };
+    using TTexts = std::vector<std::string>;
+    for (const auto& [nRow, expected] :
+         {std::pair{0, TTexts{"r0", "0"}}, {123456, {"r123456", "123456"}}, {299999, {"r299999", "299999"}}})
+        EXPECT_EQ(texts(pSnapshot->GetRow(*pRows, static_cast<size_t>(nRow))), expected);
+    EXPECT_EQ(texts(pSnapshot->GetRow(*pSnapshot->Find("L"), 0)), TTexts{strLong});
 
-    const auto problemOf = [](const std::string& strFile) {
-        std::istringstream in(strFile);
-        const auto e = CatchAs<CDBException>([&] { ReadSnapshot(in, "F"); });
+    const auto problemOf = [&](const std::string& strFile) {
+        const auto e = CatchAs<CDBException>([&] { load(strFile); });
         return e ? e->m_strError.Str() : std::string();
     };
     std::string strBroken = strText;
     strBroken[strBroken.find("r200000")] = '\xFF';
-    EXPECT_EQ(problemOf(strBroken), "Catalog snapshot F: line 200003, column 3: expected UTF-8 text");
+    const std::string strPrefix = "Catalog snapshot " + dir.File("long.json");
+    EXPECT_EQ(problemOf(strBroken), strPrefix + ": line 200003, column 3: expected UTF-8 text");
     EXPECT_EQ(problemOf(strText.substr(0, strText.find("[\"r250000\"") + 4)),
-              "Catalog snapshot F: line 250003, column 2: expected the string to end");
+              strPrefix + ": line 250003, column 2: expected the string to end");
 }
 
 // A file of version 1 gives the same files as its conversion to the current version (with prefetch too,
@@ -201,6 +204,33 @@ TEST(CSnapshotRecordingTest, IntegerTextOutsideTheJsonIntegerRangeStaysText) {
     EXPECT_EQ(Answer(db, "SELECT v FROM t")["rows"],
               json::parse(R"([["9999999999999999999", "-9223372036854775808"], ["-0", "9223372036854775807"],
                               ["007", "1"]])"));
+}
+
+// Strings are escaped where JSON needs it, in a block of eight bytes too, bytes that are not UTF-8 become
+// U+FFFD, and what is read back is what was written.
+TEST(CSnapshotRecordingTest, StringsAreEscapedAndReadBackAlike) {
+    CTempDir dir;
+    const TSnapshotStatement stmt{"S",
+                                  {{"v", "nvarchar", -9, 0, 0, 0}},
+                                  {{"plain text, longer than a block"},
+                                   {"a\"b\\c\x01\x1f\x7f\t\n\r\b\f"},
+                                   {"12345678\"9"},
+                                   {"\xff ok"}},
+                                  std::nullopt};
+    CCatalogSnapshot::Save(dir.File("s.json"), {stmt}, "test");
+    EXPECT_EQ(ReadWholeFile(dir.File("s.json")),
+              "{\"format\":\"sqlscripts-catalog-snapshot\",\"version\":2,\"source\":\"test\"}\n"
+              "{\"sql\":\"S\",\"columns\":[{\"name\":\"v\",\"type\":\"nvarchar\"}]}\n"
+              "[\"plain text, longer than a block\"]\n"
+              "[\"a\\\"b\\\\c\\u0001\\u001f\x7f\\t\\n\\r\\b\\f\"]\n"
+              "[\"12345678\\\"9\"]\n"
+              "[\"\xef\xbf\xbd ok\"]\n"
+              "{\"end\":\"complete\"}\n");
+    CDatabase db;
+    db.OpenEx(("SNAPSHOT=" + dir.File("s.json")).c_str());
+    EXPECT_EQ(Answer(db, "S")["rows"], json::parse("[[\"plain text, longer than a block\"], "
+                                                   "[\"a\\\"b\\\\c\\u0001\\u001f\x7f\\t\\n\\r\\b\\f\"], "
+                                                   "[\"12345678\\\"9\"], [\"\xef\xbf\xbd ok\"]]"));
 }
 
 } // namespace

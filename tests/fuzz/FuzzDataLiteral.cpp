@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, size_t nSize) {
     for (size_t nAt = 0; aFields.size() < FieldCount(*pType);) {
         const size_t nEnd = std::min(strInput.find('\t', nAt), strInput.size());
         const std::string_view strField = nAt < strInput.size() ? strInput.substr(nAt, nEnd - nAt) : "";
-        aFields.push_back(strField == "\\N" ? TDbValue() : TDbValue(std::string(strField)));
+        aFields.push_back(strField == "\\N" ? TDbValue() : TDbValue(strField));
         nAt = nEnd + 1;
     }
     std::string strOut;

@@ -8,7 +8,7 @@
 
 namespace {
 
-TDbValue Unescape(const std::string& strField) {
+std::optional<std::string> Unescape(const std::string& strField) {
     if (strField == "\\N")
         return std::nullopt;
     std::string str;
@@ -29,7 +29,7 @@ TDbValue Unescape(const std::string& strField) {
 
 std::string Literal(const std::string& strLine) {
     const size_t nTab = strLine.find('\t');
-    std::vector<TDbValue> aFields;
+    TDbRowText aFields;
     for (size_t nAt = nTab; nAt != std::string::npos;) {
         const size_t nEnd = strLine.find('\t', nAt + 1);
         aFields.push_back(
@@ -38,7 +38,9 @@ std::string Literal(const std::string& strLine) {
     }
     const TDataType* pType = FindDataType(strLine.substr(0, nTab));
     std::string strOut;
-    if (!pType || aFields.size() != FieldCount(*pType) || !AppendLiteral(strOut, *pType, aFields.data()))
+    std::vector<TDbValue> aValues;
+    if (!pType || aFields.size() != FieldCount(*pType) ||
+        !AppendLiteral(strOut, *pType, ViewRow(aFields, aValues).data()))
         return "(refused)";
     return strOut;
 }
