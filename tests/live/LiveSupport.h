@@ -69,18 +69,29 @@ inline void RunOnMaster(const std::string& strSql) {
     RunSql(db, strSql.c_str());
 }
 
+// This server refuses a CREATE or DROP DATABASE that meets another one in its catalog ("tuple concurrently
+// updated"), as the two live test processes may: such a statement is tried again a few times.
+inline CExceptionPtr<CDBException> RunOnMasterRetried(const std::string& strSql) {
+    for (int nTry = 1;; ++nTry) {
+        auto e = CatchAs<CDBException>([&] { RunOnMaster(strSql); });
+        if (!e || nTry == 5 || e->GetErrorText().Str().find("concurrently") == std::string::npos)
+            return e;
+        ::usleep(200000 * nTry);
+    }
+}
+
 // A database of the test's own and a connection to it; dropped with everything in it at the end.
 struct TScratchDatabase {
     // A server that refuses the database fails the test with its words, not as an unknown exception.
     explicit TScratchDatabase(const std::string& strSuffix)
         : strName("sqlscripts_live_" + std::to_string(::getpid()) + "_" + strSuffix) {
-        if (const auto e = CatchAs<CDBException>([&] { RunOnMaster("CREATE DATABASE [" + strName + "]"); }))
+        if (const auto e = RunOnMasterRetried("CREATE DATABASE [" + strName + "]"))
             throw std::runtime_error(strName + " was not created: " + e->GetErrorText().Str());
         db.OpenEx(ConnectTo(strName).c_str(), CDatabase::noOdbcDialog);
     }
     ~TScratchDatabase() {
         db.Close();
-        if (const auto e = CatchAs<CDBException>([&] { RunOnMaster("DROP DATABASE [" + strName + "]"); }))
+        if (const auto e = RunOnMasterRetried("DROP DATABASE [" + strName + "]"))
             ADD_FAILURE() << strName << " was not dropped: " << e->GetErrorText().Str();
     }
     const std::string strName;
