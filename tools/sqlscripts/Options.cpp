@@ -329,7 +329,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
 
     auto* snapshotCommand = app.add_subcommand("snapshot", "work on a catalog snapshot file");
     AddChoice<CommandLine::Command>(
-        *snapshotCommand, "action", [&line](const CommandLine::Command&) {},
+        *snapshotCommand, "action", [](const CommandLine::Command&) {},
         {{"upgrade", CommandLine::Command::SnapshotUpgrade}},
         "upgrade: rewrite the snapshot (of version 1, say) in the version this program writes")
         ->required();
