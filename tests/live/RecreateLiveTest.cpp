@@ -125,8 +125,9 @@ int Apply(CDatabase& db, const fs::path& dir, const std::vector<std::string>& aF
         for (const auto& [strStatement, strAnswer] :
              RunBatches(db, Batches(ReadWholeFile((dir / strFile).string())))) {
             const std::string strRefusal = strFile + ": " + strAnswer + "\n" + strStatement + "\n";
-            if (std::any_of(matching.begin(), matching.end(),
-                            [&](const auto& rule) { return std::regex_search(strStatement, rule.second); }))
+            if (std::any_of(matching.begin(), matching.end(), [&strSql = strStatement](const auto& rule) {
+                    return std::regex_search(strSql, rule.second);
+                }))
                 std::cout << "refused, as server-limits allows: " << strRefusal;
             else
                 ADD_FAILURE() << "refused (" << ++nRefused << "): " << strRefusal;

@@ -34,7 +34,7 @@ TEST(ConcurrentExportTest, NeitherReplacesTheFileTheOtherWrote) {
         SCOPED_TRACE(strLayout);
         const CTempDir dir;
         std::future<THostRun> first =
-            std::async(std::launch::async, [&] { return SlowExport(dir, strLayout); });
+            std::async(std::launch::async, [&dir, &strName = strLayout] { return SlowExport(dir, strName); });
         const THostRun second = SlowExport(dir, strLayout);
         const THostRun one = first.get();
         ASSERT_EQ(one.nStatus + second.nStatus, 1) << one.strErr << second.strErr;
