@@ -4,6 +4,7 @@
 
 #include "backend/DbBackend.h"
 #include "platform/Exceptions.h"
+#include "platform/File.h"
 
 #include <fstream>
 #include <string>
@@ -40,7 +41,7 @@ private:
     void WriteLine(const char* pszEnd);
 
     std::string m_strPath;
-    std::string m_strTemp;
+    CTemporaryFileName m_temporary;
     std::ofstream m_out;
     std::string m_strLine;             // being written
     std::vector<bool> m_aWholeNumbers; // of the last statement's columns

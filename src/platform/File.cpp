@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -48,6 +50,18 @@ CString TemporaryNameBeside(const CString& strPath) {
     strName.Format("%s.%s.%ld-%lu.tmp", strPath.Left(nSlash + 1).GetString(),
                    strPath.Mid(nSlash + 1).GetString(), static_cast<long>(::getpid()), nNext.fetch_add(1));
     return strName;
+}
+
+// The temporary files of the process that have no name of their own yet.
+struct TTemporaryFiles {
+    std::mutex mutex;
+    std::set<std::string> names;
+    std::vector<const std::vector<std::string>*> aFolders; // of the provisional folders alive
+};
+
+TTemporaryFiles& TemporaryFiles() {
+    static TTemporaryFiles files;
+    return files;
 }
 
 // Renames only when the target name is free, in one step, so that no other writer can come in between. File
@@ -123,6 +137,41 @@ void CFile::Close() {
         ThrowFromErrno(errno, m_strFileName);
 }
 
+CTemporaryFileName::CTemporaryFileName(const CString& strBeside) : m_strName(TemporaryNameBeside(strBeside)) {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    files.names.insert(m_strName.Str());
+}
+
+CTemporaryFileName::~CTemporaryFileName() {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    files.names.erase(m_strName.Str());
+}
+
+CProvisionalFolders::CProvisionalFolders(std::vector<std::string> aFolders)
+    : m_aFolders(std::move(aFolders)) {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    files.aFolders.push_back(&m_aFolders);
+}
+
+CProvisionalFolders::~CProvisionalFolders() {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    std::erase(files.aFolders, &m_aFolders);
+}
+
+void RemoveTemporaryFiles() {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    for (const std::string& strName : files.names)
+        ::unlink(strName.c_str());
+    for (const std::vector<std::string>* pFolders : files.aFolders)
+        for (const std::string& strFolder : *pFolders)
+            ::rmdir(strFolder.c_str());
+}
+
 int IsFileExist(const char* path) {
     std::error_code ec;
     return path && *path && std::filesystem::exists(path, ec) ? 1 : 0;
@@ -149,25 +198,25 @@ CFileReplacement::CFileReplacement(const char* pszPath) {
         return;
     }
     m_strTarget = target.string();
-    m_strTemporary = TemporaryNameBeside(m_strTarget);
-    m_file.Open(m_strTemporary, CFile::modeCreate | CFile::modeWrite);
+    m_temporary.emplace(m_strTarget);
+    m_file.Open(*m_temporary, CFile::modeCreate | CFile::modeWrite);
 }
 
 CFileReplacement::~CFileReplacement() {
-    if (!m_bCommitted && !m_strTemporary.IsEmpty())
-        ::unlink(m_strTemporary);
+    if (!m_bCommitted && m_temporary)
+        ::unlink(*m_temporary);
 }
 
 void CFileReplacement::Commit() {
     m_file.Close();
-    if (!m_strTemporary.IsEmpty() && std::rename(m_strTemporary, m_strTarget) != 0)
+    if (m_temporary && std::rename(*m_temporary, m_strTarget) != 0)
         ThrowFromErrno(errno, m_strTarget);
     m_bCommitted = true;
 }
 
 bool CFileReplacement::CommitIfFree() {
     m_file.Close();
-    m_bCommitted = m_strTemporary.IsEmpty() || NameIfFree(m_strTemporary, m_strTarget);
+    m_bCommitted = !m_temporary || NameIfFree(m_temporary->Get(), m_strTarget);
     return m_bCommitted;
 }
 
@@ -181,17 +230,17 @@ void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount) {
 // at the path keeps it. The temporary file never stays behind.
 bool WriteFileNew(const char* pszPath, const void* pData, size_t nCount) {
     const CString strTarget(pszPath);
-    const CString strTemporary = TemporaryNameBeside(strTarget);
+    const CTemporaryFileName temporary(strTarget);
     try {
-        CFile file(strTemporary, CFile::modeCreate | CFile::modeWrite);
+        CFile file(temporary, CFile::modeCreate | CFile::modeWrite);
         file.Write(pData, nCount);
         file.Close();
-        if (NameIfFree(strTemporary, strTarget))
+        if (NameIfFree(temporary.Get(), strTarget))
             return true;
     } catch (...) {
-        ::unlink(strTemporary);
+        ::unlink(temporary);
         throw;
     }
-    ::unlink(strTemporary);
+    ::unlink(temporary);
     return false;
 }

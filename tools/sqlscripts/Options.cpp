@@ -10,6 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -79,6 +80,19 @@ void CheckDistinct(const ExportPlan& plan, Layout layout) {
     }
 }
 
+// A whole number from min to max; any other value is named with what is expected.
+CLI::Validator WholeNumber(int min, int max) {
+    return CLI::Validator(
+        [min, max](std::string& value) {
+            int number = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+            if (error == std::errc() && end == value.data() + value.size() && number >= min && number <= max)
+                return std::string();
+            return Format(Tr("'%s' is not a whole number from %d to %d"), value.c_str(), min, max);
+        },
+        "");
+}
+
 // An option whose words stand for the values of an enumeration: they are mapped in one place, and any other
 // word is a usage error that lists them.
 // The type name and the mapping's "{a,b}" are what the man page and the completions read.
@@ -121,6 +135,14 @@ void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
                         "also record every catalog statement and its answer into this snapshot file")
             ->type_name("FILE")
             ->excludes(snapshot);
+    command
+        .add_option_function<int>(
+            "--timeout", [&source](const int& seconds) { source.timeout = seconds; },
+            "seconds the login may take (default 30) and each statement may wait for the server (default: "
+            "no limit), 1 to 86400")
+        ->type_name("SECONDS")
+        ->check(WholeNumber(1, 86400))
+        ->excludes(snapshot);
 }
 
 void AddExportOptions(CLI::App& command, ExportOptions& options) {
@@ -229,7 +251,7 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
             "--rows-per-insert", [&options](const int& rows) { options.rowsPerInsert = rows; },
             "with --data or --data-only: rows in one INSERT statement, 1 to 1000 (default 100)")
         ->type_name("N")
-        ->check(CLI::Range(1, 1000));
+        ->check(WholeNumber(1, 1000));
 }
 
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.

@@ -19,6 +19,7 @@ struct Source {
     std::string connect;
     std::string snapshot;
     std::string saveSnapshot;
+    std::optional<int> timeout; // seconds for the login and for each statement
 
     std::string ConnectString() const;
 };

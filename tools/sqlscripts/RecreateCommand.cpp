@@ -36,7 +36,10 @@ std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const M
     } catch (const Interrupted&) {
         return std::nullopt;
     } catch (const CModelLoadError& e) {
-        Say(Format(Tr("cannot read the catalog's %s: %s"), e.Family().c_str(), OneLine(e.Reason()).c_str()));
+        // A statement cancelled by Ctrl-C: the run says how it ended instead.
+        if (!InterruptionSignal())
+            Say(Format(Tr("cannot read the catalog's %s: %s"), e.Family().c_str(),
+                       OneLine(e.Reason()).c_str()));
         return std::nullopt;
     }
 }

@@ -195,6 +195,7 @@ bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>&
                         Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
     refusedFile.clear();
     const std::set<fs::path, std::greater<>> missing = MissingFolders(dir, files);
+    const CProvisionalFolders provisional(std::vector<std::string>(missing.begin(), missing.end()));
     if (WriteFilesAndManifest(dir, files, gate, progress, refusedFile, writeData))
         return true;
     // A failed run leaves no debris: the rows written under temporary names go, and so do the folders made

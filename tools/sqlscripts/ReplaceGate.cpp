@@ -1,11 +1,14 @@
 #include "ReplaceGate.h"
 
+#include "Interruption.h"
 #include "Messages.h"
 #include "platform/File.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <optional>
+#include <poll.h>
 #include <unistd.h>
 
 ReplaceGate::ReplaceGate(ReplacePolicy policy, Progress* progress)
@@ -45,6 +48,32 @@ bool ReplaceGate::Put(const std::filesystem::path& path, const std::string& show
     return true;
 }
 
+namespace {
+
+// A line typed on the terminal; none at the end of input, or once Ctrl-C or SIGTERM stops the run (which a
+// thread of its own takes, so the read is not interrupted).
+std::optional<std::string> ReadAnswer() {
+    constexpr int kLookEveryMs = 100;
+    std::string line;
+    while (!InterruptionSignal()) {
+        pollfd in{STDIN_FILENO, POLLIN, 0};
+        if (::poll(&in, 1, kLookEveryMs) <= 0)
+            continue;
+        char ch = 0;
+        const ssize_t count = ::read(STDIN_FILENO, &ch, 1);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return std::nullopt;
+        if (ch == '\n')
+            return line;
+        line += ch;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 // As the module's replace dialog asks it; end of input, and Ctrl-C, answer "Cancel". Called with the lock
 // held.
 bool ReplaceGate::Ask(const std::string& shown) {
@@ -58,10 +87,10 @@ bool ReplaceGate::Ask(const std::string& shown) {
         std::fprintf(stderr, "[1] %s  [2] %s  [3] %s  [4] %s: ", Tr("Yes"), Tr("Yes to all"), Tr("No"),
                      Tr("Cancel"));
         std::fflush(stderr);
-        std::string line;
-        if (!std::getline(std::cin, line))
+        const std::optional<std::string> line = ReadAnswer();
+        if (!line)
             return false;
-        switch (std::strtoul(line.c_str(), nullptr, 10)) {
+        switch (std::strtoul(line->c_str(), nullptr, 10)) {
         case 1:
             return true;
         case 2:

@@ -5,6 +5,7 @@
 #include "ExportObserver.h"
 #include "HostUi.h"
 #include "Installed.h"
+#include "Interruption.h"
 #include "Messages.h"
 #include "ObjectFiles.h"
 #include "Options.h"
@@ -19,7 +20,6 @@
 #include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -28,12 +28,17 @@
 
 namespace {
 
+// Seconds a login may take without --timeout: long enough for a server across the world, short enough not to
+// look like a hang.
+constexpr int kDefaultLoginTimeout = 30;
+
 // Opens the connection; on failure says why in one line, without the connect string's password. A snapshot
 // whose recording was cut short is named, since it cannot answer what was asked after that.
 bool Connect(CDatabase& db, const Source& source) {
     try {
+        SetDbTimeouts({static_cast<DWORD>(source.timeout.value_or(kDefaultLoginTimeout)),
+                       static_cast<DWORD>(source.timeout.value_or(0))});
         db.OpenEx(source.ConnectString().c_str(), CDatabase::noOdbcDialog);
-        db.SetQueryTimeout(300);
         const CCatalogSnapshot* snapshot = db.GetBackend()->GetSnapshot();
         if (snapshot && !snapshot->GetCutShort().empty())
             Say(Format(
@@ -268,6 +273,7 @@ int RunDemo(const std::string& dir) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const InterruptionWatch watch;
     InitMessages();
     CommandLine line;
     if (const std::optional<int> status = ParseCommandLine(argc, argv, line))
