@@ -4,10 +4,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <mutex>
+#include <regex>
 #include <set>
 #include <unistd.h>
 
@@ -62,6 +64,19 @@ struct TTemporaryFiles {
 TTemporaryFiles& TemporaryFiles() {
     static TTemporaryFiles files;
     return files;
+}
+
+// A temporary file of a process that is gone, with the name of the file it was for; false for any other.
+bool IsStale(const std::filesystem::directory_entry& entry, std::string& strFor) {
+    static const std::regex temporary(R"(\.(.+)\.([0-9]{1,9})-[0-9]+\.tmp)");
+    const std::string strName = entry.path().filename().string();
+    std::smatch match;
+    if (!std::regex_match(strName, match, temporary))
+        return false;
+    const auto pid = static_cast<pid_t>(std::stol(match[2].str()));
+    std::error_code ec;
+    strFor = match[1].str();
+    return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH && entry.is_regular_file(ec);
 }
 
 // Renames only when the target name is free, in one step, so that no other writer can come in between. File
@@ -170,6 +185,31 @@ void RemoveTemporaryFiles() {
     for (const std::vector<std::string>* pFolders : files.aFolders)
         for (const std::string& strFolder : *pFolders)
             ::rmdir(strFolder.c_str());
+}
+
+size_t RemoveStaleTemporaryFiles(const char* pszFolder) {
+    namespace fs = std::filesystem;
+    size_t nRemoved = 0;
+    std::error_code ec;
+    std::string strFor;
+    for (fs::recursive_directory_iterator it(pszFolder, fs::directory_options::skip_permission_denied, ec),
+         end;
+         !ec && it != end; it.increment(ec))
+        if (IsStale(*it, strFor) && ::unlink(it->path().c_str()) == 0)
+            ++nRemoved;
+    return nRemoved;
+}
+
+size_t RemoveStaleTemporaryFilesOf(const char* pszPath) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path path = fs::absolute(pszPath, ec);
+    size_t nRemoved = 0;
+    std::string strFor;
+    for (fs::directory_iterator it(path.parent_path(), ec), end; !ec && it != end; it.increment(ec))
+        if (IsStale(*it, strFor) && strFor == path.filename() && ::unlink(it->path().c_str()) == 0)
+            ++nRemoved;
+    return nRemoved;
 }
 
 int IsFileExist(const char* path) {

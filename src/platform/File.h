@@ -39,7 +39,7 @@ int IsFileExist(const char* path);
 int CreateFullPath(const char* path);
 // The name a file is written under before it takes its own: ".<name>.<pid>-<n>.tmp" beside the path, hidden,
 // unique in the process and carrying its id, so that a later run can tell the files of a process that is
-// gone. RemoveTemporaryFiles knows it while the object lives.
+// gone (RemoveStaleTemporaryFiles). RemoveTemporaryFiles knows it while the object lives.
 class CTemporaryFileName {
 public:
     explicit CTemporaryFileName(const CString& strBeside);
@@ -71,6 +71,12 @@ private:
 // Removes every temporary file of the process that has no name of its own yet, and the provisional folders
 // that leaves empty: for a program that ends without waiting for their writers. Safe from any thread.
 void RemoveTemporaryFiles();
+// Removes the temporary files that processes no longer running left in the folder and its subfolders
+// (symbolic links are not followed); how many it removed.
+size_t RemoveStaleTemporaryFiles(const char* pszFolder);
+// The same for the temporary files of one path, beside it.
+size_t RemoveStaleTemporaryFilesOf(const char* pszPath);
+
 // A file written under a temporary name in its path's folder and renamed to the path by Commit, so the path
 // holds either what it held before or all of the new bytes; without Commit the temporary file is removed. A
 // symbolic link keeps leading to its file, which is replaced; a device or folder at the path is written in

@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "platform/Exceptions.h"
+#include "platform/File.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -125,6 +126,20 @@ bool CanCreateFolder(const std::string& dir) {
             break;
     }
     return true;
+}
+
+void RemoveDebrisIn(const std::string& dir) {
+    if (const size_t count = RemoveStaleTemporaryFiles(dir.c_str()))
+        Say(Format(TrN("removed %zu temporary file that a run which ended early left in %s",
+                       "removed %zu temporary files that runs which ended early left in %s", count),
+                   count, dir.c_str()));
+}
+
+void RemoveDebrisOf(const std::string& file) {
+    if (const size_t count = RemoveStaleTemporaryFilesOf(file.c_str()))
+        Say(Format(TrN("removed %zu temporary file that a run which ended early left beside %s",
+                       "removed %zu temporary files that runs which ended early left beside %s", count),
+                   count, file.c_str()));
 }
 
 void SayRefused(const std::string& file, const std::string& dir) {

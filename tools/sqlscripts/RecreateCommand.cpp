@@ -216,6 +216,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     // catalog is read.
     if (!CanCreateFolder(options.dir))
         return kExitFailed;
+    RemoveDebrisIn(options.dir);
     CDatabase db;
     if (!connect(db))
         return kExitFailed;

@@ -32,9 +32,21 @@ namespace {
 // look like a hang.
 constexpr int kDefaultLoginTimeout = 30;
 
+// The folder of --save-snapshot is made as --dir's is, and what a recording that ended early left beside the
+// file goes; false after saying why the folder cannot be made.
+bool PrepareRecording(const std::string& file) {
+    const std::string folder = std::filesystem::path(file).parent_path().string();
+    if (!folder.empty() && !CreateFolder(folder))
+        return false;
+    RemoveDebrisOf(file);
+    return true;
+}
+
 // Opens the connection; on failure says why in one line, without the connect string's password. A snapshot
 // whose recording was cut short is named, since it cannot answer what was asked after that.
 bool Connect(CDatabase& db, const Source& source) {
+    if (!source.saveSnapshot.empty() && !PrepareRecording(source.saveSnapshot))
+        return false;
     try {
         SetDbTimeouts({static_cast<DWORD>(source.timeout.value_or(kDefaultLoginTimeout)),
                        static_cast<DWORD>(source.timeout.value_or(0))});
@@ -153,6 +165,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
     const std::optional<bool> prefetch = ChoosePrefetch(db, options.prefetch, ui);
     if (!prefetch || !CreateFolder(options.dir))
         return kExitFailed;
+    RemoveDebrisIn(options.dir);
     // A replayed snapshot has no connection to lose: its recorded failures answer single statements.
     if (!db.GetBackend()->GetSnapshot())
         ui.StopOnLostConnection();
