@@ -126,6 +126,9 @@ public:
     // Stops the statement under way on this connection from any thread (SQLCancel); the call running it
     // then throws CDBException*. Does nothing when no statement runs.
     virtual void Cancel() {}
+    // The database the connection reads, as the server names it, without asking the server; empty when not
+    // known (a snapshot that was recorded without it).
+    virtual std::string GetDatabaseName() const { return {}; }
     // The recorded catalog a replay answers from; null for a server.
     virtual const CCatalogSnapshot* GetSnapshot() const { return nullptr; }
 };

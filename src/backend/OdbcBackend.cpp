@@ -419,6 +419,19 @@ public:
 
     void Cancel() override { m_pLink->Cancel(); }
 
+    // The driver keeps the name the server gave at the login, and after any USE.
+    std::string GetDatabaseName() const override {
+        std::lock_guard lock(m_pLink->mutex);
+        SQLWCHAR szName[256] = {};
+        SQLINTEGER nBytes = 0;
+        if (!Succeeded(
+                SQLGetConnectAttrW(m_pLink->hdbc, SQL_ATTR_CURRENT_CATALOG, szName, sizeof szName, &nBytes)))
+            return {};
+        return FromSqlW(
+            szName,
+            std::min<size_t>(static_cast<size_t>(std::max<SQLINTEGER>(nBytes, 0)) / sizeof(SQLWCHAR), 255));
+    }
+
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) override {
         return NamingStatement(strSql, [&] { return Run(strSql, bBuffered); });
     }

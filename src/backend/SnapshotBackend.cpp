@@ -73,6 +73,7 @@ public:
     }
 
     void SetQueryTimeout(DWORD) override {}
+    std::string GetDatabaseName() const override { return m_pSnapshot->GetDatabase(); }
     const CCatalogSnapshot* GetSnapshot() const override { return m_pSnapshot.get(); }
 
 private:
@@ -138,19 +139,21 @@ private:
 // the file when the last connection closes.
 class CSnapshotRecorder {
 public:
-    explicit CSnapshotRecorder(const std::string& strPath)
-        : m_strPath(strPath), m_writer(strPath, "recorded by sqlscripts") {}
+    CSnapshotRecorder(const std::string& strPath, const std::string& strDatabase)
+        : m_strPath(strPath), m_writer(strPath, "recorded by sqlscripts", strDatabase) {}
     CSnapshotRecorder(const CSnapshotRecorder&) = delete;
     CSnapshotRecorder& operator=(const CSnapshotRecorder&) = delete;
 
     ~CSnapshotRecorder() { Finish(); }
 
-    static std::shared_ptr<CSnapshotRecorder> ForPath(const std::string& strPath) {
+    // strDatabase: the database of the connection that opens the file.
+    static std::shared_ptr<CSnapshotRecorder> ForPath(const std::string& strPath,
+                                                      const std::string& strDatabase) {
         std::lock_guard lock(s_mutex);
         std::weak_ptr<CSnapshotRecorder>& entry = s_recorders[strPath];
         if (auto pRecorder = entry.lock())
             return pRecorder;
-        auto pRecorder = std::make_shared<CSnapshotRecorder>(strPath);
+        auto pRecorder = std::make_shared<CSnapshotRecorder>(strPath, strDatabase);
         entry = pRecorder;
         return pRecorder;
     }
@@ -277,7 +280,8 @@ private:
 class CRecordingConnection : public CDbConnection {
 public:
     CRecordingConnection(const std::string& strPath, const std::string& strConnect)
-        : m_pInner(OpenDbConnection(strConnect)), m_pRecorder(CSnapshotRecorder::ForPath(strPath)) {}
+        : m_pInner(OpenDbConnection(strConnect)),
+          m_pRecorder(CSnapshotRecorder::ForPath(strPath, m_pInner->GetDatabaseName())) {}
 
     // Every result is read whole, so that it can be recorded as the server sent it.
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
@@ -301,6 +305,7 @@ public:
 
     void SetQueryTimeout(DWORD dwSeconds) override { m_pInner->SetQueryTimeout(dwSeconds); }
     void Cancel() override { m_pInner->Cancel(); }
+    std::string GetDatabaseName() const override { return m_pInner->GetDatabaseName(); }
 
 private:
     std::unique_ptr<CDbResult> Keep(const std::string& strSql, std::unique_ptr<CDbResult> pResult) {

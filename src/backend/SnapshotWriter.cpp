@@ -106,7 +106,8 @@ void AppendMember(std::string& strOut, const char* pszName, std::string_view str
 
 } // namespace
 
-CSnapshotWriter::CSnapshotWriter(const std::string& strPath, const std::string& strSource)
+CSnapshotWriter::CSnapshotWriter(const std::string& strPath, const std::string& strSource,
+                                 const std::string& strDatabase)
     : m_strPath(strPath), m_temporary(strPath.c_str()) {
     m_out.open(m_temporary.Get().Str(), std::ios::binary | std::ios::trunc);
     if (!m_out)
@@ -115,6 +116,8 @@ CSnapshotWriter::CSnapshotWriter(const std::string& strPath, const std::string& 
     AppendMember(m_strLine, "format", kSnapshotFormat);
     m_strLine += ",\"version\":" + std::to_string(kSnapshotVersion);
     AppendMember(m_strLine, "source", strSource);
+    if (!strDatabase.empty())
+        AppendMember(m_strLine, "database", strDatabase);
     WriteLine("}");
 }
 

@@ -13,8 +13,10 @@
 
 class CSnapshotWriter {
 public:
-    // Starts the file under a temporary name beside strPath, with its header line. Throws CFileException*.
-    CSnapshotWriter(const std::string& strPath, const std::string& strSource);
+    // Starts the file under a temporary name beside strPath, with its header line, which names the database
+    // recorded when strDatabase is not empty. Throws CFileException*.
+    CSnapshotWriter(const std::string& strPath, const std::string& strSource,
+                    const std::string& strDatabase = {});
     CSnapshotWriter(const CSnapshotWriter&) = delete;
     CSnapshotWriter& operator=(const CSnapshotWriter&) = delete;
     // A file never finished is removed.

@@ -148,10 +148,13 @@ void SayRefused(const std::string& file, const std::string& dir) {
                file.c_str(), dir.c_str()));
 }
 
-void SayWritten(const std::string& dir) {
+void SayWritten(const std::string& dir, const std::string& database) {
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::absolute(dir, ec);
-    Say(Format(Tr("scripts written to %s"), (ec ? dir : folder.string()).c_str()));
+    const std::string shown = ec ? dir : folder.string();
+    Say(database.empty()
+            ? Format(Tr("scripts written to %s"), shown.c_str())
+            : Format(Tr("scripts of database %s written to %s"), database.c_str(), shown.c_str()));
 }
 
 // The first file kept is the one that stopped the run.

@@ -33,8 +33,9 @@ void RemoveDebrisIn(const std::string& dir);
 void RemoveDebrisOf(const std::string& file);
 // "<file> already exists in <dir>; stopped without overwriting it (...)".
 void SayRefused(const std::string& file, const std::string& dir);
-// "scripts written to <the folder as an absolute path>".
-void SayWritten(const std::string& dir);
+// "scripts of database <database> written to <the folder as an absolute path>", without the database when it
+// is not known.
+void SayWritten(const std::string& dir, const std::string& database);
 
 using CategoryFileNames = std::array<std::string, SQL_CATEGORY_COUNT>;
 

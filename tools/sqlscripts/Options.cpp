@@ -252,6 +252,12 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
             "with --data or --data-only: rows in one INSERT statement, 1 to 1000 (default 100)")
         ->type_name("N")
         ->check(WholeNumber(1, 1000));
+    command.add_flag(
+        "--consistent", options.consistent,
+        "with --data or --data-only: stop before reading anything when the database does not allow the rows "
+        "to "
+        "be read as of one moment (snapshot isolation); without it they are then read table by table, with a "
+        "warning");
 }
 
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
@@ -293,8 +299,9 @@ ExportPlan PlanExport(const ExportOptions& options) {
                  "object has a file of its own"));
     if (options.dir.empty())
         Usage(Tr("--dir names no folder"));
-    if (!options.data && !options.dataOnly && (!options.dataTables.empty() || options.rowsPerInsert))
-        Usage(Tr("--data-tables and --rows-per-insert go with --data or --data-only"));
+    if (!options.data && !options.dataOnly &&
+        (!options.dataTables.empty() || options.rowsPerInsert || options.consistent))
+        Usage(Tr("--data-tables, --rows-per-insert and --consistent go with --data or --data-only"));
     ExportPlan plan;
     if (options.recreate || options.dataOnly)
         SelectedRecreateKinds(options.only, options.skip);

@@ -45,6 +45,7 @@ struct ExportOptions {
     bool dataOnly = false;               // the rows alone, for a database that has the schema
     std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
     std::optional<int> rowsPerInsert;    // 100 when not given
+    bool consistent = false;             // rows as of one moment, or no run
 };
 
 // An export as the options ask for it.

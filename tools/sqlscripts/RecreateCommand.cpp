@@ -5,6 +5,7 @@
 #include "ExportObserver.h"
 #include "ExportOutput.h"
 #include "Messages.h"
+#include "OneMoment.h"
 #include "RecreateFiles.h"
 #include "RecreateKinds.h"
 #include "model/ModelLoader.h"
@@ -220,9 +221,17 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
+    bool parallel = options.parallel;
+    if (options.data || options.dataOnly) {
+        const std::optional<Moment> moment = BeginOneMoment(db, options.consistent);
+        if (!moment)
+            return kExitFailed;
+        // Other connections would read other moments.
+        parallel = parallel && *moment == Moment::TableByTable;
+    }
     CatchInterruptions();
     CatalogProgress catalogProgress(progressMode);
-    std::optional<ScriptedModel> scripted = LoadAndScript(db, options.parallel, catalogProgress.Callback());
+    std::optional<ScriptedModel> scripted = LoadAndScript(db, parallel, catalogProgress.Callback());
     catalogProgress.Done(scripted.has_value());
     if (const int signal = InterruptionSignal()) {
         CutShortRecordingsBySignal();
@@ -261,7 +270,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         return kExitFailed;
     }
     if (!options.quiet)
-        SayWritten(options.dir);
+        SayWritten(options.dir, db.GetBackend()->GetDatabaseName());
     return kExitOk;
 }
 

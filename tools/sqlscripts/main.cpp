@@ -122,7 +122,7 @@ void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const
 // Says how the run ended: interrupted, stopped at an existing file, failed, or done (with the object files
 // left from objects that are gone, and the folder's list of files); the exit status.
 int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const HostUi& ui,
-                   const ExportObserver& observer, ExportOutput& output) {
+                   const ExportObserver& observer, ExportOutput& output, const std::string& database) {
     // A recording says why it holds less than the run would have asked (the file keeps these words as they
     // are).
     if (const int signal = InterruptionSignal()) {
@@ -143,7 +143,7 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
     if (!output.Conclude(plan.categories, options.prune))
         return kExitFailed;
     if (!options.quiet)
-        SayWritten(options.dir);
+        SayWritten(options.dir, database);
     return kExitOk;
 }
 
@@ -185,7 +185,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
     progress.Clear();
     if (const std::string warning = observer.Damaged().Warning(source.connect); !warning.empty())
         Say(warning);
-    return ConcludeExport(options, plan, ui, observer, *output);
+    return ConcludeExport(options, plan, ui, observer, *output, db.GetBackend()->GetDatabaseName());
 }
 
 // The categories, names, folder and COLLATION option come from the options dialog instead of the options.
