@@ -64,7 +64,11 @@ int HostUi::MessageBox(const CString& strText, UINT nType) {
         return GetDefaultMessageBoxButton(nType);
     }
     if (!objectName_.empty() && IsBadParameters(strText))
-        text = Format(Tr("dbo.%s: no such object in the catalog"), objectName_.c_str());
+        text =
+            Format(qualified_ ? Tr("dbo.%s: no such object in the catalog; without --recreate, object looks "
+                                   "in schema dbo only (object --recreate takes SCHEMA.NAME)")
+                              : Tr("dbo.%s: no such object in the catalog"),
+                   objectName_.c_str());
     if (output_ && category >= 0)
         text += " (" + output_->Failed(category) + ")";
     Say(text);

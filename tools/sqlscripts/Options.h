@@ -5,6 +5,7 @@
 #include "ExportOutput.h"
 #include "ObjectFiles.h"
 #include "ReplaceGate.h"
+#include "recreate/DataPlan.h"
 
 #include <optional>
 #include <string>
@@ -48,9 +49,16 @@ struct ExportOptions {
     bool consistent = false;             // rows as of one moment, or no run
 };
 
+// A --data-tables pattern as written, and what it matches.
+struct TablePattern {
+    std::string text;
+    TTablePattern match;
+};
+
 // An export as the options ask for it.
 struct ExportPlan {
     std::vector<int> categories;
+    std::vector<TablePattern> tables; // of --data-tables
     CategoryFileNames files;
     std::optional<NameTemplate> nameTemplate; // with --layout objects
     ReplacePolicy replace = ReplacePolicy::Never;

@@ -8,6 +8,7 @@
 #include "Interruption.h"
 #include "Messages.h"
 #include "ObjectFiles.h"
+#include "ObjectName.h"
 #include "Options.h"
 #include "RecreateCommand.h"
 
@@ -24,6 +25,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <strings.h>
 #include <unistd.h>
 
 namespace {
@@ -220,6 +222,13 @@ int PrintScript(bool ok, const CString& script, const std::string& name) {
     return PrintResult(ok, script);
 }
 
+// The module scripts objects of schema dbo, named without it: dbo.NAME and [dbo].[NAME] are taken as NAME.
+// Any other text is the name itself, which may hold dots.
+std::string DboObjectName(const std::string& text) {
+    const ObjectName name = ParseObjectName(text);
+    return strcasecmp(name.schema.c_str(), "dbo") == 0 ? name.name : text;
+}
+
 int RunObject(const CommandLine& line) {
     if (line.recreate)
         return PrintRecreateObject(line.name, [&line](CDatabase& db) { return Connect(db, line.source); });
@@ -228,18 +237,19 @@ int RunObject(const CommandLine& line) {
     CDatabase db;
     if (!Connect(db, line.source))
         return kExitFailed;
+    const std::string name = DboObjectName(line.name);
     CString script;
     try {
         if (!line.type) {
-            ui.ExpectObject(line.name);
-            return PrintScript(GenerateSQLScriptObject(db, line.name.c_str(), script, !line.collation) != 0,
-                               script, line.name);
+            ui.ExpectObject(name, !ParseObjectName(name).schema.empty());
+            return PrintScript(GenerateSQLScriptObject(db, name.c_str(), script, !line.collation) != 0,
+                               script, name);
         }
         const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*line.type),
-                                                    line.name.c_str(), script, !line.collation);
+                                                    name.c_str(), script, !line.collation);
         if (result.nError)
             Say(ModuleText(OneLine(result.strMessage.Str())));
-        return PrintScript(result.nError == 0, script, line.name);
+        return PrintScript(result.nError == 0, script, name);
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
         Say(OneLine(e->GetErrorText().Str()));
@@ -253,9 +263,10 @@ int RunFields(const CommandLine& line) {
     CDatabase db;
     if (!Connect(db, line.source))
         return kExitFailed;
+    const std::string name = DboObjectName(line.name);
     CString fields;
-    if (GenerateSQLScriptFields(db, line.name.c_str(), fields) && fields.IsEmpty()) {
-        Say(Format(Tr("%s is not a table or view of schema dbo"), line.name.c_str()));
+    if (GenerateSQLScriptFields(db, name.c_str(), fields) && fields.IsEmpty()) {
+        Say(Format(Tr("%s is not a table or view of schema dbo"), name.c_str()));
         return kExitFailed;
     }
     return PrintResult(!fields.IsEmpty(), fields);
