@@ -30,9 +30,10 @@ struct ScriptedModel {
 
 // The model of the connected database, scripted; nullopt after saying why it could not be read, or when a
 // signal stopped the load.
-std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress) {
+std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress,
+                                           EModelScope scope = eModelWhole) {
     try {
-        TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
+        TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress, scope);
         TRecreateScript script = ScriptCatalogModel(model);
         return ScriptedModel{std::move(model), std::move(script)};
     } catch (const Interrupted&) {
@@ -212,7 +213,8 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     }
     CatchInterruptions();
     CatalogProgress catalogProgress(progressMode);
-    std::optional<ScriptedModel> scripted = LoadAndScript(db, parallel, catalogProgress.Callback());
+    std::optional<ScriptedModel> scripted = LoadAndScript(
+        db, parallel, catalogProgress.Callback(), options.dataOnly ? eModelTablesForRows : eModelWhole);
     catalogProgress.Done(scripted.has_value());
     if (const int signal = InterruptionSignal()) {
         CutShortRecordingsBySignal();
