@@ -1,17 +1,49 @@
 #include "model/ModelDraft.h"
 
+#include <algorithm>
+
 namespace {
 
 const std::string g_strNoName;
 
+// The item of that id, or null.
+template <typename T, typename Id> T* FindById(std::vector<T>& aItems, Id id, int nId) {
+    const auto it =
+        std::find_if(aItems.begin(), aItems.end(), [&](const T& item) { return item.*id == nId; });
+    return it == aItems.end() ? nullptr : &*it;
+}
+
 } // namespace
+
+TModelColumn* TDraftTable::FindColumn(int nColumnId) {
+    TDraftColumn* pColumn = FindById(aColumns, &TDraftColumn::nColumnId, nColumnId);
+    return pColumn ? &pColumn->column : nullptr;
+}
+
+const std::string& TDraftTable::ColumnName(int nColumnId) const {
+    const TModelColumn* pColumn = const_cast<TDraftTable*>(this)->FindColumn(nColumnId);
+    return pColumn ? pColumn->strName : g_strNoName;
+}
+
+TDraftIndex* TDraftTable::FindIndex(int nIndexId) {
+    return FindById(aIndexes, &TDraftIndex::nIndexId, nIndexId);
+}
+
+const TDraftIndex* TDraftTable::FindIndex(int nIndexId) const {
+    return const_cast<TDraftTable*>(this)->FindIndex(nIndexId);
+}
 
 const std::string& TModelDraft::SchemaName(int nSchemaId) const {
     const auto it = mapSchemas.find(nSchemaId);
     return it == mapSchemas.end() ? g_strNoName : it->second;
 }
 
-TModelTable* TModelDraft::Table(int nObjectId) {
+TDraftTable* TModelDraft::Table(int nObjectId) {
+    const auto it = mapTables.find(nObjectId);
+    return it == mapTables.end() ? nullptr : &it->second;
+}
+
+const TDraftTable* TModelDraft::Table(int nObjectId) const {
     const auto it = mapTables.find(nObjectId);
     return it == mapTables.end() ? nullptr : &it->second;
 }

@@ -195,7 +195,8 @@ std::unique_ptr<CDbResult> ReadFamily(CDbConnection& connection, const TFamily& 
         return connection.Execute(family.statement.pszSql, true);
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
-        throw CModelLoadError(family.statement.pszFamily, family.statement.pszSql, e->GetErrorText().Str());
+        throw CModelError(eModelTask::ReadCatalog, family.statement.pszFamily, e->GetErrorText().Str(),
+                          family.statement.pszSql);
     }
 }
 
@@ -278,43 +279,68 @@ std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features) {
 }
 
 // Records in name order: case-folded schema and name, then their exact spelling.
-template <typename T> std::vector<T> InNameOrder(std::unordered_map<int, T>&& map) {
+template <typename T> std::vector<T> InNameOrder(std::vector<T>&& aRecords) {
     std::vector<std::pair<std::string, T>> aKeyed;
-    aKeyed.reserve(map.size());
-    for (auto& [nId, record] : map)
+    aKeyed.reserve(aRecords.size());
+    for (T& record : aRecords)
         aKeyed.emplace_back(FoldCaseUtf8(record.strSchema) + '\0' + FoldCaseUtf8(record.strName) + '\0' +
                                 record.strSchema + '\0' + record.strName,
                             std::move(record));
     std::sort(aKeyed.begin(), aKeyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<T> aRecords;
-    aRecords.reserve(aKeyed.size());
+    std::vector<T> aSorted;
+    aSorted.reserve(aKeyed.size());
     for (auto& keyed : aKeyed)
-        aRecords.push_back(std::move(keyed.second));
-    return aRecords;
+        aSorted.push_back(std::move(keyed.second));
+    return aSorted;
 }
 
-// The draft's records as the model's ordered lists.
-TCatalogModel FinishModel(TModelDraft&& draft) {
-    FinishTables(draft);
-    TCatalogModel& model = draft.model;
-    std::unordered_map<int, TModelType> mapUserTypes;
+template <typename T> std::vector<T> Values(std::unordered_map<int, T>&& map) {
+    std::vector<T> aValues;
+    aValues.reserve(map.size());
+    for (auto& [nId, value] : map)
+        aValues.push_back(std::move(value));
+    return aValues;
+}
+
+std::vector<TModelType> UserTypes(TModelDraft& draft) {
+    std::vector<TModelType> aTypes;
     for (const auto& [nId, type] : draft.mapTypes) {
         if (!type.bUserDefined)
             continue;
-        TModelType& user = mapUserTypes[nId];
-        user.nUserTypeId = nId;
+        TModelType& user = aTypes.emplace_back();
         user.strSchema = draft.SchemaName(type.nSchemaId);
         user.strName = type.strName;
         user.base = draft.DataType(type.nSystemTypeId, type.nMaxLength, type.nPrecision, type.nScale);
         user.bNullable = type.bNullable;
         const auto table = draft.mapTableTypes.find(nId);
-        user.nTableObjectId = table == draft.mapTableTypes.end() ? 0 : table->second;
+        if (table != draft.mapTableTypes.end())
+            user.table = std::move(draft.mapTables.at(table->second).table);
     }
-    model.aTypes = InNameOrder(std::move(mapUserTypes));
-    model.aSequences = InNameOrder(std::move(draft.mapSequences));
-    model.aSynonyms = InNameOrder(std::move(draft.mapSynonyms));
-    model.aTables = InNameOrder(std::move(draft.mapTables));
-    model.aModules = InNameOrder(std::move(draft.mapModules));
+    return aTypes;
+}
+
+// The draft's records as the model's ordered lists, every catalog id resolved to the names it stands for.
+TCatalogModel FinishModel(TModelDraft&& draft) {
+    const std::unordered_map<int, TModelKey> mapKeys = ObjectKeys(draft);
+    FinishProperties(draft, mapKeys);
+    FinishReferences(draft, mapKeys);
+    FinishTables(draft);
+    TCatalogModel& model = draft.model;
+    model.aTypes = InNameOrder(UserTypes(draft));
+    model.aSequences = InNameOrder(Values(std::move(draft.mapSequences)));
+    model.aSynonyms = InNameOrder(Values(std::move(draft.mapSynonyms)));
+    std::vector<TModelTable> aTables;
+    for (auto& [nObjectId, table] : draft.mapTables)
+        if (draft.mapObjects.count(nObjectId))
+            aTables.push_back(std::move(table.table));
+    model.aTables = InNameOrder(std::move(aTables));
+    std::vector<TModelModule> aModules;
+    for (auto& [nObjectId, module] : draft.mapModules) {
+        if (const auto it = mapKeys.find(nObjectId); it != mapKeys.end())
+            module.module.strParent = it->second.strTable;
+        aModules.push_back(std::move(module.module));
+    }
+    model.aModules = InNameOrder(std::move(aModules));
     model.BuildIndex();
     return std::move(model);
 }

@@ -1,5 +1,7 @@
 #include "recreate/DataValues.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <array>
 #include <cfloat>
@@ -189,11 +191,8 @@ private:
 
     void AppendQuoted(std::string_view str) {
         m_strOut += m_bUnicode ? "N'" : "'";
-        for (size_t nQuote = str.find('\''); nQuote != std::string_view::npos; nQuote = str.find('\'')) {
-            m_strOut.append(str.substr(0, nQuote + 1)).append("'");
-            str.remove_prefix(nQuote + 1);
-        }
-        m_strOut.append(str).append("'");
+        AppendDoubled(m_strOut, str, '\'');
+        m_strOut += '\'';
     }
 
     void AppendChar(unsigned char ch) {

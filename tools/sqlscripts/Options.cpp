@@ -2,9 +2,10 @@
 
 #include "Categories.h"
 #include "CliReference.h"
+#include "KindSelection.h"
 #include "Messages.h"
-#include "RecreateKinds.h"
 #include "export/CategoryTable.h"
+#include "platform/Text.h"
 #include "platform/Unicode.h"
 
 #include <CLI/CLI.hpp>
@@ -203,7 +204,7 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         .add_flag("--recreate", options.recreate,
                   "scripts that rebuild every object as it is, in files whose name order is the apply order, "
                   "listed in DIR/manifest.txt; --only and --skip then take: " +
-                      RecreateKindList())
+                      JoinText(RecreateKindNames()))
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order");
     CLI::Option* data =
         command

@@ -106,28 +106,17 @@ void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const
 // left from objects that are gone, and the folder's list of files); the exit status.
 int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const HostUi& ui,
                    const ExportObserver& observer, ExportOutput& output) {
-    // A recording says why it holds less than the run would have asked (the file keeps these words as they
-    // are).
-    if (const int signal = InterruptionSignal()) {
-        CutShortRecordingsBySignal();
-        const std::vector<int> finished = observer.Finished();
-        Say(finished.empty()
-                ? Tr("interrupted; no category was written")
-                : Format(Tr("interrupted; categories written: %s"), JoinCategoryNames(finished).c_str()));
-        return 128 + signal;
-    }
-    const bool writeFailures = output.SayWriteFailures();
+    RunEnd end{options.dir, InterruptionSignal(), JoinCategoryNames(observer.Finished()), std::nullopt,
+               false,       options.quiet};
+    if (end.signal)
+        return ConcludeRun(end);
+    const bool failed = output.SayWriteFailures() || ui.MessageCount() > 0;
     if (output.IsRefused()) {
         CutShortSnapshotRecordings("the export stopped at an existing file");
-        SayRefused(output.RefusedFile(), options.dir);
+        end.refused = output.RefusedFile();
     }
-    if (output.IsRefused() || ui.MessageCount() > 0 || writeFailures)
-        return kExitFailed;
-    if (!output.Conclude(plan.categories, options.prune))
-        return kExitFailed;
-    if (!options.quiet)
-        SayWritten(options.dir);
-    return kExitOk;
+    end.failed = failed || (!end.refused && !output.Conclude(plan.categories, options.prune));
+    return ConcludeRun(end);
 }
 
 std::unique_ptr<ExportOutput> MakeOutput(const ExportOptions& options, const ExportPlan& plan,
