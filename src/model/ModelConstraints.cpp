@@ -25,13 +25,11 @@ void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft) {
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
         const int nKeyId = rows.Int("constraint_object_id");
-        const auto table = draft.mapForeignKeyTables.find(nKeyId);
-        if (table == draft.mapForeignKeyTables.end())
-            continue;
-        for (TDraftForeignKey& key : draft.Table(table->second)->aForeignKeys)
-            if (key.nObjectId == nKeyId)
-                key.aColumns.push_back({rows.Int("constraint_column_id"), rows.Int("parent_column_id"),
-                                        rows.Int("referenced_column_id")});
+        if (const int* pTableId = Found(draft.mapForeignKeyTables, nKeyId))
+            for (TDraftForeignKey& key : draft.Table(*pTableId)->aForeignKeys)
+                if (key.nObjectId == nKeyId)
+                    key.aColumns.push_back({rows.Int("constraint_column_id"), rows.Int("parent_column_id"),
+                                            rows.Int("referenced_column_id")});
     }
 }
 

@@ -34,18 +34,16 @@ const TDraftIndex* TDraftTable::FindIndex(int nIndexId) const {
 }
 
 const std::string& TModelDraft::SchemaName(int nSchemaId) const {
-    const auto it = mapSchemas.find(nSchemaId);
-    return it == mapSchemas.end() ? g_strNoName : it->second;
+    const std::string* pName = Found(mapSchemas, nSchemaId);
+    return pName ? *pName : g_strNoName;
 }
 
 TDraftTable* TModelDraft::Table(int nObjectId) {
-    const auto it = mapTables.find(nObjectId);
-    return it == mapTables.end() ? nullptr : &it->second;
+    return Found(mapTables, nObjectId);
 }
 
 const TDraftTable* TModelDraft::Table(int nObjectId) const {
-    const auto it = mapTables.find(nObjectId);
-    return it == mapTables.end() ? nullptr : &it->second;
+    return Found(mapTables, nObjectId);
 }
 
 TModelDataType TModelDraft::DataType(int nUserTypeId, int nMaxLength, int nPrecision, int nScale) const {
@@ -53,16 +51,16 @@ TModelDataType TModelDraft::DataType(int nUserTypeId, int nMaxLength, int nPreci
     type.nMaxLength = nMaxLength;
     type.nPrecision = nPrecision;
     type.nScale = nScale;
-    const auto it = mapTypes.find(nUserTypeId);
-    if (it == mapTypes.end())
+    const TDraftType* pType = Found(mapTypes, nUserTypeId);
+    if (!pType)
         return type;
-    type.strName = it->second.strName;
+    type.strName = pType->strName;
     type.strSystemName = type.strName;
-    if (!it->second.bUserDefined)
+    if (!pType->bUserDefined)
         return type;
-    type.strSchema = SchemaName(it->second.nSchemaId);
-    const auto base = mapTypes.find(it->second.nSystemTypeId);
-    type.strSystemName = base == mapTypes.end() ? std::string() : base->second.strName;
+    type.strSchema = SchemaName(pType->nSchemaId);
+    const TDraftType* pBase = Found(mapTypes, pType->nSystemTypeId);
+    type.strSystemName = pBase ? pBase->strName : std::string();
     return type;
 }
 

@@ -136,6 +136,12 @@ struct TModelDraft {
     TModelDataType SystemDataType(const std::string& strName, int nPrecision, int nScale) const;
 };
 
+// The value under the id, or null.
+template <typename Map> auto Found(Map& map, int nId) -> decltype(&map.find(nId)->second) {
+    const auto it = map.find(nId);
+    return it == map.end() ? nullptr : &it->second;
+}
+
 // Each family's rows into the draft, one group of families per unit: objects and modules, tables with their
 // columns and indexes, constraints.
 void AddDatabase(CFamilyRows& rows, TModelDraft& draft);

@@ -17,7 +17,7 @@ using ModelLoadProgress = std::function<void(const std::string& strFamily, size_
 // One statement of the load: the family it reads, its text, the columns the loader reads from its answer.
 struct TModelStatement {
     const char* pszFamily;
-    const char* pszSql;
+    std::string strSql;
     std::vector<const char*> aColumns;
 };
 

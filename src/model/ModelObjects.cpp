@@ -55,10 +55,10 @@ void AddPartKeys(const TDraftTable& table, std::unordered_map<int, TModelKey>& m
 std::optional<std::pair<TModelKey, std::string>>
 ObjectTarget(const TModelDraft& draft, const TDraftProperty& draftProperty,
              const std::unordered_map<int, TModelKey>& mapKeys) {
-    const auto it = mapKeys.find(draftProperty.nMajorId);
-    if (it == mapKeys.end())
+    const TModelKey* pKey = Found(mapKeys, draftProperty.nMajorId);
+    if (!pKey)
         return std::nullopt;
-    const TModelKey& key = it->second;
+    const TModelKey& key = *pKey;
     switch (key.eKind) {
     case eModelKind::Table:
     case eModelKind::TableType: {
@@ -92,29 +92,27 @@ bool ResolveTarget(const TModelDraft& draft, TDraftProperty& draftProperty,
         return target.has_value();
     }
     case 3: {
-        const auto it = draft.mapSchemas.find(draftProperty.nMajorId);
-        if (it != draft.mapSchemas.end())
-            property.target = TModelKey{eModelKind::Schema, std::string(), std::string(), it->second};
+        if (const std::string* pSchema = Found(draft.mapSchemas, draftProperty.nMajorId))
+            property.target = TModelKey{eModelKind::Schema, std::string(), std::string(), *pSchema};
         return property.target.has_value();
     }
     case 6: {
-        const auto it = draft.mapTypes.find(draftProperty.nMajorId);
-        if (it == draft.mapTypes.end() || !it->second.bUserDefined)
+        const TDraftType* pType = Found(draft.mapTypes, draftProperty.nMajorId);
+        if (!pType || !pType->bUserDefined)
             return false;
         const eModelKind eKind =
             draft.mapTableTypes.count(draftProperty.nMajorId) ? eModelKind::TableType : eModelKind::AliasType;
-        property.target =
-            TModelKey{eKind, draft.SchemaName(it->second.nSchemaId), std::string(), it->second.strName};
+        property.target = TModelKey{eKind, draft.SchemaName(pType->nSchemaId), std::string(), pType->strName};
         return true;
     }
     case 7: {
-        const auto table = mapKeys.find(draftProperty.nMajorId);
-        if (table == mapKeys.end() || table->second.eKind != eModelKind::Table)
+        const TModelKey* pTable = Found(mapKeys, draftProperty.nMajorId);
+        if (!pTable || pTable->eKind != eModelKind::Table)
             return false;
         const TDraftIndex* pIndex = draft.Table(draftProperty.nMajorId)->FindIndex(draftProperty.nMinorId);
         if (pIndex)
-            property.target = TModelKey{eModelKind::Index, table->second.strSchema, table->second.strName,
-                                        pIndex->index.strName};
+            property.target =
+                TModelKey{eModelKind::Index, pTable->strSchema, pTable->strName, pIndex->index.strName};
         return pIndex != nullptr;
     }
     default:
@@ -126,11 +124,11 @@ bool ResolveTarget(const TModelDraft& draft, TDraftProperty& draftProperty,
 // default; false for anything else, which nothing is ordered by.
 bool ResolveFrom(const TModelDraft& draft, const TDraftReference& draftReference,
                  const std::unordered_map<int, TModelKey>& mapKeys, TModelReference& reference) {
-    const auto it = mapKeys.find(draftReference.nReferencingId);
-    if (it == mapKeys.end())
+    const TModelKey* pFrom = Found(mapKeys, draftReference.nReferencingId);
+    if (!pFrom)
         return false;
-    reference.from = it->second;
-    switch (it->second.eKind) {
+    reference.from = *pFrom;
+    switch (pFrom->eKind) {
     case eModelKind::Table:
     case eModelKind::TableType:
         reference.strColumn =
@@ -183,14 +181,13 @@ void AddTypes(CFamilyRows& rows, TModelDraft& draft) {
 void AddTableTypes(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
         const int nUserTypeId = rows.Int("user_type_id");
-        const auto type = draft.mapTypes.find(nUserTypeId);
-        if (type == draft.mapTypes.end())
-            continue;
-        const int nTableId = rows.Int("type_table_object_id");
-        TModelTable& table = draft.mapTables[nTableId].table;
-        table.strSchema = draft.SchemaName(type->second.nSchemaId);
-        table.strName = type->second.strName;
-        draft.mapTableTypes[nUserTypeId] = nTableId;
+        if (const TDraftType* pType = Found(draft.mapTypes, nUserTypeId)) {
+            const int nTableId = rows.Int("type_table_object_id");
+            TModelTable& table = draft.mapTables[nTableId].table;
+            table.strSchema = draft.SchemaName(pType->nSchemaId);
+            table.strName = pType->strName;
+            draft.mapTableTypes[nUserTypeId] = nTableId;
+        }
     }
 }
 
@@ -217,44 +214,40 @@ void AddObjects(CFamilyRows& rows, TModelDraft& draft) {
 
 void AddModules(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const auto it = draft.mapModules.find(rows.Int("object_id"));
-        if (it == draft.mapModules.end())
-            continue;
-        TModelModule& module = it->second.module;
-        module.strDefinition = rows.Text("definition");
-        module.bAnsiNulls = rows.Bool("uses_ansi_nulls");
-        module.bQuotedIdentifier = rows.Bool("uses_quoted_identifier");
-        module.bSchemaBound = rows.Bool("is_schema_bound");
+        if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id"))) {
+            TModelModule& module = pModule->module;
+            module.strDefinition = rows.Text("definition");
+            module.bAnsiNulls = rows.Bool("uses_ansi_nulls");
+            module.bQuotedIdentifier = rows.Bool("uses_quoted_identifier");
+            module.bSchemaBound = rows.Bool("is_schema_bound");
+        }
     }
 }
 
 void AddTriggers(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const auto it = draft.mapModules.find(rows.Int("object_id"));
-        if (it == draft.mapModules.end())
-            continue;
-        it->second.nParentObjectId = rows.Int("parent_id");
-        it->second.module.bDisabled = rows.Bool("is_disabled");
+        if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id"))) {
+            pModule->nParentObjectId = rows.Int("parent_id");
+            pModule->module.bDisabled = rows.Bool("is_disabled");
+        }
     }
 }
 
 void AddSequences(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
         const int nObjectId = rows.Int("object_id");
-        const auto object = draft.mapObjects.find(nObjectId);
-        if (object == draft.mapObjects.end())
-            continue;
-        TModelSequence& sequence = draft.mapSequences[nObjectId];
-        sequence.strSchema = draft.SchemaName(object->second.nSchemaId);
-        sequence.strName = object->second.strName;
-        sequence.type = draft.DataType(rows.Int("user_type_id"), 0, rows.Int("precision"), rows.Int("scale"));
-        sequence.strStart = rows.Text("start_value");
-        sequence.strIncrement = rows.Text("increment");
-        sequence.strMinimum = rows.Text("minimum_value");
-        sequence.strMaximum = rows.Text("maximum_value");
-        sequence.bCycling = rows.Bool("is_cycling");
-        sequence.bCached = rows.Bool("is_cached");
-        sequence.strCacheSize = rows.Text("cache_size");
+        if (const TDraftObject* pObject = Found(draft.mapObjects, nObjectId))
+            draft.mapSequences[nObjectId] = {
+                draft.SchemaName(pObject->nSchemaId),
+                pObject->strName,
+                draft.DataType(rows.Int("user_type_id"), 0, rows.Int("precision"), rows.Int("scale")),
+                rows.Text("start_value"),
+                rows.Text("increment"),
+                rows.Text("minimum_value"),
+                rows.Text("maximum_value"),
+                rows.Bool("is_cycling"),
+                rows.Bool("is_cached"),
+                rows.Text("cache_size")};
     }
 }
 
@@ -279,28 +272,29 @@ void AddStandardSequences(CFamilyRows& rows, TModelDraft& draft) {
         if (setIdentitySequences.count(strKey))
             continue;
         const auto id = mapSequenceIds.find(strKey);
-        TModelSequence& sequence = draft.mapSequences[id == mapSequenceIds.end() ? --nUnknownId : id->second];
-        sequence.strSchema = strSchema;
-        sequence.strName = strName;
-        sequence.type = draft.SystemDataType(rows.Text("DATA_TYPE"), rows.Int("NUMERIC_PRECISION"),
-                                             rows.Int("NUMERIC_SCALE"));
-        sequence.strStart = rows.Text("START_VALUE");
-        sequence.strIncrement = rows.Text("INCREMENT");
-        sequence.strMinimum = rows.Text("MINIMUM_VALUE");
-        sequence.strMaximum = rows.Text("MAXIMUM_VALUE");
         const std::string strCycle = rows.Text("CYCLE_OPTION");
-        sequence.bCycling = strCycle == "1" || strCycle == "YES";
+        // The standard view says nothing of the cache: the server's default.
+        draft.mapSequences[id == mapSequenceIds.end() ? --nUnknownId : id->second] = {
+            strSchema,
+            strName,
+            draft.SystemDataType(rows.Text("DATA_TYPE"), rows.Int("NUMERIC_PRECISION"),
+                                 rows.Int("NUMERIC_SCALE")),
+            rows.Text("START_VALUE"),
+            rows.Text("INCREMENT"),
+            rows.Text("MINIMUM_VALUE"),
+            rows.Text("MAXIMUM_VALUE"),
+            strCycle == "1" || strCycle == "YES",
+            true,
+            std::string()};
     }
 }
 
 void AddSynonyms(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
         const int nObjectId = rows.Int("object_id");
-        const auto object = draft.mapObjects.find(nObjectId);
-        if (object == draft.mapObjects.end())
-            continue;
-        draft.mapSynonyms[nObjectId] = {draft.SchemaName(object->second.nSchemaId), object->second.strName,
-                                        rows.Text("base_object_name")};
+        if (const TDraftObject* pObject = Found(draft.mapObjects, nObjectId))
+            draft.mapSynonyms[nObjectId] = {draft.SchemaName(pObject->nSchemaId), pObject->strName,
+                                            rows.Text("base_object_name")};
     }
 }
 
@@ -334,11 +328,11 @@ std::unordered_map<int, TModelKey> ObjectKeys(const TModelDraft& draft) {
         AddPartKeys(table, mapKeys);
     }
     for (const auto& [nObjectId, module] : draft.mapModules) {
-        const auto parent = draft.mapObjects.find(module.nParentObjectId);
-        const bool bTrigger = module.module.Kind() == eModelKind::Trigger && parent != draft.mapObjects.end();
+        const TDraftObject* pParent = Found(draft.mapObjects, module.nParentObjectId);
+        const bool bTrigger = module.module.Kind() == eModelKind::Trigger && pParent;
         mapKeys.emplace(nObjectId,
                         TModelKey{module.module.Kind(), module.module.strSchema,
-                                  bTrigger ? parent->second.strName : std::string(), module.module.strName});
+                                  bTrigger ? pParent->strName : std::string(), module.module.strName});
     }
     for (const auto& [nObjectId, sequence] : draft.mapSequences)
         mapKeys.emplace(nObjectId,
@@ -374,8 +368,8 @@ void FinishReferences(TModelDraft& draft, const std::unordered_map<int, TModelKe
             continue;
         reference.strSchema = draftReference.strReferencedSchema;
         reference.strName = draftReference.strReferencedName;
-        if (const auto it = mapKeys.find(draftReference.nReferencedId); it != mapKeys.end())
-            reference.resolved = it->second;
+        if (const TModelKey* pReferenced = Found(mapKeys, draftReference.nReferencedId))
+            reference.resolved = *pReferenced;
         draft.model.aReferences.push_back(std::move(reference));
     }
 }

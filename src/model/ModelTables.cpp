@@ -72,23 +72,26 @@ void NameColumns(const TModelDraft& draft, TDraftTable& table) {
         def.def.strColumn = table.ColumnName(def.nColumnId);
 }
 
+// The records the drafts hold, in the order of the key, into the table's list.
+template <typename TDraft, typename T, typename Key>
+void MoveSorted(std::vector<TDraft>& aDrafts, T TDraft::*pRecord, std::vector<T>& aRecords, Key key) {
+    SortBy(aDrafts, key);
+    for (TDraft& draft : aDrafts)
+        aRecords.push_back(std::move(draft.*pRecord));
+}
+
 void MoveParts(TDraftTable& draft) {
     TModelTable& table = draft.table;
-    SortBy(draft.aColumns, [](const TDraftColumn& column) { return column.nColumnId; });
-    for (TDraftColumn& column : draft.aColumns)
-        table.aColumns.push_back(std::move(column.column));
-    SortBy(draft.aIndexes, [](const TDraftIndex& index) { return index.nIndexId; });
-    for (TDraftIndex& index : draft.aIndexes)
-        table.aIndexes.push_back(std::move(index.index));
-    SortBy(draft.aChecks, [](const TDraftCheck& check) { return check.check.strName; });
-    for (TDraftCheck& check : draft.aChecks)
-        table.aChecks.push_back(std::move(check.check));
-    SortBy(draft.aDefaults, [](const TDraftDefault& def) { return def.nColumnId; });
-    for (TDraftDefault& def : draft.aDefaults)
-        table.aDefaults.push_back(std::move(def.def));
-    SortBy(draft.aForeignKeys, [](const TDraftForeignKey& key) { return key.key.strName; });
-    for (TDraftForeignKey& key : draft.aForeignKeys)
-        table.aForeignKeys.push_back(std::move(key.key));
+    MoveSorted(draft.aColumns, &TDraftColumn::column, table.aColumns,
+               [](const TDraftColumn& column) { return column.nColumnId; });
+    MoveSorted(draft.aIndexes, &TDraftIndex::index, table.aIndexes,
+               [](const TDraftIndex& index) { return index.nIndexId; });
+    MoveSorted(draft.aChecks, &TDraftCheck::check, table.aChecks,
+               [](const TDraftCheck& check) { return check.check.strName; });
+    MoveSorted(draft.aDefaults, &TDraftDefault::def, table.aDefaults,
+               [](const TDraftDefault& def) { return def.nColumnId; });
+    MoveSorted(draft.aForeignKeys, &TDraftForeignKey::key, table.aForeignKeys,
+               [](const TDraftForeignKey& key) { return key.key.strName; });
 }
 
 } // namespace
@@ -106,17 +109,13 @@ void AddColumns(CFamilyRows& rows, TModelDraft& draft) {
         TDraftTable* pTable = draft.Table(rows.Int("object_id"));
         if (!pTable)
             continue;
-        TDraftColumn& draftColumn = pTable->aColumns.emplace_back();
-        draftColumn.nColumnId = rows.Int("column_id");
-        TModelColumn& column = draftColumn.column;
-        column.strName = rows.Text("name");
-        column.type = draft.DataType(rows.Int("user_type_id"), rows.Int("max_length"), rows.Int("precision"),
-                                     rows.Int("scale"));
-        column.strCollation = rows.Text("collation_name");
-        column.bNullable = rows.Bool("is_nullable");
-        column.bRowGuidCol = rows.Bool("is_rowguidcol");
-        column.bSparse = rows.Bool("is_sparse");
-        column.bColumnSet = rows.Bool("is_column_set");
+        pTable->aColumns.push_back(
+            {rows.Int("column_id"),
+             {rows.Text("name"),
+              draft.DataType(rows.Int("user_type_id"), rows.Int("max_length"), rows.Int("precision"),
+                             rows.Int("scale")),
+              rows.Text("collation_name"), rows.Bool("is_nullable"), rows.Bool("is_rowguidcol"),
+              rows.Bool("is_sparse"), rows.Bool("is_column_set"), std::nullopt, std::nullopt}});
     }
 }
 
@@ -139,9 +138,8 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
         const int nType = rows.Int("type");
         if (!pTable || rows.Bool("is_hypothetical"))
             continue;
-        const auto dataSpace = draft.mapDataSpaces.find(rows.Int("data_space_id"));
-        const std::string strDataSpace =
-            dataSpace == draft.mapDataSpaces.end() ? std::string() : dataSpace->second;
+        const std::string* pDataSpace = Found(draft.mapDataSpaces, rows.Int("data_space_id"));
+        const std::string strDataSpace = pDataSpace ? *pDataSpace : std::string();
         if (nType == kHeap || nType == kClustered)
             pTable->table.strDataSpace = strDataSpace;
         if (nType != kClustered && nType != kNonclustered)

@@ -22,6 +22,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unistd.h>
@@ -191,45 +192,50 @@ int PrintScript(bool ok, const CString& script, const std::string& name) {
     return PrintResult(ok, script);
 }
 
+// Runs a call of the module on the connection, with the host's user interface in place.
+int OnModule(const Source& source, const std::function<int(CDatabase&, HostUi&)>& call) {
+    HostUi ui;
+    const UiBackendScope scope(&ui);
+    CDatabase db;
+    if (!Connect(db, source))
+        return kExitFailed;
+    return call(db, ui);
+}
+
 int RunObject(const CommandLine& line) {
     if (line.recreate)
         return PrintRecreateObject(line.name, [&line](CDatabase& db) { return Connect(db, line.source); });
-    HostUi ui;
-    const UiBackendScope scope(&ui);
-    CDatabase db;
-    if (!Connect(db, line.source))
-        return kExitFailed;
-    CString script;
-    try {
-        if (!line.type) {
-            ui.ExpectObject(line.name);
-            return PrintScript(GenerateSQLScriptObject(db, line.name.c_str(), script, !line.collation) != 0,
-                               script, line.name);
+    return OnModule(line.source, [&line](CDatabase& db, HostUi& ui) {
+        CString script;
+        try {
+            if (!line.type) {
+                ui.ExpectObject(line.name);
+                return PrintScript(GenerateSQLScriptObject(db, line.name.c_str(), script, !line.collation) !=
+                                       0,
+                                   script, line.name);
+            }
+            const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*line.type),
+                                                        line.name.c_str(), script, !line.collation);
+            if (result.nError)
+                Say(ModuleText(OneLine(result.strMessage.Str())));
+            return PrintScript(result.nError == 0, script, line.name);
+        } catch (CException* e) {
+            const CExceptionPtr<> guard(e);
+            Say(OneLine(e->GetErrorText().Str()));
+            return kExitFailed;
         }
-        const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*line.type),
-                                                    line.name.c_str(), script, !line.collation);
-        if (result.nError)
-            Say(ModuleText(OneLine(result.strMessage.Str())));
-        return PrintScript(result.nError == 0, script, line.name);
-    } catch (CException* e) {
-        const CExceptionPtr<> guard(e);
-        Say(OneLine(e->GetErrorText().Str()));
-        return kExitFailed;
-    }
+    });
 }
 
 int RunFields(const CommandLine& line) {
-    HostUi ui;
-    const UiBackendScope scope(&ui);
-    CDatabase db;
-    if (!Connect(db, line.source))
-        return kExitFailed;
-    CString fields;
-    if (GenerateSQLScriptFields(db, line.name.c_str(), fields) && fields.IsEmpty()) {
-        Say(Format(Tr("%s is not a table or view of schema dbo"), line.name.c_str()));
-        return kExitFailed;
-    }
-    return PrintResult(!fields.IsEmpty(), fields);
+    return OnModule(line.source, [&line](CDatabase& db, HostUi&) {
+        CString fields;
+        if (GenerateSQLScriptFields(db, line.name.c_str(), fields) && fields.IsEmpty()) {
+            Say(Format(Tr("%s is not a table or view of schema dbo"), line.name.c_str()));
+            return kExitFailed;
+        }
+        return PrintResult(!fields.IsEmpty(), fields);
+    });
 }
 
 // Rewrites a snapshot of any version this program reads in the version it writes.
