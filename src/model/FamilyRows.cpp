@@ -21,6 +21,7 @@ CFamilyRows::CFamilyRows(std::string strFamily, std::string strStatement, std::u
 }
 
 bool CFamilyRows::Next() {
+    m_nNextAsked = 0;
     m_row = m_pResult->Fetch();
     if (m_row && m_row->size() < m_pResult->Columns().size())
         Fail("a row has fewer values than the result has columns");
@@ -28,13 +29,11 @@ bool CFamilyRows::Next() {
 }
 
 size_t CFamilyRows::Position(const char* pszColumn) const {
-    for (size_t i = 0; i < m_aAsked.size(); ++i) {
-        const size_t nAsked = (m_nNextAsked + i) % m_aAsked.size();
+    for (size_t nAsked = 0; nAsked < m_aAsked.size(); ++nAsked)
         if (m_aAsked[nAsked].first == pszColumn) {
             m_nNextAsked = nAsked + 1;
             return m_aAsked[nAsked].second;
         }
-    }
     const auto it = std::find_if(m_aColumns.begin(), m_aColumns.end(),
                                  [&](const auto& column) { return column.first == pszColumn; });
     if (it == m_aColumns.end())
@@ -42,10 +41,6 @@ size_t CFamilyRows::Position(const char* pszColumn) const {
     m_aAsked.emplace_back(pszColumn, it->second);
     m_nNextAsked = m_aAsked.size();
     return it->second;
-}
-
-const TDbValue& CFamilyRows::At(const char* pszColumn) const {
-    return (*m_row)[Position(pszColumn)];
 }
 
 std::optional<std::string> CFamilyRows::Value(const char* pszColumn) const {

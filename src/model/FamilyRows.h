@@ -31,7 +31,12 @@ public:
     [[noreturn]] void Fail(const std::string& strReason) const;
 
 private:
-    const TDbValue& At(const char* pszColumn) const;
+    // A row's reads come in the same order row after row: the next one is found at once.
+    const TDbValue& At(const char* pszColumn) const {
+        if (m_nNextAsked < m_aAsked.size() && m_aAsked[m_nNextAsked].first == pszColumn)
+            return (*m_row)[m_aAsked[m_nNextAsked++].second];
+        return (*m_row)[Position(pszColumn)];
+    }
     size_t Position(const char* pszColumn) const;
 
     std::string m_strFamily;
@@ -39,7 +44,8 @@ private:
     std::unique_ptr<CDbResult> m_pResult;
     std::vector<std::pair<std::string, size_t>> m_aColumns; // declared name, position in the result
     // The names asked for so far, by the address of their text: a loop asks with the same literals in the
-    // same order row after row, so the next one asked is found at once, without comparing text.
+    // same order row after row, so the next one asked is found at once, without comparing text. Each row
+    // starts again at the first.
     mutable std::vector<std::pair<const char*, size_t>> m_aAsked;
     mutable size_t m_nNextAsked = 0;
     std::optional<TDbRow> m_row;

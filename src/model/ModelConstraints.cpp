@@ -18,14 +18,14 @@ void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft) {
         key.bNotForReplication = rows.Bool("is_not_for_replication");
         key.eOnDelete = static_cast<eModelReferentialAction>(rows.Int("delete_referential_action"));
         key.eOnUpdate = static_cast<eModelReferentialAction>(rows.Int("update_referential_action"));
-        draft.mapForeignKeyTables[draftKey.nObjectId] = nTableId;
+        draft.mapConstraintTables[draftKey.nObjectId] = nTableId;
     }
 }
 
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
         const int nKeyId = rows.Int("constraint_object_id");
-        if (const int* pTableId = Found(draft.mapForeignKeyTables, nKeyId))
+        if (const int* pTableId = Found(draft.mapConstraintTables, nKeyId))
             for (TDraftForeignKey& key : draft.Table(*pTableId)->aForeignKeys)
                 if (key.nObjectId == nKeyId)
                     key.aColumns.push_back({rows.Int("constraint_column_id"), rows.Int("parent_column_id"),
@@ -34,19 +34,31 @@ void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft) {
 }
 
 void AddChecks(CFamilyRows& rows, TModelDraft& draft) {
-    while (rows.Next())
-        if (TDraftTable* pTable = draft.Table(rows.Int("parent_object_id")))
-            pTable->aChecks.push_back(
-                {rows.Int("object_id"),
-                 rows.Int("parent_column_id"),
-                 {rows.Text("name"), std::string(), rows.Text("definition"), rows.Bool("is_disabled"),
-                  rows.Bool("is_not_trusted"), rows.Bool("is_not_for_replication")}});
+    while (rows.Next()) {
+        const int nTableId = rows.Int("parent_object_id");
+        TDraftTable* pTable = draft.Table(nTableId);
+        if (!pTable)
+            continue;
+        const int nObjectId = rows.Int("object_id");
+        draft.mapConstraintTables[nObjectId] = nTableId;
+        pTable->aChecks.push_back(
+            {nObjectId,
+             rows.Int("parent_column_id"),
+             {rows.Text("name"), std::string(), rows.Text("definition"), rows.Bool("is_disabled"),
+              rows.Bool("is_not_trusted"), rows.Bool("is_not_for_replication")}});
+    }
 }
 
 void AddDefaults(CFamilyRows& rows, TModelDraft& draft) {
-    while (rows.Next())
-        if (TDraftTable* pTable = draft.Table(rows.Int("parent_object_id")))
-            pTable->aDefaults.push_back({rows.Int("object_id"),
-                                         rows.Int("parent_column_id"),
-                                         {rows.Text("name"), std::string(), rows.Text("definition")}});
+    while (rows.Next()) {
+        const int nTableId = rows.Int("parent_object_id");
+        TDraftTable* pTable = draft.Table(nTableId);
+        if (!pTable)
+            continue;
+        const int nObjectId = rows.Int("object_id");
+        draft.mapConstraintTables[nObjectId] = nTableId;
+        pTable->aDefaults.push_back({nObjectId,
+                                     rows.Int("parent_column_id"),
+                                     {rows.Text("name"), std::string(), rows.Text("definition")}});
+    }
 }

@@ -16,8 +16,8 @@ template <typename T, typename Id> T* FindById(std::vector<T>& aItems, Id id, in
 } // namespace
 
 TModelColumn* TDraftTable::FindColumn(int nColumnId) {
-    TDraftColumn* pColumn = FindById(aColumns, &TDraftColumn::nColumnId, nColumnId);
-    return pColumn ? &pColumn->column : nullptr;
+    const auto it = std::find(aColumnIds.begin(), aColumnIds.end(), nColumnId);
+    return it == aColumnIds.end() ? nullptr : &table.aColumns[static_cast<size_t>(it - aColumnIds.begin())];
 }
 
 const std::string& TDraftTable::ColumnName(int nColumnId) const {
@@ -44,6 +44,44 @@ TDraftTable* TModelDraft::Table(int nObjectId) {
 
 const TDraftTable* TModelDraft::Table(int nObjectId) const {
     return Found(mapTables, nObjectId);
+}
+
+namespace {
+
+// The key of the part of that id among the table's parts of one kind.
+template <typename TDraft, typename T>
+std::optional<TModelKey> PartKey(const TModelTable& table, const std::vector<TDraft>& aParts,
+                                 T TDraft::*pRecord, eModelKind eKind, int nObjectId) {
+    for (const TDraft& part : aParts)
+        if (part.nObjectId == nObjectId)
+            return TModelKey{eKind, table.strSchema, table.strName, (part.*pRecord).strName};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<TModelKey> TModelDraft::KeyOf(int nObjectId) const {
+    if (const TDraftTable* pTable = Table(nObjectId))
+        return TModelKey{pTable->bTableType ? eModelKind::TableType : eModelKind::Table,
+                         pTable->table.strSchema, std::string(), pTable->table.strName};
+    if (const TDraftModule* pModule = Found(mapModules, nObjectId)) {
+        const TModelModule& module = pModule->module;
+        return TModelKey{module.Kind(), module.strSchema, module.strParent, module.strName};
+    }
+    if (const TModelSequence* pSequence = Found(mapSequences, nObjectId))
+        return TModelKey{eModelKind::Sequence, pSequence->strSchema, std::string(), pSequence->strName};
+    if (const TModelSynonym* pSynonym = Found(mapSynonyms, nObjectId))
+        return TModelKey{eModelKind::Synonym, pSynonym->strSchema, std::string(), pSynonym->strName};
+    const int* pTableId = Found(mapConstraintTables, nObjectId);
+    if (!pTableId)
+        return std::nullopt;
+    const TDraftTable& table = *Table(*pTableId);
+    if (auto key = PartKey(table.table, table.aChecks, &TDraftCheck::check, eModelKind::Check, nObjectId))
+        return key;
+    if (auto key = PartKey(table.table, table.aDefaults, &TDraftDefault::def, eModelKind::Default, nObjectId))
+        return key;
+    return PartKey(table.table, table.aForeignKeys, &TDraftForeignKey::key, eModelKind::ForeignKey,
+                   nObjectId);
 }
 
 TModelDataType TModelDraft::DataType(int nUserTypeId, int nMaxLength, int nPrecision, int nScale) const {

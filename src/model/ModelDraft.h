@@ -28,11 +28,6 @@ struct TDraftObject {
     int nParentObjectId = 0;
 };
 
-struct TDraftColumn {
-    int nColumnId = 0;
-    TModelColumn column;
-};
-
 struct TDraftIndexColumn {
     int nIndexColumnId = 0;
     int nColumnId = 0;
@@ -77,8 +72,9 @@ struct TDraftForeignKey {
 // A table, or a table type's table, with its parts as the families give them.
 struct TDraftTable {
     TModelTable table;
+    bool bTableType = false;
     std::vector<TDraftIndexColumn> aHeapColumns; // a partitioned heap's partition columns
-    std::vector<TDraftColumn> aColumns;
+    std::vector<int> aColumnIds;                 // of the table's columns, in their order
     std::vector<TDraftIndex> aIndexes;
     std::vector<TDraftCheck> aChecks;
     std::vector<TDraftDefault> aDefaults;
@@ -122,7 +118,7 @@ struct TModelDraft {
     std::unordered_map<int, TDraftModule> mapModules;
     std::unordered_map<int, TModelSequence> mapSequences;
     std::unordered_map<int, TModelSynonym> mapSynonyms;
-    std::unordered_map<int, int> mapForeignKeyTables; // foreign key to its table
+    std::unordered_map<int, int> mapConstraintTables; // check, default or foreign key to its table
     std::vector<TDraftProperty> aProperties;
     std::vector<TDraftReference> aReferences;
 
@@ -130,6 +126,9 @@ struct TModelDraft {
     // The table or table type's table of that object id; null for any other object.
     TDraftTable* Table(int nObjectId);
     const TDraftTable* Table(int nObjectId) const;
+    // The key of the object of that id: a table, table type, module, sequence, synonym or a table's
+    // constraint; none for any other.
+    std::optional<TModelKey> KeyOf(int nObjectId) const;
     // A column's or sequence's declared type from its user_type_id and its own length, precision and scale.
     TModelDataType DataType(int nUserTypeId, int nMaxLength, int nPrecision, int nScale) const;
     // The system type of that name, with the precision and scale given.
@@ -175,8 +174,8 @@ void AddDefaults(CFamilyRows& rows, TModelDraft& draft);
 
 // Each table's parts in their order, with the ids that link them resolved to names (ModelTables.cpp).
 void FinishTables(TModelDraft& draft);
-// The keys of the objects that properties and references name by catalog id, and those properties and
-// references with their targets resolved (ModelObjects.cpp).
-std::unordered_map<int, TModelKey> ObjectKeys(const TModelDraft& draft);
-void FinishProperties(TModelDraft& draft, const std::unordered_map<int, TModelKey>& mapKeys);
-void FinishReferences(TModelDraft& draft, const std::unordered_map<int, TModelKey>& mapKeys);
+// The properties and references with their targets resolved from catalog ids to keys, and the triggers'
+// tables named (ModelObjects.cpp).
+void FinishProperties(TModelDraft& draft);
+void FinishReferences(TModelDraft& draft);
+void FinishTriggers(TModelDraft& draft);

@@ -314,10 +314,12 @@ std::vector<TModelType> UserTypes(TModelDraft& draft) {
 }
 
 // The draft's records as the model's ordered lists, every catalog id resolved to the names it stands for.
+// The draft's records as the model's ordered lists, every catalog id resolved to the names it stands for; the
+// draft is let go as its records move, so that a large catalog is not held twice.
 TCatalogModel FinishModel(TModelDraft&& draft) {
-    const std::unordered_map<int, TModelKey> mapKeys = ObjectKeys(draft);
-    FinishProperties(draft, mapKeys);
-    FinishReferences(draft, mapKeys);
+    FinishTriggers(draft);
+    FinishProperties(draft);
+    FinishReferences(draft);
     FinishTables(draft);
     TCatalogModel& model = draft.model;
     model.aTypes = InNameOrder(UserTypes(draft));
@@ -327,13 +329,12 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
     for (auto& [nObjectId, table] : draft.mapTables)
         if (draft.mapObjects.count(nObjectId))
             aTables.push_back(std::move(table.table));
+    draft.mapTables.clear();
     model.aTables = InNameOrder(std::move(aTables));
     std::vector<TModelModule> aModules;
-    for (auto& [nObjectId, module] : draft.mapModules) {
-        if (const TModelKey* pKey = Found(mapKeys, nObjectId))
-            module.module.strParent = pKey->strTable;
+    for (auto& [nObjectId, module] : draft.mapModules)
         aModules.push_back(std::move(module.module));
-    }
+    draft.mapModules.clear();
     model.aModules = InNameOrder(std::move(aModules));
     model.BuildIndex();
     return std::move(model);

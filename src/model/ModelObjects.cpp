@@ -37,28 +37,14 @@ std::string Trimmed(std::string str) {
     return str;
 }
 
-// The parts of a table, by catalog id, under its key.
-void AddPartKeys(const TDraftTable& table, std::unordered_map<int, TModelKey>& mapKeys) {
-    const auto add = [&](int nObjectId, eModelKind eKind, const std::string& strName) {
-        mapKeys.emplace(nObjectId, TModelKey{eKind, table.table.strSchema, table.table.strName, strName});
-    };
-    for (const TDraftCheck& check : table.aChecks)
-        add(check.nObjectId, eModelKind::Check, check.check.strName);
-    for (const TDraftDefault& def : table.aDefaults)
-        add(def.nObjectId, eModelKind::Default, def.def.strName);
-    for (const TDraftForeignKey& key : table.aForeignKeys)
-        add(key.nObjectId, eModelKind::ForeignKey, key.key.strName);
-}
-
 // The object a property of class 1 is on: the object itself, or a table's column; none when the model has
 // no such part (a view's column, a parameter).
-std::optional<std::pair<TModelKey, std::string>>
-ObjectTarget(const TModelDraft& draft, const TDraftProperty& draftProperty,
-             const std::unordered_map<int, TModelKey>& mapKeys) {
-    const TModelKey* pKey = Found(mapKeys, draftProperty.nMajorId);
-    if (!pKey)
+std::optional<std::pair<TModelKey, std::string>> ObjectTarget(const TModelDraft& draft,
+                                                              const TDraftProperty& draftProperty) {
+    const std::optional<TModelKey> found = draft.KeyOf(draftProperty.nMajorId);
+    if (!found)
         return std::nullopt;
-    const TModelKey& key = *pKey;
+    const TModelKey& key = *found;
     switch (key.eKind) {
     case eModelKind::Table:
     case eModelKind::TableType: {
@@ -79,14 +65,13 @@ ObjectTarget(const TModelDraft& draft, const TDraftProperty& draftProperty,
 }
 
 // Where a property is, from its class and ids; false when the model has no such object or part.
-bool ResolveTarget(const TModelDraft& draft, TDraftProperty& draftProperty,
-                   const std::unordered_map<int, TModelKey>& mapKeys) {
+bool ResolveTarget(const TModelDraft& draft, TDraftProperty& draftProperty) {
     TModelExtendedProperty& property = draftProperty.property;
     switch (draftProperty.nClass) {
     case 0:
         return true;
     case 1: {
-        auto target = ObjectTarget(draft, draftProperty, mapKeys);
+        auto target = ObjectTarget(draft, draftProperty);
         if (target)
             std::tie(property.target, property.strColumn) = std::move(*target);
         return target.has_value();
@@ -106,13 +91,13 @@ bool ResolveTarget(const TModelDraft& draft, TDraftProperty& draftProperty,
         return true;
     }
     case 7: {
-        const TModelKey* pTable = Found(mapKeys, draftProperty.nMajorId);
-        if (!pTable || pTable->eKind != eModelKind::Table)
+        const std::optional<TModelKey> table = draft.KeyOf(draftProperty.nMajorId);
+        if (!table || table->eKind != eModelKind::Table)
             return false;
         const TDraftIndex* pIndex = draft.Table(draftProperty.nMajorId)->FindIndex(draftProperty.nMinorId);
         if (pIndex)
             property.target =
-                TModelKey{eModelKind::Index, pTable->strSchema, pTable->strName, pIndex->index.strName};
+                TModelKey{eModelKind::Index, table->strSchema, table->strName, pIndex->index.strName};
         return pIndex != nullptr;
     }
     default:
@@ -123,12 +108,12 @@ bool ResolveTarget(const TModelDraft& draft, TDraftProperty& draftProperty,
 // The object or computed column that makes a reference: a module, a table's computed column, a check or a
 // default; false for anything else, which nothing is ordered by.
 bool ResolveFrom(const TModelDraft& draft, const TDraftReference& draftReference,
-                 const std::unordered_map<int, TModelKey>& mapKeys, TModelReference& reference) {
-    const TModelKey* pFrom = Found(mapKeys, draftReference.nReferencingId);
-    if (!pFrom)
+                 TModelReference& reference) {
+    const std::optional<TModelKey> from = draft.KeyOf(draftReference.nReferencingId);
+    if (!from)
         return false;
-    reference.from = *pFrom;
-    switch (pFrom->eKind) {
+    reference.from = *from;
+    switch (from->eKind) {
     case eModelKind::Table:
     case eModelKind::TableType:
         reference.strColumn =
@@ -183,7 +168,9 @@ void AddTableTypes(CFamilyRows& rows, TModelDraft& draft) {
         const int nUserTypeId = rows.Int("user_type_id");
         if (const TDraftType* pType = Found(draft.mapTypes, nUserTypeId)) {
             const int nTableId = rows.Int("type_table_object_id");
-            TModelTable& table = draft.mapTables[nTableId].table;
+            TDraftTable& draftTable = draft.mapTables[nTableId];
+            draftTable.bTableType = true;
+            TModelTable& table = draftTable.table;
             table.strSchema = draft.SchemaName(pType->nSchemaId);
             table.strName = pType->strName;
             draft.mapTableTypes[nUserTypeId] = nTableId;
@@ -254,11 +241,11 @@ void AddSequences(CFamilyRows& rows, TModelDraft& draft) {
 void AddStandardSequences(CFamilyRows& rows, TModelDraft& draft) {
     std::unordered_set<std::string> setIdentitySequences;
     for (const auto& [nObjectId, table] : draft.mapTables)
-        for (const TDraftColumn& column : table.aColumns)
-            if (column.column.identity)
+        for (const TModelColumn& column : table.table.aColumns)
+            if (column.identity)
                 setIdentitySequences.insert(
                     FoldCaseUtf8(table.table.strSchema) + '\0' +
-                    FoldCaseUtf8(table.table.strName + "_" + column.column.strName + "_seq"));
+                    FoldCaseUtf8(table.table.strName + "_" + column.strName + "_seq"));
     std::unordered_map<std::string, int> mapSequenceIds;
     for (const auto& [nObjectId, object] : draft.mapObjects)
         if (object.strType == "SO")
@@ -316,45 +303,26 @@ void AddReferences(CFamilyRows& rows, TModelDraft& draft) {
                                          rows.Text("referenced_entity_name")});
 }
 
-std::unordered_map<int, TModelKey> ObjectKeys(const TModelDraft& draft) {
-    std::unordered_map<int, TModelKey> mapKeys;
-    for (const auto& [nUserTypeId, nTableId] : draft.mapTableTypes)
-        if (const TDraftTable* pTable = draft.Table(nTableId))
-            mapKeys.emplace(nTableId, TModelKey{eModelKind::TableType, pTable->table.strSchema, std::string(),
-                                                pTable->table.strName});
-    for (const auto& [nObjectId, table] : draft.mapTables) {
-        mapKeys.emplace(nObjectId, TModelKey{eModelKind::Table, table.table.strSchema, std::string(),
-                                             table.table.strName});
-        AddPartKeys(table, mapKeys);
-    }
-    for (const auto& [nObjectId, module] : draft.mapModules) {
-        const TDraftObject* pParent = Found(draft.mapObjects, module.nParentObjectId);
-        const bool bTrigger = module.module.Kind() == eModelKind::Trigger && pParent;
-        mapKeys.emplace(nObjectId,
-                        TModelKey{module.module.Kind(), module.module.strSchema,
-                                  bTrigger ? pParent->strName : std::string(), module.module.strName});
-    }
-    for (const auto& [nObjectId, sequence] : draft.mapSequences)
-        mapKeys.emplace(nObjectId,
-                        TModelKey{eModelKind::Sequence, sequence.strSchema, std::string(), sequence.strName});
-    for (const auto& [nObjectId, synonym] : draft.mapSynonyms)
-        mapKeys.emplace(nObjectId,
-                        TModelKey{eModelKind::Synonym, synonym.strSchema, std::string(), synonym.strName});
-    return mapKeys;
+void FinishTriggers(TModelDraft& draft) {
+    for (auto& [nObjectId, module] : draft.mapModules)
+        if (module.module.Kind() == eModelKind::Trigger)
+            if (const TDraftObject* pParent = Found(draft.mapObjects, module.nParentObjectId))
+                module.module.strParent = pParent->strName;
 }
 
-void FinishProperties(TModelDraft& draft, const std::unordered_map<int, TModelKey>& mapKeys) {
+void FinishProperties(TModelDraft& draft) {
     std::sort(draft.aProperties.begin(), draft.aProperties.end(),
               [](const TDraftProperty& a, const TDraftProperty& b) {
                   return std::tie(a.nClass, a.nMajorId, a.nMinorId, a.property.strName) <
                          std::tie(b.nClass, b.nMajorId, b.nMinorId, b.property.strName);
               });
     for (TDraftProperty& property : draft.aProperties)
-        if (ResolveTarget(draft, property, mapKeys))
+        if (ResolveTarget(draft, property))
             draft.model.aExtendedProperties.push_back(std::move(property.property));
+    std::vector<TDraftProperty>().swap(draft.aProperties);
 }
 
-void FinishReferences(TModelDraft& draft, const std::unordered_map<int, TModelKey>& mapKeys) {
+void FinishReferences(TModelDraft& draft) {
     std::sort(draft.aReferences.begin(), draft.aReferences.end(),
               [](const TDraftReference& a, const TDraftReference& b) {
                   return std::tie(a.nReferencingId, a.nReferencingMinorId, a.nReferencedId,
@@ -364,12 +332,12 @@ void FinishReferences(TModelDraft& draft, const std::unordered_map<int, TModelKe
               });
     for (const TDraftReference& draftReference : draft.aReferences) {
         TModelReference reference;
-        if (!ResolveFrom(draft, draftReference, mapKeys, reference))
+        if (!ResolveFrom(draft, draftReference, reference))
             continue;
         reference.strSchema = draftReference.strReferencedSchema;
         reference.strName = draftReference.strReferencedName;
-        if (const TModelKey* pReferenced = Found(mapKeys, draftReference.nReferencedId))
-            reference.resolved = *pReferenced;
+        reference.resolved = draft.KeyOf(draftReference.nReferencedId);
         draft.model.aReferences.push_back(std::move(reference));
     }
+    std::vector<TDraftReference>().swap(draft.aReferences);
 }

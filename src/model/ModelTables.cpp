@@ -3,6 +3,7 @@
 #include "model/ModelDraft.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -72,18 +73,34 @@ void NameColumns(const TModelDraft& draft, TDraftTable& table) {
         def.def.strColumn = table.ColumnName(def.nColumnId);
 }
 
-// The records the drafts hold, in the order of the key, into the table's list.
+// The records the drafts hold, in the order of the key, into the table's list; the drafts are let go, so
+// that a large catalog's parts are not held twice.
 template <typename TDraft, typename T, typename Key>
 void MoveSorted(std::vector<TDraft>& aDrafts, T TDraft::*pRecord, std::vector<T>& aRecords, Key key) {
     SortBy(aDrafts, key);
+    aRecords.reserve(aDrafts.size());
     for (TDraft& draft : aDrafts)
         aRecords.push_back(std::move(draft.*pRecord));
+    std::vector<TDraft>().swap(aDrafts);
+}
+
+// The columns in the order of their ids; the catalog gives them in that order, almost always.
+void SortColumns(TDraftTable& draft) {
+    if (std::is_sorted(draft.aColumnIds.begin(), draft.aColumnIds.end()))
+        return;
+    std::vector<size_t> aOrder(draft.aColumnIds.size());
+    std::iota(aOrder.begin(), aOrder.end(), 0);
+    SortBy(aOrder, [&](size_t i) { return draft.aColumnIds[i]; });
+    std::vector<TModelColumn> aColumns;
+    aColumns.reserve(aOrder.size());
+    for (const size_t i : aOrder)
+        aColumns.push_back(std::move(draft.table.aColumns[i]));
+    draft.table.aColumns = std::move(aColumns);
 }
 
 void MoveParts(TDraftTable& draft) {
     TModelTable& table = draft.table;
-    MoveSorted(draft.aColumns, &TDraftColumn::column, table.aColumns,
-               [](const TDraftColumn& column) { return column.nColumnId; });
+    SortColumns(draft);
     MoveSorted(draft.aIndexes, &TDraftIndex::index, table.aIndexes,
                [](const TDraftIndex& index) { return index.nIndexId; });
     MoveSorted(draft.aChecks, &TDraftCheck::check, table.aChecks,
@@ -109,13 +126,13 @@ void AddColumns(CFamilyRows& rows, TModelDraft& draft) {
         TDraftTable* pTable = draft.Table(rows.Int("object_id"));
         if (!pTable)
             continue;
-        pTable->aColumns.push_back(
-            {rows.Int("column_id"),
-             {rows.Text("name"),
-              draft.DataType(rows.Int("user_type_id"), rows.Int("max_length"), rows.Int("precision"),
-                             rows.Int("scale")),
-              rows.Text("collation_name"), rows.Bool("is_nullable"), rows.Bool("is_rowguidcol"),
-              rows.Bool("is_sparse"), rows.Bool("is_column_set"), std::nullopt, std::nullopt}});
+        pTable->aColumnIds.push_back(rows.Int("column_id"));
+        pTable->table.aColumns.push_back({rows.Text("name"),
+                                          draft.DataType(rows.Int("user_type_id"), rows.Int("max_length"),
+                                                         rows.Int("precision"), rows.Int("scale")),
+                                          rows.Text("collation_name"), rows.Bool("is_nullable"),
+                                          rows.Bool("is_rowguidcol"), rows.Bool("is_sparse"),
+                                          rows.Bool("is_column_set"), std::nullopt, std::nullopt});
     }
 }
 

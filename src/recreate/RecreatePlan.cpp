@@ -7,16 +7,13 @@
 
 namespace {
 
-// A key as one text, for the builder's maps.
-std::string KeyText(const TModelKey& key, const std::string& strColumn = std::string()) {
-    std::string str(1, static_cast<char>('a' + static_cast<int>(key.eKind)));
-    return str.append(key.strSchema)
-        .append(1, '\0')
-        .append(key.strTable)
-        .append(1, '\0')
-        .append(key.strName)
-        .append(1, '\0')
-        .append(strColumn);
+// The hash of a key (and a computed column), for the builder's maps, which compare the keys themselves too.
+size_t KeyHash(const TModelKey& key, std::string_view strColumn = {}) {
+    size_t nHash = static_cast<size_t>(key.eKind);
+    for (const std::string_view str : {std::string_view(key.strSchema), std::string_view(key.strTable),
+                                       std::string_view(key.strName), strColumn})
+        nHash = nHash * 1000003 ^ std::hash<std::string_view>()(str);
+    return nHash;
 }
 
 TModelKey TableKey(const std::string& strSchema, const std::string& strName) {
@@ -67,7 +64,7 @@ TModelKey PropertyOwner(const TModelExtendedProperty& property) {
 
 CPlanBuilder::CPlanBuilder(const TCatalogModel& model) : m_model(model) {
     for (const TModelReference& reference : model.aReferences)
-        m_mapReferences[KeyText(reference.from, reference.strColumn)].push_back(&reference);
+        m_mapReferences[KeyHash(reference.from, reference.strColumn)].push_back(&reference);
 }
 
 TRecreatePlan CPlanBuilder::Build() {
@@ -83,14 +80,17 @@ size_t CPlanBuilder::Add(TModelKey key, TPlanObject object) {
     const TRecreateKind& kind = RecreateKind(key.eKind);
     if (kind.bSchemaObject)
         m_names.Add(key.strSchema, key.strName, nStep);
-    m_mapSteps.emplace(KeyText(key), nStep);
+    m_mapSteps.emplace(KeyHash(key), nStep);
     m_plan.aSteps.push_back({std::move(key), kind.eSection, std::move(object), {}});
     return nStep;
 }
 
 size_t CPlanBuilder::Find(const TModelKey& key) const {
-    const auto it = m_mapSteps.find(KeyText(key));
-    return it == m_mapSteps.end() ? NO_STEP : it->second;
+    const auto [itFirst, itEnd] = m_mapSteps.equal_range(KeyHash(key));
+    for (auto it = itFirst; it != itEnd; ++it)
+        if (m_plan.aSteps[it->second].key == key)
+            return it->second;
+    return NO_STEP;
 }
 
 size_t CPlanBuilder::FindTable(const std::string& strSchema, const std::string& strName) const {
@@ -117,9 +117,15 @@ void CPlanBuilder::NeedType(size_t nStep, const TModelDataType& type) {
 void CPlanBuilder::NeedReferences(size_t nStep, const TModelKey& from, const std::string& strColumn,
                                   const std::string& strText, bool bSoft) {
     const std::string& strSchema = from.strSchema;
-    const auto reported = m_mapReferences.find(KeyText(from, strColumn));
-    if (reported != m_mapReferences.end()) {
+    const auto reported = m_mapReferences.find(KeyHash(from, strColumn));
+    const auto isMade = [&](const TModelReference* pReference) {
+        return pReference->from == from && pReference->strColumn == strColumn;
+    };
+    if (reported != m_mapReferences.end() &&
+        std::any_of(reported->second.begin(), reported->second.end(), isMade)) {
         for (const TModelReference* pReference : reported->second) {
+            if (!isMade(pReference))
+                continue;
             const size_t nResolved = pReference->resolved ? Find(*pReference->resolved) : NO_STEP;
             NeedNamed(nStep,
                       nResolved != NO_STEP

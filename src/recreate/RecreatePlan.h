@@ -84,8 +84,9 @@ private:
 
     const TCatalogModel& m_model;
     TRecreatePlan m_plan;
-    std::unordered_map<std::string, std::vector<const TModelReference*>> m_mapReferences;
-    std::unordered_map<std::string, size_t> m_mapSteps;
+    // By the hash of the key of what makes them, and of the step's key.
+    std::unordered_map<size_t, std::vector<const TModelReference*>> m_mapReferences;
+    std::unordered_multimap<size_t, size_t> m_mapSteps;
     CSqlNameIndex m_names; // schema-level objects that others may name
 };
 
