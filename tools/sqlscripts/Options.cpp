@@ -87,11 +87,11 @@ template <class T>
 CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function<void(const T&)> set,
                        const std::vector<std::pair<std::string, T>>& choices, const std::string& help,
                        const std::string& typeName = "TEXT") {
-    std::string words, listed;
-    for (const auto& [word, value] : choices) {
-        words += (words.empty() ? "" : "|") + word;
-        listed += (listed.empty() ? "" : ",") + word;
-    }
+    std::vector<std::string> choiceWords;
+    for (const auto& [word, value] : choices)
+        choiceWords.push_back(word);
+    const std::string words = JoinText(choiceWords, "|");
+    const std::string listed = JoinText(choiceWords, ",");
     const CLI::Validator mapping(
         [choices, words](std::string& value) {
             const auto it = std::find_if(choices.begin(), choices.end(),
