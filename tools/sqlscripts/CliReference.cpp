@@ -1,7 +1,7 @@
 #include "CliReference.h"
 
 #include "Categories.h"
-#include "RecreateKinds.h"
+#include "KindSelection.h"
 #include "export/CategoryTable.h"
 
 #include <algorithm>
