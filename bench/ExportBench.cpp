@@ -115,7 +115,7 @@ TOutput MeasureOutput(const std::string& strDir) {
     return output;
 }
 
-// export --recreate as the host runs it: the model let go once scripted, a file per category whose name
+// export --recreate as the host runs it: the model let go once scripted, a file per section whose name
 // order is the apply order, and the manifest.
 void Recreate(CDatabase& db, const TOptions& options) {
     std::vector<TRecreateStep> aSteps =
@@ -123,12 +123,10 @@ void Recreate(CDatabase& db, const TOptions& options) {
     std::filesystem::create_directories(options.strDir);
     std::string strManifest;
     for (size_t i = 0; i < aSteps.size();) {
-        const ERecreateCategory eCategory = aSteps[i].eCategory;
-        const int nNumber = static_cast<int>(eCategory) + 1;
-        const std::string strFile = (nNumber < 10 ? "0" : "") + std::to_string(nNumber) + "-" +
-                                    std::string(RecreateCategoryName(eCategory)) + ".sql";
+        const eRecreateSection eSection = aSteps[i].eSection;
+        const std::string strFile = RecreateSectionFileName(eSection) + ".sql";
         size_t nEnd = i, nSize = 0;
-        for (; nEnd < aSteps.size() && aSteps[nEnd].eCategory == eCategory; ++nEnd)
+        for (; nEnd < aSteps.size() && aSteps[nEnd].eSection == eSection; ++nEnd)
             nSize += aSteps[nEnd].strText.size();
         std::string strText = std::move(aSteps[i].strText);
         strText.reserve(nSize);

@@ -263,7 +263,7 @@ public:
                     values.push_back(it == row.end() ? std::nullopt : it->second);
                 }
             }
-            out.Record(pStatement->pszSql, aColumns, std::move(aRows));
+            out.Record(pStatement->strSql, aColumns, std::move(aRows));
         }
         m_nModelStatements = aStatements.size();
     }

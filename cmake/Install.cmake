@@ -6,7 +6,7 @@ include(CMakePackageConfigHelpers)
 # The headers of the lower layers that the public headers include, under include/scripts/<layer>.
 set(SCRIPTS_PUBLIC_LAYER_HEADERS platform/AfxTypes.h platform/Exceptions.h platform/String.h platform/Sync.h
     backend/Database.h scripting/ScriptObserver.h ui/Ui.h ui/Window.h model/CatalogModel.h model/ModelLoader.h
-    model/ModelLoadError.h recreate/RecreateScript.h)
+    model/ModelKey.h model/ModelError.h recreate/RecreateScript.h)
 
 install(TARGETS scripts EXPORT scriptsTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Library NAMELINK_COMPONENT Development)

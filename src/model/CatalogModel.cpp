@@ -5,46 +5,61 @@
 namespace {
 
 template <typename T>
-const T* Find(const std::vector<T>& aRecords, const std::unordered_map<int, size_t>& map, int nId) {
-    const auto it = map.find(nId);
+const T* Find(const std::vector<T>& aRecords, const std::unordered_map<std::string, size_t>& map,
+              const std::string& strSchema, const std::string& strName) {
+    const auto it = map.find(SchemaNameKey(strSchema, strName));
     return it == map.end() ? nullptr : &aRecords[it->second];
 }
 
-template <typename T, typename Key>
-void Index(const std::vector<T>& aRecords, std::unordered_map<int, size_t>& map, Key key) {
+template <typename T>
+void Index(const std::vector<T>& aRecords, std::unordered_map<std::string, size_t>& map) {
     map.clear();
     for (size_t i = 0; i < aRecords.size(); ++i)
-        map.emplace(aRecords[i].*key, i);
+        map.emplace(SchemaNameKey(aRecords[i].strSchema, aRecords[i].strName), i);
+}
+
+template <typename T> const T* FindNamed(const std::vector<T>& aRecords, const std::string& strName) {
+    const auto it = std::find_if(aRecords.begin(), aRecords.end(),
+                                 [&](const T& record) { return record.strName == strName; });
+    return it == aRecords.end() ? nullptr : &*it;
 }
 
 } // namespace
 
-const TModelColumn* TModelTable::FindColumn(int nColumnId) const {
-    const auto it = std::find_if(aColumns.begin(), aColumns.end(),
-                                 [&](const TModelColumn& column) { return column.nColumnId == nColumnId; });
-    return it == aColumns.end() ? nullptr : &*it;
+std::string SchemaNameKey(const std::string& strSchema, const std::string& strName) {
+    std::string strKey;
+    strKey.reserve(strSchema.size() + 1 + strName.size());
+    return strKey.append(strSchema).append(1, '\0').append(strName);
 }
 
-const TModelIndex* TModelTable::FindIndex(int nIndexId) const {
-    const auto it = std::find_if(aIndexes.begin(), aIndexes.end(),
-                                 [&](const TModelIndex& index) { return index.nIndexId == nIndexId; });
-    return it == aIndexes.end() ? nullptr : &*it;
+const TModelColumn* TModelTable::FindColumn(const std::string& strColumn) const {
+    return FindNamed(aColumns, strColumn);
 }
 
-const TModelTable* TCatalogModel::FindTable(int nObjectId) const {
-    return Find(aTables, m_mapTables, nObjectId);
+const TModelIndex* TModelTable::FindIndex(const std::string& strIndex) const {
+    return FindNamed(aIndexes, strIndex);
 }
 
-const TModelModule* TCatalogModel::FindModule(int nObjectId) const {
-    return Find(aModules, m_mapModules, nObjectId);
+eModelKind TModelModule::Kind() const {
+    if (strType == "V")
+        return eModelKind::View;
+    if (strType == "P")
+        return eModelKind::Procedure;
+    if (strType == "TR")
+        return eModelKind::Trigger;
+    return eModelKind::Function;
 }
 
-const TModelType* TCatalogModel::FindType(int nUserTypeId) const {
-    return Find(aTypes, m_mapTypes, nUserTypeId);
+const TModelTable* TCatalogModel::FindTable(const std::string& strSchema, const std::string& strName) const {
+    return Find(aTables, m_mapTables, strSchema, strName);
+}
+
+const TModelModule* TCatalogModel::FindModule(const std::string& strSchema,
+                                              const std::string& strName) const {
+    return Find(aModules, m_mapModules, strSchema, strName);
 }
 
 void TCatalogModel::BuildIndex() {
-    Index(aTables, m_mapTables, &TModelTable::nObjectId);
-    Index(aModules, m_mapModules, &TModelModule::nObjectId);
-    Index(aTypes, m_mapTypes, &TModelType::nUserTypeId);
+    Index(aTables, m_mapTables);
+    Index(aModules, m_mapModules);
 }

@@ -1,11 +1,15 @@
 // The catalog model: what a database holds, as plain values read by one set-based statement per family.
-// Catalog keys (object_id, column_id, index_id, user_type_id) link the records; names are as the catalog
-// spells them, text (definitions, expressions) whole.
+// Records name each other (a foreign key its referenced table and columns, an index its columns), so that two
+// models of different databases can be matched by name and compared record by record; catalog ids stay in
+// the loader. Names are as the catalog spells them, text (definitions, expressions) whole.
 #pragma once
+
+#include "ModelKey.h"
 
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // A declared data type: a system type with its length, precision and scale, or a user-defined type.
@@ -18,21 +22,25 @@ struct TModelDataType {
     int nScale = 0;
 
     bool IsUserDefined() const { return !strSchema.empty(); }
+    bool operator==(const TModelDataType&) const = default;
 };
 
 struct TModelIdentity {
     std::string strSeed;
     std::string strIncrement;
     bool bNotForReplication = false;
+
+    bool operator==(const TModelIdentity&) const = default;
 };
 
 struct TModelComputed {
     std::string strDefinition;
     bool bPersisted = false;
+
+    bool operator==(const TModelComputed&) const = default;
 };
 
 struct TModelColumn {
-    int nColumnId = 0;
     std::string strName;
     TModelDataType type;
     std::string strCollation; // empty for types without one
@@ -45,25 +53,27 @@ struct TModelColumn {
 
     // rowversion (timestamp) values are made by the server, never given.
     bool IsRowVersion() const { return type.strSystemName == "timestamp"; }
+    bool operator==(const TModelColumn&) const = default;
 };
 
 struct TModelIndexColumn {
-    int nColumnId = 0;
+    std::string strColumn;
     bool bDescending = false;
+
+    bool operator==(const TModelIndexColumn&) const = default;
 };
 
-enum class EModelIndexKind { Index, PrimaryKey, UniqueConstraint };
+enum class eModelIndexKind { Index, PrimaryKey, UniqueConstraint };
 
 struct TModelIndex {
-    int nIndexId = 0;
     std::string strName;
-    EModelIndexKind eKind = EModelIndexKind::Index;
+    eModelIndexKind eKind = eModelIndexKind::Index;
     bool bClustered = false;
     bool bUnique = false;
-    std::vector<TModelIndexColumn> aKeys; // in key order
-    std::vector<int> aIncluded;           // column ids, in the catalog's order
-    std::vector<int> aPartitionColumns;   // column ids of a partitioned index, in partition order
-    std::string strFilter;                // WHERE of a filtered index, as stored; empty for none
+    std::vector<TModelIndexColumn> aKeys;       // in key order
+    std::vector<std::string> aIncluded;         // in the catalog's order
+    std::vector<std::string> aPartitionColumns; // of a partitioned index, in partition order
+    std::string strFilter;                      // WHERE of a filtered index, as stored; empty for none
     int nFillFactor = 0;
     bool bPadded = false;
     bool bIgnoreDupKey = false;
@@ -72,78 +82,85 @@ struct TModelIndex {
     bool bDisabled = false;
     std::string strCompression; // NONE, ROW, PAGE, ... of the first partition; empty when not reported
     std::string strDataSpace;   // filegroup or partition scheme
+
+    bool operator==(const TModelIndex&) const = default;
 };
 
 struct TModelCheck {
-    int nObjectId = 0;
     std::string strName;
-    int nColumnId = 0; // 0 for a table-level check
+    std::string strColumn; // empty for a table-level check
     std::string strDefinition;
     bool bDisabled = false;
     bool bNotTrusted = false;
     bool bNotForReplication = false;
+
+    bool operator==(const TModelCheck&) const = default;
 };
 
 struct TModelDefault {
-    int nObjectId = 0;
     std::string strName;
-    int nColumnId = 0;
+    std::string strColumn;
     std::string strDefinition;
+
+    bool operator==(const TModelDefault&) const = default;
 };
 
 // sys.foreign_keys' referential action codes.
-enum class EModelReferentialAction { NoAction = 0, Cascade = 1, SetNull = 2, SetDefault = 3 };
+enum class eModelReferentialAction { NoAction = 0, Cascade = 1, SetNull = 2, SetDefault = 3 };
 
 struct TModelForeignKey {
-    int nObjectId = 0;
     std::string strName;
-    int nReferencedObjectId = 0;
-    int nKeyIndexId = 0;                       // the referenced table's key or unique index
-    std::vector<std::pair<int, int>> aColumns; // (column id, referenced column id) in key order
-    EModelReferentialAction eOnDelete = EModelReferentialAction::NoAction;
-    EModelReferentialAction eOnUpdate = EModelReferentialAction::NoAction;
+    std::string strReferencedSchema;
+    std::string strReferencedTable;
+    std::string strKeyIndex; // the referenced table's key or unique index that the server checks
+    std::vector<std::pair<std::string, std::string>> aColumns; // (column, referenced column) in key order
+    eModelReferentialAction eOnDelete = eModelReferentialAction::NoAction;
+    eModelReferentialAction eOnUpdate = eModelReferentialAction::NoAction;
     bool bDisabled = false;
     bool bNotTrusted = false;
     bool bNotForReplication = false;
+
+    bool operator==(const TModelForeignKey&) const = default;
 };
 
-// A table, or the table a table type describes (nTableTypeId set).
+// A table, or the table a table type describes.
 struct TModelTable {
-    int nObjectId = 0;
     std::string strSchema;
     std::string strName;
-    int nTableTypeId = 0;     // the user_type_id of a table type; 0 for a table
-    std::string strDataSpace; // where the rows live (the heap's or the clustered index's data space)
-    std::vector<int> aPartitionColumns;         // a partitioned heap's partition columns
-    std::vector<TModelColumn> aColumns;         // by column id
+    std::string strDataSpace;                   // where the rows live (the heap's or the clustered index's)
+    std::vector<std::string> aPartitionColumns; // a partitioned heap's partition columns
+    std::vector<TModelColumn> aColumns;         // in column order
     std::vector<TModelIndex> aIndexes;          // by index id; heaps left out
     std::vector<TModelCheck> aChecks;           // by name
-    std::vector<TModelDefault> aDefaults;       // by column id
+    std::vector<TModelDefault> aDefaults;       // in column order
     std::vector<TModelForeignKey> aForeignKeys; // by name
 
-    const TModelColumn* FindColumn(int nColumnId) const;
-    const TModelIndex* FindIndex(int nIndexId) const;
+    const TModelColumn* FindColumn(const std::string& strColumn) const;
+    const TModelIndex* FindIndex(const std::string& strIndex) const;
+    bool operator==(const TModelTable&) const = default;
 };
 
 struct TModelSchema {
-    int nSchemaId = 0;
     std::string strName;
     std::string strOwner;
     bool bBuiltIn = false; // dbo, guest, sys, INFORMATION_SCHEMA and the fixed roles' schemas
+
+    bool operator==(const TModelSchema&) const = default;
 };
 
-// An alias type, or a table type whose columns and keys are in the table nTableObjectId.
+// An alias type, or a table type with its columns, keys, checks and indexes.
 struct TModelType {
-    int nUserTypeId = 0;
     std::string strSchema;
     std::string strName;
     TModelDataType base; // an alias type's base type
     bool bNullable = true;
-    int nTableObjectId = 0; // set for a table type
+    std::optional<TModelTable> table; // set for a table type
+
+    eModelKind Kind() const { return table ? eModelKind::TableType : eModelKind::AliasType; }
+    bool operator==(const TModelType&) const = default;
 };
 
 struct TModelSequence {
-    int nObjectId = 0;
     std::string strSchema;
     std::string strName;
     TModelDataType type;
@@ -154,48 +171,54 @@ struct TModelSequence {
     bool bCycling = false;
     bool bCached = true;
     std::string strCacheSize; // empty: the server's default size, or a server that does not say
+
+    bool operator==(const TModelSequence&) const = default;
 };
 
 struct TModelSynonym {
-    int nObjectId = 0;
     std::string strSchema;
     std::string strName;
     std::string strBaseObject; // as stored: a one- to four-part name, delimited
+
+    bool operator==(const TModelSynonym&) const = default;
 };
 
 // A view, procedure, function or trigger: sys.objects' type code and the definition as stored.
 struct TModelModule {
-    int nObjectId = 0;
     std::string strSchema;
     std::string strName;
-    std::string strType;     // V, P, FN, IF, TF, TR
-    int nParentObjectId = 0; // a trigger's table or view
+    std::string strType;   // V, P, FN, IF, TF, TR
+    std::string strParent; // a trigger's table or view, of the trigger's schema
     std::string strDefinition;
     bool bAnsiNulls = true;
     bool bQuotedIdentifier = true;
     bool bSchemaBound = false;
     bool bDisabled = false; // a trigger that does not fire
 
-    bool IsFunction() const { return strType == "FN" || strType == "IF" || strType == "TF"; }
+    eModelKind Kind() const;
+    bool IsFunction() const { return Kind() == eModelKind::Function; }
+    bool operator==(const TModelModule&) const = default;
 };
 
-// sys.extended_properties: class 0 the database, 1 an object or column, 3 a schema, 6 a type, 7 an index.
+// A property of sys.extended_properties on the database, a schema, a type, a schema-level object, or a
+// table's column, constraint, index or trigger.
 struct TModelExtendedProperty {
-    int nClass = 0;
-    int nMajorId = 0;
-    int nMinorId = 0;
+    std::optional<TModelKey> target; // none for the database's own
+    std::string strColumn;           // a column of the target table; empty for the target itself
     std::string strName;
     std::optional<std::string> value;
     std::string strBaseType; // the value's type (nvarchar, int, ...)
+
+    bool operator==(const TModelExtendedProperty&) const = default;
 };
 
 // One reference a module, computed column, check or default makes, as the server reports it.
 struct TModelReference {
-    int nReferencingId = 0;
-    int nReferencingMinorId = 0; // a computed column's id; 0 otherwise
-    int nReferencedId = 0;       // 0 when the server did not resolve the name
-    std::string strReferencedSchema;
-    std::string strReferencedName;
+    TModelKey from;        // the module, check, default, or the table of a computed column
+    std::string strColumn; // the computed column; empty otherwise
+    std::string strSchema; // the referenced name as the text gives it (schema empty when not given)
+    std::string strName;
+    std::optional<TModelKey> resolved; // the object of the catalog the server resolved it to
 };
 
 // Which optional families the server has the catalog views for.
@@ -205,6 +228,8 @@ struct TModelFeatures {
     bool bTableTypes = false;
     bool bExtendedProperties = false;
     bool bExpressionDependencies = false;
+
+    bool operator==(const TModelFeatures&) const = default;
 };
 
 struct TCatalogModel {
@@ -215,21 +240,22 @@ struct TCatalogModel {
     std::vector<TModelType> aTypes;     // user-defined types, by schema and name
     std::vector<TModelSequence> aSequences;
     std::vector<TModelSynonym> aSynonyms;
-    std::vector<TModelTable> aTables; // tables and table types' tables, by schema and name
-    std::vector<TModelModule> aModules;
+    std::vector<TModelTable> aTables;   // by schema and name
+    std::vector<TModelModule> aModules; // by schema and name
     std::vector<TModelExtendedProperty> aExtendedProperties;
     std::vector<TModelReference> aReferences;
 
-    // Null when the model has no such table (table types' tables included), module or user type.
-    const TModelTable* FindTable(int nObjectId) const;
-    const TModelModule* FindModule(int nObjectId) const;
-    const TModelType* FindType(int nUserTypeId) const;
+    // Null when the model has no such table or module.
+    const TModelTable* FindTable(const std::string& strSchema, const std::string& strName) const;
+    const TModelModule* FindModule(const std::string& strSchema, const std::string& strName) const;
     // Makes the Find functions see the lists as they are now; the loader calls it, and so does a program
     // that changes the lists.
     void BuildIndex();
 
 private:
-    std::unordered_map<int, size_t> m_mapTables;
-    std::unordered_map<int, size_t> m_mapModules;
-    std::unordered_map<int, size_t> m_mapTypes;
+    std::unordered_map<std::string, size_t> m_mapTables;
+    std::unordered_map<std::string, size_t> m_mapModules;
 };
+
+// Schema and name as one key, exactly as spelled: what the model's indexes look names up by.
+std::string SchemaNameKey(const std::string& strSchema, const std::string& strName);

@@ -3,42 +3,62 @@
 
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const int nTableId = rows.Int(2);
-        TModelTable* pTable = draft.Table(nTableId);
+        const int nTableId = rows.Int("parent_object_id");
+        TDraftTable* pTable = draft.Table(nTableId);
         if (!pTable)
             continue;
-        TModelForeignKey key;
-        key.nObjectId = rows.Int(0);
-        key.strName = rows.Text(1);
-        key.nReferencedObjectId = rows.Int(3);
-        key.nKeyIndexId = rows.Int(4);
-        key.bDisabled = rows.Bool(5);
-        key.bNotTrusted = rows.Bool(6);
-        key.bNotForReplication = rows.Bool(7);
-        key.eOnDelete = static_cast<EModelReferentialAction>(rows.Int(8));
-        key.eOnUpdate = static_cast<EModelReferentialAction>(rows.Int(9));
-        draft.mapForeignKeyTables[key.nObjectId] = nTableId;
-        pTable->aForeignKeys.push_back(std::move(key));
+        TDraftForeignKey& draftKey = pTable->aForeignKeys.emplace_back();
+        draftKey.nObjectId = rows.Int("object_id");
+        draftKey.nReferencedObjectId = rows.Int("referenced_object_id");
+        draftKey.nKeyIndexId = rows.Int("key_index_id");
+        TModelForeignKey& key = draftKey.key;
+        key.strName = rows.Text("name");
+        key.bDisabled = rows.Bool("is_disabled");
+        key.bNotTrusted = rows.Bool("is_not_trusted");
+        key.bNotForReplication = rows.Bool("is_not_for_replication");
+        key.eOnDelete = static_cast<eModelReferentialAction>(rows.Int("delete_referential_action"));
+        key.eOnUpdate = static_cast<eModelReferentialAction>(rows.Int("update_referential_action"));
+        draft.mapConstraintTables[draftKey.nObjectId] = nTableId;
     }
 }
 
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const int nKeyId = rows.Int(0);
-        if (draft.mapForeignKeyTables.count(nKeyId))
-            draft.mapForeignKeyColumns[nKeyId].push_back({rows.Int(1), rows.Int(2), rows.Int(3)});
+        const int nKeyId = rows.Int("constraint_object_id");
+        if (const int* pTableId = Found(draft.mapConstraintTables, nKeyId))
+            for (TDraftForeignKey& key : draft.Table(*pTableId)->aForeignKeys)
+                if (key.nObjectId == nKeyId)
+                    key.aColumns.push_back({rows.Int("constraint_column_id"), rows.Int("parent_column_id"),
+                                            rows.Int("referenced_column_id")});
     }
 }
 
 void AddChecks(CFamilyRows& rows, TModelDraft& draft) {
-    while (rows.Next())
-        if (TModelTable* pTable = draft.Table(rows.Int(2)))
-            pTable->aChecks.push_back({rows.Int(0), rows.Text(1), rows.Int(3), rows.Text(4), rows.Bool(5),
-                                       rows.Bool(6), rows.Bool(7)});
+    while (rows.Next()) {
+        const int nTableId = rows.Int("parent_object_id");
+        TDraftTable* pTable = draft.Table(nTableId);
+        if (!pTable)
+            continue;
+        const int nObjectId = rows.Int("object_id");
+        draft.mapConstraintTables[nObjectId] = nTableId;
+        pTable->aChecks.push_back(
+            {nObjectId,
+             rows.Int("parent_column_id"),
+             {rows.Text("name"), std::string(), rows.Text("definition"), rows.Bool("is_disabled"),
+              rows.Bool("is_not_trusted"), rows.Bool("is_not_for_replication")}});
+    }
 }
 
 void AddDefaults(CFamilyRows& rows, TModelDraft& draft) {
-    while (rows.Next())
-        if (TModelTable* pTable = draft.Table(rows.Int(2)))
-            pTable->aDefaults.push_back({rows.Int(0), rows.Text(1), rows.Int(3), rows.Text(4)});
+    while (rows.Next()) {
+        const int nTableId = rows.Int("parent_object_id");
+        TDraftTable* pTable = draft.Table(nTableId);
+        if (!pTable)
+            continue;
+        const int nObjectId = rows.Int("object_id");
+        draft.mapConstraintTables[nObjectId] = nTableId;
+        pTable->aDefaults.push_back({nObjectId,
+                                     rows.Int("parent_column_id"),
+                                     {rows.Text("name"), std::string(), rows.Text("definition")}});
+    }
 }

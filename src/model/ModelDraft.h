@@ -1,11 +1,11 @@
-// The loader's state while the families' rows are put together into a model: catalog keys of the families
-// read so far, by id, before the model's own lists are ordered.
+// The loader's state while the families' rows are put together into a model: the records by catalog id,
+// with the ids that link them, until the references are resolved to names and the lists ordered.
 #pragma once
 
 #include "model/CatalogModel.h"
 #include "model/FamilyRows.h"
 
-#include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,16 +37,75 @@ struct TDraftIndexColumn {
     bool bIncluded = false;
 };
 
+struct TDraftIndex {
+    int nIndexId = 0;
+    TModelIndex index;
+    std::vector<TDraftIndexColumn> aColumns;
+};
+
+struct TDraftCheck {
+    int nObjectId = 0;
+    int nColumnId = 0;
+    TModelCheck check;
+};
+
+struct TDraftDefault {
+    int nObjectId = 0;
+    int nColumnId = 0;
+    TModelDefault def;
+};
+
 struct TDraftForeignKeyColumn {
     int nOrdinal = 0;
     int nColumnId = 0;
     int nReferencedColumnId = 0;
 };
 
-// An index's key in the maps below: its table's object id and its index id.
-inline std::int64_t IndexKey(int nObjectId, int nIndexId) {
-    return (static_cast<std::int64_t>(nObjectId) << 32) | static_cast<std::uint32_t>(nIndexId);
-}
+struct TDraftForeignKey {
+    int nObjectId = 0;
+    int nReferencedObjectId = 0;
+    int nKeyIndexId = 0;
+    TModelForeignKey key;
+    std::vector<TDraftForeignKeyColumn> aColumns;
+};
+
+// A table, or a table type's table, with its parts as the families give them.
+struct TDraftTable {
+    TModelTable table;
+    bool bTableType = false;
+    std::vector<TDraftIndexColumn> aHeapColumns; // a partitioned heap's partition columns
+    std::vector<int> aColumnIds;                 // of the table's columns, in their order
+    std::vector<TDraftIndex> aIndexes;
+    std::vector<TDraftCheck> aChecks;
+    std::vector<TDraftDefault> aDefaults;
+    std::vector<TDraftForeignKey> aForeignKeys;
+
+    TModelColumn* FindColumn(int nColumnId);
+    // The column's name; empty when the table has no such column.
+    const std::string& ColumnName(int nColumnId) const;
+    TDraftIndex* FindIndex(int nIndexId);
+    const TDraftIndex* FindIndex(int nIndexId) const;
+};
+
+struct TDraftModule {
+    int nParentObjectId = 0;
+    TModelModule module;
+};
+
+struct TDraftProperty {
+    int nClass = 0; // 0 the database, 1 an object or column, 3 a schema, 6 a type, 7 an index
+    int nMajorId = 0;
+    int nMinorId = 0;
+    TModelExtendedProperty property;
+};
+
+struct TDraftReference {
+    int nReferencingId = 0;
+    int nReferencingMinorId = 0; // a computed column's id; 0 otherwise
+    int nReferencedId = 0;       // 0 when the server did not resolve the name
+    std::string strReferencedSchema;
+    std::string strReferencedName;
+};
 
 struct TModelDraft {
     TCatalogModel model;
@@ -55,23 +114,32 @@ struct TModelDraft {
     std::unordered_map<int, int> mapTableTypes; // user_type_id to the table type's table object id
     std::unordered_map<int, TDraftObject> mapObjects;
     std::unordered_map<int, std::string> mapDataSpaces;
-    std::unordered_map<int, TModelTable> mapTables;
-    std::unordered_map<int, TModelModule> mapModules;
+    std::unordered_map<int, TDraftTable> mapTables;
+    std::unordered_map<int, TDraftModule> mapModules;
     std::unordered_map<int, TModelSequence> mapSequences;
     std::unordered_map<int, TModelSynonym> mapSynonyms;
-    std::unordered_map<std::int64_t, std::vector<TDraftIndexColumn>> mapIndexColumns;
-    std::unordered_map<std::int64_t, std::string> mapCompression;
-    std::unordered_map<int, int> mapForeignKeyTables; // foreign key to its table
-    std::unordered_map<int, std::vector<TDraftForeignKeyColumn>> mapForeignKeyColumns;
+    std::unordered_map<int, int> mapConstraintTables; // check, default or foreign key to its table
+    std::vector<TDraftProperty> aProperties;
+    std::vector<TDraftReference> aReferences;
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
-    TModelTable* Table(int nObjectId);
+    TDraftTable* Table(int nObjectId);
+    const TDraftTable* Table(int nObjectId) const;
+    // The key of the object of that id: a table, table type, module, sequence, synonym or a table's
+    // constraint; none for any other.
+    std::optional<TModelKey> KeyOf(int nObjectId) const;
     // A column's or sequence's declared type from its user_type_id and its own length, precision and scale.
     TModelDataType DataType(int nUserTypeId, int nMaxLength, int nPrecision, int nScale) const;
     // The system type of that name, with the precision and scale given.
     TModelDataType SystemDataType(const std::string& strName, int nPrecision, int nScale) const;
 };
+
+// The value under the id, or null.
+template <typename Map> auto Found(Map& map, int nId) -> decltype(&map.find(nId)->second) {
+    const auto it = map.find(nId);
+    return it == map.end() ? nullptr : &it->second;
+}
 
 // Each family's rows into the draft, one group of families per unit: objects and modules, tables with their
 // columns and indexes, constraints.
@@ -104,5 +172,10 @@ void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);
 void AddChecks(CFamilyRows& rows, TModelDraft& draft);
 void AddDefaults(CFamilyRows& rows, TModelDraft& draft);
 
-// What the draft holds of each table (index and key columns, compression) into its table records.
+// Each table's parts in their order, with the ids that link them resolved to names (ModelTables.cpp).
 void FinishTables(TModelDraft& draft);
+// The properties and references with their targets resolved from catalog ids to keys, and the triggers'
+// tables named (ModelObjects.cpp).
+void FinishProperties(TModelDraft& draft);
+void FinishReferences(TModelDraft& draft);
+void FinishTriggers(TModelDraft& draft);

@@ -19,191 +19,187 @@ using AddFamily = void (*)(CFamilyRows&, TModelDraft&);
 using NeedsFeature = bool TModelFeatures::*;
 
 struct TFamily {
-    TModelStatement statement;
+    const char* pszFamily;
+    // The select list: columns, and expressions named "AS name"; the loader reads each by that name.
+    std::vector<const char*> aSelect;
+    const char* pszFrom; // the view and the rows it gives
     AddFamily pfnAdd;
-    NeedsFeature pFeature;        // a family whose view only some servers have; null when every server has it
+    NeedsFeature pFeature =
+        nullptr;                  // a family whose view only some servers have; null when every server has it
     bool bWithoutFeature = false; // read instead where the server lacks the feature's view
 };
 
 // Which optional views the server has, and the database's collation: read first, as it decides which
 // statements follow.
 const TFamily g_database = {
-    {"database",
-     "SELECT CAST(DATABASEPROPERTYEX(DB_NAME(), 'Collation') AS nvarchar(128)) AS collation_name, "
-     "OBJECT_ID('sys.sequences') AS sequences_view, OBJECT_ID('sys.synonyms') AS synonyms_view, "
-     "OBJECT_ID('sys.table_types') AS table_types_view, OBJECT_ID('sys.extended_properties') AS "
-     "extended_properties_view, OBJECT_ID('sys.sql_expression_dependencies') AS expression_dependencies_view",
-     {"collation_name", "sequences_view", "synonyms_view", "table_types_view", "extended_properties_view",
-      "expression_dependencies_view"}},
-    &AddDatabase,
-    nullptr};
+    "database",
+    {"CAST(DATABASEPROPERTYEX(DB_NAME(), 'Collation') AS nvarchar(128)) AS collation_name",
+     "OBJECT_ID('sys.sequences') AS sequences_view", "OBJECT_ID('sys.synonyms') AS synonyms_view",
+     "OBJECT_ID('sys.table_types') AS table_types_view",
+     "OBJECT_ID('sys.extended_properties') AS extended_properties_view",
+     "OBJECT_ID('sys.sql_expression_dependencies') AS expression_dependencies_view"},
+    "",
+    &AddDatabase};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
 // rows are put together.
 const std::vector<TFamily> g_aFamilies = {
-    {{"data spaces",
-      "SELECT data_space_id, name, is_default FROM sys.data_spaces",
-      {"data_space_id", "name", "is_default"}},
-     &AddDataSpaces,
-     nullptr},
-    {{"schemas",
-      "SELECT schema_id, name, USER_NAME(principal_id) AS owner_name FROM sys.schemas",
-      {"schema_id", "name", "owner_name"}},
-     &AddSchemas,
-     nullptr},
-    {{"types",
-      "SELECT user_type_id, schema_id, name, system_type_id, max_length, precision, scale, is_nullable, "
-      "is_user_defined FROM sys.types",
-      {"user_type_id", "schema_id", "name", "system_type_id", "max_length", "precision", "scale",
-       "is_nullable", "is_user_defined"}},
-     &AddTypes,
-     nullptr},
-    {{"table types",
-      "SELECT user_type_id, type_table_object_id FROM sys.table_types",
-      {"user_type_id", "type_table_object_id"}},
+    {"data spaces", {"data_space_id", "name", "is_default"}, "FROM sys.data_spaces", &AddDataSpaces},
+    {"schemas",
+     {"schema_id", "name", "USER_NAME(principal_id) AS owner_name"},
+     "FROM sys.schemas",
+     &AddSchemas},
+    {"types",
+     {"user_type_id", "schema_id", "name", "system_type_id", "max_length", "precision", "scale",
+      "is_nullable", "is_user_defined"},
+     "FROM sys.types",
+     &AddTypes},
+    {"table types",
+     {"user_type_id", "type_table_object_id"},
+     "FROM sys.table_types",
      &AddTableTypes,
      &TModelFeatures::bTableTypes},
-    {{"objects",
-      "SELECT object_id, schema_id, name, type, parent_object_id FROM sys.objects WHERE is_ms_shipped = 0 "
-      "AND "
-      "type IN ('U', 'V', 'P', 'FN', 'IF', 'TF', 'TR', 'SO', 'SN')",
-      {"object_id", "schema_id", "name", "type", "parent_object_id"}},
-     &AddObjects,
-     nullptr},
-    {{"columns",
-      "SELECT object_id, column_id, name, user_type_id, max_length, precision, scale, collation_name, "
-      "is_nullable, is_rowguidcol, is_sparse, is_column_set FROM sys.columns",
-      {"object_id", "column_id", "name", "user_type_id", "max_length", "precision", "scale", "collation_name",
-       "is_nullable", "is_rowguidcol", "is_sparse", "is_column_set"}},
-     &AddColumns,
-     nullptr},
-    {{"identity columns",
-      "SELECT object_id, column_id, seed_value, increment_value, is_not_for_replication FROM "
-      "sys.identity_columns",
-      {"object_id", "column_id", "seed_value", "increment_value", "is_not_for_replication"}},
-     &AddIdentityColumns,
-     nullptr},
-    {{"computed columns",
-      "SELECT object_id, column_id, definition, is_persisted FROM sys.computed_columns",
-      {"object_id", "column_id", "definition", "is_persisted"}},
-     &AddComputedColumns,
-     nullptr},
-    {{"indexes",
-      "SELECT object_id, index_id, name, type, is_unique, is_primary_key, is_unique_constraint, "
-      "data_space_id, "
-      "ignore_dup_key, fill_factor, is_padded, is_disabled, is_hypothetical, allow_row_locks, "
-      "allow_page_locks, "
-      "has_filter, filter_definition FROM sys.indexes",
-      {"object_id", "index_id", "name", "type", "is_unique", "is_primary_key", "is_unique_constraint",
-       "data_space_id", "ignore_dup_key", "fill_factor", "is_padded", "is_disabled", "is_hypothetical",
-       "allow_row_locks", "allow_page_locks", "has_filter", "filter_definition"}},
-     &AddIndexes,
-     nullptr},
-    {{"index columns",
-      "SELECT object_id, index_id, index_column_id, column_id, key_ordinal, partition_ordinal, "
-      "is_descending_key, is_included_column FROM sys.index_columns",
-      {"object_id", "index_id", "index_column_id", "column_id", "key_ordinal", "partition_ordinal",
-       "is_descending_key", "is_included_column"}},
-     &AddIndexColumns,
-     nullptr},
-    {{"partitions",
-      "SELECT object_id, index_id, data_compression_desc FROM sys.partitions WHERE partition_number = 1",
-      {"object_id", "index_id", "data_compression_desc"}},
-     &AddPartitions,
-     nullptr},
-    {{"foreign keys",
-      "SELECT object_id, name, parent_object_id, referenced_object_id, key_index_id, is_disabled, "
-      "is_not_trusted, is_not_for_replication, delete_referential_action, update_referential_action FROM "
-      "sys.foreign_keys",
-      {"object_id", "name", "parent_object_id", "referenced_object_id", "key_index_id", "is_disabled",
-       "is_not_trusted", "is_not_for_replication", "delete_referential_action", "update_referential_action"}},
-     &AddForeignKeys,
-     nullptr},
-    {{"foreign key columns",
-      "SELECT constraint_object_id, constraint_column_id, parent_column_id, referenced_column_id FROM "
-      "sys.foreign_key_columns",
-      {"constraint_object_id", "constraint_column_id", "parent_column_id", "referenced_column_id"}},
-     &AddForeignKeyColumns,
-     nullptr},
-    {{"checks",
-      "SELECT object_id, name, parent_object_id, parent_column_id, definition, is_disabled, is_not_trusted, "
-      "is_not_for_replication FROM sys.check_constraints",
-      {"object_id", "name", "parent_object_id", "parent_column_id", "definition", "is_disabled",
-       "is_not_trusted", "is_not_for_replication"}},
-     &AddChecks,
-     nullptr},
-    {{"defaults",
-      "SELECT object_id, name, parent_object_id, parent_column_id, definition FROM sys.default_constraints",
-      {"object_id", "name", "parent_object_id", "parent_column_id", "definition"}},
-     &AddDefaults,
-     nullptr},
-    {{"modules",
-      "SELECT object_id, definition, uses_ansi_nulls, uses_quoted_identifier, is_schema_bound FROM "
-      "sys.sql_modules",
-      {"object_id", "definition", "uses_ansi_nulls", "uses_quoted_identifier", "is_schema_bound"}},
-     &AddModules,
-     nullptr},
-    {{"triggers",
-      "SELECT object_id, parent_id, is_disabled FROM sys.triggers WHERE parent_class = 1",
-      {"object_id", "parent_id", "is_disabled"}},
-     &AddTriggers,
-     nullptr},
-    {{"sequences",
-      "SELECT object_id, user_type_id, precision, scale, CONVERT(nvarchar(40), start_value) AS start_value, "
-      "CONVERT(nvarchar(40), increment) AS increment, CONVERT(nvarchar(40), minimum_value) AS minimum_value, "
-      "CONVERT(nvarchar(40), maximum_value) AS maximum_value, is_cycling, is_cached, cache_size FROM "
-      "sys.sequences",
-      {"object_id", "user_type_id", "precision", "scale", "start_value", "increment", "minimum_value",
-       "maximum_value", "is_cycling", "is_cached", "cache_size"}},
+    {"objects",
+     {"object_id", "schema_id", "name", "type", "parent_object_id"},
+     "FROM sys.objects WHERE is_ms_shipped = 0 AND type IN ('U', 'V', 'P', 'FN', 'IF', 'TF', 'TR', 'SO', "
+     "'SN')",
+     &AddObjects},
+    {"columns",
+     {"object_id", "column_id", "name", "user_type_id", "max_length", "precision", "scale", "collation_name",
+      "is_nullable", "is_rowguidcol", "is_sparse", "is_column_set"},
+     "FROM sys.columns",
+     &AddColumns},
+    {"identity columns",
+     {"object_id", "column_id", "seed_value", "increment_value", "is_not_for_replication"},
+     "FROM sys.identity_columns",
+     &AddIdentityColumns},
+    {"computed columns",
+     {"object_id", "column_id", "definition", "is_persisted"},
+     "FROM sys.computed_columns",
+     &AddComputedColumns},
+    {"indexes",
+     {"object_id", "index_id", "name", "type", "is_unique", "is_primary_key", "is_unique_constraint",
+      "data_space_id", "ignore_dup_key", "fill_factor", "is_padded", "is_disabled", "is_hypothetical",
+      "allow_row_locks", "allow_page_locks", "has_filter", "filter_definition"},
+     "FROM sys.indexes",
+     &AddIndexes},
+    {"index columns",
+     {"object_id", "index_id", "index_column_id", "column_id", "key_ordinal", "partition_ordinal",
+      "is_descending_key", "is_included_column"},
+     "FROM sys.index_columns",
+     &AddIndexColumns},
+    {"partitions",
+     {"object_id", "index_id", "data_compression_desc"},
+     "FROM sys.partitions WHERE partition_number = 1",
+     &AddPartitions},
+    {"foreign keys",
+     {"object_id", "name", "parent_object_id", "referenced_object_id", "key_index_id", "is_disabled",
+      "is_not_trusted", "is_not_for_replication", "delete_referential_action", "update_referential_action"},
+     "FROM sys.foreign_keys",
+     &AddForeignKeys},
+    {"foreign key columns",
+     {"constraint_object_id", "constraint_column_id", "parent_column_id", "referenced_column_id"},
+     "FROM sys.foreign_key_columns",
+     &AddForeignKeyColumns},
+    {"checks",
+     {"object_id", "name", "parent_object_id", "parent_column_id", "definition", "is_disabled",
+      "is_not_trusted", "is_not_for_replication"},
+     "FROM sys.check_constraints",
+     &AddChecks},
+    {"defaults",
+     {"object_id", "name", "parent_object_id", "parent_column_id", "definition"},
+     "FROM sys.default_constraints",
+     &AddDefaults},
+    {"modules",
+     {"object_id", "definition", "uses_ansi_nulls", "uses_quoted_identifier", "is_schema_bound"},
+     "FROM sys.sql_modules",
+     &AddModules},
+    {"triggers",
+     {"object_id", "parent_id", "is_disabled"},
+     "FROM sys.triggers WHERE parent_class = 1",
+     &AddTriggers},
+    {"sequences",
+     {"object_id", "user_type_id", "precision", "scale", "CONVERT(nvarchar(40), start_value) AS start_value",
+      "CONVERT(nvarchar(40), increment) AS increment",
+      "CONVERT(nvarchar(40), minimum_value) AS minimum_value",
+      "CONVERT(nvarchar(40), maximum_value) AS maximum_value", "is_cycling", "is_cached", "cache_size"},
+     "FROM sys.sequences",
      &AddSequences,
      &TModelFeatures::bSequences},
-    // The standard view has neither the cache nor the object id.
-    {{"sequences",
-      "SELECT SEQUENCE_SCHEMA, SEQUENCE_NAME, DATA_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE, "
-      "CONVERT(nvarchar(40), "
-      "START_VALUE) AS START_VALUE, CONVERT(nvarchar(40), INCREMENT) AS INCREMENT, CONVERT(nvarchar(40), "
-      "MINIMUM_VALUE) AS MINIMUM_VALUE, CONVERT(nvarchar(40), MAXIMUM_VALUE) AS MAXIMUM_VALUE, CYCLE_OPTION "
-      "FROM "
-      "INFORMATION_SCHEMA.SEQUENCES",
-      {"SEQUENCE_SCHEMA", "SEQUENCE_NAME", "DATA_TYPE", "NUMERIC_PRECISION", "NUMERIC_SCALE", "START_VALUE",
-       "INCREMENT", "MINIMUM_VALUE", "MAXIMUM_VALUE", "CYCLE_OPTION"}},
+    {"sequences",
+     {"SEQUENCE_SCHEMA", "SEQUENCE_NAME", "DATA_TYPE", "NUMERIC_PRECISION", "NUMERIC_SCALE",
+      "CONVERT(nvarchar(40), START_VALUE) AS START_VALUE", "CONVERT(nvarchar(40), INCREMENT) AS INCREMENT",
+      "CONVERT(nvarchar(40), MINIMUM_VALUE) AS MINIMUM_VALUE",
+      "CONVERT(nvarchar(40), MAXIMUM_VALUE) AS MAXIMUM_VALUE", "CYCLE_OPTION"},
+     "FROM INFORMATION_SCHEMA.SEQUENCES",
      &AddStandardSequences,
      &TModelFeatures::bSequences,
      true},
-    {{"synonyms", "SELECT object_id, base_object_name FROM sys.synonyms", {"object_id", "base_object_name"}},
+    {"synonyms",
+     {"object_id", "base_object_name"},
+     "FROM sys.synonyms",
      &AddSynonyms,
      &TModelFeatures::bSynonyms},
-    {{"extended properties",
-      "SELECT class, major_id, minor_id, name, CAST(value AS nvarchar(4000)) AS value, "
-      "CAST(SQL_VARIANT_PROPERTY(value, 'BaseType') AS nvarchar(128)) AS base_type FROM "
-      "sys.extended_properties "
-      "WHERE class IN (0, 1, 3, 6, 7)",
-      {"class", "major_id", "minor_id", "name", "value", "base_type"}},
+    {"extended properties",
+     {"class", "major_id", "minor_id", "name", "CAST(value AS nvarchar(4000)) AS value",
+      "CAST(SQL_VARIANT_PROPERTY(value, 'BaseType') AS nvarchar(128)) AS base_type"},
+     "FROM sys.extended_properties WHERE class IN (0, 1, 3, 6, 7)",
      &AddExtendedProperties,
      &TModelFeatures::bExtendedProperties},
-    {{"references",
-      "SELECT referencing_id, referencing_minor_id, referenced_id, referenced_class, referenced_schema_name, "
-      "referenced_entity_name FROM sys.sql_expression_dependencies WHERE referencing_class = 1 AND "
-      "referenced_server_name IS NULL AND referenced_database_name IS NULL",
-      {"referencing_id", "referencing_minor_id", "referenced_id", "referenced_class",
-       "referenced_schema_name", "referenced_entity_name"}},
+    {"references",
+     {"referencing_id", "referencing_minor_id", "referenced_id", "referenced_class", "referenced_schema_name",
+      "referenced_entity_name"},
+     "FROM sys.sql_expression_dependencies WHERE referencing_class = 1 AND referenced_server_name IS NULL "
+     "AND referenced_database_name IS NULL",
      &AddReferences,
      &TModelFeatures::bExpressionDependencies},
 };
 
+// The statement of a family: its select list and its view.
+TModelStatement Statement(const TFamily& family) {
+    TModelStatement statement{family.pszFamily, "SELECT ", {}};
+    for (const char* pszItem : family.aSelect) {
+        const std::string_view strItem = pszItem;
+        const size_t nAs = strItem.rfind(" AS ");
+        statement.aColumns.push_back(nAs == std::string_view::npos ? pszItem : pszItem + nAs + 4);
+        statement.strSql.append(statement.aColumns.size() > 1 ? ", " : "").append(strItem);
+    }
+    if (*family.pszFrom)
+        statement.strSql.append(" ").append(family.pszFrom);
+    return statement;
+}
+
+// The statements of the families, by the families' order; the database's last.
+const std::vector<TModelStatement>& Statements() {
+    static const std::vector<TModelStatement> aStatements = [] {
+        std::vector<TModelStatement> aMade;
+        for (const TFamily& family : g_aFamilies)
+            aMade.push_back(Statement(family));
+        aMade.push_back(Statement(g_database));
+        return aMade;
+    }();
+    return aStatements;
+}
+
+const TModelStatement& StatementOf(const TFamily& family) {
+    return Statements()[&family == &g_database ? g_aFamilies.size()
+                                               : static_cast<size_t>(&family - g_aFamilies.data())];
+}
+
 std::unique_ptr<CDbResult> ReadFamily(CDbConnection& connection, const TFamily& family) {
     try {
-        return connection.Execute(family.statement.pszSql, true);
+        return connection.Execute(StatementOf(family).strSql, true);
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
-        throw CModelLoadError(family.statement.pszFamily, family.statement.pszSql, e->GetErrorText().Str());
+        throw CModelError(eModelTask::ReadCatalog, family.pszFamily, e->GetErrorText().Str(),
+                          StatementOf(family).strSql);
     }
 }
 
 void AddRows(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDraft& draft) {
-    CFamilyRows rows(family.statement.pszFamily, family.statement.pszSql, std::move(pResult),
-                     family.statement.aColumns);
+    const TModelStatement& statement = StatementOf(family);
+    CFamilyRows rows(statement.pszFamily, statement.strSql, std::move(pResult), statement.aColumns);
     family.pfnAdd(rows, draft);
 }
 
@@ -234,7 +230,7 @@ private:
                 m_aResults[i] = ReadFamily(connection, *m_aFamilies[i]);
                 const std::lock_guard lock(m_mutex);
                 if (m_progress)
-                    m_progress(m_aFamilies[i]->statement.pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
+                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
             }
         } catch (...) {
             const std::lock_guard lock(m_mutex);
@@ -286,49 +282,74 @@ std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features, EModelSc
     std::vector<const TFamily*> aFamilies;
     for (const TFamily& family : g_aFamilies)
         if ((!family.pFeature || features.*family.pFeature != family.bWithoutFeature) &&
-            (eScope == eModelWhole || setForRows.count(family.statement.pszFamily)))
+            (eScope == eModelWhole || setForRows.count(family.pszFamily)))
             aFamilies.push_back(&family);
     return aFamilies;
 }
 
 // Records in name order: case-folded schema and name, then their exact spelling.
-template <typename T> std::vector<T> InNameOrder(std::unordered_map<int, T>&& map) {
+template <typename T> std::vector<T> InNameOrder(std::vector<T>&& aRecords) {
     std::vector<std::pair<std::string, T>> aKeyed;
-    aKeyed.reserve(map.size());
-    for (auto& [nId, record] : map)
+    aKeyed.reserve(aRecords.size());
+    for (T& record : aRecords)
         aKeyed.emplace_back(FoldCaseUtf8(record.strSchema) + '\0' + FoldCaseUtf8(record.strName) + '\0' +
                                 record.strSchema + '\0' + record.strName,
                             std::move(record));
     std::sort(aKeyed.begin(), aKeyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<T> aRecords;
-    aRecords.reserve(aKeyed.size());
+    std::vector<T> aSorted;
+    aSorted.reserve(aKeyed.size());
     for (auto& keyed : aKeyed)
-        aRecords.push_back(std::move(keyed.second));
-    return aRecords;
+        aSorted.push_back(std::move(keyed.second));
+    return aSorted;
 }
 
-// The draft's records as the model's ordered lists.
-TCatalogModel FinishModel(TModelDraft&& draft) {
-    FinishTables(draft);
-    TCatalogModel& model = draft.model;
-    std::unordered_map<int, TModelType> mapUserTypes;
+template <typename T> std::vector<T> Values(std::unordered_map<int, T>&& map) {
+    std::vector<T> aValues;
+    aValues.reserve(map.size());
+    for (auto& [nId, value] : map)
+        aValues.push_back(std::move(value));
+    return aValues;
+}
+
+std::vector<TModelType> UserTypes(TModelDraft& draft) {
+    std::vector<TModelType> aTypes;
     for (const auto& [nId, type] : draft.mapTypes) {
         if (!type.bUserDefined)
             continue;
-        TModelType& user = mapUserTypes[nId];
-        user.nUserTypeId = nId;
+        TModelType& user = aTypes.emplace_back();
         user.strSchema = draft.SchemaName(type.nSchemaId);
         user.strName = type.strName;
         user.base = draft.DataType(type.nSystemTypeId, type.nMaxLength, type.nPrecision, type.nScale);
         user.bNullable = type.bNullable;
-        const auto table = draft.mapTableTypes.find(nId);
-        user.nTableObjectId = table == draft.mapTableTypes.end() ? 0 : table->second;
+        if (const int* pTableId = Found(draft.mapTableTypes, nId))
+            user.table = std::move(draft.mapTables.at(*pTableId).table);
     }
-    model.aTypes = InNameOrder(std::move(mapUserTypes));
-    model.aSequences = InNameOrder(std::move(draft.mapSequences));
-    model.aSynonyms = InNameOrder(std::move(draft.mapSynonyms));
-    model.aTables = InNameOrder(std::move(draft.mapTables));
-    model.aModules = InNameOrder(std::move(draft.mapModules));
+    return aTypes;
+}
+
+// The draft's records as the model's ordered lists, every catalog id resolved to the names it stands for.
+// The draft's records as the model's ordered lists, every catalog id resolved to the names it stands for; the
+// draft is let go as its records move, so that a large catalog is not held twice.
+TCatalogModel FinishModel(TModelDraft&& draft) {
+    FinishTriggers(draft);
+    FinishProperties(draft);
+    FinishReferences(draft);
+    FinishTables(draft);
+    TCatalogModel& model = draft.model;
+    model.aTypes = InNameOrder(UserTypes(draft));
+    model.aSequences = InNameOrder(Values(std::move(draft.mapSequences)));
+    model.aSynonyms = InNameOrder(Values(std::move(draft.mapSynonyms)));
+    std::vector<TModelTable> aTables;
+    for (auto& [nObjectId, table] : draft.mapTables)
+        if (draft.mapObjects.count(nObjectId))
+            aTables.push_back(std::move(table.table));
+    draft.mapTables.clear();
+    model.aTables = InNameOrder(std::move(aTables));
+    std::vector<TModelModule> aModules;
+    for (auto& [nObjectId, module] : draft.mapModules)
+        aModules.push_back(std::move(module.module));
+    draft.mapModules.clear();
+    model.aModules = InNameOrder(std::move(aModules));
     model.BuildIndex();
     return std::move(model);
 }
@@ -336,9 +357,9 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
 } // namespace
 
 std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features) {
-    std::vector<const TModelStatement*> aStatements{&g_database.statement};
+    std::vector<const TModelStatement*> aStatements{&StatementOf(g_database)};
     for (const TFamily* pFamily : FamiliesFor(features))
-        aStatements.push_back(&pFamily->statement);
+        aStatements.push_back(&StatementOf(*pFamily));
     return aStatements;
 }
 
@@ -349,7 +370,7 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
     AddRows(g_database, ReadFamily(connection, g_database), draft);
     const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features, eScope);
     if (progress)
-        progress(g_database.statement.pszFamily, 1, aFamilies.size() + 1);
+        progress(g_database.pszFamily, 1, aFamilies.size() + 1);
 
     const std::vector<std::unique_ptr<CDatabase>> aReaders = OpenReaders(db, nConnections);
     std::vector<CDbConnection*> aConnections{&connection};

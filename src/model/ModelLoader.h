@@ -4,7 +4,7 @@
 // Relative paths: the library installs this header for programs.
 #include "../backend/Database.h"
 #include "CatalogModel.h"
-#include "ModelLoadError.h"
+#include "ModelError.h"
 
 #include <functional>
 #include <string>
@@ -17,7 +17,7 @@ using ModelLoadProgress = std::function<void(const std::string& strFamily, size_
 // One statement of the load: the family it reads, its text, the columns the loader reads from its answer.
 struct TModelStatement {
     const char* pszFamily;
-    const char* pszSql;
+    std::string strSql;
     std::vector<const char*> aColumns;
 };
 
@@ -31,6 +31,6 @@ enum EModelScope { eModelWhole, eModelTablesForRows };
 
 // Reads the model of the database the connection is open on. nConnections > 1 reads the families on that
 // many connections at once (the extra ones opened with db's connect string; where one cannot be opened, the
-// others read its families). Throws CModelLoadError naming the family whose statement failed.
+// others read its families). Throws CModelError naming the family whose statement failed.
 TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections = 1, const ModelLoadProgress& progress = {},
                                EModelScope eScope = eModelWhole);

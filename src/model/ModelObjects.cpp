@@ -1,5 +1,6 @@
 // The families of schema-level objects: the database, schemas, types, objects, modules, sequences,
-// synonyms, extended properties and the references between them.
+// synonyms, extended properties and the references between them; and the targets of properties and
+// references resolved from catalog ids to keys.
 #include "model/ModelDraft.h"
 
 #include "platform/Unicode.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <tuple>
 #include <unordered_set>
 
 namespace {
@@ -35,24 +37,118 @@ std::string Trimmed(std::string str) {
     return str;
 }
 
+// The object a property of class 1 is on: the object itself, or a table's column; none when the model has
+// no such part (a view's column, a parameter).
+std::optional<std::pair<TModelKey, std::string>> ObjectTarget(const TModelDraft& draft,
+                                                              const TDraftProperty& draftProperty) {
+    const std::optional<TModelKey> found = draft.KeyOf(draftProperty.nMajorId);
+    if (!found)
+        return std::nullopt;
+    const TModelKey& key = *found;
+    switch (key.eKind) {
+    case eModelKind::Table:
+    case eModelKind::TableType: {
+        if (draftProperty.nMinorId == 0)
+            return std::pair(key, std::string());
+        const std::string& strColumn =
+            draft.Table(draftProperty.nMajorId)->ColumnName(draftProperty.nMinorId);
+        return strColumn.empty() ? std::nullopt : std::optional(std::pair(key, strColumn));
+    }
+    case eModelKind::View:
+    case eModelKind::Function:
+    case eModelKind::Procedure:
+    case eModelKind::Trigger:
+        return draftProperty.nMinorId == 0 ? std::optional(std::pair(key, std::string())) : std::nullopt;
+    default:
+        return std::pair(key, std::string());
+    }
+}
+
+// Where a property is, from its class and ids; false when the model has no such object or part.
+bool ResolveTarget(const TModelDraft& draft, TDraftProperty& draftProperty) {
+    TModelExtendedProperty& property = draftProperty.property;
+    switch (draftProperty.nClass) {
+    case 0:
+        return true;
+    case 1: {
+        auto target = ObjectTarget(draft, draftProperty);
+        if (target)
+            std::tie(property.target, property.strColumn) = std::move(*target);
+        return target.has_value();
+    }
+    case 3: {
+        if (const std::string* pSchema = Found(draft.mapSchemas, draftProperty.nMajorId))
+            property.target = TModelKey{eModelKind::Schema, std::string(), std::string(), *pSchema};
+        return property.target.has_value();
+    }
+    case 6: {
+        const TDraftType* pType = Found(draft.mapTypes, draftProperty.nMajorId);
+        if (!pType || !pType->bUserDefined)
+            return false;
+        const eModelKind eKind =
+            draft.mapTableTypes.count(draftProperty.nMajorId) ? eModelKind::TableType : eModelKind::AliasType;
+        property.target = TModelKey{eKind, draft.SchemaName(pType->nSchemaId), std::string(), pType->strName};
+        return true;
+    }
+    case 7: {
+        const std::optional<TModelKey> table = draft.KeyOf(draftProperty.nMajorId);
+        if (!table || table->eKind != eModelKind::Table)
+            return false;
+        const TDraftIndex* pIndex = draft.Table(draftProperty.nMajorId)->FindIndex(draftProperty.nMinorId);
+        if (pIndex)
+            property.target =
+                TModelKey{eModelKind::Index, table->strSchema, table->strName, pIndex->index.strName};
+        return pIndex != nullptr;
+    }
+    default:
+        return false;
+    }
+}
+
+// The object or computed column that makes a reference: a module, a table's computed column, a check or a
+// default; false for anything else, which nothing is ordered by.
+bool ResolveFrom(const TModelDraft& draft, const TDraftReference& draftReference,
+                 TModelReference& reference) {
+    const std::optional<TModelKey> from = draft.KeyOf(draftReference.nReferencingId);
+    if (!from)
+        return false;
+    reference.from = *from;
+    switch (from->eKind) {
+    case eModelKind::Table:
+    case eModelKind::TableType:
+        reference.strColumn =
+            draft.Table(draftReference.nReferencingId)->ColumnName(draftReference.nReferencingMinorId);
+        return !reference.strColumn.empty();
+    case eModelKind::Check:
+    case eModelKind::Default:
+    case eModelKind::View:
+    case eModelKind::Function:
+    case eModelKind::Procedure:
+    case eModelKind::Trigger:
+        return draftReference.nReferencingMinorId == 0;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void AddDatabase(CFamilyRows& rows, TModelDraft& draft) {
     if (!rows.Next())
         rows.Fail("the server's answer has no row");
-    draft.model.strCollation = rows.Text(0);
+    draft.model.strCollation = rows.Text("collation_name");
     TModelFeatures& features = draft.model.features;
-    features.bSequences = !rows.IsNull(1);
-    features.bSynonyms = !rows.IsNull(2);
-    features.bTableTypes = !rows.IsNull(3);
-    features.bExtendedProperties = !rows.IsNull(4);
-    features.bExpressionDependencies = !rows.IsNull(5);
+    features.bSequences = !rows.IsNull("sequences_view");
+    features.bSynonyms = !rows.IsNull("synonyms_view");
+    features.bTableTypes = !rows.IsNull("table_types_view");
+    features.bExtendedProperties = !rows.IsNull("extended_properties_view");
+    features.bExpressionDependencies = !rows.IsNull("expression_dependencies_view");
 }
 
 void AddSchemas(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        TModelSchema schema{rows.Int(0), rows.Text(1), rows.Text(2), IsBuiltInSchema(rows.Text(1))};
-        draft.mapSchemas[schema.nSchemaId] = schema.strName;
+        TModelSchema schema{rows.Text("name"), rows.Text("owner_name"), IsBuiltInSchema(rows.Text("name"))};
+        draft.mapSchemas[rows.Int("schema_id")] = schema.strName;
         draft.model.aSchemas.push_back(std::move(schema));
     }
     std::sort(draft.model.aSchemas.begin(), draft.model.aSchemas.end(),
@@ -61,42 +157,42 @@ void AddSchemas(CFamilyRows& rows, TModelDraft& draft) {
 
 void AddTypes(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        draft.mapTypes[rows.Int(0)] = {rows.Int(1), rows.Text(2), rows.Int(3),  rows.Int(4),
-                                       rows.Int(5), rows.Int(6),  rows.Bool(7), rows.Bool(8)};
+        draft.mapTypes[rows.Int("user_type_id")] = {rows.Int("schema_id"),      rows.Text("name"),
+                                                    rows.Int("system_type_id"), rows.Int("max_length"),
+                                                    rows.Int("precision"),      rows.Int("scale"),
+                                                    rows.Bool("is_nullable"),   rows.Bool("is_user_defined")};
 }
 
 void AddTableTypes(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const int nUserTypeId = rows.Int(0);
-        const auto type = draft.mapTypes.find(nUserTypeId);
-        if (type == draft.mapTypes.end())
-            continue;
-        TModelTable table;
-        table.nObjectId = rows.Int(1);
-        table.strSchema = draft.SchemaName(type->second.nSchemaId);
-        table.strName = type->second.strName;
-        table.nTableTypeId = nUserTypeId;
-        draft.mapTableTypes[nUserTypeId] = table.nObjectId;
-        draft.mapTables[table.nObjectId] = std::move(table);
+        const int nUserTypeId = rows.Int("user_type_id");
+        if (const TDraftType* pType = Found(draft.mapTypes, nUserTypeId)) {
+            const int nTableId = rows.Int("type_table_object_id");
+            TDraftTable& draftTable = draft.mapTables[nTableId];
+            draftTable.bTableType = true;
+            TModelTable& table = draftTable.table;
+            table.strSchema = draft.SchemaName(pType->nSchemaId);
+            table.strName = pType->strName;
+            draft.mapTableTypes[nUserTypeId] = nTableId;
+        }
     }
 }
 
 void AddObjects(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const int nObjectId = rows.Int(0);
-        TDraftObject object{rows.Int(1), rows.Text(2), Trimmed(rows.Text(3)), rows.Int(4)};
+        const int nObjectId = rows.Int("object_id");
+        TDraftObject object{rows.Int("schema_id"), rows.Text("name"), Trimmed(rows.Text("type")),
+                            rows.Int("parent_object_id")};
         const std::string& strSchema = draft.SchemaName(object.nSchemaId);
         if (object.strType == "U") {
-            TModelTable& table = draft.mapTables[nObjectId];
-            table.nObjectId = nObjectId;
+            TModelTable& table = draft.mapTables[nObjectId].table;
             table.strSchema = strSchema;
             table.strName = object.strName;
         } else if (object.strType != "SO" && object.strType != "SN") {
-            TModelModule& module = draft.mapModules[nObjectId];
-            module.nObjectId = nObjectId;
-            module.strSchema = strSchema;
-            module.strName = object.strName;
-            module.strType = object.strType;
+            TDraftModule& module = draft.mapModules[nObjectId];
+            module.module.strSchema = strSchema;
+            module.module.strName = object.strName;
+            module.module.strType = object.strType;
             module.nParentObjectId = object.nParentObjectId;
         }
         draft.mapObjects[nObjectId] = std::move(object);
@@ -105,55 +201,51 @@ void AddObjects(CFamilyRows& rows, TModelDraft& draft) {
 
 void AddModules(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const auto it = draft.mapModules.find(rows.Int(0));
-        if (it == draft.mapModules.end())
-            continue;
-        TModelModule& module = it->second;
-        module.strDefinition = rows.Text(1);
-        module.bAnsiNulls = rows.Bool(2);
-        module.bQuotedIdentifier = rows.Bool(3);
-        module.bSchemaBound = rows.Bool(4);
+        if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id"))) {
+            TModelModule& module = pModule->module;
+            module.strDefinition = rows.Text("definition");
+            module.bAnsiNulls = rows.Bool("uses_ansi_nulls");
+            module.bQuotedIdentifier = rows.Bool("uses_quoted_identifier");
+            module.bSchemaBound = rows.Bool("is_schema_bound");
+        }
     }
 }
 
 void AddTriggers(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const auto it = draft.mapModules.find(rows.Int(0));
-        if (it == draft.mapModules.end())
-            continue;
-        it->second.nParentObjectId = rows.Int(1);
-        it->second.bDisabled = rows.Bool(2);
+        if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id"))) {
+            pModule->nParentObjectId = rows.Int("parent_id");
+            pModule->module.bDisabled = rows.Bool("is_disabled");
+        }
     }
 }
 
 void AddSequences(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const int nObjectId = rows.Int(0);
-        const auto object = draft.mapObjects.find(nObjectId);
-        if (object == draft.mapObjects.end())
-            continue;
-        TModelSequence& sequence = draft.mapSequences[nObjectId];
-        sequence.nObjectId = nObjectId;
-        sequence.strSchema = draft.SchemaName(object->second.nSchemaId);
-        sequence.strName = object->second.strName;
-        sequence.type = draft.DataType(rows.Int(1), 0, rows.Int(2), rows.Int(3));
-        sequence.strStart = rows.Text(4);
-        sequence.strIncrement = rows.Text(5);
-        sequence.strMinimum = rows.Text(6);
-        sequence.strMaximum = rows.Text(7);
-        sequence.bCycling = rows.Bool(8);
-        sequence.bCached = rows.Bool(9);
-        sequence.strCacheSize = rows.Text(10);
+        const int nObjectId = rows.Int("object_id");
+        if (const TDraftObject* pObject = Found(draft.mapObjects, nObjectId))
+            draft.mapSequences[nObjectId] = {
+                draft.SchemaName(pObject->nSchemaId),
+                pObject->strName,
+                draft.DataType(rows.Int("user_type_id"), 0, rows.Int("precision"), rows.Int("scale")),
+                rows.Text("start_value"),
+                rows.Text("increment"),
+                rows.Text("minimum_value"),
+                rows.Text("maximum_value"),
+                rows.Bool("is_cycling"),
+                rows.Bool("is_cached"),
+                rows.Text("cache_size")};
     }
 }
 
 void AddStandardSequences(CFamilyRows& rows, TModelDraft& draft) {
     std::unordered_set<std::string> setIdentitySequences;
     for (const auto& [nObjectId, table] : draft.mapTables)
-        for (const TModelColumn& column : table.aColumns)
+        for (const TModelColumn& column : table.table.aColumns)
             if (column.identity)
-                setIdentitySequences.insert(FoldCaseUtf8(table.strSchema) + '\0' +
-                                            FoldCaseUtf8(table.strName + "_" + column.strName + "_seq"));
+                setIdentitySequences.insert(
+                    FoldCaseUtf8(table.table.strSchema) + '\0' +
+                    FoldCaseUtf8(table.table.strName + "_" + column.strName + "_seq"));
     std::unordered_map<std::string, int> mapSequenceIds;
     for (const auto& [nObjectId, object] : draft.mapObjects)
         if (object.strType == "SO")
@@ -161,57 +253,91 @@ void AddStandardSequences(CFamilyRows& rows, TModelDraft& draft) {
                            FoldCaseUtf8(object.strName)] = nObjectId;
     int nUnknownId = 0;
     while (rows.Next()) {
-        const std::string strKey = FoldCaseUtf8(rows.Text(0)) + '\0' + FoldCaseUtf8(rows.Text(1));
+        const std::string strSchema = rows.Text("SEQUENCE_SCHEMA");
+        const std::string strName = rows.Text("SEQUENCE_NAME");
+        const std::string strKey = FoldCaseUtf8(strSchema) + '\0' + FoldCaseUtf8(strName);
         if (setIdentitySequences.count(strKey))
             continue;
         const auto id = mapSequenceIds.find(strKey);
-        const int nObjectId = id == mapSequenceIds.end() ? --nUnknownId : id->second;
-        TModelSequence& sequence = draft.mapSequences[nObjectId];
-        sequence.nObjectId = nObjectId;
-        sequence.strSchema = rows.Text(0);
-        sequence.strName = rows.Text(1);
-        sequence.type = draft.SystemDataType(rows.Text(2), rows.Int(3), rows.Int(4));
-        sequence.strStart = rows.Text(5);
-        sequence.strIncrement = rows.Text(6);
-        sequence.strMinimum = rows.Text(7);
-        sequence.strMaximum = rows.Text(8);
-        sequence.bCycling = rows.Text(9) == "1" || rows.Text(9) == "YES";
+        const std::string strCycle = rows.Text("CYCLE_OPTION");
+        // The standard view says nothing of the cache: the server's default.
+        draft.mapSequences[id == mapSequenceIds.end() ? --nUnknownId : id->second] = {
+            strSchema,
+            strName,
+            draft.SystemDataType(rows.Text("DATA_TYPE"), rows.Int("NUMERIC_PRECISION"),
+                                 rows.Int("NUMERIC_SCALE")),
+            rows.Text("START_VALUE"),
+            rows.Text("INCREMENT"),
+            rows.Text("MINIMUM_VALUE"),
+            rows.Text("MAXIMUM_VALUE"),
+            strCycle == "1" || strCycle == "YES",
+            true,
+            std::string()};
     }
 }
 
 void AddSynonyms(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const int nObjectId = rows.Int(0);
-        const auto object = draft.mapObjects.find(nObjectId);
-        if (object == draft.mapObjects.end())
-            continue;
-        draft.mapSynonyms[nObjectId] = {nObjectId, draft.SchemaName(object->second.nSchemaId),
-                                        object->second.strName, rows.Text(1)};
+        const int nObjectId = rows.Int("object_id");
+        if (const TDraftObject* pObject = Found(draft.mapObjects, nObjectId))
+            draft.mapSynonyms[nObjectId] = {draft.SchemaName(pObject->nSchemaId), pObject->strName,
+                                            rows.Text("base_object_name")};
     }
 }
 
 void AddExtendedProperties(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        draft.model.aExtendedProperties.push_back(
-            {rows.Int(0), rows.Int(1), rows.Int(2), rows.Text(3), rows.Value(4), rows.Text(5)});
-    std::sort(draft.model.aExtendedProperties.begin(), draft.model.aExtendedProperties.end(),
-              [](const TModelExtendedProperty& a, const TModelExtendedProperty& b) {
-                  return std::tie(a.nClass, a.nMajorId, a.nMinorId, a.strName) <
-                         std::tie(b.nClass, b.nMajorId, b.nMinorId, b.strName);
-              });
+        draft.aProperties.push_back(
+            {rows.Int("class"),
+             rows.Int("major_id"),
+             rows.Int("minor_id"),
+             {std::nullopt, std::string(), rows.Text("name"), rows.Value("value"), rows.Text("base_type")}});
 }
 
 // Only references to objects (class 1) order anything: types are found through the columns' types.
 void AddReferences(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        if (rows.Int(3) == 1)
-            draft.model.aReferences.push_back(
-                {rows.Int(0), rows.Int(1), rows.Int(2), rows.Text(4), rows.Text(5)});
-    std::sort(draft.model.aReferences.begin(), draft.model.aReferences.end(),
-              [](const TModelReference& a, const TModelReference& b) {
+        if (rows.Int("referenced_class") == 1)
+            draft.aReferences.push_back({rows.Int("referencing_id"), rows.Int("referencing_minor_id"),
+                                         rows.Int("referenced_id"), rows.Text("referenced_schema_name"),
+                                         rows.Text("referenced_entity_name")});
+}
+
+void FinishTriggers(TModelDraft& draft) {
+    for (auto& [nObjectId, module] : draft.mapModules)
+        if (module.module.Kind() == eModelKind::Trigger)
+            if (const TDraftObject* pParent = Found(draft.mapObjects, module.nParentObjectId))
+                module.module.strParent = pParent->strName;
+}
+
+void FinishProperties(TModelDraft& draft) {
+    std::sort(draft.aProperties.begin(), draft.aProperties.end(),
+              [](const TDraftProperty& a, const TDraftProperty& b) {
+                  return std::tie(a.nClass, a.nMajorId, a.nMinorId, a.property.strName) <
+                         std::tie(b.nClass, b.nMajorId, b.nMinorId, b.property.strName);
+              });
+    for (TDraftProperty& property : draft.aProperties)
+        if (ResolveTarget(draft, property))
+            draft.model.aExtendedProperties.push_back(std::move(property.property));
+    std::vector<TDraftProperty>().swap(draft.aProperties);
+}
+
+void FinishReferences(TModelDraft& draft) {
+    std::sort(draft.aReferences.begin(), draft.aReferences.end(),
+              [](const TDraftReference& a, const TDraftReference& b) {
                   return std::tie(a.nReferencingId, a.nReferencingMinorId, a.nReferencedId,
                                   a.strReferencedSchema, a.strReferencedName) <
                          std::tie(b.nReferencingId, b.nReferencingMinorId, b.nReferencedId,
                                   b.strReferencedSchema, b.strReferencedName);
               });
+    for (const TDraftReference& draftReference : draft.aReferences) {
+        TModelReference reference;
+        if (!ResolveFrom(draft, draftReference, reference))
+            continue;
+        reference.strSchema = draftReference.strReferencedSchema;
+        reference.strName = draftReference.strReferencedName;
+        reference.resolved = draft.KeyOf(draftReference.nReferencedId);
+        draft.model.aReferences.push_back(std::move(reference));
+    }
+    std::vector<TDraftReference>().swap(draft.aReferences);
 }

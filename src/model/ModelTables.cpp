@@ -1,8 +1,9 @@
 // The families of tables: data spaces, columns with their identity and computed details, indexes with their
-// columns and compression.
+// columns and compression; and each table's parts put in order, named.
 #include "model/ModelDraft.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -12,167 +13,201 @@ constexpr int kHeap = 0;
 constexpr int kClustered = 1;
 constexpr int kNonclustered = 2;
 
-TModelColumn* FindColumn(TModelTable& table, int nColumnId) {
-    const auto it = std::find_if(table.aColumns.begin(), table.aColumns.end(),
-                                 [&](const TModelColumn& column) { return column.nColumnId == nColumnId; });
-    return it == table.aColumns.end() ? nullptr : &*it;
-}
-
 TModelColumn* FindColumn(TModelDraft& draft, int nObjectId, int nColumnId) {
-    TModelTable* pTable = draft.Table(nObjectId);
-    return pTable ? FindColumn(*pTable, nColumnId) : nullptr;
+    TDraftTable* pTable = draft.Table(nObjectId);
+    return pTable ? pTable->FindColumn(nColumnId) : nullptr;
 }
 
-void SetIndexColumns(TModelIndex& index, std::vector<TDraftIndexColumn>& aColumns) {
-    std::sort(aColumns.begin(), aColumns.end(), [](const TDraftIndexColumn& a, const TDraftIndexColumn& b) {
-        return a.nIndexColumnId < b.nIndexColumnId;
-    });
+template <typename T, typename Key> void SortBy(std::vector<T>& aItems, Key key) {
+    std::sort(aItems.begin(), aItems.end(), [&](const T& a, const T& b) { return key(a) < key(b); });
+}
+
+// The index's keys, included and partition columns by name, each in its order.
+void SetIndexColumns(const TDraftTable& table, TModelIndex& index, std::vector<TDraftIndexColumn>& aColumns) {
+    SortBy(aColumns, [](const TDraftIndexColumn& column) { return column.nIndexColumnId; });
     std::vector<const TDraftIndexColumn*> aKeys, aPartition;
     for (const TDraftIndexColumn& column : aColumns) {
         if (column.nKeyOrdinal > 0)
             aKeys.push_back(&column);
         else if (column.bIncluded)
-            index.aIncluded.push_back(column.nColumnId);
+            index.aIncluded.push_back(table.ColumnName(column.nColumnId));
         if (column.nPartitionOrdinal > 0)
             aPartition.push_back(&column);
     }
-    std::sort(aKeys.begin(), aKeys.end(),
-              [](const auto* a, const auto* b) { return a->nKeyOrdinal < b->nKeyOrdinal; });
+    SortBy(aKeys, [](const TDraftIndexColumn* pColumn) { return pColumn->nKeyOrdinal; });
     for (const TDraftIndexColumn* pColumn : aKeys)
-        index.aKeys.push_back({pColumn->nColumnId, pColumn->bDescending});
-    std::sort(aPartition.begin(), aPartition.end(),
-              [](const auto* a, const auto* b) { return a->nPartitionOrdinal < b->nPartitionOrdinal; });
+        index.aKeys.push_back({table.ColumnName(pColumn->nColumnId), pColumn->bDescending});
+    SortBy(aPartition, [](const TDraftIndexColumn* pColumn) { return pColumn->nPartitionOrdinal; });
     for (const TDraftIndexColumn* pColumn : aPartition)
-        index.aPartitionColumns.push_back(pColumn->nColumnId);
+        index.aPartitionColumns.push_back(table.ColumnName(pColumn->nColumnId));
 }
 
-void SetForeignKeyColumns(TModelForeignKey& key, std::vector<TDraftForeignKeyColumn>& aColumns) {
-    std::sort(aColumns.begin(), aColumns.end(),
-              [](const TDraftForeignKeyColumn& a, const TDraftForeignKeyColumn& b) {
-                  return a.nOrdinal < b.nOrdinal;
-              });
-    for (const TDraftForeignKeyColumn& column : aColumns)
-        key.aColumns.emplace_back(column.nColumnId, column.nReferencedColumnId);
+// What the key references, by name: the table, its columns and the index the server checks.
+void NameReferences(const TModelDraft& draft, const TDraftTable& table, TDraftForeignKey& key) {
+    SortBy(key.aColumns, [](const TDraftForeignKeyColumn& column) { return column.nOrdinal; });
+    const TDraftTable* pReferenced = draft.Table(key.nReferencedObjectId);
+    for (const TDraftForeignKeyColumn& column : key.aColumns)
+        key.key.aColumns.emplace_back(table.ColumnName(column.nColumnId),
+                                      pReferenced ? pReferenced->ColumnName(column.nReferencedColumnId)
+                                                  : std::string());
+    if (!pReferenced)
+        return;
+    key.key.strReferencedSchema = pReferenced->table.strSchema;
+    key.key.strReferencedTable = pReferenced->table.strName;
+    if (const TDraftIndex* pIndex = pReferenced->FindIndex(key.nKeyIndexId))
+        key.key.strKeyIndex = pIndex->index.strName;
+}
+
+// The parts that name columns by id, named; read before any table's columns move into its record.
+void NameColumns(const TModelDraft& draft, TDraftTable& table) {
+    for (TDraftIndex& index : table.aIndexes)
+        SetIndexColumns(table, index.index, index.aColumns);
+    TModelIndex heap;
+    SetIndexColumns(table, heap, table.aHeapColumns);
+    table.table.aPartitionColumns = std::move(heap.aPartitionColumns);
+    for (TDraftForeignKey& key : table.aForeignKeys)
+        NameReferences(draft, table, key);
+    for (TDraftCheck& check : table.aChecks)
+        check.check.strColumn = check.nColumnId ? table.ColumnName(check.nColumnId) : std::string();
+    for (TDraftDefault& def : table.aDefaults)
+        def.def.strColumn = table.ColumnName(def.nColumnId);
+}
+
+// The records the drafts hold, in the order of the key, into the table's list; the drafts are let go, so
+// that a large catalog's parts are not held twice.
+template <typename TDraft, typename T, typename Key>
+void MoveSorted(std::vector<TDraft>& aDrafts, T TDraft::*pRecord, std::vector<T>& aRecords, Key key) {
+    SortBy(aDrafts, key);
+    aRecords.reserve(aDrafts.size());
+    for (TDraft& draft : aDrafts)
+        aRecords.push_back(std::move(draft.*pRecord));
+    std::vector<TDraft>().swap(aDrafts);
+}
+
+// The columns in the order of their ids; the catalog gives them in that order, almost always.
+void SortColumns(TDraftTable& draft) {
+    if (std::is_sorted(draft.aColumnIds.begin(), draft.aColumnIds.end()))
+        return;
+    std::vector<size_t> aOrder(draft.aColumnIds.size());
+    std::iota(aOrder.begin(), aOrder.end(), 0);
+    SortBy(aOrder, [&](size_t i) { return draft.aColumnIds[i]; });
+    std::vector<TModelColumn> aColumns;
+    aColumns.reserve(aOrder.size());
+    for (const size_t i : aOrder)
+        aColumns.push_back(std::move(draft.table.aColumns[i]));
+    draft.table.aColumns = std::move(aColumns);
+}
+
+void MoveParts(TDraftTable& draft) {
+    TModelTable& table = draft.table;
+    SortColumns(draft);
+    MoveSorted(draft.aIndexes, &TDraftIndex::index, table.aIndexes,
+               [](const TDraftIndex& index) { return index.nIndexId; });
+    MoveSorted(draft.aChecks, &TDraftCheck::check, table.aChecks,
+               [](const TDraftCheck& check) { return check.check.strName; });
+    MoveSorted(draft.aDefaults, &TDraftDefault::def, table.aDefaults,
+               [](const TDraftDefault& def) { return def.nColumnId; });
+    MoveSorted(draft.aForeignKeys, &TDraftForeignKey::key, table.aForeignKeys,
+               [](const TDraftForeignKey& key) { return key.key.strName; });
 }
 
 } // namespace
 
 void AddDataSpaces(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        draft.mapDataSpaces[rows.Int(0)] = rows.Text(1);
-        if (rows.Bool(2))
-            draft.model.strDefaultDataSpace = rows.Text(1);
+        draft.mapDataSpaces[rows.Int("data_space_id")] = rows.Text("name");
+        if (rows.Bool("is_default"))
+            draft.model.strDefaultDataSpace = rows.Text("name");
     }
 }
 
 void AddColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        TModelTable* pTable = draft.Table(rows.Int(0));
+        TDraftTable* pTable = draft.Table(rows.Int("object_id"));
         if (!pTable)
             continue;
-        TModelColumn column;
-        column.nColumnId = rows.Int(1);
-        column.strName = rows.Text(2);
-        column.type = draft.DataType(rows.Int(3), rows.Int(4), rows.Int(5), rows.Int(6));
-        column.strCollation = rows.Text(7);
-        column.bNullable = rows.Bool(8);
-        column.bRowGuidCol = rows.Bool(9);
-        column.bSparse = rows.Bool(10);
-        column.bColumnSet = rows.Bool(11);
-        pTable->aColumns.push_back(std::move(column));
+        pTable->aColumnIds.push_back(rows.Int("column_id"));
+        pTable->table.aColumns.push_back({rows.Text("name"),
+                                          draft.DataType(rows.Int("user_type_id"), rows.Int("max_length"),
+                                                         rows.Int("precision"), rows.Int("scale")),
+                                          rows.Text("collation_name"), rows.Bool("is_nullable"),
+                                          rows.Bool("is_rowguidcol"), rows.Bool("is_sparse"),
+                                          rows.Bool("is_column_set"), std::nullopt, std::nullopt});
     }
 }
 
 void AddIdentityColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        if (TModelColumn* pColumn = FindColumn(draft, rows.Int(0), rows.Int(1)))
-            pColumn->identity = TModelIdentity{rows.Text(2), rows.Text(3), rows.Bool(4)};
+        if (TModelColumn* pColumn = FindColumn(draft, rows.Int("object_id"), rows.Int("column_id")))
+            pColumn->identity = TModelIdentity{rows.Text("seed_value"), rows.Text("increment_value"),
+                                               rows.Bool("is_not_for_replication")};
 }
 
 void AddComputedColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        if (TModelColumn* pColumn = FindColumn(draft, rows.Int(0), rows.Int(1)))
-            pColumn->computed = TModelComputed{rows.Text(2), rows.Bool(3)};
+        if (TModelColumn* pColumn = FindColumn(draft, rows.Int("object_id"), rows.Int("column_id")))
+            pColumn->computed = TModelComputed{rows.Text("definition"), rows.Bool("is_persisted")};
 }
 
 void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        TModelTable* pTable = draft.Table(rows.Int(0));
-        const int nType = rows.Int(3);
-        if (!pTable || rows.Bool(12))
+        TDraftTable* pTable = draft.Table(rows.Int("object_id"));
+        const int nType = rows.Int("type");
+        if (!pTable || rows.Bool("is_hypothetical"))
             continue;
-        const auto dataSpace = draft.mapDataSpaces.find(rows.Int(7));
-        const std::string strDataSpace =
-            dataSpace == draft.mapDataSpaces.end() ? std::string() : dataSpace->second;
+        const std::string* pDataSpace = Found(draft.mapDataSpaces, rows.Int("data_space_id"));
+        const std::string strDataSpace = pDataSpace ? *pDataSpace : std::string();
         if (nType == kHeap || nType == kClustered)
-            pTable->strDataSpace = strDataSpace;
+            pTable->table.strDataSpace = strDataSpace;
         if (nType != kClustered && nType != kNonclustered)
             continue;
-        TModelIndex index;
-        index.nIndexId = rows.Int(1);
-        index.strName = rows.Text(2);
+        TDraftIndex& draftIndex = pTable->aIndexes.emplace_back();
+        draftIndex.nIndexId = rows.Int("index_id");
+        TModelIndex& index = draftIndex.index;
+        index.strName = rows.Text("name");
         index.bClustered = nType == kClustered;
-        index.bUnique = rows.Bool(4);
-        index.eKind = rows.Bool(5)   ? EModelIndexKind::PrimaryKey
-                      : rows.Bool(6) ? EModelIndexKind::UniqueConstraint
-                                     : EModelIndexKind::Index;
+        index.bUnique = rows.Bool("is_unique");
+        index.eKind = rows.Bool("is_primary_key")         ? eModelIndexKind::PrimaryKey
+                      : rows.Bool("is_unique_constraint") ? eModelIndexKind::UniqueConstraint
+                                                          : eModelIndexKind::Index;
         index.strDataSpace = strDataSpace;
-        index.bIgnoreDupKey = rows.Bool(8);
-        index.nFillFactor = rows.Int(9);
-        index.bPadded = rows.Bool(10);
-        index.bDisabled = rows.Bool(11);
-        index.bAllowRowLocks = rows.Bool(13);
-        index.bAllowPageLocks = rows.Bool(14);
-        if (rows.Bool(15))
-            index.strFilter = rows.Text(16);
-        pTable->aIndexes.push_back(std::move(index));
+        index.bIgnoreDupKey = rows.Bool("ignore_dup_key");
+        index.nFillFactor = rows.Int("fill_factor");
+        index.bPadded = rows.Bool("is_padded");
+        index.bDisabled = rows.Bool("is_disabled");
+        index.bAllowRowLocks = rows.Bool("allow_row_locks");
+        index.bAllowPageLocks = rows.Bool("allow_page_locks");
+        if (rows.Bool("has_filter"))
+            index.strFilter = rows.Text("filter_definition");
     }
 }
 
 void AddIndexColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        const int nObjectId = rows.Int(0);
-        if (!draft.Table(nObjectId))
+        TDraftTable* pTable = draft.Table(rows.Int("object_id"));
+        if (!pTable)
             continue;
-        draft.mapIndexColumns[IndexKey(nObjectId, rows.Int(1))].push_back(
-            {rows.Int(2), rows.Int(3), rows.Int(4), rows.Int(5), rows.Bool(6), rows.Bool(7)});
+        const int nIndexId = rows.Int("index_id");
+        const TDraftIndexColumn column{rows.Int("index_column_id"),    rows.Int("column_id"),
+                                       rows.Int("key_ordinal"),        rows.Int("partition_ordinal"),
+                                       rows.Bool("is_descending_key"), rows.Bool("is_included_column")};
+        if (nIndexId == kHeap)
+            pTable->aHeapColumns.push_back(column);
+        else if (TDraftIndex* pIndex = pTable->FindIndex(nIndexId))
+            pIndex->aColumns.push_back(column);
     }
 }
 
 void AddPartitions(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        if (draft.Table(rows.Int(0)))
-            draft.mapCompression[IndexKey(rows.Int(0), rows.Int(1))] = rows.Text(2);
+        if (TDraftTable* pTable = draft.Table(rows.Int("object_id")))
+            if (TDraftIndex* pIndex = pTable->FindIndex(rows.Int("index_id")))
+                pIndex->index.strCompression = rows.Text("data_compression_desc");
 }
 
 void FinishTables(TModelDraft& draft) {
-    for (auto& [nObjectId, table] : draft.mapTables) {
-        std::sort(table.aColumns.begin(), table.aColumns.end(),
-                  [](const TModelColumn& a, const TModelColumn& b) { return a.nColumnId < b.nColumnId; });
-        std::sort(table.aIndexes.begin(), table.aIndexes.end(),
-                  [](const TModelIndex& a, const TModelIndex& b) { return a.nIndexId < b.nIndexId; });
-        if (const auto it = draft.mapIndexColumns.find(IndexKey(nObjectId, kHeap));
-            it != draft.mapIndexColumns.end()) {
-            TModelIndex heap;
-            SetIndexColumns(heap, it->second);
-            table.aPartitionColumns = heap.aPartitionColumns;
-        }
-        for (TModelIndex& index : table.aIndexes) {
-            const std::int64_t nKey = IndexKey(nObjectId, index.nIndexId);
-            if (const auto it = draft.mapIndexColumns.find(nKey); it != draft.mapIndexColumns.end())
-                SetIndexColumns(index, it->second);
-            if (const auto it = draft.mapCompression.find(nKey); it != draft.mapCompression.end())
-                index.strCompression = it->second;
-        }
-        for (TModelForeignKey& key : table.aForeignKeys)
-            if (const auto it = draft.mapForeignKeyColumns.find(key.nObjectId);
-                it != draft.mapForeignKeyColumns.end())
-                SetForeignKeyColumns(key, it->second);
-        std::sort(table.aChecks.begin(), table.aChecks.end(),
-                  [](const TModelCheck& a, const TModelCheck& b) { return a.strName < b.strName; });
-        std::sort(table.aDefaults.begin(), table.aDefaults.end(),
-                  [](const TModelDefault& a, const TModelDefault& b) { return a.nColumnId < b.nColumnId; });
-        std::sort(table.aForeignKeys.begin(), table.aForeignKeys.end(),
-                  [](const TModelForeignKey& a, const TModelForeignKey& b) { return a.strName < b.strName; });
-    }
+    for (auto& [nObjectId, table] : draft.mapTables)
+        NameColumns(draft, table);
+    for (auto& [nObjectId, table] : draft.mapTables)
+        MoveParts(table);
 }

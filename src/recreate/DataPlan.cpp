@@ -2,6 +2,7 @@
 
 #include "platform/Unicode.h"
 #include "recreate/DdlText.h"
+#include "recreate/DdlWriter.h"
 #include "scripting/StableOrder.h"
 
 #include <algorithm>
@@ -31,14 +32,16 @@ bool MatchesWildcards(std::string_view str, std::string_view strPattern) {
 
 void AddOrderKeys(TDataTable& data, const TModelTable& table, const TModelIndex& index) {
     for (const TModelIndexColumn& key : index.aKeys) {
-        const TModelColumn* pColumn = table.FindColumn(key.nColumnId);
         const bool bListed =
-            std::any_of(data.aOrder.begin(), data.aOrder.end(), [&](const TDataOrderKey& order) {
-                return pColumn && order.strColumn == pColumn->strName;
-            });
-        if (pColumn && !bListed)
-            data.aOrder.push_back({pColumn->strName, key.bDescending});
+            std::any_of(data.aOrder.begin(), data.aOrder.end(),
+                        [&](const TDataOrderKey& order) { return order.strColumn == key.strColumn; });
+        if (table.FindColumn(key.strColumn) && !bListed)
+            data.aOrder.push_back({key.strColumn, key.bDescending});
     }
+}
+
+bool References(const TModelForeignKey& key, const TModelTable& table) {
+    return key.strReferencedSchema == table.strSchema && key.strReferencedTable == table.strName;
 }
 
 // The foreign keys between tables of one group of the order: each is off while the group's rows go in.
@@ -48,19 +51,17 @@ void DisableWithinGroup(std::vector<TDataStep>& aSteps, size_t nFirst,
     for (const TModelTable* pTable : aGroup)
         for (const TModelForeignKey& fk : pTable->aForeignKeys) {
             const bool bWithin = std::any_of(aGroup.begin(), aGroup.end(), [&](const TModelTable* pOther) {
-                return pOther->nObjectId == fk.nReferencedObjectId;
+                return References(fk, *pOther);
             });
             if (!bWithin || fk.bDisabled)
                 continue;
-            const std::string strAlter = "ALTER TABLE " + QuoteName(pTable->strSchema, pTable->strName);
-            strOff += strAlter + " NOCHECK CONSTRAINT " + QuoteName(fk.strName) + ";" + std::string(kLineEnd);
-            strOn += strAlter + (fk.bNotTrusted ? "" : " WITH CHECK") + " CHECK CONSTRAINT " +
-                     QuoteName(fk.strName) + ";" + std::string(kLineEnd);
+            strOff += DisableConstraint(*pTable, fk.strName);
+            strOn += EnableConstraint(*pTable, fk.strName, !fk.bNotTrusted);
         }
     if (strOff.empty())
         return;
-    aSteps[nFirst].strBefore = strOff + std::string(kGo);
-    aSteps.back().strAfter = strOn + std::string(kGo);
+    aSteps[nFirst].strBefore = strOff + kGo;
+    aSteps.back().strAfter = strOn + kGo;
 }
 
 } // namespace
@@ -85,7 +86,7 @@ TDataTable DataTableOf(const TModelTable& table) {
         if (index.bClustered)
             AddOrderKeys(data, table, index);
     for (const TModelIndex& index : table.aIndexes)
-        if (index.eKind == EModelIndexKind::PrimaryKey)
+        if (index.eKind == eModelIndexKind::PrimaryKey)
             AddOrderKeys(data, table, index);
     return data;
 }
@@ -93,22 +94,24 @@ TDataTable DataTableOf(const TModelTable& table) {
 std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<TTablePattern>& aPatterns,
                                 bool bDataOnly) {
     std::vector<const TModelTable*> aTables;
-    std::unordered_map<int, size_t> mapPosition;
+    std::unordered_map<std::string, size_t> mapPosition;
     for (const TModelTable& table : model.aTables) {
         const bool bWanted =
             aPatterns.empty() ||
             std::any_of(aPatterns.begin(), aPatterns.end(), [&](const TTablePattern& pattern) {
                 return MatchesTablePattern(table.strSchema, table.strName, pattern);
             });
-        if (table.nTableTypeId == 0 && bWanted) {
-            mapPosition[table.nObjectId] = aTables.size();
+        if (bWanted) {
+            mapPosition[SchemaNameKey(table.strSchema, table.strName)] = aTables.size();
             aTables.push_back(&table);
         }
     }
     TReferences aReferences(aTables.size());
     for (size_t i = 0; i < aTables.size(); ++i)
         for (const TModelForeignKey& fk : aTables[i]->aForeignKeys)
-            if (const auto it = mapPosition.find(fk.nReferencedObjectId); it != mapPosition.end())
+            if (const auto it =
+                    mapPosition.find(SchemaNameKey(fk.strReferencedSchema, fk.strReferencedTable));
+                it != mapPosition.end())
                 aReferences[i].push_back(it->second);
     std::vector<TDataStep> aSteps;
     for (const std::vector<size_t>& aGroup : OrderByReferences(aReferences)) {

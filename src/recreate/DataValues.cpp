@@ -1,5 +1,7 @@
 #include "recreate/DataValues.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <array>
 #include <cfloat>
@@ -11,39 +13,39 @@
 namespace {
 
 constexpr std::array<TDataType, 33> kDataTypes = {{
-    {"bigint", dataNumber},
-    {"binary", dataBinary},
-    {"bit", dataNumber},
-    {"char", dataText},
-    {"date", dataDate},
-    {"datetime", dataDateTime},
-    {"datetime2", dataDateTime},
-    {"datetimeoffset", dataDateTime},
-    {"decimal", dataNumber},
-    {"float", dataFloat},
-    {"geography", dataClr},
-    {"geometry", dataClr},
-    {"hierarchyid", dataClr},
-    {"image", dataBinary},
-    {"int", dataNumber},
-    {"money", dataNumber},
-    {"nchar", dataText},
-    {"ntext", dataText},
-    {"numeric", dataNumber},
-    {"nvarchar", dataText},
-    {"real", dataReal},
-    {"smalldatetime", dataDateTime},
-    {"smallint", dataNumber},
-    {"smallmoney", dataNumber},
-    {"sql_variant", dataVariant},
-    {"sysname", dataText},
-    {"text", dataText},
-    {"time", dataTime},
-    {"tinyint", dataNumber},
-    {"uniqueidentifier", dataGuid},
-    {"varbinary", dataBinary},
-    {"varchar", dataText},
-    {"xml", dataText},
+    {"bigint", eDataKind::Number},
+    {"binary", eDataKind::Binary},
+    {"bit", eDataKind::Number},
+    {"char", eDataKind::Text},
+    {"date", eDataKind::Date},
+    {"datetime", eDataKind::DateTime},
+    {"datetime2", eDataKind::DateTime},
+    {"datetimeoffset", eDataKind::DateTime},
+    {"decimal", eDataKind::Number},
+    {"float", eDataKind::Float},
+    {"geography", eDataKind::Clr},
+    {"geometry", eDataKind::Clr},
+    {"hierarchyid", eDataKind::Clr},
+    {"image", eDataKind::Binary},
+    {"int", eDataKind::Number},
+    {"money", eDataKind::Number},
+    {"nchar", eDataKind::Text},
+    {"ntext", eDataKind::Text},
+    {"numeric", eDataKind::Number},
+    {"nvarchar", eDataKind::Text},
+    {"real", eDataKind::Real},
+    {"smalldatetime", eDataKind::DateTime},
+    {"smallint", eDataKind::Number},
+    {"smallmoney", eDataKind::Number},
+    {"sql_variant", eDataKind::Variant},
+    {"sysname", eDataKind::Text},
+    {"text", eDataKind::Text},
+    {"time", eDataKind::Time},
+    {"tinyint", eDataKind::Number},
+    {"uniqueidentifier", eDataKind::Guid},
+    {"varbinary", eDataKind::Binary},
+    {"varchar", eDataKind::Text},
+    {"xml", eDataKind::Text},
 }};
 
 // The properties read beside a sql_variant value, in this order after it.
@@ -189,11 +191,8 @@ private:
 
     void AppendQuoted(std::string_view str) {
         m_strOut += m_bUnicode ? "N'" : "'";
-        for (size_t nQuote = str.find('\''); nQuote != std::string_view::npos; nQuote = str.find('\'')) {
-            m_strOut.append(str.substr(0, nQuote + 1)).append("'");
-            str.remove_prefix(nQuote + 1);
-        }
-        m_strOut.append(str).append("'");
+        AppendDoubled(m_strOut, str, '\'');
+        m_strOut += '\'';
     }
 
     void AppendChar(unsigned char ch) {
@@ -271,15 +270,15 @@ bool TakeOffset(std::string_view& str, std::string& strOut) {
 bool AppendDateTime(std::string& strOut, std::string_view str, eDataKind eKind) {
     strOut += '\'';
     bool bRead = true;
-    if (eKind != dataTime)
+    if (eKind != eDataKind::Time)
         bRead = TakeDate(str, strOut);
-    if (bRead && eKind == dataDateTime) {
+    if (bRead && eKind == eDataKind::DateTime) {
         bRead = !str.empty() && (str.front() == ' ' || str.front() == 'T');
         str.remove_prefix(bRead ? 1 : 0);
         strOut += 'T';
     }
-    if (bRead && eKind != dataDate)
-        bRead = TakeTime(str, strOut) && (eKind != dataDateTime || TakeOffset(str, strOut));
+    if (bRead && eKind != eDataKind::Date)
+        bRead = TakeTime(str, strOut) && (eKind != eDataKind::DateTime || TakeOffset(str, strOut));
     strOut += '\'';
     return bRead && str.empty();
 }
@@ -297,25 +296,25 @@ bool AppendGuid(std::string& strOut, std::string_view str) {
 
 bool AppendValue(std::string& strOut, eDataKind eKind, std::string_view str) {
     switch (eKind) {
-    case dataNumber:
+    case eDataKind::Number:
         return AppendNumber(strOut, str);
-    case dataFloat:
+    case eDataKind::Float:
         return AppendFloat(strOut, str);
-    case dataReal:
+    case eDataKind::Real:
         return AppendReal(strOut, str);
-    case dataText:
+    case eDataKind::Text:
         CTextLiteral(strOut, str);
         return true;
-    case dataBinary:
+    case eDataKind::Binary:
         return AppendBinary(strOut, str);
-    case dataDate:
-    case dataTime:
-    case dataDateTime:
+    case eDataKind::Date:
+    case eDataKind::Time:
+    case eDataKind::DateTime:
         return AppendDateTime(strOut, str, eKind);
-    case dataGuid:
+    case eDataKind::Guid:
         return AppendGuid(strOut, str);
-    case dataVariant:
-    case dataClr:
+    case eDataKind::Variant:
+    case eDataKind::Clr:
         break;
     }
     return false;
@@ -337,7 +336,7 @@ std::optional<std::string> VariantType(const TDataType& base, const TDbValue* pP
                                                             std::to_string(nScale) + ")");
     if (base.strName == "datetime2" || base.strName == "datetimeoffset" || base.strName == "time")
         return nScale < 0 ? std::nullopt : std::optional(strType + "(" + std::to_string(nScale) + ")");
-    if (base.eKind != dataText && base.eKind != dataBinary)
+    if (base.eKind != eDataKind::Text && base.eKind != eDataKind::Binary)
         return strType;
     long nBytes = PropertyNumber(pProperties[2]);
     if (nBytes < 1 || nBytes > 8000)
@@ -348,7 +347,7 @@ std::optional<std::string> VariantType(const TDataType& base, const TDbValue* pP
 
 bool AppendVariant(std::string& strOut, const TDbValue* pFields) {
     const TDataType* pBase = pFields[1] ? FindDataType(*pFields[1]) : nullptr;
-    if (!pBase || pBase->eKind == dataVariant || pBase->eKind == dataClr)
+    if (!pBase || pBase->eKind == eDataKind::Variant || pBase->eKind == eDataKind::Clr)
         return false;
     const std::optional<std::string> strType = VariantType(*pBase, pFields + 2);
     if (!strType)
@@ -379,12 +378,12 @@ const TDataType* FindDataType(std::string_view strTypeName) {
 }
 
 size_t FieldCount(const TDataType& type) {
-    return type.eKind == dataVariant ? 1 + kVariantProperties.size() : 1;
+    return type.eKind == eDataKind::Variant ? 1 + kVariantProperties.size() : 1;
 }
 
 void AppendSelectItems(std::string& strSelect, const std::string& strColumn, const TDataType& type,
                        int nMaxLength) {
-    if (type.eKind == dataClr) {
+    if (type.eKind == eDataKind::Clr) {
         strSelect.append("CAST(").append(strColumn).append(" AS varbinary(max))");
         return;
     }
@@ -398,7 +397,7 @@ void AppendSelectItems(std::string& strSelect, const std::string& strColumn, con
         return;
     }
     strSelect += strColumn;
-    if (type.eKind != dataVariant)
+    if (type.eKind != eDataKind::Variant)
         return;
     for (const std::string_view strProperty : kVariantProperties)
         strSelect.append(", SQL_VARIANT_PROPERTY(")
@@ -413,9 +412,9 @@ bool AppendLiteral(std::string& strOut, const TDataType& type, const TDbValue* p
         strOut += "NULL";
         return true;
     }
-    if (type.eKind == dataVariant)
+    if (type.eKind == eDataKind::Variant)
         return AppendVariant(strOut, pFields);
-    if (type.eKind == dataClr)
+    if (type.eKind == eDataKind::Clr)
         return AppendClr(strOut, type, *pFields[0]);
     return AppendValue(strOut, type.eKind, *pFields[0]);
 }

@@ -7,18 +7,18 @@
 #include <string>
 #include <string_view>
 
-enum eDataKind {
-    dataNumber,   // integers, bit, decimal, numeric, money: the driver's digits, all of them
-    dataFloat,    // float: the shortest text that reads back to the same double
-    dataReal,     // real: the shortest text that reads back to the same single
-    dataText,     // char, varchar, nchar, nvarchar, text, ntext, xml
-    dataBinary,   // binary, varbinary, image
-    dataDate,     // date
-    dataTime,     // time
-    dataDateTime, // datetime, smalldatetime, datetime2, datetimeoffset
-    dataGuid,     // uniqueidentifier
-    dataVariant,  // sql_variant: the value in its base type, read with the type's properties
-    dataClr       // hierarchyid, geometry, geography: read as bytes and converted back
+enum class eDataKind {
+    Number,   // integers, bit, decimal, numeric, money: the driver's digits, all of them
+    Float,    // float: the shortest text that reads back to the same double
+    Real,     // real: the shortest text that reads back to the same single
+    Text,     // char, varchar, nchar, nvarchar, text, ntext, xml
+    Binary,   // binary, varbinary, image
+    Date,     // date
+    Time,     // time
+    DateTime, // datetime, smalldatetime, datetime2, datetimeoffset
+    Guid,     // uniqueidentifier
+    Variant,  // sql_variant: the value in its base type, read with the type's properties
+    Clr       // hierarchyid, geometry, geography: read as bytes and converted back
 };
 
 struct TDataType {

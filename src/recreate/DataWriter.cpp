@@ -1,5 +1,6 @@
 #include "recreate/DataWriter.h"
 
+#include "platform/Text.h"
 #include "recreate/DataValues.h"
 #include "recreate/DdlText.h"
 
@@ -24,9 +25,20 @@ std::string ColumnNotice(const TDataTable& table, const TDataColumn& column) {
 const TDataType& TypeOf(const TDataTable& table, const TDataColumn& column) {
     const TDataType* pType = FindDataType(column.strType);
     if (!pType)
-        throw new CDataException(
-            CString(ColumnNotice(table, column) + ": no literal is known for this type"));
+        throw CModelError(eModelTask::WriteValue, ColumnNotice(table, column),
+                          "no literal is known for this type");
     return *pType;
+}
+
+// What the server is asked for the table's rows, its failures named as the table's.
+template <typename TWork> auto Reading(const TDataTable& table, const std::string& strSelect, TWork&& work) {
+    try {
+        return work();
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        throw CModelError(eModelTask::ReadRows, table.strSchema + "." + table.strName,
+                          e->GetErrorText().Str(), strSelect);
+    }
 }
 
 // Writes statements row by row and keeps count of where the statement and the batch began.
@@ -79,10 +91,10 @@ public:
 
 private:
     std::string ColumnList() const {
-        std::string strList;
+        std::vector<std::string> aQuoted;
         for (const TDataColumn& column : m_table.aColumns)
-            strList += (strList.empty() ? "" : ", ") + QuoteName(column.strName);
-        return strList;
+            aQuoted.push_back(QuoteName(column.strName));
+        return JoinText(aQuoted);
     }
 
     void Begin() {
@@ -110,10 +122,10 @@ private:
     [[noreturn]] void ThrowUnreadable(const TDataColumn& column, const TDbValue& value) const {
         constexpr size_t kShown = 40;
         const std::string strValue(*value);
-        throw new CDataException(CString(ColumnNotice(m_table, column) + ": the value \"" +
-                                         strValue.substr(0, kShown) +
-                                         (strValue.size() > kShown ? "..." : "") +
-                                         "\" is not in a form that can be written back exactly"));
+        throw CModelError(eModelTask::WriteValue, ColumnNotice(m_table, column),
+                          "the value \"" + strValue.substr(0, kShown) +
+                              (strValue.size() > kShown ? "..." : "") +
+                              "\" is not in a form that can be written back exactly");
     }
 
     void EndStatement() {
@@ -180,15 +192,18 @@ std::string DataSelect(const TDataTable& table) {
 long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptions& options,
                     CDataOutput& output) {
     CInsertWriter writer(table, options, output);
-    const std::unique_ptr<CDbResult> pResult = db.ExecuteStream(DataSelect(table));
+    const std::string strSelect = DataSelect(table);
+    const std::unique_ptr<CDbResult> pResult =
+        Reading(table, strSelect, [&] { return db.ExecuteStream(strSelect); });
     size_t nFields = table.aColumns.empty() ? 1 : 0;
     for (const TDataColumn& column : table.aColumns)
         nFields += FieldCount(TypeOf(table, column));
     if (pResult->Columns().size() != nFields)
-        throw new CDataException(CString("table " + table.strSchema + "." + table.strName + ": " +
-                                         std::to_string(pResult->Columns().size()) + " columns read, " +
-                                         std::to_string(nFields) + " expected"));
-    while (const std::optional<TDbRow> row = pResult->Fetch())
+        throw CModelError(eModelTask::ReadRows, table.strSchema + "." + table.strName,
+                          std::to_string(pResult->Columns().size()) + " columns read, " +
+                              std::to_string(nFields) + " expected",
+                          strSelect);
+    while (const std::optional<TDbRow> row = Reading(table, strSelect, [&] { return pResult->Fetch(); }))
         writer.Row(*row);
     return writer.Finish();
 }

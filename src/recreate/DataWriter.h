@@ -3,7 +3,7 @@
 #pragma once
 
 #include "backend/DbBackend.h"
-#include "platform/Exceptions.h"
+#include "model/ModelError.h"
 
 #include <string>
 #include <string_view>
@@ -39,24 +39,15 @@ public:
     virtual void Write(std::string_view str) = 0;
 };
 
-// A table whose rows cannot be written exactly: a type without a literal, or a value the driver gave in a
-// form no literal is known for. The text names the table, the column and the type.
-class CDataException : public CException {
-public:
-    explicit CDataException(CString strMessage) : m_strMessage(std::move(strMessage)) {}
-    CString GetErrorText() const override { return m_strMessage; }
-
-private:
-    CString m_strMessage;
-};
-
-// Throws CDataException* for the first column whose type has no literal.
+// Throws CModelError (WriteValue, naming the table, the column and the type) for the first column whose type
+// has no literal.
 void CheckDataTypes(const TDataTable& table);
 
 // The statement that reads the table's rows.
 std::string DataSelect(const TDataTable& table);
 
-// Writes the table's rows; returns how many. Nothing is written for a table without rows. Throws
-// CDataException* or the connection's CDBException*.
+// Writes the table's rows; returns how many. Nothing is written for a table without rows. Throws CModelError:
+// ReadRows when the server fails, WriteValue for a value that no literal gives back exactly (a type without
+// one, or a value the driver gave in a form no literal is known for); what the output throws goes through.
 long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptions& options,
                     CDataOutput& output);

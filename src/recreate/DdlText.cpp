@@ -1,19 +1,11 @@
 #include "recreate/DdlText.h"
 
+#include "platform/Text.h"
+#include "scripting/ColumnTypes.h"
+
 #include <algorithm>
 
 namespace {
-
-std::string Doubled(std::string_view strText, char chQuote) {
-    std::string str;
-    str.reserve(strText.size() + 2);
-    for (const char ch : strText) {
-        str += ch;
-        if (ch == chQuote)
-            str += ch;
-    }
-    return str;
-}
 
 bool HasNonAscii(std::string_view strText) {
     return std::any_of(strText.begin(), strText.end(),
@@ -51,14 +43,6 @@ size_t ClosingParenthesis(std::string_view str, size_t nOpen) {
     return std::string_view::npos;
 }
 
-bool IsOneOf(const std::string& str, std::initializer_list<std::string_view> aNames) {
-    return std::find(aNames.begin(), aNames.end(), str) != aNames.end();
-}
-
-std::string Length(int nLength) {
-    return nLength < 0 ? "max" : std::to_string(nLength);
-}
-
 } // namespace
 
 std::string QuoteName(std::string_view strName) {
@@ -92,14 +76,12 @@ std::string DataTypeText(const TModelDataType& type) {
     if (type.IsUserDefined())
         return QuoteName(type.strSchema, type.strName);
     const std::string strType = QuoteName(type.strName);
-    const std::string& strName = type.strName;
-    if (IsOneOf(strName, {"varchar", "char", "varbinary", "binary"}))
-        return strType + "(" + Length(type.nMaxLength) + ")";
-    if (IsOneOf(strName, {"nvarchar", "nchar"}))
-        return strType + "(" + Length(type.nMaxLength < 0 ? -1 : type.nMaxLength / 2) + ")";
-    if (IsOneOf(strName, {"decimal", "numeric"}))
+    const char* pszName = type.strName.c_str();
+    if (IsCharType(pszName) || IsNCharType(pszName) || IsBinaryType(pszName))
+        return strType + "(" + DeclaredLength(pszName, type.nMaxLength) + ")";
+    if (IsNumericType(pszName))
         return strType + "(" + std::to_string(type.nPrecision) + ", " + std::to_string(type.nScale) + ")";
-    if (IsOneOf(strName, {"datetime2", "time", "datetimeoffset"}))
+    if (type.strName == "datetime2" || type.strName == "time" || type.strName == "datetimeoffset")
         return strType + "(" + std::to_string(type.nScale) + ")";
     return strType;
 }

@@ -1,14 +1,13 @@
-// The plan's categories and apply order.
+// The plan's sections and apply order.
 #include "recreate/RecreatePlan.h"
 
 #include "platform/Unicode.h"
+#include "recreate/RecreateKinds.h"
 #include "scripting/StableOrder.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr size_t NONE = static_cast<size_t>(-1);
 
 class COrderer {
 public:
@@ -16,8 +15,8 @@ public:
 
     void Order() {
         PullTableFunctions();
-        RaiseCategories();
-        SeparateConstraints();
+        RaiseSections();
+        InlineDefaults();
         OrderSteps();
     }
 
@@ -27,16 +26,15 @@ private:
     void PullTableFunctions() {
         std::vector<size_t> aPending;
         for (const TPlanStep& step : m_plan.aSteps)
-            if (step.eKind == ERecreateKind::Table || step.eKind == ERecreateKind::Type ||
-                step.eKind == ERecreateKind::Constraint)
+            if (RecreateKind(step.key.eKind).bMadeWithTables)
                 for (const TPlanNeed& need : step.aNeeds)
                     aPending.push_back(need.nStep);
         while (!aPending.empty()) {
             TPlanStep& step = m_plan.aSteps[aPending.back()];
             aPending.pop_back();
-            if (step.eCategory != ERecreateCategory::ViewsAndFunctions)
+            if (step.eSection != eRecreateSection::ViewsAndFunctions)
                 continue;
-            step.eCategory = ERecreateCategory::TableFunctions;
+            step.eSection = eRecreateSection::TableFunctions;
             for (const TPlanNeed& need : step.aNeeds)
                 aPending.push_back(need.nStep);
         }
@@ -50,55 +48,53 @@ private:
         return aReferences;
     }
 
-    // A step comes no earlier than the latest category of what it needs; steps that need each other share
+    // A step comes no earlier than the latest section of what it needs; steps that need each other share
     // the latest of theirs.
-    void RaiseCategories() {
-        std::vector<size_t> aGroupOf(m_plan.aSteps.size());
+    void RaiseSections() {
         for (const std::vector<size_t>& aGroup : OrderByReferences(References())) {
-            ERecreateCategory eCategory = ERecreateCategory::Schemas;
+            eRecreateSection eSection = eRecreateSection::Schemas;
             for (size_t nStep : aGroup) {
-                aGroupOf[nStep] = aGroup.front();
-                eCategory = std::max(eCategory, m_plan.aSteps[nStep].eCategory);
+                eSection = std::max(eSection, m_plan.aSteps[nStep].eSection);
                 for (const TPlanNeed& need : m_plan.aSteps[nStep].aNeeds)
-                    eCategory = std::max(eCategory, m_plan.aSteps[need.nStep].eCategory);
+                    eSection = std::max(eSection, m_plan.aSteps[need.nStep].eSection);
             }
             for (size_t nStep : aGroup)
-                m_plan.aSteps[nStep].eCategory = eCategory;
+                m_plan.aSteps[nStep].eSection = eSection;
         }
     }
 
-    // A default goes into its column's definition when everything it calls comes in an earlier category than
+    // A default goes into its column's definition when everything it calls comes in an earlier section than
     // its table. Checks, and the other defaults, are added by ALTER TABLE in steps of their own: a check the
     // server refuses then costs that check alone, and rows loaded before them are checked once.
-    void SeparateConstraints() {
+    void InlineDefaults() {
         for (TPlanStep& step : m_plan.aSteps) {
-            if (step.eKind != ERecreateKind::Constraint)
+            if (step.key.eKind != eModelKind::Default)
                 continue;
             const size_t nTable = step.aNeeds.front().nStep;
-            const ERecreateCategory eTable = m_plan.aSteps[nTable].eCategory;
-            bool bInline = step.pDefault != nullptr;
-            for (const TPlanNeed& need : step.aNeeds)
-                bInline = bInline && (need.nStep == nTable || m_plan.aSteps[need.nStep].eCategory < eTable);
-            if (!bInline)
-                m_plan.setSeparate.insert(step.pCheck ? step.pCheck->nObjectId : step.pDefault->nObjectId);
+            const eRecreateSection eTable = m_plan.aSteps[nTable].eSection;
+            const bool bInline =
+                std::all_of(step.aNeeds.begin(), step.aNeeds.end(), [&](const TPlanNeed& need) {
+                    return need.nStep == nTable || m_plan.aSteps[need.nStep].eSection < eTable;
+                });
+            if (bInline)
+                m_plan.setInlineDefaults.insert(std::get<TTablePart<TModelDefault>>(step.object).pPart);
         }
     }
 
     bool IsWritten(const TPlanStep& step) const {
-        if (step.eKind != ERecreateKind::Constraint)
-            return true;
-        return m_plan.setSeparate.count(step.pCheck ? step.pCheck->nObjectId : step.pDefault->nObjectId) > 0;
+        return step.key.eKind != eModelKind::Default ||
+               !m_plan.setInlineDefaults.count(std::get<TTablePart<TModelDefault>>(step.object).pPart);
     }
 
-    // Category, kind, then names without regard to case (exact spelling to part equal ones).
+    // Section, the kind's priority, then names without regard to case (exact spelling to part equal ones).
     std::string SortKey(const TPlanStep& step) const {
+        const TModelKey& key = step.key;
         std::string strKey;
-        strKey += static_cast<char>('a' + static_cast<int>(step.eCategory));
-        strKey += static_cast<char>('a' + static_cast<int>(step.eKind));
-        strKey += step.pType && step.pTable ? '1' : '0'; // alias types before table types
-        const std::string& strFirst = step.strParent.empty() ? step.strName : step.strParent;
-        strKey += FoldCaseUtf8(step.strSchema) + '\0' + FoldCaseUtf8(strFirst) + '\0' +
-                  FoldCaseUtf8(step.strName) + '\0' + step.strSchema + '\0' + strFirst + '\0' + step.strName;
+        strKey += static_cast<char>('a' + static_cast<int>(step.eSection));
+        strKey += static_cast<char>('a' + RecreateKind(key.eKind).nPriority);
+        const std::string& strFirst = key.strTable.empty() ? key.strName : key.strTable;
+        strKey += FoldCaseUtf8(key.strSchema) + '\0' + FoldCaseUtf8(strFirst) + '\0' +
+                  FoldCaseUtf8(key.strName) + '\0' + key.strSchema + '\0' + strFirst + '\0' + key.strName;
         return strKey;
     }
 
@@ -108,7 +104,7 @@ private:
             if (IsWritten(m_plan.aSteps[i]))
                 aKeyed.emplace_back(SortKey(m_plan.aSteps[i]), i);
         std::sort(aKeyed.begin(), aKeyed.end());
-        std::vector<size_t> aList, aPosition(m_plan.aSteps.size(), NONE);
+        std::vector<size_t> aList, aPosition(m_plan.aSteps.size(), NO_STEP);
         for (const auto& [strKey, nStep] : aKeyed) {
             aPosition[nStep] = aList.size();
             aList.push_back(nStep);
@@ -117,7 +113,7 @@ private:
         for (size_t i = 0; i < aList.size(); ++i)
             for (const TPlanNeed& need : m_plan.aSteps[aList[i]].aNeeds) {
                 const size_t j = aPosition[need.nStep];
-                if (j == NONE)
+                if (j == NO_STEP)
                     continue;
                 aAll[i].push_back(j);
                 if (!need.bSoft)

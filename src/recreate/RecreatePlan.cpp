@@ -1,56 +1,23 @@
 #include "recreate/RecreatePlan.h"
 
 #include "catalog/SqlIdentifiers.h"
-#include "scripting/SqlText.h"
+#include "recreate/RecreateKinds.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <map>
-#include <unordered_map>
 
 namespace {
 
-constexpr size_t NONE = CSqlNameIndex::NONE;
-
-ERecreateCategory BaseCategory(ERecreateKind eKind) {
-    switch (eKind) {
-    case ERecreateKind::Schema:
-        return ERecreateCategory::Schemas;
-    case ERecreateKind::Type:
-        return ERecreateCategory::Types;
-    case ERecreateKind::Sequence:
-        return ERecreateCategory::Sequences;
-    case ERecreateKind::Synonym:
-        return ERecreateCategory::Synonyms;
-    case ERecreateKind::Table:
-        return ERecreateCategory::Tables;
-    case ERecreateKind::Constraint:
-        return ERecreateCategory::Constraints;
-    case ERecreateKind::Index:
-        return ERecreateCategory::Indexes;
-    case ERecreateKind::ForeignKey:
-        return ERecreateCategory::ForeignKeys;
-    case ERecreateKind::View:
-    case ERecreateKind::Function:
-        return ERecreateCategory::ViewsAndFunctions;
-    case ERecreateKind::Procedure:
-        return ERecreateCategory::Procedures;
-    case ERecreateKind::Trigger:
-        return ERecreateCategory::Triggers;
-    case ERecreateKind::ExtendedProperties:
-        break;
-    }
-    return ERecreateCategory::ExtendedProperties;
+// The hash of a key (and a computed column), for the builder's maps, which compare the keys themselves too.
+size_t KeyHash(const TModelKey& key, std::string_view strColumn = {}) {
+    size_t nHash = static_cast<size_t>(key.eKind);
+    for (const std::string_view str : {std::string_view(key.strSchema), std::string_view(key.strTable),
+                                       std::string_view(key.strName), strColumn})
+        nHash = nHash * 1000003 ^ std::hash<std::string_view>()(str);
+    return nHash;
 }
 
-ERecreateKind ModuleKind(const TModelModule& module) {
-    if (module.strType == "V")
-        return ERecreateKind::View;
-    if (module.strType == "P")
-        return ERecreateKind::Procedure;
-    if (module.strType == "TR")
-        return ERecreateKind::Trigger;
-    return ERecreateKind::Function;
+TModelKey TableKey(const std::string& strSchema, const std::string& strName) {
+    return {eModelKind::Table, strSchema, std::string(), strName};
 }
 
 // A procedure, a trigger's body and a function that is not schema-bound may name objects that do not exist
@@ -62,331 +29,273 @@ bool NeedsAreSoft(const TModelModule& module) {
            module.strType == "TF";
 }
 
-TPlanStep Step(ERecreateKind eKind, std::string strSchema, std::string strName) {
-    TPlanStep step;
-    step.eKind = eKind;
-    step.strSchema = std::move(strSchema);
-    step.strName = std::move(strName);
-    return step;
+template <typename T> const TTablePart<T>& Part(const CPlanBuilder& builder, size_t nStep) {
+    return std::get<TTablePart<T>>(builder.Step(nStep).object);
 }
 
-std::int64_t ReferenceKey(int nReferencingId, int nMinorId) {
-    return (static_cast<std::int64_t>(nReferencingId) << 32) | static_cast<std::uint32_t>(nMinorId);
+// A table type's checks and defaults are part of its CREATE TYPE: what they call is needed by the type.
+void NeedTableUses(CPlanBuilder& builder, size_t nStep, const TModelTable& table, bool bTableType) {
+    const TModelKey& key = builder.Step(nStep).key;
+    for (const TModelColumn& column : table.aColumns) {
+        builder.NeedType(nStep, column.type);
+        if (column.computed)
+            builder.NeedReferences(nStep, key, column.strName, column.computed->strDefinition, false);
+    }
+    if (!bTableType)
+        return;
+    for (const TModelCheck& check : table.aChecks)
+        builder.NeedReferences(nStep, {eModelKind::Check, table.strSchema, table.strName, check.strName}, "",
+                               check.strDefinition, false);
+    for (const TModelDefault& def : table.aDefaults)
+        builder.NeedReferences(nStep, {eModelKind::Default, table.strSchema, table.strName, def.strName}, "",
+                               def.strDefinition, false);
 }
 
-class CPlanBuilder {
-public:
-    explicit CPlanBuilder(const TCatalogModel& model) : m_model(model) {
-        for (const TModelReference& reference : model.aReferences)
-            m_mapReferences[ReferenceKey(reference.nReferencingId, reference.nReferencingMinorId)].push_back(
-                &reference);
-    }
-
-    TRecreatePlan Build() {
-        AddSchemasTypesAndSequences();
-        AddTables();
-        AddModules();
-        AddProperties();
-        AddNeeds();
-        return std::move(m_plan);
-    }
-
-private:
-    size_t AddStep(TPlanStep step) {
-        step.eCategory = BaseCategory(step.eKind);
-        m_plan.aSteps.push_back(std::move(step));
-        return m_plan.aSteps.size() - 1;
-    }
-
-    // A schema-level object that others may name.
-    size_t AddNamed(TPlanStep step, int nObjectId) {
-        m_names.Add(step.strSchema, step.strName, m_plan.aSteps.size());
-        const size_t nStep = AddStep(std::move(step));
-        if (nObjectId)
-            m_mapObjects.emplace(nObjectId, nStep);
-        return nStep;
-    }
-
-    void AddSchemasTypesAndSequences() {
-        for (const TModelSchema& schema : m_model.aSchemas) {
-            if (schema.bBuiltIn)
-                continue;
-            TPlanStep step = Step(ERecreateKind::Schema, std::string(), schema.strName);
-            step.pSchema = &schema;
-            m_mapSchemaSteps[schema.strName] = AddStep(std::move(step));
-        }
-        for (const TModelType& type : m_model.aTypes) {
-            TPlanStep step = Step(ERecreateKind::Type, type.strSchema, type.strName);
-            step.pType = &type;
-            step.pTable = m_model.FindTable(type.nTableObjectId);
-            m_mapTypes[type.nUserTypeId] = AddNamed(std::move(step), 0);
-        }
-        for (const TModelSequence& sequence : m_model.aSequences) {
-            TPlanStep step = Step(ERecreateKind::Sequence, sequence.strSchema, sequence.strName);
-            step.pSequence = &sequence;
-            AddNamed(std::move(step), sequence.nObjectId);
-        }
-        for (const TModelSynonym& synonym : m_model.aSynonyms) {
-            TPlanStep step = Step(ERecreateKind::Synonym, synonym.strSchema, synonym.strName);
-            step.pSynonym = &synonym;
-            AddNamed(std::move(step), synonym.nObjectId);
-        }
-    }
-
-    void AddTables() {
-        for (const TModelTable& table : m_model.aTables) {
-            if (table.nTableTypeId)
-                continue;
-            TPlanStep step = Step(ERecreateKind::Table, table.strSchema, table.strName);
-            step.pTable = &table;
-            m_mapTableSteps[table.nObjectId] = AddNamed(std::move(step), table.nObjectId);
-            for (const TModelCheck& check : table.aChecks)
-                AddOwned(table, ERecreateKind::Constraint, check.strName).pCheck = &check;
-            for (const TModelDefault& def : table.aDefaults)
-                if (IsScriptedDefault(table, def))
-                    AddOwned(table, ERecreateKind::Constraint, def.strName).pDefault = &def;
-            for (const TModelIndex& index : table.aIndexes)
-                if (index.eKind == EModelIndexKind::Index) {
-                    AddOwned(table, ERecreateKind::Index, index.strName).pIndex = &index;
-                    m_mapIndexSteps[{table.nObjectId, index.nIndexId}] = m_plan.aSteps.size() - 1;
-                }
-            for (const TModelForeignKey& key : table.aForeignKeys)
-                AddOwned(table, ERecreateKind::ForeignKey, key.strName).pForeignKey = &key;
-        }
-    }
-
-    // A constraint, index or foreign key of a table.
-    TPlanStep& AddOwned(const TModelTable& table, ERecreateKind eKind, const std::string& strName) {
-        TPlanStep step = Step(eKind, table.strSchema, strName);
-        step.pTable = &table;
-        step.strParent = table.strName;
-        return m_plan.aSteps[AddStep(std::move(step))];
-    }
-
-    void AddModules() {
-        for (const TModelModule& module : m_model.aModules) {
-            TPlanStep step = Step(ModuleKind(module), module.strSchema, module.strName);
-            step.pModule = &module;
-            if (step.eKind == ERecreateKind::Trigger)
-                if (const std::string* pParent = ObjectName(module.nParentObjectId))
-                    step.strParent = *pParent;
-            AddNamed(std::move(step), module.nObjectId);
-        }
-    }
-
-    const std::string* ObjectName(int nObjectId) const {
-        const auto it = m_mapObjects.find(nObjectId);
-        return it == m_mapObjects.end() ? nullptr : &m_plan.aSteps[it->second].strName;
-    }
-
-    // One step per object that has properties: a table's cover its columns, constraints and indexes.
-    void AddProperties() {
-        std::unordered_map<int, size_t> mapConstraintTables;
-        for (const auto& [nTableId, nStep] : m_mapTableSteps) {
-            const TModelTable& table = *m_plan.aSteps[nStep].pTable;
-            for (const TModelCheck& check : table.aChecks)
-                mapConstraintTables[check.nObjectId] = nStep;
-            for (const TModelDefault& def : table.aDefaults)
-                mapConstraintTables[def.nObjectId] = nStep;
-            for (const TModelForeignKey& key : table.aForeignKeys)
-                mapConstraintTables[key.nObjectId] = nStep;
-        }
-        std::unordered_map<size_t, size_t>
-            mapPropertySteps; // owner step (NONE: the database) to its properties'
-        for (const TModelExtendedProperty& property : m_model.aExtendedProperties) {
-            const size_t nOwner = property.nClass == 0 ? NONE : PropertyOwner(property, mapConstraintTables);
-            if (nOwner == NONE && property.nClass != 0)
-                continue;
-            auto [it, bNew] = mapPropertySteps.emplace(nOwner, m_plan.aSteps.size());
-            if (bNew) {
-                TPlanStep step = nOwner == NONE
-                                     ? Step(ERecreateKind::ExtendedProperties, std::string(), "database")
-                                     : m_plan.aSteps[nOwner];
-                step.eKind = ERecreateKind::ExtendedProperties;
-                step.aNeeds.clear();
-                step.strParent.clear();
-                AddStep(std::move(step));
-            }
-            m_plan.aSteps[it->second].aProperties.push_back(&property);
-        }
-    }
-
-    size_t PropertyOwner(const TModelExtendedProperty& property,
-                         const std::unordered_map<int, size_t>& mapConstraintTables) const {
-        const auto find = [](const auto& map, const auto& key) {
-            const auto it = map.find(key);
-            return it == map.end() ? NONE : it->second;
-        };
-        switch (property.nClass) {
-        case 1: {
-            const size_t nStep = find(m_mapObjects, property.nMajorId);
-            return nStep != NONE ? nStep : find(mapConstraintTables, property.nMajorId);
-        }
-        case 3:
-            for (const TModelSchema& schema : m_model.aSchemas)
-                if (schema.nSchemaId == property.nMajorId)
-                    return find(m_mapSchemaSteps, schema.strName);
-            return NONE;
-        case 6:
-            return find(m_mapTypes, property.nMajorId);
-        case 7:
-            return find(m_mapTableSteps, property.nMajorId);
-        default:
-            return NONE;
-        }
-    }
-
-    void AddNeeds() {
-        for (size_t nStep = 0; nStep < m_plan.aSteps.size(); ++nStep) {
-            const TPlanStep& step = m_plan.aSteps[nStep];
-            switch (step.eKind) {
-            case ERecreateKind::Type:
-                if (step.pTable)
-                    AddTableNeeds(nStep, *step.pTable, true);
-                break;
-            case ERecreateKind::Sequence:
-                NeedType(nStep, step.pSequence->type);
-                break;
-            case ERecreateKind::Table:
-                AddTableNeeds(nStep, *step.pTable, false);
-                break;
-            case ERecreateKind::Constraint:
-                AddConstraintNeeds(nStep);
-                break;
-            case ERecreateKind::Index:
-                Need(nStep, m_mapTableSteps.at(step.pTable->nObjectId), false);
-                break;
-            case ERecreateKind::ForeignKey:
-                AddForeignKeyNeeds(nStep);
-                break;
-            case ERecreateKind::View:
-            case ERecreateKind::Function:
-            case ERecreateKind::Procedure:
-            case ERecreateKind::Trigger:
-                AddModuleNeeds(nStep);
-                break;
-            default:
-                break;
-            }
-        }
-    }
-
-    void Need(size_t nStep, size_t nNeeded, bool bSoft) {
-        if (nNeeded == NONE || nNeeded == nStep)
-            return;
-        std::vector<TPlanNeed>& aNeeds = m_plan.aSteps[nStep].aNeeds;
-        const auto it = std::find_if(aNeeds.begin(), aNeeds.end(),
-                                     [&](const TPlanNeed& need) { return need.nStep == nNeeded; });
-        if (it == aNeeds.end())
-            aNeeds.push_back({nNeeded, bSoft});
-        else
-            it->bSoft = it->bSoft && bSoft;
-    }
-
-    void NeedType(size_t nStep, const TModelDataType& type) {
-        if (type.IsUserDefined())
-            Need(nStep, m_names.Resolve(type.strSchema, type.strName, type.strSchema), false);
-    }
-
-    // A table type's checks and defaults are part of its CREATE TYPE: what they call is needed by the type.
-    void AddTableNeeds(size_t nStep, const TModelTable& table, bool bTableType) {
-        for (const TModelColumn& column : table.aColumns) {
-            NeedType(nStep, column.type);
-            if (column.computed)
-                NeedReferences(nStep, table.nObjectId, column.nColumnId, column.computed->strDefinition,
-                               table.strSchema, false);
-        }
-        if (!bTableType)
-            return;
-        for (const TModelCheck& check : table.aChecks)
-            NeedReferences(nStep, check.nObjectId, 0, check.strDefinition, table.strSchema, false);
-        for (const TModelDefault& def : table.aDefaults)
-            NeedReferences(nStep, def.nObjectId, 0, def.strDefinition, table.strSchema, false);
-    }
-
-    void AddConstraintNeeds(size_t nStep) {
-        const TPlanStep& step = m_plan.aSteps[nStep];
-        Need(nStep, m_mapTableSteps.at(step.pTable->nObjectId), false);
-        if (step.pCheck)
-            NeedReferences(nStep, step.pCheck->nObjectId, 0, step.pCheck->strDefinition, step.strSchema,
-                           false);
-        else
-            NeedReferences(nStep, step.pDefault->nObjectId, 0, step.pDefault->strDefinition, step.strSchema,
-                           false);
-    }
-
-    void AddForeignKeyNeeds(size_t nStep) {
-        const TPlanStep& step = m_plan.aSteps[nStep];
-        const TModelForeignKey& key = *step.pForeignKey;
-        Need(nStep, m_mapTableSteps.at(step.pTable->nObjectId), false);
-        const auto table = m_mapTableSteps.find(key.nReferencedObjectId);
-        if (table != m_mapTableSteps.end())
-            Need(nStep, table->second, false);
-        const auto index = m_mapIndexSteps.find({key.nReferencedObjectId, key.nKeyIndexId});
-        if (index != m_mapIndexSteps.end())
-            Need(nStep, index->second, false);
-    }
-
-    void AddModuleNeeds(size_t nStep) {
-        const TModelModule& module = *m_plan.aSteps[nStep].pModule;
-        if (module.strType == "TR") {
-            const auto parent = m_mapObjects.find(module.nParentObjectId);
-            if (parent != m_mapObjects.end())
-                Need(nStep, parent->second, false);
-        }
-        NeedReferences(nStep, module.nObjectId, 0, module.strDefinition, module.strSchema,
-                       NeedsAreSoft(module));
-    }
-
-    // What an expression or module uses: the references the server reports for it, else the names its text
-    // holds, keywords written bare left out. A type a module names (a table-valued parameter's) is needed
-    // whatever the module.
-    void NeedReferences(size_t nStep, int nReferencingId, int nMinorId, const std::string& strText,
-                        const std::string& strSchema, bool bSoft) {
-        const auto reported = m_mapReferences.find(ReferenceKey(nReferencingId, nMinorId));
-        if (reported != m_mapReferences.end()) {
-            for (const TModelReference* pReference : reported->second) {
-                const auto object = m_mapObjects.find(pReference->nReferencedId);
-                const size_t nNeeded = object != m_mapObjects.end()
-                                           ? object->second
-                                           : m_names.Resolve(pReference->strReferencedSchema,
-                                                             pReference->strReferencedName, strSchema);
-                NeedNamed(nStep, nNeeded, bSoft);
-            }
-            return;
-        }
-        for (const TSqlName& name : FindSqlNames(strText.c_str()))
-            if (!name.bBare || IsRegularIdentifier(name.strName))
-                NeedNamed(nStep, m_names.Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
-    }
-
-    // Only a procedure or a trigger runs a procedure: a view or function naming one names something else.
-    void NeedNamed(size_t nStep, size_t nNeeded, bool bSoft) {
-        if (nNeeded == NONE)
-            return;
-        const ERecreateKind eNeeded = m_plan.aSteps[nNeeded].eKind;
-        const ERecreateKind eKind = m_plan.aSteps[nStep].eKind;
-        if (eNeeded == ERecreateKind::Procedure && eKind != ERecreateKind::Procedure &&
-            eKind != ERecreateKind::Trigger)
-            return;
-        Need(nStep, nNeeded, bSoft && eNeeded != ERecreateKind::Type);
-    }
-
-    const TCatalogModel& m_model;
-    TRecreatePlan m_plan;
-    std::unordered_map<std::int64_t, std::vector<const TModelReference*>> m_mapReferences;
-    CSqlNameIndex m_names; // schema-level objects that others may name
-    std::unordered_map<int, size_t> m_mapObjects;
-    std::unordered_map<int, size_t> m_mapTypes;
-    std::unordered_map<int, size_t> m_mapTableSteps;
-    std::unordered_map<std::string, size_t> m_mapSchemaSteps;
-    std::map<std::pair<int, int>, size_t> m_mapIndexSteps;
-};
+// The step whose object a property's target is or belongs to: a table for its columns and parts, else the
+// target itself; the database's own properties go with no object.
+TModelKey PropertyOwner(const TModelExtendedProperty& property) {
+    const TModelKey& target = *property.target;
+    if (target.eKind == eModelKind::Trigger || target.strTable.empty())
+        return target;
+    return TableKey(target.strSchema, target.strTable);
+}
 
 } // namespace
 
+CPlanBuilder::CPlanBuilder(const TCatalogModel& model) : m_model(model) {
+    for (const TModelReference& reference : model.aReferences)
+        m_mapReferences[KeyHash(reference.from, reference.strColumn)].push_back(&reference);
+}
+
+TRecreatePlan CPlanBuilder::Build() {
+    for (const TRecreateKind& kind : RecreateKinds())
+        kind.pfnCollect(*this, kind.eKind);
+    for (size_t nStep = 0; nStep < m_plan.aSteps.size(); ++nStep)
+        RecreateKind(m_plan.aSteps[nStep].key.eKind).pfnNeeds(*this, nStep);
+    return std::move(m_plan);
+}
+
+size_t CPlanBuilder::Add(TModelKey key, TPlanObject object) {
+    const size_t nStep = m_plan.aSteps.size();
+    const TRecreateKind& kind = RecreateKind(key.eKind);
+    if (kind.bSchemaObject)
+        m_names.Add(key.strSchema, key.strName, nStep);
+    m_mapSteps.emplace(KeyHash(key), nStep);
+    m_plan.aSteps.push_back({std::move(key), kind.eSection, std::move(object), {}});
+    return nStep;
+}
+
+size_t CPlanBuilder::Find(const TModelKey& key) const {
+    const auto [itFirst, itEnd] = m_mapSteps.equal_range(KeyHash(key));
+    for (auto it = itFirst; it != itEnd; ++it)
+        if (m_plan.aSteps[it->second].key == key)
+            return it->second;
+    return NO_STEP;
+}
+
+size_t CPlanBuilder::FindTable(const std::string& strSchema, const std::string& strName) const {
+    return Find(TableKey(strSchema, strName));
+}
+
+void CPlanBuilder::Need(size_t nStep, size_t nNeeded, bool bSoft) {
+    if (nNeeded == NO_STEP || nNeeded == nStep)
+        return;
+    std::vector<TPlanNeed>& aNeeds = m_plan.aSteps[nStep].aNeeds;
+    const auto it = std::find_if(aNeeds.begin(), aNeeds.end(),
+                                 [&](const TPlanNeed& need) { return need.nStep == nNeeded; });
+    if (it == aNeeds.end())
+        aNeeds.push_back({nNeeded, bSoft});
+    else
+        it->bSoft = it->bSoft && bSoft;
+}
+
+void CPlanBuilder::NeedType(size_t nStep, const TModelDataType& type) {
+    if (type.IsUserDefined())
+        Need(nStep, m_names.Resolve(type.strSchema, type.strName, type.strSchema), false);
+}
+
+void CPlanBuilder::NeedReferences(size_t nStep, const TModelKey& from, const std::string& strColumn,
+                                  const std::string& strText, bool bSoft) {
+    const std::string& strSchema = from.strSchema;
+    const auto reported = m_mapReferences.find(KeyHash(from, strColumn));
+    const auto isMade = [&](const TModelReference* pReference) {
+        return pReference->from == from && pReference->strColumn == strColumn;
+    };
+    if (reported != m_mapReferences.end() &&
+        std::any_of(reported->second.begin(), reported->second.end(), isMade)) {
+        for (const TModelReference* pReference : reported->second) {
+            if (!isMade(pReference))
+                continue;
+            const size_t nResolved = pReference->resolved ? Find(*pReference->resolved) : NO_STEP;
+            NeedNamed(nStep,
+                      nResolved != NO_STEP
+                          ? nResolved
+                          : m_names.Resolve(pReference->strSchema, pReference->strName, strSchema),
+                      bSoft);
+        }
+        return;
+    }
+    for (const TSqlName& name : FindSqlNames(strText.c_str()))
+        if (!name.bBare || IsRegularIdentifier(name.strName))
+            NeedNamed(nStep, m_names.Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
+}
+
+// Only a procedure or a trigger runs a procedure: a view or function naming one names something else.
+void CPlanBuilder::NeedNamed(size_t nStep, size_t nNeeded, bool bSoft) {
+    if (nNeeded == NO_STEP)
+        return;
+    const eModelKind eNeeded = m_plan.aSteps[nNeeded].key.eKind;
+    const eModelKind eKind = m_plan.aSteps[nStep].key.eKind;
+    if (eNeeded == eModelKind::Procedure && eKind != eModelKind::Procedure && eKind != eModelKind::Trigger)
+        return;
+    const bool bType = eNeeded == eModelKind::AliasType || eNeeded == eModelKind::TableType;
+    Need(nStep, nNeeded, bSoft && !bType);
+}
+
+void CollectSchemas(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelSchema& schema : builder.Model().aSchemas)
+        if (!schema.bBuiltIn)
+            builder.Add({eKind, std::string(), std::string(), schema.strName}, &schema);
+}
+
+void CollectTypes(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelType& type : builder.Model().aTypes)
+        if (type.Kind() == eKind)
+            builder.Add({eKind, type.strSchema, std::string(), type.strName}, &type);
+}
+
+void CollectSequences(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelSequence& sequence : builder.Model().aSequences)
+        builder.Add({eKind, sequence.strSchema, std::string(), sequence.strName}, &sequence);
+}
+
+void CollectSynonyms(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelSynonym& synonym : builder.Model().aSynonyms)
+        builder.Add({eKind, synonym.strSchema, std::string(), synonym.strName}, &synonym);
+}
+
+void CollectTables(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelTable& table : builder.Model().aTables)
+        builder.Add({eKind, table.strSchema, std::string(), table.strName}, &table);
+}
+
+namespace {
+
+template <typename T>
+void AddParts(CPlanBuilder& builder, eModelKind eKind, const TModelTable& table, const std::vector<T>& aParts,
+              bool (*pfnWanted)(const TModelTable&, const T&)) {
+    for (const T& part : aParts)
+        if (pfnWanted(table, part))
+            builder.Add({eKind, table.strSchema, table.strName, part.strName}, TTablePart<T>{&table, &part});
+}
+
+template <typename T> bool Always(const TModelTable&, const T&) {
+    return true;
+}
+
+// Keys and unique constraints are written inside their table.
+bool IsIndex(const TModelTable&, const TModelIndex& index) {
+    return index.eKind == eModelIndexKind::Index;
+}
+
+} // namespace
+
+void CollectTableParts(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelTable& table : builder.Model().aTables) {
+        if (eKind == eModelKind::Check)
+            AddParts(builder, eKind, table, table.aChecks, &Always<TModelCheck>);
+        else if (eKind == eModelKind::Default)
+            AddParts(builder, eKind, table, table.aDefaults, &IsScriptedDefault);
+        else if (eKind == eModelKind::Index)
+            AddParts(builder, eKind, table, table.aIndexes, &IsIndex);
+        else
+            AddParts(builder, eKind, table, table.aForeignKeys, &Always<TModelForeignKey>);
+    }
+}
+
+void CollectModules(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelModule& module : builder.Model().aModules)
+        if (module.Kind() == eKind)
+            builder.Add({eKind, module.strSchema,
+                         eKind == eModelKind::Trigger ? module.strParent : std::string(), module.strName},
+                        &module);
+}
+
+// One step per object that has properties, after that object's: a table's cover its columns, constraints and
+// indexes. Properties of an object that has no step (a schema every database has) are left out.
+void CollectProperties(CPlanBuilder& builder, eModelKind eKind) {
+    std::vector<std::pair<size_t, TPropertySet>> aSets; // by the owner's step (NO_STEP: the database)
+    std::unordered_map<size_t, size_t> mapSets;
+    for (const TModelExtendedProperty& property : builder.Model().aExtendedProperties) {
+        const size_t nOwner = property.target ? builder.Find(PropertyOwner(property)) : NO_STEP;
+        if (nOwner == NO_STEP && property.target)
+            continue;
+        const auto [it, bNew] = mapSets.emplace(nOwner, aSets.size());
+        if (bNew)
+            aSets.emplace_back(nOwner, TPropertySet{});
+        aSets[it->second].second.aProperties.push_back(&property);
+    }
+    for (auto& [nOwner, set] : aSets) {
+        const TModelKey owner =
+            nOwner == NO_STEP ? TModelKey{eKind, "", "", "database"} : builder.Step(nOwner).key;
+        builder.Add({eKind, owner.strSchema, std::string(), owner.strName}, std::move(set));
+    }
+}
+
+void NeedNothing(CPlanBuilder& /*builder*/, size_t /*nStep*/) {}
+
+void NeedTableTypeParts(CPlanBuilder& builder, size_t nStep) {
+    NeedTableUses(builder, nStep, *std::get<const TModelType*>(builder.Step(nStep).object)->table, true);
+}
+
+void NeedSequenceType(CPlanBuilder& builder, size_t nStep) {
+    builder.NeedType(nStep, std::get<const TModelSequence*>(builder.Step(nStep).object)->type);
+}
+
+void NeedColumnUses(CPlanBuilder& builder, size_t nStep) {
+    NeedTableUses(builder, nStep, *std::get<const TModelTable*>(builder.Step(nStep).object), false);
+}
+
+void NeedOwnTable(CPlanBuilder& builder, size_t nStep) {
+    const TModelKey& key = builder.Step(nStep).key;
+    builder.Need(nStep, builder.FindTable(key.strSchema, key.strTable), false);
+}
+
+void NeedConstraintUses(CPlanBuilder& builder, size_t nStep) {
+    NeedOwnTable(builder, nStep);
+    const TPlanStep& step = builder.Step(nStep);
+    const std::string& strDefinition = step.key.eKind == eModelKind::Check
+                                           ? Part<TModelCheck>(builder, nStep).pPart->strDefinition
+                                           : Part<TModelDefault>(builder, nStep).pPart->strDefinition;
+    builder.NeedReferences(nStep, step.key, std::string(), strDefinition, false);
+}
+
+void NeedReferencedKey(CPlanBuilder& builder, size_t nStep) {
+    NeedOwnTable(builder, nStep);
+    const TModelForeignKey& key = *Part<TModelForeignKey>(builder, nStep).pPart;
+    builder.Need(nStep, builder.FindTable(key.strReferencedSchema, key.strReferencedTable), false);
+    builder.Need(
+        nStep,
+        builder.Find({eModelKind::Index, key.strReferencedSchema, key.strReferencedTable, key.strKeyIndex}),
+        false);
+}
+
+void NeedModuleUses(CPlanBuilder& builder, size_t nStep) {
+    const TPlanStep& step = builder.Step(nStep);
+    const TModelModule& module = *std::get<const TModelModule*>(step.object);
+    if (module.Kind() == eModelKind::Trigger) {
+        const size_t nTable = builder.FindTable(module.strSchema, module.strParent);
+        builder.Need(nStep,
+                     nTable != NO_STEP
+                         ? nTable
+                         : builder.Find({eModelKind::View, module.strSchema, "", module.strParent}),
+                     false);
+    }
+    builder.NeedReferences(nStep, step.key, std::string(), module.strDefinition, NeedsAreSoft(module));
+}
+
 bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def) {
-    const TModelColumn* pColumn = table.FindColumn(def.nColumnId);
+    const TModelColumn* pColumn = table.FindColumn(def.strColumn);
     return !pColumn || !pColumn->IsRowVersion();
 }
 

@@ -1,12 +1,18 @@
-// The apply order: a step per object, the steps each needs first, their categories, and one order of them
-// that keeps the categories' order and every need wherever a cycle does not forbid it.
+// The apply order: a step per object, the steps each needs first, their sections, and one order of them that
+// keeps the sections' order and every need wherever a cycle does not forbid it.
 #pragma once
 
 #include "model/CatalogModel.h"
 #include "recreate/RecreateScript.h"
+#include "scripting/SqlText.h"
 
+#include <string>
+#include <unordered_map>
 #include <unordered_set>
+#include <variant>
 #include <vector>
+
+constexpr size_t NO_STEP = static_cast<size_t>(-1);
 
 struct TPlanNeed {
     size_t nStep = 0;
@@ -15,43 +21,102 @@ struct TPlanNeed {
     bool bSoft = false;
 };
 
-// What one step creates, as pointers into the model; which ones are set depends on the kind.
+// A part of a table: a check, default, index or foreign key, with the table it belongs to.
+template <typename T> struct TTablePart {
+    const TModelTable* pTable = nullptr;
+    const T* pPart = nullptr;
+};
+
+// The extended properties of one object and its parts (a table's columns, constraints and indexes), or of
+// the database.
+struct TPropertySet {
+    std::vector<const TModelExtendedProperty*> aProperties;
+};
+
+// The record a step stands for; which one goes with which kind is the kinds table's business.
+using TPlanObject =
+    std::variant<const TModelSchema*, const TModelType*, const TModelSequence*, const TModelSynonym*,
+                 const TModelTable*, TTablePart<TModelCheck>, TTablePart<TModelDefault>,
+                 TTablePart<TModelIndex>, TTablePart<TModelForeignKey>, const TModelModule*, TPropertySet>;
+
 struct TPlanStep {
-    ERecreateKind eKind = ERecreateKind::Schema;
-    ERecreateCategory eCategory = ERecreateCategory::Schemas;
-    const TModelSchema* pSchema = nullptr;
-    const TModelType* pType = nullptr;
-    const TModelSequence* pSequence = nullptr;
-    const TModelSynonym* pSynonym = nullptr;
-    const TModelTable* pTable = nullptr; // a table, or the table of a constraint, index or foreign key
-    const TModelCheck* pCheck = nullptr;
-    const TModelDefault* pDefault = nullptr;
-    const TModelIndex* pIndex = nullptr;
-    const TModelForeignKey* pForeignKey = nullptr;
-    const TModelModule* pModule = nullptr;
-    std::vector<const TModelExtendedProperty*> aProperties; // of one object and its parts
-    std::string strSchema;
-    std::string strName;
-    std::string strParent;
+    TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
+    eRecreateSection eSection = eRecreateSection::Schemas;
+    TPlanObject object;
     std::vector<TPlanNeed> aNeeds;
 };
 
 struct TRecreatePlan {
     std::vector<TPlanStep> aSteps;
-    std::vector<size_t>
-        aOrder; // the steps in apply order; checks and defaults written inside their table left out
+    std::vector<size_t> aOrder; // the steps in apply order; defaults written inside their table left out
     std::vector<std::vector<size_t>> aCycles;
-    // Checks and defaults (object ids) added to their table by a statement of their own.
-    std::unordered_set<int> setSeparate;
+    // Defaults written in their column's definition rather than by a statement of their own.
+    std::unordered_set<const TModelDefault*> setInlineDefaults;
+};
+
+// Puts the plan's steps together: each kind's row in the kinds table collects its objects and tells what
+// each needs through it.
+class CPlanBuilder {
+public:
+    explicit CPlanBuilder(const TCatalogModel& model);
+
+    // Every kind's steps, with what each needs, in the kinds table's order of kinds.
+    TRecreatePlan Build();
+
+    const TCatalogModel& Model() const { return m_model; }
+    const TPlanStep& Step(size_t nStep) const { return m_plan.aSteps[nStep]; }
+    // A step for the object under its key, in the section its kind starts in.
+    size_t Add(TModelKey key, TPlanObject object);
+    // The step of the object of that key; NO_STEP when there is none.
+    size_t Find(const TModelKey& key) const;
+    size_t FindTable(const std::string& strSchema, const std::string& strName) const;
+
+    void Need(size_t nStep, size_t nNeeded, bool bSoft);
+    // The user type a column or sequence is of.
+    void NeedType(size_t nStep, const TModelDataType& type);
+    // What an expression or module uses: the references the server reports for it (from, and the computed
+    // column strColumn), else the names its text holds, keywords written bare left out.
+    void NeedReferences(size_t nStep, const TModelKey& from, const std::string& strColumn,
+                        const std::string& strText, bool bSoft);
+
+private:
+    void NeedNamed(size_t nStep, size_t nNeeded, bool bSoft);
+
+    const TCatalogModel& m_model;
+    TRecreatePlan m_plan;
+    // By the hash of the key of what makes them, and of the step's key.
+    std::unordered_map<size_t, std::vector<const TModelReference*>> m_mapReferences;
+    std::unordered_multimap<size_t, size_t> m_mapSteps;
+    CSqlNameIndex m_names; // schema-level objects that others may name
 };
 
 // The steps of every object of the model, with what each needs, in apply order (RecreateOrder.cpp orders
 // them).
 TRecreatePlan PlanRecreate(const TCatalogModel& model);
-// Sets each step's category and the plan's order: functions that tables use moved before the tables, every
+// Sets each step's section and the plan's order: functions that tables use moved before the tables, every
 // step no earlier than what it needs, checks and some defaults apart from their table.
 void OrderPlan(TRecreatePlan& plan);
 
 // False for a default that SQL Server cannot create, such as the one some servers report for a rowversion
 // column, whose values the server makes.
 bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def);
+
+// Each kind's steps and what they need (RecreatePlan.cpp): the kinds table's collectors, each given the kind
+// of its row, and the needs of a step of that kind.
+void CollectSchemas(CPlanBuilder& builder, eModelKind eKind);
+void CollectTypes(CPlanBuilder& builder, eModelKind eKind);
+void CollectSequences(CPlanBuilder& builder, eModelKind eKind);
+void CollectSynonyms(CPlanBuilder& builder, eModelKind eKind);
+void CollectTables(CPlanBuilder& builder, eModelKind eKind);
+void CollectTableParts(CPlanBuilder& builder, eModelKind eKind);
+void CollectModules(CPlanBuilder& builder, eModelKind eKind);
+void CollectProperties(CPlanBuilder& builder, eModelKind eKind);
+
+void NeedNothing(CPlanBuilder& builder, size_t nStep);
+void NeedTableTypeParts(CPlanBuilder& builder, size_t nStep);
+void NeedSequenceType(CPlanBuilder& builder, size_t nStep);
+void NeedColumnUses(CPlanBuilder& builder, size_t nStep);
+void NeedOwnTable(CPlanBuilder& builder, size_t nStep);
+void NeedConstraintUses(CPlanBuilder& builder, size_t nStep);
+void NeedReferencedKey(CPlanBuilder& builder, size_t nStep);
+void NeedModuleUses(CPlanBuilder& builder, size_t nStep);

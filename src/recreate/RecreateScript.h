@@ -2,17 +2,17 @@
 // that applies on an empty database.
 #pragma once
 
-// A relative path: the library installs this header for programs.
+// Relative paths: the library installs this header for programs.
 #include "../model/CatalogModel.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The parts of an apply, in apply order. A category holds what its name says, and also what must follow
-// something of a later category (a check calling a function that reads a table comes after that function).
-enum class ERecreateCategory : int {
+// The parts of an apply, in apply order: a file each when the steps go into files by section. A section holds
+// what its name says, and also what must follow something of a later section (a check calling a function
+// that reads a table comes after that function).
+enum class eRecreateSection {
     Schemas,
     Types,
     Sequences,
@@ -28,36 +28,20 @@ enum class ERecreateCategory : int {
     Triggers,
     ExtendedProperties,
 };
-constexpr size_t RECREATE_CATEGORY_COUNT = 14;
 
-// What a step creates.
-enum class ERecreateKind : int {
-    Schema,
-    Type,
-    Sequence,
-    Synonym,
-    Table,
-    Constraint,
-    Index,
-    ForeignKey,
-    View,
-    Function,
-    Procedure,
-    Trigger,
-    ExtendedProperties,
-};
-constexpr size_t RECREATE_KIND_COUNT = 13;
-
-// The category's name as files are named ("Tables"), and the kind's plural ("Tables", "Indexes").
-std::string_view RecreateCategoryName(ERecreateCategory eCategory);
-std::string_view RecreateKindName(ERecreateKind eKind);
+// "Tables"
+std::string_view RecreateSectionName(eRecreateSection eSection);
+// The section's file name without its end, numbered so that name order is apply order: "06-Tables".
+std::string RecreateSectionFileName(eRecreateSection eSection);
+// The folder of a kind's files when each object has a file of its own: "Tables", "Constraints", ...
+std::string_view RecreateKindFolder(eModelKind eKind);
 
 struct TRecreateStep {
-    ERecreateCategory eCategory = ERecreateCategory::Schemas;
-    ERecreateKind eKind = ERecreateKind::Schema;
+    eRecreateSection eSection = eRecreateSection::Schemas;
+    eModelKind eKind = eModelKind::Schema;
     std::string strSchema; // empty for a schema
     std::string strName;   // the object's own name: a table's, a constraint's, an index's
-    std::string strParent; // the table or view an index, constraint, trigger or property set belongs to
+    std::string strParent; // the table or view an index, constraint or trigger belongs to
     std::string strText;   // batches, each ending with a line that holds GO
 };
 

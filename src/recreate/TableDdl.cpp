@@ -1,4 +1,5 @@
 // Tables, table types and what belongs to a table: keys, checks, defaults, indexes and foreign keys.
+#include "platform/Text.h"
 #include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
 
@@ -8,25 +9,18 @@ namespace {
 
 constexpr std::string_view kIndent = "    ";
 
-const std::string& ColumnName(const TModelTable& table, int nColumnId) {
-    static const std::string strUnknown;
-    const TModelColumn* pColumn = table.FindColumn(nColumnId);
-    return pColumn ? pColumn->strName : strUnknown;
+std::string ColumnList(const std::vector<std::string>& aColumns) {
+    std::vector<std::string> aQuoted;
+    for (const std::string& strColumn : aColumns)
+        aQuoted.push_back(QuoteName(strColumn));
+    return JoinText(aQuoted);
 }
 
-std::string ColumnList(const TModelTable& table, const std::vector<int>& aColumnIds) {
-    std::string str;
-    for (const int nColumnId : aColumnIds)
-        str += (str.empty() ? "" : ", ") + QuoteName(ColumnName(table, nColumnId));
-    return str;
-}
-
-std::string KeyList(const TModelTable& table, const std::vector<TModelIndexColumn>& aKeys) {
-    std::string str;
+std::string KeyList(const std::vector<TModelIndexColumn>& aKeys) {
+    std::vector<std::string> aQuoted;
     for (const TModelIndexColumn& key : aKeys)
-        str += (str.empty() ? "" : ", ") + QuoteName(ColumnName(table, key.nColumnId)) +
-               (key.bDescending ? " DESC" : " ASC");
-    return str;
+        aQuoted.push_back(QuoteName(key.strColumn) + (key.bDescending ? " DESC" : " ASC"));
+    return JoinText(aQuoted);
 }
 
 // The options that differ from CREATE INDEX's defaults, in the order the statement documents them. A table
@@ -45,20 +39,18 @@ std::string IndexOptions(const TModelIndex& index, bool bTableType) {
         aOptions.emplace_back("ALLOW_PAGE_LOCKS = OFF");
     if (!index.strCompression.empty() && index.strCompression != "NONE" && !bTableType)
         aOptions.push_back("DATA_COMPRESSION = " + index.strCompression);
-    std::string str;
-    for (const std::string& strOption : aOptions)
-        str += (str.empty() ? " WITH (" : ", ") + strOption;
-    return str.empty() ? str : str + ")";
+    return aOptions.empty() ? std::string() : " WITH (" + JoinText(aOptions) + ")";
 }
 
 // " ON [data space]" (with the partition columns of a partition scheme) unless it is strDefault.
-std::string DataSpaceClause(const TModelTable& table, const std::string& strDataSpace,
-                            const std::vector<int>& aPartitionColumns, const std::string& strDefault) {
+std::string DataSpaceClause(const std::string& strDataSpace,
+                            const std::vector<std::string>& aPartitionColumns,
+                            const std::string& strDefault) {
     if (strDataSpace.empty() || (strDataSpace == strDefault && aPartitionColumns.empty()))
         return std::string();
     std::string str = " ON " + QuoteName(strDataSpace);
     if (!aPartitionColumns.empty())
-        str += "(" + ColumnList(table, aPartitionColumns) + ")";
+        str += "(" + ColumnList(aPartitionColumns) + ")";
     return str;
 }
 
@@ -71,25 +63,68 @@ const TModelIndex* ClusteredIndex(const TModelTable& table) {
 
 std::string TableDataSpace(const TModelTable& table, const TCatalogModel& model) {
     const TModelIndex* pClustered = ClusteredIndex(table);
-    return DataSpaceClause(table, table.strDataSpace,
+    return DataSpaceClause(table.strDataSpace,
                            pClustered ? pClustered->aPartitionColumns : table.aPartitionColumns,
                            model.strDefaultDataSpace);
 }
 
-std::string KeyConstraint(const TModelTable& table, const TModelIndex& index) {
-    const bool bTableType = table.nTableTypeId != 0;
-    std::string str = bTableType ? std::string() : "CONSTRAINT " + QuoteName(index.strName) + " ";
-    str += index.eKind == EModelIndexKind::PrimaryKey ? "PRIMARY KEY" : "UNIQUE";
-    str += index.bClustered ? " CLUSTERED (" : " NONCLUSTERED (";
-    str += KeyList(table, index.aKeys) + ")" + IndexOptions(index, bTableType);
-    if (!bTableType && !index.bClustered)
-        str += DataSpaceClause(table, index.strDataSpace, index.aPartitionColumns, table.strDataSpace);
-    return str;
+// The lines between the parentheses of CREATE TABLE or CREATE TYPE ... AS TABLE: columns with the defaults
+// written inline, keys; and for a table type, which no ALTER can change, its checks and indexes too.
+std::vector<std::string> TableElements(const TModelTable& table, const TCatalogModel& model, bool bTableType,
+                                       const std::unordered_set<const TModelDefault*>& setInline) {
+    std::vector<std::string> aLines;
+    for (const TModelColumn& column : table.aColumns) {
+        const TModelDefault* pDefault = nullptr;
+        for (const TModelDefault& def : table.aDefaults)
+            if (def.strColumn == column.strName && (bTableType || setInline.count(&def)) &&
+                IsScriptedDefault(table, def))
+                pDefault = &def;
+        aLines.push_back(ColumnDefinition(column, model, pDefault, bTableType));
+    }
+    for (const TModelIndex& index : table.aIndexes)
+        if (index.eKind != eModelIndexKind::Index)
+            aLines.push_back(KeyConstraint(table, index, bTableType));
+    if (!bTableType)
+        return aLines;
+    for (const TModelCheck& check : table.aChecks)
+        aLines.push_back(CheckClause(check));
+    for (const TModelIndex& index : table.aIndexes)
+        if (index.eKind == eModelIndexKind::Index)
+            aLines.push_back("INDEX " + QuoteName(index.strName) + (index.bUnique ? " UNIQUE" : "") +
+                             (index.bClustered ? " CLUSTERED (" : " NONCLUSTERED (") + KeyList(index.aKeys) +
+                             ")");
+    return aLines;
 }
 
-std::string CheckClause(const TModelCheck& check) {
-    return std::string(check.bNotForReplication ? "CHECK NOT FOR REPLICATION " : "CHECK ") +
-           Parenthesized(check.strDefinition);
+std::string ElementBlock(const std::vector<std::string>& aLines) {
+    std::string str = " (" + kLineEnd;
+    for (size_t i = 0; i < aLines.size(); ++i)
+        str += std::string(kIndent) + aLines[i] + (i + 1 < aLines.size() ? "," : "") + kLineEnd;
+    return str + ")";
+}
+
+std::string ReferentialAction(const char* pszEvent, eModelReferentialAction eAction) {
+    switch (eAction) {
+    case eModelReferentialAction::Cascade:
+        return std::string(pszEvent) + " CASCADE";
+    case eModelReferentialAction::SetNull:
+        return std::string(pszEvent) + " SET NULL";
+    case eModelReferentialAction::SetDefault:
+        return std::string(pszEvent) + " SET DEFAULT";
+    case eModelReferentialAction::NoAction:
+        break;
+    }
+    return std::string();
+}
+
+template <typename T> const TTablePart<T>& Part(const TPlanStep& step) {
+    return std::get<TTablePart<T>>(step.object);
+}
+
+} // namespace
+
+std::string AlterTable(const TModelTable& table) {
+    return "ALTER TABLE " + QuoteName(table.strSchema, table.strName);
 }
 
 std::string ColumnType(const TModelColumn& column, const TCatalogModel& model) {
@@ -109,8 +144,8 @@ std::string ColumnType(const TModelColumn& column, const TCatalogModel& model) {
     return str + (column.bNullable ? " NULL" : " NOT NULL");
 }
 
-std::string ColumnDefinition(const TModelTable& table, const TModelColumn& column, const TCatalogModel& model,
-                             const TModelDefault* pDefault) {
+std::string ColumnDefinition(const TModelColumn& column, const TCatalogModel& model,
+                             const TModelDefault* pDefault, bool bTableType) {
     std::string str = QuoteName(column.strName) + " ";
     if (column.computed) {
         str += "AS " + Parenthesized(column.computed->strDefinition);
@@ -119,129 +154,98 @@ std::string ColumnDefinition(const TModelTable& table, const TModelColumn& colum
         return str;
     }
     str += ColumnType(column, model);
-    if (pDefault && table.nTableTypeId)
+    if (pDefault && bTableType)
         str += " DEFAULT " + pDefault->strDefinition;
     else if (pDefault)
         str += " CONSTRAINT " + QuoteName(pDefault->strName) + " DEFAULT " + pDefault->strDefinition;
     return str;
 }
 
-// The lines between the parentheses of CREATE TABLE or CREATE TYPE ... AS TABLE; a table type, which no
-// ALTER can change, holds its checks and indexes too.
-std::vector<std::string> TableElements(const TModelTable& table, const TCatalogModel& model,
-                                       const std::unordered_set<int>& setSeparate) {
-    std::vector<std::string> aLines;
-    for (const TModelColumn& column : table.aColumns) {
-        const TModelDefault* pDefault = nullptr;
-        for (const TModelDefault& def : table.aDefaults)
-            if (def.nColumnId == column.nColumnId && !setSeparate.count(def.nObjectId) &&
-                IsScriptedDefault(table, def))
-                pDefault = &def;
-        aLines.push_back(ColumnDefinition(table, column, model, pDefault));
-    }
-    for (const TModelIndex& index : table.aIndexes)
-        if (index.eKind != EModelIndexKind::Index)
-            aLines.push_back(KeyConstraint(table, index));
-    if (!table.nTableTypeId)
-        return aLines;
-    for (const TModelCheck& check : table.aChecks)
-        aLines.push_back(CheckClause(check));
-    for (const TModelIndex& index : table.aIndexes)
-        if (index.eKind == EModelIndexKind::Index)
-            aLines.push_back("INDEX " + QuoteName(index.strName) + (index.bUnique ? " UNIQUE" : "") +
-                             (index.bClustered ? " CLUSTERED (" : " NONCLUSTERED (") +
-                             KeyList(table, index.aKeys) + ")");
-    return aLines;
+std::string KeyConstraint(const TModelTable& table, const TModelIndex& index, bool bTableType) {
+    std::string str = bTableType ? std::string() : "CONSTRAINT " + QuoteName(index.strName) + " ";
+    str += index.eKind == eModelIndexKind::PrimaryKey ? "PRIMARY KEY" : "UNIQUE";
+    str += index.bClustered ? " CLUSTERED (" : " NONCLUSTERED (";
+    str += KeyList(index.aKeys) + ")" + IndexOptions(index, bTableType);
+    if (!bTableType && !index.bClustered)
+        str += DataSpaceClause(index.strDataSpace, index.aPartitionColumns, table.strDataSpace);
+    return str;
 }
 
-std::string ElementBlock(const std::vector<std::string>& aLines) {
-    std::string str = " (" + kLineEnd;
-    for (size_t i = 0; i < aLines.size(); ++i)
-        str += std::string(kIndent) + aLines[i] + (i + 1 < aLines.size() ? "," : "") + kLineEnd;
-    return str + ")";
+std::string CheckClause(const TModelCheck& check) {
+    return std::string(check.bNotForReplication ? "CHECK NOT FOR REPLICATION " : "CHECK ") +
+           Parenthesized(check.strDefinition);
 }
 
-std::string AlterTable(const TModelTable& table) {
-    return "ALTER TABLE " + QuoteName(table.strSchema, table.strName);
-}
-
-// ALTER TABLE ... NOCHECK CONSTRAINT: the constraint stays but is not enforced.
 std::string DisableConstraint(const TModelTable& table, const std::string& strName) {
     return AlterTable(table) + " NOCHECK CONSTRAINT " + QuoteName(strName) + ";" + kLineEnd;
 }
 
-std::string ReferentialAction(const char* pszEvent, EModelReferentialAction eAction) {
-    switch (eAction) {
-    case EModelReferentialAction::Cascade:
-        return std::string(pszEvent) + " CASCADE";
-    case EModelReferentialAction::SetNull:
-        return std::string(pszEvent) + " SET NULL";
-    case EModelReferentialAction::SetDefault:
-        return std::string(pszEvent) + " SET DEFAULT";
-    case EModelReferentialAction::NoAction:
-        break;
-    }
-    return std::string();
+std::string EnableConstraint(const TModelTable& table, const std::string& strName, bool bCheckRows) {
+    return AlterTable(table) + (bCheckRows ? " WITH CHECK" : "") + " CHECK CONSTRAINT " + QuoteName(strName) +
+           ";" + kLineEnd;
 }
 
-} // namespace
-
-std::string ScriptTable(const TModelTable& table, const TCatalogModel& model,
-                        const std::unordered_set<int>& setSeparate) {
+std::string CreateTable(const TPlanStep& step, const TDdlContext& context) {
+    const TModelTable& table = *std::get<const TModelTable*>(step.object);
     return "CREATE TABLE " + QuoteName(table.strSchema, table.strName) +
-           ElementBlock(TableElements(table, model, setSeparate)) + TableDataSpace(table, model) + ";" +
-           kLineEnd + kGo;
+           ElementBlock(TableElements(table, context.model, false, context.plan.setInlineDefaults)) +
+           TableDataSpace(table, context.model) + ";" + kLineEnd + kGo;
 }
 
-std::string ScriptTableType(const TModelType& type, const TModelTable& table, const TCatalogModel& model) {
+std::string CreateTableType(const TPlanStep& step, const TDdlContext& context) {
+    const TModelType& type = *std::get<const TModelType*>(step.object);
     return "CREATE TYPE " + QuoteName(type.strSchema, type.strName) + " AS TABLE" +
-           ElementBlock(TableElements(table, model, {})) + ";" + kLineEnd + kGo;
+           ElementBlock(TableElements(*type.table, context.model, true, {})) + ";" + kLineEnd + kGo;
 }
 
-std::string ScriptCheck(const TModelTable& table, const TModelCheck& check) {
-    std::string str = AlterTable(table) + (check.bNotTrusted ? " WITH NOCHECK" : "") + " ADD CONSTRAINT " +
-                      QuoteName(check.strName) + " " + CheckClause(check) + ";" + kLineEnd;
-    if (check.bDisabled)
-        str += DisableConstraint(table, check.strName);
+std::string CreateCheck(const TPlanStep& step, const TDdlContext& /*context*/) {
+    const auto& [pTable, pCheck] = Part<TModelCheck>(step);
+    std::string str = AlterTable(*pTable) + (pCheck->bNotTrusted ? " WITH NOCHECK" : "") +
+                      " ADD CONSTRAINT " + QuoteName(pCheck->strName) + " " + CheckClause(*pCheck) + ";" +
+                      kLineEnd;
+    if (pCheck->bDisabled)
+        str += DisableConstraint(*pTable, pCheck->strName);
     return str + kGo;
 }
 
-std::string ScriptDefault(const TModelTable& table, const TModelDefault& def) {
-    return AlterTable(table) + " ADD CONSTRAINT " + QuoteName(def.strName) + " DEFAULT " + def.strDefinition +
-           " FOR " + QuoteName(ColumnName(table, def.nColumnId)) + ";" + kLineEnd + kGo;
+std::string CreateDefault(const TPlanStep& step, const TDdlContext& /*context*/) {
+    const auto& [pTable, pDefault] = Part<TModelDefault>(step);
+    return AlterTable(*pTable) + " ADD CONSTRAINT " + QuoteName(pDefault->strName) + " DEFAULT " +
+           pDefault->strDefinition + " FOR " + QuoteName(pDefault->strColumn) + ";" + kLineEnd + kGo;
 }
 
-std::string ScriptIndex(const TModelTable& table, const TModelIndex& index, const TCatalogModel& model) {
+std::string CreateIndex(const TPlanStep& step, const TDdlContext& context) {
+    const auto& [pTable, pIndex] = Part<TModelIndex>(step);
+    const TModelIndex& index = *pIndex;
     std::string str = std::string("CREATE ") + (index.bUnique ? "UNIQUE " : "") +
                       (index.bClustered ? "CLUSTERED" : "NONCLUSTERED") + " INDEX " +
-                      QuoteName(index.strName) + " ON " + QuoteName(table.strSchema, table.strName) + " (" +
-                      KeyList(table, index.aKeys) + ")";
+                      QuoteName(index.strName) + " ON " + QuoteName(pTable->strSchema, pTable->strName) +
+                      " (" + KeyList(index.aKeys) + ")";
     if (!index.aIncluded.empty())
-        str += " INCLUDE (" + ColumnList(table, index.aIncluded) + ")";
+        str += " INCLUDE (" + ColumnList(index.aIncluded) + ")";
     if (!index.strFilter.empty())
         str += " WHERE " + Parenthesized(index.strFilter);
     str += IndexOptions(index, false) +
-           DataSpaceClause(table, index.strDataSpace, index.aPartitionColumns, model.strDefaultDataSpace) +
+           DataSpaceClause(index.strDataSpace, index.aPartitionColumns, context.model.strDefaultDataSpace) +
            ";" + kLineEnd;
     if (index.bDisabled)
         str += "ALTER INDEX " + QuoteName(index.strName) + " ON " +
-               QuoteName(table.strSchema, table.strName) + " DISABLE;" + kLineEnd;
+               QuoteName(pTable->strSchema, pTable->strName) + " DISABLE;" + kLineEnd;
     return str + kGo;
 }
 
-std::string ScriptForeignKey(const TModelTable& table, const TModelForeignKey& key,
-                             const TCatalogModel& model) {
-    const TModelTable* pReferenced = model.FindTable(key.nReferencedObjectId);
-    std::string strColumns, strReferencedColumns;
-    for (const auto& [nColumnId, nReferencedColumnId] : key.aColumns) {
-        strColumns += (strColumns.empty() ? "" : ", ") + QuoteName(ColumnName(table, nColumnId));
-        strReferencedColumns += (strReferencedColumns.empty() ? "" : ", ") +
-                                QuoteName(pReferenced ? ColumnName(*pReferenced, nReferencedColumnId) : "");
+std::string CreateForeignKey(const TPlanStep& step, const TDdlContext& /*context*/) {
+    const auto& [pTable, pKey] = Part<TModelForeignKey>(step);
+    const TModelForeignKey& key = *pKey;
+    std::vector<std::string> aColumns, aReferencedColumns;
+    for (const auto& [strColumn, strReferenced] : key.aColumns) {
+        aColumns.push_back(QuoteName(strColumn));
+        aReferencedColumns.push_back(QuoteName(strReferenced));
     }
-    std::string str = AlterTable(table) + (key.bNotTrusted ? " WITH NOCHECK" : "") + " ADD CONSTRAINT " +
-                      QuoteName(key.strName) + " FOREIGN KEY (" + strColumns + ") REFERENCES " +
-                      (pReferenced ? QuoteName(pReferenced->strSchema, pReferenced->strName) : "") + " (" +
-                      strReferencedColumns + ")";
+    std::string str = AlterTable(*pTable) + (key.bNotTrusted ? " WITH NOCHECK" : "") + " ADD CONSTRAINT " +
+                      QuoteName(key.strName) + " FOREIGN KEY (" + JoinText(aColumns) + ") REFERENCES " +
+                      QuoteName(key.strReferencedSchema, key.strReferencedTable) + " (" +
+                      JoinText(aReferencedColumns) + ")";
     for (const std::string& strAction :
          {ReferentialAction(" ON DELETE", key.eOnDelete), ReferentialAction(" ON UPDATE", key.eOnUpdate)})
         str += strAction;
@@ -249,6 +253,16 @@ std::string ScriptForeignKey(const TModelTable& table, const TModelForeignKey& k
         str += " NOT FOR REPLICATION";
     str += ";" + kLineEnd;
     if (key.bDisabled)
-        str += DisableConstraint(table, key.strName);
+        str += DisableConstraint(*pTable, key.strName);
     return str + kGo;
+}
+
+std::string DropConstraint(const TPlanStep& step, const TDdlContext& /*context*/) {
+    return "ALTER TABLE " + QuoteName(step.key.strSchema, step.key.strTable) + " DROP CONSTRAINT IF EXISTS " +
+           QuoteName(step.key.strName) + ";" + kLineEnd + kGo;
+}
+
+std::string DropIndex(const TPlanStep& step, const TDdlContext& /*context*/) {
+    return "DROP INDEX IF EXISTS " + QuoteName(step.key.strName) + " ON " +
+           QuoteName(step.key.strSchema, step.key.strTable) + ";" + kLineEnd + kGo;
 }

@@ -6,17 +6,13 @@ bool IsTypeName(const char* pszTypeName, const char* pszFamilyName) {
     return CString(pszTypeName).CompareNoCase(pszFamilyName) == 0;
 }
 
-// The declared length: "max", the byte length, or for the n-types the length in characters.
-CString FormatTypeLength(const TSqlTypeInfo& info) {
-    if (info.nMaxLength == -1)
-        return "max";
-    const int nLength = IsNCharType(info.strTypeName) ? info.nMaxLength / 2 : info.nMaxLength;
-    CString strLength;
-    strLength.Format("%d", nLength);
-    return strLength;
-}
-
 } // namespace
+
+std::string DeclaredLength(const char* pszTypeName, int nMaxLength) {
+    if (nMaxLength == -1)
+        return "max";
+    return std::to_string(IsNCharType(pszTypeName) ? nMaxLength / 2 : nMaxLength);
+}
 
 bool IsCharType(const char* pszTypeName) {
     return IsTypeName(pszTypeName, "varchar") || IsTypeName(pszTypeName, "char");
@@ -40,7 +36,7 @@ CString FormatSqlType(const TSqlTypeInfo& info) {
     if (info.bUserDefined)
         strType.Format("[%s]", strName);
     else if (IsCharType(strName) || IsNCharType(strName) || IsBinaryType(strName))
-        strType.Format("[%s](%s)", strName, FormatTypeLength(info));
+        strType.Format("[%s](%s)", strName, DeclaredLength(strName, info.nMaxLength).c_str());
     else if (IsNumericType(strName))
         strType.Format("[%s](%d, %d)", strName, info.nPrecision, info.nScale);
     else if (IsTypeName(strName, "float"))

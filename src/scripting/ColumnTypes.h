@@ -3,6 +3,8 @@
 
 #include "platform/String.h"
 
+#include <string>
+
 struct TSqlTypeInfo {
     CString strTypeName; // as the catalog writes it; written back unchanged
     int nMaxLength = 0;  // bytes; -1 means MAX
@@ -16,5 +18,9 @@ bool IsCharType(const char* pszTypeName);
 bool IsNCharType(const char* pszTypeName);
 bool IsBinaryType(const char* pszTypeName);
 bool IsNumericType(const char* pszTypeName);
+
+// The length a column of the type declares: "max", or the byte length, or for the n-types the length in
+// characters.
+std::string DeclaredLength(const char* pszTypeName, int nMaxLength);
 
 CString FormatSqlType(const TSqlTypeInfo& info);

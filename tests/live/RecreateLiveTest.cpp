@@ -4,6 +4,10 @@
 // does not report (recreate/server-limits).
 #include "LiveSupport.h"
 
+#include "model/ModelLoader.h"
+#include "recreate/DdlWriter.h"
+#include "recreate/RecreateKinds.h"
+
 #include <iostream>
 #include <optional>
 #include <set>
@@ -186,6 +190,23 @@ TEST(LiveRecreateCheck, NamedDatabasesDescribeAlike) {
     if (!pszSource || !pszCopy)
         GTEST_SKIP() << "SQLSCRIPTS_COMPARE_SOURCE and SQLSCRIPTS_COMPARE_COPY name no databases";
     ExpectAlike(pszSource, pszCopy);
+}
+
+// The drop statements of every kind, in reverse apply order, take the feature database back to an empty one.
+TEST(LiveRecreateCheck, DropsUndoEveryCreateInReverseApplyOrder) {
+    TScratchDatabase empty("drops_empty"), features("drops");
+    ASSERT_EQ(Apply(features.db, kRecreateDir, {"features.sql"}), 0);
+    const TCatalogModel model = LoadCatalogModel(features.db);
+    const TRecreatePlan plan = PlanRecreate(model);
+    const TDdlContext context{model, plan};
+    std::string strDrops;
+    for (auto it = plan.aOrder.rbegin(); it != plan.aOrder.rend(); ++it) {
+        const TPlanStep& step = plan.aSteps[*it];
+        strDrops += RecreateKind(step.key.eKind).pfnDrop(step, context);
+    }
+    for (const auto& [strStatement, strAnswer] : RunBatches(features.db, Batches(strDrops)))
+        ADD_FAILURE() << "refused: " << strAnswer << "\n" << strStatement;
+    ExpectAlike(empty.strName, features.strName);
 }
 
 class CLiveRecreate : public testing::TestWithParam<std::string> {};

@@ -1,5 +1,7 @@
 #include "Categories.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <sstream>
 #include <stdexcept>
@@ -54,10 +56,10 @@ std::vector<int> AllCategories() {
 }
 
 std::string JoinCategoryNames(const std::vector<int>& categories) {
-    std::string names;
+    std::vector<std::string> names;
     for (const int category : categories)
-        names += (names.empty() ? "" : ", ") + CategoryName(category);
-    return names;
+        names.push_back(CategoryName(category));
+    return JoinText(names);
 }
 
 std::vector<std::string> SplitList(const std::string& list) {

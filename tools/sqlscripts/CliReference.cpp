@@ -1,8 +1,8 @@
 #include "CliReference.h"
 
 #include "Categories.h"
+#include "KindSelection.h"
 #include "Messages.h"
-#include "RecreateKinds.h"
 #include "export/CategoryTable.h"
 
 #include <algorithm>

@@ -10,11 +10,11 @@
 #include <vector>
 
 // Checks that every column of the tables the files hold rows of has a type whose values can be written
-// back; false after naming the first that has not.
-bool CanWriteRows(const std::vector<RecreateFile>& files);
+// back; throws CModelError naming the first that has not.
+void CheckRowTypes(const std::vector<RecreateFile>& files);
 
 // Writes the rows of each file of rows into dir under its temporary name, counting the tables on the progress
-// (which says them written when they are put in place); false after one line naming the table and what
-// failed, with every file as it was. An interruption (Ctrl-C, SIGTERM) stops it too.
-bool WriteRows(CDatabase& db, const std::string& dir, const std::vector<RecreateFile>& files,
+// (which says them written when they are put in place). Throws CModelError naming the table and what failed,
+// also when an interruption (Ctrl-C, SIGTERM) stops it.
+void WriteRows(CDatabase& db, const std::string& dir, const std::vector<RecreateFile>& files,
                const TDataOptions& options, Progress& progress);

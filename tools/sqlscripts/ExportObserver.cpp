@@ -2,6 +2,7 @@
 
 #include "Categories.h"
 #include "Messages.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -29,12 +30,12 @@ void ExportObserver::OnObjectScripted(int category, const char* schema, const ch
 }
 
 void ExportObserver::OnReferenceCycle(int category, const std::vector<CString>& names) {
-    std::string line;
+    std::vector<std::string> items;
     for (const CString& name : names)
-        line += (line.empty() ? "" : ", ") + name.Str();
+        items.push_back(name.Str());
     const ProgressPause pause(&progress_);
     Say(Format(Tr("warning: %s that use each other in a cycle keep name order: %s"),
-               CategoryName(category).c_str(), line.c_str()));
+               CategoryName(category).c_str(), JoinText(items).c_str()));
 }
 
 void ExportObserver::OnCategoryFinished(int category, const CString& text) {

@@ -1,5 +1,6 @@
 #include "ExportOutput.h"
 
+#include "ExportObserver.h"
 #include "Messages.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
@@ -92,11 +93,14 @@ void ExportOutput::NotWritten(const std::string& line) {
     notWritten_.emplace_back(t_category, line);
 }
 
-std::string CannotWrite(const std::string& path, const CException& e) {
+std::string FileFailureReason(const CException& e) {
     const auto* file = dynamic_cast<const CFileException*>(&e);
-    const std::string reason =
-        file && file->m_lOsError ? SystemReason(static_cast<int>(file->m_lOsError)) : e.GetErrorText().Str();
-    return Format(Tr("cannot write %s: %s"), path.c_str(), reason.c_str());
+    return file && file->m_lOsError ? SystemReason(static_cast<int>(file->m_lOsError))
+                                    : e.GetErrorText().Str();
+}
+
+std::string CannotWrite(const std::string& path, const CException& e) {
+    return Format(Tr("cannot write %s: %s"), path.c_str(), FileFailureReason(e).c_str());
 }
 
 namespace {
@@ -108,12 +112,17 @@ bool SayNoFolder(const std::string& dir, int error) {
 
 } // namespace
 
-bool CreateFolder(const std::string& dir) {
+int MakeFolder(const std::string& dir) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (!ec && std::filesystem::is_directory(dir, ec))
-        return true;
-    return SayNoFolder(dir, ec ? ec.value() : ENOTDIR);
+        return 0;
+    return ec ? ec.value() : ENOTDIR;
+}
+
+bool CreateFolder(const std::string& dir) {
+    const int error = MakeFolder(dir);
+    return error == 0 || SayNoFolder(dir, error);
 }
 
 bool CanCreateFolder(const std::string& dir) {
@@ -142,19 +151,34 @@ void RemoveDebrisOf(const std::string& file) {
                    count, file.c_str()));
 }
 
-void SayRefused(const std::string& file, const std::string& dir) {
-    Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to overwrite "
-                  "existing files)"),
-               file.c_str(), dir.c_str()));
-}
-
-void SayWritten(const std::string& dir, const std::string& database) {
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(dir, ec);
-    const std::string shown = ec ? dir : folder.string();
-    Say(database.empty()
-            ? Format(Tr("scripts written to %s"), shown.c_str())
-            : Format(Tr("scripts of database %s written to %s"), database.c_str(), shown.c_str()));
+int ConcludeRun(const RunEnd& end) {
+    // A recording says why it holds less than the run would have asked (the file keeps these words as they
+    // are).
+    if (end.signal) {
+        CutShortRecordingsBySignal();
+        Say(end.writtenBeforeInterruption.empty()
+                ? Tr("interrupted; no category was written")
+                : Format(Tr("interrupted; categories written: %s"), end.writtenBeforeInterruption.c_str()));
+        return 128 + end.signal;
+    }
+    if (end.refused) {
+        Say(Format(
+            Tr("%s already exists in %s; stopped without overwriting it (use --replace all to overwrite "
+               "existing files)"),
+            end.refused->c_str(), end.dir.c_str()));
+        return 1;
+    }
+    if (end.failed)
+        return 1;
+    if (!end.quiet) {
+        std::error_code ec;
+        const std::filesystem::path folder = std::filesystem::absolute(end.dir, ec);
+        const std::string shown = ec ? end.dir : folder.string();
+        Say(end.database.empty()
+                ? Format(Tr("scripts written to %s"), shown.c_str())
+                : Format(Tr("scripts of database %s written to %s"), end.database.c_str(), shown.c_str()));
+    }
+    return 0;
 }
 
 // The first file kept is the one that stopped the run.

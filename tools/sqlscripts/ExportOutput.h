@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -21,7 +22,11 @@ class CException;
 bool IsFileInsideFolder(const std::string& path);
 // "cannot write <path>: <the system's reason>".
 std::string CannotWrite(const std::string& path, const CException& e);
+// Why a file could not be written: the system's reason in the user's language, else the exception's text.
+std::string FileFailureReason(const CException& e);
 
+// Makes the output folder: the system's error number when it cannot be made, 0 once it is there.
+int MakeFolder(const std::string& dir);
 // Makes the output folder; false after saying why it cannot be made.
 bool CreateFolder(const std::string& dir);
 // Whether the output folder is there or can be made: nothing that is not a folder stands on its path. False
@@ -31,11 +36,19 @@ bool CanCreateFolder(const std::string& dir);
 // file, and says how many.
 void RemoveDebrisIn(const std::string& dir);
 void RemoveDebrisOf(const std::string& file);
-// "<file> already exists in <dir>; stopped without overwriting it (...)".
-void SayRefused(const std::string& file, const std::string& dir);
-// "scripts of database <database> written to <the folder as an absolute path>", without the database when it
-// is not known.
-void SayWritten(const std::string& dir, const std::string& database);
+// How an export into a folder ended.
+struct RunEnd {
+    std::string dir;
+    int signal = 0;                        // the signal that stopped the run (Ctrl-C, SIGTERM); 0 for none
+    std::string writtenBeforeInterruption; // the categories written before it, named; empty when none
+    std::optional<std::string> refused;    // the existing file that stopped the run
+    bool failed = false;                   // what failed was said already
+    bool quiet = false;                    // no line for a run that succeeded
+    std::string database;                  // the database read, named in that line; empty when not known
+};
+// Says how the run ended (interrupted, stopped at an existing file, or written into its folder, naming the
+// database when it is known) and returns the exit status: 128 + the signal, 1, or 0.
+int ConcludeRun(const RunEnd& end);
 
 using CategoryFileNames = std::array<std::string, SQL_CATEGORY_COUNT>;
 

@@ -2,6 +2,7 @@
 
 #include "ExportOutput.h"
 #include "Messages.h"
+#include "model/ModelError.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
 
@@ -17,17 +18,15 @@ std::vector<std::string> ReadManifest(const std::string& dir) {
     return files;
 }
 
-bool WriteManifest(const std::string& dir, const std::vector<std::string>& files) {
+void WriteManifest(const std::string& dir, const std::vector<std::string>& files) {
     std::string text;
     for (const std::string& file : files)
         text.append(file).append("\n");
     const std::filesystem::path path = std::filesystem::path(dir) / kManifestName;
     try {
         WriteFileReplacing(path.c_str(), text.data(), text.size());
-        return true;
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
-        Say(CannotWrite(path.string(), *e));
-        return false;
+        throw CModelError(eModelTask::WriteFile, path.string(), FileFailureReason(*e));
     }
 }

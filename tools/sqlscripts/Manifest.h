@@ -10,5 +10,5 @@ inline constexpr const char* kManifestName = "manifest.txt";
 
 // The folder's list; empty when it has none.
 std::vector<std::string> ReadManifest(const std::string& dir);
-// False after saying why the list could not be written.
-bool WriteManifest(const std::string& dir, const std::vector<std::string>& files);
+// Throws CModelError when the list cannot be written.
+void WriteManifest(const std::string& dir, const std::vector<std::string>& files);

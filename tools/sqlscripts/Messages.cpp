@@ -1,6 +1,8 @@
 #include "Messages.h"
 
+#include "ConnectString.h"
 #include "Installed.h"
+#include "model/ModelError.h"
 #include "platform/String.h"
 
 #include <algorithm>
@@ -100,4 +102,22 @@ std::string ModuleText(const std::string& text) {
 
 void Say(const std::string& line) {
     std::fprintf(stderr, "sqlscripts: %s\n", line.c_str());
+}
+
+std::string ModelErrorLine(const CModelError& error) {
+    const std::string reason = OneLine(error.Reason());
+    switch (error.Task()) {
+    case eModelTask::ReadCatalog:
+        return Format(Tr("cannot read the catalog's %s: %s"), error.Subject().c_str(), reason.c_str());
+    case eModelTask::ReadRows:
+        return Format(Tr("rows of %s: %s"), error.Subject().c_str(), reason.c_str());
+    case eModelTask::WriteFile:
+        return Format(Tr("cannot write %s: %s"), error.Subject().c_str(), reason.c_str());
+    case eModelTask::MakeFolder:
+        return Format(Tr("cannot create the folder %s: %s"), error.Subject().c_str(), reason.c_str());
+    case eModelTask::WriteValue:
+        break;
+    }
+    // The library's own words, which name the table, the column and its type.
+    return error.what();
 }

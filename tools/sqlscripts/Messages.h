@@ -30,3 +30,7 @@ std::string ModuleText(const std::string& text);
 
 // One line on stderr: "sqlscripts: " and the text.
 void Say(const std::string& line);
+
+class CModelError;
+// What failed in the catalog, the rows or a file, as one line in the user's language.
+std::string ModelErrorLine(const CModelError& error);

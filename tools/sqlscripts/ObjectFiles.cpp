@@ -3,6 +3,7 @@
 #include "Categories.h"
 #include "Manifest.h"
 #include "Messages.h"
+#include "model/ModelError.h"
 #include "platform/Unicode.h"
 
 #include <algorithm>
@@ -244,5 +245,11 @@ bool ObjectFiles::Conclude(const std::vector<int>& categories, bool prune) {
         manifest.insert(manifest.end(), kept[category].begin(), kept[category].end());
     }
     manifest.insert(manifest.end(), others.begin(), others.end());
-    return WriteManifest(dir_, manifest);
+    try {
+        WriteManifest(dir_, manifest);
+        return true;
+    } catch (const CModelError& e) {
+        Say(ModelErrorLine(e));
+        return false;
+    }
 }

@@ -2,10 +2,11 @@
 
 #include "Categories.h"
 #include "CliReference.h"
+#include "KindSelection.h"
 #include "Messages.h"
 #include "ObjectName.h"
-#include "RecreateKinds.h"
 #include "export/CategoryTable.h"
+#include "platform/Text.h"
 #include "platform/Unicode.h"
 
 #include <CLI/CLI.hpp>
@@ -127,11 +128,11 @@ template <class T>
 CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function<void(const T&)> set,
                        const std::vector<std::pair<std::string, T>>& choices, const std::string& help,
                        const std::string& typeName = "TEXT") {
-    std::string words, listed;
-    for (const auto& [word, value] : choices) {
-        words += (words.empty() ? "" : "|") + word;
-        listed += (listed.empty() ? "" : ",") + word;
-    }
+    std::vector<std::string> choiceWords;
+    for (const auto& [word, value] : choices)
+        choiceWords.push_back(word);
+    const std::string words = JoinText(choiceWords, "|");
+    const std::string listed = JoinText(choiceWords, ",");
     const CLI::Validator mapping(
         [choices, words](std::string& value) {
             const auto it = std::find_if(choices.begin(), choices.end(),
@@ -252,7 +253,7 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         .add_flag("--recreate", options.recreate,
                   "scripts that rebuild every object as it is, in files whose name order is the apply order, "
                   "listed in DIR/manifest.txt; --only and --skip then take: " +
-                      RecreateKindList())
+                      JoinText(RecreateKindNames()))
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order");
     CLI::Option* data =
         command

@@ -4,6 +4,7 @@
 #include "Manifest.h"
 #include "Messages.h"
 #include "platform/Exceptions.h"
+#include "recreate/RecreateKinds.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -14,59 +15,57 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// "NN-Category" and the end given: ".sql" for a category's file.
-std::string CategoryFileName(ERecreateCategory category, const std::string& end = ".sql") {
-    const int number = static_cast<int>(category) + 1;
-    return (number < 10 ? "0" : "") + std::to_string(number) + "-" +
-           std::string(RecreateCategoryName(category)) + end;
+// "NN-Section" and the end given: ".sql" for a section's file.
+std::string SectionFileName(eRecreateSection section, const std::string& end = ".sql") {
+    return RecreateSectionFileName(section) + end;
 }
 
 // A table's parts are named after it; a trigger, a schema-level object of its own, is not.
 std::string ObjectFileName(const TRecreateStep& step) {
-    if (step.strParent.empty() || step.eKind == ERecreateKind::Trigger)
+    if (step.strParent.empty() || RecreateKind(step.eKind).bSchemaObject)
         return EscapeFileName(step.strName);
     return EscapeFileName(step.strParent) + "." + EscapeFileName(step.strName);
 }
 
-// False when the gate kept a file that appeared meanwhile (refused), or after saying why it failed.
-bool Write(ReplaceGate& gate, const fs::path& path, const std::string& text, const std::string& relative,
-           bool& refused) {
-    try {
+// The text into the file at its place, once the gate allows it; false when the gate kept a file that
+// appeared meanwhile.
+bool Write(ReplaceGate& gate, const fs::path& path, const std::string& text, const std::string& relative) {
+    bool written = false;
+    WritingFile(path.string(), [&] {
         std::error_code ec;
         fs::create_directories(path.parent_path(), ec);
-        refused = !gate.Write(path, relative, text);
-        return !refused;
-    } catch (CException* e) {
-        const CExceptionPtr<> guard(e);
-        Say(CannotWrite(path.string(), *e));
-        return false;
-    }
+        written = gate.Write(path, relative, text);
+    });
+    return written;
 }
 
 // Puts the rows written under a temporary name in place, as Write does.
-bool PutInPlace(ReplaceGate& gate, const fs::path& path, DataFile& data, const std::string& relative,
-                bool& refused) {
-    try {
-        refused = !gate.Put(path, relative, *data.written);
-        return !refused;
-    } catch (CException* e) {
-        const CExceptionPtr<> guard(e);
-        Say(CannotWrite(path.string(), *e));
-        return false;
-    }
+bool PutInPlace(ReplaceGate& gate, const fs::path& path, DataFile& data, const std::string& relative) {
+    bool put = false;
+    WritingFile(path.string(), [&] { put = gate.Put(path, relative, *data.written); });
+    return put;
 }
 
 } // namespace
 
-std::vector<RecreateFile> RecreateCategoryFiles(std::vector<TRecreateStep>&& steps) {
+void WritingFile(const std::string& path, const std::function<void()>& work) {
+    try {
+        work();
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        throw CModelError(eModelTask::WriteFile, path, FileFailureReason(*e));
+    }
+}
+
+std::vector<RecreateFile> RecreateSectionFiles(std::vector<TRecreateStep>&& steps) {
     std::vector<RecreateFile> files;
     for (size_t i = 0; i < steps.size();) {
         size_t end = i, size = 0;
-        for (; end < steps.size() && steps[end].eCategory == steps[i].eCategory; ++end)
+        for (; end < steps.size() && steps[end].eSection == steps[i].eSection; ++end)
             size += steps[end].strText.size();
         RecreateFile& file =
-            files.emplace_back(RecreateFile{CategoryFileName(steps[i].eCategory), std::move(steps[i].strText),
-                                            steps[i].eCategory, static_cast<long>(end - i), nullptr});
+            files.emplace_back(RecreateFile{SectionFileName(steps[i].eSection), std::move(steps[i].strText),
+                                            steps[i].eSection, static_cast<long>(end - i), nullptr});
         file.text.reserve(size);
         // Each step's text is let go once copied, so that the steps and their files are not held twice.
         for (++i; i < end; ++i) {
@@ -82,16 +81,16 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
     std::vector<RecreateFile> files;
     std::set<std::string> used;
     for (TRecreateStep& step : steps) {
-        const std::string path = nameTemplate.UniquePath(std::string(RecreateKindName(step.eKind)),
+        const std::string path = nameTemplate.UniquePath(std::string(RecreateKindFolder(step.eKind)),
                                                          step.strSchema, ObjectFileName(step), used);
-        files.push_back({path, std::move(step.strText), step.eCategory, 1, nullptr});
+        files.push_back({path, std::move(step.strText), step.eSection, 1, nullptr});
     }
     return files;
 }
 
 void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps,
                   const NameTemplate* nameTemplate) {
-    const std::string folder(RecreateCategoryName(ERecreateCategory::Data));
+    const std::string folder(RecreateSectionName(eRecreateSection::Data));
     const size_t width = std::max<size_t>(3, std::to_string(steps.size()).size());
     std::vector<RecreateFile> dataFiles;
     std::set<std::string> used;
@@ -101,25 +100,25 @@ void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps
         number.insert(0, width - number.size(), '0');
         const std::string path =
             nameTemplate ? nameTemplate->UniquePath(folder, step.table.strSchema, name, used)
-                         : CategoryFileName(ERecreateCategory::Data,
-                                            "/" + number + "-" + EscapeFileName(step.table.strSchema) + "." +
-                                                name + ".sql");
-        dataFiles.push_back({path, std::string(), ERecreateCategory::Data, 1,
+                         : SectionFileName(eRecreateSection::Data, "/" + number + "-" +
+                                                                       EscapeFileName(step.table.strSchema) +
+                                                                       "." + name + ".sql");
+        dataFiles.push_back({path, std::string(), eRecreateSection::Data, 1,
                              std::make_shared<DataFile>(DataFile{std::move(step), nullptr})});
     }
     const auto after = std::find_if(files.begin(), files.end(), [](const RecreateFile& file) {
-        return file.category > ERecreateCategory::Data;
+        return file.section > eRecreateSection::Data;
     });
     files.insert(after, std::make_move_iterator(dataFiles.begin()), std::make_move_iterator(dataFiles.end()));
 }
 
 std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     std::vector<std::string> names;
-    for (size_t i = 0; i < RECREATE_CATEGORY_COUNT; ++i) {
-        const auto category = static_cast<ERecreateCategory>(i);
+    for (auto section = eRecreateSection::Schemas; section <= eRecreateSection::ExtendedProperties;
+         section = static_cast<eRecreateSection>(static_cast<int>(section) + 1)) {
         names.push_back(objectFiles
-                            ? std::string(RecreateCategoryName(category))
-                            : CategoryFileName(category, category == ERecreateCategory::Data ? "" : ".sql"));
+                            ? std::string(RecreateSectionName(section))
+                            : SectionFileName(section, section == eRecreateSection::Data ? "" : ".sql"));
     }
     return names;
 }
@@ -143,66 +142,77 @@ std::set<fs::path, std::greater<>> MissingFolders(const std::string& dir,
     return missing;
 }
 
-bool WriteFilesAndManifest(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
-                           Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
+// The progress of a section's files, told as the first of them is written.
+void StartSection(Progress& progress, const std::vector<RecreateFile>& files, size_t first) {
+    const int section = static_cast<int>(files[first].section);
+    long objects = 0;
+    for (size_t j = first; j < files.size() && files[j].section == files[first].section; ++j)
+        objects += files[j].objects;
+    progress.Started(section);
+    progress.ListRead(section, objects);
+}
+
+std::optional<std::string> WriteFilesAndManifest(const std::string& dir,
+                                                 const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                                                 Progress& progress, const WriteDataFiles& writeData) {
     // Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
     for (const RecreateFile& file : files)
-        if (!gate.Allow(fs::path(dir) / file.path, file.path)) {
-            refusedFile = file.path;
-            return false;
-        }
+        if (!gate.Allow(fs::path(dir) / file.path, file.path))
+            return file.path;
     // The folder's own error, rather than the first file's that cannot be written in it.
-    if (!CreateFolder(dir) || (writeData && !writeData()))
-        return false;
+    if (const int error = MakeFolder(dir))
+        throw CModelError(eModelTask::MakeFolder, dir, SystemReason(error));
+    if (writeData)
+        writeData();
     std::vector<std::string> written;
     for (size_t i = 0; i < files.size(); ++i) {
         const RecreateFile& file = files[i];
-        const int category = static_cast<int>(file.category);
-        bool refused = false;
+        const int section = static_cast<int>(file.section);
+        const fs::path path = fs::path(dir) / file.path;
         // The rows were counted as they were read; the other files as they are written.
-        if (file.data) {
-            if (!PutInPlace(gate, fs::path(dir) / file.path, *file.data, file.path, refused)) {
-                refusedFile = refused ? file.path : std::string();
-                return false;
-            }
-        } else {
-            if (i == 0 || files[i - 1].category != file.category) {
-                long objects = 0;
-                for (size_t j = i; j < files.size() && files[j].category == file.category; ++j)
-                    objects += files[j].objects;
-                progress.Started(category);
-                progress.ListRead(category, objects);
-            }
-            if (!Write(gate, fs::path(dir) / file.path, file.text, file.path, refused)) {
-                refusedFile = refused ? file.path : std::string();
-                return false;
-            }
+        if (file.data && !PutInPlace(gate, path, *file.data, file.path))
+            return file.path;
+        if (!file.data) {
+            if (i == 0 || files[i - 1].section != file.section)
+                StartSection(progress, files, i);
+            if (!Write(gate, path, file.text, file.path))
+                return file.path;
             for (long n = 0; n < file.objects; ++n)
-                progress.ObjectDone(category);
+                progress.ObjectDone(section);
         }
         written.push_back(file.path);
-        if (i + 1 == files.size() || files[i + 1].category != file.category)
-            progress.Finished(category, true);
+        if (i + 1 == files.size() || files[i + 1].section != file.section)
+            progress.Finished(section, true);
     }
-    return WriteManifest(dir, written);
+    WriteManifest(dir, written);
+    return std::nullopt;
 }
 
-} // namespace
-
-bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
-                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
-    refusedFile.clear();
-    const std::set<fs::path, std::greater<>> missing = MissingFolders(dir, files);
-    const CProvisionalFolders provisional(std::vector<std::string>(missing.begin(), missing.end()));
-    if (WriteFilesAndManifest(dir, files, gate, progress, refusedFile, writeData))
-        return true;
-    // A failed run leaves no debris: the rows written under temporary names go, and so do the folders made
-    // for the files that are still empty.
+// A run that stops leaves no debris: the rows written under temporary names go, and so do the folders made
+// for the files.
+void RemoveDebris(const std::vector<RecreateFile>& files, const std::set<fs::path, std::greater<>>& missing) {
     for (const RecreateFile& file : files)
         if (file.data)
             file.data->written.reset();
     std::error_code ec;
     for (const fs::path& folder : missing)
         fs::remove(folder, ec);
-    return false;
+}
+
+} // namespace
+
+std::optional<std::string> WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files,
+                                              ReplaceGate& gate, Progress& progress,
+                                              const WriteDataFiles& writeData) {
+    const std::set<fs::path, std::greater<>> missing = MissingFolders(dir, files);
+    const CProvisionalFolders provisional(std::vector<std::string>(missing.begin(), missing.end()));
+    try {
+        std::optional<std::string> refused = WriteFilesAndManifest(dir, files, gate, progress, writeData);
+        if (refused)
+            RemoveDebris(files, missing);
+        return refused;
+    } catch (const CModelError&) {
+        RemoveDebris(files, missing);
+        throw;
+    }
 }

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,13 +25,13 @@ struct DataFile {
 struct RecreateFile {
     std::string path; // relative to the output folder, '/'-separated
     std::string text;
-    ERecreateCategory category;
+    eRecreateSection section;
     long objects = 0;
     std::shared_ptr<DataFile> data; // set for a file of rows, whose text is not held
 };
 
-// One file per category that has steps, named "NN-Category.sql" so that name order is apply order.
-std::vector<RecreateFile> RecreateCategoryFiles(std::vector<TRecreateStep>&& steps);
+// One file per section that has steps, named "NN-Section.sql" so that name order is apply order.
+std::vector<RecreateFile> RecreateSectionFiles(std::vector<TRecreateStep>&& steps);
 // One file per step, where the template puts it: {category} is the kind's folder (Tables, Indexes, ...);
 // an index, constraint or foreign key is named "<table>.<name>". Paths that differ only in letter case get
 // "~2", "~3", ... after the name, in apply order.
@@ -43,16 +44,20 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
 void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps,
                   const NameTemplate* nameTemplate);
 
-// Progress names: the categories' file names ("06-Tables.sql", the folder "07-Data") or, with object files,
-// their names.
+// Progress names, by section: the sections' file names ("06-Tables.sql", the folder "07-Data") or, with
+// object files, their names.
 std::vector<std::string> RecreateProgressNames(bool objectFiles);
 
-// Writes the files of rows under their temporary names; false when the run is to stop, having said why.
-using WriteDataFiles = std::function<bool()>;
+// Writes the files of rows under their temporary names; throws CModelError when they cannot be.
+using WriteDataFiles = std::function<void()>;
 
 // Writes the files into dir, then the manifest (manifest.txt: their paths in apply order). Every existing
 // file is asked about first, through the gate, and the files of rows written next, before anything is
-// replaced. False when the run stopped: refusedFile names the file the gate kept, or is empty after a
-// failure, which is said on stderr.
-bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files, ReplaceGate& gate,
-                        Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData = {});
+// replaced. Returns the file the gate kept, which stopped the run; none when every file was written. Throws
+// CModelError when a file cannot be written. A run that stops leaves no file of its own behind.
+std::optional<std::string> WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files,
+                                              ReplaceGate& gate, Progress& progress,
+                                              const WriteDataFiles& writeData = {});
+
+// Runs work, which writes the file at path: what the file layer throws becomes CModelError naming the file.
+void WritingFile(const std::string& path, const std::function<void()>& work);

@@ -23,6 +23,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <strings.h>
@@ -125,28 +126,22 @@ void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const
 // left from objects that are gone, and the folder's list of files); the exit status.
 int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const HostUi& ui,
                    const ExportObserver& observer, ExportOutput& output, const std::string& database) {
-    // A recording says why it holds less than the run would have asked (the file keeps these words as they
-    // are).
-    if (const int signal = InterruptionSignal()) {
-        CutShortRecordingsBySignal();
-        const std::vector<int> finished = observer.Finished();
-        Say(finished.empty()
-                ? Tr("interrupted; no category was written")
-                : Format(Tr("interrupted; categories written: %s"), JoinCategoryNames(finished).c_str()));
-        return 128 + signal;
-    }
-    const bool writeFailures = output.SayWriteFailures();
+    RunEnd end{options.dir,
+               InterruptionSignal(),
+               JoinCategoryNames(observer.Finished()),
+               std::nullopt,
+               false,
+               options.quiet,
+               database};
+    if (end.signal)
+        return ConcludeRun(end);
+    const bool failed = output.SayWriteFailures() || ui.MessageCount() > 0;
     if (output.IsRefused()) {
         CutShortSnapshotRecordings("the export stopped at an existing file");
-        SayRefused(output.RefusedFile(), options.dir);
+        end.refused = output.RefusedFile();
     }
-    if (output.IsRefused() || ui.MessageCount() > 0 || writeFailures)
-        return kExitFailed;
-    if (!output.Conclude(plan.categories, options.prune))
-        return kExitFailed;
-    if (!options.quiet)
-        SayWritten(options.dir, database);
-    return kExitOk;
+    end.failed = failed || (!end.refused && !output.Conclude(plan.categories, options.prune));
+    return ConcludeRun(end);
 }
 
 std::unique_ptr<ExportOutput> MakeOutput(const ExportOptions& options, const ExportPlan& plan,
@@ -229,47 +224,51 @@ std::string DboObjectName(const std::string& text) {
     return strcasecmp(name.schema.c_str(), "dbo") == 0 ? name.name : text;
 }
 
+// Runs a call of the module on the connection, with the host's user interface in place.
+int OnModule(const Source& source, const std::function<int(CDatabase&, HostUi&)>& call) {
+    HostUi ui;
+    const UiBackendScope scope(&ui);
+    CDatabase db;
+    if (!Connect(db, source))
+        return kExitFailed;
+    return call(db, ui);
+}
+
 int RunObject(const CommandLine& line) {
     if (line.recreate)
         return PrintRecreateObject(line.name, [&line](CDatabase& db) { return Connect(db, line.source); });
-    HostUi ui;
-    const UiBackendScope scope(&ui);
-    CDatabase db;
-    if (!Connect(db, line.source))
-        return kExitFailed;
     const std::string name = DboObjectName(line.name);
-    CString script;
-    try {
-        if (!line.type) {
-            ui.ExpectObject(name, !ParseObjectName(name).schema.empty());
-            return PrintScript(GenerateSQLScriptObject(db, name.c_str(), script, !line.collation) != 0,
-                               script, name);
+    return OnModule(line.source, [&line, &name](CDatabase& db, HostUi& ui) {
+        CString script;
+        try {
+            if (!line.type) {
+                ui.ExpectObject(name, !ParseObjectName(name).schema.empty());
+                return PrintScript(GenerateSQLScriptObject(db, name.c_str(), script, !line.collation) != 0,
+                                   script, name);
+            }
+            const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*line.type),
+                                                        name.c_str(), script, !line.collation);
+            if (result.nError)
+                Say(ModuleText(OneLine(result.strMessage.Str())));
+            return PrintScript(result.nError == 0, script, name);
+        } catch (CException* e) {
+            const CExceptionPtr<> guard(e);
+            Say(OneLine(e->GetErrorText().Str()));
+            return kExitFailed;
         }
-        const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*line.type),
-                                                    name.c_str(), script, !line.collation);
-        if (result.nError)
-            Say(ModuleText(OneLine(result.strMessage.Str())));
-        return PrintScript(result.nError == 0, script, name);
-    } catch (CException* e) {
-        const CExceptionPtr<> guard(e);
-        Say(OneLine(e->GetErrorText().Str()));
-        return kExitFailed;
-    }
+    });
 }
 
 int RunFields(const CommandLine& line) {
-    HostUi ui;
-    const UiBackendScope scope(&ui);
-    CDatabase db;
-    if (!Connect(db, line.source))
-        return kExitFailed;
     const std::string name = DboObjectName(line.name);
-    CString fields;
-    if (GenerateSQLScriptFields(db, name.c_str(), fields) && fields.IsEmpty()) {
-        Say(Format(Tr("%s is not a table or view of schema dbo"), name.c_str()));
-        return kExitFailed;
-    }
-    return PrintResult(!fields.IsEmpty(), fields);
+    return OnModule(line.source, [&name](CDatabase& db, HostUi&) {
+        CString fields;
+        if (GenerateSQLScriptFields(db, name.c_str(), fields) && fields.IsEmpty()) {
+            Say(Format(Tr("%s is not a table or view of schema dbo"), name.c_str()));
+            return kExitFailed;
+        }
+        return PrintResult(!fields.IsEmpty(), fields);
+    });
 }
 
 // Rewrites a snapshot of any version this program reads in the version it writes.

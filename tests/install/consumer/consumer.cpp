@@ -29,7 +29,7 @@ static std::string RecreateCustomer(const char* snapshot) {
     db.OpenEx((std::string("SNAPSHOT=") + snapshot).c_str(), CDatabase::noOdbcDialog);
     const TCatalogModel model = LoadCatalogModel(db);
     for (const TRecreateStep& step : ScriptCatalogModel(model).aSteps)
-        if (step.eKind == ERecreateKind::Table && step.strSchema == "dbo" && step.strName == "Customer")
+        if (step.eKind == eModelKind::Table && step.strSchema == "dbo" && step.strName == "Customer")
             return step.strText;
     return std::string();
 }

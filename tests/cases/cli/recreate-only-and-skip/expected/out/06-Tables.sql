@@ -25,6 +25,11 @@ CREATE TABLE [dbo].[Node] (
     CONSTRAINT [PK_Node] PRIMARY KEY CLUSTERED ([NodeId] ASC)
 );
 GO
+CREATE TABLE [dbo].[Token] (
+    [TokenId] [int] NOT NULL,
+    [Code] [int] NULL
+);
+GO
 CREATE TABLE [sales].[Orders] (
     [OrderId] [bigint] NOT NULL CONSTRAINT [DF_Orders_OrderId] DEFAULT (NEXT VALUE FOR [dbo].[OrderNo]),
     [CustomerId] [int] NOT NULL,

@@ -11,3 +11,5 @@ EXEC sys.sp_addextendedproperty @name = N'Revision', @value = CAST(N'7' AS int),
 GO
 EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = 'digits', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TYPE', @level1name = N'Phone';
 GO
+EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'Numbers each order', @level0type = N'SCHEMA', @level0name = N'sales', @level1type = N'TABLE', @level1name = N'Orders', @level2type = N'TRIGGER', @level2name = N'trOrders';
+GO

@@ -25,6 +25,11 @@ CREATE TABLE [dbo].[Node] (
     CONSTRAINT [PK_Node] PRIMARY KEY CLUSTERED ([NodeId] ASC)
 );
 GO
+CREATE TABLE [dbo].[Token] (
+    [TokenId] [int] NOT NULL,
+    [Code] [int] NULL
+);
+GO
 CREATE TABLE [sales].[Orders] (
     [OrderId] [bigint] NOT NULL CONSTRAINT [DF_Orders_OrderId] DEFAULT (NEXT VALUE FOR [dbo].[OrderNo]),
     [CustomerId] [int] NOT NULL,
@@ -43,5 +48,14 @@ CREATE FUNCTION dbo.fnIsValid (@id int) RETURNS bit
 AS
 BEGIN
     RETURN CASE WHEN EXISTS (SELECT 1 FROM sales.Orders WHERE CustomerId = @id) THEN 1 ELSE 0 END
+END
+GO
+SET ANSI_NULLS ON;
+SET QUOTED_IDENTIFIER ON;
+GO
+CREATE FUNCTION dbo.fnNextToken () RETURNS int
+AS
+BEGIN
+    RETURN (SELECT ISNULL(MAX(Code), 0) + 1 FROM dbo.Token)
 END
 GO

@@ -1,19 +1,18 @@
-// What --only and --skip name with --recreate: the kinds of objects it writes.
+// What --only and --skip name with --recreate: the kinds of objects it writes, by the words of the kinds
+// table.
 #pragma once
 
-#include "recreate/RecreateScript.h"
+#include "recreate/RecreateKinds.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-using RecreateKindSet = std::array<bool, RECREATE_KIND_COUNT>;
+using RecreateKindSet = std::array<bool, MODEL_KIND_COUNT>;
 
 // The words --only and --skip take with --recreate: "schemas", "types", ...
-const std::vector<std::string>& RecreateKindNames();
-// The same, comma-separated: "schemas, types, ...".
-std::string RecreateKindList();
+std::vector<std::string> RecreateKindNames();
 // The kinds the lists leave to write (every kind without --only); throws std::invalid_argument naming a word
 // that is not a kind, or when the lists leave none.
 RecreateKindSet SelectedRecreateKinds(const std::optional<std::string>& only,

@@ -1,0 +1,37 @@
+// What identifies an object of a catalog whatever database it comes from: its kind, schema and name, and for
+// what belongs to a table, the table. Two models loaded from different databases are matched by these keys,
+// never by catalog ids.
+#pragma once
+
+#include <compare>
+#include <cstddef>
+#include <string>
+
+// The kinds of objects a model holds, in their usual apply order.
+enum class eModelKind {
+    Schema,
+    AliasType,
+    TableType,
+    Sequence,
+    Synonym,
+    Table,
+    Check,
+    Default,
+    Index,
+    ForeignKey,
+    View,
+    Function,
+    Procedure,
+    Trigger,
+    Property,
+};
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Property) + 1;
+
+struct TModelKey {
+    eModelKind eKind = eModelKind::Schema;
+    std::string strSchema; // empty for a schema
+    std::string strTable;  // the table (or a trigger's table or view) that a part belongs to; empty otherwise
+    std::string strName;
+
+    auto operator<=>(const TModelKey&) const = default;
+};

@@ -1,0 +1,93 @@
+// Extended properties: the levels that name what a property is on, and the system procedures that add,
+// change and drop one.
+#include "recreate/DdlText.h"
+#include "recreate/DdlWriter.h"
+#include "recreate/RecreateKinds.h"
+
+namespace {
+
+struct TLevel {
+    std::string_view strType;
+    std::string strName;
+};
+
+// sql_variant values keep their type where it is text or a whole number; other types come back as text.
+std::string PropertyValue(const TModelExtendedProperty& property) {
+    if (!property.value)
+        return "NULL";
+    const std::string& strType = property.strBaseType;
+    if (strType == "varchar" || strType == "char")
+        return AnsiLiteral(*property.value);
+    if (strType == "int" || strType == "bigint" || strType == "smallint" || strType == "tinyint" ||
+        strType == "bit")
+        return "CAST(" + UnicodeLiteral(*property.value) + " AS " + strType + ")";
+    return UnicodeLiteral(*property.value);
+}
+
+// The levels that name the property's target: none for the database's own, the schema, the schema and
+// object, or the table (or a trigger's table or view) and its part.
+std::vector<TLevel> PropertyLevels(const TModelExtendedProperty& property, const TCatalogModel& model) {
+    if (!property.target)
+        return {};
+    const TModelKey& target = *property.target;
+    const std::string_view strWord = RecreateKind(target.eKind).strSqlWord;
+    if (target.eKind == eModelKind::Schema)
+        return {{strWord, target.strName}};
+    if (target.eKind == eModelKind::Trigger) {
+        const bool bOnTable = model.FindTable(target.strSchema, target.strTable) != nullptr;
+        return {{"SCHEMA", target.strSchema},
+                {bOnTable ? "TABLE" : "VIEW", target.strTable},
+                {strWord, target.strName}};
+    }
+    if (!target.strTable.empty())
+        return {{"SCHEMA", target.strSchema}, {"TABLE", target.strTable}, {strWord, target.strName}};
+    std::vector<TLevel> aLevels{{"SCHEMA", target.strSchema}, {strWord, target.strName}};
+    if (!property.strColumn.empty())
+        aLevels.push_back({"COLUMN", property.strColumn});
+    return aLevels;
+}
+
+std::string PropertyCall(const char* pszProcedure, const TModelExtendedProperty& property, bool bWithValue,
+                         const TCatalogModel& model) {
+    std::string str =
+        std::string("EXEC sys.") + pszProcedure + " @name = " + UnicodeLiteral(property.strName);
+    if (bWithValue)
+        str += ", @value = " + PropertyValue(property);
+    const std::vector<TLevel> aLevels = PropertyLevels(property, model);
+    for (size_t i = 0; i < aLevels.size(); ++i) {
+        const std::string strLevel = std::to_string(i);
+        str += ", @level" + strLevel + "type = " + UnicodeLiteral(aLevels[i].strType) + ", @level" +
+               strLevel + "name = " + UnicodeLiteral(aLevels[i].strName);
+    }
+    return str + ";" + kLineEnd;
+}
+
+std::string PropertyBatch(const TPlanStep& step, const TCatalogModel& model,
+                          std::string (*pfnCall)(const TModelExtendedProperty&, const TCatalogModel&)) {
+    std::string str;
+    for (const TModelExtendedProperty* pProperty : std::get<TPropertySet>(step.object).aProperties)
+        str += pfnCall(*pProperty, model);
+    return str.empty() ? str : str + kGo;
+}
+
+} // namespace
+
+std::string AddProperty(const TModelExtendedProperty& property, const TCatalogModel& model) {
+    return PropertyCall("sp_addextendedproperty", property, true, model);
+}
+
+std::string UpdateProperty(const TModelExtendedProperty& property, const TCatalogModel& model) {
+    return PropertyCall("sp_updateextendedproperty", property, true, model);
+}
+
+std::string DropProperty(const TModelExtendedProperty& property, const TCatalogModel& model) {
+    return PropertyCall("sp_dropextendedproperty", property, false, model);
+}
+
+std::string CreateProperties(const TPlanStep& step, const TDdlContext& context) {
+    return PropertyBatch(step, context.model, &AddProperty);
+}
+
+std::string DropProperties(const TPlanStep& step, const TDdlContext& context) {
+    return PropertyBatch(step, context.model, &DropProperty);
+}

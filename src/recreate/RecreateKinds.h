@@ -1,0 +1,34 @@
+// The table of kinds: everything the faithful scripts know about a kind of object, one row each. Adding a
+// kind is a row here, a family of the model and a writer.
+#pragma once
+
+#include "recreate/RecreatePlan.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct TDdlContext;
+
+struct TRecreateKind {
+    eModelKind eKind;
+    std::string_view strName;    // one object of the kind, as a message names it: "alias type"
+    std::string_view strWord;    // the kinds --only and --skip take: "types"
+    std::string_view strFolder;  // the folder of its files when each object has a file of its own
+    std::string_view strSqlWord; // what T-SQL calls it in DROP and in an extended property's levels: "TABLE"
+    eRecreateSection eSection;   // the section its steps start in, the file they go into by section
+    int nPriority;               // steps of one section come in this order of their kinds, then by name
+    bool bSchemaObject;          // an object of its schema that others name in their text, not a table's part
+    bool bMadeWithTables; // part of a table's or type's definition: what it uses comes before the tables
+    void (*pfnCollect)(CPlanBuilder& builder, eModelKind eKind); // a step for each object of the kind
+    void (*pfnNeeds)(CPlanBuilder& builder, size_t nStep);       // what a step of the kind needs first
+    std::string (*pfnCreate)(const TPlanStep& step, const TDdlContext& context);
+    std::string (*pfnDrop)(const TPlanStep& step, const TDdlContext& context);
+};
+
+const std::array<TRecreateKind, MODEL_KIND_COUNT>& RecreateKinds();
+const TRecreateKind& RecreateKind(eModelKind eKind);
+
+// The words --only and --skip take, in the table's order, each once.
+std::vector<std::string_view> RecreateKindWords();

@@ -1,0 +1,2 @@
+ALTER TABLE [dbo].[Token] ADD CONSTRAINT [DF_Token_Code] DEFAULT ([dbo].[fnNextToken]()) FOR [Code];
+GO

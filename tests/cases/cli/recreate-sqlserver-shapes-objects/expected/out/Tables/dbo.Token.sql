@@ -1,0 +1,5 @@
+CREATE TABLE [dbo].[Token] (
+    [TokenId] [int] NOT NULL,
+    [Code] [int] NULL
+);
+GO
