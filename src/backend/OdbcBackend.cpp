@@ -294,6 +294,12 @@ private:
         std::vector<SQLLEN> aLengths;
         std::string strText; // a text value of the row, as UTF-8
 
+        template <typename T> static T Read(const char* pData) {
+            T value;
+            std::memcpy(&value, pData, sizeof value);
+            return value;
+        }
+
         template <typename T> TDbValue Number(T value) {
             strText.resize(32);
             const auto [pEnd, ec] = std::to_chars(strText.data(), strText.data() + strText.size(), value);
@@ -317,11 +323,11 @@ private:
             case SQL_C_CHAR:
                 return TDbValue(std::string_view(pData, static_cast<size_t>(nLength)));
             case SQL_C_SBIGINT:
-                return Number(*reinterpret_cast<const std::int64_t*>(pData));
+                return Number(Read<std::int64_t>(pData));
             case SQL_C_DOUBLE:
-                return Number(*reinterpret_cast<const double*>(pData));
+                return Number(Read<double>(pData));
             case SQL_C_FLOAT:
-                return Number(*reinterpret_cast<const float*>(pData));
+                return Number(Read<float>(pData));
             default:
                 break;
             }

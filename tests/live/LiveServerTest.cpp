@@ -29,6 +29,15 @@ const std::string& ExportOf(const std::string& strDatabase) {
     const THostRun run =
         Export(it->second, {"--connect", ConnectTo(strDatabase), "--save-snapshot", it->second + ".json"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    // The database read is named to the user, and in the recording, without a statement of its own.
+    EXPECT_NE(run.strErr.find("sqlscripts: scripts of database " + strDatabase + " written to "),
+              std::string::npos)
+        << run.strErr;
+    EXPECT_TRUE(
+        ReadWholeFile(it->second + ".json")
+            .starts_with(
+                R"({"format":"sqlscripts-catalog-snapshot","version":2,"source":"recorded by sqlscripts","database":")" +
+                strDatabase + "\"}\n"));
     return it->second;
 }
 
