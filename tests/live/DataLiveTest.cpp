@@ -3,6 +3,9 @@
 // (tests/live/data/compare), not as the writer reads them.
 #include "LiveSupport.h"
 
+#include <atomic>
+#include <thread>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -67,14 +70,14 @@ std::vector<std::string> Differences(const std::string& strA, const std::string&
 }
 
 // Runs the files of the export's manifest in order, batch by batch, on one connection; the refusals of the
-// files of rows. What the server refuses of the schema (checks in its own wording) is the schema tests'
-// subject, and listed there.
-TRefusals ApplyManifest(CDatabase& db, const std::string& strDir) {
+// files whose path holds strOf (by default the files of rows: what the server refuses of the schema, checks
+// in its own wording, is the schema tests' subject, and listed there).
+TRefusals ApplyManifest(CDatabase& db, const std::string& strDir, const std::string& strOf = "Data/") {
     TRefusals aRefused;
     std::istringstream manifest(ReadWholeFile(strDir + "/manifest.txt"));
     for (std::string strFile; std::getline(manifest, strFile);) {
         TRefusals aFile = RunBatches(db, Batches(ReadWholeFile(strDir + "/" + strFile)));
-        if (strFile.find("Data/") != std::string::npos)
+        if (strFile.find(strOf) != std::string::npos)
             aRefused.insert(aRefused.end(), aFile.begin(), aFile.end());
     }
     return aRefused;
@@ -109,6 +112,40 @@ TEST(LiveData, SampleDatabasesComeBackExactly) {
         const CTempDir dir;
         ExpectSameRows(pszDatabase, dir.File("export"));
     }
+}
+
+// While an application adds a parent row and its child row in one transaction after another, an export with
+// the rows reads both tables as of one moment: its copy has no child without its parent, so the foreign key
+// applies. Read table by table, the pairs added between the two tables' turns would leave children behind.
+TEST(LiveData, RowsAddedDuringTheExportAreCopiedAsOfOneMoment) {
+    TScratchDatabase source("moment");
+    RunSql(source.db, "CREATE TABLE parent (id int PRIMARY KEY, filler nvarchar(200))");
+    RunSql(source.db,
+           "CREATE TABLE child (id int PRIMARY KEY, parent_id int NOT NULL, CONSTRAINT fk_child_parent "
+           "FOREIGN KEY (parent_id) REFERENCES parent (id))");
+    RunSql(source.db, "WITH n AS (SELECT TOP 30000 ROW_NUMBER() OVER (ORDER BY (SELECT NULL)) AS k FROM "
+                      "sys.all_columns a CROSS JOIN sys.all_columns b) INSERT INTO parent SELECT k, "
+                      "REPLICATE(N'x', 150) FROM n");
+    std::atomic<bool> bStop{false};
+    std::atomic<int> nPairs{0};
+    std::thread writer([&] {
+        CDatabase db;
+        db.OpenEx(ConnectTo(source.strName).c_str(), CDatabase::noOdbcDialog);
+        for (int nId = 100000; !bStop; ++nId, ++nPairs)
+            RunSql(db, "BEGIN TRANSACTION; INSERT INTO parent VALUES (" + std::to_string(nId) +
+                           ", N'new'); INSERT INTO child VALUES (" + std::to_string(nId) + ", " +
+                           std::to_string(nId) + "); COMMIT");
+    });
+    const CTempDir dir;
+    const THostRun run =
+        Export(dir.File("out"), {"--recreate", "--data", "--quiet", "--connect", ConnectTo(source.strName)});
+    bStop = true;
+    writer.join();
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_GT(nPairs.load(), 0);
+    TScratchDatabase copy("moment_copy");
+    for (const auto& [strStatement, strAnswer] : ApplyManifest(copy.db, dir.File("out"), ""))
+        ADD_FAILURE() << "refused: " << strAnswer << "\n" << strStatement.substr(0, 300);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "CliReference.h"
 #include "KindSelection.h"
 #include "Messages.h"
+#include "ObjectName.h"
 #include "export/CategoryTable.h"
 #include "platform/Text.h"
 #include "platform/Unicode.h"
@@ -11,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -66,6 +68,21 @@ CategoryFileNames FileNames(const ExportOptions& options) {
     return files;
 }
 
+std::vector<TablePattern> TablePatterns(const std::vector<std::string>& values) {
+    std::vector<TablePattern> patterns;
+    for (const std::string& value : values)
+        for (const std::string& item : SplitNameList(value)) {
+            const ObjectName name = ParseObjectName(item);
+            if (name.name.empty())
+                Usage(Format(
+                    Tr("--data-tables '%s': each pattern names a table, as SCHEMA.NAME or NAME with * for "
+                       "any characters, the patterns separated by commas"),
+                    value.c_str()));
+            patterns.push_back({item, {name.schema, name.name}});
+        }
+    return patterns;
+}
+
 // Two categories writing one file (or, a file per object, one folder) would overwrite each other's.
 void CheckDistinct(const ExportPlan& plan, Layout layout) {
     std::map<std::string, int> taken;
@@ -78,6 +95,30 @@ void CheckDistinct(const ExportPlan& plan, Layout layout) {
             Usage(Format(Tr("--file: %s and %s would both write %s"), CategoryName(it->second).c_str(),
                          CategoryName(category).c_str(), file.c_str()));
     }
+}
+
+// A whole number from min to max; any other value is named with what is expected.
+CLI::Validator WholeNumber(int min, int max) {
+    return CLI::Validator(
+        [min, max](std::string& value) {
+            int number = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+            if (error == std::errc() && end == value.data() + value.size() && number >= min && number <= max)
+                return std::string();
+            return Format(Tr("'%s' is not a whole number from %d to %d"), value.c_str(), min, max);
+        },
+        "");
+}
+
+// A value that looks like an option (--data-tables --dir out) is one: the option before it lacks its value.
+CLI::Validator NotAnOption() {
+    return CLI::Validator(
+        [](std::string& value) {
+            return value.starts_with("-")
+                       ? Format(Tr("it is followed by the option %s instead of its value"), value.c_str())
+                       : std::string();
+        },
+        "");
 }
 
 // An option whose words stand for the values of an enumeration: they are mapped in one place, and any other
@@ -122,6 +163,14 @@ void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
                         "also record every catalog statement and its answer into this snapshot file")
             ->type_name("FILE")
             ->excludes(snapshot);
+    command
+        .add_option_function<int>(
+            "--timeout", [&source](const int& seconds) { source.timeout = seconds; },
+            "seconds the login may take (default 30) and each statement may wait for the server (default: "
+            "no limit), 1 to 86400")
+        ->type_name("SECONDS")
+        ->check(WholeNumber(1, 86400))
+        ->excludes(snapshot);
 }
 
 void AddExportOptions(CLI::App& command, ExportOptions& options) {
@@ -219,18 +268,30 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->excludes(data)
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order",
                    "--only", "--skip");
+    // One value an option, taken as written: the patterns' own brackets are no list of CLI11's.
     command
-        .add_option("--data-tables", options.dataTables,
-                    "with --data or --data-only: only the rows of the tables that match one of these "
-                    "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema)")
+        .add_option(
+            "--data-tables", options.dataTables,
+            "with --data or --data-only: only the rows of the tables that match one of these "
+            "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema; a "
+            "part in brackets or double quotes may hold dots, commas and blanks); repeatable")
         ->type_name("PATTERNS")
-        ->delimiter(',');
+        ->check(NotAnOption())
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
     command
         .add_option_function<int>(
             "--rows-per-insert", [&options](const int& rows) { options.rowsPerInsert = rows; },
             "with --data or --data-only: rows in one INSERT statement, 1 to 1000 (default 100)")
         ->type_name("N")
-        ->check(CLI::Range(1, 1000));
+        ->check(WholeNumber(1, 1000));
+    command.add_flag(
+        "--consistent", options.consistent,
+        "with --data or --data-only: stop before reading anything when the database does not allow the rows "
+        "to "
+        "be read as of one moment (snapshot isolation); without it they are then read table by table, with a "
+        "warning");
 }
 
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
@@ -244,9 +305,29 @@ void CheckExtras(CLI::App& command) {
                            command.get_name().c_str()));
 }
 
-void CheckSource(const CLI::App& command, const Source& source) {
-    if (command.get_name() != "demo" && command.get_name() != "snapshot" &&
-        source.connect.empty() == source.snapshot.empty())
+bool Given(const CLI::App& command, const char* option) {
+    const CLI::Option* found = command.get_option_no_throw(option);
+    return found && found->count() > 0;
+}
+
+// What object and fields name comes first, then where the catalog comes from: exactly one of --connect and
+// --snapshot, which names something.
+void CheckSource(const CLI::App& command, const CommandLine& line) {
+    const std::string& name = command.get_name();
+    if (name == "demo" || name == "snapshot")
+        return;
+    if (name == "object" && line.name.empty())
+        Usage(Tr("object needs the NAME of the object to script: sqlscripts object NAME (--connect STR | "
+                 "--snapshot FILE)"));
+    if (name == "fields" && line.name.empty())
+        Usage(
+            Tr("fields needs the NAME of a table or view: sqlscripts fields NAME (--connect STR | --snapshot "
+               "FILE)"));
+    if (Given(command, "--connect") && line.source.connect.empty())
+        Usage(Tr("--connect names no connect string"));
+    if (Given(command, "--snapshot") && line.source.snapshot.empty())
+        Usage(Tr("--snapshot names no file"));
+    if (line.source.connect.empty() == line.source.snapshot.empty())
         Usage(Tr("give exactly one of --connect and --snapshot"));
 }
 
@@ -272,9 +353,11 @@ ExportPlan PlanExport(const ExportOptions& options) {
                  "object has a file of its own"));
     if (options.dir.empty())
         Usage(Tr("--dir names no folder"));
-    if (!options.data && !options.dataOnly && (!options.dataTables.empty() || options.rowsPerInsert))
-        Usage(Tr("--data-tables and --rows-per-insert go with --data or --data-only"));
+    if (!options.data && !options.dataOnly &&
+        (!options.dataTables.empty() || options.rowsPerInsert || options.consistent))
+        Usage(Tr("--data-tables, --rows-per-insert and --consistent go with --data or --data-only"));
     ExportPlan plan;
+    plan.tables = TablePatterns(options.dataTables);
     if (options.recreate || options.dataOnly)
         SelectedRecreateKinds(options.only, options.skip);
     else
@@ -283,8 +366,11 @@ ExportPlan PlanExport(const ExportOptions& options) {
     CheckDistinct(plan, options.layout);
     if (options.layout == Layout::Objects)
         plan.nameTemplate.emplace(options.nameTemplate.value_or(kDefaultNameTemplate));
-    plan.replace =
-        options.replace.value_or(::isatty(STDIN_FILENO) ? ReplacePolicy::Ask : ReplacePolicy::Never);
+    const bool terminal = ::isatty(STDIN_FILENO);
+    if (options.replace == ReplacePolicy::Ask && !terminal)
+        Usage(Tr(
+            "--replace ask asks on the terminal, and stdin is none; give --replace all or --replace never"));
+    plan.replace = options.replace.value_or(terminal ? ReplacePolicy::Ask : ReplacePolicy::Never);
     return plan;
 }
 
@@ -359,13 +445,16 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0)
             return app.exit(e);
+        // A value that is wrong is named before what it left over.
+        if (dynamic_cast<const CLI::ValidationError*>(&e))
+            return UsageError(e.what());
         try {
             for (const auto& [command, kind] : commands) {
                 if (!*command)
                     continue;
                 CheckExtras(*command);
                 if (dynamic_cast<const CLI::RequiredError*>(&e))
-                    CheckSource(*command, line.source);
+                    CheckSource(*command, line);
             }
         } catch (const std::invalid_argument& usage) {
             return UsageError(usage.what());
@@ -378,7 +467,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                 continue;
             line.command = kind;
             CheckExtras(*command);
-            CheckSource(*command, line.source);
+            CheckSource(*command, line);
             if (kind == CommandLine::Command::Export && !line.exportOptions.dialog)
                 PlanExport(line.exportOptions);
         }
