@@ -91,11 +91,23 @@ void ExportOutput::NotWritten(const std::string& line) {
     notWritten_.emplace_back(t_category, line);
 }
 
-std::string CannotWrite(const std::string& path, const CException& e) {
+namespace {
+
+// The system's reason for a file's failure, in the user's language.
+std::string FileReason(const CException& e) {
     const auto* file = dynamic_cast<const CFileException*>(&e);
-    const std::string reason =
-        file && file->m_lOsError ? SystemReason(static_cast<int>(file->m_lOsError)) : e.GetErrorText().Str();
-    return Format(Tr("cannot write %s: %s"), path.c_str(), reason.c_str());
+    return file && file->m_lOsError ? SystemReason(static_cast<int>(file->m_lOsError))
+                                    : e.GetErrorText().Str();
+}
+
+} // namespace
+
+std::string CannotWrite(const std::string& path, const CException& e) {
+    return Format(Tr("cannot write %s: %s"), path.c_str(), FileReason(e).c_str());
+}
+
+std::string CannotRead(const std::string& path, const CException& e) {
+    return Format(Tr("cannot read %s: %s"), path.c_str(), FileReason(e).c_str());
 }
 
 namespace {

@@ -21,6 +21,8 @@ class CException;
 bool IsFileInsideFolder(const std::string& path);
 // "cannot write <path>: <the system's reason>".
 std::string CannotWrite(const std::string& path, const CException& e);
+// "cannot read <path>: <the system's reason>".
+std::string CannotRead(const std::string& path, const CException& e);
 
 // Makes the output folder; false after saying why it cannot be made.
 bool CreateFolder(const std::string& dir);

@@ -232,6 +232,52 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->check(CLI::Range(1, 1000));
 }
 
+void AddApplyOptions(CLI::App& command, std::string& connect, ApplyOptions& options) {
+    command
+        .add_option("path", options.path,
+                    "a folder an export wrote (its files in the order of its manifest.txt), a .sql file, or "
+                    "- for standard input")
+        ->required()
+        ->type_name("PATH");
+    command.add_option("--connect", connect, "ODBC connect string of the database to apply the scripts to")
+        ->required()
+        ->type_name("STR");
+    CLI::Option* keepGoing = command.add_flag(
+        "--continue", options.keepGoing,
+        "go on after a refused batch to the end, saying each refusal; the status is 1 when any was refused");
+    command
+        .add_flag(
+            "--single-transaction", options.singleTransaction,
+            "the whole run in one transaction with XACT_ABORT ON: a refusal or Ctrl-C rolls all of it back")
+        ->excludes(keepGoing);
+    command
+        .add_option(
+            "--jobs", options.jobs,
+            "connections that load the rows (the files of Data/ or NN-Data/) at once, a table or a share "
+            "of a table's batches each; everything else runs in order on one")
+        ->type_name("N")
+        ->check(CLI::Range(1, 64))
+        ->capture_default_str();
+    AddChoice<Existing>(
+        command, "--existing", [&options](const Existing& existing) { options.existing = existing; },
+        {{"stop", Existing::Stop}, {"ok", Existing::Ok}},
+        "an object the scripts create that the database has already: stop (the default: name them and run "
+        "nothing) or ok (apply all the same)");
+    CLI::Option* progress = command.add_flag(
+        "--progress", options.progress,
+        "a plain line per applied file, for logs, instead of the status line that stderr shows when it is a "
+        "terminal");
+    CLI::Option* quiet =
+        command
+            .add_flag("--quiet", options.quiet, "errors only: no status line, progress lines or summary line")
+            ->excludes(progress);
+    command
+        .add_flag(
+            "--verbose", options.verbose,
+            "also the server's messages that are not errors (PRINT) and the rows each statement affected")
+        ->excludes(quiet);
+}
+
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
 void CheckExtras(CLI::App& command) {
     std::vector<std::string> extra = command.remaining();
@@ -244,7 +290,7 @@ void CheckExtras(CLI::App& command) {
 }
 
 void CheckSource(const CLI::App& command, const Source& source) {
-    if (command.get_name() != "demo" && command.get_name() != "snapshot" &&
+    if (command.get_name() != "demo" && command.get_name() != "snapshot" && command.get_name() != "apply" &&
         source.connect.empty() == source.snapshot.empty())
         Usage(Tr("give exactly one of --connect and --snapshot"));
 }
@@ -337,20 +383,26 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     snapshotCommand->add_option("output", line.snapshotOutput, "the file to write (may be the input)")
         ->required();
 
+    auto* applyCommand = app.add_subcommand(
+        "apply", "run scripts against a database: a folder an export wrote, in the order of its manifest, a "
+                 "file, or standard input, split into batches at GO lines");
+    AddApplyOptions(*applyCommand, line.source.connect, line.applyOptions);
+
     const std::pair<CLI::App*, CommandLine::Command> commands[] = {
         {exportCommand, CommandLine::Command::Export},
         {objectCommand, CommandLine::Command::Object},
         {fieldsCommand, CommandLine::Command::Fields},
         {demoCommand, CommandLine::Command::Demo},
         {snapshotCommand, CommandLine::Command::SnapshotUpgrade},
+        {applyCommand, CommandLine::Command::Apply},
     };
     for (const auto& [command, kind] : commands)
         command->allow_extras();
     if (argc > 1 && argv[1][0] != '-' &&
         std::none_of(std::begin(commands), std::end(commands),
                      [argv](const auto& command) { return command.first->get_name() == argv[1]; }))
-        return UsageError(
-            Format(Tr("unknown command '%s' (commands: export, object, fields, demo, snapshot)"), argv[1]));
+        return UsageError(Format(
+            Tr("unknown command '%s' (commands: export, object, fields, demo, snapshot, apply)"), argv[1]));
     if (const std::optional<int> served = ServeCliReference(app, argc, argv))
         return *served;
     try {
@@ -380,6 +432,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
             CheckSource(*command, line.source);
             if (kind == CommandLine::Command::Export && !line.exportOptions.dialog)
                 PlanExport(line.exportOptions);
+            if (kind == CommandLine::Command::Apply && line.applyOptions.singleTransaction &&
+                line.applyOptions.jobs > 1)
+                Usage(Tr("--single-transaction runs on one connection; it does not go with --jobs"));
         }
     } catch (const std::invalid_argument& e) {
         return UsageError(e.what());

@@ -1,4 +1,5 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
+#include "ApplyCommand.h"
 #include "Categories.h"
 #include "ConnectString.h"
 #include "DialogExport.h"
@@ -287,6 +288,8 @@ int main(int argc, char** argv) {
         return RunDemo(line.demoDir);
     case CommandLine::Command::SnapshotUpgrade:
         return RunSnapshotUpgrade(line);
+    case CommandLine::Command::Apply:
+        return RunApply(line.applyOptions, [&line](CDatabase& db) { return Connect(db, line.source); });
     }
     return kExitFailed;
 }
