@@ -89,7 +89,7 @@ test-asan: deps
 # Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
 # if it has one); the library is built with clang here. A finding stops the run and leaves its input in
 # build-fuzz/.
-FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText DataLiteral
+FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText DataLiteral BatchSplitter
 FUZZ_SECONDS ?= 60
 test-fuzz: deps
 	cmake --preset fuzz

@@ -128,14 +128,11 @@ ApplyReport::Mode ReportMode(const ApplyOptions& options) {
     return ::isatty(STDERR_FILENO) ? ApplyReport::Mode::StatusLine : ApplyReport::Mode::Off;
 }
 
-std::string Counted(const char* singular, const char* plural, long count) {
-    const auto n = static_cast<unsigned long>(count);
-    return Format(TrN(singular, plural, n), n);
-}
-
 std::string FilesAndBatches(const TApplyResult& result) {
-    return Counted("%lu file", "%lu files", static_cast<long>(result.nFiles)) + ", " +
-           Counted("%lu batch", "%lu batches", result.nBatches);
+    const auto files = static_cast<unsigned long>(result.nFiles);
+    const auto batches = static_cast<unsigned long>(result.nBatches);
+    return Format(TrN("%lu file", "%lu files", files), files) + ", " +
+           Format(TrN("%lu batch", "%lu batches", batches), batches);
 }
 
 // Says how the run ended; the exit status.
@@ -148,9 +145,10 @@ int Conclude(const ApplyOptions& options, const TApplyResult& result, double sec
                             : Format(Tr("stopped; %s"), applied.c_str()));
         return result.bStopped ? 128 + InterruptionSignal() : kExitFailed;
     }
+    const auto rows = static_cast<unsigned long>(result.nRows);
     if (!options.quiet)
         Say(Format(Tr("applied %s, %s in %.1f s"), FilesAndBatches(result).c_str(),
-                   Counted("%lu row", "%lu rows", result.nRows).c_str(), seconds));
+                   Format(TrN("%lu row", "%lu rows", rows), rows).c_str(), seconds));
     if (result.nRefused == 0)
         return kExitOk;
     Say(Format(TrN("%lu batch refused", "%lu batches refused", static_cast<unsigned long>(result.nRefused)),

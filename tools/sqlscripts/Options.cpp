@@ -334,7 +334,8 @@ ExportPlan PlanExport(const ExportOptions& options) {
 }
 
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
-    CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database"};
+    CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database, and "
+                 "applies them"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "sqlscripts " SQLSCRIPTS_VERSION);
 
