@@ -45,6 +45,50 @@ inline THostRun Export(const std::string& strDir, std::vector<std::string> aArgs
     return RunHost(aArgs, std::filesystem::temp_directory_path().string(), {}, std::nullopt);
 }
 
+// sqlscripts apply of a folder or script into a database of the server.
+inline THostRun ApplyTo(const std::string& strDatabase, const std::string& strPath,
+                        std::vector<std::string> aArgs = {}) {
+    aArgs.insert(aArgs.begin(), {"apply", strPath, "--connect", ConnectTo(strDatabase)});
+    return RunHost(aArgs, std::filesystem::temp_directory_path().string(), {}, std::nullopt);
+}
+
+// A batch apply refused, as its line says: "sqlscripts: FILE:LINE: the server's words (SQLSTATE ...)".
+struct TApplyRefusal {
+    std::string strFile;
+    long nLine = 0;
+    std::string strMessage;
+};
+
+// The refusals apply said, and in strOther every other line it said.
+inline std::vector<TApplyRefusal> ApplyRefusals(const std::string& strErr, std::string& strOther) {
+    std::vector<TApplyRefusal> aRefusals;
+    const std::regex refusal("sqlscripts: (.+?):([0-9]+): (.*\\(SQLSTATE [^)]*\\))");
+    std::istringstream in(strErr);
+    for (std::string strLine; std::getline(in, strLine);) {
+        std::smatch match;
+        if (std::regex_match(strLine, match, refusal))
+            aRefusals.push_back({match[1], std::stol(match[2]), match[3]});
+        else
+            strOther += strLine + "\n";
+    }
+    return aRefusals;
+}
+
+// The batch of a script that begins at line nLine: its lines up to the next line that holds only GO.
+inline std::string BatchAt(const std::string& strScript, long nLine) {
+    std::istringstream in(strScript);
+    std::string strBatch;
+    long nAt = 0;
+    for (std::string strLine; std::getline(in, strLine);) {
+        if (++nAt < nLine)
+            continue;
+        if (std::regex_match(strLine, std::regex("[ \t]*GO[ \t]*\r?", std::regex::icase)))
+            break;
+        strBatch += strLine + "\n";
+    }
+    return strBatch;
+}
+
 // The batches of a script: its text between lines that hold only GO.
 inline std::vector<std::string> Batches(const std::string& strScript) {
     const std::regex go("(^|\n)[ \t]*GO[ \t]*\r?(?=\n|$)", std::regex::icase);
