@@ -50,8 +50,9 @@ builds: deps
 	done
 	cd build-release && ctest --output-on-failure -j $(JOBS)
 
-# The tests that run threads, once more under ThreadSanitizer (the --recreate cases read on three connections).
-THREAD_TESTS = Parallel|Pool|Thread|recreate
+# The tests that run threads, once more under ThreadSanitizer (the --recreate cases read on three connections,
+# apply loads rows on several).
+THREAD_TESTS = Parallel|Pool|Thread|recreate|ScriptApply
 test-tsan: deps
 	cmake --preset tsan
 	cmake --build build-tsan -j $(JOBS)

@@ -84,12 +84,11 @@ private:
     // The single transaction is committed when everything applied; a run that ended early leaves no
     // transaction open, on any connection, that a batch began.
     void Conclude(CDbConnection& main) {
-        const bool bWhole = !m_bHalt && m_nRefused == 0;
-        if (m_options.bSingleTransaction && bWhole) {
+        if (m_options.bSingleTransaction && !m_bHalt && m_nRefused == 0) {
             Execute(main, "COMMIT TRANSACTION;");
             return;
         }
-        if (bWhole)
+        if (!m_bHalt && !m_options.bSingleTransaction)
             return;
         for (CDbConnection* pConnection : m_aConnections) {
             try {
