@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -120,14 +119,6 @@ bool NothingExists(CDbConnection& connection, const TApplyPlan& plan) {
     return false;
 }
 
-ApplyReport::Mode ReportMode(const ApplyOptions& options) {
-    if (options.quiet)
-        return ApplyReport::Mode::Off;
-    if (options.progress)
-        return ApplyReport::Mode::Lines;
-    return ::isatty(STDERR_FILENO) ? ApplyReport::Mode::StatusLine : ApplyReport::Mode::Off;
-}
-
 std::string FilesAndBatches(const TApplyResult& result) {
     const auto files = static_cast<unsigned long>(result.nFiles);
     const auto batches = static_cast<unsigned long>(result.nBatches);
@@ -211,7 +202,7 @@ int RunApply(const ApplyOptions& options, const ApplyConnect& connect) {
         connections.push_back(db->GetBackend());
     if (options.existing == Existing::Stop && !NothingExists(*connections.front(), plan))
         return kExitFailed;
-    ApplyReport report(plan, ReportMode(options), options.verbose);
+    ApplyReport report(plan, Progress::ModeFor(options.quiet, options.progress), options.verbose);
     CatchInterruptions();
     TApplyResult result;
     try {

@@ -18,7 +18,7 @@ std::string ScriptFailure(const std::string& name, const CException& e) {
     return Format(Tr("%s, line %ld: %s"), name.c_str(), script->m_nLine, problem);
 }
 
-ApplyReport::ApplyReport(const TApplyPlan& plan, Mode mode, bool verbose)
+ApplyReport::ApplyReport(const TApplyPlan& plan, Progress::Mode mode, bool verbose)
     : plan_(plan), mode_(mode), verbose_(verbose) {}
 
 bool ApplyReport::ShouldStop() {
@@ -50,7 +50,7 @@ void ApplyReport::OnBatchApplied(size_t file, long rows) {
 void ApplyReport::OnFileApplied(size_t file) {
     std::lock_guard lock(mutex_);
     const Active* active = Find(file);
-    if (mode_ == Mode::Lines && active) {
+    if (mode_ == Progress::Mode::Lines && active) {
         const auto batches = static_cast<unsigned long>(active->batches);
         const auto rows = static_cast<unsigned long>(active->rows);
         SayLocked(Format(Tr("%s applied: %s, %s"), plan_.aFiles[file].file.strName.c_str(),
@@ -115,7 +115,7 @@ double ApplyReport::Seconds() const {
 
 // Called with the lock held.
 void ApplyReport::Draw(bool force) {
-    if (mode_ != Mode::StatusLine || cleared_)
+    if (mode_ != Progress::Mode::StatusLine || cleared_)
         return;
     std::string line = "sqlscripts:";
     for (const Active& active : active_)

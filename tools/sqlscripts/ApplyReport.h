@@ -3,6 +3,7 @@
 // --progress, and the summary. The connections that load rows report from their threads at once.
 #pragma once
 
+#include "Progress.h"
 #include "StatusLine.h"
 #include "apply/ScriptApply.h"
 
@@ -17,9 +18,7 @@ std::string ScriptFailure(const std::string& name, const CException& e);
 
 class ApplyReport : public IApplyObserver {
 public:
-    enum class Mode { Off, StatusLine, Lines };
-
-    ApplyReport(const TApplyPlan& plan, Mode mode, bool verbose);
+    ApplyReport(const TApplyPlan& plan, Progress::Mode mode, bool verbose);
 
     bool ShouldStop() override;
     void OnFileStarted(size_t file) override;
@@ -49,7 +48,7 @@ private:
     std::string Where(size_t file, long line) const;
 
     const TApplyPlan& plan_;
-    const Mode mode_;
+    const Progress::Mode mode_;
     const bool verbose_;
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::mutex mutex_;

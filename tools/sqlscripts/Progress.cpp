@@ -3,8 +3,17 @@
 #include "Messages.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 Progress::Progress(Mode mode, std::vector<std::string> names) : mode_(mode), names_(std::move(names)) {}
+
+Progress::Mode Progress::ModeFor(bool quiet, bool lines) {
+    if (quiet)
+        return Mode::Off;
+    if (lines)
+        return Mode::Lines;
+    return ::isatty(STDERR_FILENO) ? Mode::StatusLine : Mode::Off;
+}
 
 Progress::Active* Progress::Find(int category) {
     const auto it = std::find_if(active_.begin(), active_.end(),

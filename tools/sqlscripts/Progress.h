@@ -16,6 +16,9 @@ public:
     // names: how each category is called on the line, by category index.
     Progress(Mode mode, std::vector<std::string> names);
 
+    // --quiet: nothing; --progress: lines; else the status line when stderr is a terminal.
+    static Mode ModeFor(bool quiet, bool lines);
+
     void Started(int category);
     void ListRead(int category, long total);
     void ObjectDone(int category);

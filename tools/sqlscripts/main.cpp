@@ -25,7 +25,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -83,11 +82,7 @@ std::optional<bool> ChoosePrefetch(CDatabase& db, Prefetch choice, HostUi& ui) {
 }
 
 Progress::Mode ProgressMode(const ExportOptions& options) {
-    if (options.quiet)
-        return Progress::Mode::Off;
-    if (options.progress)
-        return Progress::Mode::Lines;
-    return ::isatty(STDERR_FILENO) ? Progress::Mode::StatusLine : Progress::Mode::Off;
+    return Progress::ModeFor(options.quiet, options.progress);
 }
 
 void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const ExportPlan& plan,
