@@ -83,14 +83,40 @@ void MarkLostConnection(std::vector<TDiagRecord>& aRecords, SQLHDBC hdbc) {
             rec.strSqlState = "08S01";
 }
 
+// A login or statement that waited for the server longer than it may says how long that was: the driver's
+// words ("Timeout expired") name no time.
+void NameTimeout(std::vector<TDiagRecord>& aRecords, SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
+    const bool bLogin = nHandleType == SQL_HANDLE_DBC;
+    SQLULEN nSeconds = 0;
+    const SQLRETURN rc = bLogin ? SQLGetConnectAttr(hHandle, SQL_ATTR_LOGIN_TIMEOUT, &nSeconds, 0, nullptr)
+                                : SQLGetStmtAttr(hHandle, SQL_ATTR_QUERY_TIMEOUT, &nSeconds, 0, nullptr);
+    if ((!bLogin && nHandleType != SQL_HANDLE_STMT) || !Succeeded(rc) || nSeconds == 0)
+        return;
+    const CString strLimit = CString(std::to_string(nSeconds)) +
+                             (bLogin ? " seconds a login may take)" : " seconds a statement may wait)");
+    for (TDiagRecord& rec : aRecords)
+        if (rec.strSqlState == "HYT00")
+            rec.strMessage += " (no answer from the server within the " + strLimit;
+}
+
 // hdbc: the statement's connection, asked whether it is dead, when the caller has it.
 [[noreturn]] void ThrowOdbcError(SQLRETURN rc, SQLSMALLINT nHandleType, SQLHANDLE hHandle,
                                  const char* pszCall, SQLHDBC hdbc = SQL_NULL_HDBC) {
     std::vector<TDiagRecord> aRecords = ReadDiagnostics(nHandleType, hHandle);
+    NameTimeout(aRecords, nHandleType, hHandle);
     MarkLostConnection(aRecords, hdbc);
     if (aRecords.empty())
         aRecords.push_back({"HY000", 0, CString(pszCall) + " failed without diagnostics"});
     throw new CDBException(std::move(aRecords), static_cast<short>(rc));
+}
+
+// The limits a program set for the connections it opens (SetDbTimeouts).
+std::mutex g_timeoutsMutex;
+TDbTimeouts g_timeouts;
+
+TDbTimeouts Timeouts() {
+    std::lock_guard lock(g_timeoutsMutex);
+    return g_timeouts;
 }
 
 // The one ODBC environment of the process.
@@ -235,11 +261,48 @@ struct TOdbcLink {
         hdbc = SQL_NULL_HDBC;
     }
 
+    // Cancel comes from any thread, while the thread running the statement holds mutex.
+    void Cancel() {
+        std::lock_guard lock(cancelMutex);
+        if (hUnderWay != SQL_NULL_HSTMT)
+            SQLCancel(hUnderWay);
+    }
+
     std::mutex mutex; // serialises statements when several recordsets share the connection
     SQLHDBC hdbc = SQL_NULL_HDBC;
     bool bConnected = false;
     COdbcStream* pActiveStream = nullptr;
+    std::mutex cancelMutex;
+    SQLHSTMT hUnderWay = SQL_NULL_HSTMT; // guarded by cancelMutex
 };
+
+// Marks a statement as under way while a call on it may wait for the server, so that Cancel reaches it.
+class CUnderWay {
+public:
+    CUnderWay(TOdbcLink& link, SQLHSTMT hstmt) : m_link(link) {
+        std::lock_guard lock(m_link.cancelMutex);
+        m_link.hUnderWay = hstmt;
+    }
+    CUnderWay(const CUnderWay&) = delete;
+    CUnderWay& operator=(const CUnderWay&) = delete;
+    ~CUnderWay() {
+        std::lock_guard lock(m_link.cancelMutex);
+        m_link.hUnderWay = SQL_NULL_HSTMT;
+    }
+
+private:
+    TOdbcLink& m_link;
+};
+
+// Every connection open in the process, for CancelAllDbConnections.
+std::mutex g_linksMutex;
+std::vector<std::weak_ptr<TOdbcLink>> g_aLinks;
+
+void Register(const std::shared_ptr<TOdbcLink>& pLink) {
+    std::lock_guard lock(g_linksMutex);
+    std::erase_if(g_aLinks, [](const std::weak_ptr<TOdbcLink>& link) { return link.expired(); });
+    g_aLinks.push_back(pLink);
+}
 
 // A forward-only result that reads rows as asked. When another statement needs the connection,
 // the rest of the rows is buffered and the statement released, since SQL Server drivers allow
@@ -264,7 +327,7 @@ public:
             std::lock_guard lock(m_pLink->mutex);
             if (!m_pStmt)
                 return NextBuffered();
-            if (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, m_row))
+            if (FetchUnderWay())
                 return ViewRow(m_row, m_aValues);
             Release();
             return std::nullopt;
@@ -275,6 +338,7 @@ public:
     // needs the connection: it is kept and thrown to this stream's reader after the rows read before it.
     void BufferRest() {
         try {
+            const CUnderWay underWay(*m_pLink, m_pStmt->Get());
             TDbRowText row;
             while (FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, row))
                 m_aRest.push_back(std::move(row));
@@ -288,6 +352,11 @@ public:
     }
 
 private:
+    bool FetchUnderWay() {
+        const CUnderWay underWay(*m_pLink, m_pStmt->Get());
+        return FetchRow(m_pStmt->Get(), m_aColumns.size(), m_buffers, m_row);
+    }
+
     std::optional<TDbRow> NextBuffered() {
         if (m_nNext < m_aRest.size())
             return ViewRow(m_aRest[m_nNext++], m_aValues);
@@ -320,6 +389,11 @@ public:
         SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_DBC, Environment(), &m_pLink->hdbc);
         if (!Succeeded(rc))
             ThrowOdbcError(rc, SQL_HANDLE_ENV, Environment(), "SQLAllocHandle");
+        const TDbTimeouts timeouts = Timeouts();
+        if (timeouts.dwLoginSeconds > 0)
+            SQLSetConnectAttr(m_pLink->hdbc, SQL_ATTR_LOGIN_TIMEOUT,
+                              reinterpret_cast<SQLPOINTER>(std::uintptr_t{timeouts.dwLoginSeconds}), 0);
+        m_statementTimeout = timeouts.statementSeconds;
         const std::u16string strConnectW = Utf8ToUtf16(strConnect);
         SQLSMALLINT nOutLength = 0;
         std::vector<SQLWCHAR> aOut(2048);
@@ -331,6 +405,7 @@ public:
         m_pLink->bConnected = true;
         if (IsFreeTds())
             RunWithoutResult("SET TEXTSIZE 2147483647");
+        Register(m_pLink);
     }
 
     ~COdbcConnection() override {
@@ -341,6 +416,21 @@ public:
     }
 
     void SetQueryTimeout(DWORD dwSeconds) override { m_dwTimeout = dwSeconds; }
+
+    void Cancel() override { m_pLink->Cancel(); }
+
+    // The driver keeps the name the server gave at the login, and after any USE.
+    std::string GetDatabaseName() const override {
+        std::lock_guard lock(m_pLink->mutex);
+        SQLWCHAR szName[256] = {};
+        SQLINTEGER nBytes = 0;
+        if (!Succeeded(
+                SQLGetConnectAttrW(m_pLink->hdbc, SQL_ATTR_CURRENT_CATALOG, szName, sizeof szName, &nBytes)))
+            return {};
+        return FromSqlW(
+            szName,
+            std::min<size_t>(static_cast<size_t>(std::max<SQLINTEGER>(nBytes, 0)) / sizeof(SQLWCHAR), 255));
+    }
 
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool bBuffered) override {
         return NamingStatement(strSql, [&] { return Run(strSql, bBuffered); });
@@ -375,6 +465,7 @@ private:
             m_pLink->pActiveStream = pStream.get();
             return pStream;
         }
+        const CUnderWay underWay(*m_pLink, pStmt->Get());
         return ReadWhole(pStmt->Get(), std::move(aColumns));
     }
 
@@ -383,6 +474,7 @@ private:
         if (m_pLink->pActiveStream)
             m_pLink->pActiveStream->BufferRest();
         auto pStmt = ExecDirect(strBatch);
+        const CUnderWay underWay(*m_pLink, pStmt->Get());
         std::vector<std::unique_ptr<CDbResult>> aResults;
         for (SQLRETURN rc = SQL_SUCCESS; rc != SQL_NO_DATA; rc = SQLMoreResults(pStmt->Get())) {
             if (!Succeeded(rc))
@@ -405,16 +497,15 @@ private:
         std::lock_guard lock(m_pLink->mutex);
         if (m_pLink->pActiveStream)
             m_pLink->pActiveStream->BufferRest();
-        CStatementHandle stmt(m_pLink->hdbc);
-        SetTimeout(stmt.Get());
-        const std::u16string strBatchW = Utf8ToUtf16(strBatch);
-        const SQLRETURN rc = SQLExecDirectW(stmt.Get(), const_cast<SQLWCHAR*>(AsSqlW(strBatchW)),
-                                            static_cast<SQLINTEGER>(strBatchW.size()));
+        const std::unique_ptr<CStatementHandle> pStmt = NewStatement();
+        const SQLHSTMT hstmt = pStmt->Get();
+        const CUnderWay underWay(*m_pLink, hstmt);
+        const SQLRETURN rc = Send(hstmt, strBatch);
         // SQL_NO_DATA from the first statement (an UPDATE that found no row) may still have results after it.
         std::vector<TDiagRecord> aErrors;
-        bool bReadable = rc == SQL_NO_DATA || ReadScriptResult(rc, stmt.Get(), listener, aErrors);
-        for (SQLRETURN rcMore; bReadable && (rcMore = SQLMoreResults(stmt.Get())) != SQL_NO_DATA;)
-            bReadable = ReadScriptResult(rcMore, stmt.Get(), listener, aErrors);
+        bool bReadable = rc == SQL_NO_DATA || ReadScriptResult(rc, hstmt, listener, aErrors);
+        for (SQLRETURN rcMore; bReadable && (rcMore = SQLMoreResults(hstmt)) != SQL_NO_DATA;)
+            bReadable = ReadScriptResult(rcMore, hstmt, listener, aErrors);
         if (!aErrors.empty())
             throw new CDBException(std::move(aErrors), SQL_ERROR);
     }
@@ -451,6 +542,7 @@ private:
     // Some drivers quote the connect string in their connection errors; its passwords are hidden.
     [[noreturn]] void ThrowConnectError(SQLRETURN rc, const std::string& strConnect) {
         std::vector<TDiagRecord> aRecords = ReadDiagnostics(SQL_HANDLE_DBC, m_pLink->hdbc);
+        NameTimeout(aRecords, SQL_HANDLE_DBC, m_pLink->hdbc);
         if (aRecords.empty())
             aRecords.push_back({"HY000", 0, "SQLDriverConnect failed without diagnostics"});
         for (TDiagRecord& rec : aRecords)
@@ -459,20 +551,27 @@ private:
     }
 
     std::unique_ptr<CStatementHandle> ExecDirect(const std::string& strSql) {
-        auto pStmt = std::make_unique<CStatementHandle>(m_pLink->hdbc);
-        SetTimeout(pStmt->Get());
-        const std::u16string strSqlW = Utf8ToUtf16(strSql);
-        const SQLRETURN rc = SQLExecDirectW(pStmt->Get(), const_cast<SQLWCHAR*>(AsSqlW(strSqlW)),
-                                            static_cast<SQLINTEGER>(strSqlW.size()));
+        auto pStmt = NewStatement();
+        const CUnderWay underWay(*m_pLink, pStmt->Get());
+        const SQLRETURN rc = Send(pStmt->Get(), strSql);
         if (!Succeeded(rc) && rc != SQL_NO_DATA)
             ThrowOdbcError(rc, SQL_HANDLE_STMT, pStmt->Get(), "SQLExecDirect", m_pLink->hdbc);
         return pStmt;
     }
 
     // Drivers that cannot time out statements say so with a warning or HYC00; the statement still runs.
-    void SetTimeout(SQLHSTMT hstmt) const {
-        SQLSetStmtAttr(hstmt, SQL_ATTR_QUERY_TIMEOUT,
-                       reinterpret_cast<SQLPOINTER>(std::uintptr_t{m_dwTimeout}), SQL_IS_UINTEGER);
+    std::unique_ptr<CStatementHandle> NewStatement() const {
+        auto pStmt = std::make_unique<CStatementHandle>(m_pLink->hdbc);
+        SQLSetStmtAttr(pStmt->Get(), SQL_ATTR_QUERY_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(std::uintptr_t{m_statementTimeout.value_or(m_dwTimeout)}),
+                       SQL_IS_UINTEGER);
+        return pStmt;
+    }
+
+    static SQLRETURN Send(SQLHSTMT hstmt, const std::string& strSql) {
+        const std::u16string strSqlW = Utf8ToUtf16(strSql);
+        return SQLExecDirectW(hstmt, const_cast<SQLWCHAR*>(AsSqlW(strSqlW)),
+                              static_cast<SQLINTEGER>(strSqlW.size()));
     }
 
     static std::unique_ptr<CDbResult> ReadWhole(SQLHSTMT hstmt, std::vector<TDbColumn> aColumns) {
@@ -497,9 +596,27 @@ private:
 
     std::shared_ptr<TOdbcLink> m_pLink;
     DWORD m_dwTimeout = 0;
+    std::optional<DWORD> m_statementTimeout; // the program's, over m_dwTimeout
 };
 
 } // namespace
+
+void CancelAllDbConnections() {
+    std::vector<std::shared_ptr<TOdbcLink>> aLinks;
+    {
+        std::lock_guard lock(g_linksMutex);
+        for (const std::weak_ptr<TOdbcLink>& link : g_aLinks)
+            if (auto pLink = link.lock())
+                aLinks.push_back(std::move(pLink));
+    }
+    for (const std::shared_ptr<TOdbcLink>& pLink : aLinks)
+        pLink->Cancel();
+}
+
+void SetDbTimeouts(const TDbTimeouts& timeouts) {
+    std::lock_guard lock(g_timeoutsMutex);
+    g_timeouts = timeouts;
+}
 
 std::unique_ptr<CDbConnection> OpenOdbcConnection(const std::string& strConnect) {
     return std::make_unique<COdbcConnection>(strConnect);

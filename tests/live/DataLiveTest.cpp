@@ -4,6 +4,9 @@
 // come back in the --recreate check (RecreateLiveTest).
 #include "RowCompare.h"
 
+#include <atomic>
+#include <thread>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,6 +34,41 @@ TEST(LiveData, EveryTypeAndEdgeValueComesBackExactly) {
         dir.File("second"), {"--recreate", "--data", "--quiet", "--connect", ConnectTo(source.strName)});
     ASSERT_EQ(again.nStatus, 0) << again.strErr;
     EXPECT_EQ(FilesUnder(dir.File("first")), FilesUnder(dir.File("second")));
+}
+
+// While an application adds a parent row and its child row in one transaction after another, an export with
+// the rows reads both tables as of one moment: its copy has no child without its parent, so the foreign key
+// applies. Read table by table, the pairs added between the two tables' turns would leave children behind.
+TEST(LiveData, RowsAddedDuringTheExportAreCopiedAsOfOneMoment) {
+    TScratchDatabase source("moment");
+    RunSql(source.db, "CREATE TABLE parent (id int PRIMARY KEY, filler nvarchar(200))");
+    RunSql(source.db,
+           "CREATE TABLE child (id int PRIMARY KEY, parent_id int NOT NULL, CONSTRAINT fk_child_parent "
+           "FOREIGN KEY (parent_id) REFERENCES parent (id))");
+    RunSql(source.db, "WITH n AS (SELECT TOP 30000 ROW_NUMBER() OVER (ORDER BY (SELECT NULL)) AS k FROM "
+                      "sys.all_columns a CROSS JOIN sys.all_columns b) INSERT INTO parent SELECT k, "
+                      "REPLICATE(N'x', 150) FROM n");
+    std::atomic<bool> bStop{false};
+    std::atomic<int> nPairs{0};
+    std::thread writer([&] {
+        CDatabase db;
+        db.OpenEx(ConnectTo(source.strName).c_str(), CDatabase::noOdbcDialog);
+        for (int nId = 100000; !bStop; ++nId, ++nPairs)
+            RunSql(db, "BEGIN TRANSACTION; INSERT INTO parent VALUES (" + std::to_string(nId) +
+                           ", N'new'); INSERT INTO child VALUES (" + std::to_string(nId) + ", " +
+                           std::to_string(nId) + "); COMMIT");
+    });
+    const CTempDir dir;
+    const THostRun run =
+        Export(dir.File("out"), {"--recreate", "--data", "--quiet", "--connect", ConnectTo(source.strName)});
+    bStop = true;
+    writer.join();
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_GT(nPairs.load(), 0);
+    TScratchDatabase copy("moment_copy");
+    const THostRun applied = ApplyTo(copy.strName, dir.File("out"), {"--quiet"});
+    EXPECT_EQ(applied.nStatus, 0);
+    EXPECT_EQ(applied.strErr, "");
 }
 
 } // namespace

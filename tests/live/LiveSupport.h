@@ -8,10 +8,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 using TFiles = std::map<std::string, std::string>;
 using TRefusals = std::vector<std::pair<std::string, std::string>>; // statement, the server's answer
@@ -36,6 +38,28 @@ inline std::string WithKey(const std::string& strConnect, const std::string& str
 
 inline std::string ConnectTo(const std::string& strDatabase) {
     return WithKey(std::getenv("SQLSCRIPTS_TEST_CONNECT"), "DATABASE", strDatabase);
+}
+
+// A key's value in the connect string of the tests' server.
+inline std::string KeyOf(const std::string& strKey, const std::string& strDefault) {
+    const std::string strConnect = std::getenv("SQLSCRIPTS_TEST_CONNECT");
+    std::smatch match;
+    const std::regex key("(^|;)" + strKey + "=([^;,]*)", std::regex::icase);
+    return std::regex_search(strConnect, match, key) ? match[2].str() : strDefault;
+}
+
+// socat in a session of its own, so that killing its process group also ends the connections it carries;
+// returned once a login through it works.
+inline pid_t StartRelay(const std::string& strPort, const std::string& strRelayed) {
+    const CTempDir dir;
+    std::system(("setsid socat TCP-LISTEN:" + strPort + ",bind=127.0.0.1,reuseaddr,fork TCP:" +
+                 KeyOf("SERVER", "") + ":" + KeyOf("PORT", "1433") + " & echo $! >" + dir.File("pid"))
+                    .c_str());
+    CDatabase db;
+    for (int nTry = 0; nTry < 100 && !db.IsOpen(); ++nTry)
+        if (CatchAs<CDBException>([&] { db.OpenEx(strRelayed.c_str(), CDatabase::noOdbcDialog); }))
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return db.IsOpen() ? std::atoi(ReadWholeFile(dir.File("pid")).c_str()) : -1;
 }
 
 inline THostRun Export(const std::string& strDir, std::vector<std::string> aArgs, bool bParallel = false) {

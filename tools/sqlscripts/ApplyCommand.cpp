@@ -2,8 +2,8 @@
 
 #include "ApplyReport.h"
 #include "ConnectString.h"
-#include "ExportObserver.h"
 #include "ExportOutput.h"
+#include "Interruption.h"
 #include "Manifest.h"
 #include "Messages.h"
 #include "apply/TargetCatalog.h"
@@ -166,8 +166,6 @@ std::vector<std::unique_ptr<CDatabase>> Connect(const ApplyConnect& connect, siz
             status = kExitUsage;
             return {};
         }
-        // A batch of a script may rightly take long: it runs without a time limit.
-        db->SetQueryTimeout(0);
         databases.push_back(std::move(db));
     }
     return databases;

@@ -1,8 +1,8 @@
 #include "ApplyReport.h"
 
 #include "ConnectString.h"
-#include "ExportObserver.h"
 #include "ExportOutput.h"
+#include "Interruption.h"
 #include "Messages.h"
 
 #include <algorithm>

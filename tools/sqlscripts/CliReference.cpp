@@ -1,6 +1,7 @@
 #include "CliReference.h"
 
 #include "Categories.h"
+#include "Messages.h"
 #include "RecreateKinds.h"
 #include "export/CategoryTable.h"
 
@@ -312,7 +313,9 @@ std::optional<int> ServeCliReference(const CLI::App& app, int argc, const char* 
         PrintGeneralOptions(std::cout, app);
     else if (section == "categories")
         PrintCategories(std::cout);
-    else
+    else {
+        Say(Tr("--man-page wants the section to print: synopsis, commands, options or categories"));
         return 2;
+    }
     return 0;
 }

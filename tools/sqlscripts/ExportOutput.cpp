@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "platform/Exceptions.h"
+#include "platform/File.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -139,16 +140,33 @@ bool CanCreateFolder(const std::string& dir) {
     return true;
 }
 
+void RemoveDebrisIn(const std::string& dir) {
+    if (const size_t count = RemoveStaleTemporaryFiles(dir.c_str()))
+        Say(Format(TrN("removed %zu temporary file that a run which ended early left in %s",
+                       "removed %zu temporary files that runs which ended early left in %s", count),
+                   count, dir.c_str()));
+}
+
+void RemoveDebrisOf(const std::string& file) {
+    if (const size_t count = RemoveStaleTemporaryFilesOf(file.c_str()))
+        Say(Format(TrN("removed %zu temporary file that a run which ended early left beside %s",
+                       "removed %zu temporary files that runs which ended early left beside %s", count),
+                   count, file.c_str()));
+}
+
 void SayRefused(const std::string& file, const std::string& dir) {
     Say(Format(Tr("%s already exists in %s; stopped without overwriting it (use --replace all to overwrite "
                   "existing files)"),
                file.c_str(), dir.c_str()));
 }
 
-void SayWritten(const std::string& dir) {
+void SayWritten(const std::string& dir, const std::string& database) {
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::absolute(dir, ec);
-    Say(Format(Tr("scripts written to %s"), (ec ? dir : folder.string()).c_str()));
+    const std::string shown = ec ? dir : folder.string();
+    Say(database.empty()
+            ? Format(Tr("scripts written to %s"), shown.c_str())
+            : Format(Tr("scripts of database %s written to %s"), database.c_str(), shown.c_str()));
 }
 
 // The first file kept is the one that stopped the run.

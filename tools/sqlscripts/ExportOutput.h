@@ -29,10 +29,15 @@ bool CreateFolder(const std::string& dir);
 // Whether the output folder is there or can be made: nothing that is not a folder stands on its path. False
 // after saying so, as CreateFolder would.
 bool CanCreateFolder(const std::string& dir);
+// Removes the temporary files that runs which ended early (killed, say) left in the folder, or beside the
+// file, and says how many.
+void RemoveDebrisIn(const std::string& dir);
+void RemoveDebrisOf(const std::string& file);
 // "<file> already exists in <dir>; stopped without overwriting it (...)".
 void SayRefused(const std::string& file, const std::string& dir);
-// "scripts written to <the folder as an absolute path>".
-void SayWritten(const std::string& dir);
+// "scripts of database <database> written to <the folder as an absolute path>", without the database when it
+// is not known.
+void SayWritten(const std::string& dir, const std::string& database);
 
 using CategoryFileNames = std::array<std::string, SQL_CATEGORY_COUNT>;
 

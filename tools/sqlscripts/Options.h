@@ -5,6 +5,7 @@
 #include "ExportOutput.h"
 #include "ObjectFiles.h"
 #include "ReplaceGate.h"
+#include "recreate/DataPlan.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@ struct Source {
     std::string connect;
     std::string snapshot;
     std::string saveSnapshot;
+    std::optional<int> timeout; // seconds for the login and for each statement
 
     std::string ConnectString() const;
 };
@@ -44,6 +46,13 @@ struct ExportOptions {
     bool dataOnly = false;               // the rows alone, for a database that has the schema
     std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
     std::optional<int> rowsPerInsert;    // 100 when not given
+    bool consistent = false;             // rows as of one moment, or no run
+};
+
+// A --data-tables pattern as written, and what it matches.
+struct TablePattern {
+    std::string text;
+    TTablePattern match;
 };
 
 // apply: what to do when the database has an object the scripts create.
@@ -64,6 +73,7 @@ struct ApplyOptions {
 // An export as the options ask for it.
 struct ExportPlan {
     std::vector<int> categories;
+    std::vector<TablePattern> tables; // of --data-tables
     CategoryFileNames files;
     std::optional<NameTemplate> nameTemplate; // with --layout objects
     ReplacePolicy replace = ReplacePolicy::Never;

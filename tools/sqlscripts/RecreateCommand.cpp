@@ -5,6 +5,8 @@
 #include "ExportObserver.h"
 #include "ExportOutput.h"
 #include "Messages.h"
+#include "ObjectName.h"
+#include "OneMoment.h"
 #include "RecreateFiles.h"
 #include "RecreateKinds.h"
 #include "model/ModelLoader.h"
@@ -36,7 +38,10 @@ std::optional<ScriptedModel> LoadAndScript(CDatabase& db, bool parallel, const M
     } catch (const Interrupted&) {
         return std::nullopt;
     } catch (const CModelLoadError& e) {
-        Say(Format(Tr("cannot read the catalog's %s: %s"), e.Family().c_str(), OneLine(e.Reason()).c_str()));
+        // A statement cancelled by Ctrl-C: the run says how it ended instead.
+        if (!InterruptionSignal())
+            Say(Format(Tr("cannot read the catalog's %s: %s"), e.Family().c_str(),
+                       OneLine(e.Reason()).c_str()));
         return std::nullopt;
     }
 }
@@ -58,16 +63,24 @@ void WarnCycles(const TRecreateScript& script, const std::vector<TRecreateStep>&
     }
 }
 
-void WarnUnmatched(const TCatalogModel& model, const std::vector<std::string>& patterns) {
-    for (const std::string& pattern : patterns) {
+// A pattern that matches no table is a mistake in it, or the wrong database: the run stops, naming them all.
+bool EveryPatternMatches(const TCatalogModel& model, const std::vector<TablePattern>& patterns) {
+    std::string unmatched;
+    size_t count = 0;
+    for (const TablePattern& pattern : patterns) {
         const bool matched =
             std::any_of(model.aTables.begin(), model.aTables.end(), [&](const TModelTable& table) {
                 return table.nTableTypeId == 0 &&
-                       MatchesTablePattern(table.strSchema, table.strName, pattern);
+                       MatchesTablePattern(table.strSchema, table.strName, pattern.match);
             });
-        if (!matched)
-            Say(Format(Tr("warning: no table matches --data-tables %s"), pattern.c_str()));
+        if (!matched && ++count)
+            unmatched += (unmatched.empty() ? "" : ", ") + pattern.text;
     }
+    if (count > 0)
+        Say(Format(TrN("no table matches the --data-tables pattern %s; nothing was written",
+                       "no table matches the --data-tables patterns %s; nothing was written", count),
+                   unmatched.c_str()));
+    return count == 0;
 }
 
 std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const RecreateKindSet& kinds) {
@@ -105,34 +118,6 @@ private:
     Progress progress_;
     size_t total_ = 0;
 };
-
-struct ObjectName {
-    std::string schema;
-    std::string name;
-};
-
-// SCHEMA.NAME, either part in brackets or double quotes when it holds a dot; without a dot, NAME alone.
-ObjectName ParseObjectName(const std::string& text) {
-    std::vector<std::string> parts{std::string()};
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if ((ch == '[' || ch == '"') && parts.back().empty()) {
-            const char close = ch == '[' ? ']' : '"';
-            for (++i; i < text.size(); ++i) {
-                if (text[i] == close && i + 1 < text.size() && text[i + 1] == close)
-                    ++i;
-                else if (text[i] == close)
-                    break;
-                parts.back() += text[i];
-            }
-        } else if (ch == '.' && parts.size() == 1) {
-            parts.emplace_back();
-        } else {
-            parts.back() += ch;
-        }
-    }
-    return parts.size() == 1 ? ObjectName{std::string(), parts[0]} : ObjectName{parts[0], parts[1]};
-}
 
 bool SameName(const std::string& a, const std::string& b) {
     return strcasecmp(a.c_str(), b.c_str()) == 0;
@@ -213,19 +198,29 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     // catalog is read.
     if (!CanCreateFolder(options.dir))
         return kExitFailed;
+    RemoveDebrisIn(options.dir);
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
+    bool parallel = options.parallel;
+    if (options.data || options.dataOnly) {
+        const std::optional<Moment> moment = BeginOneMoment(db, options.consistent);
+        if (!moment)
+            return kExitFailed;
+        // Other connections would read other moments.
+        parallel = parallel && *moment == Moment::TableByTable;
+    }
     CatchInterruptions();
     CatalogProgress catalogProgress(progressMode);
-    std::optional<ScriptedModel> scripted = LoadAndScript(db, options.parallel, catalogProgress.Callback());
+    std::optional<ScriptedModel> scripted = LoadAndScript(db, parallel, catalogProgress.Callback());
     catalogProgress.Done(scripted.has_value());
     if (const int signal = InterruptionSignal()) {
         CutShortRecordingsBySignal();
         Say(Tr("interrupted; no category was written"));
         return 128 + signal;
     }
-    if (!scripted)
+    if (!scripted ||
+        ((options.data || options.dataOnly) && !EveryPatternMatches(scripted->model, plan.tables)))
         return kExitFailed;
     std::vector<TRecreateStep> steps =
         options.dataOnly ? std::vector<TRecreateStep>() : Selected(std::move(scripted->script.aSteps), kinds);
@@ -234,8 +229,10 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
                                           ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
                                           : RecreateCategoryFiles(std::move(steps));
     if (options.data || options.dataOnly) {
-        WarnUnmatched(scripted->model, options.dataTables);
-        AddDataFiles(files, PlanData(scripted->model, options.dataTables, options.dataOnly),
+        std::vector<TTablePattern> patterns;
+        for (const TablePattern& pattern : plan.tables)
+            patterns.push_back(pattern.match);
+        AddDataFiles(files, PlanData(scripted->model, patterns, options.dataOnly),
                      plan.nameTemplate ? &*plan.nameTemplate : nullptr);
         if (!CanWriteRows(files))
             return kExitFailed;
@@ -257,7 +254,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         return kExitFailed;
     }
     if (!options.quiet)
-        SayWritten(options.dir);
+        SayWritten(options.dir, db.GetBackend()->GetDatabaseName());
     return kExitOk;
 }
 

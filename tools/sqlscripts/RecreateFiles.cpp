@@ -151,7 +151,8 @@ bool WriteFilesAndManifest(const std::string& dir, const std::vector<RecreateFil
             refusedFile = file.path;
             return false;
         }
-    if (writeData && !writeData())
+    // The folder's own error, rather than the first file's that cannot be written in it.
+    if (!CreateFolder(dir) || (writeData && !writeData()))
         return false;
     std::vector<std::string> written;
     for (size_t i = 0; i < files.size(); ++i) {
@@ -183,9 +184,6 @@ bool WriteFilesAndManifest(const std::string& dir, const std::vector<RecreateFil
         if (i + 1 == files.size() || files[i + 1].category != file.category)
             progress.Finished(category, true);
     }
-    // With nothing to write (an empty catalog) the folder is made for the manifest alone.
-    std::error_code ec;
-    fs::create_directories(dir, ec);
     return WriteManifest(dir, written);
 }
 
@@ -195,6 +193,7 @@ bool WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>&
                         Progress& progress, std::string& refusedFile, const WriteDataFiles& writeData) {
     refusedFile.clear();
     const std::set<fs::path, std::greater<>> missing = MissingFolders(dir, files);
+    const CProvisionalFolders provisional(std::vector<std::string>(missing.begin(), missing.end()));
     if (WriteFilesAndManifest(dir, files, gate, progress, refusedFile, writeData))
         return true;
     // A failed run leaves no debris: the rows written under temporary names go, and so do the folders made

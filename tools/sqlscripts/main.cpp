@@ -6,8 +6,10 @@
 #include "ExportObserver.h"
 #include "HostUi.h"
 #include "Installed.h"
+#include "Interruption.h"
 #include "Messages.h"
 #include "ObjectFiles.h"
+#include "ObjectName.h"
 #include "Options.h"
 #include "RecreateCommand.h"
 
@@ -20,20 +22,38 @@
 #include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <strings.h>
+#include <unistd.h>
 
 namespace {
+
+// Seconds a login may take without --timeout: long enough for a server across the world, short enough not to
+// look like a hang.
+constexpr int kDefaultLoginTimeout = 30;
+
+// The folder of --save-snapshot is made as --dir's is, and what a recording that ended early left beside the
+// file goes; false after saying why the folder cannot be made.
+bool PrepareRecording(const std::string& file) {
+    const std::string folder = std::filesystem::path(file).parent_path().string();
+    if (!folder.empty() && !CreateFolder(folder))
+        return false;
+    RemoveDebrisOf(file);
+    return true;
+}
 
 // Opens the connection; on failure says why in one line, without the connect string's password. A snapshot
 // whose recording was cut short is named, since it cannot answer what was asked after that.
 bool Connect(CDatabase& db, const Source& source) {
+    if (!source.saveSnapshot.empty() && !PrepareRecording(source.saveSnapshot))
+        return false;
     try {
+        SetDbTimeouts({static_cast<DWORD>(source.timeout.value_or(kDefaultLoginTimeout)),
+                       static_cast<DWORD>(source.timeout.value_or(0))});
         db.OpenEx(source.ConnectString().c_str(), CDatabase::noOdbcDialog);
-        db.SetQueryTimeout(300);
         const CCatalogSnapshot* snapshot = db.GetBackend()->GetSnapshot();
         if (snapshot && !snapshot->GetCutShort().empty())
             Say(Format(
@@ -101,7 +121,7 @@ void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const
 // Says how the run ended: interrupted, stopped at an existing file, failed, or done (with the object files
 // left from objects that are gone, and the folder's list of files); the exit status.
 int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const HostUi& ui,
-                   const ExportObserver& observer, ExportOutput& output) {
+                   const ExportObserver& observer, ExportOutput& output, const std::string& database) {
     // A recording says why it holds less than the run would have asked (the file keeps these words as they
     // are).
     if (const int signal = InterruptionSignal()) {
@@ -122,7 +142,7 @@ int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const H
     if (!output.Conclude(plan.categories, options.prune))
         return kExitFailed;
     if (!options.quiet)
-        SayWritten(options.dir);
+        SayWritten(options.dir, database);
     return kExitOk;
 }
 
@@ -144,6 +164,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
     const std::optional<bool> prefetch = ChoosePrefetch(db, options.prefetch, ui);
     if (!prefetch || !CreateFolder(options.dir))
         return kExitFailed;
+    RemoveDebrisIn(options.dir);
     // A replayed snapshot has no connection to lose: its recorded failures answer single statements.
     if (!db.GetBackend()->GetSnapshot())
         ui.StopOnLostConnection();
@@ -163,7 +184,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
     progress.Clear();
     if (const std::string warning = observer.Damaged().Warning(source.connect); !warning.empty())
         Say(warning);
-    return ConcludeExport(options, plan, ui, observer, *output);
+    return ConcludeExport(options, plan, ui, observer, *output, db.GetBackend()->GetDatabaseName());
 }
 
 // The categories, names, folder and COLLATION option come from the options dialog instead of the options.
@@ -198,6 +219,13 @@ int PrintScript(bool ok, const CString& script, const std::string& name) {
     return PrintResult(ok, script);
 }
 
+// The module scripts objects of schema dbo, named without it: dbo.NAME and [dbo].[NAME] are taken as NAME.
+// Any other text is the name itself, which may hold dots.
+std::string DboObjectName(const std::string& text) {
+    const ObjectName name = ParseObjectName(text);
+    return strcasecmp(name.schema.c_str(), "dbo") == 0 ? name.name : text;
+}
+
 int RunObject(const CommandLine& line) {
     if (line.recreate)
         return PrintRecreateObject(line.name, [&line](CDatabase& db) { return Connect(db, line.source); });
@@ -206,18 +234,19 @@ int RunObject(const CommandLine& line) {
     CDatabase db;
     if (!Connect(db, line.source))
         return kExitFailed;
+    const std::string name = DboObjectName(line.name);
     CString script;
     try {
         if (!line.type) {
-            ui.ExpectObject(line.name);
-            return PrintScript(GenerateSQLScriptObject(db, line.name.c_str(), script, !line.collation) != 0,
-                               script, line.name);
+            ui.ExpectObject(name, !ParseObjectName(name).schema.empty());
+            return PrintScript(GenerateSQLScriptObject(db, name.c_str(), script, !line.collation) != 0,
+                               script, name);
         }
         const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*line.type),
-                                                    line.name.c_str(), script, !line.collation);
+                                                    name.c_str(), script, !line.collation);
         if (result.nError)
             Say(ModuleText(OneLine(result.strMessage.Str())));
-        return PrintScript(result.nError == 0, script, line.name);
+        return PrintScript(result.nError == 0, script, name);
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
         Say(OneLine(e->GetErrorText().Str()));
@@ -231,9 +260,10 @@ int RunFields(const CommandLine& line) {
     CDatabase db;
     if (!Connect(db, line.source))
         return kExitFailed;
+    const std::string name = DboObjectName(line.name);
     CString fields;
-    if (GenerateSQLScriptFields(db, line.name.c_str(), fields) && fields.IsEmpty()) {
-        Say(Format(Tr("%s is not a table or view of schema dbo"), line.name.c_str()));
+    if (GenerateSQLScriptFields(db, name.c_str(), fields) && fields.IsEmpty()) {
+        Say(Format(Tr("%s is not a table or view of schema dbo"), name.c_str()));
         return kExitFailed;
     }
     return PrintResult(!fields.IsEmpty(), fields);
@@ -264,6 +294,7 @@ int RunDemo(const std::string& dir) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const InterruptionWatch watch;
     InitMessages();
     CommandLine line;
     if (const std::optional<int> status = ParseCommandLine(argc, argv, line))
