@@ -5,6 +5,8 @@
 #include "cases/CaseSupport.h"
 #include "cases/HostRun.h"
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -67,6 +69,22 @@ inline THostRun Export(const std::string& strDir, std::vector<std::string> aArgs
     if (bParallel)
         aArgs.push_back("--parallel");
     return RunHost(aArgs, std::filesystem::temp_directory_path().string(), {}, std::nullopt);
+}
+
+// The exit status of the run, or -1 when it has not ended in time (then it is killed, so a run that hangs
+// fails the test instead of holding it up).
+inline int WaitAtMost(pid_t run, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int nWait = 0;
+    while (::waitpid(run, &nWait, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(run, SIGKILL);
+            WaitHost(run);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
 }
 
 // sqlscripts apply of a folder or script into a database of the server.
