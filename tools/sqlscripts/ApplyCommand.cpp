@@ -10,7 +10,6 @@
 #include "backend/DbBackend.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -23,8 +22,9 @@ namespace {
 bool IsRowsFolder(const std::string& folder) {
     const size_t dash = folder.find('-');
     const std::string number = dash == std::string::npos ? std::string() : folder.substr(0, dash);
-    return folder == "Data" || (!number.empty() && std::all_of(number.begin(), number.end(), ::isdigit) &&
-                                folder.substr(dash + 1) == "Data");
+    return folder == "Data" || (!number.empty() && std::all_of(number.begin(), number.end(), [](char c) {
+               return c >= '0' && c <= '9';
+           }) && folder.substr(dash + 1) == "Data");
 }
 
 bool IsRowsPath(const std::string& path) {
@@ -84,7 +84,7 @@ const char* KindName(ECreatedKind kind) {
     return Tr(names[static_cast<size_t>(kind)]);
 }
 
-std::string ObjectName(const TScriptName& name) {
+std::string QualifiedName(const TScriptName& name) {
     return name.strSchema.empty() ? name.strName : name.strSchema + "." + name.strName;
 }
 
@@ -106,7 +106,7 @@ bool NothingExists(CDbConnection& connection, const TApplyPlan& plan) {
     for (size_t i = 0; i < std::min(existing.size(), kNamed); ++i) {
         const TPlannedObject& object = existing[i];
         Say(Format(Tr("%s %s exists already (%s:%ld creates it)"), KindName(object.object.eKind),
-                   ObjectName(object.object.name).c_str(), plan.aFiles[object.nFile].file.strName.c_str(),
+                   QualifiedName(object.object.name).c_str(), plan.aFiles[object.nFile].file.strName.c_str(),
                    object.nLine));
     }
     if (existing.size() > kNamed) {
