@@ -1,7 +1,9 @@
 // The run of a plan over connections that log what they are sent: the order of the files, the rows spread
 // over several connections with each session's settings around its share, a file of rows waiting for the
-// tables its table references, refusals, one transaction, and a stop asked for.
+// tables its table references, refusals, one transaction, and a stop asked for; and the objects the scripts
+// create that the database has already.
 #include "apply/ScriptApply.h"
+#include "apply/TargetCatalog.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,7 @@ struct TServerLog {
     std::vector<std::pair<int, std::string>> aSent;
     std::string strRefused; // a batch whose first line this is, is refused
     std::string strRefusedState = "42S22";
-    std::vector<TDbRowText> aForeignKeys, aIdentityTables; // the target's catalog
+    std::vector<TDbRowText> aForeignKeys, aIdentityTables, aSchemas, aTypes, aObjects; // the target's catalog
 
     void Add(int nConnection, const std::string& strText) {
         std::lock_guard lock(mutex);
@@ -55,6 +57,12 @@ public:
             aRows = m_log.aForeignKeys;
         else if (strSql.find("sys.identity_columns") != std::string::npos)
             aRows = m_log.aIdentityTables;
+        else if (strSql.find("FROM sys.schemas") != std::string::npos)
+            aRows = m_log.aSchemas;
+        else if (strSql.find("FROM sys.types") != std::string::npos)
+            aRows = m_log.aTypes;
+        else if (strSql.find("FROM sys.objects") != std::string::npos)
+            aRows = m_log.aObjects;
         else
             m_log.Add(m_nNumber, strSql);
         return std::make_unique<CRowsResult>(std::vector<TDbColumn>(4), std::move(aRows));
@@ -211,6 +219,25 @@ TEST(ScriptApply, AStopEndsTheRunBeforeTheNextBatch) {
     EXPECT_EQ(result.nBatches, 2);
     EXPECT_EQ(run.log.SentTo(0),
               (std::vector<std::string>{"SELECT 1", "SELECT 2", "IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;"}));
+}
+
+// Schemas, types and the other objects each have names of their own; names compare without regard to case,
+// and one without a schema is in the default one.
+TEST(ScriptApply, ObjectsTheDatabaseHasAlreadyAreFoundInTheirNamespace) {
+    TServerLog log;
+    log.aSchemas = {{"", "dbo"}, {"", "sales"}};
+    log.aTypes = {{"dbo", "name"}};
+    log.aObjects = {{"dbo", "ORDERS"}, {"sales", "Name"}};
+    CLoggingConnection connection(log, 0);
+    const TApplyPlan plan =
+        PlanApply({Script("a.sql", "CREATE SCHEMA [Sales];\nGO\nCREATE TYPE [dbo].[Name] FROM int;\n"
+                                   "CREATE TABLE Orders (Id int);\nCREATE TABLE [sales].[Orders] "
+                                   "(Id int);\nGO\nCREATE VIEW [dbo].[Sales] AS SELECT 1 AS a\nGO\n")});
+    std::vector<std::string> aFound;
+    for (const TPlannedObject& object : FindExistingObjects(connection, plan))
+        aFound.push_back(object.object.name.strSchema + "." + object.object.name.strName + ":" +
+                         std::to_string(object.nLine));
+    EXPECT_EQ(aFound, (std::vector<std::string>{".Sales:1", "dbo.Name:3", ".Orders:3"}));
 }
 
 } // namespace
