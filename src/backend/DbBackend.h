@@ -108,6 +108,16 @@ template <class TWork> auto NamingStatement(const std::string& strSql, TWork&& w
 
 class CCatalogSnapshot;
 
+// Hears what the server answers to a script's batch besides refusing it, in the order it comes.
+class IBatchListener {
+public:
+    virtual ~IBatchListener() = default;
+    // The rows a statement affected (INSERT, UPDATE, DELETE, ...). A result set's rows are read and let go.
+    virtual void OnRowCount(long nRows) = 0;
+    // A message that is not an error: PRINT, a warning, a change of database.
+    virtual void OnMessage(const TDiagRecord& message) = 0;
+};
+
 class CDbConnection {
 public:
     virtual ~CDbConnection() = default;
@@ -122,6 +132,10 @@ public:
     virtual std::unique_ptr<CDbResult> ExecuteStream(const std::string& strSql) {
         return Execute(strSql, false);
     }
+    // A batch of any statements, as a script holds them between two GO lines: every result is read to its end
+    // (rows counted, not kept), so that the connection is free again. Throws CDBException* with the server's
+    // errors once the batch has ended; a backend that runs only catalog statements refuses it so.
+    virtual void ExecuteScript(const std::string& strBatch, IBatchListener& listener);
     virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
     // Stops the statement under way on this connection from any thread (SQLCancel); the call running it
     // then throws CDBException*. Does nothing when no statement runs.

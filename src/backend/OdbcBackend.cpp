@@ -661,6 +661,10 @@ public:
         return NamingStatement(strBatch, [&] { return RunBatch(strBatch, aSql.size()); });
     }
 
+    void ExecuteScript(const std::string& strBatch, IBatchListener& listener) override {
+        NamingStatement(strBatch, [&] { RunScript(strBatch, listener); });
+    }
+
 private:
     enum EReading { eWhole, eRowByRow, eBlocks };
 
@@ -705,6 +709,54 @@ private:
         return aResults;
     }
 
+    // Every result of the batch, errors among them: SQL Server goes on after most errors in a batch, and the
+    // statement is free for the next batch only once all of them are read.
+    void RunScript(const std::string& strBatch, IBatchListener& listener) {
+        std::lock_guard lock(m_pLink->mutex);
+        if (m_pLink->pActiveStream)
+            m_pLink->pActiveStream->BufferRest();
+        const std::unique_ptr<CStatementHandle> pStmt = NewStatement();
+        const SQLHSTMT hstmt = pStmt->Get();
+        const CUnderWay underWay(*m_pLink, hstmt);
+        const SQLRETURN rc = Send(hstmt, strBatch);
+        // SQL_NO_DATA from the first statement (an UPDATE that found no row) may still have results after it.
+        std::vector<TDiagRecord> aErrors;
+        bool bReadable = rc == SQL_NO_DATA || ReadScriptResult(rc, hstmt, listener, aErrors);
+        for (SQLRETURN rcMore; bReadable && (rcMore = SQLMoreResults(hstmt)) != SQL_NO_DATA;)
+            bReadable = ReadScriptResult(rcMore, hstmt, listener, aErrors);
+        if (!aErrors.empty())
+            throw new CDBException(std::move(aErrors), SQL_ERROR);
+    }
+
+    // One result of a script's batch: its messages, and its rows or row count. False when nothing more can
+    // be read: the connection is gone.
+    bool ReadScriptResult(SQLRETURN rc, SQLHSTMT hstmt, IBatchListener& listener,
+                          std::vector<TDiagRecord>& aErrors) {
+        std::vector<TDiagRecord> aRecords =
+            rc == SQL_SUCCESS ? std::vector<TDiagRecord>() : ReadDiagnostics(SQL_HANDLE_STMT, hstmt);
+        if (rc == SQL_ERROR || rc == SQL_INVALID_HANDLE) {
+            MarkLostConnection(aRecords, m_pLink->hdbc);
+            if (aRecords.empty())
+                aRecords.push_back({"HY000", 0, "The batch failed without diagnostics"});
+            aErrors.insert(aErrors.end(), aRecords.begin(), aRecords.end());
+            return rc != SQL_INVALID_HANDLE && !IsConnectionDead(m_pLink->hdbc) &&
+                   aRecords.front().strSqlState != "08S01";
+        }
+        for (const TDiagRecord& rec : aRecords)
+            listener.OnMessage(rec);
+        SQLSMALLINT nColumns = 0;
+        if (Succeeded(SQLNumResultCols(hstmt, &nColumns)) && nColumns > 0) {
+            for (SQLRETURN rcFetch; (rcFetch = SQLFetch(hstmt)) != SQL_NO_DATA;)
+                if (!Succeeded(rcFetch))
+                    ThrowOdbcError(rcFetch, SQL_HANDLE_STMT, hstmt, "SQLFetch", m_pLink->hdbc);
+            return true;
+        }
+        SQLLEN nRows = -1;
+        if (Succeeded(SQLRowCount(hstmt, &nRows)) && nRows >= 0)
+            listener.OnRowCount(static_cast<long>(nRows));
+        return true;
+    }
+
     // Some drivers quote the connect string in their connection errors; its passwords are hidden.
     [[noreturn]] void ThrowConnectError(SQLRETURN rc, const std::string& strConnect) {
         std::vector<TDiagRecord> aRecords = ReadDiagnostics(SQL_HANDLE_DBC, m_pLink->hdbc);
@@ -717,18 +769,27 @@ private:
     }
 
     std::unique_ptr<CStatementHandle> ExecDirect(const std::string& strSql) {
-        auto pStmt = std::make_unique<CStatementHandle>(m_pLink->hdbc);
-        // Drivers that cannot time out statements say so with a warning or HYC00; the query still runs.
-        SQLSetStmtAttr(pStmt->Get(), SQL_ATTR_QUERY_TIMEOUT,
-                       reinterpret_cast<SQLPOINTER>(std::uintptr_t{m_statementTimeout.value_or(m_dwTimeout)}),
-                       SQL_IS_UINTEGER);
-        const std::u16string strSqlW = Utf8ToUtf16(strSql);
+        auto pStmt = NewStatement();
         const CUnderWay underWay(*m_pLink, pStmt->Get());
-        const SQLRETURN rc = SQLExecDirectW(pStmt->Get(), const_cast<SQLWCHAR*>(AsSqlW(strSqlW)),
-                                            static_cast<SQLINTEGER>(strSqlW.size()));
+        const SQLRETURN rc = Send(pStmt->Get(), strSql);
         if (!Succeeded(rc) && rc != SQL_NO_DATA)
             ThrowOdbcError(rc, SQL_HANDLE_STMT, pStmt->Get(), "SQLExecDirect", m_pLink->hdbc);
         return pStmt;
+    }
+
+    // Drivers that cannot time out statements say so with a warning or HYC00; the statement still runs.
+    std::unique_ptr<CStatementHandle> NewStatement() const {
+        auto pStmt = std::make_unique<CStatementHandle>(m_pLink->hdbc);
+        SQLSetStmtAttr(pStmt->Get(), SQL_ATTR_QUERY_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(std::uintptr_t{m_statementTimeout.value_or(m_dwTimeout)}),
+                       SQL_IS_UINTEGER);
+        return pStmt;
+    }
+
+    static SQLRETURN Send(SQLHSTMT hstmt, const std::string& strSql) {
+        const std::u16string strSqlW = Utf8ToUtf16(strSql);
+        return SQLExecDirectW(hstmt, const_cast<SQLWCHAR*>(AsSqlW(strSqlW)),
+                              static_cast<SQLINTEGER>(strSqlW.size()));
     }
 
     static std::unique_ptr<CDbResult> ReadWhole(SQLHSTMT hstmt, std::vector<TDbColumn> aColumns) {

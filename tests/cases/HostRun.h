@@ -64,9 +64,11 @@ inline pid_t StartHost(const std::vector<std::string>& aArgv, const std::string&
     return pid;
 }
 
-// Runs the program in strWorkDir with stdin from /dev/null, or from a terminal on which strTyped is typed.
+// Runs the program in strWorkDir with stdin from /dev/null (or the file strStdin), or from a terminal on
+// which strTyped is typed.
 inline THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWorkDir,
-                        std::vector<std::string> aEnv = {}, const std::optional<std::string>& strTyped = {}) {
+                        std::vector<std::string> aEnv = {}, const std::optional<std::string>& strTyped = {},
+                        const std::string& strStdin = "/dev/null") {
     const CTempDir captured; // apart from the working folder, which a run may list
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -74,7 +76,7 @@ inline THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWo
     if (nTerminal >= 0 && grantpt(nTerminal) == 0 && unlockpt(nTerminal) == 0)
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, ptsname(nTerminal), O_RDWR | O_NOCTTY, 0);
     else
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, strStdin.c_str(), O_RDONLY, 0);
     for (const int nFd : {STDOUT_FILENO, STDERR_FILENO})
         posix_spawn_file_actions_addopen(&actions, nFd, captured.File(std::to_string(nFd)).c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);

@@ -20,22 +20,6 @@ std::vector<std::string> TemporaryFiles(const std::string& strDir) {
     return aNames;
 }
 
-// The exit status of the run, or -1 when it has not ended in time (then it is killed, so a run that hangs
-// fails the test instead of holding it up).
-int WaitAtMost(pid_t run, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    int nWait = 0;
-    while (::waitpid(run, &nWait, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(run, SIGKILL);
-            WaitHost(run);
-            return -1;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
-}
-
 class LiveStalledLink : public testing::Test {
 protected:
     // A table whose rows take a while to arrive: more than the buffers on the way hold.

@@ -93,6 +93,8 @@ void ExportOutput::NotWritten(const std::string& line) {
     notWritten_.emplace_back(t_category, line);
 }
 
+// Why a file could not be written or read: the system's reason in the user's language, else the exception's
+// text.
 std::string FileFailureReason(const CException& e) {
     const auto* file = dynamic_cast<const CFileException*>(&e);
     return file && file->m_lOsError ? SystemReason(static_cast<int>(file->m_lOsError))
@@ -101,6 +103,10 @@ std::string FileFailureReason(const CException& e) {
 
 std::string CannotWrite(const std::string& path, const CException& e) {
     return Format(Tr("cannot write %s: %s"), path.c_str(), FileFailureReason(e).c_str());
+}
+
+std::string CannotRead(const std::string& path, const CException& e) {
+    return Format(Tr("cannot read %s: %s"), path.c_str(), FileFailureReason(e).c_str());
 }
 
 namespace {

@@ -24,6 +24,8 @@ bool IsFileInsideFolder(const std::string& path);
 std::string CannotWrite(const std::string& path, const CException& e);
 // Why a file could not be written: the system's reason in the user's language, else the exception's text.
 std::string FileFailureReason(const CException& e);
+// "cannot read <path>: <the system's reason>".
+std::string CannotRead(const std::string& path, const CException& e);
 
 // Makes the output folder: the system's error number when it cannot be made, 0 once it is there.
 int MakeFolder(const std::string& dir);

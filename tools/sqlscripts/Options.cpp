@@ -149,6 +149,16 @@ CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function
         ->option_text(typeName == "TEXT" ? words : typeName);
 }
 
+CLI::Option* AddTimeout(CLI::App& command, Source& source) {
+    return command
+        .add_option_function<int>(
+            "--timeout", [&source](const int& seconds) { source.timeout = seconds; },
+            "seconds the login may take (default 30) and each statement may wait for the server (default: "
+            "no limit), 1 to 86400")
+        ->type_name("SECONDS")
+        ->check(WholeNumber(1, 86400));
+}
+
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
     auto* group = command.add_option_group("source", "where the catalog comes from");
     group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database")
@@ -163,14 +173,7 @@ void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
                         "also record every catalog statement and its answer into this snapshot file")
             ->type_name("FILE")
             ->excludes(snapshot);
-    command
-        .add_option_function<int>(
-            "--timeout", [&source](const int& seconds) { source.timeout = seconds; },
-            "seconds the login may take (default 30) and each statement may wait for the server (default: "
-            "no limit), 1 to 86400")
-        ->type_name("SECONDS")
-        ->check(WholeNumber(1, 86400))
-        ->excludes(snapshot);
+    AddTimeout(command, source)->excludes(snapshot);
 }
 
 void AddExportOptions(CLI::App& command, ExportOptions& options) {
@@ -294,6 +297,55 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         "warning");
 }
 
+void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options) {
+    command
+        .add_option("path", options.path,
+                    "a folder an export wrote (its files in the order of its manifest.txt), a .sql file, or "
+                    "- for standard input")
+        ->required()
+        ->type_name("PATH");
+    command
+        .add_option("--connect", source.connect,
+                    "ODBC connect string of the database to apply the scripts to")
+        ->required()
+        ->type_name("STR");
+    AddTimeout(command, source);
+    CLI::Option* keepGoing = command.add_flag(
+        "--continue", options.keepGoing,
+        "go on after a refused batch to the end, saying each refusal; the status is 1 when any was refused");
+    command
+        .add_flag(
+            "--single-transaction", options.singleTransaction,
+            "the whole run in one transaction with XACT_ABORT ON: a refusal or Ctrl-C rolls all of it back")
+        ->excludes(keepGoing);
+    command
+        .add_option(
+            "--jobs", options.jobs,
+            "connections that load the rows (the files of Data/ or NN-Data/) at once, a table or a share "
+            "of a table's batches each; everything else runs in order on one")
+        ->type_name("N")
+        ->check(WholeNumber(1, 64))
+        ->capture_default_str();
+    AddChoice<Existing>(
+        command, "--existing", [&options](const Existing& existing) { options.existing = existing; },
+        {{"stop", Existing::Stop}, {"ok", Existing::Ok}},
+        "an object the scripts create that the database has already: stop (the default: name them and run "
+        "nothing) or ok (apply all the same)");
+    CLI::Option* progress = command.add_flag(
+        "--progress", options.progress,
+        "a plain line per applied file, for logs, instead of the status line that stderr shows when it is a "
+        "terminal");
+    CLI::Option* quiet =
+        command
+            .add_flag("--quiet", options.quiet, "errors only: no status line, progress lines or summary line")
+            ->excludes(progress);
+    command
+        .add_flag(
+            "--verbose", options.verbose,
+            "also the server's messages that are not errors (PRINT) and the rows each statement affected")
+        ->excludes(quiet);
+}
+
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
 void CheckExtras(CLI::App& command) {
     std::vector<std::string> extra = command.remaining();
@@ -325,6 +377,8 @@ void CheckSource(const CLI::App& command, const CommandLine& line) {
                "FILE)"));
     if (Given(command, "--connect") && line.source.connect.empty())
         Usage(Tr("--connect names no connect string"));
+    if (name == "apply")
+        return;
     if (Given(command, "--snapshot") && line.source.snapshot.empty())
         Usage(Tr("--snapshot names no file"));
     if (line.source.connect.empty() == line.source.snapshot.empty())
@@ -375,7 +429,8 @@ ExportPlan PlanExport(const ExportOptions& options) {
 }
 
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
-    CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database"};
+    CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database, and "
+                 "applies them"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "sqlscripts " SQLSCRIPTS_VERSION);
 
@@ -424,20 +479,26 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     snapshotCommand->add_option("output", line.snapshotOutput, "the file to write (may be the input)")
         ->required();
 
+    auto* applyCommand = app.add_subcommand(
+        "apply", "run scripts against a database: a folder an export wrote, in the order of its manifest, a "
+                 "file, or standard input, split into batches at GO lines");
+    AddApplyOptions(*applyCommand, line.source, line.applyOptions);
+
     const std::pair<CLI::App*, CommandLine::Command> commands[] = {
         {exportCommand, CommandLine::Command::Export},
         {objectCommand, CommandLine::Command::Object},
         {fieldsCommand, CommandLine::Command::Fields},
         {demoCommand, CommandLine::Command::Demo},
         {snapshotCommand, CommandLine::Command::SnapshotUpgrade},
+        {applyCommand, CommandLine::Command::Apply},
     };
     for (const auto& [command, kind] : commands)
         command->allow_extras();
     if (argc > 1 && argv[1][0] != '-' &&
         std::none_of(std::begin(commands), std::end(commands),
                      [argv](const auto& command) { return command.first->get_name() == argv[1]; }))
-        return UsageError(
-            Format(Tr("unknown command '%s' (commands: export, object, fields, demo, snapshot)"), argv[1]));
+        return UsageError(Format(
+            Tr("unknown command '%s' (commands: export, object, fields, demo, snapshot, apply)"), argv[1]));
     if (const std::optional<int> served = ServeCliReference(app, argc, argv))
         return *served;
     try {
@@ -470,6 +531,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
             CheckSource(*command, line);
             if (kind == CommandLine::Command::Export && !line.exportOptions.dialog)
                 PlanExport(line.exportOptions);
+            if (kind == CommandLine::Command::Apply && line.applyOptions.singleTransaction &&
+                line.applyOptions.jobs > 1)
+                Usage(Tr("--single-transaction runs on one connection; it does not go with --jobs"));
         }
     } catch (const std::invalid_argument& e) {
         return UsageError(e.what());

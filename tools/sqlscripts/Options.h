@@ -55,6 +55,21 @@ struct TablePattern {
     TTablePattern match;
 };
 
+// apply: what to do when the database has an object the scripts create.
+enum class Existing { Stop, Ok };
+
+// apply: scripts run against a database.
+struct ApplyOptions {
+    std::string path;       // a folder with a manifest, a script file, or "-" for standard input
+    bool keepGoing = false; // --continue
+    bool singleTransaction = false;
+    int jobs = 1;
+    Existing existing = Existing::Stop;
+    bool progress = false;
+    bool quiet = false;
+    bool verbose = false;
+};
+
 // An export as the options ask for it.
 struct ExportPlan {
     std::vector<int> categories;
@@ -68,11 +83,12 @@ struct ExportPlan {
 ExportPlan PlanExport(const ExportOptions& options);
 
 struct CommandLine {
-    enum class Command { Export, Object, Fields, Demo, SnapshotUpgrade };
+    enum class Command { Export, Object, Fields, Demo, SnapshotUpgrade, Apply };
 
     Command command = Command::Demo;
     Source source;
     ExportOptions exportOptions;
+    ApplyOptions applyOptions;
     std::string name;        // object, fields
     std::optional<int> type; // object --type
     bool collation = false;  // object --collation

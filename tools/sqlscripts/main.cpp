@@ -1,4 +1,5 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
+#include "ApplyCommand.h"
 #include "Categories.h"
 #include "ConnectString.h"
 #include "DialogExport.h"
@@ -102,11 +103,7 @@ std::optional<bool> ChoosePrefetch(CDatabase& db, Prefetch choice, HostUi& ui) {
 }
 
 Progress::Mode ProgressMode(const ExportOptions& options) {
-    if (options.quiet)
-        return Progress::Mode::Off;
-    if (options.progress)
-        return Progress::Mode::Lines;
-    return ::isatty(STDERR_FILENO) ? Progress::Mode::StatusLine : Progress::Mode::Off;
+    return Progress::ModeFor(options.quiet, options.progress);
 }
 
 void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const ExportPlan& plan,
@@ -316,6 +313,8 @@ int main(int argc, char** argv) {
         return RunDemo(line.demoDir);
     case CommandLine::Command::SnapshotUpgrade:
         return RunSnapshotUpgrade(line);
+    case CommandLine::Command::Apply:
+        return RunApply(line.applyOptions, [&line](CDatabase& db) { return Connect(db, line.source); });
     }
     return kExitFailed;
 }
