@@ -9,7 +9,9 @@
 #include "RecreateFiles.h"
 #include "model/ModelLoader.h"
 #include "platform/Text.h"
+#include "recreate/CreatedName.h"
 #include "recreate/RecreateScript.h"
+#include "recreate/RecreateSelection.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -34,9 +36,9 @@ ScriptedModel LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgres
 }
 
 // The cycles among the steps written: one that --only or --skip leaves out is not the user's concern.
-void WarnCycles(const TRecreateScript& script, const std::vector<TRecreateStep>& steps) {
+void WarnCycles(const TRecreateScript& script) {
     std::set<std::string> written;
-    for (const TRecreateStep& step : steps)
+    for (const TRecreateStep& step : script.aSteps)
         written.insert(step.strSchema + "." + step.strName);
     for (const std::vector<std::string>& cycle : script.aCycles)
         if (std::any_of(cycle.begin(), cycle.end(),
@@ -57,9 +59,72 @@ void WarnUnmatched(const TCatalogModel& model, const std::vector<std::string>& p
     }
 }
 
-std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const RecreateKindSet& kinds) {
-    std::erase_if(steps, [&](const TRecreateStep& step) { return !kinds[static_cast<size_t>(step.eKind)]; });
-    return steps;
+TNamePatterns NamePatterns(const ExportOptions& options) {
+    return {options.schemas, options.excludedSchemas, options.objects, options.excludedObjects};
+}
+
+// A pattern that matches nothing is a mistake in it, or the wrong database: each is named, and nothing is
+// written.
+bool EveryPatternMatches(const TStepSelection& selection) {
+    for (const TUnmatchedPattern& unmatched : selection.aUnmatched) {
+        static constexpr const char* kOptions[] = {"--schema", "--exclude-schema", "--object",
+                                                   "--exclude-object"};
+        const char* option = kOptions[static_cast<size_t>(unmatched.eList)];
+        const bool schema = unmatched.eList == eNamePatternList::Schemas ||
+                            unmatched.eList == eNamePatternList::ExcludedSchemas;
+        Say(Format(schema ? Tr("%s %s matches no schema of the catalog; nothing was written")
+                          : Tr("%s %s matches no object of the catalog; nothing was written"),
+                   option, unmatched.strPattern.c_str()));
+    }
+    return selection.aUnmatched.empty();
+}
+
+// "table dbo.Orders", "index dbo.Orders.IX_Date", "schema sales". The kinds' words are translated in the po
+// files by hand, as the kinds table, being the library's, marks nothing.
+std::string StepName(const TPlanStep& step) {
+    const TModelKey& key = step.key;
+    std::string name = Tr(std::string(RecreateKind(key.eKind).strName).c_str());
+    name += " ";
+    if (!key.strSchema.empty())
+        name += key.strSchema + ".";
+    if (!key.strTable.empty() && !RecreateKind(key.eKind).bSchemaObject)
+        name += key.strTable + ".";
+    return name + key.strName;
+}
+
+void WarnLeftOut(const TRecreatePlan& plan, const TStepSelection& selection) {
+    if (selection.aLeftOut.empty())
+        return;
+    std::vector<std::string> names;
+    for (const size_t step : selection.aLeftOut)
+        names.push_back(StepName(plan.aSteps[step]));
+    Say(Format(Tr("warning: the objects written need what the selection leaves out: %s"),
+               JoinText(names).c_str()));
+}
+
+// A module renamed with sp_rename: its script creates the old name.
+void WarnRenamed(const TRecreatePlan& plan, const std::vector<bool>& selected, const CNameMatcher& matcher) {
+    for (size_t step = 0; step < plan.aSteps.size(); ++step) {
+        const TModelModule* const* module = std::get_if<const TModelModule*>(&plan.aSteps[step].object);
+        if (!module || !selected[step])
+            continue;
+        const std::optional<TCreatedName> created = CreatedOtherName(**module, matcher);
+        if (created)
+            Say(Format(
+                Tr("warning: %s was renamed: its stored text, and so its script, creates %s"),
+                StepName(plan.aSteps[step]).c_str(),
+                ((created->strSchema.empty() ? "" : created->strSchema + ".") + created->strName).c_str()));
+    }
+}
+
+// The tables whose steps the patterns pick: those whose rows are written.
+std::function<bool(const TModelTable&)> PickedTables(const TRecreatePlan& plan,
+                                                     const TStepSelection& selection) {
+    std::set<const TModelTable*> picked;
+    for (size_t step = 0; step < plan.aSteps.size(); ++step)
+        if (selection.aPicked[step] && plan.aSteps[step].key.eKind == eModelKind::Table)
+            picked.insert(std::get<const TModelTable*>(plan.aSteps[step].object));
+    return [picked = std::move(picked)](const TModelTable& table) { return picked.count(&table) > 0; };
 }
 
 // The catalog's families as one line of the progress, read n of total; a signal stops the load.
@@ -211,7 +276,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     const RecreateKindSet kinds = SelectedRecreateKinds(options.only, options.skip);
     // The folder is made only when the run has succeeded, but a path that cannot be one fails before the
     // catalog is read.
-    if (!CanCreateFolder(options.dir))
+    if (!options.output && !CanCreateFolder(options.dir))
         return kExitFailed;
     CDatabase db;
     if (!connect(db))
@@ -219,9 +284,9 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     CatchInterruptions();
     return RunningModel([&] {
         CatalogProgress catalogProgress(progressMode);
-        ScriptedModel scripted = [&] {
+        const TCatalogModel model = [&] {
             try {
-                return LoadAndScript(db, options.parallel, catalogProgress.Callback());
+                return LoadCatalogModel(db, options.parallel ? 3 : 1, catalogProgress.Callback());
             } catch (const CModelError&) {
                 catalogProgress.Done(false);
                 throw;
@@ -229,29 +294,51 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         }();
         catalogProgress.Done(true);
         RunEnd end;
-        end.dir = options.dir;
-        end.quiet = options.quiet;
+        end.dir = options.output.value_or(options.dir);
+        end.quiet = options.quiet || options.output == "-";
         end.signal = InterruptionSignal();
         if (end.signal)
             return ConcludeRun(end);
-        std::vector<TRecreateStep> steps = options.dataOnly
-                                               ? std::vector<TRecreateStep>()
-                                               : Selected(std::move(scripted.script.aSteps), kinds);
-        WarnCycles(scripted.script, steps);
-        std::vector<RecreateFile> files = plan.nameTemplate
-                                              ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
-                                              : RecreateSectionFiles(std::move(steps));
+        const TRecreatePlan recreatePlan = PlanRecreate(model);
+        const CNameMatcher matcher(IsCaseSensitiveCollation(model.strCollation));
+        const TStepSelection selection = SelectSteps(recreatePlan, kinds, NamePatterns(options), matcher);
+        if (!EveryPatternMatches(selection))
+            return kExitFailed;
+        TRecreateScript script;
+        if (!options.dataOnly) {
+            WarnLeftOut(recreatePlan, selection);
+            WarnRenamed(recreatePlan, selection.aSelected, matcher);
+            script = ScriptSelectedSteps(model, recreatePlan, selection.aSelected, options.clean);
+            WarnCycles(script);
+        }
+        std::vector<RecreateFile> files =
+            plan.nameTemplate ? RecreateObjectFiles(std::move(script.aSteps), *plan.nameTemplate)
+                              : RecreateSectionFiles(std::move(script.aSteps));
+        const TDataOptions dataOptions{options.rowsPerInsert.value_or(100)};
         if (options.data || options.dataOnly) {
-            WarnUnmatched(scripted.model, options.dataTables);
-            AddDataFiles(files, PlanData(scripted.model, options.dataTables, options.dataOnly),
-                         plan.nameTemplate ? &*plan.nameTemplate : nullptr);
+            WarnUnmatched(model, options.dataTables);
+            AddDataFiles(
+                files,
+                PlanData(model, options.dataTables, options.dataOnly, PickedTables(recreatePlan, selection)),
+                plan.nameTemplate ? &*plan.nameTemplate : nullptr);
             CheckRowTypes(files);
         }
         Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));
         ReplaceGate gate(plan.replace, &progress);
-        end.refused = WriteRecreateFiles(options.dir, files, gate, progress, [&] {
-            WriteRows(db, options.dir, files, TDataOptions{options.rowsPerInsert.value_or(100)}, progress);
-        });
+        if (options.output) {
+            end.refused = WriteRecreateStream(*options.output, files, gate, progress,
+                                              [&](const DataFile& data, const RowsSink& sink) {
+                                                  WriteFileRows(db, data, dataOptions, sink, *options.output);
+                                              });
+            if (end.refused)
+                end.dir = OutputFolder(*options.output);
+        } else {
+            const FolderWritten written = WriteRecreateFiles(
+                options.dir, files, gate, progress,
+                [&] { WriteRows(db, options.dir, files, dataOptions, progress); }, options.prune);
+            end.refused = written.refused;
+            end.failed = written.failed;
+        }
         progress.Clear();
         return ConcludeRun(end);
     });
