@@ -177,10 +177,10 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->type_name("TEMPLATE")
         ->excludes("--dialog");
     command
-        .add_flag(
-            "--prune", options.prune,
-            "with --layout objects: remove the files an earlier export wrote for objects that no longer "
-            "exist (they are only listed otherwise)")
+        .add_flag("--prune", options.prune,
+                  "with --layout objects or --recreate: remove the files an earlier export into DIR wrote "
+                  "that this "
+                  "one does not, for objects that no longer exist (they are only listed otherwise)")
         ->excludes("--dialog");
     AddChoice<Order>(
         command, "--order", [&options](const Order& order) { options.order = order; },
