@@ -273,16 +273,8 @@ TEST_F(CLiveRecreateFeatures, DropsUndoEveryCreateInReverseApplyOrder) {
 
 // What git says, run in the folder with an author of the test's own.
 std::string Git(const fs::path& repo, const std::string& strArgs) {
-    const std::string strCommand =
-        "git -C '" + repo.string() + "' -c user.name=test -c user.email=test@localhost " + strArgs + " 2>&1";
-    std::string strOut;
-    if (std::FILE* pPipe = ::popen(strCommand.c_str(), "r")) {
-        char buffer[4096];
-        for (size_t nRead; (nRead = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0;)
-            strOut.append(buffer, nRead);
-        ::pclose(pPipe);
-    }
-    return strOut;
+    return CommandOutput("git -C '" + repo.string() + "' -c user.name=test -c user.email=test@localhost " +
+                         strArgs + " 2>&1");
 }
 
 // Exports with the rows into DIR/objects (--layout objects) and DIR/sections; the messages of both.
