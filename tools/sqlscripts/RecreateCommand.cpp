@@ -268,6 +268,57 @@ int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const 
     return kExitOk;
 }
 
+// The files of the run in apply order: the picked steps' scripts, after the drops of --clean, and the tables'
+// rows; none when a pattern matches nothing (said).
+std::optional<std::vector<RecreateFile>> PlanFiles(const TCatalogModel& model, const ExportOptions& options,
+                                                   const ExportPlan& plan, const RecreateKindSet& kinds) {
+    const TRecreatePlan recreatePlan = PlanRecreate(model);
+    const CNameMatcher matcher(IsCaseSensitiveCollation(model.strCollation));
+    const TStepSelection selection = SelectSteps(recreatePlan, kinds, NamePatterns(options), matcher);
+    if (!EveryPatternMatches(selection))
+        return std::nullopt;
+    TRecreateScript script;
+    if (!options.dataOnly) {
+        WarnLeftOut(recreatePlan, selection);
+        WarnRenamed(recreatePlan, selection.aSelected, matcher);
+        script = ScriptSelectedSteps(model, recreatePlan, selection.aSelected, options.clean);
+        WarnCycles(script);
+    }
+    std::vector<RecreateFile> files = plan.nameTemplate
+                                          ? RecreateObjectFiles(std::move(script.aSteps), *plan.nameTemplate)
+                                          : RecreateSectionFiles(std::move(script.aSteps));
+    if (options.data || options.dataOnly) {
+        WarnUnmatched(model, options.dataTables);
+        AddDataFiles(
+            files,
+            PlanData(model, options.dataTables, options.dataOnly, PickedTables(recreatePlan, selection)),
+            plan.nameTemplate ? &*plan.nameTemplate : nullptr);
+        CheckRowTypes(files);
+    }
+    return files;
+}
+
+// Writes the files into the folder, or one after another into --output's stream.
+void WriteFiles(CDatabase& db, const ExportOptions& options, const ExportPlan& plan,
+                const std::vector<RecreateFile>& files, Progress& progress, RunEnd& end) {
+    const TDataOptions dataOptions{options.rowsPerInsert.value_or(100)};
+    ReplaceGate gate(plan.replace, &progress);
+    if (options.output) {
+        end.refused = WriteRecreateStream(*options.output, files, gate, progress,
+                                          [&](const DataFile& data, const RowsSink& sink) {
+                                              WriteFileRows(db, data, dataOptions, sink, *options.output);
+                                          });
+        if (end.refused)
+            end.dir = OutputFolder(*options.output);
+        return;
+    }
+    const FolderWritten written = WriteRecreateFiles(
+        options.dir, files, gate, progress, [&] { WriteRows(db, options.dir, files, dataOptions, progress); },
+        options.prune);
+    end.refused = written.refused;
+    end.failed = written.failed;
+}
+
 } // namespace
 
 int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
@@ -299,46 +350,11 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         end.signal = InterruptionSignal();
         if (end.signal)
             return ConcludeRun(end);
-        const TRecreatePlan recreatePlan = PlanRecreate(model);
-        const CNameMatcher matcher(IsCaseSensitiveCollation(model.strCollation));
-        const TStepSelection selection = SelectSteps(recreatePlan, kinds, NamePatterns(options), matcher);
-        if (!EveryPatternMatches(selection))
+        const std::optional<std::vector<RecreateFile>> files = PlanFiles(model, options, plan, kinds);
+        if (!files)
             return kExitFailed;
-        TRecreateScript script;
-        if (!options.dataOnly) {
-            WarnLeftOut(recreatePlan, selection);
-            WarnRenamed(recreatePlan, selection.aSelected, matcher);
-            script = ScriptSelectedSteps(model, recreatePlan, selection.aSelected, options.clean);
-            WarnCycles(script);
-        }
-        std::vector<RecreateFile> files =
-            plan.nameTemplate ? RecreateObjectFiles(std::move(script.aSteps), *plan.nameTemplate)
-                              : RecreateSectionFiles(std::move(script.aSteps));
-        const TDataOptions dataOptions{options.rowsPerInsert.value_or(100)};
-        if (options.data || options.dataOnly) {
-            WarnUnmatched(model, options.dataTables);
-            AddDataFiles(
-                files,
-                PlanData(model, options.dataTables, options.dataOnly, PickedTables(recreatePlan, selection)),
-                plan.nameTemplate ? &*plan.nameTemplate : nullptr);
-            CheckRowTypes(files);
-        }
         Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));
-        ReplaceGate gate(plan.replace, &progress);
-        if (options.output) {
-            end.refused = WriteRecreateStream(*options.output, files, gate, progress,
-                                              [&](const DataFile& data, const RowsSink& sink) {
-                                                  WriteFileRows(db, data, dataOptions, sink, *options.output);
-                                              });
-            if (end.refused)
-                end.dir = OutputFolder(*options.output);
-        } else {
-            const FolderWritten written = WriteRecreateFiles(
-                options.dir, files, gate, progress,
-                [&] { WriteRows(db, options.dir, files, dataOptions, progress); }, options.prune);
-            end.refused = written.refused;
-            end.failed = written.failed;
-        }
+        WriteFiles(db, options, plan, *files, progress, end);
         progress.Clear();
         return ConcludeRun(end);
     });
