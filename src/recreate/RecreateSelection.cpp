@@ -3,6 +3,7 @@
 #include "recreate/RecreateKinds.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -41,16 +42,6 @@ public:
                 (names.pTable && m_matcher.MatchesQualified(*names.pSchema, *names.pTable, strPattern)));
     }
 
-    // A schema comes with the objects that a pattern naming it picks ("hr.*", "hr.Employees"); leaving out
-    // some of its objects leaves it.
-    bool PicksSchema(const TStepNames& names) const {
-        return std::any_of(
-            m_patterns.aObjects.begin(), m_patterns.aObjects.end(), [&](const std::string& str) {
-                const size_t nDot = str.find('.');
-                return nDot != std::string::npos && m_matcher.Matches(*names.pSchema, str.substr(0, nDot));
-            });
-    }
-
     bool AnyMatches(eNamePatternList eList, const TStepNames& names) const {
         const std::vector<std::string>& aPatterns = m_patterns.List(eList);
         return std::any_of(aPatterns.begin(), aPatterns.end(),
@@ -58,12 +49,12 @@ public:
     }
 
     // Within what the lists of inclusions name, when they name anything, and outside what the exclusions do.
-    bool Picks(const TStepNames& names) const {
+    // A schema (or its properties) comes with the objects picked in it (bHoldsPicked) when objects are named.
+    bool Picks(const TStepNames& names, bool bHoldsPicked) const {
         using enum eNamePatternList;
         const bool bSchema = names.pSchema && !names.pName;
         return (m_patterns.aSchemas.empty() || AnyMatches(Schemas, names)) &&
-               (m_patterns.aObjects.empty() || AnyMatches(Objects, names) ||
-                (bSchema && PicksSchema(names))) &&
+               (m_patterns.aObjects.empty() || AnyMatches(Objects, names) || (bSchema && bHoldsPicked)) &&
                !AnyMatches(ExcludedSchemas, names) && !AnyMatches(ExcludedObjects, names);
     }
 
@@ -104,21 +95,29 @@ const std::vector<std::string>& TNamePatterns::List(eNamePatternList eList) cons
     return aExcludedObjects;
 }
 
-bool TNamePatterns::IsEmpty() const {
-    return aSchemas.empty() && aExcludedSchemas.empty() && aObjects.empty() && aExcludedObjects.empty();
-}
-
 TStepSelection SelectSteps(const TRecreatePlan& plan, const TRecreateKindSet& aKinds,
                            const TNamePatterns& patterns, const CNameMatcher& matcher) {
     const CPatternTest test(patterns, matcher);
     std::vector<TStepNames> aNames;
     aNames.reserve(plan.aSteps.size());
     TStepSelection selection;
+    selection.aPicked.resize(plan.aSteps.size());
+    // Objects first, then the schemas that hold the ones picked.
+    std::unordered_set<std::string> setHolding;
     for (size_t nStep = 0; nStep < plan.aSteps.size(); ++nStep) {
-        aNames.push_back(NamesOf(plan, nStep));
-        const bool bPicked = test.Picks(aNames.back());
-        selection.aPicked.push_back(bPicked);
-        selection.aSelected.push_back(bPicked && aKinds[static_cast<size_t>(plan.aSteps[nStep].key.eKind)]);
+        const TStepNames& names = aNames.emplace_back(NamesOf(plan, nStep));
+        if (!names.pName && names.pSchema)
+            continue;
+        selection.aPicked[nStep] = test.Picks(names, false);
+        if (selection.aPicked[nStep] && names.pSchema)
+            setHolding.insert(*names.pSchema);
+    }
+    for (size_t nStep = 0; nStep < plan.aSteps.size(); ++nStep) {
+        const TStepNames& names = aNames[nStep];
+        if (!names.pName && names.pSchema)
+            selection.aPicked[nStep] = test.Picks(names, setHolding.count(*names.pSchema) > 0);
+        selection.aSelected.push_back(selection.aPicked[nStep] &&
+                                      aKinds[static_cast<size_t>(plan.aSteps[nStep].key.eKind)]);
     }
     for (const eNamePatternList eList : {eNamePatternList::Schemas, eNamePatternList::ExcludedSchemas,
                                          eNamePatternList::Objects, eNamePatternList::ExcludedObjects})

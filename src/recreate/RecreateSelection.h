@@ -1,6 +1,6 @@
 // Which steps of the plan an export writes: the kinds --only and --skip leave, and the objects that patterns
-// of their names pick, as a dump tool's include and exclude options do; and those steps scripted, after the
-// statements that drop what they create where it exists (--clean).
+// of their names include and exclude; and those steps scripted, after the statements that drop what they
+// create where it exists (--clean).
 #pragma once
 
 #include "recreate/NamePattern.h"
@@ -14,8 +14,8 @@ enum class eNamePatternList { Schemas, ExcludedSchemas, Objects, ExcludedObjects
 
 // Patterns with * for any run of characters. A schema's patterns pick the schema and everything in it; an
 // object's, SCHEMA.NAME (NAME alone: in any schema), pick the object and, for a table, its parts and
-// triggers, and the schema it names (hr.* and hr.Employees pick the schema hr). Properties go with what they
-// are on; those of the database itself are in no schema and no object.
+// triggers; a schema comes with the objects picked in it. Properties go with what they are on; those of the
+// database itself are in no schema and no object.
 struct TNamePatterns {
     std::vector<std::string> aSchemas; // none: every schema
     std::vector<std::string> aExcludedSchemas;
@@ -23,7 +23,6 @@ struct TNamePatterns {
     std::vector<std::string> aExcludedObjects;
 
     const std::vector<std::string>& List(eNamePatternList eList) const;
-    bool IsEmpty() const;
 };
 
 struct TUnmatchedPattern {
