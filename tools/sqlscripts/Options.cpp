@@ -179,8 +179,7 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
     command
         .add_flag("--prune", options.prune,
                   "with --layout objects or --recreate: remove the files an earlier export into DIR wrote "
-                  "that this "
-                  "one does not, for objects that no longer exist (they are only listed otherwise)")
+                  "that this one does not, for objects that no longer exist (they are only listed otherwise)")
         ->excludes("--dialog");
     AddChoice<Order>(
         command, "--order", [&options](const Order& order) { options.order = order; },
@@ -249,9 +248,8 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
     command
         .add_option_function<std::string>(
             "--output", [&options](const std::string& file) { options.output = file; },
-            "with --recreate or --data-only: every file's content in the manifest's order into one file, - "
-            "for "
-            "standard output, instead of a folder")
+            "with --recreate or --data-only: every file's content in the manifest's order into one file "
+            "(- for standard output) instead of a folder")
         ->type_name("FILE")
         ->excludes("--dir", "--layout", "--name-template", "--prune", "--dialog");
     command
