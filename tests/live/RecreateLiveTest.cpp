@@ -72,6 +72,8 @@ void AddRow(const CRecordset& rs, const std::string& strFamily, const std::vecto
 TDescription Describe(const std::string& strDatabase) {
     CDatabase db;
     db.OpenEx(ConnectTo(strDatabase).c_str(), CDatabase::noOdbcDialog);
+    // A query over bulk's catalog takes longer than the default 15 s on a server that other runs keep busy.
+    db.SetQueryTimeout(300);
     std::vector<fs::path> aQueries(fs::directory_iterator(kRecreateDir / "describe"), {});
     std::sort(aQueries.begin(), aQueries.end());
     TDescription description;
