@@ -43,9 +43,10 @@ std::vector<StaleFile> StaleFiles(const std::string& dir, const std::vector<std:
     for (const std::string& file : written)
         writtenByKey.emplace(FoldCaseUtf8(file), file);
     std::vector<StaleFile> stale;
+    std::unordered_set<std::string> seen;
     std::string after;
     for (const std::string& file : ReadManifest(dir)) {
-        if (IsStale(dir, file, writtenByKey))
+        if (IsStale(dir, file, writtenByKey) && seen.insert(file).second)
             stale.push_back({file, after});
         else if (writtenSet.count(file))
             after = file;
