@@ -1,34 +1,14 @@
 #include "recreate/DataPlan.h"
 
-#include "platform/Unicode.h"
 #include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
+#include "recreate/NamePattern.h"
 #include "scripting/StableOrder.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 namespace {
-
-// Wildcard matching of a whole text, * for any run of characters (backtracking to the last star only).
-bool MatchesWildcards(std::string_view str, std::string_view strPattern) {
-    size_t nText = 0, nPattern = 0, nStar = std::string_view::npos, nStarText = 0;
-    while (nText < str.size()) {
-        if (nPattern < strPattern.size() && strPattern[nPattern] == '*') {
-            nStar = nPattern++;
-            nStarText = nText;
-        } else if (nPattern < strPattern.size() && strPattern[nPattern] == str[nText]) {
-            ++nPattern;
-            ++nText;
-        } else if (nStar != std::string_view::npos) {
-            nPattern = nStar + 1;
-            nText = ++nStarText;
-        } else {
-            return false;
-        }
-    }
-    return strPattern.find_first_not_of('*', nPattern) == std::string_view::npos;
-}
 
 void AddOrderKeys(TDataTable& data, const TModelTable& table, const TModelIndex& index) {
     for (const TModelIndexColumn& key : index.aKeys) {
@@ -67,9 +47,9 @@ void DisableWithinGroup(std::vector<TDataStep>& aSteps, size_t nFirst,
 } // namespace
 
 bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, const TTablePattern& pattern) {
-    return (pattern.strSchema.empty() ||
-            MatchesWildcards(FoldCaseUtf8(strSchema), FoldCaseUtf8(pattern.strSchema))) &&
-           MatchesWildcards(FoldCaseUtf8(strName), FoldCaseUtf8(pattern.strName));
+    const CNameMatcher matcher(false);
+    return (pattern.strSchema.empty() || matcher.Matches(strSchema, pattern.strSchema)) &&
+           matcher.Matches(strName, pattern.strName);
 }
 
 TDataTable DataTableOf(const TModelTable& table) {
@@ -92,15 +72,16 @@ TDataTable DataTableOf(const TModelTable& table) {
 }
 
 std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<TTablePattern>& aPatterns,
-                                bool bDataOnly) {
+                                bool bDataOnly, const std::function<bool(const TModelTable&)>& pfnPicked) {
     std::vector<const TModelTable*> aTables;
     std::unordered_map<std::string, size_t> mapPosition;
     for (const TModelTable& table : model.aTables) {
         const bool bWanted =
-            aPatterns.empty() ||
-            std::any_of(aPatterns.begin(), aPatterns.end(), [&](const TTablePattern& pattern) {
-                return MatchesTablePattern(table.strSchema, table.strName, pattern);
-            });
+            (!pfnPicked || pfnPicked(table)) &&
+            (aPatterns.empty() ||
+             std::any_of(aPatterns.begin(), aPatterns.end(), [&](const TTablePattern& pattern) {
+                 return MatchesTablePattern(table.strSchema, table.strName, pattern);
+             }));
         if (bWanted) {
             mapPosition[SchemaNameKey(table.strSchema, table.strName)] = aTables.size();
             aTables.push_back(&table);

@@ -5,6 +5,7 @@
 #include "model/CatalogModel.h"
 #include "recreate/DataWriter.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,10 @@ bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, c
 // clustered index and then of its primary key.
 TDataTable DataTableOf(const TModelTable& table);
 
-// The tables (not table types) that one of the patterns matches, every one when there are none, in
-// foreign-key order. With bDataOnly, the enabled foreign keys between the tables of a cycle (a table that
-// references itself is one) are disabled before the cycle's first table and enabled after its last, checked
-// again where the server trusted them.
+// The tables (not table types) that one of the patterns matches, every one when there are none, of those
+// pfnPicked picks (every one without it), in foreign-key order. With bDataOnly, the enabled foreign keys
+// between the tables of a cycle (a table that references itself is one) are disabled before the cycle's first
+// table and enabled after its last, checked again where the server trusted them.
 std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<TTablePattern>& aPatterns,
-                                bool bDataOnly);
+                                bool bDataOnly,
+                                const std::function<bool(const TModelTable&)>& pfnPicked = {});

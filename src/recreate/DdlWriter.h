@@ -1,7 +1,7 @@
 // The statements of the faithful scripts: for each kind the statement that creates an object and the one
-// that drops it, and the pieces they are made of, for whatever else changes objects (a column added, a key
-// made again). Each text is whole batches, every one ending with a line holding GO, unless it says it is a
-// piece.
+// that drops it where it exists, and the pieces they are made of, for whatever else changes objects (a column
+// added, a key made again). Each text is whole batches, every one ending with a line holding GO, unless it
+// says it is a piece.
 #pragma once
 
 #include "model/CatalogModel.h"
@@ -60,8 +60,9 @@ std::string CreateProperties(const TPlanStep& step, const TDdlContext& context);
 std::string DropSchema(const TPlanStep& step, const TDdlContext& context);
 // DROP <the kind's word> IF EXISTS [schema].[name]
 std::string DropSchemaObject(const TPlanStep& step, const TDdlContext& context);
-// ALTER TABLE [schema].[table] DROP CONSTRAINT IF EXISTS [name]
+// ALTER TABLE [schema].[table] DROP CONSTRAINT IF EXISTS [name], where the table exists
 std::string DropConstraint(const TPlanStep& step, const TDdlContext& context);
-// DROP INDEX IF EXISTS [name] ON [schema].[table]
+// DROP INDEX IF EXISTS [name] ON [schema].[table], where the table exists
 std::string DropIndex(const TPlanStep& step, const TDdlContext& context);
+// sp_dropextendedproperty for each property that is there
 std::string DropProperties(const TPlanStep& step, const TDdlContext& context);

@@ -62,6 +62,23 @@ std::string PropertyCall(const char* pszProcedure, const TModelExtendedProperty&
     return str + ";" + kLineEnd;
 }
 
+// IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(...)), which takes the three levels, NULL where
+// unused.
+std::string IfPropertyExists(const TModelExtendedProperty& property, const TCatalogModel& model) {
+    std::string str =
+        "IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(" + UnicodeLiteral(property.strName);
+    const std::vector<TLevel> aLevels = PropertyLevels(property, model);
+    for (size_t i = 0; i < 3; ++i)
+        str += i < aLevels.size()
+                   ? ", " + UnicodeLiteral(aLevels[i].strType) + ", " + UnicodeLiteral(aLevels[i].strName)
+                   : std::string(", NULL, NULL");
+    return str + ")) ";
+}
+
+std::string DropPropertyThere(const TModelExtendedProperty& property, const TCatalogModel& model) {
+    return IfPropertyExists(property, model) + DropProperty(property, model);
+}
+
 std::string PropertyBatch(const TPlanStep& step, const TCatalogModel& model,
                           std::string (*pfnCall)(const TModelExtendedProperty&, const TCatalogModel&)) {
     std::string str;
@@ -89,5 +106,5 @@ std::string CreateProperties(const TPlanStep& step, const TDdlContext& context) 
 }
 
 std::string DropProperties(const TPlanStep& step, const TDdlContext& context) {
-    return PropertyBatch(step, context.model, &DropProperty);
+    return PropertyBatch(step, context.model, &DropPropertyThere);
 }

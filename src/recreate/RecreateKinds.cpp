@@ -57,8 +57,9 @@ struct TSectionRow {
     std::string_view strName;
 };
 
-// The sections in apply order; a section's file is numbered by its place here.
-constexpr std::array<TSectionRow, 14> g_aSections = {{{Schemas, "Schemas"},
+// The sections in apply order; a section's file is numbered by its place here, Clean's 00.
+constexpr std::array<TSectionRow, 15> g_aSections = {{{Clean, "Clean"},
+                                                      {Schemas, "Schemas"},
                                                       {Types, "Types"},
                                                       {Sequences, "Sequences"},
                                                       {Synonyms, "Synonyms"},
@@ -104,7 +105,7 @@ std::string_view RecreateSectionName(eRecreateSection eSection) {
 }
 
 std::string RecreateSectionFileName(eRecreateSection eSection) {
-    const size_t nNumber = static_cast<size_t>(eSection) + 1;
+    const size_t nNumber = static_cast<size_t>(eSection);
     return (nNumber < 10 ? "0" : "") + std::to_string(nNumber) + "-" +
            std::string(RecreateSectionName(eSection));
 }

@@ -70,8 +70,14 @@ CPlanBuilder::CPlanBuilder(const TCatalogModel& model) : m_model(model) {
 TRecreatePlan CPlanBuilder::Build() {
     for (const TRecreateKind& kind : RecreateKinds())
         kind.pfnCollect(*this, kind.eKind);
-    for (size_t nStep = 0; nStep < m_plan.aSteps.size(); ++nStep)
-        RecreateKind(m_plan.aSteps[nStep].key.eKind).pfnNeeds(*this, nStep);
+    for (size_t nStep = 0; nStep < m_plan.aSteps.size(); ++nStep) {
+        const TModelKey& key = m_plan.aSteps[nStep].key;
+        RecreateKind(key.eKind).pfnNeeds(*this, nStep);
+        // Every object needs its schema too (after what pfnNeeds puts first); a schema every database has has
+        // no step.
+        if (!key.strSchema.empty())
+            Need(nStep, Find({eModelKind::Schema, std::string(), std::string(), key.strSchema}), false);
+    }
     return std::move(m_plan);
 }
 
@@ -232,7 +238,7 @@ void CollectProperties(CPlanBuilder& builder, eModelKind eKind) {
             continue;
         const auto [it, bNew] = mapSets.emplace(nOwner, aSets.size());
         if (bNew)
-            aSets.emplace_back(nOwner, TPropertySet{});
+            aSets.emplace_back(nOwner, TPropertySet{{}, nOwner});
         aSets[it->second].second.aProperties.push_back(&property);
     }
     for (auto& [nOwner, set] : aSets) {

@@ -31,6 +31,7 @@ template <typename T> struct TTablePart {
 // the database.
 struct TPropertySet {
     std::vector<const TModelExtendedProperty*> aProperties;
+    size_t nOwner = NO_STEP; // the step of the object they are on; NO_STEP for the database's own
 };
 
 // The record a step stands for; which one goes with which kind is the kinds table's business.

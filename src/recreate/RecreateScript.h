@@ -13,6 +13,7 @@
 // what its name says, and also what must follow something of a later section (a check calling a function
 // that reads a table comes after that function).
 enum class eRecreateSection {
+    Clean, // what the other sections create, dropped where it exists (export --clean)
     Schemas,
     Types,
     Sequences,
@@ -31,7 +32,8 @@ enum class eRecreateSection {
 
 // "Tables"
 std::string_view RecreateSectionName(eRecreateSection eSection);
-// The section's file name without its end, numbered so that name order is apply order: "06-Tables".
+// The section's file name without its end, numbered by its place among the sections, so that name order is
+// apply order: "06-Tables".
 std::string RecreateSectionFileName(eRecreateSection eSection);
 // The folder of a kind's files when each object has a file of its own: "Tables", "Constraints", ...
 std::string_view RecreateKindFolder(eModelKind eKind);

@@ -257,12 +257,21 @@ std::string CreateForeignKey(const TPlanStep& step, const TDdlContext& /*context
     return str + kGo;
 }
 
+namespace {
+
+// A part's drop runs only where its table is there: IF EXISTS covers the part, not the table.
+std::string IfTableExists(const TModelKey& key) {
+    return "IF OBJECT_ID(" + UnicodeLiteral(QuoteName(key.strSchema, key.strTable)) + ", N'U') IS NOT NULL ";
+}
+
+} // namespace
+
 std::string DropConstraint(const TPlanStep& step, const TDdlContext& /*context*/) {
-    return "ALTER TABLE " + QuoteName(step.key.strSchema, step.key.strTable) + " DROP CONSTRAINT IF EXISTS " +
-           QuoteName(step.key.strName) + ";" + kLineEnd + kGo;
+    return IfTableExists(step.key) + "ALTER TABLE " + QuoteName(step.key.strSchema, step.key.strTable) +
+           " DROP CONSTRAINT IF EXISTS " + QuoteName(step.key.strName) + ";" + kLineEnd + kGo;
 }
 
 std::string DropIndex(const TPlanStep& step, const TDdlContext& /*context*/) {
-    return "DROP INDEX IF EXISTS " + QuoteName(step.key.strName) + " ON " +
+    return IfTableExists(step.key) + "DROP INDEX IF EXISTS " + QuoteName(step.key.strName) + " ON " +
            QuoteName(step.key.strSchema, step.key.strTable) + ";" + kLineEnd + kGo;
 }

@@ -50,8 +50,8 @@ class CNameScanner {
 public:
     CNameScanner(const char* pszText) : m_pszText(pszText), m_nLength(std::strlen(pszText)) {}
 
-    std::vector<TSqlName> Scan() {
-        while (m_nPos < m_nLength) {
+    std::vector<TSqlName> Scan(size_t nMax) {
+        while (m_nPos < m_nLength && m_aNames.size() < nMax) {
             const char ch = m_pszText[m_nPos];
             if (IsPairAt(m_pszText, m_nLength, m_nPos, '-', '-'))
                 m_nPos = SkipLineComment(m_pszText, m_nLength, m_nPos + 2);
@@ -164,10 +164,10 @@ size_t SkipLineComment(const char* pszText, size_t nLength, size_t nPos) {
     return nPos;
 }
 
-std::vector<TSqlName> FindSqlNames(const char* pszText) {
+std::vector<TSqlName> FindSqlNames(const char* pszText, size_t nMax) {
     if (!pszText)
         return {};
-    return CNameScanner(pszText).Scan();
+    return CNameScanner(pszText).Scan(nMax);
 }
 
 namespace {

@@ -26,8 +26,8 @@ struct TSqlName {
 };
 
 // Every identifier outside comments and string literals, bare, in brackets or in double quotes, with its
-// schema when it is written qualified (of a longer chain, the last two parts).
-std::vector<TSqlName> FindSqlNames(const char* pszText);
+// schema when it is written qualified (of a longer chain, the last two parts); the first nMax of them.
+std::vector<TSqlName> FindSqlNames(const char* pszText, size_t nMax = static_cast<size_t>(-1));
 
 // Items of a list by schema and name, found as the server resolves a name that a text uses: a qualified one
 // in its schema, an unqualified one in the referencing object's schema first, then in dbo. Names compare

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -42,6 +43,18 @@ inline std::string ReadWholeFile(const std::string& strPath) {
 
 inline void WriteWholeFile(const std::string& strPath, const std::string& strText) {
     std::ofstream(strPath, std::ios::binary | std::ios::trunc) << strText;
+}
+
+// What a shell command wrote on its standard output.
+inline std::string CommandOutput(const std::string& strCommand) {
+    std::string strOut;
+    if (std::FILE* pPipe = ::popen(strCommand.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0;)
+            strOut.append(buffer, n);
+        ::pclose(pPipe);
+    }
+    return strOut;
 }
 
 inline std::string FixtureFile(const std::string& strName) {

@@ -19,21 +19,10 @@ const std::string kSample = SQLSCRIPTS_SAMPLE;
 const fs::path kSampleFiles = SCRIPTS_CASES_DIR "/cli/export-sample/expected/out";
 const fs::path kSampleObjects = SCRIPTS_CASES_DIR "/cli/export-objects-layout/expected/out";
 
-std::string Capture(const std::string& strCommand) {
-    std::string strOut;
-    if (std::FILE* pPipe = ::popen(strCommand.c_str(), "r")) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0;)
-            strOut.append(buffer, n);
-        ::pclose(pPipe);
-    }
-    return strOut;
-}
-
 // Everything the terminal showed while "sqlscripts export" ran on it with the given options.
 std::string ExportOnTerminal(const std::string& strOptions) {
-    return Capture("LC_ALL=C.UTF-8 LANGUAGE= script -qec \"" SQLSCRIPTS_BINARY " export " + strOptions +
-                   "\" /dev/null </dev/null");
+    return CommandOutput("LC_ALL=C.UTF-8 LANGUAGE= script -qec \"" SQLSCRIPTS_BINARY " export " + strOptions +
+                         "\" /dev/null </dev/null");
 }
 
 class ExportProgressTest : public ::testing::Test {
@@ -80,7 +69,7 @@ std::pair<int, std::string> InterruptExport(const CTempDir& dir, const std::stri
         " && { LC_ALL=C.UTF-8 LANGUAGE= " SQLSCRIPTS_BINARY " export --connect 'SNAPSHOT=" + strSnapshot +
         ";DELAY_US=50000' --dir out " + strOptions + " 2>err </dev/null & pid=$!; for i in $(seq 1000); do " +
         strReady + " && break; sleep 0.01; done; kill -" + pszSignal + " $pid; wait $pid; echo $?; }";
-    const int nStatus = std::stoi(Capture(strCommand));
+    const int nStatus = std::stoi(CommandOutput(strCommand));
     std::string strErr = ReadWholeFile(dir.File("err"));
     strErr.pop_back();
     return {nStatus, strErr.substr(strErr.rfind('\n') + 1)};
@@ -130,9 +119,9 @@ TEST(ExportInterruptionTest, CtrlCStopsAtTheNextObjectAndNamesTheCategoriesWritt
             .ends_with("{\"end\":\"cut short\",\"reason\":\"the export was interrupted (Ctrl-C)\"}\n"));
     std::string strOnly = strLine.substr(strPrefix.size());
     std::erase(strOnly, ' ');
-    Capture("cd " + dir.File("") +
-            " && " SQLSCRIPTS_BINARY " export --snapshot rec.json --dir again --only " + strOnly +
-            " 2>/dev/null");
+    CommandOutput("cd " + dir.File("") +
+                  " && " SQLSCRIPTS_BINARY " export --snapshot rec.json --dir again --only " + strOnly +
+                  " 2>/dev/null");
     EXPECT_EQ(FilesUnder(dir.File("again")), named);
     for (const std::string& strFile : named)
         EXPECT_EQ(ReadWholeFile(dir.File("again/" + strFile)), ReadWholeFile(dir.File("out/" + strFile)))

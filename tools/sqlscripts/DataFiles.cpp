@@ -6,18 +6,18 @@
 
 namespace {
 
-// The rows' text into the file, stopping at an interruption.
-class FileOutput : public CDataOutput {
+// The rows' text into the sink, stopping at an interruption; what the file layer throws names the file.
+class SinkOutput : public CDataOutput {
 public:
-    FileOutput(CFileReplacement& file, std::string path) : file_(file), path_(std::move(path)) {}
+    SinkOutput(const RowsSink& sink, std::string path) : sink_(sink), path_(std::move(path)) {}
     void Write(std::string_view text) override {
         if (InterruptionSignal() != 0)
             throw CModelError(eModelTask::WriteFile, path_, "interrupted");
-        WritingFile(path_, [&] { file_.Write(text.data(), text.size()); });
+        WritingFile(path_, [&] { sink_(text); });
     }
 
 private:
-    CFileReplacement& file_;
+    const RowsSink& sink_;
     const std::string path_;
 };
 
@@ -26,13 +26,21 @@ void WriteTable(CDatabase& db, const std::filesystem::path& path, DataFile& data
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     WritingFile(path.string(), [&] { data.written = std::make_unique<CFileReplacement>(path.c_str()); });
-    FileOutput output(*data.written, path.string());
+    CFileReplacement& file = *data.written;
+    WriteFileRows(
+        db, data, options, [&file](std::string_view text) { file.Write(text.data(), text.size()); },
+        path.string());
+}
+
+} // namespace
+
+void WriteFileRows(CDatabase& db, const DataFile& data, const TDataOptions& options, const RowsSink& sink,
+                   const std::string& path) {
+    SinkOutput output(sink, path);
     output.Write(data.step.strBefore);
     WriteTableData(*db.GetBackend(), data.step.table, options, output);
     output.Write(data.step.strAfter);
 }
-
-} // namespace
 
 void CheckRowTypes(const std::vector<RecreateFile>& files) {
     for (const RecreateFile& file : files)

@@ -13,6 +13,12 @@
 // back; throws CModelError naming the first that has not.
 void CheckRowTypes(const std::vector<RecreateFile>& files);
 
+// Writes the rows of the file of rows into sink: the batches before them, the rows, the batches after. Throws
+// CModelError naming the table and what failed, or path (what sink writes) for what sink throws and an
+// interruption (Ctrl-C, SIGTERM).
+void WriteFileRows(CDatabase& db, const DataFile& data, const TDataOptions& options, const RowsSink& sink,
+                   const std::string& path);
+
 // Writes the rows of each file of rows into dir under its temporary name, counting the tables on the progress
 // (which says them written when they are put in place). Throws CModelError naming the table and what failed,
 // also when an interruption (Ctrl-C, SIGTERM) stops it.

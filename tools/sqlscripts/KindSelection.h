@@ -3,13 +3,13 @@
 #pragma once
 
 #include "recreate/RecreateKinds.h"
+#include "recreate/RecreateSelection.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-using RecreateKindSet = std::array<bool, MODEL_KIND_COUNT>;
+using RecreateKindSet = TRecreateKindSet;
 
 // The words --only and --skip take with --recreate: "schemas", "types", ...
 std::vector<std::string> RecreateKindNames();

@@ -12,3 +12,10 @@ inline constexpr const char* kManifestName = "manifest.txt";
 std::vector<std::string> ReadManifest(const std::string& dir);
 // Throws CModelError when the list cannot be written.
 void WriteManifest(const std::string& dir, const std::vector<std::string>& files);
+
+// After a run that wrote the files written (paths as the manifest gives them): the files of the folder's list
+// that it did not write and that are still there are named in one line, or with prune removed (with the
+// folders they leave empty) and named; no other file is touched. Then the list is written anew: the files
+// written, and the ones kept, each after the file it came after in the earlier list. False when a file could
+// not be removed (said). Throws CModelError when the list cannot be written.
+bool ConcludeManifest(const std::string& dir, const std::vector<std::string>& written, bool prune);

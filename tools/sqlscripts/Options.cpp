@@ -229,10 +229,9 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->type_name("TEMPLATE")
         ->excludes("--dialog");
     command
-        .add_flag(
-            "--prune", options.prune,
-            "with --layout objects: remove the files an earlier export wrote for objects that no longer "
-            "exist (they are only listed otherwise)")
+        .add_flag("--prune", options.prune,
+                  "with --layout objects or --recreate: remove the files an earlier export into DIR wrote "
+                  "that this one does not, for objects that no longer exist (they are only listed otherwise)")
         ->excludes("--dialog");
     AddChoice<Order>(
         command, "--order", [&options](const Order& order) { options.order = order; },
@@ -257,7 +256,7 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
                   "scripts that rebuild every object as it is, in files whose name order is the apply order, "
                   "listed in DIR/manifest.txt; --only and --skip then take: " +
                       JoinText(RecreateKindNames()))
-        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order");
+        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--order");
     CLI::Option* data =
         command
             .add_flag("--data", options.data,
@@ -269,8 +268,8 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
                   "the rows alone, for a database that has the schema already: a file per table in "
                   "foreign-key order, and the foreign keys of a cycle off while the rows go in")
         ->excludes(data)
-        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order",
-                   "--only", "--skip");
+        ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--order", "--only",
+                   "--skip");
     // One value an option, taken as written: the patterns' own brackets are no list of CLI11's.
     command
         .add_option(
@@ -295,6 +294,35 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         "to "
         "be read as of one moment (snapshot isolation); without it they are then read table by table, with a "
         "warning");
+    const auto addPatterns = [&command](const char* name, std::vector<std::string>& patterns,
+                                        const std::string& help) {
+        command.add_option(name, patterns, help + " (repeatable; with --recreate or --data-only)")
+            ->type_name("PATTERN")
+            ->check(NotAnOption())
+            ->allow_extra_args(false);
+    };
+    addPatterns("--schema", options.schemas,
+                "write only the schemas that match PATTERN (* for any characters) and what they hold");
+    addPatterns("--exclude-schema", options.excludedSchemas,
+                "leave out the schemas that match PATTERN and what they hold");
+    addPatterns("--object", options.objects,
+                "write only the objects that match SCHEMA.NAME (NAME alone: in any schema), a table with its "
+                "parts and triggers");
+    addPatterns("--exclude-object", options.excludedObjects,
+                "leave out the objects that match SCHEMA.NAME, a table with its parts and triggers");
+    command
+        .add_option_function<std::string>(
+            "--output", [&options](const std::string& file) { options.output = file; },
+            "with --recreate or --data-only: every file's content in the manifest's order into one file "
+            "(- for standard output) instead of a folder")
+        ->type_name("FILE")
+        ->excludes("--dir", "--layout", "--name-template", "--prune", "--dialog");
+    command
+        .add_flag("--clean", options.clean,
+                  "with --recreate: drop what the scripts create where it exists before creating it, so that "
+                  "they apply again to a database that has it")
+        ->needs("--recreate")
+        ->excludes("--data-only");
 }
 
 void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options) {
@@ -385,6 +413,31 @@ void CheckSource(const CLI::App& command, const CommandLine& line) {
         Usage(Tr("give exactly one of --connect and --snapshot"));
 }
 
+// The options of --recreate and --data-only that pick what is written and where it goes.
+void CheckRecreateOptions(const ExportOptions& options) {
+    const bool recreate = options.recreate || options.dataOnly;
+    const std::pair<const char*, const std::vector<std::string>*> patterns[] = {
+        {"--schema", &options.schemas},
+        {"--exclude-schema", &options.excludedSchemas},
+        {"--object", &options.objects},
+        {"--exclude-object", &options.excludedObjects}};
+    for (const auto& [name, list] : patterns) {
+        if (!list->empty() && !recreate)
+            Usage(Format(Tr("%s goes with --recreate or --data-only"), name));
+        if (std::find(list->begin(), list->end(), std::string()) != list->end())
+            Usage(Format(Tr("%s wants a pattern, got an empty one"), name));
+    }
+    if (options.output && !recreate)
+        Usage(Format(Tr("%s goes with --recreate or --data-only"), "--output"));
+    if (options.output && options.output->empty())
+        Usage(Tr("--output names no file"));
+    if (options.clean && options.data &&
+        !SelectedRecreateKinds(options.only, options.skip)[static_cast<size_t>(eModelKind::Table)])
+        Usage(Tr(
+            "--clean with --data gives the rows to the tables it makes again: --only and --skip must leave "
+            "tables"));
+}
+
 int UsageError(const std::string& message) {
     Say(message + " " + Tr("(sqlscripts --help lists the commands and options)"));
     return kExitUsage;
@@ -400,8 +453,10 @@ std::string Source::ConnectString() const {
 }
 
 ExportPlan PlanExport(const ExportOptions& options) {
-    if (options.layout != Layout::Objects && (options.prune || options.nameTemplate))
-        Usage(Tr("--prune and --name-template go with --layout objects"));
+    if (options.layout != Layout::Objects &&
+        ((options.prune && !options.recreate && !options.dataOnly) || options.nameTemplate))
+        Usage(Tr("--name-template goes with --layout objects, --prune with --layout objects or --recreate"));
+    CheckRecreateOptions(options);
     if (options.layout == Layout::Objects && options.order == Order::Dependencies)
         Usage(Tr("--order dependencies orders the objects inside category files; with --layout objects each "
                  "object has a file of its own"));

@@ -47,6 +47,14 @@ struct ExportOptions {
     std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
     std::optional<int> rowsPerInsert;    // 100 when not given
     bool consistent = false;             // rows as of one moment, or no run
+    // SCHEMA.NAME patterns of what --recreate and --data-only write: schemas and objects to write (all when
+    // none) and to leave out.
+    std::vector<std::string> schemas;
+    std::vector<std::string> excludedSchemas;
+    std::vector<std::string> objects;
+    std::vector<std::string> excludedObjects;
+    std::optional<std::string> output; // one file, "-" for standard output, instead of the folder
+    bool clean = false;                // with --recreate, drops first of what the scripts create
 };
 
 // A --data-tables pattern as written, and what it matches.

@@ -11,7 +11,9 @@
 #include "RecreateFiles.h"
 #include "model/ModelLoader.h"
 #include "platform/Text.h"
+#include "recreate/CreatedName.h"
 #include "recreate/RecreateScript.h"
+#include "recreate/RecreateSelection.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,17 +31,16 @@ struct ScriptedModel {
 
 // The model of the connected database, scripted. Throws CModelError when a family cannot be read, or when a
 // signal stopped the load.
-ScriptedModel LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress,
-                            EModelScope scope = eModelWhole) {
-    TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress, scope);
+ScriptedModel LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress) {
+    TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
     TRecreateScript script = ScriptCatalogModel(model);
     return ScriptedModel{std::move(model), std::move(script)};
 }
 
 // The cycles among the steps written: one that --only or --skip leaves out is not the user's concern.
-void WarnCycles(const TRecreateScript& script, const std::vector<TRecreateStep>& steps) {
+void WarnCycles(const TRecreateScript& script) {
     std::set<std::string> written;
-    for (const TRecreateStep& step : steps)
+    for (const TRecreateStep& step : script.aSteps)
         written.insert(step.strSchema + "." + step.strName);
     for (const std::vector<std::string>& cycle : script.aCycles)
         if (std::any_of(cycle.begin(), cycle.end(),
@@ -50,7 +51,7 @@ void WarnCycles(const TRecreateScript& script, const std::vector<TRecreateStep>&
 }
 
 // A pattern that matches no table is a mistake in it, or the wrong database: the run stops, naming them all.
-bool EveryPatternMatches(const TCatalogModel& model, const std::vector<TablePattern>& patterns) {
+bool EveryTablePatternMatches(const TCatalogModel& model, const std::vector<TablePattern>& patterns) {
     std::vector<std::string> unmatched;
     for (const TablePattern& pattern : patterns)
         if (std::none_of(model.aTables.begin(), model.aTables.end(), [&](const TModelTable& table) {
@@ -65,9 +66,72 @@ bool EveryPatternMatches(const TCatalogModel& model, const std::vector<TablePatt
     return unmatched.empty();
 }
 
-std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const RecreateKindSet& kinds) {
-    std::erase_if(steps, [&](const TRecreateStep& step) { return !kinds[static_cast<size_t>(step.eKind)]; });
-    return steps;
+TNamePatterns NamePatterns(const ExportOptions& options) {
+    return {options.schemas, options.excludedSchemas, options.objects, options.excludedObjects};
+}
+
+// A pattern that matches nothing is a mistake in it, or the wrong database: each is named, and nothing is
+// written.
+bool EveryPatternMatches(const TStepSelection& selection) {
+    for (const TUnmatchedPattern& unmatched : selection.aUnmatched) {
+        static constexpr const char* kOptions[] = {"--schema", "--exclude-schema", "--object",
+                                                   "--exclude-object"};
+        const char* option = kOptions[static_cast<size_t>(unmatched.eList)];
+        const bool schema = unmatched.eList == eNamePatternList::Schemas ||
+                            unmatched.eList == eNamePatternList::ExcludedSchemas;
+        Say(Format(schema ? Tr("%s %s matches no schema of the catalog; nothing was written")
+                          : Tr("%s %s matches no object of the catalog; nothing was written"),
+                   option, unmatched.strPattern.c_str()));
+    }
+    return selection.aUnmatched.empty();
+}
+
+// "table dbo.Orders", "index dbo.Orders.IX_Date", "schema sales". The kinds' words are translated in the po
+// files by hand, as the kinds table, being the library's, marks nothing.
+std::string StepName(const TPlanStep& step) {
+    const TModelKey& key = step.key;
+    std::string name = Tr(std::string(RecreateKind(key.eKind).strName).c_str());
+    name += " ";
+    if (!key.strSchema.empty())
+        name += key.strSchema + ".";
+    if (!key.strTable.empty() && !RecreateKind(key.eKind).bSchemaObject)
+        name += key.strTable + ".";
+    return name + key.strName;
+}
+
+void WarnLeftOut(const TRecreatePlan& plan, const TStepSelection& selection) {
+    if (selection.aLeftOut.empty())
+        return;
+    std::vector<std::string> names;
+    for (const size_t step : selection.aLeftOut)
+        names.push_back(StepName(plan.aSteps[step]));
+    Say(Format(Tr("warning: the objects written need what the selection leaves out: %s"),
+               JoinText(names).c_str()));
+}
+
+// A module renamed with sp_rename: its script creates the old name.
+void WarnRenamed(const TRecreatePlan& plan, const std::vector<bool>& selected, const CNameMatcher& matcher) {
+    for (size_t step = 0; step < plan.aSteps.size(); ++step) {
+        const TModelModule* const* module = std::get_if<const TModelModule*>(&plan.aSteps[step].object);
+        if (!module || !selected[step])
+            continue;
+        const std::optional<TCreatedName> created = CreatedOtherName(**module, matcher);
+        if (created)
+            Say(Format(
+                Tr("warning: %s was renamed: its stored text, and so its script, creates %s"),
+                StepName(plan.aSteps[step]).c_str(),
+                ((created->strSchema.empty() ? "" : created->strSchema + ".") + created->strName).c_str()));
+    }
+}
+
+// The tables whose steps the patterns pick: those whose rows are written.
+std::function<bool(const TModelTable&)> PickedTables(const TRecreatePlan& plan,
+                                                     const TStepSelection& selection) {
+    std::set<const TModelTable*> picked;
+    for (size_t step = 0; step < plan.aSteps.size(); ++step)
+        if (selection.aPicked[step] && plan.aSteps[step].key.eKind == eModelKind::Table)
+            picked.insert(std::get<const TModelTable*>(plan.aSteps[step].object));
+    return [picked = std::move(picked)](const TModelTable& table) { return picked.count(&table) > 0; };
 }
 
 // The catalog's families as one line of the progress, read n of total; a signal stops the load.
@@ -183,6 +247,59 @@ int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const 
     return kExitOk;
 }
 
+// The files of the run in apply order: the picked steps' scripts, after the drops of --clean, and the tables'
+// rows; none when a pattern matches nothing (said).
+std::optional<std::vector<RecreateFile>> PlanFiles(const TCatalogModel& model, const ExportOptions& options,
+                                                   const ExportPlan& plan, const RecreateKindSet& kinds) {
+    const TRecreatePlan recreatePlan = PlanRecreate(model);
+    const CNameMatcher matcher(IsCaseSensitiveCollation(model.strCollation));
+    const TStepSelection selection = SelectSteps(recreatePlan, kinds, NamePatterns(options), matcher);
+    if (!EveryPatternMatches(selection) ||
+        ((options.data || options.dataOnly) && !EveryTablePatternMatches(model, plan.tables)))
+        return std::nullopt;
+    TRecreateScript script;
+    if (!options.dataOnly) {
+        WarnLeftOut(recreatePlan, selection);
+        WarnRenamed(recreatePlan, selection.aSelected, matcher);
+        script = ScriptSelectedSteps(model, recreatePlan, selection.aSelected, options.clean);
+        WarnCycles(script);
+    }
+    std::vector<RecreateFile> files = plan.nameTemplate
+                                          ? RecreateObjectFiles(std::move(script.aSteps), *plan.nameTemplate)
+                                          : RecreateSectionFiles(std::move(script.aSteps));
+    if (options.data || options.dataOnly) {
+        std::vector<TTablePattern> patterns;
+        for (const TablePattern& pattern : plan.tables)
+            patterns.push_back(pattern.match);
+        AddDataFiles(files,
+                     PlanData(model, patterns, options.dataOnly, PickedTables(recreatePlan, selection)),
+                     plan.nameTemplate ? &*plan.nameTemplate : nullptr);
+        CheckRowTypes(files);
+    }
+    return files;
+}
+
+// Writes the files into the folder, or one after another into --output's stream.
+void WriteFiles(CDatabase& db, const ExportOptions& options, const ExportPlan& plan,
+                const std::vector<RecreateFile>& files, Progress& progress, RunEnd& end) {
+    const TDataOptions dataOptions{options.rowsPerInsert.value_or(100)};
+    ReplaceGate gate(plan.replace, &progress);
+    if (options.output) {
+        end.refused = WriteRecreateStream(*options.output, files, gate, progress,
+                                          [&](const DataFile& data, const RowsSink& sink) {
+                                              WriteFileRows(db, data, dataOptions, sink, *options.output);
+                                          });
+        if (end.refused)
+            end.dir = OutputFolder(*options.output);
+        return;
+    }
+    const FolderWritten written = WriteRecreateFiles(
+        options.dir, files, gate, progress, [&] { WriteRows(db, options.dir, files, dataOptions, progress); },
+        options.prune);
+    end.refused = written.refused;
+    end.failed = written.failed;
+}
+
 } // namespace
 
 int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
@@ -191,7 +308,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     const RecreateKindSet kinds = SelectedRecreateKinds(options.only, options.skip);
     // The folder is made only when the run has succeeded, but a path that cannot be one fails before the
     // catalog is read.
-    if (!CanCreateFolder(options.dir))
+    if (!options.output && !CanCreateFolder(options.dir))
         return kExitFailed;
     RemoveDebrisIn(options.dir);
     CDatabase db;
@@ -208,10 +325,10 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     CatchInterruptions();
     return RunningModel([&] {
         CatalogProgress catalogProgress(progressMode);
-        ScriptedModel scripted = [&] {
+        const TCatalogModel model = [&] {
             try {
-                return LoadAndScript(db, parallel, catalogProgress.Callback(),
-                                     options.dataOnly ? eModelTablesForRows : eModelWhole);
+                return LoadCatalogModel(db, parallel ? 3 : 1, catalogProgress.Callback(),
+                                        options.dataOnly ? eModelTablesForRows : eModelWhole);
             } catch (const CModelError&) {
                 catalogProgress.Done(false);
                 throw;
@@ -219,34 +336,17 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         }();
         catalogProgress.Done(true);
         RunEnd end;
-        end.dir = options.dir;
+        end.dir = options.output.value_or(options.dir);
         end.database = db.GetBackend()->GetDatabaseName();
-        end.quiet = options.quiet;
+        end.quiet = options.quiet || options.output == "-";
         end.signal = InterruptionSignal();
         if (end.signal)
             return ConcludeRun(end);
-        if ((options.data || options.dataOnly) && !EveryPatternMatches(scripted.model, plan.tables))
+        const std::optional<std::vector<RecreateFile>> files = PlanFiles(model, options, plan, kinds);
+        if (!files)
             return kExitFailed;
-        std::vector<TRecreateStep> steps = options.dataOnly
-                                               ? std::vector<TRecreateStep>()
-                                               : Selected(std::move(scripted.script.aSteps), kinds);
-        WarnCycles(scripted.script, steps);
-        std::vector<RecreateFile> files = plan.nameTemplate
-                                              ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
-                                              : RecreateSectionFiles(std::move(steps));
-        if (options.data || options.dataOnly) {
-            std::vector<TTablePattern> patterns;
-            for (const TablePattern& pattern : plan.tables)
-                patterns.push_back(pattern.match);
-            AddDataFiles(files, PlanData(scripted.model, patterns, options.dataOnly),
-                         plan.nameTemplate ? &*plan.nameTemplate : nullptr);
-            CheckRowTypes(files);
-        }
         Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));
-        ReplaceGate gate(plan.replace, &progress);
-        end.refused = WriteRecreateFiles(options.dir, files, gate, progress, [&] {
-            WriteRows(db, options.dir, files, TDataOptions{options.rowsPerInsert.value_or(100)}, progress);
-        });
+        WriteFiles(db, options, plan, *files, progress, end);
         progress.Clear();
         return ConcludeRun(end);
     });

@@ -4,9 +4,12 @@
 #include "Manifest.h"
 #include "Messages.h"
 #include "platform/Exceptions.h"
+#include "platform/Unicode.h"
 #include "recreate/RecreateKinds.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -79,10 +82,20 @@ std::vector<RecreateFile> RecreateSectionFiles(std::vector<TRecreateStep>&& step
 std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps,
                                               const NameTemplate& nameTemplate) {
     std::vector<RecreateFile> files;
-    std::set<std::string> used;
+    // The drops have no object of their own: they go into one file at the top of the folder.
+    const std::string cleanFile = std::string(RecreateSectionName(eRecreateSection::Clean)) + ".sql";
+    std::set<std::string> used{FoldCaseUtf8(cleanFile)};
     for (TRecreateStep& step : steps) {
-        const std::string path = nameTemplate.UniquePath(std::string(RecreateKindFolder(step.eKind)),
-                                                         step.strSchema, ObjectFileName(step), used);
+        if (step.eSection == eRecreateSection::Clean && !files.empty() &&
+            files.back().section == eRecreateSection::Clean) {
+            files.back().text += step.strText;
+            ++files.back().objects;
+            continue;
+        }
+        const std::string path = step.eSection == eRecreateSection::Clean
+                                     ? cleanFile
+                                     : nameTemplate.UniquePath(std::string(RecreateKindFolder(step.eKind)),
+                                                               step.strSchema, ObjectFileName(step), used);
         files.push_back({path, std::move(step.strText), step.eSection, 1, nullptr});
     }
     return files;
@@ -90,19 +103,16 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
 
 void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps,
                   const NameTemplate* nameTemplate) {
-    const std::string folder(RecreateSectionName(eRecreateSection::Data));
-    const size_t width = std::max<size_t>(3, std::to_string(steps.size()).size());
+    // Named by the table alone, so that a table added or gone renames no other table's file.
+    const NameTemplate sectionTemplate(kDefaultNameTemplate);
+    const NameTemplate& names = nameTemplate ? *nameTemplate : sectionTemplate;
+    const std::string folder = nameTemplate ? std::string(RecreateSectionName(eRecreateSection::Data))
+                                            : SectionFileName(eRecreateSection::Data, "");
     std::vector<RecreateFile> dataFiles;
     std::set<std::string> used;
     for (TDataStep& step : steps) {
-        const std::string name = EscapeFileName(step.table.strName);
-        std::string number = std::to_string(dataFiles.size() + 1);
-        number.insert(0, width - number.size(), '0');
         const std::string path =
-            nameTemplate ? nameTemplate->UniquePath(folder, step.table.strSchema, name, used)
-                         : SectionFileName(eRecreateSection::Data, "/" + number + "-" +
-                                                                       EscapeFileName(step.table.strSchema) +
-                                                                       "." + name + ".sql");
+            names.UniquePath(folder, step.table.strSchema, EscapeFileName(step.table.strName), used);
         dataFiles.push_back({path, std::string(), eRecreateSection::Data, 1,
                              std::make_shared<DataFile>(DataFile{std::move(step), nullptr})});
     }
@@ -114,7 +124,7 @@ void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps
 
 std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     std::vector<std::string> names;
-    for (auto section = eRecreateSection::Schemas; section <= eRecreateSection::ExtendedProperties;
+    for (auto section = eRecreateSection::Clean; section <= eRecreateSection::ExtendedProperties;
          section = static_cast<eRecreateSection>(static_cast<int>(section) + 1)) {
         names.push_back(objectFiles
                             ? std::string(RecreateSectionName(section))
@@ -152,9 +162,15 @@ void StartSection(Progress& progress, const std::vector<RecreateFile>& files, si
     progress.ListRead(section, objects);
 }
 
+void FinishFile(Progress& progress, const std::vector<RecreateFile>& files, size_t i) {
+    if (i + 1 == files.size() || files[i + 1].section != files[i].section)
+        progress.Finished(static_cast<int>(files[i].section), true);
+}
+
 std::optional<std::string> WriteFilesAndManifest(const std::string& dir,
                                                  const std::vector<RecreateFile>& files, ReplaceGate& gate,
-                                                 Progress& progress, const WriteDataFiles& writeData) {
+                                                 Progress& progress, const WriteDataFiles& writeData,
+                                                 bool prune, bool& pruneFailed) {
     // Every existing file is asked about before the first is written, so a "no" leaves the folder as it was.
     for (const RecreateFile& file : files)
         if (!gate.Allow(fs::path(dir) / file.path, file.path))
@@ -167,7 +183,6 @@ std::optional<std::string> WriteFilesAndManifest(const std::string& dir,
     std::vector<std::string> written;
     for (size_t i = 0; i < files.size(); ++i) {
         const RecreateFile& file = files[i];
-        const int section = static_cast<int>(file.section);
         const fs::path path = fs::path(dir) / file.path;
         // The rows were counted as they were read; the other files as they are written.
         if (file.data && !PutInPlace(gate, path, *file.data, file.path))
@@ -178,13 +193,15 @@ std::optional<std::string> WriteFilesAndManifest(const std::string& dir,
             if (!Write(gate, path, file.text, file.path))
                 return file.path;
             for (long n = 0; n < file.objects; ++n)
-                progress.ObjectDone(section);
+                progress.ObjectDone(static_cast<int>(file.section));
         }
         written.push_back(file.path);
-        if (i + 1 == files.size() || files[i + 1].section != file.section)
-            progress.Finished(section, true);
+        FinishFile(progress, files, i);
     }
-    WriteManifest(dir, written);
+    // With nothing to write (an empty catalog) the folder is made for the manifest alone.
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    pruneFailed = !ConcludeManifest(dir, written, prune);
     return std::nullopt;
 }
 
@@ -201,18 +218,88 @@ void RemoveDebris(const std::vector<RecreateFile>& files, const std::set<fs::pat
 
 } // namespace
 
-std::optional<std::string> WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files,
-                                              ReplaceGate& gate, Progress& progress,
-                                              const WriteDataFiles& writeData) {
+FolderWritten WriteRecreateFiles(const std::string& dir, const std::vector<RecreateFile>& files,
+                                 ReplaceGate& gate, Progress& progress, const WriteDataFiles& writeData,
+                                 bool prune) {
     const std::set<fs::path, std::greater<>> missing = MissingFolders(dir, files);
     const CProvisionalFolders provisional(std::vector<std::string>(missing.begin(), missing.end()));
     try {
-        std::optional<std::string> refused = WriteFilesAndManifest(dir, files, gate, progress, writeData);
-        if (refused)
+        FolderWritten written;
+        written.refused = WriteFilesAndManifest(dir, files, gate, progress, writeData, prune, written.failed);
+        if (written.refused)
             RemoveDebris(files, missing);
-        return refused;
+        return written;
     } catch (const CModelError&) {
         RemoveDebris(files, missing);
         throw;
     }
+}
+
+std::string OutputFolder(const std::string& output) {
+    const fs::path folder = fs::path(output).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+namespace {
+
+// Where the one stream goes: standard output, or a file that takes its name once whole.
+class Stream {
+public:
+    explicit Stream(const std::string& output) : output_(output) {
+        if (output_ != "-")
+            WritingFile(output_, [&] { file_ = std::make_unique<CFileReplacement>(output_.c_str()); });
+    }
+
+    void Write(std::string_view text) {
+        if (!file_) {
+            if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+                throw CModelError(eModelTask::WriteFile, Tr("standard output"), SystemReason(errno));
+            return;
+        }
+        WritingFile(output_, [&] { file_->Write(text.data(), text.size()); });
+    }
+
+    // False when the gate kept a file that appeared meanwhile.
+    bool Finish(ReplaceGate& gate) {
+        if (!file_) {
+            if (std::fflush(stdout) != 0)
+                throw CModelError(eModelTask::WriteFile, Tr("standard output"), SystemReason(errno));
+            return true;
+        }
+        bool put = false;
+        WritingFile(output_, [&] { put = gate.Put(output_, Shown(output_), *file_); });
+        return put;
+    }
+
+    static std::string Shown(const std::string& output) { return fs::path(output).filename().string(); }
+
+private:
+    const std::string output_;
+    std::unique_ptr<CFileReplacement> file_;
+};
+
+} // namespace
+
+std::optional<std::string> WriteRecreateStream(const std::string& output,
+                                               const std::vector<RecreateFile>& files, ReplaceGate& gate,
+                                               Progress& progress, const WriteFileRowsTo& writeRows) {
+    if (output != "-" && !gate.Allow(output, Stream::Shown(output)))
+        return Stream::Shown(output);
+    Stream stream(output);
+    const RowsSink sink = [&stream](std::string_view text) { stream.Write(text); };
+    for (size_t i = 0; i < files.size(); ++i) {
+        const RecreateFile& file = files[i];
+        if (i == 0 || files[i - 1].section != file.section)
+            StartSection(progress, files, i);
+        if (file.data)
+            writeRows(*file.data, sink);
+        else
+            stream.Write(file.text);
+        for (long n = 0; n < file.objects; ++n)
+            progress.ObjectDone(static_cast<int>(file.section));
+        FinishFile(progress, files, i);
+    }
+    if (!stream.Finish(gate))
+        return Stream::Shown(output);
+    return std::nullopt;
 }

@@ -1,0 +1,89 @@
+IF OBJECT_ID(N'[sales].[Orders]', N'U') IS NOT NULL ALTER TABLE [sales].[Orders] DROP CONSTRAINT IF EXISTS [FK_Orders_Customer];
+GO
+IF OBJECT_ID(N'[dbo].[Node]', N'U') IS NOT NULL ALTER TABLE [dbo].[Node] DROP CONSTRAINT IF EXISTS [FK_Node_Parent];
+GO
+IF OBJECT_ID(N'[dbo].[Node]', N'U') IS NOT NULL ALTER TABLE [dbo].[Node] DROP CONSTRAINT IF EXISTS [FK_Node_Customer];
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'sales', N'TABLE', N'Orders', N'TRIGGER', N'trOrders')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'sales', @level1type = N'TABLE', @level1name = N'Orders', @level2type = N'TRIGGER', @level2name = N'trOrders';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TYPE', N'Phone', NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TYPE', @level1name = N'Phone';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'Revision', N'SCHEMA', N'dbo', N'PROCEDURE', N'pEven', NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'Revision', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'PROCEDURE', @level1name = N'pEven';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer';
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', N'COLUMN', N'Name')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'COLUMN', @level2name = N'Name';
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', N'CONSTRAINT', N'CK_Customer_Name')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'CONSTRAINT', @level2name = N'CK_Customer_Name';
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', N'INDEX', N'IX_Customer_Phone')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'INDEX', @level2name = N'IX_Customer_Phone';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'sales', NULL, NULL, NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'sales';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', NULL, NULL, NULL, NULL, NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'MS_Description';
+GO
+DROP TRIGGER IF EXISTS [sales].[trOrders];
+GO
+DROP TRIGGER IF EXISTS [dbo].[trvCustomer];
+GO
+DROP PROCEDURE IF EXISTS [odd]] name].[odd]] proc];
+GO
+DROP PROCEDURE IF EXISTS [dbo].[pOdd];
+GO
+DROP PROCEDURE IF EXISTS [dbo].[pEven];
+GO
+DROP FUNCTION IF EXISTS [dbo].[tfLines];
+GO
+DROP VIEW IF EXISTS [odd]] name].[Orders];
+GO
+DROP VIEW IF EXISTS [dbo].[vCustomer];
+GO
+DROP FUNCTION IF EXISTS [dbo].[ifA];
+GO
+DROP VIEW IF EXISTS [dbo].[vB];
+GO
+IF OBJECT_ID(N'[sales].[Orders]', N'U') IS NOT NULL DROP INDEX IF EXISTS [IX_Orders_Customer] ON [sales].[Orders];
+GO
+IF OBJECT_ID(N'[dbo].[Customer]', N'U') IS NOT NULL DROP INDEX IF EXISTS [UX_Customer_Guid] ON [dbo].[Customer];
+GO
+IF OBJECT_ID(N'[dbo].[Customer]', N'U') IS NOT NULL DROP INDEX IF EXISTS [IX_Customer_Phone] ON [dbo].[Customer];
+GO
+IF OBJECT_ID(N'[sales].[Orders]', N'U') IS NOT NULL ALTER TABLE [sales].[Orders] DROP CONSTRAINT IF EXISTS [CK_Orders_Status];
+GO
+IF OBJECT_ID(N'[sales].[Orders]', N'U') IS NOT NULL ALTER TABLE [sales].[Orders] DROP CONSTRAINT IF EXISTS [CK_Orders_Paren];
+GO
+IF OBJECT_ID(N'[dbo].[Token]', N'U') IS NOT NULL ALTER TABLE [dbo].[Token] DROP CONSTRAINT IF EXISTS [DF_Token_Code];
+GO
+IF OBJECT_ID(N'[dbo].[Customer]', N'U') IS NOT NULL ALTER TABLE [dbo].[Customer] DROP CONSTRAINT IF EXISTS [CK_Customer_Valid];
+GO
+IF OBJECT_ID(N'[dbo].[Customer]', N'U') IS NOT NULL ALTER TABLE [dbo].[Customer] DROP CONSTRAINT IF EXISTS [CK_Customer_Name];
+GO
+DROP FUNCTION IF EXISTS [dbo].[fnNextToken];
+GO
+DROP FUNCTION IF EXISTS [dbo].[fnIsValid];
+GO
+DROP TABLE IF EXISTS [sales].[Orders];
+GO
+DROP TABLE IF EXISTS [dbo].[Token];
+GO
+DROP TABLE IF EXISTS [dbo].[Node];
+GO
+DROP TABLE IF EXISTS [dbo].[History];
+GO
+DROP TABLE IF EXISTS [dbo].[Customer];
+GO
+DROP FUNCTION IF EXISTS [dbo].[fnTax];
+GO
+DROP SYNONYM IF EXISTS [dbo].[Ticket];
+GO
+DROP SYNONYM IF EXISTS [dbo].[Cust];
+GO
+DROP SEQUENCE IF EXISTS [sales].[Ticket];
+GO
+DROP SEQUENCE IF EXISTS [dbo].[OrderNo];
+GO
+DROP TYPE IF EXISTS [sales].[LineList];
+GO
+DROP TYPE IF EXISTS [dbo].[Phone];
+GO
+DROP SCHEMA IF EXISTS [sales];
+GO
+DROP SCHEMA IF EXISTS [odd]] name];
+GO

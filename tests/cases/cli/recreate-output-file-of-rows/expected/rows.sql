@@ -1,0 +1,12 @@
+INSERT INTO [dbo].[Customers] ([CustomerID], [Name]) VALUES
+(1, 'Ann'),
+(2, 'Bob');
+GO
+SET IDENTITY_INSERT [dbo].[Orders] ON;
+GO
+INSERT INTO [dbo].[Orders] ([OrderID], [CustomerID], [Placed]) VALUES
+(1, 1, '2024-01-02'),
+(2, 2, NULL);
+GO
+SET IDENTITY_INSERT [dbo].[Orders] OFF;
+GO

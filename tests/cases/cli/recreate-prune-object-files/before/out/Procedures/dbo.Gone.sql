@@ -1,0 +1,2 @@
+-- a procedure dropped since
+GO

@@ -1,0 +1,2 @@
+-- a trigger dropped since
+GO

@@ -1,0 +1,2 @@
+-- rows of a table dropped since
+GO

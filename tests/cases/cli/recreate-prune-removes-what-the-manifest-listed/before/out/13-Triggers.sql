@@ -1,0 +1,2 @@
+-- the trigger of a table dropped since
+GO

@@ -1,0 +1,1 @@
+beside the folder

@@ -1,0 +1,1 @@
+sqlscripts: --output: не указан файл (sqlscripts --help перечисляет команды и параметры)
