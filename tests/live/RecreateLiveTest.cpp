@@ -71,16 +71,10 @@ TEST(LiveRecreateCheck, DropsUndoEveryCreateInReverseApplyOrder) {
     ExpectAlike(empty.strName, features.strName);
 }
 
-// Applies an export's folder with sqlscripts apply, going on after refusals: the settings of server-limits
-// first, in a file of the test's own put first in the manifest, so that they hold on the connection that runs
-// everything but the rows. A refusal that server-limits allows is printed, any other fails the test.
+// Applies an export's folder with sqlscripts apply, going on after refusals, the settings of server-limits
+// first. A refusal that server-limits allows is printed, any other fails the test.
 void ApplyExport(const std::string& strDatabase, const fs::path& dir, int nJobs) {
-    std::string strSettings;
-    for (const std::string& strSetting : Limits().settings)
-        strSettings += "EXEC sp_babelfish_configure '" + strSetting + "', 'ignore'\nGO\n";
-    WriteWholeFile((dir / "00-Settings.sql").string(), strSettings);
-    const std::string strManifest = (dir / "manifest.txt").string();
-    WriteWholeFile(strManifest, "00-Settings.sql\n" + ReadWholeFile(strManifest));
+    AddServerSettings(dir);
     const THostRun run =
         ApplyTo(strDatabase, dir.string(), {"--continue", "--quiet", "--jobs", std::to_string(nJobs)});
     std::string strOther;

@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <regex>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -133,22 +134,30 @@ public:
     }
 
 private:
-    // One statement on a connection to the --shadow server of its own; false after saying why.
+    // One statement on a connection to the --shadow server of its own; false after saying why. A server may
+    // refuse a CREATE or DROP DATABASE for a moment while another one runs, so it is tried three times.
     bool Run(const std::string& sql) const {
-        CDatabase db;
-        Source source;
-        source.connect = shadow_;
-        if (!connect_(db, source))
-            return false;
-        try {
-            db.GetBackend()->Execute(sql, true);
-            return true;
-        } catch (CException* e) {
-            const CExceptionPtr<> guard(e);
-            Say(Format(Tr("the --shadow server refused %s: %s"), sql.c_str(),
-                       OneLine(e->GetErrorText().Str()).c_str()));
-            return false;
+        std::string refusal;
+        for (int attempt = 1; attempt <= 3; ++attempt) {
+            if (attempt > 1)
+                std::this_thread::sleep_for(std::chrono::milliseconds(300 * attempt));
+            CDatabase db;
+            Source source;
+            source.connect = shadow_;
+            if (!connect_(db, source))
+                return false;
+            try {
+                db.GetBackend()->Execute(sql, true);
+                return true;
+            } catch (CException* e) {
+                const CExceptionPtr<> guard(e);
+                refusal = OneLine(e->GetErrorText().Str());
+            }
+            if (InterruptionSignal() != 0 && !made_)
+                break;
         }
+        Say(Format(Tr("the --shadow server refused %s: %s"), sql.c_str(), refusal.c_str()));
+        return false;
     }
 
     void Drop() const {
