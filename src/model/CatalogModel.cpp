@@ -63,3 +63,10 @@ void TCatalogModel::BuildIndex() {
     Index(aTables, m_mapTables);
     Index(aModules, m_mapModules);
 }
+
+size_t TModelKeyHash::operator()(const TModelKey& key) const {
+    size_t nHash = static_cast<size_t>(key.eKind);
+    for (const std::string* pPart : {&key.strSchema, &key.strTable, &key.strName})
+        nHash = nHash * 1000003 ^ std::hash<std::string>()(*pPart);
+    return nHash;
+}

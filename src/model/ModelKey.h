@@ -15,6 +15,8 @@ enum class eModelKind {
     Sequence,
     Synonym,
     Table,
+    Column, // a table's column, made with its table or added to it
+    Key,    // a table's primary key or unique constraint, made with its table or added to it
     Check,
     Default,
     Index,
@@ -34,4 +36,9 @@ struct TModelKey {
     std::string strName;
 
     auto operator<=>(const TModelKey&) const = default;
+};
+
+// A hash of the key, for unordered maps of keys.
+struct TModelKeyHash {
+    size_t operator()(const TModelKey& key) const;
 };

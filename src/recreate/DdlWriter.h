@@ -26,6 +26,12 @@ std::string ColumnType(const TModelColumn& column, const TCatalogModel& model);
 // CONSTRAINT [name] PRIMARY KEY|UNIQUE CLUSTERED|NONCLUSTERED (keys) WITH (...) ON ... (a table type's
 // without a name, options or data space).
 std::string KeyConstraint(const TModelTable& table, const TModelIndex& index, bool bTableType);
+// CREATE TABLE [schema].[name] with the table's columns alone, on its data space; a whole statement without
+// its GO.
+std::string ColumnsTableStatement(const TModelTable& table, const std::string& strName,
+                                  const TCatalogModel& model);
+// CREATE TYPE ... AS TABLE (...); a whole statement without its GO.
+std::string TableTypeStatement(const TModelType& type, const TCatalogModel& model);
 // CHECK [NOT FOR REPLICATION] (expression)
 std::string CheckClause(const TModelCheck& check);
 // A whole line: ALTER TABLE ... NOCHECK CONSTRAINT [name]; the constraint stays but is not enforced.
@@ -49,6 +55,10 @@ std::string CreateTableType(const TPlanStep& step, const TDdlContext& context);
 std::string CreateSequence(const TPlanStep& step, const TDdlContext& context);
 std::string CreateSynonym(const TPlanStep& step, const TDdlContext& context);
 std::string CreateTable(const TPlanStep& step, const TDdlContext& context);
+// ALTER TABLE ... ADD the column, with its default when the plan writes that inline; ALTER TABLE ... ADD the
+// key.
+std::string AddColumn(const TPlanStep& step, const TDdlContext& context);
+std::string AddKey(const TPlanStep& step, const TDdlContext& context);
 std::string CreateCheck(const TPlanStep& step, const TDdlContext& context);
 std::string CreateDefault(const TPlanStep& step, const TDdlContext& context);
 std::string CreateIndex(const TPlanStep& step, const TDdlContext& context);
@@ -60,6 +70,8 @@ std::string CreateProperties(const TPlanStep& step, const TDdlContext& context);
 std::string DropSchema(const TPlanStep& step, const TDdlContext& context);
 // DROP <the kind's word> IF EXISTS [schema].[name]
 std::string DropSchemaObject(const TPlanStep& step, const TDdlContext& context);
+// ALTER TABLE [schema].[table] DROP COLUMN [name]
+std::string DropColumn(const TPlanStep& step, const TDdlContext& context);
 // ALTER TABLE [schema].[table] DROP CONSTRAINT IF EXISTS [name], where the table exists
 std::string DropConstraint(const TPlanStep& step, const TDdlContext& context);
 // DROP INDEX IF EXISTS [name] ON [schema].[table], where the table exists

@@ -8,12 +8,8 @@
 namespace {
 
 // The hash of a key (and a computed column), for the builder's maps, which compare the keys themselves too.
-size_t KeyHash(const TModelKey& key, std::string_view strColumn = {}) {
-    size_t nHash = static_cast<size_t>(key.eKind);
-    for (const std::string_view str : {std::string_view(key.strSchema), std::string_view(key.strTable),
-                                       std::string_view(key.strName), strColumn})
-        nHash = nHash * 1000003 ^ std::hash<std::string_view>()(str);
-    return nHash;
+size_t KeyHash(const TModelKey& key, const std::string& strColumn = std::string()) {
+    return TModelKeyHash()(key) * 1000003 ^ std::hash<std::string>()(strColumn);
 }
 
 TModelKey TableKey(const std::string& strSchema, const std::string& strName) {
@@ -157,6 +153,8 @@ void CPlanBuilder::NeedNamed(size_t nStep, size_t nNeeded, bool bSoft) {
     const bool bType = eNeeded == eModelKind::AliasType || eNeeded == eModelKind::TableType;
     Need(nStep, nNeeded, bSoft && !bType);
 }
+
+void CollectNothing(CPlanBuilder& /*builder*/, eModelKind /*eKind*/) {}
 
 void CollectSchemas(CPlanBuilder& builder, eModelKind eKind) {
     for (const TModelSchema& schema : builder.Model().aSchemas)

@@ -34,11 +34,13 @@ struct TPropertySet {
     size_t nOwner = NO_STEP; // the step of the object they are on; NO_STEP for the database's own
 };
 
-// The record a step stands for; which one goes with which kind is the kinds table's business.
+// The record a step stands for; which one goes with which kind is the kinds table's business. A table's
+// index stands for a key too; one property is what a comparison adds, changes or drops alone.
 using TPlanObject =
     std::variant<const TModelSchema*, const TModelType*, const TModelSequence*, const TModelSynonym*,
-                 const TModelTable*, TTablePart<TModelCheck>, TTablePart<TModelDefault>,
-                 TTablePart<TModelIndex>, TTablePart<TModelForeignKey>, const TModelModule*, TPropertySet>;
+                 const TModelTable*, TTablePart<TModelColumn>, TTablePart<TModelCheck>,
+                 TTablePart<TModelDefault>, TTablePart<TModelIndex>, TTablePart<TModelForeignKey>,
+                 const TModelModule*, TPropertySet, const TModelExtendedProperty*>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -104,6 +106,8 @@ bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def);
 
 // Each kind's steps and what they need (RecreatePlan.cpp): the kinds table's collectors, each given the kind
 // of its row, and the needs of a step of that kind.
+// Columns and keys are written with their table: no steps of their own.
+void CollectNothing(CPlanBuilder& builder, eModelKind eKind);
 void CollectSchemas(CPlanBuilder& builder, eModelKind eKind);
 void CollectTypes(CPlanBuilder& builder, eModelKind eKind);
 void CollectSequences(CPlanBuilder& builder, eModelKind eKind);

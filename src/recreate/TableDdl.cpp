@@ -192,10 +192,37 @@ std::string CreateTable(const TPlanStep& step, const TDdlContext& context) {
            TableDataSpace(table, context.model) + ";" + kLineEnd + kGo;
 }
 
-std::string CreateTableType(const TPlanStep& step, const TDdlContext& context) {
-    const TModelType& type = *std::get<const TModelType*>(step.object);
+std::string AddColumn(const TPlanStep& step, const TDdlContext& context) {
+    const auto& [pTable, pColumn] = Part<TModelColumn>(step);
+    const TModelDefault* pDefault = nullptr;
+    for (const TModelDefault& def : pTable->aDefaults)
+        if (def.strColumn == pColumn->strName && context.plan.setInlineDefaults.count(&def))
+            pDefault = &def;
+    return AlterTable(*pTable) + " ADD " + ColumnDefinition(*pColumn, context.model, pDefault, false) + ";" +
+           kLineEnd + kGo;
+}
+
+std::string AddKey(const TPlanStep& step, const TDdlContext& /*context*/) {
+    const auto& [pTable, pIndex] = Part<TModelIndex>(step);
+    return AlterTable(*pTable) + " ADD " + KeyConstraint(*pTable, *pIndex, false) + ";" + kLineEnd + kGo;
+}
+
+std::string ColumnsTableStatement(const TModelTable& table, const std::string& strName,
+                                  const TCatalogModel& model) {
+    std::vector<std::string> aLines;
+    for (const TModelColumn& column : table.aColumns)
+        aLines.push_back(ColumnDefinition(column, model, nullptr, false));
+    return "CREATE TABLE " + QuoteName(table.strSchema, strName) + ElementBlock(aLines) +
+           TableDataSpace(table, model) + ";" + kLineEnd;
+}
+
+std::string TableTypeStatement(const TModelType& type, const TCatalogModel& model) {
     return "CREATE TYPE " + QuoteName(type.strSchema, type.strName) + " AS TABLE" +
-           ElementBlock(TableElements(*type.table, context.model, true, {})) + ";" + kLineEnd + kGo;
+           ElementBlock(TableElements(*type.table, model, true, {})) + ";" + kLineEnd;
+}
+
+std::string CreateTableType(const TPlanStep& step, const TDdlContext& context) {
+    return TableTypeStatement(*std::get<const TModelType*>(step.object), context.model) + kGo;
 }
 
 std::string CreateCheck(const TPlanStep& step, const TDdlContext& /*context*/) {
@@ -269,6 +296,11 @@ std::string IfTableExists(const TModelKey& key) {
 std::string DropConstraint(const TPlanStep& step, const TDdlContext& /*context*/) {
     return IfTableExists(step.key) + "ALTER TABLE " + QuoteName(step.key.strSchema, step.key.strTable) +
            " DROP CONSTRAINT IF EXISTS " + QuoteName(step.key.strName) + ";" + kLineEnd + kGo;
+}
+
+std::string DropColumn(const TPlanStep& step, const TDdlContext& /*context*/) {
+    return "ALTER TABLE " + QuoteName(step.key.strSchema, step.key.strTable) + " DROP COLUMN " +
+           QuoteName(step.key.strName) + ";" + kLineEnd + kGo;
 }
 
 std::string DropIndex(const TPlanStep& step, const TDdlContext& /*context*/) {

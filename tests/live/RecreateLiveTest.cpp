@@ -1,7 +1,9 @@
 // --recreate against a live server: a database exported with it and its rows, and applied to a fresh
 // database by sqlscripts apply, describes exactly as the original, through catalog queries of the test's own
 // (recreate/describe: a family each, its first column naming the object, the others its properties), apart
-// from what the server cannot express or does not report (recreate/server-limits), and holds the same rows.
+// from what the server cannot express or does not report (recreate/server-limits), and holds the same rows;
+// changed by diff/<database>.sql, it is migrated back by sqlscripts diff.
+#include "DiffSupport.h"
 #include "RowCompare.h"
 
 #include "model/ModelLoader.h"
@@ -16,154 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path kRecreateDir = kLiveDir / "recreate";
-
-struct TLimits {
-    std::set<std::string> leftOut;                            // "family" or "family.property"
-    std::vector<std::pair<std::string, std::regex>> matching; // "family.property" and what its value matches
-    std::vector<std::string> settings;
-};
-
-const TLimits& Limits() {
-    static const TLimits limits = [] {
-        TLimits read;
-        for (const std::string& strLine : LiveLines("recreate/server-limits")) {
-            const std::string strKey = strLine.substr(0, strLine.find('\t'));
-            const size_t nPattern = strKey.find(" /");
-            if (strKey.starts_with("set "))
-                read.settings.push_back(strKey.substr(4));
-            else if (nPattern != std::string::npos)
-                read.matching.emplace_back(
-                    strKey.substr(0, nPattern),
-                    std::regex(strKey.substr(nPattern + 2, strKey.size() - nPattern - 3)));
-            else if (strKey != "-")
-                read.leftOut.insert(strKey);
-        }
-        return read;
-    }();
-    return limits;
-}
-
-// One line per object and property, "family object property: value", sorted; NULL and empty values give none.
-struct TDescription {
-    std::vector<std::string> aLines;
-    std::set<std::string> names; // every family and "family.property" the queries have
-};
-
-void AddRow(const CRecordset& rs, const std::string& strFamily, const std::vector<std::string>& aColumns,
-            std::vector<std::string>& aLines) {
-    std::vector<std::string> aValues;
-    for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
-        CString strValue;
-        rs.GetFieldValue(i, strValue);
-        aValues.push_back(strValue.Str());
-    }
-    for (size_t i = 1; i < aValues.size(); ++i)
-        for (const auto& [strProperty, pattern] : Limits().matching)
-            if (strProperty == strFamily + "." + aColumns[i] && std::regex_search(aValues[i], pattern))
-                return;
-    for (size_t i = 1; i < aValues.size(); ++i)
-        if (!aValues[i].empty() && !Limits().leftOut.contains(strFamily + "." + aColumns[i]))
-            aLines.push_back(strFamily + " " + aValues[0] + " " + aColumns[i] + ": " +
-                             MakeVisible(aValues[i]));
-}
-
-TDescription Describe(const std::string& strDatabase) {
-    CDatabase db;
-    db.OpenEx(ConnectTo(strDatabase).c_str(), CDatabase::noOdbcDialog);
-    // A query over bulk's catalog takes longer than the default 15 s on a server that other runs keep busy.
-    db.SetQueryTimeout(300);
-    std::vector<fs::path> aQueries(fs::directory_iterator(kRecreateDir / "describe"), {});
-    std::sort(aQueries.begin(), aQueries.end());
-    TDescription description;
-    for (const fs::path& query : aQueries) {
-        const std::string strFamily = query.stem().string();
-        CRecordset rs(&db);
-        rs.Open(CRecordset::snapshot, ReadWholeFile(query.string()).c_str());
-        std::vector<std::string> aColumns;
-        for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
-            CODBCFieldInfo info;
-            rs.GetODBCFieldInfo(i, info);
-            aColumns.push_back(info.m_strName.Str());
-            description.names.insert(strFamily + "." + aColumns.back());
-        }
-        description.names.insert(strFamily);
-        for (; !rs.IsEOF() && !Limits().leftOut.contains(strFamily); rs.MoveNext())
-            AddRow(rs, strFamily, aColumns, description.aLines);
-    }
-    std::sort(description.aLines.begin(), description.aLines.end());
-    return description;
-}
-
-// "- line" only in the source, "+ line" only in the copy, in the order of the lines.
-std::string Differences(const TDescription& source, const TDescription& copy) {
-    std::vector<std::pair<std::string, char>> aMarked;
-    for (const auto& [pFrom, pOther, chSign] :
-         {std::tuple{&source, &copy, '-'}, std::tuple{&copy, &source, '+'}}) {
-        std::vector<std::string> aOnly;
-        std::set_difference(pFrom->aLines.begin(), pFrom->aLines.end(), pOther->aLines.begin(),
-                            pOther->aLines.end(), std::back_inserter(aOnly));
-        for (const std::string& strLine : aOnly)
-            aMarked.emplace_back(strLine, chSign);
-    }
-    std::sort(aMarked.begin(), aMarked.end());
-    std::string strDifferences;
-    for (const auto& [strLine, chSign] : aMarked)
-        strDifferences += std::string{chSign, ' '} + strLine + "\n";
-    return strDifferences;
-}
-
-void ExpectAlike(const std::string& strSource, const std::string& strCopy) {
-    const std::string strDifferences = Differences(Describe(strSource), Describe(strCopy));
-    EXPECT_TRUE(strDifferences.empty()) << "- only in " << strSource << ", + only in " << strCopy << ":\n"
-                                        << strDifferences;
-}
-
-// The settings of server-limits, then the script's batches in order. A refusal fails the test with the
-// script's name and the server's answer, unless server-limits allows it: then it is printed. Returns the
-// failed ones' count.
-int ApplyScript(CDatabase& db, const std::string& strName, const std::string& strScript) {
-    for (const std::string& strSetting : Limits().settings)
-        RunSql(db, "EXEC sp_babelfish_configure '" + strSetting + "', 'ignore'");
-    const auto& matching = Limits().matching;
-    int nRefused = 0;
-    for (const auto& [strStatement, strAnswer] : RunBatches(db, Batches(strScript))) {
-        const std::string strRefusal = strName + ": " + strAnswer + "\n" + strStatement + "\n";
-        if (std::any_of(matching.begin(), matching.end(), [&strSql = strStatement](const auto& rule) {
-                return std::regex_search(strSql, rule.second);
-            }))
-            std::cout << "refused, as server-limits allows: " << strRefusal;
-        else
-            ADD_FAILURE() << "refused (" << ++nRefused << "): " << strRefusal;
-    }
-    return nRefused;
-}
-
-// Every file's batches in order, as ApplyScript runs them.
-int Apply(CDatabase& db, const fs::path& dir, const std::vector<std::string>& aFiles) {
-    int nRefused = 0;
-    for (const std::string& strFile : aFiles)
-        nRefused += ApplyScript(db, strFile, ReadWholeFile((dir / strFile).string()));
-    return nRefused;
-}
-
-// The export's manifest: every script file (.sql) of the folder, once, in apply order.
-std::vector<std::string> Manifest(const fs::path& dir) {
-    const std::string strManifest = ReadWholeFile((dir / "manifest.txt").string());
-    EXPECT_EQ(strManifest.find('\r'), std::string::npos) << "manifest.txt has LF line ends";
-    std::vector<std::string> aFiles;
-    std::istringstream in(strManifest);
-    for (std::string strLine; std::getline(in, strLine);)
-        aFiles.push_back(strLine);
-    std::set<std::string> scripts;
-    for (const auto& [strPath, strText] : FilesUnder(dir))
-        if (strPath.ends_with(".sql"))
-            scripts.insert(strPath);
-    EXPECT_EQ(std::set<std::string>(aFiles.begin(), aFiles.end()), scripts);
-    EXPECT_EQ(aFiles.size(), scripts.size()) << "a file listed twice";
-    return aFiles;
-}
 
 // The comparison itself: a copy of features.sql's database with differences planted into it (planted.sql)
 // shows exactly planted.diff; every query describes something of features.sql's database, and server-limits
@@ -401,16 +255,10 @@ TEST(LiveRecreateFolder, CleanStreamAppliesTwiceToTheSameDatabase) {
     EXPECT_EQ(RowCounts(copy.db), RowCounts(northwind));
 }
 
-// Applies an export's folder with sqlscripts apply, going on after refusals: the settings of server-limits
-// first, in a file of the test's own put first in the manifest, so that they hold on the connection that runs
-// everything but the rows. A refusal that server-limits allows is printed, any other fails the test.
+// Applies an export's folder with sqlscripts apply, going on after refusals, the settings of server-limits
+// first. A refusal that server-limits allows is printed, any other fails the test.
 void ApplyExport(const std::string& strDatabase, const fs::path& dir, int nJobs) {
-    std::string strSettings;
-    for (const std::string& strSetting : Limits().settings)
-        strSettings += "EXEC sp_babelfish_configure '" + strSetting + "', 'ignore'\nGO\n";
-    WriteWholeFile((dir / "00-Settings.sql").string(), strSettings);
-    const std::string strManifest = (dir / "manifest.txt").string();
-    WriteWholeFile(strManifest, "00-Settings.sql\n" + ReadWholeFile(strManifest));
+    AddServerSettings(dir);
     const THostRun run =
         ApplyTo(strDatabase, dir.string(), {"--continue", "--quiet", "--jobs", std::to_string(nJobs)});
     std::string strOther;
@@ -455,6 +303,18 @@ TEST_P(CLiveRecreate, AppliesToAFreshDatabaseAndDescribesAlike) {
     ExpectAlike(strSource, copy.strName);
     for (const std::string& strDifference : RowDifferences(strSource, copy.strName))
         ADD_FAILURE() << strDifference;
+    // The copy changed by SQL of the test's own, then migrated back by sqlscripts diff to its state before,
+    // recorded in a snapshot, which holds what the server could recreate of the original (the feature
+    // database has a test of its own, both ways, between live databases).
+    if (GetParam().strDatabase == "features" || ::testing::Test::HasFailure())
+        return;
+    const std::string strBefore = dir.File("before.json");
+    const THostRun recorded =
+        Export(dir.File("recorded"),
+               {"--recreate", "--connect", ConnectTo(copy.strName), "--save-snapshot", strBefore, "--quiet"});
+    ASSERT_EQ(recorded.nStatus, 0) << recorded.strErr;
+    ASSERT_EQ(Apply(copy.db, kDiffDir, {GetParam().strDatabase + ".sql"}), 0);
+    ExpectMigrated(copy, strBefore, strSource);
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, CLiveRecreate,

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
@@ -21,6 +22,10 @@ std::atomic<int> g_signal{0};
 std::atomic<bool> g_caught{false};
 std::mutex g_endMutex;
 bool g_ended = false; // the program ends its own way; guarded by g_endMutex
+std::mutex g_cleanupMutex;
+std::condition_variable g_cleanupDone;
+int g_cleanups = 0; // under way; guarded by g_cleanupMutex
+constexpr std::chrono::seconds kCleanupGrace{10};
 
 sigset_t Interruptions() {
     sigset_t set;
@@ -63,6 +68,8 @@ void Watch(sigset_t set) {
         // if the run does not end.
         std::thread(CancelAllDbConnections).detach();
         AwaitRunEnd(set);
+        std::unique_lock lock(g_cleanupMutex);
+        g_cleanupDone.wait_for(lock, kCleanupGrace, [] { return g_cleanups == 0; });
     }
     std::lock_guard lock(g_endMutex);
     if (!g_ended)
@@ -80,6 +87,19 @@ InterruptionWatch::InterruptionWatch() {
 InterruptionWatch::~InterruptionWatch() {
     std::lock_guard lock(g_endMutex);
     g_ended = true;
+}
+
+InterruptionCleanup::InterruptionCleanup() {
+    std::lock_guard lock(g_cleanupMutex);
+    ++g_cleanups;
+}
+
+InterruptionCleanup::~InterruptionCleanup() {
+    {
+        std::lock_guard lock(g_cleanupMutex);
+        --g_cleanups;
+    }
+    g_cleanupDone.notify_all();
 }
 
 void CatchInterruptions() {

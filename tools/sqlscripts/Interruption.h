@@ -23,3 +23,13 @@ int InterruptionSignal();
 // After a signal: every snapshot being recorded says that the export was interrupted or stopped, so that its
 // replay tells why statements are missing.
 void CutShortRecordingsBySignal();
+
+// Undoing on the server what the run made there (a scratch database dropped) once it has begun: after a
+// signal, the end of the program waits up to ten seconds for it to finish.
+class InterruptionCleanup {
+public:
+    InterruptionCleanup();
+    InterruptionCleanup(const InterruptionCleanup&) = delete;
+    InterruptionCleanup& operator=(const InterruptionCleanup&) = delete;
+    ~InterruptionCleanup();
+};

@@ -374,6 +374,47 @@ void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options) {
         ->excludes(quiet);
 }
 
+void AddDiffOptions(CLI::App& command, DiffOptions& options) {
+    const std::string sides =
+        "a catalog snapshot file, a folder that export --recreate wrote (with --shadow), or an "
+        "ODBC connect string";
+    command.add_option("from", options.from, "the database as it is: " + sides)
+        ->required()
+        ->type_name("FROM");
+    command.add_option("to", options.to, "the state it is to reach: " + sides)->required()->type_name("TO");
+    command
+        .add_option(
+            "--shadow", options.shadow,
+            "ODBC connect string of a server where a folder given as FROM or TO is applied to a scratch "
+            "database, read and dropped again")
+        ->type_name("STR");
+    command
+        .add_option_function<std::string>(
+            "--script", [&options](const std::string& file) { options.script = file; },
+            "write the migration, T-SQL that brings FROM to the state of TO in one transaction, into FILE "
+            "(replaced; - for standard output, in place of the lines of differences)")
+        ->type_name("FILE");
+    command
+        .add_option_function<std::string>(
+            "--json", [&options](const std::string& file) { options.json = file; },
+            "write the differences as JSON into FILE (replaced; - for standard output): change, kind, name, "
+            "property, old and new value")
+        ->type_name("FILE");
+    command.add_flag(
+        "--drop", options.drop,
+        "drop the objects of their own schema that only FROM has (they are kept and listed otherwise)");
+    command.add_flag(
+        "--allow-data-loss", options.allowDataLoss,
+        "drop tables and columns and narrow column types; the script still stops where a table to drop "
+        "holds rows or a value would not fit");
+    command.add_flag(
+        "--allow-rebuild", options.allowRebuild,
+        "rebuild a table whose change T-SQL cannot make in place (a column becoming or ceasing to be "
+        "an identity or computed column): a new table, the rows copied, the old one dropped");
+    command.add_flag("--restart-sequences", options.restartSequences,
+                     "restart a sequence whose start value differs at TO's start value");
+}
+
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
 void CheckExtras(CLI::App& command) {
     std::vector<std::string> extra = command.remaining();
@@ -394,7 +435,7 @@ bool Given(const CLI::App& command, const char* option) {
 // --snapshot, which names something.
 void CheckSource(const CLI::App& command, const CommandLine& line) {
     const std::string& name = command.get_name();
-    if (name == "demo" || name == "snapshot")
+    if (name == "demo" || name == "snapshot" || name == "diff")
         return;
     if (name == "object" && line.name.empty())
         Usage(Tr("object needs the NAME of the object to script: sqlscripts object NAME (--connect STR | "
@@ -521,6 +562,12 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     AddSourceOptions(*fieldsCommand, line.source, false);
     fieldsCommand->add_option("name", line.name, "table or view name")->required()->check(nonEmpty);
 
+    auto* diffCommand = app.add_subcommand(
+        "diff",
+        "compare two databases' catalogs and write the script that brings FROM to the state of TO; exit "
+        "status 0 when they describe alike, 1 when they differ, 2 after a usage error or a failure");
+    AddDiffOptions(*diffCommand, line.diff);
+
     auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");
     demoCommand->add_option("--dir", line.demoDir, "output folder")->type_name("DIR")->capture_default_str();
 
@@ -543,6 +590,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
         {exportCommand, CommandLine::Command::Export},
         {objectCommand, CommandLine::Command::Object},
         {fieldsCommand, CommandLine::Command::Fields},
+        {diffCommand, CommandLine::Command::Diff},
         {demoCommand, CommandLine::Command::Demo},
         {snapshotCommand, CommandLine::Command::SnapshotUpgrade},
         {applyCommand, CommandLine::Command::Apply},
@@ -552,8 +600,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     if (argc > 1 && argv[1][0] != '-' &&
         std::none_of(std::begin(commands), std::end(commands),
                      [argv](const auto& command) { return command.first->get_name() == argv[1]; }))
-        return UsageError(Format(
-            Tr("unknown command '%s' (commands: export, object, fields, demo, snapshot, apply)"), argv[1]));
+        return UsageError(
+            Format(Tr("unknown command '%s' (commands: export, object, fields, diff, demo, snapshot, apply)"),
+                   argv[1]));
     if (const std::optional<int> served = ServeCliReference(app, argc, argv))
         return *served;
     try {

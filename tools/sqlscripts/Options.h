@@ -90,8 +90,21 @@ struct ExportPlan {
 // Throws std::invalid_argument with the usage error.
 ExportPlan PlanExport(const ExportOptions& options);
 
+// sqlscripts diff FROM TO: what each is, and what the run writes.
+struct DiffOptions {
+    std::string from;
+    std::string to;
+    std::string shadow;                // the server a folder is applied to, in a scratch database
+    std::optional<std::string> script; // the migration's file; "-" for standard output
+    std::optional<std::string> json;   // the differences for programs; "-" for standard output
+    bool drop = false;
+    bool allowDataLoss = false;
+    bool allowRebuild = false;
+    bool restartSequences = false;
+};
+
 struct CommandLine {
-    enum class Command { Export, Object, Fields, Demo, SnapshotUpgrade, Apply };
+    enum class Command { Export, Object, Fields, Diff, Demo, SnapshotUpgrade, Apply };
 
     Command command = Command::Demo;
     Source source;
@@ -104,6 +117,7 @@ struct CommandLine {
     std::string demoDir = "sqlscripts-demo";
     std::string snapshotInput;  // snapshot upgrade
     std::string snapshotOutput; // snapshot upgrade
+    DiffOptions diff;
 };
 
 // Parses the arguments into command; the exit status when the program ends here instead (help, version, a

@@ -3,6 +3,7 @@
 #include "Categories.h"
 #include "ConnectString.h"
 #include "DialogExport.h"
+#include "DiffCommand.h"
 #include "ExportObserver.h"
 #include "HostUi.h"
 #include "Installed.h"
@@ -309,6 +310,8 @@ int main(int argc, char** argv) {
         return RunObject(line);
     case CommandLine::Command::Fields:
         return RunFields(line);
+    case CommandLine::Command::Diff:
+        return RunDiff(line.diff, [](CDatabase& db, const Source& source) { return Connect(db, source); });
     case CommandLine::Command::Demo:
         return RunDemo(line.demoDir);
     case CommandLine::Command::SnapshotUpgrade:

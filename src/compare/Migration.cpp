@@ -1,0 +1,656 @@
+// What the migration does with each difference, and in which order: drops in the reverse of FROM's apply
+// order, then what is made or changed in TO's. What depends on an object that is dropped, made again or
+// changed in place (a foreign key on a key made again, an index on a column whose type changes) is dropped
+// first and made again from TO afterwards.
+#include "compare/Migration.h"
+
+#include "compare/MigrationText.h"
+#include "platform/Unicode.h"
+#include "recreate/RecreateKinds.h"
+#include "scripting/SqlText.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+constexpr size_t kAfterAll = static_cast<size_t>(-1) / 2;
+
+// A table's own parts come after it, at its place: columns, then keys, then defaults written inline.
+int SubPlace(eModelKind eKind) {
+    switch (eKind) {
+    case eModelKind::Column:
+        return 1;
+    case eModelKind::Key:
+        return 2;
+    case eModelKind::Default:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+using TPlace = std::pair<size_t, int>;
+
+// Where objects come in a plan's apply order.
+class CPlacement {
+public:
+    explicit CPlacement(const TRecreatePlan& plan) {
+        for (size_t i = 0; i < plan.aOrder.size(); ++i)
+            m_mapPlaces.emplace(plan.aSteps[plan.aOrder[i]].key, i);
+    }
+
+    TPlace Place(const TModelKey& key) const {
+        if (key.eKind == eModelKind::Property)
+            return {kAfterAll, 0};
+        if (const auto it = m_mapPlaces.find(key); it != m_mapPlaces.end())
+            return {it->second, 0};
+        const auto table = m_mapPlaces.find({eModelKind::Table, key.strSchema, "", key.strTable});
+        return {table == m_mapPlaces.end() ? kAfterAll : table->second, SubPlace(key.eKind)};
+    }
+
+private:
+    std::unordered_map<TModelKey, size_t, TModelKeyHash> m_mapPlaces;
+};
+
+// The objects of their own schema that only FROM has stay unless the run drops them.
+bool IsOwnObject(eModelKind eKind) {
+    return eKind == eModelKind::Schema || RecreateKind(eKind).bSchemaObject;
+}
+
+bool IsModule(eModelKind eKind) {
+    return eKind == eModelKind::View || eKind == eModelKind::Function || eKind == eModelKind::Procedure ||
+           eKind == eModelKind::Trigger;
+}
+
+template <typename T> const T& Part(const TCompareObject& object) {
+    return *std::get<TTablePart<T>>(object.object).pPart;
+}
+
+// The table an object is or belongs to; null for anything else.
+const TModelTable* TableOf(const TCompareObject& object) {
+    return std::visit(
+        [](const auto& record) -> const TModelTable* {
+            using T = std::decay_t<decltype(record)>;
+            if constexpr (std::is_same_v<T, const TModelTable*>)
+                return record;
+            else if constexpr (requires { record.pTable; })
+                return record.pTable;
+            else
+                return nullptr;
+        },
+        object.object);
+}
+
+std::string Folded(const std::string& str) {
+    return FoldCaseUtf8(str);
+}
+
+// The match key of an object of that key, as CompareObjects makes it.
+std::string MatchOf(const TModelKey& key) {
+    return std::string(1, static_cast<char>('a' + static_cast<int>(key.eKind))) + Folded(key.strSchema) +
+           '\0' + Folded(key.strTable) + '\0' + Folded(key.strName);
+}
+
+TModelKey TableKey(const TModelTable& table) {
+    return {eModelKind::Table, table.strSchema, "", table.strName};
+}
+
+bool NamesColumn(const std::string& strText, const std::string& strColumn) {
+    for (const TSqlName& name : FindSqlNames(strText.c_str()))
+        if (name.strSchema.IsEmpty() && Folded(name.strName.Str()) == Folded(strColumn))
+            return true;
+    return false;
+}
+
+bool ListsColumn(const std::vector<std::string>& aColumns, const std::string& strColumn) {
+    return std::any_of(aColumns.begin(), aColumns.end(),
+                       [&](const std::string& str) { return Folded(str) == Folded(strColumn); });
+}
+
+bool IndexUses(const TModelIndex& index, const std::string& strColumn) {
+    std::vector<std::string> aColumns = index.aIncluded;
+    for (const TModelIndexColumn& key : index.aKeys)
+        aColumns.push_back(key.strColumn);
+    aColumns.insert(aColumns.end(), index.aPartitionColumns.begin(), index.aPartitionColumns.end());
+    return ListsColumn(aColumns, strColumn);
+}
+
+bool IsTable(const std::string& strSchema, const std::string& strName, const TModelTable& table) {
+    return Folded(strSchema) == Folded(table.strSchema) && Folded(strName) == Folded(table.strName);
+}
+
+// Whether the change of a column T-SQL cannot make in place, and why; empty when it can.
+std::string RebuildReason(const TModelColumn& from, const TModelColumn& to, const TServerDialect& dialect) {
+    if (from.identity.has_value() != to.identity.has_value())
+        return to.identity ? "becomes an identity column" : "ceases to be an identity column";
+    if (from.identity && to.identity && *from.identity != *to.identity)
+        return "changes its identity";
+    if (from.computed.has_value() != to.computed.has_value())
+        return to.computed ? "becomes computed" : "ceases to be computed";
+    if (from.bSparse != to.bSparse || from.bColumnSet != to.bColumnSet || from.bRowGuidCol != to.bRowGuidCol)
+        return "changes SPARSE, COLUMN_SET or ROWGUIDCOL";
+    if (!dialect.bAlterColumnNullability && from.bNullable != to.bNullable)
+        return "changes its nullability, which this server cannot change in place";
+    if (!dialect.bAlterColumnNullability && from.strCollation != to.strCollation)
+        return "changes its collation, which this server cannot change in place";
+    return std::string();
+}
+
+} // namespace
+
+struct CMigration::TState {
+    TState(const TCatalogModel& fromModel, const TCatalogModel& toModel, TMigrationOptions migrationOptions)
+        : from(fromModel), to(toModel), options(std::move(migrationOptions)), planFrom(PlanRecreate(from)),
+          planTo(PlanRecreate(to)), aFrom(CompareObjects(from)), aTo(CompareObjects(to)),
+          aDifferences(CompareModels(aFrom, aTo)), placeFrom(planFrom), placeTo(planTo) {
+        for (const TCompareObject& object : aFrom)
+            mapFrom.emplace(object.strMatch, &object);
+        for (const TCompareObject& object : aTo)
+            mapTo.emplace(object.strMatch, &object);
+        for (const TModelDifference& difference : aDifferences)
+            (difference.eChange == eDiffChange::Added     ? setAdded
+             : difference.eChange == eDiffChange::Removed ? setRemoved
+                                                          : setChanged)
+                .insert(difference.Object().strMatch);
+        for (const TModelDifference& difference : aDifferences)
+            Decide(difference);
+        for (const std::string& strTable : setRebuilt)
+            Rebuild(strTable);
+        AddDependents();
+        MakePropertiesAgain();
+        Order();
+    }
+
+    // FROM's object of the key; a default is matched by its column.
+    const TCompareObject* From(const TModelKey& key) const {
+        if (key.eKind != eModelKind::Default)
+            return Found(mapFrom, MatchOf(key));
+        const TModelTable* pTable = from.FindTable(key.strSchema, key.strTable);
+        const auto it =
+            pTable ? std::find_if(pTable->aDefaults.begin(), pTable->aDefaults.end(),
+                                  [&](const TModelDefault& def) { return def.strName == key.strName; })
+                   : std::vector<TModelDefault>::const_iterator();
+        if (!pTable || it == pTable->aDefaults.end())
+            return nullptr;
+        return Found(mapFrom, MatchOf({eModelKind::Default, key.strSchema, key.strTable, it->strColumn}));
+    }
+    const TCompareObject* To(const std::string& strMatch) const { return Found(mapTo, strMatch); }
+
+    static const TCompareObject* Found(const std::unordered_map<std::string, const TCompareObject*>& map,
+                                       const std::string& strMatch) {
+        const auto it = map.find(strMatch);
+        return it == map.end() ? nullptr : it->second;
+    }
+
+    bool IsAdded(const TModelKey& key) const { return setAdded.count(MatchOf(key)) > 0; }
+
+    // A column, key or inline default of a table made anew comes with its CREATE TABLE, as does a default
+    // written inline with a column added.
+    bool ComesWithAnother(const TCompareObject& object) const {
+        const eModelKind eKind = object.key.eKind;
+        if (eKind != eModelKind::Column && eKind != eModelKind::Key && eKind != eModelKind::Default)
+            return false;
+        const bool bInline =
+            eKind != eModelKind::Default || planTo.setInlineDefaults.count(&Part<TModelDefault>(object));
+        if (!bInline)
+            return false;
+        const TModelTable& table = *TableOf(object);
+        if (IsAdded(TableKey(table)))
+            return true;
+        return eKind == eModelKind::Default && IsAdded({eModelKind::Column, table.strSchema, table.strName,
+                                                        Part<TModelDefault>(object).strColumn});
+    }
+
+    // What an object only FROM has goes with: its table or, for a property, what it is on.
+    bool GoesWithAnother(const TCompareObject& object) const {
+        if (object.key.eKind == eModelKind::Property) {
+            const TModelExtendedProperty& property = *std::get<const TModelExtendedProperty*>(object.object);
+            return property.target &&
+                   (setRemoved.count(MatchOf(*property.target)) ||
+                    (!property.target->strTable.empty() &&
+                     setRemoved.count(MatchOf(
+                         {eModelKind::Table, property.target->strSchema, "", property.target->strTable}))));
+        }
+        const TModelTable* pTable = TableOf(object);
+        return object.key.eKind != eModelKind::Table && pTable &&
+               setRemoved.count(MatchOf(TableKey(*pTable)));
+    }
+
+    void Add(eMigrationStep eStep, const TCompareObject* pFrom, const TCompareObject* pTo) {
+        aActions.push_back({eStep, pFrom, pTo});
+    }
+
+    // Dropped from FROM, made again from TO.
+    void MakeAgain(const TCompareObject& fromObject, const TCompareObject* pToObject) {
+        if (!setMadeAgain.insert(fromObject.strMatch).second)
+            return;
+        Add(eMigrationStep::Drop, &fromObject, nullptr);
+        if (pToObject)
+            Add(eMigrationStep::Make, nullptr, pToObject);
+    }
+
+    void Decide(const TModelDifference& difference) {
+        switch (difference.eChange) {
+        case eDiffChange::Added:
+            if (!ComesWithAnother(*difference.pTo))
+                Add(eMigrationStep::Make, nullptr, difference.pTo);
+            break;
+        case eDiffChange::Removed:
+            DecideRemoved(difference);
+            break;
+        case eDiffChange::Changed:
+            DecideChanged(difference);
+            break;
+        }
+    }
+
+    void DecideRemoved(const TModelDifference& difference) {
+        const TCompareObject& object = *difference.pFrom;
+        if (GoesWithAnother(object))
+            return;
+        if (IsOwnObject(object.key.eKind) && !options.bDrop) {
+            setKept.insert(&difference);
+            return;
+        }
+        const eModelKind eKind = object.key.eKind;
+        if ((eKind == eModelKind::Table || eKind == eModelKind::Column) && !options.bAllowDataLoss)
+            Refuse("dropping " + std::string(RecreateKind(eKind).strName) + " " + object.strName +
+                   " loses its " + (eKind == eModelKind::Table ? "rows" : "values") +
+                   " (--allow-data-loss drops it where it holds none)");
+        aActions.push_back({eMigrationStep::Drop, &object, nullptr, true});
+        if (eKind == eModelKind::Column)
+            DropUsersOfColumn(object);
+    }
+
+    void DecideChanged(const TModelDifference& difference) {
+        const TCompareObject& fromObject = *difference.pFrom;
+        const TCompareObject& toObject = *difference.pTo;
+        switch (toObject.key.eKind) {
+        case eModelKind::Schema:
+            Add(eMigrationStep::AlterSchema, &fromObject, &toObject);
+            break;
+        case eModelKind::AliasType:
+            DecideAliasType(fromObject, toObject);
+            break;
+        case eModelKind::Sequence:
+            DecideSequence(difference);
+            break;
+        case eModelKind::Table:
+            setRebuilt.insert(toObject.strMatch);
+            aRebuildReasons.emplace_back(toObject.strMatch, "changes its data space or partitioning");
+            break;
+        case eModelKind::Column:
+            DecideColumn(fromObject, toObject);
+            break;
+        case eModelKind::View:
+        case eModelKind::Function:
+        case eModelKind::Procedure:
+        case eModelKind::Trigger:
+            DecideModule(difference);
+            break;
+        case eModelKind::Property:
+            Add(eMigrationStep::UpdateProperty, &fromObject, &toObject);
+            break;
+        default:
+            MakeAgain(fromObject, &toObject);
+            break;
+        }
+    }
+
+    // A type no column uses is made again; one that columns use, T-SQL cannot change.
+    void DecideAliasType(const TCompareObject& fromObject, const TCompareObject& toObject) {
+        const TModelType& type = *std::get<const TModelType*>(fromObject.object);
+        for (const TModelTable& table : from.aTables)
+            for (const TModelColumn& column : table.aColumns)
+                if (column.type.IsUserDefined() && Folded(column.type.strSchema) == Folded(type.strSchema) &&
+                    Folded(column.type.strName) == Folded(type.strName))
+                    Refuse("alias type " + fromObject.strName + " changes, but columns use it (" +
+                           table.strSchema + "." + table.strName + "." + column.strName +
+                           "): change it by hand");
+        MakeAgain(fromObject, &toObject);
+    }
+
+    void DecideSequence(const TModelDifference& difference) {
+        const bool bTypeChanged =
+            std::any_of(difference.aChanges.begin(), difference.aChanges.end(),
+                        [](const TPropertyChange& change) { return change.strName == "type"; });
+        if (bTypeChanged)
+            MakeAgain(*difference.pFrom, difference.pTo);
+        else
+            Add(eMigrationStep::AlterSequence, difference.pFrom, difference.pTo);
+    }
+
+    void DecideColumn(const TCompareObject& fromObject, const TCompareObject& toObject) {
+        const TModelColumn& fromColumn = Part<TModelColumn>(fromObject);
+        const TModelColumn& toColumn = Part<TModelColumn>(toObject);
+        const std::string strReason = RebuildReason(fromColumn, toColumn, options.dialect);
+        if (!strReason.empty()) {
+            const TModelTable& table = *TableOf(toObject);
+            setRebuilt.insert(MatchOf(TableKey(table)));
+            aRebuildReasons.emplace_back(MatchOf(TableKey(table)),
+                                         "column " + toObject.strName + " " + strReason);
+            return;
+        }
+        // A computed column holds no values: it is dropped and added again.
+        if (fromColumn.computed) {
+            MakeAgain(fromObject, &toObject);
+            DropUsersOfColumn(fromObject);
+            return;
+        }
+        if (IsNarrowing(fromColumn.type, toColumn.type) && !options.bAllowDataLoss)
+            Refuse("column " + toObject.strName + " changes from " + fromObject.aProperties[0].strValue +
+                   " to " + toObject.aProperties[0].strValue +
+                   ", which may not hold every value (--allow-data-loss changes it where every value fits)");
+        Add(eMigrationStep::AlterColumn, &fromObject, &toObject);
+        DropUsersOfColumn(fromObject);
+    }
+
+    void DecideModule(const TModelDifference& difference) {
+        const bool bOnlyEnabling =
+            difference.aChanges.size() == 1 && difference.aChanges[0].strName == "disabled";
+        if (bOnlyEnabling)
+            Add(eMigrationStep::ToggleTrigger, difference.pFrom, difference.pTo);
+        else if (options.dialect.bCreateOrAlter && SchemaBoundUsers(*difference.pFrom).empty())
+            Add(eMigrationStep::AlterModule, difference.pFrom, difference.pTo);
+        else
+            MakeAgain(*difference.pFrom, difference.pTo);
+    }
+
+    void Refuse(std::string strLine) { aRefusals.push_back(std::move(strLine)); }
+
+    // What uses a column of FROM that is dropped or changed: dropped first, made again from TO.
+    void DropUsersOfColumn(const TCompareObject& columnObject) {
+        const TModelTable& table = *TableOf(columnObject);
+        const std::string& strColumn = Part<TModelColumn>(columnObject).strName;
+        std::vector<TModelKey> aUsers;
+        const auto part = [&](eModelKind eKind, const std::string& strName) {
+            return TModelKey{eKind, table.strSchema, table.strName, strName};
+        };
+        for (const TModelIndex& index : table.aIndexes)
+            if (IndexUses(index, strColumn))
+                aUsers.push_back(
+                    part(index.eKind == eModelIndexKind::Index ? eModelKind::Index : eModelKind::Key,
+                         index.strName));
+        for (const TModelCheck& check : table.aChecks)
+            if (Folded(check.strColumn) == Folded(strColumn) || NamesColumn(check.strDefinition, strColumn))
+                aUsers.push_back(part(eModelKind::Check, check.strName));
+        for (const TModelDefault& def : table.aDefaults)
+            if (Folded(def.strColumn) == Folded(strColumn))
+                aUsers.push_back(part(eModelKind::Default, def.strName));
+        for (const TModelColumn& column : table.aColumns)
+            if (column.computed && NamesColumn(column.computed->strDefinition, strColumn))
+                aUsers.push_back(part(eModelKind::Column, column.strName));
+        for (const TModelForeignKey& key : table.aForeignKeys)
+            for (const auto& [strOwn, strReferenced] : key.aColumns)
+                if (Folded(strOwn) == Folded(strColumn))
+                    aUsers.push_back(part(eModelKind::ForeignKey, key.strName));
+        for (const TModelTable& other : from.aTables)
+            for (const TModelForeignKey& key : other.aForeignKeys)
+                if (IsTable(key.strReferencedSchema, key.strReferencedTable, table))
+                    for (const auto& [strOwn, strReferenced] : key.aColumns)
+                        if (Folded(strReferenced) == Folded(strColumn))
+                            aUsers.push_back(
+                                {eModelKind::ForeignKey, other.strSchema, other.strName, key.strName});
+        for (const TCompareObject* pUser : SchemaBoundUsers(*From(TableKey(table))))
+            aUsers.push_back(pUser->key);
+        for (const TModelKey& key : aUsers)
+            if (const TCompareObject* pUser = From(key))
+                MakeUserAgain(*pUser);
+    }
+
+    // A user of something that changes: dropped, and made again from TO when TO has it (when it does not,
+    // or when it changes itself, its own difference deals with it).
+    void MakeUserAgain(const TCompareObject& user) {
+        const TCompareObject* pTo = To(user.strMatch);
+        if (!pTo || setChanged.count(user.strMatch))
+            return;
+        if (user.key.eKind == eModelKind::Column)
+            DropUsersOfColumn(user);
+        MakeAgain(user, pTo);
+    }
+
+    // FROM's steps that need the object's step: what uses it.
+    std::vector<const TCompareObject*> Users(const TCompareObject& object) const {
+        std::vector<const TCompareObject*> aUsers;
+        const auto it = mapStepsFrom().find(object.key);
+        if (it == mapStepsFrom().end())
+            return aUsers;
+        for (size_t nStep = 0; nStep < planFrom.aSteps.size(); ++nStep)
+            for (const TPlanNeed& need : planFrom.aSteps[nStep].aNeeds)
+                if (need.nStep == it->second)
+                    if (const TCompareObject* pUser = From(planFrom.aSteps[nStep].key))
+                        aUsers.push_back(pUser);
+        return aUsers;
+    }
+
+    const std::unordered_map<TModelKey, size_t, TModelKeyHash>& mapStepsFrom() const {
+        if (m_mapStepsFrom.empty())
+            for (size_t i = 0; i < planFrom.aSteps.size(); ++i)
+                m_mapStepsFrom.emplace(planFrom.aSteps[i].key, i);
+        return m_mapStepsFrom;
+    }
+
+    std::vector<const TCompareObject*> SchemaBoundUsers(const TCompareObject& object) const {
+        std::vector<const TCompareObject*> aUsers;
+        for (const TCompareObject* pUser : Users(object))
+            if (IsModule(pUser->key.eKind) && std::get<const TModelModule*>(pUser->object)->bSchemaBound)
+                aUsers.push_back(pUser);
+        return aUsers;
+    }
+
+    // What must be dropped before an object that is dropped or made again, and made again after it.
+    void AddDependents() {
+        for (size_t i = 0; i < aActions.size(); ++i) {
+            if (aActions[i].eStep != eMigrationStep::Drop)
+                continue;
+            const TCompareObject& dropped = *aActions[i].pFrom;
+            switch (dropped.key.eKind) {
+            case eModelKind::Key:
+            case eModelKind::Index:
+                MakeForeignKeysAgain(dropped);
+                break;
+            case eModelKind::Table:
+            case eModelKind::View:
+            case eModelKind::Function:
+                // A schema-bound module keeps what it uses from being dropped; a trigger goes with its view.
+                for (const TCompareObject* pUser : Users(dropped))
+                    if (pUser->key.eKind == eModelKind::Trigger ||
+                        (IsModule(pUser->key.eKind) &&
+                         std::get<const TModelModule*>(pUser->object)->bSchemaBound))
+                        MakeUserAgain(*pUser);
+                break;
+            case eModelKind::AliasType:
+            case eModelKind::TableType:
+            case eModelKind::Sequence:
+                // No type a parameter has, and no sequence a default calls, can be dropped.
+                for (const TCompareObject* pUser : Users(dropped))
+                    if (pUser->key.eKind != eModelKind::Table)
+                        MakeUserAgain(*pUser);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    // The foreign keys that reference a key or unique index made again.
+    void MakeForeignKeysAgain(const TCompareObject& keyObject) {
+        const TModelTable& table = *TableOf(keyObject);
+        const TModelIndex& index = Part<TModelIndex>(keyObject);
+        for (const TModelTable& other : from.aTables)
+            for (const TModelForeignKey& key : other.aForeignKeys)
+                if (IsTable(key.strReferencedSchema, key.strReferencedTable, table) &&
+                    Folded(key.strKeyIndex) == Folded(index.strName))
+                    if (const TCompareObject* pKey =
+                            From({eModelKind::ForeignKey, other.strSchema, other.strName, key.strName}))
+                        MakeUserAgain(*pKey);
+    }
+
+    // Whether the object is the table of that match key, one of its parts or one of its triggers.
+    static bool BelongsTo(const TCompareObject& object, const std::string& strTable) {
+        if (object.key.eKind == eModelKind::Trigger)
+            return MatchOf({eModelKind::Table, object.key.strSchema, "", object.key.strTable}) == strTable;
+        const TModelTable* pTable = TableOf(object);
+        return pTable && MatchOf(TableKey(*pTable)) == strTable;
+    }
+
+    // A table made anew under another name: every part and trigger made again after it (what it had goes
+    // with it), and what references it dropped first.
+    void Rebuild(const std::string& strTable) {
+        const TCompareObject& toTable = *To(strTable);
+        const TCompareObject& fromTable = *mapFrom.at(strTable);
+        const TModelTable& table = *TableOf(toTable);
+        for (const TModelColumn& column : TableOf(fromTable)->aColumns)
+            if (!table.FindColumn(column.strName) && !options.bAllowDataLoss)
+                Refuse("rebuilding table " + toTable.strName + " loses column " + column.strName +
+                       " (--allow-data-loss drops it where it holds no values)");
+        std::erase_if(aActions, [&](const TMigrationAction& action) {
+            return BelongsTo(action.pTo ? *action.pTo : *action.pFrom, strTable);
+        });
+        Add(eMigrationStep::Rebuild, &fromTable, &toTable);
+        setMadeAgain.insert(strTable);
+        for (const TCompareObject& object : aTo)
+            if (BelongsTo(object, strTable) && object.key.eKind != eModelKind::Table &&
+                object.key.eKind != eModelKind::Column) {
+                setMadeAgain.insert(object.strMatch);
+                Add(eMigrationStep::Make, nullptr, &object);
+            }
+        for (const TModelTable& other : from.aTables)
+            for (const TModelForeignKey& key : other.aForeignKeys)
+                if (IsTable(key.strReferencedSchema, key.strReferencedTable, table) &&
+                    MatchOf(TableKey(other)) != strTable)
+                    if (const TCompareObject* pKey =
+                            From({eModelKind::ForeignKey, other.strSchema, other.strName, key.strName}))
+                        MakeUserAgain(*pKey);
+        for (const TCompareObject* pUser : SchemaBoundUsers(fromTable))
+            MakeUserAgain(*pUser);
+    }
+
+    // Dropping an object drops its extended properties: those of what is made again are added again, whether
+    // they changed or not.
+    void MakePropertiesAgain() {
+        const auto isMadeAgain = [&](const TModelExtendedProperty& property) {
+            if (!property.target)
+                return false;
+            const TModelKey& target = *property.target;
+            return setMadeAgain.count(MatchOf(target)) ||
+                   (!target.strTable.empty() &&
+                    setMadeAgain.count(
+                        MatchOf({eModelKind::Table, target.strSchema, "", target.strTable}))) ||
+                   (!property.strColumn.empty() &&
+                    setMadeAgain.count(
+                        MatchOf({eModelKind::Column, target.strSchema, target.strName, property.strColumn})));
+        };
+        std::erase_if(aActions, [&](const TMigrationAction& action) {
+            const TCompareObject& object = action.pTo ? *action.pTo : *action.pFrom;
+            return object.key.eKind == eModelKind::Property && action.eStep != eMigrationStep::Make &&
+                   isMadeAgain(*std::get<const TModelExtendedProperty*>(object.object));
+        });
+        std::unordered_set<const TCompareObject*> setMade;
+        for (const TMigrationAction& action : aActions)
+            if (action.eStep == eMigrationStep::Make)
+                setMade.insert(action.pTo);
+        for (const TCompareObject& object : aTo)
+            if (object.key.eKind == eModelKind::Property && !setMade.count(&object) &&
+                isMadeAgain(*std::get<const TModelExtendedProperty*>(object.object)))
+                Add(eMigrationStep::Make, nullptr, &object);
+    }
+
+    // Drops in the reverse of FROM's apply order, then what is made or changed in TO's: what comes at one
+    // place keeps the order in which it was decided, reversed for the drops.
+    void Order() {
+        const auto place = [&](const TMigrationAction& action) {
+            return action.eStep == eMigrationStep::Drop ? placeFrom.Place(action.pFrom->key)
+                                                        : placeTo.Place(action.pTo->key);
+        };
+        std::vector<TMigrationAction> aDrops, aOthers;
+        for (const TMigrationAction& action : aActions)
+            (action.eStep == eMigrationStep::Drop ? aDrops : aOthers).push_back(action);
+        // What uses an object is decided after it: at one place, it is dropped before it.
+        std::reverse(aDrops.begin(), aDrops.end());
+        std::stable_sort(aDrops.begin(), aDrops.end(),
+                         [&](const auto& a, const auto& b) { return place(b) < place(a); });
+        std::stable_sort(aOthers.begin(), aOthers.end(),
+                         [&](const auto& a, const auto& b) { return place(a) < place(b); });
+        aActions = std::move(aDrops);
+        aActions.insert(aActions.end(), aOthers.begin(), aOthers.end());
+        OrderItems();
+        for (const auto& [strTable, strReason] : aRebuildReasons)
+            if (!options.bAllowRebuild)
+                Refuse("table " + To(strTable)->strName + " is rebuilt: " + strReason +
+                       " (--allow-rebuild copies its rows into a new table)");
+    }
+
+    // The differences as the script deals with them: what only FROM has first, in the reverse of its apply
+    // order, then the rest in TO's. A part of a table made or dropped whole is the table's line.
+    void OrderItems() {
+        std::vector<std::pair<TPlace, TMigrationItem>> aRemoved, aRest;
+        for (const TModelDifference& difference : aDifferences) {
+            if (difference.eChange == eDiffChange::Removed) {
+                if (!GoesWithAnother(*difference.pFrom))
+                    aRemoved.push_back({placeFrom.Place(difference.pFrom->key),
+                                        {&difference, setKept.count(&difference) > 0}});
+            } else if (difference.eChange == eDiffChange::Changed || !ComesWithAnother(*difference.pTo)) {
+                aRest.push_back({placeTo.Place(difference.pTo->key), {&difference, false}});
+            }
+        }
+        std::stable_sort(aRemoved.begin(), aRemoved.end(),
+                         [](const auto& a, const auto& b) { return b.first < a.first; });
+        std::stable_sort(aRest.begin(), aRest.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [place, item] : aRemoved)
+            aItems.push_back(item);
+        for (const auto& [place, item] : aRest)
+            aItems.push_back(item);
+    }
+
+    const TCatalogModel& from;
+    const TCatalogModel& to;
+    const TMigrationOptions options;
+    const TRecreatePlan planFrom;
+    const TRecreatePlan planTo;
+    const std::vector<TCompareObject> aFrom;
+    const std::vector<TCompareObject> aTo;
+    const std::vector<TModelDifference> aDifferences;
+    const CPlacement placeFrom;
+    const CPlacement placeTo;
+    std::unordered_map<std::string, const TCompareObject*> mapFrom;
+    std::unordered_map<std::string, const TCompareObject*> mapTo;
+    std::unordered_set<std::string> setAdded;
+    std::unordered_set<std::string> setRemoved;
+    std::unordered_set<std::string> setChanged;
+    std::unordered_set<std::string> setMadeAgain;
+    std::unordered_set<std::string> setRebuilt;
+    std::vector<std::pair<std::string, std::string>> aRebuildReasons; // table's match, why
+    std::unordered_set<const TModelDifference*> setKept;
+    std::vector<TMigrationAction> aActions;
+    std::vector<TMigrationItem> aItems;
+    std::vector<std::string> aRefusals;
+    mutable std::unordered_map<TModelKey, size_t, TModelKeyHash> m_mapStepsFrom;
+};
+
+CMigration::CMigration(const TCatalogModel& from, const TCatalogModel& to, TMigrationOptions options)
+    : m_pState(std::make_unique<TState>(from, to, std::move(options))) {}
+
+CMigration::~CMigration() = default;
+
+const std::vector<TMigrationItem>& CMigration::Items() const {
+    return m_pState->aItems;
+}
+
+const std::vector<std::string>& CMigration::Refusals() const {
+    return m_pState->aRefusals;
+}
+
+std::string CMigration::Script() const {
+    const TState& state = *m_pState;
+    const TMigrationContext context{state.from, state.to, state.planFrom, state.planTo, state.options};
+    std::vector<std::string> aBatches;
+    for (const TMigrationAction& action : state.aActions)
+        for (std::string& strBatch : ActionBatches(action, context))
+            aBatches.push_back(std::move(strBatch));
+    return MigrationScript(state.options.aHeader, aBatches);
+}

@@ -1,0 +1,53 @@
+// The script that brings a database described by one model (FROM) to the state another describes (TO): what
+// must go first dropped in the reverse of FROM's apply order, then what is made or changed in TO's, in one
+// transaction that a failure anywhere rolls back whole.
+#pragma once
+
+#include "compare/ModelComparison.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the server that runs the script takes beyond T-SQL that every version of SQL Server since 2012 takes.
+struct TServerDialect {
+    bool bCreateOrAlter = false; // CREATE OR ALTER for modules (SQL Server 2016 SP1 and later)
+    // ALTER TABLE ... ALTER COLUMN states NULL or NOT NULL, and COLLATE; without it, a column's nullability
+    // or collation changes only by rebuilding its table.
+    bool bAlterColumnNullability = true;
+};
+
+struct TMigrationOptions {
+    bool bDrop = false;          // drop the objects of their own schema that only FROM has (kept otherwise)
+    bool bAllowDataLoss = false; // drop tables and columns, narrow types (the script still checks the rows)
+    bool bAllowRebuild = false;  // rebuild tables whose changes T-SQL cannot make in place
+    bool bRestartSequences = false; // restart a sequence whose start differs
+    TServerDialect dialect;
+    std::vector<std::string> aHeader; // comment lines at the top: what FROM and TO are, when it was made
+};
+
+// A difference in the order the script applies it.
+struct TMigrationItem {
+    const TModelDifference* pDifference = nullptr;
+    bool bKept = false; // only FROM has it, and it stays
+};
+
+class CMigration {
+public:
+    // The models must outlive the migration.
+    CMigration(const TCatalogModel& from, const TCatalogModel& to, TMigrationOptions options);
+    ~CMigration();
+    CMigration(const CMigration&) = delete;
+    CMigration& operator=(const CMigration&) = delete;
+
+    // Every difference, in the order the script deals with it.
+    const std::vector<TMigrationItem>& Items() const;
+    // The changes the options do not allow, a line each (data loss, rebuilds): no script is to be written.
+    const std::vector<std::string>& Refusals() const;
+    // The migration: T-SQL that applies to FROM's database and leaves it described as TO.
+    std::string Script() const;
+
+private:
+    struct TState;
+    std::unique_ptr<TState> m_pState;
+};

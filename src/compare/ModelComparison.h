@@ -1,0 +1,55 @@
+// Two catalog models compared object by object: what only one of them holds, and which properties of the
+// objects both hold differ. Objects are matched by kind, schema and name (and their table, or what a
+// property is on), without regard to case as SQL Server's usual collations compare names; never by catalog
+// id, which differs between databases.
+#pragma once
+
+#include "recreate/RecreatePlan.h"
+
+#include <string>
+#include <vector>
+
+// One property of an object, as text: what is compared and what a difference line shows.
+struct TObjectProperty {
+    std::string strName;
+    std::string strValue;
+};
+
+// An object of one model as the comparison sees it: a record of the model, or a table's column or key, or
+// one extended property.
+struct TCompareObject {
+    TModelKey key;        // a property's: the kind Property, its target's schema and name, its own name
+    std::string strName;  // as a difference line names it: "dbo.Orders.Amount"
+    std::string strMatch; // what it is matched by in the other model
+    TPlanObject object;   // the record (a table part with its table)
+    std::vector<TObjectProperty> aProperties;
+};
+
+enum class eDiffChange { Added, Removed, Changed };
+
+struct TPropertyChange {
+    std::string strName;
+    std::string strOld;
+    std::string strNew;
+};
+
+struct TModelDifference {
+    eDiffChange eChange = eDiffChange::Changed;
+    const TCompareObject* pFrom = nullptr; // null for an object only TO has
+    const TCompareObject* pTo = nullptr;   // null for an object only FROM has
+    std::vector<TPropertyChange> aChanges; // the properties that differ, for a changed object
+
+    const TCompareObject& Object() const { return pTo ? *pTo : *pFrom; }
+};
+
+// The objects of a model, every property of each as text. The model must outlive them.
+std::vector<TCompareObject> CompareObjects(const TCatalogModel& model);
+// The objects of each model that the other lacks, and the objects both hold whose properties differ: in the
+// order of TO's objects, then FROM's.
+std::vector<TModelDifference> CompareModels(const std::vector<TCompareObject>& aFrom,
+                                            const std::vector<TCompareObject>& aTo);
+// Where the first word of a T-SQL text begins: after blanks and comments.
+size_t FirstWordAt(const std::string& strText);
+// A definition with its first keyword read as CREATE when it is ALTER or CREATE OR ALTER: the server may keep
+// either for a module made by the one or the other.
+std::string DefinitionAsCreated(const std::string& strDefinition);
