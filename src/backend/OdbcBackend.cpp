@@ -9,6 +9,7 @@
 #include <sqlucode.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -247,9 +248,9 @@ bool FetchRow(SQLHSTMT hstmt, size_t nColumns, TFetchBuffers& buffers, TDbRowTex
 
 // The rows of a statement read a block at a time into buffers bound to its columns, which takes the driver
 // far fewer calls than a value at a time. Only where every column's values have a bound: text of a declared
-// length, and numbers, dates, GUIDs and binary data, which come as ASCII text; whole numbers and floating
-// point ones come as binary values and are written as text here, faster than drivers do (the shortest text
-// that reads back to the same value).
+// length, and decimal numbers, dates, times and offsets, which come as ASCII text; whole numbers, floating
+// point ones, date-times, GUIDs and binary data come as binary values and are written as text here, faster
+// than drivers do (the shortest text that reads back to the same value, hexadecimal digits in upper case).
 class CBoundBlocks {
 public:
     // Null when a column has no bound (a max type, a type not known here) or the driver binds no blocks.
@@ -259,6 +260,7 @@ public:
         for (const TDbColumn& column : aColumns) {
             TColumn& bound = pBlocks->m_aColumns.emplace_back();
             bound.nWidth = BoundWidth(column, bound.nCType);
+            bound.nScale = column.nScale;
             if (bound.nWidth == 0)
                 return nullptr;
             nRowBytes += static_cast<size_t>(bound.nWidth);
@@ -289,7 +291,8 @@ private:
 
     struct TColumn {
         SQLSMALLINT nCType = SQL_C_CHAR;
-        SQLLEN nWidth = 0; // bytes of a value, the terminator included
+        SQLLEN nWidth = 0;      // bytes of a value, the terminator included
+        SQLSMALLINT nScale = 0; // digits of a second's fraction that the column keeps
         std::vector<char> aData;
         std::vector<SQLLEN> aLengths;
         std::string strText; // a text value of the row, as UTF-8
@@ -304,6 +307,81 @@ private:
             strText.resize(32);
             const auto [pEnd, ec] = std::to_chars(strText.data(), strText.data() + strText.size(), value);
             strText.resize(static_cast<size_t>(pEnd - strText.data()));
+            return TDbValue(strText);
+        }
+
+        void AppendHex(const unsigned char* pBytes, size_t nBytes) {
+            constexpr std::string_view kDigits = "0123456789ABCDEF";
+            const size_t nAt = strText.size();
+            strText.resize(nAt + 2 * nBytes);
+            char* pOut = strText.data() + nAt;
+            for (size_t i = 0; i < nBytes; ++i) {
+                *pOut++ = kDigits[pBytes[i] >> 4];
+                *pOut++ = kDigits[pBytes[i] & 0xF];
+            }
+        }
+
+        TDbValue Hex(const char* pData, size_t nBytes) {
+            strText.clear();
+            AppendHex(reinterpret_cast<const unsigned char*>(pData), nBytes);
+            return TDbValue(strText);
+        }
+
+        // Most significant byte first, as the GUID's text shows it.
+        template <typename T> void AppendHexNumber(T value) {
+            std::array<unsigned char, sizeof(T)> aBytes;
+            for (size_t i = 0; i < aBytes.size(); ++i)
+                aBytes[i] = static_cast<unsigned char>(value >> (8 * (aBytes.size() - 1 - i)));
+            AppendHex(aBytes.data(), aBytes.size());
+        }
+
+        TDbValue Guid(const SQLGUID& guid) {
+            strText.clear();
+            AppendHexNumber(static_cast<std::uint32_t>(guid.Data1));
+            strText += '-';
+            AppendHexNumber(static_cast<std::uint16_t>(guid.Data2));
+            strText += '-';
+            AppendHexNumber(static_cast<std::uint16_t>(guid.Data3));
+            strText += '-';
+            AppendHex(guid.Data4, 2);
+            strText += '-';
+            AppendHex(guid.Data4 + 2, 6);
+            return TDbValue(strText);
+        }
+
+        static char* Digits(char* pOut, unsigned nValue, int nDigits) {
+            for (int i = nDigits - 1; i >= 0; --i, nValue /= 10)
+                pOut[i] = static_cast<char>('0' + nValue % 10);
+            return pOut + nDigits;
+        }
+
+        // As drivers write it: the fraction with as many digits as the column keeps, and any further ones
+        // a driver gives that are not zero.
+        TDbValue Timestamp(const SQL_TIMESTAMP_STRUCT& ts) {
+            constexpr int kFractionDigits = 9;
+            strText.resize(32);
+            char* p = Digits(strText.data(), static_cast<unsigned>(ts.year), 4);
+            *p++ = '-';
+            p = Digits(p, ts.month, 2);
+            *p++ = '-';
+            p = Digits(p, ts.day, 2);
+            *p++ = ' ';
+            p = Digits(p, ts.hour, 2);
+            *p++ = ':';
+            p = Digits(p, ts.minute, 2);
+            *p++ = ':';
+            p = Digits(p, ts.second, 2);
+            char aFraction[kFractionDigits];
+            Digits(aFraction, ts.fraction, kFractionDigits);
+            int nDigits = std::clamp<int>(nScale, 0, kFractionDigits);
+            for (int i = nDigits; i < kFractionDigits; ++i)
+                if (aFraction[i] != '0')
+                    nDigits = i + 1;
+            if (nDigits > 0) {
+                *p++ = '.';
+                p = std::copy_n(aFraction, nDigits, p);
+            }
+            strText.resize(static_cast<size_t>(p - strText.data()));
             return TDbValue(strText);
         }
 
@@ -328,6 +406,12 @@ private:
                 return Number(Read<double>(pData));
             case SQL_C_FLOAT:
                 return Number(Read<float>(pData));
+            case SQL_C_GUID:
+                return Guid(Read<SQLGUID>(pData));
+            case SQL_C_TYPE_TIMESTAMP:
+                return Timestamp(Read<SQL_TIMESTAMP_STRUCT>(pData));
+            case SQL_C_BINARY:
+                return Hex(pData, static_cast<size_t>(nLength));
             default:
                 break;
             }
@@ -342,7 +426,7 @@ private:
     // its values have no bound.
     static SQLLEN BoundWidth(const TDbColumn& column, SQLSMALLINT& nCType) {
         constexpr SQLULEN kMaxChars = 4000, kMaxBytes = 8000;
-        constexpr SQLLEN kScalar = 64; // any number, date, time or GUID as text
+        constexpr SQLLEN kScalar = 64; // any decimal number, date or time as text
         const SQLULEN nSize = column.nPrecision;
         switch (column.nSqlType) {
         case SQL_CHAR:
@@ -353,8 +437,8 @@ private:
             return nSize == 0 || nSize > kMaxChars ? 0 : static_cast<SQLLEN>((nSize + 1) * sizeof(SQLWCHAR));
         case SQL_BINARY:
         case SQL_VARBINARY:
-            nCType = SQL_C_CHAR;
-            return nSize == 0 || nSize > kMaxBytes ? 0 : static_cast<SQLLEN>(nSize * 2 + 1);
+            nCType = SQL_C_BINARY;
+            return nSize == 0 || nSize > kMaxBytes ? 0 : static_cast<SQLLEN>(nSize);
         case SQL_BIT:
         case SQL_TINYINT:
         case SQL_SMALLINT:
@@ -369,12 +453,16 @@ private:
         case SQL_DOUBLE:
             nCType = SQL_C_DOUBLE;
             return sizeof(double);
+        case SQL_GUID:
+            nCType = SQL_C_GUID;
+            return sizeof(SQLGUID);
+        case SQL_TYPE_TIMESTAMP:
+            nCType = SQL_C_TYPE_TIMESTAMP;
+            return sizeof(SQL_TIMESTAMP_STRUCT);
         case SQL_DECIMAL:
         case SQL_NUMERIC:
         case SQL_TYPE_DATE:
         case SQL_TYPE_TIME:
-        case SQL_TYPE_TIMESTAMP:
-        case SQL_GUID:
         case kSqlTime2:
         case kSqlTimestampOffset:
             nCType = SQL_C_CHAR;

@@ -46,8 +46,10 @@ class CInsertWriter {
 public:
     CInsertWriter(const TDataTable& table, const TDataOptions& options, CDataOutput& output)
         : m_table(table), m_options(options), m_output(output) {
-        for (const TDataColumn& column : table.aColumns)
+        for (const TDataColumn& column : table.aColumns) {
             m_aTypes.push_back(&TypeOf(table, column));
+            m_aFieldCounts.push_back(FieldCount(*m_aTypes.back()));
+        }
         m_strInsert = "INSERT INTO " + TableName(table);
         if (table.aColumns.empty())
             m_strInsert += " DEFAULT VALUES";
@@ -113,7 +115,7 @@ private:
                 m_strText += ", ";
             if (!AppendLiteral(m_strText, *m_aTypes[i], pFields))
                 ThrowUnreadable(m_table.aColumns[i], *pFields);
-            pFields += FieldCount(*m_aTypes[i]);
+            pFields += m_aFieldCounts[i];
         }
         m_strText += ')';
     }
@@ -155,6 +157,7 @@ private:
     const TDataOptions& m_options;
     CDataOutput& m_output;
     std::vector<const TDataType*> m_aTypes;
+    std::vector<size_t> m_aFieldCounts; // of each column, known once rather than asked for every value
     std::string m_strInsert;
     std::string m_strText;
     size_t m_nFlushed = 0;
