@@ -76,7 +76,7 @@ TEST(LiveApply, SingleTransactionLeavesNothingAfterARefusal) {
 // A table and its rows in 400 batches of 500, which take the server seconds even in one transaction.
 void WriteLoad(const fs::path& dir) {
     fs::create_directories(dir / "07-Data");
-    WriteWholeFile((dir / "manifest.txt").string(), "06-Tables.sql\n07-Data/001-dbo.Loaded.sql\n");
+    WriteWholeFile((dir / "manifest.txt").string(), "06-Tables.sql\n07-Data/dbo.Loaded.sql\n");
     WriteWholeFile((dir / "06-Tables.sql").string(),
                    "CREATE TABLE [dbo].[Loaded] ([Id] int NOT NULL);\nGO\n");
     std::string strRows;
@@ -85,7 +85,7 @@ void WriteLoad(const fs::path& dir) {
         for (int nRow = 1; nRow <= 500; ++nRow)
             strRows += "(" + std::to_string(nBatch * 500 + nRow) + (nRow < 500 ? "),\n" : ");\nGO\n");
     }
-    WriteWholeFile((dir / "07-Data/001-dbo.Loaded.sql").string(), strRows);
+    WriteWholeFile((dir / "07-Data/dbo.Loaded.sql").string(), strRows);
 }
 
 long LoadedRows(TScratchDatabase& target) {

@@ -103,7 +103,7 @@ TEST_F(LiveStalledLink, TheNextRunRemovesWhatAKilledRunLeft) {
     EXPECT_EQ(again.strErr,
               "sqlscripts: removed 1 temporary file that a run which ended early left in " + Out() + "\n");
     EXPECT_TRUE(TemporaryFiles(Out()).empty());
-    EXPECT_EQ(FilesUnder(Out()).count("07-Data/001-dbo.wide.sql"), 1u);
+    EXPECT_EQ(FilesUnder(Out()).count("07-Data/dbo.wide.sql"), 1u);
 }
 
 } // namespace

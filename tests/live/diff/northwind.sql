@@ -1,5 +1,5 @@
 -- Changes made to a recreated copy of northwind, rows first; the copy is migrated back by sqlscripts diff.
-INSERT INTO [dbo].[Region] ([RegionID], [RegionDescription]) VALUES (1, N'Eastern'), (2, N'Western')
+INSERT INTO [dbo].[Region] ([RegionID], [RegionDescription]) VALUES (5, N'Central'), (6, N'Pacific')
 GO
 INSERT INTO [dbo].[Shippers] ([CompanyName], [Phone]) VALUES (N'Speedy Express', N'(503) 555-9831')
 GO

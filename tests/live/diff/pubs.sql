@@ -1,7 +1,7 @@
 -- Changes made to a recreated copy of pubs, rows first; the copy is migrated back by sqlscripts diff.
-INSERT INTO [dbo].[publishers] ([pub_id], [pub_name], [city], [state]) VALUES ('9901', 'Lucerne', 'Paris', NULL)
+INSERT INTO [dbo].[publishers] ([pub_id], [pub_name], [city], [state]) VALUES ('9911', 'Lucerne', 'Paris', NULL)
 GO
-INSERT INTO [dbo].[stores] ([stor_id], [stor_name], [city], [zip]) VALUES ('7066', 'Barnum''s', 'Tustin', '92789')
+INSERT INTO [dbo].[stores] ([stor_id], [stor_name], [city], [zip]) VALUES ('7070', 'Barnum''s', 'Tustin', '92789')
 GO
 ALTER TABLE [dbo].[publishers] ADD [website] varchar(100) NULL
 GO

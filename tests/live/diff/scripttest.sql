@@ -1,5 +1,5 @@
 -- Changes made to a recreated copy of scripttest, rows first; the copy is migrated back by sqlscripts diff.
-INSERT INTO [sales].[Region] ([RegionName]) VALUES (N'North'), (N'South')
+INSERT INTO [sales].[Region] ([RegionName]) VALUES (N'Northeast'), (N'Southwest')
 GO
 ALTER TABLE [sales].[Region] ADD [Code] char(2) NULL
 GO
