@@ -50,8 +50,9 @@ builds: deps
 	done
 	cd build-release && ctest --output-on-failure -j $(JOBS)
 
-# The tests that run threads, once more under ThreadSanitizer (the --recreate cases read on three connections).
-THREAD_TESTS = Parallel|Pool|Thread|recreate
+# The tests that run threads, once more under ThreadSanitizer (the --recreate cases read on three connections,
+# apply loads rows on several).
+THREAD_TESTS = Parallel|Pool|Thread|recreate|ScriptApply
 test-tsan: deps
 	cmake --preset tsan
 	cmake --build build-tsan -j $(JOBS)
@@ -89,7 +90,7 @@ test-asan: deps
 # Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
 # if it has one); the library is built with clang here. A finding stops the run and leaves its input in
 # build-fuzz/.
-FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText DataLiteral
+FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText DataLiteral BatchSplitter
 FUZZ_SECONDS ?= 60
 test-fuzz: deps
 	cmake --preset fuzz

@@ -18,6 +18,9 @@ if(TARGET scripts_gui_shared)
 endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The control files get Debian's modes (0644, scripts 0755) rather than their source's, which a checkout made
+# under umask 002 leaves group-writable.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_DEBIAN_PACKAGE_SOURCE sqlscripts)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

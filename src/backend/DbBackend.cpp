@@ -27,3 +27,9 @@ CRowsResult::CRowsResult(std::vector<TDbColumn> aColumns, std::vector<TDbRowText
     for (TDbRowText& row : aRows)
         m_aRows.push_back(m_held.Add(std::move(row)));
 }
+
+void CDbConnection::ExecuteScript(const std::string&, IBatchListener&) {
+    AfxThrowDBException(
+        "HY000", 0,
+        "A catalog snapshot answers only the catalog statements it recorded; it cannot run a script");
+}

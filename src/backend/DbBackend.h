@@ -108,6 +108,16 @@ template <class TWork> auto NamingStatement(const std::string& strSql, TWork&& w
 
 class CCatalogSnapshot;
 
+// Hears what the server answers to a script's batch besides refusing it, in the order it comes.
+class IBatchListener {
+public:
+    virtual ~IBatchListener() = default;
+    // The rows a statement affected (INSERT, UPDATE, DELETE, ...). A result set's rows are read and let go.
+    virtual void OnRowCount(long nRows) = 0;
+    // A message that is not an error: PRINT, a warning, a change of database.
+    virtual void OnMessage(const TDiagRecord& message) = 0;
+};
+
 class CDbConnection {
 public:
     virtual ~CDbConnection() = default;
@@ -122,10 +132,33 @@ public:
     virtual std::unique_ptr<CDbResult> ExecuteStream(const std::string& strSql) {
         return Execute(strSql, false);
     }
+    // A batch of any statements, as a script holds them between two GO lines: every result is read to its end
+    // (rows counted, not kept), so that the connection is free again. Throws CDBException* with the server's
+    // errors once the batch has ended; a backend that runs only catalog statements refuses it so.
+    virtual void ExecuteScript(const std::string& strBatch, IBatchListener& listener);
     virtual void SetQueryTimeout(DWORD dwSeconds) = 0;
+    // Stops the statement under way on this connection from any thread (SQLCancel); the call running it
+    // then throws CDBException*. Does nothing when no statement runs.
+    virtual void Cancel() {}
+    // The database the connection reads, as the server names it, without asking the server; empty when not
+    // known (a snapshot that was recorded without it).
+    virtual std::string GetDatabaseName() const { return {}; }
     // The recorded catalog a replay answers from; null for a server.
     virtual const CCatalogSnapshot* GetSnapshot() const { return nullptr; }
 };
+
+// Cancels the statement under way on every connection the process has open, from any thread. A driver may
+// wait for the server to take the cancel, so a caller that must not wait calls it from a thread of its own.
+void CancelAllDbConnections();
+
+// What a program sets for every connection it opens from then on: the seconds a login may take (0: the
+// driver's own limit), and the seconds each statement may wait for the server, which then holds in place
+// of what SetQueryTimeout asks (0: no limit).
+struct TDbTimeouts {
+    DWORD dwLoginSeconds = 0;
+    std::optional<DWORD> statementSeconds;
+};
+void SetDbTimeouts(const TDbTimeouts& timeouts);
 
 // Opens the backend that the connect string names (SNAPSHOT=, SAVE_SNAPSHOT= or plain ODBC).
 std::unique_ptr<CDbConnection> OpenDbConnection(const std::string& strConnect);
@@ -138,3 +171,6 @@ std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath,
 
 // Every snapshot being recorded ends with the reason why its run stopped early, which a replay tells.
 void CutShortSnapshotRecordings(const std::string& strReason);
+// The same for a program that ends without waiting for its connections: each snapshot is ended and named now,
+// and records nothing after that. Safe from any thread.
+void FinishSnapshotRecordings(const std::string& strReason);

@@ -84,7 +84,7 @@ TDbRow CCatalogSnapshot::GetRow(const TSnapshotEntry& entry, size_t nRow) const 
 }
 
 void CCatalogSnapshot::SaveAs(const std::string& strPath) const {
-    CSnapshotWriter writer(strPath, m_content.strSource);
+    CSnapshotWriter writer(strPath, m_content.strSource, m_content.strDatabase);
     for (const TSnapshotEntry& entry : m_content.aEntries) {
         if (entry.pError) {
             writer.WriteError(entry.strSql, *entry.pError);

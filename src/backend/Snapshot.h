@@ -33,6 +33,8 @@ public:
     // Why the recording stopped before the end of its run (the connection was lost, the run was
     // interrupted); empty for a complete snapshot.
     const std::string& GetCutShort() const { return m_content.strCutShort; }
+    // The database recorded; empty when the snapshot does not say.
+    const std::string& GetDatabase() const { return m_content.strDatabase; }
 
 private:
     std::string m_strPath;

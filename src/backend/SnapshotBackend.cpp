@@ -73,6 +73,7 @@ public:
     }
 
     void SetQueryTimeout(DWORD) override {}
+    std::string GetDatabaseName() const override { return m_pSnapshot->GetDatabase(); }
     const CCatalogSnapshot* GetSnapshot() const override { return m_pSnapshot.get(); }
 
 private:
@@ -138,35 +139,33 @@ private:
 // the file when the last connection closes.
 class CSnapshotRecorder {
 public:
-    explicit CSnapshotRecorder(const std::string& strPath)
-        : m_strPath(strPath), m_writer(strPath, "recorded by sqlscripts") {}
+    CSnapshotRecorder(const std::string& strPath, const std::string& strDatabase)
+        : m_strPath(strPath), m_writer(strPath, "recorded by sqlscripts", strDatabase) {}
     CSnapshotRecorder(const CSnapshotRecorder&) = delete;
     CSnapshotRecorder& operator=(const CSnapshotRecorder&) = delete;
 
-    ~CSnapshotRecorder() {
-        try {
-            m_writer.Finish(m_strCutShort);
-        } catch (CException* e) {
-            const CExceptionPtr<> guard(e);
-            std::fprintf(stderr, "sqlscripts: %s\n", e->GetErrorText().GetString());
-        }
-    }
+    ~CSnapshotRecorder() { Finish(); }
 
-    static std::shared_ptr<CSnapshotRecorder> ForPath(const std::string& strPath) {
+    // strDatabase: the database of the connection that opens the file.
+    static std::shared_ptr<CSnapshotRecorder> ForPath(const std::string& strPath,
+                                                      const std::string& strDatabase) {
         std::lock_guard lock(s_mutex);
         std::weak_ptr<CSnapshotRecorder>& entry = s_recorders[strPath];
         if (auto pRecorder = entry.lock())
             return pRecorder;
-        auto pRecorder = std::make_shared<CSnapshotRecorder>(strPath);
+        auto pRecorder = std::make_shared<CSnapshotRecorder>(strPath, strDatabase);
         entry = pRecorder;
         return pRecorder;
     }
 
-    static void CutShortAll(const std::string& strReason) {
+    static void CutShortAll(const std::string& strReason, bool bFinish) {
         std::lock_guard lock(s_mutex);
         for (const auto& [strPath, entry] : s_recorders)
-            if (const auto pRecorder = entry.lock())
+            if (const auto pRecorder = entry.lock()) {
                 pRecorder->CutShort(strReason);
+                if (bFinish)
+                    pRecorder->Finish();
+            }
     }
 
     void Record(const std::string& strSql, const CRecordedResult& result) {
@@ -221,9 +220,22 @@ public:
     }
 
 private:
+    // Once: the end line and the file's name. Nothing is recorded after it.
+    void Finish() {
+        std::lock_guard lock(m_mutex);
+        if (std::exchange(m_bFinished, true))
+            return;
+        try {
+            m_writer.Finish(m_strCutShort);
+        } catch (CException* e) {
+            const CExceptionPtr<> guard(e);
+            std::fprintf(stderr, "sqlscripts: %s\n", e->GetErrorText().GetString());
+        }
+    }
+
     // Statements are told apart by a hash of their text: keeping the texts would grow with the catalog.
     bool FirstTime(const std::string& strSql) {
-        return m_seen.insert(std::hash<std::string>()(strSql)).second;
+        return !m_bFinished && m_seen.insert(std::hash<std::string>()(strSql)).second;
     }
 
     static inline std::mutex s_mutex;
@@ -233,6 +245,7 @@ private:
     CSnapshotWriter m_writer;
     std::unordered_set<size_t> m_seen;
     std::string m_strCutShort;
+    bool m_bFinished = false;
 };
 
 // The rows of a forward-only read, passed on as they come and written to a spool meanwhile, so that a large
@@ -267,7 +280,8 @@ private:
 class CRecordingConnection : public CDbConnection {
 public:
     CRecordingConnection(const std::string& strPath, const std::string& strConnect)
-        : m_pInner(OpenDbConnection(strConnect)), m_pRecorder(CSnapshotRecorder::ForPath(strPath)) {}
+        : m_pInner(OpenDbConnection(strConnect)),
+          m_pRecorder(CSnapshotRecorder::ForPath(strPath, m_pInner->GetDatabaseName())) {}
 
     // Every result is read whole, so that it can be recorded as the server sent it.
     std::unique_ptr<CDbResult> Execute(const std::string& strSql, bool) override {
@@ -290,6 +304,8 @@ public:
     }
 
     void SetQueryTimeout(DWORD dwSeconds) override { m_pInner->SetQueryTimeout(dwSeconds); }
+    void Cancel() override { m_pInner->Cancel(); }
+    std::string GetDatabaseName() const override { return m_pInner->GetDatabaseName(); }
 
 private:
     std::unique_ptr<CDbResult> Keep(const std::string& strSql, std::unique_ptr<CDbResult> pResult) {
@@ -314,5 +330,9 @@ std::unique_ptr<CDbConnection> OpenSnapshotRecorder(const std::string& strPath,
 }
 
 void CutShortSnapshotRecordings(const std::string& strReason) {
-    CSnapshotRecorder::CutShortAll(strReason);
+    CSnapshotRecorder::CutShortAll(strReason, false);
+}
+
+void FinishSnapshotRecordings(const std::string& strReason) {
+    CSnapshotRecorder::CutShortAll(strReason, true);
 }

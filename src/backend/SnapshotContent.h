@@ -129,5 +129,6 @@ struct TSnapshotContent {
     std::deque<std::vector<TDbColumn>> aColumnLists; // which the entries point to
     CSnapshotValues values;
     std::string strSource;   // what the header says the snapshot holds
+    std::string strDatabase; // the database recorded, as the server named it; empty when not known
     std::string strCutShort; // why its recording ended early; empty when it ran to its end
 };

@@ -19,9 +19,23 @@ constexpr const char* kError = "\"error\": {\"sqlstate\": \"...\", \"native\": 0
 constexpr const char* kValue = "a string, a number as JSON writes it (within a double's range) or null";
 
 // The members of the file's objects that hold text or a number.
-enum EMember { eSql, eFormat, eSource, eEnd, eWhy, eName, eType, eState, eText, eVersion, eNative, eCount };
-constexpr std::string_view kMembers[] = {"sql",  "format",   "source",  "end",     "reason", "name",
-                                         "type", "sqlstate", "message", "version", "native"};
+enum EMember {
+    eSql,
+    eFormat,
+    eSource,
+    eDatabase,
+    eEnd,
+    eWhy,
+    eName,
+    eType,
+    eState,
+    eText,
+    eVersion,
+    eNative,
+    eCount
+};
+constexpr std::string_view kMembers[] = {"sql",  "format", "source",   "database", "end",     "reason",
+                                         "name", "type",   "sqlstate", "message",  "version", "native"};
 
 struct TMembers { // where each of them stood in an object (null when it lacks it), and its text or number
     const char* pObject;
@@ -104,6 +118,7 @@ private:
             if (members.numbers[eVersion] != (pStatements ? 1 : 2))
                 Fail(members.At(eVersion), pStatements ? "\"version\": 1" : "\"version\": 2");
             m_content.strSource = members.texts[eSource];
+            m_content.strDatabase = members.texts[eDatabase];
             return void(m_bEnded = pStatements);
         }
         if (members.at[eEnd]) {

@@ -6,13 +6,11 @@
 #include <simdjson.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
-#include <unistd.h>
 
 namespace {
 
@@ -108,29 +106,31 @@ void AppendMember(std::string& strOut, const char* pszName, std::string_view str
 
 } // namespace
 
-CSnapshotWriter::CSnapshotWriter(const std::string& strPath, const std::string& strSource)
-    : m_strPath(strPath), m_strTemp(strPath + ".tmp" + std::to_string(::getpid())) {
-    m_out.open(m_strTemp, std::ios::binary | std::ios::trunc);
+CSnapshotWriter::CSnapshotWriter(const std::string& strPath, const std::string& strSource,
+                                 const std::string& strDatabase)
+    : m_strPath(strPath), m_temporary(strPath.c_str()) {
+    m_out.open(m_temporary.Get().Str(), std::ios::binary | std::ios::trunc);
     if (!m_out)
         ThrowFileError(errno, m_strPath);
     m_strLine = "{";
     AppendMember(m_strLine, "format", kSnapshotFormat);
     m_strLine += ",\"version\":" + std::to_string(kSnapshotVersion);
     AppendMember(m_strLine, "source", strSource);
+    if (!strDatabase.empty())
+        AppendMember(m_strLine, "database", strDatabase);
     WriteLine("}");
 }
 
-CSnapshotWriter::CSnapshotWriter(TSpool, const std::string& strBeside) : m_strPath(strBeside) {
-    static std::atomic<unsigned long> nNext{0};
-    m_strTemp = strBeside + ".spool" + std::to_string(::getpid()) + "-" + std::to_string(nNext++);
-    m_out.open(m_strTemp, std::ios::binary | std::ios::trunc);
+CSnapshotWriter::CSnapshotWriter(TSpool, const std::string& strBeside)
+    : m_strPath(strBeside), m_temporary(strBeside.c_str()) {
+    m_out.open(m_temporary.Get().Str(), std::ios::binary | std::ios::trunc);
     if (!m_out)
-        ThrowFileError(errno, m_strTemp);
+        ThrowFileError(errno, m_temporary.Get().Str());
 }
 
 void CSnapshotWriter::Append(CSnapshotWriter& spool) {
     spool.m_out.close();
-    std::ifstream in(spool.m_strTemp, std::ios::binary);
+    std::ifstream in(spool.m_temporary.Get().Str(), std::ios::binary);
     if (!spool.m_out || !in || !(m_out << in.rdbuf()))
         ThrowFileError(errno, m_strPath);
 }
@@ -139,7 +139,7 @@ CSnapshotWriter::~CSnapshotWriter() {
     if (m_bFinished)
         return;
     m_out.close();
-    std::remove(m_strTemp.c_str());
+    std::remove(m_temporary);
 }
 
 void CSnapshotWriter::WriteStatement(std::string_view strSql, const std::vector<TDbColumn>& aColumns) {
@@ -192,7 +192,7 @@ void CSnapshotWriter::Finish(const std::string& strCutShort) {
     m_out.close();
     if (!m_out)
         ThrowFileError(errno, m_strPath);
-    if (std::rename(m_strTemp.c_str(), m_strPath.c_str()) != 0)
+    if (std::rename(m_temporary, m_strPath.c_str()) != 0)
         ThrowFileError(errno, m_strPath);
     m_bFinished = true;
 }

@@ -4,6 +4,7 @@
 
 #include "backend/DbBackend.h"
 #include "platform/Exceptions.h"
+#include "platform/File.h"
 
 #include <fstream>
 #include <string>
@@ -12,8 +13,10 @@
 
 class CSnapshotWriter {
 public:
-    // Starts the file under a temporary name beside strPath, with its header line. Throws CFileException*.
-    CSnapshotWriter(const std::string& strPath, const std::string& strSource);
+    // Starts the file under a temporary name beside strPath, with its header line, which names the database
+    // recorded when strDatabase is not empty. Throws CFileException*.
+    CSnapshotWriter(const std::string& strPath, const std::string& strSource,
+                    const std::string& strDatabase = {});
     CSnapshotWriter(const CSnapshotWriter&) = delete;
     CSnapshotWriter& operator=(const CSnapshotWriter&) = delete;
     // A file never finished is removed.
@@ -40,7 +43,7 @@ private:
     void WriteLine(const char* pszEnd);
 
     std::string m_strPath;
-    std::string m_strTemp;
+    CTemporaryFileName m_temporary;
     std::ofstream m_out;
     std::string m_strLine;             // being written
     std::vector<bool> m_aWholeNumbers; // of the last statement's columns

@@ -151,7 +151,9 @@ struct CMigration::TState {
         for (const TCompareObject& object : aTo)
             mapTo.emplace(object.strMatch, &object);
         for (const TModelDifference& difference : aDifferences)
-            (difference.eChange == eDiffChange::Added ? setAdded : setRemoved)
+            (difference.eChange == eDiffChange::Added     ? setAdded
+             : difference.eChange == eDiffChange::Removed ? setRemoved
+                                                          : setChanged)
                 .insert(difference.Object().strMatch);
         for (const TModelDifference& difference : aDifferences)
             Decide(difference);
@@ -400,10 +402,10 @@ struct CMigration::TState {
     }
 
     // A user of something that changes: dropped, and made again from TO when TO has it (when it does not,
-    // its own difference drops it).
+    // or when it changes itself, its own difference deals with it).
     void MakeUserAgain(const TCompareObject& user) {
         const TCompareObject* pTo = To(user.strMatch);
-        if (!pTo || setRemoved.count(user.strMatch))
+        if (!pTo || setChanged.count(user.strMatch))
             return;
         if (user.key.eKind == eModelKind::Column)
             DropUsersOfColumn(user);
@@ -619,6 +621,7 @@ struct CMigration::TState {
     std::unordered_map<std::string, const TCompareObject*> mapTo;
     std::unordered_set<std::string> setAdded;
     std::unordered_set<std::string> setRemoved;
+    std::unordered_set<std::string> setChanged;
     std::unordered_set<std::string> setMadeAgain;
     std::unordered_set<std::string> setRebuilt;
     std::vector<std::pair<std::string, std::string>> aRebuildReasons; // table's match, why

@@ -10,6 +10,7 @@ enum class eModelTask {
     ReadRows,    // a table's rows: the subject is schema.table
     WriteValue,  // a value of a table's rows: the subject names the table, the column and its type
     WriteFile,   // a file: the subject is its path
+    MakeFolder,  // a folder that files go into: the subject is its path
 };
 
 class CModelError : public std::runtime_error {

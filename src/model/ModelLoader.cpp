@@ -9,6 +9,8 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -265,10 +267,22 @@ std::vector<std::unique_ptr<CDatabase>> OpenReaders(const CDatabase& db, int nCo
 }
 
 // The families read after the first, for a server with those features.
-std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features) {
+std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features, EModelScope eScope = eModelWhole) {
+    static const std::set<std::string_view> setForRows = {"schemas",
+                                                          "types",
+                                                          "table types",
+                                                          "objects",
+                                                          "columns",
+                                                          "identity columns",
+                                                          "computed columns",
+                                                          "indexes",
+                                                          "index columns",
+                                                          "foreign keys",
+                                                          "foreign key columns"};
     std::vector<const TFamily*> aFamilies;
     for (const TFamily& family : g_aFamilies)
-        if (!family.pFeature || features.*family.pFeature != family.bWithoutFeature)
+        if ((!family.pFeature || features.*family.pFeature != family.bWithoutFeature) &&
+            (eScope == eModelWhole || setForRows.count(family.pszFamily)))
             aFamilies.push_back(&family);
     return aFamilies;
 }
@@ -349,11 +363,12 @@ std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& featur
     return aStatements;
 }
 
-TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadProgress& progress) {
+TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadProgress& progress,
+                               EModelScope eScope) {
     CDbConnection& connection = *db.GetBackend();
     TModelDraft draft;
     AddRows(g_database, ReadFamily(connection, g_database), draft);
-    const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features);
+    const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features, eScope);
     if (progress)
         progress(g_database.pszFamily, 1, aFamilies.size() + 1);
 

@@ -24,7 +24,13 @@ struct TModelStatement {
 // The statements LoadCatalogModel sends to a server with these features, in the order it sends them.
 std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features);
 
+// What the load reads: every family, or only what the rows of the tables need (the tables with their columns
+// and types, the indexes that order their rows, the foreign keys that order the tables), which leaves out the
+// families a server takes long over for nothing then (modules, triggers, sequences, properties, ...).
+enum EModelScope { eModelWhole, eModelTablesForRows };
+
 // Reads the model of the database the connection is open on. nConnections > 1 reads the families on that
 // many connections at once (the extra ones opened with db's connect string; where one cannot be opened, the
 // others read its families). Throws CModelError naming the family whose statement failed.
-TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections = 1, const ModelLoadProgress& progress = {});
+TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections = 1, const ModelLoadProgress& progress = {},
+                               EModelScope eScope = eModelWhole);

@@ -4,9 +4,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <regex>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -48,6 +52,31 @@ CString TemporaryNameBeside(const CString& strPath) {
     strName.Format("%s.%s.%ld-%lu.tmp", strPath.Left(nSlash + 1).GetString(),
                    strPath.Mid(nSlash + 1).GetString(), static_cast<long>(::getpid()), nNext.fetch_add(1));
     return strName;
+}
+
+// The temporary files of the process that have no name of their own yet.
+struct TTemporaryFiles {
+    std::mutex mutex;
+    std::set<std::string> names;
+    std::vector<const std::vector<std::string>*> aFolders; // of the provisional folders alive
+};
+
+TTemporaryFiles& TemporaryFiles() {
+    static TTemporaryFiles files;
+    return files;
+}
+
+// A temporary file of a process that is gone, with the name of the file it was for; false for any other.
+bool IsStale(const std::filesystem::directory_entry& entry, std::string& strFor) {
+    static const std::regex temporary(R"(\.(.+)\.([0-9]{1,9})-[0-9]+\.tmp)");
+    const std::string strName = entry.path().filename().string();
+    std::smatch match;
+    if (!std::regex_match(strName, match, temporary))
+        return false;
+    const auto pid = static_cast<pid_t>(std::stol(match[2].str()));
+    std::error_code ec;
+    strFor = match[1].str();
+    return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH && entry.is_regular_file(ec);
 }
 
 // Renames only when the target name is free, in one step, so that no other writer can come in between. File
@@ -123,6 +152,66 @@ void CFile::Close() {
         ThrowFromErrno(errno, m_strFileName);
 }
 
+CTemporaryFileName::CTemporaryFileName(const CString& strBeside) : m_strName(TemporaryNameBeside(strBeside)) {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    files.names.insert(m_strName.Str());
+}
+
+CTemporaryFileName::~CTemporaryFileName() {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    files.names.erase(m_strName.Str());
+}
+
+CProvisionalFolders::CProvisionalFolders(std::vector<std::string> aFolders)
+    : m_aFolders(std::move(aFolders)) {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    files.aFolders.push_back(&m_aFolders);
+}
+
+CProvisionalFolders::~CProvisionalFolders() {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    std::erase(files.aFolders, &m_aFolders);
+}
+
+void RemoveTemporaryFiles() {
+    TTemporaryFiles& files = TemporaryFiles();
+    std::lock_guard lock(files.mutex);
+    for (const std::string& strName : files.names)
+        ::unlink(strName.c_str());
+    for (const std::vector<std::string>* pFolders : files.aFolders)
+        for (const std::string& strFolder : *pFolders)
+            ::rmdir(strFolder.c_str());
+}
+
+size_t RemoveStaleTemporaryFiles(const char* pszFolder) {
+    namespace fs = std::filesystem;
+    size_t nRemoved = 0;
+    std::error_code ec;
+    std::string strFor;
+    for (fs::recursive_directory_iterator it(pszFolder, fs::directory_options::skip_permission_denied, ec),
+         end;
+         !ec && it != end; it.increment(ec))
+        if (IsStale(*it, strFor) && ::unlink(it->path().c_str()) == 0)
+            ++nRemoved;
+    return nRemoved;
+}
+
+size_t RemoveStaleTemporaryFilesOf(const char* pszPath) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path path = fs::absolute(pszPath, ec);
+    size_t nRemoved = 0;
+    std::string strFor;
+    for (fs::directory_iterator it(path.parent_path(), ec), end; !ec && it != end; it.increment(ec))
+        if (IsStale(*it, strFor) && strFor == path.filename() && ::unlink(it->path().c_str()) == 0)
+            ++nRemoved;
+    return nRemoved;
+}
+
 int IsFileExist(const char* path) {
     std::error_code ec;
     return path && *path && std::filesystem::exists(path, ec) ? 1 : 0;
@@ -149,25 +238,25 @@ CFileReplacement::CFileReplacement(const char* pszPath) {
         return;
     }
     m_strTarget = target.string();
-    m_strTemporary = TemporaryNameBeside(m_strTarget);
-    m_file.Open(m_strTemporary, CFile::modeCreate | CFile::modeWrite);
+    m_temporary.emplace(m_strTarget);
+    m_file.Open(*m_temporary, CFile::modeCreate | CFile::modeWrite);
 }
 
 CFileReplacement::~CFileReplacement() {
-    if (!m_bCommitted && !m_strTemporary.IsEmpty())
-        ::unlink(m_strTemporary);
+    if (!m_bCommitted && m_temporary)
+        ::unlink(*m_temporary);
 }
 
 void CFileReplacement::Commit() {
     m_file.Close();
-    if (!m_strTemporary.IsEmpty() && std::rename(m_strTemporary, m_strTarget) != 0)
+    if (m_temporary && std::rename(*m_temporary, m_strTarget) != 0)
         ThrowFromErrno(errno, m_strTarget);
     m_bCommitted = true;
 }
 
 bool CFileReplacement::CommitIfFree() {
     m_file.Close();
-    m_bCommitted = m_strTemporary.IsEmpty() || NameIfFree(m_strTemporary, m_strTarget);
+    m_bCommitted = !m_temporary || NameIfFree(m_temporary->Get(), m_strTarget);
     return m_bCommitted;
 }
 
@@ -181,17 +270,17 @@ void WriteFileReplacing(const char* pszPath, const void* pData, size_t nCount) {
 // at the path keeps it. The temporary file never stays behind.
 bool WriteFileNew(const char* pszPath, const void* pData, size_t nCount) {
     const CString strTarget(pszPath);
-    const CString strTemporary = TemporaryNameBeside(strTarget);
+    const CTemporaryFileName temporary(strTarget);
     try {
-        CFile file(strTemporary, CFile::modeCreate | CFile::modeWrite);
+        CFile file(temporary, CFile::modeCreate | CFile::modeWrite);
         file.Write(pData, nCount);
         file.Close();
-        if (NameIfFree(strTemporary, strTarget))
+        if (NameIfFree(temporary.Get(), strTarget))
             return true;
     } catch (...) {
-        ::unlink(strTemporary);
+        ::unlink(temporary);
         throw;
     }
-    ::unlink(strTemporary);
+    ::unlink(temporary);
     return false;
 }

@@ -66,14 +66,10 @@ void DisableWithinGroup(std::vector<TDataStep>& aSteps, size_t nFirst,
 
 } // namespace
 
-bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, std::string_view strPattern) {
-    const size_t nDot = strPattern.find('.');
-    const std::string strSchemaPattern =
-        FoldCaseUtf8(nDot == std::string_view::npos ? "*" : strPattern.substr(0, nDot));
-    const std::string strNamePattern =
-        FoldCaseUtf8(strPattern.substr(nDot == std::string_view::npos ? 0 : nDot + 1));
-    return MatchesWildcards(FoldCaseUtf8(strSchema), strSchemaPattern) &&
-           MatchesWildcards(FoldCaseUtf8(strName), strNamePattern);
+bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, const TTablePattern& pattern) {
+    return (pattern.strSchema.empty() ||
+            MatchesWildcards(FoldCaseUtf8(strSchema), FoldCaseUtf8(pattern.strSchema))) &&
+           MatchesWildcards(FoldCaseUtf8(strName), FoldCaseUtf8(pattern.strName));
 }
 
 TDataTable DataTableOf(const TModelTable& table) {
@@ -95,15 +91,15 @@ TDataTable DataTableOf(const TModelTable& table) {
     return data;
 }
 
-std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<std::string>& aPatterns,
+std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<TTablePattern>& aPatterns,
                                 bool bDataOnly) {
     std::vector<const TModelTable*> aTables;
     std::unordered_map<std::string, size_t> mapPosition;
     for (const TModelTable& table : model.aTables) {
         const bool bWanted =
             aPatterns.empty() ||
-            std::any_of(aPatterns.begin(), aPatterns.end(), [&](const std::string& strPattern) {
-                return MatchesTablePattern(table.strSchema, table.strName, strPattern);
+            std::any_of(aPatterns.begin(), aPatterns.end(), [&](const TTablePattern& pattern) {
+                return MatchesTablePattern(table.strSchema, table.strName, pattern);
             });
         if (bWanted) {
             mapPosition[SchemaNameKey(table.strSchema, table.strName)] = aTables.size();

@@ -15,9 +15,14 @@ struct TDataStep {
     std::string strAfter;  // batches after them
 };
 
-// SCHEMA.NAME with * standing for any run of characters, compared without regard to case; a pattern without
-// a dot is a name in any schema.
-bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, std::string_view strPattern);
+// A table's schema and name, each with * standing for any run of characters, compared without regard to case;
+// no schema stands for any.
+struct TTablePattern {
+    std::string strSchema;
+    std::string strName;
+};
+
+bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, const TTablePattern& pattern);
 
 // The rows a table has to be given: every column but computed and rowversion ones, in the order of its
 // clustered index and then of its primary key.
@@ -27,5 +32,5 @@ TDataTable DataTableOf(const TModelTable& table);
 // foreign-key order. With bDataOnly, the enabled foreign keys between the tables of a cycle (a table that
 // references itself is one) are disabled before the cycle's first table and enabled after its last, checked
 // again where the server trusted them.
-std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<std::string>& aPatterns,
+std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<TTablePattern>& aPatterns,
                                 bool bDataOnly);

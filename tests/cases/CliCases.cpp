@@ -1,7 +1,8 @@
 // Golden runs of the sqlscripts program: each folder under cases/cli is one run. Its files: args (one
 // argument a line), before/ (copied into the working folder), expected/ (the working folder's files after),
 // stdout, stderr, status, env (VAR=value lines); variants (one line of extra arguments per run, the case
-// runs once for each); terminal (stdin is a terminal on which these lines are typed, then input ends). A case
+// runs once for each); terminal (stdin is a terminal on which these lines are typed, then input ends); stdin
+// (the bytes of standard input, a file). A case
 // runs under LC_ALL=C.UTF-8; one with stderr.ru runs once more under ru_RU.UTF-8, expecting that on stderr.
 // Placeholders (in args, env and variants): {dir} the working folder, {fixtures}, {case}, {sample},
 // {program}.
@@ -63,7 +64,9 @@ protected:
             aEnv.push_back(Expand(strLine, dir));
         aEnv.push_back("LC_ALL=" + strLocale);
 
-        const THostRun run = RunHost(aArgs, dir.string(), aEnv, CaseFile("terminal"));
+        const THostRun run =
+            RunHost(aArgs, dir.string(), aEnv, CaseFile("terminal"),
+                    fs::exists(Case() / "stdin") ? (Case() / "stdin").string() : "/dev/null");
 
         EXPECT_EQ(run.nStatus, std::stoi(CaseFile("status").value_or("0"))) << run.strErr;
         EXPECT_SCRIPT(run.strOut, Expand(CaseFile("stdout").value_or(""), dir));

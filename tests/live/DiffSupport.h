@@ -88,9 +88,9 @@ inline void ExpectRowsKept(const TTableRows& before, const TTableRows& after) {
     }
 }
 
-// A side of a diff: a catalog snapshot file as it is, a database of the server by its name.
+// A side of a diff: a catalog snapshot file or a folder as it is, a database of the server by its name.
 inline std::string DiffSide(const std::string& strSide) {
-    return std::filesystem::is_regular_file(strSide) ? strSide : ConnectTo(strSide);
+    return std::filesystem::exists(strSide) ? strSide : ConnectTo(strSide);
 }
 
 inline THostRun Diff(const std::string& strFrom, const std::string& strTo,

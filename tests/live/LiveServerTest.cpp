@@ -19,13 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string KeyOf(const std::string& strKey, const std::string& strDefault) {
-    const std::string strConnect = std::getenv("SQLSCRIPTS_TEST_CONNECT");
-    std::smatch match;
-    const std::regex key("(^|;)" + strKey + "=([^;,]*)", std::regex::icase);
-    return std::regex_search(strConnect, match, key) ? match[2].str() : strDefault;
-}
-
 // The sequential export of a database, made once per process, with the snapshot it recorded (<folder>.json).
 const std::string& ExportOf(const std::string& strDatabase) {
     static const CTempDir root;
@@ -36,6 +29,15 @@ const std::string& ExportOf(const std::string& strDatabase) {
     const THostRun run =
         Export(it->second, {"--connect", ConnectTo(strDatabase), "--save-snapshot", it->second + ".json"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    // The database read is named to the user, and in the recording, without a statement of its own.
+    EXPECT_NE(run.strErr.find("sqlscripts: scripts of database " + strDatabase + " written to "),
+              std::string::npos)
+        << run.strErr;
+    EXPECT_TRUE(
+        ReadWholeFile(it->second + ".json")
+            .starts_with(
+                R"({"format":"sqlscripts-catalog-snapshot","version":2,"source":"recorded by sqlscripts","database":")" +
+                strDatabase + "\"}\n"));
     return it->second;
 }
 
@@ -175,20 +177,6 @@ TEST(LiveFailure, WrongPasswordAndMissingDatabaseEndInOneLineWritingNothing) {
             EXPECT_EQ(run.strErr.find("Wrong-Пароль"), std::string::npos);
             EXPECT_FALSE(fs::exists(dir.File("out")));
         }
-}
-
-// socat in a session of its own, so that killing its process group also ends the connections it carries;
-// returned once a login through it works.
-pid_t StartRelay(const std::string& strPort, const std::string& strRelayed) {
-    const CTempDir dir;
-    std::system(("setsid socat TCP-LISTEN:" + strPort + ",bind=127.0.0.1,reuseaddr,fork TCP:" +
-                 KeyOf("SERVER", "") + ":" + KeyOf("PORT", "1433") + " & echo $! >" + dir.File("pid"))
-                    .c_str());
-    CDatabase db;
-    for (int nTry = 0; nTry < 100 && !db.IsOpen(); ++nTry)
-        if (CatchAs<CDBException>([&] { db.OpenEx(strRelayed.c_str(), CDatabase::noOdbcDialog); }))
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    return db.IsOpen() ? std::atoi(ReadWholeFile(dir.File("pid")).c_str()) : -1;
 }
 
 // The server going away in the middle of an export. Stopping the shared test server would break whoever

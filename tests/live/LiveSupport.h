@@ -5,13 +5,17 @@
 #include "cases/CaseSupport.h"
 #include "cases/HostRun.h"
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 using TFiles = std::map<std::string, std::string>;
 using TRefusals = std::vector<std::pair<std::string, std::string>>; // statement, the server's answer
@@ -38,11 +42,93 @@ inline std::string ConnectTo(const std::string& strDatabase) {
     return WithKey(std::getenv("SQLSCRIPTS_TEST_CONNECT"), "DATABASE", strDatabase);
 }
 
+// A key's value in the connect string of the tests' server.
+inline std::string KeyOf(const std::string& strKey, const std::string& strDefault) {
+    const std::string strConnect = std::getenv("SQLSCRIPTS_TEST_CONNECT");
+    std::smatch match;
+    const std::regex key("(^|;)" + strKey + "=([^;,]*)", std::regex::icase);
+    return std::regex_search(strConnect, match, key) ? match[2].str() : strDefault;
+}
+
+// socat in a session of its own, so that killing its process group also ends the connections it carries;
+// returned once a login through it works.
+inline pid_t StartRelay(const std::string& strPort, const std::string& strRelayed) {
+    const CTempDir dir;
+    std::system(("setsid socat TCP-LISTEN:" + strPort + ",bind=127.0.0.1,reuseaddr,fork TCP:" +
+                 KeyOf("SERVER", "") + ":" + KeyOf("PORT", "1433") + " & echo $! >" + dir.File("pid"))
+                    .c_str());
+    CDatabase db;
+    for (int nTry = 0; nTry < 100 && !db.IsOpen(); ++nTry)
+        if (CatchAs<CDBException>([&] { db.OpenEx(strRelayed.c_str(), CDatabase::noOdbcDialog); }))
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return db.IsOpen() ? std::atoi(ReadWholeFile(dir.File("pid")).c_str()) : -1;
+}
+
 inline THostRun Export(const std::string& strDir, std::vector<std::string> aArgs, bool bParallel = false) {
     aArgs.insert(aArgs.begin(), {"export", "--dir", strDir});
     if (bParallel)
         aArgs.push_back("--parallel");
     return RunHost(aArgs, std::filesystem::temp_directory_path().string(), {}, std::nullopt);
+}
+
+// The exit status of the run, or -1 when it has not ended in time (then it is killed, so a run that hangs
+// fails the test instead of holding it up).
+inline int WaitAtMost(pid_t run, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int nWait = 0;
+    while (::waitpid(run, &nWait, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(run, SIGKILL);
+            WaitHost(run);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+}
+
+// sqlscripts apply of a folder or script into a database of the server.
+inline THostRun ApplyTo(const std::string& strDatabase, const std::string& strPath,
+                        std::vector<std::string> aArgs = {}) {
+    aArgs.insert(aArgs.begin(), {"apply", strPath, "--connect", ConnectTo(strDatabase)});
+    return RunHost(aArgs, std::filesystem::temp_directory_path().string(), {}, std::nullopt);
+}
+
+// A batch apply refused, as its line says: "sqlscripts: FILE:LINE: the server's words (SQLSTATE ...)".
+struct TApplyRefusal {
+    std::string strFile;
+    long nLine = 0;
+    std::string strMessage;
+};
+
+// The refusals apply said, and in strOther every other line it said.
+inline std::vector<TApplyRefusal> ApplyRefusals(const std::string& strErr, std::string& strOther) {
+    std::vector<TApplyRefusal> aRefusals;
+    const std::regex refusal("sqlscripts: (.+?):([0-9]+): (.*\\(SQLSTATE [^)]*\\))");
+    std::istringstream in(strErr);
+    for (std::string strLine; std::getline(in, strLine);) {
+        std::smatch match;
+        if (std::regex_match(strLine, match, refusal))
+            aRefusals.push_back({match[1], std::stol(match[2]), match[3]});
+        else
+            strOther += strLine + "\n";
+    }
+    return aRefusals;
+}
+
+// The batch of a script that begins at line nLine: its lines up to the next line that holds only GO.
+inline std::string BatchAt(const std::string& strScript, long nLine) {
+    std::istringstream in(strScript);
+    std::string strBatch;
+    long nAt = 0;
+    for (std::string strLine; std::getline(in, strLine);) {
+        if (++nAt < nLine)
+            continue;
+        if (std::regex_match(strLine, std::regex("[ \t]*GO[ \t]*\r?", std::regex::icase)))
+            break;
+        strBatch += strLine + "\n";
+    }
+    return strBatch;
 }
 
 // The batches of a script: its text between lines that hold only GO.

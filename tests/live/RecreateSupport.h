@@ -157,3 +157,14 @@ inline std::vector<std::string> Manifest(const std::filesystem::path& dir) {
     EXPECT_EQ(aFiles.size(), scripts.size()) << "a file listed twice";
     return aFiles;
 }
+
+// The settings of server-limits in a file of the test's own put first in an export's manifest, so that they
+// hold on the connection that applies everything but the rows.
+inline void AddServerSettings(const std::filesystem::path& dir) {
+    std::string strSettings;
+    for (const std::string& strSetting : Limits().settings)
+        strSettings += "EXEC sp_babelfish_configure '" + strSetting + "', 'ignore'\nGO\n";
+    WriteWholeFile((dir / "00-Settings.sql").string(), strSettings);
+    const std::string strManifest = (dir / "manifest.txt").string();
+    WriteWholeFile(strManifest, "00-Settings.sql\n" + ReadWholeFile(strManifest));
+}

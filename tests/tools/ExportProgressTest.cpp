@@ -142,8 +142,8 @@ TEST(ExportInterruptionTest, CtrlCStopsAtTheNextObjectAndNamesTheCategoriesWritt
 TEST(ExportInterruptionTest, CtrlCWhileRecreateReadsTheCatalogLeavesNoFolderAndARecordingCutShort) {
     CTempDir dir;
     const auto [nStatus, strLine] =
-        InterruptExport(dir, "--recreate --save-snapshot rec.json", "grep -qs sys.types rec.json*", "INT",
-                        SCRIPTS_FIXTURES_DIR "/recreate/recorded-northwind.json");
+        InterruptExport(dir, "--recreate --save-snapshot rec.json", "grep -qs sys.types .rec.json.*.tmp",
+                        "INT", SCRIPTS_FIXTURES_DIR "/recreate/recorded-northwind.json");
     EXPECT_EQ(nStatus, 130);
     EXPECT_EQ(strLine, "sqlscripts: interrupted; no category was written");
     EXPECT_FALSE(fs::exists(dir.File("out")));

@@ -2,6 +2,7 @@
 
 #include "Categories.h"
 #include "KindSelection.h"
+#include "Messages.h"
 #include "export/CategoryTable.h"
 
 #include <algorithm>
@@ -312,7 +313,9 @@ std::optional<int> ServeCliReference(const CLI::App& app, int argc, const char* 
         PrintGeneralOptions(std::cout, app);
     else if (section == "categories")
         PrintCategories(std::cout);
-    else
+    else {
+        Say(Tr("--man-page wants the section to print: synopsis, commands, options or categories"));
         return 2;
+    }
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "DiffCommand.h"
 
+#include "ApplyCommand.h"
 #include "ConnectString.h"
+#include "Interruption.h"
 #include "Messages.h"
 #include "RecreateFiles.h"
 #include "backend/DbBackend.h"
@@ -21,6 +23,8 @@
 #include <memory>
 #include <optional>
 #include <regex>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -80,6 +84,94 @@ Source SourceOf(const Side& side) {
     (side.kind == Side::Kind::Snapshot ? source.snapshot : source.connect) = side.argument;
     return source;
 }
+
+// The connect string with its DATABASE= replaced by (or, without one, followed by) the database given.
+std::string WithDatabase(const std::string& connect, const std::string& database) {
+    const std::regex key("(^|;)\\s*DATABASE\\s*=\\s*(\\{[^}]*\\}|[^;]*)", std::regex::icase);
+    std::string rest = std::regex_replace(connect, key, "");
+    if (!rest.empty() && rest.back() != ';')
+        rest += ';';
+    return rest + "DATABASE=" + database;
+}
+
+// A folder given as a side, applied to a scratch database of the --shadow server and read like a live one.
+// The database is dropped again whatever happens after it was made, Ctrl-C included; its name carries the
+// process id, so that one left by a run killed outright tells whose it was.
+class ShadowDatabase {
+public:
+    ShadowDatabase(const std::string& shadow, const SourceConnect& connect, int number)
+        : shadow_(shadow), connect_(connect),
+          name_("sqlscripts_shadow_" + std::to_string(::getpid()) + "_" + std::to_string(number)) {}
+    ShadowDatabase(const ShadowDatabase&) = delete;
+    ShadowDatabase& operator=(const ShadowDatabase&) = delete;
+    ~ShadowDatabase() {
+        if (made_)
+            Drop();
+    }
+
+    // The folder applied to a new scratch database: kSame when done, else the status after saying why.
+    int Apply(const std::string& folder) {
+        if (!Run("CREATE DATABASE [" + name_ + "]"))
+            return kTrouble;
+        made_ = true;
+        ApplyOptions options;
+        options.path = folder;
+        options.existing = Existing::Ok;
+        options.quiet = true;
+        const int status = RunApply(options, [this](CDatabase& db) { return connect_(db, Scratch()); });
+        if (status == kExitOk)
+            return kSame;
+        if (InterruptionSignal() == 0)
+            Say(Format(Tr("%s could not be applied to a scratch database of the --shadow server"),
+                       folder.c_str()));
+        return status == kExitFailed ? kTrouble : status;
+    }
+
+    Source Scratch() const {
+        Source source;
+        source.connect = WithDatabase(shadow_, name_);
+        return source;
+    }
+
+private:
+    // One statement on a connection to the --shadow server of its own; false after saying why. A server may
+    // refuse a CREATE or DROP DATABASE for a moment while another one runs, so it is tried three times.
+    bool Run(const std::string& sql) const {
+        std::string refusal;
+        for (int attempt = 1; attempt <= 3; ++attempt) {
+            if (attempt > 1)
+                std::this_thread::sleep_for(std::chrono::milliseconds(300 * attempt));
+            CDatabase db;
+            Source source;
+            source.connect = shadow_;
+            if (!connect_(db, source))
+                return false;
+            try {
+                db.GetBackend()->Execute(sql, true);
+                return true;
+            } catch (CException* e) {
+                const CExceptionPtr<> guard(e);
+                refusal = OneLine(e->GetErrorText().Str());
+            }
+            if (InterruptionSignal() != 0 && !made_)
+                break;
+        }
+        Say(Format(Tr("the --shadow server refused %s: %s"), sql.c_str(), refusal.c_str()));
+        return false;
+    }
+
+    void Drop() const {
+        const InterruptionCleanup cleanup;
+        if (!Run("DROP DATABASE [" + name_ + "]"))
+            Say(Format(Tr("warning: the scratch database %s is left on the --shadow server; drop it by hand"),
+                       name_.c_str()));
+    }
+
+    std::string shadow_;
+    const SourceConnect& connect_;
+    std::string name_;
+    bool made_ = false;
+};
 
 // A snapshot recorded by an export without --recreate holds the module's statements, not the model's: false
 // after saying how to record one.
@@ -191,20 +283,37 @@ std::string MadeAt() {
     return text;
 }
 
+// The model of a side, a folder applied to its scratch database first; none after saying why, with the status
+// in status.
+std::optional<LoadedSide> LoadSide(const Side& side, const DiffOptions& options, const SourceConnect& connect,
+                                   int number, int& status) {
+    status = kTrouble;
+    if (side.kind != Side::Kind::Folder)
+        return Load(side, connect);
+    ShadowDatabase shadow(options.shadow, connect, number);
+    status = shadow.Apply(side.argument);
+    if (status != kSame)
+        return std::nullopt;
+    status = kTrouble;
+    return Load(Side{Side::Kind::Server, shadow.Scratch().connect}, connect);
+}
+
 int Compare(const DiffOptions& options, const SourceConnect& connect) {
     const Side fromSide = SideOf(options.from), toSide = SideOf(options.to);
     for (const Side& side : {fromSide, toSide})
-        if (side.kind == Side::Kind::Folder) {
-            Say(Format(Tr("%s is a folder: --shadow names the server to apply it to"),
+        if (side.kind == Side::Kind::Folder && options.shadow.empty()) {
+            Say(Format(Tr("%s is a folder: --shadow names the server to apply it to in a scratch database"),
                        side.argument.c_str()));
             return kTrouble;
         }
-    const std::optional<LoadedSide> from = Load(fromSide, connect);
+    CatchInterruptions();
+    int status = kTrouble;
+    const std::optional<LoadedSide> from = LoadSide(fromSide, options, connect, 1, status);
     if (!from)
-        return kTrouble;
-    const std::optional<LoadedSide> to = Load(toSide, connect);
+        return status;
+    const std::optional<LoadedSide> to = LoadSide(toSide, options, connect, 2, status);
     if (!to)
-        return kTrouble;
+        return status;
     TMigrationOptions migration;
     migration.bDrop = options.drop;
     migration.bAllowDataLoss = options.allowDataLoss;
@@ -239,6 +348,10 @@ int RunDiff(const DiffOptions& options, const SourceConnect& connect) {
     try {
         return Compare(options, connect);
     } catch (const CModelError& e) {
+        if (const int signal = InterruptionSignal()) {
+            Say(Tr("interrupted"));
+            return 128 + signal;
+        }
         Say(ModelErrorLine(e));
         return kTrouble;
     }

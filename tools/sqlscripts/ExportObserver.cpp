@@ -2,42 +2,9 @@
 
 #include "Categories.h"
 #include "Messages.h"
-#include "backend/DbBackend.h"
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <atomic>
-#include <csignal>
-#include <cstdio>
-
-namespace {
-
-std::atomic<int> g_signal{0};
-
-extern "C" void RememberSignal(int signal) {
-    g_signal.store(signal);
-}
-
-} // namespace
-
-void CatchInterruptions() {
-    struct sigaction action {};
-    action.sa_handler = RememberSignal;
-    sigemptyset(&action.sa_mask);
-    // No SA_RESTART: a replace question waiting for its answer gives up at once, as Ctrl-C should make it.
-    action.sa_flags = 0;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
-
-int InterruptionSignal() {
-    return g_signal.load();
-}
-
-void CutShortRecordingsBySignal() {
-    CutShortSnapshotRecordings(InterruptionSignal() == SIGINT ? "the export was interrupted (Ctrl-C)"
-                                                              : "the export was stopped (SIGTERM)");
-}
 
 ExportObserver::ExportObserver(Progress& progress, ExportOutput& output, const HostUi& ui)
     : progress_(progress), output_(output), ui_(ui) {}

@@ -6,19 +6,12 @@
 #include "DamagedNames.h"
 #include "ExportOutput.h"
 #include "HostUi.h"
+#include "Interruption.h"
 #include "Progress.h"
 #include "scripting/ScriptObserver.h"
 
 #include <mutex>
 #include <vector>
-
-// From now on SIGINT and SIGTERM are remembered instead of ending the process.
-void CatchInterruptions();
-// The signal that asked the run to stop; 0 when none did.
-int InterruptionSignal();
-// After a signal: every snapshot being recorded says that the export was interrupted or stopped, so that its
-// replay tells why statements are missing.
-void CutShortRecordingsBySignal();
 
 class ExportObserver : public IScriptObserver {
 public:

@@ -3,6 +3,7 @@
 #include "ExportObserver.h"
 #include "Messages.h"
 #include "platform/Exceptions.h"
+#include "platform/File.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -92,6 +93,8 @@ void ExportOutput::NotWritten(const std::string& line) {
     notWritten_.emplace_back(t_category, line);
 }
 
+// Why a file could not be written or read: the system's reason in the user's language, else the exception's
+// text.
 std::string FileFailureReason(const CException& e) {
     const auto* file = dynamic_cast<const CFileException*>(&e);
     return file && file->m_lOsError ? SystemReason(static_cast<int>(file->m_lOsError))
@@ -100,6 +103,10 @@ std::string FileFailureReason(const CException& e) {
 
 std::string CannotWrite(const std::string& path, const CException& e) {
     return Format(Tr("cannot write %s: %s"), path.c_str(), FileFailureReason(e).c_str());
+}
+
+std::string CannotRead(const std::string& path, const CException& e) {
+    return Format(Tr("cannot read %s: %s"), path.c_str(), FileFailureReason(e).c_str());
 }
 
 namespace {
@@ -111,12 +118,17 @@ bool SayNoFolder(const std::string& dir, int error) {
 
 } // namespace
 
-bool CreateFolder(const std::string& dir) {
+int MakeFolder(const std::string& dir) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (!ec && std::filesystem::is_directory(dir, ec))
-        return true;
-    return SayNoFolder(dir, ec ? ec.value() : ENOTDIR);
+        return 0;
+    return ec ? ec.value() : ENOTDIR;
+}
+
+bool CreateFolder(const std::string& dir) {
+    const int error = MakeFolder(dir);
+    return error == 0 || SayNoFolder(dir, error);
 }
 
 bool CanCreateFolder(const std::string& dir) {
@@ -129,6 +141,20 @@ bool CanCreateFolder(const std::string& dir) {
             break;
     }
     return true;
+}
+
+void RemoveDebrisIn(const std::string& dir) {
+    if (const size_t count = RemoveStaleTemporaryFiles(dir.c_str()))
+        Say(Format(TrN("removed %zu temporary file that a run which ended early left in %s",
+                       "removed %zu temporary files that runs which ended early left in %s", count),
+                   count, dir.c_str()));
+}
+
+void RemoveDebrisOf(const std::string& file) {
+    if (const size_t count = RemoveStaleTemporaryFilesOf(file.c_str()))
+        Say(Format(TrN("removed %zu temporary file that a run which ended early left beside %s",
+                       "removed %zu temporary files that runs which ended early left beside %s", count),
+                   count, file.c_str()));
 }
 
 int ConcludeRun(const RunEnd& end) {
@@ -153,7 +179,10 @@ int ConcludeRun(const RunEnd& end) {
     if (!end.quiet) {
         std::error_code ec;
         const std::filesystem::path folder = std::filesystem::absolute(end.dir, ec);
-        Say(Format(Tr("scripts written to %s"), (ec ? end.dir : folder.string()).c_str()));
+        const std::string shown = ec ? end.dir : folder.string();
+        Say(end.database.empty()
+                ? Format(Tr("scripts written to %s"), shown.c_str())
+                : Format(Tr("scripts of database %s written to %s"), end.database.c_str(), shown.c_str()));
     }
     return 0;
 }

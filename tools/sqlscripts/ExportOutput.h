@@ -24,12 +24,20 @@ bool IsFileInsideFolder(const std::string& path);
 std::string CannotWrite(const std::string& path, const CException& e);
 // Why a file could not be written: the system's reason in the user's language, else the exception's text.
 std::string FileFailureReason(const CException& e);
+// "cannot read <path>: <the system's reason>".
+std::string CannotRead(const std::string& path, const CException& e);
 
+// Makes the output folder: the system's error number when it cannot be made, 0 once it is there.
+int MakeFolder(const std::string& dir);
 // Makes the output folder; false after saying why it cannot be made.
 bool CreateFolder(const std::string& dir);
 // Whether the output folder is there or can be made: nothing that is not a folder stands on its path. False
 // after saying so, as CreateFolder would.
 bool CanCreateFolder(const std::string& dir);
+// Removes the temporary files that runs which ended early (killed, say) left in the folder, or beside the
+// file, and says how many.
+void RemoveDebrisIn(const std::string& dir);
+void RemoveDebrisOf(const std::string& file);
 // How an export into a folder ended.
 struct RunEnd {
     std::string dir;
@@ -38,9 +46,10 @@ struct RunEnd {
     std::optional<std::string> refused;    // the existing file that stopped the run
     bool failed = false;                   // what failed was said already
     bool quiet = false;                    // no line for a run that succeeded
+    std::string database;                  // the database read, named in that line; empty when not known
 };
-// Says how the run ended (interrupted, stopped at an existing file, or written into its folder) and returns
-// the exit status: 128 + the signal, 1, or 0.
+// Says how the run ended (interrupted, stopped at an existing file, or written into its folder, naming the
+// database when it is known) and returns the exit status: 128 + the signal, 1, or 0.
 int ConcludeRun(const RunEnd& end);
 
 using CategoryFileNames = std::array<std::string, SQL_CATEGORY_COUNT>;

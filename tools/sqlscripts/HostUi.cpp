@@ -2,6 +2,7 @@
 
 #include "Categories.h"
 #include "ConnectString.h"
+#include "Interruption.h"
 #include "Messages.h"
 #include "platform/Exceptions.h"
 
@@ -43,9 +44,15 @@ std::string HostUi::StopLine(const std::string& text) const {
 }
 
 int HostUi::MessageBox(const CString& strText, UINT nType) {
+    const int category = ExportOutput::CurrentCategory();
+    // A statement cancelled by Ctrl-C fails as the signal meant it to: the run says how it ended instead.
+    if (InterruptionSignal()) {
+        if (output_ && category >= 0)
+            output_->Failed(category);
+        return GetDefaultMessageBoxButton(nType);
+    }
     ++messageCount_;
     const ProgressPause pause(progress_);
-    const int category = ExportOutput::CurrentCategory();
     std::string text = ModuleText(OneLine(strText.Str()));
     if (category >= 0)
         text = CategoryName(category) + ": " + text;
@@ -57,7 +64,11 @@ int HostUi::MessageBox(const CString& strText, UINT nType) {
         return GetDefaultMessageBoxButton(nType);
     }
     if (!objectName_.empty() && IsBadParameters(strText))
-        text = Format(Tr("dbo.%s: no such object in the catalog"), objectName_.c_str());
+        text =
+            Format(qualified_ ? Tr("dbo.%s: no such object in the catalog; without --recreate, object looks "
+                                   "in schema dbo only (object --recreate takes SCHEMA.NAME)")
+                              : Tr("dbo.%s: no such object in the catalog"),
+                   objectName_.c_str());
     if (output_ && category >= 0)
         text += " (" + output_->Failed(category) + ")";
     Say(text);

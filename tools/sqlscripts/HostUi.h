@@ -25,8 +25,11 @@ public:
     // A failure stopped the run: later failures, which follow from it, go unsaid.
     bool Stopped() const { return stopped_; }
     // The module's message for wrong arguments means, for one named object, that the catalog has no such
-    // object.
-    void ExpectObject(std::string name) { objectName_ = std::move(name); }
+    // object; qualified: the name looks as if it named another schema than dbo.
+    void ExpectObject(std::string name, bool qualified) {
+        objectName_ = std::move(name);
+        qualified_ = qualified;
+    }
     int MessageCount() const { return messageCount_; }
 
 private:
@@ -38,6 +41,7 @@ private:
     bool stopOnLostConnection_ = false;
     std::string stopLine_;
     std::string objectName_;
+    bool qualified_ = false;
     std::atomic<bool> stopped_{false};
     std::atomic<int> messageCount_{0};
 };

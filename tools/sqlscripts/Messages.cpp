@@ -113,6 +113,8 @@ std::string ModelErrorLine(const CModelError& error) {
         return Format(Tr("rows of %s: %s"), error.Subject().c_str(), reason.c_str());
     case eModelTask::WriteFile:
         return Format(Tr("cannot write %s: %s"), error.Subject().c_str(), reason.c_str());
+    case eModelTask::MakeFolder:
+        return Format(Tr("cannot create the folder %s: %s"), error.Subject().c_str(), reason.c_str());
     case eModelTask::WriteValue:
         break;
     }

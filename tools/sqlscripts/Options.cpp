@@ -4,6 +4,7 @@
 #include "CliReference.h"
 #include "KindSelection.h"
 #include "Messages.h"
+#include "ObjectName.h"
 #include "export/CategoryTable.h"
 #include "platform/Text.h"
 #include "platform/Unicode.h"
@@ -11,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -66,6 +68,21 @@ CategoryFileNames FileNames(const ExportOptions& options) {
     return files;
 }
 
+std::vector<TablePattern> TablePatterns(const std::vector<std::string>& values) {
+    std::vector<TablePattern> patterns;
+    for (const std::string& value : values)
+        for (const std::string& item : SplitNameList(value)) {
+            const ObjectName name = ParseObjectName(item);
+            if (name.name.empty())
+                Usage(Format(
+                    Tr("--data-tables '%s': each pattern names a table, as SCHEMA.NAME or NAME with * for "
+                       "any characters, the patterns separated by commas"),
+                    value.c_str()));
+            patterns.push_back({item, {name.schema, name.name}});
+        }
+    return patterns;
+}
+
 // Two categories writing one file (or, a file per object, one folder) would overwrite each other's.
 void CheckDistinct(const ExportPlan& plan, Layout layout) {
     std::map<std::string, int> taken;
@@ -78,6 +95,30 @@ void CheckDistinct(const ExportPlan& plan, Layout layout) {
             Usage(Format(Tr("--file: %s and %s would both write %s"), CategoryName(it->second).c_str(),
                          CategoryName(category).c_str(), file.c_str()));
     }
+}
+
+// A whole number from min to max; any other value is named with what is expected.
+CLI::Validator WholeNumber(int min, int max) {
+    return CLI::Validator(
+        [min, max](std::string& value) {
+            int number = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+            if (error == std::errc() && end == value.data() + value.size() && number >= min && number <= max)
+                return std::string();
+            return Format(Tr("'%s' is not a whole number from %d to %d"), value.c_str(), min, max);
+        },
+        "");
+}
+
+// A value that looks like an option (--data-tables --dir out) is one: the option before it lacks its value.
+CLI::Validator NotAnOption() {
+    return CLI::Validator(
+        [](std::string& value) {
+            return value.starts_with("-")
+                       ? Format(Tr("it is followed by the option %s instead of its value"), value.c_str())
+                       : std::string();
+        },
+        "");
 }
 
 // An option whose words stand for the values of an enumeration: they are mapped in one place, and any other
@@ -108,6 +149,16 @@ CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::function
         ->option_text(typeName == "TEXT" ? words : typeName);
 }
 
+CLI::Option* AddTimeout(CLI::App& command, Source& source) {
+    return command
+        .add_option_function<int>(
+            "--timeout", [&source](const int& seconds) { source.timeout = seconds; },
+            "seconds the login may take (default 30) and each statement may wait for the server (default: "
+            "no limit), 1 to 86400")
+        ->type_name("SECONDS")
+        ->check(WholeNumber(1, 86400));
+}
+
 void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
     auto* group = command.add_option_group("source", "where the catalog comes from");
     group->add_option("--connect", source.connect, "ODBC connect string of the SQL Server database")
@@ -122,6 +173,7 @@ void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
                         "also record every catalog statement and its answer into this snapshot file")
             ->type_name("FILE")
             ->excludes(snapshot);
+    AddTimeout(command, source)->excludes(snapshot);
 }
 
 void AddExportOptions(CLI::App& command, ExportOptions& options) {
@@ -219,18 +271,79 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->excludes(data)
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--prune", "--order",
                    "--only", "--skip");
+    // One value an option, taken as written: the patterns' own brackets are no list of CLI11's.
     command
-        .add_option("--data-tables", options.dataTables,
-                    "with --data or --data-only: only the rows of the tables that match one of these "
-                    "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema)")
+        .add_option(
+            "--data-tables", options.dataTables,
+            "with --data or --data-only: only the rows of the tables that match one of these "
+            "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema; a "
+            "part in brackets or double quotes may hold dots, commas and blanks); repeatable")
         ->type_name("PATTERNS")
-        ->delimiter(',');
+        ->check(NotAnOption())
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
     command
         .add_option_function<int>(
             "--rows-per-insert", [&options](const int& rows) { options.rowsPerInsert = rows; },
             "with --data or --data-only: rows in one INSERT statement, 1 to 1000 (default 100)")
         ->type_name("N")
-        ->check(CLI::Range(1, 1000));
+        ->check(WholeNumber(1, 1000));
+    command.add_flag(
+        "--consistent", options.consistent,
+        "with --data or --data-only: stop before reading anything when the database does not allow the rows "
+        "to "
+        "be read as of one moment (snapshot isolation); without it they are then read table by table, with a "
+        "warning");
+}
+
+void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options) {
+    command
+        .add_option("path", options.path,
+                    "a folder an export wrote (its files in the order of its manifest.txt), a .sql file, or "
+                    "- for standard input")
+        ->required()
+        ->type_name("PATH");
+    command
+        .add_option("--connect", source.connect,
+                    "ODBC connect string of the database to apply the scripts to")
+        ->required()
+        ->type_name("STR");
+    AddTimeout(command, source);
+    CLI::Option* keepGoing = command.add_flag(
+        "--continue", options.keepGoing,
+        "go on after a refused batch to the end, saying each refusal; the status is 1 when any was refused");
+    command
+        .add_flag(
+            "--single-transaction", options.singleTransaction,
+            "the whole run in one transaction with XACT_ABORT ON: a refusal or Ctrl-C rolls all of it back")
+        ->excludes(keepGoing);
+    command
+        .add_option(
+            "--jobs", options.jobs,
+            "connections that load the rows (the files of Data/ or NN-Data/) at once, a table or a share "
+            "of a table's batches each; everything else runs in order on one")
+        ->type_name("N")
+        ->check(WholeNumber(1, 64))
+        ->capture_default_str();
+    AddChoice<Existing>(
+        command, "--existing", [&options](const Existing& existing) { options.existing = existing; },
+        {{"stop", Existing::Stop}, {"ok", Existing::Ok}},
+        "an object the scripts create that the database has already: stop (the default: name them and run "
+        "nothing) or ok (apply all the same)");
+    CLI::Option* progress = command.add_flag(
+        "--progress", options.progress,
+        "a plain line per applied file, for logs, instead of the status line that stderr shows when it is a "
+        "terminal");
+    CLI::Option* quiet =
+        command
+            .add_flag("--quiet", options.quiet, "errors only: no status line, progress lines or summary line")
+            ->excludes(progress);
+    command
+        .add_flag(
+            "--verbose", options.verbose,
+            "also the server's messages that are not errors (PRINT) and the rows each statement affected")
+        ->excludes(quiet);
 }
 
 void AddDiffOptions(CLI::App& command, DiffOptions& options) {
@@ -285,9 +398,31 @@ void CheckExtras(CLI::App& command) {
                            command.get_name().c_str()));
 }
 
-void CheckSource(const CLI::App& command, const Source& source) {
-    if (command.get_name() != "demo" && command.get_name() != "snapshot" && command.get_name() != "diff" &&
-        source.connect.empty() == source.snapshot.empty())
+bool Given(const CLI::App& command, const char* option) {
+    const CLI::Option* found = command.get_option_no_throw(option);
+    return found && found->count() > 0;
+}
+
+// What object and fields name comes first, then where the catalog comes from: exactly one of --connect and
+// --snapshot, which names something.
+void CheckSource(const CLI::App& command, const CommandLine& line) {
+    const std::string& name = command.get_name();
+    if (name == "demo" || name == "snapshot" || name == "diff")
+        return;
+    if (name == "object" && line.name.empty())
+        Usage(Tr("object needs the NAME of the object to script: sqlscripts object NAME (--connect STR | "
+                 "--snapshot FILE)"));
+    if (name == "fields" && line.name.empty())
+        Usage(
+            Tr("fields needs the NAME of a table or view: sqlscripts fields NAME (--connect STR | --snapshot "
+               "FILE)"));
+    if (Given(command, "--connect") && line.source.connect.empty())
+        Usage(Tr("--connect names no connect string"));
+    if (name == "apply")
+        return;
+    if (Given(command, "--snapshot") && line.source.snapshot.empty())
+        Usage(Tr("--snapshot names no file"));
+    if (line.source.connect.empty() == line.source.snapshot.empty())
         Usage(Tr("give exactly one of --connect and --snapshot"));
 }
 
@@ -313,9 +448,11 @@ ExportPlan PlanExport(const ExportOptions& options) {
                  "object has a file of its own"));
     if (options.dir.empty())
         Usage(Tr("--dir names no folder"));
-    if (!options.data && !options.dataOnly && (!options.dataTables.empty() || options.rowsPerInsert))
-        Usage(Tr("--data-tables and --rows-per-insert go with --data or --data-only"));
+    if (!options.data && !options.dataOnly &&
+        (!options.dataTables.empty() || options.rowsPerInsert || options.consistent))
+        Usage(Tr("--data-tables, --rows-per-insert and --consistent go with --data or --data-only"));
     ExportPlan plan;
+    plan.tables = TablePatterns(options.dataTables);
     if (options.recreate || options.dataOnly)
         SelectedRecreateKinds(options.only, options.skip);
     else
@@ -324,13 +461,17 @@ ExportPlan PlanExport(const ExportOptions& options) {
     CheckDistinct(plan, options.layout);
     if (options.layout == Layout::Objects)
         plan.nameTemplate.emplace(options.nameTemplate.value_or(kDefaultNameTemplate));
-    plan.replace =
-        options.replace.value_or(::isatty(STDIN_FILENO) ? ReplacePolicy::Ask : ReplacePolicy::Never);
+    const bool terminal = ::isatty(STDIN_FILENO);
+    if (options.replace == ReplacePolicy::Ask && !terminal)
+        Usage(Tr(
+            "--replace ask asks on the terminal, and stdin is none; give --replace all or --replace never"));
+    plan.replace = options.replace.value_or(terminal ? ReplacePolicy::Ask : ReplacePolicy::Never);
     return plan;
 }
 
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
-    CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database"};
+    CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database, and "
+                 "applies them"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "sqlscripts " SQLSCRIPTS_VERSION);
 
@@ -385,6 +526,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     snapshotCommand->add_option("output", line.snapshotOutput, "the file to write (may be the input)")
         ->required();
 
+    auto* applyCommand = app.add_subcommand(
+        "apply", "run scripts against a database: a folder an export wrote, in the order of its manifest, a "
+                 "file, or standard input, split into batches at GO lines");
+    AddApplyOptions(*applyCommand, line.source, line.applyOptions);
+
     const std::pair<CLI::App*, CommandLine::Command> commands[] = {
         {exportCommand, CommandLine::Command::Export},
         {objectCommand, CommandLine::Command::Object},
@@ -392,14 +538,16 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
         {diffCommand, CommandLine::Command::Diff},
         {demoCommand, CommandLine::Command::Demo},
         {snapshotCommand, CommandLine::Command::SnapshotUpgrade},
+        {applyCommand, CommandLine::Command::Apply},
     };
     for (const auto& [command, kind] : commands)
         command->allow_extras();
     if (argc > 1 && argv[1][0] != '-' &&
         std::none_of(std::begin(commands), std::end(commands),
                      [argv](const auto& command) { return command.first->get_name() == argv[1]; }))
-        return UsageError(Format(
-            Tr("unknown command '%s' (commands: export, object, fields, diff, demo, snapshot)"), argv[1]));
+        return UsageError(
+            Format(Tr("unknown command '%s' (commands: export, object, fields, diff, demo, snapshot, apply)"),
+                   argv[1]));
     if (const std::optional<int> served = ServeCliReference(app, argc, argv))
         return *served;
     try {
@@ -407,13 +555,16 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0)
             return app.exit(e);
+        // A value that is wrong is named before what it left over.
+        if (dynamic_cast<const CLI::ValidationError*>(&e))
+            return UsageError(e.what());
         try {
             for (const auto& [command, kind] : commands) {
                 if (!*command)
                     continue;
                 CheckExtras(*command);
                 if (dynamic_cast<const CLI::RequiredError*>(&e))
-                    CheckSource(*command, line.source);
+                    CheckSource(*command, line);
             }
         } catch (const std::invalid_argument& usage) {
             return UsageError(usage.what());
@@ -426,9 +577,12 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                 continue;
             line.command = kind;
             CheckExtras(*command);
-            CheckSource(*command, line.source);
+            CheckSource(*command, line);
             if (kind == CommandLine::Command::Export && !line.exportOptions.dialog)
                 PlanExport(line.exportOptions);
+            if (kind == CommandLine::Command::Apply && line.applyOptions.singleTransaction &&
+                line.applyOptions.jobs > 1)
+                Usage(Tr("--single-transaction runs on one connection; it does not go with --jobs"));
         }
     } catch (const std::invalid_argument& e) {
         return UsageError(e.what());

@@ -5,6 +5,7 @@
 #include "ExportOutput.h"
 #include "ObjectFiles.h"
 #include "ReplaceGate.h"
+#include "recreate/DataPlan.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@ struct Source {
     std::string connect;
     std::string snapshot;
     std::string saveSnapshot;
+    std::optional<int> timeout; // seconds for the login and for each statement
 
     std::string ConnectString() const;
 };
@@ -44,11 +46,34 @@ struct ExportOptions {
     bool dataOnly = false;               // the rows alone, for a database that has the schema
     std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
     std::optional<int> rowsPerInsert;    // 100 when not given
+    bool consistent = false;             // rows as of one moment, or no run
+};
+
+// A --data-tables pattern as written, and what it matches.
+struct TablePattern {
+    std::string text;
+    TTablePattern match;
+};
+
+// apply: what to do when the database has an object the scripts create.
+enum class Existing { Stop, Ok };
+
+// apply: scripts run against a database.
+struct ApplyOptions {
+    std::string path;       // a folder with a manifest, a script file, or "-" for standard input
+    bool keepGoing = false; // --continue
+    bool singleTransaction = false;
+    int jobs = 1;
+    Existing existing = Existing::Stop;
+    bool progress = false;
+    bool quiet = false;
+    bool verbose = false;
 };
 
 // An export as the options ask for it.
 struct ExportPlan {
     std::vector<int> categories;
+    std::vector<TablePattern> tables; // of --data-tables
     CategoryFileNames files;
     std::optional<NameTemplate> nameTemplate; // with --layout objects
     ReplacePolicy replace = ReplacePolicy::Never;
@@ -71,11 +96,12 @@ struct DiffOptions {
 };
 
 struct CommandLine {
-    enum class Command { Export, Object, Fields, Diff, Demo, SnapshotUpgrade };
+    enum class Command { Export, Object, Fields, Diff, Demo, SnapshotUpgrade, Apply };
 
     Command command = Command::Demo;
     Source source;
     ExportOptions exportOptions;
+    ApplyOptions applyOptions;
     std::string name;        // object, fields
     std::optional<int> type; // object --type
     bool collation = false;  // object --collation

@@ -3,22 +3,17 @@
 #include "Messages.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
-namespace {
-
-constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
-
-size_t TerminalWidth() {
-    winsize size{};
-    return ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
-}
-
-} // namespace
-
 Progress::Progress(Mode mode, std::vector<std::string> names) : mode_(mode), names_(std::move(names)) {}
+
+Progress::Mode Progress::ModeFor(bool quiet, bool lines) {
+    if (quiet)
+        return Mode::Off;
+    if (lines)
+        return Mode::Lines;
+    return ::isatty(STDERR_FILENO) ? Mode::StatusLine : Mode::Off;
+}
 
 Progress::Active* Progress::Find(int category) {
     const auto it = std::find_if(active_.begin(), active_.end(),
@@ -75,7 +70,7 @@ void Progress::Suspend() {
         return;
     std::lock_guard lock(mutex_);
     ++suspended_;
-    Erase();
+    line_.Erase();
 }
 
 void Progress::Resume() {
@@ -90,7 +85,7 @@ void Progress::Clear() {
     if (mode_ != Mode::StatusLine)
         return;
     std::lock_guard lock(mutex_);
-    Erase();
+    line_.Erase();
     suspended_ = 1;
 }
 
@@ -98,12 +93,8 @@ void Progress::Clear() {
 void Progress::Draw(bool force) {
     if (mode_ != Mode::StatusLine || suspended_ > 0)
         return;
-    const auto now = std::chrono::steady_clock::now();
-    if (!force && now - lastDraw_ < kRedrawInterval)
-        return;
-    lastDraw_ = now;
     if (active_.empty()) {
-        Erase();
+        line_.Erase();
         return;
     }
     std::string line = "sqlscripts:";
@@ -117,19 +108,8 @@ void Progress::Draw(bool force) {
         line += ",";
     }
     line.pop_back();
-    const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - start_).count();
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start_).count();
     line.append("  ").append(Format(Tr("%ld s"), static_cast<long>(elapsed)));
-    line.resize(std::min(line.size(), TerminalWidth() - 1));
-    std::fprintf(stderr, "\r%s\033[K", line.c_str());
-    std::fflush(stderr);
-    shown_ = true;
-}
-
-// Called with the lock held.
-void Progress::Erase() {
-    if (!shown_)
-        return;
-    std::fputs("\r\033[K", stderr);
-    std::fflush(stderr);
-    shown_ = false;
+    line_.Draw(std::move(line), force);
 }

@@ -2,6 +2,8 @@
 // finished category for logs, or nothing. The workers of the parallel run report to it at once.
 #pragma once
 
+#include "StatusLine.h"
+
 #include <chrono>
 #include <mutex>
 #include <string>
@@ -13,6 +15,9 @@ public:
 
     // names: how each category is called on the line, by category index.
     Progress(Mode mode, std::vector<std::string> names);
+
+    // --quiet: nothing; --progress: lines; else the status line when stderr is a terminal.
+    static Mode ModeFor(bool quiet, bool lines);
 
     void Started(int category);
     void ListRead(int category, long total);
@@ -35,16 +40,14 @@ private:
 
     Active* Find(int category);
     void Draw(bool force);
-    void Erase();
 
     const Mode mode_;
     const std::vector<std::string> names_;
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::mutex mutex_;
     std::vector<Active> active_; // in the order they started
-    std::chrono::steady_clock::time_point lastDraw_{};
+    StatusLine line_;
     int suspended_ = 0;
-    bool shown_ = false;
 };
 
 // Keeps the status line off the terminal while a message or a question is on it.

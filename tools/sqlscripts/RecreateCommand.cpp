@@ -6,6 +6,8 @@
 #include "ExportOutput.h"
 #include "KindSelection.h"
 #include "Messages.h"
+#include "ObjectName.h"
+#include "OneMoment.h"
 #include "RecreateFiles.h"
 #include "model/ModelLoader.h"
 #include "platform/Text.h"
@@ -27,8 +29,9 @@ struct ScriptedModel {
 
 // The model of the connected database, scripted. Throws CModelError when a family cannot be read, or when a
 // signal stopped the load.
-ScriptedModel LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress) {
-    TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
+ScriptedModel LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress,
+                            EModelScope scope = eModelWhole) {
+    TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress, scope);
     TRecreateScript script = ScriptCatalogModel(model);
     return ScriptedModel{std::move(model), std::move(script)};
 }
@@ -46,15 +49,20 @@ void WarnCycles(const TRecreateScript& script, const std::vector<TRecreateStep>&
                 JoinText(cycle).c_str()));
 }
 
-void WarnUnmatched(const TCatalogModel& model, const std::vector<std::string>& patterns) {
-    for (const std::string& pattern : patterns) {
-        const bool matched =
-            std::any_of(model.aTables.begin(), model.aTables.end(), [&](const TModelTable& table) {
-                return MatchesTablePattern(table.strSchema, table.strName, pattern);
-            });
-        if (!matched)
-            Say(Format(Tr("warning: no table matches --data-tables %s"), pattern.c_str()));
-    }
+// A pattern that matches no table is a mistake in it, or the wrong database: the run stops, naming them all.
+bool EveryPatternMatches(const TCatalogModel& model, const std::vector<TablePattern>& patterns) {
+    std::vector<std::string> unmatched;
+    for (const TablePattern& pattern : patterns)
+        if (std::none_of(model.aTables.begin(), model.aTables.end(), [&](const TModelTable& table) {
+                return MatchesTablePattern(table.strSchema, table.strName, pattern.match);
+            }))
+            unmatched.push_back(pattern.text);
+    if (!unmatched.empty())
+        Say(Format(TrN("no table matches the --data-tables pattern %s; nothing was written",
+                       "no table matches the --data-tables patterns %s; nothing was written",
+                       unmatched.size()),
+                   JoinText(unmatched).c_str()));
+    return unmatched.empty();
 }
 
 std::vector<TRecreateStep> Selected(std::vector<TRecreateStep> steps, const RecreateKindSet& kinds) {
@@ -105,34 +113,6 @@ int RunningModel(const std::function<int()>& command) {
         Say(ModelErrorLine(e));
         return kExitFailed;
     }
-}
-
-struct ObjectName {
-    std::string schema;
-    std::string name;
-};
-
-// SCHEMA.NAME, either part in brackets or double quotes when it holds a dot; without a dot, NAME alone.
-ObjectName ParseObjectName(const std::string& text) {
-    std::vector<std::string> parts{std::string()};
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if ((ch == '[' || ch == '"') && parts.back().empty()) {
-            const char close = ch == '[' ? ']' : '"';
-            for (++i; i < text.size(); ++i) {
-                if (text[i] == close && i + 1 < text.size() && text[i + 1] == close)
-                    ++i;
-                else if (text[i] == close)
-                    break;
-                parts.back() += text[i];
-            }
-        } else if (ch == '.' && parts.size() == 1) {
-            parts.emplace_back();
-        } else {
-            parts.back() += ch;
-        }
-    }
-    return parts.size() == 1 ? ObjectName{std::string(), parts[0]} : ObjectName{parts[0], parts[1]};
 }
 
 bool SameName(const std::string& a, const std::string& b) {
@@ -213,15 +193,25 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     // catalog is read.
     if (!CanCreateFolder(options.dir))
         return kExitFailed;
+    RemoveDebrisIn(options.dir);
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
+    bool parallel = options.parallel;
+    if (options.data || options.dataOnly) {
+        const std::optional<Moment> moment = BeginOneMoment(db, options.consistent);
+        if (!moment)
+            return kExitFailed;
+        // Other connections would read other moments.
+        parallel = parallel && *moment == Moment::TableByTable;
+    }
     CatchInterruptions();
     return RunningModel([&] {
         CatalogProgress catalogProgress(progressMode);
         ScriptedModel scripted = [&] {
             try {
-                return LoadAndScript(db, options.parallel, catalogProgress.Callback());
+                return LoadAndScript(db, parallel, catalogProgress.Callback(),
+                                     options.dataOnly ? eModelTablesForRows : eModelWhole);
             } catch (const CModelError&) {
                 catalogProgress.Done(false);
                 throw;
@@ -230,10 +220,13 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         catalogProgress.Done(true);
         RunEnd end;
         end.dir = options.dir;
+        end.database = db.GetBackend()->GetDatabaseName();
         end.quiet = options.quiet;
         end.signal = InterruptionSignal();
         if (end.signal)
             return ConcludeRun(end);
+        if ((options.data || options.dataOnly) && !EveryPatternMatches(scripted.model, plan.tables))
+            return kExitFailed;
         std::vector<TRecreateStep> steps = options.dataOnly
                                                ? std::vector<TRecreateStep>()
                                                : Selected(std::move(scripted.script.aSteps), kinds);
@@ -242,8 +235,10 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
                                               ? RecreateObjectFiles(std::move(steps), *plan.nameTemplate)
                                               : RecreateSectionFiles(std::move(steps));
         if (options.data || options.dataOnly) {
-            WarnUnmatched(scripted.model, options.dataTables);
-            AddDataFiles(files, PlanData(scripted.model, options.dataTables, options.dataOnly),
+            std::vector<TTablePattern> patterns;
+            for (const TablePattern& pattern : plan.tables)
+                patterns.push_back(pattern.match);
+            AddDataFiles(files, PlanData(scripted.model, patterns, options.dataOnly),
                          plan.nameTemplate ? &*plan.nameTemplate : nullptr);
             CheckRowTypes(files);
         }

@@ -159,6 +159,9 @@ std::optional<std::string> WriteFilesAndManifest(const std::string& dir,
     for (const RecreateFile& file : files)
         if (!gate.Allow(fs::path(dir) / file.path, file.path))
             return file.path;
+    // The folder's own error, rather than the first file's that cannot be written in it.
+    if (const int error = MakeFolder(dir))
+        throw CModelError(eModelTask::MakeFolder, dir, SystemReason(error));
     if (writeData)
         writeData();
     std::vector<std::string> written;
@@ -181,9 +184,6 @@ std::optional<std::string> WriteFilesAndManifest(const std::string& dir,
         if (i + 1 == files.size() || files[i + 1].section != file.section)
             progress.Finished(section, true);
     }
-    // With nothing to write (an empty catalog) the folder is made for the manifest alone.
-    std::error_code ec;
-    fs::create_directories(dir, ec);
     WriteManifest(dir, written);
     return std::nullopt;
 }
@@ -205,6 +205,7 @@ std::optional<std::string> WriteRecreateFiles(const std::string& dir, const std:
                                               ReplaceGate& gate, Progress& progress,
                                               const WriteDataFiles& writeData) {
     const std::set<fs::path, std::greater<>> missing = MissingFolders(dir, files);
+    const CProvisionalFolders provisional(std::vector<std::string>(missing.begin(), missing.end()));
     try {
         std::optional<std::string> refused = WriteFilesAndManifest(dir, files, gate, progress, writeData);
         if (refused)

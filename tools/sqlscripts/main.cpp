@@ -1,4 +1,5 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
+#include "ApplyCommand.h"
 #include "Categories.h"
 #include "ConnectString.h"
 #include "DialogExport.h"
@@ -6,8 +7,10 @@
 #include "ExportObserver.h"
 #include "HostUi.h"
 #include "Installed.h"
+#include "Interruption.h"
 #include "Messages.h"
 #include "ObjectFiles.h"
+#include "ObjectName.h"
 #include "Options.h"
 #include "RecreateCommand.h"
 
@@ -20,22 +23,39 @@
 #include "scripts/ScriptApi.h"
 #include "scripts/ScriptUnloader.h"
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <strings.h>
 #include <unistd.h>
 
 namespace {
 
+// Seconds a login may take without --timeout: long enough for a server across the world, short enough not to
+// look like a hang.
+constexpr int kDefaultLoginTimeout = 30;
+
+// The folder of --save-snapshot is made as --dir's is, and what a recording that ended early left beside the
+// file goes; false after saying why the folder cannot be made.
+bool PrepareRecording(const std::string& file) {
+    const std::string folder = std::filesystem::path(file).parent_path().string();
+    if (!folder.empty() && !CreateFolder(folder))
+        return false;
+    RemoveDebrisOf(file);
+    return true;
+}
+
 // Opens the connection; on failure says why in one line, without the connect string's password. A snapshot
 // whose recording was cut short is named, since it cannot answer what was asked after that.
 bool Connect(CDatabase& db, const Source& source) {
+    if (!source.saveSnapshot.empty() && !PrepareRecording(source.saveSnapshot))
+        return false;
     try {
+        SetDbTimeouts({static_cast<DWORD>(source.timeout.value_or(kDefaultLoginTimeout)),
+                       static_cast<DWORD>(source.timeout.value_or(0))});
         db.OpenEx(source.ConnectString().c_str(), CDatabase::noOdbcDialog);
-        db.SetQueryTimeout(300);
         const CCatalogSnapshot* snapshot = db.GetBackend()->GetSnapshot();
         if (snapshot && !snapshot->GetCutShort().empty())
             Say(Format(
@@ -84,11 +104,7 @@ std::optional<bool> ChoosePrefetch(CDatabase& db, Prefetch choice, HostUi& ui) {
 }
 
 Progress::Mode ProgressMode(const ExportOptions& options) {
-    if (options.quiet)
-        return Progress::Mode::Off;
-    if (options.progress)
-        return Progress::Mode::Lines;
-    return ::isatty(STDERR_FILENO) ? Progress::Mode::StatusLine : Progress::Mode::Off;
+    return Progress::ModeFor(options.quiet, options.progress);
 }
 
 void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const ExportPlan& plan,
@@ -107,9 +123,14 @@ void FillUnloader(CScriptUnloader& unloader, const ExportOptions& options, const
 // Says how the run ended: interrupted, stopped at an existing file, failed, or done (with the object files
 // left from objects that are gone, and the folder's list of files); the exit status.
 int ConcludeExport(const ExportOptions& options, const ExportPlan& plan, const HostUi& ui,
-                   const ExportObserver& observer, ExportOutput& output) {
-    RunEnd end{options.dir, InterruptionSignal(), JoinCategoryNames(observer.Finished()), std::nullopt,
-               false,       options.quiet};
+                   const ExportObserver& observer, ExportOutput& output, const std::string& database) {
+    RunEnd end{options.dir,
+               InterruptionSignal(),
+               JoinCategoryNames(observer.Finished()),
+               std::nullopt,
+               false,
+               options.quiet,
+               database};
     if (end.signal)
         return ConcludeRun(end);
     const bool failed = output.SayWriteFailures() || ui.MessageCount() > 0;
@@ -139,6 +160,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
     const std::optional<bool> prefetch = ChoosePrefetch(db, options.prefetch, ui);
     if (!prefetch || !CreateFolder(options.dir))
         return kExitFailed;
+    RemoveDebrisIn(options.dir);
     // A replayed snapshot has no connection to lose: its recorded failures answer single statements.
     if (!db.GetBackend()->GetSnapshot())
         ui.StopOnLostConnection();
@@ -158,7 +180,7 @@ int RunExport(const Source& source, const ExportOptions& options) {
     progress.Clear();
     if (const std::string warning = observer.Damaged().Warning(source.connect); !warning.empty())
         Say(warning);
-    return ConcludeExport(options, plan, ui, observer, *output);
+    return ConcludeExport(options, plan, ui, observer, *output, db.GetBackend()->GetDatabaseName());
 }
 
 // The categories, names, folder and COLLATION option come from the options dialog instead of the options.
@@ -193,6 +215,13 @@ int PrintScript(bool ok, const CString& script, const std::string& name) {
     return PrintResult(ok, script);
 }
 
+// The module scripts objects of schema dbo, named without it: dbo.NAME and [dbo].[NAME] are taken as NAME.
+// Any other text is the name itself, which may hold dots.
+std::string DboObjectName(const std::string& text) {
+    const ObjectName name = ParseObjectName(text);
+    return strcasecmp(name.schema.c_str(), "dbo") == 0 ? name.name : text;
+}
+
 // Runs a call of the module on the connection, with the host's user interface in place.
 int OnModule(const Source& source, const std::function<int(CDatabase&, HostUi&)>& call) {
     HostUi ui;
@@ -206,20 +235,20 @@ int OnModule(const Source& source, const std::function<int(CDatabase&, HostUi&)>
 int RunObject(const CommandLine& line) {
     if (line.recreate)
         return PrintRecreateObject(line.name, [&line](CDatabase& db) { return Connect(db, line.source); });
-    return OnModule(line.source, [&line](CDatabase& db, HostUi& ui) {
+    const std::string name = DboObjectName(line.name);
+    return OnModule(line.source, [&line, &name](CDatabase& db, HostUi& ui) {
         CString script;
         try {
             if (!line.type) {
-                ui.ExpectObject(line.name);
-                return PrintScript(GenerateSQLScriptObject(db, line.name.c_str(), script, !line.collation) !=
-                                       0,
-                                   script, line.name);
+                ui.ExpectObject(name, !ParseObjectName(name).schema.empty());
+                return PrintScript(GenerateSQLScriptObject(db, name.c_str(), script, !line.collation) != 0,
+                                   script, name);
             }
             const TErrState result = GetSqlScriptObject(db, static_cast<eSqlTypeObjects>(*line.type),
-                                                        line.name.c_str(), script, !line.collation);
+                                                        name.c_str(), script, !line.collation);
             if (result.nError)
                 Say(ModuleText(OneLine(result.strMessage.Str())));
-            return PrintScript(result.nError == 0, script, line.name);
+            return PrintScript(result.nError == 0, script, name);
         } catch (CException* e) {
             const CExceptionPtr<> guard(e);
             Say(OneLine(e->GetErrorText().Str()));
@@ -229,10 +258,11 @@ int RunObject(const CommandLine& line) {
 }
 
 int RunFields(const CommandLine& line) {
-    return OnModule(line.source, [&line](CDatabase& db, HostUi&) {
+    const std::string name = DboObjectName(line.name);
+    return OnModule(line.source, [&name](CDatabase& db, HostUi&) {
         CString fields;
-        if (GenerateSQLScriptFields(db, line.name.c_str(), fields) && fields.IsEmpty()) {
-            Say(Format(Tr("%s is not a table or view of schema dbo"), line.name.c_str()));
+        if (GenerateSQLScriptFields(db, name.c_str(), fields) && fields.IsEmpty()) {
+            Say(Format(Tr("%s is not a table or view of schema dbo"), name.c_str()));
             return kExitFailed;
         }
         return PrintResult(!fields.IsEmpty(), fields);
@@ -264,6 +294,7 @@ int RunDemo(const std::string& dir) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const InterruptionWatch watch;
     InitMessages();
     CommandLine line;
     if (const std::optional<int> status = ParseCommandLine(argc, argv, line))
@@ -285,6 +316,8 @@ int main(int argc, char** argv) {
         return RunDemo(line.demoDir);
     case CommandLine::Command::SnapshotUpgrade:
         return RunSnapshotUpgrade(line);
+    case CommandLine::Command::Apply:
+        return RunApply(line.applyOptions, [&line](CDatabase& db) { return Connect(db, line.source); });
     }
     return kExitFailed;
 }

@@ -1,0 +1,203 @@
+#include "apply/BatchContent.h"
+
+#include "apply/ScriptLexer.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <optional>
+
+namespace {
+
+struct TToken {
+    enum EKind { Word, Delimited, Symbol } eKind;
+    std::string strText; // a delimited name without its quotes, doubled ones single again
+};
+
+bool IsWordChar(char ch) {
+    const auto uch = static_cast<unsigned char>(ch);
+    return std::isalnum(uch) || ch == '_' || ch == '@' || ch == '#' || ch == '$' || uch >= 0x80;
+}
+
+std::string Undoubled(std::string_view str, char chClose) {
+    std::string strOut;
+    for (size_t i = 0; i < str.size(); ++i) {
+        strOut += str[i];
+        if (str[i] == chClose && i + 1 < str.size() && str[i + 1] == chClose)
+            ++i;
+    }
+    return strOut;
+}
+
+// The tokens outside parentheses; comments and strings are passed over.
+std::vector<TToken> TopLevelTokens(std::string_view strText) {
+    std::vector<TToken> aTokens;
+    int nDepth = 0;
+    for (size_t nAt = 0; nAt < strText.size();) {
+        if (nDepth > 0) {
+            // Inside parentheses only what nests or hides a parenthesis counts: a value list is passed
+            // quickly.
+            nAt = strText.find_first_of("()'\"[-/", nAt);
+            if (nAt == std::string_view::npos)
+                break;
+        }
+        const char ch = strText[nAt];
+        const char chNext = nAt + 1 < strText.size() ? strText[nAt + 1] : '\0';
+        if (ch == '-' && chNext == '-') {
+            nAt = std::min(strText.find('\n', nAt), strText.size());
+        } else if (ch == '/' && chNext == '*') {
+            int nComments = 1;
+            nAt = SkipBlockComment(strText, nAt + 2, nComments);
+        } else if (char chClose = ClosingQuote(ch)) {
+            const size_t nStart = nAt + 1;
+            nAt = SkipQuoted(strText, nStart, chClose);
+            if (ch != '\'' && nDepth == 0)
+                aTokens.push_back(
+                    {TToken::Delimited,
+                     Undoubled(strText.substr(nStart, nAt - nStart - (chClose ? 0 : 1)), ClosingQuote(ch))});
+        } else if (ch == '(' || ch == ')') {
+            nDepth = std::max(0, nDepth + (ch == '(' ? 1 : -1));
+            ++nAt;
+        } else if (nDepth > 0 || std::isspace(static_cast<unsigned char>(ch))) {
+            ++nAt;
+        } else if (IsWordChar(ch)) {
+            const size_t nStart = nAt;
+            while (nAt < strText.size() && IsWordChar(strText[nAt]))
+                ++nAt;
+            aTokens.push_back({TToken::Word, std::string(strText.substr(nStart, nAt - nStart))});
+        } else {
+            aTokens.push_back({TToken::Symbol, std::string(1, ch)});
+            ++nAt;
+        }
+    }
+    return aTokens;
+}
+
+std::string Upper(std::string str) {
+    std::transform(str.begin(), str.end(), str.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+    return str;
+}
+
+bool IsKeyword(const TToken& token, std::string_view strKeyword) {
+    return token.eKind == TToken::Word && Upper(token.strText) == strKeyword;
+}
+
+// The words that begin a T-SQL statement.
+constexpr std::array<std::string_view, 47> kStatementWords = {
+    "ALTER",       "BACKUP",  "BEGIN",    "BREAK",      "BULK",    "CHECKPOINT", "CLOSE",     "COMMIT",
+    "CONTINUE",    "CREATE",  "DBCC",     "DEALLOCATE", "DECLARE", "DELETE",     "DENY",      "DISABLE",
+    "DROP",        "ENABLE",  "END",      "EXEC",       "EXECUTE", "FETCH",      "GOTO",      "GRANT",
+    "IF",          "INSERT",  "KILL",     "MERGE",      "OPEN",    "PRINT",      "RAISERROR", "READTEXT",
+    "RECONFIGURE", "RESTORE", "RETURN",   "REVERT",     "REVOKE",  "ROLLBACK",   "SAVE",      "SELECT",
+    "SET",         "THROW",   "TRUNCATE", "UPDATE",     "USE",     "WAITFOR",    "WHILE"};
+
+std::optional<std::string> StatementWord(const TToken& token) {
+    if (token.eKind != TToken::Word)
+        return std::nullopt;
+    std::string strWord = Upper(token.strText);
+    if (std::find(kStatementWords.begin(), kStatementWords.end(), strWord) == kStatementWords.end() &&
+        strWord != "WITH")
+        return std::nullopt;
+    return strWord;
+}
+
+// A name of one to four parts at aTokens[nAt], which moves past it; empty when there is none there.
+TScriptName ReadName(const std::vector<TToken>& aTokens, size_t& nAt) {
+    std::vector<std::string> aParts;
+    while (nAt < aTokens.size() && aTokens[nAt].eKind != TToken::Symbol) {
+        aParts.push_back(aTokens[nAt++].strText);
+        if (nAt >= aTokens.size() || aTokens[nAt].strText != ".")
+            break;
+        ++nAt;
+        // "db..name": the schema left out.
+        while (nAt < aTokens.size() && aTokens[nAt].strText == ".") {
+            aParts.emplace_back();
+            ++nAt;
+        }
+    }
+    if (aParts.empty())
+        return {};
+    return {aParts.size() > 1 ? aParts[aParts.size() - 2] : std::string(), aParts.back()};
+}
+
+struct TKindWord {
+    std::string_view strWord;
+    ECreatedKind eKind;
+    bool bWholeBatch; // what follows the name is the object's body, with statements of its own
+};
+
+constexpr std::array<TKindWord, 12> kKindWords = {{{"SCHEMA", ECreatedKind::Schema, true},
+                                                   {"TYPE", ECreatedKind::Type, false},
+                                                   {"TABLE", ECreatedKind::Table, false},
+                                                   {"VIEW", ECreatedKind::View, true},
+                                                   {"PROC", ECreatedKind::Procedure, true},
+                                                   {"PROCEDURE", ECreatedKind::Procedure, true},
+                                                   {"FUNCTION", ECreatedKind::Function, true},
+                                                   {"TRIGGER", ECreatedKind::Trigger, true},
+                                                   {"SEQUENCE", ECreatedKind::Sequence, false},
+                                                   {"SYNONYM", ECreatedKind::Synonym, false},
+                                                   {"DEFAULT", ECreatedKind::Default, true},
+                                                   {"RULE", ECreatedKind::Rule, true}}};
+
+// The objects that CREATE statements make; CREATE OR ALTER replaces what is there, and a temporary table is
+// the session's own.
+std::vector<TCreatedObject> CreatedObjects(const std::vector<TToken>& aTokens) {
+    std::vector<TCreatedObject> aCreated;
+    for (size_t nAt = 0; nAt + 1 < aTokens.size(); ++nAt) {
+        if (!IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt + 1], "OR"))
+            continue;
+        const std::string strKind = Upper(aTokens[nAt + 1].strText);
+        const auto kind = std::find_if(kKindWords.begin(), kKindWords.end(),
+                                       [&](const TKindWord& word) { return word.strWord == strKind; });
+        if (aTokens[nAt + 1].eKind != TToken::Word || kind == kKindWords.end())
+            continue;
+        size_t nName = nAt + 2;
+        TScriptName name = ReadName(aTokens, nName);
+        if (!name.IsEmpty() && !name.strName.starts_with("#"))
+            aCreated.push_back({kind->eKind, std::move(name)});
+        if (kind->bWholeBatch)
+            break;
+    }
+    return aCreated;
+}
+
+// The table that INSERT [INTO] or SET IDENTITY_INSERT at nAt names.
+TScriptName NamedTable(const std::vector<TToken>& aTokens, size_t nAt) {
+    ++nAt;
+    if (nAt < aTokens.size() &&
+        (IsKeyword(aTokens[nAt], "INTO") || IsKeyword(aTokens[nAt], "IDENTITY_INSERT")))
+        ++nAt;
+    return ReadName(aTokens, nAt);
+}
+
+} // namespace
+
+TBatchContent DescribeBatch(std::string_view strBatch) {
+    const std::vector<TToken> aTokens = TopLevelTokens(strBatch);
+    TBatchContent content;
+    content.aCreated = CreatedObjects(aTokens);
+    std::vector<size_t> aStatements;
+    for (size_t nAt = 0; nAt < aTokens.size(); ++nAt)
+        if (StatementWord(aTokens[nAt]))
+            aStatements.push_back(nAt);
+    if (aStatements.empty())
+        return content;
+    const std::string strFirst = *StatementWord(aTokens[aStatements.front()]);
+    if (strFirst != "INSERT" && strFirst != "SET")
+        return content;
+    for (const size_t nAt : aStatements) {
+        if (*StatementWord(aTokens[nAt]) != strFirst)
+            return content;
+        const bool bIdentity =
+            strFirst == "SET" && nAt + 1 < aTokens.size() && IsKeyword(aTokens[nAt + 1], "IDENTITY_INSERT");
+        if (strFirst == "SET" && !bIdentity)
+            continue;
+        const TScriptName table = NamedTable(aTokens, nAt);
+        if (!content.table.IsEmpty() && !(table == content.table))
+            return content;
+        content.table = table;
+    }
+    content.eKind = strFirst == "INSERT" ? EBatchKind::Rows : EBatchKind::Settings;
+    return content;
+}

@@ -1,0 +1,51 @@
+// What a batch does, as far as applying a script needs to know before it runs: the objects it creates (so
+// that a database that has them already is found first), and whether it only inserts a table's rows or only
+// changes the session's settings (so that the rows of a table can be spread over several connections). Read
+// from its words outside parentheses, comments and strings; never a full parse.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A name as the script writes it, without brackets or quotes; an empty schema is the user's default one.
+struct TScriptName {
+    std::string strSchema;
+    std::string strName;
+
+    bool IsEmpty() const { return strName.empty(); }
+    bool operator==(const TScriptName&) const = default;
+};
+
+enum class ECreatedKind {
+    Schema,
+    Type,
+    Table,
+    View,
+    Procedure,
+    Function,
+    Trigger,
+    Sequence,
+    Synonym,
+    Default,
+    Rule
+};
+
+struct TCreatedObject {
+    ECreatedKind eKind;
+    TScriptName name; // a schema's name is in strName
+};
+
+enum class EBatchKind {
+    Rows,     // INSERT statements into one table, nothing else
+    Settings, // SET statements only
+    Other
+};
+
+struct TBatchContent {
+    EBatchKind eKind = EBatchKind::Other;
+    TScriptName table; // Rows: the table; Settings: the table that SET IDENTITY_INSERT names, if any
+    std::vector<TCreatedObject> aCreated;
+};
+
+TBatchContent DescribeBatch(std::string_view strBatch);

@@ -1,0 +1,100 @@
+#include "apply/TargetCatalog.h"
+
+#include "platform/Unicode.h"
+
+#include <memory>
+
+namespace {
+
+using TRows = std::vector<std::vector<std::string>>;
+
+TRows Rows(CDbConnection& connection, const std::string& strSql) {
+    const std::unique_ptr<CDbResult> pResult = connection.Execute(strSql, true);
+    TRows aRows;
+    while (const std::optional<TDbRow> row = pResult->Fetch()) {
+        std::vector<std::string>& aValues = aRows.emplace_back();
+        for (const TDbValue& value : *row)
+            aValues.emplace_back(*value);
+    }
+    return aRows;
+}
+
+// The schema that a name written without one is created in.
+std::string DefaultSchema(CDbConnection& connection) {
+    const TRows aRows = Rows(connection, "SELECT SCHEMA_NAME()");
+    return aRows.empty() || aRows[0].empty() || aRows[0][0].empty() ? "dbo" : aRows[0][0];
+}
+
+std::string FoldedKey(const std::string& strSchema, const std::string& strName) {
+    return FoldCaseUtf8(strSchema) + "." + FoldCaseUtf8(strName);
+}
+
+// Schemas, types and the objects of sys.objects each have names of their own.
+enum class ENamespace { Schemas, Types, Objects };
+
+ENamespace NamespaceOf(ECreatedKind eKind) {
+    return eKind == ECreatedKind::Schema ? ENamespace::Schemas
+           : eKind == ECreatedKind::Type ? ENamespace::Types
+                                         : ENamespace::Objects;
+}
+
+std::set<std::string> ExistingNames(CDbConnection& connection, ENamespace eNamespace) {
+    static const char* const s_apszSql[] = {
+        "SELECT '', name FROM sys.schemas",
+        "SELECT s.name, t.name FROM sys.types t JOIN sys.schemas s ON s.schema_id = t.schema_id "
+        "WHERE t.is_user_defined = 1",
+        "SELECT s.name, o.name FROM sys.objects o JOIN sys.schemas s ON s.schema_id = o.schema_id "
+        "WHERE o.is_ms_shipped = 0"};
+    std::set<std::string> names;
+    for (const std::vector<std::string>& row : Rows(connection, s_apszSql[static_cast<int>(eNamespace)]))
+        names.insert(FoldedKey(row.at(0), row.at(1)));
+    return names;
+}
+
+} // namespace
+
+std::vector<TPlannedObject> FindExistingObjects(CDbConnection& connection, const TApplyPlan& plan) {
+    std::vector<TPlannedObject> aExisting;
+    if (plan.aCreated.empty())
+        return aExisting;
+    const std::string strDefaultSchema = DefaultSchema(connection);
+    std::vector<std::set<std::string>> aNames(3);
+    std::vector<bool> aRead(3, false);
+    for (const TPlannedObject& planned : plan.aCreated) {
+        const auto nSpace = static_cast<size_t>(NamespaceOf(planned.object.eKind));
+        if (!aRead[nSpace])
+            aNames[nSpace] = ExistingNames(connection, static_cast<ENamespace>(nSpace));
+        aRead[nSpace] = true;
+        const TScriptName& name = planned.object.name;
+        const std::string strSchema = nSpace == static_cast<size_t>(ENamespace::Schemas) ? std::string()
+                                      : name.strSchema.empty()                           ? strDefaultSchema
+                                                                                         : name.strSchema;
+        if (aNames[nSpace].count(FoldedKey(strSchema, name.strName)))
+            aExisting.push_back(planned);
+    }
+    return aExisting;
+}
+
+CTargetTables::CTargetTables(CDbConnection& connection) : m_strDefaultSchema(DefaultSchema(connection)) {
+    for (const std::vector<std::string>& row :
+         Rows(connection, "SELECT OBJECT_SCHEMA_NAME(parent_object_id), OBJECT_NAME(parent_object_id), "
+                          "OBJECT_SCHEMA_NAME(referenced_object_id), OBJECT_NAME(referenced_object_id) "
+                          "FROM sys.foreign_keys WHERE is_disabled = 0"))
+        m_references.emplace(FoldedKey(row.at(0), row.at(1)), FoldedKey(row.at(2), row.at(3)));
+    for (const std::vector<std::string>& row :
+         Rows(connection,
+              "SELECT OBJECT_SCHEMA_NAME(object_id), OBJECT_NAME(object_id) FROM sys.identity_columns"))
+        m_identityTables.insert(FoldedKey(row.at(0), row.at(1)));
+}
+
+std::string CTargetTables::Key(const TScriptName& name) const {
+    return FoldedKey(name.strSchema.empty() ? m_strDefaultSchema : name.strSchema, name.strName);
+}
+
+bool CTargetTables::References(const TScriptName& table, const TScriptName& referenced) const {
+    return m_references.count({Key(table), Key(referenced)}) > 0;
+}
+
+bool CTargetTables::HasIdentity(const TScriptName& table) const {
+    return m_identityTables.count(Key(table)) > 0;
+}

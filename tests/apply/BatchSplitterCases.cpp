@@ -1,0 +1,64 @@
+// Golden cases of the batch splitter: each folder under cases/apply-split holds a script (script.sql) and the
+// batches expected of it (batches): for each, the line it begins on, how often it runs, what it does as far
+// as applying needs to know (rows into a table, settings, objects created), then its lines with CR, LF and
+// TAB made visible; or the error that stops the reading.
+#include "apply/BatchContent.h"
+#include "apply/ScriptReader.h"
+#include "cases/CaseSupport.h"
+
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Name(const TScriptName& name) {
+    return MakeVisible(name.strSchema.empty() ? name.strName : name.strSchema + "." + name.strName);
+}
+
+std::string Describe(const TBatchContent& content) {
+    static const char* const s_apszKinds[] = {"schema",    "type",     "table",   "view",
+                                              "procedure", "function", "trigger", "sequence",
+                                              "synonym",   "default",  "rule"};
+    std::string strOut;
+    if (content.eKind == EBatchKind::Rows)
+        strOut += "; rows into " + Name(content.table);
+    if (content.eKind == EBatchKind::Settings)
+        strOut += content.table.IsEmpty() ? "; settings" : "; settings of " + Name(content.table);
+    for (const TCreatedObject& object : content.aCreated)
+        strOut +=
+            std::string("; creates ") + s_apszKinds[static_cast<int>(object.eKind)] + " " + Name(object.name);
+    return strOut;
+}
+
+std::string Batches(const fs::path& script) {
+    std::string strOut;
+    try {
+        CScriptReader reader(script.string());
+        while (const std::optional<TScriptBatch> batch = reader.Next()) {
+            strOut += "batch at line " + std::to_string(batch->nLine);
+            if (batch->nRepeat != 1)
+                strOut += ", " + std::to_string(batch->nRepeat) + " times";
+            strOut += Describe(DescribeBatch(batch->strText)) + ":\n";
+            std::istringstream lines(batch->strText);
+            for (std::string strLine; std::getline(lines, strLine);)
+                strOut += MakeVisible(lines.eof() ? strLine : strLine + "\n") + "\n";
+        }
+    } catch (CScriptException* e) {
+        const CExceptionPtr<> guard(e);
+        strOut += "error: " + e->GetErrorText().Str() + "\n";
+    }
+    return strOut;
+}
+
+class BatchSplitterCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(BatchSplitterCase, SplitsAsExpected) {
+    const fs::path dir = fs::path(SCRIPTS_CASES_DIR) / "apply-split" / GetParam();
+    EXPECT_SCRIPT(Batches(dir / "script.sql"), ReadWholeFile((dir / "batches").string()));
+}
+
+INSTANTIATE_TEST_SUITE_P(ApplySplit, BatchSplitterCase, testing::ValuesIn(CaseNames("apply-split")),
+                         CaseTestName);
+
+} // namespace

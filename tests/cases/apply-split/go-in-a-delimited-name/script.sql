@@ -1,0 +1,8 @@
+CREATE TABLE [odd
+GO
+name] (a int)
+GO
+SELECT "quoted
+GO
+"
+GO

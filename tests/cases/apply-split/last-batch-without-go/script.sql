@@ -1,0 +1,6 @@
+SELECT 1
+GO
+
+
+-- a comment first
+SELECT 2

@@ -1,0 +1,5 @@
+GOTO done
+SELECT 1 AS GO
+GO;
+done:
+GO

@@ -1,0 +1,2 @@
+CREATE TABLE T (x int);
+GO

@@ -1,0 +1,2 @@
+CREATE TABLE T (x varchar(10));
+GO

@@ -1,0 +1,4 @@
+INSERT INTO T (x) VALUES
+('ok'),
+('café');
+GO

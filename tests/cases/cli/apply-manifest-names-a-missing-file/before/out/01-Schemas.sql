@@ -1,0 +1,2 @@
+CREATE TABLE a (x int);
+GO

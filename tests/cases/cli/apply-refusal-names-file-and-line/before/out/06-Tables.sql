@@ -1,0 +1,4 @@
+CREATE TABLE T (x int);
+GO
+INSERT INTO T (x) VALUES (1);
+GO 2

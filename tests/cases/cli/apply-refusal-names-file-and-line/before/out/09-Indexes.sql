@@ -1,0 +1,2 @@
+CREATE INDEX ix_later ON T (x);
+GO

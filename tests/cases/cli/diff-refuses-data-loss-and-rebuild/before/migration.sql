@@ -1,0 +1,1 @@
+-- the migration of yesterday

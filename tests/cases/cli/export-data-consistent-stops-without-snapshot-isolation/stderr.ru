@@ -1,0 +1,1 @@
+sqlscripts: база данных Sales не разрешает изоляцию снимком, а без неё --consistent не может прочесть все таблицы на один момент (ALTER DATABASE [Sales] SET ALLOW_SNAPSHOT_ISOLATION ON разрешает её); ничего не прочитано

@@ -1,1 +1,0 @@
-sqlscripts: предупреждение: ни одна таблица не подходит под --data-tables nothing.here

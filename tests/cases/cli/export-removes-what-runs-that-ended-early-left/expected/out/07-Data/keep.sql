@@ -1,0 +1,1 @@
+-- a file of the user's

@@ -1,0 +1,2 @@
+CREATE TABLE [dbo].[Planted] ([Id] int NOT NULL PRIMARY KEY, [Name] nvarchar(20) NOT NULL);
+GO

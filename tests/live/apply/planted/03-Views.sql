@@ -1,0 +1,2 @@
+CREATE VIEW [dbo].[PlantedNames] AS SELECT [Name] FROM [dbo].[Planted];
+GO

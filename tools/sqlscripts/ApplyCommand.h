@@ -1,0 +1,14 @@
+// sqlscripts apply: runs scripts against a database, batch by batch, in the order a folder's manifest lists
+// them; stops at the first refusal (or goes on with --continue), in one transaction with
+// --single-transaction, and loads the rows on several connections with --jobs.
+#pragma once
+
+#include "Options.h"
+#include "backend/Database.h"
+
+#include <functional>
+
+// Opens a connection to the database of --connect; false after saying why it could not.
+using ApplyConnect = std::function<bool(CDatabase&)>;
+
+int RunApply(const ApplyOptions& options, const ApplyConnect& connect);
