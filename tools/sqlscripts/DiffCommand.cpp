@@ -19,7 +19,9 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -298,6 +300,36 @@ std::optional<LoadedSide> LoadSide(const Side& side, const DiffOptions& options,
     return Load(Side{Side::Kind::Server, shadow.Scratch().connect}, connect);
 }
 
+// What loading a side came to, the lines it said kept: its model, or its status, or what it threw.
+struct LoadOutcome {
+    std::optional<LoadedSide> loaded;
+    int status = kTrouble;
+    std::vector<std::string> lines;
+    std::exception_ptr error;
+};
+
+LoadOutcome LoadHeld(const Side& side, const DiffOptions& options, const SourceConnect& connect, int number) {
+    LoadOutcome outcome;
+    const HeldMessages held(outcome.lines);
+    try {
+        outcome.loaded = LoadSide(side, options, connect, number, outcome.status);
+    } catch (...) {
+        outcome.error = std::current_exception();
+    }
+    return outcome;
+}
+
+// The side's model after its lines are said, as a load of its own would have left it; none with the status in
+// status.
+std::optional<LoadedSide> Said(LoadOutcome& outcome, int& status) {
+    for (const std::string& line : outcome.lines)
+        Say(line);
+    if (outcome.error)
+        std::rethrow_exception(outcome.error);
+    status = outcome.status;
+    return std::move(outcome.loaded);
+}
+
 int Compare(const DiffOptions& options, const SourceConnect& connect) {
     const Side fromSide = SideOf(options.from), toSide = SideOf(options.to);
     for (const Side& side : {fromSide, toSide})
@@ -307,11 +339,17 @@ int Compare(const DiffOptions& options, const SourceConnect& connect) {
             return kTrouble;
         }
     CatchInterruptions();
+    // The sides load at once, each on a thread of its own; what they say is said as though they had loaded
+    // one after the other: FROM's first, and nothing of TO's when FROM failed.
+    std::future<LoadOutcome> loadingTo =
+        std::async(std::launch::async, [&] { return LoadHeld(toSide, options, connect, 2); });
+    LoadOutcome fromOutcome = LoadHeld(fromSide, options, connect, 1);
+    LoadOutcome toOutcome = loadingTo.get();
     int status = kTrouble;
-    const std::optional<LoadedSide> from = LoadSide(fromSide, options, connect, 1, status);
+    const std::optional<LoadedSide> from = Said(fromOutcome, status);
     if (!from)
         return status;
-    const std::optional<LoadedSide> to = LoadSide(toSide, options, connect, 2, status);
+    const std::optional<LoadedSide> to = Said(toOutcome, status);
     if (!to)
         return status;
     TMigrationOptions migration;
