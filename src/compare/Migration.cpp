@@ -10,6 +10,7 @@
 #include "scripting/SqlText.h"
 
 #include <algorithm>
+#include <future>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
@@ -158,12 +159,34 @@ std::string RebuildReason(const TModelColumn& from, const TModelColumn& to, cons
     return std::string();
 }
 
+// What the migration reads of each model: its apply order and its objects.
+struct TSideObjects {
+    TRecreatePlan plan;
+    std::vector<TCompareObject> aObjects;
+};
+
+TSideObjects SideObjects(const TCatalogModel& model) {
+    return {PlanRecreate(model), CompareObjects(model)};
+}
+
+// FROM's on a thread of its own beside TO's: neither reads what the other writes.
+std::pair<TSideObjects, TSideObjects> BothSides(const TCatalogModel& from, const TCatalogModel& to) {
+    std::future<TSideObjects> fromSide = std::async(std::launch::async, [&] { return SideObjects(from); });
+    TSideObjects toSide = SideObjects(to);
+    return {fromSide.get(), std::move(toSide)};
+}
+
 } // namespace
 
 struct CMigration::TState {
     TState(const TCatalogModel& fromModel, const TCatalogModel& toModel, TMigrationOptions migrationOptions)
-        : from(fromModel), to(toModel), options(std::move(migrationOptions)), planFrom(PlanRecreate(from)),
-          planTo(PlanRecreate(to)), aFrom(CompareObjects(from)), aTo(CompareObjects(to)),
+        : TState(fromModel, toModel, std::move(migrationOptions), BothSides(fromModel, toModel)) {}
+
+    TState(const TCatalogModel& fromModel, const TCatalogModel& toModel, TMigrationOptions migrationOptions,
+           std::pair<TSideObjects, TSideObjects> sides)
+        : from(fromModel), to(toModel), options(std::move(migrationOptions)),
+          planFrom(std::move(sides.first.plan)), planTo(std::move(sides.second.plan)),
+          aFrom(std::move(sides.first.aObjects)), aTo(std::move(sides.second.aObjects)),
           aDifferences(CompareModels(aFrom, aTo)), placeFrom(planFrom), placeTo(planTo) {
         for (const TCompareObject& object : aFrom)
             mapFrom.emplace(object.strMatch, &object);
