@@ -163,10 +163,13 @@ std::string RebuildReason(const TModelColumn& from, const TModelColumn& to, cons
 struct TSideObjects {
     TRecreatePlan plan;
     std::vector<TCompareObject> aObjects;
+    TObjectIndex mapObjects; // views aObjects, whose elements stay where they are when it moves
 };
 
 TSideObjects SideObjects(const TCatalogModel& model) {
-    return {PlanRecreate(model), CompareObjects(model)};
+    TSideObjects side{PlanRecreate(model), CompareObjects(model), {}};
+    side.mapObjects = IndexObjects(side.aObjects);
+    return side;
 }
 
 // FROM's on a thread of its own beside TO's: neither reads what the other writes.
@@ -187,11 +190,8 @@ struct CMigration::TState {
         : from(fromModel), to(toModel), options(std::move(migrationOptions)),
           planFrom(std::move(sides.first.plan)), planTo(std::move(sides.second.plan)),
           aFrom(std::move(sides.first.aObjects)), aTo(std::move(sides.second.aObjects)),
-          aDifferences(CompareModels(aFrom, aTo)), placeFrom(planFrom), placeTo(planTo) {
-        for (const TCompareObject& object : aFrom)
-            mapFrom.emplace(object.strMatch, &object);
-        for (const TCompareObject& object : aTo)
-            mapTo.emplace(object.strMatch, &object);
+          mapFrom(std::move(sides.first.mapObjects)), mapTo(std::move(sides.second.mapObjects)),
+          aDifferences(CompareModels(aFrom, mapFrom, aTo, mapTo)), placeFrom(planFrom), placeTo(planTo) {
         for (const TModelDifference& difference : aDifferences)
             (difference.eChange == eDiffChange::Added     ? setAdded
              : difference.eChange == eDiffChange::Removed ? setRemoved
@@ -221,8 +221,7 @@ struct CMigration::TState {
     }
     const TCompareObject* To(const std::string& strMatch) const { return Found(mapTo, strMatch); }
 
-    static const TCompareObject* Found(const std::unordered_map<std::string, const TCompareObject*>& map,
-                                       const std::string& strMatch) {
+    static const TCompareObject* Found(const TObjectIndex& map, const std::string& strMatch) {
         const auto it = map.find(strMatch);
         return it == map.end() ? nullptr : it->second;
     }
@@ -664,11 +663,11 @@ struct CMigration::TState {
     const TRecreatePlan planTo;
     const std::vector<TCompareObject> aFrom;
     const std::vector<TCompareObject> aTo;
+    const TObjectIndex mapFrom;
+    const TObjectIndex mapTo;
     const std::vector<TModelDifference> aDifferences;
     const CPlacement placeFrom;
     const CPlacement placeTo;
-    std::unordered_map<std::string, const TCompareObject*> mapFrom;
-    std::unordered_map<std::string, const TCompareObject*> mapTo;
     std::unordered_set<std::string> setAdded;
     std::unordered_set<std::string> setRemoved;
     std::unordered_set<std::string> setChanged;

@@ -309,13 +309,18 @@ std::vector<TCompareObject> CompareObjects(const TCatalogModel& model) {
     return CObjectCollector(model).Collect();
 }
 
+TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects) {
+    TObjectIndex mapObjects;
+    mapObjects.reserve(aObjects.size());
+    for (const TCompareObject& object : aObjects)
+        mapObjects.emplace(object.strMatch, &object);
+    return mapObjects;
+}
+
 std::vector<TModelDifference> CompareModels(const std::vector<TCompareObject>& aFrom,
-                                            const std::vector<TCompareObject>& aTo) {
-    std::unordered_map<std::string, const TCompareObject*> mapFrom, mapTo;
-    for (const TCompareObject& object : aFrom)
-        mapFrom.emplace(object.strMatch, &object);
-    for (const TCompareObject& object : aTo)
-        mapTo.emplace(object.strMatch, &object);
+                                            const TObjectIndex& mapFrom,
+                                            const std::vector<TCompareObject>& aTo,
+                                            const TObjectIndex& mapTo) {
     std::vector<TModelDifference> aDifferences;
     for (const TCompareObject& to : aTo) {
         const auto it = mapFrom.find(to.strMatch);
@@ -328,7 +333,7 @@ std::vector<TModelDifference> CompareModels(const std::vector<TCompareObject>& a
         for (size_t i = 0; i < to.aProperties.size() && i < aOld.size(); ++i)
             if (aOld[i].strValue != to.aProperties[i].strValue)
                 difference.aChanges.push_back(
-                    {to.aProperties[i].strName, aOld[i].strValue, to.aProperties[i].strValue});
+                    {std::string(to.aProperties[i].strName), aOld[i].strValue, to.aProperties[i].strValue});
         if (!difference.aChanges.empty())
             aDifferences.push_back(std::move(difference));
     }
