@@ -330,6 +330,33 @@ std::optional<LoadedSide> Said(LoadOutcome& outcome, int& status) {
     return std::move(outcome.loaded);
 }
 
+// The migration from one side's model to the other's, written and listed as the options ask: the status.
+int Migrate(const DiffOptions& options, const Side& fromSide, const Side& toSide, const LoadedSide& from,
+            const LoadedSide& to) {
+    TMigrationOptions migration;
+    migration.bDrop = options.drop;
+    migration.bAllowDataLoss = options.allowDataLoss;
+    migration.bAllowRebuild = options.allowRebuild;
+    migration.bRestartSequences = options.restartSequences;
+    migration.dialect = from.dialect.value_or(to.dialect.value_or(TServerDialect()));
+    migration.aHeader = {"Migration written by sqlscripts " SQLSCRIPTS_VERSION " at " + MadeAt(),
+                         "From: " + Describe(fromSide), "To:   " + Describe(toSide)};
+    const CMigration plan(from.model, to.model, migration);
+    if (options.script && !plan.Refusals().empty()) {
+        for (const std::string& refusal : plan.Refusals())
+            Say(refusal);
+        return kTrouble;
+    }
+    if (options.script)
+        Emit(*options.script, plan.Script());
+    if (options.json)
+        Emit(*options.json, Json(plan.Items()));
+    if (options.script != "-" && options.json != "-")
+        for (const std::string& line : Lines(plan.Items()))
+            std::printf("%s\n", line.c_str());
+    return plan.Items().empty() ? kSame : kDifferent;
+}
+
 int Compare(const DiffOptions& options, const SourceConnect& connect) {
     const Side fromSide = SideOf(options.from), toSide = SideOf(options.to);
     for (const Side& side : {fromSide, toSide})
@@ -346,34 +373,19 @@ int Compare(const DiffOptions& options, const SourceConnect& connect) {
     LoadOutcome fromOutcome = LoadHeld(fromSide, options, connect, 1);
     LoadOutcome toOutcome = loadingTo.get();
     int status = kTrouble;
-    const std::optional<LoadedSide> from = Said(fromOutcome, status);
+    std::optional<LoadedSide> from = Said(fromOutcome, status);
     if (!from)
         return status;
-    const std::optional<LoadedSide> to = Said(toOutcome, status);
+    std::optional<LoadedSide> to = Said(toOutcome, status);
     if (!to)
         return status;
-    TMigrationOptions migration;
-    migration.bDrop = options.drop;
-    migration.bAllowDataLoss = options.allowDataLoss;
-    migration.bAllowRebuild = options.allowRebuild;
-    migration.bRestartSequences = options.restartSequences;
-    migration.dialect = from->dialect.value_or(to->dialect.value_or(TServerDialect()));
-    migration.aHeader = {"Migration written by sqlscripts " SQLSCRIPTS_VERSION " at " + MadeAt(),
-                         "From: " + Describe(fromSide), "To:   " + Describe(toSide)};
-    const CMigration plan(from->model, to->model, migration);
-    if (options.script && !plan.Refusals().empty()) {
-        for (const std::string& refusal : plan.Refusals())
-            Say(refusal);
-        return kTrouble;
-    }
-    if (options.script)
-        Emit(*options.script, plan.Script());
-    if (options.json)
-        Emit(*options.json, Json(plan.Items()));
-    if (options.script != "-" && options.json != "-")
-        for (const std::string& line : Lines(plan.Items()))
-            std::printf("%s\n", line.c_str());
-    return plan.Items().empty() ? kSame : kDifferent;
+    status = Migrate(options, fromSide, toSide, *from, *to);
+    // The models are let go at once, FROM's on a thread of its own: at 10,000 tables, one after the other
+    // took a tenth of the run.
+    std::thread letGo([side = std::move(from)] {});
+    to.reset();
+    letGo.join();
+    return status;
 }
 
 } // namespace
