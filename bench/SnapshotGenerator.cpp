@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <unordered_set>
 #include <vector>
@@ -203,7 +204,9 @@ struct TTable {
 
 class CCatalogModel {
 public:
-    explicit CCatalogModel(int nTables) {
+    // bChanged: the rows describe the catalog after a migration's worth of changes (TableChange,
+    // DefinitionChanged), for diff to compare with the unchanged one; the statements asked stay the same.
+    CCatalogModel(int nTables, bool bChanged) : m_bChanged(bChanged) {
         for (int i = 0; i < nTables; ++i) {
             const long nSchemaId = i % 10 == 9 ? 5 + (i / 10) % 3 : 1;
             m_aTables.push_back({Numbered("T", i), SchemaName(nSchemaId), 1000000 + 10L * i, nSchemaId});
@@ -273,6 +276,17 @@ public:
 private:
     using TModelRow = std::map<std::string, std::optional<std::string>>;
 
+    // One table in a hundred changed, the kinds of change taking turns (a column widened, a column added, a
+    // check changed), and one module of each kind in a hundred.
+    enum class ETableChange { None, Widened, Added, Check };
+    ETableChange TableChange(size_t nTable) const {
+        if (!m_bChanged || nTable % 100 != 0)
+            return ETableChange::None;
+        constexpr ETableChange aTurns[] = {ETableChange::Widened, ETableChange::Added, ETableChange::Check};
+        return aTurns[nTable / 100 % std::size(aTurns)];
+    }
+    bool DefinitionChanged(int nModule) const { return m_bChanged && nModule % 100 == 0; }
+
     static std::string SchemaName(long nSchemaId) { return nSchemaId == 1 ? "dbo" : kSchemas[nSchemaId - 4]; }
 
     static SWORD ModelColumnType(const std::string& strColumn) {
@@ -327,6 +341,8 @@ private:
     // default, the foreign key to the table before it).
     void AddModelTable(const TTable& table, std::map<std::string, std::vector<TModelRow>>& mapRows) const {
         const std::optional<std::string> id = Int(table.nObjectId);
+        const size_t nTable = static_cast<size_t>((table.nObjectId - 1000000) / 10);
+        const ETableChange eChange = TableChange(nTable);
         mapRows["objects"].push_back({{"object_id", id},
                                       {"schema_id", Int(table.nSchemaId)},
                                       {"name", table.strName},
@@ -338,13 +354,17 @@ private:
             long nType, nLength, nPrecision, nScale;
             bool bText, bNullable;
         };
-        const TModelColumn aColumns[] = {
+        std::vector<TModelColumn> aColumns = {
             {"Id", 56, 4, 10, 0, false, false},        {"Name", 231, 200, 0, 0, true, false},
             {"Amount", 106, 9, 18, 2, false, true},    {"Code", 257, 40, 0, 0, true, true},
             {"Total", 106, 13, 29, 2, false, true},    {"ParentId", 56, 4, 10, 0, false, true},
             {"CreatedAt", 61, 8, 23, 3, false, false}, {"Note", 231, -1, 0, 0, true, true},
             {"Qty", 56, 4, 10, 0, false, false},       {"Label", 231, 80, 0, 0, true, true}};
-        for (size_t i = 0; i < std::size(aColumns); ++i) {
+        if (eChange == ETableChange::Widened)
+            aColumns[2] = {"Amount", 106, 13, 28, 2, false, true};
+        if (eChange == ETableChange::Added)
+            aColumns.push_back({"Extra", 56, 4, 10, 0, false, true});
+        for (size_t i = 0; i < aColumns.size(); ++i) {
             const TModelColumn& column = aColumns[i];
             mapRows["columns"].push_back(
                 {{"object_id", id},
@@ -406,7 +426,6 @@ private:
                                                 {"partition_ordinal", Int(0)},
                                                 {"is_descending_key", Int(0)},
                                                 {"is_included_column", Int(0)}});
-        const size_t nTable = static_cast<size_t>((table.nObjectId - 1000000) / 10);
         const TTable& referenced = m_aTables[(nTable + m_aTables.size() - 1) % m_aTables.size()];
         const std::optional<std::string> key = Int(table.nObjectId + 1);
         mapRows["foreign keys"].push_back({{"object_id", key},
@@ -423,14 +442,15 @@ private:
                                                   {"constraint_column_id", Int(1)},
                                                   {"parent_column_id", Int(6)},
                                                   {"referenced_column_id", Int(1)}});
-        mapRows["checks"].push_back({{"object_id", Int(table.nObjectId + 2)},
-                                     {"name", "CK_" + table.strName + "_Qty"},
-                                     {"parent_object_id", id},
-                                     {"parent_column_id", Int(9)},
-                                     {"definition", "([Qty]>=(0))"},
-                                     {"is_disabled", Int(0)},
-                                     {"is_not_trusted", Int(0)},
-                                     {"is_not_for_replication", Int(0)}});
+        mapRows["checks"].push_back(
+            {{"object_id", Int(table.nObjectId + 2)},
+             {"name", "CK_" + table.strName + "_Qty"},
+             {"parent_object_id", id},
+             {"parent_column_id", Int(9)},
+             {"definition", eChange == ETableChange::Check ? "([Qty]>=(1))" : "([Qty]>=(0))"},
+             {"is_disabled", Int(0)},
+             {"is_not_trusted", Int(0)},
+             {"is_not_for_replication", Int(0)}});
         mapRows["defaults"].push_back({{"object_id", Int(table.nObjectId + 3)},
                                        {"name", "DF_" + table.strName + "_CreatedAt"},
                                        {"parent_object_id", id},
@@ -455,8 +475,11 @@ private:
                      {"name", strName},
                      {"type", std::string(pszType).append(2 - std::strlen(pszType), ' ')},
                      {"parent_object_id", Int(bTrigger ? table.nObjectId : 0)}});
+                std::string strDefinition = Definition(pszCreate, strName, i);
+                if (DefinitionChanged(i))
+                    strDefinition += "\r\n-- changed";
                 mapRows["modules"].push_back({{"object_id", id},
-                                              {"definition", Definition(pszCreate, strName, i)},
+                                              {"definition", strDefinition},
                                               {"uses_ansi_nulls", Int(1)},
                                               {"uses_quoted_identifier", Int(i % 5 != 0)},
                                               {"is_schema_bound", Int(0)}});
@@ -786,24 +809,27 @@ private:
 
     static constexpr long kMaxDefinition = 20 * 1024;
     std::vector<TTable> m_aTables;
+    bool m_bChanged;
     size_t m_nModelStatements = 0;
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || std::atoi(argv[1]) <= 0) {
-        std::fprintf(stderr, "usage: %s TABLES OUTPUT.json\n", argv[0]);
+    const bool bChanged = argc == 4 && std::string_view(argv[3]) == "--changed";
+    if ((argc != 3 && !bChanged) || std::atoi(argv[1]) <= 0) {
+        std::fprintf(stderr, "usage: %s TABLES OUTPUT.json [--changed]\n", argv[0]);
         return 2;
     }
     const int nTables = std::atoi(argv[1]);
     const std::string strPath = argv[2];
     CSnapshotBuilder builder;
-    CCatalogModel catalog(nTables);
+    CCatalogModel catalog(nTables, bChanged);
     try {
         catalog.Build(builder);
         CCatalogSnapshot::Save(strPath, builder.Statements(),
-                               "synthetic catalog of " + std::to_string(nTables) + " tables");
+                               "synthetic catalog of " + std::to_string(nTables) + " tables" +
+                                   (bChanged ? ", changed" : ""));
     } catch (CException* e) {
         const CExceptionPtr<> guard(e);
         std::fprintf(stderr, "%s\n", e->GetErrorText().GetString());

@@ -60,16 +60,26 @@ std::shared_ptr<const CCatalogSnapshot> CCatalogSnapshot::Load(const std::string
 }
 
 std::shared_ptr<const CCatalogSnapshot> CCatalogSnapshot::Open(const std::string& strPath) {
+    // A file's entry is locked while it loads: a file opened twice at once loads once, two files load at
+    // once.
+    struct TLoaded {
+        std::mutex mutex;
+        std::weak_ptr<const CCatalogSnapshot> pSnapshot;
+    };
     static std::mutex mutex;
-    static std::map<std::string, std::weak_ptr<const CCatalogSnapshot>> loaded;
+    static std::map<std::string, TLoaded> loaded;
     std::error_code ec;
     const std::string strKey = std::filesystem::weakly_canonical(strPath, ec).string();
-    std::lock_guard lock(mutex);
-    std::weak_ptr<const CCatalogSnapshot>& entry = loaded[ec ? strPath : strKey];
-    if (auto pSnapshot = entry.lock())
+    TLoaded* pLoaded = nullptr;
+    {
+        std::lock_guard lock(mutex);
+        pLoaded = &loaded[ec ? strPath : strKey];
+    }
+    std::lock_guard lock(pLoaded->mutex);
+    if (auto pSnapshot = pLoaded->pSnapshot.lock())
         return pSnapshot;
     auto pSnapshot = Load(strPath);
-    entry = pSnapshot;
+    pLoaded->pSnapshot = pSnapshot;
     return pSnapshot;
 }
 

@@ -10,6 +10,7 @@
 #include "scripting/SqlText.h"
 
 #include <algorithm>
+#include <future>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
@@ -118,9 +119,28 @@ bool IndexUses(const TModelIndex& index, const std::string& strColumn) {
     return ListsColumn(aColumns, strColumn);
 }
 
-bool IsTable(const std::string& strSchema, const std::string& strName, const TModelTable& table) {
-    return Folded(strSchema) == Folded(table.strSchema) && Folded(strName) == Folded(table.strName);
+// A table's schema and name as names are compared: without regard to case.
+std::string TableMatch(const std::string& strSchema, const std::string& strName) {
+    return Folded(strSchema) + '\0' + Folded(strName);
 }
+
+// A foreign key with its table.
+using TForeignKeyOf = std::pair<const TModelTable*, const TModelForeignKey*>;
+
+// A plan's steps by key, and for each step the steps that need it, in step order (once per need).
+struct TStepUsers {
+    explicit TStepUsers(const TRecreatePlan& plan) : aUsers(plan.aSteps.size()) {
+        for (size_t nStep = 0; nStep < plan.aSteps.size(); ++nStep) {
+            mapSteps.emplace(plan.aSteps[nStep].key, nStep);
+            for (const TPlanNeed& need : plan.aSteps[nStep].aNeeds)
+                if (need.nStep < aUsers.size())
+                    aUsers[need.nStep].push_back(nStep);
+        }
+    }
+
+    std::unordered_map<TModelKey, size_t, TModelKeyHash> mapSteps;
+    std::vector<std::vector<size_t>> aUsers;
+};
 
 // Whether the change of a column T-SQL cannot make in place, and why; empty when it can.
 std::string RebuildReason(const TModelColumn& from, const TModelColumn& to, const TServerDialect& dialect) {
@@ -139,17 +159,39 @@ std::string RebuildReason(const TModelColumn& from, const TModelColumn& to, cons
     return std::string();
 }
 
+// What the migration reads of each model: its apply order and its objects.
+struct TSideObjects {
+    TRecreatePlan plan;
+    std::vector<TCompareObject> aObjects;
+    TObjectIndex mapObjects; // views aObjects, whose elements stay where they are when it moves
+};
+
+TSideObjects SideObjects(const TCatalogModel& model) {
+    TSideObjects side{PlanRecreate(model), CompareObjects(model), {}};
+    side.mapObjects = IndexObjects(side.aObjects);
+    return side;
+}
+
+// FROM's on a thread of its own beside TO's: neither reads what the other writes.
+std::pair<TSideObjects, TSideObjects> BothSides(const TCatalogModel& from, const TCatalogModel& to) {
+    std::future<TSideObjects> fromSide = std::async(std::launch::async, [&] { return SideObjects(from); });
+    TSideObjects toSide = SideObjects(to);
+    return {fromSide.get(), std::move(toSide)};
+}
+
 } // namespace
 
 struct CMigration::TState {
     TState(const TCatalogModel& fromModel, const TCatalogModel& toModel, TMigrationOptions migrationOptions)
-        : from(fromModel), to(toModel), options(std::move(migrationOptions)), planFrom(PlanRecreate(from)),
-          planTo(PlanRecreate(to)), aFrom(CompareObjects(from)), aTo(CompareObjects(to)),
-          aDifferences(CompareModels(aFrom, aTo)), placeFrom(planFrom), placeTo(planTo) {
-        for (const TCompareObject& object : aFrom)
-            mapFrom.emplace(object.strMatch, &object);
-        for (const TCompareObject& object : aTo)
-            mapTo.emplace(object.strMatch, &object);
+        : TState(fromModel, toModel, std::move(migrationOptions), BothSides(fromModel, toModel)) {}
+
+    TState(const TCatalogModel& fromModel, const TCatalogModel& toModel, TMigrationOptions migrationOptions,
+           std::pair<TSideObjects, TSideObjects> sides)
+        : from(fromModel), to(toModel), options(std::move(migrationOptions)),
+          planFrom(std::move(sides.first.plan)), planTo(std::move(sides.second.plan)),
+          aFrom(std::move(sides.first.aObjects)), aTo(std::move(sides.second.aObjects)),
+          mapFrom(std::move(sides.first.mapObjects)), mapTo(std::move(sides.second.mapObjects)),
+          aDifferences(CompareModels(aFrom, mapFrom, aTo, mapTo)), placeFrom(planFrom), placeTo(planTo) {
         for (const TModelDifference& difference : aDifferences)
             (difference.eChange == eDiffChange::Added     ? setAdded
              : difference.eChange == eDiffChange::Removed ? setRemoved
@@ -179,8 +221,7 @@ struct CMigration::TState {
     }
     const TCompareObject* To(const std::string& strMatch) const { return Found(mapTo, strMatch); }
 
-    static const TCompareObject* Found(const std::unordered_map<std::string, const TCompareObject*>& map,
-                                       const std::string& strMatch) {
+    static const TCompareObject* Found(const TObjectIndex& map, const std::string& strMatch) {
         const auto it = map.find(strMatch);
         return it == map.end() ? nullptr : it->second;
     }
@@ -387,13 +428,11 @@ struct CMigration::TState {
             for (const auto& [strOwn, strReferenced] : key.aColumns)
                 if (Folded(strOwn) == Folded(strColumn))
                     aUsers.push_back(part(eModelKind::ForeignKey, key.strName));
-        for (const TModelTable& other : from.aTables)
-            for (const TModelForeignKey& key : other.aForeignKeys)
-                if (IsTable(key.strReferencedSchema, key.strReferencedTable, table))
-                    for (const auto& [strOwn, strReferenced] : key.aColumns)
-                        if (Folded(strReferenced) == Folded(strColumn))
-                            aUsers.push_back(
-                                {eModelKind::ForeignKey, other.strSchema, other.strName, key.strName});
+        for (const auto& [pOther, pKey] : KeysReferencing(table))
+            for (const auto& [strOwn, strReferenced] : pKey->aColumns)
+                if (Folded(strReferenced) == Folded(strColumn))
+                    aUsers.push_back(
+                        {eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName});
         for (const TCompareObject* pUser : SchemaBoundUsers(*From(TableKey(table))))
             aUsers.push_back(pUser->key);
         for (const TModelKey& key : aUsers)
@@ -415,22 +454,36 @@ struct CMigration::TState {
     // FROM's steps that need the object's step: what uses it.
     std::vector<const TCompareObject*> Users(const TCompareObject& object) const {
         std::vector<const TCompareObject*> aUsers;
-        const auto it = mapStepsFrom().find(object.key);
-        if (it == mapStepsFrom().end())
+        const TStepUsers& users = StepUsers();
+        const auto it = users.mapSteps.find(object.key);
+        if (it == users.mapSteps.end())
             return aUsers;
-        for (size_t nStep = 0; nStep < planFrom.aSteps.size(); ++nStep)
-            for (const TPlanNeed& need : planFrom.aSteps[nStep].aNeeds)
-                if (need.nStep == it->second)
-                    if (const TCompareObject* pUser = From(planFrom.aSteps[nStep].key))
-                        aUsers.push_back(pUser);
+        for (const size_t nStep : users.aUsers[it->second])
+            if (const TCompareObject* pUser = From(planFrom.aSteps[nStep].key))
+                aUsers.push_back(pUser);
         return aUsers;
     }
 
-    const std::unordered_map<TModelKey, size_t, TModelKeyHash>& mapStepsFrom() const {
-        if (m_mapStepsFrom.empty())
-            for (size_t i = 0; i < planFrom.aSteps.size(); ++i)
-                m_mapStepsFrom.emplace(planFrom.aSteps[i].key, i);
-        return m_mapStepsFrom;
+    // Built on first use: a catalog with few changes asks for the users of few objects, but of many steps.
+    const TStepUsers& StepUsers() const {
+        if (!m_pStepUsers)
+            m_pStepUsers = std::make_unique<TStepUsers>(planFrom);
+        return *m_pStepUsers;
+    }
+
+    // FROM's foreign keys that reference the table (FROM's or TO's of that name), in FROM's order.
+    const std::vector<TForeignKeyOf>& KeysReferencing(const TModelTable& table) const {
+        static const std::vector<TForeignKeyOf> aNone;
+        if (!m_pKeysReferencing) {
+            m_pKeysReferencing =
+                std::make_unique<std::unordered_map<std::string, std::vector<TForeignKeyOf>>>();
+            for (const TModelTable& other : from.aTables)
+                for (const TModelForeignKey& key : other.aForeignKeys)
+                    (*m_pKeysReferencing)[TableMatch(key.strReferencedSchema, key.strReferencedTable)]
+                        .push_back({&other, &key});
+        }
+        const auto it = m_pKeysReferencing->find(TableMatch(table.strSchema, table.strName));
+        return it == m_pKeysReferencing->end() ? aNone : it->second;
     }
 
     std::vector<const TCompareObject*> SchemaBoundUsers(const TCompareObject& object) const {
@@ -480,13 +533,11 @@ struct CMigration::TState {
     void MakeForeignKeysAgain(const TCompareObject& keyObject) {
         const TModelTable& table = *TableOf(keyObject);
         const TModelIndex& index = Part<TModelIndex>(keyObject);
-        for (const TModelTable& other : from.aTables)
-            for (const TModelForeignKey& key : other.aForeignKeys)
-                if (IsTable(key.strReferencedSchema, key.strReferencedTable, table) &&
-                    Folded(key.strKeyIndex) == Folded(index.strName))
-                    if (const TCompareObject* pKey =
-                            From({eModelKind::ForeignKey, other.strSchema, other.strName, key.strName}))
-                        MakeUserAgain(*pKey);
+        for (const auto& [pOther, pKey] : KeysReferencing(table))
+            if (Folded(pKey->strKeyIndex) == Folded(index.strName))
+                if (const TCompareObject* pUser =
+                        From({eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName}))
+                    MakeUserAgain(*pUser);
     }
 
     // Whether the object is the table of that match key, one of its parts or one of its triggers.
@@ -518,13 +569,11 @@ struct CMigration::TState {
                 setMadeAgain.insert(object.strMatch);
                 Add(eMigrationStep::Make, nullptr, &object);
             }
-        for (const TModelTable& other : from.aTables)
-            for (const TModelForeignKey& key : other.aForeignKeys)
-                if (IsTable(key.strReferencedSchema, key.strReferencedTable, table) &&
-                    MatchOf(TableKey(other)) != strTable)
-                    if (const TCompareObject* pKey =
-                            From({eModelKind::ForeignKey, other.strSchema, other.strName, key.strName}))
-                        MakeUserAgain(*pKey);
+        for (const auto& [pOther, pKey] : KeysReferencing(table))
+            if (MatchOf(TableKey(*pOther)) != strTable)
+                if (const TCompareObject* pUser =
+                        From({eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName}))
+                    MakeUserAgain(*pUser);
         for (const TCompareObject* pUser : SchemaBoundUsers(fromTable))
             MakeUserAgain(*pUser);
     }
@@ -614,11 +663,11 @@ struct CMigration::TState {
     const TRecreatePlan planTo;
     const std::vector<TCompareObject> aFrom;
     const std::vector<TCompareObject> aTo;
+    const TObjectIndex mapFrom;
+    const TObjectIndex mapTo;
     const std::vector<TModelDifference> aDifferences;
     const CPlacement placeFrom;
     const CPlacement placeTo;
-    std::unordered_map<std::string, const TCompareObject*> mapFrom;
-    std::unordered_map<std::string, const TCompareObject*> mapTo;
     std::unordered_set<std::string> setAdded;
     std::unordered_set<std::string> setRemoved;
     std::unordered_set<std::string> setChanged;
@@ -629,7 +678,8 @@ struct CMigration::TState {
     std::vector<TMigrationAction> aActions;
     std::vector<TMigrationItem> aItems;
     std::vector<std::string> aRefusals;
-    mutable std::unordered_map<TModelKey, size_t, TModelKeyHash> m_mapStepsFrom;
+    mutable std::unique_ptr<TStepUsers> m_pStepUsers;
+    mutable std::unique_ptr<std::unordered_map<std::string, std::vector<TForeignKeyOf>>> m_pKeysReferencing;
 };
 
 CMigration::CMigration(const TCatalogModel& from, const TCatalogModel& to, TMigrationOptions options)

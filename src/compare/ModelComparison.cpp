@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <future>
 #include <unordered_map>
 
 namespace {
@@ -309,13 +310,33 @@ std::vector<TCompareObject> CompareObjects(const TCatalogModel& model) {
     return CObjectCollector(model).Collect();
 }
 
+TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects) {
+    TObjectIndex mapObjects;
+    mapObjects.reserve(aObjects.size());
+    for (const TCompareObject& object : aObjects)
+        mapObjects.emplace(object.strMatch, &object);
+    return mapObjects;
+}
+
+namespace {
+
+std::vector<TModelDifference> Removed(const std::vector<TCompareObject>& aFrom, const TObjectIndex& mapTo) {
+    std::vector<TModelDifference> aRemoved;
+    for (const TCompareObject& from : aFrom)
+        if (!mapTo.count(from.strMatch))
+            aRemoved.push_back({eDiffChange::Removed, &from, nullptr, {}});
+    return aRemoved;
+}
+
+} // namespace
+
 std::vector<TModelDifference> CompareModels(const std::vector<TCompareObject>& aFrom,
-                                            const std::vector<TCompareObject>& aTo) {
-    std::unordered_map<std::string, const TCompareObject*> mapFrom, mapTo;
-    for (const TCompareObject& object : aFrom)
-        mapFrom.emplace(object.strMatch, &object);
-    for (const TCompareObject& object : aTo)
-        mapTo.emplace(object.strMatch, &object);
+                                            const TObjectIndex& mapFrom,
+                                            const std::vector<TCompareObject>& aTo,
+                                            const TObjectIndex& mapTo) {
+    // What only FROM has is looked for on a thread of its own, beside the rest.
+    std::future<std::vector<TModelDifference>> removed =
+        std::async(std::launch::async, [&] { return Removed(aFrom, mapTo); });
     std::vector<TModelDifference> aDifferences;
     for (const TCompareObject& to : aTo) {
         const auto it = mapFrom.find(to.strMatch);
@@ -328,12 +349,11 @@ std::vector<TModelDifference> CompareModels(const std::vector<TCompareObject>& a
         for (size_t i = 0; i < to.aProperties.size() && i < aOld.size(); ++i)
             if (aOld[i].strValue != to.aProperties[i].strValue)
                 difference.aChanges.push_back(
-                    {to.aProperties[i].strName, aOld[i].strValue, to.aProperties[i].strValue});
+                    {std::string(to.aProperties[i].strName), aOld[i].strValue, to.aProperties[i].strValue});
         if (!difference.aChanges.empty())
             aDifferences.push_back(std::move(difference));
     }
-    for (const TCompareObject& from : aFrom)
-        if (!mapTo.count(from.strMatch))
-            aDifferences.push_back({eDiffChange::Removed, &from, nullptr, {}});
+    for (TModelDifference& difference : removed.get())
+        aDifferences.push_back(std::move(difference));
     return aDifferences;
 }

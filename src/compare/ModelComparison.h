@@ -7,11 +7,13 @@
 #include "recreate/RecreatePlan.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One property of an object, as text: what is compared and what a difference line shows.
 struct TObjectProperty {
-    std::string strName;
+    std::string_view strName; // a literal: objects have many properties, of a few names
     std::string strValue;
 };
 
@@ -44,10 +46,16 @@ struct TModelDifference {
 
 // The objects of a model, every property of each as text. The model must outlive them.
 std::vector<TCompareObject> CompareObjects(const TCatalogModel& model);
+// A model's objects by their match keys (the first of a key where two share it), viewing the objects' own.
+using TObjectIndex = std::unordered_map<std::string_view, const TCompareObject*>;
+TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects);
+
 // The objects of each model that the other lacks, and the objects both hold whose properties differ: in the
 // order of TO's objects, then FROM's.
 std::vector<TModelDifference> CompareModels(const std::vector<TCompareObject>& aFrom,
-                                            const std::vector<TCompareObject>& aTo);
+                                            const TObjectIndex& mapFrom,
+                                            const std::vector<TCompareObject>& aTo,
+                                            const TObjectIndex& mapTo);
 // Where the first word of a T-SQL text begins: after blanks and comments.
 size_t FirstWordAt(const std::string& strText);
 // A definition with its first keyword read as CREATE when it is ALTER or CREATE OR ALTER: the server may keep

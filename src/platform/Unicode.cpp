@@ -101,7 +101,11 @@ std::string FoldCaseUtf8(std::string_view str) {
     static const locale_t utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
     std::string strOut;
     strOut.reserve(str.size());
-    for (size_t nPos = 0; nPos < str.size();) {
+    // Names are mostly ASCII: a byte at a time up to the first that is not.
+    size_t nPos = 0;
+    for (; nPos < str.size() && static_cast<unsigned char>(str[nPos]) < 0x80; ++nPos)
+        strOut += str[nPos] >= 'A' && str[nPos] <= 'Z' ? static_cast<char>(str[nPos] - 'A' + 'a') : str[nPos];
+    while (nPos < str.size()) {
         const char32_t cp = DecodeUtf8(str, nPos);
         if (cp < 0x80 || !utf8Locale) {
             AppendCodePoint(strOut, cp >= 'A' && cp <= 'Z' ? cp - 'A' + 'a' : cp);

@@ -19,7 +19,9 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -298,31 +300,48 @@ std::optional<LoadedSide> LoadSide(const Side& side, const DiffOptions& options,
     return Load(Side{Side::Kind::Server, shadow.Scratch().connect}, connect);
 }
 
-int Compare(const DiffOptions& options, const SourceConnect& connect) {
-    const Side fromSide = SideOf(options.from), toSide = SideOf(options.to);
-    for (const Side& side : {fromSide, toSide})
-        if (side.kind == Side::Kind::Folder && options.shadow.empty()) {
-            Say(Format(Tr("%s is a folder: --shadow names the server to apply it to in a scratch database"),
-                       side.argument.c_str()));
-            return kTrouble;
-        }
-    CatchInterruptions();
+// What loading a side came to, the lines it said kept: its model, or its status, or what it threw.
+struct LoadOutcome {
+    std::optional<LoadedSide> loaded;
     int status = kTrouble;
-    const std::optional<LoadedSide> from = LoadSide(fromSide, options, connect, 1, status);
-    if (!from)
-        return status;
-    const std::optional<LoadedSide> to = LoadSide(toSide, options, connect, 2, status);
-    if (!to)
-        return status;
+    std::vector<std::string> lines;
+    std::exception_ptr error;
+};
+
+LoadOutcome LoadHeld(const Side& side, const DiffOptions& options, const SourceConnect& connect, int number) {
+    LoadOutcome outcome;
+    const HeldMessages held(outcome.lines);
+    try {
+        outcome.loaded = LoadSide(side, options, connect, number, outcome.status);
+    } catch (...) {
+        outcome.error = std::current_exception();
+    }
+    return outcome;
+}
+
+// The side's model after its lines are said, as a load of its own would have left it; none with the status in
+// status.
+std::optional<LoadedSide> Said(LoadOutcome& outcome, int& status) {
+    for (const std::string& line : outcome.lines)
+        Say(line);
+    if (outcome.error)
+        std::rethrow_exception(outcome.error);
+    status = outcome.status;
+    return std::move(outcome.loaded);
+}
+
+// The migration from one side's model to the other's, written and listed as the options ask: the status.
+int Migrate(const DiffOptions& options, const Side& fromSide, const Side& toSide, const LoadedSide& from,
+            const LoadedSide& to) {
     TMigrationOptions migration;
     migration.bDrop = options.drop;
     migration.bAllowDataLoss = options.allowDataLoss;
     migration.bAllowRebuild = options.allowRebuild;
     migration.bRestartSequences = options.restartSequences;
-    migration.dialect = from->dialect.value_or(to->dialect.value_or(TServerDialect()));
+    migration.dialect = from.dialect.value_or(to.dialect.value_or(TServerDialect()));
     migration.aHeader = {"Migration written by sqlscripts " SQLSCRIPTS_VERSION " at " + MadeAt(),
                          "From: " + Describe(fromSide), "To:   " + Describe(toSide)};
-    const CMigration plan(from->model, to->model, migration);
+    const CMigration plan(from.model, to.model, migration);
     if (options.script && !plan.Refusals().empty()) {
         for (const std::string& refusal : plan.Refusals())
             Say(refusal);
@@ -336,6 +355,37 @@ int Compare(const DiffOptions& options, const SourceConnect& connect) {
         for (const std::string& line : Lines(plan.Items()))
             std::printf("%s\n", line.c_str());
     return plan.Items().empty() ? kSame : kDifferent;
+}
+
+int Compare(const DiffOptions& options, const SourceConnect& connect) {
+    const Side fromSide = SideOf(options.from), toSide = SideOf(options.to);
+    for (const Side& side : {fromSide, toSide})
+        if (side.kind == Side::Kind::Folder && options.shadow.empty()) {
+            Say(Format(Tr("%s is a folder: --shadow names the server to apply it to in a scratch database"),
+                       side.argument.c_str()));
+            return kTrouble;
+        }
+    CatchInterruptions();
+    // The sides load at once, each on a thread of its own; what they say is said as though they had loaded
+    // one after the other: FROM's first, and nothing of TO's when FROM failed.
+    std::future<LoadOutcome> loadingTo =
+        std::async(std::launch::async, [&] { return LoadHeld(toSide, options, connect, 2); });
+    LoadOutcome fromOutcome = LoadHeld(fromSide, options, connect, 1);
+    LoadOutcome toOutcome = loadingTo.get();
+    int status = kTrouble;
+    std::optional<LoadedSide> from = Said(fromOutcome, status);
+    if (!from)
+        return status;
+    std::optional<LoadedSide> to = Said(toOutcome, status);
+    if (!to)
+        return status;
+    status = Migrate(options, fromSide, toSide, *from, *to);
+    // The models are let go at once, FROM's on a thread of its own: at 10,000 tables, one after the other
+    // took a tenth of the run.
+    std::thread letGo([side = std::move(from)] {});
+    to.reset();
+    letGo.join();
+    return status;
 }
 
 } // namespace

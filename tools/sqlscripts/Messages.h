@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Finds the translations: those installed beside the program, or those of the build tree.
 void InitMessages();
@@ -30,6 +31,19 @@ std::string ModuleText(const std::string& text);
 
 // One line on stderr: "sqlscripts: " and the text.
 void Say(const std::string& line);
+
+// While it lives, what Say says on its thread goes into lines instead: work that runs beside other work says
+// its lines afterwards, in an order that does not depend on which finished first.
+class HeldMessages {
+public:
+    explicit HeldMessages(std::vector<std::string>& lines);
+    ~HeldMessages();
+    HeldMessages(const HeldMessages&) = delete;
+    HeldMessages& operator=(const HeldMessages&) = delete;
+
+private:
+    std::vector<std::string>* previous_;
+};
 
 class CModelError;
 // What failed in the catalog, the rows or a file, as one line in the user's language.
