@@ -53,7 +53,7 @@ builds: deps
 
 # The tests that run threads, once more under ThreadSanitizer (the --recreate cases read on three connections,
 # apply loads rows on several).
-THREAD_TESTS = Parallel|Pool|Thread|recreate|ScriptApply
+THREAD_TESTS = Parallel|Pool|Thread|recreate|ScriptApply|diff
 test-tsan: deps
 	cmake --preset tsan
 	cmake --build build-tsan -j $(JOBS)
