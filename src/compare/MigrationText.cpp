@@ -138,7 +138,8 @@ TBatches MakeBatches(const TCompareObject& object, const TMigrationContext& cont
     if (eKind != eModelKind::Column)
         return aBatches;
     // A column that takes no value of its own cannot be added to a table that holds rows.
-    const auto& [pTable, pColumn] = Part<TModelColumn>(object);
+    const TModelTable* const pTable = Part<TModelColumn>(object).pTable;
+    const TModelColumn* const pColumn = Part<TModelColumn>(object).pPart;
     const bool bDefault =
         std::any_of(pTable->aDefaults.begin(), pTable->aDefaults.end(), [&](const TModelDefault& def) {
             return def.strColumn == pColumn->strName && context.planTo.setInlineDefaults.count(&def);
