@@ -1,6 +1,7 @@
 #include "RecreateCommand.h"
 
 #include "ConnectString.h"
+#include "DamagedNames.h"
 #include "DataFiles.h"
 #include "ExportObserver.h"
 #include "ExportOutput.h"
@@ -335,6 +336,8 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
             }
         }();
         catalogProgress.Done(true);
+        if (const std::string damaged = DamagedModelNames(model, db.GetConnect().Str()); !damaged.empty())
+            Say(damaged);
         RunEnd end;
         end.dir = options.output.value_or(options.dir);
         end.database = db.GetBackend()->GetDatabaseName();
