@@ -23,18 +23,21 @@ std::string ServerReason(CException* e) {
 }
 
 void ReadSequences(CDbConnection& db, const TCatalogModel& model, TDataPositions& positions) {
-    if (model.aSequences.empty() || !IsRecorded(db, kSequencePositions))
+    if (model.aSequences.empty())
         return;
     if (!model.features.bSequences) {
-        positions.strSequencesUnknown = "the server has no sys.sequences";
+        positions.bSequencesUnknown = true;
         return;
     }
+    if (!IsRecorded(db, kSequencePositions))
+        return;
     try {
         ReadRows(db, kSequencePositions, [&](TPositionKey key, TDbRow row) {
             positions.mapSequences[std::move(key)] = std::string(*row[3]);
         });
     } catch (CException* e) {
-        positions.strSequencesUnknown = ServerReason(e);
+        positions.bSequencesUnknown = true;
+        positions.strSequencesRefused = ServerReason(e);
     }
 }
 

@@ -18,18 +18,17 @@ using TPositionKey = std::pair<std::string, std::string>; // schema, name
 struct TDataPositions {
     std::map<TPositionKey, TIdentityPosition> mapIdentities; // by table; a table that handed out none absent
     std::map<TPositionKey, std::string> mapSequences; // the last value plus the increment; unused absent
-    // Why the sequences' positions are not known (a server without sys.sequences or its last_used_value);
-    // empty when they are, or when there are no sequences.
-    std::string strSequencesUnknown;
+    // The sequences' positions are not known: the server has no sys.sequences, or refused to say (its
+    // words in strSequencesRefused, as a server before last_used_value does).
+    bool bSequencesUnknown = false;
+    std::string strSequencesRefused;
 };
 
 inline constexpr std::string_view kIdentityPositions =
     "SELECT OBJECT_SCHEMA_NAME(object_id) AS schema_name, OBJECT_NAME(object_id) AS table_name, "
-    "CONVERT(nvarchar(40), last_value) AS last_value, CONVERT(nvarchar(40), CAST(last_value AS decimal(38, "
-    "0)) "
-    "+ CAST(increment_value AS decimal(38, 0))) AS next_value FROM sys.identity_columns WHERE last_value IS "
-    "NOT "
-    "NULL";
+    "CONVERT(nvarchar(40), last_value) AS last_value, "
+    "CONVERT(nvarchar(40), CAST(last_value AS decimal(38, 0)) + CAST(increment_value AS decimal(38, 0))) "
+    "AS next_value FROM sys.identity_columns WHERE last_value IS NOT NULL";
 inline constexpr std::string_view kSequencePositions =
     "SELECT OBJECT_SCHEMA_NAME(object_id) AS schema_name, name, CONVERT(nvarchar(40), last_used_value) AS "
     "last_used_value, CONVERT(nvarchar(40), CAST(last_used_value AS decimal(38, 0)) + CAST(increment AS "
@@ -44,7 +43,7 @@ TDataPositions ReadDataPositions(CDbConnection& db, const TCatalogModel& model);
 void PlaceIdentities(std::vector<TDataStep>& aSteps, const TDataPositions& positions);
 
 // Each used sequence starts with the next value it would hand out: past its range, where a cycling one starts
-// again, and at its last value when it has none left.
+// again, and at the end of its range when it has none left.
 void StartSequencesAtPositions(TCatalogModel& model, const TDataPositions& positions);
 
 // -1, 0 or 1 as the integer a is less than, equal to or greater than b; both in decimal, a sign allowed.

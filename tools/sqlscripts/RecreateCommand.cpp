@@ -290,10 +290,14 @@ TDataPositions ReadPositions(CDatabase& db, TCatalogModel& model, const ExportOp
     TDataPositions positions = ReadDataPositions(*db.GetBackend(), model);
     if (!options.data)
         return positions;
-    if (!positions.strSequencesUnknown.empty())
+    if (positions.bSequencesUnknown && positions.strSequencesRefused.empty())
+        Say(Tr(
+            "warning: the server does not say where its sequences stand (it has no sys.sequences): they are "
+            "written with their declared start"));
+    else if (positions.bSequencesUnknown)
         Say(Format(Tr("warning: where the sequences stand cannot be read (%s): they are written with their "
                       "declared start"),
-                   OneLine(positions.strSequencesUnknown).c_str()));
+                   OneLine(positions.strSequencesRefused).c_str()));
     StartSequencesAtPositions(model, positions);
     return positions;
 }
