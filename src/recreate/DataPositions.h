@@ -25,12 +25,14 @@ struct TDataPositions {
 };
 
 inline constexpr std::string_view kIdentityPositions =
-    "SELECT OBJECT_SCHEMA_NAME(object_id) AS schema_name, OBJECT_NAME(object_id) AS table_name, "
+    "SELECT CAST(OBJECT_SCHEMA_NAME(object_id) AS nvarchar(128)) AS schema_name, "
+    "CAST(OBJECT_NAME(object_id) AS nvarchar(128)) AS table_name, "
     "CONVERT(nvarchar(40), last_value) AS last_value, "
     "CONVERT(nvarchar(40), CAST(last_value AS decimal(38, 0)) + CAST(increment_value AS decimal(38, 0))) "
     "AS next_value FROM sys.identity_columns WHERE last_value IS NOT NULL";
 inline constexpr std::string_view kSequencePositions =
-    "SELECT OBJECT_SCHEMA_NAME(object_id) AS schema_name, name, CONVERT(nvarchar(40), last_used_value) AS "
+    "SELECT CAST(OBJECT_SCHEMA_NAME(object_id) AS nvarchar(128)) AS schema_name, CAST(name AS nvarchar(128)) "
+    "AS name, CONVERT(nvarchar(40), last_used_value) AS "
     "last_used_value, CONVERT(nvarchar(40), CAST(last_used_value AS decimal(38, 0)) + CAST(increment AS "
     "decimal(38, 0))) AS next_value FROM sys.sequences WHERE last_used_value IS NOT NULL";
 
