@@ -12,6 +12,8 @@ IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA
 GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'VIEW', N'vCustomer', N'COLUMN', N'CustomerId')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'VIEW', @level1name = N'vCustomer', @level2type = N'COLUMN', @level2name = N'CustomerId';
 GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'FUNCTION', N'tfLines', N'COLUMN', N'n')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'FUNCTION', @level1name = N'tfLines', @level2type = N'COLUMN', @level2name = N'n';
+GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TYPE', N'Phone', NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TYPE', @level1name = N'Phone';
 GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'Revision', N'SCHEMA', N'dbo', N'PROCEDURE', N'pEven', NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'Revision', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'PROCEDURE', @level1name = N'pEven';

@@ -18,6 +18,8 @@ EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'How many s
 GO
 EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = 'digits', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TYPE', @level1name = N'Phone';
 GO
+EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'One line number a row', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'FUNCTION', @level1name = N'tfLines', @level2type = N'COLUMN', @level2name = N'n';
+GO
 EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'a view''s column', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'VIEW', @level1name = N'vCustomer', @level2type = N'COLUMN', @level2name = N'CustomerId';
 GO
 EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'The order', @level0type = N'SCHEMA', @level0name = N'odd] name', @level1type = N'VIEW', @level1name = N'Orders', @level2type = N'COLUMN', @level2name = N'OrderId';
