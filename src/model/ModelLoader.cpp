@@ -148,17 +148,17 @@ const std::vector<TFamily> g_aFamilies = {
      &AddExtendedProperties,
      &TModelFeatures::bExtendedProperties},
     // Only the parameters and keys that properties are on: sys.all_parameters (some servers have no
-    // sys.parameters) lists the system's objects' too, and keys are read as indexes otherwise.
+    // sys.parameters) lists the system objects' parameters too, and keys are read as indexes otherwise.
     {"parameters",
      {"object_id", "parameter_id", "name"},
-     "FROM sys.all_parameters WHERE object_id IN (SELECT major_id FROM sys.extended_properties WHERE class = "
-     "2)",
+     "FROM sys.all_parameters WHERE object_id IN "
+     "(SELECT major_id FROM sys.extended_properties WHERE class = 2)",
      &AddParameters,
      &TModelFeatures::bExtendedProperties},
     {"key constraints",
      {"object_id", "parent_object_id", "name"},
-     "FROM sys.key_constraints WHERE object_id IN (SELECT major_id FROM sys.extended_properties WHERE class "
-     "= 1)",
+     "FROM sys.key_constraints WHERE object_id IN "
+     "(SELECT major_id FROM sys.extended_properties WHERE class = 1)",
      &AddKeyConstraints,
      &TModelFeatures::bExtendedProperties},
     {"references",
