@@ -245,7 +245,8 @@ private:
                 ForeignKeyProperties(key));
     }
 
-    // A property is named by what it is on: "MS_Description on dbo.Orders.Amount".
+    // A property is named by what it is on: "MS_Description on table dbo.Orders.Amount", "Unit on procedure
+    // dbo.pStock.@nQty".
     void AddProperty(const TModelExtendedProperty& property) {
         TModelKey key{eModelKind::Property, "", "", property.strName};
         std::string strOn = "the database";
@@ -254,12 +255,13 @@ private:
             const TModelKey& target = *property.target;
             key.strSchema = target.strSchema;
             key.strTable = target.strTable.empty() ? target.strName : target.strTable;
-            strOn =
-                std::string(RecreateKind(target.eKind).strName) + " " +
-                (target.eKind == eModelKind::Schema
-                     ? DisplayName({target.strName})
-                     : DisplayName({target.strSchema, target.strTable, target.strName, property.strColumn}));
-            strMatch = MatchKey(target) + '\0' + FoldCaseUtf8(property.strColumn);
+            strOn = std::string(RecreateKind(target.eKind).strName) + " " +
+                    (target.eKind == eModelKind::Schema
+                         ? DisplayName({target.strName})
+                         : DisplayName({target.strSchema, target.strTable, target.strName, property.strColumn,
+                                        property.strParameter}));
+            strMatch = MatchKey(target) + '\0' + FoldCaseUtf8(property.strColumn) + '\0' +
+                       FoldCaseUtf8(property.strParameter);
         }
         Add(key, &property, {{"value", property.value.value_or("NULL")}, {"type", property.strBaseType}});
         TCompareObject& added = m_aObjects.back();

@@ -200,11 +200,12 @@ struct TModelModule {
     bool operator==(const TModelModule&) const = default;
 };
 
-// A property of sys.extended_properties on the database, a schema, a type, a schema-level object, or a
-// table's column, constraint, index or trigger.
+// A property of sys.extended_properties on the database, a schema, a type, a schema-level object, a table's
+// column, key, constraint, index or trigger, a view's or function's column, or a module's parameter.
 struct TModelExtendedProperty {
     std::optional<TModelKey> target; // none for the database's own
-    std::string strColumn;           // a column of the target table; empty for the target itself
+    std::string strColumn;    // a column of the target table, view or function; empty for the target itself
+    std::string strParameter; // a parameter of the target procedure or function, with its @
     std::string strName;
     std::optional<std::string> value;
     std::string strBaseType; // the value's type (nvarchar, int, ...)

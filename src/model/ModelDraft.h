@@ -90,10 +90,19 @@ struct TDraftTable {
 struct TDraftModule {
     int nParentObjectId = 0;
     TModelModule module;
+    // A view's or function's columns and a module's parameters by their ids: what properties are on.
+    std::unordered_map<int, std::string> mapColumns;
+    std::unordered_map<int, std::string> mapParameters;
+};
+
+// A primary key or unique constraint that a property is on: its table and name.
+struct TDraftKeyConstraint {
+    int nTableId = 0;
+    std::string strName;
 };
 
 struct TDraftProperty {
-    int nClass = 0; // 0 the database, 1 an object or column, 3 a schema, 6 a type, 7 an index
+    int nClass = 0; // 0 the database, 1 an object or column, 2 a parameter, 3 a schema, 6 a type, 7 an index
     int nMajorId = 0;
     int nMinorId = 0;
     TModelExtendedProperty property;
@@ -119,6 +128,7 @@ struct TModelDraft {
     std::unordered_map<int, TModelSequence> mapSequences;
     std::unordered_map<int, TModelSynonym> mapSynonyms;
     std::unordered_map<int, int> mapConstraintTables; // check, default or foreign key to its table
+    std::unordered_map<int, TDraftKeyConstraint> mapKeyConstraints;
     std::vector<TDraftProperty> aProperties;
     std::vector<TDraftReference> aReferences;
 
@@ -157,6 +167,9 @@ void AddSequences(CFamilyRows& rows, TModelDraft& draft);
 void AddStandardSequences(CFamilyRows& rows, TModelDraft& draft);
 void AddSynonyms(CFamilyRows& rows, TModelDraft& draft);
 void AddExtendedProperties(CFamilyRows& rows, TModelDraft& draft);
+// The parameters and keys that properties are on, which the model otherwise does not read.
+void AddParameters(CFamilyRows& rows, TModelDraft& draft);
+void AddKeyConstraints(CFamilyRows& rows, TModelDraft& draft);
 void AddReferences(CFamilyRows& rows, TModelDraft& draft);
 
 void AddDataSpaces(CFamilyRows& rows, TModelDraft& draft);

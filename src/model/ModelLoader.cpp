@@ -153,8 +153,22 @@ const std::vector<TFamily> g_aFamilies = {
      {"class", "major_id", "minor_id", "CAST(name AS nvarchar(128)) AS name",
       "CAST(value AS nvarchar(4000)) AS value",
       "CAST(SQL_VARIANT_PROPERTY(value, 'BaseType') AS nvarchar(128)) AS base_type"},
-     "FROM sys.extended_properties WHERE class IN (0, 1, 3, 6, 7)",
+     "FROM sys.extended_properties WHERE class IN (0, 1, 2, 3, 6, 7)",
      &AddExtendedProperties,
+     &TModelFeatures::bExtendedProperties},
+    // Only the parameters and keys that properties are on: sys.all_parameters (some servers have no
+    // sys.parameters) lists the system objects' parameters too, and keys are read as indexes otherwise.
+    {"parameters",
+     {"object_id", "parameter_id", "CAST(name AS nvarchar(128)) AS name"},
+     "FROM sys.all_parameters WHERE object_id IN "
+     "(SELECT major_id FROM sys.extended_properties WHERE class = 2)",
+     &AddParameters,
+     &TModelFeatures::bExtendedProperties},
+    {"key constraints",
+     {"object_id", "parent_object_id", "CAST(name AS nvarchar(128)) AS name"},
+     "FROM sys.key_constraints WHERE object_id IN "
+     "(SELECT major_id FROM sys.extended_properties WHERE class = 1)",
+     &AddKeyConstraints,
      &TModelFeatures::bExtendedProperties},
     {"references",
      {"referencing_id", "referencing_minor_id", "referenced_id", "referenced_class",

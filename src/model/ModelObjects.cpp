@@ -37,30 +37,56 @@ std::string Trimmed(std::string str) {
     return str;
 }
 
-// The object a property of class 1 is on: the object itself, or a table's column; none when the model has
-// no such part (a view's column, a parameter).
+// A primary key or unique constraint of a table of the model, which its property (of class 1) names by the
+// constraint's object id.
+std::optional<std::pair<TModelKey, std::string>> KeyConstraintTarget(const TModelDraft& draft,
+                                                                     const TDraftProperty& draftProperty) {
+    const TDraftKeyConstraint* pKey = Found(draft.mapKeyConstraints, draftProperty.nMajorId);
+    const TDraftTable* pTable = pKey ? draft.Table(pKey->nTableId) : nullptr;
+    if (!pTable || pTable->bTableType || draftProperty.nMinorId != 0)
+        return std::nullopt;
+    const auto isKey = [&](const TDraftIndex& index) {
+        return index.index.strName == pKey->strName && index.index.eKind != eModelIndexKind::Index;
+    };
+    if (std::none_of(pTable->aIndexes.begin(), pTable->aIndexes.end(), isKey))
+        return std::nullopt;
+    return std::pair(
+        TModelKey{eModelKind::Key, pTable->table.strSchema, pTable->table.strName, pKey->strName},
+        std::string());
+}
+
+// The name under the id of a part (column or parameter) of a module; null when the model has none.
+const std::string* ModulePart(const TModelDraft& draft, int nObjectId, int nPartId,
+                              std::unordered_map<int, std::string> TDraftModule::*pParts) {
+    const TDraftModule* pModule = Found(draft.mapModules, nObjectId);
+    return pModule ? Found(pModule->*pParts, nPartId) : nullptr;
+}
+
+// The object a property of class 1 is on: the object itself, a table's, view's or function's column, or a
+// table's key; none when the model has no such part.
 std::optional<std::pair<TModelKey, std::string>> ObjectTarget(const TModelDraft& draft,
                                                               const TDraftProperty& draftProperty) {
     const std::optional<TModelKey> found = draft.KeyOf(draftProperty.nMajorId);
     if (!found)
-        return std::nullopt;
+        return KeyConstraintTarget(draft, draftProperty);
     const TModelKey& key = *found;
+    if (draftProperty.nMinorId == 0)
+        return std::pair(key, std::string());
     switch (key.eKind) {
     case eModelKind::Table:
     case eModelKind::TableType: {
-        if (draftProperty.nMinorId == 0)
-            return std::pair(key, std::string());
         const std::string& strColumn =
             draft.Table(draftProperty.nMajorId)->ColumnName(draftProperty.nMinorId);
         return strColumn.empty() ? std::nullopt : std::optional(std::pair(key, strColumn));
     }
     case eModelKind::View:
-    case eModelKind::Function:
-    case eModelKind::Procedure:
-    case eModelKind::Trigger:
-        return draftProperty.nMinorId == 0 ? std::optional(std::pair(key, std::string())) : std::nullopt;
+    case eModelKind::Function: {
+        const std::string* pColumn =
+            ModulePart(draft, draftProperty.nMajorId, draftProperty.nMinorId, &TDraftModule::mapColumns);
+        return pColumn ? std::optional(std::pair(key, *pColumn)) : std::nullopt;
+    }
     default:
-        return std::pair(key, std::string());
+        return std::nullopt;
     }
 }
 
@@ -75,6 +101,16 @@ bool ResolveTarget(const TModelDraft& draft, TDraftProperty& draftProperty) {
         if (target)
             std::tie(property.target, property.strColumn) = std::move(*target);
         return target.has_value();
+    }
+    case 2: {
+        const std::optional<TModelKey> module = draft.KeyOf(draftProperty.nMajorId);
+        const std::string* pParameter =
+            ModulePart(draft, draftProperty.nMajorId, draftProperty.nMinorId, &TDraftModule::mapParameters);
+        if (!module || !pParameter)
+            return false;
+        property.target = *module;
+        property.strParameter = *pParameter;
+        return true;
     }
     case 3: {
         if (const std::string* pSchema = Found(draft.mapSchemas, draftProperty.nMajorId))
@@ -287,11 +323,22 @@ void AddSynonyms(CFamilyRows& rows, TModelDraft& draft) {
 
 void AddExtendedProperties(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        draft.aProperties.push_back(
-            {rows.Int("class"),
-             rows.Int("major_id"),
-             rows.Int("minor_id"),
-             {std::nullopt, std::string(), rows.Text("name"), rows.Value("value"), rows.Text("base_type")}});
+        draft.aProperties.push_back({rows.Int("class"),
+                                     rows.Int("major_id"),
+                                     rows.Int("minor_id"),
+                                     {std::nullopt, std::string(), std::string(), rows.Text("name"),
+                                      rows.Value("value"), rows.Text("base_type")}});
+}
+
+void AddParameters(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id")))
+            pModule->mapParameters[rows.Int("parameter_id")] = rows.Text("name");
+}
+
+void AddKeyConstraints(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        draft.mapKeyConstraints[rows.Int("object_id")] = {rows.Int("parent_object_id"), rows.Text("name")};
 }
 
 // Only references to objects (class 1) order anything: types are found through the columns' types.

@@ -124,8 +124,11 @@ void AddDataSpaces(CFamilyRows& rows, TModelDraft& draft) {
 void AddColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
         TDraftTable* pTable = draft.Table(rows.Int("object_id"));
-        if (!pTable)
+        if (!pTable) {
+            if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id")))
+                pModule->mapColumns[rows.Int("column_id")] = rows.Text("name");
             continue;
+        }
         pTable->aColumnIds.push_back(rows.Int("column_id"));
         pTable->table.aColumns.push_back({rows.Text("name"),
                                           draft.DataType(rows.Int("user_type_id"), rows.Int("max_length"),
@@ -185,8 +188,11 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
 void AddIndexColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
         TDraftTable* pTable = draft.Table(rows.Int("object_id"));
-        if (!pTable)
+        if (!pTable) {
+            if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id")))
+                pModule->mapColumns[rows.Int("column_id")] = rows.Text("name");
             continue;
+        }
         const int nIndexId = rows.Int("index_id");
         const TDraftIndexColumn column{rows.Int("index_column_id"),    rows.Int("column_id"),
                                        rows.Int("key_ordinal"),        rows.Int("partition_ordinal"),

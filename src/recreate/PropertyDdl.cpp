@@ -25,7 +25,7 @@ std::string PropertyValue(const TModelExtendedProperty& property) {
 }
 
 // The levels that name the property's target: none for the database's own, the schema, the schema and
-// object, or the table (or a trigger's table or view) and its part.
+// object, the table (or a trigger's table or view) and its part, or the object and its column or parameter.
 std::vector<TLevel> PropertyLevels(const TModelExtendedProperty& property, const TCatalogModel& model) {
     if (!property.target)
         return {};
@@ -44,6 +44,8 @@ std::vector<TLevel> PropertyLevels(const TModelExtendedProperty& property, const
     std::vector<TLevel> aLevels{{"SCHEMA", target.strSchema}, {strWord, target.strName}};
     if (!property.strColumn.empty())
         aLevels.push_back({"COLUMN", property.strColumn});
+    if (!property.strParameter.empty())
+        aLevels.push_back({"PARAMETER", property.strParameter});
     return aLevels;
 }
 

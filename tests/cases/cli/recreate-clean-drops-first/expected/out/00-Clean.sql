@@ -6,12 +6,27 @@ IF OBJECT_ID(N'[dbo].[Node]', N'U') IS NOT NULL ALTER TABLE [dbo].[Node] DROP CO
 GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'sales', N'TABLE', N'Orders', N'TRIGGER', N'trOrders')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'sales', @level1type = N'TABLE', @level1name = N'Orders', @level2type = N'TRIGGER', @level2name = N'trOrders';
 GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'sales', N'TABLE', N'Orders', N'CONSTRAINT', N'PK_Orders')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'sales', @level1type = N'TABLE', @level1name = N'Orders', @level2type = N'CONSTRAINT', @level2name = N'PK_Orders';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'odd] name', N'VIEW', N'Orders', N'COLUMN', N'OrderId')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'odd] name', @level1type = N'VIEW', @level1name = N'Orders', @level2type = N'COLUMN', @level2name = N'OrderId';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'VIEW', N'vCustomer', N'COLUMN', N'CustomerId')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'VIEW', @level1name = N'vCustomer', @level2type = N'COLUMN', @level2name = N'CustomerId';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'FUNCTION', N'tfLines', N'COLUMN', N'n')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'FUNCTION', @level1name = N'tfLines', @level2type = N'COLUMN', @level2name = N'n';
+GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TYPE', N'Phone', NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TYPE', @level1name = N'Phone';
 GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'Revision', N'SCHEMA', N'dbo', N'PROCEDURE', N'pEven', NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'Revision', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'PROCEDURE', @level1name = N'pEven';
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'PROCEDURE', N'pEven', N'PARAMETER', N'@n')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'PROCEDURE', @level1name = N'pEven', @level2type = N'PARAMETER', @level2name = N'@n';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'Unit', N'SCHEMA', N'dbo', N'FUNCTION', N'fnTax', N'PARAMETER', N'@a')) EXEC sys.sp_dropextendedproperty @name = N'Unit', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'FUNCTION', @level1name = N'fnTax', @level2type = N'PARAMETER', @level2name = N'@a';
+GO
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'FUNCTION', N'fnIsValid', N'PARAMETER', N'@id')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'FUNCTION', @level1name = N'fnIsValid', @level2type = N'PARAMETER', @level2name = N'@id';
 GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', NULL, NULL)) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer';
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', N'COLUMN', N'Name')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'COLUMN', @level2name = N'Name';
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', N'CONSTRAINT', N'PK_Customer')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'CONSTRAINT', @level2name = N'PK_Customer';
+IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', N'CONSTRAINT', N'UQ_Customer_Name')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'CONSTRAINT', @level2name = N'UQ_Customer_Name';
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', N'CONSTRAINT', N'CK_Customer_Name')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'CONSTRAINT', @level2name = N'CK_Customer_Name';
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'dbo', N'TABLE', N'Customer', N'INDEX', N'IX_Customer_Phone')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'INDEX', @level2name = N'IX_Customer_Phone';
 GO

@@ -1,5 +1,7 @@
 EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'Customers — клиенты', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer';
 EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'It''s the name', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'COLUMN', @level2name = N'Name';
+EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'One row per customer', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'CONSTRAINT', @level2name = N'PK_Customer';
+EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'Names differ', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'CONSTRAINT', @level2name = N'UQ_Customer_Name';
 EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'Names are never empty', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'CONSTRAINT', @level2name = N'CK_Customer_Name';
 EXEC sys.sp_addextendedproperty @name = N'MS_Description', @value = N'Phones', @level0type = N'SCHEMA', @level0name = N'dbo', @level1type = N'TABLE', @level1name = N'Customer', @level2type = N'INDEX', @level2name = N'IX_Customer_Phone';
 GO
