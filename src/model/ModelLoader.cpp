@@ -154,6 +154,34 @@ const std::vector<TFamily> g_aFamilies = {
      "AND referenced_database_name IS NULL",
      &AddReferences,
      &TModelFeatures::bExpressionDependencies},
+    {"principals",
+     {"name", "type", "default_schema_name", "USER_NAME(owning_principal_id) AS owner_name",
+      "SUSER_SNAME(sid) AS login_name", "authentication_type"},
+     "FROM sys.database_principals",
+     &AddPrincipals},
+    {"role members",
+     {"USER_NAME(role_principal_id) AS role_name", "USER_NAME(member_principal_id) AS member_name"},
+     "FROM sys.database_role_members",
+     &AddRoleMembers},
+    {"owners",
+     {"object_id", "USER_NAME(principal_id) AS owner_name"},
+     "FROM sys.objects WHERE principal_id IS NOT NULL AND is_ms_shipped = 0",
+     &AddOwners},
+    {"xml schema collections",
+     {"xml_collection_id", "schema_id", "name"},
+     "FROM sys.xml_schema_collections",
+     &AddXmlSchemaCollections},
+    // The securable's names where a function gives them; types and XML schema collections by their ids.
+    {"permissions",
+     {"class", "class_desc", "major_id", "permission_name", "state",
+      "USER_NAME(grantee_principal_id) AS grantee_name",
+      "CASE WHEN class = 1 THEN OBJECT_SCHEMA_NAME(major_id) END AS object_schema",
+      "CASE WHEN class = 1 THEN OBJECT_NAME(major_id) END AS object_name",
+      "CASE WHEN class = 1 AND minor_id > 0 THEN COL_NAME(major_id, minor_id) END AS column_name",
+      "CASE WHEN class = 3 THEN SCHEMA_NAME(major_id) END AS schema_name",
+      "CASE WHEN class = 4 THEN USER_NAME(major_id) END AS principal_name"},
+     "FROM sys.database_permissions WHERE class <> 1 OR major_id > 0",
+     &AddPermissions},
 };
 
 // The statement of a family: its select list and its view.
@@ -334,6 +362,7 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
     FinishTriggers(draft);
     FinishProperties(draft);
     FinishReferences(draft);
+    FinishSecurity(draft);
     FinishTables(draft);
     TCatalogModel& model = draft.model;
     model.aTypes = InNameOrder(UserTypes(draft));

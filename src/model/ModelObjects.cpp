@@ -13,24 +13,6 @@
 
 namespace {
 
-// The schemas every database has: never created by a script.
-bool IsBuiltInSchema(const std::string& strName) {
-    static constexpr std::array<std::string_view, 13> aBuiltIn = {"dbo",
-                                                                  "guest",
-                                                                  "INFORMATION_SCHEMA",
-                                                                  "sys",
-                                                                  "db_owner",
-                                                                  "db_accessadmin",
-                                                                  "db_securityadmin",
-                                                                  "db_ddladmin",
-                                                                  "db_backupoperator",
-                                                                  "db_datareader",
-                                                                  "db_datawriter",
-                                                                  "db_denydatareader",
-                                                                  "db_denydatawriter"};
-    return std::find(aBuiltIn.begin(), aBuiltIn.end(), strName) != aBuiltIn.end();
-}
-
 std::string Trimmed(std::string str) {
     while (!str.empty() && str.back() == ' ')
         str.pop_back();
@@ -132,6 +114,23 @@ bool ResolveFrom(const TModelDraft& draft, const TDraftReference& draftReference
 }
 
 } // namespace
+
+bool IsBuiltInSchema(const std::string& strName) {
+    static constexpr std::array<std::string_view, 13> aBuiltIn = {"dbo",
+                                                                  "guest",
+                                                                  "INFORMATION_SCHEMA",
+                                                                  "sys",
+                                                                  "db_owner",
+                                                                  "db_accessadmin",
+                                                                  "db_securityadmin",
+                                                                  "db_ddladmin",
+                                                                  "db_backupoperator",
+                                                                  "db_datareader",
+                                                                  "db_datawriter",
+                                                                  "db_denydatareader",
+                                                                  "db_denydatawriter"};
+    return std::find(aBuiltIn.begin(), aBuiltIn.end(), strName) != aBuiltIn.end();
+}
 
 void AddDatabase(CFamilyRows& rows, TModelDraft& draft) {
     if (!rows.Next())
