@@ -11,6 +11,24 @@
 #include <tuple>
 #include <unordered_set>
 
+// The schemas every database has: never created by a script.
+bool IsBuiltInSchema(const std::string& strName) {
+    static constexpr std::array<std::string_view, 13> aBuiltIn = {"dbo",
+                                                                  "guest",
+                                                                  "INFORMATION_SCHEMA",
+                                                                  "sys",
+                                                                  "db_owner",
+                                                                  "db_accessadmin",
+                                                                  "db_securityadmin",
+                                                                  "db_ddladmin",
+                                                                  "db_backupoperator",
+                                                                  "db_datareader",
+                                                                  "db_datawriter",
+                                                                  "db_denydatareader",
+                                                                  "db_denydatawriter"};
+    return std::find(aBuiltIn.begin(), aBuiltIn.end(), strName) != aBuiltIn.end();
+}
+
 namespace {
 
 std::string Trimmed(std::string str) {
@@ -114,23 +132,6 @@ bool ResolveFrom(const TModelDraft& draft, const TDraftReference& draftReference
 }
 
 } // namespace
-
-bool IsBuiltInSchema(const std::string& strName) {
-    static constexpr std::array<std::string_view, 13> aBuiltIn = {"dbo",
-                                                                  "guest",
-                                                                  "INFORMATION_SCHEMA",
-                                                                  "sys",
-                                                                  "db_owner",
-                                                                  "db_accessadmin",
-                                                                  "db_securityadmin",
-                                                                  "db_ddladmin",
-                                                                  "db_backupoperator",
-                                                                  "db_datareader",
-                                                                  "db_datawriter",
-                                                                  "db_denydatareader",
-                                                                  "db_denydatawriter"};
-    return std::find(aBuiltIn.begin(), aBuiltIn.end(), strName) != aBuiltIn.end();
-}
 
 void AddDatabase(CFamilyRows& rows, TModelDraft& draft) {
     if (!rows.Next())
