@@ -1,6 +1,10 @@
 // --recreate carries a database's users, roles, nested role members and a schema owned by a user over to a
-// fresh database: the login is the test's own, made for it and dropped after it.
+// fresh database, and the permission statements this server takes apply there: the login is the test's own,
+// made for it and dropped after it.
 #include "RecreateSupport.h"
+
+#include "model/ModelLoader.h"
+#include "recreate/RecreateScript.h"
 
 namespace {
 
@@ -15,6 +19,21 @@ struct TScratchLogin {
     }
     const std::string strName;
 };
+
+TModelPermission Permission(const std::string& strSecurable, const std::string& strName,
+                            const std::string& strColumn, const std::string& strPermission, char cState,
+                            const std::string& strGrantee) {
+    TModelPermission permission;
+    permission.strClass = strSecurable == "SCHEMA" ? "SCHEMA" : "OBJECT_OR_COLUMN";
+    permission.strSecurable = strSecurable;
+    permission.strSchema = strSecurable == "SCHEMA" ? "" : "ledger";
+    permission.strName = strName;
+    permission.strColumn = strColumn;
+    permission.strPermission = strPermission;
+    permission.cState = cState;
+    permission.strGrantee = strGrantee;
+    return permission;
+}
 
 TEST(LiveRecreateSecurity, UsersRolesMembersAndOwnedSchemaComeBackAlike) {
     const TScratchLogin login;
@@ -42,6 +61,27 @@ TEST(LiveRecreateSecurity, UsersRolesMembersAndOwnedSchemaComeBackAlike) {
     EXPECT_EQ(run.strErr, "");
     EXPECT_EQ(Apply(copy.db, dir.File("out"), Manifest(dir.File("out"))), 0);
     ExpectAlike(original.strName, copy.strName);
+
+    // The server reports no permission to carry over: the forms of them it takes are written from the
+    // original's model with such permissions added, and applied to the copy.
+    TCatalogModel model = LoadCatalogModel(original.db);
+    model.aPermissions = {Permission("OBJECT", "entries", "amount", "SELECT", 'G', "readers"),
+                          Permission("OBJECT", "entries", "", "INSERT", 'W', "auditors"),
+                          Permission("OBJECT", "entries", "id", "SELECT", 'R', "readers"),
+                          Permission("OBJECT", "clear", "", "EXECUTE", 'G', "auditors"),
+                          Permission("OBJECT", "totals", "", "SELECT", 'G', "public"),
+                          Permission("SCHEMA", "ledger", "", "SELECT", 'G', "readers")};
+    std::string strGrants;
+    for (const TRecreateStep& step : ScriptCatalogModel(model).aSteps)
+        if (step.eKind == eModelKind::Permission)
+            strGrants += step.strText;
+    EXPECT_EQ(strGrants, "GRANT SELECT ON SCHEMA::[ledger] TO [readers];\r\nGO\r\n"
+                         "GRANT EXECUTE ON OBJECT::[ledger].[clear] TO [auditors];\r\nGO\r\n"
+                         "GRANT SELECT ([amount]) ON OBJECT::[ledger].[entries] TO [readers];\r\n"
+                         "GRANT INSERT ON OBJECT::[ledger].[entries] TO [auditors] WITH GRANT OPTION;\r\n"
+                         "REVOKE SELECT ([id]) ON OBJECT::[ledger].[entries] FROM [readers];\r\nGO\r\n"
+                         "GRANT SELECT ON OBJECT::[ledger].[totals] TO [public];\r\nGO\r\n");
+    EXPECT_EQ(ApplyScript(copy.db, "permissions", strGrants), 0);
 }
 
 } // namespace
