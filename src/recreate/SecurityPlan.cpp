@@ -2,6 +2,7 @@
 // schemas it owns, a permission its securable and grantee.
 #include "recreate/RecreatePlan.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -30,6 +31,14 @@ TModelKey PermissionKey(const TModelPermission& permission) {
     return {eModelKind::Permission, permission.strSchema, strWord, permission.strName};
 }
 
+// False for a user of a form the scripts leave out: what names it would be refused.
+bool IsWritten(const TCatalogModel& model, const std::string& strName) {
+    return std::none_of(model.aPrincipals.begin(), model.aPrincipals.end(),
+                        [&](const TModelPrincipal& principal) {
+                            return principal.strName == strName && !principal.bBuiltIn && !principal.Kind();
+                        });
+}
+
 } // namespace
 
 void CollectPrincipals(CPlanBuilder& builder, eModelKind eKind) {
@@ -40,19 +49,21 @@ void CollectPrincipals(CPlanBuilder& builder, eModelKind eKind) {
 
 void CollectRoleMembers(CPlanBuilder& builder, eModelKind eKind) {
     for (const TModelRoleMember& member : builder.Model().aRoleMembers)
-        builder.Add({eKind, "", member.strRole, member.strMember}, &member);
+        if (IsWritten(builder.Model(), member.strRole) && IsWritten(builder.Model(), member.strMember))
+            builder.Add({eKind, "", member.strRole, member.strMember}, &member);
 }
 
 void CollectOwners(CPlanBuilder& builder, eModelKind eKind) {
     for (const TModelOwner& owner : builder.Model().aOwners)
-        builder.Add({eKind, owner.object.strSchema, "", owner.object.strName}, &owner);
+        if (IsWritten(builder.Model(), owner.strOwner))
+            builder.Add({eKind, owner.object.strSchema, "", owner.object.strName}, &owner);
 }
 
 void CollectPermissions(CPlanBuilder& builder, eModelKind /*eKind*/) {
     std::vector<std::pair<TModelKey, TPermissionSet>> aSets;
     std::unordered_map<TModelKey, size_t, TModelKeyHash> mapSets;
     for (const TModelPermission& permission : builder.Model().aPermissions) {
-        if (!permission.IsWritten())
+        if (!permission.IsWritten() || !IsWritten(builder.Model(), permission.strGrantee))
             continue;
         const TModelKey key = PermissionKey(permission);
         const auto [it, bNew] = mapSets.emplace(key, aSets.size());
