@@ -184,6 +184,12 @@ TBatchContent DescribeBatch(std::string_view strBatch) {
     if (aStatements.empty())
         return content;
     const std::string strFirst = *StatementWord(aTokens[aStatements.front()]);
+    // The identity's position after a table's rows, set as its last batch: the rows may still be spread.
+    if (strFirst == "DBCC" && aStatements.size() == 1 && aStatements.front() + 1 < aTokens.size() &&
+        IsKeyword(aTokens[aStatements.front() + 1], "CHECKIDENT")) {
+        content.eKind = EBatchKind::Settings;
+        return content;
+    }
     if (strFirst != "INSERT" && strFirst != "SET")
         return content;
     for (const size_t nAt : aStatements) {

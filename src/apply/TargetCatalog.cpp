@@ -21,7 +21,7 @@ TRows Rows(CDbConnection& connection, const std::string& strSql) {
 
 // The schema that a name written without one is created in.
 std::string DefaultSchema(CDbConnection& connection) {
-    const TRows aRows = Rows(connection, "SELECT SCHEMA_NAME()");
+    const TRows aRows = Rows(connection, "SELECT CAST(SCHEMA_NAME() AS nvarchar(128))");
     return aRows.empty() || aRows[0].empty() || aRows[0][0].empty() ? "dbo" : aRows[0][0];
 }
 
@@ -29,7 +29,8 @@ std::string FoldedKey(const std::string& strSchema, const std::string& strName) 
     return FoldCaseUtf8(strSchema) + "." + FoldCaseUtf8(strName);
 }
 
-// Schemas, types and the objects of sys.objects each have names of their own.
+// Schemas, types and the objects of sys.objects each have names of their own. Names are asked for as
+// nvarchar, as the model does, so that they compare with the scripts' on a server that types them varchar.
 enum class ENamespace { Schemas, Types, Objects };
 
 ENamespace NamespaceOf(ECreatedKind eKind) {
@@ -40,10 +41,12 @@ ENamespace NamespaceOf(ECreatedKind eKind) {
 
 std::set<std::string> ExistingNames(CDbConnection& connection, ENamespace eNamespace) {
     static const char* const s_apszSql[] = {
-        "SELECT '', name FROM sys.schemas",
-        "SELECT s.name, t.name FROM sys.types t JOIN sys.schemas s ON s.schema_id = t.schema_id "
+        "SELECT '', CAST(name AS nvarchar(128)) FROM sys.schemas",
+        "SELECT CAST(s.name AS nvarchar(128)), CAST(t.name AS nvarchar(128)) FROM sys.types t JOIN "
+        "sys.schemas s ON s.schema_id = t.schema_id "
         "WHERE t.is_user_defined = 1",
-        "SELECT s.name, o.name FROM sys.objects o JOIN sys.schemas s ON s.schema_id = o.schema_id "
+        "SELECT CAST(s.name AS nvarchar(128)), CAST(o.name AS nvarchar(128)) FROM sys.objects o JOIN "
+        "sys.schemas s ON s.schema_id = o.schema_id "
         "WHERE o.is_ms_shipped = 0"};
     std::set<std::string> names;
     for (const std::vector<std::string>& row : Rows(connection, s_apszSql[static_cast<int>(eNamespace)]))
@@ -77,13 +80,16 @@ std::vector<TPlannedObject> FindExistingObjects(CDbConnection& connection, const
 
 CTargetTables::CTargetTables(CDbConnection& connection) : m_strDefaultSchema(DefaultSchema(connection)) {
     for (const std::vector<std::string>& row :
-         Rows(connection, "SELECT OBJECT_SCHEMA_NAME(parent_object_id), OBJECT_NAME(parent_object_id), "
-                          "OBJECT_SCHEMA_NAME(referenced_object_id), OBJECT_NAME(referenced_object_id) "
+         Rows(connection, "SELECT CAST(OBJECT_SCHEMA_NAME(parent_object_id) AS nvarchar(128)), "
+                          "CAST(OBJECT_NAME(parent_object_id) AS nvarchar(128)), "
+                          "CAST(OBJECT_SCHEMA_NAME(referenced_object_id) AS nvarchar(128)), "
+                          "CAST(OBJECT_NAME(referenced_object_id) AS nvarchar(128)) "
                           "FROM sys.foreign_keys WHERE is_disabled = 0"))
         m_references.emplace(FoldedKey(row.at(0), row.at(1)), FoldedKey(row.at(2), row.at(3)));
     for (const std::vector<std::string>& row :
-         Rows(connection,
-              "SELECT OBJECT_SCHEMA_NAME(object_id), OBJECT_NAME(object_id) FROM sys.identity_columns"))
+         Rows(connection, "SELECT CAST(OBJECT_SCHEMA_NAME(object_id) AS nvarchar(128)), "
+                          "CAST(OBJECT_NAME(object_id) AS nvarchar(128)) "
+                          "FROM sys.identity_columns"))
         m_identityTables.insert(FoldedKey(row.at(0), row.at(1)));
 }
 

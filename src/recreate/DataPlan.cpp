@@ -53,14 +53,16 @@ bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, c
 }
 
 TDataTable DataTableOf(const TModelTable& table) {
-    TDataTable data{table.strSchema, table.strName, {}, {}, false};
+    TDataTable data{table.strSchema, table.strName, {}, {}, {}};
     for (const TModelColumn& column : table.aColumns) {
         if (column.computed || column.IsRowVersion())
             continue;
         const std::string& strType =
             column.type.strSystemName.empty() ? column.type.strName : column.type.strSystemName;
         data.aColumns.push_back({column.strName, strType, column.type.nMaxLength});
-        data.bIdentity = data.bIdentity || column.identity.has_value();
+        if (column.identity)
+            data.identity =
+                TDataIdentity{data.aColumns.size() - 1, column.identity->strIncrement.starts_with('-'), {}};
     }
     for (const TModelIndex& index : table.aIndexes)
         if (index.bClustered)

@@ -1,6 +1,7 @@
 #include "recreate/DataWriter.h"
 
 #include "platform/Text.h"
+#include "recreate/DataPositions.h"
 #include "recreate/DataValues.h"
 #include "recreate/DdlText.h"
 
@@ -80,13 +81,14 @@ public:
             EndStatement();
         if (m_nBatchRows > 0)
             EndBatch();
-        if (m_nRows > 0 && m_table.bIdentity) {
+        if (m_nRows > 0 && m_table.identity) {
             m_strText.append("SET IDENTITY_INSERT ")
                 .append(TableName(m_table))
                 .append(" OFF;")
                 .append(kLineEnd);
             EndBatch();
         }
+        Reseed();
         Flush();
         return m_nRows;
     }
@@ -101,7 +103,7 @@ private:
 
     void Begin() {
         m_nBatchStart = Offset();
-        if (!m_table.bIdentity)
+        if (!m_table.identity)
             return;
         m_strText.append("SET IDENTITY_INSERT ").append(TableName(m_table)).append(" ON;").append(kLineEnd);
         EndBatch();
@@ -115,9 +117,34 @@ private:
                 m_strText += ", ";
             if (!AppendLiteral(m_strText, *m_aTypes[i], pFields))
                 ThrowUnreadable(m_table.aColumns[i], *pFields);
+            if (m_table.identity && i == m_table.identity->nColumn)
+                KeepIdentity(**pFields);
             pFields += m_aFieldCounts[i];
         }
         m_strText += ')';
+    }
+
+    void KeepIdentity(std::string_view strValue) {
+        const int nOrder = m_table.identity->bDownward ? -1 : 1;
+        if (m_strIdentity.empty() || CompareIntegerText(strValue, m_strIdentity) == nOrder)
+            m_strIdentity = strValue;
+    }
+
+    // Where the rows leave the identity is not where the original's stands: on a table that has rows, the
+    // server hands out the reseed value plus the increment next; on one that never had any, the value itself.
+    void Reseed() {
+        if (!m_table.identity || !m_table.identity->position)
+            return;
+        const TIdentityPosition& position = *m_table.identity->position;
+        if (m_nRows > 0 && CompareIntegerText(m_strIdentity, position.strLast) == 0)
+            return;
+        m_strText.append("DBCC CHECKIDENT (")
+            .append(SqlLiteral(TableName(m_table)))
+            .append(", RESEED, ")
+            .append(m_nRows > 0 ? position.strLast : position.strNext)
+            .append(");")
+            .append(kLineEnd);
+        EndBatch();
     }
 
     // The value is quoted up to a length that keeps the message one readable line.
@@ -166,6 +193,7 @@ private:
     long m_nRows = 0;
     long m_nStatementRows = 0;
     long m_nBatchRows = 0;
+    std::string m_strIdentity; // the rows' highest identity value (lowest where it counts down)
 };
 
 } // namespace

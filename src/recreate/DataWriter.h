@@ -5,9 +5,15 @@
 #include "backend/DbBackend.h"
 #include "model/ModelError.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+struct TIdentityPosition {
+    std::string strLast; // the last value handed out
+    std::string strNext; // what the next row gets: the last value plus the increment
+};
 
 struct TDataColumn {
     std::string strName;
@@ -20,12 +26,20 @@ struct TDataOrderKey {
     bool bDescending = false;
 };
 
+// The table's identity column, and where the original's stands: the rows alone set it to their highest value
+// (lowest where it counts down), which differs from the original's where its last rows were deleted.
+struct TDataIdentity {
+    size_t nColumn = 0; // in aColumns
+    bool bDownward = false;
+    std::optional<TIdentityPosition> position; // none where the original handed out no value, or is not known
+};
+
 struct TDataTable {
     std::string strSchema;
     std::string strName;
     std::vector<TDataColumn> aColumns; // the columns that take a value, in column order
     std::vector<TDataOrderKey> aOrder; // the rows' order: clustered index keys, then primary key
-    bool bIdentity = false;            // one of aColumns is an identity column
+    std::optional<TDataIdentity> identity;
 };
 
 struct TDataOptions {
@@ -46,7 +60,8 @@ void CheckDataTypes(const TDataTable& table);
 // The statement that reads the table's rows.
 std::string DataSelect(const TDataTable& table);
 
-// Writes the table's rows; returns how many. Nothing is written for a table without rows. Throws CModelError:
+// Writes the table's rows and then, where it differs from theirs, the original's identity position; returns
+// how many rows. A table without rows gets its identity position alone, or nothing. Throws CModelError:
 // ReadRows when the server fails, WriteValue for a value that no literal gives back exactly (a type without
 // one, or a value the driver gave in a form no literal is known for); what the output throws goes through.
 long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptions& options,

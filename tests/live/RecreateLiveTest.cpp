@@ -226,8 +226,8 @@ GO
 std::string RowCounts(CDatabase& db) {
     std::string strCounts;
     for (const nlohmann::json& row :
-         Answer(db, "SELECT s.name, t.name FROM sys.tables t JOIN sys.schemas s ON s.schema_id = t.schema_id "
-                    "ORDER BY s.name, t.name")["rows"]) {
+         Answer(db, "SELECT CAST(s.name AS nvarchar(128)), CAST(t.name AS nvarchar(128)) FROM sys.tables t "
+                    "JOIN sys.schemas s ON s.schema_id = t.schema_id ORDER BY s.name, t.name")["rows"]) {
         const std::string strTable =
             "[" + row[0].get<std::string>() + "].[" + row[1].get<std::string>() + "]";
         strCounts += strTable + " " +
@@ -255,6 +255,14 @@ TEST(LiveRecreateFolder, CleanStreamAppliesTwiceToTheSameDatabase) {
     EXPECT_EQ(RowCounts(copy.db), RowCounts(northwind));
 }
 
+// Every object's and column's name, as nvarchar: this server sends sysname in a code page without Cyrillic.
+std::string Names(CDatabase& db) {
+    return Answer(db, "SELECT CAST(o.name AS nvarchar(128)), o.type, CAST(c.name AS nvarchar(128)) "
+                      "FROM sys.objects o LEFT JOIN sys.columns c ON c.object_id = o.object_id "
+                      "WHERE o.is_ms_shipped = 0 ORDER BY 1, 3")["rows"]
+        .dump();
+}
+
 // Applies an export's folder with sqlscripts apply, going on after refusals, the settings of server-limits
 // first. A refusal that server-limits allows is printed, any other fails the test.
 void ApplyExport(const std::string& strDatabase, const fs::path& dir, int nJobs) {
@@ -274,6 +282,34 @@ void ApplyExport(const std::string& strDatabase, const fs::path& dir, int nJobs)
     }
     EXPECT_TRUE(std::regex_match(strOther, std::regex("(sqlscripts: [0-9]+ batch(es)? refused\n)?")))
         << strOther;
+}
+
+// Tables, columns, a view and a trigger named in Cyrillic come back by their names, and with their rows.
+TEST(LiveRecreateNames, NamesInAnotherScriptComeBackWhole) {
+    TScratchDatabase source("cyrillic");
+    std::vector<std::string> aBatches =
+        Batches(ReadWholeFile((kLiveDir / "damaged-names/setup.sql").string()));
+    aBatches.insert(aBatches.end(),
+                    {"CREATE TRIGGER dbo.Проверка ON dbo.Заказы AFTER INSERT AS SET NOCOUNT ON",
+                     "INSERT INTO dbo.Заказы VALUES (1, 10), (2, NULL)",
+                     "INSERT INTO dbo.Товары VALUES (7, N'Чай')"});
+    ASSERT_EQ(RunBatches(source.db, aBatches), TRefusals{});
+    ASSERT_NE(Names(source.db).find("Проверка"), std::string::npos);
+    for (const bool bData : {false, true}) {
+        const CTempDir dir;
+        std::vector<std::string> aArgs = {"--recreate", "--connect", ConnectTo(source.strName), "--quiet"};
+        if (bData)
+            aArgs.push_back("--data");
+        const THostRun run = Export(dir.File("out"), aArgs);
+        ASSERT_EQ(run.nStatus, 0) << run.strErr;
+        EXPECT_EQ(run.strErr, "");
+        TScratchDatabase copy(bData ? "cyrillic_rows" : "cyrillic_copy");
+        ApplyExport(copy.strName, dir.File("out"), 1);
+        EXPECT_EQ(Names(copy.db), Names(source.db));
+        if (bData) {
+            EXPECT_EQ(RowCounts(copy.db), RowCounts(source.db));
+        }
+    }
 }
 
 struct TRecreated {

@@ -2,9 +2,12 @@
 
 #include "Categories.h"
 #include "Messages.h"
+#include "model/CatalogModel.h"
+#include "recreate/RecreateKinds.h"
 #include "scripts/SqlTypeObjects.h"
 
 #include <algorithm>
+#include <functional>
 #include <regex>
 
 namespace {
@@ -12,11 +15,6 @@ namespace {
 constexpr size_t kMaxNamed = 20;
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD"; // U+FFFD
-
-bool MayBeDamaged(std::string_view name) {
-    return name.find('?') != std::string_view::npos ||
-           name.find(kReplacementCharacter) != std::string_view::npos;
-}
 
 // The module writes no script for an object it cannot find by its name; a table keeps its frame, empty.
 bool FoundNothing(int category, const std::string& text) {
@@ -33,6 +31,23 @@ std::string LikelyCause(const std::string& connect) {
     return Tr(
         "a connect string without ClientCharset=UTF-8, or a server that keeps names in a code page that "
         "lacks those characters");
+}
+
+// "kind a, b; kind c", in the kinds' order, the first kMaxNamed of them.
+std::string GroupedList(std::vector<std::pair<int, std::string>> items,
+                        const std::function<std::string(int)>& label) {
+    std::sort(items.begin(), items.end());
+    std::string list;
+    for (size_t i = 0; i < std::min(items.size(), kMaxNamed); ++i) {
+        if (i > 0 && items[i].first == items[i - 1].first)
+            list += ", ";
+        else
+            list += (i > 0 ? "; " : "") + label(items[i].first) + " ";
+        list += items[i].second;
+    }
+    if (items.size() > kMaxNamed)
+        list += Format(Tr(" and %zu more"), items.size() - kMaxNamed);
+    return list;
 }
 
 } // namespace
@@ -55,19 +70,48 @@ std::string DamagedNames::Warning(const std::string& connect) const {
             return {};
         objects = objects_;
     }
-    std::sort(objects.begin(), objects.end());
-    std::string list;
-    for (size_t i = 0; i < std::min(objects.size(), kMaxNamed); ++i) {
-        if (i > 0 && objects[i].first == objects[i - 1].first)
-            list += ", ";
-        else
-            list += (i > 0 ? "; " : "") + CategoryNames()[static_cast<size_t>(objects[i].first)] + " ";
-        list += objects[i].second;
-    }
-    if (objects.size() > kMaxNamed)
-        list += Format(Tr(" and %zu more"), objects.size() - kMaxNamed);
+    const std::string list = GroupedList(
+        std::move(objects), [](int category) { return CategoryNames()[static_cast<size_t>(category)]; });
     return Format(Tr("warning: these names came back with '?' for characters that the connection could not "
                      "carry, so their objects may be missing from the scripts or scripted under the damaged "
                      "names: %s. Likely cause: %s"),
+                  list.c_str(), LikelyCause(connect).c_str());
+}
+
+bool MayBeDamaged(std::string_view name) {
+    return name.find('?') != std::string_view::npos ||
+           name.find(kReplacementCharacter) != std::string_view::npos;
+}
+
+std::string DamagedModelNames(const TCatalogModel& model, const std::string& connect) {
+    std::vector<std::pair<int, std::string>> names;
+    const auto note = [&](eModelKind kind, const std::string& name) {
+        if (MayBeDamaged(name))
+            names.emplace_back(static_cast<int>(kind), name);
+    };
+    for (const TModelSchema& schema : model.aSchemas)
+        note(eModelKind::Schema, schema.strName);
+    for (const TModelType& type : model.aTypes)
+        note(type.Kind(), type.strSchema + "." + type.strName);
+    for (const TModelSequence& sequence : model.aSequences)
+        note(eModelKind::Sequence, sequence.strSchema + "." + sequence.strName);
+    for (const TModelSynonym& synonym : model.aSynonyms)
+        note(eModelKind::Synonym, synonym.strSchema + "." + synonym.strName);
+    for (const TModelTable& table : model.aTables) {
+        const std::string tableName = table.strSchema + "." + table.strName;
+        note(eModelKind::Table, tableName);
+        for (const TModelColumn& column : table.aColumns)
+            if (!MayBeDamaged(tableName))
+                note(eModelKind::Column, tableName + "." + column.strName);
+    }
+    for (const TModelModule& module : model.aModules)
+        note(module.Kind(), module.strSchema + "." + module.strName);
+    if (names.empty())
+        return {};
+    const std::string list = GroupedList(std::move(names), [](int kind) {
+        return std::string(RecreateKind(static_cast<eModelKind>(kind)).strName);
+    });
+    return Format(Tr("warning: these names hold '?' where the server or the connection may have lost a "
+                     "character, so their scripts may create other names: %s. Likely cause: %s"),
                   list.c_str(), LikelyCause(connect).c_str());
 }

@@ -5,8 +5,18 @@
 
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
+
+struct TCatalogModel;
+
+// A name that may have lost characters on the way: it holds '?' or U+FFFD.
+bool MayBeDamaged(std::string_view name);
+
+// One warning naming the model's objects and columns whose names may have lost characters (a server that
+// could not say them even as nvarchar, or a connection without UTF-8); empty when every name came whole.
+std::string DamagedModelNames(const TCatalogModel& model, const std::string& connect);
 
 class DamagedNames {
 public:

@@ -1,6 +1,7 @@
 #include "Messages.h"
 
 #include "ConnectString.h"
+#include "DamagedNames.h"
 #include "Installed.h"
 #include "model/ModelError.h"
 #include "platform/String.h"
@@ -125,6 +126,11 @@ std::string ModelErrorLine(const CModelError& error) {
     case eModelTask::ReadCatalog:
         return Format(Tr("cannot read the catalog's %s: %s"), error.Subject().c_str(), reason.c_str());
     case eModelTask::ReadRows:
+        if (MayBeDamaged(error.Subject()))
+            return Format(
+                Tr("rows of %s: cannot be read by that name, which lost characters on the way from the "
+                   "server: %s"),
+                error.Subject().c_str(), reason.c_str());
         return Format(Tr("rows of %s: %s"), error.Subject().c_str(), reason.c_str());
     case eModelTask::WriteFile:
         return Format(Tr("cannot write %s: %s"), error.Subject().c_str(), reason.c_str());

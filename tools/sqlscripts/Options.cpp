@@ -261,7 +261,8 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         command
             .add_flag("--data", options.data,
                       "with --recreate: the rows of every table too, as INSERT statements, a file per table "
-                      "after the tables and before their constraints, indexes and foreign keys")
+                      "after the tables and before their constraints, indexes and foreign keys; identity "
+                      "columns and sequences go on where the original's stand")
             ->needs("--recreate");
     command
         .add_flag("--data-only", options.dataOnly,

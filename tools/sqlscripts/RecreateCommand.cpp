@@ -1,6 +1,7 @@
 #include "RecreateCommand.h"
 
 #include "ConnectString.h"
+#include "DamagedNames.h"
 #include "DataFiles.h"
 #include "ExportObserver.h"
 #include "ExportOutput.h"
@@ -13,6 +14,7 @@
 #include "model/ModelLoader.h"
 #include "platform/Text.h"
 #include "recreate/CreatedName.h"
+#include "recreate/DataPositions.h"
 #include "recreate/RecreateScript.h"
 #include "recreate/RecreateSelection.h"
 
@@ -259,7 +261,8 @@ int PrintFound(const std::vector<TRecreateStep>& steps, const std::vector<const 
 // The files of the run in apply order: the picked steps' scripts, after the drops of --clean, and the tables'
 // rows; none when a pattern matches nothing (said).
 std::optional<std::vector<RecreateFile>> PlanFiles(const TCatalogModel& model, const ExportOptions& options,
-                                                   const ExportPlan& plan, const RecreateKindSet& kinds) {
+                                                   const ExportPlan& plan, const RecreateKindSet& kinds,
+                                                   const TDataPositions& positions) {
     const TRecreatePlan recreatePlan = PlanRecreate(model);
     const CNameMatcher matcher(IsCaseSensitiveCollation(model.strCollation));
     const TStepSelection selection = SelectSteps(recreatePlan, kinds, NamePatterns(options), matcher);
@@ -281,12 +284,33 @@ std::optional<std::vector<RecreateFile>> PlanFiles(const TCatalogModel& model, c
         std::vector<TTablePattern> patterns;
         for (const TablePattern& pattern : plan.tables)
             patterns.push_back(pattern.match);
-        AddDataFiles(files,
-                     PlanData(model, patterns, options.dataOnly, PickedTables(recreatePlan, selection)),
-                     plan.nameTemplate ? &*plan.nameTemplate : nullptr);
+        std::vector<TDataStep> steps =
+            PlanData(model, patterns, options.dataOnly, PickedTables(recreatePlan, selection));
+        PlaceIdentities(steps, positions);
+        AddDataFiles(files, std::move(steps), plan.nameTemplate ? &*plan.nameTemplate : nullptr);
         CheckRowTypes(files);
     }
     return files;
+}
+
+// Where the identity columns and sequences stand, read with the rows; with --data the sequences start where
+// the original's go on.
+TDataPositions ReadPositions(CDatabase& db, TCatalogModel& model, const ExportOptions& options) {
+    if (!options.data && !options.dataOnly)
+        return {};
+    TDataPositions positions = ReadDataPositions(*db.GetBackend(), model);
+    if (!options.data)
+        return positions;
+    if (positions.bSequencesUnknown && positions.strSequencesRefused.empty())
+        Say(Tr(
+            "warning: the server does not say where its sequences stand (it has no sys.sequences): they are "
+            "written with their declared start"));
+    else if (positions.bSequencesUnknown)
+        Say(Format(Tr("warning: where the sequences stand cannot be read (%s): they are written with their "
+                      "declared start"),
+                   OneLine(positions.strSequencesRefused).c_str()));
+    StartSequencesAtPositions(model, positions);
+    return positions;
 }
 
 // Writes the files into the folder, or one after another into --output's stream.
@@ -335,7 +359,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
     CatchInterruptions();
     return RunningModel([&] {
         CatalogProgress catalogProgress(progressMode);
-        const TCatalogModel model = [&] {
+        TCatalogModel model = [&] {
             try {
                 return LoadCatalogModel(db, parallel ? 3 : 1, catalogProgress.Callback(),
                                         options.dataOnly ? eModelTablesForRows : eModelWhole);
@@ -345,6 +369,8 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
             }
         }();
         catalogProgress.Done(true);
+        if (const std::string damaged = DamagedModelNames(model, db.GetConnect().Str()); !damaged.empty())
+            Say(damaged);
         RunEnd end;
         end.dir = options.output.value_or(options.dir);
         end.database = db.GetBackend()->GetDatabaseName();
@@ -352,7 +378,9 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         end.signal = InterruptionSignal();
         if (end.signal)
             return ConcludeRun(end);
-        const std::optional<std::vector<RecreateFile>> files = PlanFiles(model, options, plan, kinds);
+        const TDataPositions positions = ReadPositions(db, model, options);
+        const std::optional<std::vector<RecreateFile>> files =
+            PlanFiles(model, options, plan, kinds, positions);
         if (!files)
             return kExitFailed;
         Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));

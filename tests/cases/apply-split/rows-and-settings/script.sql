@@ -14,3 +14,7 @@ INSERT INTO [dbo].[A] (x) SELECT 1;
 GO
 ALTER TABLE [dbo].[A] NOCHECK CONSTRAINT [fk_a_b];
 GO
+DBCC CHECKIDENT ('[dbo].[Shippers]', RESEED, 7);
+GO
+DBCC CHECKDB;
+GO

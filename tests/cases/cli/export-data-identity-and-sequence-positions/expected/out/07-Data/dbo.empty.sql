@@ -1,0 +1,2 @@
+DBCC CHECKIDENT ('[dbo].[empty]', RESEED, 8);
+GO
