@@ -32,7 +32,7 @@ TModelKey PermissionKey(const TModelPermission& permission) {
 }
 
 // False for a user of a form the scripts leave out: what names it would be refused.
-bool IsWritten(const TCatalogModel& model, const std::string& strName) {
+bool IsPrincipalWritten(const TCatalogModel& model, const std::string& strName) {
     return std::none_of(model.aPrincipals.begin(), model.aPrincipals.end(),
                         [&](const TModelPrincipal& principal) {
                             return principal.strName == strName && !principal.bBuiltIn && !principal.Kind();
@@ -49,13 +49,14 @@ void CollectPrincipals(CPlanBuilder& builder, eModelKind eKind) {
 
 void CollectRoleMembers(CPlanBuilder& builder, eModelKind eKind) {
     for (const TModelRoleMember& member : builder.Model().aRoleMembers)
-        if (IsWritten(builder.Model(), member.strRole) && IsWritten(builder.Model(), member.strMember))
+        if (IsPrincipalWritten(builder.Model(), member.strRole) &&
+            IsPrincipalWritten(builder.Model(), member.strMember))
             builder.Add({eKind, "", member.strRole, member.strMember}, &member);
 }
 
 void CollectOwners(CPlanBuilder& builder, eModelKind eKind) {
     for (const TModelOwner& owner : builder.Model().aOwners)
-        if (IsWritten(builder.Model(), owner.strOwner))
+        if (IsPrincipalWritten(builder.Model(), owner.strOwner))
             builder.Add({eKind, owner.object.strSchema, "", owner.object.strName}, &owner);
 }
 
@@ -63,7 +64,7 @@ void CollectPermissions(CPlanBuilder& builder, eModelKind /*eKind*/) {
     std::vector<std::pair<TModelKey, TPermissionSet>> aSets;
     std::unordered_map<TModelKey, size_t, TModelKeyHash> mapSets;
     for (const TModelPermission& permission : builder.Model().aPermissions) {
-        if (!permission.IsWritten() || !IsWritten(builder.Model(), permission.strGrantee))
+        if (!permission.IsWritten() || !IsPrincipalWritten(builder.Model(), permission.strGrantee))
             continue;
         const TModelKey key = PermissionKey(permission);
         const auto [it, bNew] = mapSets.emplace(key, aSets.size());
