@@ -222,6 +222,58 @@ struct TModelReference {
     std::optional<TModelKey> resolved; // the object of the catalog the server resolved it to
 };
 
+// What CREATE makes of a database principal; Unknown for forms the scripts do not write (a contained user
+// with a password, a user for a certificate or key, a user whose login is gone).
+enum class eModelPrincipalForm { Role, ApplicationRole, ForLogin, WithoutLogin, External, Unknown };
+
+// A user, role or application role of sys.database_principals.
+struct TModelPrincipal {
+    std::string strName;
+    std::string strType;          // S, U, G, E, X, C, K, R, A
+    std::string strDefaultSchema; // empty for none
+    std::string strOwner;         // a role's owner; empty when the server names none
+    std::string strLogin;         // the login a user is for; empty for none or one the server does not know
+    int nAuthentication = -1; // authentication_type: 0 none, 1 instance, 2 database, 3 Windows, 4 external
+    bool bBuiltIn = false;    // dbo, guest, sys, INFORMATION_SCHEMA, public and the fixed roles
+
+    eModelPrincipalForm Form() const;
+    // User, Role or ApplicationRole; none for a form the scripts do not write.
+    std::optional<eModelKind> Kind() const;
+    bool operator==(const TModelPrincipal&) const = default;
+};
+
+struct TModelRoleMember {
+    std::string strRole;
+    std::string strMember;
+
+    bool operator==(const TModelRoleMember&) const = default;
+};
+
+// An object owned by a principal other than its schema's owner.
+struct TModelOwner {
+    TModelKey object;
+    std::string strOwner;
+
+    bool operator==(const TModelOwner&) const = default;
+};
+
+// A row of sys.database_permissions with its securable named as T-SQL names it.
+struct TModelPermission {
+    std::string strClass;     // the catalog's class_desc: DATABASE, OBJECT_OR_COLUMN, SCHEMA, TYPE, ...
+    std::string strSecurable; // what ON names before "::": OBJECT, SCHEMA, TYPE, XML SCHEMA COLLECTION, USER,
+                              // ROLE, APPLICATION ROLE; empty for the database and for a class not known
+    std::string strSchema;    // of an object, type or XML schema collection
+    std::string strName;      // empty for the database
+    std::string strColumn;    // a column-level permission's column
+    std::string strPermission; // SELECT, EXECUTE, VIEW DEFINITION, CREATE TABLE, ...
+    char cState = 'G';         // G grant, W grant with grant option, D deny, R revoke
+    std::string strGrantee;
+    std::optional<TModelKey> securable; // the model's object it is on; none for the database or one not held
+
+    bool IsWritten() const { return strClass == "DATABASE" || !strSecurable.empty(); }
+    bool operator==(const TModelPermission&) const = default;
+};
+
 // Which optional families the server has the catalog views for.
 struct TModelFeatures {
     bool bSequences = false;
@@ -245,6 +297,10 @@ struct TCatalogModel {
     std::vector<TModelModule> aModules; // by schema and name
     std::vector<TModelExtendedProperty> aExtendedProperties;
     std::vector<TModelReference> aReferences;
+    std::vector<TModelPrincipal> aPrincipals;   // by name
+    std::vector<TModelRoleMember> aRoleMembers; // by role, then member
+    std::vector<TModelOwner> aOwners;
+    std::vector<TModelPermission> aPermissions; // in the catalog's order
 
     // Null when the model has no such table or module.
     const TModelTable* FindTable(const std::string& strSchema, const std::string& strName) const;

@@ -116,6 +116,17 @@ struct TDraftReference {
     std::string strReferencedName;
 };
 
+struct TDraftOwner {
+    int nObjectId = 0;
+    std::string strOwner;
+};
+
+struct TDraftPermission {
+    int nClass = 0;
+    int nMajorId = 0;
+    TModelPermission permission;
+};
+
 struct TModelDraft {
     TCatalogModel model;
     std::unordered_map<int, std::string> mapSchemas;
@@ -131,6 +142,9 @@ struct TModelDraft {
     std::unordered_map<int, TDraftKeyConstraint> mapKeyConstraints;
     std::vector<TDraftProperty> aProperties;
     std::vector<TDraftReference> aReferences;
+    std::unordered_map<int, std::pair<int, std::string>> mapXmlSchemaCollections; // to schema id and name
+    std::vector<TDraftOwner> aOwners;
+    std::vector<TDraftPermission> aPermissions;
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
@@ -180,6 +194,13 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft);
 void AddIndexColumns(CFamilyRows& rows, TModelDraft& draft);
 void AddPartitions(CFamilyRows& rows, TModelDraft& draft);
 
+// Principals, role members, owners and permissions (ModelSecurity.cpp).
+void AddPrincipals(CFamilyRows& rows, TModelDraft& draft);
+void AddRoleMembers(CFamilyRows& rows, TModelDraft& draft);
+void AddOwners(CFamilyRows& rows, TModelDraft& draft);
+void AddXmlSchemaCollections(CFamilyRows& rows, TModelDraft& draft);
+void AddPermissions(CFamilyRows& rows, TModelDraft& draft);
+
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);
 void AddChecks(CFamilyRows& rows, TModelDraft& draft);
@@ -192,3 +213,8 @@ void FinishTables(TModelDraft& draft);
 void FinishProperties(TModelDraft& draft);
 void FinishReferences(TModelDraft& draft);
 void FinishTriggers(TModelDraft& draft);
+// The owners' and permissions' objects resolved from catalog ids to keys, what every database has left out.
+void FinishSecurity(TModelDraft& draft);
+
+// dbo, guest, sys, INFORMATION_SCHEMA and the fixed roles: schemas and principals every database has.
+bool IsBuiltInSchema(const std::string& strName);

@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <string>
 
-// The kinds of objects a model holds, in their usual apply order.
+// The kinds of objects a model holds, in their usual apply order; the security kinds last, users and roles
+// being made before the schemas they own and the rest after everything else.
 enum class eModelKind {
     Schema,
     AliasType,
@@ -26,8 +27,14 @@ enum class eModelKind {
     Procedure,
     Trigger,
     Property,
+    User,
+    Role,
+    ApplicationRole,
+    RoleMember, // a member of a role: the role as the table, the member as the name
+    Owner,      // an object's owner where it is not its schema's
+    Permission, // the permissions on one securable: the database, a schema, an object, a type, a principal
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Property) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Permission) + 1;
 
 struct TModelKey {
     eModelKind eKind = eModelKind::Schema;

@@ -178,6 +178,38 @@ const std::vector<TFamily> g_aFamilies = {
      "AND referenced_database_name IS NULL",
      &AddReferences,
      &TModelFeatures::bExpressionDependencies},
+    {"principals",
+     {"CAST(name AS nvarchar(128)) AS name", "type",
+      "CAST(default_schema_name AS nvarchar(128)) AS default_schema_name",
+      "CAST(USER_NAME(owning_principal_id) AS nvarchar(128)) AS owner_name",
+      "CAST(SUSER_SNAME(sid) AS nvarchar(128)) AS login_name", "authentication_type"},
+     "FROM sys.database_principals",
+     &AddPrincipals},
+    {"role members",
+     {"CAST(USER_NAME(role_principal_id) AS nvarchar(128)) AS role_name",
+      "CAST(USER_NAME(member_principal_id) AS nvarchar(128)) AS member_name"},
+     "FROM sys.database_role_members",
+     &AddRoleMembers},
+    {"owners",
+     {"object_id", "CAST(USER_NAME(principal_id) AS nvarchar(128)) AS owner_name"},
+     "FROM sys.objects WHERE principal_id IS NOT NULL AND is_ms_shipped = 0",
+     &AddOwners},
+    {"xml schema collections",
+     {"xml_collection_id", "schema_id", "CAST(name AS nvarchar(128)) AS name"},
+     "FROM sys.xml_schema_collections",
+     &AddXmlSchemaCollections},
+    // The securable's names where a function gives them; types and XML schema collections by their ids.
+    {"permissions",
+     {"class", "class_desc", "major_id", "permission_name", "state",
+      "CAST(USER_NAME(grantee_principal_id) AS nvarchar(128)) AS grantee_name",
+      "CASE WHEN class = 1 THEN CAST(OBJECT_SCHEMA_NAME(major_id) AS nvarchar(128)) END AS object_schema",
+      "CASE WHEN class = 1 THEN CAST(OBJECT_NAME(major_id) AS nvarchar(128)) END AS object_name",
+      "CASE WHEN class = 1 AND minor_id > 0 THEN CAST(COL_NAME(major_id, minor_id) AS nvarchar(128)) END AS "
+      "column_name",
+      "CASE WHEN class = 3 THEN CAST(SCHEMA_NAME(major_id) AS nvarchar(128)) END AS schema_name",
+      "CASE WHEN class = 4 THEN CAST(USER_NAME(major_id) AS nvarchar(128)) END AS principal_name"},
+     "FROM sys.database_permissions WHERE class <> 1 OR major_id > 0",
+     &AddPermissions},
 };
 
 // The statement of a family: its select list and its view.
@@ -358,6 +390,7 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
     FinishTriggers(draft);
     FinishProperties(draft);
     FinishReferences(draft);
+    FinishSecurity(draft);
     FinishTables(draft);
     TCatalogModel& model = draft.model;
     model.aTypes = InNameOrder(UserTypes(draft));

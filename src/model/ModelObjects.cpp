@@ -11,8 +11,6 @@
 #include <tuple>
 #include <unordered_set>
 
-namespace {
-
 // The schemas every database has: never created by a script.
 bool IsBuiltInSchema(const std::string& strName) {
     static constexpr std::array<std::string_view, 13> aBuiltIn = {"dbo",
@@ -30,6 +28,8 @@ bool IsBuiltInSchema(const std::string& strName) {
                                                                   "db_denydatawriter"};
     return std::find(aBuiltIn.begin(), aBuiltIn.end(), strName) != aBuiltIn.end();
 }
+
+namespace {
 
 std::string Trimmed(std::string str) {
     while (!str.empty() && str.back() == ' ')

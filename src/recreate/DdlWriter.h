@@ -65,6 +65,14 @@ std::string CreateIndex(const TPlanStep& step, const TDdlContext& context);
 std::string CreateForeignKey(const TPlanStep& step, const TDdlContext& context);
 std::string CreateModule(const TPlanStep& step, const TDdlContext& context);
 std::string CreateProperties(const TPlanStep& step, const TDdlContext& context);
+// CREATE USER, CREATE ROLE, CREATE APPLICATION ROLE, ALTER ROLE ... ADD MEMBER, ALTER AUTHORIZATION, and
+// GRANT, DENY or REVOKE for each permission on a securable (SecurityDdl.cpp).
+std::string CreateUser(const TPlanStep& step, const TDdlContext& context);
+std::string CreateRole(const TPlanStep& step, const TDdlContext& context);
+std::string CreateApplicationRole(const TPlanStep& step, const TDdlContext& context);
+std::string AddRoleMember(const TPlanStep& step, const TDdlContext& context);
+std::string ChangeOwner(const TPlanStep& step, const TDdlContext& context);
+std::string GrantPermissions(const TPlanStep& step, const TDdlContext& context);
 
 // DROP SCHEMA IF EXISTS [name]
 std::string DropSchema(const TPlanStep& step, const TDdlContext& context);
@@ -76,5 +84,11 @@ std::string DropColumn(const TPlanStep& step, const TDdlContext& context);
 std::string DropConstraint(const TPlanStep& step, const TDdlContext& context);
 // DROP INDEX IF EXISTS [name] ON [schema].[table], where the table exists
 std::string DropIndex(const TPlanStep& step, const TDdlContext& context);
+// DROP USER, ROLE or APPLICATION ROLE [name] where it exists
+std::string DropPrincipal(const TPlanStep& step, const TDdlContext& context);
+// ALTER ROLE [role] DROP MEMBER [member] where it is one
+std::string DropRoleMember(const TPlanStep& step, const TDdlContext& context);
+// Nothing: an owner and permissions go with their object or principal
+std::string DropNothing(const TPlanStep& step, const TDdlContext& context);
 // sp_dropextendedproperty for each property that is there
 std::string DropProperties(const TPlanStep& step, const TDdlContext& context);

@@ -13,7 +13,7 @@ using enum eRecreateSection;
 // (checks and defaults of a table by name, together).
 constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {Schema, "schema", "schemas", "Schemas", "SCHEMA", Schemas, 0, false, false, &CollectSchemas,
-     &NeedNothing, &CreateSchema, &DropSchema},
+     &NeedSchemaOwner, &CreateSchema, &DropSchema},
     {AliasType, "alias type", "types", "Types", "TYPE", Types, 1, true, true, &CollectTypes, &NeedNothing,
      &CreateAliasType, &DropSchemaObject},
     {TableType, "table type", "types", "Types", "TYPE", Types, 2, true, true, &CollectTypes,
@@ -46,6 +46,19 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &NeedModuleUses, &CreateModule, &DropSchemaObject},
     {Property, "extended property", "properties", "ExtendedProperties", "", ExtendedProperties, 13, false,
      false, &CollectProperties, &NeedNothing, &CreateProperties, &DropProperties},
+    // Users and roles come before the schemas they own, users first, as roles may be theirs.
+    {User, "user", "security", "Users", "USER", Schemas, -2, false, false, &CollectPrincipals, &NeedNothing,
+     &CreateUser, &DropPrincipal},
+    {Role, "role", "security", "Roles", "ROLE", Schemas, -1, false, false, &CollectPrincipals, &NeedRoleOwner,
+     &CreateRole, &DropPrincipal},
+    {ApplicationRole, "application role", "security", "Roles", "APPLICATION ROLE", Schemas, -1, false, false,
+     &CollectPrincipals, &NeedNothing, &CreateApplicationRole, &DropPrincipal},
+    {RoleMember, "role member", "security", "RoleMembers", "", Permissions, 0, false, false,
+     &CollectRoleMembers, &NeedRoleAndMember, &AddRoleMember, &DropRoleMember},
+    {Owner, "owner", "security", "Owners", "", Permissions, 1, false, false, &CollectOwners,
+     &NeedObjectAndOwner, &ChangeOwner, &DropNothing},
+    {Permission, "permission", "security", "Permissions", "", Permissions, 2, false, false,
+     &CollectPermissions, &NeedSecurableAndGrantees, &GrantPermissions, &DropNothing},
 }};
 
 constexpr bool IsWhole() {
@@ -62,7 +75,7 @@ struct TSectionRow {
 };
 
 // The sections in apply order; a section's file is numbered by its place here, Clean's 00.
-constexpr std::array<TSectionRow, 15> g_aSections = {{{Clean, "Clean"},
+constexpr std::array<TSectionRow, 16> g_aSections = {{{Clean, "Clean"},
                                                       {Schemas, "Schemas"},
                                                       {Types, "Types"},
                                                       {Sequences, "Sequences"},
@@ -76,13 +89,14 @@ constexpr std::array<TSectionRow, 15> g_aSections = {{{Clean, "Clean"},
                                                       {ViewsAndFunctions, "ViewsAndFunctions"},
                                                       {Procedures, "Procedures"},
                                                       {Triggers, "Triggers"},
-                                                      {ExtendedProperties, "ExtendedProperties"}}};
+                                                      {ExtendedProperties, "ExtendedProperties"},
+                                                      {Permissions, "Permissions"}}};
 
 constexpr bool AreSectionsWhole() {
     for (size_t i = 0; i < g_aSections.size(); ++i)
         if (static_cast<size_t>(g_aSections[i].eSection) != i)
             return false;
-    return static_cast<size_t>(ExtendedProperties) + 1 == g_aSections.size();
+    return static_cast<size_t>(Permissions) + 1 == g_aSections.size();
 }
 static_assert(AreSectionsWhole(), "the sections table has a row for each section, in apply order");
 

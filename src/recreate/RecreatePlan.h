@@ -34,13 +34,19 @@ struct TPropertySet {
     size_t nOwner = NO_STEP; // the step of the object they are on; NO_STEP for the database's own
 };
 
+// The permissions on one securable, in the catalog's order.
+struct TPermissionSet {
+    std::vector<const TModelPermission*> aPermissions;
+};
+
 // The record a step stands for; which one goes with which kind is the kinds table's business. A table's
 // index stands for a key too; one property is what a comparison adds, changes or drops alone.
 using TPlanObject =
     std::variant<const TModelSchema*, const TModelType*, const TModelSequence*, const TModelSynonym*,
                  const TModelTable*, TTablePart<TModelColumn>, TTablePart<TModelCheck>,
                  TTablePart<TModelDefault>, TTablePart<TModelIndex>, TTablePart<TModelForeignKey>,
-                 const TModelModule*, TPropertySet, const TModelExtendedProperty*>;
+                 const TModelModule*, TPropertySet, const TModelExtendedProperty*, const TModelPrincipal*,
+                 const TModelRoleMember*, const TModelOwner*, TPermissionSet>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -116,6 +122,11 @@ void CollectTables(CPlanBuilder& builder, eModelKind eKind);
 void CollectTableParts(CPlanBuilder& builder, eModelKind eKind);
 void CollectModules(CPlanBuilder& builder, eModelKind eKind);
 void CollectProperties(CPlanBuilder& builder, eModelKind eKind);
+// Users, roles and application roles of the kind; role members, owners and permissions (SecurityPlan.cpp).
+void CollectPrincipals(CPlanBuilder& builder, eModelKind eKind);
+void CollectRoleMembers(CPlanBuilder& builder, eModelKind eKind);
+void CollectOwners(CPlanBuilder& builder, eModelKind eKind);
+void CollectPermissions(CPlanBuilder& builder, eModelKind eKind);
 
 void NeedNothing(CPlanBuilder& builder, size_t nStep);
 void NeedTableTypeParts(CPlanBuilder& builder, size_t nStep);
@@ -125,3 +136,8 @@ void NeedOwnTable(CPlanBuilder& builder, size_t nStep);
 void NeedConstraintUses(CPlanBuilder& builder, size_t nStep);
 void NeedReferencedKey(CPlanBuilder& builder, size_t nStep);
 void NeedModuleUses(CPlanBuilder& builder, size_t nStep);
+void NeedSchemaOwner(CPlanBuilder& builder, size_t nStep);
+void NeedRoleOwner(CPlanBuilder& builder, size_t nStep);
+void NeedRoleAndMember(CPlanBuilder& builder, size_t nStep);
+void NeedObjectAndOwner(CPlanBuilder& builder, size_t nStep);
+void NeedSecurableAndGrantees(CPlanBuilder& builder, size_t nStep);

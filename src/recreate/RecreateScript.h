@@ -28,6 +28,7 @@ enum class eRecreateSection {
     Procedures,
     Triggers,
     ExtendedProperties,
+    Permissions, // role members, owners and permissions: after everything they name
 };
 
 // "Tables"

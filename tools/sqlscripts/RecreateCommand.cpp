@@ -10,6 +10,7 @@
 #include "ObjectName.h"
 #include "OneMoment.h"
 #include "RecreateFiles.h"
+#include "SecurityWarnings.h"
 #include "model/ModelLoader.h"
 #include "platform/Text.h"
 #include "recreate/CreatedName.h"
@@ -220,6 +221,11 @@ std::vector<const TRecreateStep*> PreferDbo(std::vector<const TRecreateStep*> fo
     return dbo.size() == 1 ? dbo : found;
 }
 
+bool IsPrincipal(const TRecreateStep& step) {
+    return step.eKind == eModelKind::User || step.eKind == eModelKind::Role ||
+           step.eKind == eModelKind::ApplicationRole;
+}
+
 std::string ObjectScript(const std::vector<TRecreateStep>& steps, const TRecreateStep& object) {
     std::string text;
     for (const TRecreateStep& step : steps) {
@@ -227,7 +233,10 @@ std::string ObjectScript(const std::vector<TRecreateStep>& steps, const TRecreat
                           object.eKind == eModelKind::Table && !IsSchemaObject(step);
         const bool properties = step.eKind == eModelKind::Property && step.strSchema == object.strSchema &&
                                 step.strName == object.strName;
-        if (&step == &object || part || properties)
+        // A principal's roles and, for a role, its members.
+        const bool membership = IsPrincipal(object) && step.eKind == eModelKind::RoleMember &&
+                                (step.strParent == object.strName || step.strName == object.strName);
+        if (&step == &object || part || properties || membership)
             text += step.strText;
     }
     return text;
@@ -264,6 +273,7 @@ std::optional<std::vector<RecreateFile>> PlanFiles(const TCatalogModel& model, c
     if (!options.dataOnly) {
         WarnLeftOut(recreatePlan, selection);
         WarnRenamed(recreatePlan, selection.aSelected, matcher);
+        WarnSecurity(model, recreatePlan, selection.aSelected);
         script = ScriptSelectedSteps(model, recreatePlan, selection.aSelected, options.clean);
         WarnCycles(script);
     }
@@ -391,11 +401,14 @@ int PrintRecreateObject(const std::string& name, const RecreateConnect& connect)
         std::vector<const TRecreateStep*> found = PreferDbo(Matching(steps, wanted, &IsSchemaObject));
         if (found.empty())
             found = Matching(steps, wanted, [](const TRecreateStep& step) {
-                return !step.strParent.empty() && step.eKind != eModelKind::Property;
+                return !step.strParent.empty() && step.eKind != eModelKind::Property &&
+                       RecreateKind(step.eKind).strWord != "security";
             });
         if (found.empty() && wanted.schema.empty())
             found = Matching(steps, wanted,
                              [](const TRecreateStep& step) { return step.eKind == eModelKind::Schema; });
+        if (found.empty() && wanted.schema.empty())
+            found = Matching(steps, wanted, &IsPrincipal);
         if (found.empty()) {
             Say(Format(Tr("no object %s in the catalog"), name.c_str()));
             return kExitFailed;

@@ -124,7 +124,7 @@ void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps
 
 std::vector<std::string> RecreateProgressNames(bool objectFiles) {
     std::vector<std::string> names;
-    for (auto section = eRecreateSection::Clean; section <= eRecreateSection::ExtendedProperties;
+    for (auto section = eRecreateSection::Clean; section <= eRecreateSection::Permissions;
          section = static_cast<eRecreateSection>(static_cast<int>(section) + 1)) {
         names.push_back(objectFiles
                             ? std::string(RecreateSectionName(section))

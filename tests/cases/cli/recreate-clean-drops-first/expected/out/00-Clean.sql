@@ -4,6 +4,21 @@ IF OBJECT_ID(N'[dbo].[Node]', N'U') IS NOT NULL ALTER TABLE [dbo].[Node] DROP CO
 GO
 IF OBJECT_ID(N'[dbo].[Node]', N'U') IS NOT NULL ALTER TABLE [dbo].[Node] DROP CONSTRAINT IF EXISTS [FK_Node_Customer];
 GO
+IF EXISTS (SELECT * FROM sys.database_role_members WHERE role_principal_id = DATABASE_PRINCIPAL_ID(N'writers') AND member_principal_id = DATABASE_PRINCIPAL_ID(N'app_user'))
+    ALTER ROLE [writers] DROP MEMBER [app_user];
+GO
+IF EXISTS (SELECT * FROM sys.database_role_members WHERE role_principal_id = DATABASE_PRINCIPAL_ID(N'readers') AND member_principal_id = DATABASE_PRINCIPAL_ID(N'odd] role''s'))
+    ALTER ROLE [readers] DROP MEMBER [odd]] role's];
+GO
+IF EXISTS (SELECT * FROM sys.database_role_members WHERE role_principal_id = DATABASE_PRINCIPAL_ID(N'odd] role''s') AND member_principal_id = DATABASE_PRINCIPAL_ID(N'report_user'))
+    ALTER ROLE [odd]] role's] DROP MEMBER [report_user];
+GO
+IF EXISTS (SELECT * FROM sys.database_role_members WHERE role_principal_id = DATABASE_PRINCIPAL_ID(N'db_datawriter') AND member_principal_id = DATABASE_PRINCIPAL_ID(N'CONTOSO\Sales'))
+    ALTER ROLE [db_datawriter] DROP MEMBER [CONTOSO\Sales];
+GO
+IF EXISTS (SELECT * FROM sys.database_role_members WHERE role_principal_id = DATABASE_PRINCIPAL_ID(N'db_datareader') AND member_principal_id = DATABASE_PRINCIPAL_ID(N'readers'))
+    ALTER ROLE [db_datareader] DROP MEMBER [readers];
+GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'sales', N'TABLE', N'Orders', N'TRIGGER', N'trOrders')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'sales', @level1type = N'TABLE', @level1name = N'Orders', @level2type = N'TRIGGER', @level2name = N'trOrders';
 GO
 IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(N'MS_Description', N'SCHEMA', N'sales', N'TABLE', N'Orders', N'CONSTRAINT', N'PK_Orders')) EXEC sys.sp_dropextendedproperty @name = N'MS_Description', @level0type = N'SCHEMA', @level0name = N'sales', @level1type = N'TABLE', @level1name = N'Orders', @level2type = N'CONSTRAINT', @level2name = N'PK_Orders';
@@ -101,4 +116,20 @@ GO
 DROP SCHEMA IF EXISTS [sales];
 GO
 DROP SCHEMA IF EXISTS [odd]] name];
+GO
+IF DATABASE_PRINCIPAL_ID(N'writers') IS NOT NULL DROP ROLE [writers];
+GO
+IF DATABASE_PRINCIPAL_ID(N'odd] role''s') IS NOT NULL DROP ROLE [odd]] role's];
+GO
+IF DATABASE_PRINCIPAL_ID(N'readers') IS NOT NULL DROP ROLE [readers];
+GO
+IF DATABASE_PRINCIPAL_ID(N'ledger''s app') IS NOT NULL DROP APPLICATION ROLE [ledger's app];
+GO
+IF DATABASE_PRINCIPAL_ID(N'report_user') IS NOT NULL DROP USER [report_user];
+GO
+IF DATABASE_PRINCIPAL_ID(N'ext_user') IS NOT NULL DROP USER [ext_user];
+GO
+IF DATABASE_PRINCIPAL_ID(N'CONTOSO\Sales') IS NOT NULL DROP USER [CONTOSO\Sales];
+GO
+IF DATABASE_PRINCIPAL_ID(N'app_user') IS NOT NULL DROP USER [app_user];
 GO

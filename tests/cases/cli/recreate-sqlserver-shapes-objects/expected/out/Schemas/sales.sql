@@ -1,2 +1,2 @@
-CREATE SCHEMA [sales] AUTHORIZATION [dbo];
+CREATE SCHEMA [sales] AUTHORIZATION [app_user];
 GO

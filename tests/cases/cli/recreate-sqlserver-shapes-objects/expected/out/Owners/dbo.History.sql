@@ -1,0 +1,2 @@
+ALTER AUTHORIZATION ON OBJECT::[dbo].[History] TO [writers];
+GO

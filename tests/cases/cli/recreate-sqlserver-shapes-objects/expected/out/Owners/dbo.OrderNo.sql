@@ -1,0 +1,2 @@
+ALTER AUTHORIZATION ON OBJECT::[dbo].[OrderNo] TO [app_user];
+GO

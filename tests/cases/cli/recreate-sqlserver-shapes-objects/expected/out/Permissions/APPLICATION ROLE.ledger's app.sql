@@ -1,0 +1,2 @@
+GRANT ALTER ON APPLICATION ROLE::[ledger's app] TO [readers];
+GO

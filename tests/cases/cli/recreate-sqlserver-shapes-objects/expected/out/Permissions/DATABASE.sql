@@ -1,0 +1,5 @@
+GRANT CONNECT TO [app_user];
+GRANT CREATE TABLE TO [writers];
+GRANT CREATE VIEW TO [writers] WITH GRANT OPTION;
+DENY SHOWPLAN TO [report_user];
+GO

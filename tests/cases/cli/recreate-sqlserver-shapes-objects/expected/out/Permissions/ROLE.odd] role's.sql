@@ -1,0 +1,2 @@
+GRANT CONTROL ON ROLE::[odd]] role's] TO [writers];
+GO

@@ -1,0 +1,2 @@
+DENY ALTER ON SCHEMA::[odd]] name] TO [report_user];
+GO

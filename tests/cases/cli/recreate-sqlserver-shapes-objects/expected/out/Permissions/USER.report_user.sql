@@ -1,0 +1,2 @@
+GRANT IMPERSONATE ON USER::[report_user] TO [app_user];
+GO

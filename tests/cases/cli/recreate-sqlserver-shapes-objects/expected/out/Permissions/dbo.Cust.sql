@@ -1,0 +1,2 @@
+GRANT SELECT ON OBJECT::[dbo].[Cust] TO [readers];
+GO

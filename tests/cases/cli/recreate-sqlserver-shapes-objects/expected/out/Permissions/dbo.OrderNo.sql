@@ -1,0 +1,2 @@
+GRANT UPDATE ON OBJECT::[dbo].[OrderNo] TO [writers];
+GO

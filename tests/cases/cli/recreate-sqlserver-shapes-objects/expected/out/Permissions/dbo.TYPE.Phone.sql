@@ -1,0 +1,2 @@
+GRANT EXECUTE ON TYPE::[dbo].[Phone] TO [readers];
+GO

@@ -1,0 +1,2 @@
+GRANT REFERENCES ON XML SCHEMA COLLECTION::[dbo].[OrderSchema] TO [readers];
+GO

@@ -1,0 +1,2 @@
+GRANT EXECUTE ON OBJECT::[dbo].[fnTax] TO [readers];
+GO

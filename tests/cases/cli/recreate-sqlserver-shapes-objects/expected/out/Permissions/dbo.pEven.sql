@@ -1,0 +1,2 @@
+GRANT EXECUTE ON OBJECT::[dbo].[pEven] TO [app_user];
+GO

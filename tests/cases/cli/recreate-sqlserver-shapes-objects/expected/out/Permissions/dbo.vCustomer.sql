@@ -1,0 +1,2 @@
+GRANT SELECT ON OBJECT::[dbo].[vCustomer] TO [public];
+GO

@@ -1,0 +1,2 @@
+GRANT REFERENCES ON TYPE::[sales].[LineList] TO [writers];
+GO

@@ -1,0 +1,2 @@
+ALTER ROLE [odd]] role's] ADD MEMBER [report_user];
+GO

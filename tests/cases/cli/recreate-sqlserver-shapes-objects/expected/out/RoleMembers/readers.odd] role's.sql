@@ -1,0 +1,2 @@
+ALTER ROLE [readers] ADD MEMBER [odd]] role's];
+GO

@@ -1,0 +1,2 @@
+ALTER ROLE [writers] ADD MEMBER [app_user];
+GO

@@ -1,0 +1,2 @@
+CREATE ROLE [odd]] role's] AUTHORIZATION [readers];
+GO

@@ -1,0 +1,2 @@
+CREATE ROLE [writers] AUTHORIZATION [app_user];
+GO

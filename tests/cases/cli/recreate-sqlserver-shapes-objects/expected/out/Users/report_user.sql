@@ -1,0 +1,2 @@
+CREATE USER [report_user] WITHOUT LOGIN WITH DEFAULT_SCHEMA = [dbo];
+GO
