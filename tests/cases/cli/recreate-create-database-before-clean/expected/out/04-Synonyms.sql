@@ -1,0 +1,4 @@
+CREATE SYNONYM [dbo].[Cust] FOR [dbo].[Customer];
+GO
+CREATE SYNONYM [dbo].[Ticket] FOR [sales].[Ticket];
+GO

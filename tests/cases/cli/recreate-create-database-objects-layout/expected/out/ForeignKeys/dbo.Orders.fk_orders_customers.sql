@@ -1,0 +1,2 @@
+ALTER TABLE [dbo].[Orders] ADD CONSTRAINT [fk_orders_customers] FOREIGN KEY ([CustomerID]) REFERENCES [dbo].[Customers] ([CustomerID]);
+GO

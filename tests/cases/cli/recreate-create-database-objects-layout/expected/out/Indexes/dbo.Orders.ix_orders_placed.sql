@@ -1,0 +1,2 @@
+CREATE NONCLUSTERED INDEX [ix_orders_placed] ON [dbo].[Orders] ([Placed] ASC);
+GO
