@@ -1,4 +1,0 @@
-CREATE SYNONYM [dbo].[Cust] FOR [dbo].[Customer];
-GO
-CREATE SYNONYM [dbo].[Ticket] FOR [sales].[Ticket];
-GO

@@ -1,7 +1,0 @@
-ALTER TABLE [dbo].[Node] ADD CONSTRAINT [FK_Node_Customer] FOREIGN KEY ([CustomerGuid]) REFERENCES [dbo].[Customer] ([Guid]) ON DELETE SET NULL ON UPDATE SET DEFAULT;
-GO
-ALTER TABLE [dbo].[Node] WITH NOCHECK ADD CONSTRAINT [FK_Node_Parent] FOREIGN KEY ([ParentId]) REFERENCES [dbo].[Node] ([NodeId]);
-ALTER TABLE [dbo].[Node] NOCHECK CONSTRAINT [FK_Node_Parent];
-GO
-ALTER TABLE [sales].[Orders] WITH NOCHECK ADD CONSTRAINT [FK_Orders_Customer] FOREIGN KEY ([CustomerId]) REFERENCES [dbo].[Customer] ([CustomerId]) ON DELETE CASCADE NOT FOR REPLICATION;
-GO

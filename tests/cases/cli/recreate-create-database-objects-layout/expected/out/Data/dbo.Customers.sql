@@ -1,4 +1,0 @@
-INSERT INTO [dbo].[Customers] ([CustomerID], [Name]) VALUES
-(1, 'Ann'),
-(2, 'Bob');
-GO

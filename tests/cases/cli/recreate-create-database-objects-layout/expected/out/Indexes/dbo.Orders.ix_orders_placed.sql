@@ -1,2 +1,0 @@
-CREATE NONCLUSTERED INDEX [ix_orders_placed] ON [dbo].[Orders] ([Placed] ASC);
-GO

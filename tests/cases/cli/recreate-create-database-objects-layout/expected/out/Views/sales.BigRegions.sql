@@ -1,5 +1,0 @@
-SET ANSI_NULLS ON;
-SET QUOTED_IDENTIFIER ON;
-GO
-CREATE VIEW sales.BigRegions AS SELECT Code, Name FROM sales.Regions WHERE Code > 'M'
-GO
