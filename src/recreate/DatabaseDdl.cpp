@@ -59,7 +59,7 @@ TDatabaseSettings ReadDatabaseSettings(CDbConnection& db) {
     try {
         const std::unique_ptr<CDbResult> pResult = db.Execute(std::string(kDatabaseOptions), true);
         while (const std::optional<TDbRow> row = pResult->Fetch()) {
-            const bool bSource = (*row)[0] && std::string((*(*row)[0])) == "1";
+            const bool bSource = (*row)[0] && *(*row)[0] == "1";
             if (bSource && (*row)[1])
                 settings.strCollation = std::string(*(*row)[1]);
             (bSource ? source : model) = ReadValues(*row);

@@ -105,7 +105,7 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
 
 void AddDatabaseFile(std::vector<RecreateFile>& files, std::string text, bool objectFiles) {
     const std::string path = (objectFiles ? "" : "00-") + std::string(kDatabaseFile);
-    // Told among the drops of --clean: both come before every section's objects.
+    // Its progress is told with the drops of --clean: both come before every section's objects.
     files.insert(files.begin(), {path, std::move(text), eRecreateSection::Clean, 1, nullptr});
 }
 
