@@ -198,6 +198,7 @@ private:
     void LoadRows(size_t nFirst, size_t nEnd) {
         std::optional<CTargetTables> tables;
         try {
+            FollowMainDatabase();
             tables.emplace(*m_aConnections.front());
         } catch (CDBException* e) {
             e->Delete();
@@ -222,6 +223,20 @@ private:
         LoadOn(*m_aConnections.front());
         for (std::thread& thread : aThreads)
             thread.join();
+    }
+
+    // The other connections were opened on the connect string's database; an earlier file may have switched
+    // the first to another (a USE after CREATE DATABASE), where the rows belong.
+    void FollowMainDatabase() {
+        // Bracketed by REPLACE: QUOTENAME doubles quotes as well on some servers.
+        const std::unique_ptr<CDbResult> pResult = m_aConnections.front()->Execute(
+            "SELECT N'USE [' + REPLACE(DB_NAME(), N']', N']]') + N'];';", true);
+        const std::optional<TDbRow> row = pResult->Fetch();
+        if (!row || !(*row)[0])
+            return;
+        const std::string strUse(*(*row)[0]);
+        for (size_t nConnection = 1; nConnection < m_aConnections.size(); ++nConnection)
+            Execute(*m_aConnections[nConnection], strUse);
     }
 
     struct TPick {

@@ -21,6 +21,7 @@ struct TServerLog {
     std::vector<std::pair<int, std::string>> aSent;
     std::string strRefused; // a batch whose first line this is, is refused
     std::string strRefusedState = "42S22";
+    std::string strUse = "USE [copy];"; // the switch to where the first connection is when the rows begin
     std::vector<TDbRowText> aForeignKeys, aIdentityTables, aSchemas, aTypes, aObjects; // the target's catalog
 
     void Add(int nConnection, const std::string& strText) {
@@ -53,6 +54,8 @@ public:
         std::vector<TDbRowText> aRows;
         if (strSql.find("SCHEMA_NAME()") != std::string::npos)
             aRows = {{"dbo"}};
+        else if (strSql.find("DB_NAME()") != std::string::npos)
+            aRows = {{m_log.strUse}};
         else if (strSql.find("sys.foreign_keys") != std::string::npos)
             aRows = m_log.aForeignKeys;
         else if (strSql.find("sys.identity_columns") != std::string::npos)
@@ -134,7 +137,8 @@ struct TRun {
     }
 };
 
-TEST(ScriptApply, RowsSpreadOverConnectionsEachWithTheSettingsAroundItsShare) {
+// The other connections follow the first into the database an earlier file switched it to.
+TEST(ScriptApply, RowsSpreadOverConnectionsInTheFirstsDatabaseEachWithTheSettingsAroundItsShare) {
     TRun run;
     const TApplyResult result = run.Apply(
         {Script("06-Tables.sql", "CREATE TABLE [dbo].[A] ([Id] int IDENTITY);\nGO\n"), Rows("A", 30, true),
@@ -155,7 +159,9 @@ TEST(ScriptApply, RowsSpreadOverConnectionsEachWithTheSettingsAroundItsShare) {
         EXPECT_EQ(*std::prev(last), "SET IDENTITY_INSERT [dbo].[A] OFF;");
     }
     EXPECT_EQ(run.log.SentTo(0).back(), "ALTER TABLE [dbo].[A] ADD CHECK (Id > 0);");
-    EXPECT_EQ(run.log.aSent.size(), 36u); // every INSERT once, the settings once on each connection
+    EXPECT_EQ(run.log.SentTo(1).front(), "USE [copy];");
+    // Every INSERT once, the settings once on each connection, the switch on the second.
+    EXPECT_EQ(run.log.aSent.size(), 37u);
 }
 
 TEST(ScriptApply, RowsWaitForTheTablesTheirTableReferencesAndKeepIdentityValues) {

@@ -324,6 +324,14 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
                   "they apply again to a database that has it")
         ->needs("--recreate")
         ->excludes("--data-only");
+    command
+        .add_option_function<std::string>(
+            "--create-database", [&options](const std::string& name) { options.createDatabase = name; },
+            "with --recreate: a first file that creates the database NAME with the source's collation and "
+            "options and switches to it, so that the scripts apply to a new database from master")
+        ->type_name("NAME")
+        ->needs("--recreate")
+        ->excludes("--data-only");
 }
 
 void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options) {
@@ -473,6 +481,8 @@ void CheckRecreateOptions(const ExportOptions& options) {
         Usage(Format(Tr("%s goes with --recreate or --data-only"), "--output"));
     if (options.output && options.output->empty())
         Usage(Tr("--output names no file"));
+    if (options.createDatabase && options.createDatabase->empty())
+        Usage(Tr("--create-database names no database"));
     if (options.clean && options.data &&
         !SelectedRecreateKinds(options.only, options.skip)[static_cast<size_t>(eModelKind::Table)])
         Usage(Tr(

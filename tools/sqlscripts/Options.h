@@ -55,6 +55,8 @@ struct ExportOptions {
     std::vector<std::string> excludedObjects;
     std::optional<std::string> output; // one file, "-" for standard output, instead of the folder
     bool clean = false;                // with --recreate, drops first of what the scripts create
+    // With --recreate, the database a first file creates and switches to.
+    std::optional<std::string> createDatabase;
 };
 
 // A --data-tables pattern as written, and what it matches.

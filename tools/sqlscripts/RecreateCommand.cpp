@@ -15,6 +15,7 @@
 #include "platform/Text.h"
 #include "recreate/CreatedName.h"
 #include "recreate/DataPositions.h"
+#include "recreate/DatabaseDdl.h"
 #include "recreate/RecreateScript.h"
 #include "recreate/RecreateSelection.h"
 
@@ -379,10 +380,13 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
         if (end.signal)
             return ConcludeRun(end);
         const TDataPositions positions = ReadPositions(db, model, options);
-        const std::optional<std::vector<RecreateFile>> files =
-            PlanFiles(model, options, plan, kinds, positions);
+        std::optional<std::vector<RecreateFile>> files = PlanFiles(model, options, plan, kinds, positions);
         if (!files)
             return kExitFailed;
+        if (options.createDatabase)
+            AddDatabaseFile(
+                *files, CreateDatabaseScript(*options.createDatabase, ReadDatabaseSettings(*db.GetBackend())),
+                plan.nameTemplate.has_value());
         Progress progress(progressMode, RecreateProgressNames(plan.nameTemplate.has_value()));
         WriteFiles(db, options, plan, *files, progress, end);
         progress.Clear();

@@ -18,6 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::string_view kDatabaseFile = "Database.sql";
+
 // "NN-Section" and the end given: ".sql" for a section's file.
 std::string SectionFileName(eRecreateSection section, const std::string& end = ".sql") {
     return RecreateSectionFileName(section) + end;
@@ -84,7 +86,7 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
     std::vector<RecreateFile> files;
     // The drops have no object of their own: they go into one file at the top of the folder.
     const std::string cleanFile = std::string(RecreateSectionName(eRecreateSection::Clean)) + ".sql";
-    std::set<std::string> used{FoldCaseUtf8(cleanFile)};
+    std::set<std::string> used{FoldCaseUtf8(cleanFile), FoldCaseUtf8(std::string(kDatabaseFile))};
     for (TRecreateStep& step : steps) {
         if (step.eSection == eRecreateSection::Clean && !files.empty() &&
             files.back().section == eRecreateSection::Clean) {
@@ -99,6 +101,12 @@ std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps
         files.push_back({path, std::move(step.strText), step.eSection, 1, nullptr});
     }
     return files;
+}
+
+void AddDatabaseFile(std::vector<RecreateFile>& files, std::string text, bool objectFiles) {
+    const std::string path = (objectFiles ? "" : "00-") + std::string(kDatabaseFile);
+    // Its progress is told with the drops of --clean: both come before every section's objects.
+    files.insert(files.begin(), {path, std::move(text), eRecreateSection::Clean, 1, nullptr});
 }
 
 void AddDataFiles(std::vector<RecreateFile>& files, std::vector<TDataStep> steps,

@@ -40,6 +40,10 @@ std::vector<RecreateFile> RecreateSectionFiles(std::vector<TRecreateStep>&& step
 std::vector<RecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& steps,
                                               const NameTemplate& nameTemplate);
 
+// --create-database's script as the first file: "00-Database.sql", or with object files "Database.sql" at the
+// top of the folder, beside "Clean.sql" (a name no object's file takes).
+void AddDatabaseFile(std::vector<RecreateFile>& files, std::string text, bool objectFiles);
+
 // A file of rows per table, in the plan's order, named by the table alone: "NN-Data/<schema>.<table>.sql", or
 // with a name template where it puts {category} Data; names that differ only in letter case get "~2", ....
 // Both among the schema's files after the tables and before what comes after the rows.

@@ -1,0 +1,4 @@
+DROP SCHEMA IF EXISTS [sales];
+GO
+DROP SCHEMA IF EXISTS [odd]] name];
+GO

@@ -1,0 +1,4 @@
+CREATE SCHEMA [odd]] name] AUTHORIZATION [dbo];
+GO
+CREATE SCHEMA [sales] AUTHORIZATION [app_user];
+GO
