@@ -172,13 +172,22 @@ TEST(ModelComparison, AnOddNameIsShownInBrackets) {
                 ElementsAre("+ column dbo.Orders.[Unit Price]", "+ column dbo.Orders.[select]"));
 }
 
+TModelExtendedProperty Property(std::optional<TModelKey> target, const std::string& strColumn,
+                                const std::string& strValue) {
+    TModelExtendedProperty property;
+    property.target = std::move(target);
+    property.strColumn = strColumn;
+    property.strName = "MS_Description";
+    property.value = strValue;
+    property.strBaseType = "nvarchar";
+    return property;
+}
+
 TEST(ModelComparison, APropertyIsMatchedByWhatItIsOn) {
     TCatalogModel from = Orders(), to = Orders();
     const TModelKey table{eModelKind::Table, "dbo", "", "Orders"};
-    from.aExtendedProperties = {{table, "Note", "MS_Description", "A note", "nvarchar"},
-                                {std::nullopt, "", "MS_Description", "The shop", "nvarchar"}};
-    to.aExtendedProperties = {{table, "Note", "MS_Description", "Any note", "nvarchar"},
-                              {table, "", "MS_Description", "The orders", "nvarchar"}};
+    from.aExtendedProperties = {Property(table, "Note", "A note"), Property(std::nullopt, "", "The shop")};
+    to.aExtendedProperties = {Property(table, "Note", "Any note"), Property(table, "", "The orders")};
 
     EXPECT_THAT(Differences(from, to),
                 ElementsAre("~ property MS_Description on table dbo.Orders.Note; value A note -> Any note",

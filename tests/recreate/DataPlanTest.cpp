@@ -204,7 +204,9 @@ TEST(DataPlan, TheRowsLeaveOutComputedAndRowversionColumnsAndFollowTheClusteredT
     for (const TDataOrderKey& key : data.aOrder)
         aOrder.push_back(key.strColumn + (key.bDescending ? " DESC" : ""));
     EXPECT_THAT(aOrder, ElementsAre("Day DESC", "Id"));
-    EXPECT_TRUE(data.bIdentity);
+    ASSERT_TRUE(data.identity);
+    EXPECT_EQ(data.identity->nColumn, 0u);
+    EXPECT_FALSE(data.identity->bDownward);
 }
 
 TEST(DataPlan, AnAliasTypedColumnIsWrittenAsItsSystemType) {
@@ -218,7 +220,7 @@ TEST(DataPlan, AnAliasTypedColumnIsWrittenAsItsSystemType) {
     ASSERT_EQ(data.aColumns.size(), 2u);
     EXPECT_EQ(data.aColumns[1].strType, "varchar");
     EXPECT_EQ(data.aColumns[1].nMaxLength, 24);
-    EXPECT_FALSE(data.bIdentity);
+    EXPECT_FALSE(data.identity);
     ASSERT_EQ(data.aOrder.size(), 1u);
     EXPECT_EQ(data.aOrder[0].strColumn, "Id");
 }
