@@ -1,0 +1,203 @@
+// Reading scripts before they run: where the text stands after each line (in code or inside a comment,
+// string or delimited name), what a batch creates or fills, and which files of rows may be spread over
+// several connections.
+#include "apply/ScriptPlan.h"
+#include "apply/ScriptLexer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TLexerCase {
+    const char* pszCase;
+    std::vector<std::string> aLines;
+    std::vector<bool> aInCode; // after each line
+};
+
+TEST(ScriptLexer, KnowsAfterEachLineWhetherAStringCommentOrNameIsStillOpen) {
+    const TLexerCase aCases[] = {
+        {"plain code", {"SELECT 1 - 2 / 3 * 4\n"}, {true}},
+        {"a string over two lines", {"SELECT 'one\n", "two'\n"}, {false, true}},
+        {"a doubled quote stays inside", {"SELECT 'it''s\n", "done'\n"}, {false, true}},
+        {"a doubled quote at the line's end", {"SELECT 'it''\n", "'\n"}, {false, true}},
+        {"an empty string", {"SELECT ''\n"}, {true}},
+        {"nested block comments", {"/* one /* two */\n", "still */\n"}, {false, true}},
+        {"a block comment closed and opened", {"/* a */ SELECT 1 /* b\n", "*/\n"}, {false, true}},
+        {"a line comment hides quotes and openers", {"SELECT 1 -- it's /* [\n"}, {true}},
+        {"a quote inside a block comment", {"/* it's */ SELECT 1\n"}, {true}},
+        {"a comment opener inside a string", {"SELECT '/* -- '\n"}, {true}},
+        {"a bracketed name with a doubled bracket", {"SELECT [a]]b\n", "c]\n"}, {false, true}},
+        {"a quote inside brackets", {"SELECT [it's]\n"}, {true}},
+        {"a double-quoted name", {"SELECT \"a\"\"b\n", "\"\n"}, {false, true}},
+        {"a single dash and slash", {"SELECT 5-3/1\n"}, {true}},
+        {"a last line without its end", {"SELECT 'x'"}, {true}},
+        {"a line comment on the last line", {"-- 'open"}, {true}},
+    };
+    for (const TLexerCase& test : aCases) {
+        CScriptLexer lexer;
+        for (size_t i = 0; i < test.aLines.size(); ++i) {
+            lexer.Read(test.aLines[i]);
+            EXPECT_EQ(lexer.IsInCode(), test.aInCode[i]) << test.pszCase << ", line " << i + 1;
+        }
+    }
+}
+
+TEST(ScriptLexer, SkipsToTheEndOfAQuotedTextOrComment) {
+    char chClose = ']';
+    EXPECT_EQ(SkipQuoted("ab]]c] rest", 0, chClose), 6u);
+    EXPECT_EQ(chClose, 0);
+    chClose = '\'';
+    EXPECT_EQ(SkipQuoted("ab''", 0, chClose), 4u);
+    EXPECT_EQ(chClose, '\'');
+    int nDepth = 2;
+    EXPECT_EQ(SkipBlockComment("a */ b */ c", 0, nDepth), 9u);
+    EXPECT_EQ(nDepth, 0);
+    nDepth = 1;
+    EXPECT_EQ(SkipBlockComment("a /* b */ c *", 0, nDepth), 13u);
+    EXPECT_EQ(nDepth, 1);
+    EXPECT_EQ(ClosingQuote('['), ']');
+    EXPECT_EQ(ClosingQuote('"'), '"');
+    EXPECT_EQ(ClosingQuote('('), 0);
+}
+
+std::string Shown(const TScriptName& name) {
+    return name.strSchema + "|" + name.strName;
+}
+
+TEST(BatchContent, NamesAreReadWithoutTheirQuotesFromOneToFourParts) {
+    const std::pair<const char*, const char*> aCases[] = {
+        {"CREATE TABLE [my schema].[Odd]]Name] (a int)", "my schema|Odd]Name"},
+        {"CREATE TABLE \"dbo\".\"Say \"\"Hi\"\"\" (a int)", "dbo|Say \"Hi\""},
+        {"CREATE TABLE Plain (a int)", "|Plain"},
+        {"CREATE TABLE Sales..Orders (a int)", "|Orders"},
+        {"CREATE TABLE Shop.Sales.Orders (a int)", "Sales|Orders"},
+        {"CREATE TABLE srv.Shop.Sales.Orders (a int)", "Sales|Orders"},
+        {"CREATE TABLE dbo . Spaced (a int)", "dbo|Spaced"},
+        {"create table dbo.[Ünïcode] (a int)", "dbo|Ünïcode"},
+    };
+    for (const auto& [pszBatch, pszName] : aCases) {
+        const TBatchContent content = DescribeBatch(pszBatch);
+        ASSERT_EQ(content.aCreated.size(), 1u) << pszBatch;
+        EXPECT_EQ(content.aCreated[0].eKind, ECreatedKind::Table) << pszBatch;
+        EXPECT_EQ(Shown(content.aCreated[0].name), pszName) << pszBatch;
+    }
+}
+
+TEST(BatchContent, OnlyBatchesOfInsertsIntoOneTableAreRows) {
+    const std::tuple<const char*, EBatchKind, const char*> aCases[] = {
+        {"INSERT INTO [dbo].[T] ([a]) VALUES (1);\r\nINSERT [dbo].[T] ([a]) VALUES (2);", EBatchKind::Rows,
+         "dbo|T"},
+        {"INSERT INTO dbo.T (a) VALUES ('); DELETE FROM dbo.T; --'), (N'SELECT (')", EBatchKind::Rows,
+         "dbo|T"},
+        {"-- SELECT 1\r\n/* DELETE */ INSERT INTO T VALUES (1)", EBatchKind::Rows, "|T"},
+        {"INSERT INTO dbo.T (a) VALUES (1); INSERT INTO dbo.U (a) VALUES (1);", EBatchKind::Other, "|"},
+        {"INSERT INTO dbo.T (a) SELECT a FROM dbo.U", EBatchKind::Other, "|"},
+        {"WITH s AS (SELECT 1 AS a) INSERT INTO dbo.T (a) SELECT a FROM s", EBatchKind::Other, "|"},
+        {"SET NOCOUNT ON; INSERT INTO dbo.T (a) VALUES (1)", EBatchKind::Other, "|"},
+        {"SET NOCOUNT ON;\r\nSET XACT_ABORT ON;", EBatchKind::Settings, "|"},
+        {"SET IDENTITY_INSERT [dbo].[T] ON;", EBatchKind::Settings, "dbo|T"},
+        {"SET IDENTITY_INSERT dbo.T OFF; SET IDENTITY_INSERT dbo.U ON;", EBatchKind::Other, "|"},
+        {"", EBatchKind::Other, "|"},
+    };
+    for (const auto& [pszBatch, eKind, pszTable] : aCases) {
+        const TBatchContent content = DescribeBatch(pszBatch);
+        EXPECT_EQ(content.eKind, eKind) << pszBatch;
+        if (eKind != EBatchKind::Other) {
+            EXPECT_EQ(Shown(content.table), pszTable) << pszBatch;
+        }
+    }
+}
+
+TScriptFile Rows(const std::string& strName, const std::string& strText) {
+    return {strName, "", std::make_shared<const std::string>(strText), true};
+}
+
+TEST(ScriptPlan, AFileOfSettingsRowsAndSettingsIsSpreadable) {
+    const TApplyPlan plan =
+        PlanApply({Rows("Data/dbo.T.sql", "SET IDENTITY_INSERT [dbo].[T] ON;\r\nGO\r\n"
+                                          "INSERT INTO [dbo].[T] ([a]) VALUES (1);\r\nGO\r\n"
+                                          "INSERT INTO [dbo].[T] ([a]) VALUES (2);\r\nGO 3\r\n"
+                                          "SET IDENTITY_INSERT [dbo].[T] OFF;\r\nGO\r\n")});
+    ASSERT_EQ(plan.aFiles.size(), 1u);
+    const TPlannedFile& file = plan.aFiles[0];
+    EXPECT_EQ(file.nBatches, 4);
+    EXPECT_TRUE(file.rows.bSpreadable);
+    EXPECT_FALSE(file.rows.bAlone);
+    EXPECT_TRUE(file.rows.bIdentityInsert);
+    EXPECT_EQ(Shown(file.rows.table), "dbo|T");
+    EXPECT_EQ(file.rows.nRowBatches, 2);
+    ASSERT_EQ(file.rows.aBefore.size(), 1u);
+    ASSERT_EQ(file.rows.aAfter.size(), 1u);
+    EXPECT_EQ(file.rows.aBefore[0].strText, "SET IDENTITY_INSERT [dbo].[T] ON;\r\n");
+    EXPECT_EQ(file.rows.aAfter[0].strText, "SET IDENTITY_INSERT [dbo].[T] OFF;\r\n");
+}
+
+struct TShapeCase {
+    const char* pszCase;
+    const char* pszText;
+    bool bSpreadable, bAlone, bIdentityInsert;
+    const char* pszTable;
+};
+
+TEST(ScriptPlan, AnyOtherFileOfRowsRunsAsItIs) {
+    const TShapeCase aCases[] = {
+        {"rows alone", "INSERT INTO dbo.T VALUES (1);\nGO\nINSERT INTO dbo.T VALUES (2);\nGO\n", true, false,
+         false, "dbo|T"},
+        {"rows of two tables", "INSERT INTO dbo.T VALUES (1);\nGO\nINSERT INTO dbo.U VALUES (2);\nGO\n",
+         false, true, false, "|"},
+        {"rows after the settings that follow rows",
+         "INSERT INTO dbo.T VALUES (1);\nGO\nSET NOCOUNT ON;\nGO\nINSERT INTO dbo.T VALUES (2);\nGO\n", false,
+         true, false, "|"},
+        {"a key turned off",
+         "ALTER TABLE dbo.T NOCHECK CONSTRAINT [FK];\nGO\nINSERT INTO dbo.T VALUES (1);\nGO\n", false, true,
+         false, "dbo|T"},
+        {"identity insert for another table",
+         "SET IDENTITY_INSERT dbo.U ON;\nGO\nINSERT INTO dbo.T VALUES (1);\nGO\nSET IDENTITY_INSERT dbo.U "
+         "OFF;\nGO\n",
+         true, false, false, "dbo|T"},
+        {"settings only", "SET NOCOUNT ON;\nGO\n", false, false, false, "|"},
+    };
+    for (const TShapeCase& test : aCases) {
+        const TApplyPlan plan = PlanApply({Rows("rows.sql", test.pszText)});
+        const TRowsShape& rows = plan.aFiles.at(0).rows;
+        EXPECT_EQ(rows.bSpreadable, test.bSpreadable) << test.pszCase;
+        EXPECT_EQ(rows.bAlone, test.bAlone) << test.pszCase;
+        EXPECT_EQ(rows.bIdentityInsert, test.bIdentityInsert) << test.pszCase;
+        EXPECT_EQ(Shown(rows.table), test.pszTable) << test.pszCase;
+        if (!rows.bSpreadable) {
+            EXPECT_TRUE(rows.aBefore.empty() && rows.aAfter.empty()) << test.pszCase;
+        }
+    }
+}
+
+TEST(ScriptPlan, TheCreatedObjectsAreKnownByFileAndLineAndAFileOutsideTheRowsHasNoShape) {
+    const TScriptFile schema{
+        "01-Schemas.sql", "",
+        std::make_shared<const std::string>("CREATE SCHEMA [Sales] AUTHORIZATION [dbo];\r\nGO\r\n"), false};
+    const TScriptFile tables{
+        "02-Tables.sql", "",
+        std::make_shared<const std::string>("CREATE TABLE [Sales].[A] ([x] int);\r\nGO\r\n"
+                                            "INSERT INTO [Sales].[A] VALUES (1);\r\nGO\r\n"
+                                            "CREATE VIEW [Sales].[V] AS SELECT 1 AS a;\r\nGO\r\n"),
+        false};
+
+    const TApplyPlan plan = PlanApply({schema, tables});
+
+    ASSERT_EQ(plan.aCreated.size(), 3u);
+    const std::tuple<ECreatedKind, const char*, size_t, long> aExpected[] = {
+        {ECreatedKind::Schema, "|Sales", 0, 1},
+        {ECreatedKind::Table, "Sales|A", 1, 1},
+        {ECreatedKind::View, "Sales|V", 1, 5}};
+    for (size_t i = 0; i < plan.aCreated.size(); ++i) {
+        const auto& [eKind, pszName, nFile, nLine] = aExpected[i];
+        EXPECT_EQ(plan.aCreated[i].object.eKind, eKind) << i;
+        EXPECT_EQ(Shown(plan.aCreated[i].object.name), pszName) << i;
+        EXPECT_EQ(plan.aCreated[i].nFile, nFile) << i;
+        EXPECT_EQ(plan.aCreated[i].nLine, nLine) << i;
+    }
+    EXPECT_EQ(plan.aFiles[1].nBatches, 3);
+    EXPECT_EQ(plan.aFiles[1].rows.nRowBatches, 0);
+    EXPECT_FALSE(plan.aFiles[1].rows.bSpreadable);
+}
+
+} // namespace
