@@ -14,8 +14,6 @@ namespace {
 
 constexpr size_t kMaxNamed = 20;
 
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD"; // U+FFFD
-
 // The module writes no script for an object it cannot find by its name; a table keeps its frame, empty.
 bool FoundNothing(int category, const std::string& text) {
     return text.empty() || (category == eSqlTables && text.find("CREATE TABLE") == std::string::npos);
@@ -76,11 +74,6 @@ std::string DamagedNames::Warning(const std::string& connect) const {
                      "carry, so their objects may be missing from the scripts or scripted under the damaged "
                      "names: %s. Likely cause: %s"),
                   list.c_str(), LikelyCause(connect).c_str());
-}
-
-bool MayBeDamaged(std::string_view name) {
-    return name.find('?') != std::string_view::npos ||
-           name.find(kReplacementCharacter) != std::string_view::npos;
 }
 
 std::string DamagedModelNames(const TCatalogModel& model, const std::string& connect) {

@@ -1,7 +1,8 @@
-// Names that the connection could not carry: the driver (or the server) puts '?' for a character that the
-// connection's character set or the server's code page for names lacks, some drivers U+FFFD, and the
-// module then looks the object up under a name it does not have.
+// Names that the connection could not carry (NameDamage.h): the module looks such an object up under a name
+// it does not have, and the model's scripts would create it under that name.
 #pragma once
+
+#include "NameDamage.h"
 
 #include <mutex>
 #include <string>
@@ -10,9 +11,6 @@
 #include <vector>
 
 struct TCatalogModel;
-
-// A name that may have lost characters on the way: it holds '?' or U+FFFD.
-bool MayBeDamaged(std::string_view name);
 
 // One warning naming the model's objects and columns whose names may have lost characters (a server that
 // could not say them even as nvarchar, or a connection without UTF-8); empty when every name came whole.

@@ -1,8 +1,8 @@
 #include "Messages.h"
 
 #include "ConnectString.h"
-#include "DamagedNames.h"
 #include "Installed.h"
+#include "NameDamage.h"
 #include "model/ModelError.h"
 #include "platform/String.h"
 
