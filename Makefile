@@ -89,19 +89,18 @@ test-asan: deps
 	    ctest --output-on-failure -j $(JOBS)
 
 # Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
-# if it has one); the library is built with clang here. A finding stops the run and leaves its input in
-# build-fuzz/.
+# if it has one), JOBS of them at a time; the library is built with clang here. A finding fails the run and
+# leaves its input in build-fuzz/.
 FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText DataLiteral BatchSplitter
 FUZZ_SECONDS ?= 60
 test-fuzz: deps
 	cmake --preset fuzz
 	cmake --build build-fuzz -j $(JOBS)
-	for f in $(FUZZERS); do \
-	    mkdir -p build-fuzz/corpus/$$f && \
-	    dict=$$( [ -f tests/fuzz/$$f.dict ] && echo -dict=tests/fuzz/$$f.dict ); \
-	    build-fuzz/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict \
-	        -artifact_prefix=build-fuzz/$$f- build-fuzz/corpus/$$f tests/fuzz/corpus/$$f || exit 1; \
-	done
+	printf '%s\n' $(FUZZERS) | xargs -P $(JOBS) -I{} sh -c '\
+	    mkdir -p build-fuzz/corpus/{} && \
+	    dict=$$( [ -f tests/fuzz/{}.dict ] && echo -dict=tests/fuzz/{}.dict ); \
+	    exec build-fuzz/tests/fuzz/fuzz_{} -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict \
+	        -artifact_prefix=build-fuzz/{}- build-fuzz/corpus/{} tests/fuzz/corpus/{}'
 
 clean:
 	rm -rf $(BUILD) build-*
