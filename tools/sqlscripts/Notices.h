@@ -1,0 +1,9 @@
+// The library's records (warnings, refusals, failures) as the host's lines, in the user's language: every
+// line a job makes the host say is made here.
+#pragma once
+
+#include "scripts/JobNotice.h"
+
+#include <string>
+
+std::string NoticeLine(const TJobNotice& notice);
