@@ -1,6 +1,6 @@
 // object --recreate as a job: one object's faithful script, found by its name among the steps of the whole
 // catalog's.
-#include "jobs/JobFiles.h"
+#include "jobs/JobFailure.h"
 #include "jobs/ObjectName.h"
 #include "model/ModelLoader.h"
 #include "recreate/RecreateKinds.h"

@@ -1,8 +1,6 @@
 #include "Messages.h"
 
 #include "Installed.h"
-#include "Notices.h"
-#include "jobs/JobFiles.h"
 #include "platform/String.h"
 
 #include <algorithm>
@@ -117,8 +115,4 @@ HeldMessages::HeldMessages(std::vector<std::string>& lines) : previous_(heldLine
 
 HeldMessages::~HeldMessages() {
     heldLines = previous_;
-}
-
-std::string ModelErrorLine(const CModelError& error) {
-    return NoticeLine(NoticeOf(error));
 }

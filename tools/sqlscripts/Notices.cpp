@@ -4,6 +4,7 @@
 #include "ConnectString.h"
 #include "Messages.h"
 #include "apply/BatchContent.h"
+#include "jobs/JobFailure.h"
 #include "jobs/Manifest.h"
 #include "jobs/NameDamage.h"
 #include "platform/Text.h"
@@ -292,4 +293,8 @@ std::string NoticeLine(const TJobNotice& notice) {
                       static_cast<unsigned long>(notice.nCount));
     }
     return notice.strReason;
+}
+
+std::string ModelErrorLine(const CModelError& error) {
+    return NoticeLine(NoticeOf(error));
 }
