@@ -52,6 +52,10 @@ enum class eJobNotice {
     StaleFilesRemoved,      // aNames: those files, removed
     StaleObjectFile,        // warning (Prune): strSubject an object file whose object is gone
     StaleObjectFileRemoved, // strSubject: that file, removed
+    // Connections
+    CannotConnect, // failure: strReason, the password left out; bFlag: the source is a catalog snapshot
+    CannotRecordSnapshot, // failure: strReason
+    SnapshotCutShort,     // warning: the recording of snapshot strSubject ended early, strReason says why
     // The module's export
     ModuleMessage,  // failure: strReason the module's words, nCategory the category (-1: none); strSubject
                     // the category's file, which bFlag says is there as it was (else not written), or

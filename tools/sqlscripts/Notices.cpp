@@ -120,6 +120,11 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::FolderUnusable:
         return Format(Tr("cannot create the folder %s: %s"), subject, reason.c_str());
     case eJobNotice::DebrisRemoved:
+        if (notice.bFlag)
+            return Format(TrN("removed %zu temporary file that a run which ended early left beside %s",
+                              "removed %zu temporary files that runs which ended early left beside %s",
+                              static_cast<unsigned long>(notice.nCount)),
+                          static_cast<size_t>(notice.nCount), subject);
         return Format(TrN("removed %zu temporary file that a run which ended early left in %s",
                           "removed %zu temporary files that runs which ended early left in %s",
                           static_cast<unsigned long>(notice.nCount)),
@@ -150,6 +155,14 @@ std::string NoticeLine(const TJobNotice& notice) {
         return Format(Tr("%s: its object no longer exists (--prune removes it)"), subject);
     case eJobNotice::StaleObjectFileRemoved:
         return Format(Tr("removed %s: its object no longer exists"), subject);
+    case eJobNotice::CannotConnect:
+        return notice.bFlag ? reason : Format(Tr("cannot connect: %s"), reason.c_str());
+    case eJobNotice::CannotRecordSnapshot:
+        return Format(Tr("cannot record the snapshot: %s"), reason.c_str());
+    case eJobNotice::SnapshotCutShort:
+        return Format(Tr("warning: the recording of catalog snapshot %s was cut short (%s): statements asked "
+                         "after that are not in it"),
+                      subject, notice.strReason.c_str());
     case eJobNotice::ModuleMessage:
     case eJobNotice::ConnectionLost:
         return ModuleMessage(notice);
@@ -297,4 +310,8 @@ std::string NoticeLine(const TJobNotice& notice) {
 
 std::string ModelErrorLine(const CModelError& error) {
     return NoticeLine(NoticeOf(error));
+}
+
+void SayNotices::OnNotice(const TJobNotice& notice) {
+    Say(NoticeLine(notice));
 }

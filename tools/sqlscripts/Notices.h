@@ -7,3 +7,9 @@
 #include <string>
 
 std::string NoticeLine(const TJobNotice& notice);
+
+// Says each record in one line.
+class SayNotices : public IJobObserver {
+public:
+    void OnNotice(const TJobNotice& notice) override;
+};

@@ -71,13 +71,6 @@ int UsageError(const std::string& message) {
 
 } // namespace
 
-std::string Source::ConnectString() const {
-    std::string result = snapshot.empty() ? connect : "SNAPSHOT=" + snapshot;
-    if (!saveSnapshot.empty())
-        result = "SAVE_SNAPSHOT=" + saveSnapshot + ";" + result;
-    return result;
-}
-
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database, and "
                  "applies them"};

@@ -19,8 +19,6 @@ struct Source {
     std::string snapshot;
     std::string saveSnapshot;
     std::optional<int> timeout; // seconds for the login and for each statement
-
-    std::string ConnectString() const;
 };
 
 struct ExportOptions {
