@@ -108,6 +108,30 @@ TEST(ExportJobTest, AnExistingFileIsRefusedWithTheOptionThatAllowsIt) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("out/06-Tables.sql")));
 }
 
+TEST(ExportJobTest, AConnectionLostEndsTheModulesRunWithTheCategoriesBeforeItWritten) {
+    const CTempDir dir;
+    CRecordingObserver observer;
+    CDatabase db;
+    // Recorded, the snapshot stands for a live connection, which its seventh statement loses.
+    const std::string strConnect = "SAVE_SNAPSHOT=" + dir.File("rec.json") +
+                                   ";SNAPSHOT=" + FixtureFile("tiny/snapshot.json") +
+                                   ";FAIL_STATEMENT=7;FAIL_SQLSTATE=08S01";
+    db.OpenEx(strConnect.c_str(), CDatabase::noOdbcDialog);
+    TModuleExportOptions options;
+    options.strDir = dir.File("out");
+    for (int nCategory = 0; nCategory < SQL_CATEGORY_COUNT; ++nCategory)
+        options.aCategories.push_back(nCategory);
+    const TExportResult result = ExportModuleScripts(db, options, observer);
+    EXPECT_EQ(result.eEnd, eJobEnd::Failed);
+    EXPECT_EQ(result.aWritten, (std::vector<int>{eSqlDefaults, eSqlUdt, eSqlTables}));
+    ASSERT_EQ(observer.m_aNotices.size(), 1u);
+    const TJobNotice& lost = observer.m_aNotices[0];
+    EXPECT_EQ(lost.eWhat, eJobNotice::ConnectionLost);
+    EXPECT_EQ(lost.nCategory, eSqlPK);
+    EXPECT_TRUE(lost.strReason.ends_with("Communication link failure")) << lost.strReason;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/PK.sql")));
+}
+
 // A database file of the SQLite ODBC driver, which knows no catalog views.
 TConnectDatabase SqliteFile(const std::string& strPath) {
     return [strPath](CDatabase& db) {
