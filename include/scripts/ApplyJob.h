@@ -11,7 +11,8 @@
 #include <vector>
 
 struct TApplyJobOptions {
-    std::string strPath;                        // a folder with a manifest, or a script file
+    // A folder with a manifest, or a script file; with pScript, what names it where no line can.
+    std::string strPath;
     std::shared_ptr<const std::string> pScript; // instead, a script held in memory, named "stdin"
     bool bContinue = false;                     // go on after a refused batch
     bool bSingleTransaction = false;            // everything in one transaction, on one connection

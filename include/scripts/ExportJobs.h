@@ -60,7 +60,9 @@ struct TModuleExportOptions {
     std::string strDir = "scripts";
     std::vector<int> aCategories; // those written, in the module's order
     std::array<std::string, SQL_CATEGORY_COUNT> aFiles = ModuleCategoryFiles(); // relative to strDir
-    std::optional<std::string> strNameTemplate; // a file per object, where {category}/{schema}/{name} put it
+    // A file per object, where {category}, {schema} and {name} put it; a text that is no such template throws
+    // std::invalid_argument.
+    std::optional<std::string> strNameTemplate;
     eReplacePolicy eReplace = eReplacePolicy::Never;
     bool bPrune = false; // remove the object files earlier exports wrote for objects that are gone
     bool bCollation = false;
@@ -83,7 +85,7 @@ struct TRecreateExportOptions {
     std::string strDir = "scripts";
     std::optional<std::string> strOutput;       // every file's text into this one file instead of the folder
     std::FILE* pStream = nullptr;               // or into this stream, which the job does not close
-    std::optional<std::string> strNameTemplate; // a file per object, where {category}/{schema}/{name} put it
+    std::optional<std::string> strNameTemplate; // a file per object, as for the module's export
     eReplacePolicy eReplace = eReplacePolicy::Never;
     bool bPrune = false;    // remove the files earlier exports wrote and this one did not
     bool bParallel = false; // the catalog read on three connections, unless the rows are of one moment
