@@ -22,6 +22,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The options a record names, as the command-line host calls them.
@@ -43,7 +44,8 @@ enum class eJobOption {
 enum class eJobNotice {
     // Files and folders
     FolderUnusable, // strSubject: the folder that cannot be made; its reason
-    DebrisRemoved,  // warning: nCount temporary files that runs which ended early left in strSubject
+    DebrisRemoved,  // warning: nCount temporary files that runs which ended early left in strSubject, or with
+                    // bFlag beside the file strSubject
     FileExists,     // refusal (ReplaceAll): strSubject the file as the folder shows it, strDetail the folder
     CannotWrite,    // strSubject: the file, empty for the program's stream; its reason
     CannotRead,     // strSubject: the file; its reason
