@@ -95,11 +95,9 @@ int RunDemo(const std::string& dir, const SourceConnect& connect) {
     if (!CopySnapshots(dir))
         return kExitFailed;
     const std::string versionOne = Inside(dir, kVersionOne), versionTwo = Inside(dir, kVersionTwo);
-    std::printf("%s\n",
-                Format(Tr("A small shop database in two versions, as catalog snapshots recorded from a "
-                          "server: %s and %s"),
-                       versionOne.c_str(), versionTwo.c_str())
-                    .c_str());
+    std::printf("%s\n%s %s\n",
+                Tr("A small shop database in two versions, as catalog snapshots recorded from a server:"),
+                versionOne.c_str(), versionTwo.c_str());
 
     std::printf("\n1. %s\n", Tr("Version 1 as scripts that rebuild it with its rows, a folder to keep in git "
                                 "(export --recreate --data):"));
