@@ -1,2 +1,0 @@
-CREATE SCHEMA [sales] AUTHORIZATION [dbo];
-GO

@@ -1,2 +1,0 @@
-CREATE NONCLUSTERED INDEX [ix_orders_customer] ON [sales].[Orders] ([CustomerId] ASC);
-GO
