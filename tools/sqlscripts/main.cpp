@@ -2,11 +2,11 @@
 #include "ApplyCommand.h"
 #include "Categories.h"
 #include "ConnectString.h"
+#include "DemoCommand.h"
 #include "DialogExport.h"
 #include "DiffCommand.h"
 #include "ExportObserver.h"
 #include "HostUi.h"
-#include "Installed.h"
 #include "Interruption.h"
 #include "Messages.h"
 #include "ObjectFiles.h"
@@ -281,16 +281,6 @@ int RunSnapshotUpgrade(const CommandLine& line) {
     }
 }
 
-int RunDemo(const std::string& dir) {
-    Source sample;
-    sample.snapshot =
-        InstalledOr("share/sqlscripts/samples/sample.json", SQLSCRIPTS_SAMPLES_DIR "/sample.json");
-    ExportOptions demo;
-    demo.dir = dir;
-    demo.replace = ReplacePolicy::All;
-    return RunExport(sample, demo);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -313,7 +303,7 @@ int main(int argc, char** argv) {
     case CommandLine::Command::Diff:
         return RunDiff(line.diff, [](CDatabase& db, const Source& source) { return Connect(db, source); });
     case CommandLine::Command::Demo:
-        return RunDemo(line.demoDir);
+        return RunDemo(line.demoDir, [](CDatabase& db, const Source& source) { return Connect(db, source); });
     case CommandLine::Command::SnapshotUpgrade:
         return RunSnapshotUpgrade(line);
     case CommandLine::Command::Apply:
