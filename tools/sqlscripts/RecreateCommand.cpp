@@ -11,6 +11,7 @@
 #include "OneMoment.h"
 #include "RecreateFiles.h"
 #include "SecurityWarnings.h"
+#include "backend/Snapshot.h"
 #include "model/ModelLoader.h"
 #include "platform/Text.h"
 #include "recreate/CreatedName.h"
@@ -33,10 +34,20 @@ struct ScriptedModel {
     TRecreateScript script;
 };
 
+// A snapshot recorded by an earlier sqlscripts holds no statement of the families added since: each is said
+// once, as the load read it as empty.
+void WarnUnrecordedFamilies(CDatabase& db, const TCatalogModel& model) {
+    for (const std::string& family : model.aUnrecordedFamilies)
+        Say(Format(Tr("warning: catalog snapshot %s holds no %s (recorded by an earlier sqlscripts): read as "
+                      "empty"),
+                   db.GetBackend()->GetSnapshot()->GetPath().c_str(), family.c_str()));
+}
+
 // The model of the connected database, scripted. Throws CModelError when a family cannot be read, or when a
 // signal stopped the load.
 ScriptedModel LoadAndScript(CDatabase& db, bool parallel, const ModelLoadProgress& progress) {
     TCatalogModel model = LoadCatalogModel(db, parallel ? 3 : 1, progress);
+    WarnUnrecordedFamilies(db, model);
     TRecreateScript script = ScriptCatalogModel(model);
     return ScriptedModel{std::move(model), std::move(script)};
 }
@@ -370,6 +381,7 @@ int ExportRecreate(const ExportOptions& options, Progress::Mode progressMode,
             }
         }();
         catalogProgress.Done(true);
+        WarnUnrecordedFamilies(db, model);
         if (const std::string damaged = DamagedModelNames(model, db.GetConnect().Str()); !damaged.empty())
             Say(damaged);
         RunEnd end;
