@@ -32,9 +32,10 @@ test: build
 	    echo "live-server tests skipped: SQLSCRIPTS_TEST_CONNECT is not set (make check starts the test server)"
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(if $(SQLSCRIPTS_TEST_CONNECT),,-LE live)
 
-# Everything CI runs: the suite with the live tests against the local test server, the other build types and
-# compilers, the sanitizers, the fuzzers and the Debian packages.
-check: test-live builds test-tsan test-asan test-fuzz test-deb
+# Everything CI runs: the suite with the live tests against the local test server, the sanitizers (the
+# AddressSanitizer build is clang's, and its fuzz targets the fuzzers), the fuzzers and the Debian packages.
+# `make builds` (Release with clang) is left to hand: clang's warnings are errors in the sanitizer build too.
+check: test-live test-tsan test-asan test-fuzz test-deb
 
 # make test with the local T-SQL test server up, when its scripts are beside the repository (../shared) or
 # in SQLSCRIPTS_TESTSERVER; a server started for it is stopped afterwards, also when a test fails.
@@ -43,7 +44,7 @@ test-live: deps
 
 # Release with clang, warnings as errors; the suite runs once more there, where another compiler's optimiser
 # may show what GCC's does not. GCC's optimised build is the project's own (RelWithDebInfo, make test), its
-# Debug builds the sanitizer ones, and clang's Debug build the fuzzers'.
+# Debug build the ThreadSanitizer one, and clang's Debug build the AddressSanitizer one with the fuzzers.
 BUILD_PRESETS = clang-release
 builds: deps
 	for p in $(BUILD_PRESETS); do \
@@ -79,28 +80,28 @@ test-deb: deb
 bench: deps
 	bench/run
 
-# The whole suite once more under AddressSanitizer (with its leak check) and UndefinedBehaviorSanitizer;
-# any report fails the run. GCC's maybe-uninitialized analysis misfires on instrumented libstdc++ code
-# (<regex>), so the preset turns that one warning off.
+# The whole suite once more under AddressSanitizer (with its leak check) and UndefinedBehaviorSanitizer, in
+# clang's build, which also holds the fuzz targets (built with libFuzzer's coverage, which the tests ignore);
+# any report fails the run.
 test-asan: deps
 	cmake --preset asan
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
 	    ctest --output-on-failure -j $(JOBS)
 
-# Each libFuzzer target for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus (and its dictionary,
-# if it has one), JOBS of them at a time; the library is built with clang here. A finding fails the run and
-# leaves its input in build-fuzz/.
+# Each libFuzzer target of the AddressSanitizer build for FUZZ_SECONDS from the seed corpus in
+# tests/fuzz/corpus (and its dictionary, if it has one), JOBS of them at a time. A finding fails the run and
+# leaves its input in build-asan/fuzz/.
 FUZZERS = StripSqlComments SnapshotLoad FormatSqlType ExtractFileName DdlText DataLiteral BatchSplitter
 FUZZ_SECONDS ?= 60
 test-fuzz: deps
-	cmake --preset fuzz
-	cmake --build build-fuzz -j $(JOBS)
+	cmake --preset asan
+	cmake --build build-asan -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
 	printf '%s\n' $(FUZZERS) | xargs -P $(JOBS) -I{} sh -c '\
-	    mkdir -p build-fuzz/corpus/{} && \
+	    mkdir -p build-asan/fuzz/corpus/{} && \
 	    dict=$$( [ -f tests/fuzz/{}.dict ] && echo -dict=tests/fuzz/{}.dict ); \
-	    exec build-fuzz/tests/fuzz/fuzz_{} -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict \
-	        -artifact_prefix=build-fuzz/{}- build-fuzz/corpus/{} tests/fuzz/corpus/{}'
+	    exec build-asan/tests/fuzz/fuzz_{} -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict \
+	        -artifact_prefix=build-asan/fuzz/{}- build-asan/fuzz/corpus/{} tests/fuzz/corpus/{}'
 
 clean:
 	rm -rf $(BUILD) build-*

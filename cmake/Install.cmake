@@ -1,6 +1,6 @@
 # Installs libscripts with its public headers and a package config (find_package(scripts), target
 # scripts::scripts), the graphical backend, the command-line host with its man page and shell completions,
-# and the sample catalog of its demo. The components are the Debian packages of cmake/Package.cmake.
+# and the sample files of its demo. The components are the Debian packages of cmake/Package.cmake.
 include(CMakePackageConfigHelpers)
 
 # The headers of the lower layers that the public headers include, under include/scripts/<layer>.
@@ -40,5 +40,8 @@ install(FILES ${SQLSCRIPTS_HOST_DIR}/completion.bash DESTINATION ${CMAKE_INSTALL
     RENAME sqlscripts COMPONENT Host)
 install(FILES ${SQLSCRIPTS_HOST_DIR}/completion.zsh DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions
     RENAME _sqlscripts COMPONENT Host)
-install(FILES ${PROJECT_SOURCE_DIR}/samples/sample.json DESTINATION ${CMAKE_INSTALL_DATADIR}/sqlscripts/samples
-    COMPONENT Host)
+# The demo's two versions of a database, and the SQL that made them, with which a reader follows the README
+# on a server of their own.
+install(FILES ${PROJECT_SOURCE_DIR}/samples/sample.json ${PROJECT_SOURCE_DIR}/samples/shop-v1.json
+    ${PROJECT_SOURCE_DIR}/samples/shop-v2.json ${PROJECT_SOURCE_DIR}/samples/shop-v1.sql
+    ${PROJECT_SOURCE_DIR}/samples/shop-v2.sql DESTINATION ${CMAKE_INSTALL_DATADIR}/sqlscripts/samples COMPONENT Host)

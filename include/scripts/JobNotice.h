@@ -69,6 +69,8 @@ enum class eJobNotice {
     DamagedModuleNames, // warning: aItems (category, schema.name) came with '?' for characters the connection
                         // lost; bFlag: the connect string asks for UTF-8 already
     // The faithful scripts
+    UnrecordedFamily, // warning: catalog snapshot strSubject, recorded by an earlier version, holds no family
+                      // strDetail, which reads as empty
     DamagedModelNames, // warning: as DamagedModuleNames, aItems of model kinds (eModelKind)
     NoOneMoment, // warning (Consistent): database strSubject does not allow snapshot isolation; strDetail the
                  // statement that allows it

@@ -19,16 +19,6 @@ bool IsWordChar(char ch) {
     return std::isalnum(uch) || ch == '_' || ch == '@' || ch == '#' || ch == '$' || uch >= 0x80;
 }
 
-std::string Undoubled(std::string_view str, char chClose) {
-    std::string strOut;
-    for (size_t i = 0; i < str.size(); ++i) {
-        strOut += str[i];
-        if (str[i] == chClose && i + 1 < str.size() && str[i + 1] == chClose)
-            ++i;
-    }
-    return strOut;
-}
-
 // The tokens outside parentheses; comments and strings are passed over.
 std::vector<TToken> TopLevelTokens(std::string_view strText) {
     std::vector<TToken> aTokens;
@@ -42,19 +32,15 @@ std::vector<TToken> TopLevelTokens(std::string_view strText) {
                 break;
         }
         const char ch = strText[nAt];
-        const char chNext = nAt + 1 < strText.size() ? strText[nAt + 1] : '\0';
-        if (ch == '-' && chNext == '-') {
-            nAt = std::min(strText.find('\n', nAt), strText.size());
-        } else if (ch == '/' && chNext == '*') {
+        if (IsPairAt(strText, nAt, '-', '-')) {
+            nAt = LineCommentEnd(strText, nAt, eSqlLineEnd::Lf);
+        } else if (IsPairAt(strText, nAt, '/', '*')) {
             int nComments = 1;
             nAt = SkipBlockComment(strText, nAt + 2, nComments);
-        } else if (char chClose = ClosingQuote(ch)) {
-            const size_t nStart = nAt + 1;
-            nAt = SkipQuoted(strText, nStart, chClose);
-            if (ch != '\'' && nDepth == 0)
-                aTokens.push_back(
-                    {TToken::Delimited,
-                     Undoubled(strText.substr(nStart, nAt - nStart - (chClose ? 0 : 1)), ClosingQuote(ch))});
+        } else if (char chClose = ClosingQuote(ch); chClose == '\'' || (chClose && nDepth > 0)) {
+            nAt = SkipQuoted(strText, nAt + 1, chClose);
+        } else if (chClose) {
+            aTokens.push_back({TToken::Delimited, ReadQuoted(strText, nAt)});
         } else if (ch == '(' || ch == ')') {
             nDepth = std::max(0, nDepth + (ch == '(' ? 1 : -1));
             ++nAt;

@@ -194,6 +194,7 @@ TCatalogModel LoadModel(CDatabase& db, const TRecreateExportOptions& options, bo
 eJobEnd Export(CDatabase& db, const TRecreateExportOptions& options, bool bParallel,
                IExportObserver& observer) {
     TCatalogModel model = LoadModel(db, options, bParallel, observer);
+    WarnUnrecordedFamilies(db, model, observer);
     const TRecreatePlan plan = PlanRecreate(model);
     if (const std::optional<TJobNotice> damaged = DamagedModelNames(model, plan, db.GetConnect().Str()))
         observer.OnNotice(*damaged);

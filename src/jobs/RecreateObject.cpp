@@ -2,6 +2,7 @@
 // catalog's.
 #include "jobs/JobFailure.h"
 #include "jobs/ObjectName.h"
+#include "jobs/RecreateWarnings.h"
 #include "model/ModelLoader.h"
 #include "recreate/RecreateKinds.h"
 #include "scripts/ExportJobs.h"
@@ -98,6 +99,7 @@ TObjectScript FindRecreateObject(CDatabase& db, const std::string& strName, IJob
     TObjectScript result;
     try {
         const TCatalogModel model = LoadCatalogModel(db, 1, {});
+        WarnUnrecordedFamilies(db, model, observer);
         const std::vector<TRecreateStep> aSteps = ScriptCatalogModel(model).aSteps;
         const std::vector<const TRecreateStep*> aFound = Find(aSteps, ParseObjectName(strName));
         TJobNotice notice{aFound.empty() ? eJobNotice::NoSuchObject : eJobNotice::AmbiguousName};

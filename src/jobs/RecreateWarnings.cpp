@@ -1,5 +1,7 @@
 #include "jobs/RecreateWarnings.h"
 
+#include "backend/DbBackend.h"
+#include "backend/Snapshot.h"
 #include "recreate/CreatedName.h"
 #include "recreate/RecreateKinds.h"
 
@@ -39,6 +41,14 @@ TJobItem StepItem(const TPlanStep& step) {
 }
 
 } // namespace
+
+void WarnUnrecordedFamilies(CDatabase& db, const TCatalogModel& model, IJobObserver& observer) {
+    for (const std::string& strFamily : model.aUnrecordedFamilies) {
+        TJobNotice notice(eJobNotice::UnrecordedFamily, db.GetBackend()->GetSnapshot()->GetPath());
+        notice.strDetail = strFamily;
+        observer.OnNotice(notice);
+    }
+}
 
 void WarnSecurity(const TCatalogModel& model, const TRecreatePlan& plan, const std::vector<bool>& aSelected,
                   IJobObserver& observer) {

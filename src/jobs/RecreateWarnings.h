@@ -2,12 +2,16 @@
 // warnings.
 #pragma once
 
+#include "backend/Database.h"
 #include "recreate/RecreatePlan.h"
 #include "recreate/RecreateSelection.h"
 #include "scripts/JobNotice.h"
 
 #include <vector>
 
+// The families of the catalog model that a snapshot recorded by an earlier version holds no statement of,
+// read as empty: each once.
+void WarnUnrecordedFamilies(CDatabase& db, const TCatalogModel& model, IJobObserver& observer);
 // Users of a form the scripts do not write, permissions on securables they cannot name, and application roles
 // written with a new password; only for what the selection writes.
 void WarnSecurity(const TCatalogModel& model, const TRecreatePlan& plan, const std::vector<bool>& aSelected,

@@ -301,6 +301,9 @@ struct TCatalogModel {
     std::vector<TModelRoleMember> aRoleMembers; // by role, then member
     std::vector<TModelOwner> aOwners;
     std::vector<TModelPermission> aPermissions; // in the catalog's order
+    // The families a replayed snapshot held no statement for (it was recorded by an earlier sqlscripts),
+    // read as empty; in the order of the load.
+    std::vector<std::string> aUnrecordedFamilies;
 
     // Null when the model has no such table or module.
     const TModelTable* FindTable(const std::string& strSchema, const std::string& strName) const;

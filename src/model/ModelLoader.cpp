@@ -1,6 +1,7 @@
 #include "model/ModelLoader.h"
 
 #include "backend/DbBackend.h"
+#include "backend/Snapshot.h"
 #include "model/FamilyRows.h"
 #include "model/ModelDraft.h"
 #include "platform/Unicode.h"
@@ -243,7 +244,33 @@ const TModelStatement& StatementOf(const TFamily& family) {
                                                : static_cast<size_t>(&family - g_aFamilies.data())];
 }
 
+// The families every snapshot of a model holds, whichever sqlscripts recorded it: a snapshot without them
+// holds no model (the module's export recorded it), and reading it fails.
+bool IsRequired(const TFamily& family) {
+    static const std::set<std::string_view> setRequired = {"database", "schemas", "types", "objects",
+                                                           "columns"};
+    return setRequired.count(family.pszFamily) != 0;
+}
+
+// True when the connection replays a snapshot that does not hold the family's statement: one recorded by an
+// earlier sqlscripts, before the family was read. A recording cut short lacks statements for another reason.
+bool IsUnrecorded(const CDbConnection& connection, const TFamily& family) {
+    const CCatalogSnapshot* pSnapshot = connection.GetSnapshot();
+    return pSnapshot && pSnapshot->GetCutShort().empty() && !IsRequired(family) &&
+           !pSnapshot->Find(StatementOf(family).strSql);
+}
+
+// An answer without rows, in the columns the family reads.
+std::unique_ptr<CDbResult> NoRows(const TFamily& family) {
+    std::vector<TDbColumn> aColumns;
+    for (const char* pszColumn : StatementOf(family).aColumns)
+        aColumns.emplace_back().strName = pszColumn;
+    return std::make_unique<CRowsResult>(std::move(aColumns), std::vector<TDbRowText>());
+}
+
 std::unique_ptr<CDbResult> ReadFamily(CDbConnection& connection, const TFamily& family) {
+    if (IsUnrecorded(connection, family))
+        return NoRows(family);
     try {
         return connection.Execute(StatementOf(family).strSql, true);
     } catch (CException* e) {
@@ -434,7 +461,10 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
     for (const std::unique_ptr<CDatabase>& pReader : aReaders)
         aConnections.push_back(pReader->GetBackend());
     std::vector<std::unique_ptr<CDbResult>> aResults = CFamilyReader(aFamilies, progress).Read(aConnections);
-    for (size_t i = 0; i < aFamilies.size(); ++i)
+    for (size_t i = 0; i < aFamilies.size(); ++i) {
+        if (IsUnrecorded(connection, *aFamilies[i]))
+            draft.model.aUnrecordedFamilies.emplace_back(aFamilies[i]->pszFamily);
         AddRows(*aFamilies[i], std::move(aResults[i]), draft);
+    }
     return FinishModel(std::move(draft));
 }

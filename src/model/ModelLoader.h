@@ -32,5 +32,9 @@ enum EModelScope { eModelWhole, eModelTablesForRows };
 // Reads the model of the database the connection is open on. nConnections > 1 reads the families on that
 // many connections at once (the extra ones opened with db's connect string; where one cannot be opened, the
 // others read its families). Throws CModelError naming the family whose statement failed.
+// A catalog snapshot recorded by an earlier sqlscripts may lack the statements of families added since: each
+// such family reads as empty, and the model's aUnrecordedFamilies names it. The database, schemas, types,
+// objects and columns are read from every snapshot of a model; one that lacks them holds none, and the load
+// fails on the first. A server's refusal, or a snapshot's recorded error, fails the load whatever the family.
 TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections = 1, const ModelLoadProgress& progress = {},
                                EModelScope eScope = eModelWhole);

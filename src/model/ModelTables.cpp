@@ -185,14 +185,13 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
     }
 }
 
+// The index columns of an indexed view or of a function's return table are passed over, as AddIndexes passes
+// over their indexes: the model holds indexes of tables and table types only.
 void AddIndexColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
         TDraftTable* pTable = draft.Table(rows.Int("object_id"));
-        if (!pTable) {
-            if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id")))
-                pModule->mapColumns[rows.Int("column_id")] = rows.Text("name");
+        if (!pTable)
             continue;
-        }
         const int nIndexId = rows.Int("index_id");
         const TDraftIndexColumn column{rows.Int("index_column_id"),    rows.Int("column_id"),
                                        rows.Int("key_ordinal"),        rows.Int("partition_ordinal"),

@@ -1,5 +1,6 @@
 #include "recreate/DdlText.h"
 
+#include "platform/SqlLexer.h"
 #include "platform/Text.h"
 #include "scripting/ColumnTypes.h"
 
@@ -12,29 +13,13 @@ bool HasNonAscii(std::string_view strText) {
                        [](char ch) { return static_cast<unsigned char>(ch) > 0x7F; });
 }
 
-// The position of the quote or bracket that closes the literal or name opened at nOpen, a doubled one
-// standing for itself; the text's end when it is not closed.
-size_t ClosingQuote(std::string_view str, size_t nOpen) {
-    const char chClose = str[nOpen] == '[' ? ']' : str[nOpen];
-    for (size_t i = nOpen + 1; i < str.size(); ++i) {
-        if (str[i] != chClose)
-            continue;
-        if (i + 1 < str.size() && str[i + 1] == chClose) {
-            ++i;
-            continue;
-        }
-        return i;
-    }
-    return str.size();
-}
-
 // Where the parenthesis at nOpen closes, outside literals and delimited names; npos when it does not.
 size_t ClosingParenthesis(std::string_view str, size_t nOpen) {
     int nDepth = 0;
     for (size_t i = nOpen; i < str.size(); ++i) {
         const char ch = str[i];
-        if (ch == '\'' || ch == '[' || ch == '"')
-            i = ClosingQuote(str, i);
+        if (char chClose = ClosingQuote(ch))
+            i = SkipQuoted(str, i + 1, chClose) - 1;
         else if (ch == '(')
             ++nDepth;
         else if (ch == ')' && --nDepth == 0)

@@ -1,5 +1,6 @@
 #include "scripting/SqlText.h"
 
+#include "platform/SqlLexer.h"
 #include "platform/Unicode.h"
 
 #include <cstring>
@@ -26,26 +27,6 @@ bool IsNamePart(char ch) {
     return IsNameStart(ch) || (ch >= '0' && ch <= '9') || ch == '$';
 }
 
-// Reads text between delimiters where a doubled closing delimiter stands for itself; nPos is on the opening
-// one and ends after the closing one.
-std::string ReadDelimited(const char* pszText, size_t nLength, size_t& nPos, char chClose) {
-    std::string str;
-    for (++nPos; nPos < nLength; ++nPos) {
-        if (pszText[nPos] != chClose) {
-            str += pszText[nPos];
-            continue;
-        }
-        if (nPos + 1 < nLength && pszText[nPos + 1] == chClose) {
-            str += chClose;
-            ++nPos;
-            continue;
-        }
-        ++nPos;
-        break;
-    }
-    return str;
-}
-
 class CNameScanner {
 public:
     CNameScanner(const char* pszText) : m_pszText(pszText), m_nLength(std::strlen(pszText)) {}
@@ -58,7 +39,7 @@ public:
             else if (IsPairAt(m_pszText, m_nLength, m_nPos, '/', '*'))
                 m_nPos = SkipBlockComment(m_pszText, m_nLength, m_nPos + 2);
             else if (ch == '\'')
-                ReadDelimited(m_pszText, m_nLength, m_nPos, '\'');
+                ReadQuoted(Text(), m_nPos);
             else if (ch >= '0' && ch <= '9')
                 SkipNumber();
             else if (IsNameStart(ch) || ch == '[' || ch == '"')
@@ -70,6 +51,8 @@ public:
     }
 
 private:
+    std::string_view Text() const { return {m_pszText, m_nLength}; }
+
     // 12, 1.5e3, 0x1F: nothing in a number is a name.
     void SkipNumber() {
         while (m_nPos < m_nLength && (IsNamePart(m_pszText[m_nPos]) || m_pszText[m_nPos] == '.'))
@@ -84,10 +67,8 @@ private:
     std::string ReadPart() {
         const char ch = m_pszText[m_nPos];
         m_bLastBare = ch != '[' && ch != '"';
-        if (ch == '[')
-            return ReadDelimited(m_pszText, m_nLength, m_nPos, ']');
-        if (ch == '"')
-            return ReadDelimited(m_pszText, m_nLength, m_nPos, '"');
+        if (ch == '[' || ch == '"')
+            return ReadQuoted(Text(), m_nPos);
         const size_t nStart = m_nPos;
         while (m_nPos < m_nLength && IsNamePart(m_pszText[m_nPos]))
             ++m_nPos;
@@ -136,27 +117,16 @@ private:
 } // namespace
 
 bool IsPairAt(const char* pszText, size_t nLength, size_t nPos, char chFirst, char chSecond) {
-    return nPos + 1 < nLength && pszText[nPos] == chFirst && pszText[nPos + 1] == chSecond;
+    return IsPairAt(std::string_view(pszText, nLength), nPos, chFirst, chSecond);
 }
 
 size_t SkipBlockComment(const char* pszText, size_t nLength, size_t nPos) {
-    for (int nDepth = 1; nPos < nLength && nDepth > 0;) {
-        if (IsPairAt(pszText, nLength, nPos, '/', '*')) {
-            ++nDepth;
-            nPos += 2;
-        } else if (IsPairAt(pszText, nLength, nPos, '*', '/')) {
-            --nDepth;
-            nPos += 2;
-        } else {
-            ++nPos;
-        }
-    }
-    return nPos;
+    int nDepth = 1;
+    return SkipBlockComment(std::string_view(pszText, nLength), nPos, nDepth);
 }
 
 size_t SkipLineComment(const char* pszText, size_t nLength, size_t nPos) {
-    while (nPos < nLength && !IsLineEnd(pszText[nPos]))
-        ++nPos;
+    nPos = LineCommentEnd(std::string_view(pszText, nLength), nPos, eSqlLineEnd::CrOrLf);
     if (nPos < nLength)
         ++nPos;
     if (nPos < nLength && IsLineEnd(pszText[nPos]))

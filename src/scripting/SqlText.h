@@ -9,13 +9,14 @@
 #include <unordered_map>
 #include <vector>
 
+// The module's text rules, on the one T-SQL lexer (platform/SqlLexer.h) over a text of nLength characters.
 // True when the two characters at nPos are chFirst and chSecond.
 bool IsPairAt(const char* pszText, size_t nLength, size_t nPos, char chFirst, char chSecond);
 // The position after the block comment whose body starts at nPos (comments nest); the text's end when
 // unclosed.
 size_t SkipBlockComment(const char* pszText, size_t nLength, size_t nPos);
 // The position after the line comment whose body starts at nPos, taking one line end of at most two
-// characters (CR LF, LF CR, CR CR or LF LF) with it.
+// characters (CR LF, LF CR, CR CR or LF LF) with it: a CR alone ends the line.
 size_t SkipLineComment(const char* pszText, size_t nLength, size_t nPos);
 
 // A name as a text writes it: schema empty when the name is not qualified.

@@ -32,6 +32,8 @@ TEST(ScriptLexer, KnowsAfterEachLineWhetherAStringCommentOrNameIsStillOpen) {
         {"a single dash and slash", {"SELECT 5-3/1\n"}, {true}},
         {"a last line without its end", {"SELECT 'x'"}, {true}},
         {"a line comment on the last line", {"-- 'open"}, {true}},
+        {"a CR alone does not end a line comment", {"-- a\r'b\n"}, {true}},
+        {"a CR LF ends a line comment", {"SELECT 1 -- a\r\n", "'b\n"}, {true, false}},
     };
     for (const TLexerCase& test : aCases) {
         CScriptLexer lexer;
@@ -40,24 +42,6 @@ TEST(ScriptLexer, KnowsAfterEachLineWhetherAStringCommentOrNameIsStillOpen) {
             EXPECT_EQ(lexer.IsInCode(), test.aInCode[i]) << test.pszCase << ", line " << i + 1;
         }
     }
-}
-
-TEST(ScriptLexer, SkipsToTheEndOfAQuotedTextOrComment) {
-    char chClose = ']';
-    EXPECT_EQ(SkipQuoted("ab]]c] rest", 0, chClose), 6u);
-    EXPECT_EQ(chClose, 0);
-    chClose = '\'';
-    EXPECT_EQ(SkipQuoted("ab''", 0, chClose), 4u);
-    EXPECT_EQ(chClose, '\'');
-    int nDepth = 2;
-    EXPECT_EQ(SkipBlockComment("a */ b */ c", 0, nDepth), 9u);
-    EXPECT_EQ(nDepth, 0);
-    nDepth = 1;
-    EXPECT_EQ(SkipBlockComment("a /* b */ c *", 0, nDepth), 13u);
-    EXPECT_EQ(nDepth, 1);
-    EXPECT_EQ(ClosingQuote('['), ']');
-    EXPECT_EQ(ClosingQuote('"'), '"');
-    EXPECT_EQ(ClosingQuote('('), 0);
 }
 
 std::string Shown(const TScriptName& name) {

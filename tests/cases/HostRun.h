@@ -22,15 +22,16 @@ struct THostRun {
     std::string strErr;
 };
 
-// Starts the program with the file actions given, in English whatever the user's locale; its process id, or
-// -1 when it could not be started.
+// Starts the program (sqlscripts unless another is named) with the file actions given, in English whatever
+// the user's locale; its process id, or -1 when it could not be started.
 inline pid_t SpawnHost(std::vector<std::string> aArgv, std::vector<std::string> aEnv,
-                       const posix_spawn_file_actions_t& actions) {
+                       const posix_spawn_file_actions_t& actions,
+                       const char* pszProgram = SQLSCRIPTS_BINARY) {
     // After the case's own: the first of a name is the one a program sees.
     aEnv.insert(aEnv.end(), {"LC_ALL=C.UTF-8", "LANGUAGE="});
     for (char** ppsz = environ; *ppsz; ++ppsz)
         aEnv.emplace_back(*ppsz);
-    aArgv.insert(aArgv.begin(), SQLSCRIPTS_BINARY);
+    aArgv.insert(aArgv.begin(), pszProgram);
     std::vector<char*> apszArgv, apszEnv;
     for (auto [pList, pPointers] : {std::pair{&aArgv, &apszArgv}, std::pair{&aEnv, &apszEnv}}) {
         for (std::string& str : *pList)
@@ -38,8 +39,7 @@ inline pid_t SpawnHost(std::vector<std::string> aArgv, std::vector<std::string> 
         pPointers->push_back(nullptr);
     }
     pid_t pid = 0;
-    return posix_spawn(&pid, SQLSCRIPTS_BINARY, &actions, nullptr, apszArgv.data(), apszEnv.data()) == 0 ? pid
-                                                                                                         : -1;
+    return posix_spawn(&pid, pszProgram, &actions, nullptr, apszArgv.data(), apszEnv.data()) == 0 ? pid : -1;
 }
 
 // The exit status of a program started, -1 when it did not exit normally.
@@ -64,11 +64,12 @@ inline pid_t StartHost(const std::vector<std::string>& aArgv, const std::string&
     return pid;
 }
 
-// Runs the program in strWorkDir with stdin from /dev/null (or the file strStdin), or from a terminal on
-// which strTyped is typed.
+// Runs the program (sqlscripts unless another is named) in strWorkDir with stdin from /dev/null (or the file
+// strStdin), or from a terminal on which strTyped is typed.
 inline THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWorkDir,
                         std::vector<std::string> aEnv = {}, const std::optional<std::string>& strTyped = {},
-                        const std::string& strStdin = "/dev/null") {
+                        const std::string& strStdin = "/dev/null",
+                        const char* pszProgram = SQLSCRIPTS_BINARY) {
     const CTempDir captured; // apart from the working folder, which a run may list
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -81,7 +82,7 @@ inline THostRun RunHost(std::vector<std::string> aArgv, const std::string& strWo
         posix_spawn_file_actions_addopen(&actions, nFd, captured.File(std::to_string(nFd)).c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, strWorkDir.c_str());
-    const pid_t pid = SpawnHost(std::move(aArgv), std::move(aEnv), actions);
+    const pid_t pid = SpawnHost(std::move(aArgv), std::move(aEnv), actions, pszProgram);
     posix_spawn_file_actions_destroy(&actions);
     if (nTerminal >= 0) {
         const std::string strInput = *strTyped + "\x04"; // ^D: the end of input

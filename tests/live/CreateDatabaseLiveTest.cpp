@@ -22,13 +22,6 @@ struct TCreatedDatabase {
     const std::string strName = "sqlscripts_live_" + std::to_string(::getpid()) + "_created";
 };
 
-// This server takes no ALTER DATABASE and creates only in the collation it names otherwise.
-std::string FittedToServer(const std::string& strScript) {
-    const std::string strCollated = std::regex_replace(strScript, std::regex("COLLATE [A-Za-z0-9_]+;"),
-                                                       "COLLATE sql_latin1_general_cp1_ci_as;");
-    return std::regex_replace(strCollated, std::regex("ALTER DATABASE [^\r\n]*\r\nGO\r\n"), "");
-}
-
 TEST(LiveCreateDatabase, FolderAppliedOnMasterMakesTheDatabaseAndFillsIt) {
     TScratchDatabase source("createdb_source");
     ASSERT_EQ(

@@ -1,7 +1,8 @@
 // The text rules the generators apply to catalog values: type names with their sizes, and definitions
-// with their comments taken out.
+// with their comments taken out, and the names a definition uses.
 #include "scripting/ColumnTypes.h"
 #include "scripting/DefaultsRules.h"
+#include "scripting/SqlText.h"
 
 #include <gtest/gtest.h>
 
@@ -96,4 +97,34 @@ TEST(StripSqlCommentsTest, RemovesBlockAndLineCommentsEverywhere) {
     CString strResult;
     StripSqlComments(nullptr, strResult);
     EXPECT_TRUE(strResult.IsEmpty());
+}
+
+// The names a definition uses, as the order of --recreate and the module's dependency order find them: none
+// from comments or strings; a line comment of a definition ends at CR alone too.
+TEST(FindSqlNamesTest, ReadsNamesOutsideCommentsAndStrings) {
+    const struct {
+        const char* pszText;
+        const char* pszNames;
+    } aCases[] = {
+        {"SELECT a FROM dbo.T", "SELECT a FROM dbo.T"},
+        {"SELECT 'x.y' FROM T -- u.v\nJOIN W", "SELECT FROM T JOIN W"},
+        {"/* a /* b */ c */ d", "d"},
+        {"x -- c\ry", "x y"},
+        {"x -- c\r\n\r\ny", "x y"},
+        {"N'a.b' M", "M"},
+        {"[a]]b].\"c\"\"d\"", "a]b.c\"d"},
+        {"srv.db..T", "T"},
+        {"s . t", "s.t"},
+        {"1.5e3 x1", "x1"},
+        {"'open", ""},
+        {"[open", "open"},
+    };
+    for (const auto& c : aCases) {
+        std::string strNames;
+        for (const TSqlName& name : FindSqlNames(c.pszText))
+            strNames += (strNames.empty() ? "" : " ") +
+                        (name.strSchema.IsEmpty() ? std::string() : name.strSchema.Str() + ".") +
+                        name.strName.Str();
+        EXPECT_EQ(strNames, c.pszNames) << c.pszText;
+    }
 }

@@ -1,5 +1,5 @@
-// Renders the module's two dialogs as the graphical backend shows them and saves each as a PNG, for the
-// README. Run under an X server (tools/screenshots.sh starts a private Xvfb).
+// Renders the module's two dialogs as the graphical backend shows them and saves each as a PNG, for
+// docs/dialogs.md. Run under an X server (tools/screenshots.sh starts a private Xvfb).
 #include "export/DlgCreateScript.h"
 #include "export/DlgReplaceFile.h"
 #include "gui/GuiUiBackend.h"

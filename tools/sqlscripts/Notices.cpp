@@ -184,6 +184,11 @@ std::string NoticeLine(const TJobNotice& notice) {
                "names: %s. Likely cause: %s"),
             GroupedList(notice.aItems, [](int category) { return CategoryName(category); }).c_str(),
             LikelyCause(notice));
+    case eJobNotice::UnrecordedFamily:
+        return Format(
+            Tr("warning: catalog snapshot %s holds no %s (recorded by an earlier sqlscripts): read as "
+               "empty"),
+            subject, detail);
     case eJobNotice::DamagedModelNames:
         return Format(Tr("warning: these names hold '?' where the server or the connection may have lost a "
                          "character, so their scripts may create other names: %s. Likely cause: %s"),

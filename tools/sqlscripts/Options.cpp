@@ -115,7 +115,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
         "status 0 when they describe alike, 1 when they differ, 2 after a usage error or a failure");
     AddDiffOptions(*diffCommand, line.diff);
 
-    auto* demoCommand = app.add_subcommand("demo", "export the bundled sample catalog into a folder");
+    auto* demoCommand = app.add_subcommand(
+        "demo", "show the job on two bundled versions of a small database, without a server: version 1 "
+                "exported with --recreate --data, what diff finds, the migration");
     demoCommand->add_option("--dir", line.demoDir, "output folder")->type_name("DIR")->capture_default_str();
 
     auto* snapshotCommand = app.add_subcommand("snapshot", "work on a catalog snapshot file");

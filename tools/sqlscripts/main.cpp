@@ -1,11 +1,11 @@
 // sqlscripts: scripts a SQL Server database's objects from the terminal.
 #include "ApplyCommand.h"
 #include "ConnectString.h"
+#include "DemoCommand.h"
 #include "DialogExport.h"
 #include "DiffCommand.h"
 #include "ExportCommand.h"
 #include "HostUi.h"
-#include "Installed.h"
 #include "Interruption.h"
 #include "Messages.h"
 #include "Options.h"
@@ -120,16 +120,6 @@ int RunSnapshotUpgrade(const CommandLine& line) {
     }
 }
 
-int RunDemo(const std::string& dir) {
-    Source sample;
-    sample.snapshot =
-        InstalledOr("share/sqlscripts/samples/sample.json", SQLSCRIPTS_SAMPLES_DIR "/sample.json");
-    ExportOptions demo;
-    demo.dir = dir;
-    demo.replace = eReplacePolicy::All;
-    return RunExport(sample, demo);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -152,7 +142,7 @@ int main(int argc, char** argv) {
     case CommandLine::Command::Diff:
         return RunDiff(line.diff, [](CDatabase& db, const Source& source) { return Connect(db, source); });
     case CommandLine::Command::Demo:
-        return RunDemo(line.demoDir);
+        return RunDemo(line.demoDir, [](CDatabase& db, const Source& source) { return Connect(db, source); });
     case CommandLine::Command::SnapshotUpgrade:
         return RunSnapshotUpgrade(line);
     case CommandLine::Command::Apply:

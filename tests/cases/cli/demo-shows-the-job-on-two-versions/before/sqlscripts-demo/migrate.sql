@@ -1,0 +1,1 @@
+-- an earlier demo's migration
