@@ -1,5 +1,7 @@
 #include "backend/ConnectSecrets.h"
 
+#include "backend/ConnectString.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -17,42 +19,20 @@ std::string Upper(std::string_view str) {
     return strUpper;
 }
 
-std::string_view Trim(std::string_view str) {
-    while (!str.empty() && std::isspace(static_cast<unsigned char>(str.front())))
-        str.remove_prefix(1);
-    while (!str.empty() && std::isspace(static_cast<unsigned char>(str.back())))
-        str.remove_suffix(1);
-    return str;
-}
-
 bool IsSecretKey(std::string_view strKey) {
-    const std::string strUpper = Upper(Trim(strKey));
+    const std::string strUpper = Upper(strKey);
     return std::find(std::begin(kSecretKeys), std::end(kSecretKeys), strUpper) != std::end(kSecretKeys);
 }
 
-// The password values of a connect string, as written (blanks around them aside) and without their
-// braces. A value in braces may hold ';' and ends at the "}" before ';' or the end.
+// The password values of a connect string, as written and without their braces.
 std::vector<std::string> SecretValues(std::string_view strConnect) {
     std::vector<std::string> aValues;
-    while (!strConnect.empty()) {
-        const size_t nEquals = strConnect.find('=');
-        if (nEquals == std::string_view::npos)
-            break;
-        const std::string_view strKey = strConnect.substr(0, nEquals);
-        strConnect.remove_prefix(nEquals + 1);
-        size_t nEnd = strConnect.find(';');
-        if (Trim(strConnect).starts_with('{')) {
-            const size_t nClose = strConnect.find("};");
-            nEnd = nClose == std::string_view::npos ? std::string_view::npos : nClose + 1;
-        }
-        const std::string_view strValue = Trim(strConnect.substr(0, nEnd));
-        if (IsSecretKey(strKey) && !strValue.empty()) {
-            aValues.emplace_back(strValue);
-            if (strValue.size() > 2 && strValue.front() == '{' && strValue.back() == '}')
-                aValues.emplace_back(strValue.substr(1, strValue.size() - 2));
-        }
-        strConnect.remove_prefix(
-            std::min(nEnd == std::string_view::npos ? nEnd : nEnd + 1, strConnect.size()));
+    for (const TConnectPair& pair : ParseConnectString(strConnect)) {
+        if (!IsSecretKey(pair.strKey) || pair.strWritten.empty())
+            continue;
+        aValues.emplace_back(pair.strWritten);
+        if (pair.strValue.size() != pair.strWritten.size() && !pair.strValue.empty())
+            aValues.emplace_back(pair.strValue);
     }
     // Longer values first, so that a value holding a shorter one is masked whole.
     std::sort(aValues.begin(), aValues.end(),

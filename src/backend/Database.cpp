@@ -1,5 +1,6 @@
 #include "backend/Database.h"
 
+#include "backend/ConnectString.h"
 #include "backend/DbBackend.h"
 
 #include <cstdlib>
@@ -17,37 +18,20 @@ std::string_view StripOdbcPrefix(std::string_view str) {
     return str;
 }
 
-// Splits "KEY=value;rest" after the key: a value in braces may hold ';'.
-void SplitKeyValue(std::string_view str, size_t nKeyLength, std::string& strValue, std::string& strRest) {
-    str.remove_prefix(nKeyLength);
-    size_t nEnd = 0;
-    if (!str.empty() && str.front() == '{') {
-        nEnd = str.find('}');
-        strValue = str.substr(1, nEnd == std::string_view::npos ? std::string_view::npos : nEnd - 1);
-        nEnd = nEnd == std::string_view::npos ? str.size() : nEnd + 1;
-    } else {
-        nEnd = std::min(str.find(';'), str.size());
-        strValue = str.substr(0, nEnd);
-    }
-    str.remove_prefix(nEnd);
-    if (!str.empty() && str.front() == ';')
-        str.remove_prefix(1);
-    strRest = str;
-}
-
 } // namespace
 
 std::unique_ptr<CDbConnection> OpenDbConnection(const std::string& strConnect) {
     const std::string_view str = StripOdbcPrefix(strConnect);
-    std::string strPath, strRest;
-    if (StartsWithNoCase(str, "SNAPSHOT=")) {
-        SplitKeyValue(str, 9, strPath, strRest);
+    const std::vector<TConnectPair> aPairs = ParseConnectString(str);
+    if (aPairs.empty())
+        return OpenOdbcConnection(std::string(str));
+    // The snapshot's path is the first pair; what follows is the snapshot's options, or what is recorded.
+    const std::string strPath(aPairs.front().strValue);
+    const std::string strRest(str.substr(aPairs.front().nNext));
+    if (SameConnectKey(aPairs.front().strKey, "SNAPSHOT"))
         return OpenSnapshotReplay(strPath, strRest);
-    }
-    if (StartsWithNoCase(str, "SAVE_SNAPSHOT=")) {
-        SplitKeyValue(str, 14, strPath, strRest);
+    if (SameConnectKey(aPairs.front().strKey, "SAVE_SNAPSHOT"))
         return OpenSnapshotRecorder(strPath, strRest);
-    }
     return OpenOdbcConnection(std::string(str));
 }
 

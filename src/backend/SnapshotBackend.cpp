@@ -1,4 +1,5 @@
 // Snapshot backends: replay of a recorded catalog, and recording while running live over ODBC.
+#include "backend/ConnectString.h"
 #include "backend/DbBackend.h"
 #include "backend/Snapshot.h"
 #include "backend/SnapshotFaults.h"
@@ -21,15 +22,7 @@ namespace {
 // DELAY_US=<n> among the options after the path: each statement waits that long before its answer, as
 // it would for a server across a network.
 std::chrono::microseconds ReplayDelay(std::string_view strOptions) {
-    constexpr std::string_view kKey = "DELAY_US=";
-    while (!strOptions.empty()) {
-        const size_t nEnd = std::min(strOptions.find(';'), strOptions.size());
-        const std::string_view strItem = strOptions.substr(0, nEnd);
-        if (strItem.size() > kKey.size() && strncasecmp(strItem.data(), kKey.data(), kKey.size()) == 0)
-            return std::chrono::microseconds(std::atol(std::string(strItem.substr(kKey.size())).c_str()));
-        strOptions.remove_prefix(std::min(nEnd + 1, strOptions.size()));
-    }
-    return std::chrono::microseconds(0);
+    return std::chrono::microseconds(std::atol(ConnectValue(strOptions, "DELAY_US").c_str()));
 }
 
 // A recorded statement's rows, where the snapshot holds them.

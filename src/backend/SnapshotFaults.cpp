@@ -1,5 +1,6 @@
 #include "backend/SnapshotFaults.h"
 
+#include "backend/ConnectString.h"
 #include "platform/Exceptions.h"
 
 #include <atomic>
@@ -12,24 +13,13 @@
 
 namespace {
 
-constexpr std::string_view kFailStatement = "FAIL_STATEMENT=";
-constexpr std::string_view kFailSqlState = "FAIL_SQLSTATE=";
+constexpr std::string_view kFailStatement = "FAIL_STATEMENT";
+constexpr std::string_view kFailSqlState = "FAIL_SQLSTATE";
 constexpr const char* kLostConnection = "08S01";
-
-std::optional<std::string_view> OptionValue(std::string_view strOptions, std::string_view strKey) {
-    while (!strOptions.empty()) {
-        const size_t nEnd = std::min(strOptions.find(';'), strOptions.size());
-        const std::string_view strItem = strOptions.substr(0, nEnd);
-        if (strItem.starts_with(strKey))
-            return strItem.substr(strKey.size());
-        strOptions.remove_prefix(std::min(nEnd + 1, strOptions.size()));
-    }
-    return std::nullopt;
-}
 
 [[noreturn]] void ThrowBadOption(std::string_view strOption) {
     AfxThrowDBException("HY000", 0,
-                        CString("Catalog snapshot option " + std::string(strOption) + " is malformed"));
+                        CString("Catalog snapshot option " + std::string(strOption) + "= is malformed"));
 }
 
 std::mutex g_registryMutex;
@@ -43,7 +33,7 @@ std::function<void(const std::string&)> g_observer;
 
 std::shared_ptr<CSnapshotFault> CSnapshotFault::FromOptions(const std::string& strOptions,
                                                             const void* pSnapshot) {
-    const std::optional<std::string_view> strStatement = OptionValue(strOptions, kFailStatement);
+    const std::optional<std::string> strStatement = FindConnectValue(strOptions, kFailStatement);
     if (!strStatement)
         return nullptr;
     size_t nStatement = 0;
@@ -51,7 +41,7 @@ std::shared_ptr<CSnapshotFault> CSnapshotFault::FromOptions(const std::string& s
         std::from_chars(strStatement->data(), strStatement->data() + strStatement->size(), nStatement);
     if (ec != std::errc() || pEnd != strStatement->data() + strStatement->size() || nStatement == 0)
         ThrowBadOption(kFailStatement);
-    const std::string strSqlState(OptionValue(strOptions, kFailSqlState).value_or("42000"));
+    const std::string strSqlState = FindConnectValue(strOptions, kFailSqlState).value_or("42000");
     if (strSqlState.size() != 5)
         ThrowBadOption(kFailSqlState);
 

@@ -1,5 +1,7 @@
 #include "platform/Text.h"
 
+#include <algorithm>
+
 std::string JoinText(const std::vector<std::string>& aItems, std::string_view strSeparator) {
     std::string str;
     for (const std::string& strItem : aItems) {
@@ -24,4 +26,15 @@ std::string Doubled(std::string_view strText, char chQuote) {
     str.reserve(strText.size() + 2);
     AppendDoubled(str, strText, chQuote);
     return str;
+}
+
+std::vector<std::string> SplitList(std::string_view strList) {
+    std::vector<std::string> aItems;
+    while (!strList.empty()) {
+        const size_t nComma = std::min(strList.find(','), strList.size());
+        if (nComma > 0)
+            aItems.emplace_back(strList.substr(0, nComma));
+        strList.remove_prefix(std::min(nComma + 1, strList.size()));
+    }
+    return aItems;
 }

@@ -90,6 +90,20 @@ CUiBackend* AfxGetUiBackend();
 // The built-in headless backend, in use while the host chooses none.
 CHeadlessUiBackend& AfxGetHeadlessUiBackend();
 
+// Makes the backend the one all user interface goes through while it lives, and restores the one before.
+class CUiBackendScope {
+public:
+    explicit CUiBackendScope(CUiBackend* pBackend) : m_pPrevious(AfxGetUiBackend()) {
+        AfxSetUiBackend(pBackend);
+    }
+    CUiBackendScope(const CUiBackendScope&) = delete;
+    CUiBackendScope& operator=(const CUiBackendScope&) = delete;
+    ~CUiBackendScope() { AfxSetUiBackend(m_pPrevious); }
+
+private:
+    CUiBackend* m_pPrevious;
+};
+
 int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // Shows string resource nIDPrompt.
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = static_cast<UINT>(-1));

@@ -16,4 +16,5 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/consumer -B ${WORK_DIR}/build -DCMAKE_PREF
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/consumer ${FIXTURES_DIR}/tiny/snapshot.json ${FIXTURES_DIR}/tiny/expected ${WORK_DIR}/out
     ${FIXTURES_DIR}/recreate/sqlserver-shapes.json
-    ${CASES_DIR}/cli/recreate-sqlserver-shapes-objects/expected/out/Tables/dbo.Customer.sql)
+    ${CASES_DIR}/cli/recreate-sqlserver-shapes-objects/expected/out/Tables/dbo.Customer.sql
+    ${CASES_DIR}/cli/recreate-sqlserver-shapes/expected/out ${WORK_DIR}/recreate)

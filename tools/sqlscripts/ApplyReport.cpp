@@ -1,28 +1,30 @@
 #include "ApplyReport.h"
 
-#include "ConnectString.h"
-#include "ExportOutput.h"
 #include "Interruption.h"
 #include "Messages.h"
+#include "Notices.h"
 
 #include <algorithm>
 
-std::string ScriptFailure(const std::string& name, const CException& e) {
-    const auto* script = dynamic_cast<const CScriptException*>(&e);
-    if (!script)
-        return CannotRead(name, e);
-    const char* problem = script->m_eProblem == CScriptException::notUtf8 ? Tr("not UTF-8 text")
-                          : script->m_eProblem == CScriptException::goCount
-                              ? Tr("GO takes a positive whole number as its count")
-                              : Tr("GO takes only a count and comments on its line");
-    return Format(Tr("%s, line %ld: %s"), name.c_str(), script->m_nLine, problem);
-}
-
-ApplyReport::ApplyReport(const TApplyPlan& plan, Progress::Mode mode, bool verbose)
-    : plan_(plan), mode_(mode), verbose_(verbose) {}
+ApplyReport::ApplyReport(Progress::Mode mode) : mode_(mode) {}
 
 bool ApplyReport::ShouldStop() {
     return InterruptionSignal() != 0;
+}
+
+void ApplyReport::OnCancellable() {
+    CatchInterruptions();
+}
+
+void ApplyReport::OnNotice(const TJobNotice& notice) {
+    std::lock_guard lock(mutex_);
+    SayLocked(NoticeLine(notice));
+}
+
+void ApplyReport::OnPlanned(const std::vector<TApplyFileInfo>& files) {
+    std::lock_guard lock(mutex_);
+    files_ = files;
+    start_ = std::chrono::steady_clock::now();
 }
 
 ApplyReport::Active* ApplyReport::Find(size_t file) {
@@ -53,48 +55,12 @@ void ApplyReport::OnFileApplied(size_t file) {
     if (mode_ == Progress::Mode::Lines && active) {
         const auto batches = static_cast<unsigned long>(active->batches);
         const auto rows = static_cast<unsigned long>(active->rows);
-        SayLocked(Format(Tr("%s applied: %s, %s"), plan_.aFiles[file].file.strName.c_str(),
+        SayLocked(Format(Tr("%s applied: %s, %s"), files_[file].strName.c_str(),
                          Format(TrN("%lu batch", "%lu batches", batches), batches).c_str(),
                          Format(TrN("%lu row", "%lu rows", rows), rows).c_str()));
     }
     std::erase_if(active_, [file](const Active& a) { return a.file == file; });
     Draw(true);
-}
-
-std::string ApplyReport::Where(size_t file, long line) const {
-    return plan_.aFiles[file].file.strName + ":" + std::to_string(line);
-}
-
-void ApplyReport::OnRefused(size_t file, long line, const CDBException& error) {
-    std::lock_guard lock(mutex_);
-    SayLocked(Format(Tr("%s: %s (SQLSTATE %s, native error %ld)"), Where(file, line).c_str(),
-                     OneLine(error.GetErrorText().Str()).c_str(), error.GetSqlState().GetString(),
-                     error.GetNativeError()));
-}
-
-void ApplyReport::OnUnreadable(size_t file, const CException& error) {
-    std::lock_guard lock(mutex_);
-    SayLocked(ScriptFailure(plan_.aFiles[file].file.strName, error));
-}
-
-void ApplyReport::OnServerMessage(size_t file, long line, const TDiagRecord& message) {
-    if (!verbose_)
-        return;
-    std::lock_guard lock(mutex_);
-    SayLocked(Where(file, line) + ": " + OneLine(message.strMessage.Str()));
-}
-
-void ApplyReport::OnRowCount(size_t file, long line, long rows) {
-    if (!verbose_)
-        return;
-    std::lock_guard lock(mutex_);
-    const auto count = static_cast<unsigned long>(rows);
-    SayLocked(Where(file, line) + ": " + Format(TrN("%lu row affected", "%lu rows affected", count), count));
-}
-
-void ApplyReport::Say(const std::string& line) {
-    std::lock_guard lock(mutex_);
-    SayLocked(line);
 }
 
 void ApplyReport::SayLocked(const std::string& line) {
@@ -115,16 +81,16 @@ double ApplyReport::Seconds() const {
 
 // Called with the lock held.
 void ApplyReport::Draw(bool force) {
-    if (mode_ != Progress::Mode::StatusLine || cleared_)
+    if (mode_ != Progress::Mode::StatusLine || cleared_ || files_.empty())
         return;
     std::string line = "sqlscripts:";
     for (const Active& active : active_)
         line.append(" ")
-            .append(plan_.aFiles[active.file].file.strName)
+            .append(files_[active.file].strName)
             .append(" ")
             .append(std::to_string(active.batches))
             .append("/")
-            .append(std::to_string(plan_.aFiles[active.file].nBatches))
+            .append(std::to_string(files_[active.file].nBatches))
             .append(",");
     const double seconds = Seconds();
     const auto rows = static_cast<unsigned long>(rows_);

@@ -3,7 +3,6 @@
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -62,15 +61,6 @@ std::string JoinCategoryNames(const std::vector<int>& categories) {
     return JoinText(names);
 }
 
-std::vector<std::string> SplitList(const std::string& list) {
-    std::vector<std::string> words;
-    std::istringstream in(list);
-    for (std::string word; std::getline(in, word, ',');)
-        if (!word.empty())
-            words.push_back(word);
-    return words;
-}
-
 std::vector<int> ParseCategoryList(const std::string& list) {
     std::vector<int> categories;
     for (const std::string& name : SplitList(list)) {
@@ -80,12 +70,4 @@ std::vector<int> ParseCategoryList(const std::string& list) {
         categories.push_back(*category);
     }
     return categories;
-}
-
-const std::array<eSqlTypeObjects, SQL_CATEGORY_COUNT>& ApplyOrder() {
-    static constexpr std::array<eSqlTypeObjects, SQL_CATEGORY_COUNT> order = {
-        eSqlSchemas, eSqlDefaults, eSqlUdt,   eSqlTables,     eSqlPK,       eSqlIndexes,  eSqlChecks,
-        eSqlFK,      eSqlUdf,      eSqlViews, eSqlStoredProc, eSqlTriggers, eSqlFullText,
-    };
-    return order;
 }

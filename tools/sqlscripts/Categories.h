@@ -3,7 +3,6 @@
 
 #include "scripts/SqlTypeObjects.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,10 +16,5 @@ std::optional<int> FindCategory(std::string_view name);
 std::vector<int> AllCategories();
 // "views, procs, ...".
 std::string JoinCategoryNames(const std::vector<int>& categories);
-// The words of a comma-separated list, empty ones left out.
-std::vector<std::string> SplitList(const std::string& list);
 // Categories of a comma-separated list; throws std::invalid_argument naming an unknown one.
 std::vector<int> ParseCategoryList(const std::string& list);
-// Whatever a category's objects use comes before it: schemas, defaults (which user types bind), user types,
-// tables, their keys, indexes and checks, foreign keys, then the modules, full text last.
-const std::array<eSqlTypeObjects, SQL_CATEGORY_COUNT>& ApplyOrder();

@@ -1,9 +1,9 @@
 #include "CliReference.h"
 
 #include "Categories.h"
-#include "KindSelection.h"
 #include "Messages.h"
 #include "export/CategoryTable.h"
+#include "jobs/KindSelection.h"
 
 #include <algorithm>
 #include <cctype>

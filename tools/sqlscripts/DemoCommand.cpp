@@ -1,10 +1,11 @@
 #include "DemoCommand.h"
 
-#include "ExportOutput.h"
+#include "ExportCommand.h"
 #include "Installed.h"
-#include "Manifest.h"
 #include "Messages.h"
-#include "RecreateCommand.h"
+#include "Notices.h"
+#include "jobs/JobFiles.h"
+#include "jobs/Manifest.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -26,8 +27,10 @@ std::string Inside(const std::string& dir, const std::string& name) {
 // The snapshots go beside what the demo writes, so that the migration's header names them where the reader
 // finds them, and the commands the reader tries next run on them.
 bool CopySnapshots(const std::string& dir) {
-    if (!CreateFolder(dir))
+    if (const int error = MakeFolder(dir)) {
+        Say(NoticeLine(FolderNotice(dir, error)));
         return false;
+    }
     for (const std::string name : {kVersionOne, kVersionTwo}) {
         const std::string to = Inside(dir, name);
         std::error_code ec;
@@ -105,12 +108,11 @@ int RunDemo(const std::string& dir, const SourceConnect& connect) {
     exportOptions.dir = Inside(dir, "shop");
     exportOptions.recreate = true;
     exportOptions.data = true;
-    exportOptions.replace = ReplacePolicy::All;
+    exportOptions.replace = eReplacePolicy::All;
     exportOptions.quiet = true;
     Source source;
     source.snapshot = versionOne;
-    if (const int status = ExportRecreate(exportOptions, Progress::ModeFor(true, false),
-                                          [&](CDatabase& db) { return connect(db, source); });
+    if (const int status = ExportRecreate(exportOptions, [&](CDatabase& db) { return connect(db, source); });
         status != kExitOk)
         return status;
     PrintWrapped(exportOptions.dir + ":", FolderEntries(exportOptions.dir));

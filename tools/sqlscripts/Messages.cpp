@@ -1,9 +1,6 @@
 #include "Messages.h"
 
-#include "ConnectString.h"
 #include "Installed.h"
-#include "NameDamage.h"
-#include "model/ModelError.h"
 #include "platform/String.h"
 
 #include <algorithm>
@@ -118,27 +115,4 @@ HeldMessages::HeldMessages(std::vector<std::string>& lines) : previous_(heldLine
 
 HeldMessages::~HeldMessages() {
     heldLines = previous_;
-}
-
-std::string ModelErrorLine(const CModelError& error) {
-    const std::string reason = OneLine(error.Reason());
-    switch (error.Task()) {
-    case eModelTask::ReadCatalog:
-        return Format(Tr("cannot read the catalog's %s: %s"), error.Subject().c_str(), reason.c_str());
-    case eModelTask::ReadRows:
-        if (MayBeDamaged(error.Subject()))
-            return Format(
-                Tr("rows of %s: cannot be read by that name, which lost characters on the way from the "
-                   "server: %s"),
-                error.Subject().c_str(), reason.c_str());
-        return Format(Tr("rows of %s: %s"), error.Subject().c_str(), reason.c_str());
-    case eModelTask::WriteFile:
-        return Format(Tr("cannot write %s: %s"), error.Subject().c_str(), reason.c_str());
-    case eModelTask::MakeFolder:
-        return Format(Tr("cannot create the folder %s: %s"), error.Subject().c_str(), reason.c_str());
-    case eModelTask::WriteValue:
-        break;
-    }
-    // The library's own words, which name the table, the column and its type.
-    return error.what();
 }

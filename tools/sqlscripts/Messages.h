@@ -46,5 +46,6 @@ private:
 };
 
 class CModelError;
-// What failed in the catalog, the rows or a file, as one line in the user's language.
+// What failed in the catalog, the rows or a file, as one line in the user's language: the line of its record
+// (Notices.cpp).
 std::string ModelErrorLine(const CModelError& error);

@@ -2,11 +2,9 @@
 // checked before anything is read or written: a wrong one is a usage error that names it.
 #pragma once
 
-#include "ExportOutput.h"
-#include "ObjectFiles.h"
-#include "ReplaceGate.h"
-#include "recreate/DataPlan.h"
+#include "scripts/ExportJobs.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,8 +19,6 @@ struct Source {
     std::string snapshot;
     std::string saveSnapshot;
     std::optional<int> timeout; // seconds for the login and for each statement
-
-    std::string ConnectString() const;
 };
 
 struct ExportOptions {
@@ -33,7 +29,7 @@ struct ExportOptions {
     bool collation = false;
     bool parallel = false;
     Prefetch prefetch = Prefetch::BySource;
-    std::optional<ReplacePolicy> replace;
+    std::optional<eReplacePolicy> replace;
     bool dialog = false;
     Layout layout = Layout::Categories;
     std::optional<std::string> nameTemplate;
@@ -59,12 +55,6 @@ struct ExportOptions {
     std::optional<std::string> createDatabase;
 };
 
-// A --data-tables pattern as written, and what it matches.
-struct TablePattern {
-    std::string text;
-    TTablePattern match;
-};
-
 // apply: what to do when the database has an object the scripts create.
 enum class Existing { Stop, Ok };
 
@@ -83,10 +73,11 @@ struct ApplyOptions {
 // An export as the options ask for it.
 struct ExportPlan {
     std::vector<int> categories;
-    std::vector<TablePattern> tables; // of --data-tables
-    CategoryFileNames files;
-    std::optional<NameTemplate> nameTemplate; // with --layout objects
-    ReplacePolicy replace = ReplacePolicy::Never;
+    std::vector<std::string> tables; // the --data-tables patterns, one each
+    std::array<std::string, SQL_CATEGORY_COUNT> files;
+    std::optional<std::string> nameTemplate;    // with --layout objects
+    std::array<bool, MODEL_KIND_COUNT> kinds{}; // with --recreate or --data-only
+    eReplacePolicy replace = eReplacePolicy::Never;
 };
 
 // Throws std::invalid_argument with the usage error.

@@ -1,6 +1,7 @@
-// Scripts a table and exports the views of a catalog snapshot through the installed library, and loads the
-// catalog model of another to script one table faithfully; compares each result with the expected file.
-// Exit status 0 when all match.
+// Scripts a table and exports the views of a catalog snapshot through the installed library, loads the
+// catalog model of another to script one table faithfully, and exports that one's faithful scripts into a
+// folder as a job; compares each result with the expected files. Exit status 0 when all match.
+#include <scripts/ExportJobs.h>
 #include <scripts/Recreate.h>
 #include <scripts/ScriptApi.h>
 #include <scripts/ScriptUnloader.h>
@@ -34,8 +35,34 @@ static std::string RecreateCustomer(const char* snapshot) {
     return std::string();
 }
 
+// Counts the warnings, which the consumer leaves unsaid.
+class CWarnings : public IExportObserver {
+public:
+    void OnNotice(const TJobNotice&) override { ++m_nHeard; }
+    int m_nHeard = 0;
+};
+
+// The faithful scripts of the snapshot exported into the folder out: the manifest, and every file it lists,
+// as in the folder expected.
+static bool RecreateFolder(const std::string& snapshot, const std::string& expected, const std::string& out) {
+    TRecreateExportOptions options;
+    options.strDir = out;
+    CWarnings observer;
+    const auto connect = [&snapshot](CDatabase& db) {
+        return db.OpenEx(("SNAPSHOT=" + snapshot).c_str(), CDatabase::noOdbcDialog) != 0;
+    };
+    if (ExportRecreate(connect, options, observer).eEnd != eJobEnd::Done || observer.m_nHeard == 0)
+        return false;
+    bool same = Same(ReadBytes(out + "/manifest.txt"), expected + "/manifest.txt");
+    std::ifstream manifest(expected + "/manifest.txt");
+    for (std::string file; std::getline(manifest, file);)
+        same = Same(ReadBytes(out + "/" + file), expected + "/" + file) && same;
+    return same;
+}
+
 // Arguments: the snapshot, the folder of expected files, the output folder; a snapshot for the catalog model,
-// the expected script of its table dbo.Customer.
+// the expected script of its table dbo.Customer; the folder of that snapshot's expected faithful scripts and
+// the folder to write them into.
 int main(int, char** argv) {
     const std::string expected = argv[2];
     CDatabase db;
@@ -48,6 +75,6 @@ int main(int, char** argv) {
     unloader.ExecScriptData();
     const bool ok = Same(script.GetString(), expected + "/objects/Totals.sql") &&
                     Same(ReadBytes(std::string(argv[3]) + "/Views.sql"), expected + "/Views.sql") &&
-                    Same(RecreateCustomer(argv[4]), argv[5]);
+                    Same(RecreateCustomer(argv[4]), argv[5]) && RecreateFolder(argv[4], argv[6], argv[7]);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,40 @@
+#include "OptionParts.h"
+
+#include <charconv>
+#include <stdexcept>
+
+void Usage(const std::string& message) {
+    throw std::invalid_argument(message);
+}
+
+CLI::Validator WholeNumber(int min, int max) {
+    return CLI::Validator(
+        [min, max](std::string& value) {
+            int number = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+            if (error == std::errc() && end == value.data() + value.size() && number >= min && number <= max)
+                return std::string();
+            return Format(Tr("'%s' is not a whole number from %d to %d"), value.c_str(), min, max);
+        },
+        "");
+}
+
+CLI::Validator NotAnOption() {
+    return CLI::Validator(
+        [](std::string& value) {
+            return value.starts_with("-")
+                       ? Format(Tr("it is followed by the option %s instead of its value"), value.c_str())
+                       : std::string();
+        },
+        "");
+}
+
+CLI::Option* AddTimeout(CLI::App& command, Source& source) {
+    return command
+        .add_option_function<int>(
+            "--timeout", [&source](const int& seconds) { source.timeout = seconds; },
+            "seconds the login may take (default 30) and each statement may wait for the server (default: "
+            "no limit), 1 to 86400")
+        ->type_name("SECONDS")
+        ->check(WholeNumber(1, 86400));
+}
