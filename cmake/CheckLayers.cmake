@@ -1,6 +1,7 @@
 # The source tree is layered: host -> api, gui -> export -> scripting -> catalog -> backend, ui -> platform;
 # beside the module's layers, compare -> recreate -> model -> backend, and recreate reads T-SQL text with
-# scripting's helpers; apply (running scripts against a database) -> backend.
+# scripting's helpers; apply (running scripts against a database) -> backend, and it reads what a CREATE
+# makes from recreate's kinds table.
 # A folder may include its own headers and those of the folders beneath it, never one above; configuring
 # fails on the first include that breaks this, so the layering cannot erode unnoticed.
 set(SCRIPTS_LAYER_platform platform)
@@ -15,7 +16,7 @@ set(SCRIPTS_LAYER_gui platform backend ui export gui scripts)
 set(SCRIPTS_LAYER_model platform backend model)
 set(SCRIPTS_LAYER_recreate platform backend ui catalog scripting model recreate)
 set(SCRIPTS_LAYER_compare platform backend ui catalog scripting model recreate compare)
-set(SCRIPTS_LAYER_apply platform backend apply)
+set(SCRIPTS_LAYER_apply platform backend model recreate apply)
 
 foreach(layer platform backend ui resources catalog scripting export api gui model recreate compare apply)
     file(GLOB layer_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${layer}/*.cpp ${PROJECT_SOURCE_DIR}/src/${layer}/*.h)

@@ -1,6 +1,7 @@
 #include "apply/BatchContent.h"
 
 #include "apply/ScriptLexer.h"
+#include "recreate/CreateWords.h"
 
 #include <algorithm>
 #include <array>
@@ -121,25 +122,6 @@ TScriptName ReadName(const std::vector<TToken>& aTokens, size_t& nAt) {
     return {aParts.size() > 1 ? aParts[aParts.size() - 2] : std::string(), aParts.back()};
 }
 
-struct TKindWord {
-    std::string_view strWord;
-    ECreatedKind eKind;
-    bool bWholeBatch; // what follows the name is the object's body, with statements of its own
-};
-
-constexpr std::array<TKindWord, 12> kKindWords = {{{"SCHEMA", ECreatedKind::Schema, true},
-                                                   {"TYPE", ECreatedKind::Type, false},
-                                                   {"TABLE", ECreatedKind::Table, false},
-                                                   {"VIEW", ECreatedKind::View, true},
-                                                   {"PROC", ECreatedKind::Procedure, true},
-                                                   {"PROCEDURE", ECreatedKind::Procedure, true},
-                                                   {"FUNCTION", ECreatedKind::Function, true},
-                                                   {"TRIGGER", ECreatedKind::Trigger, true},
-                                                   {"SEQUENCE", ECreatedKind::Sequence, false},
-                                                   {"SYNONYM", ECreatedKind::Synonym, false},
-                                                   {"DEFAULT", ECreatedKind::Default, true},
-                                                   {"RULE", ECreatedKind::Rule, true}}};
-
 // The objects that CREATE statements make; CREATE OR ALTER replaces what is there, and a temporary table is
 // the session's own.
 std::vector<TCreatedObject> CreatedObjects(const std::vector<TToken>& aTokens) {
@@ -147,16 +129,16 @@ std::vector<TCreatedObject> CreatedObjects(const std::vector<TToken>& aTokens) {
     for (size_t nAt = 0; nAt + 1 < aTokens.size(); ++nAt) {
         if (!IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt + 1], "OR"))
             continue;
-        const std::string strKind = Upper(aTokens[nAt + 1].strText);
-        const auto kind = std::find_if(kKindWords.begin(), kKindWords.end(),
-                                       [&](const TKindWord& word) { return word.strWord == strKind; });
-        if (aTokens[nAt + 1].eKind != TToken::Word || kind == kKindWords.end())
+        const std::optional<eModelKind> kind = aTokens[nAt + 1].eKind == TToken::Word
+                                                   ? CreatedKind(Upper(aTokens[nAt + 1].strText))
+                                                   : std::nullopt;
+        if (!kind)
             continue;
         size_t nName = nAt + 2;
         TScriptName name = ReadName(aTokens, nName);
         if (!name.IsEmpty() && !name.strName.starts_with("#"))
-            aCreated.push_back({kind->eKind, std::move(name)});
-        if (kind->bWholeBatch)
+            aCreated.push_back({*kind, std::move(name)});
+        if (CreateWordOf(*kind).bWholeBatch)
             break;
     }
     return aCreated;

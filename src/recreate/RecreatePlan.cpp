@@ -1,6 +1,7 @@
 #include "recreate/RecreatePlan.h"
 
 #include "catalog/SqlIdentifiers.h"
+#include "platform/Unicode.h"
 #include "recreate/RecreateKinds.h"
 
 #include <algorithm>
@@ -34,8 +35,11 @@ void NeedTableUses(CPlanBuilder& builder, size_t nStep, const TModelTable& table
     const TModelKey& key = builder.Step(nStep).key;
     for (const TModelColumn& column : table.aColumns) {
         builder.NeedType(nStep, column.type);
-        if (column.computed)
-            builder.NeedReferences(nStep, key, column.strName, column.computed->strDefinition, false);
+        if (!column.computed)
+            continue;
+        builder.NeedReferences(nStep, key, column.strName, column.computed->strDefinition, false);
+        if (!bTableType)
+            builder.UseColumns(nStep, table, &column, column.computed->strDefinition, std::string());
     }
     if (!bTableType)
         return;
@@ -140,6 +144,19 @@ void CPlanBuilder::NeedReferences(size_t nStep, const TModelKey& from, const std
     for (const TSqlName& name : FindSqlNames(strText.c_str()))
         if (!name.bBare || IsRegularIdentifier(name.strName))
             NeedNamed(nStep, m_names.Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
+}
+
+void CPlanBuilder::UseColumns(size_t nStep, const TModelTable& table, const TModelColumn* pComputed,
+                              const std::string& strText, const std::string& strColumn) {
+    std::vector<std::string> aNamed;
+    if (!strColumn.empty())
+        aNamed.push_back(FoldCaseUtf8(strColumn));
+    for (const TSqlName& name : FindSqlNames(strText.c_str()))
+        if (name.strSchema.IsEmpty())
+            aNamed.push_back(FoldCaseUtf8(name.strName.Str()));
+    for (const TModelColumn& column : table.aColumns)
+        if (std::find(aNamed.begin(), aNamed.end(), FoldCaseUtf8(column.strName)) != aNamed.end())
+            m_plan.aColumnUses.push_back({&column, nStep, pComputed});
 }
 
 // Only a procedure or a trigger runs a procedure: a view or function naming one names something else.
@@ -268,10 +285,14 @@ void NeedOwnTable(CPlanBuilder& builder, size_t nStep) {
 void NeedConstraintUses(CPlanBuilder& builder, size_t nStep) {
     NeedOwnTable(builder, nStep);
     const TPlanStep& step = builder.Step(nStep);
-    const std::string& strDefinition = step.key.eKind == eModelKind::Check
-                                           ? Part<TModelCheck>(builder, nStep).pPart->strDefinition
-                                           : Part<TModelDefault>(builder, nStep).pPart->strDefinition;
-    builder.NeedReferences(nStep, step.key, std::string(), strDefinition, false);
+    if (step.key.eKind == eModelKind::Check) {
+        const auto& [pTable, pCheck] = Part<TModelCheck>(builder, nStep);
+        builder.NeedReferences(nStep, step.key, std::string(), pCheck->strDefinition, false);
+        builder.UseColumns(nStep, *pTable, nullptr, pCheck->strDefinition, pCheck->strColumn);
+        return;
+    }
+    builder.NeedReferences(nStep, step.key, std::string(),
+                           Part<TModelDefault>(builder, nStep).pPart->strDefinition, false);
 }
 
 void NeedReferencedKey(CPlanBuilder& builder, size_t nStep) {
@@ -307,4 +328,52 @@ TRecreatePlan PlanRecreate(const TCatalogModel& model) {
     TRecreatePlan plan = CPlanBuilder(model).Build();
     OrderPlan(plan);
     return plan;
+}
+
+struct CPlanUsers::TIndex {
+    std::unordered_map<TModelKey, size_t, TModelKeyHash> mapSteps;
+    std::vector<std::vector<size_t>> aUsers; // by step
+    std::unordered_multimap<const TModelColumn*, const TColumnUse*> mapColumnUses;
+};
+
+CPlanUsers::CPlanUsers(const TRecreatePlan& plan) : m_plan(plan) {}
+
+CPlanUsers::~CPlanUsers() = default;
+
+const CPlanUsers::TIndex& CPlanUsers::Index() const {
+    if (m_pIndex)
+        return *m_pIndex;
+    m_pIndex = std::make_unique<TIndex>();
+    TIndex& index = *m_pIndex;
+    index.aUsers.resize(m_plan.aSteps.size());
+    for (size_t nStep = 0; nStep < m_plan.aSteps.size(); ++nStep) {
+        index.mapSteps.emplace(m_plan.aSteps[nStep].key, nStep);
+        for (const TPlanNeed& need : m_plan.aSteps[nStep].aNeeds)
+            if (need.nStep < index.aUsers.size())
+                index.aUsers[need.nStep].push_back(nStep);
+    }
+    for (const TColumnUse& use : m_plan.aColumnUses)
+        index.mapColumnUses.emplace(use.pColumn, &use);
+    return index;
+}
+
+const std::vector<size_t>& CPlanUsers::Users(const TModelKey& key) const {
+    static const std::vector<size_t> aNone;
+    const TIndex& index = Index();
+    const auto it = index.mapSteps.find(key);
+    return it == index.mapSteps.end() ? aNone : index.aUsers[it->second];
+}
+
+std::vector<const TColumnUse*> CPlanUsers::ColumnUses(const TModelColumn& column) const {
+    std::vector<const TColumnUse*> aUses;
+    const auto [itFirst, itEnd] = Index().mapColumnUses.equal_range(&column);
+    for (auto it = itFirst; it != itEnd; ++it)
+        aUses.push_back(it->second);
+    std::sort(aUses.begin(), aUses.end());
+    return aUses;
+}
+
+bool IsSchemaBound(const TPlanObject& object) {
+    const TModelModule* const* ppModule = std::get_if<const TModelModule*>(&object);
+    return ppModule && (*ppModule)->bSchemaBound;
 }

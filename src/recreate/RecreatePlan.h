@@ -6,6 +6,7 @@
 #include "recreate/RecreateScript.h"
 #include "scripting/SqlText.h"
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -55,13 +56,48 @@ struct TPlanStep {
     std::vector<TPlanNeed> aNeeds;
 };
 
+// A column that an expression of its own table names: a check's, or a computed column's. Known once, from the
+// expression, when the plan is made: the server reports what an expression uses of other objects only.
+struct TColumnUse {
+    const TModelColumn* pColumn = nullptr;   // the column named
+    size_t nStep = NO_STEP;                  // what names it: the check's step, or its table's
+    const TModelColumn* pComputed = nullptr; // the computed column that names it; null for a check
+};
+
 struct TRecreatePlan {
     std::vector<TPlanStep> aSteps;
     std::vector<size_t> aOrder; // the steps in apply order; defaults written inside their table left out
     std::vector<std::vector<size_t>> aCycles;
     // Defaults written in their column's definition rather than by a statement of their own.
     std::unordered_set<const TModelDefault*> setInlineDefaults;
+    std::vector<TColumnUse> aColumnUses; // in step order
 };
+
+// What uses each object of a plan, from the steps' needs and the columns' uses: found on first use, as a
+// migration asks it of few objects.
+class CPlanUsers {
+public:
+    explicit CPlanUsers(const TRecreatePlan& plan);
+    ~CPlanUsers();
+    CPlanUsers(const CPlanUsers&) = delete;
+    CPlanUsers& operator=(const CPlanUsers&) = delete;
+
+    const TRecreatePlan& Plan() const { return m_plan; }
+    // The steps that need the step of the key, in step order, a step once per need; none where it has none.
+    const std::vector<size_t>& Users(const TModelKey& key) const;
+    // What names the column, in step order.
+    std::vector<const TColumnUse*> ColumnUses(const TModelColumn& column) const;
+
+private:
+    struct TIndex;
+    const TIndex& Index() const;
+
+    const TRecreatePlan& m_plan;
+    mutable std::unique_ptr<TIndex> m_pIndex;
+};
+
+// A schema-bound view or function: what it uses cannot be dropped or changed while it is there.
+bool IsSchemaBound(const TPlanObject& object);
 
 // Puts the plan's steps together: each kind's row in the kinds table collects its objects and tells what
 // each needs through it.
@@ -87,6 +123,10 @@ public:
     // column strColumn), else the names its text holds, keywords written bare left out.
     void NeedReferences(size_t nStep, const TModelKey& from, const std::string& strColumn,
                         const std::string& strText, bool bSoft);
+    // The columns of the table that an expression of it names: a check's (pComputed null), or a computed
+    // column's; strColumn a check's own column.
+    void UseColumns(size_t nStep, const TModelTable& table, const TModelColumn* pComputed,
+                    const std::string& strText, const std::string& strColumn);
 
 private:
     void NeedNamed(size_t nStep, size_t nNeeded, bool bSoft);

@@ -37,8 +37,8 @@ std::vector<std::string> Differences(const TCatalogModel& from, const TCatalogMo
                                               "table",   "column",      "key",        "check",    "default",
                                               "index",   "foreign key", "view",       "function", "procedure",
                                               "trigger", "property"};
-    for (const TModelDifference& difference :
-         CompareModels(aFrom, IndexObjects(aFrom), aTo, IndexObjects(aTo))) {
+    const TObjectIndex mapFrom = IndexObjects(aFrom), mapTo = IndexObjects(aTo);
+    for (const TModelDifference& difference : CompareModels({from, aFrom, mapFrom}, {to, aTo, mapTo})) {
         const TCompareObject& object = difference.Object();
         const char* pszChange = difference.eChange == eDiffChange::Added     ? "+ "
                                 : difference.eChange == eDiffChange::Removed ? "- "
@@ -46,7 +46,8 @@ std::vector<std::string> Differences(const TCatalogModel& from, const TCatalogMo
         std::string strLine = pszChange + std::string(s_apszKinds[static_cast<size_t>(object.key.eKind)]) +
                               " " + object.strName;
         for (const TPropertyChange& change : difference.aChanges)
-            strLine += "; " + change.strName + " " + change.strOld + " -> " + change.strNew;
+            strLine +=
+                "; " + std::string(change.pProperty->strLabel) + " " + change.strOld + " -> " + change.strNew;
         aLines.push_back(strLine);
     }
     return aLines;

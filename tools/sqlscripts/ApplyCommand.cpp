@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "apply/TargetCatalog.h"
 #include "backend/DbBackend.h"
+#include "recreate/CreateWords.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -76,12 +77,9 @@ int ScriptFiles(const std::string& path, std::vector<TScriptFile>& files) {
     return kExitOk;
 }
 
-const char* KindName(ECreatedKind kind) {
-    static const char* const names[] = {TrLater("schema"),  TrLater("type"),      TrLater("table"),
-                                        TrLater("view"),    TrLater("procedure"), TrLater("function"),
-                                        TrLater("trigger"), TrLater("sequence"),  TrLater("synonym"),
-                                        TrLater("default"), TrLater("rule")};
-    return Tr(names[static_cast<size_t>(kind)]);
+// What the kinds table calls what a CREATE makes (a literal, ended as C text), in the user's language.
+const char* KindName(eModelKind kind) {
+    return Tr(CreateWordOf(kind).strNoun.data());
 }
 
 std::string QualifiedName(const TScriptName& name) {
