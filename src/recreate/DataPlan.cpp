@@ -39,8 +39,8 @@ void DisableWithinGroup(std::vector<TDataStep>& aSteps, size_t nFirst,
         }
     if (aOff.empty())
         return;
-    aSteps[nFirst].strBefore = ScriptText(aOff);
-    aSteps.back().strAfter = ScriptText(aOn);
+    aSteps[nFirst].strBefore = ScriptText(std::move(aOff));
+    aSteps.back().strAfter = ScriptText(std::move(aOn));
 }
 
 } // namespace

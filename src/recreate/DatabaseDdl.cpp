@@ -96,5 +96,5 @@ std::string CreateDatabaseScript(std::string_view strName, const TDatabaseSettin
                                eBatchPlace::Begins});
     }
     aStatements.push_back({"USE " + strDatabase + ";", eBatchPlace::Begins});
-    return ScriptText(aStatements);
+    return ScriptText(std::move(aStatements));
 }

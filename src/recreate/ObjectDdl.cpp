@@ -17,13 +17,14 @@ std::string ParentName(const TModelModule& module, const TCatalogModel& model) {
     return std::string();
 }
 
-// The definition whole, as given, alone in its batch under the SET options the module was created with; a
-// disabled trigger disabled after it.
-TStatements ModuleStatements(const TModelModule& module, const TCatalogModel& model,
-                             std::string strDefinition) {
-    TStatements aStatements;
-    aStatements.push_back({std::move(strDefinition), eBatchPlace::Alone,
-                           TSetOptions{module.bAnsiNulls, module.bQuotedIdentifier}});
+TSetOptions ModuleOptions(const TModelModule& module) {
+    return {module.bAnsiNulls, module.bQuotedIdentifier};
+}
+
+// The definition, alone in its batch under the SET options the module was created with; a disabled trigger
+// disabled after it.
+TStatements ModuleStatements(const TModelModule& module, const TCatalogModel& model, TStatement definition) {
+    TStatements aStatements{std::move(definition)};
     if (module.Kind() == eModelKind::Trigger && module.bDisabled)
         aStatements.push_back({"DISABLE TRIGGER " + QuoteName(module.strSchema, module.strName) + " ON " +
                                ParentName(module, model) + ";"});
@@ -68,7 +69,9 @@ TStatements CreateSynonym(TDdlObject object, const TDdlContext& /*context*/) {
 
 TStatements CreateModule(TDdlObject object, const TDdlContext& context) {
     const TModelModule& module = Record<TModelModule>(object.object);
-    return ModuleStatements(module, context.model, module.strDefinition);
+    return ModuleStatements(
+        module, context.model,
+        TStatement::Borrowing(module.strDefinition, eBatchPlace::Alone, ModuleOptions(module)));
 }
 
 TStatements DropSchema(TDdlObject object, const TDdlContext& /*context*/) {
@@ -112,7 +115,8 @@ TStatements AlterModule(const TPlanObject& /*from*/, const TPlanObject& to, cons
     const TModelModule& module = Record<TModelModule>(to);
     std::string strDefinition = module.strDefinition;
     strDefinition.insert(FirstWordAt(strDefinition) + 6, " OR ALTER");
-    return ModuleStatements(module, context.to.model, std::move(strDefinition));
+    return ModuleStatements(module, context.to.model,
+                            {std::move(strDefinition), eBatchPlace::Alone, ModuleOptions(module)});
 }
 
 TStatements EnableTrigger(const TPlanObject& /*from*/, const TPlanObject& to,

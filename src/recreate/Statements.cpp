@@ -19,7 +19,7 @@ public:
     CBatchWriter(std::string& strScript, std::string_view strPrologue)
         : m_strScript(strScript), m_strPrologue(strPrologue) {}
 
-    void Write(const TStatement& statement) {
+    void Write(TStatement&& statement) {
         if (m_bAlone || statement.ePlace != eBatchPlace::Joins || statement.setOptions)
             End();
         if (statement.setOptions) {
@@ -30,9 +30,11 @@ public:
         }
         Begin();
         if (statement.ePlace == eBatchPlace::Alone && !m_strPrologue.empty())
-            AppendLine(m_strScript, "EXEC sys.sp_executesql " + UnicodeLiteral(statement.strText) + ";");
+            AppendLine(m_strScript, "EXEC sys.sp_executesql " + UnicodeLiteral(statement.Text()) + ";");
+        else if (m_strScript.empty() && !statement.strBorrowed.data())
+            Adopt(std::move(statement.strText));
         else
-            AppendLine(m_strScript, statement.strText);
+            AppendLine(m_strScript, statement.Text());
         m_bAlone = statement.ePlace == eBatchPlace::Alone;
     }
 
@@ -60,6 +62,13 @@ private:
         m_bOpen = false;
     }
 
+    // The first text becomes the script's: a catalog's texts are not copied once more.
+    void Adopt(std::string&& strText) {
+        m_strScript = std::move(strText);
+        if (m_strScript.empty() || (m_strScript.back() != '\n' && m_strScript.back() != '\r'))
+            m_strScript += kLineEnd;
+    }
+
     std::string& m_strScript;
     const std::string_view m_strPrologue;
     bool m_bOpen = false;    // a batch is begun and not yet ended
@@ -67,21 +76,30 @@ private:
     bool m_bRestore = false; // a statement set an option OFF
 };
 
-} // namespace
-
-void AppendBatches(std::string& strScript, const TStatements& aStatements, std::string_view strPrologue) {
+void WriteBatches(std::string& strScript, TStatements&& aStatements, std::string_view strPrologue) {
     CBatchWriter writer(strScript, strPrologue);
-    for (const TStatement& statement : aStatements)
-        writer.Write(statement);
+    for (TStatement& statement : aStatements)
+        writer.Write(std::move(statement));
     writer.Finish();
 }
 
-std::string ScriptText(const TStatements& aStatements) {
-    size_t nLength = 0;
-    for (const TStatement& statement : aStatements)
-        nLength += statement.strText.size() + kLineEnd.size() + kGo.size();
+} // namespace
+
+void AppendBatches(std::string& strScript, TStatements aStatements, std::string_view strPrologue) {
+    WriteBatches(strScript, std::move(aStatements), strPrologue);
+}
+
+std::string ScriptText(TStatements aStatements) {
     std::string strScript;
-    strScript.reserve(nLength + 128);
-    AppendBatches(strScript, aStatements);
+    // A script that a SET batch begins cannot take over its statement's text: room for the whole, as a
+    // catalog's module texts are held together.
+    if (!aStatements.empty() && aStatements.front().setOptions) {
+        const size_t nSetBatch = SetLines(TSetOptions{false, false}).size() + kGo.size();
+        size_t nLength = 2 * nSetBatch;
+        for (const TStatement& statement : aStatements)
+            nLength += statement.Text().size() + kLineEnd.size() + kGo.size();
+        strScript.reserve(nLength);
+    }
+    WriteBatches(strScript, std::move(aStatements), {});
     return strScript;
 }

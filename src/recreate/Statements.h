@@ -28,8 +28,19 @@ struct TStatement {
     TStatement(std::string text, eBatchPlace place = eBatchPlace::Joins,
                std::optional<TSetOptions> options = std::nullopt)
         : strText(std::move(text)), ePlace(place), setOptions(options) {}
+    // A statement whose text outlives it, held where it is: a module's definition, most of a catalog's text,
+    // is not copied before it is written.
+    static TStatement Borrowing(std::string_view text, eBatchPlace place,
+                                std::optional<TSetOptions> options) {
+        TStatement statement(std::string(), place, options);
+        statement.strBorrowed = text;
+        return statement;
+    }
 
-    std::string strText; // without the line end after it
+    std::string_view Text() const { return strBorrowed.data() ? strBorrowed : std::string_view(strText); }
+
+    std::string strText; // its own text, without the line end after it; empty where it borrows one
+    std::string_view strBorrowed;
     eBatchPlace ePlace = eBatchPlace::Joins;
     std::optional<TSetOptions> setOptions; // set before its batch; none: whatever the session has
 };
@@ -40,5 +51,5 @@ using TStatements = std::vector<TStatement>;
 // that must be its batch's whole text runs through sp_executesql when a prologue comes before it. SET options
 // that a statement left OFF are set ON again after the last, so that what follows runs as a fresh session
 // would.
-void AppendBatches(std::string& strScript, const TStatements& aStatements, std::string_view strPrologue = {});
-std::string ScriptText(const TStatements& aStatements);
+void AppendBatches(std::string& strScript, TStatements aStatements, std::string_view strPrologue = {});
+std::string ScriptText(TStatements aStatements);
