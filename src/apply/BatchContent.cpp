@@ -124,21 +124,27 @@ TScriptName ReadName(const std::vector<TToken>& aTokens, size_t& nAt) {
 
 // The objects that CREATE statements make; CREATE OR ALTER replaces what is there, and a temporary table is
 // the session's own.
+// The words after a CREATE at nAt, in capitals: two, as no CREATE word is longer (PARTITION FUNCTION).
+std::vector<std::string> WordsAfter(const std::vector<TToken>& aTokens, size_t nAt) {
+    std::vector<std::string> aWords;
+    for (size_t i = nAt + 1; i < aTokens.size() && aTokens[i].eKind == TToken::Word && aWords.size() < 2; ++i)
+        aWords.push_back(Upper(aTokens[i].strText));
+    return aWords;
+}
+
 std::vector<TCreatedObject> CreatedObjects(const std::vector<TToken>& aTokens) {
     std::vector<TCreatedObject> aCreated;
     for (size_t nAt = 0; nAt + 1 < aTokens.size(); ++nAt) {
         if (!IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt + 1], "OR"))
             continue;
-        const std::optional<eModelKind> kind = aTokens[nAt + 1].eKind == TToken::Word
-                                                   ? CreatedKind(Upper(aTokens[nAt + 1].strText))
-                                                   : std::nullopt;
+        const std::optional<TCreatedKind> kind = CreatedKind(WordsAfter(aTokens, nAt));
         if (!kind)
             continue;
-        size_t nName = nAt + 2;
+        size_t nName = nAt + 1 + kind->nWords;
         TScriptName name = ReadName(aTokens, nName);
         if (!name.IsEmpty() && !name.strName.starts_with("#"))
-            aCreated.push_back({*kind, std::move(name)});
-        if (CreateWordOf(*kind).bWholeBatch)
+            aCreated.push_back({kind->eKind, std::move(name)});
+        if (CreateWordOf(kind->eKind).bWholeBatch)
             break;
     }
     return aCreated;

@@ -59,6 +59,8 @@ std::vector<TPlannedObject> FindExistingObjects(CDbConnection& connection, const
     std::map<eNameSpace, std::set<std::string>> mapNames;
     for (const TPlannedObject& planned : plan.aCreated) {
         const eNameSpace eNames = CreateWordOf(planned.object.eKind).eNames;
+        if (eNames == eNameSpace::None)
+            continue;
         const auto [it, bNew] = mapNames.try_emplace(eNames);
         if (bNew)
             it->second = ExistingNames(connection, eNames);

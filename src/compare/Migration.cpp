@@ -123,7 +123,8 @@ struct TSideObjects {
 };
 
 TSideObjects SideObjects(const TCatalogModel& model) {
-    TSideObjects side{PlanRecreate(model), CompareObjects(model), {}};
+    TSideObjects side{PlanRecreate(model), {}, {}};
+    side.aObjects = CompareObjects(model, side.plan);
     side.mapObjects = IndexObjects(side.aObjects);
     return side;
 }

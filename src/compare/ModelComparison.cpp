@@ -7,33 +7,37 @@
 
 namespace {
 
-// Collects the objects of a model, each under the key the other model's is looked for by.
+// Collects the objects of a model, each under the key the other model's is looked for by: the plan's steps
+// of the kinds that are compared, a table with its parts, and each extended property alone.
 class CObjectCollector {
 public:
-    explicit CObjectCollector(const TCatalogModel& model) : m_model(model) {}
+    CObjectCollector(const TCatalogModel& model, const TRecreatePlan& plan) : m_model(model), m_plan(plan) {}
 
     std::vector<TCompareObject> Collect() {
-        for (const TModelSchema& schema : m_model.aSchemas)
-            if (!schema.bBuiltIn)
-                Add({eModelKind::Schema, "", "", schema.strName}, &schema);
-        for (const TModelType& type : m_model.aTypes)
-            Add({type.Kind(), type.strSchema, "", type.strName}, &type);
-        for (const TModelSequence& sequence : m_model.aSequences)
-            Add({eModelKind::Sequence, sequence.strSchema, "", sequence.strName}, &sequence);
-        for (const TModelSynonym& synonym : m_model.aSynonyms)
-            Add({eModelKind::Synonym, synonym.strSchema, "", synonym.strName}, &synonym);
-        for (const TModelTable& table : m_model.aTables)
-            AddTable(table);
-        for (const TModelModule& module : m_model.aModules)
-            Add({module.Kind(), module.strSchema,
-                 module.Kind() == eModelKind::Trigger ? module.strParent : "", module.strName},
-                &module);
+        for (const TPlanStep& step : m_plan.aSteps) {
+            if (const TModelTable* const* ppTable = std::get_if<const TModelTable*>(&step.object))
+                AddTable(**ppTable);
+            else if (IsOwnStep(step))
+                Add(step.key, step.object);
+        }
         for (const TModelExtendedProperty& property : m_model.aExtendedProperties)
             AddProperty(property);
         return std::move(m_aObjects);
     }
 
 private:
+    // A step of a compared kind that stands for one object: a table's parts come with it, and a set of
+    // properties as one property each.
+    static bool IsOwnStep(const TPlanStep& step) {
+        return !RecreateKind(step.key.eKind).aProperties.empty() &&
+               std::visit(
+                   [](const auto& record) {
+                       using T = std::decay_t<decltype(record)>;
+                       return std::is_pointer_v<T> && !std::is_same_v<T, const TModelExtendedProperty*>;
+                   },
+                   step.object);
+    }
+
     void Add(TModelKey key, TPlanObject object) {
         TCompareObject& added = m_aObjects.emplace_back();
         // A trigger is an object of its schema: its table is a property, not part of its name.
@@ -95,6 +99,7 @@ private:
     }
 
     const TCatalogModel& m_model;
+    const TRecreatePlan& m_plan;
     std::vector<TCompareObject> m_aObjects;
 };
 
@@ -123,8 +128,8 @@ std::vector<TPropertyChange> ChangedProperties(const TCompareObject& from, const
 
 } // namespace
 
-std::vector<TCompareObject> CompareObjects(const TCatalogModel& model) {
-    return CObjectCollector(model).Collect();
+std::vector<TCompareObject> CompareObjects(const TCatalogModel& model, const TRecreatePlan& plan) {
+    return CObjectCollector(model, plan).Collect();
 }
 
 TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects) {

@@ -38,8 +38,8 @@ struct TModelDifference {
     const TCompareObject& Object() const { return pTo ? *pTo : *pFrom; }
 };
 
-// The objects of a model. The model must outlive them.
-std::vector<TCompareObject> CompareObjects(const TCatalogModel& model);
+// The objects of a model, of the plan's steps. The model must outlive them.
+std::vector<TCompareObject> CompareObjects(const TCatalogModel& model, const TRecreatePlan& plan);
 // A model's objects by their match keys (the first of a key where two share it), viewing the objects' own.
 using TObjectIndex = std::unordered_map<std::string_view, const TCompareObject*>;
 TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects);

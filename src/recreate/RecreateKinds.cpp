@@ -332,11 +332,28 @@ std::vector<std::string_view> RecreateKindWords() {
     return aWords;
 }
 
-std::optional<eModelKind> CreatedKind(std::string_view strWord) {
+namespace {
+
+// How many of the words the CREATE word of the kind is; 0 where they do not begin with it.
+size_t WordsOf(const TCreateWord& create, const std::vector<std::string>& aWords) {
+    if (!aWords.empty() && !create.strAbbreviation.empty() && aWords.front() == create.strAbbreviation)
+        return 1;
+    size_t nWords = 0;
+    for (std::string_view strRest = create.strWord; !strRest.empty(); ++nWords) {
+        const std::string_view strWord = strRest.substr(0, strRest.find(' '));
+        if (nWords == aWords.size() || aWords[nWords] != strWord)
+            return 0;
+        strRest.remove_prefix(std::min(strRest.size(), strWord.size() + 1));
+    }
+    return nWords;
+}
+
+} // namespace
+
+std::optional<TCreatedKind> CreatedKind(const std::vector<std::string>& aWords) {
     for (const TRecreateKind& kind : g_aKinds)
-        if (!kind.create.strWord.empty() &&
-            (strWord == kind.create.strWord || strWord == kind.create.strAbbreviation))
-            return kind.eKind;
+        if (const size_t nWords = WordsOf(kind.create, aWords))
+            return TCreatedKind{kind.eKind, nWords};
     return std::nullopt;
 }
 
