@@ -2,6 +2,7 @@
 #include "platform/Text.h"
 #include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
+#include "recreate/KindProperties.h"
 
 #include <strings.h>
 
@@ -103,18 +104,11 @@ std::string ElementBlock(const std::vector<std::string>& aLines) {
     return str + ")";
 }
 
+// " ON DELETE CASCADE", nothing for NO ACTION.
 std::string ReferentialAction(const char* pszEvent, eModelReferentialAction eAction) {
-    switch (eAction) {
-    case eModelReferentialAction::Cascade:
-        return std::string(pszEvent) + " CASCADE";
-    case eModelReferentialAction::SetNull:
-        return std::string(pszEvent) + " SET NULL";
-    case eModelReferentialAction::SetDefault:
-        return std::string(pszEvent) + " SET DEFAULT";
-    case eModelReferentialAction::NoAction:
-        break;
-    }
-    return std::string();
+    if (eAction == eModelReferentialAction::NoAction)
+        return std::string();
+    return std::string(pszEvent) + " " + ReferentialAction(eAction);
 }
 
 template <typename T> const TTablePart<T>& Part(TDdlObject object) {
