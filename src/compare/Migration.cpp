@@ -101,11 +101,6 @@ bool IndexUses(const TModelIndex& index, const std::string& strColumn) {
     return ListsColumn(aColumns, strColumn);
 }
 
-// A table's schema and name as names are compared: without regard to case.
-std::string TableMatch(const std::string& strSchema, const std::string& strName) {
-    return Folded(strSchema) + '\0' + Folded(strName);
-}
-
 // A foreign key with its table.
 using TForeignKeyOf = std::pair<const TModelTable*, const TModelForeignKey*>;
 
@@ -395,10 +390,11 @@ struct CMigration::TState {
                 std::make_unique<std::unordered_map<std::string, std::vector<TForeignKeyOf>>>();
             for (const TModelTable& other : from.aTables)
                 for (const TModelForeignKey& key : other.aForeignKeys)
-                    (*m_pKeysReferencing)[TableMatch(key.strReferencedSchema, key.strReferencedTable)]
+                    (*m_pKeysReferencing)[MatchKey({eModelKind::Table, key.strReferencedSchema, "",
+                                                    key.strReferencedTable})]
                         .push_back({&other, &key});
         }
-        const auto it = m_pKeysReferencing->find(TableMatch(table.strSchema, table.strName));
+        const auto it = m_pKeysReferencing->find(MatchKey(TableKey(table)));
         return it == m_pKeysReferencing->end() ? aNone : it->second;
     }
 
