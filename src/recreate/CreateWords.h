@@ -9,15 +9,15 @@
 #include <string_view>
 #include <vector>
 
-// The names that an object's name must differ from: schemas', types', or those of the schema-level objects.
-enum class eNameSpace { None, Schemas, Types, Objects };
-
 struct TCreateWord {
     std::string_view
         strWord; // what follows CREATE, in capitals, words apart by a blank: "PROCEDURE"; empty for none
     std::string_view strAbbreviation; // the shorter word T-SQL takes for it: "PROC"; empty for none
     std::string_view strNoun;         // what apply's messages call the object: "type"
-    eNameSpace eNames = eNameSpace::None;
+    // The statement that lists the names an object's name must differ from, as rows of schema and name;
+    // empty where apply looks for none.
+    std::string_view strNames;
+    bool bInSchema = false;   // a name written without its schema is in the user's default one
     bool bWholeBatch = false; // what follows the name is the object's body, statements of its own included
 };
 

@@ -169,14 +169,25 @@ constexpr std::array<TKindRule, 2> kPropertyRules = {
 constexpr std::span<const TKindProperty> kNotCompared;
 constexpr std::span<const TKindRule> kNoRules;
 
-using N = eNameSpace;
+// The names of the database's schemas, user types and schema-level objects, asked for as nvarchar as the
+// model asks, so that they compare with the scripts' on a server that types them varchar.
+constexpr std::string_view kSchemaNames = "SELECT '', CAST(name AS nvarchar(128)) FROM sys.schemas";
+constexpr std::string_view kTypeNames =
+    "SELECT CAST(s.name AS nvarchar(128)), CAST(t.name AS nvarchar(128)) FROM sys.types t JOIN sys.schemas s "
+    "ON s.schema_id = t.schema_id WHERE t.is_user_defined = 1";
+constexpr std::string_view kObjectNames = "SELECT CAST(s.name AS nvarchar(128)), CAST(o.name AS "
+                                          "nvarchar(128)) FROM sys.objects o JOIN sys.schemas s "
+                                          "ON s.schema_id = o.schema_id WHERE o.is_ms_shipped = 0";
 using U = eUsersMadeAgain;
 
-// What apply looks for: a CREATE of the word makes an object of the kind.
-constexpr TCreateWord Creates(std::string_view strWord, std::string_view strNoun, eNameSpace eNames,
+// What apply looks for: a CREATE of the word makes an object of its schema, whose name the names strNames
+// lists must not hold.
+constexpr TCreateWord Creates(std::string_view strWord, std::string_view strNoun, std::string_view strNames,
                               bool bWholeBatch, std::string_view strAbbreviation = {}) {
-    return {strWord, strAbbreviation, strNoun, eNames, bWholeBatch};
+    return {strWord, strAbbreviation, strNoun, strNames, true, bWholeBatch};
 }
+// A schema's name is the database's own.
+constexpr TCreateWord kCreateSchema{"SCHEMA", "", "schema", kSchemaNames, false, true};
 constexpr TCreateWord kNoCreate{};
 
 // In apply order: a kind's steps start in its section and, within one, come in its priority's order
@@ -184,22 +195,24 @@ constexpr TCreateWord kNoCreate{};
 constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {Schema, "schema", "schemas", "Schemas", "SCHEMA", Schemas, 0, false, false, &CollectSchemas,
      &NeedSchemaOwner, &CreateSchema, &DropSchema, kSchemaProperties, kSchemaRules, U::None, "",
-     Creates("SCHEMA", "schema", N::Schemas, true)},
+     kCreateSchema},
     {AliasType, "alias type", "types", "Types", "TYPE", Types, 1, true, true, &CollectTypes, &NeedNothing,
      &CreateAliasType, &DropSchemaObject, kAliasTypeProperties, kAliasTypeRules, U::AllButTables, "",
-     Creates("TYPE", "type", N::Types, false)},
+     Creates("TYPE", "type", kTypeNames, false)},
     {TableType, "table type", "types", "Types", "TYPE", Types, 2, true, true, &CollectTypes,
      &NeedTableTypeParts, &CreateTableType, &DropSchemaObject, kTableTypeProperties, kNoRules,
-     U::AllButTables, "", Creates("TYPE", "type", N::Types, false)},
-    {Sequence, "sequence", "sequences", "Sequences", "SEQUENCE", Sequences, 3, true, false, &CollectSequences,
-     &NeedSequenceType, &CreateSequence, &DropSchemaObject, kSequenceProperties, kSequenceRules,
-     U::AllButTables, "", Creates("SEQUENCE", "sequence", N::Objects, false)},
-    {Synonym, "synonym", "synonyms", "Synonyms", "SYNONYM", Synonyms, 4, true, false, &CollectSynonyms,
-     &NeedNothing, &CreateSynonym, &DropSchemaObject, kSynonymProperties, kNoRules, U::None, "",
-     Creates("SYNONYM", "synonym", N::Objects, false)},
-    {Table, "table", "tables", "Tables", "TABLE", Tables, 5, true, true, &CollectTables, &NeedColumnUses,
-     &CreateTable, &DropSchemaObject, kTableProperties, kTableRules, U::TriggersAndSchemaBound, "rows",
-     Creates("TABLE", "table", N::Objects, false)},
+     U::AllButTables, "", Creates("TYPE", "type", kTypeNames, false)},
+    {Sequence, "sequence", "sequences", "Sequences", "SEQUENCE", Sequences, 3, true, false,
+     &CollectRecords<&TCatalogModel::aSequences>, &NeedSequenceType, &CreateSequence, &DropSchemaObject,
+     kSequenceProperties, kSequenceRules, U::AllButTables, "",
+     Creates("SEQUENCE", "sequence", kObjectNames, false)},
+    {Synonym, "synonym", "synonyms", "Synonyms", "SYNONYM", Synonyms, 4, true, false,
+     &CollectRecords<&TCatalogModel::aSynonyms>, &NeedNothing, &CreateSynonym, &DropSchemaObject,
+     kSynonymProperties, kNoRules, U::None, "", Creates("SYNONYM", "synonym", kObjectNames, false)},
+    {Table, "table", "tables", "Tables", "TABLE", Tables, 5, true, true,
+     &CollectRecords<&TCatalogModel::aTables>, &NeedColumnUses, &CreateTable, &DropSchemaObject,
+     kTableProperties, kTableRules, U::TriggersAndSchemaBound, "rows",
+     Creates("TABLE", "table", kObjectNames, false)},
     {Column, "column", "tables", "Tables", "COLUMN", Tables, 5, false, true, &CollectNothing, &NeedOwnTable,
      &AddColumn, &DropColumn, kColumnProperties, kColumnRules, U::None, "values", kNoCreate},
     {Key, "key", "tables", "Tables", "CONSTRAINT", Tables, 5, false, true, &CollectNothing, &NeedOwnTable,
@@ -207,11 +220,11 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     // CREATE RULE makes the older form of a check: an object of its own, bound to columns.
     {Check, "check", "tables", "Constraints", "CONSTRAINT", Constraints, 6, false, true, &CollectTableParts,
      &NeedConstraintUses, &CreateCheck, &DropConstraint, kCheckProperties, kNoRules, U::None, "",
-     Creates("RULE", "rule", N::Objects, true)},
+     Creates("RULE", "rule", kObjectNames, true)},
     // CREATE DEFAULT makes the older form of a default, likewise.
     {Default, "default", "tables", "Constraints", "CONSTRAINT", Constraints, 6, false, true,
      &CollectTableParts, &NeedConstraintUses, &CreateDefault, &DropConstraint, kDefaultProperties, kNoRules,
-     U::None, "", Creates("DEFAULT", "default", N::Objects, true)},
+     U::None, "", Creates("DEFAULT", "default", kObjectNames, true)},
     {Index, "index", "indexes", "Indexes", "INDEX", Indexes, 7, false, false, &CollectTableParts,
      &NeedOwnTable, &CreateIndex, &DropIndex, kIndexProperties, kNoRules, U::ForeignKeys, "", kNoCreate},
     {ForeignKey, "foreign key", "fk", "ForeignKeys", "CONSTRAINT", ForeignKeys, 8, false, false,
@@ -219,16 +232,16 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      kNoRules, U::None, "", kNoCreate},
     {View, "view", "views", "Views", "VIEW", ViewsAndFunctions, 9, true, false, &CollectModules,
      &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules,
-     U::TriggersAndSchemaBound, "", Creates("VIEW", "view", N::Objects, true)},
+     U::TriggersAndSchemaBound, "", Creates("VIEW", "view", kObjectNames, true)},
     {Function, "function", "functions", "Functions", "FUNCTION", ViewsAndFunctions, 10, true, false,
      &CollectModules, &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules,
-     U::TriggersAndSchemaBound, "", Creates("FUNCTION", "function", N::Objects, true)},
+     U::TriggersAndSchemaBound, "", Creates("FUNCTION", "function", kObjectNames, true)},
     {Procedure, "procedure", "procs", "Procedures", "PROCEDURE", Procedures, 11, true, false, &CollectModules,
      &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules, U::None, "",
-     Creates("PROCEDURE", "procedure", N::Objects, true, "PROC")},
+     Creates("PROCEDURE", "procedure", kObjectNames, true, "PROC")},
     {Trigger, "trigger", "triggers", "Triggers", "TRIGGER", Triggers, 12, true, false, &CollectModules,
      &NeedModuleUses, &CreateModule, &DropSchemaObject, kTriggerProperties, kTriggerRules, U::None, "",
-     Creates("TRIGGER", "trigger", N::Objects, true)},
+     Creates("TRIGGER", "trigger", kObjectNames, true)},
     {Property, "extended property", "properties", "ExtendedProperties", "", ExtendedProperties, 13, false,
      false, &CollectProperties, &NeedNothing, &CreateProperties, &DropProperties, kPropertyProperties,
      kPropertyRules, U::None, "", kNoCreate},

@@ -185,21 +185,6 @@ void CollectTypes(CPlanBuilder& builder, eModelKind eKind) {
             builder.Add({eKind, type.strSchema, std::string(), type.strName}, &type);
 }
 
-void CollectSequences(CPlanBuilder& builder, eModelKind eKind) {
-    for (const TModelSequence& sequence : builder.Model().aSequences)
-        builder.Add({eKind, sequence.strSchema, std::string(), sequence.strName}, &sequence);
-}
-
-void CollectSynonyms(CPlanBuilder& builder, eModelKind eKind) {
-    for (const TModelSynonym& synonym : builder.Model().aSynonyms)
-        builder.Add({eKind, synonym.strSchema, std::string(), synonym.strName}, &synonym);
-}
-
-void CollectTables(CPlanBuilder& builder, eModelKind eKind) {
-    for (const TModelTable& table : builder.Model().aTables)
-        builder.Add({eKind, table.strSchema, std::string(), table.strName}, &table);
-}
-
 namespace {
 
 template <typename T>

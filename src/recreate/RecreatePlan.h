@@ -154,11 +154,14 @@ bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def);
 // of its row, and the needs of a step of that kind.
 // Columns and keys are written with their table: no steps of their own.
 void CollectNothing(CPlanBuilder& builder, eModelKind eKind);
+// A step for each record of one of the model's lists of objects named by schema and name (sequences,
+// synonyms, tables).
+template <auto pList> void CollectRecords(CPlanBuilder& builder, eModelKind eKind) {
+    for (const auto& record : builder.Model().*pList)
+        builder.Add({eKind, record.strSchema, std::string(), record.strName}, &record);
+}
 void CollectSchemas(CPlanBuilder& builder, eModelKind eKind);
 void CollectTypes(CPlanBuilder& builder, eModelKind eKind);
-void CollectSequences(CPlanBuilder& builder, eModelKind eKind);
-void CollectSynonyms(CPlanBuilder& builder, eModelKind eKind);
-void CollectTables(CPlanBuilder& builder, eModelKind eKind);
 void CollectTableParts(CPlanBuilder& builder, eModelKind eKind);
 void CollectModules(CPlanBuilder& builder, eModelKind eKind);
 void CollectProperties(CPlanBuilder& builder, eModelKind eKind);
