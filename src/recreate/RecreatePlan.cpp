@@ -154,9 +154,18 @@ void CPlanBuilder::UseColumns(size_t nStep, const TModelTable& table, const TMod
     for (const TSqlName& name : FindSqlNames(strText.c_str()))
         if (name.strSchema.IsEmpty())
             aNamed.push_back(FoldCaseUtf8(name.strName.Str()));
-    for (const TModelColumn& column : table.aColumns)
-        if (std::find(aNamed.begin(), aNamed.end(), FoldCaseUtf8(column.strName)) != aNamed.end())
-            m_plan.aColumnUses.push_back({&column, nStep, pComputed});
+    if (aNamed.empty())
+        return;
+    // A table's expressions come one after another: its columns' names are folded once for all of them.
+    if (m_pFoldedTable != &table) {
+        m_pFoldedTable = &table;
+        m_aFoldedColumns.clear();
+        for (const TModelColumn& column : table.aColumns)
+            m_aFoldedColumns.push_back(FoldCaseUtf8(column.strName));
+    }
+    for (size_t i = 0; i < table.aColumns.size(); ++i)
+        if (std::find(aNamed.begin(), aNamed.end(), m_aFoldedColumns[i]) != aNamed.end())
+            m_plan.aColumnUses.push_back({&table.aColumns[i], nStep, pComputed});
 }
 
 // Only a procedure or a trigger runs a procedure: a view or function naming one names something else.

@@ -137,6 +137,8 @@ private:
     std::unordered_map<size_t, std::vector<const TModelReference*>> m_mapReferences;
     std::unordered_multimap<size_t, size_t> m_mapSteps;
     CSqlNameIndex m_names; // schema-level objects that others may name
+    const TModelTable* m_pFoldedTable = nullptr; // the table whose column names m_aFoldedColumns holds
+    std::vector<std::string> m_aFoldedColumns;
 };
 
 // The steps of every object of the model, with what each needs, in apply order (RecreateOrder.cpp orders
