@@ -5,6 +5,7 @@
 #include "recreate/RecreateKinds.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -38,8 +39,6 @@ void NeedTableUses(CPlanBuilder& builder, size_t nStep, const TModelTable& table
         if (!column.computed)
             continue;
         builder.NeedReferences(nStep, key, column.strName, column.computed->strDefinition, false);
-        if (!bTableType)
-            builder.UseColumns(nStep, table, &column, column.computed->strDefinition, std::string());
     }
     if (!bTableType)
         return;
@@ -144,28 +143,6 @@ void CPlanBuilder::NeedReferences(size_t nStep, const TModelKey& from, const std
     for (const TSqlName& name : FindSqlNames(strText.c_str()))
         if (!name.bBare || IsRegularIdentifier(name.strName))
             NeedNamed(nStep, m_names.Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
-}
-
-void CPlanBuilder::UseColumns(size_t nStep, const TModelTable& table, const TModelColumn* pComputed,
-                              const std::string& strText, const std::string& strColumn) {
-    std::vector<std::string> aNamed;
-    if (!strColumn.empty())
-        aNamed.push_back(FoldCaseUtf8(strColumn));
-    for (const TSqlName& name : FindSqlNames(strText.c_str()))
-        if (name.strSchema.IsEmpty())
-            aNamed.push_back(FoldCaseUtf8(name.strName.Str()));
-    if (aNamed.empty())
-        return;
-    // A table's expressions come one after another: its columns' names are folded once for all of them.
-    if (m_pFoldedTable != &table) {
-        m_pFoldedTable = &table;
-        m_aFoldedColumns.clear();
-        for (const TModelColumn& column : table.aColumns)
-            m_aFoldedColumns.push_back(FoldCaseUtf8(column.strName));
-    }
-    for (size_t i = 0; i < table.aColumns.size(); ++i)
-        if (std::find(aNamed.begin(), aNamed.end(), m_aFoldedColumns[i]) != aNamed.end())
-            m_plan.aColumnUses.push_back({&table.aColumns[i], nStep, pComputed});
 }
 
 // Only a procedure or a trigger runs a procedure: a view or function naming one names something else.
@@ -279,14 +256,10 @@ void NeedOwnTable(CPlanBuilder& builder, size_t nStep) {
 void NeedConstraintUses(CPlanBuilder& builder, size_t nStep) {
     NeedOwnTable(builder, nStep);
     const TPlanStep& step = builder.Step(nStep);
-    if (step.key.eKind == eModelKind::Check) {
-        const auto& [pTable, pCheck] = Part<TModelCheck>(builder, nStep);
-        builder.NeedReferences(nStep, step.key, std::string(), pCheck->strDefinition, false);
-        builder.UseColumns(nStep, *pTable, nullptr, pCheck->strDefinition, pCheck->strColumn);
-        return;
-    }
-    builder.NeedReferences(nStep, step.key, std::string(),
-                           Part<TModelDefault>(builder, nStep).pPart->strDefinition, false);
+    const std::string& strDefinition = step.key.eKind == eModelKind::Check
+                                           ? Part<TModelCheck>(builder, nStep).pPart->strDefinition
+                                           : Part<TModelDefault>(builder, nStep).pPart->strDefinition;
+    builder.NeedReferences(nStep, step.key, std::string(), strDefinition, false);
 }
 
 void NeedReferencedKey(CPlanBuilder& builder, size_t nStep) {
@@ -324,9 +297,67 @@ TRecreatePlan PlanRecreate(const TCatalogModel& model) {
     return plan;
 }
 
+namespace {
+
+// The columns of a table that its expressions name, its column names folded once for all of them.
+class CColumnNamer {
+public:
+    explicit CColumnNamer(const TModelTable& table) : m_table(table) {
+        for (const TModelColumn& column : table.aColumns)
+            m_aFolded.push_back(FoldCaseUtf8(column.strName));
+    }
+
+    // What the expression names by a bare name; strColumn, a check's own column, whatever its text.
+    void Add(std::vector<TColumnUse>& aUses, size_t nStep, const TModelColumn* pComputed,
+             const std::string& strText, const std::string& strColumn) const {
+        std::vector<std::string> aNamed;
+        if (!strColumn.empty())
+            aNamed.push_back(FoldCaseUtf8(strColumn));
+        for (const TSqlName& name : FindSqlNames(strText.c_str()))
+            if (name.strSchema.IsEmpty())
+                aNamed.push_back(FoldCaseUtf8(name.strName.Str()));
+        for (size_t i = 0; i < m_aFolded.size(); ++i)
+            if (std::find(aNamed.begin(), aNamed.end(), m_aFolded[i]) != aNamed.end())
+                aUses.push_back({&m_table.aColumns[i], nStep, pComputed});
+    }
+
+private:
+    const TModelTable& m_table;
+    std::vector<std::string> m_aFolded;
+};
+
+// What the checks and computed columns of the plan's tables name, in step order.
+std::vector<TColumnUse> ColumnUsesOf(const TRecreatePlan& plan) {
+    std::vector<TColumnUse> aUses;
+    std::optional<CColumnNamer> namer;
+    const TModelTable* pNamed = nullptr;
+    const auto namerOf = [&](const TModelTable& table) -> const CColumnNamer& {
+        if (pNamed != &table)
+            namer.emplace(table);
+        pNamed = &table;
+        return *namer;
+    };
+    for (size_t nStep = 0; nStep < plan.aSteps.size(); ++nStep) {
+        const TPlanObject& object = plan.aSteps[nStep].object;
+        if (const TModelTable* const* ppTable = std::get_if<const TModelTable*>(&object)) {
+            for (const TModelColumn& column : (*ppTable)->aColumns)
+                if (column.computed)
+                    namerOf(**ppTable).Add(aUses, nStep, &column, column.computed->strDefinition,
+                                           std::string());
+        } else if (const auto* pCheck = std::get_if<TTablePart<TModelCheck>>(&object)) {
+            namerOf(*pCheck->pTable)
+                .Add(aUses, nStep, nullptr, pCheck->pPart->strDefinition, pCheck->pPart->strColumn);
+        }
+    }
+    return aUses;
+}
+
+} // namespace
+
 struct CPlanUsers::TIndex {
     std::unordered_map<TModelKey, size_t, TModelKeyHash> mapSteps;
     std::vector<std::vector<size_t>> aUsers; // by step
+    std::vector<TColumnUse> aColumnUses;
     std::unordered_multimap<const TModelColumn*, const TColumnUse*> mapColumnUses;
 };
 
@@ -346,7 +377,8 @@ const CPlanUsers::TIndex& CPlanUsers::Index() const {
             if (need.nStep < index.aUsers.size())
                 index.aUsers[need.nStep].push_back(nStep);
     }
-    for (const TColumnUse& use : m_plan.aColumnUses)
+    index.aColumnUses = ColumnUsesOf(m_plan);
+    for (const TColumnUse& use : index.aColumnUses)
         index.mapColumnUses.emplace(use.pColumn, &use);
     return index;
 }

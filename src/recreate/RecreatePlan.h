@@ -56,8 +56,8 @@ struct TPlanStep {
     std::vector<TPlanNeed> aNeeds;
 };
 
-// A column that an expression of its own table names: a check's, or a computed column's. Known once, from the
-// expression, when the plan is made: the server reports what an expression uses of other objects only.
+// A column that an expression of its own table names: a check's, or a computed column's. Found from the
+// expression once, when first asked for: the server reports what an expression uses of other objects only.
 struct TColumnUse {
     const TModelColumn* pColumn = nullptr;   // the column named
     size_t nStep = NO_STEP;                  // what names it: the check's step, or its table's
@@ -70,7 +70,6 @@ struct TRecreatePlan {
     std::vector<std::vector<size_t>> aCycles;
     // Defaults written in their column's definition rather than by a statement of their own.
     std::unordered_set<const TModelDefault*> setInlineDefaults;
-    std::vector<TColumnUse> aColumnUses; // in step order
 };
 
 // What uses each object of a plan, from the steps' needs and the columns' uses: found on first use, as a
@@ -123,10 +122,6 @@ public:
     // column strColumn), else the names its text holds, keywords written bare left out.
     void NeedReferences(size_t nStep, const TModelKey& from, const std::string& strColumn,
                         const std::string& strText, bool bSoft);
-    // The columns of the table that an expression of it names: a check's (pComputed null), or a computed
-    // column's; strColumn a check's own column.
-    void UseColumns(size_t nStep, const TModelTable& table, const TModelColumn* pComputed,
-                    const std::string& strText, const std::string& strColumn);
 
 private:
     void NeedNamed(size_t nStep, size_t nNeeded, bool bSoft);
@@ -137,8 +132,6 @@ private:
     std::unordered_map<size_t, std::vector<const TModelReference*>> m_mapReferences;
     std::unordered_multimap<size_t, size_t> m_mapSteps;
     CSqlNameIndex m_names; // schema-level objects that others may name
-    const TModelTable* m_pFoldedTable = nullptr; // the table whose column names m_aFoldedColumns holds
-    std::vector<std::string> m_aFoldedColumns;
 };
 
 // The steps of every object of the model, with what each needs, in apply order (RecreateOrder.cpp orders
