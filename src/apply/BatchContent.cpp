@@ -1,6 +1,7 @@
 #include "apply/BatchContent.h"
 
 #include "apply/ScriptLexer.h"
+#include "recreate/CreateWords.h"
 
 #include <algorithm>
 #include <array>
@@ -107,42 +108,29 @@ TScriptName ReadName(const std::vector<TToken>& aTokens, size_t& nAt) {
     return {aParts.size() > 1 ? aParts[aParts.size() - 2] : std::string(), aParts.back()};
 }
 
-struct TKindWord {
-    std::string_view strWord;
-    ECreatedKind eKind;
-    bool bWholeBatch; // what follows the name is the object's body, with statements of its own
-};
-
-constexpr std::array<TKindWord, 12> kKindWords = {{{"SCHEMA", ECreatedKind::Schema, true},
-                                                   {"TYPE", ECreatedKind::Type, false},
-                                                   {"TABLE", ECreatedKind::Table, false},
-                                                   {"VIEW", ECreatedKind::View, true},
-                                                   {"PROC", ECreatedKind::Procedure, true},
-                                                   {"PROCEDURE", ECreatedKind::Procedure, true},
-                                                   {"FUNCTION", ECreatedKind::Function, true},
-                                                   {"TRIGGER", ECreatedKind::Trigger, true},
-                                                   {"SEQUENCE", ECreatedKind::Sequence, false},
-                                                   {"SYNONYM", ECreatedKind::Synonym, false},
-                                                   {"DEFAULT", ECreatedKind::Default, true},
-                                                   {"RULE", ECreatedKind::Rule, true}}};
-
 // The objects that CREATE statements make; CREATE OR ALTER replaces what is there, and a temporary table is
 // the session's own.
+// The words after a CREATE at nAt, in capitals: two, as no CREATE word is longer (PARTITION FUNCTION).
+std::vector<std::string> WordsAfter(const std::vector<TToken>& aTokens, size_t nAt) {
+    std::vector<std::string> aWords;
+    for (size_t i = nAt + 1; i < aTokens.size() && aTokens[i].eKind == TToken::Word && aWords.size() < 2; ++i)
+        aWords.push_back(Upper(aTokens[i].strText));
+    return aWords;
+}
+
 std::vector<TCreatedObject> CreatedObjects(const std::vector<TToken>& aTokens) {
     std::vector<TCreatedObject> aCreated;
     for (size_t nAt = 0; nAt + 1 < aTokens.size(); ++nAt) {
         if (!IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt + 1], "OR"))
             continue;
-        const std::string strKind = Upper(aTokens[nAt + 1].strText);
-        const auto kind = std::find_if(kKindWords.begin(), kKindWords.end(),
-                                       [&](const TKindWord& word) { return word.strWord == strKind; });
-        if (aTokens[nAt + 1].eKind != TToken::Word || kind == kKindWords.end())
+        const std::optional<TCreatedKind> kind = CreatedKind(WordsAfter(aTokens, nAt));
+        if (!kind)
             continue;
-        size_t nName = nAt + 2;
+        size_t nName = nAt + 1 + kind->nWords;
         TScriptName name = ReadName(aTokens, nName);
         if (!name.IsEmpty() && !name.strName.starts_with("#"))
             aCreated.push_back({kind->eKind, std::move(name)});
-        if (kind->bWholeBatch)
+        if (CreateWordOf(kind->eKind).bWholeBatch)
             break;
     }
     return aCreated;

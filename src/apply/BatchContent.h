@@ -4,6 +4,8 @@
 // from its words outside parentheses, comments and strings; never a full parse.
 #pragma once
 
+#include "model/ModelKey.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,22 +19,8 @@ struct TScriptName {
     bool operator==(const TScriptName&) const = default;
 };
 
-enum class ECreatedKind {
-    Schema,
-    Type,
-    Table,
-    View,
-    Procedure,
-    Function,
-    Trigger,
-    Sequence,
-    Synonym,
-    Default,
-    Rule
-};
-
 struct TCreatedObject {
-    ECreatedKind eKind;
+    eModelKind eKind; // as the kinds table tells what CREATE makes
     TScriptName name; // a schema's name is in strName
 };
 

@@ -1,7 +1,9 @@
 #include "apply/TargetCatalog.h"
 
 #include "platform/Unicode.h"
+#include "recreate/CreateWords.h"
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -29,27 +31,10 @@ std::string FoldedKey(const std::string& strSchema, const std::string& strName) 
     return FoldCaseUtf8(strSchema) + "." + FoldCaseUtf8(strName);
 }
 
-// Schemas, types and the objects of sys.objects each have names of their own. Names are asked for as
-// nvarchar, as the model does, so that they compare with the scripts' on a server that types them varchar.
-enum class ENamespace { Schemas, Types, Objects };
-
-ENamespace NamespaceOf(ECreatedKind eKind) {
-    return eKind == ECreatedKind::Schema ? ENamespace::Schemas
-           : eKind == ECreatedKind::Type ? ENamespace::Types
-                                         : ENamespace::Objects;
-}
-
-std::set<std::string> ExistingNames(CDbConnection& connection, ENamespace eNamespace) {
-    static const char* const s_apszSql[] = {
-        "SELECT '', CAST(name AS nvarchar(128)) FROM sys.schemas",
-        "SELECT CAST(s.name AS nvarchar(128)), CAST(t.name AS nvarchar(128)) FROM sys.types t JOIN "
-        "sys.schemas s ON s.schema_id = t.schema_id "
-        "WHERE t.is_user_defined = 1",
-        "SELECT CAST(s.name AS nvarchar(128)), CAST(o.name AS nvarchar(128)) FROM sys.objects o JOIN "
-        "sys.schemas s ON s.schema_id = o.schema_id "
-        "WHERE o.is_ms_shipped = 0"};
+// The names of one name space, as the statement that lists them gives them.
+std::set<std::string> ExistingNames(CDbConnection& connection, std::string_view strNames) {
     std::set<std::string> names;
-    for (const std::vector<std::string>& row : Rows(connection, s_apszSql[static_cast<int>(eNamespace)]))
+    for (const std::vector<std::string>& row : Rows(connection, std::string(strNames)))
         names.insert(FoldedKey(row.at(0), row.at(1)));
     return names;
 }
@@ -61,18 +46,19 @@ std::vector<TPlannedObject> FindExistingObjects(CDbConnection& connection, const
     if (plan.aCreated.empty())
         return aExisting;
     const std::string strDefaultSchema = DefaultSchema(connection);
-    std::vector<std::set<std::string>> aNames(3);
-    std::vector<bool> aRead(3, false);
+    std::map<std::string_view, std::set<std::string>> mapNames; // by the statement that lists them
     for (const TPlannedObject& planned : plan.aCreated) {
-        const auto nSpace = static_cast<size_t>(NamespaceOf(planned.object.eKind));
-        if (!aRead[nSpace])
-            aNames[nSpace] = ExistingNames(connection, static_cast<ENamespace>(nSpace));
-        aRead[nSpace] = true;
+        const TCreateWord& create = CreateWordOf(planned.object.eKind);
+        if (create.strNames.empty())
+            continue;
+        const auto [it, bNew] = mapNames.try_emplace(create.strNames);
+        if (bNew)
+            it->second = ExistingNames(connection, create.strNames);
         const TScriptName& name = planned.object.name;
-        const std::string strSchema = nSpace == static_cast<size_t>(ENamespace::Schemas) ? std::string()
-                                      : name.strSchema.empty()                           ? strDefaultSchema
-                                                                                         : name.strSchema;
-        if (aNames[nSpace].count(FoldedKey(strSchema, name.strName)))
+        const std::string strSchema = !create.bInSchema        ? std::string()
+                                      : name.strSchema.empty() ? strDefaultSchema
+                                                               : name.strSchema;
+        if (it->second.count(FoldedKey(strSchema, name.strName)))
             aExisting.push_back(planned);
     }
     return aExisting;

@@ -7,11 +7,11 @@
 #include "compare/MigrationText.h"
 #include "platform/Unicode.h"
 #include "recreate/RecreateKinds.h"
-#include "scripting/SqlText.h"
 
 #include <algorithm>
 #include <future>
-#include <stdexcept>
+#include <optional>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -61,11 +61,6 @@ bool IsOwnObject(eModelKind eKind) {
     return eKind == eModelKind::Schema || RecreateKind(eKind).bSchemaObject;
 }
 
-bool IsModule(eModelKind eKind) {
-    return eKind == eModelKind::View || eKind == eModelKind::Function || eKind == eModelKind::Procedure ||
-           eKind == eModelKind::Trigger;
-}
-
 template <typename T> const T& Part(const TCompareObject& object) {
     return *std::get<TTablePart<T>>(object.object).pPart;
 }
@@ -89,21 +84,8 @@ std::string Folded(const std::string& str) {
     return FoldCaseUtf8(str);
 }
 
-// The match key of an object of that key, as CompareObjects makes it.
-std::string MatchOf(const TModelKey& key) {
-    return std::string(1, static_cast<char>('a' + static_cast<int>(key.eKind))) + Folded(key.strSchema) +
-           '\0' + Folded(key.strTable) + '\0' + Folded(key.strName);
-}
-
 TModelKey TableKey(const TModelTable& table) {
     return {eModelKind::Table, table.strSchema, "", table.strName};
-}
-
-bool NamesColumn(const std::string& strText, const std::string& strColumn) {
-    for (const TSqlName& name : FindSqlNames(strText.c_str()))
-        if (name.strSchema.IsEmpty() && Folded(name.strName.Str()) == Folded(strColumn))
-            return true;
-    return false;
 }
 
 bool ListsColumn(const std::vector<std::string>& aColumns, const std::string& strColumn) {
@@ -119,44 +101,13 @@ bool IndexUses(const TModelIndex& index, const std::string& strColumn) {
     return ListsColumn(aColumns, strColumn);
 }
 
-// A table's schema and name as names are compared: without regard to case.
-std::string TableMatch(const std::string& strSchema, const std::string& strName) {
-    return Folded(strSchema) + '\0' + Folded(strName);
-}
-
 // A foreign key with its table.
 using TForeignKeyOf = std::pair<const TModelTable*, const TModelForeignKey*>;
 
-// A plan's steps by key, and for each step the steps that need it, in step order (once per need).
-struct TStepUsers {
-    explicit TStepUsers(const TRecreatePlan& plan) : aUsers(plan.aSteps.size()) {
-        for (size_t nStep = 0; nStep < plan.aSteps.size(); ++nStep) {
-            mapSteps.emplace(plan.aSteps[nStep].key, nStep);
-            for (const TPlanNeed& need : plan.aSteps[nStep].aNeeds)
-                if (need.nStep < aUsers.size())
-                    aUsers[need.nStep].push_back(nStep);
-        }
-    }
-
-    std::unordered_map<TModelKey, size_t, TModelKeyHash> mapSteps;
-    std::vector<std::vector<size_t>> aUsers;
-};
-
-// Whether the change of a column T-SQL cannot make in place, and why; empty when it can.
-std::string RebuildReason(const TModelColumn& from, const TModelColumn& to, const TServerDialect& dialect) {
-    if (from.identity.has_value() != to.identity.has_value())
-        return to.identity ? "becomes an identity column" : "ceases to be an identity column";
-    if (from.identity && to.identity && *from.identity != *to.identity)
-        return "changes its identity";
-    if (from.computed.has_value() != to.computed.has_value())
-        return to.computed ? "becomes computed" : "ceases to be computed";
-    if (from.bSparse != to.bSparse || from.bColumnSet != to.bColumnSet || from.bRowGuidCol != to.bRowGuidCol)
-        return "changes SPARSE, COLUMN_SET or ROWGUIDCOL";
-    if (!dialect.bAlterColumnNullability && from.bNullable != to.bNullable)
-        return "changes its nullability, which this server cannot change in place";
-    if (!dialect.bAlterColumnNullability && from.strCollation != to.strCollation)
-        return "changes its collation, which this server cannot change in place";
-    return std::string();
+// Whether a change of the property is decided by one of the rules.
+bool IsBound(std::span<const TKindRule> aRules, const TPropertyChange& change) {
+    return std::any_of(aRules.begin(), aRules.end(),
+                       [&](const TKindRule& rule) { return rule.eOn == change.pProperty->eId; });
 }
 
 // What the migration reads of each model: its apply order and its objects.
@@ -167,7 +118,8 @@ struct TSideObjects {
 };
 
 TSideObjects SideObjects(const TCatalogModel& model) {
-    TSideObjects side{PlanRecreate(model), CompareObjects(model), {}};
+    TSideObjects side{PlanRecreate(model), {}, {}};
+    side.aObjects = CompareObjects(model, side.plan);
     side.mapObjects = IndexObjects(side.aObjects);
     return side;
 }
@@ -191,7 +143,8 @@ struct CMigration::TState {
           planFrom(std::move(sides.first.plan)), planTo(std::move(sides.second.plan)),
           aFrom(std::move(sides.first.aObjects)), aTo(std::move(sides.second.aObjects)),
           mapFrom(std::move(sides.first.mapObjects)), mapTo(std::move(sides.second.mapObjects)),
-          aDifferences(CompareModels(aFrom, mapFrom, aTo, mapTo)), placeFrom(planFrom), placeTo(planTo) {
+          aDifferences(CompareModels({from, aFrom, mapFrom}, {to, aTo, mapTo})), usersFrom(planFrom),
+          placeFrom(planFrom), placeTo(planTo) {
         for (const TModelDifference& difference : aDifferences)
             (difference.eChange == eDiffChange::Added     ? setAdded
              : difference.eChange == eDiffChange::Removed ? setRemoved
@@ -209,7 +162,7 @@ struct CMigration::TState {
     // FROM's object of the key; a default is matched by its column.
     const TCompareObject* From(const TModelKey& key) const {
         if (key.eKind != eModelKind::Default)
-            return Found(mapFrom, MatchOf(key));
+            return Found(mapFrom, MatchKey(key));
         const TModelTable* pTable = from.FindTable(key.strSchema, key.strTable);
         const auto it =
             pTable ? std::find_if(pTable->aDefaults.begin(), pTable->aDefaults.end(),
@@ -217,7 +170,7 @@ struct CMigration::TState {
                    : std::vector<TModelDefault>::const_iterator();
         if (!pTable || it == pTable->aDefaults.end())
             return nullptr;
-        return Found(mapFrom, MatchOf({eModelKind::Default, key.strSchema, key.strTable, it->strColumn}));
+        return Found(mapFrom, MatchKey({eModelKind::Default, key.strSchema, key.strTable, it->strColumn}));
     }
     const TCompareObject* To(const std::string& strMatch) const { return Found(mapTo, strMatch); }
 
@@ -226,7 +179,7 @@ struct CMigration::TState {
         return it == map.end() ? nullptr : it->second;
     }
 
-    bool IsAdded(const TModelKey& key) const { return setAdded.count(MatchOf(key)) > 0; }
+    bool IsAdded(const TModelKey& key) const { return setAdded.count(MatchKey(key)) > 0; }
 
     // A column, key or inline default of a table made anew comes with its CREATE TABLE, as does a default
     // written inline with a column added.
@@ -250,18 +203,19 @@ struct CMigration::TState {
         if (object.key.eKind == eModelKind::Property) {
             const TModelExtendedProperty& property = *std::get<const TModelExtendedProperty*>(object.object);
             return property.target &&
-                   (setRemoved.count(MatchOf(*property.target)) ||
+                   (setRemoved.count(MatchKey(*property.target)) ||
                     (!property.target->strTable.empty() &&
-                     setRemoved.count(MatchOf(
+                     setRemoved.count(MatchKey(
                          {eModelKind::Table, property.target->strSchema, "", property.target->strTable}))));
         }
         const TModelTable* pTable = TableOf(object);
         return object.key.eKind != eModelKind::Table && pTable &&
-               setRemoved.count(MatchOf(TableKey(*pTable)));
+               setRemoved.count(MatchKey(TableKey(*pTable)));
     }
 
-    void Add(eMigrationStep eStep, const TCompareObject* pFrom, const TCompareObject* pTo) {
-        aActions.push_back({eStep, pFrom, pTo});
+    void Add(eMigrationStep eStep, const TCompareObject* pFrom, const TCompareObject* pTo,
+             TAlterWriter pfnAlter = nullptr) {
+        aActions.push_back({eStep, pFrom, pTo, false, pfnAlter});
     }
 
     // Dropped from FROM, made again from TO.
@@ -296,116 +250,84 @@ struct CMigration::TState {
             setKept.insert(&difference);
             return;
         }
-        const eModelKind eKind = object.key.eKind;
-        if ((eKind == eModelKind::Table || eKind == eModelKind::Column) && !options.bAllowDataLoss)
-            Refuse("dropping " + std::string(RecreateKind(eKind).strName) + " " + object.strName +
-                   " loses its " + (eKind == eModelKind::Table ? "rows" : "values") +
-                   " (--allow-data-loss drops it where it holds none)");
-        aActions.push_back({eMigrationStep::Drop, &object, nullptr, true});
-        if (eKind == eModelKind::Column)
+        const TRecreateKind& kind = RecreateKind(object.key.eKind);
+        if (!kind.strHolds.empty())
+            Refuse({object.key, object.strName,
+                    "dropping " + std::string(kind.strName) + " " + object.strName + " loses its " +
+                        std::string(kind.strHolds),
+                    eMigrationOption::AllowDataLoss, "drops it where it holds none"});
+        aActions.push_back({eMigrationStep::Drop, &object, nullptr, true, nullptr});
+        if (object.key.eKind == eModelKind::Column)
             DropUsersOfColumn(object);
     }
 
+    // The kind's rules decide; what uses a column changed in place or made again is made again after it.
     void DecideChanged(const TModelDifference& difference) {
         const TCompareObject& fromObject = *difference.pFrom;
         const TCompareObject& toObject = *difference.pTo;
-        switch (toObject.key.eKind) {
-        case eModelKind::Schema:
-            Add(eMigrationStep::AlterSchema, &fromObject, &toObject);
+        TChangeDecision decision = Decided(difference);
+        for (TRefusal& refusal : decision.aRefusals)
+            Refuse(std::move(refusal));
+        switch (decision.eDecided) {
+        case eChange::AlterInPlace:
+            Add(eMigrationStep::Alter, &fromObject, &toObject, decision.pfnAlter);
             break;
-        case eModelKind::AliasType:
-            DecideAliasType(fromObject, toObject);
-            break;
-        case eModelKind::Sequence:
-            DecideSequence(difference);
-            break;
-        case eModelKind::Table:
-            setRebuilt.insert(toObject.strMatch);
-            aRebuildReasons.emplace_back(toObject.strMatch, "changes its data space or partitioning");
-            break;
-        case eModelKind::Column:
-            DecideColumn(fromObject, toObject);
-            break;
-        case eModelKind::View:
-        case eModelKind::Function:
-        case eModelKind::Procedure:
-        case eModelKind::Trigger:
-            DecideModule(difference);
-            break;
-        case eModelKind::Property:
-            Add(eMigrationStep::UpdateProperty, &fromObject, &toObject);
-            break;
-        default:
+        case eChange::MakeAgain:
             MakeAgain(fromObject, &toObject);
             break;
-        }
-    }
-
-    // A type no column uses is made again; one that columns use, T-SQL cannot change.
-    void DecideAliasType(const TCompareObject& fromObject, const TCompareObject& toObject) {
-        const TModelType& type = *std::get<const TModelType*>(fromObject.object);
-        for (const TModelTable& table : from.aTables)
-            for (const TModelColumn& column : table.aColumns)
-                if (column.type.IsUserDefined() && Folded(column.type.strSchema) == Folded(type.strSchema) &&
-                    Folded(column.type.strName) == Folded(type.strName))
-                    Refuse("alias type " + fromObject.strName + " changes, but columns use it (" +
-                           table.strSchema + "." + table.strName + "." + column.strName +
-                           "): change it by hand");
-        MakeAgain(fromObject, &toObject);
-    }
-
-    void DecideSequence(const TModelDifference& difference) {
-        const bool bTypeChanged =
-            std::any_of(difference.aChanges.begin(), difference.aChanges.end(),
-                        [](const TPropertyChange& change) { return change.strName == "type"; });
-        if (bTypeChanged)
-            MakeAgain(*difference.pFrom, difference.pTo);
-        else
-            Add(eMigrationStep::AlterSequence, difference.pFrom, difference.pTo);
-    }
-
-    void DecideColumn(const TCompareObject& fromObject, const TCompareObject& toObject) {
-        const TModelColumn& fromColumn = Part<TModelColumn>(fromObject);
-        const TModelColumn& toColumn = Part<TModelColumn>(toObject);
-        const std::string strReason = RebuildReason(fromColumn, toColumn, options.dialect);
-        if (!strReason.empty()) {
-            const TModelTable& table = *TableOf(toObject);
-            setRebuilt.insert(MatchOf(TableKey(table)));
-            aRebuildReasons.emplace_back(MatchOf(TableKey(table)),
-                                         "column " + toObject.strName + " " + strReason);
+        case eChange::Rebuild: {
+            const std::string strTable = MatchKey(TableKey(*TableOf(toObject)));
+            setRebuilt.insert(strTable);
+            aRebuildReasons.emplace_back(strTable, std::move(decision.strReason));
             return;
         }
-        // A computed column holds no values: it is dropped and added again.
-        if (fromColumn.computed) {
-            MakeAgain(fromObject, &toObject);
+        }
+        if (toObject.key.eKind == eModelKind::Column)
             DropUsersOfColumn(fromObject);
-            return;
+    }
+
+    // The heaviest decision of the rules whose property differs, the first of that weight; a property no rule
+    // is bound to makes the object again.
+    TChangeDecision Decided(const TModelDifference& difference) const {
+        const TCompareObject& fromObject = *difference.pFrom;
+        const TCompareObject& toObject = *difference.pTo;
+        const std::span<const TKindRule> aRules = RecreateKind(fromObject.key.eKind).aRules;
+        std::optional<TChangeDecision> decided;
+        for (const TKindRule& rule : aRules) {
+            const auto change = std::find_if(
+                difference.aChanges.begin(), difference.aChanges.end(),
+                [&](const TPropertyChange& changed) { return changed.pProperty->eId == rule.eOn; });
+            if (change == difference.aChanges.end())
+                continue;
+            TChangeDecision decision = rule.pfnDecide({fromObject.key, toObject.key, toObject.strName,
+                                                       fromObject.object, toObject.object, change->strOld,
+                                                       change->strNew, from, usersFrom, options.dialect});
+            if (!decided || decision.eDecided > decided->eDecided)
+                decided = std::move(decision);
         }
-        if (IsNarrowing(fromColumn.type, toColumn.type) && !options.bAllowDataLoss)
-            Refuse("column " + toObject.strName + " changes from " + fromObject.aProperties[0].strValue +
-                   " to " + toObject.aProperties[0].strValue +
-                   ", which may not hold every value (--allow-data-loss changes it where every value fits)");
-        Add(eMigrationStep::AlterColumn, &fromObject, &toObject);
-        DropUsersOfColumn(fromObject);
+        const bool bUnbound =
+            std::any_of(difference.aChanges.begin(), difference.aChanges.end(),
+                        [&](const TPropertyChange& change) { return !IsBound(aRules, change); });
+        if (!decided || (bUnbound && decided->eDecided < eChange::MakeAgain))
+            return TChangeDecision{};
+        return std::move(*decided);
     }
 
-    void DecideModule(const TModelDifference& difference) {
-        const bool bOnlyEnabling =
-            difference.aChanges.size() == 1 && difference.aChanges[0].strName == "disabled";
-        if (bOnlyEnabling)
-            Add(eMigrationStep::ToggleTrigger, difference.pFrom, difference.pTo);
-        else if (options.dialect.bCreateOrAlter && SchemaBoundUsers(*difference.pFrom).empty())
-            Add(eMigrationStep::AlterModule, difference.pFrom, difference.pTo);
-        else
-            MakeAgain(*difference.pFrom, difference.pTo);
+    // Kept where the options allow it.
+    void Refuse(TRefusal refusal) {
+        const bool bAllowed =
+            (refusal.eOption == eMigrationOption::AllowDataLoss && options.bAllowDataLoss) ||
+            (refusal.eOption == eMigrationOption::AllowRebuild && options.bAllowRebuild);
+        if (!bAllowed)
+            aRefusals.push_back(std::move(refusal));
     }
-
-    void Refuse(std::string strLine) { aRefusals.push_back(std::move(strLine)); }
 
     // What uses a column of FROM that is dropped or changed: dropped first, made again from TO.
     void DropUsersOfColumn(const TCompareObject& columnObject) {
         const TModelTable& table = *TableOf(columnObject);
-        const std::string& strColumn = Part<TModelColumn>(columnObject).strName;
+        const TModelColumn& column = Part<TModelColumn>(columnObject);
+        const std::string& strColumn = column.strName;
+        const std::vector<const TColumnUse*> aUses = usersFrom.ColumnUses(column);
         std::vector<TModelKey> aUsers;
         const auto part = [&](eModelKind eKind, const std::string& strName) {
             return TModelKey{eKind, table.strSchema, table.strName, strName};
@@ -415,15 +337,15 @@ struct CMigration::TState {
                 aUsers.push_back(
                     part(index.eKind == eModelIndexKind::Index ? eModelKind::Index : eModelKind::Key,
                          index.strName));
-        for (const TModelCheck& check : table.aChecks)
-            if (Folded(check.strColumn) == Folded(strColumn) || NamesColumn(check.strDefinition, strColumn))
-                aUsers.push_back(part(eModelKind::Check, check.strName));
+        for (const TColumnUse* pUse : aUses)
+            if (!pUse->pComputed)
+                aUsers.push_back(planFrom.aSteps[pUse->nStep].key);
         for (const TModelDefault& def : table.aDefaults)
             if (Folded(def.strColumn) == Folded(strColumn))
                 aUsers.push_back(part(eModelKind::Default, def.strName));
-        for (const TModelColumn& column : table.aColumns)
-            if (column.computed && NamesColumn(column.computed->strDefinition, strColumn))
-                aUsers.push_back(part(eModelKind::Column, column.strName));
+        for (const TColumnUse* pUse : aUses)
+            if (pUse->pComputed)
+                aUsers.push_back(part(eModelKind::Column, pUse->pComputed->strName));
         for (const TModelForeignKey& key : table.aForeignKeys)
             for (const auto& [strOwn, strReferenced] : key.aColumns)
                 if (Folded(strOwn) == Folded(strColumn))
@@ -454,21 +376,10 @@ struct CMigration::TState {
     // FROM's steps that need the object's step: what uses it.
     std::vector<const TCompareObject*> Users(const TCompareObject& object) const {
         std::vector<const TCompareObject*> aUsers;
-        const TStepUsers& users = StepUsers();
-        const auto it = users.mapSteps.find(object.key);
-        if (it == users.mapSteps.end())
-            return aUsers;
-        for (const size_t nStep : users.aUsers[it->second])
+        for (const size_t nStep : usersFrom.Users(object.key))
             if (const TCompareObject* pUser = From(planFrom.aSteps[nStep].key))
                 aUsers.push_back(pUser);
         return aUsers;
-    }
-
-    // Built on first use: a catalog with few changes asks for the users of few objects, but of many steps.
-    const TStepUsers& StepUsers() const {
-        if (!m_pStepUsers)
-            m_pStepUsers = std::make_unique<TStepUsers>(planFrom);
-        return *m_pStepUsers;
     }
 
     // FROM's foreign keys that reference the table (FROM's or TO's of that name), in FROM's order.
@@ -479,17 +390,18 @@ struct CMigration::TState {
                 std::make_unique<std::unordered_map<std::string, std::vector<TForeignKeyOf>>>();
             for (const TModelTable& other : from.aTables)
                 for (const TModelForeignKey& key : other.aForeignKeys)
-                    (*m_pKeysReferencing)[TableMatch(key.strReferencedSchema, key.strReferencedTable)]
+                    (*m_pKeysReferencing)[MatchKey({eModelKind::Table, key.strReferencedSchema, "",
+                                                    key.strReferencedTable})]
                         .push_back({&other, &key});
         }
-        const auto it = m_pKeysReferencing->find(TableMatch(table.strSchema, table.strName));
+        const auto it = m_pKeysReferencing->find(MatchKey(TableKey(table)));
         return it == m_pKeysReferencing->end() ? aNone : it->second;
     }
 
     std::vector<const TCompareObject*> SchemaBoundUsers(const TCompareObject& object) const {
         std::vector<const TCompareObject*> aUsers;
         for (const TCompareObject* pUser : Users(object))
-            if (IsModule(pUser->key.eKind) && std::get<const TModelModule*>(pUser->object)->bSchemaBound)
+            if (IsSchemaBound(pUser->object))
                 aUsers.push_back(pUser);
         return aUsers;
     }
@@ -500,30 +412,22 @@ struct CMigration::TState {
             if (aActions[i].eStep != eMigrationStep::Drop)
                 continue;
             const TCompareObject& dropped = *aActions[i].pFrom;
-            switch (dropped.key.eKind) {
-            case eModelKind::Key:
-            case eModelKind::Index:
+            switch (RecreateKind(dropped.key.eKind).eUsersAgain) {
+            case eUsersMadeAgain::ForeignKeys:
                 MakeForeignKeysAgain(dropped);
                 break;
-            case eModelKind::Table:
-            case eModelKind::View:
-            case eModelKind::Function:
+            case eUsersMadeAgain::TriggersAndSchemaBound:
                 // A schema-bound module keeps what it uses from being dropped; a trigger goes with its view.
                 for (const TCompareObject* pUser : Users(dropped))
-                    if (pUser->key.eKind == eModelKind::Trigger ||
-                        (IsModule(pUser->key.eKind) &&
-                         std::get<const TModelModule*>(pUser->object)->bSchemaBound))
+                    if (pUser->key.eKind == eModelKind::Trigger || IsSchemaBound(pUser->object))
                         MakeUserAgain(*pUser);
                 break;
-            case eModelKind::AliasType:
-            case eModelKind::TableType:
-            case eModelKind::Sequence:
-                // No type a parameter has, and no sequence a default calls, can be dropped.
+            case eUsersMadeAgain::AllButTables:
                 for (const TCompareObject* pUser : Users(dropped))
                     if (pUser->key.eKind != eModelKind::Table)
                         MakeUserAgain(*pUser);
                 break;
-            default:
+            case eUsersMadeAgain::None:
                 break;
             }
         }
@@ -543,9 +447,9 @@ struct CMigration::TState {
     // Whether the object is the table of that match key, one of its parts or one of its triggers.
     static bool BelongsTo(const TCompareObject& object, const std::string& strTable) {
         if (object.key.eKind == eModelKind::Trigger)
-            return MatchOf({eModelKind::Table, object.key.strSchema, "", object.key.strTable}) == strTable;
+            return MatchKey({eModelKind::Table, object.key.strSchema, "", object.key.strTable}) == strTable;
         const TModelTable* pTable = TableOf(object);
-        return pTable && MatchOf(TableKey(*pTable)) == strTable;
+        return pTable && MatchKey(TableKey(*pTable)) == strTable;
     }
 
     // A table made anew under another name: every part and trigger made again after it (what it had goes
@@ -555,9 +459,10 @@ struct CMigration::TState {
         const TCompareObject& fromTable = *mapFrom.at(strTable);
         const TModelTable& table = *TableOf(toTable);
         for (const TModelColumn& column : TableOf(fromTable)->aColumns)
-            if (!table.FindColumn(column.strName) && !options.bAllowDataLoss)
-                Refuse("rebuilding table " + toTable.strName + " loses column " + column.strName +
-                       " (--allow-data-loss drops it where it holds no values)");
+            if (!table.FindColumn(column.strName))
+                Refuse({toTable.key, toTable.strName,
+                        "rebuilding table " + toTable.strName + " loses column " + column.strName,
+                        eMigrationOption::AllowDataLoss, "drops it where it holds no values"});
         std::erase_if(aActions, [&](const TMigrationAction& action) {
             return BelongsTo(action.pTo ? *action.pTo : *action.pFrom, strTable);
         });
@@ -570,7 +475,7 @@ struct CMigration::TState {
                 Add(eMigrationStep::Make, nullptr, &object);
             }
         for (const auto& [pOther, pKey] : KeysReferencing(table))
-            if (MatchOf(TableKey(*pOther)) != strTable)
+            if (MatchKey(TableKey(*pOther)) != strTable)
                 if (const TCompareObject* pUser =
                         From({eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName}))
                     MakeUserAgain(*pUser);
@@ -585,13 +490,13 @@ struct CMigration::TState {
             if (!property.target)
                 return false;
             const TModelKey& target = *property.target;
-            return setMadeAgain.count(MatchOf(target)) ||
+            return setMadeAgain.count(MatchKey(target)) ||
                    (!target.strTable.empty() &&
                     setMadeAgain.count(
-                        MatchOf({eModelKind::Table, target.strSchema, "", target.strTable}))) ||
+                        MatchKey({eModelKind::Table, target.strSchema, "", target.strTable}))) ||
                    (!property.strColumn.empty() &&
-                    setMadeAgain.count(
-                        MatchOf({eModelKind::Column, target.strSchema, target.strName, property.strColumn})));
+                    setMadeAgain.count(MatchKey(
+                        {eModelKind::Column, target.strSchema, target.strName, property.strColumn})));
         };
         std::erase_if(aActions, [&](const TMigrationAction& action) {
             const TCompareObject& object = action.pTo ? *action.pTo : *action.pFrom;
@@ -627,10 +532,11 @@ struct CMigration::TState {
         aActions = std::move(aDrops);
         aActions.insert(aActions.end(), aOthers.begin(), aOthers.end());
         OrderItems();
-        for (const auto& [strTable, strReason] : aRebuildReasons)
-            if (!options.bAllowRebuild)
-                Refuse("table " + To(strTable)->strName + " is rebuilt: " + strReason +
-                       " (--allow-rebuild copies its rows into a new table)");
+        for (const auto& [strTable, strReason] : aRebuildReasons) {
+            const TCompareObject& table = *To(strTable);
+            Refuse({table.key, table.strName, "table " + table.strName + " is rebuilt: " + strReason,
+                    eMigrationOption::AllowRebuild, "copies its rows into a new table"});
+        }
     }
 
     // The differences as the script deals with them: what only FROM has first, in the reverse of its apply
@@ -666,6 +572,7 @@ struct CMigration::TState {
     const TObjectIndex mapFrom;
     const TObjectIndex mapTo;
     const std::vector<TModelDifference> aDifferences;
+    const CPlanUsers usersFrom;
     const CPlacement placeFrom;
     const CPlacement placeTo;
     std::unordered_set<std::string> setAdded;
@@ -677,8 +584,7 @@ struct CMigration::TState {
     std::unordered_set<const TModelDifference*> setKept;
     std::vector<TMigrationAction> aActions;
     std::vector<TMigrationItem> aItems;
-    std::vector<std::string> aRefusals;
-    mutable std::unique_ptr<TStepUsers> m_pStepUsers;
+    std::vector<TRefusal> aRefusals;
     mutable std::unique_ptr<std::unordered_map<std::string, std::vector<TForeignKeyOf>>> m_pKeysReferencing;
 };
 
@@ -691,16 +597,12 @@ const std::vector<TMigrationItem>& CMigration::Items() const {
     return m_pState->aItems;
 }
 
-const std::vector<std::string>& CMigration::Refusals() const {
+const std::vector<TRefusal>& CMigration::Refusals() const {
     return m_pState->aRefusals;
 }
 
 std::string CMigration::Script() const {
     const TState& state = *m_pState;
-    const TMigrationContext context{state.from, state.to, state.planFrom, state.planTo, state.options};
-    std::vector<std::string> aBatches;
-    for (const TMigrationAction& action : state.aActions)
-        for (std::string& strBatch : ActionBatches(action, context))
-            aBatches.push_back(std::move(strBatch));
-    return MigrationScript(state.options.aHeader, aBatches);
+    return MigrationScript(state.aActions,
+                           {state.from, state.to, state.planFrom, state.planTo, state.options});
 }

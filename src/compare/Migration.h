@@ -4,18 +4,11 @@
 #pragma once
 
 #include "compare/ModelComparison.h"
+#include "recreate/ChangeRules.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-// What the server that runs the script takes beyond T-SQL that every version of SQL Server since 2012 takes.
-struct TServerDialect {
-    bool bCreateOrAlter = false; // CREATE OR ALTER for modules (SQL Server 2016 SP1 and later)
-    // ALTER TABLE ... ALTER COLUMN states NULL or NOT NULL, and COLLATE; without it, a column's nullability
-    // or collation changes only by rebuilding its table.
-    bool bAlterColumnNullability = true;
-};
 
 struct TMigrationOptions {
     bool bDrop = false;          // drop the objects of their own schema that only FROM has (kept otherwise)
@@ -42,8 +35,8 @@ public:
 
     // Every difference, in the order the script deals with it.
     const std::vector<TMigrationItem>& Items() const;
-    // The changes the options do not allow, a line each (data loss, rebuilds): no script is to be written.
-    const std::vector<std::string>& Refusals() const;
+    // The changes the options do not allow (data loss, rebuilds): no script is to be written.
+    const std::vector<TRefusal>& Refusals() const;
     // The migration: T-SQL that applies to FROM's database and leaves it described as TO.
     std::string Script() const;
 

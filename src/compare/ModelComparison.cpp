@@ -1,186 +1,44 @@
 #include "compare/ModelComparison.h"
 
-#include "catalog/SqlIdentifiers.h"
-#include "platform/Text.h"
 #include "platform/Unicode.h"
-#include "recreate/DdlText.h"
-#include "recreate/DdlWriter.h"
 #include "recreate/RecreateKinds.h"
-#include "scripting/SqlText.h"
 
-#include <algorithm>
-#include <cctype>
 #include <future>
-#include <unordered_map>
 
 namespace {
 
-std::string YesNo(bool b) {
-    return b ? "yes" : "no";
-}
-
-// A name as lines show it: its parts bare where they are regular identifiers, else in brackets.
-std::string DisplayName(std::initializer_list<std::string_view> aParts) {
-    std::vector<std::string> aShown;
-    for (const std::string_view strPart : aParts)
-        if (!strPart.empty())
-            aShown.push_back(DelimitIdentifier(CString(std::string(strPart))).Str());
-    return JoinText(aShown, ".");
-}
-
-// The type as a column declares it: decimal(18, 2), nvarchar(max), dbo.Phone.
-std::string TypeText(const TModelDataType& type) {
-    if (type.IsUserDefined())
-        return DisplayName({type.strSchema, type.strName});
-    return type.strName + DataTypeText(type).substr(type.strName.size() + 2);
-}
-
-std::string ColumnNames(const std::vector<std::string>& aColumns) {
-    std::vector<std::string> aShown;
-    for (const std::string& strColumn : aColumns)
-        aShown.push_back(DisplayName({strColumn}));
-    return JoinText(aShown);
-}
-
-std::string KeyColumns(const std::vector<TModelIndexColumn>& aKeys) {
-    std::vector<std::string> aShown;
-    for (const TModelIndexColumn& key : aKeys)
-        aShown.push_back(DisplayName({key.strColumn}) + (key.bDescending ? " DESC" : " ASC"));
-    return JoinText(aShown);
-}
-
-const char* Action(eModelReferentialAction eAction) {
-    switch (eAction) {
-    case eModelReferentialAction::Cascade:
-        return "CASCADE";
-    case eModelReferentialAction::SetNull:
-        return "SET NULL";
-    case eModelReferentialAction::SetDefault:
-        return "SET DEFAULT";
-    case eModelReferentialAction::NoAction:
-        break;
-    }
-    return "NO ACTION";
-}
-
-using TProperties = std::vector<TObjectProperty>;
-
-// What indexes and keys have alike.
-void AddIndexProperties(const TModelIndex& index, TProperties& aProperties) {
-    const TProperties aMore = {{"clustered", YesNo(index.bClustered)},
-                               {"keys", KeyColumns(index.aKeys)},
-                               {"fill factor", std::to_string(index.nFillFactor)},
-                               {"padded", YesNo(index.bPadded)},
-                               {"ignore duplicate keys", YesNo(index.bIgnoreDupKey)},
-                               {"row locks", YesNo(index.bAllowRowLocks)},
-                               {"page locks", YesNo(index.bAllowPageLocks)},
-                               {"compression", index.strCompression},
-                               {"disabled", YesNo(index.bDisabled)},
-                               {"data space", index.strDataSpace},
-                               {"partition columns", ColumnNames(index.aPartitionColumns)}};
-    aProperties.insert(aProperties.end(), aMore.begin(), aMore.end());
-}
-
-TProperties ColumnProperties(const TModelColumn& column) {
-    const std::string strIdentity =
-        column.identity ? column.identity->strSeed + ", " + column.identity->strIncrement : std::string();
-    return {{"type", TypeText(column.type)},
-            {"collation", column.strCollation},
-            {"nullable", YesNo(column.bNullable)},
-            {"identity", strIdentity},
-            {"identity not for replication", YesNo(column.identity && column.identity->bNotForReplication)},
-            {"computed", column.computed ? column.computed->strDefinition : std::string()},
-            {"persisted", YesNo(column.computed && column.computed->bPersisted)},
-            {"rowguidcol", YesNo(column.bRowGuidCol)},
-            {"sparse", YesNo(column.bSparse)},
-            {"column set", YesNo(column.bColumnSet)}};
-}
-
-TProperties IndexProperties(const TModelIndex& index) {
-    TProperties aProperties = {{"unique", YesNo(index.bUnique)},
-                               {"included", ColumnNames(index.aIncluded)},
-                               {"filter", index.strFilter}};
-    AddIndexProperties(index, aProperties);
-    return aProperties;
-}
-
-TProperties KeyProperties(const TModelIndex& index) {
-    TProperties aProperties = {
-        {"type", index.eKind == eModelIndexKind::PrimaryKey ? "PRIMARY KEY" : "UNIQUE"}};
-    AddIndexProperties(index, aProperties);
-    return aProperties;
-}
-
-TProperties ForeignKeyProperties(const TModelForeignKey& key) {
-    std::vector<std::string> aColumns, aReferenced;
-    for (const auto& [strColumn, strReferencedColumn] : key.aColumns) {
-        aColumns.push_back(strColumn);
-        aReferenced.push_back(strReferencedColumn);
-    }
-    return {{"columns", ColumnNames(aColumns)},
-            {"references", DisplayName({key.strReferencedSchema, key.strReferencedTable})},
-            {"referenced columns", ColumnNames(aReferenced)},
-            {"referenced key", key.strKeyIndex},
-            {"on delete", Action(key.eOnDelete)},
-            {"on update", Action(key.eOnUpdate)},
-            {"disabled", YesNo(key.bDisabled)},
-            {"not trusted", YesNo(key.bNotTrusted)},
-            {"not for replication", YesNo(key.bNotForReplication)}};
-}
-
-TProperties ModuleProperties(const TModelModule& module) {
-    TProperties aProperties = {{"definition", DefinitionAsCreated(module.strDefinition)},
-                               {"ANSI_NULLS", module.bAnsiNulls ? "ON" : "OFF"},
-                               {"QUOTED_IDENTIFIER", module.bQuotedIdentifier ? "ON" : "OFF"},
-                               {"schema bound", YesNo(module.bSchemaBound)}};
-    if (module.Kind() == eModelKind::Trigger)
-        aProperties.push_back({"disabled", YesNo(module.bDisabled)});
-    return aProperties;
-}
-
-TProperties SequenceProperties(const TModelSequence& sequence) {
-    const std::string strCache = !sequence.bCached               ? "none"
-                                 : sequence.strCacheSize.empty() ? "default"
-                                                                 : sequence.strCacheSize;
-    return {{"type", TypeText(sequence.type)},
-            {"start", sequence.strStart},
-            {"increment", sequence.strIncrement},
-            {"minimum", sequence.strMinimum},
-            {"maximum", sequence.strMaximum},
-            {"cycle", YesNo(sequence.bCycling)},
-            {"cache", strCache}};
-}
-
-// Collects the objects of a model, each under the key the other model's is looked for by.
+// Collects the objects of a model, each under the key the other model's is looked for by: the plan's steps
+// of the kinds that are compared, a table with its parts, and each extended property alone.
 class CObjectCollector {
 public:
-    explicit CObjectCollector(const TCatalogModel& model) : m_model(model) {}
+    CObjectCollector(const TCatalogModel& model, const TRecreatePlan& plan) : m_model(model), m_plan(plan) {}
 
     std::vector<TCompareObject> Collect() {
-        for (const TModelSchema& schema : m_model.aSchemas)
-            if (!schema.bBuiltIn)
-                Add({eModelKind::Schema, "", "", schema.strName}, &schema, {{"owner", schema.strOwner}});
-        for (const TModelType& type : m_model.aTypes)
-            AddType(type);
-        for (const TModelSequence& sequence : m_model.aSequences)
-            Add({eModelKind::Sequence, sequence.strSchema, "", sequence.strName}, &sequence,
-                SequenceProperties(sequence));
-        for (const TModelSynonym& synonym : m_model.aSynonyms)
-            Add({eModelKind::Synonym, synonym.strSchema, "", synonym.strName}, &synonym,
-                {{"base object", synonym.strBaseObject}});
-        for (const TModelTable& table : m_model.aTables)
-            AddTable(table);
-        for (const TModelModule& module : m_model.aModules)
-            Add({module.Kind(), module.strSchema,
-                 module.Kind() == eModelKind::Trigger ? module.strParent : "", module.strName},
-                &module, ModuleProperties(module));
+        for (const TPlanStep& step : m_plan.aSteps) {
+            if (const TModelTable* const* ppTable = std::get_if<const TModelTable*>(&step.object))
+                AddTable(**ppTable);
+            else if (IsOwnStep(step))
+                Add(step.key, step.object);
+        }
         for (const TModelExtendedProperty& property : m_model.aExtendedProperties)
             AddProperty(property);
         return std::move(m_aObjects);
     }
 
 private:
-    void Add(TModelKey key, TPlanObject object, TProperties aProperties) {
+    // A step of a compared kind that stands for one object: a table's parts come with it, and a set of
+    // properties as one property each.
+    static bool IsOwnStep(const TPlanStep& step) {
+        return !RecreateKind(step.key.eKind).aProperties.empty() &&
+               std::visit(
+                   [](const auto& record) {
+                       using T = std::decay_t<decltype(record)>;
+                       return std::is_pointer_v<T> && !std::is_same_v<T, const TModelExtendedProperty*>;
+                   },
+                   step.object);
+    }
+
+    void Add(TModelKey key, TPlanObject object) {
         TCompareObject& added = m_aObjects.emplace_back();
         // A trigger is an object of its schema: its table is a property, not part of its name.
         added.strName = key.eKind == eModelKind::Schema ? DisplayName({key.strName})
@@ -190,59 +48,30 @@ private:
         added.strMatch = MatchKey(key);
         added.key = std::move(key);
         added.object = object;
-        added.aProperties = std::move(aProperties);
-    }
-
-    static std::string MatchKey(const TModelKey& key) {
-        return std::string(1, static_cast<char>('a' + static_cast<int>(key.eKind))) +
-               FoldCaseUtf8(key.strSchema) + '\0' + FoldCaseUtf8(key.strTable) + '\0' +
-               FoldCaseUtf8(key.strName);
-    }
-
-    void AddType(const TModelType& type) {
-        TProperties aProperties;
-        if (type.table)
-            aProperties = {{"definition", TableTypeStatement(type, m_model)}};
-        else
-            aProperties = {{"type", TypeText(type.base)}, {"nullable", YesNo(type.bNullable)}};
-        Add({type.Kind(), type.strSchema, "", type.strName}, &type, std::move(aProperties));
     }
 
     void AddTable(const TModelTable& table) {
-        Add({eModelKind::Table, table.strSchema, "", table.strName}, &table,
-            {{"data space", table.strDataSpace},
-             {"partition columns", ColumnNames(table.aPartitionColumns)}});
+        Add({eModelKind::Table, table.strSchema, "", table.strName}, &table);
         const auto part = [&](eModelKind eKind, const std::string& strName) {
             return TModelKey{eKind, table.strSchema, table.strName, strName};
         };
         for (const TModelColumn& column : table.aColumns)
-            Add(part(eModelKind::Column, column.strName), TTablePart<TModelColumn>{&table, &column},
-                ColumnProperties(column));
+            Add(part(eModelKind::Column, column.strName), TTablePart<TModelColumn>{&table, &column});
         for (const TModelIndex& index : table.aIndexes)
-            if (index.eKind == eModelIndexKind::Index)
-                Add(part(eModelKind::Index, index.strName), TTablePart<TModelIndex>{&table, &index},
-                    IndexProperties(index));
-            else
-                Add(part(eModelKind::Key, index.strName), TTablePart<TModelIndex>{&table, &index},
-                    KeyProperties(index));
+            Add(part(index.eKind == eModelIndexKind::Index ? eModelKind::Index : eModelKind::Key,
+                     index.strName),
+                TTablePart<TModelIndex>{&table, &index});
         for (const TModelCheck& check : table.aChecks)
-            Add(part(eModelKind::Check, check.strName), TTablePart<TModelCheck>{&table, &check},
-                {{"column", check.strColumn},
-                 {"definition", check.strDefinition},
-                 {"disabled", YesNo(check.bDisabled)},
-                 {"not trusted", YesNo(check.bNotTrusted)},
-                 {"not for replication", YesNo(check.bNotForReplication)}});
+            Add(part(eModelKind::Check, check.strName), TTablePart<TModelCheck>{&table, &check});
         // A default is known by its column, which has one at most: a default SQL Server named is named anew
         // in every database.
         for (const TModelDefault& def : table.aDefaults)
             if (IsScriptedDefault(table, def)) {
-                Add(part(eModelKind::Default, def.strName), TTablePart<TModelDefault>{&table, &def},
-                    {{"definition", def.strDefinition}});
+                Add(part(eModelKind::Default, def.strName), TTablePart<TModelDefault>{&table, &def});
                 m_aObjects.back().strMatch = MatchKey(part(eModelKind::Default, def.strColumn));
             }
         for (const TModelForeignKey& key : table.aForeignKeys)
-            Add(part(eModelKind::ForeignKey, key.strName), TTablePart<TModelForeignKey>{&table, &key},
-                ForeignKeyProperties(key));
+            Add(part(eModelKind::ForeignKey, key.strName), TTablePart<TModelForeignKey>{&table, &key});
     }
 
     // A property is named by what it is on: "MS_Description on table dbo.Orders.Amount", "Unit on procedure
@@ -263,53 +92,44 @@ private:
             strMatch = MatchKey(target) + '\0' + FoldCaseUtf8(property.strColumn) + '\0' +
                        FoldCaseUtf8(property.strParameter);
         }
-        Add(key, &property, {{"value", property.value.value_or("NULL")}, {"type", property.strBaseType}});
+        Add(key, &property);
         TCompareObject& added = m_aObjects.back();
         added.strName = DisplayName({property.strName}) + " on " + strOn;
         added.strMatch += '\0' + strMatch;
     }
 
     const TCatalogModel& m_model;
+    const TRecreatePlan& m_plan;
     std::vector<TCompareObject> m_aObjects;
 };
 
+std::vector<TModelDifference> Removed(const std::vector<TCompareObject>& aFrom, const TObjectIndex& mapTo) {
+    std::vector<TModelDifference> aRemoved;
+    for (const TCompareObject& from : aFrom)
+        if (!mapTo.count(from.strMatch))
+            aRemoved.push_back({eDiffChange::Removed, &from, nullptr, {}});
+    return aRemoved;
+}
+
+// The properties of the kind whose values differ, in the kinds table's order.
+std::vector<TPropertyChange> ChangedProperties(const TCompareObject& from, const TCompareObject& to,
+                                               const TCatalogModel& fromModel, const TCatalogModel& toModel) {
+    std::vector<TPropertyChange> aChanges;
+    for (const TKindProperty& property : RecreateKind(to.key.eKind).aProperties) {
+        if (property.pfnSame && property.pfnSame(from.object, to.object))
+            continue;
+        std::string strOld = property.pfnValue(from.object, fromModel);
+        std::string strNew = property.pfnValue(to.object, toModel);
+        if (strOld != strNew)
+            aChanges.push_back({&property, std::move(strOld), std::move(strNew)});
+    }
+    return aChanges;
+}
+
 } // namespace
 
-size_t FirstWordAt(const std::string& strText) {
-    const char* pszText = strText.c_str();
-    const size_t nLength = strText.size();
-    size_t nPos = 0;
-    while (nPos < nLength) {
-        if (std::isspace(static_cast<unsigned char>(pszText[nPos])))
-            ++nPos;
-        else if (IsPairAt(pszText, nLength, nPos, '/', '*'))
-            nPos = SkipBlockComment(pszText, nLength, nPos + 2);
-        else if (IsPairAt(pszText, nLength, nPos, '-', '-'))
-            nPos = SkipLineComment(pszText, nLength, nPos + 2);
-        else
-            break;
-    }
-    return nPos;
-}
-
-std::string DefinitionAsCreated(const std::string& strDefinition) {
-    const char* pszText = strDefinition.c_str();
-    const size_t nLength = strDefinition.size();
-    const size_t nPos = FirstWordAt(strDefinition);
-    const auto startsWith = [&](std::string_view strWords, size_t nAt) {
-        return nLength - nAt >= strWords.size() &&
-               FoldCaseUtf8(strDefinition.substr(nAt, strWords.size())) == strWords &&
-               (nLength - nAt == strWords.size() ||
-                std::isspace(static_cast<unsigned char>(pszText[nAt + strWords.size()])));
-    };
-    for (const std::string_view strWords : {"create or alter", "alter"})
-        if (startsWith(strWords, nPos))
-            return strDefinition.substr(0, nPos) + "CREATE" + strDefinition.substr(nPos + strWords.size());
-    return strDefinition;
-}
-
-std::vector<TCompareObject> CompareObjects(const TCatalogModel& model) {
-    return CObjectCollector(model).Collect();
+std::vector<TCompareObject> CompareObjects(const TCatalogModel& model, const TRecreatePlan& plan) {
+    return CObjectCollector(model, plan).Collect();
 }
 
 TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects) {
@@ -320,40 +140,20 @@ TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects) {
     return mapObjects;
 }
 
-namespace {
-
-std::vector<TModelDifference> Removed(const std::vector<TCompareObject>& aFrom, const TObjectIndex& mapTo) {
-    std::vector<TModelDifference> aRemoved;
-    for (const TCompareObject& from : aFrom)
-        if (!mapTo.count(from.strMatch))
-            aRemoved.push_back({eDiffChange::Removed, &from, nullptr, {}});
-    return aRemoved;
-}
-
-} // namespace
-
-std::vector<TModelDifference> CompareModels(const std::vector<TCompareObject>& aFrom,
-                                            const TObjectIndex& mapFrom,
-                                            const std::vector<TCompareObject>& aTo,
-                                            const TObjectIndex& mapTo) {
+std::vector<TModelDifference> CompareModels(const TCompareSide& from, const TCompareSide& to) {
     // What only FROM has is looked for on a thread of its own, beside the rest.
     std::future<std::vector<TModelDifference>> removed =
-        std::async(std::launch::async, [&] { return Removed(aFrom, mapTo); });
+        std::async(std::launch::async, [&] { return Removed(from.aObjects, to.mapObjects); });
     std::vector<TModelDifference> aDifferences;
-    for (const TCompareObject& to : aTo) {
-        const auto it = mapFrom.find(to.strMatch);
-        if (it == mapFrom.end()) {
-            aDifferences.push_back({eDiffChange::Added, nullptr, &to, {}});
+    for (const TCompareObject& object : to.aObjects) {
+        const auto it = from.mapObjects.find(object.strMatch);
+        if (it == from.mapObjects.end()) {
+            aDifferences.push_back({eDiffChange::Added, nullptr, &object, {}});
             continue;
         }
-        TModelDifference difference{eDiffChange::Changed, it->second, &to, {}};
-        const TProperties& aOld = it->second->aProperties;
-        for (size_t i = 0; i < to.aProperties.size() && i < aOld.size(); ++i)
-            if (aOld[i].strValue != to.aProperties[i].strValue)
-                difference.aChanges.push_back(
-                    {std::string(to.aProperties[i].strName), aOld[i].strValue, to.aProperties[i].strValue});
-        if (!difference.aChanges.empty())
-            aDifferences.push_back(std::move(difference));
+        std::vector<TPropertyChange> aChanges = ChangedProperties(*it->second, object, from.model, to.model);
+        if (!aChanges.empty())
+            aDifferences.push_back({eDiffChange::Changed, it->second, &object, std::move(aChanges)});
     }
     for (TModelDifference& difference : removed.get())
         aDifferences.push_back(std::move(difference));

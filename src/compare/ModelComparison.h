@@ -1,21 +1,16 @@
 // Two catalog models compared object by object: what only one of them holds, and which properties of the
 // objects both hold differ. Objects are matched by kind, schema and name (and their table, or what a
 // property is on), without regard to case as SQL Server's usual collations compare names; never by catalog
-// id, which differs between databases.
+// id, which differs between databases. Which properties a kind has is the kinds table's business.
 #pragma once
 
+#include "recreate/KindProperties.h"
 #include "recreate/RecreatePlan.h"
 
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-// One property of an object, as text: what is compared and what a difference line shows.
-struct TObjectProperty {
-    std::string_view strName; // a literal: objects have many properties, of a few names
-    std::string strValue;
-};
 
 // An object of one model as the comparison sees it: a record of the model, or a table's column or key, or
 // one extended property.
@@ -24,13 +19,12 @@ struct TCompareObject {
     std::string strName;  // as a difference line names it: "dbo.Orders.Amount"
     std::string strMatch; // what it is matched by in the other model
     TPlanObject object;   // the record (a table part with its table)
-    std::vector<TObjectProperty> aProperties;
 };
 
 enum class eDiffChange { Added, Removed, Changed };
 
 struct TPropertyChange {
-    std::string strName;
+    const TKindProperty* pProperty = nullptr; // of the kinds table
     std::string strOld;
     std::string strNew;
 };
@@ -44,20 +38,19 @@ struct TModelDifference {
     const TCompareObject& Object() const { return pTo ? *pTo : *pFrom; }
 };
 
-// The objects of a model, every property of each as text. The model must outlive them.
-std::vector<TCompareObject> CompareObjects(const TCatalogModel& model);
+// The objects of a model, of the plan's steps. The model must outlive them.
+std::vector<TCompareObject> CompareObjects(const TCatalogModel& model, const TRecreatePlan& plan);
 // A model's objects by their match keys (the first of a key where two share it), viewing the objects' own.
 using TObjectIndex = std::unordered_map<std::string_view, const TCompareObject*>;
 TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects);
 
+// One model as the comparison reads it: its objects, and the model their values are shown in.
+struct TCompareSide {
+    const TCatalogModel& model;
+    const std::vector<TCompareObject>& aObjects;
+    const TObjectIndex& mapObjects;
+};
+
 // The objects of each model that the other lacks, and the objects both hold whose properties differ: in the
 // order of TO's objects, then FROM's.
-std::vector<TModelDifference> CompareModels(const std::vector<TCompareObject>& aFrom,
-                                            const TObjectIndex& mapFrom,
-                                            const std::vector<TCompareObject>& aTo,
-                                            const TObjectIndex& mapTo);
-// Where the first word of a T-SQL text begins: after blanks and comments.
-size_t FirstWordAt(const std::string& strText);
-// A definition with its first keyword read as CREATE when it is ALTER or CREATE OR ALTER: the server may keep
-// either for a module made by the one or the other.
-std::string DefinitionAsCreated(const std::string& strDefinition);
+std::vector<TModelDifference> CompareModels(const TCompareSide& from, const TCompareSide& to);

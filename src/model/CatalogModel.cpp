@@ -1,5 +1,7 @@
 #include "model/CatalogModel.h"
 
+#include "platform/Unicode.h"
+
 #include <algorithm>
 
 namespace {
@@ -69,4 +71,9 @@ size_t TModelKeyHash::operator()(const TModelKey& key) const {
     for (const std::string* pPart : {&key.strSchema, &key.strTable, &key.strName})
         nHash = nHash * 1000003 ^ std::hash<std::string>()(*pPart);
     return nHash;
+}
+
+std::string MatchKey(const TModelKey& key) {
+    return std::string(1, static_cast<char>('a' + static_cast<int>(key.eKind))) +
+           FoldCaseUtf8(key.strSchema) + '\0' + FoldCaseUtf8(key.strTable) + '\0' + FoldCaseUtf8(key.strName);
 }

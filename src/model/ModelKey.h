@@ -49,3 +49,7 @@ struct TModelKey {
 struct TModelKeyHash {
     size_t operator()(const TModelKey& key) const;
 };
+
+// What an object is matched by in a model of another database: its kind, schema, table and name, compared
+// without regard to case as SQL Server's usual collations compare names.
+std::string MatchKey(const TModelKey& key);

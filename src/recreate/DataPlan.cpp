@@ -1,6 +1,5 @@
 #include "recreate/DataPlan.h"
 
-#include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
 #include "recreate/NamePattern.h"
 #include "scripting/StableOrder.h"
@@ -27,7 +26,7 @@ bool References(const TModelForeignKey& key, const TModelTable& table) {
 // The foreign keys between tables of one group of the order: each is off while the group's rows go in.
 void DisableWithinGroup(std::vector<TDataStep>& aSteps, size_t nFirst,
                         const std::vector<const TModelTable*>& aGroup) {
-    std::string strOff, strOn;
+    TStatements aOff, aOn;
     for (const TModelTable* pTable : aGroup)
         for (const TModelForeignKey& fk : pTable->aForeignKeys) {
             const bool bWithin = std::any_of(aGroup.begin(), aGroup.end(), [&](const TModelTable* pOther) {
@@ -35,13 +34,13 @@ void DisableWithinGroup(std::vector<TDataStep>& aSteps, size_t nFirst,
             });
             if (!bWithin || fk.bDisabled)
                 continue;
-            strOff += DisableConstraint(*pTable, fk.strName);
-            strOn += EnableConstraint(*pTable, fk.strName, !fk.bNotTrusted);
+            aOff.push_back(DisableConstraint(*pTable, fk.strName));
+            aOn.push_back(EnableConstraint(*pTable, fk.strName, !fk.bNotTrusted));
         }
-    if (strOff.empty())
+    if (aOff.empty())
         return;
-    aSteps[nFirst].strBefore = strOff + kGo;
-    aSteps.back().strAfter = strOn + kGo;
+    aSteps[nFirst].strBefore = ScriptText(std::move(aOff));
+    aSteps.back().strAfter = ScriptText(std::move(aOn));
 }
 
 } // namespace

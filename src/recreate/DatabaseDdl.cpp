@@ -3,6 +3,7 @@
 #include "model/ModelError.h"
 #include "platform/Exceptions.h"
 #include "recreate/DdlText.h"
+#include "recreate/Statements.h"
 
 #include <array>
 #include <memory>
@@ -84,14 +85,16 @@ TDatabaseSettings ReadDatabaseSettings(CDbConnection& db) {
 
 std::string CreateDatabaseScript(std::string_view strName, const TDatabaseSettings& settings) {
     const std::string strDatabase = QuoteName(strName);
-    std::string strText = "CREATE DATABASE " + strDatabase;
+    std::string strCreate = "CREATE DATABASE " + strDatabase;
     if (!settings.strCollation.empty())
-        strText += " COLLATE " + settings.strCollation;
-    strText += ";" + kLineEnd + kGo;
+        strCreate += " COLLATE " + settings.strCollation;
+    TStatements aStatements{{strCreate + ";"}};
     for (const TDatabaseSetting& setting : settings.aSettings) {
         const std::string strAssign = setting.strOption == "COMPATIBILITY_LEVEL" ? " = " : " ";
-        strText += "ALTER DATABASE " + strDatabase + " SET " + setting.strOption + strAssign +
-                   setting.strValue + ";" + kLineEnd + kGo;
+        aStatements.push_back({"ALTER DATABASE " + strDatabase + " SET " + setting.strOption + strAssign +
+                                   setting.strValue + ";",
+                               eBatchPlace::Begins});
     }
-    return strText + "USE " + strDatabase + ";" + kLineEnd + kGo;
+    aStatements.push_back({"USE " + strDatabase + ";", eBatchPlace::Begins});
+    return ScriptText(std::move(aStatements));
 }

@@ -3,8 +3,10 @@
 #include "platform/SqlLexer.h"
 #include "platform/Text.h"
 #include "scripting/ColumnTypes.h"
+#include "scripting/SqlText.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -75,4 +77,21 @@ void AppendLine(std::string& str, std::string_view strText) {
     str += strText;
     if (strText.empty() || (strText.back() != '\n' && strText.back() != '\r'))
         str += kLineEnd;
+}
+
+size_t FirstWordAt(const std::string& strText) {
+    const char* pszText = strText.c_str();
+    const size_t nLength = strText.size();
+    size_t nPos = 0;
+    while (nPos < nLength) {
+        if (std::isspace(static_cast<unsigned char>(pszText[nPos])))
+            ++nPos;
+        else if (IsPairAt(pszText, nLength, nPos, '/', '*'))
+            nPos = SkipBlockComment(pszText, nLength, nPos + 2);
+        else if (IsPairAt(pszText, nLength, nPos, '-', '-'))
+            nPos = SkipLineComment(pszText, nLength, nPos + 2);
+        else
+            break;
+    }
+    return nPos;
 }

@@ -27,3 +27,5 @@ std::string Parenthesized(std::string_view strExpression);
 std::string DataTypeText(const TModelDataType& type);
 // Appends the text and, unless it already ends with CR or LF, kLineEnd.
 void AppendLine(std::string& str, std::string_view strText);
+// Where the first word of a T-SQL text begins: after blanks and comments.
+size_t FirstWordAt(const std::string& strText);

@@ -1,17 +1,40 @@
-// The statements of the faithful scripts: for each kind the statement that creates an object and the one
-// that drops it where it exists, and the pieces they are made of, for whatever else changes objects (a column
-// added, a key made again). Each text is whole batches, every one ending with a line holding GO, unless it
-// says it is a piece.
+// The statements of the faithful scripts: for each kind the statements that create an object, drop it where
+// it exists and change it in place, and the pieces they are made of, for whatever else changes objects (a
+// table made anew under another name, a key made again). Writers return statements; Statements.h makes them
+// text.
 #pragma once
 
 #include "model/CatalogModel.h"
 #include "recreate/RecreatePlan.h"
+#include "recreate/Statements.h"
 
 #include <string>
 
 struct TDdlContext {
     const TCatalogModel& model;
     const TRecreatePlan& plan;
+};
+
+// What a writer writes: an object of the model under its key, a plan's step or an object a comparison found.
+struct TDdlObject {
+    const TModelKey& key;
+    const TPlanObject& object;
+};
+
+// What the server that runs a script takes beyond T-SQL that every version of SQL Server since 2012 takes.
+struct TServerDialect {
+    bool bCreateOrAlter = false; // CREATE OR ALTER for modules (SQL Server 2016 SP1 and later)
+    // ALTER TABLE ... ALTER COLUMN states NULL or NOT NULL, and COLLATE; without it, a column's nullability
+    // or collation changes only by rebuilding its table.
+    bool bAlterColumnNullability = true;
+};
+
+// What an object is changed in place to: TO's model, the server's T-SQL, and whether a sequence that starts
+// elsewhere is restarted.
+struct TAlterContext {
+    const TDdlContext& to;
+    const TServerDialect& dialect;
+    bool bRestartSequences = false;
 };
 
 // Pieces of a table (TableDdl.cpp), without a line end.
@@ -26,69 +49,75 @@ std::string ColumnType(const TModelColumn& column, const TCatalogModel& model);
 // CONSTRAINT [name] PRIMARY KEY|UNIQUE CLUSTERED|NONCLUSTERED (keys) WITH (...) ON ... (a table type's
 // without a name, options or data space).
 std::string KeyConstraint(const TModelTable& table, const TModelIndex& index, bool bTableType);
-// CREATE TABLE [schema].[name] with the table's columns alone, on its data space; a whole statement without
-// its GO.
-std::string ColumnsTableStatement(const TModelTable& table, const std::string& strName,
-                                  const TCatalogModel& model);
-// CREATE TYPE ... AS TABLE (...); a whole statement without its GO.
-std::string TableTypeStatement(const TModelType& type, const TCatalogModel& model);
+// CREATE TABLE [schema].[name] with the table's columns alone, on its data space.
+TStatement ColumnsTableStatement(const TModelTable& table, const std::string& strName,
+                                 const TCatalogModel& model);
+// CREATE TYPE ... AS TABLE (...).
+TStatement TableTypeStatement(const TModelType& type, const TCatalogModel& model);
 // CHECK [NOT FOR REPLICATION] (expression)
 std::string CheckClause(const TModelCheck& check);
-// A whole line: ALTER TABLE ... NOCHECK CONSTRAINT [name]; the constraint stays but is not enforced.
-std::string DisableConstraint(const TModelTable& table, const std::string& strName);
-// A whole line: ALTER TABLE ... [WITH CHECK] CHECK CONSTRAINT [name]; bCheckRows checks the rows it holds.
-std::string EnableConstraint(const TModelTable& table, const std::string& strName, bool bCheckRows);
-
-// Pieces of modules and properties (ObjectDdl.cpp, PropertyDdl.cpp).
-// The batch of SET ANSI_NULLS and SET QUOTED_IDENTIFIER.
-std::string SetOptions(bool bAnsiNulls, bool bQuotedIdentifier);
-// A whole line: EXEC sys.sp_addextendedproperty, sp_updateextendedproperty or sp_dropextendedproperty with
-// the levels that name the property's target.
-std::string AddProperty(const TModelExtendedProperty& property, const TCatalogModel& model);
-std::string UpdateProperty(const TModelExtendedProperty& property, const TCatalogModel& model);
-std::string DropProperty(const TModelExtendedProperty& property, const TCatalogModel& model);
+// ALTER TABLE ... NOCHECK CONSTRAINT [name]: the constraint stays but is not enforced.
+TStatement DisableConstraint(const TModelTable& table, const std::string& strName);
+// ALTER TABLE ... [WITH CHECK] CHECK CONSTRAINT [name]; bCheckRows checks the rows it holds.
+TStatement EnableConstraint(const TModelTable& table, const std::string& strName, bool bCheckRows);
 
 // What a kind's row in the kinds table creates and drops with.
-std::string CreateSchema(const TPlanStep& step, const TDdlContext& context);
-std::string CreateAliasType(const TPlanStep& step, const TDdlContext& context);
-std::string CreateTableType(const TPlanStep& step, const TDdlContext& context);
-std::string CreateSequence(const TPlanStep& step, const TDdlContext& context);
-std::string CreateSynonym(const TPlanStep& step, const TDdlContext& context);
-std::string CreateTable(const TPlanStep& step, const TDdlContext& context);
+TStatements CreateSchema(TDdlObject object, const TDdlContext& context);
+TStatements CreateAliasType(TDdlObject object, const TDdlContext& context);
+TStatements CreateTableType(TDdlObject object, const TDdlContext& context);
+TStatements CreateSequence(TDdlObject object, const TDdlContext& context);
+TStatements CreateSynonym(TDdlObject object, const TDdlContext& context);
+TStatements CreateTable(TDdlObject object, const TDdlContext& context);
 // ALTER TABLE ... ADD the column, with its default when the plan writes that inline; ALTER TABLE ... ADD the
 // key.
-std::string AddColumn(const TPlanStep& step, const TDdlContext& context);
-std::string AddKey(const TPlanStep& step, const TDdlContext& context);
-std::string CreateCheck(const TPlanStep& step, const TDdlContext& context);
-std::string CreateDefault(const TPlanStep& step, const TDdlContext& context);
-std::string CreateIndex(const TPlanStep& step, const TDdlContext& context);
-std::string CreateForeignKey(const TPlanStep& step, const TDdlContext& context);
-std::string CreateModule(const TPlanStep& step, const TDdlContext& context);
-std::string CreateProperties(const TPlanStep& step, const TDdlContext& context);
+TStatements AddColumn(TDdlObject object, const TDdlContext& context);
+TStatements AddKey(TDdlObject object, const TDdlContext& context);
+TStatements CreateCheck(TDdlObject object, const TDdlContext& context);
+TStatements CreateDefault(TDdlObject object, const TDdlContext& context);
+TStatements CreateIndex(TDdlObject object, const TDdlContext& context);
+TStatements CreateForeignKey(TDdlObject object, const TDdlContext& context);
+// The definition whole, as stored, after the SET options it was created with.
+TStatements CreateModule(TDdlObject object, const TDdlContext& context);
+// The properties of an object, or one property.
+TStatements CreateProperties(TDdlObject object, const TDdlContext& context);
 // CREATE USER, CREATE ROLE, CREATE APPLICATION ROLE, ALTER ROLE ... ADD MEMBER, ALTER AUTHORIZATION, and
 // GRANT, DENY or REVOKE for each permission on a securable (SecurityDdl.cpp).
-std::string CreateUser(const TPlanStep& step, const TDdlContext& context);
-std::string CreateRole(const TPlanStep& step, const TDdlContext& context);
-std::string CreateApplicationRole(const TPlanStep& step, const TDdlContext& context);
-std::string AddRoleMember(const TPlanStep& step, const TDdlContext& context);
-std::string ChangeOwner(const TPlanStep& step, const TDdlContext& context);
-std::string GrantPermissions(const TPlanStep& step, const TDdlContext& context);
+TStatements CreateUser(TDdlObject object, const TDdlContext& context);
+TStatements CreateRole(TDdlObject object, const TDdlContext& context);
+TStatements CreateApplicationRole(TDdlObject object, const TDdlContext& context);
+TStatements AddRoleMember(TDdlObject object, const TDdlContext& context);
+TStatements ChangeOwner(TDdlObject object, const TDdlContext& context);
+TStatements GrantPermissions(TDdlObject object, const TDdlContext& context);
 
 // DROP SCHEMA IF EXISTS [name]
-std::string DropSchema(const TPlanStep& step, const TDdlContext& context);
+TStatements DropSchema(TDdlObject object, const TDdlContext& context);
 // DROP <the kind's word> IF EXISTS [schema].[name]
-std::string DropSchemaObject(const TPlanStep& step, const TDdlContext& context);
+TStatements DropSchemaObject(TDdlObject object, const TDdlContext& context);
 // ALTER TABLE [schema].[table] DROP COLUMN [name]
-std::string DropColumn(const TPlanStep& step, const TDdlContext& context);
+TStatements DropColumn(TDdlObject object, const TDdlContext& context);
 // ALTER TABLE [schema].[table] DROP CONSTRAINT IF EXISTS [name], where the table exists
-std::string DropConstraint(const TPlanStep& step, const TDdlContext& context);
+TStatements DropConstraint(TDdlObject object, const TDdlContext& context);
 // DROP INDEX IF EXISTS [name] ON [schema].[table], where the table exists
-std::string DropIndex(const TPlanStep& step, const TDdlContext& context);
+TStatements DropIndex(TDdlObject object, const TDdlContext& context);
 // DROP USER, ROLE or APPLICATION ROLE [name] where it exists
-std::string DropPrincipal(const TPlanStep& step, const TDdlContext& context);
+TStatements DropPrincipal(TDdlObject object, const TDdlContext& context);
 // ALTER ROLE [role] DROP MEMBER [member] where it is one
-std::string DropRoleMember(const TPlanStep& step, const TDdlContext& context);
+TStatements DropRoleMember(TDdlObject object, const TDdlContext& context);
 // Nothing: an owner and permissions go with their object or principal
-std::string DropNothing(const TPlanStep& step, const TDdlContext& context);
-// sp_dropextendedproperty for each property that is there
-std::string DropProperties(const TPlanStep& step, const TDdlContext& context);
+TStatements DropNothing(TDdlObject object, const TDdlContext& context);
+// sp_dropextendedproperty for each property of an object that is there, or for the one property
+TStatements DropProperties(TDdlObject object, const TDdlContext& context);
+
+// What the kinds' rules change in place with: FROM's object becomes TO's.
+// ALTER AUTHORIZATION ON SCHEMA to the schema's owner
+TStatements AlterSchemaOwner(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER SEQUENCE with the options that differ alone
+TStatements AlterSequence(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER TABLE ... ALTER COLUMN with TO's type and, where the server takes them, its collation and nullability
+TStatements AlterColumn(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// The module's statements with CREATE OR ALTER for its CREATE
+TStatements AlterModule(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ENABLE or DISABLE TRIGGER
+TStatements EnableTrigger(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// sp_updateextendedproperty with TO's value
+TStatements UpdateProperty(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);

@@ -5,12 +5,8 @@
 
 namespace {
 
-std::string OnOff(bool bOn) {
-    return bOn ? "ON" : "OFF";
-}
-
-template <typename T> const T& Record(const TPlanStep& step) {
-    return *std::get<const T*>(step.object);
+template <typename T> const T& Record(const TPlanObject& object) {
+    return *std::get<const T*>(object);
 }
 
 // The schema and name of the table or view a trigger is on.
@@ -21,29 +17,38 @@ std::string ParentName(const TModelModule& module, const TCatalogModel& model) {
     return std::string();
 }
 
-} // namespace
-
-std::string SetOptions(bool bAnsiNulls, bool bQuotedIdentifier) {
-    return "SET ANSI_NULLS " + OnOff(bAnsiNulls) + ";" + kLineEnd + "SET QUOTED_IDENTIFIER " +
-           OnOff(bQuotedIdentifier) + ";" + kLineEnd + kGo;
+TSetOptions ModuleOptions(const TModelModule& module) {
+    return {module.bAnsiNulls, module.bQuotedIdentifier};
 }
 
-std::string CreateSchema(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelSchema& schema = Record<TModelSchema>(step);
+// The definition, alone in its batch under the SET options the module was created with; a disabled trigger
+// disabled after it.
+TStatements ModuleStatements(const TModelModule& module, const TCatalogModel& model, TStatement definition) {
+    TStatements aStatements{std::move(definition)};
+    if (module.Kind() == eModelKind::Trigger && module.bDisabled)
+        aStatements.push_back({"DISABLE TRIGGER " + QuoteName(module.strSchema, module.strName) + " ON " +
+                               ParentName(module, model) + ";"});
+    return aStatements;
+}
+
+} // namespace
+
+TStatements CreateSchema(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelSchema& schema = Record<TModelSchema>(object.object);
     std::string str = "CREATE SCHEMA " + QuoteName(schema.strName);
     if (!schema.strOwner.empty())
         str += " AUTHORIZATION " + QuoteName(schema.strOwner);
-    return str + ";" + kLineEnd + kGo;
+    return {{str + ";"}};
 }
 
-std::string CreateAliasType(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelType& type = Record<TModelType>(step);
-    return "CREATE TYPE " + QuoteName(type.strSchema, type.strName) + " FROM " + DataTypeText(type.base) +
-           (type.bNullable ? " NULL;" : " NOT NULL;") + kLineEnd + kGo;
+TStatements CreateAliasType(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelType& type = Record<TModelType>(object.object);
+    return {{"CREATE TYPE " + QuoteName(type.strSchema, type.strName) + " FROM " + DataTypeText(type.base) +
+             (type.bNullable ? " NULL;" : " NOT NULL;")}};
 }
 
-std::string CreateSequence(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelSequence& sequence = Record<TModelSequence>(step);
+TStatements CreateSequence(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelSequence& sequence = Record<TModelSequence>(object.object);
     std::string str = "CREATE SEQUENCE " + QuoteName(sequence.strSchema, sequence.strName) + " AS " +
                       DataTypeText(sequence.type) + " START WITH " + sequence.strStart + " INCREMENT BY " +
                       sequence.strIncrement + " MINVALUE " + sequence.strMinimum + " MAXVALUE " +
@@ -53,37 +58,71 @@ std::string CreateSequence(const TPlanStep& step, const TDdlContext& /*context*/
         str += " NO CACHE";
     else if (!sequence.strCacheSize.empty())
         str += " CACHE " + sequence.strCacheSize;
-    return str + ";" + kLineEnd + kGo;
+    return {{str + ";"}};
 }
 
-std::string CreateSynonym(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelSynonym& synonym = Record<TModelSynonym>(step);
-    return "CREATE SYNONYM " + QuoteName(synonym.strSchema, synonym.strName) + " FOR " +
-           synonym.strBaseObject + ";" + kLineEnd + kGo;
+TStatements CreateSynonym(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelSynonym& synonym = Record<TModelSynonym>(object.object);
+    return {{"CREATE SYNONYM " + QuoteName(synonym.strSchema, synonym.strName) + " FOR " +
+             synonym.strBaseObject + ";"}};
 }
 
-// The definition whole, as stored, first in its batch after the SET options it was created with; options
-// left OFF are set back ON after it, so that what follows runs as a fresh session would.
-std::string CreateModule(const TPlanStep& step, const TDdlContext& context) {
-    const TModelModule& module = Record<TModelModule>(step);
-    // Definitions are most of a catalog's text: copied once, into a text long enough for the rest.
-    std::string str = SetOptions(module.bAnsiNulls, module.bQuotedIdentifier);
-    str.reserve(str.size() * 2 + module.strDefinition.size() + 2 * kLineEnd.size() + kGo.size());
-    AppendLine(str, module.strDefinition);
-    str += kGo;
-    if (module.Kind() == eModelKind::Trigger && module.bDisabled)
-        str += "DISABLE TRIGGER " + QuoteName(module.strSchema, module.strName) + " ON " +
-               ParentName(module, context.model) + ";" + kLineEnd + kGo;
-    if (!module.bAnsiNulls || !module.bQuotedIdentifier)
-        str += SetOptions(true, true);
-    return str;
+TStatements CreateModule(TDdlObject object, const TDdlContext& context) {
+    const TModelModule& module = Record<TModelModule>(object.object);
+    return ModuleStatements(
+        module, context.model,
+        TStatement::Borrowing(module.strDefinition, eBatchPlace::Alone, ModuleOptions(module)));
 }
 
-std::string DropSchema(const TPlanStep& step, const TDdlContext& /*context*/) {
-    return "DROP SCHEMA IF EXISTS " + QuoteName(step.key.strName) + ";" + kLineEnd + kGo;
+TStatements DropSchema(TDdlObject object, const TDdlContext& /*context*/) {
+    return {{"DROP SCHEMA IF EXISTS " + QuoteName(object.key.strName) + ";"}};
 }
 
-std::string DropSchemaObject(const TPlanStep& step, const TDdlContext& /*context*/) {
-    return "DROP " + std::string(RecreateKind(step.key.eKind).strSqlWord) + " IF EXISTS " +
-           QuoteName(step.key.strSchema, step.key.strName) + ";" + kLineEnd + kGo;
+TStatements DropSchemaObject(TDdlObject object, const TDdlContext& /*context*/) {
+    return {{"DROP " + std::string(RecreateKind(object.key.eKind).strSqlWord) + " IF EXISTS " +
+             QuoteName(object.key.strSchema, object.key.strName) + ";"}};
+}
+
+TStatements AlterSchemaOwner(const TPlanObject& /*from*/, const TPlanObject& to,
+                             const TAlterContext& /*context*/) {
+    const TModelSchema& schema = Record<TModelSchema>(to);
+    return {{"ALTER AUTHORIZATION ON SCHEMA::" + QuoteName(schema.strName) + " TO " +
+             QuoteName(schema.strOwner) + ";"}};
+}
+
+TStatements AlterSequence(const TPlanObject& fromObject, const TPlanObject& toObject,
+                          const TAlterContext& context) {
+    const TModelSequence& from = Record<TModelSequence>(fromObject);
+    const TModelSequence& to = Record<TModelSequence>(toObject);
+    std::string str = "ALTER SEQUENCE " + QuoteName(to.strSchema, to.strName);
+    if (context.bRestartSequences && from.strStart != to.strStart)
+        str += " RESTART WITH " + to.strStart;
+    if (from.strIncrement != to.strIncrement)
+        str += " INCREMENT BY " + to.strIncrement;
+    if (from.strMinimum != to.strMinimum)
+        str += " MINVALUE " + to.strMinimum;
+    if (from.strMaximum != to.strMaximum)
+        str += " MAXVALUE " + to.strMaximum;
+    if (from.bCycling != to.bCycling)
+        str += to.bCycling ? " CYCLE" : " NO CYCLE";
+    if (from.bCached != to.bCached || from.strCacheSize != to.strCacheSize)
+        str += !to.bCached ? " NO CACHE" : to.strCacheSize.empty() ? " CACHE" : " CACHE " + to.strCacheSize;
+    return {{str + ";"}};
+}
+
+// The definition as stored with OR ALTER after its CREATE.
+TStatements AlterModule(const TPlanObject& /*from*/, const TPlanObject& to, const TAlterContext& context) {
+    const TModelModule& module = Record<TModelModule>(to);
+    std::string strDefinition = module.strDefinition;
+    strDefinition.insert(FirstWordAt(strDefinition) + 6, " OR ALTER");
+    return ModuleStatements(module, context.to.model,
+                            {std::move(strDefinition), eBatchPlace::Alone, ModuleOptions(module)});
+}
+
+TStatements EnableTrigger(const TPlanObject& /*from*/, const TPlanObject& to,
+                          const TAlterContext& /*context*/) {
+    const TModelModule& trigger = Record<TModelModule>(to);
+    return {{std::string(trigger.bDisabled ? "DISABLE" : "ENABLE") + " TRIGGER " +
+             QuoteName(trigger.strSchema, trigger.strName) + " ON " +
+             QuoteName(trigger.strSchema, trigger.strParent) + ";"}};
 }

@@ -61,7 +61,7 @@ std::string PropertyCall(const char* pszProcedure, const TModelExtendedProperty&
         str += ", @level" + strLevel + "type = " + UnicodeLiteral(aLevels[i].strType) + ", @level" +
                strLevel + "name = " + UnicodeLiteral(aLevels[i].strName);
     }
-    return str + ";" + kLineEnd;
+    return str + ";";
 }
 
 // IF EXISTS (SELECT 1 FROM sys.fn_listextendedproperty(...)), which takes the three levels, NULL where
@@ -77,36 +77,44 @@ std::string IfPropertyExists(const TModelExtendedProperty& property, const TCata
     return str + ")) ";
 }
 
-std::string DropPropertyThere(const TModelExtendedProperty& property, const TCatalogModel& model) {
-    return IfPropertyExists(property, model) + DropProperty(property, model);
-}
-
-std::string PropertyBatch(const TPlanStep& step, const TCatalogModel& model,
-                          std::string (*pfnCall)(const TModelExtendedProperty&, const TCatalogModel&)) {
-    std::string str;
-    for (const TModelExtendedProperty* pProperty : std::get<TPropertySet>(step.object).aProperties)
-        str += pfnCall(*pProperty, model);
-    return str.empty() ? str : str + kGo;
-}
-
-} // namespace
-
 std::string AddProperty(const TModelExtendedProperty& property, const TCatalogModel& model) {
     return PropertyCall("sp_addextendedproperty", property, true, model);
-}
-
-std::string UpdateProperty(const TModelExtendedProperty& property, const TCatalogModel& model) {
-    return PropertyCall("sp_updateextendedproperty", property, true, model);
 }
 
 std::string DropProperty(const TModelExtendedProperty& property, const TCatalogModel& model) {
     return PropertyCall("sp_dropextendedproperty", property, false, model);
 }
 
-std::string CreateProperties(const TPlanStep& step, const TDdlContext& context) {
-    return PropertyBatch(step, context.model, &AddProperty);
+// The drop of a property where the object it is on may have gone, and the property with it.
+std::string DropPropertyThere(const TModelExtendedProperty& property, const TCatalogModel& model) {
+    return IfPropertyExists(property, model) + DropProperty(property, model);
 }
 
-std::string DropProperties(const TPlanStep& step, const TDdlContext& context) {
-    return PropertyBatch(step, context.model, &DropPropertyThere);
+// One batch of calls: for each property of an object, or for the one property a comparison found.
+TStatements PropertyCalls(const TPlanObject& object, const TCatalogModel& model,
+                          std::string (*pfnCall)(const TModelExtendedProperty&, const TCatalogModel&)) {
+    if (const auto* ppProperty = std::get_if<const TModelExtendedProperty*>(&object))
+        return {{pfnCall(**ppProperty, model)}};
+    TStatements aStatements;
+    for (const TModelExtendedProperty* pProperty : std::get<TPropertySet>(object).aProperties)
+        aStatements.push_back({pfnCall(*pProperty, model)});
+    return aStatements;
+}
+
+} // namespace
+
+TStatements CreateProperties(TDdlObject object, const TDdlContext& context) {
+    return PropertyCalls(object.object, context.model, &AddProperty);
+}
+
+// A property a comparison found is there: FROM has it.
+TStatements DropProperties(TDdlObject object, const TDdlContext& context) {
+    return PropertyCalls(object.object, context.model,
+                         std::holds_alternative<TPropertySet>(object.object) ? &DropPropertyThere
+                                                                             : &DropProperty);
+}
+
+TStatements UpdateProperty(const TPlanObject& /*from*/, const TPlanObject& to, const TAlterContext& context) {
+    return {{PropertyCall("sp_updateextendedproperty", *std::get<const TModelExtendedProperty*>(to), true,
+                          context.to.model)}};
 }

@@ -14,15 +14,15 @@ TRecreateStep ScriptStep(const TPlanStep& step, eRecreateSection eSection, std::
 // The drop of the step's object, and of a renamed module's old name, which its script creates.
 std::string DropText(const TPlanStep& step, const TDdlContext& context, const CNameMatcher& matcher) {
     const auto pfnDrop = RecreateKind(step.key.eKind).pfnDrop;
-    std::string strText = pfnDrop(step, context);
+    std::string strText = ScriptText(pfnDrop({step.key, step.object}, context));
     const TModelModule* const* ppModule = std::get_if<const TModelModule*>(&step.object);
-    if (!ppModule)
-        return strText;
-    if (const std::optional<TCreatedName> created = CreatedOtherName(**ppModule, matcher)) {
-        TPlanStep renamed = step;
-        renamed.key.strSchema = created->strSchema.empty() ? step.key.strSchema : created->strSchema;
-        renamed.key.strName = created->strName;
-        strText += pfnDrop(renamed, context);
+    const std::optional<TCreatedName> created =
+        ppModule ? CreatedOtherName(**ppModule, matcher) : std::nullopt;
+    if (created) {
+        TModelKey renamed = step.key;
+        renamed.strSchema = created->strSchema.empty() ? step.key.strSchema : created->strSchema;
+        renamed.strName = created->strName;
+        strText += ScriptText(pfnDrop({renamed, step.object}, context));
     }
     return strText;
 }
@@ -57,7 +57,8 @@ TRecreateScript Script(const TCatalogModel& model, const TRecreatePlan& plan,
         if (pSelected && !(*pSelected)[nStep])
             continue;
         const TPlanStep& step = plan.aSteps[nStep];
-        std::string strText = RecreateKind(step.key.eKind).pfnCreate(step, context);
+        std::string strText =
+            ScriptText(RecreateKind(step.key.eKind).pfnCreate({step.key, step.object}, context));
         if (const TModelModule* const* ppModule = std::get_if<const TModelModule*>(&step.object);
             ppModule && pOwned)
             std::string().swap(

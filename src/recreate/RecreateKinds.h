@@ -1,15 +1,27 @@
-// The table of kinds: everything the faithful scripts know about a kind of object, one row each. Adding a
-// kind is a row here, a family of the model and a writer.
+// The table of kinds: everything the faithful scripts, a comparison, a migration and apply know about a kind
+// of object, one row each. Adding a kind is a row here, a family of the model and a writer.
 #pragma once
 
+#include "recreate/ChangeRules.h"
+#include "recreate/CreateWords.h"
+#include "recreate/KindProperties.h"
 #include "recreate/RecreatePlan.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct TDdlContext;
+
+// What uses an object, made again with it when it is dropped: what T-SQL does not let it be dropped under.
+enum class eUsersMadeAgain {
+    None,
+    ForeignKeys,            // the foreign keys that reference the key or unique index
+    TriggersAndSchemaBound, // its triggers, and the schema-bound modules that use it
+    AllButTables,           // what uses it but tables: no parameter's type, no default's sequence can go
+};
 
 struct TRecreateKind {
     eModelKind eKind;
@@ -23,8 +35,15 @@ struct TRecreateKind {
     bool bMadeWithTables; // part of a table's or type's definition: what it uses comes before the tables
     void (*pfnCollect)(CPlanBuilder& builder, eModelKind eKind); // a step for each object of the kind
     void (*pfnNeeds)(CPlanBuilder& builder, size_t nStep);       // what a step of the kind needs first
-    std::string (*pfnCreate)(const TPlanStep& step, const TDdlContext& context);
-    std::string (*pfnDrop)(const TPlanStep& step, const TDdlContext& context);
+    TStatements (*pfnCreate)(TDdlObject object, const TDdlContext& context);
+    TStatements (*pfnDrop)(TDdlObject object, const TDdlContext& context);
+    // Compared, in the order lines show them; none for a kind that is not compared.
+    std::span<const TKindProperty> aProperties;
+    // What a change of a property does, in the order they decide (ChangeRules.h).
+    std::span<const TKindRule> aRules;
+    eUsersMadeAgain eUsersAgain;
+    std::string_view strHolds; // what dropping an object loses ("rows", "values"); empty for nothing
+    TCreateWord create;        // the CREATE that apply looks for
 };
 
 const std::array<TRecreateKind, MODEL_KIND_COUNT>& RecreateKinds();

@@ -1,9 +1,11 @@
 #include "recreate/RecreatePlan.h"
 
 #include "catalog/SqlIdentifiers.h"
+#include "platform/Unicode.h"
 #include "recreate/RecreateKinds.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -34,8 +36,9 @@ void NeedTableUses(CPlanBuilder& builder, size_t nStep, const TModelTable& table
     const TModelKey& key = builder.Step(nStep).key;
     for (const TModelColumn& column : table.aColumns) {
         builder.NeedType(nStep, column.type);
-        if (column.computed)
-            builder.NeedReferences(nStep, key, column.strName, column.computed->strDefinition, false);
+        if (!column.computed)
+            continue;
+        builder.NeedReferences(nStep, key, column.strName, column.computed->strDefinition, false);
     }
     if (!bTableType)
         return;
@@ -168,21 +171,6 @@ void CollectTypes(CPlanBuilder& builder, eModelKind eKind) {
             builder.Add({eKind, type.strSchema, std::string(), type.strName}, &type);
 }
 
-void CollectSequences(CPlanBuilder& builder, eModelKind eKind) {
-    for (const TModelSequence& sequence : builder.Model().aSequences)
-        builder.Add({eKind, sequence.strSchema, std::string(), sequence.strName}, &sequence);
-}
-
-void CollectSynonyms(CPlanBuilder& builder, eModelKind eKind) {
-    for (const TModelSynonym& synonym : builder.Model().aSynonyms)
-        builder.Add({eKind, synonym.strSchema, std::string(), synonym.strName}, &synonym);
-}
-
-void CollectTables(CPlanBuilder& builder, eModelKind eKind) {
-    for (const TModelTable& table : builder.Model().aTables)
-        builder.Add({eKind, table.strSchema, std::string(), table.strName}, &table);
-}
-
 namespace {
 
 template <typename T>
@@ -307,4 +295,111 @@ TRecreatePlan PlanRecreate(const TCatalogModel& model) {
     TRecreatePlan plan = CPlanBuilder(model).Build();
     OrderPlan(plan);
     return plan;
+}
+
+namespace {
+
+// The columns of a table that its expressions name, its column names folded once for all of them.
+class CColumnNamer {
+public:
+    explicit CColumnNamer(const TModelTable& table) : m_table(table) {
+        for (const TModelColumn& column : table.aColumns)
+            m_aFolded.push_back(FoldCaseUtf8(column.strName));
+    }
+
+    // What the expression names by a bare name; strColumn, a check's own column, whatever its text.
+    void Add(std::vector<TColumnUse>& aUses, size_t nStep, const TModelColumn* pComputed,
+             const std::string& strText, const std::string& strColumn) const {
+        std::vector<std::string> aNamed;
+        if (!strColumn.empty())
+            aNamed.push_back(FoldCaseUtf8(strColumn));
+        for (const TSqlName& name : FindSqlNames(strText.c_str()))
+            if (name.strSchema.IsEmpty())
+                aNamed.push_back(FoldCaseUtf8(name.strName.Str()));
+        for (size_t i = 0; i < m_aFolded.size(); ++i)
+            if (std::find(aNamed.begin(), aNamed.end(), m_aFolded[i]) != aNamed.end())
+                aUses.push_back({&m_table.aColumns[i], nStep, pComputed});
+    }
+
+private:
+    const TModelTable& m_table;
+    std::vector<std::string> m_aFolded;
+};
+
+// What the checks and computed columns of the plan's tables name, in step order.
+std::vector<TColumnUse> ColumnUsesOf(const TRecreatePlan& plan) {
+    std::vector<TColumnUse> aUses;
+    std::optional<CColumnNamer> namer;
+    const TModelTable* pNamed = nullptr;
+    const auto namerOf = [&](const TModelTable& table) -> const CColumnNamer& {
+        if (pNamed != &table)
+            namer.emplace(table);
+        pNamed = &table;
+        return *namer;
+    };
+    for (size_t nStep = 0; nStep < plan.aSteps.size(); ++nStep) {
+        const TPlanObject& object = plan.aSteps[nStep].object;
+        if (const TModelTable* const* ppTable = std::get_if<const TModelTable*>(&object)) {
+            for (const TModelColumn& column : (*ppTable)->aColumns)
+                if (column.computed)
+                    namerOf(**ppTable).Add(aUses, nStep, &column, column.computed->strDefinition,
+                                           std::string());
+        } else if (const auto* pCheck = std::get_if<TTablePart<TModelCheck>>(&object)) {
+            namerOf(*pCheck->pTable)
+                .Add(aUses, nStep, nullptr, pCheck->pPart->strDefinition, pCheck->pPart->strColumn);
+        }
+    }
+    return aUses;
+}
+
+} // namespace
+
+struct CPlanUsers::TIndex {
+    std::unordered_map<TModelKey, size_t, TModelKeyHash> mapSteps;
+    std::vector<std::vector<size_t>> aUsers; // by step
+    std::vector<TColumnUse> aColumnUses;
+    std::unordered_multimap<const TModelColumn*, const TColumnUse*> mapColumnUses;
+};
+
+CPlanUsers::CPlanUsers(const TRecreatePlan& plan) : m_plan(plan) {}
+
+CPlanUsers::~CPlanUsers() = default;
+
+const CPlanUsers::TIndex& CPlanUsers::Index() const {
+    if (m_pIndex)
+        return *m_pIndex;
+    m_pIndex = std::make_unique<TIndex>();
+    TIndex& index = *m_pIndex;
+    index.aUsers.resize(m_plan.aSteps.size());
+    for (size_t nStep = 0; nStep < m_plan.aSteps.size(); ++nStep) {
+        index.mapSteps.emplace(m_plan.aSteps[nStep].key, nStep);
+        for (const TPlanNeed& need : m_plan.aSteps[nStep].aNeeds)
+            if (need.nStep < index.aUsers.size())
+                index.aUsers[need.nStep].push_back(nStep);
+    }
+    index.aColumnUses = ColumnUsesOf(m_plan);
+    for (const TColumnUse& use : index.aColumnUses)
+        index.mapColumnUses.emplace(use.pColumn, &use);
+    return index;
+}
+
+const std::vector<size_t>& CPlanUsers::Users(const TModelKey& key) const {
+    static const std::vector<size_t> aNone;
+    const TIndex& index = Index();
+    const auto it = index.mapSteps.find(key);
+    return it == index.mapSteps.end() ? aNone : index.aUsers[it->second];
+}
+
+std::vector<const TColumnUse*> CPlanUsers::ColumnUses(const TModelColumn& column) const {
+    std::vector<const TColumnUse*> aUses;
+    const auto [itFirst, itEnd] = Index().mapColumnUses.equal_range(&column);
+    for (auto it = itFirst; it != itEnd; ++it)
+        aUses.push_back(it->second);
+    std::sort(aUses.begin(), aUses.end());
+    return aUses;
+}
+
+bool IsSchemaBound(const TPlanObject& object) {
+    const TModelModule* const* ppModule = std::get_if<const TModelModule*>(&object);
+    return ppModule && (*ppModule)->bSchemaBound;
 }

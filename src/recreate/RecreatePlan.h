@@ -6,6 +6,7 @@
 #include "recreate/RecreateScript.h"
 #include "scripting/SqlText.h"
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -55,6 +56,14 @@ struct TPlanStep {
     std::vector<TPlanNeed> aNeeds;
 };
 
+// A column that an expression of its own table names: a check's, or a computed column's. Found from the
+// expression once, when first asked for: the server reports what an expression uses of other objects only.
+struct TColumnUse {
+    const TModelColumn* pColumn = nullptr;   // the column named
+    size_t nStep = NO_STEP;                  // what names it: the check's step, or its table's
+    const TModelColumn* pComputed = nullptr; // the computed column that names it; null for a check
+};
+
 struct TRecreatePlan {
     std::vector<TPlanStep> aSteps;
     std::vector<size_t> aOrder; // the steps in apply order; defaults written inside their table left out
@@ -62,6 +71,32 @@ struct TRecreatePlan {
     // Defaults written in their column's definition rather than by a statement of their own.
     std::unordered_set<const TModelDefault*> setInlineDefaults;
 };
+
+// What uses each object of a plan, from the steps' needs and the columns' uses: found on first use, as a
+// migration asks it of few objects.
+class CPlanUsers {
+public:
+    explicit CPlanUsers(const TRecreatePlan& plan);
+    ~CPlanUsers();
+    CPlanUsers(const CPlanUsers&) = delete;
+    CPlanUsers& operator=(const CPlanUsers&) = delete;
+
+    const TRecreatePlan& Plan() const { return m_plan; }
+    // The steps that need the step of the key, in step order, a step once per need; none where it has none.
+    const std::vector<size_t>& Users(const TModelKey& key) const;
+    // What names the column, in step order.
+    std::vector<const TColumnUse*> ColumnUses(const TModelColumn& column) const;
+
+private:
+    struct TIndex;
+    const TIndex& Index() const;
+
+    const TRecreatePlan& m_plan;
+    mutable std::unique_ptr<TIndex> m_pIndex;
+};
+
+// A schema-bound view or function: what it uses cannot be dropped or changed while it is there.
+bool IsSchemaBound(const TPlanObject& object);
 
 // Puts the plan's steps together: each kind's row in the kinds table collects its objects and tells what
 // each needs through it.
@@ -114,11 +149,14 @@ bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def);
 // of its row, and the needs of a step of that kind.
 // Columns and keys are written with their table: no steps of their own.
 void CollectNothing(CPlanBuilder& builder, eModelKind eKind);
+// A step for each record of one of the model's lists of objects named by schema and name (sequences,
+// synonyms, tables).
+template <auto pList> void CollectRecords(CPlanBuilder& builder, eModelKind eKind) {
+    for (const auto& record : builder.Model().*pList)
+        builder.Add({eKind, record.strSchema, std::string(), record.strName}, &record);
+}
 void CollectSchemas(CPlanBuilder& builder, eModelKind eKind);
 void CollectTypes(CPlanBuilder& builder, eModelKind eKind);
-void CollectSequences(CPlanBuilder& builder, eModelKind eKind);
-void CollectSynonyms(CPlanBuilder& builder, eModelKind eKind);
-void CollectTables(CPlanBuilder& builder, eModelKind eKind);
 void CollectTableParts(CPlanBuilder& builder, eModelKind eKind);
 void CollectModules(CPlanBuilder& builder, eModelKind eKind);
 void CollectProperties(CPlanBuilder& builder, eModelKind eKind);

@@ -5,12 +5,12 @@
 
 namespace {
 
-template <typename T> const T& Record(const TPlanStep& step) {
-    return *std::get<const T*>(step.object);
+template <typename T> const T& Record(TDdlObject object) {
+    return *std::get<const T*>(object.object);
 }
 
-std::string Statement(const std::string& strText) {
-    return strText + ";" + kLineEnd + kGo;
+TStatements Statement(const std::string& strText) {
+    return {{strText + ";"}};
 }
 
 std::string DefaultSchema(const TModelPrincipal& principal, const char* pszWith) {
@@ -40,13 +40,13 @@ std::string PermissionStatement(const TModelPermission& permission) {
     strText += (permission.cState == 'R' ? " FROM " : " TO ") + QuoteName(permission.strGrantee);
     if (permission.cState == 'W')
         strText += " WITH GRANT OPTION";
-    return strText + ";" + kLineEnd;
+    return strText + ";";
 }
 
 } // namespace
 
-std::string CreateUser(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelPrincipal& user = Record<TModelPrincipal>(step);
+TStatements CreateUser(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelPrincipal& user = Record<TModelPrincipal>(object);
     std::string strText = "CREATE USER " + QuoteName(user.strName);
     switch (user.Form()) {
     case eModelPrincipalForm::ForLogin:
@@ -62,8 +62,8 @@ std::string CreateUser(const TPlanStep& step, const TDdlContext& /*context*/) {
     return Statement(strText + DefaultSchema(user, " WITH "));
 }
 
-std::string CreateRole(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelPrincipal& role = Record<TModelPrincipal>(step);
+TStatements CreateRole(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelPrincipal& role = Record<TModelPrincipal>(object);
     std::string strText = "CREATE ROLE " + QuoteName(role.strName);
     // dbo, who runs the scripts, owns what they make.
     if (!role.strOwner.empty() && role.strOwner != "dbo")
@@ -73,51 +73,50 @@ std::string CreateRole(const TPlanStep& step, const TDdlContext& /*context*/) {
 
 // The catalog keeps no password to read: the role gets one that nobody knows, so that no one can use it
 // until ALTER APPLICATION ROLE gives it one.
-std::string CreateApplicationRole(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelPrincipal& role = Record<TModelPrincipal>(step);
+TStatements CreateApplicationRole(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelPrincipal& role = Record<TModelPrincipal>(object);
     const std::string strCreate =
         "CREATE APPLICATION ROLE " + QuoteName(role.strName) + " WITH PASSWORD = N'";
     const std::string strRest = "'" + DefaultSchema(role, ", ");
-    return "DECLARE @password nvarchar(64) = CONVERT(nvarchar(36), NEWID()) + N'aA1!';" + kLineEnd +
-           "EXEC (" + UnicodeLiteral(strCreate) + " + @password + " + UnicodeLiteral(strRest) + ");" +
-           kLineEnd + kGo;
+    return {{"DECLARE @password nvarchar(64) = CONVERT(nvarchar(36), NEWID()) + N'aA1!';"},
+            {"EXEC (" + UnicodeLiteral(strCreate) + " + @password + " + UnicodeLiteral(strRest) + ");"}};
 }
 
-std::string AddRoleMember(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelRoleMember& member = Record<TModelRoleMember>(step);
+TStatements AddRoleMember(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelRoleMember& member = Record<TModelRoleMember>(object);
     return Statement("ALTER ROLE " + QuoteName(member.strRole) + " ADD MEMBER " +
                      QuoteName(member.strMember));
 }
 
-std::string ChangeOwner(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelOwner& owner = Record<TModelOwner>(step);
+TStatements ChangeOwner(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelOwner& owner = Record<TModelOwner>(object);
     return Statement(
         "ALTER AUTHORIZATION ON OBJECT::" + QuoteName(owner.object.strSchema, owner.object.strName) + " TO " +
         QuoteName(owner.strOwner));
 }
 
-std::string GrantPermissions(const TPlanStep& step, const TDdlContext& /*context*/) {
-    std::string strText;
-    for (const TModelPermission* pPermission : std::get<TPermissionSet>(step.object).aPermissions)
-        strText += PermissionStatement(*pPermission);
-    return strText + kGo;
+TStatements GrantPermissions(TDdlObject object, const TDdlContext& /*context*/) {
+    TStatements aStatements;
+    for (const TModelPermission* pPermission : std::get<TPermissionSet>(object.object).aPermissions)
+        aStatements.push_back({PermissionStatement(*pPermission)});
+    return aStatements;
 }
 
-std::string DropPrincipal(const TPlanStep& step, const TDdlContext& /*context*/) {
-    return "IF DATABASE_PRINCIPAL_ID(" + UnicodeLiteral(step.key.strName) + ") IS NOT NULL DROP " +
-           std::string(RecreateKind(step.key.eKind).strSqlWord) + " " + QuoteName(step.key.strName) + ";" +
-           kLineEnd + kGo;
+TStatements DropPrincipal(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelKey& key = object.key;
+    return Statement("IF DATABASE_PRINCIPAL_ID(" + UnicodeLiteral(key.strName) + ") IS NOT NULL DROP " +
+                     std::string(RecreateKind(key.eKind).strSqlWord) + " " + QuoteName(key.strName));
 }
 
-std::string DropRoleMember(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const TModelRoleMember& member = Record<TModelRoleMember>(step);
-    return "IF EXISTS (SELECT * FROM sys.database_role_members WHERE role_principal_id = "
-           "DATABASE_PRINCIPAL_ID(" +
-           UnicodeLiteral(member.strRole) + ") AND member_principal_id = DATABASE_PRINCIPAL_ID(" +
-           UnicodeLiteral(member.strMember) + "))" + kLineEnd + "    ALTER ROLE " +
-           QuoteName(member.strRole) + " DROP MEMBER " + QuoteName(member.strMember) + ";" + kLineEnd + kGo;
+TStatements DropRoleMember(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelRoleMember& member = Record<TModelRoleMember>(object);
+    return Statement("IF EXISTS (SELECT * FROM sys.database_role_members WHERE role_principal_id = "
+                     "DATABASE_PRINCIPAL_ID(" +
+                     UnicodeLiteral(member.strRole) + ") AND member_principal_id = DATABASE_PRINCIPAL_ID(" +
+                     UnicodeLiteral(member.strMember) + "))" + kLineEnd + "    ALTER ROLE " +
+                     QuoteName(member.strRole) + " DROP MEMBER " + QuoteName(member.strMember));
 }
 
-std::string DropNothing(const TPlanStep& /*step*/, const TDdlContext& /*context*/) {
-    return std::string();
+TStatements DropNothing(TDdlObject /*object*/, const TDdlContext& /*context*/) {
+    return {};
 }

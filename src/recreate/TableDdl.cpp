@@ -2,6 +2,7 @@
 #include "platform/Text.h"
 #include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
+#include "recreate/KindProperties.h"
 
 #include <strings.h>
 
@@ -103,22 +104,15 @@ std::string ElementBlock(const std::vector<std::string>& aLines) {
     return str + ")";
 }
 
+// " ON DELETE CASCADE", nothing for NO ACTION.
 std::string ReferentialAction(const char* pszEvent, eModelReferentialAction eAction) {
-    switch (eAction) {
-    case eModelReferentialAction::Cascade:
-        return std::string(pszEvent) + " CASCADE";
-    case eModelReferentialAction::SetNull:
-        return std::string(pszEvent) + " SET NULL";
-    case eModelReferentialAction::SetDefault:
-        return std::string(pszEvent) + " SET DEFAULT";
-    case eModelReferentialAction::NoAction:
-        break;
-    }
-    return std::string();
+    if (eAction == eModelReferentialAction::NoAction)
+        return std::string();
+    return std::string(pszEvent) + " " + ReferentialAction(eAction);
 }
 
-template <typename T> const TTablePart<T>& Part(const TPlanStep& step) {
-    return std::get<TTablePart<T>>(step.object);
+template <typename T> const TTablePart<T>& Part(TDdlObject object) {
+    return std::get<TTablePart<T>>(object.object);
 }
 
 } // namespace
@@ -176,73 +170,73 @@ std::string CheckClause(const TModelCheck& check) {
            Parenthesized(check.strDefinition);
 }
 
-std::string DisableConstraint(const TModelTable& table, const std::string& strName) {
-    return AlterTable(table) + " NOCHECK CONSTRAINT " + QuoteName(strName) + ";" + kLineEnd;
+TStatement DisableConstraint(const TModelTable& table, const std::string& strName) {
+    return {AlterTable(table) + " NOCHECK CONSTRAINT " + QuoteName(strName) + ";"};
 }
 
-std::string EnableConstraint(const TModelTable& table, const std::string& strName, bool bCheckRows) {
-    return AlterTable(table) + (bCheckRows ? " WITH CHECK" : "") + " CHECK CONSTRAINT " + QuoteName(strName) +
-           ";" + kLineEnd;
+TStatement EnableConstraint(const TModelTable& table, const std::string& strName, bool bCheckRows) {
+    return {AlterTable(table) + (bCheckRows ? " WITH CHECK" : "") + " CHECK CONSTRAINT " +
+            QuoteName(strName) + ";"};
 }
 
-std::string CreateTable(const TPlanStep& step, const TDdlContext& context) {
-    const TModelTable& table = *std::get<const TModelTable*>(step.object);
-    return "CREATE TABLE " + QuoteName(table.strSchema, table.strName) +
-           ElementBlock(TableElements(table, context.model, false, context.plan.setInlineDefaults)) +
-           TableDataSpace(table, context.model) + ";" + kLineEnd + kGo;
+TStatements CreateTable(TDdlObject object, const TDdlContext& context) {
+    const TModelTable& table = *std::get<const TModelTable*>(object.object);
+    return {{"CREATE TABLE " + QuoteName(table.strSchema, table.strName) +
+             ElementBlock(TableElements(table, context.model, false, context.plan.setInlineDefaults)) +
+             TableDataSpace(table, context.model) + ";"}};
 }
 
-std::string AddColumn(const TPlanStep& step, const TDdlContext& context) {
-    const auto& [pTable, pColumn] = Part<TModelColumn>(step);
+TStatements AddColumn(TDdlObject object, const TDdlContext& context) {
+    const auto& [pTable, pColumn] = Part<TModelColumn>(object);
     const TModelDefault* pDefault = nullptr;
     for (const TModelDefault& def : pTable->aDefaults)
         if (def.strColumn == pColumn->strName && context.plan.setInlineDefaults.count(&def))
             pDefault = &def;
-    return AlterTable(*pTable) + " ADD " + ColumnDefinition(*pColumn, context.model, pDefault, false) + ";" +
-           kLineEnd + kGo;
+    return {
+        {AlterTable(*pTable) + " ADD " + ColumnDefinition(*pColumn, context.model, pDefault, false) + ";"}};
 }
 
-std::string AddKey(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const auto& [pTable, pIndex] = Part<TModelIndex>(step);
-    return AlterTable(*pTable) + " ADD " + KeyConstraint(*pTable, *pIndex, false) + ";" + kLineEnd + kGo;
+TStatements AddKey(TDdlObject object, const TDdlContext& /*context*/) {
+    const auto& [pTable, pIndex] = Part<TModelIndex>(object);
+    return {{AlterTable(*pTable) + " ADD " + KeyConstraint(*pTable, *pIndex, false) + ";"}};
 }
 
-std::string ColumnsTableStatement(const TModelTable& table, const std::string& strName,
-                                  const TCatalogModel& model) {
+TStatement ColumnsTableStatement(const TModelTable& table, const std::string& strName,
+                                 const TCatalogModel& model) {
     std::vector<std::string> aLines;
     for (const TModelColumn& column : table.aColumns)
         aLines.push_back(ColumnDefinition(column, model, nullptr, false));
-    return "CREATE TABLE " + QuoteName(table.strSchema, strName) + ElementBlock(aLines) +
-           TableDataSpace(table, model) + ";" + kLineEnd;
+    return {"CREATE TABLE " + QuoteName(table.strSchema, strName) + ElementBlock(aLines) +
+            TableDataSpace(table, model) + ";"};
 }
 
-std::string TableTypeStatement(const TModelType& type, const TCatalogModel& model) {
-    return "CREATE TYPE " + QuoteName(type.strSchema, type.strName) + " AS TABLE" +
-           ElementBlock(TableElements(*type.table, model, true, {})) + ";" + kLineEnd;
+TStatement TableTypeStatement(const TModelType& type, const TCatalogModel& model) {
+    return {"CREATE TYPE " + QuoteName(type.strSchema, type.strName) + " AS TABLE" +
+            ElementBlock(TableElements(*type.table, model, true, {})) + ";"};
 }
 
-std::string CreateTableType(const TPlanStep& step, const TDdlContext& context) {
-    return TableTypeStatement(*std::get<const TModelType*>(step.object), context.model) + kGo;
+TStatements CreateTableType(TDdlObject object, const TDdlContext& context) {
+    return {TableTypeStatement(*std::get<const TModelType*>(object.object), context.model)};
 }
 
-std::string CreateCheck(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const auto& [pTable, pCheck] = Part<TModelCheck>(step);
-    std::string str = AlterTable(*pTable) + (pCheck->bNotTrusted ? " WITH NOCHECK" : "") +
-                      " ADD CONSTRAINT " + QuoteName(pCheck->strName) + " " + CheckClause(*pCheck) + ";" +
-                      kLineEnd;
+TStatements CreateCheck(TDdlObject object, const TDdlContext& /*context*/) {
+    const auto& [pTable, pCheck] = Part<TModelCheck>(object);
+    TStatements aStatements{{AlterTable(*pTable) + (pCheck->bNotTrusted ? " WITH NOCHECK" : "") +
+                             " ADD CONSTRAINT " + QuoteName(pCheck->strName) + " " + CheckClause(*pCheck) +
+                             ";"}};
     if (pCheck->bDisabled)
-        str += DisableConstraint(*pTable, pCheck->strName);
-    return str + kGo;
+        aStatements.push_back(DisableConstraint(*pTable, pCheck->strName));
+    return aStatements;
 }
 
-std::string CreateDefault(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const auto& [pTable, pDefault] = Part<TModelDefault>(step);
-    return AlterTable(*pTable) + " ADD CONSTRAINT " + QuoteName(pDefault->strName) + " DEFAULT " +
-           pDefault->strDefinition + " FOR " + QuoteName(pDefault->strColumn) + ";" + kLineEnd + kGo;
+TStatements CreateDefault(TDdlObject object, const TDdlContext& /*context*/) {
+    const auto& [pTable, pDefault] = Part<TModelDefault>(object);
+    return {{AlterTable(*pTable) + " ADD CONSTRAINT " + QuoteName(pDefault->strName) + " DEFAULT " +
+             pDefault->strDefinition + " FOR " + QuoteName(pDefault->strColumn) + ";"}};
 }
 
-std::string CreateIndex(const TPlanStep& step, const TDdlContext& context) {
-    const auto& [pTable, pIndex] = Part<TModelIndex>(step);
+TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
+    const auto& [pTable, pIndex] = Part<TModelIndex>(object);
     const TModelIndex& index = *pIndex;
     std::string str = std::string("CREATE ") + (index.bUnique ? "UNIQUE " : "") +
                       (index.bClustered ? "CLUSTERED" : "NONCLUSTERED") + " INDEX " +
@@ -254,15 +248,16 @@ std::string CreateIndex(const TPlanStep& step, const TDdlContext& context) {
         str += " WHERE " + Parenthesized(index.strFilter);
     str += IndexOptions(index, false) +
            DataSpaceClause(index.strDataSpace, index.aPartitionColumns, context.model.strDefaultDataSpace) +
-           ";" + kLineEnd;
+           ";";
+    TStatements aStatements{{std::move(str)}};
     if (index.bDisabled)
-        str += "ALTER INDEX " + QuoteName(index.strName) + " ON " +
-               QuoteName(pTable->strSchema, pTable->strName) + " DISABLE;" + kLineEnd;
-    return str + kGo;
+        aStatements.push_back({"ALTER INDEX " + QuoteName(index.strName) + " ON " +
+                               QuoteName(pTable->strSchema, pTable->strName) + " DISABLE;"});
+    return aStatements;
 }
 
-std::string CreateForeignKey(const TPlanStep& step, const TDdlContext& /*context*/) {
-    const auto& [pTable, pKey] = Part<TModelForeignKey>(step);
+TStatements CreateForeignKey(TDdlObject object, const TDdlContext& /*context*/) {
+    const auto& [pTable, pKey] = Part<TModelForeignKey>(object);
     const TModelForeignKey& key = *pKey;
     std::vector<std::string> aColumns, aReferencedColumns;
     for (const auto& [strColumn, strReferenced] : key.aColumns) {
@@ -278,10 +273,10 @@ std::string CreateForeignKey(const TPlanStep& step, const TDdlContext& /*context
         str += strAction;
     if (key.bNotForReplication)
         str += " NOT FOR REPLICATION";
-    str += ";" + kLineEnd;
+    TStatements aStatements{{str + ";"}};
     if (key.bDisabled)
-        str += DisableConstraint(*pTable, key.strName);
-    return str + kGo;
+        aStatements.push_back(DisableConstraint(*pTable, key.strName));
+    return aStatements;
 }
 
 namespace {
@@ -293,17 +288,33 @@ std::string IfTableExists(const TModelKey& key) {
 
 } // namespace
 
-std::string DropConstraint(const TPlanStep& step, const TDdlContext& /*context*/) {
-    return IfTableExists(step.key) + "ALTER TABLE " + QuoteName(step.key.strSchema, step.key.strTable) +
-           " DROP CONSTRAINT IF EXISTS " + QuoteName(step.key.strName) + ";" + kLineEnd + kGo;
+TStatements DropConstraint(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelKey& key = object.key;
+    return {{IfTableExists(key) + "ALTER TABLE " + QuoteName(key.strSchema, key.strTable) +
+             " DROP CONSTRAINT IF EXISTS " + QuoteName(key.strName) + ";"}};
 }
 
-std::string DropColumn(const TPlanStep& step, const TDdlContext& /*context*/) {
-    return "ALTER TABLE " + QuoteName(step.key.strSchema, step.key.strTable) + " DROP COLUMN " +
-           QuoteName(step.key.strName) + ";" + kLineEnd + kGo;
+TStatements DropColumn(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelKey& key = object.key;
+    return {{"ALTER TABLE " + QuoteName(key.strSchema, key.strTable) + " DROP COLUMN " +
+             QuoteName(key.strName) + ";"}};
 }
 
-std::string DropIndex(const TPlanStep& step, const TDdlContext& /*context*/) {
-    return IfTableExists(step.key) + "DROP INDEX IF EXISTS " + QuoteName(step.key.strName) + " ON " +
-           QuoteName(step.key.strSchema, step.key.strTable) + ";" + kLineEnd + kGo;
+TStatements DropIndex(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelKey& key = object.key;
+    return {{IfTableExists(key) + "DROP INDEX IF EXISTS " + QuoteName(key.strName) + " ON " +
+             QuoteName(key.strSchema, key.strTable) + ";"}};
+}
+
+TStatements AlterColumn(const TPlanObject& /*from*/, const TPlanObject& to, const TAlterContext& context) {
+    const auto& [pTable, pColumn] = std::get<TTablePart<TModelColumn>>(to);
+    std::string str = AlterTable(*pTable) + " ALTER COLUMN " + QuoteName(pColumn->strName) + " " +
+                      DataTypeText(pColumn->type);
+    if (context.dialect.bAlterColumnNullability) {
+        if (!pColumn->strCollation.empty() &&
+            strcasecmp(pColumn->strCollation.c_str(), context.to.model.strCollation.c_str()) != 0)
+            str += " COLLATE " + pColumn->strCollation;
+        str += pColumn->bNullable ? " NULL" : " NOT NULL";
+    }
+    return {{str + ";"}};
 }

@@ -5,6 +5,7 @@
 #include "apply/BatchContent.h"
 #include "apply/ScriptReader.h"
 #include "cases/CaseSupport.h"
+#include "recreate/CreateWords.h"
 
 #include <sstream>
 
@@ -17,17 +18,13 @@ std::string Name(const TScriptName& name) {
 }
 
 std::string Describe(const TBatchContent& content) {
-    static const char* const s_apszKinds[] = {"schema",    "type",     "table",   "view",
-                                              "procedure", "function", "trigger", "sequence",
-                                              "synonym",   "default",  "rule"};
     std::string strOut;
     if (content.eKind == EBatchKind::Rows)
         strOut += "; rows into " + Name(content.table);
     if (content.eKind == EBatchKind::Settings)
         strOut += content.table.IsEmpty() ? "; settings" : "; settings of " + Name(content.table);
     for (const TCreatedObject& object : content.aCreated)
-        strOut +=
-            std::string("; creates ") + s_apszKinds[static_cast<int>(object.eKind)] + " " + Name(object.name);
+        strOut += "; creates " + std::string(CreateWordOf(object.eKind).strNoun) + " " + Name(object.name);
     return strOut;
 }
 

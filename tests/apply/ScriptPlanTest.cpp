@@ -62,7 +62,7 @@ TEST(BatchContent, NamesAreReadWithoutTheirQuotesFromOneToFourParts) {
     for (const auto& [pszBatch, pszName] : aCases) {
         const TBatchContent content = DescribeBatch(pszBatch);
         ASSERT_EQ(content.aCreated.size(), 1u) << pszBatch;
-        EXPECT_EQ(content.aCreated[0].eKind, ECreatedKind::Table) << pszBatch;
+        EXPECT_EQ(content.aCreated[0].eKind, eModelKind::Table) << pszBatch;
         EXPECT_EQ(Shown(content.aCreated[0].name), pszName) << pszBatch;
     }
 }
@@ -168,10 +168,10 @@ TEST(ScriptPlan, TheCreatedObjectsAreKnownByFileAndLineAndAFileOutsideTheRowsHas
     const TApplyPlan plan = PlanApply({schema, tables});
 
     ASSERT_EQ(plan.aCreated.size(), 3u);
-    const std::tuple<ECreatedKind, const char*, size_t, long> aExpected[] = {
-        {ECreatedKind::Schema, "|Sales", 0, 1},
-        {ECreatedKind::Table, "Sales|A", 1, 1},
-        {ECreatedKind::View, "Sales|V", 1, 5}};
+    const std::tuple<eModelKind, const char*, size_t, long> aExpected[] = {
+        {eModelKind::Schema, "|Sales", 0, 1},
+        {eModelKind::Table, "Sales|A", 1, 1},
+        {eModelKind::View, "Sales|V", 1, 5}};
     for (size_t i = 0; i < plan.aCreated.size(); ++i) {
         const auto& [eKind, pszName, nFile, nLine] = aExpected[i];
         EXPECT_EQ(plan.aCreated[i].object.eKind, eKind) << i;

@@ -1,7 +1,7 @@
 // The rules a migration decides by: which change of a column's type may lose values (and so is refused
 // without --allow-data-loss, and checked at run time with it), and a module's stored text as a CREATE.
-#include "compare/MigrationText.h"
-#include "compare/ModelComparison.h"
+#include "recreate/ChangeRules.h"
+#include "recreate/KindProperties.h"
 
 #include <gtest/gtest.h>
 

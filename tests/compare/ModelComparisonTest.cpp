@@ -2,6 +2,7 @@
 // matched by kind and name without regard to case.
 #include "compare/ModelComparison.h"
 #include "recreate/ModelParts.h"
+#include "recreate/RecreateKinds.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -31,22 +32,20 @@ TCatalogModel Orders() {
 // Each difference as a line: "+ index dbo.Orders.IX", "- table dbo.Old", "~ column dbo.Orders.Note: type
 // varchar(10) -> varchar(20)".
 std::vector<std::string> Differences(const TCatalogModel& from, const TCatalogModel& to) {
-    const std::vector<TCompareObject> aFrom = CompareObjects(from), aTo = CompareObjects(to);
+    const std::vector<TCompareObject> aFrom = CompareObjects(from, PlanRecreate(from));
+    const std::vector<TCompareObject> aTo = CompareObjects(to, PlanRecreate(to));
+    const TObjectIndex mapFrom = IndexObjects(aFrom), mapTo = IndexObjects(aTo);
     std::vector<std::string> aLines;
-    static const char* const s_apszKinds[] = {"schema",  "alias type",  "table type", "sequence", "synonym",
-                                              "table",   "column",      "key",        "check",    "default",
-                                              "index",   "foreign key", "view",       "function", "procedure",
-                                              "trigger", "property"};
-    for (const TModelDifference& difference :
-         CompareModels(aFrom, IndexObjects(aFrom), aTo, IndexObjects(aTo))) {
+    for (const TModelDifference& difference : CompareModels({from, aFrom, mapFrom}, {to, aTo, mapTo})) {
         const TCompareObject& object = difference.Object();
         const char* pszChange = difference.eChange == eDiffChange::Added     ? "+ "
                                 : difference.eChange == eDiffChange::Removed ? "- "
                                                                              : "~ ";
-        std::string strLine = pszChange + std::string(s_apszKinds[static_cast<size_t>(object.key.eKind)]) +
-                              " " + object.strName;
+        std::string strLine =
+            pszChange + std::string(RecreateKind(object.key.eKind).strName) + " " + object.strName;
         for (const TPropertyChange& change : difference.aChanges)
-            strLine += "; " + change.strName + " " + change.strOld + " -> " + change.strNew;
+            strLine +=
+                "; " + std::string(change.pProperty->strLabel) + " " + change.strOld + " -> " + change.strNew;
         aLines.push_back(strLine);
     }
     return aLines;
@@ -189,10 +188,11 @@ TEST(ModelComparison, APropertyIsMatchedByWhatItIsOn) {
     from.aExtendedProperties = {Property(table, "Note", "A note"), Property(std::nullopt, "", "The shop")};
     to.aExtendedProperties = {Property(table, "Note", "Any note"), Property(table, "", "The orders")};
 
-    EXPECT_THAT(Differences(from, to),
-                ElementsAre("~ property MS_Description on table dbo.Orders.Note; value A note -> Any note",
-                            "+ property MS_Description on table dbo.Orders",
-                            "- property MS_Description on the database"));
+    EXPECT_THAT(
+        Differences(from, to),
+        ElementsAre("~ extended property MS_Description on table dbo.Orders.Note; value A note -> Any note",
+                    "+ extended property MS_Description on table dbo.Orders",
+                    "- extended property MS_Description on the database"));
 }
 
 } // namespace

@@ -120,7 +120,7 @@ TEST_F(CLiveRecreateFeatures, DropsUndoEveryCreateInReverseApplyOrder) {
     std::string strDrops;
     for (auto it = plan.aOrder.rbegin(); it != plan.aOrder.rend(); ++it) {
         const TPlanStep& step = plan.aSteps[*it];
-        strDrops += RecreateKind(step.key.eKind).pfnDrop(step, context);
+        strDrops += ScriptText(RecreateKind(step.key.eKind).pfnDrop({step.key, step.object}, context));
     }
     for (const auto& [strStatement, strAnswer] : RunBatches(features.db, Batches(strDrops)))
         ADD_FAILURE() << "refused: " << strAnswer << "\n" << strStatement;

@@ -2,6 +2,7 @@
 // before the tables, cycles reported and still ordered, soft needs given up first.
 #include "recreate/RecreatePlan.h"
 #include "recreate/ModelParts.h"
+#include "recreate/RecreateKinds.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,15 +19,13 @@ TCatalogModel Model() {
     return model;
 }
 
-// The steps of the plan in apply order, each as kind letter and name: "T:dbo.Orders".
+// The steps of the plan in apply order, each as its kind and name: "table:dbo.Orders".
 std::vector<std::string> Order(const TRecreatePlan& plan) {
     std::vector<std::string> aOrder;
     for (size_t nStep : plan.aOrder) {
         const TModelKey& key = plan.aSteps[nStep].key;
-        static const char* const s_apszKinds[] = {"S",  "AT", "TT", "SQ", "SN", "T", "COL", "KEY", "CK",
-                                                  "DF", "IX", "FK", "V",  "FN", "P", "TR",  "EP"};
         std::string strName = key.strSchema.empty() ? key.strName : key.strSchema + "." + key.strName;
-        aOrder.push_back(std::string(s_apszKinds[static_cast<size_t>(key.eKind)]) + ":" + strName);
+        aOrder.push_back(std::string(RecreateKind(key.eKind).strName) + ":" + strName);
     }
     return aOrder;
 }
@@ -55,8 +54,9 @@ TEST(RecreatePlan, AForeignKeyComesAfterTheTablesAndTheUniqueIndexItReferences) 
 
     const TRecreatePlan plan = PlanRecreate(model);
 
-    EXPECT_THAT(Order(plan), ElementsAre("S:Sales", "T:Sales.Lines", "T:Sales.Orders",
-                                         "IX:Sales.UX_Orders_Number", "FK:Sales.FK_Lines_Orders"));
+    EXPECT_THAT(Order(plan),
+                ElementsAre("schema:Sales", "table:Sales.Lines", "table:Sales.Orders",
+                            "index:Sales.UX_Orders_Number", "foreign key:Sales.FK_Lines_Orders"));
     EXPECT_TRUE(plan.aCycles.empty());
     const TPlanStep& fk = StepNamed(plan, eModelKind::ForeignKey, "FK_Lines_Orders");
     EXPECT_EQ(fk.eSection, eRecreateSection::ForeignKeys);
@@ -76,7 +76,7 @@ TEST(RecreatePlan, AViewComesAfterTheViewItSelectsFromWhateverTheirNames) {
 
     const TRecreatePlan plan = PlanRecreate(model);
 
-    EXPECT_THAT(Order(plan), ElementsAre("V:dbo.C_Base", "V:dbo.B_Detail", "V:dbo.A_Summary"));
+    EXPECT_THAT(Order(plan), ElementsAre("view:dbo.C_Base", "view:dbo.B_Detail", "view:dbo.A_Summary"));
     EXPECT_TRUE(plan.aCycles.empty());
 }
 
@@ -94,7 +94,7 @@ TEST(RecreatePlan, AViewNamingAProcedureDoesNotNeedIt) {
     const TPlanStep& caller = StepNamed(plan, eModelKind::Procedure, "Z_Proc");
     ASSERT_EQ(caller.aNeeds.size(), 1u);
     EXPECT_TRUE(caller.aNeeds.front().bSoft);
-    EXPECT_THAT(Order(plan), ElementsAre("V:dbo.A_View", "P:dbo.Y_Proc", "P:dbo.Z_Proc"));
+    EXPECT_THAT(Order(plan), ElementsAre("view:dbo.A_View", "procedure:dbo.Y_Proc", "procedure:dbo.Z_Proc"));
 }
 
 TEST(RecreatePlan, AFunctionAComputedColumnUsesComesBeforeTheTableWithWhatItUses) {
@@ -114,8 +114,8 @@ TEST(RecreatePlan, AFunctionAComputedColumnUsesComesBeforeTheTableWithWhatItUses
 
     const TRecreatePlan plan = PlanRecreate(model);
 
-    EXPECT_THAT(Order(plan),
-                ElementsAre("FN:dbo.fnRate", "FN:dbo.fnGross", "T:dbo.Prices", "FN:dbo.fnUnused"));
+    EXPECT_THAT(Order(plan), ElementsAre("function:dbo.fnRate", "function:dbo.fnGross", "table:dbo.Prices",
+                                         "function:dbo.fnUnused"));
     EXPECT_EQ(StepNamed(plan, eModelKind::Function, "fnGross").eSection, eRecreateSection::TableFunctions);
     EXPECT_EQ(StepNamed(plan, eModelKind::Function, "fnRate").eSection, eRecreateSection::TableFunctions);
     EXPECT_EQ(StepNamed(plan, eModelKind::Function, "fnUnused").eSection,
@@ -147,8 +147,8 @@ TEST(RecreatePlan, ADefaultGoesIntoItsColumnUnlessWhatItCallsNeedsTheTable) {
     std::sort(aInline.begin(), aInline.end());
     EXPECT_THAT(aInline, ElementsAre("DF_Orders_Region", "DF_Orders_Status"));
     // The function that reads the table comes with the table; the default that calls it after both.
-    EXPECT_THAT(Order(plan),
-                ElementsAre("FN:dbo.fnHome", "T:dbo.Orders", "FN:dbo.fnNextRank", "DF:dbo.DF_Orders_Rank"));
+    EXPECT_THAT(Order(plan), ElementsAre("function:dbo.fnHome", "table:dbo.Orders", "function:dbo.fnNextRank",
+                                         "default:dbo.DF_Orders_Rank"));
     EXPECT_EQ(StepNamed(plan, eModelKind::Function, "fnNextRank").eSection, eRecreateSection::Tables);
 }
 
@@ -161,7 +161,7 @@ TEST(RecreatePlan, ViewsThatSelectFromEachOtherAreReportedAsACycleAndStillOrdere
 
     const TRecreatePlan plan = PlanRecreate(model);
 
-    EXPECT_THAT(Order(plan), ElementsAre("V:dbo.vFirst", "V:dbo.vSecond", "V:dbo.vThird"));
+    EXPECT_THAT(Order(plan), ElementsAre("view:dbo.vFirst", "view:dbo.vSecond", "view:dbo.vThird"));
     ASSERT_EQ(plan.aCycles.size(), 1u);
     std::vector<std::string> aCycle;
     for (size_t nStep : plan.aCycles.front())
@@ -181,7 +181,7 @@ TEST(RecreatePlan, SoftNeedsAreGivenUpFirstInACycle) {
 
     const TRecreatePlan plan = PlanRecreate(model);
 
-    EXPECT_THAT(Order(plan), ElementsAre("FN:dbo.zCount", "V:dbo.aView"));
+    EXPECT_THAT(Order(plan), ElementsAre("function:dbo.zCount", "view:dbo.aView"));
     EXPECT_TRUE(plan.aCycles.empty());
 }
 
@@ -210,7 +210,7 @@ TEST(RecreatePlan, ProceduresCallingEachOtherAreNoCycle) {
 
     const TRecreatePlan plan = PlanRecreate(model);
 
-    EXPECT_THAT(Order(plan), ElementsAre("P:dbo.usp_Ping", "P:dbo.usp_Pong"));
+    EXPECT_THAT(Order(plan), ElementsAre("procedure:dbo.usp_Ping", "procedure:dbo.usp_Pong"));
     EXPECT_TRUE(plan.aCycles.empty());
 }
 

@@ -19,7 +19,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <exception>
 #include <filesystem>
 #include <future>
 #include <memory>
@@ -192,15 +191,21 @@ struct LoadedSide {
     std::optional<TServerDialect> dialect;
 };
 
-// The side's model and what its server takes; none after saying why it cannot be read. Throws CModelError
-// when the catalog cannot be read.
-std::optional<LoadedSide> Load(const Side& side, const SourceConnect& connect) {
+// What loading a side came to: its model, or the exit status after what stopped it was said. A catalog that
+// cannot be read throws CModelError, which RunDiff says.
+struct Loaded {
+    std::optional<LoadedSide> side;
+    int status = kTrouble;
+};
+
+// The side's model and what its server takes.
+Loaded Load(const Side& side, const SourceConnect& connect) {
     CDatabase db;
     if (!connect(db, SourceOf(side)) || !HoldsModel(db, side))
-        return std::nullopt;
+        return {};
     LoadedSide loaded{LoadCatalogModel(db), std::nullopt};
     loaded.dialect = AskServerDialect(db);
-    return loaded;
+    return {std::move(loaded), kSame};
 }
 
 std::string KindName(const TModelDifference& difference) {
@@ -217,6 +222,23 @@ std::string Shown(const std::string& value) {
     return value.empty() ? "(none)" : value;
 }
 
+// A refusal: its object as the differences name one, why, and the option that allows it.
+nlohmann::ordered_json RefusalJson(const TRefusal& refusal) {
+    nlohmann::ordered_json entry;
+    entry["kind"] = std::string(RecreateKind(refusal.object.eKind).strName);
+    entry["name"] = refusal.strName;
+    entry["schema"] = refusal.object.strSchema;
+    entry["table"] = refusal.object.strTable;
+    entry["object"] = refusal.object.strName;
+    entry["reason"] = refusal.strReason;
+    if (refusal.eOption == eMigrationOption::None)
+        entry["option"] = nullptr;
+    else
+        entry["option"] = std::string(OptionName(refusal.eOption));
+    entry["with option"] = refusal.strWithOption;
+    return entry;
+}
+
 std::vector<std::string> Lines(const std::vector<TMigrationItem>& items) {
     std::vector<std::string> lines;
     for (const TMigrationItem& item : items) {
@@ -230,7 +252,7 @@ std::vector<std::string> Lines(const std::vector<TMigrationItem>& items) {
             continue;
         }
         for (const TPropertyChange& change : difference.aChanges)
-            lines.push_back("~ " + object + ": " + change.strName +
+            lines.push_back("~ " + object + ": " + std::string(change.pProperty->strLabel) +
                             (IsShown(change.strOld) && IsShown(change.strNew)
                                  ? " " + Shown(change.strOld) + " -> " + Shown(change.strNew)
                                  : std::string()));
@@ -238,7 +260,8 @@ std::vector<std::string> Lines(const std::vector<TMigrationItem>& items) {
     return lines;
 }
 
-std::string Json(const std::vector<TMigrationItem>& items) {
+// The differences, and the refusals where there are any.
+std::string Json(const std::vector<TMigrationItem>& items, const std::vector<TRefusal>& refusals) {
     nlohmann::ordered_json differences = nlohmann::ordered_json::array();
     for (const TMigrationItem& item : items) {
         const TModelDifference& difference = *item.pDifference;
@@ -258,13 +281,19 @@ std::string Json(const std::vector<TMigrationItem>& items) {
             continue;
         }
         for (const TPropertyChange& change : difference.aChanges) {
-            entry["property"] = change.strName;
+            entry["property"] = change.pProperty->strLabel;
             entry["old"] = change.strOld;
             entry["new"] = change.strNew;
             differences.push_back(entry);
         }
     }
-    return nlohmann::ordered_json{{"differences", differences}}.dump(2) + "\n";
+    nlohmann::ordered_json json{{"differences", differences}};
+    if (!refusals.empty()) {
+        nlohmann::ordered_json& refused = json["refusals"] = nlohmann::ordered_json::array();
+        for (const TRefusal& refusal : refusals)
+            refused.push_back(RefusalJson(refusal));
+    }
+    return json.dump(2) + "\n";
 }
 
 // The text into the file, or onto standard output for "-".
@@ -285,50 +314,38 @@ std::string MadeAt() {
     return text;
 }
 
-// The model of a side, a folder applied to its scratch database first; none after saying why, with the status
-// in status.
-std::optional<LoadedSide> LoadSide(const Side& side, const DiffOptions& options, const SourceConnect& connect,
-                                   int number, int& status) {
-    status = kTrouble;
+// The model of a side, a folder applied to its scratch database first.
+Loaded LoadSide(const Side& side, const DiffOptions& options, const SourceConnect& connect, int number) {
     if (side.kind != Side::Kind::Folder)
         return Load(side, connect);
     ShadowDatabase shadow(options.shadow, connect, number);
-    status = shadow.Apply(side.argument);
-    if (status != kSame)
-        return std::nullopt;
-    status = kTrouble;
+    if (const int status = shadow.Apply(side.argument); status != kSame)
+        return {std::nullopt, status};
     return Load(Side{Side::Kind::Server, shadow.Scratch().connect}, connect);
 }
 
-// What loading a side came to, the lines it said kept: its model, or its status, or what it threw.
-struct LoadOutcome {
-    std::optional<LoadedSide> loaded;
-    int status = kTrouble;
-    std::vector<std::string> lines;
-    std::exception_ptr error;
-};
+// A side loading on a thread of its own, what it says held until Said says it: the sides load at once, and
+// what they say is said as though one had loaded after the other.
+class SideLoading {
+public:
+    SideLoading(const Side& side, const DiffOptions& options, const SourceConnect& connect, int number)
+        : loading_(std::async(std::launch::async, [this, side, &options, &connect, number] {
+              const HeldMessages held(lines_);
+              return LoadSide(side, options, connect, number);
+          })) {}
 
-LoadOutcome LoadHeld(const Side& side, const DiffOptions& options, const SourceConnect& connect, int number) {
-    LoadOutcome outcome;
-    const HeldMessages held(outcome.lines);
-    try {
-        outcome.loaded = LoadSide(side, options, connect, number, outcome.status);
-    } catch (...) {
-        outcome.error = std::current_exception();
+    // Its lines said, what it came to; what it threw is thrown after them.
+    Loaded Said() {
+        loading_.wait();
+        for (const std::string& line : lines_)
+            Say(line);
+        return loading_.get();
     }
-    return outcome;
-}
 
-// The side's model after its lines are said, as a load of its own would have left it; none with the status in
-// status.
-std::optional<LoadedSide> Said(LoadOutcome& outcome, int& status) {
-    for (const std::string& line : outcome.lines)
-        Say(line);
-    if (outcome.error)
-        std::rethrow_exception(outcome.error);
-    status = outcome.status;
-    return std::move(outcome.loaded);
-}
+private:
+    std::vector<std::string> lines_;
+    std::future<Loaded> loading_;
+};
 
 // The migration from one side's model to the other's, written and listed as the options ask: the status.
 int Migrate(const DiffOptions& options, const Side& fromSide, const Side& toSide, const LoadedSide& from,
@@ -342,15 +359,15 @@ int Migrate(const DiffOptions& options, const Side& fromSide, const Side& toSide
     migration.aHeader = {"Migration written by sqlscripts " SQLSCRIPTS_VERSION " at " + MadeAt(),
                          "From: " + Describe(fromSide), "To:   " + Describe(toSide)};
     const CMigration plan(from.model, to.model, migration);
+    if (options.json)
+        Emit(*options.json, Json(plan.Items(), plan.Refusals()));
     if (options.script && !plan.Refusals().empty()) {
-        for (const std::string& refusal : plan.Refusals())
-            Say(refusal);
+        for (const TRefusal& refusal : plan.Refusals())
+            Say(RefusalLine(refusal));
         return kTrouble;
     }
     if (options.script)
         Emit(*options.script, plan.Script());
-    if (options.json)
-        Emit(*options.json, Json(plan.Items()));
     if (options.script != "-" && options.json != "-")
         for (const std::string& line : Lines(plan.Items()))
             std::printf("%s\n", line.c_str());
@@ -366,24 +383,19 @@ int Compare(const DiffOptions& options, const SourceConnect& connect) {
             return kTrouble;
         }
     CatchInterruptions();
-    // The sides load at once, each on a thread of its own; what they say is said as though they had loaded
-    // one after the other: FROM's first, and nothing of TO's when FROM failed.
-    std::future<LoadOutcome> loadingTo =
-        std::async(std::launch::async, [&] { return LoadHeld(toSide, options, connect, 2); });
-    LoadOutcome fromOutcome = LoadHeld(fromSide, options, connect, 1);
-    LoadOutcome toOutcome = loadingTo.get();
-    int status = kTrouble;
-    std::optional<LoadedSide> from = Said(fromOutcome, status);
-    if (!from)
-        return status;
-    std::optional<LoadedSide> to = Said(toOutcome, status);
-    if (!to)
-        return status;
-    status = Migrate(options, fromSide, toSide, *from, *to);
+    // FROM's lines first, and nothing of TO's when FROM failed.
+    SideLoading loadingFrom(fromSide, options, connect, 1), loadingTo(toSide, options, connect, 2);
+    Loaded from = loadingFrom.Said();
+    if (!from.side)
+        return from.status;
+    Loaded to = loadingTo.Said();
+    if (!to.side)
+        return to.status;
+    const int status = Migrate(options, fromSide, toSide, *from.side, *to.side);
     // The models are let go at once, FROM's on a thread of its own: at 10,000 tables, one after the other
     // took a tenth of the run.
-    std::thread letGo([side = std::move(from)] {});
-    to.reset();
+    std::thread letGo([side = std::move(from.side)] {});
+    to.side.reset();
     letGo.join();
     return status;
 }

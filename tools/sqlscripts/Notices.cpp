@@ -35,14 +35,10 @@ std::string KindsAndNames(const TJobNotice& notice) {
     return JoinText(names);
 }
 
-// apply's words for what a script creates.
+// apply's words for what a script creates: the kinds table's nouns, translated in the po files by hand as the
+// library marks nothing.
 const char* CreatedKindName(int kind) {
-    static const char* const names[] = {TrLater("schema"),  TrLater("type"),      TrLater("table"),
-                                        TrLater("view"),    TrLater("procedure"), TrLater("function"),
-                                        TrLater("trigger"), TrLater("sequence"),  TrLater("synonym"),
-                                        TrLater("default"), TrLater("rule")};
-    static_assert(std::size(names) == static_cast<size_t>(ECreatedKind::Rule) + 1);
-    return Tr(names[kind]);
+    return Tr(CreateWordOf(static_cast<eModelKind>(kind)).strNoun.data());
 }
 
 // "kind a, b; kind c", the items sorted by kind, the first kMaxNamed of them.

@@ -1,0 +1,135 @@
+#include "recreate/KindProperties.h"
+
+#include "catalog/SqlIdentifiers.h"
+#include "platform/Text.h"
+#include "platform/Unicode.h"
+#include "recreate/DdlText.h"
+#include "recreate/DdlWriter.h"
+
+#include <cctype>
+
+namespace {
+
+std::vector<std::string> PairedColumns(const TColumnPairs& aPairs, bool bReferenced) {
+    std::vector<std::string> aColumns;
+    for (const auto& [strColumn, strReferenced] : aPairs)
+        aColumns.push_back(bReferenced ? strReferenced : strColumn);
+    return aColumns;
+}
+
+} // namespace
+
+std::string YesNo(bool b) {
+    return b ? "yes" : "no";
+}
+
+std::string OnOff(bool b) {
+    return b ? "ON" : "OFF";
+}
+
+const std::string& AsIs(const std::string& str) {
+    return str;
+}
+
+std::string DisplayName(std::initializer_list<std::string_view> aParts) {
+    std::vector<std::string> aShown;
+    for (const std::string_view strPart : aParts)
+        if (!strPart.empty())
+            aShown.push_back(DelimitIdentifier(CString(std::string(strPart))).Str());
+    return JoinText(aShown, ".");
+}
+
+std::string TypeText(const TModelDataType& type) {
+    if (type.IsUserDefined())
+        return DisplayName({type.strSchema, type.strName});
+    return type.strName + DataTypeText(type).substr(type.strName.size() + 2);
+}
+
+std::string ColumnNames(const std::vector<std::string>& aColumns) {
+    std::vector<std::string> aShown;
+    for (const std::string& strColumn : aColumns)
+        aShown.push_back(DisplayName({strColumn}));
+    return JoinText(aShown);
+}
+
+std::string KeyColumns(const std::vector<TModelIndexColumn>& aKeys) {
+    std::vector<std::string> aShown;
+    for (const TModelIndexColumn& key : aKeys)
+        aShown.push_back(DisplayName({key.strColumn}) + (key.bDescending ? " DESC" : " ASC"));
+    return JoinText(aShown);
+}
+
+std::string ReferentialAction(eModelReferentialAction eAction) {
+    switch (eAction) {
+    case eModelReferentialAction::Cascade:
+        return "CASCADE";
+    case eModelReferentialAction::SetNull:
+        return "SET NULL";
+    case eModelReferentialAction::SetDefault:
+        return "SET DEFAULT";
+    case eModelReferentialAction::NoAction:
+        break;
+    }
+    return "NO ACTION";
+}
+
+std::string IdentityText(const std::optional<TModelIdentity>& identity) {
+    return identity ? identity->strSeed + ", " + identity->strIncrement : std::string();
+}
+
+std::string IdentityNotForReplicationText(const std::optional<TModelIdentity>& identity) {
+    return YesNo(identity && identity->bNotForReplication);
+}
+
+std::string ComputedText(const std::optional<TModelComputed>& computed) {
+    return computed ? computed->strDefinition : std::string();
+}
+
+std::string PersistedText(const std::optional<TModelComputed>& computed) {
+    return YesNo(computed && computed->bPersisted);
+}
+
+std::string KeyTypeText(eModelIndexKind eKind) {
+    return eKind == eModelIndexKind::PrimaryKey ? "PRIMARY KEY" : "UNIQUE";
+}
+
+std::string ForeignKeyColumns(const TColumnPairs& aPairs) {
+    return ColumnNames(PairedColumns(aPairs, false));
+}
+
+std::string ForeignKeyReferences(const TModelForeignKey& key) {
+    return DisplayName({key.strReferencedSchema, key.strReferencedTable});
+}
+
+std::string ForeignKeyReferencedColumns(const TColumnPairs& aPairs) {
+    return ColumnNames(PairedColumns(aPairs, true));
+}
+
+std::string SequenceCache(const TModelSequence& sequence) {
+    return !sequence.bCached ? "none" : sequence.strCacheSize.empty() ? "default" : sequence.strCacheSize;
+}
+
+// The statement as a script writes it, its line end too.
+std::string TableTypeDefinition(const TModelType& type, const TCatalogModel& model) {
+    return std::string(TableTypeStatement(type, model).Text()) + kLineEnd;
+}
+
+std::string PropertyValueText(const std::optional<std::string>& value) {
+    return value.value_or("NULL");
+}
+
+std::string DefinitionAsCreated(const std::string& strDefinition) {
+    const char* pszText = strDefinition.c_str();
+    const size_t nLength = strDefinition.size();
+    const size_t nPos = FirstWordAt(strDefinition);
+    const auto startsWith = [&](std::string_view strWords, size_t nAt) {
+        return nLength - nAt >= strWords.size() &&
+               FoldCaseUtf8(strDefinition.substr(nAt, strWords.size())) == strWords &&
+               (nLength - nAt == strWords.size() ||
+                std::isspace(static_cast<unsigned char>(pszText[nAt + strWords.size()])));
+    };
+    for (const std::string_view strWords : {"create or alter", "alter"})
+        if (startsWith(strWords, nPos))
+            return strDefinition.substr(0, nPos) + "CREATE" + strDefinition.substr(nPos + strWords.size());
+    return strDefinition;
+}
