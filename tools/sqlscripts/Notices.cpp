@@ -4,13 +4,13 @@
 #include "ConnectString.h"
 #include "Messages.h"
 #include "apply/BatchContent.h"
-#include "jobs/JobFailure.h"
 #include "jobs/Manifest.h"
 #include "jobs/NameDamage.h"
 #include "platform/Text.h"
 #include "recreate/RecreateKinds.h"
 
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -99,9 +99,20 @@ const char* UnmatchedPatternText(eJobOption option) {
 }
 
 const char* OptionName(eJobOption option) {
-    static constexpr const char* kPatternOptions[] = {"--schema", "--exclude-schema", "--object",
-                                                      "--exclude-object"};
-    return kPatternOptions[static_cast<int>(option) - static_cast<int>(eJobOption::Schema)];
+    static constexpr const char* kOptions[] = {
+        "",         "--replace all",     "--prune",        "--existing ok",    "--consistent",
+        "--schema", "--exclude-schema",  "--object",       "--exclude-object", "--data-tables",
+        "--shadow", "--allow-data-loss", "--allow-rebuild"};
+    static_assert(std::size(kOptions) == static_cast<size_t>(eJobOption::AllowRebuild) + 1);
+    return kOptions[static_cast<int>(option)];
+}
+
+// The migration's reason, then the option that allows the change and what the migration then does, or that
+// it is done by hand. Left in English, as the reason is.
+std::string MigrationRefusal(const TJobNotice& notice) {
+    if (notice.eOption == eJobOption::None)
+        return notice.strReason + ": change it by hand";
+    return notice.strReason + " (" + OptionName(notice.eOption) + " " + notice.strDetail + ")";
 }
 
 } // namespace
@@ -305,12 +316,24 @@ std::string NoticeLine(const TJobNotice& notice) {
         return Where(notice) + ": " +
                Format(TrN("%lu row affected", "%lu rows affected", static_cast<unsigned long>(notice.nCount)),
                       static_cast<unsigned long>(notice.nCount));
+    case eJobNotice::FolderWithoutShadow:
+        return Format(Tr("%s is a folder: --shadow names the server to apply it to in a scratch database"),
+                      subject);
+    case eJobNotice::SnapshotWithoutModel:
+        return Format(Tr("catalog snapshot %s holds no catalog model; record one with sqlscripts export "
+                         "--recreate --save-snapshot FILE"),
+                      subject);
+    case eJobNotice::ShadowRefused:
+        return Format(Tr("the --shadow server refused %s: %s"), subject, reason.c_str());
+    case eJobNotice::ScratchNotApplied:
+        return Format(Tr("%s could not be applied to a scratch database of the --shadow server"), subject);
+    case eJobNotice::ScratchDatabaseLeft:
+        return Format(Tr("warning: the scratch database %s is left on the --shadow server; drop it by hand"),
+                      subject);
+    case eJobNotice::MigrationRefused:
+        return MigrationRefusal(notice);
     }
     return notice.strReason;
-}
-
-std::string ModelErrorLine(const CModelError& error) {
-    return NoticeLine(NoticeOf(error));
 }
 
 void SayNotices::OnNotice(const TJobNotice& notice) {

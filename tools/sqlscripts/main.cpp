@@ -140,9 +140,9 @@ int main(int argc, char** argv) {
     case CommandLine::Command::Fields:
         return RunFields(line);
     case CommandLine::Command::Diff:
-        return RunDiff(line.diff, [](CDatabase& db, const Source& source) { return Connect(db, source); });
+        return RunDiff(line.diff);
     case CommandLine::Command::Demo:
-        return RunDemo(line.demoDir, [](CDatabase& db, const Source& source) { return Connect(db, source); });
+        return RunDemo(line.demoDir);
     case CommandLine::Command::SnapshotUpgrade:
         return RunSnapshotUpgrade(line);
     case CommandLine::Command::Apply:
