@@ -114,7 +114,8 @@ enum class eJobNotice {
     ServerMessage, // strSubject:nLine said strReason (with bServerMessages)
     RowCount,      // strSubject:nLine affected nCount rows (with bServerMessages)
     // Comparing databases
-    FolderWithoutShadow,  // misuse (Shadow): side strSubject is a folder, and no server is named to apply it
+    FolderWithoutShadow, // misuse (Shadow): side strSubject is a folder, and no server is named to apply it
+    NoSuchSide, // misuse: side strSubject is no folder, no file and, holding no '=', no connect string
     SnapshotWithoutModel, // failure: catalog snapshot strSubject holds the module's statements, no model
     ShadowRefused,        // failure: the shadow server refused the statement strSubject; strReason
     ScratchNotApplied,    // failure: folder strSubject could not be applied to a scratch database

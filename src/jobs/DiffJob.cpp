@@ -68,6 +68,18 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
     return result;
 }
 
+// A folder needs a server to be applied to; an argument that holds no '=' is a mistyped path rather than a
+// connect string, which a driver would only answer with "data source not found".
+std::optional<TJobNotice> SideMisuse(const TDiffSide& side, const TDiffJobOptions& options) {
+    if (side.eKind == eDiffSide::Server && side.strArgument.find('=') == std::string::npos)
+        return TJobNotice(eJobNotice::NoSuchSide, side.strArgument);
+    if (side.eKind != eDiffSide::Folder || !options.strShadow.empty())
+        return std::nullopt;
+    TJobNotice notice(eJobNotice::FolderWithoutShadow, side.strArgument);
+    notice.eOption = eJobOption::Shadow;
+    return notice;
+}
+
 TDiffJobResult Ended(eJobEnd eEnd) {
     TDiffJobResult result;
     result.eEnd = eEnd;
@@ -79,10 +91,8 @@ TDiffJobResult Ended(eJobEnd eEnd) {
 TDiffJobResult DiffDatabases(const TDiffJobOptions& options, IDiffJobObserver& observer) {
     const TDiffSide fromSide = DiffSideOf(options.strFrom), toSide = DiffSideOf(options.strTo);
     for (const TDiffSide& side : {fromSide, toSide})
-        if (side.eKind == eDiffSide::Folder && options.strShadow.empty()) {
-            TJobNotice notice(eJobNotice::FolderWithoutShadow, side.strArgument);
-            notice.eOption = eJobOption::Shadow;
-            observer.OnNotice(notice);
+        if (const std::optional<TJobNotice> misuse = SideMisuse(side, options)) {
+            observer.OnNotice(*misuse);
             return Ended(eJobEnd::Misused);
         }
     observer.OnCancellable();

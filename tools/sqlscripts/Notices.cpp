@@ -319,6 +319,8 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::FolderWithoutShadow:
         return Format(Tr("%s is a folder: --shadow names the server to apply it to in a scratch database"),
                       subject);
+    case eJobNotice::NoSuchSide:
+        return Format(Tr("no such folder or snapshot: %s"), subject);
     case eJobNotice::SnapshotWithoutModel:
         return Format(Tr("catalog snapshot %s holds no catalog model; record one with sqlscripts export "
                          "--recreate --save-snapshot FILE"),
