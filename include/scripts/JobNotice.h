@@ -37,6 +37,7 @@ enum class eJobOption {
     Object,
     ExcludeObject,
     DataTables, // the tables whose rows are written (--data-tables)
+    Strict,     // what the scripts do not carry stops the run before anything is written (--strict)
 };
 
 // What a record says. Warnings let the job go on; refusals and failures end it. The fields each kind fills
@@ -108,6 +109,10 @@ enum class eJobNotice {
     Refused,       // failure: the batch at strSubject:nLine; strReason, SQLSTATE strDetail, native nCount
     ServerMessage, // strSubject:nLine said strReason (with bServerMessages)
     RowCount,      // strSubject:nLine affected nCount rows (with bServerMessages)
+    // The census
+    NotCarried, // warning, or refusal (Strict): the aNames (nCount of them) of one kind are not written; the
+    // kind is CensusKinds()[nCategory], or with nCategory -1 one the census does not know, of source
+    // strSubject ("object", "index") and the catalog's code strDetail
 };
 
 // An object a record names: its kind (as the record says which enumeration) and its name.

@@ -4,11 +4,13 @@
 #include "ConnectString.h"
 #include "Interruption.h"
 #include "Messages.h"
+#include "Notices.h"
 #include "RecreateFiles.h"
 #include "backend/DbBackend.h"
 #include "backend/Snapshot.h"
 #include "compare/Migration.h"
 #include "compare/ServerDialect.h"
+#include "jobs/RecreateWarnings.h"
 #include "model/ModelLoader.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
@@ -199,11 +201,13 @@ struct Loaded {
 };
 
 // The side's model and what its server takes.
-Loaded Load(const Side& side, const SourceConnect& connect) {
+Loaded Load(const Side& side, const SourceConnect& connect, bool strict) {
     CDatabase db;
     if (!connect(db, SourceOf(side)) || !HoldsModel(db, side))
         return {};
     LoadedSide loaded{LoadCatalogModel(db), std::nullopt};
+    if (SayNotices notices; !WarnUncarried(loaded.model, strict, notices))
+        return {};
     loaded.dialect = AskServerDialect(db);
     return {std::move(loaded), kSame};
 }
@@ -317,11 +321,11 @@ std::string MadeAt() {
 // The model of a side, a folder applied to its scratch database first.
 Loaded LoadSide(const Side& side, const DiffOptions& options, const SourceConnect& connect, int number) {
     if (side.kind != Side::Kind::Folder)
-        return Load(side, connect);
+        return Load(side, connect, options.strict);
     ShadowDatabase shadow(options.shadow, connect, number);
     if (const int status = shadow.Apply(side.argument); status != kSame)
         return {std::nullopt, status};
-    return Load(Side{Side::Kind::Server, shadow.Scratch().connect}, connect);
+    return Load(Side{Side::Kind::Server, shadow.Scratch().connect}, connect, options.strict);
 }
 
 // A side loading on a thread of its own, what it says held until Said says it: the sides load at once, and
