@@ -42,6 +42,7 @@ enum class eJobOption {
     Shadow,        // the server a folder compared is applied to (--shadow)
     AllowDataLoss, // a migration drops tables and columns and narrows types (--allow-data-loss)
     AllowRebuild,  // a migration rebuilds tables (--allow-rebuild)
+    Strict,        // what the scripts do not carry stops the run before anything is written (--strict)
 };
 
 // What a record says. Warnings let the job go on; refusals and failures end it. The fields each kind fills
@@ -123,6 +124,10 @@ enum class eJobNotice {
     // refusal (AllowDataLoss, AllowRebuild; None: nothing allows it): strReason the change, naming aItems[0]
     // (model kind, name); strDetail what the migration does where the option allows it
     MigrationRefused,
+    // The census
+    NotCarried, // warning, or refusal (Strict): the aNames (nCount of them) of one kind are not written; the
+    // kind is CensusKinds()[nCategory], or with nCategory -1 one the census does not know, of source
+    // strSubject ("object", "index") and the catalog's code strDetail
 };
 
 // An object a record names: its kind (as the record says which enumeration) and its name.

@@ -98,8 +98,8 @@ TDiffJobResult DiffDatabases(const TDiffJobOptions& options, IDiffJobObserver& o
     observer.OnCancellable();
     // FROM's records first, and none of TO's when FROM failed.
     const auto onScratch = [&observer](bool bPending) { observer.OnScratchDatabase(bPending); };
-    CSideLoading loadingFrom(fromSide, options.strShadow, 1, observer, onScratch),
-        loadingTo(toSide, options.strShadow, 2, observer, onScratch);
+    CSideLoading loadingFrom(fromSide, options.strShadow, 1, options.bStrict, observer, onScratch),
+        loadingTo(toSide, options.strShadow, 2, options.bStrict, observer, onScratch);
     const auto failed = [&observer] {
         return Ended(observer.ShouldStop() ? eJobEnd::Stopped : eJobEnd::Failed);
     };

@@ -5,6 +5,7 @@
 #include "backend/Snapshot.h"
 #include "compare/ServerDialect.h"
 #include "jobs/JobFailure.h"
+#include "jobs/RecreateWarnings.h"
 #include "model/ModelLoader.h"
 
 #include <filesystem>
@@ -53,9 +54,9 @@ std::string DescribeSide(const TDiffSide& side) {
            (strServer.empty() ? std::string() : " on " + strServer);
 }
 
-CSideLoading::CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber,
+CSideLoading::CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, bool bStrict,
                            IJobObserver& observer, std::function<void(bool bPending)> onScratch)
-    : m_notices(observer), m_onScratch(std::move(onScratch)),
+    : m_bStrict(bStrict), m_notices(observer), m_onScratch(std::move(onScratch)),
       m_loading(std::async(std::launch::async,
                            [this, side, strShadow, nNumber] { return Load(side, strShadow, nNumber); })) {}
 
@@ -86,6 +87,8 @@ std::optional<TLoadedSide> CSideLoading::LoadModel(const TDatabaseSource& source
     }
     try {
         TLoadedSide loaded{LoadCatalogModel(db), std::nullopt};
+        if (!WarnUncarried(loaded.model, m_bStrict, m_notices))
+            return std::nullopt;
         loaded.dialect = AskServerDialect(db);
         return loaded;
     } catch (const CModelError& e) {

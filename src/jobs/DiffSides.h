@@ -31,9 +31,9 @@ struct TLoadedSide {
 class CSideLoading {
 public:
     // nNumber tells the scratch databases of the job's sides apart; onScratch hears of a folder's, as
-    // CScratchDatabase tells it.
-    CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, IJobObserver& observer,
-                 std::function<void(bool bPending)> onScratch);
+    // CScratchDatabase tells it. bStrict: what the scripts do not carry fails the side.
+    CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, bool bStrict,
+                 IJobObserver& observer, std::function<void(bool bPending)> onScratch);
 
     // Waits for the side, tells what it held, and gives its model; none when it failed (told) or stopped.
     std::optional<TLoadedSide> Told();
@@ -42,6 +42,7 @@ private:
     std::optional<TLoadedSide> Load(const TDiffSide& side, const std::string& strShadow, int nNumber);
     std::optional<TLoadedSide> LoadModel(const TDatabaseSource& source, const TDiffSide& side);
 
+    bool m_bStrict;
     CHeldNotices m_notices;
     std::function<void(bool bPending)> m_onScratch;
     std::future<std::optional<TLoadedSide>> m_loading;

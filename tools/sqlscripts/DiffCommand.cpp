@@ -61,6 +61,7 @@ TDiffJobOptions DiffJob(const DiffOptions& options) {
     job.bAllowDataLoss = options.allowDataLoss;
     job.bAllowRebuild = options.allowRebuild;
     job.bRestartSequences = options.restartSequences;
+    job.bStrict = options.strict;
     job.strWrittenBy = "sqlscripts " SQLSCRIPTS_VERSION;
     job.nWrittenAt = FixedTime();
     return job;
