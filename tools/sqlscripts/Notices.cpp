@@ -308,6 +308,10 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::NoManifest:
         return Format(Tr("%s holds no %s: give a folder an export wrote, a .sql file or -"), subject,
                       kManifestName);
+    case eJobNotice::ModuleExport:
+        return Format(Tr("%s holds the module's per-category export, which does not apply to a database; "
+                         "export --recreate writes scripts that apply"),
+                      subject);
     case eJobNotice::ManifestLeavesFolder:
         return Format(Tr("%s/%s names %s, which is not a file inside the folder"), subject, kManifestName,
                       detail);
