@@ -209,6 +209,9 @@ struct CMigration::TState {
                          {eModelKind::Table, property.target->strSchema, "", property.target->strTable}))));
         }
         const TModelTable* pTable = TableOf(object);
+        if (object.key.eKind == eModelKind::Index && !pTable)
+            return setRemoved.count(
+                MatchKey({eModelKind::View, object.key.strSchema, "", object.key.strTable}));
         return object.key.eKind != eModelKind::Table && pTable &&
                setRemoved.count(MatchKey(TableKey(*pTable)));
     }
@@ -414,12 +417,18 @@ struct CMigration::TState {
             const TCompareObject& dropped = *aActions[i].pFrom;
             switch (RecreateKind(dropped.key.eKind).eUsersAgain) {
             case eUsersMadeAgain::ForeignKeys:
-                MakeForeignKeysAgain(dropped);
+                if (TableOf(dropped))
+                    MakeForeignKeysAgain(dropped);
+                else // a view's clustered index takes the view's other indexes with it
+                    for (const TCompareObject* pUser : Users(dropped))
+                        MakeUserAgain(*pUser);
                 break;
             case eUsersMadeAgain::TriggersAndSchemaBound:
-                // A schema-bound module keeps what it uses from being dropped; a trigger goes with its view.
+                // A schema-bound module keeps what it uses from being dropped; a trigger and an index go with
+                // their view.
                 for (const TCompareObject* pUser : Users(dropped))
-                    if (pUser->key.eKind == eModelKind::Trigger || IsSchemaBound(pUser->object))
+                    if (pUser->key.eKind == eModelKind::Trigger || pUser->key.eKind == eModelKind::Index ||
+                        IsSchemaBound(pUser->object))
                         MakeUserAgain(*pUser);
                 break;
             case eUsersMadeAgain::AllButTables:

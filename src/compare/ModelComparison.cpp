@@ -17,7 +17,7 @@ public:
         for (const TPlanStep& step : m_plan.aSteps) {
             if (const TModelTable* const* ppTable = std::get_if<const TModelTable*>(&step.object))
                 AddTable(**ppTable);
-            else if (IsOwnStep(step))
+            else if (IsOwnStep(step) || IsViewIndex(step))
                 Add(step.key, step.object);
         }
         for (const TModelExtendedProperty& property : m_model.aExtendedProperties)
@@ -36,6 +36,12 @@ private:
                        return std::is_pointer_v<T> && !std::is_same_v<T, const TModelExtendedProperty*>;
                    },
                    step.object);
+    }
+
+    // A view's index stands alone: a table's come with their table.
+    static bool IsViewIndex(const TPlanStep& step) {
+        const auto* pIndex = std::get_if<TTablePart<TModelIndex>>(&step.object);
+        return pIndex && !pIndex->pTable;
     }
 
     void Add(TModelKey key, TPlanObject object) {

@@ -25,7 +25,7 @@ bool IsPrincipal(const TRecreateStep& step) {
            step.eKind == eModelKind::ApplicationRole;
 }
 
-// A table's check, default, index or foreign key.
+// A table's check, default, index or foreign key, or a view's index.
 bool IsTablePart(const TRecreateStep& step) {
     return !step.strParent.empty() && step.eKind != eModelKind::Property &&
            RecreateKind(step.eKind).strWord != "security";
@@ -69,8 +69,10 @@ std::vector<const TRecreateStep*> PreferDbo(std::vector<const TRecreateStep*> aF
 std::string ObjectScript(const std::vector<TRecreateStep>& aSteps, const TRecreateStep& object) {
     std::string strText;
     for (const TRecreateStep& step : aSteps) {
+        // A table's parts, a view's indexes.
         const bool bPart = step.strSchema == object.strSchema && step.strParent == object.strName &&
-                           object.eKind == eModelKind::Table && !IsSchemaObject(step);
+                           (object.eKind == eModelKind::Table || object.eKind == eModelKind::View) &&
+                           !IsSchemaObject(step);
         const bool bProperties = step.eKind == eModelKind::Property && step.strSchema == object.strSchema &&
                                  step.strName == object.strName;
         // A principal's roles and, for a role, its members.

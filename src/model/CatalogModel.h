@@ -193,7 +193,8 @@ struct TModelModule {
     bool bAnsiNulls = true;
     bool bQuotedIdentifier = true;
     bool bSchemaBound = false;
-    bool bDisabled = false; // a trigger that does not fire
+    bool bDisabled = false;            // a trigger that does not fire
+    std::vector<TModelIndex> aIndexes; // an indexed view's, by index id: the unique clustered one first
 
     eModelKind Kind() const;
     bool IsFunction() const { return Kind() == eModelKind::Function; }

@@ -33,6 +33,15 @@ const TDraftIndex* TDraftTable::FindIndex(int nIndexId) const {
     return const_cast<TDraftTable*>(this)->FindIndex(nIndexId);
 }
 
+const std::string& TDraftModule::ColumnName(int nColumnId) const {
+    const std::string* pName = Found(mapColumns, nColumnId);
+    return pName ? *pName : g_strNoName;
+}
+
+TDraftIndex* TDraftModule::FindIndex(int nIndexId) {
+    return FindById(aIndexes, &TDraftIndex::nIndexId, nIndexId);
+}
+
 const std::string& TModelDraft::SchemaName(int nSchemaId) const {
     const std::string* pName = Found(mapSchemas, nSchemaId);
     return pName ? *pName : g_strNoName;

@@ -93,6 +93,10 @@ struct TDraftModule {
     // A view's or function's columns and a module's parameters by their ids: what properties are on.
     std::unordered_map<int, std::string> mapColumns;
     std::unordered_map<int, std::string> mapParameters;
+    std::vector<TDraftIndex> aIndexes; // an indexed view's
+
+    const std::string& ColumnName(int nColumnId) const;
+    TDraftIndex* FindIndex(int nIndexId);
 };
 
 // A primary key or unique constraint that a property is on: its table and name.

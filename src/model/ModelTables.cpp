@@ -13,6 +13,25 @@ constexpr int kHeap = 0;
 constexpr int kClustered = 1;
 constexpr int kNonclustered = 2;
 
+bool IsRowstore(int nType) {
+    return nType == kClustered || nType == kNonclustered;
+}
+
+// The view of that id; none for a table or another module (a function's return table has keys too, which
+// its definition makes).
+TDraftModule* View(TModelDraft& draft, int nObjectId) {
+    TDraftModule* pModule = Found(draft.mapModules, nObjectId);
+    return pModule && pModule->module.Kind() == eModelKind::View ? pModule : nullptr;
+}
+
+// The index of that id of the table or view; none for another object's.
+TDraftIndex* FindIndex(TModelDraft& draft, int nObjectId, int nIndexId) {
+    if (TDraftTable* pTable = draft.Table(nObjectId))
+        return pTable->FindIndex(nIndexId);
+    TDraftModule* pView = View(draft, nObjectId);
+    return pView ? pView->FindIndex(nIndexId) : nullptr;
+}
+
 TModelColumn* FindColumn(TModelDraft& draft, int nObjectId, int nColumnId) {
     TDraftTable* pTable = draft.Table(nObjectId);
     return pTable ? pTable->FindColumn(nColumnId) : nullptr;
@@ -22,8 +41,10 @@ template <typename T, typename Key> void SortBy(std::vector<T>& aItems, Key key)
     std::sort(aItems.begin(), aItems.end(), [&](const T& a, const T& b) { return key(a) < key(b); });
 }
 
-// The index's keys, included and partition columns by name, each in its order.
-void SetIndexColumns(const TDraftTable& table, TModelIndex& index, std::vector<TDraftIndexColumn>& aColumns) {
+// The index's keys, included and partition columns by name, each in its order; the owner is a table or a
+// view.
+template <typename TOwner>
+void SetIndexColumns(const TOwner& table, TModelIndex& index, std::vector<TDraftIndexColumn>& aColumns) {
     SortBy(aColumns, [](const TDraftIndexColumn& column) { return column.nIndexColumnId; });
     std::vector<const TDraftIndexColumn*> aKeys, aPartition;
     for (const TDraftIndexColumn& column : aColumns) {
@@ -152,62 +173,72 @@ void AddComputedColumns(CFamilyRows& rows, TModelDraft& draft) {
             pColumn->computed = TModelComputed{rows.Text("definition"), rows.Bool("is_persisted")};
 }
 
+namespace {
+
+TDraftIndex ReadIndex(CFamilyRows& rows, const std::string& strDataSpace) {
+    TDraftIndex draftIndex;
+    draftIndex.nIndexId = rows.Int("index_id");
+    TModelIndex& index = draftIndex.index;
+    index.strName = rows.Text("name");
+    index.bClustered = rows.Int("type") == kClustered;
+    index.bUnique = rows.Bool("is_unique");
+    index.eKind = rows.Bool("is_primary_key")         ? eModelIndexKind::PrimaryKey
+                  : rows.Bool("is_unique_constraint") ? eModelIndexKind::UniqueConstraint
+                                                      : eModelIndexKind::Index;
+    index.strDataSpace = strDataSpace;
+    index.bIgnoreDupKey = rows.Bool("ignore_dup_key");
+    index.nFillFactor = rows.Int("fill_factor");
+    index.bPadded = rows.Bool("is_padded");
+    index.bDisabled = rows.Bool("is_disabled");
+    index.bAllowRowLocks = rows.Bool("allow_row_locks");
+    index.bAllowPageLocks = rows.Bool("allow_page_locks");
+    if (rows.Bool("has_filter"))
+        index.strFilter = rows.Text("filter_definition");
+    return draftIndex;
+}
+
+} // namespace
+
 void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        TDraftTable* pTable = draft.Table(rows.Int("object_id"));
+        const int nObjectId = rows.Int("object_id");
         const int nType = rows.Int("type");
-        if (!pTable || rows.Bool("is_hypothetical"))
+        if (rows.Bool("is_hypothetical"))
             continue;
         const std::string* pDataSpace = Found(draft.mapDataSpaces, rows.Int("data_space_id"));
         const std::string strDataSpace = pDataSpace ? *pDataSpace : std::string();
-        if (nType == kHeap || nType == kClustered)
-            pTable->table.strDataSpace = strDataSpace;
-        if (nType != kClustered && nType != kNonclustered)
-            continue;
-        TDraftIndex& draftIndex = pTable->aIndexes.emplace_back();
-        draftIndex.nIndexId = rows.Int("index_id");
-        TModelIndex& index = draftIndex.index;
-        index.strName = rows.Text("name");
-        index.bClustered = nType == kClustered;
-        index.bUnique = rows.Bool("is_unique");
-        index.eKind = rows.Bool("is_primary_key")         ? eModelIndexKind::PrimaryKey
-                      : rows.Bool("is_unique_constraint") ? eModelIndexKind::UniqueConstraint
-                                                          : eModelIndexKind::Index;
-        index.strDataSpace = strDataSpace;
-        index.bIgnoreDupKey = rows.Bool("ignore_dup_key");
-        index.nFillFactor = rows.Int("fill_factor");
-        index.bPadded = rows.Bool("is_padded");
-        index.bDisabled = rows.Bool("is_disabled");
-        index.bAllowRowLocks = rows.Bool("allow_row_locks");
-        index.bAllowPageLocks = rows.Bool("allow_page_locks");
-        if (rows.Bool("has_filter"))
-            index.strFilter = rows.Text("filter_definition");
+        if (TDraftTable* pTable = draft.Table(nObjectId)) {
+            if (nType == kHeap || nType == kClustered)
+                pTable->table.strDataSpace = strDataSpace;
+            if (IsRowstore(nType))
+                pTable->aIndexes.push_back(ReadIndex(rows, strDataSpace));
+        } else if (TDraftModule* pView = View(draft, nObjectId); pView && IsRowstore(nType)) {
+            pView->aIndexes.push_back(ReadIndex(rows, strDataSpace));
+        }
     }
 }
 
-// The index columns of an indexed view or of a function's return table are passed over, as AddIndexes passes
-// over their indexes: the model holds indexes of tables and table types only.
+// The index columns of a function's return table are passed over, as AddIndexes passes over its keys.
 void AddIndexColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        TDraftTable* pTable = draft.Table(rows.Int("object_id"));
-        if (!pTable)
-            continue;
+        const int nObjectId = rows.Int("object_id");
         const int nIndexId = rows.Int("index_id");
         const TDraftIndexColumn column{rows.Int("index_column_id"),    rows.Int("column_id"),
                                        rows.Int("key_ordinal"),        rows.Int("partition_ordinal"),
                                        rows.Bool("is_descending_key"), rows.Bool("is_included_column")};
-        if (nIndexId == kHeap)
+        if (nIndexId != kHeap) {
+            if (TDraftIndex* pIndex = FindIndex(draft, nObjectId, nIndexId))
+                pIndex->aColumns.push_back(column);
+        } else if (TDraftTable* pTable = draft.Table(nObjectId)) {
             pTable->aHeapColumns.push_back(column);
-        else if (TDraftIndex* pIndex = pTable->FindIndex(nIndexId))
-            pIndex->aColumns.push_back(column);
+        }
     }
 }
 
 void AddPartitions(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        if (TDraftTable* pTable = draft.Table(rows.Int("object_id")))
-            if (TDraftIndex* pIndex = pTable->FindIndex(rows.Int("index_id")))
-                pIndex->index.strCompression = rows.Text("data_compression_desc");
+        if (TDraftIndex* pIndex = FindIndex(draft, rows.Int("object_id"), rows.Int("index_id")))
+            pIndex->index.strCompression = rows.Text("data_compression_desc");
 }
 
 void FinishTables(TModelDraft& draft) {
@@ -215,4 +246,10 @@ void FinishTables(TModelDraft& draft) {
         NameColumns(draft, table);
     for (auto& [nObjectId, table] : draft.mapTables)
         MoveParts(table);
+    for (auto& [nObjectId, module] : draft.mapModules) {
+        for (TDraftIndex& index : module.aIndexes)
+            SetIndexColumns(module, index.index, index.aColumns);
+        MoveSorted(module.aIndexes, &TDraftIndex::index, module.module.aIndexes,
+                   [](const TDraftIndex& index) { return index.nIndexId; });
+    }
 }

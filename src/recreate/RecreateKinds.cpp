@@ -226,7 +226,7 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &CollectTableParts, &NeedConstraintUses, &CreateDefault, &DropConstraint, kDefaultProperties, kNoRules,
      U::None, "", Creates("DEFAULT", "default", kObjectNames, true)},
     {Index, "index", "indexes", "Indexes", "INDEX", Indexes, 7, false, false, &CollectTableParts,
-     &NeedOwnTable, &CreateIndex, &DropIndex, kIndexProperties, kNoRules, U::ForeignKeys, "", kNoCreate},
+     &NeedIndexOwner, &CreateIndex, &DropIndex, kIndexProperties, kNoRules, U::ForeignKeys, "", kNoCreate},
     {ForeignKey, "foreign key", "fk", "ForeignKeys", "CONSTRAINT", ForeignKeys, 8, false, false,
      &CollectTableParts, &NeedReferencedKey, &CreateForeignKey, &DropConstraint, kForeignKeyProperties,
      kNoRules, U::None, "", kNoCreate},

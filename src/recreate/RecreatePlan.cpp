@@ -203,6 +203,12 @@ void CollectTableParts(CPlanBuilder& builder, eModelKind eKind) {
         else
             AddParts(builder, eKind, table, table.aForeignKeys, &Always<TModelForeignKey>);
     }
+    if (eKind != eModelKind::Index)
+        return;
+    for (const TModelModule& view : builder.Model().aModules)
+        for (const TModelIndex& index : view.aIndexes)
+            builder.Add({eKind, view.strSchema, view.strName, index.strName},
+                        TTablePart<TModelIndex>{nullptr, &index});
 }
 
 void CollectModules(CPlanBuilder& builder, eModelKind eKind) {
@@ -251,6 +257,25 @@ void NeedColumnUses(CPlanBuilder& builder, size_t nStep) {
 void NeedOwnTable(CPlanBuilder& builder, size_t nStep) {
     const TModelKey& key = builder.Step(nStep).key;
     builder.Need(nStep, builder.FindTable(key.strSchema, key.strTable), false);
+}
+
+// A view's indexes come after the view, and its unique clustered one before the others, which the server
+// builds on it.
+void NeedIndexOwner(CPlanBuilder& builder, size_t nStep) {
+    const auto& [pTable, pIndex] = Part<TModelIndex>(builder, nStep);
+    if (pTable) {
+        NeedOwnTable(builder, nStep);
+        return;
+    }
+    const TModelKey& key = builder.Step(nStep).key;
+    builder.Need(nStep, builder.Find({eModelKind::View, key.strSchema, "", key.strTable}), false);
+    const TModelModule* pView = builder.Model().FindModule(key.strSchema, key.strTable);
+    if (pIndex->bClustered || !pView || pView->aIndexes.empty() || !pView->aIndexes.front().bClustered)
+        return;
+    builder.Need(
+        nStep,
+        builder.Find({eModelKind::Index, key.strSchema, key.strTable, pView->aIndexes.front().strName}),
+        false);
 }
 
 void NeedConstraintUses(CPlanBuilder& builder, size_t nStep) {

@@ -24,7 +24,8 @@ struct TPlanNeed {
 
 // A part of a table: a check, default, index or foreign key, with the table it belongs to.
 template <typename T> struct TTablePart {
-    const TModelTable* pTable = nullptr;
+    const TModelTable* pTable = nullptr; // none for an index of a view, which the key names
+
     const T* pPart = nullptr;
 };
 
@@ -171,6 +172,7 @@ void NeedTableTypeParts(CPlanBuilder& builder, size_t nStep);
 void NeedSequenceType(CPlanBuilder& builder, size_t nStep);
 void NeedColumnUses(CPlanBuilder& builder, size_t nStep);
 void NeedOwnTable(CPlanBuilder& builder, size_t nStep);
+void NeedIndexOwner(CPlanBuilder& builder, size_t nStep);
 void NeedConstraintUses(CPlanBuilder& builder, size_t nStep);
 void NeedReferencedKey(CPlanBuilder& builder, size_t nStep);
 void NeedModuleUses(CPlanBuilder& builder, size_t nStep);

@@ -236,12 +236,11 @@ TStatements CreateDefault(TDdlObject object, const TDdlContext& /*context*/) {
 }
 
 TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
-    const auto& [pTable, pIndex] = Part<TModelIndex>(object);
-    const TModelIndex& index = *pIndex;
+    const TModelIndex& index = *Part<TModelIndex>(object).pPart;
+    const std::string strOn = QuoteName(object.key.strSchema, object.key.strTable);
     std::string str = std::string("CREATE ") + (index.bUnique ? "UNIQUE " : "") +
                       (index.bClustered ? "CLUSTERED" : "NONCLUSTERED") + " INDEX " +
-                      QuoteName(index.strName) + " ON " + QuoteName(pTable->strSchema, pTable->strName) +
-                      " (" + KeyList(index.aKeys) + ")";
+                      QuoteName(index.strName) + " ON " + strOn + " (" + KeyList(index.aKeys) + ")";
     if (!index.aIncluded.empty())
         str += " INCLUDE (" + ColumnList(index.aIncluded) + ")";
     if (!index.strFilter.empty())
@@ -251,8 +250,7 @@ TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
            ";";
     TStatements aStatements{{std::move(str)}};
     if (index.bDisabled)
-        aStatements.push_back({"ALTER INDEX " + QuoteName(index.strName) + " ON " +
-                               QuoteName(pTable->strSchema, pTable->strName) + " DISABLE;"});
+        aStatements.push_back({"ALTER INDEX " + QuoteName(index.strName) + " ON " + strOn + " DISABLE;"});
     return aStatements;
 }
 
@@ -282,8 +280,10 @@ TStatements CreateForeignKey(TDdlObject object, const TDdlContext& /*context*/) 
 namespace {
 
 // A part's drop runs only where its table is there: IF EXISTS covers the part, not the table.
-std::string IfTableExists(const TModelKey& key) {
-    return "IF OBJECT_ID(" + UnicodeLiteral(QuoteName(key.strSchema, key.strTable)) + ", N'U') IS NOT NULL ";
+// pszType: the object type OBJECT_ID looks for, U for a table, V for a view.
+std::string IfTableExists(const TModelKey& key, const char* pszType = "U") {
+    return "IF OBJECT_ID(" + UnicodeLiteral(QuoteName(key.strSchema, key.strTable)) + ", N'" + pszType +
+           "') IS NOT NULL ";
 }
 
 } // namespace
@@ -302,8 +302,9 @@ TStatements DropColumn(TDdlObject object, const TDdlContext& /*context*/) {
 
 TStatements DropIndex(TDdlObject object, const TDdlContext& /*context*/) {
     const TModelKey& key = object.key;
-    return {{IfTableExists(key) + "DROP INDEX IF EXISTS " + QuoteName(key.strName) + " ON " +
-             QuoteName(key.strSchema, key.strTable) + ";"}};
+    const bool bOfView = !Part<TModelIndex>(object).pTable;
+    return {{IfTableExists(key, bOfView ? "V" : "U") + "DROP INDEX IF EXISTS " + QuoteName(key.strName) +
+             " ON " + QuoteName(key.strSchema, key.strTable) + ";"}};
 }
 
 TStatements AlterColumn(const TPlanObject& /*from*/, const TPlanObject& to, const TAlterContext& context) {
