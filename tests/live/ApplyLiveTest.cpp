@@ -176,7 +176,7 @@ TEST(LiveApply, CutStreamAppliesNothingAndAWholeOneEverything) {
     const CTempDir dir;
     TScratchDatabase source("stream_source");
     RunSql(source.db, "CREATE TABLE wide (id int IDENTITY(1, 1) PRIMARY KEY, filler nvarchar(200))");
-    RunSql(source.db, "WITH n AS (SELECT TOP 50000 ROW_NUMBER() OVER (ORDER BY (SELECT NULL)) AS k FROM "
+    RunSql(source.db, "WITH n AS (SELECT TOP 20000 ROW_NUMBER() OVER (ORDER BY (SELECT NULL)) AS k FROM "
                       "sys.all_columns a CROSS JOIN sys.all_columns b) INSERT INTO wide (filler) SELECT "
                       "REPLICATE(N'x', 100) + CAST(k AS nvarchar(20)) FROM n");
     const std::string strPort = std::to_string(20000 + (::getpid() + 3) % 20000);
@@ -213,7 +213,7 @@ TEST(LiveApply, CutStreamAppliesNothingAndAWholeOneEverything) {
     const THostRun applied = RunHost({"apply", "-", "--connect", ConnectTo(target.strName), "--quiet"},
                                      dir.File(""), {}, std::nullopt, dir.File("whole.sql"));
     EXPECT_EQ(applied.nStatus, 0) << applied.strErr;
-    EXPECT_EQ(Answer(target.db, "SELECT COUNT(*) FROM wide").at("rows")[0][0], "50000");
+    EXPECT_EQ(Answer(target.db, "SELECT COUNT(*) FROM wide").at("rows")[0][0], "20000");
 }
 
 } // namespace
