@@ -19,6 +19,9 @@ struct TApplyJobOptions {
     int nJobs = 1;                              // connections that load the rows
     bool bExistingOk = false;                   // apply where the database has objects the scripts create
     bool bServerMessages = false;               // the server's messages and row counts as records too
+    // Everything stays in the database connected to (a scratch database): a folder's database file is left
+    // out, and a batch that switches to or changes a database is refused before anything runs.
+    bool bStayInDatabase = false;
 };
 
 struct TApplyFileInfo {
@@ -29,6 +32,8 @@ struct TApplyFileInfo {
 // Hears a run, from the thread of whichever connection a file is on.
 class IApplyJobObserver : public IJobObserver {
 public:
+    // The connections are open on database strDatabase of server strServer (each empty where not known).
+    virtual void OnConnected(const std::string& /*strServer*/, const std::string& /*strDatabase*/) {}
     // The files read through, before anything runs; the numbers below index them.
     virtual void OnPlanned(const std::vector<TApplyFileInfo>& /*aFiles*/) {}
     virtual void OnFileStarted(size_t /*nFile*/) {}
@@ -44,6 +49,8 @@ struct TApplyJobResult {
     long nRows = 0;       // affected, as the server counted them
     long nRefused = 0;    // batches the server refused (bContinue)
     bool bBroken = false; // a refusal, a lost connection or an unreadable file ended the run
+    // The scripts are one transaction of their own (a migration), which the run, ended early, rolled back.
+    bool bRolledBack = false;
 };
 
 // Reads every script through, opens the connections (one, or nJobs where there are rows), looks for the

@@ -48,10 +48,15 @@ struct TExportResult {
     std::string strDatabase;   // the database read; empty when not known
     std::string strWrittenTo;  // the folder, or the file of the one stream
     std::vector<int> aWritten; // the module's categories written, in category order
+    bool bStreamCut = false;   // the program's stream got bytes, but not its closing line
 };
 
 // Opens the connection; false when it cannot, the program having said why.
 using TConnectDatabase = std::function<bool(CDatabase& db)>;
+
+// An argument given for a connect string that holds no '=' and names no existing folder or file: a mistyped
+// path, which a driver would only answer with "data source name not found".
+bool IsMistypedPath(const std::string& strArgument);
 
 // The module's default file of each category: "Defaults.sql", "Udt.sql", ...
 std::array<std::string, SQL_CATEGORY_COUNT> ModuleCategoryFiles();

@@ -101,19 +101,27 @@ enum class eJobNotice {
     AmbiguousName,              // failure: strSubject names the objects aNames
     // Applying scripts
     NoManifest,           // failure: folder strSubject holds no manifest
+    EmptyScript,          // failure: the script held in memory, strSubject, is empty
+    StreamCutShort,       // failure: the stream strSubject an export wrote lacks its closing line
+    StreamAltered,        // failure: the stream strSubject does not hold what its closing line says
     ManifestLeavesFolder, // misuse: folder strSubject's manifest names strDetail, not a file inside it
     NotUtf8,              // failure: script strSubject, line nLine
     WrongGoCount,         // failure: script strSubject, line nLine: GO with a count that is none
     WrongGoLine,          // failure: script strSubject, line nLine: GO with other text after it
     SnapshotCannotApply,  // misuse: the connection is a catalog snapshot
+    DefaultDatabase,      // warning: the connect string names no database and no script switches to one: they
+                          // apply
+                          // to the login's default database strSubject
     ExistingUnknown,      // failure (ExistingOk): strReason why the database cannot be looked at
     ObjectExists,         // failure: aItems[0] (apply's created kind, name) exists; strSubject:nLine makes it
     MoreObjectsExist,     // failure: and nCount more
     NothingApplied,       // refusal (ExistingOk): the database has objects the scripts create
     CannotBeginTransaction, // failure: strReason
-    Refused,       // failure: the batch at strSubject:nLine; strReason, SQLSTATE strDetail, native nCount
-    ServerMessage, // strSubject:nLine said strReason (with bServerMessages)
-    RowCount,      // strSubject:nLine affected nCount rows (with bServerMessages)
+    Refused,        // failure: the batch at strSubject:nLine; strReason, SQLSTATE strDetail, native nCount
+    ServerMessage,  // strSubject:nLine said strReason (with bServerMessages)
+    RowCount,       // strSubject:nLine affected nCount rows (with bServerMessages)
+    LeavesDatabase, // failure (bStayInDatabase): the batch at strSubject:nLine runs strDetail ("USE", "CREATE
+                    // DATABASE", ...)
     // Comparing databases
     FolderWithoutShadow, // misuse (Shadow): side strSubject is a folder, and no server is named to apply it
     NoSuchSide, // misuse: side strSubject is no folder, no file and, holding no '=', no connect string

@@ -118,6 +118,62 @@ std::vector<std::string> WordsAfter(const std::vector<TToken>& aTokens, size_t n
     return aWords;
 }
 
+// Where the body of a module the batch creates begins: its statements run when the module does, not now.
+size_t BodyStart(const std::vector<TToken>& aTokens) {
+    for (size_t nAt = 0; nAt + 1 < aTokens.size(); ++nAt) {
+        if (!IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt + 1], "OR"))
+            continue;
+        const std::optional<TCreatedKind> kind = CreatedKind(WordsAfter(aTokens, nAt));
+        if (kind && CreateWordOf(kind->eKind).bWholeBatch)
+            return nAt;
+    }
+    return aTokens.size();
+}
+
+// DROP [IF EXISTS] of the kinds CREATE makes, each name of its list.
+std::vector<TCreatedObject> DroppedObjects(const std::vector<TToken>& aTokens, size_t nEnd) {
+    std::vector<TCreatedObject> aDropped;
+    for (size_t nAt = 0; nAt + 1 < nEnd; ++nAt) {
+        if (!IsKeyword(aTokens[nAt], "DROP"))
+            continue;
+        const std::optional<TCreatedKind> kind = CreatedKind(WordsAfter(aTokens, nAt));
+        if (!kind)
+            continue;
+        size_t nName = nAt + 1 + kind->nWords;
+        if (nName + 1 < nEnd && IsKeyword(aTokens[nName], "IF") && IsKeyword(aTokens[nName + 1], "EXISTS"))
+            nName += 2;
+        for (;;) {
+            TScriptName name = ReadName(aTokens, nName);
+            if (name.IsEmpty())
+                break;
+            aDropped.push_back({kind->eKind, std::move(name)});
+            if (nName >= nEnd || aTokens[nName].strText != ",")
+                break;
+            ++nName;
+        }
+    }
+    return aDropped;
+}
+
+// USE, or CREATE, ALTER or DROP DATABASE of a database as a whole (not its scoped settings, audit
+// specifications or encryption key).
+std::string DatabaseChange(const std::vector<TToken>& aTokens, size_t nEnd) {
+    for (size_t nAt = 0; nAt < nEnd; ++nAt) {
+        if (IsKeyword(aTokens[nAt], "USE"))
+            return "USE";
+        const bool bStatement = IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt], "ALTER") ||
+                                IsKeyword(aTokens[nAt], "DROP");
+        if (!bStatement || nAt + 1 >= nEnd || !IsKeyword(aTokens[nAt + 1], "DATABASE"))
+            continue;
+        if (nAt + 2 < nEnd &&
+            (IsKeyword(aTokens[nAt + 2], "SCOPED") || IsKeyword(aTokens[nAt + 2], "AUDIT") ||
+             IsKeyword(aTokens[nAt + 2], "ENCRYPTION")))
+            continue;
+        return Upper(aTokens[nAt].strText) + " DATABASE";
+    }
+    return {};
+}
+
 std::vector<TCreatedObject> CreatedObjects(const std::vector<TToken>& aTokens) {
     std::vector<TCreatedObject> aCreated;
     for (size_t nAt = 0; nAt + 1 < aTokens.size(); ++nAt) {
@@ -145,18 +201,44 @@ TScriptName NamedTable(const std::vector<TToken>& aTokens, size_t nAt) {
     return ReadName(aTokens, nAt);
 }
 
+bool EndsTransaction(const std::vector<TToken>& aTokens, size_t nEnd) {
+    return std::any_of(
+        aTokens.begin(), aTokens.begin() + static_cast<std::ptrdiff_t>(nEnd),
+        [](const TToken& token) { return IsKeyword(token, "COMMIT") || IsKeyword(token, "ROLLBACK"); });
+}
+
+// SET statements and BEGIN TRAN[SACTION], nothing else.
+bool BeginsTransaction(const std::vector<TToken>& aTokens, const std::vector<size_t>& aStatements) {
+    bool bBegins = false;
+    for (const size_t nAt : aStatements) {
+        const std::string strWord = *StatementWord(aTokens[nAt]);
+        const bool bBegin =
+            strWord == "BEGIN" && nAt + 1 < aTokens.size() &&
+            (IsKeyword(aTokens[nAt + 1], "TRAN") || IsKeyword(aTokens[nAt + 1], "TRANSACTION"));
+        if (strWord != "SET" && !bBegin)
+            return false;
+        bBegins = bBegins || bBegin;
+    }
+    return bBegins;
+}
+
 } // namespace
 
 TBatchContent DescribeBatch(std::string_view strBatch) {
     const std::vector<TToken> aTokens = TopLevelTokens(strBatch);
     TBatchContent content;
     content.aCreated = CreatedObjects(aTokens);
+    const size_t nBody = BodyStart(aTokens);
+    content.aDropped = DroppedObjects(aTokens, nBody);
+    content.strDatabaseChange = DatabaseChange(aTokens, nBody);
+    content.bEndsTransaction = EndsTransaction(aTokens, nBody);
     std::vector<size_t> aStatements;
     for (size_t nAt = 0; nAt < aTokens.size(); ++nAt)
         if (StatementWord(aTokens[nAt]))
             aStatements.push_back(nAt);
     if (aStatements.empty())
         return content;
+    content.bBeginsTransaction = BeginsTransaction(aTokens, aStatements);
     const std::string strFirst = *StatementWord(aTokens[aStatements.front()]);
     // The identity's position after a table's rows, set as its last batch: the rows may still be spread.
     if (strFirst == "DBCC" && aStatements.size() == 1 && aStatements.front() + 1 < aTokens.size() &&

@@ -1,5 +1,6 @@
-// What a batch does, as far as applying a script needs to know before it runs: the objects it creates (so
-// that a database that has them already is found first), and whether it only inserts a table's rows or only
+// What a batch does, as far as applying a script needs to know before it runs: the objects it creates and
+// drops (so that a database that has them already is found first), whether it switches to or changes a
+// database (which a scratch apply refuses), and whether it only inserts a table's rows or only
 // changes the session's settings (so that the rows of a table can be spread over several connections). Read
 // from its words outside parentheses, comments and strings; never a full parse.
 #pragma once
@@ -34,6 +35,13 @@ struct TBatchContent {
     EBatchKind eKind = EBatchKind::Other;
     TScriptName table; // Rows: the table; Settings: the table that SET IDENTITY_INSERT names, if any
     std::vector<TCreatedObject> aCreated;
+    // DROP statements of the kinds CREATE makes, outside the body of a module the batch creates.
+    std::vector<TCreatedObject> aDropped;
+    // The first statement that leaves the database or changes one as a whole ("USE", "CREATE DATABASE",
+    // "ALTER DATABASE", "DROP DATABASE"); empty for none.
+    std::string strDatabaseChange;
+    bool bBeginsTransaction = false; // it only sets options and begins a transaction
+    bool bEndsTransaction = false;   // it commits or rolls back, outside the body of a module it creates
 };
 
 TBatchContent DescribeBatch(std::string_view strBatch);

@@ -1,5 +1,7 @@
 #include "apply/ScriptPlan.h"
 
+#include <optional>
+
 namespace {
 
 // Follows a file of rows batch by batch: settings, then INSERTs into one table, then settings, is a shape
@@ -48,12 +50,15 @@ private:
 } // namespace
 
 std::unique_ptr<CScriptReader> OpenScript(const TScriptFile& file) {
-    return file.pText ? std::make_unique<CScriptReader>(file.pText)
+    return file.pText ? std::make_unique<CScriptReader>(file.pText, file.nTextLength)
                       : std::make_unique<CScriptReader>(file.strPath);
 }
 
 TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
     TApplyPlan plan;
+    std::optional<bool> bFirstBegins; // the first batch's
+    bool bEndedBefore = false;        // a batch before the last ended a transaction
+    bool bLastEnds = false;
     for (TScriptFile& file : aFiles) {
         TPlannedFile& planned = plan.aFiles.emplace_back();
         planned.file = std::move(file);
@@ -64,8 +69,17 @@ TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
             while (std::optional<TScriptBatch> batch = pReader->Next()) {
                 ++planned.nBatches;
                 TBatchContent content = DescribeBatch(batch->strText);
+                if (!bFirstBegins)
+                    bFirstBegins = content.bBeginsTransaction;
+                bEndedBefore = bEndedBefore || bLastEnds;
+                bLastEnds = content.bEndsTransaction;
                 for (TCreatedObject& object : content.aCreated)
                     plan.aCreated.push_back({std::move(object), nFile, batch->nLine});
+                for (TCreatedObject& object : content.aDropped)
+                    plan.aDropped.push_back({std::move(object), nFile, batch->nLine});
+                if (!content.strDatabaseChange.empty())
+                    plan.aDatabaseChanges.push_back(
+                        {std::move(content.strDatabaseChange), nFile, batch->nLine});
                 if (planned.file.bRows)
                     shape.Add(*batch, content);
             }
@@ -75,5 +89,6 @@ TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
         }
         planned.rows = shape.Finish();
     }
+    plan.bOwnTransaction = bFirstBegins.value_or(false) && !bEndedBefore;
     return plan;
 }

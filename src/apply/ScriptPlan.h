@@ -15,6 +15,7 @@ struct TScriptFile {
     std::string strPath; // where it is read; empty for a script held in memory
     std::shared_ptr<const std::string> pText; // the script held in memory (standard input)
     bool bRows = false; // in the section of rows of a folder's manifest, which may load beside each other
+    size_t nTextLength = std::string::npos; // of pText, what applies (a stream's closing line left out)
 };
 
 // A file of rows as its batches show it.
@@ -43,9 +44,21 @@ struct TPlannedObject {
     long nLine = 0;
 };
 
+// A batch that switches to or changes a database as a whole.
+struct TPlannedDatabaseChange {
+    std::string strStatement; // "USE", "CREATE DATABASE", ...
+    size_t nFile = 0;
+    long nLine = 0;
+};
+
 struct TApplyPlan {
     std::vector<TPlannedFile> aFiles;
     std::vector<TPlannedObject> aCreated; // in the order the scripts create them
+    std::vector<TPlannedObject> aDropped; // in the order the scripts drop them
+    std::vector<TPlannedDatabaseChange> aDatabaseChanges;
+    // The first batch only begins a transaction and none but the last ends one (a migration diff wrote): a
+    // refusal that stops the run leaves the database as it was, once the transaction is rolled back.
+    bool bOwnTransaction = false;
 };
 
 // Reads every file through. Throws CScriptException* naming the file, CFileException* for one that cannot be

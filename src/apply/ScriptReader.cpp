@@ -2,6 +2,7 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -23,8 +24,9 @@ CScriptReader::CScriptReader(const std::string& strPath) : m_strPath(strPath) {
     m_aBuffer.resize(kChunk);
 }
 
-CScriptReader::CScriptReader(std::shared_ptr<const std::string> pText) : m_pText(std::move(pText)) {
-    m_nEnd = m_pText->size();
+CScriptReader::CScriptReader(std::shared_ptr<const std::string> pText, size_t nLength)
+    : m_pText(std::move(pText)) {
+    m_nEnd = std::min(m_pText->size(), nLength);
     m_bAtEnd = true;
 }
 

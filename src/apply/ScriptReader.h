@@ -14,8 +14,8 @@ class CScriptReader {
 public:
     // Reads the file at strPath; throws CFileException* when it cannot be opened.
     explicit CScriptReader(const std::string& strPath);
-    // Reads a script held in memory (standard input, read before), which must outlive the reader.
-    explicit CScriptReader(std::shared_ptr<const std::string> pText);
+    // Reads a script held in memory (standard input, read before), its first nLength bytes.
+    CScriptReader(std::shared_ptr<const std::string> pText, size_t nLength);
     CScriptReader(const CScriptReader&) = delete;
     CScriptReader& operator=(const CScriptReader&) = delete;
     ~CScriptReader();

@@ -3,6 +3,7 @@
 #include "platform/Unicode.h"
 #include "recreate/CreateWords.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -39,6 +40,26 @@ std::set<std::string> ExistingNames(CDbConnection& connection, std::string_view 
     return names;
 }
 
+// An object's name space (the statement that lists its names) and its name there; a name without a schema
+// is in the default one.
+using TObjectKey = std::pair<std::string_view, std::string>;
+
+TObjectKey ObjectKey(const TCreatedObject& object, const std::string& strDefaultSchema) {
+    const TCreateWord& create = CreateWordOf(object.eKind);
+    const std::string strSchema = !create.bInSchema               ? std::string()
+                                  : object.name.strSchema.empty() ? strDefaultSchema
+                                                                  : object.name.strSchema;
+    return {create.strNames, FoldedKey(strSchema, object.name.strName)};
+}
+
+bool IsDroppedFirst(const TPlannedObject& planned,
+                    const std::multimap<TObjectKey, const TPlannedObject*>& mapDrops, const TObjectKey& key) {
+    const auto [first, end] = mapDrops.equal_range(key);
+    return std::any_of(first, end, [&planned](const auto& drop) {
+        return std::pair(drop.second->nFile, drop.second->nLine) <= std::pair(planned.nFile, planned.nLine);
+    });
+}
+
 } // namespace
 
 std::vector<TPlannedObject> FindExistingObjects(CDbConnection& connection, const TApplyPlan& plan) {
@@ -46,19 +67,19 @@ std::vector<TPlannedObject> FindExistingObjects(CDbConnection& connection, const
     if (plan.aCreated.empty())
         return aExisting;
     const std::string strDefaultSchema = DefaultSchema(connection);
+    std::multimap<TObjectKey, const TPlannedObject*> mapDrops;
+    for (const TPlannedObject& dropped : plan.aDropped)
+        mapDrops.emplace(ObjectKey(dropped.object, strDefaultSchema), &dropped);
     std::map<std::string_view, std::set<std::string>> mapNames; // by the statement that lists them
     for (const TPlannedObject& planned : plan.aCreated) {
         const TCreateWord& create = CreateWordOf(planned.object.eKind);
-        if (create.strNames.empty())
+        const TObjectKey key = ObjectKey(planned.object, strDefaultSchema);
+        if (create.strNames.empty() || IsDroppedFirst(planned, mapDrops, key))
             continue;
         const auto [it, bNew] = mapNames.try_emplace(create.strNames);
         if (bNew)
             it->second = ExistingNames(connection, create.strNames);
-        const TScriptName& name = planned.object.name;
-        const std::string strSchema = !create.bInSchema        ? std::string()
-                                      : name.strSchema.empty() ? strDefaultSchema
-                                                               : name.strSchema;
-        if (it->second.count(FoldedKey(strSchema, name.strName)))
+        if (it->second.count(key.second))
             aExisting.push_back(planned);
     }
     return aExisting;

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-// The planned objects that the database has already, in the plan's order. Throws CDBException* when the
-// catalog cannot be read.
+// The planned objects that the database has already, in the plan's order, but for those that a batch at or
+// before the one that creates them drops (a clean file's drops before the objects). Throws CDBException*
+// when the catalog cannot be read.
 std::vector<TPlannedObject> FindExistingObjects(CDbConnection& connection, const TApplyPlan& plan);
 
 class CTargetTables {

@@ -3,9 +3,13 @@
 #include "scripts/ApplyJob.h"
 #include "apply/ScriptApply.h"
 #include "apply/TargetCatalog.h"
+#include "backend/ConnectString.h"
 #include "export/CategoryTable.h"
+#include "jobs/DatabaseSource.h"
 #include "jobs/JobFiles.h"
 #include "jobs/Manifest.h"
+#include "jobs/RecreateFiles.h"
+#include "jobs/StreamSeal.h"
 #include "platform/Exceptions.h"
 
 #include <algorithm>
@@ -44,8 +48,9 @@ bool IsModuleExport(const fs::path& dir) {
 
 // The files a folder's manifest lists, in its order; the first run of files of rows is the rows' section.
 // How the job ends when the folder cannot be applied.
-std::optional<eJobEnd> ManifestFiles(const std::string& strDir, std::vector<TScriptFile>& aFiles,
-                                     IJobObserver& observer) {
+// bStayInDatabase leaves out the file that makes a database.
+std::optional<eJobEnd> ManifestFiles(const std::string& strDir, bool bStayInDatabase,
+                                     std::vector<TScriptFile>& aFiles, IJobObserver& observer) {
     if (!fs::is_regular_file(fs::path(strDir) / kManifestName)) {
         observer.OnNotice(
             TJobNotice(IsModuleExport(strDir) ? eJobNotice::ModuleExport : eJobNotice::NoManifest, strDir));
@@ -59,6 +64,8 @@ std::optional<eJobEnd> ManifestFiles(const std::string& strDir, std::vector<TScr
             observer.OnNotice(notice);
             return eJobEnd::Misused;
         }
+        if (bStayInDatabase && IsDatabaseFile(strPath))
+            continue;
         const bool bRows = !bRowsPassed && IsRowsPath(strPath);
         bRowsPassed = bRowsPassed || (!bRows && !aFiles.empty() && aFiles.back().bRows);
         aFiles.push_back({strPath, (fs::path(strDir) / strPath).string(), nullptr, bRows});
@@ -66,16 +73,36 @@ std::optional<eJobEnd> ManifestFiles(const std::string& strDir, std::vector<TScr
     return std::nullopt;
 }
 
+// A script held in memory: nothing at all is no script, and a stream an export wrote applies only whole,
+// without its closing line. How the job ends when it cannot apply.
+std::optional<eJobEnd> MemoryScript(const std::shared_ptr<const std::string>& pScript,
+                                    std::vector<TScriptFile>& aFiles, TStreamSeal& seal,
+                                    IJobObserver& observer) {
+    if (pScript->empty()) {
+        observer.OnNotice(TJobNotice(eJobNotice::EmptyScript, "stdin"));
+        return eJobEnd::Failed;
+    }
+    seal = ReadStreamSeal(*pScript);
+    if (seal.eSeal == eStreamSeal::CutShort || seal.eSeal == eStreamSeal::Altered) {
+        observer.OnNotice(TJobNotice(seal.eSeal == eStreamSeal::CutShort ? eJobNotice::StreamCutShort
+                                                                         : eJobNotice::StreamAltered,
+                                     "stdin"));
+        return eJobEnd::Failed;
+    }
+    TScriptFile& file = aFiles.emplace_back(TScriptFile{"stdin", std::string(), pScript, false});
+    if (seal.eSeal == eStreamSeal::Whole)
+        file.nTextLength = seal.nLength;
+    return std::nullopt;
+}
+
 // The scripts the options name; how the job ends when there are none to apply.
 std::optional<eJobEnd> ScriptFiles(const TApplyJobOptions& options, std::vector<TScriptFile>& aFiles,
-                                   IJobObserver& observer) {
-    if (options.pScript) {
-        aFiles.push_back({"stdin", std::string(), options.pScript, false});
-        return std::nullopt;
-    }
+                                   TStreamSeal& seal, IJobObserver& observer) {
+    if (options.pScript)
+        return MemoryScript(options.pScript, aFiles, seal, observer);
     std::error_code ec;
     if (fs::is_directory(options.strPath, ec))
-        return ManifestFiles(options.strPath, aFiles, observer);
+        return ManifestFiles(options.strPath, options.bStayInDatabase, aFiles, observer);
     aFiles.push_back({options.strPath, options.strPath, nullptr, false});
     return std::nullopt;
 }
@@ -129,6 +156,28 @@ bool NothingExists(CDbConnection& connection, const TApplyPlan& plan, IJobObserv
     notice.eOption = eJobOption::ExistingOk;
     observer.OnNotice(notice);
     return false;
+}
+
+// A batch that would take the run out of its database, told; false when there is one.
+bool StaysInDatabase(const TApplyPlan& plan, IJobObserver& observer) {
+    if (plan.aDatabaseChanges.empty())
+        return true;
+    const TPlannedDatabaseChange& change = plan.aDatabaseChanges.front();
+    TJobNotice notice(eJobNotice::LeavesDatabase, plan.aFiles[change.nFile].file.strName);
+    notice.nLine = change.nLine;
+    notice.strDetail = change.strStatement;
+    observer.OnNotice(notice);
+    return false;
+}
+
+// Where the scripts go; a connect string without a database leaves it to the login, which is said unless a
+// script chooses one itself.
+void TellTarget(CDatabase& db, const TApplyPlan& plan, IApplyJobObserver& observer) {
+    const std::string strConnect = db.GetConnect().Str();
+    const std::string strDatabase = db.GetBackend()->GetDatabaseName();
+    observer.OnConnected(ServerOf(strConnect), strDatabase);
+    if (ConnectValue(strConnect, "DATABASE").empty() && plan.aDatabaseChanges.empty())
+        observer.OnNotice(TJobNotice(eJobNotice::DefaultDatabase, strDatabase));
 }
 
 bool HasRows(const TApplyPlan& plan) {
@@ -226,6 +275,7 @@ void Run(const TApplyPlan& plan, const std::vector<CDbConnection*>& aConnections
     result.nRows = applied.nRows;
     result.nRefused = applied.nRefused;
     result.bBroken = applied.bBroken;
+    result.bRolledBack = plan.bOwnTransaction && (applied.bBroken || applied.bStopped);
     result.eEnd = applied.bStopped                          ? eJobEnd::Stopped
                   : applied.bBroken || applied.nRefused > 0 ? eJobEnd::Failed
                                                             : eJobEnd::Done;
@@ -238,7 +288,8 @@ TApplyJobResult ApplyScriptFiles(const TConnectDatabase& connect, const TApplyJo
     TApplyJobResult result;
     result.eEnd = eJobEnd::Failed;
     std::vector<TScriptFile> aFiles;
-    if (const std::optional<eJobEnd> eEnd = ScriptFiles(options, aFiles, observer)) {
+    TStreamSeal seal;
+    if (const std::optional<eJobEnd> eEnd = ScriptFiles(options, aFiles, seal, observer)) {
         result.eEnd = *eEnd;
         return result;
     }
@@ -255,6 +306,12 @@ TApplyJobResult ApplyScriptFiles(const TConnectDatabase& connect, const TApplyJo
                                        *e));
         return result;
     }
+    if (seal.eSeal == eStreamSeal::Whole && plan.aFiles.front().nBatches != seal.nBatches) {
+        observer.OnNotice(TJobNotice(eJobNotice::StreamAltered, "stdin"));
+        return result;
+    }
+    if (options.bStayInDatabase && !StaysInDatabase(plan, observer))
+        return result;
     const std::vector<std::unique_ptr<CDatabase>> aDatabases =
         Connect(connect, HasRows(plan) ? static_cast<size_t>(options.nJobs) : 1, observer, result.eEnd);
     if (aDatabases.empty())
@@ -262,6 +319,7 @@ TApplyJobResult ApplyScriptFiles(const TConnectDatabase& connect, const TApplyJo
     std::vector<CDbConnection*> aConnections;
     for (const std::unique_ptr<CDatabase>& db : aDatabases)
         aConnections.push_back(db->GetBackend());
+    TellTarget(*aDatabases.front(), plan, observer);
     if (!options.bExistingOk && !NothingExists(*aConnections.front(), plan, observer))
         return result;
     Run(plan, aConnections, options, observer, result);

@@ -1,11 +1,13 @@
 #include "jobs/DatabaseSource.h"
 
 #include "backend/ConnectSecrets.h"
+#include "backend/ConnectString.h"
 #include "backend/DbBackend.h"
 #include "backend/Snapshot.h"
 #include "jobs/JobFiles.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
+#include "scripts/ExportJobs.h"
 
 #include <filesystem>
 
@@ -64,4 +66,14 @@ bool OpenDatabase(CDatabase& db, const TDatabaseSource& source, IJobObserver& ob
         observer.OnNotice(notice);
         return false;
     }
+}
+
+bool IsMistypedPath(const std::string& strArgument) {
+    std::error_code ec;
+    return strArgument.find('=') == std::string::npos && !std::filesystem::exists(strArgument, ec);
+}
+
+std::string ServerOf(const std::string& strConnect) {
+    const std::string strServer = ConnectValue(strConnect, "SERVER");
+    return strServer.empty() ? ConnectValue(strConnect, "DSN") : strServer;
 }

@@ -23,3 +23,6 @@ struct TDatabaseSource {
 // recording is made, and what recordings that ended early left beside it goes; a snapshot whose recording was
 // cut short is told, since it cannot answer what was asked after that.
 bool OpenDatabase(CDatabase& db, const TDatabaseSource& source, IJobObserver& observer);
+
+// The server a connect string names (SERVER=, else DSN=); empty where it names none.
+std::string ServerOf(const std::string& strConnect);

@@ -71,7 +71,7 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
 // A folder needs a server to be applied to; an argument that holds no '=' is a mistyped path rather than a
 // connect string, which a driver would only answer with "data source not found".
 std::optional<TJobNotice> SideMisuse(const TDiffSide& side, const TDiffJobOptions& options) {
-    if (side.eKind == eDiffSide::Server && side.strArgument.find('=') == std::string::npos)
+    if (side.eKind == eDiffSide::Server && IsMistypedPath(side.strArgument))
         return TJobNotice(eJobNotice::NoSuchSide, side.strArgument);
     if (side.eKind != eDiffSide::Folder || !options.strShadow.empty())
         return std::nullopt;

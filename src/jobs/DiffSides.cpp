@@ -46,9 +46,7 @@ std::string DescribeSide(const TDiffSide& side) {
     case eDiffSide::Server:
         break;
     }
-    std::string strServer = ConnectValue(side.strArgument, "SERVER");
-    if (strServer.empty())
-        strServer = ConnectValue(side.strArgument, "DSN");
+    const std::string strServer = ServerOf(side.strArgument);
     const std::string strDatabase = ConnectValue(side.strArgument, "DATABASE");
     return (strDatabase.empty() ? "the login's default database" : "database " + strDatabase) +
            (strServer.empty() ? std::string() : " on " + strServer);

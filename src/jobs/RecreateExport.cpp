@@ -149,12 +149,14 @@ eJobEnd Refused(const std::string& strFile, const std::string& strFolder, IJobOb
     return eJobEnd::Failed;
 }
 
-// Writes the files into the folder, or one after another into the one stream.
+// Writes the files into the folder, or one after another into the one stream; bStreamBegun once bytes go to
+// the program's stream.
 eJobEnd WriteFiles(CDatabase& db, const TRecreateExportOptions& options,
-                   const std::vector<TRecreateFile>& aFiles, IExportObserver& observer) {
+                   const std::vector<TRecreateFile>& aFiles, IExportObserver& observer, bool& bStreamBegun) {
     const TDataOptions dataOptions{options.nRowsPerInsert};
     CReplaceGate gate(options.eReplace, observer);
     if (options.strOutput || options.pStream) {
+        bStreamBegun = options.pStream != nullptr;
         const std::string strOutput = options.pStream ? std::string() : *options.strOutput;
         const std::optional<std::string> strRefused =
             WriteRecreateStream(options.pStream, strOutput, aFiles, gate, observer,
@@ -192,7 +194,7 @@ TCatalogModel LoadModel(CDatabase& db, const TRecreateExportOptions& options, bo
 
 // The run once the connection reads as it is to: load, plan, write.
 eJobEnd Export(CDatabase& db, const TRecreateExportOptions& options, bool bParallel,
-               IExportObserver& observer) {
+               IExportObserver& observer, bool& bStreamBegun) {
     TCatalogModel model = LoadModel(db, options, bParallel, observer);
     WarnUnrecordedFamilies(db, model, observer);
     if (!WarnUncarried(model, options.bStrict, observer))
@@ -210,7 +212,7 @@ eJobEnd Export(CDatabase& db, const TRecreateExportOptions& options, bool bParal
         AddDatabaseFile(
             *aFiles, CreateDatabaseScript(*options.strCreateDatabase, ReadDatabaseSettings(*db.GetBackend())),
             options.strNameTemplate.has_value());
-    return WriteFiles(db, options, *aFiles, observer);
+    return WriteFiles(db, options, *aFiles, observer, bStreamBegun);
 }
 
 } // namespace
@@ -246,14 +248,16 @@ TExportResult ExportRecreate(const TConnectDatabase& connect, const TRecreateExp
         bParallel = bParallel && *moment == eMoment::TableByTable;
     }
     observer.OnCancellable();
+    bool bStreamBegun = false;
     try {
-        result.eEnd = Export(db, options, bParallel, observer);
+        result.eEnd = Export(db, options, bParallel, observer, bStreamBegun);
         result.strDatabase = db.GetBackend()->GetDatabaseName();
     } catch (const CModelError& e) {
         result.eEnd = observer.ShouldStop() ? eJobEnd::Stopped : eJobEnd::Failed;
         if (result.eEnd == eJobEnd::Failed)
             observer.OnNotice(NoticeOf(e));
     }
+    result.bStreamCut = bStreamBegun && result.eEnd != eJobEnd::Done;
     if (result.eEnd == eJobEnd::Stopped)
         observer.OnStopping();
     return result;

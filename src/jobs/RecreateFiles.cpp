@@ -2,6 +2,7 @@
 
 #include "jobs/JobFiles.h"
 #include "jobs/Manifest.h"
+#include "jobs/StreamSeal.h"
 #include "platform/Exceptions.h"
 #include "platform/Unicode.h"
 #include "recreate/RecreateKinds.h"
@@ -92,10 +93,23 @@ std::vector<TRecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& aSte
     return aFiles;
 }
 
+namespace {
+
+// The file's name with sections, and with a file per object.
+std::string DatabaseFilePath(bool bObjectFiles) {
+    return (bObjectFiles ? "" : "00-") + std::string(kDatabaseFile);
+}
+
+} // namespace
+
 void AddDatabaseFile(std::vector<TRecreateFile>& aFiles, std::string strText, bool bObjectFiles) {
-    const std::string strPath = (bObjectFiles ? "" : "00-") + std::string(kDatabaseFile);
+    const std::string strPath = DatabaseFilePath(bObjectFiles);
     // Its progress is told with the drops of --clean: both come before every section's objects.
     aFiles.insert(aFiles.begin(), {strPath, std::move(strText), eRecreateSection::Clean, 1, nullptr});
+}
+
+bool IsDatabaseFile(std::string_view strPath) {
+    return strPath == DatabaseFilePath(false) || strPath == DatabaseFilePath(true);
 }
 
 void AddDataFiles(std::vector<TRecreateFile>& aFiles, std::vector<TDataStep> aSteps,
@@ -246,27 +260,34 @@ std::string OutputFolder(const std::string& strOutput) {
 
 namespace {
 
-// Where the one stream goes: the caller's stream, or a file that takes its name once whole.
+// Where the one stream goes: the caller's stream, between its opening and closing lines, or a file that
+// takes its name once whole.
 class CStream {
 public:
     CStream(std::FILE* pStream, const std::string& strOutput) : m_pStream(pStream), m_strOutput(strOutput) {
-        if (!m_pStream)
+        if (!m_pStream) {
             WritingFile(m_strOutput,
                         [&] { m_pFile = std::make_unique<CFileReplacement>(m_strOutput.c_str()); });
+            return;
+        }
+        Write(StreamOpeningLine());
     }
 
     void Write(std::string_view strText) {
         if (m_pStream) {
-            if (std::fwrite(strText.data(), 1, strText.size(), m_pStream) != strText.size())
-                throw StreamFailure();
+            Put(strText);
+            m_seal.Add(strText);
             return;
         }
         WritingFile(m_strOutput, [&] { m_pFile->Write(strText.data(), strText.size()); });
     }
 
+    void FileEnded() { m_seal.FileEnded(); }
+
     // False when the gate kept a file that appeared meanwhile.
     bool Finish(CReplaceGate& gate) {
         if (m_pStream) {
+            Put(m_seal.ClosingLine());
             if (std::fflush(m_pStream) != 0)
                 throw StreamFailure();
             return true;
@@ -279,6 +300,11 @@ public:
     static std::string Shown(const std::string& strOutput) { return fs::path(strOutput).filename().string(); }
 
 private:
+    void Put(std::string_view strText) {
+        if (std::fwrite(strText.data(), 1, strText.size(), m_pStream) != strText.size())
+            throw StreamFailure();
+    }
+
     // The caller's stream is named by no path.
     static CJobFailure StreamFailure() {
         TJobNotice notice{eJobNotice::CannotWrite};
@@ -289,6 +315,7 @@ private:
     std::FILE* m_pStream;
     const std::string m_strOutput;
     std::unique_ptr<CFileReplacement> m_pFile;
+    CStreamSeal m_seal; // of the caller's stream
 };
 
 } // namespace
@@ -308,6 +335,7 @@ std::optional<std::string> WriteRecreateStream(std::FILE* pStream, const std::st
             writeRows(*file.pData, sink);
         else
             stream.Write(file.strText);
+        stream.FileEnded();
         ObjectsDone(observer, file);
         FinishFile(observer, aFiles, i);
     }

@@ -42,6 +42,8 @@ std::vector<TRecreateFile> RecreateObjectFiles(std::vector<TRecreateStep>&& aSte
 // --create-database's script as the first file: "00-Database.sql", or with object files "Database.sql" at the
 // top of the folder, beside "Clean.sql" (a name no object's file takes).
 void AddDatabaseFile(std::vector<TRecreateFile>& aFiles, std::string strText, bool bObjectFiles);
+// True for the path a folder's manifest gives that file.
+bool IsDatabaseFile(std::string_view strPath);
 
 // A file of rows per table, in the plan's order, named by the table alone: "NN-Data/<schema>.<table>.sql", or
 // with a name template where it puts {category} Data; names that differ only in letter case get "~2", ....
@@ -71,8 +73,9 @@ using TRowsSink = std::function<void(std::string_view)>;
 using TWriteFileRowsTo = std::function<void(const TDataFile&, const TRowsSink&)>;
 
 // Writes every file's text, and the rows of each file of rows as they are read, one after another into the
-// stream pStream or, without one, a file at strOutput that takes its name once whole, when the gate allows it
-// (its folder is not made). Returns the file's name when the gate kept what was there. Throws CModelError.
+// stream pStream (after its opening line and before its closing line, StreamSeal.h) or, without one, a file
+// at strOutput that takes its name once whole, when the gate allows it (its folder is not made). Returns the
+// file's name when the gate kept what was there. Throws CModelError.
 std::optional<std::string> WriteRecreateStream(std::FILE* pStream, const std::string& strOutput,
                                                const std::vector<TRecreateFile>& aFiles, CReplaceGate& gate,
                                                IExportObserver& observer, const TWriteFileRowsTo& writeRows);

@@ -41,6 +41,7 @@ bool CScratchDatabase::Apply(const std::string& strFolder) {
     TApplyJobOptions options;
     options.strPath = strFolder;
     options.bExistingOk = true;
+    options.bStayInDatabase = true;
     const TApplyJobResult result = ApplyScriptFiles(
         [this](CDatabase& db) { return OpenDatabase(db, Source(), m_notices); }, options, m_notices);
     if (result.eEnd == eJobEnd::Done)

@@ -178,6 +178,9 @@ constexpr std::string_view kTypeNames =
 constexpr std::string_view kObjectNames = "SELECT CAST(s.name AS nvarchar(128)), CAST(o.name AS "
                                           "nvarchar(128)) FROM sys.objects o JOIN sys.schemas s "
                                           "ON s.schema_id = o.schema_id WHERE o.is_ms_shipped = 0";
+// Users and roles share the database's one list of principals.
+constexpr std::string_view kPrincipalNames =
+    "SELECT '', CAST(name AS nvarchar(128)) FROM sys.database_principals";
 using U = eUsersMadeAgain;
 
 // What apply looks for: a CREATE of the word makes an object of its schema, whose name the names strNames
@@ -189,6 +192,10 @@ constexpr TCreateWord Creates(std::string_view strWord, std::string_view strNoun
 // A schema's name is the database's own.
 constexpr TCreateWord kCreateSchema{"SCHEMA", "", "schema", kSchemaNames, false, true};
 constexpr TCreateWord kNoCreate{};
+// A principal's name is the database's own.
+constexpr TCreateWord CreatesPrincipal(std::string_view strWord, std::string_view strNoun) {
+    return {strWord, "", strNoun, kPrincipalNames, false, false};
+}
 
 // In apply order: a kind's steps start in its section and, within one, come in its priority's order
 // (checks and defaults of a table by name, together).
@@ -247,12 +254,12 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      kPropertyRules, U::None, "", kNoCreate},
     // Users and roles come before the schemas they own, users first, as roles may be theirs.
     {User, "user", "security", "Users", "USER", Schemas, -2, false, false, &CollectPrincipals, &NeedNothing,
-     &CreateUser, &DropPrincipal, kNotCompared, kNoRules, U::None, "", kNoCreate},
+     &CreateUser, &DropPrincipal, kNotCompared, kNoRules, U::None, "", CreatesPrincipal("USER", "user")},
     {Role, "role", "security", "Roles", "ROLE", Schemas, -1, false, false, &CollectPrincipals, &NeedRoleOwner,
-     &CreateRole, &DropPrincipal, kNotCompared, kNoRules, U::None, "", kNoCreate},
+     &CreateRole, &DropPrincipal, kNotCompared, kNoRules, U::None, "", CreatesPrincipal("ROLE", "role")},
     {ApplicationRole, "application role", "security", "Roles", "APPLICATION ROLE", Schemas, -1, false, false,
      &CollectPrincipals, &NeedNothing, &CreateApplicationRole, &DropPrincipal, kNotCompared, kNoRules,
-     U::None, "", kNoCreate},
+     U::None, "", CreatesPrincipal("APPLICATION ROLE", "application role")},
     {RoleMember, "role member", "security", "RoleMembers", "", Permissions, 0, false, false,
      &CollectRoleMembers, &NeedRoleAndMember, &AddRoleMember, &DropRoleMember, kNotCompared, kNoRules,
      U::None, "", kNoCreate},

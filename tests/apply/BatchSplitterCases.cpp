@@ -1,6 +1,7 @@
 // Golden cases of the batch splitter: each folder under cases/apply-split holds a script (script.sql) and the
 // batches expected of it (batches): for each, the line it begins on, how often it runs, what it does as far
-// as applying needs to know (rows into a table, settings, objects created), then its lines with CR, LF and
+// as applying needs to know (rows into a table, settings, objects created and dropped, a statement that
+// changes database, a transaction begun or ended), then its lines with CR, LF and
 // TAB made visible; or the error that stops the reading.
 #include "apply/BatchContent.h"
 #include "apply/ScriptReader.h"
@@ -25,6 +26,14 @@ std::string Describe(const TBatchContent& content) {
         strOut += content.table.IsEmpty() ? "; settings" : "; settings of " + Name(content.table);
     for (const TCreatedObject& object : content.aCreated)
         strOut += "; creates " + std::string(CreateWordOf(object.eKind).strNoun) + " " + Name(object.name);
+    for (const TCreatedObject& object : content.aDropped)
+        strOut += "; drops " + std::string(CreateWordOf(object.eKind).strNoun) + " " + Name(object.name);
+    if (!content.strDatabaseChange.empty())
+        strOut += "; changes database: " + content.strDatabaseChange;
+    if (content.bBeginsTransaction)
+        strOut += "; begins a transaction";
+    if (content.bEndsTransaction)
+        strOut += "; ends a transaction";
     return strOut;
 }
 

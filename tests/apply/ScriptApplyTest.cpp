@@ -22,7 +22,8 @@ struct TServerLog {
     std::string strRefused; // a batch whose first line this is, is refused
     std::string strRefusedState = "42S22";
     std::string strUse = "USE [copy];"; // the switch to where the first connection is when the rows begin
-    std::vector<TDbRowText> aForeignKeys, aIdentityTables, aSchemas, aTypes, aObjects; // the target's catalog
+    // The target's catalog.
+    std::vector<TDbRowText> aForeignKeys, aIdentityTables, aSchemas, aTypes, aObjects, aPrincipals;
 
     void Add(int nConnection, const std::string& strText) {
         std::lock_guard lock(mutex);
@@ -66,6 +67,8 @@ public:
             aRows = m_log.aTypes;
         else if (strSql.find("FROM sys.objects") != std::string::npos)
             aRows = m_log.aObjects;
+        else if (strSql.find("FROM sys.database_principals") != std::string::npos)
+            aRows = m_log.aPrincipals;
         else
             m_log.Add(m_nNumber, strSql);
         return std::make_unique<CRowsResult>(std::vector<TDbColumn>(4), std::move(aRows));
@@ -227,6 +230,16 @@ TEST(ScriptApply, AStopEndsTheRunBeforeTheNextBatch) {
               (std::vector<std::string>{"SELECT 1", "SELECT 2", "IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;"}));
 }
 
+// The planned objects the database of the log has, as "schema.name:line".
+std::vector<std::string> Existing(TServerLog& log, const TApplyPlan& plan) {
+    CLoggingConnection connection(log, 0);
+    std::vector<std::string> aFound;
+    for (const TPlannedObject& object : FindExistingObjects(connection, plan))
+        aFound.push_back(object.object.name.strSchema + "." + object.object.name.strName + ":" +
+                         std::to_string(object.nLine));
+    return aFound;
+}
+
 // Schemas, types and the other objects each have names of their own; names compare without regard to case,
 // and one without a schema is in the default one.
 TEST(ScriptApply, ObjectsTheDatabaseHasAlreadyAreFoundInTheirNamespace) {
@@ -234,16 +247,29 @@ TEST(ScriptApply, ObjectsTheDatabaseHasAlreadyAreFoundInTheirNamespace) {
     log.aSchemas = {{"", "dbo"}, {"", "sales"}};
     log.aTypes = {{"dbo", "name"}};
     log.aObjects = {{"dbo", "ORDERS"}, {"sales", "Name"}};
-    CLoggingConnection connection(log, 0);
     const TApplyPlan plan =
         PlanApply({Script("a.sql", "CREATE SCHEMA [Sales];\nGO\nCREATE TYPE [dbo].[Name] FROM int;\n"
                                    "CREATE TABLE Orders (Id int);\nCREATE TABLE [sales].[Orders] "
                                    "(Id int);\nGO\nCREATE VIEW [dbo].[Sales] AS SELECT 1 AS a\nGO\n")});
-    std::vector<std::string> aFound;
-    for (const TPlannedObject& object : FindExistingObjects(connection, plan))
-        aFound.push_back(object.object.name.strSchema + "." + object.object.name.strName + ":" +
-                         std::to_string(object.nLine));
-    EXPECT_EQ(aFound, (std::vector<std::string>{".Sales:1", "dbo.Name:3", ".Orders:3"}));
+    EXPECT_EQ(Existing(log, plan), (std::vector<std::string>{".Sales:1", "dbo.Name:3", ".Orders:3"}));
+}
+
+// What a clean file drops before the scripts create it again is replaced, not in the way; users and roles are
+// looked for among the database's principals, and a drop after the CREATE does not help.
+TEST(ScriptApply, ObjectsDroppedBeforeTheyAreCreatedAreNoCollisionAndPrincipalsAreLookedFor) {
+    TServerLog log;
+    log.aObjects = {{"dbo", "Orders"}, {"dbo", "Lines"}, {"sales", "v"}};
+    log.aPrincipals = {{"", "readers"}, {"", "writers"}, {"", "app_user"}};
+    const TApplyPlan plan =
+        PlanApply({Script("00-Clean.sql",
+                          "DROP VIEW IF EXISTS [sales].[v];\nGO\nDROP TABLE IF EXISTS [dbo].[Orders];\nGO\n"
+                          "IF DATABASE_PRINCIPAL_ID(N'readers') IS NOT NULL DROP ROLE [readers];\nGO\n"),
+                   Script("01-Schemas.sql", "CREATE ROLE [readers];\nGO\nCREATE ROLE [Writers];\nGO\nCREATE "
+                                            "USER [app_user] WITHOUT LOGIN;\nGO\n"),
+                   Script("06-Tables.sql",
+                          "CREATE TABLE Orders (Id int);\nGO\nCREATE TABLE [dbo].[Lines] (Id int);\nGO\n"
+                          "CREATE VIEW sales.v AS SELECT 1 AS a\nGO\nDROP TABLE [dbo].[Lines];\nGO\n")});
+    EXPECT_EQ(Existing(log, plan), (std::vector<std::string>{".Writers:3", ".app_user:5", "dbo.Lines:3"}));
 }
 
 } // namespace

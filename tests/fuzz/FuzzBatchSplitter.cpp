@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, size_t nSize) {
     const auto pText = std::make_shared<const std::string>(reinterpret_cast<const char*>(pData), nSize);
     try {
-        CScriptReader reader(pText);
+        CScriptReader reader(pText, std::string::npos);
         size_t nAt = 0;
         long nLine = 0;
         while (const std::optional<TScriptBatch> batch = reader.Next()) {

@@ -1,7 +1,8 @@
 // sqlscripts apply against a live server, where a script goes wrong: a statement planted in the second file
 // of a folder (apply/planted) stops the run there, or is passed over with --continue, or rolls everything
 // back with --single-transaction; a database that has the scripts' objects already stops the run before
-// anything runs. The scripts that go right are the --recreate check's (RecreateLiveTest).
+// anything runs, unless a clean file drops them first; a stream cut short applies nothing. The scripts that
+// go right are the --recreate check's (RecreateLiveTest).
 #include "LiveSupport.h"
 
 namespace fs = std::filesystem;
@@ -46,8 +47,10 @@ TEST(LiveApply, ContinueAppliesTheRestAndExistingObjectsStopTheNextRun) {
     const THostRun run = ApplyTo(target.strName, kPlanted, {"--continue"});
     EXPECT_EQ(run.nStatus, 1);
     EXPECT_TRUE(std::regex_match(
-        run.strErr, std::regex(kRefusal + "sqlscripts: applied 3 files, 4 batches, 3 rows in [0-9.]+ s\n"
-                                          "sqlscripts: 1 batch refused\n")))
+        run.strErr,
+        std::regex(kRefusal + "sqlscripts: applied 3 files, 4 batches, 3 rows to database " + target.strName +
+                   " on [^ ]+ in [0-9.]+ s\n"
+                   "sqlscripts: 1 batch refused\n")))
         << run.strErr;
     EXPECT_EQ(PlantedRows(target), "1,2,4");
     EXPECT_TRUE(HasView(target));
@@ -137,6 +140,80 @@ TEST(LiveApply, CtrlCMidLoadStopsSayingWhatWasApplied) {
         EXPECT_LE(nLoaded, nApplied + 1000);
         EXPECT_LT(nLoaded, 200000);
     }
+}
+
+// A folder of --clean applies again to the database it made, without --existing ok: what its clean file drops
+// is in nobody's way. Without a clean file the second run names every object in the way, the role included.
+TEST(LiveApply, CleanFolderAppliesAgainAndTheCheckNamesRolesToo) {
+    const CTempDir dir;
+    TScratchDatabase source("apply_clean_source");
+    RunSql(source.db, "CREATE ROLE [auditors]");
+    RunSql(source.db, "CREATE TABLE dbo.Audited (Id int NOT NULL PRIMARY KEY)");
+    for (const std::string strFolder : {"clean", "plain"}) {
+        std::vector<std::string> aArgs = {"--recreate", "--connect", ConnectTo(source.strName)};
+        if (strFolder == "clean")
+            aArgs.push_back("--clean");
+        const THostRun folder = Export(dir.File(strFolder), aArgs);
+        ASSERT_EQ(folder.nStatus, 0) << folder.strErr;
+    }
+    TScratchDatabase target("apply_clean");
+    for (int nRun = 0; nRun < 2; ++nRun) {
+        const THostRun run = ApplyTo(target.strName, dir.File("clean"), {"--quiet"});
+        EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    }
+    const THostRun plain = ApplyTo(target.strName, dir.File("plain"));
+    EXPECT_EQ(plain.nStatus, 1);
+    EXPECT_EQ(plain.strErr, "sqlscripts: role auditors exists already (01-Schemas.sql:1 creates it)\n"
+                            "sqlscripts: table dbo.Audited exists already (06-Tables.sql:1 creates it)\n"
+                            "sqlscripts: nothing applied: the database has objects that the scripts create "
+                            "(--existing ok applies them all the same)\n");
+}
+
+// An export onto standard output stopped while its rows stream (the link stalled in a relay of the test's
+// own, then SIGTERM): it says the stream was cut short, and apply - refuses what it wrote, with or without
+// --single-transaction, leaving the target empty. The whole stream applies every row.
+TEST(LiveApply, CutStreamAppliesNothingAndAWholeOneEverything) {
+    const CTempDir dir;
+    TScratchDatabase source("stream_source");
+    RunSql(source.db, "CREATE TABLE wide (id int IDENTITY(1, 1) PRIMARY KEY, filler nvarchar(200))");
+    RunSql(source.db, "WITH n AS (SELECT TOP 20000 ROW_NUMBER() OVER (ORDER BY (SELECT NULL)) AS k FROM "
+                      "sys.all_columns a CROSS JOIN sys.all_columns b) INSERT INTO wide (filler) SELECT "
+                      "REPLICATE(N'x', 100) + CAST(k AS nvarchar(20)) FROM n");
+    const std::string strPort = std::to_string(20000 + (::getpid() + 3) % 20000);
+    const std::string strRelayed =
+        WithKey(WithKey(ConnectTo(source.strName), "SERVER", "127.0.0.1"), "PORT", strPort);
+    const pid_t relay = StartRelay(strPort, strRelayed);
+    ASSERT_GT(relay, 0) << "no relay: socat is needed (make deps installs it)";
+    const pid_t run = StartHost({"export", "--recreate", "--data", "--connect", strRelayed, "--output", "-"},
+                                dir.File(""), dir.File("cut.sql"), dir.File("stderr"));
+    for (int nTry = 0; nTry < 1000 && ReadWholeFile(dir.File("cut.sql")).find("INSERT") == std::string::npos;
+         ++nTry)
+        std::this_thread::sleep_for(20ms);
+    ::kill(-relay, SIGSTOP);
+    ::kill(run, SIGTERM);
+    EXPECT_EQ(WaitAtMost(run, 10s), 143);
+    ::kill(-relay, SIGKILL);
+    ::kill(-relay, SIGCONT);
+    const std::string strErr = ReadWholeFile(dir.File("stderr"));
+    EXPECT_EQ(strErr.find("no category was written"), std::string::npos) << strErr;
+    EXPECT_NE(ReadWholeFile(dir.File("cut.sql")).find("INSERT"), std::string::npos);
+
+    TScratchDatabase target("stream_target");
+    for (const char* pszOption : {"--progress", "--single-transaction"}) {
+        const THostRun cut = RunHost({"apply", "-", "--connect", ConnectTo(target.strName), pszOption},
+                                     dir.File(""), {}, std::nullopt, dir.File("cut.sql"));
+        EXPECT_EQ(cut.nStatus, 1);
+        EXPECT_EQ(cut.strErr, "sqlscripts: the stream ended before its closing line: it was cut short\n");
+        EXPECT_EQ(Answer(target.db, "SELECT COUNT(*) FROM sys.tables").at("rows")[0][0], "0");
+    }
+    const pid_t whole =
+        StartHost({"export", "--recreate", "--data", "--connect", ConnectTo(source.strName), "--output", "-"},
+                  dir.File(""), dir.File("whole.sql"), dir.File("stderr"));
+    ASSERT_EQ(WaitAtMost(whole, 120s), 0) << ReadWholeFile(dir.File("stderr"));
+    const THostRun applied = RunHost({"apply", "-", "--connect", ConnectTo(target.strName), "--quiet"},
+                                     dir.File(""), {}, std::nullopt, dir.File("whole.sql"));
+    EXPECT_EQ(applied.nStatus, 0) << applied.strErr;
+    EXPECT_EQ(Answer(target.db, "SELECT COUNT(*) FROM wide").at("rows")[0][0], "20000");
 }
 
 } // namespace

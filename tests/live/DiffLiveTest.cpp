@@ -99,4 +99,52 @@ TEST(LiveDiff, CtrlCLeavesNoScratchDatabase) {
     EXPECT_EQ(ShadowDatabases(master, run), 0);
 }
 
+// The databases of the server whose names start so.
+std::vector<std::string> DatabasesLike(CDatabase& db, const std::string& strPrefix) {
+    std::vector<std::string> aNames;
+    for (const nlohmann::json& row :
+         Answer(db, "SELECT name FROM sys.databases WHERE name LIKE '" + strPrefix + "%' ORDER BY name")
+             .at("rows"))
+        aNames.push_back(row[0].get<std::string>());
+    return aNames;
+}
+
+// A folder that makes its database, compared through the shadow server: its database file is left out, so the
+// database it names is not made and the folder compares with its source as it is; a file that switches
+// database is refused, naming itself and its line. Either way the server's databases are as they were.
+TEST(LiveDiff, ShadowApplyStaysInItsScratchDatabase) {
+    const CTempDir dir;
+    TScratchDatabase source("shadow_stays");
+    RunSql(source.db, "CREATE TABLE dbo.Kept (Id int NOT NULL PRIMARY KEY, Name nvarchar(20) NULL)");
+    RunSql(source.db, "INSERT INTO dbo.Kept (Id, Name) VALUES (1, N'one'), (2, N'two')");
+    const std::string strMade = source.strName + "_made";
+    const THostRun folder = Export(dir.File("made"), {"--recreate", "--data", "--create-database", strMade,
+                                                      "--connect", ConnectTo(source.strName)});
+    ASSERT_EQ(folder.nStatus, 0) << folder.strErr;
+    CDatabase master;
+    master.OpenEx(ConnectTo("master").c_str(), CDatabase::noOdbcDialog);
+    const std::string strMine = "sqlscripts[_]live[_]" + std::to_string(::getpid()) + "[_]";
+    const std::vector<std::string> aBefore = DatabasesLike(master, strMine);
+
+    const pid_t run =
+        StartHost({"diff", dir.File("made"), ConnectTo(source.strName), "--shadow", ConnectTo("master")},
+                  dir.File(""), dir.File("stdout"), dir.File("stderr"));
+    EXPECT_EQ(WaitAtMost(run, std::chrono::seconds(120)), 0) << ReadWholeFile(dir.File("stderr"));
+    EXPECT_EQ(ReadWholeFile(dir.File("stdout")), "");
+    EXPECT_EQ(DatabasesLike(master, strMine), aBefore);
+    EXPECT_EQ(ShadowDatabases(master, run), 0);
+
+    WriteWholeFile(dir.File("made/99-Elsewhere.sql"), "SELECT 1;\r\nGO\r\nUSE [master];\r\nGO\r\n");
+    WriteWholeFile(dir.File("made/manifest.txt"),
+                   ReadWholeFile(dir.File("made/manifest.txt")) + "99-Elsewhere.sql\n");
+    const THostRun refused = RunHost(
+        {"diff", dir.File("made"), ConnectTo(source.strName), "--shadow", ConnectTo("master")}, dir.File(""));
+    EXPECT_EQ(refused.nStatus, 2);
+    EXPECT_EQ(refused.strErr,
+              "sqlscripts: 99-Elsewhere.sql:3: USE would leave the scratch database; a folder compared "
+              "is applied only inside it\nsqlscripts: " +
+                  dir.File("made") + " could not be applied to a scratch database of the --shadow server\n");
+    EXPECT_EQ(DatabasesLike(master, strMine), aBefore);
+}
+
 } // namespace

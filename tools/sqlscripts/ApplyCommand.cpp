@@ -3,6 +3,7 @@
 #include "ApplyReport.h"
 #include "Interruption.h"
 #include "Messages.h"
+#include "Notices.h"
 #include "scripts/ApplyJob.h"
 
 #include <cstdio>
@@ -25,14 +26,19 @@ std::string FilesAndBatches(const TApplyJobResult& result) {
            Format(TrN("%lu batch", "%lu batches", batches), batches);
 }
 
-// Says how the run ended; the exit status.
-int Conclude(const ApplyOptions& options, const TApplyJobResult& result, double seconds) {
+// Says how the run ended, naming the database it applied to where it is known; the exit status.
+int Conclude(const ApplyOptions& options, const TApplyJobResult& result, const ApplyReport& report) {
     if (result.eEnd == eJobEnd::Misused)
         return kExitUsage;
     if (result.eEnd == eJobEnd::Stopped || result.bBroken) {
         const std::string applied =
             options.singleTransaction ? std::string(Tr("the transaction was rolled back: nothing applied"))
+            : result.bRolledBack      ? std::string(Tr("rolled back: the database is as it was"))
                                       : Format(Tr("applied before it: %s"), FilesAndBatches(result).c_str());
+        if (result.eEnd != eJobEnd::Stopped && result.bRolledBack && !options.singleTransaction) {
+            Say(applied);
+            return kExitFailed;
+        }
         if (result.eEnd != eJobEnd::Stopped) {
             Say(Format(Tr("stopped; %s"), applied.c_str()));
             return kExitFailed;
@@ -44,9 +50,12 @@ int Conclude(const ApplyOptions& options, const TApplyJobResult& result, double 
     if (result.eEnd == eJobEnd::Failed && result.nRefused == 0)
         return kExitFailed;
     const auto rows = static_cast<unsigned long>(result.nRows);
+    const std::string applied =
+        FilesAndBatches(result) + ", " + Format(TrN("%lu row", "%lu rows", rows), rows);
     if (!options.quiet)
-        Say(Format(Tr("applied %s, %s in %.1f s"), FilesAndBatches(result).c_str(),
-                   Format(TrN("%lu row", "%lu rows", rows), rows).c_str(), seconds));
+        Say(report.Target().empty() ? Format(Tr("applied %s in %.1f s"), applied.c_str(), report.Seconds())
+                                    : Format(Tr("applied %s to %s in %.1f s"), applied.c_str(),
+                                             report.Target().c_str(), report.Seconds()));
     if (result.nRefused == 0)
         return kExitOk;
     const auto refused = static_cast<unsigned long>(result.nRefused);
@@ -56,7 +65,11 @@ int Conclude(const ApplyOptions& options, const TApplyJobResult& result, double 
 
 } // namespace
 
-int RunApply(const ApplyOptions& options, const ApplyConnect& connect) {
+int RunApply(const ApplyOptions& options, const std::string& connectString, const ApplyConnect& connect) {
+    if (IsMistypedPath(connectString)) {
+        Say(NoticeLine(TJobNotice(eJobNotice::NoSuchSide, connectString)));
+        return kExitUsage;
+    }
     TApplyJobOptions job;
     job.strPath = options.path;
     if (options.path == "-")
@@ -69,5 +82,5 @@ int RunApply(const ApplyOptions& options, const ApplyConnect& connect) {
     ApplyReport report(Progress::ModeFor(options.quiet, options.progress));
     const TApplyJobResult result = ApplyScriptFiles(connect, job, report);
     report.Clear();
-    return Conclude(options, result, report.Seconds());
+    return Conclude(options, result, report);
 }

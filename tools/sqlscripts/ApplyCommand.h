@@ -11,4 +11,5 @@
 // Opens a connection to the database of --connect; false after saying why it could not.
 using ApplyConnect = std::function<bool(CDatabase&)>;
 
-int RunApply(const ApplyOptions& options, const ApplyConnect& connect);
+// connectString: what --connect said, refused when it is a mistyped path.
+int RunApply(const ApplyOptions& options, const std::string& connectString, const ApplyConnect& connect);

@@ -21,6 +21,16 @@ void ApplyReport::OnNotice(const TJobNotice& notice) {
     SayLocked(NoticeLine(notice));
 }
 
+void ApplyReport::OnConnected(const std::string& server, const std::string& database) {
+    std::lock_guard lock(mutex_);
+    if (database.empty())
+        return;
+    target_ = server.empty() ? Format(Tr("database %s"), database.c_str())
+                             : Format(Tr("database %s on %s"), database.c_str(), server.c_str());
+    if (mode_ != Progress::Mode::Off)
+        SayLocked(Format(Tr("applying to %s"), target_.c_str()));
+}
+
 void ApplyReport::OnPlanned(const std::vector<TApplyFileInfo>& files) {
     std::lock_guard lock(mutex_);
     files_ = files;

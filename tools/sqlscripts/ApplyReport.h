@@ -20,6 +20,7 @@ public:
     bool ShouldStop() override;
     void OnCancellable() override;
     void OnNotice(const TJobNotice& notice) override;
+    void OnConnected(const std::string& server, const std::string& database) override;
     void OnPlanned(const std::vector<TApplyFileInfo>& files) override;
     void OnFileStarted(size_t file) override;
     void OnBatchApplied(size_t file, long rows) override;
@@ -28,6 +29,8 @@ public:
     // Clears the status line for good, before the summary.
     void Clear();
     double Seconds() const;
+    // "database Sales on SERVER", as the connection says; empty before it is open or where it cannot say.
+    const std::string& Target() const { return target_; }
 
 private:
     struct Active {
@@ -43,6 +46,7 @@ private:
     const Progress::Mode mode_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now(); // of the run
     std::mutex mutex_;
+    std::string target_;
     std::vector<TApplyFileInfo> files_; // empty until the run has planned them
     std::vector<Active> active_;        // in the order they started
     long rows_ = 0;

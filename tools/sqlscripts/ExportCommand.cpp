@@ -68,9 +68,11 @@ Progress::Mode ProgressMode(const ExportOptions& options) {
 int Concluded(ExportView& view, const TExportResult& result, bool quiet) {
     view.Clear();
     if (result.eEnd == eJobEnd::Stopped) {
-        Say(result.aWritten.empty() ? Tr("interrupted; no category was written")
-                                    : Format(Tr("interrupted; categories written: %s"),
-                                             JoinCategoryNames(result.aWritten).c_str()));
+        Say(result.bStreamCut         ? Tr("interrupted; the stream on standard output was cut short: it has "
+                                                   "no closing line, and apply refuses it")
+            : result.aWritten.empty() ? Tr("interrupted; no category was written")
+                                      : Format(Tr("interrupted; categories written: %s"),
+                                               JoinCategoryNames(result.aWritten).c_str()));
         return 128 + InterruptionSignal();
     }
     if (result.eEnd != eJobEnd::Done)

@@ -343,6 +343,21 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::Refused:
         return Format(Tr("%s: %s (SQLSTATE %s, native error %ld)"), Where(notice).c_str(), reason.c_str(),
                       detail, notice.nCount);
+    case eJobNotice::DefaultDatabase:
+        return Format(
+            Tr("warning: the connect string names no database (DATABASE=): the scripts apply to the "
+               "login's default database, %s"),
+            subject);
+    case eJobNotice::EmptyScript:
+        return Tr("standard input is empty: nothing to apply");
+    case eJobNotice::StreamCutShort:
+        return Tr("the stream ended before its closing line: it was cut short");
+    case eJobNotice::StreamAltered:
+        return Tr("the stream does not hold what its closing line says: it was changed or cut short");
+    case eJobNotice::LeavesDatabase:
+        return Format(
+            Tr("%s: %s would leave the scratch database; a folder compared is applied only inside it"),
+            Where(notice).c_str(), detail);
     case eJobNotice::ServerMessage:
         return Where(notice) + ": " + reason;
     case eJobNotice::NotCarried:

@@ -147,7 +147,8 @@ int main(int argc, char** argv) {
     case CommandLine::Command::SnapshotUpgrade:
         return RunSnapshotUpgrade(line);
     case CommandLine::Command::Apply:
-        return RunApply(line.applyOptions, [&line](CDatabase& db) { return Connect(db, line.source); });
+        return RunApply(line.applyOptions, line.source.connect,
+                        [&line](CDatabase& db) { return Connect(db, line.source); });
     }
     return kExitFailed;
 }
