@@ -32,7 +32,8 @@ struct TDiffJobOptions {
     bool bAllowDataLoss = false;
     bool bAllowRebuild = false;
     bool bRestartSequences = false;
-    bool bStrict = false; // what the scripts do not carry, on either side, fails the job before it writes
+    bool bStrict = false;    // what the scripts do not carry, on either side, fails the job before it writes
+    bool bLineFeeds = false; // the migration's own lines end with LF instead of CR LF
     // What the migration's first line says wrote it, and when: "sqlscripts 1.4.0"; none: now.
     std::string strWrittenBy = "sqlscripts";
     std::optional<std::time_t> nWrittenAt;

@@ -105,9 +105,12 @@ struct TRecreateExportOptions {
     bool bData = false;                           // the tables' rows too
     bool bDataOnly = false;                       // the rows alone
     std::vector<std::string> aDataTables;         // patterns of the tables whose rows; none: every table
+    std::vector<std::string> aExcludedDataTables; // patterns of the tables whose rows are left out
     int nRowsPerInsert = 100;
     bool bConsistent = false; // the rows as of one moment, or nothing
     bool bStrict = false;     // what the scripts do not carry stops the run before anything is written
+    // The scripts' own lines end with LF instead of CR LF; the catalog's texts keep theirs.
+    bool bLineFeeds = false;
 };
 
 // Loads the catalog model and writes its faithful scripts (and rows) in apply order, then the folder's

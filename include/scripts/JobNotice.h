@@ -38,11 +38,12 @@ enum class eJobOption {
     ExcludeSchema,
     Object,
     ExcludeObject,
-    DataTables,    // the tables whose rows are written (--data-tables)
-    Shadow,        // the server a folder compared is applied to (--shadow)
-    AllowDataLoss, // a migration drops tables and columns and narrows types (--allow-data-loss)
-    AllowRebuild,  // a migration rebuilds tables (--allow-rebuild)
-    Strict,        // what the scripts do not carry stops the run before anything is written (--strict)
+    DataTables,        // the tables whose rows are written (--data-tables)
+    Shadow,            // the server a folder compared is applied to (--shadow)
+    AllowDataLoss,     // a migration drops tables and columns and narrows types (--allow-data-loss)
+    AllowRebuild,      // a migration rebuilds tables (--allow-rebuild)
+    Strict,            // what the scripts do not carry stops the run before anything is written (--strict)
+    ExcludeDataTables, // the tables whose rows are left out (--exclude-data-tables)
 };
 
 // What a record says. Warnings let the job go on; refusals and failures end it. The fields each kind fills
@@ -84,7 +85,9 @@ enum class eJobNotice {
     OneMomentUnreadable,    // failure: strReason
     SequencesUnknown,       // warning: where the sequences stand is not known; strReason the server's, if any
     UnmatchedPattern,       // refusal: the pattern strSubject of eOption matches nothing
-    UnmatchedTablePatterns, // refusal (DataTables): aNames the patterns that match no table
+    UnmatchedTablePatterns, // refusal (DataTables, ExcludeDataTables): aNames the patterns that match no
+                            // table
+    NothingSelected,        // refusal: the catalog has objects, and the selection leaves none to write
     LeftOut,                // warning: aItems (model kind, name) that what is written needs and is left out
     Renamed,                // warning: aItems[0] was renamed; its text creates strDetail
     ContainedUserLeftOut,   // warning: user strSubject is not written: its password cannot be read

@@ -3,6 +3,7 @@
 
 #include <string>
 
-// strText with every password of strConnect (PWD=, Password=) and every "PWD=..."/"Password=..." it
-// quotes replaced by "***". Drivers may echo the connect string in their connection errors.
+// strText with every "PWD=..."/"Password=..." it quotes, and every password of strConnect (PWD=, Password=)
+// that it holds as a token of its own, replaced by "***". Drivers may echo the connect string in their
+// connection errors. A password shorter than four characters is only masked where it is quoted as PWD=.
 std::string HideConnectSecrets(std::string strText, const std::string& strConnect);

@@ -75,7 +75,12 @@ std::string WithConnectValue(std::string_view strConnect, std::string_view strKe
     }
     if (!strResult.empty() && strResult.back() != ';')
         strResult += ';';
-    const bool bBraces = strValue.find(';') != std::string_view::npos;
+    // Without braces a ';' would end the value, blanks around it would be left out, and a '{' would open
+    // braces of its own.
+    const bool bBraces = strValue.find(';') != std::string_view::npos ||
+                         (!strValue.empty() && (strValue.front() == '{' ||
+                                                std::isspace(static_cast<unsigned char>(strValue.front())) ||
+                                                std::isspace(static_cast<unsigned char>(strValue.back()))));
     strResult.append(strKey).append("=");
     return bBraces ? strResult.append("{").append(strValue).append("}") : strResult.append(strValue);
 }

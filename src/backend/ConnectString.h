@@ -24,5 +24,5 @@ std::optional<std::string> FindConnectValue(std::string_view strConnect, std::st
 // The same, empty when there is none.
 std::string ConnectValue(std::string_view strConnect, std::string_view strKey);
 // The string with every pair of that key left out and KEY=value added at its end, in braces where the value
-// holds a ';'.
+// holds a ';', starts with '{' or has blanks at either end.
 std::string WithConnectValue(std::string_view strConnect, std::string_view strKey, std::string_view strValue);

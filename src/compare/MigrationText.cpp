@@ -17,7 +17,7 @@ const std::string kGuard =
     "was rolled back whole, and this batch does not run.', 1;";
 
 std::string Line(const std::string& str) {
-    return str + kLineEnd;
+    return str + LineEnd();
 }
 
 // Stops the migration with the error: rolled back, as every failure is.
@@ -181,8 +181,8 @@ std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const
     strScript +=
         Line("-- The migration is one transaction (SET XACT_ABORT ON): a statement that fails rolls back "
              "everything before it, and every batch after it stops at its first line without running.");
-    strScript += Line("SET XACT_ABORT ON;") + Line("BEGIN TRANSACTION;") + kGo;
+    strScript += Line("SET XACT_ABORT ON;") + Line("BEGIN TRANSACTION;") + GoLine();
     for (const TMigrationAction& action : aActions)
         AppendBatches(strScript, ActionStatements(action, context), kGuard);
-    return strScript + Line(kGuard) + Line("COMMIT TRANSACTION;") + kGo;
+    return strScript + Line(kGuard) + Line("COMMIT TRANSACTION;") + GoLine();
 }

@@ -6,6 +6,7 @@
 #include "jobs/DiffTexts.h"
 #include "jobs/JobFiles.h"
 #include "platform/File.h"
+#include "recreate/DdlText.h"
 
 #include <chrono>
 #include <thread>
@@ -59,8 +60,10 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
         result.eEnd = eJobEnd::Failed;
         return result;
     }
-    if (options.script)
+    if (options.script) {
+        const CLineFeedScope lineEnds(options.bLineFeeds);
         Emit(*options.script, plan.Script());
+    }
     if (options.pLines) {
         const std::string strLines = DiffLines(result.aDifferences);
         std::fwrite(strLines.data(), 1, strLines.size(), options.pLines);

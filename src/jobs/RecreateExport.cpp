@@ -10,6 +10,7 @@
 #include "model/ModelLoader.h"
 #include "recreate/DataPositions.h"
 #include "recreate/DatabaseDdl.h"
+#include "recreate/DdlText.h"
 #include "recreate/RecreateScript.h"
 #include "scripts/ExportJobs.h"
 
@@ -34,13 +35,19 @@ std::vector<TTablePatternText> TablePatterns(const std::vector<std::string>& aTe
     return aPatterns;
 }
 
+bool MatchesAny(const TModelTable& table, const std::vector<TTablePatternText>& aPatterns) {
+    return std::any_of(aPatterns.begin(), aPatterns.end(), [&table](const TTablePatternText& pattern) {
+        return MatchesTablePattern(table.strSchema, table.strName, pattern.match);
+    });
+}
+
 // A pattern that matches no table is a mistake in it, or the wrong database: the run stops, naming them all.
 bool EveryTablePatternMatches(const TCatalogModel& model, const std::vector<TTablePatternText>& aPatterns,
-                              IJobObserver& observer) {
+                              eJobOption eOption, IJobObserver& observer) {
     TJobNotice notice{eJobNotice::UnmatchedTablePatterns};
-    notice.eOption = eJobOption::DataTables;
+    notice.eOption = eOption;
     for (const TTablePatternText& pattern : aPatterns)
-        if (std::none_of(model.aTables.begin(), model.aTables.end(), [&](const TModelTable& table) {
+        if (std::none_of(model.aTables.begin(), model.aTables.end(), [&pattern](const TModelTable& table) {
                 return MatchesTablePattern(table.strSchema, table.strName, pattern.match);
             }))
             notice.aNames.push_back(pattern.strText);
@@ -63,15 +70,26 @@ bool EveryPatternMatches(const TStepSelection& selection, IJobObserver& observer
     return selection.aUnmatched.empty();
 }
 
-// The tables whose steps the patterns pick: those whose rows are written.
+// The tables whose steps the patterns pick and whose rows are not left out: those whose rows are written.
 std::function<bool(const TModelTable&)> PickedTables(const TRecreatePlan& plan,
-                                                     const TStepSelection& selection) {
+                                                     const TStepSelection& selection,
+                                                     std::vector<TTablePatternText> aExcluded) {
     std::set<const TModelTable*> setPicked;
     for (size_t nStep = 0; nStep < plan.aSteps.size(); ++nStep)
         if (selection.aPicked[nStep] && plan.aSteps[nStep].key.eKind == eModelKind::Table)
             setPicked.insert(std::get<const TModelTable*>(plan.aSteps[nStep].object));
-    return
-        [setPicked = std::move(setPicked)](const TModelTable& table) { return setPicked.count(&table) > 0; };
+    return [setPicked = std::move(setPicked), aExcluded = std::move(aExcluded)](const TModelTable& table) {
+        return setPicked.count(&table) > 0 && !MatchesAny(table, aExcluded);
+    };
+}
+
+// Both lists are told about before the run stops.
+bool RowPatternsMatch(const TCatalogModel& model, const std::vector<TTablePatternText>& aTables,
+                      const std::vector<TTablePatternText>& aExcluded, IJobObserver& observer) {
+    const bool bTables = EveryTablePatternMatches(model, aTables, eJobOption::DataTables, observer);
+    const bool bExcluded =
+        EveryTablePatternMatches(model, aExcluded, eJobOption::ExcludeDataTables, observer);
+    return bTables && bExcluded;
 }
 
 bool WithRows(const TRecreateExportOptions& options) {
@@ -85,7 +103,7 @@ std::optional<CNameTemplate> NamesOf(const TRecreateExportOptions& options) {
 }
 
 // The files of the run in apply order: the picked steps' scripts, after the drops of --clean, and the tables'
-// rows; none when a pattern matches nothing (told).
+// rows; none when a pattern matches nothing or the selection leaves nothing (told).
 std::optional<std::vector<TRecreateFile>> PlanFiles(const TCatalogModel& model, const TRecreatePlan& plan,
                                                     const TRecreateExportOptions& options,
                                                     const TDataPositions& positions, IJobObserver& observer) {
@@ -94,8 +112,9 @@ std::optional<std::vector<TRecreateFile>> PlanFiles(const TCatalogModel& model, 
                                  options.aExcludedObjects};
     const TStepSelection selection = SelectSteps(plan, options.aKinds, patterns, matcher);
     const std::vector<TTablePatternText> aTables = TablePatterns(options.aDataTables);
+    std::vector<TTablePatternText> aExcluded = TablePatterns(options.aExcludedDataTables);
     if (!EveryPatternMatches(selection, observer) ||
-        (WithRows(options) && !EveryTablePatternMatches(model, aTables, observer)))
+        (WithRows(options) && !RowPatternsMatch(model, aTables, aExcluded, observer)))
         return std::nullopt;
     TRecreateScript script;
     if (!options.bDataOnly) {
@@ -113,10 +132,16 @@ std::optional<std::vector<TRecreateFile>> PlanFiles(const TCatalogModel& model, 
         for (const TTablePatternText& pattern : aTables)
             aMatches.push_back(pattern.match);
         std::vector<TDataStep> aSteps =
-            PlanData(model, aMatches, options.bDataOnly, PickedTables(plan, selection));
+            PlanData(model, aMatches, options.bDataOnly, PickedTables(plan, selection, std::move(aExcluded)));
         PlaceIdentities(aSteps, positions);
         AddDataFiles(aFiles, std::move(aSteps), names ? &*names : nullptr);
         CheckRowTypes(aFiles);
+    }
+    // An empty folder would say the database is empty.
+    const bool bHasAny = options.bDataOnly ? !model.aTables.empty() : !plan.aSteps.empty();
+    if (aFiles.empty() && bHasAny) {
+        observer.OnNotice(TJobNotice{eJobNotice::NothingSelected});
+        return std::nullopt;
     }
     return aFiles;
 }
@@ -195,6 +220,7 @@ TCatalogModel LoadModel(CDatabase& db, const TRecreateExportOptions& options, bo
 // The run once the connection reads as it is to: load, plan, write.
 eJobEnd Export(CDatabase& db, const TRecreateExportOptions& options, bool bParallel,
                IExportObserver& observer, bool& bStreamBegun) {
+    const CLineFeedScope lineEnds(options.bLineFeeds);
     TCatalogModel model = LoadModel(db, options, bParallel, observer);
     WarnUnrecordedFamilies(db, model, observer);
     if (!WarnUncarried(model, options.bStrict, observer))

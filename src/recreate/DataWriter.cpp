@@ -55,7 +55,7 @@ public:
         if (table.aColumns.empty())
             m_strInsert += " DEFAULT VALUES";
         else
-            m_strInsert.append(" (").append(ColumnList()).append(") VALUES").append(kLineEnd);
+            m_strInsert.append(" (").append(ColumnList()).append(") VALUES").append(LineEnd());
     }
 
     void Row(const TDbRow& row) {
@@ -65,7 +65,7 @@ public:
             m_nStatementStart = Offset();
             m_strText += m_strInsert;
         } else
-            m_strText.append(",").append(kLineEnd);
+            m_strText.append(",").append(LineEnd());
         if (!m_table.aColumns.empty())
             AppendValues(row);
         ++m_nBatchRows;
@@ -85,7 +85,7 @@ public:
             m_strText.append("SET IDENTITY_INSERT ")
                 .append(TableName(m_table))
                 .append(" OFF;")
-                .append(kLineEnd);
+                .append(LineEnd());
             EndBatch();
         }
         Reseed();
@@ -105,7 +105,7 @@ private:
         m_nBatchStart = Offset();
         if (!m_table.identity)
             return;
-        m_strText.append("SET IDENTITY_INSERT ").append(TableName(m_table)).append(" ON;").append(kLineEnd);
+        m_strText.append("SET IDENTITY_INSERT ").append(TableName(m_table)).append(" ON;").append(LineEnd());
         EndBatch();
     }
 
@@ -143,7 +143,7 @@ private:
             .append(", RESEED, ")
             .append(m_nRows > 0 ? position.strLast : position.strNext)
             .append(");")
-            .append(kLineEnd);
+            .append(LineEnd());
         EndBatch();
     }
 
@@ -158,14 +158,14 @@ private:
     }
 
     void EndStatement() {
-        m_strText.append(";").append(kLineEnd);
+        m_strText.append(";").append(LineEnd());
         m_nStatementRows = 0;
         if (m_nBatchRows >= kBatchRows || Offset() - m_nBatchStart >= kBatchBytes)
             EndBatch();
     }
 
     void EndBatch() {
-        m_strText.append(kGo);
+        m_strText.append(GoLine());
         m_nBatchRows = 0;
         m_nBatchStart = Offset();
     }

@@ -30,7 +30,29 @@ size_t ClosingParenthesis(std::string_view str, size_t nOpen) {
     return std::string_view::npos;
 }
 
+thread_local bool t_bLineFeeds = false;
+
 } // namespace
+
+const std::string& LineEnd() {
+    static const std::string strCrLf = "\r\n";
+    static const std::string strLf = "\n";
+    return t_bLineFeeds ? strLf : strCrLf;
+}
+
+const std::string& GoLine() {
+    static const std::string strCrLf = "GO\r\n";
+    static const std::string strLf = "GO\n";
+    return t_bLineFeeds ? strLf : strCrLf;
+}
+
+CLineFeedScope::CLineFeedScope(bool bLineFeeds) : m_bOuter(t_bLineFeeds) {
+    t_bLineFeeds = bLineFeeds;
+}
+
+CLineFeedScope::~CLineFeedScope() {
+    t_bLineFeeds = m_bOuter;
+}
 
 std::string QuoteName(std::string_view strName) {
     return "[" + Doubled(strName, ']') + "]";
@@ -76,7 +98,7 @@ std::string DataTypeText(const TModelDataType& type) {
 void AppendLine(std::string& str, std::string_view strText) {
     str += strText;
     if (strText.empty() || (strText.back() != '\n' && strText.back() != '\r'))
-        str += kLineEnd;
+        str += LineEnd();
 }
 
 size_t FirstWordAt(const std::string& strText) {

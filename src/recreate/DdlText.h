@@ -6,9 +6,24 @@
 #include <string>
 #include <string_view>
 
-// Statements end their lines with CR LF, as the module's scripts do, and batches with a line holding GO.
-inline const std::string kLineEnd = "\r\n";
-inline const std::string kGo = "GO\r\n";
+// Statements end their lines with CR LF, as the module's scripts do, and batches with a line holding GO; with
+// LF instead while a CLineFeedScope of the thread that writes them lives.
+const std::string& LineEnd();
+// "GO" and the line end.
+const std::string& GoLine();
+
+// The statements the thread writes meanwhile end their own lines with LF (bLineFeeds) or CR LF. The texts
+// they carry from the catalog (definitions, values) keep their line ends, so that they apply as they were.
+class CLineFeedScope {
+public:
+    explicit CLineFeedScope(bool bLineFeeds);
+    CLineFeedScope(const CLineFeedScope&) = delete;
+    CLineFeedScope& operator=(const CLineFeedScope&) = delete;
+    ~CLineFeedScope();
+
+private:
+    const bool m_bOuter;
+};
 
 // The name in brackets with every ']' doubled: any name, reserved words and odd characters included.
 std::string QuoteName(std::string_view strName);
@@ -25,7 +40,7 @@ std::string Parenthesized(std::string_view strExpression);
 // The declared type: [schema].[name] for a user type, else the system type with its length, precision or
 // scale as declared ([nvarchar](20), [decimal](18, 2), [datetime2](3), [varbinary](max)).
 std::string DataTypeText(const TModelDataType& type);
-// Appends the text and, unless it already ends with CR or LF, kLineEnd.
+// Appends the text and, unless it already ends with CR or LF, the line end.
 void AppendLine(std::string& str, std::string_view strText);
 // Where the first word of a T-SQL text begins: after blanks and comments.
 size_t FirstWordAt(const std::string& strText);

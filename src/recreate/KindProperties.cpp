@@ -111,7 +111,7 @@ std::string SequenceCache(const TModelSequence& sequence) {
 
 // The statement as a script writes it, its line end too.
 std::string TableTypeDefinition(const TModelType& type, const TCatalogModel& model) {
-    return std::string(TableTypeStatement(type, model).Text()) + kLineEnd;
+    return std::string(TableTypeStatement(type, model).Text()) + LineEnd();
 }
 
 std::string PropertyValueText(const std::optional<std::string>& value) {

@@ -113,7 +113,7 @@ TStatements DropRoleMember(TDdlObject object, const TDdlContext& /*context*/) {
     return Statement("IF EXISTS (SELECT * FROM sys.database_role_members WHERE role_principal_id = "
                      "DATABASE_PRINCIPAL_ID(" +
                      UnicodeLiteral(member.strRole) + ") AND member_principal_id = DATABASE_PRINCIPAL_ID(" +
-                     UnicodeLiteral(member.strMember) + "))" + kLineEnd + "    ALTER ROLE " +
+                     UnicodeLiteral(member.strMember) + "))" + LineEnd() + "    ALTER ROLE " +
                      QuoteName(member.strRole) + " DROP MEMBER " + QuoteName(member.strMember));
 }
 

@@ -9,8 +9,8 @@ std::string OnOff(bool bOn) {
 }
 
 std::string SetLines(const TSetOptions& options) {
-    return "SET ANSI_NULLS " + OnOff(options.bAnsiNulls) + ";" + kLineEnd + "SET QUOTED_IDENTIFIER " +
-           OnOff(options.bQuotedIdentifier) + ";" + kLineEnd;
+    return "SET ANSI_NULLS " + OnOff(options.bAnsiNulls) + ";" + LineEnd() + "SET QUOTED_IDENTIFIER " +
+           OnOff(options.bQuotedIdentifier) + ";" + LineEnd();
 }
 
 // Writes batches one statement after another: a batch is begun where one is needed and ended with GO.
@@ -58,7 +58,7 @@ private:
 
     void End() {
         if (m_bOpen)
-            m_strScript += kGo;
+            m_strScript += GoLine();
         m_bOpen = false;
     }
 
@@ -66,7 +66,7 @@ private:
     void Adopt(std::string&& strText) {
         m_strScript = std::move(strText);
         if (m_strScript.empty() || (m_strScript.back() != '\n' && m_strScript.back() != '\r'))
-            m_strScript += kLineEnd;
+            m_strScript += LineEnd();
     }
 
     std::string& m_strScript;
@@ -94,10 +94,10 @@ std::string ScriptText(TStatements aStatements) {
     // A script that a SET batch begins cannot take over its statement's text: room for the whole, as a
     // catalog's module texts are held together.
     if (!aStatements.empty() && aStatements.front().setOptions) {
-        const size_t nSetBatch = SetLines(TSetOptions{false, false}).size() + kGo.size();
+        const size_t nSetBatch = SetLines(TSetOptions{false, false}).size() + GoLine().size();
         size_t nLength = 2 * nSetBatch;
         for (const TStatement& statement : aStatements)
-            nLength += statement.Text().size() + kLineEnd.size() + kGo.size();
+            nLength += statement.Text().size() + LineEnd().size() + GoLine().size();
         strScript.reserve(nLength);
     }
     WriteBatches(strScript, std::move(aStatements), {});

@@ -98,9 +98,9 @@ std::vector<std::string> TableElements(const TModelTable& table, const TCatalogM
 }
 
 std::string ElementBlock(const std::vector<std::string>& aLines) {
-    std::string str = " (" + kLineEnd;
+    std::string str = " (" + LineEnd();
     for (size_t i = 0; i < aLines.size(); ++i)
-        str += std::string(kIndent) + aLines[i] + (i + 1 < aLines.size() ? "," : "") + kLineEnd;
+        str += std::string(kIndent) + aLines[i] + (i + 1 < aLines.size() ? "," : "") + LineEnd();
     return str + ")";
 }
 

@@ -243,6 +243,14 @@ TEST(CSecretTest, PasswordsAreMaskedInText) {
         {"bad hush", "DSN=Sales;Password = hush ;UID=reader", "bad ***"},
         {"bad {a;b}=c} and a;b}=c", "DSN=Sales;PWD={a;b}=c};UID=reader", "bad *** and ***"},
         {"bad reader", "DSN=Sales;PWD=;UID=reader", "bad reader"},
+        {"echo: PWD={a;b}}c}; UID=sa", "PWD={a;b}}c}", "echo: PWD=***; UID=sa"},
+        // A password is masked where it stands as a token of its own, and one too short is not looked for.
+        {"Login failed for user \"sa\" / Unable to connect to data source", "UID=sa;PWD=o",
+         "Login failed for user \"sa\" / Unable to connect to data source"},
+        {"Database 'x' does not exist", "PWD=x", "Database 'x' does not exist"},
+        {"Login failed for user 'sa'", "UID=sa;PWD=ogin", "Login failed for user 'sa'"},
+        {"Logins failed, Login", "UID=sa;PWD=Login", "Logins failed, ***"},
+        {"said 'p@ss!' to x", "PWD=p@ss!", "said '***' to x"},
         {"nothing to hide", "DSN=Sales", "nothing to hide"}};
     for (const auto& c : aszCases)
         EXPECT_EQ(HideConnectSecrets(c[0], c[1]), c[2]) << c[0];

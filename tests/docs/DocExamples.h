@@ -155,10 +155,9 @@ inline THostRun RunDocCommand(const std::string& strLine, const std::string& str
                    "/bin/sh");
 }
 
-// What a usage error says after its reason: the options were not the program's.
+// What a usage error says after its reason: the options were not the program's (or its command's).
 inline bool IsUsageError(const THostRun& run) {
-    return run.nStatus == 2 &&
-           run.strErr.find("(sqlscripts --help lists the commands and options)") != std::string::npos;
+    return run.nStatus == 2 && run.strErr.find(" --help lists ") != std::string::npos;
 }
 
 inline std::string Joined(const std::vector<std::string>& aLines) {

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <future>
 #include <iostream>
 #include <regex>
@@ -177,6 +178,34 @@ TEST(LiveFailure, WrongPasswordAndMissingDatabaseEndInOneLineWritingNothing) {
             EXPECT_EQ(run.strErr.find("Wrong-Пароль"), std::string::npos);
             EXPECT_FALSE(fs::exists(dir.File("out")));
         }
+}
+
+// The password kept off the command line: from a file only its owner reads, from SQLSCRIPTS_PASSWORD, typed
+// on the terminal, for every server side of a diff; a connect string's own password wins.
+TEST(LivePassword, FromFileEnvironmentOrTerminalLogsIn) {
+    const std::string strPassword = KeyOf("PWD", "");
+    const std::string strWithout =
+        std::regex_replace(ConnectTo("master"), std::regex("(^|;)PWD=[^;]*", std::regex::icase), "");
+    const std::vector<std::string> aDiff = {"diff", strWithout, strWithout};
+    const std::string strWork = fs::temp_directory_path().string();
+    const CTempDir dir;
+    {
+        std::ofstream(dir.File("password")) << strPassword << "\n";
+        fs::permissions(dir.File("password"), fs::perms::owner_read | fs::perms::owner_write);
+    }
+    std::vector<std::string> aWithFile = aDiff;
+    aWithFile.insert(aWithFile.end(), {"--password-file", dir.File("password")});
+    const THostRun fromFile = RunHost(aWithFile, strWork);
+    EXPECT_EQ(fromFile.nStatus, 0) << fromFile.strErr;
+    const THostRun fromEnvironment = RunHost(aDiff, strWork, {"SQLSCRIPTS_PASSWORD=" + strPassword});
+    EXPECT_EQ(fromEnvironment.nStatus, 0) << fromEnvironment.strErr;
+    const THostRun typed = RunHost(aDiff, strWork, {}, strPassword + "\n");
+    EXPECT_EQ(typed.nStatus, 0) << typed.strErr;
+    EXPECT_EQ(typed.strErr, "password for " + KeyOf("UID", "") + ": \n");
+    const THostRun ownWins =
+        RunHost({"diff", ConnectTo("master"), strWithout}, strWork, {"SQLSCRIPTS_PASSWORD=Wrong-Пароль"});
+    EXPECT_EQ(ownWins.nStatus, 2) << "the side without a password takes the wrong one";
+    EXPECT_EQ(ownWins.strErr.find("Wrong-Пароль"), std::string::npos) << ownWins.strErr;
 }
 
 // The server going away in the middle of an export. Stopping the shared test server would break whoever

@@ -13,6 +13,7 @@ void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options) {
         ->required()
         ->type_name("STR");
     AddTimeout(command, source);
+    AddPasswordFile(command, source);
     CLI::Option* keepGoing = command.add_flag(
         "--continue", options.keepGoing,
         "go on after a refused batch to the end, saying each refusal; the status is 1 when any was refused");

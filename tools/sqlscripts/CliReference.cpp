@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -133,9 +134,7 @@ std::string ValueRoff(const CLI::Option& option) {
             choices.push_back("\\fI" + Roff(choice) + "\\fR");
         return Join(choices, "|");
     }
-    const std::string name =
-        option.get_lnames().empty() ? option.get_name(true) : option.get_lnames().front();
-    return "\\fI" + Roff(type.base == "TEXT" || type.base.empty() ? Upper(name) : type.base) + "\\fR";
+    return "\\fI" + Roff(ValueName(option)) + "\\fR";
 }
 
 std::string OptionRoff(const CLI::Option& option) {
@@ -239,6 +238,61 @@ std::vector<std::string> ListValues(const std::vector<std::string>& names, const
     return Matching(rest, prefix.substr(head.size()), lead + head);
 }
 
+// Edits (a character added, left out or changed) that make one text the other.
+size_t EditDistance(const std::string& from, const std::string& to) {
+    std::vector<size_t> row(to.size() + 1);
+    for (size_t j = 0; j < row.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= from.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= to.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (from[i - 1] == to[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[to.size()];
+}
+
+// --help's option lines: the name and value, the description, then what the option needs and excludes, each
+// list on a line of its own in the description's column.
+class ReferenceFormatter : public CLI::Formatter {
+public:
+    std::string make_option(const CLI::Option* option, bool positional) const override {
+        std::stringstream out;
+        CLI::detail::format_help(out, make_option_name(option, positional) + ValueText(*option),
+                                 make_option_desc(option), get_column_width());
+        const std::pair<const char*, std::set<CLI::Option*>> lists[] = {{"Needs", option->get_needs()},
+                                                                        {"Excludes", option->get_excludes()}};
+        for (const auto& [label, others] : lists) {
+            if (others.empty())
+                continue;
+            std::vector<std::string> names;
+            for (const CLI::Option* other : others)
+                names.push_back(other->get_name());
+            std::sort(names.begin(), names.end());
+            out << std::string(get_column_width(), ' ') << get_label(label) << ": " << Join(names, " ")
+                << "\n";
+        }
+        return out.str();
+    }
+
+private:
+    std::string ValueText(const CLI::Option& option) const {
+        if (!option.get_option_text().empty())
+            return " " + option.get_option_text();
+        if (option.get_type_size() == 0)
+            return "";
+        std::string text = option.get_type_name().empty() ? "" : " " + get_label(option.get_type_name());
+        if (!option.get_default_str().empty())
+            text += "=" + option.get_default_str();
+        if (option.get_expected_max() == CLI::detail::expected_max_vector_size)
+            text += " ...";
+        return option.get_required() ? text + " " + get_label("REQUIRED") : text;
+    }
+};
+
 // The values an option takes; none where the shell's file names fit (folders, files, connect strings).
 // listNames: what a LIST names, the categories or, with --recreate, the kinds of objects.
 std::vector<std::string> Values(const CLI::Option& option, const std::string& prefix, const std::string& lead,
@@ -294,6 +348,33 @@ std::vector<std::string> Complete(const CLI::App& app, const std::vector<std::st
 }
 
 } // namespace
+
+std::string ValueName(const CLI::Option& option) {
+    const ValueType type = TypeOf(option);
+    const std::string name =
+        option.get_lnames().empty() ? option.get_name(true) : option.get_lnames().front();
+    return type.base == "TEXT" || type.base.empty() ? Upper(name) : type.base;
+}
+
+std::optional<std::string> NearestOption(const CLI::App& command, const std::string& typed) {
+    constexpr size_t kFarthest = 2;
+    const std::string name = typed.substr(0, typed.find('='));
+    std::optional<std::string> nearest;
+    size_t nearestDistance = kFarthest + 1;
+    for (const CLI::Option* option : NamedOptions(command)) {
+        const std::string candidate = LongName(*option);
+        const size_t distance = EditDistance(name, candidate);
+        if (distance < nearestDistance) {
+            nearest = candidate;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+std::shared_ptr<CLI::Formatter> HelpFormatter() {
+    return std::make_shared<ReferenceFormatter>();
+}
 
 std::optional<int> ServeCliReference(const CLI::App& app, int argc, const char* const* argv) {
     const std::string first = argc > 1 ? argv[1] : "";

@@ -62,6 +62,7 @@ TDiffJobOptions DiffJob(const DiffOptions& options) {
     job.bAllowRebuild = options.allowRebuild;
     job.bRestartSequences = options.restartSequences;
     job.bStrict = options.strict;
+    job.bLineFeeds = options.lineEnds == LineEnds::Lf;
     job.strWrittenBy = "sqlscripts " SQLSCRIPTS_VERSION;
     job.nWrittenAt = FixedTime();
     return job;

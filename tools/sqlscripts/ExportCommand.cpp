@@ -126,9 +126,11 @@ TRecreateExportOptions RecreateJob(const ExportOptions& options, const ExportPla
     job.bData = options.data;
     job.bDataOnly = options.dataOnly;
     job.aDataTables = plan.tables;
+    job.aExcludedDataTables = plan.excludedTables;
     job.nRowsPerInsert = options.rowsPerInsert.value_or(100);
     job.bConsistent = options.consistent;
     job.bStrict = options.strict;
+    job.bLineFeeds = options.lineEnds == LineEnds::Lf;
     return job;
 }
 

@@ -54,15 +54,14 @@ std::array<std::string, SQL_CATEGORY_COUNT> FileNames(const ExportOptions& optio
     return files;
 }
 
-std::vector<std::string> TablePatterns(const std::vector<std::string>& values) {
+std::vector<std::string> TablePatterns(const char* option, const std::vector<std::string>& values) {
     std::vector<std::string> patterns;
     for (const std::string& value : values)
         for (const std::string& item : SplitNameList(value)) {
             if (ParseObjectName(item).strName.empty())
-                Usage(Format(
-                    Tr("--data-tables '%s': each pattern names a table, as SCHEMA.NAME or NAME with * for "
-                       "any characters, the patterns separated by commas"),
-                    value.c_str()));
+                Usage(Format(Tr("%s '%s': each pattern names a table, as SCHEMA.NAME or NAME with * for any "
+                                "characters, the patterns separated by commas"),
+                             option, value.c_str()));
             patterns.push_back(item);
         }
     return patterns;
@@ -123,6 +122,8 @@ void CheckRecreateOptions(const ExportOptions& options) {
     }
     if (options.output && !recreate)
         Usage(Format(Tr("%s goes with --recreate or --data-only"), "--output"));
+    if (options.lineEnds && !recreate)
+        Usage(Format(Tr("%s goes with --recreate or --data-only"), "--line-ends"));
     if (options.output && options.output->empty())
         Usage(Tr("--output names no file"));
     if (options.createDatabase && options.createDatabase->empty())
@@ -232,17 +233,24 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--order", "--only",
                    "--skip");
     // One value an option, taken as written: the patterns' own brackets are no list of CLI11's.
-    command
-        .add_option(
-            "--data-tables", options.dataTables,
-            "with --data or --data-only: only the rows of the tables that match one of these "
-            "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema; a "
-            "part in brackets or double quotes may hold dots, commas and blanks); repeatable")
-        ->type_name("PATTERNS")
-        ->check(NotAnOption())
-        ->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-        ->allow_extra_args(false);
+    const auto addTablePatterns = [&command](const char* name, std::vector<std::string>& patterns,
+                                             const std::string& help) {
+        command.add_option(name, patterns, help)
+            ->type_name("PATTERNS")
+            ->check(NotAnOption())
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+            ->allow_extra_args(false);
+    };
+    addTablePatterns(
+        "--data-tables", options.dataTables,
+        "with --data or --data-only: only the rows of the tables that match one of these "
+        "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema; a "
+        "part in brackets or double quotes may hold dots, commas and blanks); repeatable");
+    addTablePatterns("--exclude-data-tables", options.excludedDataTables,
+                     "with --data or --data-only: leave out the rows of the tables that match one of these "
+                     "patterns, written as for --data-tables (log and audit tables, say; --data still "
+                     "writes the tables); repeatable");
     command
         .add_option_function<int>(
             "--rows-per-insert", [&options](const int& rows) { options.rowsPerInsert = rows; },
@@ -297,6 +305,10 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
                   "with --recreate: status 1 before anything is written when the database holds objects or "
                   "properties the scripts do not carry (named in warnings otherwise)")
         ->needs("--recreate");
+    AddLineEnds(
+        command, [&options](const LineEnds& ends) { options.lineEnds = ends; },
+        "the files of --recreate and --data-only")
+        ->excludes("--dialog");
 }
 
 ExportPlan PlanExport(const ExportOptions& options) {
@@ -312,8 +324,11 @@ ExportPlan PlanExport(const ExportOptions& options) {
     if (!options.data && !options.dataOnly &&
         (!options.dataTables.empty() || options.rowsPerInsert || options.consistent))
         Usage(Tr("--data-tables, --rows-per-insert and --consistent go with --data or --data-only"));
+    if (!options.data && !options.dataOnly && !options.excludedDataTables.empty())
+        Usage(Format(Tr("%s goes with --data or --data-only"), "--exclude-data-tables"));
     ExportPlan plan;
-    plan.tables = TablePatterns(options.dataTables);
+    plan.tables = TablePatterns("--data-tables", options.dataTables);
+    plan.excludedTables = TablePatterns("--exclude-data-tables", options.excludedDataTables);
     if (options.recreate || options.dataOnly)
         plan.kinds = SelectedRecreateKinds(options);
     else

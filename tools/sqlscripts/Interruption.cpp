@@ -5,11 +5,13 @@
 #include "platform/File.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
+#include <poll.h>
 #include <thread>
 #include <unistd.h>
 
@@ -112,4 +114,24 @@ int InterruptionSignal() {
 
 void CutShortRecordingsBySignal() {
     CutShortSnapshotRecordings(CutShortReason(InterruptionSignal()));
+}
+
+std::optional<std::string> ReadTypedLine() {
+    constexpr int kLookEveryMs = 100;
+    std::string line;
+    while (!InterruptionSignal()) {
+        pollfd in{STDIN_FILENO, POLLIN, 0};
+        if (::poll(&in, 1, kLookEveryMs) <= 0)
+            continue;
+        char ch = 0;
+        const ssize_t count = ::read(STDIN_FILENO, &ch, 1);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return std::nullopt;
+        if (ch == '\n')
+            return line;
+        line += ch;
+    }
+    return std::nullopt;
 }

@@ -5,6 +5,9 @@
 // exit status is 128 + the signal. Before a run catches the signals, they end the program that way at once.
 #pragma once
 
+#include <optional>
+#include <string>
+
 class InterruptionWatch {
 public:
     // First thing in main, before any other thread starts: every thread leaves the signals to the watch.
@@ -29,3 +32,7 @@ void CutShortRecordingsBySignal();
 // called from any thread, once for each.
 void CleanupBegun();
 void CleanupEnded();
+
+// A line typed on standard input; none at the end of input, or once Ctrl-C or SIGTERM stops the run (which
+// the watch's thread takes, so the read is not interrupted).
+std::optional<std::string> ReadTypedLine();

@@ -129,10 +129,10 @@ const char* UnmatchedPatternText(eJobOption option) {
 
 const char* OptionName(eJobOption option) {
     static constexpr const char* kOptions[] = {
-        "",         "--replace all",     "--prune",        "--existing ok",    "--consistent",
-        "--schema", "--exclude-schema",  "--object",       "--exclude-object", "--data-tables",
-        "--shadow", "--allow-data-loss", "--allow-rebuild"};
-    static_assert(std::size(kOptions) == static_cast<size_t>(eJobOption::AllowRebuild) + 1);
+        "",         "--replace all",     "--prune",         "--existing ok",    "--consistent",
+        "--schema", "--exclude-schema",  "--object",        "--exclude-object", "--data-tables",
+        "--shadow", "--allow-data-loss", "--allow-rebuild", "--strict",         "--exclude-data-tables"};
+    static_assert(std::size(kOptions) == static_cast<size_t>(eJobOption::ExcludeDataTables) + 1);
     return kOptions[static_cast<int>(option)];
 }
 
@@ -259,9 +259,11 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::UnmatchedPattern:
         return Format(UnmatchedPatternText(notice.eOption), OptionName(notice.eOption), subject);
     case eJobNotice::UnmatchedTablePatterns:
-        return Format(TrN("no table matches the --data-tables pattern %s; nothing was written",
-                          "no table matches the --data-tables patterns %s; nothing was written", count),
-                      names.c_str());
+        return Format(TrN("no table matches the %s pattern %s; nothing was written",
+                          "no table matches the %s patterns %s; nothing was written", count),
+                      OptionName(notice.eOption), names.c_str());
+    case eJobNotice::NothingSelected:
+        return Tr("nothing left to write: the selection matches no object");
     case eJobNotice::LeftOut:
         return Format(Tr("warning: the objects written need what the selection leaves out: %s"),
                       KindsAndNames(notice).c_str());

@@ -38,3 +38,23 @@ CLI::Option* AddTimeout(CLI::App& command, Source& source) {
         ->type_name("SECONDS")
         ->check(WholeNumber(1, 86400));
 }
+
+CLI::Option* AddPasswordFile(CLI::App& command, Source& source) {
+    return command
+        .add_option("--password-file", source.passwordFile,
+                    "the password of a connect string without PWD=: the first line of FILE, which only its "
+                    "owner may read; without it SQLSCRIPTS_PASSWORD, else a question on the terminal where "
+                    "the connect string has UID=")
+        ->type_name("FILE")
+        ->check(NotAnOption());
+}
+
+CLI::Option* AddLineEnds(CLI::App& command, std::function<void(const LineEnds&)> set,
+                         const std::string& what) {
+    return AddChoice<LineEnds>(command, "--line-ends", std::move(set),
+                               {{"crlf", LineEnds::CrLf}, {"lf", LineEnds::Lf}},
+                               "how the lines of " + what +
+                                   " end: crlf (CR LF, the default, as SQL Server's tools write them) or lf "
+                                   "(for version control); the definitions and values read from the "
+                                   "database keep their own");
+}

@@ -21,6 +21,7 @@ CLI::Validator WholeNumber(int min, int max);
 // A value that looks like an option (--data-tables --dir out) is one: the option before it lacks its value.
 CLI::Validator NotAnOption();
 CLI::Option* AddTimeout(CLI::App& command, Source& source);
+CLI::Option* AddPasswordFile(CLI::App& command, Source& source);
 
 // An option whose words stand for the values of an enumeration: they are mapped in one place, and any other
 // word is a usage error that lists them.
@@ -49,6 +50,10 @@ inline CLI::Option* AddChoice(CLI::App& command, const std::string& name, std::f
         ->type_name(typeName)
         ->option_text(typeName == "TEXT" ? words : typeName);
 }
+
+// --line-ends for the files of what: "the files".
+CLI::Option* AddLineEnds(CLI::App& command, std::function<void(const LineEnds&)> set,
+                         const std::string& what);
 
 void AddExportOptions(CLI::App& command, ExportOptions& options);
 void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options);

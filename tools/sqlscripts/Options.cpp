@@ -23,17 +23,42 @@ void AddSourceOptions(CLI::App& command, Source& source, bool withSave) {
             ->type_name("FILE")
             ->excludes(snapshot);
     AddTimeout(command, source)->excludes(snapshot);
+    AddPasswordFile(command, source)->excludes(snapshot);
+}
+
+// An option not known, with the one it was likely meant to be.
+[[noreturn]] void UnknownOption(const CLI::App& command, const std::string& typed) {
+    const std::string unknown =
+        Format(Tr("unknown option %s for %s"), typed.c_str(), command.get_name().c_str());
+    const std::optional<std::string> nearest = NearestOption(command, typed);
+    Usage(nearest ? unknown + "; " + Format(Tr("did you mean %s?"), nearest->c_str()) : unknown);
 }
 
 // What CLI11 lets through, or finds only after the sources' group: unknown arguments, which are named first.
 void CheckExtras(CLI::App& command) {
     std::vector<std::string> extra = command.remaining();
     std::erase(extra, "--"); // what ends the options stays behind
-    if (!extra.empty())
-        Usage(extra.front().starts_with("-")
-                  ? Format(Tr("unknown option %s for %s"), extra.front().c_str(), command.get_name().c_str())
-                  : Format(Tr("unexpected argument '%s' for %s"), extra.front().c_str(),
-                           command.get_name().c_str()));
+    if (extra.empty())
+        return;
+    if (extra.front().starts_with("-"))
+        UnknownOption(command, extra.front());
+    Usage(Format(Tr("unexpected argument '%s' for %s"), extra.front().c_str(), command.get_name().c_str()));
+}
+
+// The arguments the command lacks, named as its synopsis names them: "FROM and TO are required".
+void CheckArguments(const CLI::App& command) {
+    std::vector<std::string> missing;
+    for (const CLI::Option* argument :
+         command.get_options([](const CLI::Option* option) { return !option->nonpositional(); }))
+        if (argument->get_required() && argument->count() == 0)
+            missing.push_back(ValueName(*argument));
+    if (missing.size() == 1)
+        Usage(Format(Tr("%s is required"), missing.front().c_str()));
+    if (missing.empty())
+        return;
+    const std::string last = missing.back();
+    missing.pop_back();
+    Usage(Format(Tr("%s and %s are required"), JoinText(missing).c_str(), last.c_str()));
 }
 
 bool Given(const CLI::App& command, const char* option) {
@@ -64,8 +89,11 @@ void CheckSource(const CLI::App& command, const CommandLine& line) {
         Usage(Tr("give exactly one of --connect and --snapshot"));
 }
 
-int UsageError(const std::string& message) {
-    Say(message + " " + Tr("(sqlscripts --help lists the commands and options)"));
+// The hint names the command's own --help when the arguments name a command.
+int UsageError(const std::string& message, const std::string& command = {}) {
+    Say(message + " " +
+        (command.empty() ? std::string(Tr("(sqlscripts --help lists the commands and options)"))
+                         : Format(Tr("(sqlscripts %s --help lists its options)"), command.c_str())));
     return kExitUsage;
 }
 
@@ -74,6 +102,7 @@ int UsageError(const std::string& message) {
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     CLI::App app{"sqlscripts: writes T-SQL scripts that recreate the objects of a SQL Server database, and "
                  "applies them"};
+    app.formatter(HelpFormatter());
     app.require_subcommand(1);
     app.set_version_flag("--version", "sqlscripts " SQLSCRIPTS_VERSION);
 
@@ -120,6 +149,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
         "compare two databases' catalogs and write the script that brings FROM to the state of TO; exit "
         "status 0 when they describe alike, 1 when they differ, 2 after a usage error or a failure");
     AddDiffOptions(*diffCommand, line.diff);
+    AddPasswordFile(*diffCommand, line.source);
 
     auto* demoCommand = app.add_subcommand(
         "demo", "show the job on two bundled versions of a small database, without a server: version 1 "
@@ -160,6 +190,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                    argv[1]));
     if (const std::optional<int> served = ServeCliReference(app, argc, argv))
         return *served;
+    const std::string named = argc > 1 && argv[1][0] != '-' ? argv[1] : "";
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -167,19 +198,21 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
             return app.exit(e);
         // A value that is wrong is named before what it left over.
         if (dynamic_cast<const CLI::ValidationError*>(&e))
-            return UsageError(e.what());
+            return UsageError(e.what(), named);
         try {
             for (const auto& [command, kind] : commands) {
                 if (!*command)
                     continue;
                 CheckExtras(*command);
-                if (dynamic_cast<const CLI::RequiredError*>(&e))
-                    CheckSource(*command, line);
+                if (!dynamic_cast<const CLI::RequiredError*>(&e))
+                    continue;
+                CheckSource(*command, line);
+                CheckArguments(*command);
             }
         } catch (const std::invalid_argument& usage) {
-            return UsageError(usage.what());
+            return UsageError(usage.what(), named);
         }
-        return UsageError(e.what());
+        return UsageError(e.what(), named);
     }
     try {
         for (const auto& [command, kind] : commands) {
@@ -195,7 +228,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                 Usage(Tr("--single-transaction runs on one connection; it does not go with --jobs"));
         }
     } catch (const std::invalid_argument& e) {
-        return UsageError(e.what());
+        return UsageError(e.what(), named);
     }
     return std::nullopt;
 }

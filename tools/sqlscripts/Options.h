@@ -13,12 +13,15 @@ enum class Layout { Categories, Objects };
 enum class Order { Name, Dependencies };
 // BySource: on for a server; for a snapshot, as it was recorded.
 enum class Prefetch { BySource, On, Off };
+// How the lines the scripts write end: CR LF as the module's, or LF.
+enum class LineEnds { CrLf, Lf };
 
 struct Source {
     std::string connect;
     std::string snapshot;
     std::string saveSnapshot;
     std::optional<int> timeout; // seconds for the login and for each statement
+    std::string passwordFile;   // whose first line is the password of a connect string that names none
 };
 
 struct ExportOptions {
@@ -41,9 +44,10 @@ struct ExportOptions {
     bool data = false;                   // with --recreate, the tables' rows too
     bool dataOnly = false;               // the rows alone, for a database that has the schema
     std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
-    std::optional<int> rowsPerInsert;    // 100 when not given
-    bool consistent = false;             // rows as of one moment, or no run
-    bool strict = false;                 // with --recreate: what the scripts do not carry stops the run
+    std::vector<std::string> excludedDataTables; // patterns of the tables whose rows are left out
+    std::optional<int> rowsPerInsert;            // 100 when not given
+    bool consistent = false;                     // rows as of one moment, or no run
+    bool strict = false; // with --recreate: what the scripts do not carry stops the run
     // SCHEMA.NAME patterns of what --recreate and --data-only write: schemas and objects to write (all when
     // none) and to leave out.
     std::vector<std::string> schemas;
@@ -54,6 +58,7 @@ struct ExportOptions {
     bool clean = false;                // with --recreate, drops first of what the scripts create
     // With --recreate, the database a first file creates and switches to.
     std::optional<std::string> createDatabase;
+    std::optional<LineEnds> lineEnds; // with --recreate or --data-only
 };
 
 // apply: what to do when the database has an object the scripts create.
@@ -74,7 +79,8 @@ struct ApplyOptions {
 // An export as the options ask for it.
 struct ExportPlan {
     std::vector<int> categories;
-    std::vector<std::string> tables; // the --data-tables patterns, one each
+    std::vector<std::string> tables;         // the --data-tables patterns, one each
+    std::vector<std::string> excludedTables; // the --exclude-data-tables patterns, one each
     std::array<std::string, SQL_CATEGORY_COUNT> files;
     std::optional<std::string> nameTemplate;    // with --layout objects
     std::array<bool, MODEL_KIND_COUNT> kinds{}; // with --recreate or --data-only
@@ -95,7 +101,8 @@ struct DiffOptions {
     bool allowDataLoss = false;
     bool allowRebuild = false;
     bool restartSequences = false;
-    bool strict = false; // what the scripts do not carry stops the run
+    bool strict = false;                // what the scripts do not carry stops the run
+    LineEnds lineEnds = LineEnds::CrLf; // the migration's
 };
 
 struct CommandLine {

@@ -4,38 +4,13 @@
 #include "Messages.h"
 #include "platform/Unicode.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <optional>
-#include <poll.h>
 #include <string_view>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace {
-
-// A line typed on the terminal; none at the end of input, or once Ctrl-C or SIGTERM stops the run (which a
-// thread of its own takes, so the read is not interrupted).
-std::optional<std::string> ReadAnswer() {
-    constexpr int kLookEveryMs = 100;
-    std::string line;
-    while (!InterruptionSignal()) {
-        pollfd in{STDIN_FILENO, POLLIN, 0};
-        if (::poll(&in, 1, kLookEveryMs) <= 0)
-            continue;
-        char ch = 0;
-        const ssize_t count = ::read(STDIN_FILENO, &ch, 1);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return std::nullopt;
-        if (ch == '\n')
-            return line;
-        line += ch;
-    }
-    return std::nullopt;
-}
 
 // An answer as the question shows it: its number, its words in the language shown, and the first letter of
 // their last word ("y", "a" for "Yes to all", "n", "c"), any of which the user may type.
@@ -93,7 +68,7 @@ eReplaceAnswer AskToReplace(const std::string& shown, Progress* progress) {
                          Format(Tr("Answer %s or %s."), numbers.c_str(), letters.c_str()).c_str());
         std::fprintf(stderr, "%s: ", prompt.c_str());
         std::fflush(stderr);
-        const std::optional<std::string> line = ReadAnswer();
+        const std::optional<std::string> line = ReadTypedLine();
         if (!line)
             return eReplaceAnswer::Cancel;
         if (const std::optional<eReplaceAnswer> answer = Understood(choices, *line))

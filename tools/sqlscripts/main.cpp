@@ -9,6 +9,7 @@
 #include "Interruption.h"
 #include "Messages.h"
 #include "Options.h"
+#include "Password.h"
 #include "Session.h"
 
 #include "backend/Snapshot.h"
@@ -128,6 +129,8 @@ int main(int argc, char** argv) {
     InitMessages();
     CommandLine line;
     if (const std::optional<int> status = ParseCommandLine(argc, argv, line))
+        return *status;
+    if (const std::optional<int> status = FillPasswords(line))
         return *status;
     switch (line.command) {
     case CommandLine::Command::Export:

@@ -1,1 +1,1 @@
-sqlscripts: --data-tables: за ним следует параметр --dir, а не его значение (sqlscripts --help перечисляет команды и параметры)
+sqlscripts: --data-tables: за ним следует параметр --dir, а не его значение (sqlscripts export --help перечисляет её параметры)

@@ -1,1 +1,1 @@
-sqlscripts: --output: не указан файл (sqlscripts --help перечисляет команды и параметры)
+sqlscripts: --output: не указан файл (sqlscripts export --help перечисляет её параметры)

@@ -1,1 +1,1 @@
-sqlscripts: --object: нужен шаблон, а дана пустая строка (sqlscripts --help перечисляет команды и параметры)
+sqlscripts: --object: нужен шаблон, а дана пустая строка (sqlscripts export --help перечисляет её параметры)

@@ -1,1 +1,1 @@
-sqlscripts: --exclude-schema действует только с --recreate или --data-only (sqlscripts --help перечисляет команды и параметры)
+sqlscripts: --exclude-schema действует только с --recreate или --data-only (sqlscripts export --help перечисляет её параметры)

@@ -1,1 +1,1 @@
-sqlscripts: --file: tables и views записали бы один и тот же Tables.sql (sqlscripts --help перечисляет команды и параметры)
+sqlscripts: --file: tables и views записали бы один и тот же Tables.sql (sqlscripts export --help перечисляет её параметры)

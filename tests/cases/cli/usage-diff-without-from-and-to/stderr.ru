@@ -1,0 +1,1 @@
+sqlscripts: требуются FROM и TO (sqlscripts diff --help перечисляет её параметры)
