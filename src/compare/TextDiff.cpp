@@ -35,7 +35,7 @@ constexpr long kMostEdits = 2000;
 bool ShortestEdit(const TLines& aOld, const TLines& aNew, size_t nFrom, size_t nFromNew, long n, long m,
                   std::vector<TEdit>& aEdits) {
     const long nMax = std::min(n + m, kMostEdits);
-    std::vector<long> aV(static_cast<size_t>(2 * nMax + 2), 0);
+    std::vector<long> aV(static_cast<size_t>(2 * nMax + 3), 0); // k from -nMax - 1 to nMax + 1
     std::vector<std::vector<long>> aTrace;
     const auto at = [&](long k) -> long& { return aV[static_cast<size_t>(k + nMax + 1)]; };
     const auto same = [&](long x, long y) {
