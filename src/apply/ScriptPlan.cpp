@@ -61,11 +61,15 @@ TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
         CRowsShapeReader shape;
         try {
             const std::unique_ptr<CScriptReader> pReader = OpenScript(planned.file);
+            bool bMigration = false;
             while (std::optional<TScriptBatch> batch = pReader->Next()) {
+                bMigration =
+                    bMigration || (!planned.nBatches && batch->strText.starts_with(kMigrationFirstWords));
                 ++planned.nBatches;
                 TBatchContent content = DescribeBatch(batch->strText);
                 for (TCreatedObject& object : content.aCreated)
-                    plan.aCreated.push_back({std::move(object), nFile, batch->nLine});
+                    if (!bMigration)
+                        plan.aCreated.push_back({std::move(object), nFile, batch->nLine});
                 if (planned.file.bRows)
                     shape.Add(*batch, content);
             }

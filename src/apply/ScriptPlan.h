@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TScriptFile {
@@ -30,6 +31,10 @@ struct TRowsShape {
     // the files of rows before it and before those after it.
     bool bAlone = false;
 };
+
+// The words the first line of a migration that diff writes begins with. Its statements are guarded (IF
+// EXISTS, DROP ... IF EXISTS) and make again what they drop: apply does not look for the objects it creates.
+inline constexpr std::string_view kMigrationFirstWords = "-- Migration written by sqlscripts ";
 
 struct TPlannedFile {
     TScriptFile file;
