@@ -662,6 +662,36 @@ struct CMigration::TState {
             aItems.push_back(item);
     }
 
+    // The check that the target is still FROM: each table, module or type an action drops, changes or
+    // makes, or that a part it deals with belongs to, with FROM's hash, or with none where FROM has none.
+    std::optional<TStatement> DriftStatement() const {
+        if (!options.fromHashes || aActions.empty())
+            return std::nullopt;
+        std::vector<TDriftObject> aObjects;
+        std::unordered_set<std::string> setListed;
+        const auto list = [&](const TCompareObject* pObject) {
+            if (!pObject)
+                return;
+            const TModelTable* pTable = TableOf(*pObject);
+            const TModelKey key = pTable ? TableKey(*pTable) : pObject->key;
+            if (!IsHashed(key.eKind) || !setListed.insert(MatchKey(key)).second)
+                return;
+            const TCompareObject* pFrom = Found(mapFrom, MatchKey(key));
+            if (!pFrom) {
+                aObjects.push_back({key, std::nullopt});
+                return;
+            }
+            if (const auto hash = options.fromHashes->find(HashKey(pFrom->key));
+                hash != options.fromHashes->end())
+                aObjects.push_back({pFrom->key, hash->second});
+        };
+        for (const TMigrationAction& action : aActions) {
+            list(action.pFrom);
+            list(action.pTo);
+        }
+        return aObjects.empty() ? std::nullopt : std::optional(DriftCheck(aObjects));
+    }
+
     const TCatalogModel& from;
     const TCatalogModel& to;
     const TMigrationOptions options;
@@ -712,5 +742,6 @@ const std::vector<TRefusal>& CMigration::Warnings() const {
 std::string CMigration::Script() const {
     const TState& state = *m_pState;
     return MigrationScript(state.aActions,
-                           {state.from, state.to, state.planFrom, state.planTo, state.options});
+                           {state.from, state.to, state.planFrom, state.planTo, state.options},
+                           state.DriftStatement());
 }

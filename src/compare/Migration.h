@@ -3,6 +3,7 @@
 // transaction that a failure anywhere rolls back whole.
 #pragma once
 
+#include "compare/DriftCheck.h"
 #include "compare/ModelComparison.h"
 #include "recreate/ChangeRules.h"
 
@@ -16,6 +17,8 @@ struct TMigrationOptions {
     bool bAllowRebuild = false;  // rebuild tables whose changes T-SQL cannot make in place
     bool bRestartSequences = false; // restart a sequence whose start differs
     TServerDialect dialect;
+    // FROM's hashes: the script first checks that the objects it touches still have them. None: no check.
+    std::optional<TObjectHashes> fromHashes;
     std::vector<std::string> aHeader; // comment lines at the top: what FROM and TO are, when it was made
 };
 

@@ -116,10 +116,12 @@ TStatements Checked(TStatements aChecks, TStatements aStatements) {
 // diff counted: on a table that has rows, the server hands out the reseed value plus the increment next; on
 // one that never had any, the value itself. DBCC CHECKIDENT takes a constant only, hence the text run.
 TStatement Reseed(const TModelTable& to, const std::string& strNewName) {
-    const auto identity = std::find_if(to.aColumns.begin(), to.aColumns.end(),
-                                       [](const TModelColumn& column) { return column.identity.has_value(); });
+    const auto identity =
+        std::find_if(to.aColumns.begin(), to.aColumns.end(),
+                     [](const TModelColumn& column) { return column.identity.has_value(); });
     const std::string strNext = "@nLastIdentity + (" + identity->identity->strIncrement + ")";
-    return {"IF @nLastIdentity IS NOT NULL\r\nBEGIN\r\n    DECLARE @strReseed nvarchar(max) = N'DBCC CHECKIDENT (" +
+    return {"IF @nLastIdentity IS NOT NULL\r\nBEGIN\r\n    DECLARE @strReseed nvarchar(max) = N'DBCC "
+            "CHECKIDENT (" +
             Doubled(SqlLiteral(strNewName), '\'') + ", RESEED, ' + CONVERT(nvarchar(40), CASE WHEN EXISTS " +
             "(SELECT 1 FROM " + strNewName + ") THEN @nLastIdentity ELSE " + strNext + " END) + N');';\r\n" +
             "    EXEC sys.sp_executesql @strReseed;\r\nEND"};
@@ -177,8 +179,8 @@ TStatements ActionStatements(const TMigrationAction& action, const TMigrationCon
     switch (action.eStep) {
     case eMigrationStep::Drop: {
         const TCompareObject& object = *action.pFrom;
-        return RecreateKind(object.key.eKind).pfnDrop({object.key, object.object},
-                                                      {context.from, context.planFrom});
+        return RecreateKind(object.key.eKind)
+            .pfnDrop({object.key, object.object}, {context.from, context.planFrom});
     }
     case eMigrationStep::Detach:
         return DetachStatements(*action.pFrom, context);
@@ -200,7 +202,8 @@ TStatements ActionStatements(const TMigrationAction& action, const TMigrationCon
     return {};
 }
 
-std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context) {
+std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context,
+                            const std::optional<TStatement>& driftCheck) {
     std::string strScript;
     for (const std::string& strLine : context.options.aHeader)
         strScript += Line("-- " + strLine);
@@ -208,6 +211,8 @@ std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const
         Line("-- The migration is one transaction (SET XACT_ABORT ON): a statement that fails rolls back "
              "everything before it, and every batch after it stops at its first line without running.");
     strScript += Line("SET XACT_ABORT ON;") + Line("BEGIN TRANSACTION;") + kGo;
+    if (driftCheck)
+        AppendBatches(strScript, {*driftCheck}, kGuard);
     for (const TMigrationAction& action : aActions)
         AppendBatches(strScript, ActionStatements(action, context), kGuard);
     return strScript + Line(kGuard) + Line("COMMIT TRANSACTION;") + kGo;

@@ -25,7 +25,7 @@ struct TMigrationAction {
     eMigrationStep eStep = eMigrationStep::Make;
     const TCompareObject* pFrom = nullptr; // FROM's object: what a drop drops, what a change starts from
     const TCompareObject* pTo = nullptr;   // TO's object: what a make makes, what a change ends with
-    TAlterWriter pfnAlter = nullptr; // what an in-place change is written by
+    TAlterWriter pfnAlter = nullptr;       // what an in-place change is written by
 };
 
 struct TMigrationContext {
@@ -38,6 +38,7 @@ struct TMigrationContext {
 
 // The statements of one action.
 TStatements ActionStatements(const TMigrationAction& action, const TMigrationContext& context);
-// The whole script: the header's comment lines, the transaction begun, each action's batches guarded,
-// committed.
-std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context);
+// The whole script: the header's comment lines, the transaction begun, the check that the target is still
+// FROM where there is one, each action's batches guarded, committed.
+std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context,
+                            const std::optional<TStatement>& driftCheck);

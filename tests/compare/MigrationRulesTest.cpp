@@ -137,6 +137,33 @@ TEST(MigrationRules, AColumnBecomingAnIdentityRebuildsItsTable) {
                     "ASC);\n"));
 }
 
+// A rebuilt table's identity goes on where FROM's stood when the script runs, not after its highest row.
+TEST(MigrationRules, ARebuiltTableKeepsItsIdentitysPosition) {
+    TCatalogModel from = Orders();
+    OrdersOf(from).aColumns[0].identity = TModelIdentity{"1", "2", false};
+    TCatalogModel to = from;
+    NoteOf(to).bNullable = false;
+    TMigrationOptions options = Allowing(false, true);
+    options.dialect = {false, false};
+
+    const std::vector<std::string> aBatches = Migrate(from, to, options).aBatches;
+    ASSERT_EQ(aBatches.size(), 5u);
+    EXPECT_EQ(
+        aBatches[1],
+        "DECLARE @nLastIdentity numeric(38, 0) = (SELECT CAST(last_value AS numeric(38, 0)) FROM "
+        "sys.identity_columns WHERE object_id = OBJECT_ID(N'[dbo].[Orders]'));\n"
+        "SET IDENTITY_INSERT [dbo].[Orders__rebuilt] ON;\n"
+        "INSERT INTO [dbo].[Orders__rebuilt] ([Id], [Note]) SELECT [Id], [Note] FROM [dbo].[Orders];\n"
+        "SET IDENTITY_INSERT [dbo].[Orders__rebuilt] OFF;\n"
+        "IF @nLastIdentity IS NOT NULL\n"
+        "BEGIN\n"
+        "    DECLARE @strReseed nvarchar(max) = N'DBCC CHECKIDENT (''[dbo].[Orders__rebuilt]'', RESEED, ' + "
+        "CONVERT(nvarchar(40), CASE WHEN EXISTS (SELECT 1 FROM [dbo].[Orders__rebuilt]) THEN "
+        "@nLastIdentity ELSE @nLastIdentity + (2) END) + N');';\n"
+        "    EXEC sys.sp_executesql @strReseed;\n"
+        "END\n");
+}
+
 // On a server whose ALTER COLUMN states no nullability, a change of it rebuilds the table; an identity's
 // reason is told first.
 TEST(MigrationRules, NullabilityRebuildsWhereTheServerCannotAlterItAndIdentityIsToldFirst) {
@@ -348,10 +375,11 @@ TEST(MigrationRules, AnAliasTypeInUseIsMadeAgainItsColumnsDetachedMeanwhile) {
     std::swap(from, to);
     from.BuildIndex();
     to.BuildIndex();
-    EXPECT_THAT(Migrate(from, to).aRefusals,
-                ElementsAre("alias type dbo.Phone changes from varchar(30) to varchar(20), which may not hold "
-                            "every value of the columns of the type (--allow-data-loss changes it where every "
-                            "value fits)"));
+    EXPECT_THAT(
+        Migrate(from, to).aRefusals,
+        ElementsAre("alias type dbo.Phone changes from varchar(30) to varchar(20), which may not hold "
+                    "every value of the columns of the type (--allow-data-loss changes it where every "
+                    "value fits)"));
     EXPECT_THAT(Migrate(from, to, Allowing(true, false)).aBatches[4],
                 "IF EXISTS (SELECT 1 FROM [dbo].[Orders] WHERE [Phone] IS NOT NULL AND (TRY_CAST([Phone] AS "
                 "[varchar](20)) IS NULL OR CAST(TRY_CAST([Phone] AS [varchar](20)) AS [varchar](30)) <> "
@@ -367,14 +395,15 @@ TEST(MigrationRules, ATableTypeIsMadeAgainWithTheProceduresThatTakeIt) {
     list.strName = "IdList";
     list.table = Table("dbo", "IdList");
     list.table->aIndexes.clear();
-    TCatalogModel from = WithModules({Module(
-        "pTake", "P", "CREATE PROCEDURE dbo.pTake @ids dbo.IdList READONLY AS SELECT Id FROM @ids")});
+    TCatalogModel from = WithModules(
+        {Module("pTake", "P", "CREATE PROCEDURE dbo.pTake @ids dbo.IdList READONLY AS SELECT Id FROM @ids")});
     from.aTypes = {list};
     TCatalogModel to = from;
     to.aTypes[0].table->aColumns[0].type = {"bigint", "", "bigint", 8, 19, 0};
 
     EXPECT_THAT(Migrate(from, to).aBatches,
-                ElementsAre("DROP PROCEDURE IF EXISTS [dbo].[pTake];\n", "DROP TYPE IF EXISTS [dbo].[IdList];\n",
+                ElementsAre("DROP PROCEDURE IF EXISTS [dbo].[pTake];\n",
+                            "DROP TYPE IF EXISTS [dbo].[IdList];\n",
                             "CREATE TYPE [dbo].[IdList] AS TABLE (\n    [Id] [bigint] NULL\n);\n",
                             "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
                             "EXEC sys.sp_executesql N'CREATE PROCEDURE dbo.pTake @ids dbo.IdList READONLY AS "
@@ -384,7 +413,8 @@ TEST(MigrationRules, ATableTypeIsMadeAgainWithTheProceduresThatTakeIt) {
 // What a function made again is used by goes first and comes again after it: a default, a computed column,
 // a view that is not bound to it.
 TEST(MigrationRules, AFunctionMadeAgainTakesItsDefaultComputedColumnAndViewWithIt) {
-    const TModelModule next = Module("fnNext", "FN", "CREATE FUNCTION dbo.fnNext() RETURNS int AS BEGIN RETURN 1 END");
+    const TModelModule next =
+        Module("fnNext", "FN", "CREATE FUNCTION dbo.fnNext() RETURNS int AS BEGIN RETURN 1 END");
     TModelModule nextTwo = next;
     nextTwo.strDefinition = "CREATE FUNCTION dbo.fnNext() RETURNS int AS BEGIN RETURN 2 END";
     const TModelModule view = Module("vNext", "V", "CREATE VIEW dbo.vNext AS SELECT dbo.fnNext() AS n");
@@ -400,17 +430,18 @@ TEST(MigrationRules, AFunctionMadeAgainTakesItsDefaultComputedColumnAndViewWithI
 
     EXPECT_THAT(
         Migrate(from, to).aBatches,
-        ElementsAre("DROP VIEW IF EXISTS [dbo].[vNext];\n",
-                    "IF OBJECT_ID(N'[dbo].[Orders]', N'U') IS NOT NULL ALTER TABLE [dbo].[Orders] DROP "
-                    "CONSTRAINT IF EXISTS [DF_Orders_Note];\n",
-                    "ALTER TABLE [dbo].[Orders] DROP COLUMN [Total];\n", "DROP FUNCTION IF EXISTS [dbo].[fnNext];\n",
-                    "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
-                    "EXEC sys.sp_executesql N'CREATE FUNCTION dbo.fnNext() RETURNS int AS BEGIN RETURN 2 END';\n",
-                    "ALTER TABLE [dbo].[Orders] ADD [Total] AS ([dbo].[fnNext]()+[Id]);\n",
-                    "ALTER TABLE [dbo].[Orders] ADD CONSTRAINT [DF_Orders_Note] DEFAULT "
-                    "(CONVERT([varchar](10),[dbo].[fnNext]())) FOR [Note];\n",
-                    "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
-                    "EXEC sys.sp_executesql N'CREATE VIEW dbo.vNext AS SELECT dbo.fnNext() AS n';\n"));
+        ElementsAre(
+            "DROP VIEW IF EXISTS [dbo].[vNext];\n",
+            "IF OBJECT_ID(N'[dbo].[Orders]', N'U') IS NOT NULL ALTER TABLE [dbo].[Orders] DROP "
+            "CONSTRAINT IF EXISTS [DF_Orders_Note];\n",
+            "ALTER TABLE [dbo].[Orders] DROP COLUMN [Total];\n", "DROP FUNCTION IF EXISTS [dbo].[fnNext];\n",
+            "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
+            "EXEC sys.sp_executesql N'CREATE FUNCTION dbo.fnNext() RETURNS int AS BEGIN RETURN 2 END';\n",
+            "ALTER TABLE [dbo].[Orders] ADD [Total] AS ([dbo].[fnNext]()+[Id]);\n",
+            "ALTER TABLE [dbo].[Orders] ADD CONSTRAINT [DF_Orders_Note] DEFAULT "
+            "(CONVERT([varchar](10),[dbo].[fnNext]())) FOR [Note];\n",
+            "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
+            "EXEC sys.sp_executesql N'CREATE VIEW dbo.vNext AS SELECT dbo.fnNext() AS n';\n"));
 }
 
 // A view that only FROM has and is kept cannot stay over a column the migration drops: refused, naming the
@@ -463,7 +494,8 @@ TEST(MigrationRules, AModuleStoredAsAlterIsWrittenAsCreate) {
     const TCatalogModel to =
         WithModules({Module("vOrders", "V", "  alter view dbo.vOrders AS SELECT Note FROM dbo.Orders")});
     EXPECT_THAT(Migrate(from, to).aBatches,
-                ElementsAre("DROP VIEW IF EXISTS [dbo].[vOrders];\n", "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
+                ElementsAre("DROP VIEW IF EXISTS [dbo].[vOrders];\n",
+                            "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
                             "EXEC sys.sp_executesql N'  CREATE view dbo.vOrders AS SELECT Note FROM "
                             "dbo.Orders';\n"));
     TMigrationOptions options;
@@ -492,6 +524,40 @@ TEST(MigrationRules, ATableOnlyFromHasIsKeptOrDroppedWithItsRows) {
     ASSERT_EQ(migration.Warnings().size(), 1u);
     EXPECT_EQ(migration.Warnings()[0].strReason, "dropping table dbo.Old loses its rows");
     EXPECT_THAT(Batches(migration.Script()), ElementsAre("DROP TABLE IF EXISTS [dbo].[Old];\n"));
+}
+
+// The script first checks each object it touches against FROM's hash, one TO adds against none, and stops
+// naming those that moved.
+TEST(MigrationRules, TheScriptFirstChecksTheObjectsItTouchesAgainstFromsHashes) {
+    const TCatalogModel from =
+        WithModules({Module("vOrders", "V", "CREATE VIEW dbo.vOrders AS SELECT Id FROM dbo.Orders")});
+    TCatalogModel to =
+        WithModules({Module("vOrders", "V", "CREATE VIEW dbo.vOrders AS SELECT Note FROM dbo.Orders")});
+    to.aTables.push_back(Table("dbo", "Lines"));
+    to.BuildIndex();
+    TMigrationOptions options;
+    options.fromHashes = TObjectHashes{{HashKey({eModelKind::View, "dbo", "", "vOrders"}), "0A1B"},
+                                       {HashKey({eModelKind::Table, "dbo", "", "Orders"}), "2C3D"}};
+
+    const TMigrated migrated = Migrate(from, to, options);
+    ASSERT_EQ(migrated.aBatches.size(), 5u);
+    EXPECT_EQ(
+        migrated.aBatches[0],
+        "DECLARE @strMoved nvarchar(max) = N'';\n"
+        "IF ISNULL(HASHBYTES('SHA2_256', (SELECT m.definition FROM sys.sql_modules m WHERE m.object_id = "
+        "OBJECT_ID(N'[dbo].[vOrders]'))), 0x) <> 0x0A1B SET @strMoved += N', view dbo.vOrders';\n"
+        "IF ISNULL(HASHBYTES('SHA2_256', CAST((SELECT c.name, TYPE_NAME(c.user_type_id) AS type_name, "
+        "c.max_length, c.precision, c.scale, c.is_nullable, c.collation_name, c.is_identity, c.is_computed "
+        "FROM sys.columns c WHERE c.object_id = OBJECT_ID(N'[dbo].[Lines]') ORDER BY c.column_id FOR XML "
+        "PATH('c')) AS nvarchar(max))), 0x) <> 0x SET @strMoved += N', table dbo.Lines';\n"
+        "IF @strMoved <> N'' BEGIN SET @strMoved = N'The database is not the one this migration was "
+        "written for; changed since:' + STUFF(@strMoved, 1, 1, N''); THROW 50002, @strMoved, 1; END;\n");
+    EXPECT_EQ(migrated.aBatches[1], "DROP VIEW IF EXISTS [dbo].[vOrders];\n");
+
+    options.fromHashes.reset();
+    EXPECT_EQ(Migrate(from, to, options).aBatches.size(), 4u);
+    options.fromHashes = TObjectHashes();
+    EXPECT_THAT(Migrate(from, from, options).aBatches, IsEmpty());
 }
 
 TEST(MigrationRules, ASchemasOwnerAndAPropertysValueAreChangedInPlace) {
