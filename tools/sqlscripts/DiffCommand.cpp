@@ -5,10 +5,13 @@
 #include "Interruption.h"
 #include "Messages.h"
 #include "RecreateFiles.h"
+#include "apply/ScriptPlan.h"
 #include "backend/DbBackend.h"
 #include "backend/Snapshot.h"
+#include "compare/DriftCheck.h"
 #include "compare/Migration.h"
 #include "compare/ServerDialect.h"
+#include "compare/TextDiff.h"
 #include "model/ModelLoader.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
@@ -189,6 +192,7 @@ bool HoldsModel(CDatabase& db, const Side& side) {
 struct LoadedSide {
     TCatalogModel model;
     std::optional<TServerDialect> dialect;
+    std::optional<TObjectHashes> hashes; // what the script checks the target against
 };
 
 // What loading a side came to: its model, or the exit status after what stopped it was said. A catalog that
@@ -203,8 +207,9 @@ Loaded Load(const Side& side, const SourceConnect& connect) {
     CDatabase db;
     if (!connect(db, SourceOf(side)) || !HoldsModel(db, side))
         return {};
-    LoadedSide loaded{LoadCatalogModel(db), std::nullopt};
+    LoadedSide loaded{LoadCatalogModel(db), std::nullopt, std::nullopt};
     loaded.dialect = AskServerDialect(db);
+    loaded.hashes = ReadObjectHashes(*db.GetBackend());
     return {std::move(loaded), kSame};
 }
 
@@ -239,7 +244,7 @@ nlohmann::ordered_json RefusalJson(const TRefusal& refusal) {
     return entry;
 }
 
-std::vector<std::string> Lines(const std::vector<TMigrationItem>& items) {
+std::vector<std::string> Lines(const std::vector<TMigrationItem>& items, bool text) {
     std::vector<std::string> lines;
     for (const TMigrationItem& item : items) {
         const TModelDifference& difference = *item.pDifference;
@@ -251,11 +256,15 @@ std::vector<std::string> Lines(const std::vector<TMigrationItem>& items) {
                             object);
             continue;
         }
-        for (const TPropertyChange& change : difference.aChanges)
+        for (const TPropertyChange& change : difference.aChanges) {
             lines.push_back("~ " + object + ": " + std::string(change.pProperty->strLabel) +
                             (IsShown(change.strOld) && IsShown(change.strNew)
                                  ? " " + Shown(change.strOld) + " -> " + Shown(change.strNew)
                                  : std::string()));
+            if (text && change.pProperty->eId == eProperty::Definition)
+                for (const std::string& line : UnifiedDiff(change.strOld, change.strNew))
+                    lines.push_back("    " + line);
+        }
     }
     return lines;
 }
@@ -355,8 +364,10 @@ int Migrate(const DiffOptions& options, const Side& fromSide, const Side& toSide
     migration.bAllowDataLoss = options.allowDataLoss;
     migration.bAllowRebuild = options.allowRebuild;
     migration.bRestartSequences = options.restartSequences;
+    if (!options.noCheck)
+        migration.fromHashes = from.hashes;
     migration.dialect = from.dialect.value_or(to.dialect.value_or(TServerDialect()));
-    migration.aHeader = {"Migration written by sqlscripts " SQLSCRIPTS_VERSION " at " + MadeAt(),
+    migration.aHeader = {std::string(kMigrationFirstWords.substr(3)) + SQLSCRIPTS_VERSION " at " + MadeAt(),
                          "From: " + Describe(fromSide), "To:   " + Describe(toSide)};
     const CMigration plan(from.model, to.model, migration);
     if (options.json)
@@ -366,10 +377,12 @@ int Migrate(const DiffOptions& options, const Side& fromSide, const Side& toSide
             Say(RefusalLine(refusal));
         return kTrouble;
     }
+    for (const TRefusal& loss : plan.Warnings())
+        Say(Format(Tr("warning: %s"), RefusalLine(loss).c_str()));
     if (options.script)
         Emit(*options.script, plan.Script());
     if (options.script != "-" && options.json != "-")
-        for (const std::string& line : Lines(plan.Items()))
+        for (const std::string& line : Lines(plan.Items(), !options.noText))
             std::printf("%s\n", line.c_str());
     return plan.Items().empty() ? kSame : kDifferent;
 }

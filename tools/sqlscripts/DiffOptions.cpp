@@ -31,12 +31,18 @@ void AddDiffOptions(CLI::App& command, DiffOptions& options) {
         "drop the objects of their own schema that only FROM has (they are kept and listed otherwise)");
     command.add_flag(
         "--allow-data-loss", options.allowDataLoss,
-        "drop tables and columns and narrow column types; the script still stops where a table to drop "
-        "holds rows or a value would not fit");
+        "drop tables and columns with their rows and values (told as warnings) and narrow column types; "
+        "the script still stops where a value would not fit");
     command.add_flag(
         "--allow-rebuild", options.allowRebuild,
         "rebuild a table whose change T-SQL cannot make in place (a column becoming or ceasing to be "
         "an identity or computed column): a new table, the rows copied, the old one dropped");
     command.add_flag("--restart-sequences", options.restartSequences,
                      "restart a sequence whose start value differs at TO's start value");
+    command.add_flag("--no-text", options.noText,
+                     "leave out the unified diff of a changed module's text under its line of differences");
+    command.add_flag(
+        "--no-check", options.noCheck,
+        "leave out the script's first batch, which stops it before any change where an object it "
+        "touches is no longer as FROM had it");
 }
