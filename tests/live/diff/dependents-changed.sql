@@ -1,17 +1,13 @@
--- Changes made to a copy of dependents.sql's database: the function that a default and two views use
--- changes, a view over a view changes, a column a view uses goes with the view, and the two tables that
--- reference each other go (their names sort parent last).
+-- Changes made to a copy of dependents.sql's database: the function that two views use changes, a view over
+-- a view changes, a column a view uses goes with the view, and the two tables that reference each other go
+-- (their names sort parent last).
 DROP VIEW [dbo].[vTopRates]
 GO
 DROP VIEW [dbo].[vRates]
 GO
-ALTER TABLE [dbo].[Orders] DROP CONSTRAINT [DF_Orders_Rate]
-GO
 DROP FUNCTION [dbo].[fnRate]
 GO
 CREATE FUNCTION [dbo].[fnRate](@n int) RETURNS int AS BEGIN RETURN @n * 3 END
-GO
-ALTER TABLE [dbo].[Orders] ADD CONSTRAINT [DF_Orders_Rate] DEFAULT ([dbo].[fnRate]((1))) FOR [Rate]
 GO
 CREATE VIEW [dbo].[vRates] AS SELECT [OrderId], [dbo].[fnRate]([Rate]) AS [Rated] FROM [dbo].[Orders]
 GO

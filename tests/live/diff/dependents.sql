@@ -1,10 +1,11 @@
 -- A database whose objects use each other, for migrations where a change has dependents: a function that a
--- default and a view call, a view over a view, a view over a column that goes, and two tables that reference
--- each other. dependents-changed.sql changes a copy of it.
+-- view calls, a view over that view, a view over a column that goes, and two tables that reference each
+-- other. dependents-changed.sql changes a copy of it. The test server drops no default (server-limits): a
+-- default's function changes in the golden cases only.
 CREATE FUNCTION [dbo].[fnRate](@n int) RETURNS int AS BEGIN RETURN @n * 2 END
 GO
-CREATE TABLE [dbo].[Orders] ([OrderId] int NOT NULL CONSTRAINT [PK_Orders] PRIMARY KEY, [Rate] int NULL
-    CONSTRAINT [DF_Orders_Rate] DEFAULT ([dbo].[fnRate]((1))), [Rating] int NULL)
+CREATE TABLE [dbo].[Orders] ([OrderId] int NOT NULL CONSTRAINT [PK_Orders] PRIMARY KEY, [Rate] int NULL,
+    [Rating] int NULL)
 GO
 CREATE VIEW [dbo].[vRates] AS SELECT [OrderId], [dbo].[fnRate]([Rate]) AS [Rated] FROM [dbo].[Orders]
 GO
