@@ -257,11 +257,11 @@ std::vector<std::string> Lines(const std::vector<TMigrationItem>& items, bool te
             continue;
         }
         for (const TPropertyChange& change : difference.aChanges) {
+            const bool shown = IsShown(change.strOld) && IsShown(change.strNew);
             lines.push_back("~ " + object + ": " + std::string(change.pProperty->strLabel) +
-                            (IsShown(change.strOld) && IsShown(change.strNew)
-                                 ? " " + Shown(change.strOld) + " -> " + Shown(change.strNew)
-                                 : std::string()));
-            if (text && change.pProperty->eId == eProperty::Definition)
+                            (shown ? " " + Shown(change.strOld) + " -> " + Shown(change.strNew) : std::string()));
+            // A text too long for the line shows how it changed under it.
+            if (text && !shown && change.pProperty->eId == eProperty::Definition)
                 for (const std::string& line : UnifiedDiff(change.strOld, change.strNew))
                     lines.push_back("    " + line);
         }
