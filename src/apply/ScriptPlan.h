@@ -32,9 +32,10 @@ struct TRowsShape {
     bool bAlone = false;
 };
 
-// The words the first line of a migration that diff writes begins with. Its statements are guarded (IF
-// EXISTS, DROP ... IF EXISTS) and make again what they drop: apply does not look for the objects it creates.
-inline constexpr std::string_view kMigrationFirstWords = "-- Migration written by sqlscripts ";
+// The words the first line of a migration that the diff job writes begins with, the program that ran it
+// following. Its statements are guarded (IF EXISTS, DROP ... IF EXISTS) and make again what they drop: apply
+// does not look for the objects it creates.
+inline constexpr std::string_view kMigrationFirstWords = "-- Migration written by ";
 
 struct TPlannedFile {
     TScriptFile file;

@@ -1,6 +1,8 @@
 #include "compare/DriftCheck.h"
 
 #include "backend/Snapshot.h"
+#include "model/ModelError.h"
+#include "platform/Exceptions.h"
 #include "platform/Unicode.h"
 #include "recreate/DdlText.h"
 #include "recreate/KindProperties.h"
@@ -100,11 +102,16 @@ std::optional<TObjectHashes> ReadObjectHashes(CDbConnection& db) {
     if (const CCatalogSnapshot* pSnapshot = db.GetSnapshot(); pSnapshot && !pSnapshot->Find(strSql))
         return std::nullopt;
     TObjectHashes hashes;
-    const std::unique_ptr<CDbResult> pResult = db.Execute(strSql, true);
-    while (const std::optional<TDbRow> row = pResult->Fetch())
-        if ((*row)[3])
-            hashes.emplace(KeyOf(*(*row)[2] == "1", std::string(*(*row)[0]), std::string(*(*row)[1])),
-                           std::string(*(*row)[3]));
+    try {
+        const std::unique_ptr<CDbResult> pResult = db.Execute(strSql, true);
+        while (const std::optional<TDbRow> row = pResult->Fetch())
+            if ((*row)[3])
+                hashes.emplace(KeyOf(*(*row)[2] == "1", std::string(*(*row)[0]), std::string(*(*row)[1])),
+                               std::string(*(*row)[3]));
+    } catch (CException* e) {
+        const CExceptionPtr<> guard(e);
+        throw CModelError(eModelTask::ReadCatalog, "object hashes", e->GetErrorText().Str(), strSql);
+    }
     return hashes;
 }
 

@@ -23,7 +23,7 @@ std::string HashKey(const TModelKey& key);
 
 // The statement that reads every hash of the database.
 const std::string& ObjectHashesStatement();
-// The hashes of the database; none from a catalog snapshot recorded without them. Throws CDBException* when
+// The hashes of the database; none from a catalog snapshot recorded without them. Throws CModelError when
 // the server refuses the statement.
 std::optional<TObjectHashes> ReadObjectHashes(CDbConnection& db);
 

@@ -127,6 +127,15 @@ struct TDraftPermission {
     TModelPermission permission;
 };
 
+// A row of the census's families: what it is, where, and its name.
+struct TDraftCensusRow {
+    std::string strSource;
+    std::string strCode;
+    int nObjectId = 0; // the object it is part of, or 0
+    int nSchemaId = 0; // its schema, or 0
+    std::string strName;
+};
+
 struct TModelDraft {
     TCatalogModel model;
     std::unordered_map<int, std::string> mapSchemas;
@@ -145,6 +154,7 @@ struct TModelDraft {
     std::unordered_map<int, std::pair<int, std::string>> mapXmlSchemaCollections; // to schema id and name
     std::vector<TDraftOwner> aOwners;
     std::vector<TDraftPermission> aPermissions;
+    std::vector<TDraftCensusRow> aCensus;
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
@@ -205,6 +215,12 @@ void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);
 void AddChecks(CFamilyRows& rows, TModelDraft& draft);
 void AddDefaults(CFamilyRows& rows, TModelDraft& draft);
+
+// The census (ModelCensus.cpp): which optional columns the server has, the rows of the census's families,
+// and the kinds they make that the scripts do not carry.
+void AddCensusProbe(CFamilyRows& rows, TModelDraft& draft);
+void AddCensus(CFamilyRows& rows, TModelDraft& draft);
+void FinishCensus(TModelDraft& draft);
 
 // Each table's parts in their order, with the ids that link them resolved to names (ModelTables.cpp).
 void FinishTables(TModelDraft& draft);

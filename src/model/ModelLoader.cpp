@@ -42,6 +42,26 @@ const TFamily g_database = {
     "",
     &AddDatabase};
 
+// The optional columns the census reads, asked for in their own statement after the database's, which stays
+// as earlier versions recorded it: a column a server lacks would fail the statement that names it.
+const TFamily g_censusProbe = {
+    "optional catalog columns",
+    {"COL_LENGTH('sys.tables', 'ledger_type') AS ledger_type",
+     "COL_LENGTH('sys.tables', 'is_memory_optimized') AS is_memory_optimized",
+     "COL_LENGTH('sys.table_types', 'is_memory_optimized') AS type_is_memory_optimized",
+     "COL_LENGTH('sys.tables', 'temporal_type') AS temporal_type",
+     "COL_LENGTH('sys.tables', 'is_node') AS is_node",
+     "COL_LENGTH('sys.tables', 'is_filetable') AS is_filetable",
+     "COL_LENGTH('sys.tables', 'is_remote_data_archive_enabled') AS is_remote_data_archive_enabled",
+     "COL_LENGTH('sys.columns', 'is_masked') AS is_masked",
+     "COL_LENGTH('sys.columns', 'encryption_type') AS encryption_type"},
+    "",
+    &AddCensusProbe};
+
+// The census's columns: what a row is (a source and the catalog's code within it), the object it is part of,
+// its schema and name; each census statement gives them from a query of its own.
+const std::vector<const char*> g_aCensusColumns = {"source", "code", "object_id", "schema_id", "name"};
+
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
 // rows are put together.
@@ -211,6 +231,85 @@ const std::vector<TFamily> g_aFamilies = {
       "CASE WHEN class = 4 THEN CAST(USER_NAME(major_id) AS nvarchar(128)) END AS principal_name"},
      "FROM sys.database_permissions WHERE class <> 1 OR major_id > 0",
      &AddPermissions},
+    // The census: the kinds of objects the other families do not read, and what tables and columns hold
+    // that the model does not; the types of objects and indexes the model reads are left out here.
+    // sys.assemblies' flag is compared as a number: the local test server refuses a bit compared with one
+    // there.
+    {"census", g_aCensusColumns,
+     "FROM (SELECT CAST(N'object' AS nvarchar(40)) AS source, CAST(RTRIM(type) AS nvarchar(10)) AS code, "
+     "parent_object_id AS object_id, schema_id, CAST(name AS nvarchar(128)) AS name FROM sys.objects WHERE "
+     "is_ms_shipped = 0 AND type NOT IN ('U', 'V', 'P', 'FN', 'IF', 'TF', 'TR', 'SO', "
+     "'SN', 'C', 'F', 'PK', 'UQ', 'TT', 'IT', 'S', 'ST') AND (type <> 'D' OR parent_object_id = 0) "
+     "UNION ALL SELECT N'database trigger', N'', 0, 0, CAST(name AS nvarchar(128)) FROM sys.triggers WHERE "
+     "parent_class = 0 "
+     "UNION ALL SELECT N'index', CAST(type AS nvarchar(10)), object_id, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.indexes WHERE type > 2 AND is_hypothetical = 0 "
+     "UNION ALL SELECT N'column', N'xml', object_id, 0, CAST(name AS nvarchar(128)) FROM sys.columns WHERE "
+     "xml_collection_id <> 0 "
+     "UNION ALL SELECT N'statistics', N'', object_id, 0, CAST(name AS nvarchar(128)) FROM sys.stats WHERE "
+     "user_created = 1 "
+     "UNION ALL SELECT N'assembly', N'', 0, 0, CAST(name AS nvarchar(128)) FROM sys.assemblies WHERE "
+     "CAST(is_user_defined AS int) = 1 "
+     "UNION ALL SELECT N'type', N'CLR', 0, schema_id, CAST(name AS nvarchar(128)) FROM sys.assembly_types "
+     "WHERE is_user_defined = 1 "
+     "UNION ALL SELECT N'full-text catalog', N'', 0, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.fulltext_catalogs "
+     "UNION ALL SELECT N'full-text stoplist', N'', 0, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.fulltext_stoplists "
+     "UNION ALL SELECT N'full-text index', N'', object_id, 0, N'' FROM sys.fulltext_indexes "
+     "UNION ALL SELECT N'filegroup', N'', 0, 0, CAST(name AS nvarchar(128)) FROM sys.filegroups WHERE "
+     "data_space_id <> 1 "
+     "UNION ALL SELECT N'partition function', N'', 0, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.partition_functions "
+     "UNION ALL SELECT N'partition scheme', N'', 0, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.partition_schemes "
+     "UNION ALL SELECT N'plan guide', N'', 0, 0, CAST(name AS nvarchar(128)) FROM sys.plan_guides) AS census",
+     &AddCensus},
+    {"ledger tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'ledger' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE ledger_type <> 0) AS census",
+     &AddCensus, &TModelFeatures::bLedgerTables},
+    {"memory-optimized tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'memory' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE is_memory_optimized = 1) AS census",
+     &AddCensus, &TModelFeatures::bMemoryOptimizedTables},
+    {"memory-optimized table types", g_aCensusColumns,
+     "FROM (SELECT N'type' AS source, N'memory' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.table_types WHERE is_memory_optimized = 1) AS census",
+     &AddCensus, &TModelFeatures::bMemoryOptimizedTypes},
+    {"temporal tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'temporal' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE temporal_type = 2) AS census",
+     &AddCensus, &TModelFeatures::bTemporalTables},
+    {"graph tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, CASE WHEN is_node = 1 THEN N'node' ELSE N'edge' END AS code, 0 AS "
+     "object_id, schema_id, CAST(name AS nvarchar(128)) AS name "
+     "FROM sys.tables WHERE is_node = 1 OR is_edge = 1) AS census",
+     &AddCensus, &TModelFeatures::bGraphTables},
+    {"FileTables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'filetable' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE is_filetable = 1) AS census",
+     &AddCensus, &TModelFeatures::bFileTables},
+    {"Stretch-enabled tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'stretch' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE is_remote_data_archive_enabled = 1) AS census",
+     &AddCensus, &TModelFeatures::bStretchTables},
+    {"masked columns", g_aCensusColumns,
+     "FROM (SELECT N'column' AS source, N'masked' AS code, object_id, 0 AS schema_id, CAST(name "
+     "AS nvarchar(128)) AS name "
+     "FROM sys.columns WHERE is_masked = 1) AS census",
+     &AddCensus, &TModelFeatures::bMaskedColumns},
+    {"encrypted columns", g_aCensusColumns,
+     "FROM (SELECT N'column' AS source, N'encrypted' AS code, object_id, 0 AS schema_id, "
+     "CAST(name AS nvarchar(128)) AS name "
+     "FROM sys.columns WHERE encryption_type IS NOT NULL) AS census",
+     &AddCensus, &TModelFeatures::bEncryptedColumns},
 };
 
 // The statement of a family: its select list and its view.
@@ -234,14 +333,18 @@ const std::vector<TModelStatement>& Statements() {
         for (const TFamily& family : g_aFamilies)
             aMade.push_back(Statement(family));
         aMade.push_back(Statement(g_database));
+        aMade.push_back(Statement(g_censusProbe));
         return aMade;
     }();
     return aStatements;
 }
 
 const TModelStatement& StatementOf(const TFamily& family) {
-    return Statements()[&family == &g_database ? g_aFamilies.size()
-                                               : static_cast<size_t>(&family - g_aFamilies.data())];
+    if (&family == &g_database)
+        return Statements()[g_aFamilies.size()];
+    if (&family == &g_censusProbe)
+        return Statements()[g_aFamilies.size() + 1];
+    return Statements()[static_cast<size_t>(&family - g_aFamilies.data())];
 }
 
 // The families every snapshot of a model holds, whichever sqlscripts recorded it: a snapshot without them
@@ -414,6 +517,7 @@ std::vector<TModelType> UserTypes(TModelDraft& draft) {
 // The draft's records as the model's ordered lists, every catalog id resolved to the names it stands for; the
 // draft is let go as its records move, so that a large catalog is not held twice.
 TCatalogModel FinishModel(TModelDraft&& draft) {
+    FinishCensus(draft);
     FinishTriggers(draft);
     FinishProperties(draft);
     FinishReferences(draft);
@@ -441,7 +545,7 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
 } // namespace
 
 std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features) {
-    std::vector<const TModelStatement*> aStatements{&StatementOf(g_database)};
+    std::vector<const TModelStatement*> aStatements{&StatementOf(g_database), &StatementOf(g_censusProbe)};
     for (const TFamily* pFamily : FamiliesFor(features))
         aStatements.push_back(&StatementOf(*pFamily));
     return aStatements;
@@ -452,6 +556,11 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
     CDbConnection& connection = *db.GetBackend();
     TModelDraft draft;
     AddRows(g_database, ReadFamily(connection, g_database), draft);
+    if (eScope == eModelWhole) {
+        if (IsUnrecorded(connection, g_censusProbe))
+            draft.model.aUnrecordedFamilies.emplace_back(g_censusProbe.pszFamily);
+        AddRows(g_censusProbe, ReadFamily(connection, g_censusProbe), draft);
+    }
     const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features, eScope);
     if (progress)
         progress(g_database.pszFamily, 1, aFamilies.size() + 1);
