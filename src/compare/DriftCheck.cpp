@@ -24,9 +24,11 @@ std::string ModuleHash(const std::string& strObjectId) {
            strObjectId + "))";
 }
 
+// Its own alias, as the read of every hash names the outer sys.types t: an inner t would compare each type
+// with itself.
 std::string AliasTypeHash(const std::string& strTypeId) {
-    return "HASHBYTES('SHA2_256', CAST((SELECT TYPE_NAME(t.system_type_id) AS base_type, t.max_length, "
-           "t.precision, t.scale, t.is_nullable FROM sys.types t WHERE t.user_type_id = " +
+    return "HASHBYTES('SHA2_256', CAST((SELECT TYPE_NAME(a.system_type_id) AS base_type, a.max_length, "
+           "a.precision, a.scale, a.is_nullable FROM sys.types a WHERE a.user_type_id = " +
            strTypeId + " FOR XML PATH('t')) AS nvarchar(max)))";
 }
 
@@ -47,18 +49,25 @@ std::string KeyOf(bool bType, const std::string& strSchema, const std::string& s
     return (bType ? "t" : "o") + Folded(strSchema) + '\0' + Folded(strName);
 }
 
+// The id sys.objects knows the object by, as the read of every hash takes it. Not OBJECT_ID: a server may
+// answer it for a trigger with an id that neither sys.objects nor sys.sql_modules has.
+std::string ObjectId(const TModelKey& key) {
+    return "(SELECT o.object_id FROM sys.objects o WHERE o.schema_id = SCHEMA_ID(" +
+           UnicodeLiteral(key.strSchema) + ") AND o.name = " + UnicodeLiteral(key.strName) + ")";
+}
+
 // The object's hash as the target has it now; NULL where it has no such object.
 std::string HashExpression(const TModelKey& key) {
-    const std::string strName = UnicodeLiteral(QuoteName(key.strSchema, key.strName));
+    const std::string strTypeName = UnicodeLiteral(QuoteName(key.strSchema, key.strName));
     switch (key.eKind) {
     case eModelKind::Table:
-        return ColumnsHash("OBJECT_ID(" + strName + ")");
+        return ColumnsHash(ObjectId(key));
     case eModelKind::AliasType:
-        return AliasTypeHash("TYPE_ID(" + strName + ")");
+        return AliasTypeHash("TYPE_ID(" + strTypeName + ")");
     case eModelKind::TableType:
-        return TableTypeHash("TYPE_ID(" + strName + ")");
+        return TableTypeHash("TYPE_ID(" + strTypeName + ")");
     default:
-        return ModuleHash("OBJECT_ID(" + strName + ")");
+        return ModuleHash(ObjectId(key));
     }
 }
 

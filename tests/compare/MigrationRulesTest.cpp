@@ -545,10 +545,12 @@ TEST(MigrationRules, TheScriptFirstChecksTheObjectsItTouchesAgainstFromsHashes) 
         migrated.aBatches[0],
         "DECLARE @strMoved nvarchar(max) = N'';\n"
         "IF ISNULL(HASHBYTES('SHA2_256', (SELECT m.definition FROM sys.sql_modules m WHERE m.object_id = "
-        "OBJECT_ID(N'[dbo].[vOrders]'))), 0x) <> 0x0A1B SET @strMoved += N', view dbo.vOrders';\n"
+        "(SELECT o.object_id FROM sys.objects o WHERE o.schema_id = SCHEMA_ID(N'dbo') AND o.name = "
+        "N'vOrders'))), 0x) <> 0x0A1B SET @strMoved += N', view dbo.vOrders';\n"
         "IF ISNULL(HASHBYTES('SHA2_256', CAST((SELECT c.name, TYPE_NAME(c.user_type_id) AS type_name, "
         "c.max_length, c.precision, c.scale, c.is_nullable, c.collation_name, c.is_identity, c.is_computed "
-        "FROM sys.columns c WHERE c.object_id = OBJECT_ID(N'[dbo].[Lines]') ORDER BY c.column_id FOR XML "
+        "FROM sys.columns c WHERE c.object_id = (SELECT o.object_id FROM sys.objects o WHERE o.schema_id = "
+        "SCHEMA_ID(N'dbo') AND o.name = N'Lines') ORDER BY c.column_id FOR XML "
         "PATH('c')) AS nvarchar(max))), 0x) <> 0x SET @strMoved += N', table dbo.Lines';\n"
         "IF @strMoved <> N'' BEGIN SET @strMoved = N'The database is not the one this migration was "
         "written for; changed since:' + STUFF(@strMoved, 1, 1, N''); THROW 50002, @strMoved, 1; END;\n");
