@@ -38,8 +38,7 @@ TMigrationOptions MigrationOptions(const TDiffJobOptions& options, const TLoaded
     migration.bAllowDataLoss = options.bAllowDataLoss;
     migration.bAllowRebuild = options.bAllowRebuild;
     migration.bRestartSequences = options.bRestartSequences;
-    if (options.bDriftCheck)
-        migration.fromHashes = from.hashes;
+    migration.fromHashes = from.hashes;
     migration.dialect = from.dialect.value_or(to.dialect.value_or(TServerDialect()));
     migration.aHeader = {std::string(kMigrationFirstWords.substr(3)) + options.strWrittenBy + " at " +
                              WrittenAt(options.nWrittenAt),
@@ -104,8 +103,10 @@ TDiffJobResult DiffDatabases(const TDiffJobOptions& options, IDiffJobObserver& o
     observer.OnCancellable();
     // FROM's records first, and none of TO's when FROM failed.
     const auto onScratch = [&observer](bool bPending) { observer.OnScratchDatabase(bPending); };
-    CSideLoading loadingFrom(fromSide, options.strShadow, 1, options.bStrict, observer, onScratch),
-        loadingTo(toSide, options.strShadow, 2, options.bStrict, observer, onScratch);
+    // The hashes cost the server a pass over every module's text: read only for a script that checks them.
+    const bool bHashes = options.script && options.bDriftCheck;
+    CSideLoading loadingFrom(fromSide, options.strShadow, 1, options.bStrict, bHashes, observer, onScratch),
+        loadingTo(toSide, options.strShadow, 2, options.bStrict, false, observer, onScratch);
     const auto failed = [&observer] {
         return Ended(observer.ShouldStop() ? eJobEnd::Stopped : eJobEnd::Failed);
     };

@@ -56,8 +56,8 @@ std::string DescribeSide(const TDiffSide& side) {
 }
 
 CSideLoading::CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, bool bStrict,
-                           IJobObserver& observer, std::function<void(bool bPending)> onScratch)
-    : m_bStrict(bStrict), m_notices(observer), m_onScratch(std::move(onScratch)),
+                           bool bHashes, IJobObserver& observer, std::function<void(bool bPending)> onScratch)
+    : m_bStrict(bStrict), m_bHashes(bHashes), m_notices(observer), m_onScratch(std::move(onScratch)),
       m_loading(std::async(std::launch::async,
                            [this, side, strShadow, nNumber] { return Load(side, strShadow, nNumber); })) {}
 
@@ -91,7 +91,7 @@ std::optional<TLoadedSide> CSideLoading::LoadModel(const TDatabaseSource& source
         if (!WarnUncarried(loaded.model, m_bStrict, m_notices))
             return std::nullopt;
         loaded.dialect = AskServerDialect(db);
-        if (side.eKind == eDiffSide::Server)
+        if (m_bHashes && side.eKind == eDiffSide::Server)
             loaded.hashes = ReadObjectHashes(*db.GetBackend());
         return loaded;
     } catch (const CModelError& e) {
