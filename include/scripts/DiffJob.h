@@ -34,6 +34,10 @@ struct TDiffJobOptions {
     bool bRestartSequences = false;
     bool bStrict = false;    // what the scripts do not carry, on either side, fails the job before it writes
     bool bLineFeeds = false; // the migration's own lines end with LF instead of CR LF
+    // The migration first checks that its target is still the FROM it was written for, where FROM is a
+    // server.
+    bool bDriftCheck = true;
+    bool bTextDiffs = true; // the lines show a unified diff of a changed module's text under its line
     // What the migration's first line says wrote it, and when: "sqlscripts 1.4.0"; none: now.
     std::string strWrittenBy = "sqlscripts";
     std::optional<std::time_t> nWrittenAt;
@@ -53,6 +57,7 @@ struct TDiffEntry {
     std::string strProperty; // Changed: the property's label, and its value on each side
     std::string strOld;
     std::string strNew;
+    bool bText = false; // Changed: the values are a module's text, which lines show as a unified diff
 };
 
 // Hears a comparison. The records of the two sides are told in order, FROM's first, once both are loaded;

@@ -42,6 +42,7 @@ enum class eJobOption {
     Shadow,            // the server a folder compared is applied to (--shadow)
     AllowDataLoss,     // a migration drops tables and columns and narrows types (--allow-data-loss)
     AllowRebuild,      // a migration rebuilds tables (--allow-rebuild)
+    Drop,              // a migration drops what only FROM has, its users with it (--drop)
     Strict,            // what the scripts do not carry stops the run before anything is written (--strict)
     ExcludeDataTables, // the tables whose rows are left out (--exclude-data-tables)
 };
@@ -135,6 +136,7 @@ enum class eJobNotice {
     // refusal (AllowDataLoss, AllowRebuild; None: nothing allows it): strReason the change, naming aItems[0]
     // (model kind, name); strDetail what the migration does where the option allows it
     MigrationRefused,
+    MigrationLoss, // warning (AllowDataLoss): the same fields, for a loss the option allows
     // The census
     NotCarried, // warning, or refusal (Strict): the aNames (nCount of them) of one kind are not written; the
     // kind is CensusKinds()[nCategory], or with nCategory -1 one the census does not know, of source

@@ -66,7 +66,10 @@ TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
         CRowsShapeReader shape;
         try {
             const std::unique_ptr<CScriptReader> pReader = OpenScript(planned.file);
+            bool bMigration = false;
             while (std::optional<TScriptBatch> batch = pReader->Next()) {
+                bMigration =
+                    bMigration || (!planned.nBatches && batch->strText.starts_with(kMigrationFirstWords));
                 ++planned.nBatches;
                 TBatchContent content = DescribeBatch(batch->strText);
                 if (!bFirstBegins)
@@ -74,7 +77,8 @@ TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
                 bEndedBefore = bEndedBefore || bLastEnds;
                 bLastEnds = content.bEndsTransaction;
                 for (TCreatedObject& object : content.aCreated)
-                    plan.aCreated.push_back({std::move(object), nFile, batch->nLine});
+                    if (!bMigration)
+                        plan.aCreated.push_back({std::move(object), nFile, batch->nLine});
                 for (TCreatedObject& object : content.aDropped)
                     plan.aDropped.push_back({std::move(object), nFile, batch->nLine});
                 if (!content.strDatabaseChange.empty())

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TScriptFile {
@@ -31,6 +32,11 @@ struct TRowsShape {
     // the files of rows before it and before those after it.
     bool bAlone = false;
 };
+
+// The words the first line of a migration that the diff job writes begins with, the program that ran it
+// following. Its statements are guarded (IF EXISTS, DROP ... IF EXISTS) and make again what they drop: apply
+// does not look for the objects it creates.
+inline constexpr std::string_view kMigrationFirstWords = "-- Migration written by ";
 
 struct TPlannedFile {
     TScriptFile file;

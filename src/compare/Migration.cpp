@@ -154,6 +154,9 @@ struct CMigration::TState {
             Decide(difference);
         for (const std::string& strTable : setRebuilt)
             Rebuild(strTable);
+        for (const TCompareObject* pColumn : aChangedColumns)
+            if (!setRebuilt.count(MatchKey(TableKey(*TableOf(*pColumn)))))
+                DropUsersOfColumn(*pColumn);
         AddDependents();
         MakePropertiesAgain();
         Order();
@@ -216,9 +219,12 @@ struct CMigration::TState {
                setRemoved.count(MatchKey(TableKey(*pTable)));
     }
 
+    // A drop's users are made again once every difference is decided (AddDependents).
     void Add(eMigrationStep eStep, const TCompareObject* pFrom, const TCompareObject* pTo,
              TAlterWriter pfnAlter = nullptr) {
-        aActions.push_back({eStep, pFrom, pTo, false, pfnAlter});
+        aActions.push_back({eStep, pFrom, pTo, pfnAlter});
+        if (eStep == eMigrationStep::Drop)
+            aDropped.push_back(pFrom);
     }
 
     // Dropped from FROM, made again from TO.
@@ -253,15 +259,28 @@ struct CMigration::TState {
             setKept.insert(&difference);
             return;
         }
+        if (object.key.eKind == eModelKind::Table)
+            DropForeignKeysOf(*TableOf(object));
         const TRecreateKind& kind = RecreateKind(object.key.eKind);
         if (!kind.strHolds.empty())
             Refuse({object.key, object.strName,
                     "dropping " + std::string(kind.strName) + " " + object.strName + " loses its " +
                         std::string(kind.strHolds),
-                    eMigrationOption::AllowDataLoss, "drops it where it holds none"});
-        aActions.push_back({eMigrationStep::Drop, &object, nullptr, true, nullptr});
+                    eMigrationOption::AllowDataLoss, "drops it with them"});
+        Add(eMigrationStep::Drop, &object, nullptr);
         if (object.key.eKind == eModelKind::Column)
-            DropUsersOfColumn(object);
+            aChangedColumns.push_back(&object);
+    }
+
+    // A table dropped with others: its foreign keys go first, with those of the others, so that no table's
+    // drop waits for a key that references it, whatever their order.
+    void DropForeignKeysOf(const TModelTable& table) {
+        for (const TModelForeignKey& key : table.aForeignKeys)
+            if (MatchKey({eModelKind::Table, key.strReferencedSchema, "", key.strReferencedTable}) !=
+                MatchKey(TableKey(table)))
+                if (const TCompareObject* pKey =
+                        From({eModelKind::ForeignKey, table.strSchema, table.strName, key.strName}))
+                    Add(eMigrationStep::Drop, pKey, nullptr);
     }
 
     // The kind's rules decide; what uses a column changed in place or made again is made again after it.
@@ -286,7 +305,7 @@ struct CMigration::TState {
         }
         }
         if (toObject.key.eKind == eModelKind::Column)
-            DropUsersOfColumn(fromObject);
+            aChangedColumns.push_back(&fromObject);
     }
 
     // The heaviest decision of the rules whose property differs, the first of that weight; a property no rule
@@ -316,12 +335,11 @@ struct CMigration::TState {
         return std::move(*decided);
     }
 
-    // Kept where the options allow it.
+    // Kept where the options allow it; data lost by leave is still told.
     void Refuse(TRefusal refusal) {
-        const bool bAllowed =
-            (refusal.eOption == eMigrationOption::AllowDataLoss && options.bAllowDataLoss) ||
-            (refusal.eOption == eMigrationOption::AllowRebuild && options.bAllowRebuild);
-        if (!bAllowed)
+        if (refusal.eOption == eMigrationOption::AllowDataLoss && options.bAllowDataLoss)
+            aWarnings.push_back(std::move(refusal));
+        else if (refusal.eOption != eMigrationOption::AllowRebuild || !options.bAllowRebuild)
             aRefusals.push_back(std::move(refusal));
     }
 
@@ -358,31 +376,128 @@ struct CMigration::TState {
                 if (Folded(strReferenced) == Folded(strColumn))
                     aUsers.push_back(
                         {eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName});
-        for (const TCompareObject* pUser : SchemaBoundUsers(*From(TableKey(table))))
-            aUsers.push_back(pUser->key);
         for (const TModelKey& key : aUsers)
             if (const TCompareObject* pUser = From(key))
-                MakeUserAgain(*pUser);
+                MakeUserAgain(*pUser, columnObject, false);
+        MakeModulesAgain(*From(TableKey(table)), columnObject);
     }
 
-    // A user of something that changes: dropped, and made again from TO when TO has it (when it does not,
-    // or when it changes itself, its own difference deals with it).
-    void MakeUserAgain(const TCompareObject& user) {
+    // Whether FROM's object stays as it is although TO lacks it: an object of its own schema, or a part of a
+    // table, that the run does not drop.
+    bool IsKept(const TCompareObject& object) const {
+        if (options.bDrop || !setRemoved.count(object.strMatch))
+            return false;
+        const TModelTable* pTable = TableOf(object);
+        return IsOwnObject(object.key.eKind) || (pTable && setRemoved.count(MatchKey(TableKey(*pTable))));
+    }
+
+    // A user of something that is dropped or changes: dropped, and made again from TO. One that TO lacks is
+    // dropped by its own difference, or refused where it is kept and cannot do without what it uses; one that
+    // changes itself is made again rather than changed in place.
+    void MakeUserAgain(const TCompareObject& user, const TCompareObject& used, bool bSoft) {
         const TCompareObject* pTo = To(user.strMatch);
-        if (!pTo || setChanged.count(user.strMatch))
+        if (!pTo) {
+            if (!bSoft && IsKept(user))
+                RefuseKeptUser(user, used);
             return;
+        }
+        if (setMadeAgain.count(user.strMatch))
+            return;
+        if (setChanged.count(user.strMatch)) {
+            MakeChangedAgain(user, *pTo);
+            return;
+        }
+        MakeAgain(user, pTo);
         if (user.key.eKind == eModelKind::Column)
             DropUsersOfColumn(user);
-        MakeAgain(user, pTo);
     }
 
-    // FROM's steps that need the object's step: what uses it.
-    std::vector<const TCompareObject*> Users(const TCompareObject& object) const {
-        std::vector<const TCompareObject*> aUsers;
+    // A change in place of an object that must be dropped first becomes its drop and TO's making.
+    void MakeChangedAgain(const TCompareObject& user, const TCompareObject& to) {
+        const auto it = std::find_if(aActions.begin(), aActions.end(), [&](const TMigrationAction& action) {
+            return action.eStep == eMigrationStep::Alter && action.pFrom == &user;
+        });
+        if (it == aActions.end())
+            return;
+        aActions.erase(it);
+        MakeAgain(user, &to);
+    }
+
+    void RefuseKeptUser(const TCompareObject& user, const TCompareObject& used) {
+        const std::string strUser = std::string(RecreateKind(user.key.eKind).strName) + " " + user.strName;
+        Refuse({user.key, user.strName,
+                strUser + ", which only FROM has, uses " + std::string(RecreateKind(used.key.eKind).strName) +
+                    " " + used.strName + ", which the migration " +
+                    (setRemoved.count(used.strMatch) ? "drops" : "changes"),
+                eMigrationOption::Drop, "drops it too"});
+    }
+
+    // FROM's steps that need the object's step: what uses it, and whether it runs without it.
+    std::vector<std::pair<const TCompareObject*, bool>> Users(const TCompareObject& object) const {
+        std::vector<std::pair<const TCompareObject*, bool>> aUsers;
+        const size_t nUsed = usersFrom.Step(object.key);
         for (const size_t nStep : usersFrom.Users(object.key))
             if (const TCompareObject* pUser = From(planFrom.aSteps[nStep].key))
-                aUsers.push_back(pUser);
+                aUsers.emplace_back(pUser, usersFrom.NeedsSoftly(nStep, nUsed));
         return aUsers;
+    }
+
+    // What T-SQL or the server binds to a table's shape: its triggers, and the views and functions that
+    // cannot run without it.
+    void MakeModulesAgain(const TCompareObject& table, const TCompareObject& changed) {
+        for (const auto& [pUser, bSoft] : Users(table))
+            if (pUser->key.eKind == eModelKind::Trigger ||
+                (!bSoft && std::holds_alternative<const TModelModule*>(pUser->object)))
+                MakeUserAgain(*pUser, changed, bSoft);
+    }
+
+    // Everything that uses an object made again: modules, parameters, constraints, and of a table the
+    // computed columns that use it and the columns of its type.
+    void MakeAllUsersAgain(const TCompareObject& dropped) {
+        for (const auto& [pUser, bSoft] : Users(dropped)) {
+            if (const TModelTable* const* ppTable = std::get_if<const TModelTable*>(&pUser->object))
+                MakeColumnsAgain(**ppTable, dropped);
+            else
+                MakeUserAgain(*pUser, dropped, bSoft);
+        }
+    }
+
+    void MakeColumnsAgain(const TModelTable& table, const TCompareObject& dropped) {
+        const size_t nTable = usersFrom.Step(TableKey(table));
+        const size_t nDropped = usersFrom.Step(dropped.key);
+        for (const TComputedNeed& need : planFrom.aComputedNeeds)
+            if (need.nTable == nTable && need.nNeeded == nDropped)
+                if (const TCompareObject* pColumn = ColumnObject(table, need.pColumn->strName))
+                    MakeUserAgain(*pColumn, dropped, false);
+        if (dropped.key.eKind != eModelKind::AliasType)
+            return;
+        for (const TModelColumn& column : table.aColumns)
+            if (IsOfType(column.type, dropped.key))
+                if (const TCompareObject* pColumn = ColumnObject(table, column.strName))
+                    DetachColumn(*pColumn);
+    }
+
+    const TCompareObject* ColumnObject(const TModelTable& table, const std::string& strColumn) const {
+        return From({eModelKind::Column, table.strSchema, table.strName, strColumn});
+    }
+
+    static bool IsOfType(const TModelDataType& type, const TModelKey& typeKey) {
+        return type.IsUserDefined() && Folded(type.strSchema) == Folded(typeKey.strSchema) &&
+               Folded(type.strName) == Folded(typeKey.strName);
+    }
+
+    // A column of an alias type made again takes the type's base type until the type is there again, then
+    // TO's type; what uses the column is made again around it.
+    void DetachColumn(const TCompareObject& column) {
+        const TCompareObject* pTo = To(column.strMatch);
+        if (!pTo || !setDetached.insert(column.strMatch).second)
+            return;
+        Add(eMigrationStep::Detach, &column, nullptr);
+        const bool bOwnChange = setChanged.count(column.strMatch) > 0;
+        if (!bOwnChange && !setRebuilt.count(MatchKey(TableKey(*TableOf(column)))))
+            Add(eMigrationStep::Alter, &column, pTo, &AlterColumn);
+        if (!bOwnChange)
+            DropUsersOfColumn(column);
     }
 
     // FROM's foreign keys that reference the table (FROM's or TO's of that name), in FROM's order.
@@ -401,40 +516,28 @@ struct CMigration::TState {
         return it == m_pKeysReferencing->end() ? aNone : it->second;
     }
 
-    std::vector<const TCompareObject*> SchemaBoundUsers(const TCompareObject& object) const {
-        std::vector<const TCompareObject*> aUsers;
-        for (const TCompareObject* pUser : Users(object))
-            if (IsSchemaBound(pUser->object))
-                aUsers.push_back(pUser);
-        return aUsers;
-    }
-
-    // What must be dropped before an object that is dropped or made again, and made again after it.
+    // What must be dropped before an object that is dropped or made again, and made again after it: every
+    // drop's users, the drops that makes too.
     void AddDependents() {
-        for (size_t i = 0; i < aActions.size(); ++i) {
-            if (aActions[i].eStep != eMigrationStep::Drop)
-                continue;
-            const TCompareObject& dropped = *aActions[i].pFrom;
+        for (size_t i = 0; i < aDropped.size(); ++i) {
+            const TCompareObject& dropped = *aDropped[i];
             switch (RecreateKind(dropped.key.eKind).eUsersAgain) {
             case eUsersMadeAgain::ForeignKeys:
                 if (TableOf(dropped))
                     MakeForeignKeysAgain(dropped);
                 else // a view's clustered index takes the view's other indexes with it
-                    for (const TCompareObject* pUser : Users(dropped))
-                        MakeUserAgain(*pUser);
+                    for (const auto& [pUser, bSoft] : Users(dropped))
+                        MakeUserAgain(*pUser, dropped, bSoft);
                 break;
-            case eUsersMadeAgain::TriggersAndSchemaBound:
-                // A schema-bound module keeps what it uses from being dropped; a trigger and an index go with
-                // their view.
-                for (const TCompareObject* pUser : Users(dropped))
-                    if (pUser->key.eKind == eModelKind::Trigger || pUser->key.eKind == eModelKind::Index ||
-                        IsSchemaBound(pUser->object))
-                        MakeUserAgain(*pUser);
+            case eUsersMadeAgain::Modules:
+                MakeModulesAgain(dropped, dropped);
+                if (dropped.key.eKind == eModelKind::View) // its indexes go with it
+                    for (const auto& [pUser, bSoft] : Users(dropped))
+                        if (pUser->key.eKind == eModelKind::Index)
+                            MakeUserAgain(*pUser, dropped, bSoft);
                 break;
-            case eUsersMadeAgain::AllButTables:
-                for (const TCompareObject* pUser : Users(dropped))
-                    if (pUser->key.eKind != eModelKind::Table)
-                        MakeUserAgain(*pUser);
+            case eUsersMadeAgain::All:
+                MakeAllUsersAgain(dropped);
                 break;
             case eUsersMadeAgain::None:
                 break;
@@ -450,7 +553,7 @@ struct CMigration::TState {
             if (Folded(pKey->strKeyIndex) == Folded(index.strName))
                 if (const TCompareObject* pUser =
                         From({eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName}))
-                    MakeUserAgain(*pUser);
+                    MakeUserAgain(*pUser, keyObject, false);
     }
 
     // Whether the object is the table of that match key, one of its parts or one of its triggers.
@@ -471,7 +574,7 @@ struct CMigration::TState {
             if (!table.FindColumn(column.strName))
                 Refuse({toTable.key, toTable.strName,
                         "rebuilding table " + toTable.strName + " loses column " + column.strName,
-                        eMigrationOption::AllowDataLoss, "drops it where it holds no values"});
+                        eMigrationOption::AllowDataLoss, "drops it with its values"});
         std::erase_if(aActions, [&](const TMigrationAction& action) {
             return BelongsTo(action.pTo ? *action.pTo : *action.pFrom, strTable);
         });
@@ -487,9 +590,8 @@ struct CMigration::TState {
             if (MatchKey(TableKey(*pOther)) != strTable)
                 if (const TCompareObject* pUser =
                         From({eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName}))
-                    MakeUserAgain(*pUser);
-        for (const TCompareObject* pUser : SchemaBoundUsers(fromTable))
-            MakeUserAgain(*pUser);
+                    MakeUserAgain(*pUser, fromTable, false);
+        MakeModulesAgain(fromTable, fromTable);
     }
 
     // Dropping an object drops its extended properties: those of what is made again are added again, whether
@@ -526,12 +628,12 @@ struct CMigration::TState {
     // place keeps the order in which it was decided, reversed for the drops.
     void Order() {
         const auto place = [&](const TMigrationAction& action) {
-            return action.eStep == eMigrationStep::Drop ? placeFrom.Place(action.pFrom->key)
-                                                        : placeTo.Place(action.pTo->key);
+            return IsTakenApart(action.eStep) ? placeFrom.Place(action.pFrom->key)
+                                              : placeTo.Place(action.pTo->key);
         };
         std::vector<TMigrationAction> aDrops, aOthers;
         for (const TMigrationAction& action : aActions)
-            (action.eStep == eMigrationStep::Drop ? aDrops : aOthers).push_back(action);
+            (IsTakenApart(action.eStep) ? aDrops : aOthers).push_back(action);
         // What uses an object is decided after it: at one place, it is dropped before it.
         std::reverse(aDrops.begin(), aDrops.end());
         std::stable_sort(aDrops.begin(), aDrops.end(),
@@ -571,6 +673,36 @@ struct CMigration::TState {
             aItems.push_back(item);
     }
 
+    // The check that the target is still FROM: each table, module or type an action drops, changes or
+    // makes, or that a part it deals with belongs to, with FROM's hash, or with none where FROM has none.
+    std::optional<TStatement> DriftStatement() const {
+        if (!options.fromHashes || aActions.empty())
+            return std::nullopt;
+        std::vector<TDriftObject> aObjects;
+        std::unordered_set<std::string> setListed;
+        const auto list = [&](const TCompareObject* pObject) {
+            if (!pObject)
+                return;
+            const TModelTable* pTable = TableOf(*pObject);
+            const TModelKey key = pTable ? TableKey(*pTable) : pObject->key;
+            if (!IsHashed(key.eKind) || !setListed.insert(MatchKey(key)).second)
+                return;
+            const TCompareObject* pFrom = Found(mapFrom, MatchKey(key));
+            if (!pFrom) {
+                aObjects.push_back({key, std::nullopt});
+                return;
+            }
+            if (const auto hash = options.fromHashes->find(HashKey(pFrom->key));
+                hash != options.fromHashes->end())
+                aObjects.push_back({pFrom->key, hash->second});
+        };
+        for (const TMigrationAction& action : aActions) {
+            list(action.pFrom);
+            list(action.pTo);
+        }
+        return aObjects.empty() ? std::nullopt : std::optional(DriftCheck(aObjects));
+    }
+
     const TCatalogModel& from;
     const TCatalogModel& to;
     const TMigrationOptions options;
@@ -589,11 +721,15 @@ struct CMigration::TState {
     std::unordered_set<std::string> setChanged;
     std::unordered_set<std::string> setMadeAgain;
     std::unordered_set<std::string> setRebuilt;
+    std::unordered_set<std::string> setDetached;
+    std::vector<const TCompareObject*> aChangedColumns; // dropped or changed: what uses them is made again
+    std::vector<const TCompareObject*> aDropped;        // in the order of their drops' actions
     std::vector<std::pair<std::string, std::string>> aRebuildReasons; // table's match, why
     std::unordered_set<const TModelDifference*> setKept;
     std::vector<TMigrationAction> aActions;
     std::vector<TMigrationItem> aItems;
     std::vector<TRefusal> aRefusals;
+    std::vector<TRefusal> aWarnings;
     mutable std::unique_ptr<std::unordered_map<std::string, std::vector<TForeignKeyOf>>> m_pKeysReferencing;
 };
 
@@ -610,8 +746,13 @@ const std::vector<TRefusal>& CMigration::Refusals() const {
     return m_pState->aRefusals;
 }
 
+const std::vector<TRefusal>& CMigration::Warnings() const {
+    return m_pState->aWarnings;
+}
+
 std::string CMigration::Script() const {
     const TState& state = *m_pState;
     return MigrationScript(state.aActions,
-                           {state.from, state.to, state.planFrom, state.planTo, state.options});
+                           {state.from, state.to, state.planFrom, state.planTo, state.options},
+                           state.DriftStatement());
 }

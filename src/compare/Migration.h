@@ -3,6 +3,7 @@
 // transaction that a failure anywhere rolls back whole.
 #pragma once
 
+#include "compare/DriftCheck.h"
 #include "compare/ModelComparison.h"
 #include "recreate/ChangeRules.h"
 
@@ -12,10 +13,12 @@
 
 struct TMigrationOptions {
     bool bDrop = false;          // drop the objects of their own schema that only FROM has (kept otherwise)
-    bool bAllowDataLoss = false; // drop tables and columns, narrow types (the script still checks the rows)
+    bool bAllowDataLoss = false; // drop tables and columns with their rows, narrow types where values fit
     bool bAllowRebuild = false;  // rebuild tables whose changes T-SQL cannot make in place
     bool bRestartSequences = false; // restart a sequence whose start differs
     TServerDialect dialect;
+    // FROM's hashes: the script first checks that the objects it touches still have them. None: no check.
+    std::optional<TObjectHashes> fromHashes;
     std::vector<std::string> aHeader; // comment lines at the top: what FROM and TO are, when it was made
 };
 
@@ -37,6 +40,8 @@ public:
     const std::vector<TMigrationItem>& Items() const;
     // The changes the options do not allow (data loss, rebuilds): no script is to be written.
     const std::vector<TRefusal>& Refusals() const;
+    // The data that --allow-data-loss lets the migration lose: to be told as warnings.
+    const std::vector<TRefusal>& Warnings() const;
     // The migration: T-SQL that applies to FROM's database and leaves it described as TO.
     std::string Script() const;
 

@@ -1,6 +1,7 @@
 #include "compare/MigrationText.h"
 
 #include "platform/Text.h"
+#include "platform/Unicode.h"
 #include "recreate/DdlText.h"
 #include "recreate/RecreateKinds.h"
 
@@ -40,17 +41,15 @@ const TTablePart<TModelColumn>* ColumnOf(const TCompareObject& object) {
     return std::get_if<TTablePart<TModelColumn>>(&object.object);
 }
 
-// The checks before a drop of what only FROM has: a table that holds rows, a column that holds values.
-TStatements DropChecks(const TCompareObject& object) {
-    if (const TModelTable* const* ppTable = std::get_if<const TModelTable*>(&object.object))
-        return {Stop("EXISTS (SELECT 1 FROM " + TableName(**ppTable) + ")",
-                     object.strName + " holds rows: the migration does not drop it")};
-    const TTablePart<TModelColumn>* pColumn = ColumnOf(object);
-    if (!pColumn || pColumn->pPart->computed)
-        return {};
-    return {Stop("EXISTS (SELECT 1 FROM " + TableName(*pColumn->pTable) + " WHERE " +
-                     QuoteName(pColumn->pPart->strName) + " IS NOT NULL)",
-                 "column " + object.strName + " holds values: the migration does not drop it")};
+// The system type of an alias type's values: its base type, as declared.
+TModelDataType BaseType(const TModelDataType& type, const TCatalogModel& model) {
+    if (!type.IsUserDefined())
+        return type;
+    const auto it = std::find_if(model.aTypes.begin(), model.aTypes.end(), [&](const TModelType& alias) {
+        return !alias.table && FoldCaseUtf8(alias.strSchema) == FoldCaseUtf8(type.strSchema) &&
+               FoldCaseUtf8(alias.strName) == FoldCaseUtf8(type.strName);
+    });
+    return it == model.aTypes.end() ? type : it->base;
 }
 
 // A column that takes no value of its own cannot be added to a table that holds rows.
@@ -80,13 +79,14 @@ TStatements AlterChecks(const TMigrationAction& action, const TMigrationContext&
     const auto& [pTable, pTo] = *pPart;
     const TModelColumn& fromColumn = *ColumnOf(*action.pFrom)->pPart;
     const std::string strColumn = QuoteName(pTo->strName);
-    const std::string strTo = DataTypeText(pTo->type);
+    const TModelDataType fromType = BaseType(fromColumn.type, context.from);
+    const std::string strTo = DataTypeText(BaseType(pTo->type, context.to));
     TStatements aChecks;
-    if (IsNarrowing(fromColumn.type, pTo->type) && IsComparable(fromColumn.type))
+    if (IsNarrowing(fromType, BaseType(pTo->type, context.to)) && IsComparable(fromType))
         aChecks.push_back(Stop("EXISTS (SELECT 1 FROM " + TableName(*pTable) + " WHERE " + strColumn +
                                    " IS NOT NULL AND (TRY_CAST(" + strColumn + " AS " + strTo +
                                    ") IS NULL OR CAST(TRY_CAST(" + strColumn + " AS " + strTo + ") AS " +
-                                   DataTypeText(fromColumn.type) + ") <> " + strColumn + "))",
+                                   DataTypeText(fromType) + ") <> " + strColumn + "))",
                                "column " + action.pTo->strName + " holds values that " + TypeText(pTo->type) +
                                    " does not hold: the migration does not change it"));
     if (fromColumn.bNullable && !pTo->bNullable && context.options.dialect.bAlterColumnNullability)
@@ -96,10 +96,35 @@ TStatements AlterChecks(const TMigrationAction& action, const TMigrationContext&
     return aChecks;
 }
 
+// FROM's column with its alias type's base type in place of the type.
+TStatements DetachStatements(const TCompareObject& object, const TMigrationContext& context) {
+    const auto& [pTable, pColumn] = *ColumnOf(object);
+    TModelColumn detached = *pColumn;
+    detached.type = BaseType(pColumn->type, context.from);
+    const TDdlContext from{context.from, context.planFrom};
+    return AlterColumn(object.object, TTablePart<TModelColumn>{pTable, &detached},
+                       {from, context.options.dialect, false});
+}
+
 TStatements Checked(TStatements aChecks, TStatements aStatements) {
     aChecks.insert(aChecks.end(), std::make_move_iterator(aStatements.begin()),
                    std::make_move_iterator(aStatements.end()));
     return aChecks;
+}
+
+// The new table goes on from where FROM's identity stood when the migration ran, rows deleted since the
+// diff counted: on a table that has rows, the server hands out the reseed value plus the increment next; on
+// one that never had any, the value itself. DBCC CHECKIDENT takes a constant only, hence the text run.
+TStatement Reseed(const TModelTable& to, const std::string& strNewName) {
+    const auto identity =
+        std::find_if(to.aColumns.begin(), to.aColumns.end(),
+                     [](const TModelColumn& column) { return column.identity.has_value(); });
+    const std::string strNext = "@nLastIdentity + (" + identity->identity->strIncrement + ")";
+    return {"IF @nLastIdentity IS NOT NULL\r\nBEGIN\r\n    DECLARE @strReseed nvarchar(max) = N'DBCC "
+            "CHECKIDENT (" +
+            Doubled(SqlLiteral(strNewName), '\'') + ", RESEED, ' + CONVERT(nvarchar(40), CASE WHEN EXISTS " +
+            "(SELECT 1 FROM " + strNewName + ") THEN @nLastIdentity ELSE " + strNext + " END) + N');';\r\n" +
+            "    EXEC sys.sp_executesql @strReseed;\r\nEND"};
 }
 
 // The table made anew with TO's columns under another name, FROM's rows copied in, FROM's table dropped and
@@ -112,6 +137,7 @@ TStatements RebuildStatements(const TMigrationAction& action, const TMigrationCo
     TStatements aStatements{ColumnsTableStatement(to, strNew, context.to)};
     std::vector<std::string> aCopied;
     bool bIdentity = false;
+    bool bKeepsPosition = false; // an identity column of FROM's stays one
     for (const TModelColumn& column : to.aColumns) {
         const auto it =
             std::find_if(from.aColumns.begin(), from.aColumns.end(), [&](const TModelColumn& old) {
@@ -121,14 +147,13 @@ TStatements RebuildStatements(const TMigrationAction& action, const TMigrationCo
             continue;
         aCopied.push_back(QuoteName(column.strName));
         bIdentity = bIdentity || column.identity.has_value();
+        bKeepsPosition = bKeepsPosition || (column.identity && it->identity);
     }
     TStatements aCopy;
-    for (const TModelColumn& column : from.aColumns)
-        if (!to.FindColumn(column.strName) && !column.computed)
-            aCopy.push_back(Stop("EXISTS (SELECT 1 FROM " + TableName(from) + " WHERE " +
-                                     QuoteName(column.strName) + " IS NOT NULL)",
-                                 "column " + from.strSchema + "." + from.strName + "." + column.strName +
-                                     " holds values: the migration does not drop it"));
+    if (bKeepsPosition)
+        aCopy.push_back({"DECLARE @nLastIdentity numeric(38, 0) = (SELECT CAST(last_value AS numeric(38, 0)) "
+                         "FROM sys.identity_columns WHERE object_id = OBJECT_ID(" +
+                         UnicodeLiteral(TableName(from)) + "));"});
     if (bIdentity)
         aCopy.push_back({"SET IDENTITY_INSERT " + strNewName + " ON;"});
     if (!aCopied.empty())
@@ -136,6 +161,8 @@ TStatements RebuildStatements(const TMigrationAction& action, const TMigrationCo
                          JoinText(aCopied) + " FROM " + TableName(from) + ";"});
     if (bIdentity)
         aCopy.push_back({"SET IDENTITY_INSERT " + strNewName + " OFF;"});
+    if (bKeepsPosition)
+        aCopy.push_back(Reseed(to, strNewName));
     if (!aCopy.empty())
         aCopy.front().ePlace = eBatchPlace::Begins;
     aStatements.insert(aStatements.end(), aCopy.begin(), aCopy.end());
@@ -152,10 +179,11 @@ TStatements ActionStatements(const TMigrationAction& action, const TMigrationCon
     switch (action.eStep) {
     case eMigrationStep::Drop: {
         const TCompareObject& object = *action.pFrom;
-        return Checked(action.bRemoved ? DropChecks(object) : TStatements(),
-                       RecreateKind(object.key.eKind)
-                           .pfnDrop({object.key, object.object}, {context.from, context.planFrom}));
+        return RecreateKind(object.key.eKind)
+            .pfnDrop({object.key, object.object}, {context.from, context.planFrom});
     }
+    case eMigrationStep::Detach:
+        return DetachStatements(*action.pFrom, context);
     case eMigrationStep::Make: {
         const TCompareObject& object = *action.pTo;
         return Checked(MakeChecks(object, context),
@@ -174,7 +202,8 @@ TStatements ActionStatements(const TMigrationAction& action, const TMigrationCon
     return {};
 }
 
-std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context) {
+std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context,
+                            const std::optional<TStatement>& driftCheck) {
     std::string strScript;
     for (const std::string& strLine : context.options.aHeader)
         strScript += Line("-- " + strLine);
@@ -182,6 +211,8 @@ std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const
         Line("-- The migration is one transaction (SET XACT_ABORT ON): a statement that fails rolls back "
              "everything before it, and every batch after it stops at its first line without running.");
     strScript += Line("SET XACT_ABORT ON;") + Line("BEGIN TRANSACTION;") + GoLine();
+    if (driftCheck)
+        AppendBatches(strScript, {*driftCheck}, kGuard);
     for (const TMigrationAction& action : aActions)
         AppendBatches(strScript, ActionStatements(action, context), kGuard);
     return strScript + Line(kGuard) + Line("COMMIT TRANSACTION;") + GoLine();

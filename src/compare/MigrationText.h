@@ -10,17 +10,22 @@
 
 enum class eMigrationStep {
     Drop,    // drop FROM's object
+    Detach,  // give FROM's column of an alias type the type's base type, so that the type can be dropped
     Make,    // make TO's object
     Alter,   // change FROM's object in place into TO's
     Rebuild, // make the table anew under another name, copy its rows, drop it, rename the new one
 };
 
+// Whether the step comes among the drops, in the reverse of FROM's apply order.
+constexpr bool IsTakenApart(eMigrationStep eStep) {
+    return eStep == eMigrationStep::Drop || eStep == eMigrationStep::Detach;
+}
+
 struct TMigrationAction {
     eMigrationStep eStep = eMigrationStep::Make;
     const TCompareObject* pFrom = nullptr; // FROM's object: what a drop drops, what a change starts from
     const TCompareObject* pTo = nullptr;   // TO's object: what a make makes, what a change ends with
-    bool bRemoved = false;           // a drop of what only FROM has: its rows or values are checked first
-    TAlterWriter pfnAlter = nullptr; // what an in-place change is written by
+    TAlterWriter pfnAlter = nullptr;       // what an in-place change is written by
 };
 
 struct TMigrationContext {
@@ -33,6 +38,7 @@ struct TMigrationContext {
 
 // The statements of one action.
 TStatements ActionStatements(const TMigrationAction& action, const TMigrationContext& context);
-// The whole script: the header's comment lines, the transaction begun, each action's batches guarded,
-// committed.
-std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context);
+// The whole script: the header's comment lines, the transaction begun, the check that the target is still
+// FROM where there is one, each action's batches guarded, committed.
+std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context,
+                            const std::optional<TStatement>& driftCheck);

@@ -2,6 +2,7 @@
 // as the options ask.
 #include "scripts/DiffJob.h"
 
+#include "apply/ScriptPlan.h"
 #include "jobs/DiffSides.h"
 #include "jobs/DiffTexts.h"
 #include "jobs/JobFiles.h"
@@ -38,8 +39,9 @@ TMigrationOptions MigrationOptions(const TDiffJobOptions& options, const TLoaded
     migration.bAllowDataLoss = options.bAllowDataLoss;
     migration.bAllowRebuild = options.bAllowRebuild;
     migration.bRestartSequences = options.bRestartSequences;
+    migration.fromHashes = from.hashes;
     migration.dialect = from.dialect.value_or(to.dialect.value_or(TServerDialect()));
-    migration.aHeader = {"Migration written by " + options.strWrittenBy + " at " +
+    migration.aHeader = {std::string(kMigrationFirstWords.substr(3)) + options.strWrittenBy + " at " +
                              WrittenAt(options.nWrittenAt),
                          "From: " + DescribeSide(DiffSideOf(options.strFrom)),
                          "To:   " + DescribeSide(DiffSideOf(options.strTo))};
@@ -62,10 +64,12 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
     }
     if (options.script) {
         const CLineFeedScope lineEnds(options.bLineFeeds);
+        for (const TRefusal& loss : plan.Warnings())
+            observer.OnNotice(LossNotice(loss));
         Emit(*options.script, plan.Script());
     }
     if (options.pLines) {
-        const std::string strLines = DiffLines(result.aDifferences);
+        const std::string strLines = DiffLines(result.aDifferences, options.bTextDiffs);
         std::fwrite(strLines.data(), 1, strLines.size(), options.pLines);
     }
     return result;
@@ -101,8 +105,10 @@ TDiffJobResult DiffDatabases(const TDiffJobOptions& options, IDiffJobObserver& o
     observer.OnCancellable();
     // FROM's records first, and none of TO's when FROM failed.
     const auto onScratch = [&observer](bool bPending) { observer.OnScratchDatabase(bPending); };
-    CSideLoading loadingFrom(fromSide, options.strShadow, 1, options.bStrict, observer, onScratch),
-        loadingTo(toSide, options.strShadow, 2, options.bStrict, observer, onScratch);
+    // The hashes cost the server a pass over every module's text: read only for a script that checks them.
+    const bool bHashes = options.script && options.bDriftCheck;
+    CSideLoading loadingFrom(fromSide, options.strShadow, 1, options.bStrict, bHashes, observer, onScratch),
+        loadingTo(toSide, options.strShadow, 2, options.bStrict, false, observer, onScratch);
     const auto failed = [&observer] {
         return Ended(observer.ShouldStop() ? eJobEnd::Stopped : eJobEnd::Failed);
     };

@@ -3,6 +3,7 @@
 #include "backend/ConnectString.h"
 #include "backend/DbBackend.h"
 #include "backend/Snapshot.h"
+#include "compare/DriftCheck.h"
 #include "compare/ServerDialect.h"
 #include "jobs/JobFailure.h"
 #include "jobs/RecreateWarnings.h"
@@ -53,8 +54,8 @@ std::string DescribeSide(const TDiffSide& side) {
 }
 
 CSideLoading::CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, bool bStrict,
-                           IJobObserver& observer, std::function<void(bool bPending)> onScratch)
-    : m_bStrict(bStrict), m_notices(observer), m_onScratch(std::move(onScratch)),
+                           bool bHashes, IJobObserver& observer, std::function<void(bool bPending)> onScratch)
+    : m_bStrict(bStrict), m_bHashes(bHashes), m_notices(observer), m_onScratch(std::move(onScratch)),
       m_loading(std::async(std::launch::async,
                            [this, side, strShadow, nNumber] { return Load(side, strShadow, nNumber); })) {}
 
@@ -84,10 +85,12 @@ std::optional<TLoadedSide> CSideLoading::LoadModel(const TDatabaseSource& source
         return std::nullopt;
     }
     try {
-        TLoadedSide loaded{LoadCatalogModel(db), std::nullopt};
+        TLoadedSide loaded{LoadCatalogModel(db), std::nullopt, std::nullopt};
         if (!WarnUncarried(loaded.model, m_bStrict, m_notices))
             return std::nullopt;
         loaded.dialect = AskServerDialect(db);
+        if (m_bHashes && side.eKind == eDiffSide::Server)
+            loaded.hashes = ReadObjectHashes(*db.GetBackend());
         return loaded;
     } catch (const CModelError& e) {
         // A load that a stop cancelled says nothing of its own.

@@ -26,13 +26,15 @@ std::string DescribeSide(const TDiffSide& side);
 struct TLoadedSide {
     TCatalogModel model;
     std::optional<TServerDialect> dialect; // none when the side does not say
+    std::optional<TObjectHashes> hashes;   // a server's: what a migration checks its target against
 };
 
 class CSideLoading {
 public:
     // nNumber tells the scratch databases of the job's sides apart; onScratch hears of a folder's, as
-    // CScratchDatabase tells it. bStrict: what the scripts do not carry fails the side.
-    CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, bool bStrict,
+    // CScratchDatabase tells it. bStrict: what the scripts do not carry fails the side. bHashes: a server's
+    // object hashes are read too.
+    CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, bool bStrict, bool bHashes,
                  IJobObserver& observer, std::function<void(bool bPending)> onScratch);
 
     // Waits for the side, tells what it held, and gives its model; none when it failed (told) or stopped.
@@ -43,6 +45,7 @@ private:
     std::optional<TLoadedSide> LoadModel(const TDatabaseSource& source, const TDiffSide& side);
 
     bool m_bStrict;
+    bool m_bHashes;
     CHeldNotices m_notices;
     std::function<void(bool bPending)> m_onScratch;
     std::future<std::optional<TLoadedSide>> m_loading;

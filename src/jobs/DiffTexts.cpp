@@ -1,5 +1,6 @@
 #include "jobs/DiffTexts.h"
 
+#include "compare/TextDiff.h"
 #include "recreate/RecreateKinds.h"
 
 #include <nlohmann/json.hpp>
@@ -32,6 +33,10 @@ bool IsShown(const std::string& strValue) {
     return strValue.size() <= kLongest && strValue.find_first_of("\r\n") == std::string::npos;
 }
 
+bool IsShown(const TDiffEntry& entry) {
+    return IsShown(entry.strOld) && IsShown(entry.strNew);
+}
+
 std::string Shown(const std::string& strValue) {
     return strValue.empty() ? "(none)" : strValue;
 }
@@ -49,9 +54,17 @@ std::string LineOf(const TDiffEntry& entry) {
         break;
     }
     return "~ " + strObject + ": " + entry.strProperty +
-           (IsShown(entry.strOld) && IsShown(entry.strNew)
-                ? " " + Shown(entry.strOld) + " -> " + Shown(entry.strNew)
-                : std::string());
+           (IsShown(entry) ? " " + Shown(entry.strOld) + " -> " + Shown(entry.strNew) : std::string());
+}
+
+// A text too long for its line shows how it changed under it.
+std::string TextDiffOf(const TDiffEntry& entry) {
+    std::string strLines;
+    if (entry.eChange != eDiffEntry::Changed || !entry.bText || IsShown(entry))
+        return strLines;
+    for (const std::string& strLine : UnifiedDiff(entry.strOld, entry.strNew))
+        strLines += "    " + strLine + "\n";
+    return strLines;
 }
 
 const char* ChangeWord(eDiffEntry eChange) {
@@ -106,15 +119,19 @@ std::vector<TDiffEntry> DiffEntries(const std::vector<TMigrationItem>& aItems) {
             aEntries.back().strProperty = change.pProperty->strLabel;
             aEntries.back().strOld = change.strOld;
             aEntries.back().strNew = change.strNew;
+            aEntries.back().bText = change.pProperty->eId == eProperty::Definition;
         }
     }
     return aEntries;
 }
 
-std::string DiffLines(const std::vector<TDiffEntry>& aEntries) {
+std::string DiffLines(const std::vector<TDiffEntry>& aEntries, bool bTextDiffs) {
     std::string strLines;
-    for (const TDiffEntry& entry : aEntries)
+    for (const TDiffEntry& entry : aEntries) {
         strLines += LineOf(entry) + "\n";
+        if (bTextDiffs)
+            strLines += TextDiffOf(entry);
+    }
     return strLines;
 }
 
@@ -135,9 +152,16 @@ TJobNotice RefusalNotice(const TRefusal& refusal) {
     TJobNotice notice{eJobNotice::MigrationRefused};
     notice.eOption = refusal.eOption == eMigrationOption::AllowDataLoss  ? eJobOption::AllowDataLoss
                      : refusal.eOption == eMigrationOption::AllowRebuild ? eJobOption::AllowRebuild
+                     : refusal.eOption == eMigrationOption::Drop         ? eJobOption::Drop
                                                                          : eJobOption::None;
     notice.strReason = refusal.strReason;
     notice.strDetail = refusal.strWithOption;
     notice.aItems.push_back({static_cast<int>(refusal.object.eKind), refusal.strName});
+    return notice;
+}
+
+TJobNotice LossNotice(const TRefusal& loss) {
+    TJobNotice notice = RefusalNotice(loss);
+    notice.eWhat = eJobNotice::MigrationLoss;
     return notice;
 }

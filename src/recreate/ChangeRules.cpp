@@ -1,6 +1,5 @@
 #include "recreate/ChangeRules.h"
 
-#include "platform/Unicode.h"
 
 #include <algorithm>
 #include <array>
@@ -21,10 +20,6 @@ TChangeDecision ColumnAltered(const TRuleInput& input) {
     if (RecordOf<TModelColumn>(input.from).computed)
         return MadeAgain();
     return {eChange::AlterInPlace, &AlterColumn, {}, {}};
-}
-
-std::string Folded(const std::string& str) {
-    return FoldCaseUtf8(str);
 }
 
 // The integer types, narrowest first.
@@ -57,6 +52,8 @@ std::string_view OptionName(eMigrationOption eOption) {
         return "--allow-data-loss";
     case eMigrationOption::AllowRebuild:
         return "--allow-rebuild";
+    case eMigrationOption::Drop:
+        return "--drop";
     case eMigrationOption::None:
         break;
     }
@@ -71,20 +68,15 @@ std::string RefusalLine(const TRefusal& refusal) {
 }
 
 TChangeDecision AliasTypeChange(const TRuleInput& input) {
-    const TModelType& type = RecordOf<TModelType>(input.from);
-    const std::string strName = DisplayName({type.strSchema, type.strName});
+    const TModelType& from = RecordOf<TModelType>(input.from);
+    const TModelType& to = RecordOf<TModelType>(input.to);
     TChangeDecision decision = MadeAgain();
-    for (const TModelTable& table : input.fromModel.aTables)
-        for (const TModelColumn& column : table.aColumns)
-            if (column.type.IsUserDefined() && Folded(column.type.strSchema) == Folded(type.strSchema) &&
-                Folded(column.type.strName) == Folded(type.strName))
-                decision.aRefusals.push_back({input.fromKey,
-                                              strName,
-                                              "alias type " + strName + " changes, but columns use it (" +
-                                                  table.strSchema + "." + table.strName + "." +
-                                                  column.strName + ")",
-                                              eMigrationOption::None,
-                                              {}});
+    if (IsNarrowing(from.base, to.base))
+        decision.aRefusals.push_back({input.toKey, input.strName,
+                                      "alias type " + input.strName + " changes from " + TypeText(from.base) +
+                                          " to " + TypeText(to.base) +
+                                          ", which may not hold every value of the columns of the type",
+                                      eMigrationOption::AllowDataLoss, "changes it where every value fits"});
     return decision;
 }
 

@@ -16,7 +16,7 @@
 enum class eChange { AlterInPlace, MakeAgain, Rebuild };
 
 // What the person running a migration allows.
-enum class eMigrationOption { None, AllowDataLoss, AllowRebuild };
+enum class eMigrationOption { None, AllowDataLoss, AllowRebuild, Drop };
 
 // A change that the migration does not make unless an option allows it: no script is written.
 struct TRefusal {
@@ -69,7 +69,8 @@ struct TKindRule {
 template <TAlterWriter pfnAlter> TChangeDecision AlteredBy(const TRuleInput& /*input*/) {
     return {eChange::AlterInPlace, pfnAlter, {}, {}};
 }
-// An alias type is made again; while columns use it, T-SQL cannot, and the migration is refused.
+// An alias type is made again, the columns of the type taking its base type meanwhile; a narrower base type
+// is refused without --allow-data-loss.
 TChangeDecision AliasTypeChange(const TRuleInput& input);
 // A table moved to another data space or partitioned otherwise is rebuilt.
 TChangeDecision TableStorageChange(const TRuleInput& input);

@@ -117,3 +117,50 @@ size_t FirstWordAt(const std::string& strText) {
     }
     return nPos;
 }
+
+namespace {
+
+// The length of the word at nAt when it is strWord (any case) and ends there; 0 otherwise.
+size_t WordAt(const std::string& strText, size_t nAt, std::string_view strWord) {
+    if (strText.size() - nAt < strWord.size())
+        return 0;
+    for (size_t i = 0; i < strWord.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(strText[nAt + i])) != strWord[i])
+            return 0;
+    const size_t nEnd = nAt + strWord.size();
+    const bool bEnds = nEnd == strText.size() || std::isspace(static_cast<unsigned char>(strText[nEnd]));
+    return bEnds ? strWord.size() : 0;
+}
+
+size_t BlanksAt(const std::string& strText, size_t nAt) {
+    size_t nEnd = nAt;
+    while (nEnd < strText.size() && std::isspace(static_cast<unsigned char>(strText[nEnd])))
+        ++nEnd;
+    return nEnd - nAt;
+}
+
+} // namespace
+
+size_t AlteringWordsLength(const std::string& strText, size_t nAt) {
+    if (const size_t nAlter = WordAt(strText, nAt, "alter"))
+        return nAlter;
+    size_t nEnd = nAt + WordAt(strText, nAt, "create");
+    if (nEnd == nAt)
+        return 0;
+    for (const std::string_view strWord : {"or", "alter"}) {
+        const size_t nBlanks = BlanksAt(strText, nEnd);
+        const size_t nWord = nBlanks ? WordAt(strText, nEnd + nBlanks, strWord) : 0;
+        if (!nWord)
+            return 0;
+        nEnd += nBlanks + nWord;
+    }
+    return nEnd - nAt;
+}
+
+std::string DefinitionAsCreated(const std::string& strDefinition) {
+    const size_t nAt = FirstWordAt(strDefinition);
+    const size_t nWords = AlteringWordsLength(strDefinition, nAt);
+    if (!nWords)
+        return strDefinition;
+    return strDefinition.substr(0, nAt) + "CREATE" + strDefinition.substr(nAt + nWords);
+}

@@ -44,3 +44,9 @@ std::string DataTypeText(const TModelDataType& type);
 void AppendLine(std::string& str, std::string_view strText);
 // Where the first word of a T-SQL text begins: after blanks and comments.
 size_t FirstWordAt(const std::string& strText);
+// How long the words ALTER or CREATE OR ALTER are that begin a module's text at nAt (any case, any blanks
+// between them); 0 where it begins otherwise. A server may keep either for a module made by the one or the
+// other.
+size_t AlteringWordsLength(const std::string& strText, size_t nAt);
+// The module's text with its first words CREATE where they are ALTER or CREATE OR ALTER, the rest as it is.
+std::string DefinitionAsCreated(const std::string& strDefinition);

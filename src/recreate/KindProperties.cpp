@@ -117,19 +117,3 @@ std::string TableTypeDefinition(const TModelType& type, const TCatalogModel& mod
 std::string PropertyValueText(const std::optional<std::string>& value) {
     return value.value_or("NULL");
 }
-
-std::string DefinitionAsCreated(const std::string& strDefinition) {
-    const char* pszText = strDefinition.c_str();
-    const size_t nLength = strDefinition.size();
-    const size_t nPos = FirstWordAt(strDefinition);
-    const auto startsWith = [&](std::string_view strWords, size_t nAt) {
-        return nLength - nAt >= strWords.size() &&
-               FoldCaseUtf8(strDefinition.substr(nAt, strWords.size())) == strWords &&
-               (nLength - nAt == strWords.size() ||
-                std::isspace(static_cast<unsigned char>(pszText[nAt + strWords.size()])));
-    };
-    for (const std::string_view strWords : {"create or alter", "alter"})
-        if (startsWith(strWords, nPos))
-            return strDefinition.substr(0, nPos) + "CREATE" + strDefinition.substr(nPos + strWords.size());
-    return strDefinition;
-}

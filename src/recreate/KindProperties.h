@@ -137,6 +137,3 @@ std::string ForeignKeyReferencedColumns(const TColumnPairs& aPairs);
 std::string SequenceCache(const TModelSequence& sequence);
 std::string TableTypeDefinition(const TModelType& type, const TCatalogModel& model);
 std::string PropertyValueText(const std::optional<std::string>& value);
-// A definition with its first keyword read as CREATE when it is ALTER or CREATE OR ALTER: the server may keep
-// either for a module made by the one or the other.
-std::string DefinitionAsCreated(const std::string& strDefinition);

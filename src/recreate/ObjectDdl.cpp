@@ -68,11 +68,16 @@ TStatements CreateSynonym(TDdlObject object, const TDdlContext& /*context*/) {
              synonym.strBaseObject + ";"}};
 }
 
+// A text kept as run (ALTER, CREATE OR ALTER) is written as CREATE: it runs where the module is not.
 TStatements CreateModule(TDdlObject object, const TDdlContext& context) {
     const TModelModule& module = Record<TModelModule>(object.object);
+    const std::string& strDefinition = module.strDefinition;
+    if (AlteringWordsLength(strDefinition, FirstWordAt(strDefinition)))
+        return ModuleStatements(module, context.model,
+                                {DefinitionAsCreated(strDefinition), eBatchPlace::Alone, ModuleOptions(module)});
     return ModuleStatements(
         module, context.model,
-        TStatement::Borrowing(module.strDefinition, eBatchPlace::Alone, ModuleOptions(module)));
+        TStatement::Borrowing(strDefinition, eBatchPlace::Alone, ModuleOptions(module)));
 }
 
 TStatements DropSchema(TDdlObject object, const TDdlContext& /*context*/) {
@@ -111,10 +116,10 @@ TStatements AlterSequence(const TPlanObject& fromObject, const TPlanObject& toOb
     return {{str + ";"}};
 }
 
-// The definition as stored with OR ALTER after its CREATE.
+// The definition as created with OR ALTER after its CREATE.
 TStatements AlterModule(const TPlanObject& /*from*/, const TPlanObject& to, const TAlterContext& context) {
     const TModelModule& module = Record<TModelModule>(to);
-    std::string strDefinition = module.strDefinition;
+    std::string strDefinition = DefinitionAsCreated(module.strDefinition);
     strDefinition.insert(FirstWordAt(strDefinition) + 6, " OR ALTER");
     return ModuleStatements(module, context.to.model,
                             {std::move(strDefinition), eBatchPlace::Alone, ModuleOptions(module)});

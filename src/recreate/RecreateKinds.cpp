@@ -1,5 +1,6 @@
 #include "recreate/RecreateKinds.h"
 
+#include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
 
 #include <algorithm>
@@ -204,21 +205,21 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &NeedSchemaOwner, &CreateSchema, &DropSchema, kSchemaProperties, kSchemaRules, U::None, "",
      kCreateSchema},
     {AliasType, "alias type", "types", "Types", "TYPE", Types, 1, true, true, &CollectTypes, &NeedNothing,
-     &CreateAliasType, &DropSchemaObject, kAliasTypeProperties, kAliasTypeRules, U::AllButTables, "",
+     &CreateAliasType, &DropSchemaObject, kAliasTypeProperties, kAliasTypeRules, U::All, "",
      Creates("TYPE", "type", kTypeNames, false)},
     {TableType, "table type", "types", "Types", "TYPE", Types, 2, true, true, &CollectTypes,
      &NeedTableTypeParts, &CreateTableType, &DropSchemaObject, kTableTypeProperties, kNoRules,
-     U::AllButTables, "", Creates("TYPE", "type", kTypeNames, false)},
+     U::All, "", Creates("TYPE", "type", kTypeNames, false)},
     {Sequence, "sequence", "sequences", "Sequences", "SEQUENCE", Sequences, 3, true, false,
      &CollectRecords<&TCatalogModel::aSequences>, &NeedSequenceType, &CreateSequence, &DropSchemaObject,
-     kSequenceProperties, kSequenceRules, U::AllButTables, "",
+     kSequenceProperties, kSequenceRules, U::All, "",
      Creates("SEQUENCE", "sequence", kObjectNames, false)},
     {Synonym, "synonym", "synonyms", "Synonyms", "SYNONYM", Synonyms, 4, true, false,
      &CollectRecords<&TCatalogModel::aSynonyms>, &NeedNothing, &CreateSynonym, &DropSchemaObject,
      kSynonymProperties, kNoRules, U::None, "", Creates("SYNONYM", "synonym", kObjectNames, false)},
     {Table, "table", "tables", "Tables", "TABLE", Tables, 5, true, true,
      &CollectRecords<&TCatalogModel::aTables>, &NeedColumnUses, &CreateTable, &DropSchemaObject,
-     kTableProperties, kTableRules, U::TriggersAndSchemaBound, "rows",
+     kTableProperties, kTableRules, U::Modules, "rows",
      Creates("TABLE", "table", kObjectNames, false)},
     {Column, "column", "tables", "Tables", "COLUMN", Tables, 5, false, true, &CollectNothing, &NeedOwnTable,
      &AddColumn, &DropColumn, kColumnProperties, kColumnRules, U::None, "values", kNoCreate},
@@ -239,10 +240,10 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      kNoRules, U::None, "", kNoCreate},
     {View, "view", "views", "Views", "VIEW", ViewsAndFunctions, 9, true, false, &CollectModules,
      &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules,
-     U::TriggersAndSchemaBound, "", Creates("VIEW", "view", kObjectNames, true)},
+     U::All, "", Creates("VIEW", "view", kObjectNames, true)},
     {Function, "function", "functions", "Functions", "FUNCTION", ViewsAndFunctions, 10, true, false,
      &CollectModules, &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules,
-     U::TriggersAndSchemaBound, "", Creates("FUNCTION", "function", kObjectNames, true)},
+     U::All, "", Creates("FUNCTION", "function", kObjectNames, true)},
     {Procedure, "procedure", "procs", "Procedures", "PROCEDURE", Procedures, 11, true, false, &CollectModules,
      &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules, U::None, "",
      Creates("PROCEDURE", "procedure", kObjectNames, true, "PROC")},

@@ -18,9 +18,11 @@ struct TDdlContext;
 // What uses an object, made again with it when it is dropped: what T-SQL does not let it be dropped under.
 enum class eUsersMadeAgain {
     None,
-    ForeignKeys,            // the foreign keys that reference the key or unique index
-    TriggersAndSchemaBound, // its triggers, and the schema-bound modules that use it
-    AllButTables,           // what uses it but tables: no parameter's type, no default's sequence can go
+    ForeignKeys, // the foreign keys that reference the key or unique index
+    Modules,     // its triggers, and the views and functions that cannot run without it: T-SQL (schema-bound)
+                 // or the server binds them to its shape
+    All,         // everything that uses it: modules, parameters, defaults, checks, computed columns and the
+                 // columns of its type
 };
 
 struct TRecreateKind {

@@ -38,7 +38,8 @@ void NeedTableUses(CPlanBuilder& builder, size_t nStep, const TModelTable& table
         builder.NeedType(nStep, column.type);
         if (!column.computed)
             continue;
-        builder.NeedReferences(nStep, key, column.strName, column.computed->strDefinition, false);
+        builder.NeedReferences(nStep, key, column.strName, column.computed->strDefinition, false,
+                               bTableType ? nullptr : &column);
     }
     if (!bTableType)
         return;
@@ -120,7 +121,7 @@ void CPlanBuilder::NeedType(size_t nStep, const TModelDataType& type) {
 }
 
 void CPlanBuilder::NeedReferences(size_t nStep, const TModelKey& from, const std::string& strColumn,
-                                  const std::string& strText, bool bSoft) {
+                                  const std::string& strText, bool bSoft, const TModelColumn* pComputed) {
     const std::string& strSchema = from.strSchema;
     const auto reported = m_mapReferences.find(KeyHash(from, strColumn));
     const auto isMade = [&](const TModelReference* pReference) {
@@ -136,18 +137,19 @@ void CPlanBuilder::NeedReferences(size_t nStep, const TModelKey& from, const std
                       nResolved != NO_STEP
                           ? nResolved
                           : m_names.Resolve(pReference->strSchema, pReference->strName, strSchema),
-                      bSoft);
+                      bSoft, pComputed);
         }
         return;
     }
     for (const TSqlName& name : FindSqlNames(strText.c_str()))
         if (!name.bBare || IsRegularIdentifier(name.strName))
-            NeedNamed(nStep, m_names.Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft);
+            NeedNamed(nStep, m_names.Resolve(name.strSchema.Str(), name.strName.Str(), strSchema), bSoft,
+                      pComputed);
 }
 
 // Only a procedure or a trigger runs a procedure: a view or function naming one names something else.
-void CPlanBuilder::NeedNamed(size_t nStep, size_t nNeeded, bool bSoft) {
-    if (nNeeded == NO_STEP)
+void CPlanBuilder::NeedNamed(size_t nStep, size_t nNeeded, bool bSoft, const TModelColumn* pComputed) {
+    if (nNeeded == NO_STEP || nNeeded == nStep)
         return;
     const eModelKind eNeeded = m_plan.aSteps[nNeeded].key.eKind;
     const eModelKind eKind = m_plan.aSteps[nStep].key.eKind;
@@ -155,6 +157,8 @@ void CPlanBuilder::NeedNamed(size_t nStep, size_t nNeeded, bool bSoft) {
         return;
     const bool bType = eNeeded == eModelKind::AliasType || eNeeded == eModelKind::TableType;
     Need(nStep, nNeeded, bSoft && !bType);
+    if (pComputed)
+        m_plan.aComputedNeeds.push_back({nStep, pComputed, nNeeded});
 }
 
 void CollectNothing(CPlanBuilder& /*builder*/, eModelKind /*eKind*/) {}
@@ -406,6 +410,19 @@ const CPlanUsers::TIndex& CPlanUsers::Index() const {
     for (const TColumnUse& use : index.aColumnUses)
         index.mapColumnUses.emplace(use.pColumn, &use);
     return index;
+}
+
+size_t CPlanUsers::Step(const TModelKey& key) const {
+    const TIndex& index = Index();
+    const auto it = index.mapSteps.find(key);
+    return it == index.mapSteps.end() ? NO_STEP : it->second;
+}
+
+bool CPlanUsers::NeedsSoftly(size_t nUser, size_t nNeeded) const {
+    const std::vector<TPlanNeed>& aNeeds = m_plan.aSteps[nUser].aNeeds;
+    const auto it = std::find_if(aNeeds.begin(), aNeeds.end(),
+                                 [&](const TPlanNeed& need) { return need.nStep == nNeeded; });
+    return it != aNeeds.end() && it->bSoft;
 }
 
 const std::vector<size_t>& CPlanUsers::Users(const TModelKey& key) const {

@@ -65,12 +65,20 @@ struct TColumnUse {
     const TModelColumn* pComputed = nullptr; // the computed column that names it; null for a check
 };
 
+// What a computed column's expression uses: its table's step needs it for the column.
+struct TComputedNeed {
+    size_t nTable = NO_STEP;
+    const TModelColumn* pColumn = nullptr;
+    size_t nNeeded = NO_STEP;
+};
+
 struct TRecreatePlan {
     std::vector<TPlanStep> aSteps;
     std::vector<size_t> aOrder; // the steps in apply order; defaults written inside their table left out
     std::vector<std::vector<size_t>> aCycles;
     // Defaults written in their column's definition rather than by a statement of their own.
     std::unordered_set<const TModelDefault*> setInlineDefaults;
+    std::vector<TComputedNeed> aComputedNeeds; // in step order
 };
 
 // What uses each object of a plan, from the steps' needs and the columns' uses: found on first use, as a
@@ -83,8 +91,12 @@ public:
     CPlanUsers& operator=(const CPlanUsers&) = delete;
 
     const TRecreatePlan& Plan() const { return m_plan; }
+    // The step of the key; NO_STEP where there is none.
+    size_t Step(const TModelKey& key) const;
     // The steps that need the step of the key, in step order, a step once per need; none where it has none.
     const std::vector<size_t>& Users(const TModelKey& key) const;
+    // Whether the user runs when what it needs is missing (a procedure's body naming it).
+    bool NeedsSoftly(size_t nUser, size_t nNeeded) const;
     // What names the column, in step order.
     std::vector<const TColumnUse*> ColumnUses(const TModelColumn& column) const;
 
@@ -120,12 +132,13 @@ public:
     // The user type a column or sequence is of.
     void NeedType(size_t nStep, const TModelDataType& type);
     // What an expression or module uses: the references the server reports for it (from, and the computed
-    // column strColumn), else the names its text holds, keywords written bare left out.
+    // column strColumn), else the names its text holds, keywords written bare left out. The computed
+    // column's needs are kept apart too.
     void NeedReferences(size_t nStep, const TModelKey& from, const std::string& strColumn,
-                        const std::string& strText, bool bSoft);
+                        const std::string& strText, bool bSoft, const TModelColumn* pComputed = nullptr);
 
 private:
-    void NeedNamed(size_t nStep, size_t nNeeded, bool bSoft);
+    void NeedNamed(size_t nStep, size_t nNeeded, bool bSoft, const TModelColumn* pComputed);
 
     const TCatalogModel& m_model;
     TRecreatePlan m_plan;

@@ -154,6 +154,26 @@ TEST(ScriptPlan, AnyOtherFileOfRowsRunsAsItIs) {
     }
 }
 
+// A migration that diff wrote drops before it makes: the objects it makes are not looked for beforehand.
+TEST(ScriptPlan, AMigrationDiffWroteCreatesNothingToLookFor) {
+    const char* pszBody = "SET XACT_ABORT ON;\r\nBEGIN TRANSACTION;\r\nGO\r\n"
+                          "DROP TYPE IF EXISTS [dbo].[IdList];\r\nGO\r\n"
+                          "CREATE TYPE [dbo].[IdList] AS TABLE ([Id] int);\r\nGO\r\n";
+    const TScriptFile migration{
+        "m.sql", "",
+        std::make_shared<const std::string>(std::string("-- Migration written by sqlscripts 0.1.0 at "
+                                                        "2026-12-07 00:00:00 UTC\r\n") +
+                                            pszBody),
+        false};
+    const TScriptFile other{
+        "n.sql", "", std::make_shared<const std::string>(std::string("-- Migration\r\n") + pszBody), false};
+
+    const TApplyPlan plan = PlanApply({migration, other});
+    ASSERT_EQ(plan.aCreated.size(), 1u);
+    EXPECT_EQ(plan.aCreated[0].nFile, 1u);
+    EXPECT_EQ(plan.aFiles[0].nBatches, 3);
+}
+
 TEST(ScriptPlan, TheCreatedObjectsAreKnownByFileAndLineAndAFileOutsideTheRowsHasNoShape) {
     const TScriptFile schema{
         "01-Schemas.sql", "",

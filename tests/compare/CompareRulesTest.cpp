@@ -1,6 +1,7 @@
 // The rules a migration decides by: which change of a column's type may lose values (and so is refused
 // without --allow-data-loss, and checked at run time with it), and a module's stored text as a CREATE.
 #include "recreate/ChangeRules.h"
+#include "recreate/DdlText.h"
 #include "recreate/KindProperties.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,9 @@ TEST(CompareRules, AStoredAlterOrCreateOrAlterReadsAsItsCreate) {
          "1"},
         {"/* outer /* nested */ still a comment */ ALTER VIEW v AS SELECT 2",
          "/* outer /* nested */ still a comment */ CREATE VIEW v AS SELECT 2"},
+        {"create  or\r\n  alter procedure p as select 1", "CREATE procedure p as select 1"},
+        {"CREATE ORDER", "CREATE ORDER"},
+        {"CREATE OR ALTERED", "CREATE OR ALTERED"},
         {"ALTERED VIEW", "ALTERED VIEW"},
         {"SELECT 'ALTER VIEW'", "SELECT 'ALTER VIEW'"},
         {"", ""},

@@ -137,6 +137,33 @@ TEST(MigrationRules, AColumnBecomingAnIdentityRebuildsItsTable) {
                     "ASC);\n"));
 }
 
+// A rebuilt table's identity goes on where FROM's stood when the script runs, not after its highest row.
+TEST(MigrationRules, ARebuiltTableKeepsItsIdentitysPosition) {
+    TCatalogModel from = Orders();
+    OrdersOf(from).aColumns[0].identity = TModelIdentity{"1", "2", false};
+    TCatalogModel to = from;
+    NoteOf(to).bNullable = false;
+    TMigrationOptions options = Allowing(false, true);
+    options.dialect = {false, false};
+
+    const std::vector<std::string> aBatches = Migrate(from, to, options).aBatches;
+    ASSERT_EQ(aBatches.size(), 5u);
+    EXPECT_EQ(
+        aBatches[1],
+        "DECLARE @nLastIdentity numeric(38, 0) = (SELECT CAST(last_value AS numeric(38, 0)) FROM "
+        "sys.identity_columns WHERE object_id = OBJECT_ID(N'[dbo].[Orders]'));\n"
+        "SET IDENTITY_INSERT [dbo].[Orders__rebuilt] ON;\n"
+        "INSERT INTO [dbo].[Orders__rebuilt] ([Id], [Note]) SELECT [Id], [Note] FROM [dbo].[Orders];\n"
+        "SET IDENTITY_INSERT [dbo].[Orders__rebuilt] OFF;\n"
+        "IF @nLastIdentity IS NOT NULL\n"
+        "BEGIN\n"
+        "    DECLARE @strReseed nvarchar(max) = N'DBCC CHECKIDENT (''[dbo].[Orders__rebuilt]'', RESEED, ' + "
+        "CONVERT(nvarchar(40), CASE WHEN EXISTS (SELECT 1 FROM [dbo].[Orders__rebuilt]) THEN "
+        "@nLastIdentity ELSE @nLastIdentity + (2) END) + N');';\n"
+        "    EXEC sys.sp_executesql @strReseed;\n"
+        "END\n");
+}
+
 // On a server whose ALTER COLUMN states no nullability, a change of it rebuilds the table; an identity's
 // reason is told first.
 TEST(MigrationRules, NullabilityRebuildsWhereTheServerCannotAlterItAndIdentityIsToldFirst) {
@@ -317,7 +344,9 @@ TEST(MigrationRules, ATriggerDisabledAloneIsDisabledAndOtherwiseAlteredWithIt) {
                     "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n"));
 }
 
-TEST(MigrationRules, AnAliasTypeThatColumnsUseIsRefusedWithoutAnOption) {
+// The columns of an alias type made again take its base type meanwhile, what uses them made again around;
+// a narrower base type is checked as a column's would be.
+TEST(MigrationRules, AnAliasTypeInUseIsMadeAgainItsColumnsDetachedMeanwhile) {
     TCatalogModel from = Orders();
     TModelType phone;
     phone.strSchema = "dbo";
@@ -327,16 +356,158 @@ TEST(MigrationRules, AnAliasTypeThatColumnsUseIsRefusedWithoutAnOption) {
     TModelColumn column = Column("Phone");
     column.type = {"Phone", "dbo", "varchar", 20, 0, 0};
     OrdersOf(from).aColumns.push_back(column);
+    OrdersOf(from).aIndexes.push_back(Index("IX_Orders_Phone", eModelIndexKind::Index, "Phone"));
     TCatalogModel to = from;
     to.aTypes[0].base = Varchar(30);
 
+    const TMigrated migrated = Migrate(from, to);
+    EXPECT_THAT(migrated.aRefusals, IsEmpty());
+    EXPECT_THAT(migrated.aBatches,
+                ElementsAre("IF OBJECT_ID(N'[dbo].[Orders]', N'U') IS NOT NULL DROP INDEX IF EXISTS "
+                            "[IX_Orders_Phone] ON [dbo].[Orders];\n",
+                            "ALTER TABLE [dbo].[Orders] ALTER COLUMN [Phone] [varchar](20) NULL;\n",
+                            "DROP TYPE IF EXISTS [dbo].[Phone];\n",
+                            "CREATE TYPE [dbo].[Phone] FROM [varchar](30) NULL;\n",
+                            "ALTER TABLE [dbo].[Orders] ALTER COLUMN [Phone] [dbo].[Phone] NULL;\n",
+                            "CREATE UNIQUE NONCLUSTERED INDEX [IX_Orders_Phone] ON [dbo].[Orders] ([Phone] "
+                            "ASC);\n"));
+
+    std::swap(from, to);
+    from.BuildIndex();
+    to.BuildIndex();
     EXPECT_THAT(
-        Migrate(from, to, Allowing(true, true)).aRefusals,
-        ElementsAre("alias type dbo.Phone changes, but columns use it (dbo.Orders.Phone): change it by "
-                    "hand"));
+        Migrate(from, to).aRefusals,
+        ElementsAre("alias type dbo.Phone changes from varchar(30) to varchar(20), which may not hold "
+                    "every value of the columns of the type (--allow-data-loss changes it where every "
+                    "value fits)"));
+    EXPECT_THAT(Migrate(from, to, Allowing(true, false)).aBatches[4],
+                "IF EXISTS (SELECT 1 FROM [dbo].[Orders] WHERE [Phone] IS NOT NULL AND (TRY_CAST([Phone] AS "
+                "[varchar](20)) IS NULL OR CAST(TRY_CAST([Phone] AS [varchar](20)) AS [varchar](30)) <> "
+                "[Phone])) THROW 50001, N'column dbo.Orders.Phone holds values that dbo.Phone does not hold: "
+                "the migration does not change it', 1;\n"
+                "ALTER TABLE [dbo].[Orders] ALTER COLUMN [Phone] [dbo].[Phone] NULL;\n");
 }
 
-TEST(MigrationRules, ATableOnlyFromHasIsKeptOrDroppedWhereItHoldsNoRows) {
+// A table type is made again with the procedures that take it.
+TEST(MigrationRules, ATableTypeIsMadeAgainWithTheProceduresThatTakeIt) {
+    TModelType list;
+    list.strSchema = "dbo";
+    list.strName = "IdList";
+    list.table = Table("dbo", "IdList");
+    list.table->aIndexes.clear();
+    TCatalogModel from = WithModules(
+        {Module("pTake", "P", "CREATE PROCEDURE dbo.pTake @ids dbo.IdList READONLY AS SELECT Id FROM @ids")});
+    from.aTypes = {list};
+    TCatalogModel to = from;
+    to.aTypes[0].table->aColumns[0].type = {"bigint", "", "bigint", 8, 19, 0};
+
+    EXPECT_THAT(Migrate(from, to).aBatches,
+                ElementsAre("DROP PROCEDURE IF EXISTS [dbo].[pTake];\n",
+                            "DROP TYPE IF EXISTS [dbo].[IdList];\n",
+                            "CREATE TYPE [dbo].[IdList] AS TABLE (\n    [Id] [bigint] NULL\n);\n",
+                            "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
+                            "EXEC sys.sp_executesql N'CREATE PROCEDURE dbo.pTake @ids dbo.IdList READONLY AS "
+                            "SELECT Id FROM @ids';\n"));
+}
+
+// What a function made again is used by goes first and comes again after it: a default, a computed column,
+// a view that is not bound to it.
+TEST(MigrationRules, AFunctionMadeAgainTakesItsDefaultComputedColumnAndViewWithIt) {
+    const TModelModule next =
+        Module("fnNext", "FN", "CREATE FUNCTION dbo.fnNext() RETURNS int AS BEGIN RETURN 1 END");
+    TModelModule nextTwo = next;
+    nextTwo.strDefinition = "CREATE FUNCTION dbo.fnNext() RETURNS int AS BEGIN RETURN 2 END";
+    const TModelModule view = Module("vNext", "V", "CREATE VIEW dbo.vNext AS SELECT dbo.fnNext() AS n");
+    TCatalogModel from = WithModules({next, view});
+    TModelColumn total = Column("Total");
+    total.computed = TModelComputed{"([dbo].[fnNext]()+[Id])", false};
+    OrdersOf(from).aColumns.push_back(total);
+    OrdersOf(from).aDefaults = {{"DF_Orders_Note", "Note", "(CONVERT([varchar](10),[dbo].[fnNext]()))"}};
+    from.BuildIndex();
+    TCatalogModel to = from;
+    to.aModules = {nextTwo, view};
+    to.BuildIndex();
+
+    EXPECT_THAT(
+        Migrate(from, to).aBatches,
+        ElementsAre(
+            "DROP VIEW IF EXISTS [dbo].[vNext];\n",
+            "IF OBJECT_ID(N'[dbo].[Orders]', N'U') IS NOT NULL ALTER TABLE [dbo].[Orders] DROP "
+            "CONSTRAINT IF EXISTS [DF_Orders_Note];\n",
+            "ALTER TABLE [dbo].[Orders] DROP COLUMN [Total];\n", "DROP FUNCTION IF EXISTS [dbo].[fnNext];\n",
+            "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
+            "EXEC sys.sp_executesql N'CREATE FUNCTION dbo.fnNext() RETURNS int AS BEGIN RETURN 2 END';\n",
+            "ALTER TABLE [dbo].[Orders] ADD [Total] AS ([dbo].[fnNext]()+[Id]);\n",
+            "ALTER TABLE [dbo].[Orders] ADD CONSTRAINT [DF_Orders_Note] DEFAULT "
+            "(CONVERT([varchar](10),[dbo].[fnNext]())) FOR [Note];\n",
+            "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
+            "EXEC sys.sp_executesql N'CREATE VIEW dbo.vNext AS SELECT dbo.fnNext() AS n';\n"));
+}
+
+// A view that only FROM has and is kept cannot stay over a column the migration drops: refused, naming the
+// option that drops it too.
+TEST(MigrationRules, AKeptViewOverADroppedColumnIsRefusedUntilDropped) {
+    TCatalogModel from =
+        WithModules({Module("vNotes", "V", "CREATE VIEW dbo.vNotes AS SELECT Note FROM dbo.Orders")});
+    TCatalogModel to = Orders();
+    OrdersOf(to).aColumns.pop_back();
+    to.BuildIndex();
+
+    EXPECT_THAT(Migrate(from, to, Allowing(true, false)).aRefusals,
+                ElementsAre("view dbo.vNotes, which only FROM has, uses column dbo.Orders.Note, which the "
+                            "migration drops (--drop drops it too)"));
+    TMigrationOptions options = Allowing(true, false);
+    options.bDrop = true;
+    const TMigrated migrated = Migrate(from, to, options);
+    EXPECT_THAT(migrated.aRefusals, IsEmpty());
+    EXPECT_THAT(migrated.aBatches, ElementsAre("DROP VIEW IF EXISTS [dbo].[vNotes];\n",
+                                               "ALTER TABLE [dbo].[Orders] DROP COLUMN [Note];\n"));
+}
+
+// Tables dropped together go after the foreign keys between them, whichever name sorts first.
+TEST(MigrationRules, TablesDroppedTogetherGoAfterTheirForeignKeys) {
+    TCatalogModel from = Orders();
+    TModelTable shippers = Table("dbo", "Shippers");
+    TModelTable lines = Table("dbo", "Lines");
+    lines.aColumns.push_back(Column("ParentId"));
+    lines.aForeignKeys.push_back(ForeignKey("FK_Lines_Shippers", "dbo", "Shippers", "PK_Shippers"));
+    shippers.aColumns.push_back(Column("ParentId"));
+    shippers.aForeignKeys.push_back(ForeignKey("FK_Shippers_Lines", "dbo", "Lines", "PK_Lines"));
+    from.aTables = {lines, OrdersOf(from), shippers};
+    from.BuildIndex();
+    TMigrationOptions options = Allowing(true, false);
+    options.bDrop = true;
+
+    EXPECT_THAT(
+        Migrate(from, Orders(), options).aBatches,
+        ElementsAre("IF OBJECT_ID(N'[dbo].[Shippers]', N'U') IS NOT NULL ALTER TABLE [dbo].[Shippers] DROP "
+                    "CONSTRAINT IF EXISTS [FK_Shippers_Lines];\n",
+                    "IF OBJECT_ID(N'[dbo].[Lines]', N'U') IS NOT NULL ALTER TABLE [dbo].[Lines] DROP "
+                    "CONSTRAINT IF EXISTS [FK_Lines_Shippers];\n",
+                    "DROP TABLE IF EXISTS [dbo].[Shippers];\n", "DROP TABLE IF EXISTS [dbo].[Lines];\n"));
+}
+
+// A module kept as run (ALTER ...) is written as CREATE, and as CREATE OR ALTER where the migration alters.
+TEST(MigrationRules, AModuleStoredAsAlterIsWrittenAsCreate) {
+    const TCatalogModel from =
+        WithModules({Module("vOrders", "V", "alter view dbo.vOrders AS SELECT Id FROM dbo.Orders")});
+    const TCatalogModel to =
+        WithModules({Module("vOrders", "V", "  alter view dbo.vOrders AS SELECT Note FROM dbo.Orders")});
+    EXPECT_THAT(Migrate(from, to).aBatches,
+                ElementsAre("DROP VIEW IF EXISTS [dbo].[vOrders];\n",
+                            "SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
+                            "EXEC sys.sp_executesql N'  CREATE view dbo.vOrders AS SELECT Note FROM "
+                            "dbo.Orders';\n"));
+    TMigrationOptions options;
+    options.dialect.bCreateOrAlter = true;
+    EXPECT_THAT(Migrate(from, to, options).aBatches,
+                ElementsAre("SET ANSI_NULLS ON;\nSET QUOTED_IDENTIFIER ON;\n",
+                            "EXEC sys.sp_executesql N'  CREATE OR ALTER view dbo.vOrders AS SELECT Note FROM "
+                            "dbo.Orders';\n"));
+}
+
+// --allow-data-loss drops a table with its rows, the loss told as a warning.
+TEST(MigrationRules, ATableOnlyFromHasIsKeptOrDroppedWithItsRows) {
     TCatalogModel from = Orders();
     from.aTables.push_back(Table("dbo", "Old"));
     from.BuildIndex();
@@ -345,14 +516,50 @@ TEST(MigrationRules, ATableOnlyFromHasIsKeptOrDroppedWhereItHoldsNoRows) {
 
     TMigrationOptions options;
     options.bDrop = true;
-    EXPECT_THAT(
-        Migrate(from, to, options).aRefusals,
-        ElementsAre(
-            "dropping table dbo.Old loses its rows (--allow-data-loss drops it where it holds none)"));
+    EXPECT_THAT(Migrate(from, to, options).aRefusals,
+                ElementsAre("dropping table dbo.Old loses its rows (--allow-data-loss drops it with them)"));
     options.bAllowDataLoss = true;
-    EXPECT_THAT(Migrate(from, to, options).aBatches,
-                ElementsAre("IF EXISTS (SELECT 1 FROM [dbo].[Old]) THROW 50001, N'dbo.Old holds rows: the "
-                            "migration does not drop it', 1;\nDROP TABLE IF EXISTS [dbo].[Old];\n"));
+    const CMigration migration(from, to, options);
+    EXPECT_THAT(migration.Refusals(), IsEmpty());
+    ASSERT_EQ(migration.Warnings().size(), 1u);
+    EXPECT_EQ(migration.Warnings()[0].strReason, "dropping table dbo.Old loses its rows");
+    EXPECT_THAT(Batches(migration.Script()), ElementsAre("DROP TABLE IF EXISTS [dbo].[Old];\n"));
+}
+
+// The script first checks each object it touches against FROM's hash, one TO adds against none, and stops
+// naming those that moved.
+TEST(MigrationRules, TheScriptFirstChecksTheObjectsItTouchesAgainstFromsHashes) {
+    const TCatalogModel from =
+        WithModules({Module("vOrders", "V", "CREATE VIEW dbo.vOrders AS SELECT Id FROM dbo.Orders")});
+    TCatalogModel to =
+        WithModules({Module("vOrders", "V", "CREATE VIEW dbo.vOrders AS SELECT Note FROM dbo.Orders")});
+    to.aTables.push_back(Table("dbo", "Lines"));
+    to.BuildIndex();
+    TMigrationOptions options;
+    options.fromHashes = TObjectHashes{{HashKey({eModelKind::View, "dbo", "", "vOrders"}), "0A1B"},
+                                       {HashKey({eModelKind::Table, "dbo", "", "Orders"}), "2C3D"}};
+
+    const TMigrated migrated = Migrate(from, to, options);
+    ASSERT_EQ(migrated.aBatches.size(), 5u);
+    EXPECT_EQ(
+        migrated.aBatches[0],
+        "DECLARE @strMoved nvarchar(max) = N'';\n"
+        "IF ISNULL(HASHBYTES('SHA2_256', (SELECT m.definition FROM sys.sql_modules m WHERE m.object_id = "
+        "(SELECT o.object_id FROM sys.objects o WHERE o.schema_id = SCHEMA_ID(N'dbo') AND o.name = "
+        "N'vOrders'))), 0x) <> 0x0A1B SET @strMoved += N', view dbo.vOrders';\n"
+        "IF ISNULL(HASHBYTES('SHA2_256', CAST((SELECT c.name, TYPE_NAME(c.user_type_id) AS type_name, "
+        "c.max_length, c.precision, c.scale, c.is_nullable, c.collation_name, c.is_identity, c.is_computed "
+        "FROM sys.columns c WHERE c.object_id = (SELECT o.object_id FROM sys.objects o WHERE o.schema_id = "
+        "SCHEMA_ID(N'dbo') AND o.name = N'Lines') ORDER BY c.column_id FOR XML "
+        "PATH('c')) AS nvarchar(max))), 0x) <> 0x SET @strMoved += N', table dbo.Lines';\n"
+        "IF @strMoved <> N'' BEGIN SET @strMoved = N'The database is not the one this migration was "
+        "written for; changed since:' + STUFF(@strMoved, 1, 1, N''); THROW 50002, @strMoved, 1; END;\n");
+    EXPECT_EQ(migrated.aBatches[1], "DROP VIEW IF EXISTS [dbo].[vOrders];\n");
+
+    options.fromHashes.reset();
+    EXPECT_EQ(Migrate(from, to, options).aBatches.size(), 4u);
+    options.fromHashes = TObjectHashes();
+    EXPECT_THAT(Migrate(from, from, options).aBatches, IsEmpty());
 }
 
 TEST(MigrationRules, ASchemasOwnerAndAPropertysValueAreChangedInPlace) {

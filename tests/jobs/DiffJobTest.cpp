@@ -77,15 +77,18 @@ TEST(DiffJobTest, AChangeThatLosesDataIsARefusalAndNoScriptIsWritten) {
     EXPECT_EQ(refusal.eWhat, eJobNotice::MigrationRefused);
     EXPECT_EQ(refusal.eOption, eJobOption::AllowDataLoss);
     EXPECT_EQ(refusal.strReason, "dropping column dbo.Customer.Fax loses its values");
-    EXPECT_EQ(refusal.strDetail, "drops it where it holds none");
+    EXPECT_EQ(refusal.strDetail, "drops it with them");
     ASSERT_EQ(refusal.aItems.size(), 1u);
     EXPECT_EQ(refusal.aItems[0].nKind, static_cast<int>(eModelKind::Column));
     EXPECT_EQ(refusal.aItems[0].strName, "dbo.Customer.Fax");
     EXPECT_FALSE(std::filesystem::exists(dir.File("migrate.sql")));
 
+    // Allowed, the loss is still told, as a warning.
     options.bAllowDataLoss = true;
     EXPECT_EQ(DiffDatabases(options, observer).eEnd, eJobEnd::Done);
-    EXPECT_EQ(observer.m_aNotices.size(), 1u);
+    ASSERT_EQ(observer.m_aNotices.size(), 2u);
+    EXPECT_EQ(observer.m_aNotices[1].eWhat, eJobNotice::MigrationLoss);
+    EXPECT_EQ(observer.m_aNotices[1].strReason, "dropping column dbo.Customer.Fax loses its values");
     EXPECT_TRUE(ReadWholeFile(dir.File("migrate.sql")).starts_with("-- Migration written by sqlscripts at "));
 }
 

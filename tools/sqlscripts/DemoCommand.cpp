@@ -125,15 +125,15 @@ int RunDemo(const std::string& dir) {
     diffOptions.from = versionOne;
     diffOptions.to = versionTwo;
     diffOptions.script = Inside(dir, "migrate.sql");
-    // Version 2 drops a column that holds no values, which the script checks before it drops it.
+    // Version 2 drops a column, values and all: the run says so in a warning.
     diffOptions.allowDataLoss = true;
     // diff's own statuses: 0 alike, 1 different (both done), 2 trouble (said); or the signal's.
     if (const int status = RunDiff(diffOptions); status > 1)
         return status == kExitUsage ? kExitFailed : status;
 
     std::printf("\n3. %s\n%s\n",
-                Tr("The migration, one transaction (diff --script; --allow-data-loss drops Fax, where it "
-                   "holds no values):"),
+                Tr("The migration, one transaction (diff --script; --allow-data-loss drops Fax with its "
+                   "values):"),
                 diffOptions.script->c_str());
     PrintServerCommands();
     return kExitOk;

@@ -63,6 +63,8 @@ TDiffJobOptions DiffJob(const DiffOptions& options) {
     job.bRestartSequences = options.restartSequences;
     job.bStrict = options.strict;
     job.bLineFeeds = options.lineEnds == LineEnds::Lf;
+    job.bDriftCheck = !options.noCheck;
+    job.bTextDiffs = !options.noText;
     job.strWrittenBy = "sqlscripts " SQLSCRIPTS_VERSION;
     job.nWrittenAt = FixedTime();
     return job;

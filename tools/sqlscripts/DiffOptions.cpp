@@ -31,8 +31,8 @@ void AddDiffOptions(CLI::App& command, DiffOptions& options) {
         "drop the objects of their own schema that only FROM has (they are kept and listed otherwise)");
     command.add_flag(
         "--allow-data-loss", options.allowDataLoss,
-        "drop tables and columns and narrow column types; the script still stops where a table to drop "
-        "holds rows or a value would not fit");
+        "drop tables and columns with their rows and values (told as warnings) and narrow column types; "
+        "the script still stops where a value would not fit");
     command.add_flag(
         "--allow-rebuild", options.allowRebuild,
         "rebuild a table whose change T-SQL cannot make in place (a column becoming or ceasing to be "
@@ -42,6 +42,12 @@ void AddDiffOptions(CLI::App& command, DiffOptions& options) {
     AddLineEnds(
         command, [&options](const LineEnds& ends) { options.lineEnds = ends; }, "the --script file")
         ->needs("--script");
+    command.add_flag("--no-text", options.noText,
+                     "leave out the unified diff of a changed module's text under its line of differences");
+    command.add_flag(
+        "--no-check", options.noCheck,
+        "leave out the script's first batch, which stops it before any change where an object it "
+        "touches is no longer as FROM had it");
     command.add_flag("--strict", options.strict,
                      "status 2 before anything is written when either side holds objects or properties the "
                      "scripts do not carry (named in warnings otherwise)");

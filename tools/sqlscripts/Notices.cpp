@@ -128,10 +128,22 @@ const char* UnmatchedPatternText(eJobOption option) {
 }
 
 const char* OptionName(eJobOption option) {
-    static constexpr const char* kOptions[] = {
-        "",         "--replace all",     "--prune",         "--existing ok",    "--consistent",
-        "--schema", "--exclude-schema",  "--object",        "--exclude-object", "--data-tables",
-        "--shadow", "--allow-data-loss", "--allow-rebuild", "--strict",         "--exclude-data-tables"};
+    static constexpr const char* kOptions[] = {"",
+                                               "--replace all",
+                                               "--prune",
+                                               "--existing ok",
+                                               "--consistent",
+                                               "--schema",
+                                               "--exclude-schema",
+                                               "--object",
+                                               "--exclude-object",
+                                               "--data-tables",
+                                               "--shadow",
+                                               "--allow-data-loss",
+                                               "--allow-rebuild",
+                                               "--drop",
+                                               "--strict",
+                                               "--exclude-data-tables"};
     static_assert(std::size(kOptions) == static_cast<size_t>(eJobOption::ExcludeDataTables) + 1);
     return kOptions[static_cast<int>(option)];
 }
@@ -386,6 +398,8 @@ std::string NoticeLine(const TJobNotice& notice) {
                       subject);
     case eJobNotice::MigrationRefused:
         return MigrationRefusal(notice);
+    case eJobNotice::MigrationLoss:
+        return Format(Tr("warning: %s"), MigrationRefusal(notice).c_str());
     }
     return notice.strReason;
 }

@@ -6,7 +6,6 @@ SET XACT_ABORT ON;
 BEGIN TRANSACTION;
 GO
 IF @@TRANCOUNT = 0 THROW 50000, N'An earlier statement of this migration failed: it was rolled back whole, and this batch does not run.', 1;
-IF EXISTS (SELECT 1 FROM [dbo].[Customer] WHERE [Fax] IS NOT NULL) THROW 50001, N'column dbo.Customer.Fax holds values: the migration does not drop it', 1;
 ALTER TABLE [dbo].[Customer] DROP COLUMN [Fax];
 GO
 IF @@TRANCOUNT = 0 THROW 50000, N'An earlier statement of this migration failed: it was rolled back whole, and this batch does not run.', 1;
