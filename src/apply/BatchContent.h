@@ -5,7 +5,7 @@
 // from its words outside parentheses, comments and strings; never a full parse.
 #pragma once
 
-#include "model/ModelKey.h"
+#include "model/CatalogModel.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // What --only and --skip name for the faithful scripts: kinds of objects, by the words of the kinds table.
 #pragma once
 
-#include "model/ModelKey.h"
+#include "model/CatalogModel.h"
 
 #include <array>
 #include <optional>

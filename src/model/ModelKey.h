@@ -7,37 +7,12 @@
 #include <cstddef>
 #include <string>
 
-// The kinds of objects a model holds, in their usual apply order; the security kinds last, users and roles
-// being made before the schemas they own and the rest after everything else.
-enum class eModelKind {
-    Schema,
-    AliasType,
-    TableType,
-    Sequence,
-    Synonym,
-    Table,
-    Column, // a table's column, made with its table or added to it
-    Key,    // a table's primary key or unique constraint, made with its table or added to it
-    Check,
-    Default,
-    Index,
-    ForeignKey,
-    View,
-    Function,
-    Procedure,
-    Trigger,
-    Property,
-    User,
-    Role,
-    ApplicationRole,
-    RoleMember, // a member of a role: the role as the table, the member as the name
-    Owner,      // an object's owner where it is not its schema's
-    Permission, // the permissions on one securable: the database, a schema, an object, a type, a principal
-};
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Permission) + 1;
+// The kinds of objects a model holds; listed in CatalogModel.h next to their records, so that a new kind is
+// one place.
+enum class eModelKind;
 
 struct TModelKey {
-    eModelKind eKind = eModelKind::Schema;
+    eModelKind eKind{};    // a schema
     std::string strSchema; // empty for a schema
     std::string strTable;  // the table (or a trigger's table or view) that a part belongs to; empty otherwise
     std::string strName;

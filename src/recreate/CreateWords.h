@@ -2,7 +2,7 @@
 // that apply knows the objects a script makes without a list of its own.
 #pragma once
 
-#include "model/ModelKey.h"
+#include "model/CatalogModel.h"
 
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 // not at all.
 #include "platform/PlatformTestSupport.h"
 
-#include "model/ModelKey.h"
+#include "model/CatalogModel.h"
 #include "scripts/DiffJob.h"
 
 #include <gtest/gtest.h>
