@@ -1,5 +1,7 @@
 #include "jobs/StreamSeal.h"
 
+#include "recreate/DdlText.h"
+
 #include <cinttypes>
 #include <cstdio>
 
@@ -7,7 +9,7 @@ namespace {
 
 // No semicolon: a driver that counts them in a batch (SQLite's) would take the comment for a statement.
 constexpr std::string_view kOpening = "-- sqlscripts stream: it ends with a closing line that says what it "
-                                      "holds (without that line it was cut short)\r\n";
+                                      "holds (without that line it was cut short)";
 constexpr std::string_view kClosingStart = "-- end of the sqlscripts stream: ";
 
 constexpr std::uint64_t kChecksumStart = 14695981039346656037ULL;
@@ -20,17 +22,18 @@ std::uint64_t Checksum(std::uint64_t nChecksum, std::string_view strText) {
     return nChecksum;
 }
 
-std::string ClosingText(long nFiles, long nBatches, std::uint64_t nChecksum) {
+// The lines end as the script's do, CR LF unless --line-ends lf.
+std::string ClosingText(long nFiles, long nBatches, std::uint64_t nChecksum, std::string_view strLineEnd) {
     char szText[128];
-    std::snprintf(szText, sizeof szText, "files %ld, batches %ld, checksum %016" PRIx64 "\r\n", nFiles,
-                  nBatches, nChecksum);
-    return std::string(kClosingStart) + szText;
+    std::snprintf(szText, sizeof szText, "files %ld, batches %ld, checksum %016" PRIx64, nFiles, nBatches,
+                  nChecksum);
+    return std::string(kClosingStart) + szText + std::string(strLineEnd);
 }
 
 } // namespace
 
-std::string_view StreamOpeningLine() {
-    return kOpening;
+std::string StreamOpeningLine() {
+    return std::string(kOpening) + LineEnd();
 }
 
 CStreamSeal::CStreamSeal() : m_nChecksum(kChecksumStart) {}
@@ -68,7 +71,7 @@ std::string CStreamSeal::ClosingLine() {
     }
     if (m_splitter.Finish())
         ++m_nBatches;
-    return ClosingText(m_nFiles, m_nBatches, m_nChecksum);
+    return ClosingText(m_nFiles, m_nBatches, m_nChecksum, LineEnd());
 }
 
 TStreamSeal ReadStreamSeal(std::string_view strText) {
@@ -85,7 +88,9 @@ TStreamSeal ReadStreamSeal(std::string_view strText) {
     if (!strLine.starts_with(kClosingStart) || std::sscanf(strLine.c_str() + kClosingStart.size(),
                                                            "files %ld, batches %ld", &nFiles, &nBatches) != 2)
         return seal;
-    if (strLine != ClosingText(nFiles, nBatches, Checksum(kChecksumStart, strText.substr(0, nStart)))) {
+    const std::string_view strLineEnd = strLine.ends_with("\r\n") ? "\r\n" : "\n";
+    if (strLine !=
+        ClosingText(nFiles, nBatches, Checksum(kChecksumStart, strText.substr(0, nStart)), strLineEnd)) {
         seal.eSeal = eStreamSeal::Altered;
         return seal;
     }

@@ -11,7 +11,7 @@
 #include <string_view>
 
 // The opening line, its line end included.
-std::string_view StreamOpeningLine();
+std::string StreamOpeningLine();
 
 // Follows what goes into the stream, the opening line included.
 class CStreamSeal {
