@@ -33,6 +33,9 @@ struct TModelIdentity {
     bool operator==(const TModelIdentity&) const = default;
 };
 
+// What a column of a system-versioned table's period holds: GENERATED ALWAYS AS ROW START or END.
+enum class eModelGenerated { None, RowStart, RowEnd };
+
 struct TModelComputed {
     std::string strDefinition;
     bool bPersisted = false;
@@ -50,6 +53,9 @@ struct TModelColumn {
     bool bColumnSet = false;
     std::optional<TModelIdentity> identity;
     std::optional<TModelComputed> computed;
+    eModelGenerated eGenerated = eModelGenerated::None;
+    bool bHidden = false;     // left out of SELECT * (a period column declared HIDDEN)
+    bool bFilestream = false; // varbinary(max) FILESTREAM
 
     // rowversion (timestamp) values are made by the server, never given.
     bool IsRowVersion() const { return type.strSystemName == "timestamp"; }
@@ -82,7 +88,8 @@ struct TModelIndex {
     bool bDisabled = false;
     std::string strCompression; // NONE, ROW, PAGE, ... of the first partition; empty when not reported
     std::string strDataSpace;   // filegroup or partition scheme
-
+    bool bHash = false;         // NONCLUSTERED HASH, of a memory-optimized table or table type
+    int nBucketCount = 0;       // a hash index's buckets, as the server rounded them; 0 where not said
     bool operator==(const TModelIndex&) const = default;
 };
 
@@ -123,17 +130,62 @@ struct TModelForeignKey {
     bool operator==(const TModelForeignKey&) const = default;
 };
 
+// The two columns of a system-versioned table's PERIOD FOR SYSTEM_TIME.
+struct TModelPeriod {
+    std::string strStart;
+    std::string strEnd;
+
+    bool operator==(const TModelPeriod&) const = default;
+};
+
+// SYSTEM_VERSIONING = ON: the history table the server keeps the old rows in, and for how long.
+struct TModelVersioning {
+    std::string strHistorySchema;
+    std::string strHistoryTable;
+    std::string strRetention; // "INFINITE", "6 MONTHS", ...; empty where the server does not say
+
+    bool operator==(const TModelVersioning&) const = default;
+};
+
+enum class eModelGraph { None, Node, Edge };
+
+// One clause of an edge constraint: the node tables an edge may connect, FROM and TO.
+struct TModelConnection {
+    std::string strFromSchema;
+    std::string strFromTable;
+    std::string strToSchema;
+    std::string strToTable;
+
+    bool operator==(const TModelConnection&) const = default;
+};
+
+struct TModelEdgeConstraint {
+    std::string strName;
+    std::vector<TModelConnection> aConnections; // in clause order
+    bool bOnDeleteCascade = false;
+
+    bool operator==(const TModelEdgeConstraint&) const = default;
+};
+
 // A table, or the table a table type describes.
 struct TModelTable {
     std::string strSchema;
     std::string strName;
     std::string strDataSpace;                   // where the rows live (the heap's or the clustered index's)
     std::vector<std::string> aPartitionColumns; // a partitioned heap's partition columns
-    std::vector<TModelColumn> aColumns;         // in column order
-    std::vector<TModelIndex> aIndexes;          // by index id; heaps left out
-    std::vector<TModelCheck> aChecks;           // by name
-    std::vector<TModelDefault> aDefaults;       // in column order
-    std::vector<TModelForeignKey> aForeignKeys; // by name
+    std::string strLobDataSpace; // where large values live (TEXTIMAGE_ON); empty where none or not said
+    std::string strFilestreamDataSpace; // FILESTREAM_ON; empty for none
+    bool bMemoryOptimized = false;
+    bool bSchemaOnly = false; // a memory-optimized table whose rows do not outlive the server (DURABILITY)
+    eModelGraph eGraph = eModelGraph::None;
+    std::optional<TModelPeriod> period;
+    std::optional<TModelVersioning> versioning;
+    std::vector<TModelColumn> aColumns;                 // in column order
+    std::vector<TModelIndex> aIndexes;                  // by index id; heaps left out
+    std::vector<TModelCheck> aChecks;                   // by name
+    std::vector<TModelDefault> aDefaults;               // in column order
+    std::vector<TModelForeignKey> aForeignKeys;         // by name
+    std::vector<TModelEdgeConstraint> aEdgeConstraints; // by name
 
     const TModelColumn* FindColumn(const std::string& strColumn) const;
     const TModelIndex* FindIndex(const std::string& strIndex) const;
@@ -183,6 +235,56 @@ struct TModelSynonym {
     bool operator==(const TModelSynonym&) const = default;
 };
 
+// A file of a filegroup, or of the log. Sizes in pages of 8 KB, as the catalog gives them.
+struct TModelFile {
+    std::string strName; // the logical name
+    int nSize = 0;
+    int nMaxSize = -1; // -1: unlimited
+    int nGrowth = 0;   // pages, or a percentage
+    bool bPercentGrowth = false;
+
+    bool operator==(const TModelFile&) const = default;
+};
+
+// A filegroup: FG for rows, FD for FILESTREAM data, FX for memory-optimized data.
+struct TModelFilegroup {
+    std::string strName;
+    std::string strType;
+    bool bDefault = false;
+    bool bReadOnly = false;
+    std::vector<TModelFile> aFiles; // by file id
+
+    bool operator==(const TModelFilegroup&) const = default;
+};
+
+// A boundary value as the server gave it, and the system type it is stored in; no value for NULL.
+struct TModelBoundary {
+    std::optional<std::string> value;
+    std::string strType;
+
+    bool operator==(const TModelBoundary&) const = default;
+};
+
+// A partition function: the type it partitions by, and the boundaries between its partitions.
+struct TModelPartitionFunction {
+    std::string strName;
+    TModelDataType type;
+    bool bRangeRight = false;                // a boundary belongs to the partition on its right
+    std::vector<TModelBoundary> aBoundaries; // in boundary order
+
+    bool operator==(const TModelPartitionFunction&) const = default;
+};
+
+// A partition scheme: the filegroup of each partition of its function, in order, and the one NEXT USED
+// after them where it has one.
+struct TModelPartitionScheme {
+    std::string strName;
+    std::string strFunction;
+    std::vector<std::string> aFilegroups;
+
+    bool operator==(const TModelPartitionScheme&) const = default;
+};
+
 // A view, procedure, function or trigger: sys.objects' type code and the definition as stored.
 struct TModelModule {
     std::string strSchema;
@@ -194,6 +296,7 @@ struct TModelModule {
     bool bQuotedIdentifier = true;
     bool bSchemaBound = false;
     bool bDisabled = false; // a trigger that does not fire
+    bool bNativelyCompiled = false;
 
     eModelKind Kind() const;
     bool IsFunction() const { return Kind() == eModelKind::Function; }
@@ -281,6 +384,22 @@ struct TModelFeatures {
     bool bTableTypes = false;
     bool bExtendedProperties = false;
     bool bExpressionDependencies = false;
+    // The optional views and columns of tables and storage.
+    bool bFilegroups = false;
+    bool bPartitions = false;
+    bool bTableStorage = false;
+    bool bFilestreamColumns = false;
+    bool bMemoryOptimized = false;
+    bool bMemoryOptimizedTypes = false;
+    bool bHashIndexes = false;
+    bool bTemporal = false;
+    bool bRetention = false;
+    bool bPeriods = false;
+    bool bGeneratedColumns = false;
+    bool bGraphTables = false;
+    bool bGraphColumns = false;
+    bool bEdgeConstraints = false;
+    bool bNativeModules = false;
 
     bool operator==(const TModelFeatures&) const = default;
 };
@@ -293,8 +412,12 @@ struct TCatalogModel {
     std::vector<TModelType> aTypes;     // user-defined types, by schema and name
     std::vector<TModelSequence> aSequences;
     std::vector<TModelSynonym> aSynonyms;
-    std::vector<TModelTable> aTables;   // by schema and name
-    std::vector<TModelModule> aModules; // by schema and name
+    std::vector<TModelFilegroup> aFilegroups;                 // by data space id: PRIMARY first
+    std::vector<TModelFile> aLogFiles;                        // by file id
+    std::vector<TModelPartitionFunction> aPartitionFunctions; // by name
+    std::vector<TModelPartitionScheme> aPartitionSchemes;     // by name
+    std::vector<TModelTable> aTables;                         // by schema and name
+    std::vector<TModelModule> aModules;                       // by schema and name
     std::vector<TModelExtendedProperty> aExtendedProperties;
     std::vector<TModelReference> aReferences;
     std::vector<TModelPrincipal> aPrincipals;   // by name

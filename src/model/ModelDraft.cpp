@@ -21,8 +21,10 @@ TModelColumn* TDraftTable::FindColumn(int nColumnId) {
 }
 
 const std::string& TDraftTable::ColumnName(int nColumnId) const {
-    const TModelColumn* pColumn = const_cast<TDraftTable*>(this)->FindColumn(nColumnId);
-    return pColumn ? pColumn->strName : g_strNoName;
+    if (const TModelColumn* pColumn = const_cast<TDraftTable*>(this)->FindColumn(nColumnId))
+        return pColumn->strName;
+    const auto it = mapGraphColumns.find(nColumnId);
+    return it == mapGraphColumns.end() ? g_strNoName : it->second;
 }
 
 TDraftIndex* TDraftTable::FindIndex(int nIndexId) {

@@ -7,8 +7,9 @@
 #include <cstddef>
 #include <string>
 
-// The kinds of objects a model holds, in their usual apply order; the security kinds last, users and roles
-// being made before the schemas they own and the rest after everything else.
+// The kinds of objects a model holds, the first ones in their usual apply order, the security kinds after
+// them (users and roles being made before the schemas they own and the rest after everything else), then
+// the kinds added since, which the kinds table places.
 enum class eModelKind {
     Schema,
     AliasType,
@@ -33,8 +34,13 @@ enum class eModelKind {
     RoleMember, // a member of a role: the role as the table, the member as the name
     Owner,      // an object's owner where it is not its schema's
     Permission, // the permissions on one securable: the database, a schema, an object, a type, a principal
+    Filegroup,  // the database's own, in no schema, as partition functions and schemes are
+    PartitionFunction,
+    PartitionScheme,
+    Versioning,     // a table's SYSTEM_VERSIONING, a part of it named so: its history table a property
+    EdgeConstraint, // an edge table's CONNECTION constraint
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Permission) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::EdgeConstraint) + 1;
 
 struct TModelKey {
     eModelKind eKind = eModelKind::Schema;

@@ -42,6 +42,31 @@ const TFamily g_database = {
     "",
     &AddDatabase};
 
+// Which views and columns of tables and storage the server has: read after the database's, a statement of
+// its own, as each SQL Server version from 2012 on adds some.
+const TFamily g_storage = {
+    "table and storage features",
+    {"OBJECT_ID('sys.filegroups') AS filegroups_view",
+     "OBJECT_ID('sys.partition_functions') AS partition_functions_view",
+     "COL_LENGTH('sys.tables', 'lob_data_space_id') AS lob_data_space_column",
+     "COL_LENGTH('sys.columns', 'is_filestream') AS filestream_column",
+     "COL_LENGTH('sys.tables', 'is_memory_optimized') AS memory_optimized_column",
+     "COL_LENGTH('sys.table_types', 'is_memory_optimized') AS memory_optimized_type_column",
+     "OBJECT_ID('sys.hash_indexes') AS hash_indexes_view",
+     "COL_LENGTH('sys.tables', 'temporal_type') AS temporal_type_column",
+     "COL_LENGTH('sys.tables', 'history_retention_period') AS retention_column",
+     "OBJECT_ID('sys.periods') AS periods_view",
+     "COL_LENGTH('sys.columns', 'generated_always_type') AS generated_always_column",
+     "COL_LENGTH('sys.tables', 'is_node') AS graph_table_column",
+     "COL_LENGTH('sys.columns', 'graph_type') AS graph_type_column",
+     "OBJECT_ID('sys.edge_constraints') AS edge_constraints_view",
+     "COL_LENGTH('sys.sql_modules', 'uses_native_compilation') AS native_compilation_column"},
+    "",
+    &AddStorageFeatures};
+
+// The statements read before the others, in this order: what they find decides which others are sent.
+const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage};
+
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
 // rows are put together.
@@ -211,6 +236,116 @@ const std::vector<TFamily> g_aFamilies = {
       "CASE WHEN class = 4 THEN CAST(USER_NAME(major_id) AS nvarchar(128)) END AS principal_name"},
      "FROM sys.database_permissions WHERE class <> 1 OR major_id > 0",
      &AddPermissions},
+    // Tables and storage: each family a view or column that some servers lack, found by the second probe.
+    {"filegroups",
+     {"data_space_id", "CAST(name AS nvarchar(128)) AS name", "type", "is_default", "is_read_only"},
+     "FROM sys.filegroups",
+     &AddFilegroups,
+     &TModelFeatures::bFilegroups},
+    {"database files",
+     {"file_id", "type", "data_space_id", "CAST(name AS nvarchar(128)) AS name", "size", "max_size", "growth",
+      "is_percent_growth"},
+     "FROM sys.database_files",
+     &AddDatabaseFiles,
+     &TModelFeatures::bFilegroups},
+    {"partition functions",
+     {"function_id", "CAST(name AS nvarchar(128)) AS name", "boundary_value_on_right"},
+     "FROM sys.partition_functions WHERE is_system = 0",
+     &AddPartitionFunctions,
+     &TModelFeatures::bPartitions},
+    {"partition parameters",
+     {"function_id", "user_type_id", "max_length", "precision", "scale"},
+     "FROM sys.partition_parameters",
+     &AddPartitionParameters,
+     &TModelFeatures::bPartitions},
+    // Each value in the type it was stored in, which the literal is written for.
+    {"partition range values",
+     {"function_id", "boundary_id", "value",
+      "CAST(SQL_VARIANT_PROPERTY(value, 'BaseType') AS nvarchar(128)) AS base_type"},
+     "FROM sys.partition_range_values",
+     &AddPartitionRangeValues,
+     &TModelFeatures::bPartitions},
+    {"partition schemes",
+     {"data_space_id", "CAST(name AS nvarchar(128)) AS name", "function_id"},
+     "FROM sys.partition_schemes",
+     &AddPartitionSchemes,
+     &TModelFeatures::bPartitions},
+    {"destination data spaces",
+     {"partition_scheme_id", "destination_id", "data_space_id"},
+     "FROM sys.destination_data_spaces",
+     &AddDestinationDataSpaces,
+     &TModelFeatures::bPartitions},
+    {"table storage",
+     {"object_id", "lob_data_space_id", "filestream_data_space_id"},
+     "FROM sys.tables WHERE lob_data_space_id <> 0 OR filestream_data_space_id <> 0",
+     &AddTableStorage,
+     &TModelFeatures::bTableStorage},
+    {"filestream columns",
+     {"object_id", "column_id"},
+     "FROM sys.columns WHERE is_filestream = 1",
+     &AddFilestreamColumns,
+     &TModelFeatures::bFilestreamColumns},
+    {"memory-optimized tables",
+     {"object_id", "durability"},
+     "FROM sys.tables WHERE is_memory_optimized = 1",
+     &AddMemoryOptimizedTables,
+     &TModelFeatures::bMemoryOptimized},
+    {"memory-optimized table types",
+     {"user_type_id"},
+     "FROM sys.table_types WHERE is_memory_optimized = 1",
+     &AddMemoryOptimizedTypes,
+     &TModelFeatures::bMemoryOptimizedTypes},
+    {"hash indexes",
+     {"object_id", "index_id", "bucket_count"},
+     "FROM sys.hash_indexes",
+     &AddHashIndexes,
+     &TModelFeatures::bHashIndexes},
+    {"temporal tables",
+     {"object_id", "history_table_id"},
+     "FROM sys.tables WHERE temporal_type = 2",
+     &AddTemporalTables,
+     &TModelFeatures::bTemporal},
+    {"history retention",
+     {"object_id", "history_retention_period", "history_retention_period_unit"},
+     "FROM sys.tables WHERE temporal_type = 2",
+     &AddHistoryRetention,
+     &TModelFeatures::bRetention},
+    {"periods",
+     {"object_id", "start_column_id", "end_column_id"},
+     "FROM sys.periods",
+     &AddPeriods,
+     &TModelFeatures::bPeriods},
+    // Ledger columns are generated too, by other values: what is not a period's is left to the census.
+    {"generated columns",
+     {"object_id", "column_id", "generated_always_type", "is_hidden"},
+     "FROM sys.columns WHERE generated_always_type IN (1, 2)",
+     &AddGeneratedColumns,
+     &TModelFeatures::bGeneratedColumns},
+    {"graph tables",
+     {"object_id", "is_node", "is_edge"},
+     "FROM sys.tables WHERE is_node = 1 OR is_edge = 1",
+     &AddGraphTables,
+     &TModelFeatures::bGraphTables},
+    {"graph columns",
+     {"object_id", "column_id", "graph_type"},
+     "FROM sys.columns WHERE graph_type IS NOT NULL",
+     &AddGraphColumns,
+     &TModelFeatures::bGraphColumns},
+    {"edge constraints",
+     {"object_id", "CAST(name AS nvarchar(128)) AS name", "parent_object_id", "delete_referential_action"},
+     "FROM sys.edge_constraints",
+     &AddEdgeConstraints,
+     &TModelFeatures::bEdgeConstraints},
+    {"edge constraint clauses",
+     {"object_id", "clause_number", "from_object_id", "to_object_id"},
+     "FROM sys.edge_constraint_clauses",
+     &AddEdgeConstraintClauses,
+     &TModelFeatures::bEdgeConstraints},
+    {"natively compiled modules",
+     {"object_id"},
+     "FROM sys.sql_modules WHERE uses_native_compilation = 1",
+     &AddNativeModules,
+     &TModelFeatures::bNativeModules},
 };
 
 // The statement of a family: its select list and its view.
@@ -233,15 +368,18 @@ const std::vector<TModelStatement>& Statements() {
         std::vector<TModelStatement> aMade;
         for (const TFamily& family : g_aFamilies)
             aMade.push_back(Statement(family));
-        aMade.push_back(Statement(g_database));
+        for (const TFamily* pProbe : g_aProbes)
+            aMade.push_back(Statement(*pProbe));
         return aMade;
     }();
     return aStatements;
 }
 
 const TModelStatement& StatementOf(const TFamily& family) {
-    return Statements()[&family == &g_database ? g_aFamilies.size()
-                                               : static_cast<size_t>(&family - g_aFamilies.data())];
+    const auto itProbe = std::find(g_aProbes.begin(), g_aProbes.end(), &family);
+    return Statements()[itProbe != g_aProbes.end()
+                            ? g_aFamilies.size() + static_cast<size_t>(itProbe - g_aProbes.begin())
+                            : static_cast<size_t>(&family - g_aFamilies.data())];
 }
 
 // The families every snapshot of a model holds, whichever sqlscripts recorded it: a snapshot without them
@@ -313,7 +451,8 @@ private:
                 m_aResults[i] = ReadFamily(connection, *m_aFamilies[i]);
                 const std::lock_guard lock(m_mutex);
                 if (m_progress)
-                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
+                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + g_aProbes.size(),
+                               m_aFamilies.size() + g_aProbes.size());
             }
         } catch (...) {
             const std::lock_guard lock(m_mutex);
@@ -361,7 +500,11 @@ std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features, EModelSc
                                                           "indexes",
                                                           "index columns",
                                                           "foreign keys",
-                                                          "foreign key columns"};
+                                                          "foreign key columns",
+                                                          "periods",
+                                                          "generated columns",
+                                                          "graph tables",
+                                                          "graph columns"};
     std::vector<const TFamily*> aFamilies;
     for (const TFamily& family : g_aFamilies)
         if ((!family.pFeature || features.*family.pFeature != family.bWithoutFeature) &&
@@ -418,6 +561,8 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
     FinishProperties(draft);
     FinishReferences(draft);
     FinishSecurity(draft);
+    FinishStorage(draft);
+    FinishTableKinds(draft);
     FinishTables(draft);
     TCatalogModel& model = draft.model;
     model.aTypes = InNameOrder(UserTypes(draft));
@@ -441,7 +586,9 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
 } // namespace
 
 std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features) {
-    std::vector<const TModelStatement*> aStatements{&StatementOf(g_database)};
+    std::vector<const TModelStatement*> aStatements;
+    for (const TFamily* pProbe : g_aProbes)
+        aStatements.push_back(&StatementOf(*pProbe));
     for (const TFamily* pFamily : FamiliesFor(features))
         aStatements.push_back(&StatementOf(*pFamily));
     return aStatements;
@@ -451,10 +598,12 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
                                EModelScope eScope) {
     CDbConnection& connection = *db.GetBackend();
     TModelDraft draft;
-    AddRows(g_database, ReadFamily(connection, g_database), draft);
+    // A snapshot recorded before a probe was sent holds none of what it finds: read as absent, not warned of.
+    for (const TFamily* pProbe : g_aProbes)
+        AddRows(*pProbe, ReadFamily(connection, *pProbe), draft);
     const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features, eScope);
     if (progress)
-        progress(g_database.pszFamily, 1, aFamilies.size() + 1);
+        progress(g_aProbes.back()->pszFamily, g_aProbes.size(), aFamilies.size() + g_aProbes.size());
 
     const std::vector<std::unique_ptr<CDatabase>> aReaders = OpenReaders(db, nConnections);
     std::vector<CDbConnection*> aConnections{&connection};

@@ -7,11 +7,12 @@
 
 namespace {
 
-// Index types written as CREATE INDEX: clustered and nonclustered rowstore. Heaps (0) give a table's data
-// space; XML, spatial, columnstore and hash indexes are left out.
+// Index types written: clustered and nonclustered rowstore, and the hash indexes of memory-optimized tables.
+// Heaps (0) give a table's data space; XML, spatial and columnstore indexes are left out.
 constexpr int kHeap = 0;
 constexpr int kClustered = 1;
 constexpr int kNonclustered = 2;
+constexpr int kHash = 7;
 
 TModelColumn* FindColumn(TModelDraft& draft, int nObjectId, int nColumnId) {
     TDraftTable* pTable = draft.Table(nObjectId);
@@ -35,8 +36,10 @@ void SetIndexColumns(const TDraftTable& table, TModelIndex& index, std::vector<T
             aPartition.push_back(&column);
     }
     SortBy(aKeys, [](const TDraftIndexColumn* pColumn) { return pColumn->nKeyOrdinal; });
+    // A graph table's pseudo-column is a key once, whatever columns of the server's stand for it.
     for (const TDraftIndexColumn* pColumn : aKeys)
-        index.aKeys.push_back({table.ColumnName(pColumn->nColumnId), pColumn->bDescending});
+        if (index.aKeys.empty() || index.aKeys.back().strColumn != table.ColumnName(pColumn->nColumnId))
+            index.aKeys.push_back({table.ColumnName(pColumn->nColumnId), pColumn->bDescending});
     SortBy(aPartition, [](const TDraftIndexColumn* pColumn) { return pColumn->nPartitionOrdinal; });
     for (const TDraftIndexColumn* pColumn : aPartition)
         index.aPartitionColumns.push_back(table.ColumnName(pColumn->nColumnId));
@@ -162,13 +165,14 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
         const std::string strDataSpace = pDataSpace ? *pDataSpace : std::string();
         if (nType == kHeap || nType == kClustered)
             pTable->table.strDataSpace = strDataSpace;
-        if (nType != kClustered && nType != kNonclustered)
+        if (nType != kClustered && nType != kNonclustered && nType != kHash)
             continue;
         TDraftIndex& draftIndex = pTable->aIndexes.emplace_back();
         draftIndex.nIndexId = rows.Int("index_id");
         TModelIndex& index = draftIndex.index;
         index.strName = rows.Text("name");
         index.bClustered = nType == kClustered;
+        index.bHash = nType == kHash;
         index.bUnique = rows.Bool("is_unique");
         index.eKind = rows.Bool("is_primary_key")         ? eModelIndexKind::PrimaryKey
                       : rows.Bool("is_unique_constraint") ? eModelIndexKind::UniqueConstraint

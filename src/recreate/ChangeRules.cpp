@@ -149,6 +149,64 @@ TChangeDecision ModuleChange(const TRuleInput& input) {
     return bSchemaBoundUsers ? MadeAgain() : TChangeDecision{eChange::AlterInPlace, &AlterModule, {}, {}};
 }
 
+TChangeDecision TableKindChange(const TRuleInput& /*input*/) {
+    return {eChange::Rebuild,
+            nullptr,
+            "changes whether it is memory-optimized, its durability or its graph kind",
+            {}};
+}
+
+TChangeDecision ColumnFilestreamChange(const TRuleInput& input) {
+    return ColumnRebuilt(input, "changes FILESTREAM");
+}
+
+TChangeDecision PartitionChange(const TRuleInput& input) {
+    std::vector<std::string> aSchemes;
+    if (input.fromKey.eKind == eModelKind::PartitionScheme)
+        aSchemes.push_back(input.fromKey.strName);
+    for (const TModelPartitionScheme& scheme : input.fromModel.aPartitionSchemes)
+        if (input.fromKey.eKind == eModelKind::PartitionFunction &&
+            scheme.strFunction == input.fromKey.strName)
+            aSchemes.push_back(scheme.strName);
+    const auto isPartitioned = [&](const std::string& strDataSpace) {
+        return std::find(aSchemes.begin(), aSchemes.end(), strDataSpace) != aSchemes.end();
+    };
+    TChangeDecision decision = MadeAgain();
+    const std::string strKind =
+        input.fromKey.eKind == eModelKind::PartitionScheme ? "partition scheme " : "partition function ";
+    for (const TModelTable& table : input.fromModel.aTables)
+        if (isPartitioned(table.strDataSpace) ||
+            std::any_of(table.aIndexes.begin(), table.aIndexes.end(),
+                        [&](const TModelIndex& index) { return isPartitioned(index.strDataSpace); }))
+            decision.aRefusals.push_back({input.fromKey,
+                                          input.strName,
+                                          strKind + input.strName + " changes, but table " + table.strSchema +
+                                              "." + table.strName + " is partitioned by it",
+                                          eMigrationOption::None,
+                                          {}});
+    return decision;
+}
+
+bool IsOutsideTransactions(const TPlanObject& object) {
+    return std::visit(
+        [](const auto& record) {
+            using T = std::decay_t<decltype(record)>;
+            if constexpr (std::is_same_v<T, const TModelFilegroup*>)
+                return true;
+            else if constexpr (std::is_same_v<T, const TModelTable*>)
+                return record->bMemoryOptimized;
+            else if constexpr (std::is_same_v<T, const TModelType*>)
+                return record->table && record->table->bMemoryOptimized;
+            else if constexpr (std::is_same_v<T, const TModelModule*>)
+                return record->bNativelyCompiled;
+            else if constexpr (requires { record.pTable; })
+                return record.pTable->bMemoryOptimized;
+            else
+                return false;
+        },
+        object);
+}
+
 bool IsNarrowing(const TModelDataType& from, const TModelDataType& to) {
     if (from == to)
         return false;

@@ -88,5 +88,17 @@ TChangeDecision ColumnStorageChange(const TRuleInput& input);
 // made again.
 TChangeDecision ModuleChange(const TRuleInput& input);
 
+// A table that becomes or ceases to be memory-optimized, changes its durability, or becomes a node or edge
+// table or ceases to be one, is rebuilt; so is a column that becomes or ceases to be FILESTREAM.
+TChangeDecision TableKindChange(const TRuleInput& input);
+TChangeDecision ColumnFilestreamChange(const TRuleInput& input);
+// A partition function or scheme is made again; while tables or indexes are partitioned by it, T-SQL cannot,
+// and the migration is refused.
+TChangeDecision PartitionChange(const TRuleInput& input);
+
+// What T-SQL does not create, change or drop inside a transaction, as a migration runs: filegroups, and
+// memory-optimized tables and table types with their parts.
+bool IsOutsideTransactions(const TPlanObject& object);
+
 // Whether a column of TO's type may not hold every value of FROM's.
 bool IsNarrowing(const TModelDataType& from, const TModelDataType& to);

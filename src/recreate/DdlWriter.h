@@ -61,6 +61,18 @@ TStatement DisableConstraint(const TModelTable& table, const std::string& strNam
 // ALTER TABLE ... [WITH CHECK] CHECK CONSTRAINT [name]; bCheckRows checks the rows it holds.
 TStatement EnableConstraint(const TModelTable& table, const std::string& strName, bool bCheckRows);
 
+// Statements of the database's storage and of the kinds of tables beside the ordinary (StorageDdl.cpp,
+// TableKindsDdl.cpp), for what else writes them: the database's script, the rows of a table with a period.
+// A boundary value as a literal of its type.
+std::string BoundaryLiteral(const TModelBoundary& boundary);
+// Before and after a table's rows are written back exactly: the period dropped, so that its columns take
+// the rows' values, and added again, its columns hidden again.
+TStatements DropPeriod(const TModelTable& table);
+TStatements AddPeriod(const TModelTable& table);
+// SYSTEM_VERSIONING = OFF where the table has it; ON with the history table and retention.
+TStatements VersioningOff(const TModelTable& table);
+TStatements VersioningOn(const TModelTable& table);
+
 // What a kind's row in the kinds table creates and drops with.
 TStatements CreateSchema(TDdlObject object, const TDdlContext& context);
 TStatements CreateAliasType(TDdlObject object, const TDdlContext& context);
@@ -80,6 +92,14 @@ TStatements CreateForeignKey(TDdlObject object, const TDdlContext& context);
 TStatements CreateModule(TDdlObject object, const TDdlContext& context);
 // The properties of an object, or one property.
 TStatements CreateProperties(TDdlObject object, const TDdlContext& context);
+// ALTER DATABASE CURRENT ADD FILEGROUP with its files under the server's default data path, where it has
+// none of that name; CREATE PARTITION FUNCTION and SCHEME.
+TStatements CreateFilegroup(TDdlObject object, const TDdlContext& context);
+TStatements CreatePartitionFunction(TDdlObject object, const TDdlContext& context);
+TStatements CreatePartitionScheme(TDdlObject object, const TDdlContext& context);
+// ALTER TABLE ... SET (SYSTEM_VERSIONING = ON (...)); ALTER TABLE ... ADD CONSTRAINT ... CONNECTION (...).
+TStatements CreateVersioning(TDdlObject object, const TDdlContext& context);
+TStatements CreateEdgeConstraint(TDdlObject object, const TDdlContext& context);
 // CREATE USER, CREATE ROLE, CREATE APPLICATION ROLE, ALTER ROLE ... ADD MEMBER, ALTER AUTHORIZATION, and
 // GRANT, DENY or REVOKE for each permission on a securable (SecurityDdl.cpp).
 TStatements CreateUser(TDdlObject object, const TDdlContext& context);
@@ -93,6 +113,15 @@ TStatements GrantPermissions(TDdlObject object, const TDdlContext& context);
 TStatements DropSchema(TDdlObject object, const TDdlContext& context);
 // DROP <the kind's word> IF EXISTS [schema].[name]
 TStatements DropSchemaObject(TDdlObject object, const TDdlContext& context);
+// DROP TABLE IF EXISTS, after SYSTEM_VERSIONING = OFF for a system-versioned table
+TStatements DropTable(TDdlObject object, const TDdlContext& context);
+// The files and the filegroup removed where they are; a MEMORY_OPTIMIZED_DATA filegroup stays, as T-SQL
+// cannot remove it
+TStatements DropFilegroup(TDdlObject object, const TDdlContext& context);
+// DROP PARTITION FUNCTION or SCHEME [name] where it exists
+TStatements DropPartitionObject(TDdlObject object, const TDdlContext& context);
+// SYSTEM_VERSIONING = OFF where the table is system-versioned
+TStatements DropVersioning(TDdlObject object, const TDdlContext& context);
 // ALTER TABLE [schema].[table] DROP COLUMN [name]
 TStatements DropColumn(TDdlObject object, const TDdlContext& context);
 // ALTER TABLE [schema].[table] DROP CONSTRAINT IF EXISTS [name], where the table exists
@@ -121,3 +150,12 @@ TStatements AlterModule(const TPlanObject& from, const TPlanObject& to, const TA
 TStatements EnableTrigger(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
 // sp_updateextendedproperty with TO's value
 TStatements UpdateProperty(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// SYSTEM_VERSIONING = ON with TO's retention alone
+TStatements AlterRetention(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// DROP PERIOD FOR SYSTEM_TIME where FROM has one, ADD PERIOD where TO has one
+TStatements AlterPeriod(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER COLUMN ... ADD or DROP HIDDEN
+TStatements AlterColumnHidden(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// Nothing: what another change of the same table makes (a period's columns become GENERATED ALWAYS as the
+// period is added)
+TStatements AlteredElsewhere(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);

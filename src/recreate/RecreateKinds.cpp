@@ -45,11 +45,18 @@ constexpr std::array<TKindProperty, 7> kSequenceProperties = {
 constexpr std::array<TKindProperty, 1> kSynonymProperties = {
     MemberProperty<&TModelSynonym::strBaseObject, &AsIs>(P::BaseObject, "base object")};
 
-constexpr std::array<TKindProperty, 2> kTableProperties = {
+constexpr std::array<TKindProperty, 8> kTableProperties = {
     MemberProperty<&TModelTable::strDataSpace, &AsIs>(P::DataSpace, "data space"),
-    MemberProperty<&TModelTable::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns")};
+    MemberProperty<&TModelTable::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns"),
+    MemberProperty<&TModelTable::strLobDataSpace, &AsIs>(P::LobDataSpace, "text and image data space"),
+    MemberProperty<&TModelTable::strFilestreamDataSpace, &AsIs>(P::FilestreamDataSpace,
+                                                                "filestream data space"),
+    MemberProperty<&TModelTable::bMemoryOptimized, &YesNo>(P::MemoryOptimized, "memory-optimized"),
+    MemberProperty<&TModelTable::bSchemaOnly, &DurabilityText>(P::Durability, "durability"),
+    MemberProperty<&TModelTable::eGraph, &GraphText>(P::Graph, "graph"),
+    MemberProperty<&TModelTable::period, &PeriodText>(P::Period, "period")};
 
-constexpr std::array<TKindProperty, 10> kColumnProperties = {
+constexpr std::array<TKindProperty, 13> kColumnProperties = {
     MemberProperty<&TModelColumn::type, &TypeText>(P::Type, "type"),
     MemberProperty<&TModelColumn::strCollation, &AsIs>(P::Collation, "collation"),
     MemberProperty<&TModelColumn::bNullable, &YesNo>(P::Nullable, "nullable"),
@@ -60,10 +67,13 @@ constexpr std::array<TKindProperty, 10> kColumnProperties = {
     MemberProperty<&TModelColumn::computed, &PersistedText>(P::Persisted, "persisted"),
     MemberProperty<&TModelColumn::bRowGuidCol, &YesNo>(P::RowGuidCol, "rowguidcol"),
     MemberProperty<&TModelColumn::bSparse, &YesNo>(P::Sparse, "sparse"),
-    MemberProperty<&TModelColumn::bColumnSet, &YesNo>(P::ColumnSet, "column set")};
+    MemberProperty<&TModelColumn::bColumnSet, &YesNo>(P::ColumnSet, "column set"),
+    MemberProperty<&TModelColumn::eGenerated, &GeneratedText>(P::Generated, "generated always"),
+    MemberProperty<&TModelColumn::bHidden, &YesNo>(P::Hidden, "hidden"),
+    MemberProperty<&TModelColumn::bFilestream, &YesNo>(P::Filestream, "filestream")};
 
 // What indexes and keys have alike, after what is theirs alone.
-constexpr std::array<TKindProperty, 11> kIndexOptions = {
+constexpr std::array<TKindProperty, 13> kIndexOptions = {
     MemberProperty<&TModelIndex::bClustered, &YesNo>(P::Clustered, "clustered"),
     MemberProperty<&TModelIndex::aKeys, &KeyColumns>(P::Keys, "keys"),
     MemberProperty<&TModelIndex::nFillFactor, &Number>(P::FillFactor, "fill factor"),
@@ -74,7 +84,9 @@ constexpr std::array<TKindProperty, 11> kIndexOptions = {
     MemberProperty<&TModelIndex::strCompression, &AsIs>(P::Compression, "compression"),
     MemberProperty<&TModelIndex::bDisabled, &YesNo>(P::Disabled, "disabled"),
     MemberProperty<&TModelIndex::strDataSpace, &AsIs>(P::DataSpace, "data space"),
-    MemberProperty<&TModelIndex::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns")};
+    MemberProperty<&TModelIndex::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns"),
+    MemberProperty<&TModelIndex::bHash, &YesNo>(P::Hash, "hash"),
+    MemberProperty<&TModelIndex::nBucketCount, &Number>(P::BucketCount, "bucket count")};
 
 constexpr auto kKeyProperties = Joined(
     std::array<TKindProperty, 1>{MemberProperty<&TModelIndex::eKind, &KeyTypeText>(P::KeyType, "type")},
@@ -124,6 +136,28 @@ constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
     MemberProperty<&TModelExtendedProperty::strBaseType, &AsIs>(P::ValueType, "type")};
 
+constexpr std::array<TKindProperty, 3> kFilegroupProperties = {
+    MemberProperty<&TModelFilegroup::strType, &FilegroupTypeText>(P::FilegroupType, "type"),
+    MemberProperty<&TModelFilegroup::bDefault, &YesNo>(P::Default, "default"),
+    MemberProperty<&TModelFilegroup::aFiles, &FilesText>(P::Files, "files")};
+
+constexpr std::array<TKindProperty, 3> kPartitionFunctionProperties = {
+    MemberProperty<&TModelPartitionFunction::type, &TypeText>(P::Type, "type"),
+    MemberProperty<&TModelPartitionFunction::bRangeRight, &RangeSideText>(P::RangeSide, "range"),
+    MemberProperty<&TModelPartitionFunction::aBoundaries, &BoundariesText>(P::Boundaries, "boundaries")};
+
+constexpr std::array<TKindProperty, 2> kPartitionSchemeProperties = {
+    MemberProperty<&TModelPartitionScheme::strFunction, &AsIs>(P::Function, "function"),
+    MemberProperty<&TModelPartitionScheme::aFilegroups, &ColumnNames>(P::Filegroups, "filegroups")};
+
+constexpr std::array<TKindProperty, 2> kVersioningProperties = {
+    RecordProperty<TModelVersioning, &HistoryTableText>(P::HistoryTable, "history table"),
+    MemberProperty<&TModelVersioning::strRetention, &RetentionText>(P::Retention, "retention")};
+
+constexpr std::array<TKindProperty, 2> kEdgeConstraintProperties = {
+    MemberProperty<&TModelEdgeConstraint::aConnections, &ConnectionsText>(P::Connections, "connections"),
+    MemberProperty<&TModelEdgeConstraint::bOnDeleteCascade, &OnDeleteText>(P::OnDelete, "on delete")};
+
 // The rules of each kind, in the order they decide (ChangeRules.h); a property no rule is bound to makes its
 // object again.
 constexpr std::array<TKindRule, 1> kSchemaRules = {{{P::Owner, &AlteredBy<&AlterSchemaOwner>}}};
@@ -138,12 +172,18 @@ constexpr std::array<TKindRule, 6> kSequenceRules = {{{P::Start, &AlteredBy<&Alt
                                                       {P::Cycle, &AlteredBy<&AlterSequence>},
                                                       {P::Cache, &AlteredBy<&AlterSequence>}}};
 
-constexpr std::array<TKindRule, 2> kTableRules = {
-    {{P::DataSpace, &TableStorageChange}, {P::PartitionColumns, &TableStorageChange}}};
+constexpr std::array<TKindRule, 8> kTableRules = {{{P::DataSpace, &TableStorageChange},
+                                                   {P::PartitionColumns, &TableStorageChange},
+                                                   {P::LobDataSpace, &TableStorageChange},
+                                                   {P::FilestreamDataSpace, &TableStorageChange},
+                                                   {P::MemoryOptimized, &TableKindChange},
+                                                   {P::Durability, &TableKindChange},
+                                                   {P::Graph, &TableKindChange},
+                                                   {P::Period, &AlteredBy<&AlterPeriod>}}};
 
 // A column's type first, whose refusal an in-place change carries; then why a table is rebuilt, the reason
 // told being the first that holds.
-constexpr std::array<TKindRule, 9> kColumnRules = {
+constexpr std::array<TKindRule, 12> kColumnRules = {
     {{P::Type, &ColumnTypeChange},
      {P::Identity, &ColumnIdentityChange},
      {P::IdentityNotForReplication, &ColumnIdentityOptionChange},
@@ -151,8 +191,11 @@ constexpr std::array<TKindRule, 9> kColumnRules = {
      {P::RowGuidCol, &ColumnStorageChange},
      {P::Sparse, &ColumnStorageChange},
      {P::ColumnSet, &ColumnStorageChange},
+     {P::Filestream, &ColumnFilestreamChange},
      {P::Nullable, &ColumnNullabilityChange},
-     {P::Collation, &ColumnCollationChange}}};
+     {P::Collation, &ColumnCollationChange},
+     {P::Generated, &AlteredBy<&AlteredElsewhere>},
+     {P::Hidden, &AlteredBy<&AlterColumnHidden>}}};
 
 constexpr std::array<TKindRule, 4> kModuleRules = {{{P::Definition, &ModuleChange},
                                                     {P::AnsiNulls, &ModuleChange},
@@ -165,6 +208,14 @@ constexpr auto kTriggerRules =
 
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
+
+constexpr std::array<TKindRule, 3> kPartitionFunctionRules = {
+    {{P::Type, &PartitionChange}, {P::RangeSide, &PartitionChange}, {P::Boundaries, &PartitionChange}}};
+
+constexpr std::array<TKindRule, 2> kPartitionSchemeRules = {
+    {{P::Function, &PartitionChange}, {P::Filegroups, &PartitionChange}}};
+
+constexpr std::array<TKindRule, 1> kVersioningRules = {{{P::Retention, &AlteredBy<&AlterRetention>}}};
 
 constexpr std::span<const TKindProperty> kNotCompared;
 constexpr std::span<const TKindRule> kNoRules;
@@ -186,8 +237,22 @@ constexpr TCreateWord Creates(std::string_view strWord, std::string_view strNoun
                               bool bWholeBatch, std::string_view strAbbreviation = {}) {
     return {strWord, strAbbreviation, strNoun, strNames, true, bWholeBatch};
 }
-// A schema's name is the database's own.
+// A schema's name is the database's own, and so are a partition function's and scheme's.
 constexpr TCreateWord kCreateSchema{"SCHEMA", "", "schema", kSchemaNames, false, true};
+constexpr TCreateWord kCreatePartitionFunction{
+    "PARTITION FUNCTION",
+    "",
+    "partition function",
+    "SELECT '', CAST(name AS nvarchar(128)) FROM sys.partition_functions",
+    false,
+    false};
+constexpr TCreateWord kCreatePartitionScheme{
+    "PARTITION SCHEME",
+    "",
+    "partition scheme",
+    "SELECT '', CAST(name AS nvarchar(128)) FROM sys.partition_schemes",
+    false,
+    false};
 constexpr TCreateWord kNoCreate{};
 
 // In apply order: a kind's steps start in its section and, within one, come in its priority's order
@@ -210,9 +275,8 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &CollectRecords<&TCatalogModel::aSynonyms>, &NeedNothing, &CreateSynonym, &DropSchemaObject,
      kSynonymProperties, kNoRules, U::None, "", Creates("SYNONYM", "synonym", kObjectNames, false)},
     {Table, "table", "tables", "Tables", "TABLE", Tables, 5, true, true,
-     &CollectRecords<&TCatalogModel::aTables>, &NeedColumnUses, &CreateTable, &DropSchemaObject,
-     kTableProperties, kTableRules, U::TriggersAndSchemaBound, "rows",
-     Creates("TABLE", "table", kObjectNames, false)},
+     &CollectRecords<&TCatalogModel::aTables>, &NeedColumnUses, &CreateTable, &DropTable, kTableProperties,
+     kTableRules, U::TriggersAndSchemaBound, "rows", Creates("TABLE", "table", kObjectNames, false)},
     {Column, "column", "tables", "Tables", "COLUMN", Tables, 5, false, true, &CollectNothing, &NeedOwnTable,
      &AddColumn, &DropColumn, kColumnProperties, kColumnRules, U::None, "values", kNoCreate},
     {Key, "key", "tables", "Tables", "CONSTRAINT", Tables, 5, false, true, &CollectNothing, &NeedOwnTable,
@@ -226,7 +290,8 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &CollectTableParts, &NeedConstraintUses, &CreateDefault, &DropConstraint, kDefaultProperties, kNoRules,
      U::None, "", Creates("DEFAULT", "default", kObjectNames, true)},
     {Index, "index", "indexes", "Indexes", "INDEX", Indexes, 7, false, false, &CollectTableParts,
-     &NeedOwnTable, &CreateIndex, &DropIndex, kIndexProperties, kNoRules, U::ForeignKeys, "", kNoCreate},
+     &NeedTableAndDataSpace, &CreateIndex, &DropIndex, kIndexProperties, kNoRules, U::ForeignKeys, "",
+     kNoCreate},
     {ForeignKey, "foreign key", "fk", "ForeignKeys", "CONSTRAINT", ForeignKeys, 8, false, false,
      &CollectTableParts, &NeedReferencedKey, &CreateForeignKey, &DropConstraint, kForeignKeyProperties,
      kNoRules, U::None, "", kNoCreate},
@@ -261,6 +326,25 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {Permission, "permission", "security", "Permissions", "", Permissions, 2, false, false,
      &CollectPermissions, &NeedSecurableAndGrantees, &GrantPermissions, &DropNothing, kNotCompared, kNoRules,
      U::None, "", kNoCreate},
+    // The database's storage comes first among the types, which nothing of it uses: filegroups, then the
+    // functions and schemes that partition tables over them.
+    {Filegroup, "filegroup", "storage", "Filegroups", "FILEGROUP", Types, -3, true, false, &CollectFilegroups,
+     &NeedNothing, &CreateFilegroup, &DropFilegroup, kFilegroupProperties, kNoRules, U::None, "", kNoCreate},
+    {PartitionFunction, "partition function", "storage", "PartitionFunctions", "PARTITION FUNCTION", Types,
+     -2, true, false, &CollectDatabaseRecords<&TCatalogModel::aPartitionFunctions>, &NeedNothing,
+     &CreatePartitionFunction, &DropPartitionObject, kPartitionFunctionProperties, kPartitionFunctionRules,
+     U::AllButTables, "", kCreatePartitionFunction},
+    {PartitionScheme, "partition scheme", "storage", "PartitionSchemes", "PARTITION SCHEME", Types, -1, true,
+     false, &CollectDatabaseRecords<&TCatalogModel::aPartitionSchemes>, &NeedFunctionAndFilegroups,
+     &CreatePartitionScheme, &DropPartitionObject, kPartitionSchemeProperties, kPartitionSchemeRules,
+     U::AllButTables, "", kCreatePartitionScheme},
+    // Versioning turns on after the rows and the history table's indexes, and off before its table changes.
+    {Versioning, "system versioning", "tables", "SystemVersioning", "", Indexes, 8, false, false,
+     &CollectVersionings, &NeedVersionedTables, &CreateVersioning, &DropVersioning, kVersioningProperties,
+     kVersioningRules, U::None, "", kNoCreate},
+    {EdgeConstraint, "edge constraint", "fk", "EdgeConstraints", "CONSTRAINT", ForeignKeys, 8, false, false,
+     &CollectTableParts, &NeedConnectedNodes, &CreateEdgeConstraint, &DropConstraint,
+     kEdgeConstraintProperties, kNoRules, U::None, "", kNoCreate},
 }};
 
 constexpr bool IsWhole() {
