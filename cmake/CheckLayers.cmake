@@ -1,8 +1,8 @@
 # The source tree is layered: host -> api, gui -> export -> scripting -> catalog -> backend, ui -> platform;
 # beside the module's layers, compare -> recreate -> model -> backend, and recreate reads T-SQL text with
 # scripting's helpers; apply (running scripts against a database) -> backend, and it reads what a CREATE
-# makes from recreate's kinds table; jobs (what a program runs: exports into files, apply) -> export,
-# recreate, apply.
+# makes from recreate's kinds table; jobs (what a program runs: exports into files, apply, diff) -> export,
+# compare, apply.
 # A folder may include its own headers and those of the folders beneath it, never one above; configuring
 # fails on the first include that breaks this, so the layering cannot erode unnoticed.
 set(SCRIPTS_LAYER_platform platform)
@@ -18,7 +18,7 @@ set(SCRIPTS_LAYER_model platform backend model)
 set(SCRIPTS_LAYER_recreate platform backend ui catalog scripting model recreate)
 set(SCRIPTS_LAYER_compare platform backend ui catalog scripting model recreate compare)
 set(SCRIPTS_LAYER_apply platform backend model recreate apply)
-set(SCRIPTS_LAYER_jobs platform backend ui catalog scripting export model recreate apply jobs scripts)
+set(SCRIPTS_LAYER_jobs platform backend ui catalog scripting export model recreate compare apply jobs scripts)
 
 foreach(layer platform backend ui resources catalog scripting export api gui model recreate compare apply jobs)
     file(GLOB layer_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${layer}/*.cpp ${PROJECT_SOURCE_DIR}/src/${layer}/*.h)

@@ -102,6 +102,7 @@ struct TRecreateExportOptions {
     std::vector<std::string> aDataTables;         // patterns of the tables whose rows; none: every table
     int nRowsPerInsert = 100;
     bool bConsistent = false; // the rows as of one moment, or nothing
+    bool bStrict = false;     // what the scripts do not carry stops the run before anything is written
 };
 
 // Loads the catalog model and writes its faithful scripts (and rows) in apply order, then the folder's
@@ -121,5 +122,7 @@ struct TObjectScript {
 // The faithful script of [SCHEMA.]NAME (a part in brackets or double quotes may hold a dot): a table with its
 // keys, checks, defaults, indexes, foreign keys and properties; a view, procedure, function, trigger, type,
 // sequence, synonym, schema; a user or role with its memberships; or a table's check, default, index or
-// foreign key. Without a schema, dbo's object is meant when several schemas have one of that name.
-TObjectScript FindRecreateObject(CDatabase& db, const std::string& strName, IJobObserver& observer);
+// foreign key. Without a schema, dbo's object is meant when several schemas have one of that name. With
+// bStrict, what the catalog holds that the scripts do not carry fails the job instead of a warning.
+TObjectScript FindRecreateObject(CDatabase& db, const std::string& strName, IJobObserver& observer,
+                                 bool bStrict = false);

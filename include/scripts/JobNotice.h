@@ -17,6 +17,8 @@
 //   on
 //                        one connection or, for the rows, on several; the objects the database has already
 //                        looked for first.
+//   DiffDatabases        two catalogs compared, each a snapshot, a server or a folder applied to a scratch
+//                        database; their differences and the migration from one to the other.
 // Each record names what it is about, why (the server's or the system's reason) and, for a refusal, the
 // option that would have allowed it.
 #pragma once
@@ -36,7 +38,11 @@ enum class eJobOption {
     ExcludeSchema,
     Object,
     ExcludeObject,
-    DataTables, // the tables whose rows are written (--data-tables)
+    DataTables,    // the tables whose rows are written (--data-tables)
+    Shadow,        // the server a folder compared is applied to (--shadow)
+    AllowDataLoss, // a migration drops tables and columns and narrows types (--allow-data-loss)
+    AllowRebuild,  // a migration rebuilds tables (--allow-rebuild)
+    Strict,        // what the scripts do not carry stops the run before anything is written (--strict)
 };
 
 // What a record says. Warnings let the job go on; refusals and failures end it. The fields each kind fills
@@ -108,6 +114,21 @@ enum class eJobNotice {
     Refused,       // failure: the batch at strSubject:nLine; strReason, SQLSTATE strDetail, native nCount
     ServerMessage, // strSubject:nLine said strReason (with bServerMessages)
     RowCount,      // strSubject:nLine affected nCount rows (with bServerMessages)
+    // Comparing databases
+    FolderWithoutShadow, // misuse (Shadow): side strSubject is a folder, and no server is named to apply it
+    NoSuchSide, // misuse: side strSubject is no folder, no file and, holding no '=', no connect string
+    SnapshotWithoutModel, // failure: catalog snapshot strSubject holds the module's statements, no model
+    ShadowRefused,        // failure: the shadow server refused the statement strSubject; strReason
+    ScratchNotApplied,    // failure: folder strSubject could not be applied to a scratch database
+    ScratchDatabaseLeft,  // warning: the scratch database strSubject could not be dropped
+    // refusal (AllowDataLoss, AllowRebuild; None: nothing allows it): strReason the change, naming aItems[0]
+    // (model kind, name); strDetail what the migration does where the option allows it
+    MigrationRefused,
+    // The census
+    NotCarried, // warning, or refusal (Strict): the aNames (nCount of them) of one kind are not written; the
+    // kind is CensusKinds()[nCategory], or with nCategory -1 one the census does not know, of source
+    // strSubject ("object", "index") and the catalog's code strDetail
+    ModuleExport, // failure: folder strSubject, holding no manifest, is the module's per-category export
 };
 
 // An object a record names: its kind (as the record says which enumeration) and its name.

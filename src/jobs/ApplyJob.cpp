@@ -3,6 +3,7 @@
 #include "scripts/ApplyJob.h"
 #include "apply/ScriptApply.h"
 #include "apply/TargetCatalog.h"
+#include "export/CategoryTable.h"
 #include "jobs/JobFiles.h"
 #include "jobs/Manifest.h"
 #include "platform/Exceptions.h"
@@ -31,12 +32,23 @@ bool IsRowsPath(const std::string& strPath) {
                        [](const fs::path& folder) { return IsRowsFolder(folder.string()); });
 }
 
+// The module's own export: a file per category (or a folder per category, with --layout objects), its
+// tables as rows of the product's table; not scripts that rebuild a database, so never applied.
+bool IsModuleExport(const fs::path& dir) {
+    std::error_code ec;
+    return std::any_of(g_aCategories.begin(), g_aCategories.end(), [&](const TCategory& category) {
+        const fs::path file = dir / category.pszDefaultFile;
+        return fs::is_regular_file(file, ec) || fs::is_directory(fs::path(file).replace_extension(), ec);
+    });
+}
+
 // The files a folder's manifest lists, in its order; the first run of files of rows is the rows' section.
 // How the job ends when the folder cannot be applied.
 std::optional<eJobEnd> ManifestFiles(const std::string& strDir, std::vector<TScriptFile>& aFiles,
                                      IJobObserver& observer) {
     if (!fs::is_regular_file(fs::path(strDir) / kManifestName)) {
-        observer.OnNotice(TJobNotice(eJobNotice::NoManifest, strDir));
+        observer.OnNotice(
+            TJobNotice(IsModuleExport(strDir) ? eJobNotice::ModuleExport : eJobNotice::NoManifest, strDir));
         return eJobEnd::Failed;
     }
     bool bRowsPassed = false;

@@ -195,6 +195,8 @@ eJobEnd Export(CDatabase& db, const TRecreateExportOptions& options, bool bParal
                IExportObserver& observer) {
     TCatalogModel model = LoadModel(db, options, bParallel, observer);
     WarnUnrecordedFamilies(db, model, observer);
+    if (!WarnUncarried(model, options.bStrict, observer))
+        return eJobEnd::Failed;
     const TRecreatePlan plan = PlanRecreate(model);
     if (const std::optional<TJobNotice> damaged = DamagedModelNames(model, plan, db.GetConnect().Str()))
         observer.OnNotice(*damaged);

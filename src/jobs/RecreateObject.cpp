@@ -93,9 +93,17 @@ std::vector<const TRecreateStep*> Find(const std::vector<TRecreateStep>& aSteps,
     return aFound;
 }
 
+// The object whose parts the census names with the step's: its table for a table's part.
+std::string OwnerName(const TRecreateStep& step) {
+    if (step.strSchema.empty())
+        return step.strName;
+    return step.strSchema + "." + (IsTablePart(step) ? step.strParent : step.strName);
+}
+
 } // namespace
 
-TObjectScript FindRecreateObject(CDatabase& db, const std::string& strName, IJobObserver& observer) {
+TObjectScript FindRecreateObject(CDatabase& db, const std::string& strName, IJobObserver& observer,
+                                 bool bStrict) {
     TObjectScript result;
     try {
         const TCatalogModel model = LoadCatalogModel(db, 1, {});
@@ -105,6 +113,10 @@ TObjectScript FindRecreateObject(CDatabase& db, const std::string& strName, IJob
         TJobNotice notice{aFound.empty() ? eJobNotice::NoSuchObject : eJobNotice::AmbiguousName};
         notice.strSubject = strName;
         if (aFound.size() == 1) {
+            if (!WarnUncarried(model, bStrict, observer, OwnerName(*aFound.front()))) {
+                result.eEnd = eJobEnd::Failed;
+                return result;
+            }
             result.strText = ObjectScript(aSteps, *aFound.front());
             return result;
         }

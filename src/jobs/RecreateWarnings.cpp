@@ -42,6 +42,26 @@ TJobItem StepItem(const TPlanStep& step) {
 
 } // namespace
 
+bool WarnUncarried(const TCatalogModel& model, bool bStrict, IJobObserver& observer,
+                   const std::string& strObject) {
+    bool bAny = false;
+    for (const TModelUncarried& uncarried : model.aUncarried) {
+        TJobNotice notice(eJobNotice::NotCarried, uncarried.strSource);
+        for (const std::string& strName : uncarried.aNames)
+            if (strObject.empty() || strName == strObject || strName.starts_with(strObject + "."))
+                notice.aNames.push_back(strName);
+        if (notice.aNames.empty())
+            continue;
+        notice.eOption = bStrict ? eJobOption::Strict : eJobOption::None;
+        notice.strDetail = uncarried.strCode;
+        notice.nCategory = uncarried.nCensusKind;
+        notice.nCount = static_cast<long>(notice.aNames.size());
+        observer.OnNotice(notice);
+        bAny = true;
+    }
+    return !bStrict || !bAny;
+}
+
 void WarnUnrecordedFamilies(CDatabase& db, const TCatalogModel& model, IJobObserver& observer) {
     for (const std::string& strFamily : model.aUnrecordedFamilies) {
         TJobNotice notice(eJobNotice::UnrecordedFamily, db.GetBackend()->GetSnapshot()->GetPath());

@@ -9,6 +9,10 @@
 
 #include <vector>
 
+// What the census found that the scripts do not carry, a record a kind; false when bStrict makes them stop
+// the run. With strObject ("dbo.Orders"), only that object and its parts.
+bool WarnUncarried(const TCatalogModel& model, bool bStrict, IJobObserver& observer,
+                   const std::string& strObject = {});
 // The families of the catalog model that a snapshot recorded by an earlier version holds no statement of,
 // read as empty: each once.
 void WarnUnrecordedFamilies(CDatabase& db, const TCatalogModel& model, IJobObserver& observer);

@@ -1,12 +1,24 @@
 #include "jobs/ReplaceGate.h"
 
+namespace {
+
+// A character device or a pipe (/dev/null, a named pipe) takes the bytes in place and is never replaced:
+// there is nothing to ask leave for.
+bool IsWrittenInPlace(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    return std::filesystem::is_character_file(status) || std::filesystem::is_fifo(status);
+}
+
+} // namespace
+
 CReplaceGate::CReplaceGate(eReplacePolicy ePolicy, IExportObserver& observer)
     : m_ePolicy(ePolicy), m_observer(observer), m_bAll(ePolicy == eReplacePolicy::All) {}
 
 bool CReplaceGate::Allow(const std::filesystem::path& path, const std::string& strShown) {
     std::lock_guard lock(m_mutex);
     std::error_code ec;
-    if (m_bAll || m_setAllowed.count(path) ||
+    if (m_bAll || m_setAllowed.count(path) || IsWrittenInPlace(path) ||
         !std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
         return true;
     if (m_ePolicy != eReplacePolicy::Ask)

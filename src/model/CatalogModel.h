@@ -390,18 +390,37 @@ struct TModelFeatures {
     bool bTableStorage = false;
     bool bFilestreamColumns = false;
     bool bMemoryOptimized = false;
-    bool bMemoryOptimizedTypes = false;
+    bool bMemoryOptimizedTableTypes = false;
     bool bHashIndexes = false;
     bool bTemporal = false;
     bool bRetention = false;
     bool bPeriods = false;
     bool bGeneratedColumns = false;
-    bool bGraphTables = false;
+    bool bNodesAndEdges = false;
     bool bGraphColumns = false;
     bool bEdgeConstraints = false;
     bool bNativeModules = false;
+    // The census's optional columns, each probed: the flags of tables, table types and columns that only
+    // some versions have.
+    bool bLedgerTables = false;
+    bool bMemoryOptimizedTables = false;
+    bool bMemoryOptimizedTypes = false;
+    bool bTemporalTables = false;
+    bool bGraphTables = false;
+    bool bFileTables = false;
+    bool bStretchTables = false;
+    bool bMaskedColumns = false;
+    bool bEncryptedColumns = false;
 
     bool operator==(const TModelFeatures&) const = default;
+};
+
+// What the census found that the scripts do not carry: one kind, the names of its objects in name order.
+struct TModelUncarried {
+    int nCensusKind = -1; // the kind's place in CensusKinds(); -1 for a code the census does not know
+    std::string strSource;
+    std::string strCode;
+    std::vector<std::string> aNames; // "dbo.Orders", "dbo.Orders.IX_Xml"
 };
 
 struct TCatalogModel {
@@ -427,6 +446,8 @@ struct TCatalogModel {
     // The families a replayed snapshot held no statement for (it was recorded by an earlier sqlscripts),
     // read as empty; in the order of the load.
     std::vector<std::string> aUnrecordedFamilies;
+    // The census's kinds with objects the scripts do not carry, in the census's order (ModelCensus.h).
+    std::vector<TModelUncarried> aUncarried;
 
     // Null when the model has no such table or module.
     const TModelTable* FindTable(const std::string& strSchema, const std::string& strName) const;

@@ -145,6 +145,15 @@ struct TDraftPartitionScheme {
     TModelPartitionScheme scheme;
 };
 
+// A row of the census's families: what it is, where, and its name.
+struct TDraftCensusRow {
+    std::string strSource;
+    std::string strCode;
+    int nObjectId = 0; // the object it is part of, or 0
+    int nSchemaId = 0; // its schema, or 0
+    std::string strName;
+};
+
 struct TModelDraft {
     TCatalogModel model;
     std::unordered_map<int, std::string> mapSchemas;
@@ -168,6 +177,7 @@ struct TModelDraft {
     std::map<std::pair<int, int>, TModelBoundary> mapBoundaries; // by function and boundary id
     std::unordered_map<int, TDraftPartitionScheme> mapPartitionSchemes;
     std::map<std::pair<int, int>, int> mapDestinations; // by scheme and destination id: the data space
+    std::vector<TDraftCensusRow> aCensus;
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
@@ -255,6 +265,12 @@ void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);
 void AddChecks(CFamilyRows& rows, TModelDraft& draft);
 void AddDefaults(CFamilyRows& rows, TModelDraft& draft);
+
+// The census (ModelCensus.cpp): which optional columns the server has, the rows of the census's families,
+// and the kinds they make that the scripts do not carry.
+void AddCensusProbe(CFamilyRows& rows, TModelDraft& draft);
+void AddCensus(CFamilyRows& rows, TModelDraft& draft);
+void FinishCensus(TModelDraft& draft);
 
 // Each table's parts in their order, with the ids that link them resolved to names (ModelTables.cpp).
 void FinishTables(TModelDraft& draft);

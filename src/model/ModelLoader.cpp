@@ -64,8 +64,29 @@ const TFamily g_storage = {
     "",
     &AddStorageFeatures};
 
-// The statements read before the others, in this order: what they find decides which others are sent.
-const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage};
+// The optional columns the census reads, asked for in their own statement after the database's, which stays
+// as earlier versions recorded it: a column a server lacks would fail the statement that names it.
+const TFamily g_censusProbe = {
+    "optional catalog columns",
+    {"COL_LENGTH('sys.tables', 'ledger_type') AS ledger_type",
+     "COL_LENGTH('sys.tables', 'is_memory_optimized') AS is_memory_optimized",
+     "COL_LENGTH('sys.table_types', 'is_memory_optimized') AS type_is_memory_optimized",
+     "COL_LENGTH('sys.tables', 'temporal_type') AS temporal_type",
+     "COL_LENGTH('sys.tables', 'is_node') AS is_node",
+     "COL_LENGTH('sys.tables', 'is_filetable') AS is_filetable",
+     "COL_LENGTH('sys.tables', 'is_remote_data_archive_enabled') AS is_remote_data_archive_enabled",
+     "COL_LENGTH('sys.columns', 'is_masked') AS is_masked",
+     "COL_LENGTH('sys.columns', 'encryption_type') AS encryption_type"},
+    "",
+    &AddCensusProbe};
+
+// The census's columns: what a row is (a source and the catalog's code within it), the object it is part of,
+// its schema and name; each census statement gives them from a query of its own.
+const std::vector<const char*> g_aCensusColumns = {"source", "code", "object_id", "schema_id", "name"};
+
+// The statements read before the others, in this order: what they find decides which others are sent. The
+// census's is read for a whole model only.
+const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage, &g_censusProbe};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
@@ -285,22 +306,22 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.columns WHERE is_filestream = 1",
      &AddFilestreamColumns,
      &TModelFeatures::bFilestreamColumns},
-    {"memory-optimized tables",
+    {"table durability",
      {"object_id", "durability"},
      "FROM sys.tables WHERE is_memory_optimized = 1",
      &AddMemoryOptimizedTables,
      &TModelFeatures::bMemoryOptimized},
-    {"memory-optimized table types",
+    {"memory-optimized types",
      {"user_type_id"},
      "FROM sys.table_types WHERE is_memory_optimized = 1",
      &AddMemoryOptimizedTypes,
-     &TModelFeatures::bMemoryOptimizedTypes},
+     &TModelFeatures::bMemoryOptimizedTableTypes},
     {"hash indexes",
      {"object_id", "index_id", "bucket_count"},
      "FROM sys.hash_indexes",
      &AddHashIndexes,
      &TModelFeatures::bHashIndexes},
-    {"temporal tables",
+    {"history tables",
      {"object_id", "history_table_id"},
      "FROM sys.tables WHERE temporal_type = 2",
      &AddTemporalTables,
@@ -321,11 +342,11 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.columns WHERE generated_always_type IN (1, 2)",
      &AddGeneratedColumns,
      &TModelFeatures::bGeneratedColumns},
-    {"graph tables",
+    {"node and edge tables",
      {"object_id", "is_node", "is_edge"},
      "FROM sys.tables WHERE is_node = 1 OR is_edge = 1",
      &AddGraphTables,
-     &TModelFeatures::bGraphTables},
+     &TModelFeatures::bNodesAndEdges},
     {"graph columns",
      {"object_id", "column_id", "graph_type"},
      "FROM sys.columns WHERE graph_type IS NOT NULL",
@@ -346,6 +367,85 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.sql_modules WHERE uses_native_compilation = 1",
      &AddNativeModules,
      &TModelFeatures::bNativeModules},
+    // The census: the kinds of objects the other families do not read, and what tables and columns hold
+    // that the model does not; the types of objects and indexes the model reads are left out here.
+    // sys.assemblies' flag is compared as a number: the local test server refuses a bit compared with one
+    // there.
+    {"census", g_aCensusColumns,
+     "FROM (SELECT CAST(N'object' AS nvarchar(40)) AS source, CAST(RTRIM(type) AS nvarchar(10)) AS code, "
+     "parent_object_id AS object_id, schema_id, CAST(name AS nvarchar(128)) AS name FROM sys.objects WHERE "
+     "is_ms_shipped = 0 AND type NOT IN ('U', 'V', 'P', 'FN', 'IF', 'TF', 'TR', 'SO', "
+     "'SN', 'C', 'F', 'PK', 'UQ', 'TT', 'IT', 'S', 'ST') AND (type <> 'D' OR parent_object_id = 0) "
+     "UNION ALL SELECT N'database trigger', N'', 0, 0, CAST(name AS nvarchar(128)) FROM sys.triggers WHERE "
+     "parent_class = 0 "
+     "UNION ALL SELECT N'index', CAST(type AS nvarchar(10)), object_id, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.indexes WHERE type > 2 AND is_hypothetical = 0 "
+     "UNION ALL SELECT N'column', N'xml', object_id, 0, CAST(name AS nvarchar(128)) FROM sys.columns WHERE "
+     "xml_collection_id <> 0 "
+     "UNION ALL SELECT N'statistics', N'', object_id, 0, CAST(name AS nvarchar(128)) FROM sys.stats WHERE "
+     "user_created = 1 "
+     "UNION ALL SELECT N'assembly', N'', 0, 0, CAST(name AS nvarchar(128)) FROM sys.assemblies WHERE "
+     "CAST(is_user_defined AS int) = 1 "
+     "UNION ALL SELECT N'type', N'CLR', 0, schema_id, CAST(name AS nvarchar(128)) FROM sys.assembly_types "
+     "WHERE is_user_defined = 1 "
+     "UNION ALL SELECT N'full-text catalog', N'', 0, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.fulltext_catalogs "
+     "UNION ALL SELECT N'full-text stoplist', N'', 0, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.fulltext_stoplists "
+     "UNION ALL SELECT N'full-text index', N'', object_id, 0, N'' FROM sys.fulltext_indexes "
+     "UNION ALL SELECT N'filegroup', N'', 0, 0, CAST(name AS nvarchar(128)) FROM sys.filegroups WHERE "
+     "data_space_id <> 1 "
+     "UNION ALL SELECT N'partition function', N'', 0, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.partition_functions "
+     "UNION ALL SELECT N'partition scheme', N'', 0, 0, CAST(name AS nvarchar(128)) FROM "
+     "sys.partition_schemes "
+     "UNION ALL SELECT N'plan guide', N'', 0, 0, CAST(name AS nvarchar(128)) FROM sys.plan_guides) AS census",
+     &AddCensus},
+    {"ledger tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'ledger' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE ledger_type <> 0) AS census",
+     &AddCensus, &TModelFeatures::bLedgerTables},
+    {"memory-optimized tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'memory' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE is_memory_optimized = 1) AS census",
+     &AddCensus, &TModelFeatures::bMemoryOptimizedTables},
+    {"memory-optimized table types", g_aCensusColumns,
+     "FROM (SELECT N'type' AS source, N'memory' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.table_types WHERE is_memory_optimized = 1) AS census",
+     &AddCensus, &TModelFeatures::bMemoryOptimizedTypes},
+    {"temporal tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'temporal' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE temporal_type = 2) AS census",
+     &AddCensus, &TModelFeatures::bTemporalTables},
+    {"graph tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, CASE WHEN is_node = 1 THEN N'node' ELSE N'edge' END AS code, 0 AS "
+     "object_id, schema_id, CAST(name AS nvarchar(128)) AS name "
+     "FROM sys.tables WHERE is_node = 1 OR is_edge = 1) AS census",
+     &AddCensus, &TModelFeatures::bGraphTables},
+    {"FileTables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'filetable' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE is_filetable = 1) AS census",
+     &AddCensus, &TModelFeatures::bFileTables},
+    {"Stretch-enabled tables", g_aCensusColumns,
+     "FROM (SELECT N'table' AS source, N'stretch' AS code, 0 AS object_id, schema_id, CAST(name AS "
+     "nvarchar(128)) AS name "
+     "FROM sys.tables WHERE is_remote_data_archive_enabled = 1) AS census",
+     &AddCensus, &TModelFeatures::bStretchTables},
+    {"masked columns", g_aCensusColumns,
+     "FROM (SELECT N'column' AS source, N'masked' AS code, object_id, 0 AS schema_id, CAST(name "
+     "AS nvarchar(128)) AS name "
+     "FROM sys.columns WHERE is_masked = 1) AS census",
+     &AddCensus, &TModelFeatures::bMaskedColumns},
+    {"encrypted columns", g_aCensusColumns,
+     "FROM (SELECT N'column' AS source, N'encrypted' AS code, object_id, 0 AS schema_id, "
+     "CAST(name AS nvarchar(128)) AS name "
+     "FROM sys.columns WHERE encryption_type IS NOT NULL) AS census",
+     &AddCensus, &TModelFeatures::bEncryptedColumns},
 };
 
 // The statement of a family: its select list and its view.
@@ -429,8 +529,10 @@ void AddRows(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDr
 // has stopped.
 class CFamilyReader {
 public:
-    CFamilyReader(const std::vector<const TFamily*>& aFamilies, const ModelLoadProgress& progress)
-        : m_aFamilies(aFamilies), m_aResults(aFamilies.size()), m_progress(progress) {}
+    // nRead: the statements read before these, which the progress counts.
+    CFamilyReader(const std::vector<const TFamily*>& aFamilies, size_t nRead,
+                  const ModelLoadProgress& progress)
+        : m_aFamilies(aFamilies), m_aResults(aFamilies.size()), m_nRead(nRead), m_progress(progress) {}
 
     std::vector<std::unique_ptr<CDbResult>> Read(const std::vector<CDbConnection*>& aConnections) {
         std::vector<std::thread> aThreads;
@@ -451,8 +553,7 @@ private:
                 m_aResults[i] = ReadFamily(connection, *m_aFamilies[i]);
                 const std::lock_guard lock(m_mutex);
                 if (m_progress)
-                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + g_aProbes.size(),
-                               m_aFamilies.size() + g_aProbes.size());
+                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + m_nRead, m_aFamilies.size() + m_nRead);
             }
         } catch (...) {
             const std::lock_guard lock(m_mutex);
@@ -464,6 +565,7 @@ private:
 
     const std::vector<const TFamily*>& m_aFamilies;
     std::vector<std::unique_ptr<CDbResult>> m_aResults;
+    const size_t m_nRead;
     const ModelLoadProgress& m_progress;
     std::atomic<size_t> m_nNext{0};
     std::atomic<bool> m_bFailed{false};
@@ -488,6 +590,14 @@ std::vector<std::unique_ptr<CDatabase>> OpenReaders(const CDatabase& db, int nCo
     return aReaders;
 }
 
+// The probes read first, in their order; the census's only for a whole model, whose scripts it speaks of.
+std::vector<const TFamily*> ProbesFor(EModelScope eScope) {
+    std::vector<const TFamily*> aProbes = g_aProbes;
+    if (eScope != eModelWhole)
+        std::erase(aProbes, &g_censusProbe);
+    return aProbes;
+}
+
 // The families read after the first, for a server with those features.
 std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features, EModelScope eScope = eModelWhole) {
     static const std::set<std::string_view> setForRows = {"schemas",
@@ -503,7 +613,7 @@ std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features, EModelSc
                                                           "foreign key columns",
                                                           "periods",
                                                           "generated columns",
-                                                          "graph tables",
+                                                          "node and edge tables",
                                                           "graph columns"};
     std::vector<const TFamily*> aFamilies;
     for (const TFamily& family : g_aFamilies)
@@ -557,6 +667,7 @@ std::vector<TModelType> UserTypes(TModelDraft& draft) {
 // The draft's records as the model's ordered lists, every catalog id resolved to the names it stands for; the
 // draft is let go as its records move, so that a large catalog is not held twice.
 TCatalogModel FinishModel(TModelDraft&& draft) {
+    FinishCensus(draft);
     FinishTriggers(draft);
     FinishProperties(draft);
     FinishReferences(draft);
@@ -598,18 +709,22 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
                                EModelScope eScope) {
     CDbConnection& connection = *db.GetBackend();
     TModelDraft draft;
-    // A snapshot recorded before a probe was sent holds none of what it finds: read as absent, not warned of.
-    for (const TFamily* pProbe : g_aProbes)
+    const std::vector<const TFamily*> aProbes = ProbesFor(eScope);
+    for (const TFamily* pProbe : aProbes) {
+        if (IsUnrecorded(connection, *pProbe))
+            draft.model.aUnrecordedFamilies.emplace_back(pProbe->pszFamily);
         AddRows(*pProbe, ReadFamily(connection, *pProbe), draft);
+    }
     const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features, eScope);
     if (progress)
-        progress(g_aProbes.back()->pszFamily, g_aProbes.size(), aFamilies.size() + g_aProbes.size());
+        progress(aProbes.back()->pszFamily, aProbes.size(), aFamilies.size() + aProbes.size());
 
     const std::vector<std::unique_ptr<CDatabase>> aReaders = OpenReaders(db, nConnections);
     std::vector<CDbConnection*> aConnections{&connection};
     for (const std::unique_ptr<CDatabase>& pReader : aReaders)
         aConnections.push_back(pReader->GetBackend());
-    std::vector<std::unique_ptr<CDbResult>> aResults = CFamilyReader(aFamilies, progress).Read(aConnections);
+    std::vector<std::unique_ptr<CDbResult>> aResults =
+        CFamilyReader(aFamilies, aProbes.size(), progress).Read(aConnections);
     for (size_t i = 0; i < aFamilies.size(); ++i) {
         if (IsUnrecorded(connection, *aFamilies[i]))
             draft.model.aUnrecordedFamilies.emplace_back(aFamilies[i]->pszFamily);

@@ -33,13 +33,13 @@ void AddStorageFeatures(CFamilyRows& rows, TModelDraft& draft) {
     features.bTableStorage = !rows.IsNull("lob_data_space_column");
     features.bFilestreamColumns = !rows.IsNull("filestream_column");
     features.bMemoryOptimized = !rows.IsNull("memory_optimized_column");
-    features.bMemoryOptimizedTypes = !rows.IsNull("memory_optimized_type_column");
+    features.bMemoryOptimizedTableTypes = !rows.IsNull("memory_optimized_type_column");
     features.bHashIndexes = !rows.IsNull("hash_indexes_view");
     features.bTemporal = !rows.IsNull("temporal_type_column");
     features.bRetention = !rows.IsNull("retention_column");
     features.bPeriods = !rows.IsNull("periods_view");
     features.bGeneratedColumns = !rows.IsNull("generated_always_column");
-    features.bGraphTables = !rows.IsNull("graph_table_column");
+    features.bNodesAndEdges = !rows.IsNull("graph_table_column");
     features.bGraphColumns = !rows.IsNull("graph_type_column");
     features.bEdgeConstraints = !rows.IsNull("edge_constraints_view");
     features.bNativeModules = !rows.IsNull("native_compilation_column");

@@ -1,9 +1,11 @@
 #include "DemoCommand.h"
 
+#include "DiffCommand.h"
 #include "ExportCommand.h"
 #include "Installed.h"
 #include "Messages.h"
 #include "Notices.h"
+#include "Session.h"
 #include "jobs/JobFiles.h"
 #include "jobs/Manifest.h"
 
@@ -94,7 +96,7 @@ void PrintServerCommands() {
 
 } // namespace
 
-int RunDemo(const std::string& dir, const SourceConnect& connect) {
+int RunDemo(const std::string& dir) {
     if (!CopySnapshots(dir))
         return kExitFailed;
     const std::string versionOne = Inside(dir, kVersionOne), versionTwo = Inside(dir, kVersionTwo);
@@ -112,7 +114,7 @@ int RunDemo(const std::string& dir, const SourceConnect& connect) {
     exportOptions.quiet = true;
     Source source;
     source.snapshot = versionOne;
-    if (const int status = ExportRecreate(exportOptions, [&](CDatabase& db) { return connect(db, source); });
+    if (const int status = ExportRecreate(exportOptions, [&](CDatabase& db) { return Connect(db, source); });
         status != kExitOk)
         return status;
     PrintWrapped(exportOptions.dir + ":", FolderEntries(exportOptions.dir));
@@ -126,7 +128,7 @@ int RunDemo(const std::string& dir, const SourceConnect& connect) {
     // Version 2 drops a column that holds no values, which the script checks before it drops it.
     diffOptions.allowDataLoss = true;
     // diff's own statuses: 0 alike, 1 different (both done), 2 trouble (said); or the signal's.
-    if (const int status = RunDiff(diffOptions, connect); status > 1)
+    if (const int status = RunDiff(diffOptions); status > 1)
         return status == kExitUsage ? kExitFailed : status;
 
     std::printf("\n3. %s\n%s\n",

@@ -3,13 +3,7 @@
 #pragma once
 
 #include "Options.h"
-#include "backend/Database.h"
-
-#include <functional>
-
-// Opens the connection to a source, saying why when it cannot.
-using SourceConnect = std::function<bool(CDatabase&, const Source&)>;
 
 // The exit status as diff(1) has it: 0 the catalogs describe alike, 1 they differ, 2 after a usage error or a
 // failure (said in one line).
-int RunDiff(const DiffOptions& options, const SourceConnect& connect);
+int RunDiff(const DiffOptions& options);

@@ -39,4 +39,7 @@ void AddDiffOptions(CLI::App& command, DiffOptions& options) {
         "an identity or computed column): a new table, the rows copied, the old one dropped");
     command.add_flag("--restart-sequences", options.restartSequences,
                      "restart a sequence whose start value differs at TO's start value");
+    command.add_flag("--strict", options.strict,
+                     "status 2 before anything is written when either side holds objects or properties the "
+                     "scripts do not carry (named in warnings otherwise)");
 }

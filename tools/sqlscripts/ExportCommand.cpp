@@ -126,6 +126,7 @@ TRecreateExportOptions RecreateJob(const ExportOptions& options, const ExportPla
     job.aDataTables = plan.tables;
     job.nRowsPerInsert = options.rowsPerInsert.value_or(100);
     job.bConsistent = options.consistent;
+    job.bStrict = options.strict;
     return job;
 }
 
@@ -149,12 +150,12 @@ int ExportRecreate(const ExportOptions& options, const HostConnect& connect) {
     return Concluded(view, result, options.quiet || options.output == "-");
 }
 
-int PrintRecreateObject(const std::string& name, const HostConnect& connect) {
+int PrintRecreateObject(const std::string& name, bool strict, const HostConnect& connect) {
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
     ExportView view(Progress::Mode::Off, {});
-    const TObjectScript script = FindRecreateObject(db, name, view);
+    const TObjectScript script = FindRecreateObject(db, name, view, strict);
     if (script.eEnd != eJobEnd::Done) {
         TExportResult result;
         result.eEnd = script.eEnd;

@@ -292,6 +292,11 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->type_name("NAME")
         ->needs("--recreate")
         ->excludes("--data-only");
+    command
+        .add_flag("--strict", options.strict,
+                  "with --recreate: status 1 before anything is written when the database holds objects or "
+                  "properties the scripts do not carry (named in warnings otherwise)")
+        ->needs("--recreate");
 }
 
 ExportPlan PlanExport(const ExportOptions& options) {

@@ -89,12 +89,12 @@ InterruptionWatch::~InterruptionWatch() {
     g_ended = true;
 }
 
-InterruptionCleanup::InterruptionCleanup() {
+void CleanupBegun() {
     std::lock_guard lock(g_cleanupMutex);
     ++g_cleanups;
 }
 
-InterruptionCleanup::~InterruptionCleanup() {
+void CleanupEnded() {
     {
         std::lock_guard lock(g_cleanupMutex);
         --g_cleanups;

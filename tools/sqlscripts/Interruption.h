@@ -24,12 +24,8 @@ int InterruptionSignal();
 // replay tells why statements are missing.
 void CutShortRecordingsBySignal();
 
-// Undoing on the server what the run made there (a scratch database dropped) once it has begun: after a
-// signal, the end of the program waits up to ten seconds for it to finish.
-class InterruptionCleanup {
-public:
-    InterruptionCleanup();
-    InterruptionCleanup(const InterruptionCleanup&) = delete;
-    InterruptionCleanup& operator=(const InterruptionCleanup&) = delete;
-    ~InterruptionCleanup();
-};
+// What the run made on a server and undoes before it ends (a scratch database, dropped again): from
+// CleanupBegun to CleanupEnded, the end of the program after a signal waits up to ten seconds for it. Each
+// called from any thread, once for each.
+void CleanupBegun();
+void CleanupEnded();

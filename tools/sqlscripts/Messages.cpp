@@ -98,21 +98,6 @@ std::string ModuleText(const std::string& text) {
     return text;
 }
 
-namespace {
-thread_local std::vector<std::string>* heldLines = nullptr;
-}
-
 void Say(const std::string& line) {
-    if (heldLines)
-        heldLines->push_back(line);
-    else
-        std::fprintf(stderr, "sqlscripts: %s\n", line.c_str());
-}
-
-HeldMessages::HeldMessages(std::vector<std::string>& lines) : previous_(heldLines) {
-    heldLines = &lines;
-}
-
-HeldMessages::~HeldMessages() {
-    heldLines = previous_;
+    std::fprintf(stderr, "sqlscripts: %s\n", line.c_str());
 }

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // Finds the translations: those installed beside the program, or those of the build tree.
 void InitMessages();
@@ -31,21 +30,3 @@ std::string ModuleText(const std::string& text);
 
 // One line on stderr: "sqlscripts: " and the text.
 void Say(const std::string& line);
-
-// While it lives, what Say says on its thread goes into lines instead: work that runs beside other work says
-// its lines afterwards, in an order that does not depend on which finished first.
-class HeldMessages {
-public:
-    explicit HeldMessages(std::vector<std::string>& lines);
-    ~HeldMessages();
-    HeldMessages(const HeldMessages&) = delete;
-    HeldMessages& operator=(const HeldMessages&) = delete;
-
-private:
-    std::vector<std::string>* previous_;
-};
-
-class CModelError;
-// What failed in the catalog, the rows or a file, as one line in the user's language: the line of its record
-// (Notices.cpp).
-std::string ModelErrorLine(const CModelError& error);

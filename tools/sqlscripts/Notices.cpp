@@ -4,13 +4,14 @@
 #include "ConnectString.h"
 #include "Messages.h"
 #include "apply/BatchContent.h"
-#include "jobs/JobFailure.h"
 #include "jobs/Manifest.h"
 #include "jobs/NameDamage.h"
+#include "model/ModelCensus.h"
 #include "platform/Text.h"
 #include "recreate/RecreateKinds.h"
 
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -92,6 +93,34 @@ std::string UserLeftOut(const TJobNotice& notice, const char* reason) {
     return Format(Tr("warning: user %s is left out: %s"), notice.strSubject.c_str(), reason);
 }
 
+// The census's kind of the record, for its count: "ledger tables"; one the census does not know by its code.
+// The kinds' nouns are translated in the po files by hand, as the census, being the library's, marks nothing.
+std::string CensusNoun(const TJobNotice& notice) {
+    const auto count = static_cast<unsigned long>(notice.nCount);
+    if (notice.nCategory >= 0) {
+        const TCensusKind& kind = CensusKinds()[static_cast<size_t>(notice.nCategory)];
+        return Tr(std::string(count == 1 ? kind.strOne : kind.strMany).c_str());
+    }
+    if (notice.strSubject == "index")
+        return Format(TrN("index of type %s", "indexes of type %s", count), notice.strDetail.c_str());
+    return Format(TrN("object of type %s", "objects of type %s", count), notice.strDetail.c_str());
+}
+
+std::string NotCarried(const TJobNotice& notice) {
+    const auto count = static_cast<unsigned long>(notice.nCount);
+    std::vector<std::string> names(
+        notice.aNames.begin(),
+        notice.aNames.begin() + static_cast<std::ptrdiff_t>(std::min(notice.aNames.size(), kMaxNamed)));
+    std::string list = JoinText(names);
+    if (notice.aNames.size() > kMaxNamed)
+        list += Format(Tr(" and %zu more"), notice.aNames.size() - kMaxNamed);
+    const char* text =
+        notice.eOption == eJobOption::Strict
+            ? TrN("%lu %s is not written (--strict): %s", "%lu %s are not written (--strict): %s", count)
+            : TrN("warning: %lu %s is not written: %s", "warning: %lu %s are not written: %s", count);
+    return Format(text, count, CensusNoun(notice).c_str(), list.c_str());
+}
+
 const char* UnmatchedPatternText(eJobOption option) {
     return option == eJobOption::Schema || option == eJobOption::ExcludeSchema
                ? Tr("%s %s matches no schema of the catalog; nothing was written")
@@ -99,9 +128,20 @@ const char* UnmatchedPatternText(eJobOption option) {
 }
 
 const char* OptionName(eJobOption option) {
-    static constexpr const char* kPatternOptions[] = {"--schema", "--exclude-schema", "--object",
-                                                      "--exclude-object"};
-    return kPatternOptions[static_cast<int>(option) - static_cast<int>(eJobOption::Schema)];
+    static constexpr const char* kOptions[] = {
+        "",         "--replace all",     "--prune",        "--existing ok",    "--consistent",
+        "--schema", "--exclude-schema",  "--object",       "--exclude-object", "--data-tables",
+        "--shadow", "--allow-data-loss", "--allow-rebuild"};
+    static_assert(std::size(kOptions) == static_cast<size_t>(eJobOption::AllowRebuild) + 1);
+    return kOptions[static_cast<int>(option)];
+}
+
+// The migration's reason, then the option that allows the change and what the migration then does, or that
+// it is done by hand. Left in English, as the reason is.
+std::string MigrationRefusal(const TJobNotice& notice) {
+    if (notice.eOption == eJobOption::None)
+        return notice.strReason + ": change it by hand";
+    return notice.strReason + " (" + OptionName(notice.eOption) + " " + notice.strDetail + ")";
 }
 
 } // namespace
@@ -268,6 +308,10 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::NoManifest:
         return Format(Tr("%s holds no %s: give a folder an export wrote, a .sql file or -"), subject,
                       kManifestName);
+    case eJobNotice::ModuleExport:
+        return Format(Tr("%s holds the module's per-category export, which does not apply to a database; "
+                         "export --recreate writes scripts that apply"),
+                      subject);
     case eJobNotice::ManifestLeavesFolder:
         return Format(Tr("%s/%s names %s, which is not a file inside the folder"), subject, kManifestName,
                       detail);
@@ -301,16 +345,32 @@ std::string NoticeLine(const TJobNotice& notice) {
                       detail, notice.nCount);
     case eJobNotice::ServerMessage:
         return Where(notice) + ": " + reason;
+    case eJobNotice::NotCarried:
+        return NotCarried(notice);
     case eJobNotice::RowCount:
         return Where(notice) + ": " +
                Format(TrN("%lu row affected", "%lu rows affected", static_cast<unsigned long>(notice.nCount)),
                       static_cast<unsigned long>(notice.nCount));
+    case eJobNotice::FolderWithoutShadow:
+        return Format(Tr("%s is a folder: --shadow names the server to apply it to in a scratch database"),
+                      subject);
+    case eJobNotice::NoSuchSide:
+        return Format(Tr("no such folder or snapshot: %s"), subject);
+    case eJobNotice::SnapshotWithoutModel:
+        return Format(Tr("catalog snapshot %s holds no catalog model; record one with sqlscripts export "
+                         "--recreate --save-snapshot FILE"),
+                      subject);
+    case eJobNotice::ShadowRefused:
+        return Format(Tr("the --shadow server refused %s: %s"), subject, reason.c_str());
+    case eJobNotice::ScratchNotApplied:
+        return Format(Tr("%s could not be applied to a scratch database of the --shadow server"), subject);
+    case eJobNotice::ScratchDatabaseLeft:
+        return Format(Tr("warning: the scratch database %s is left on the --shadow server; drop it by hand"),
+                      subject);
+    case eJobNotice::MigrationRefused:
+        return MigrationRefusal(notice);
     }
     return notice.strReason;
-}
-
-std::string ModelErrorLine(const CModelError& error) {
-    return NoticeLine(NoticeOf(error));
 }
 
 void SayNotices::OnNotice(const TJobNotice& notice) {

@@ -103,6 +103,12 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
             "--recreate", line.recreate,
             "the faithful script of [SCHEMA.]NAME, of any schema: what export --recreate writes for it")
         ->excludes("--type", "--collation");
+    objectCommand
+        ->add_flag(
+            "--strict", line.strict,
+            "with --recreate: status 1 and no script when the object has parts the scripts do not carry "
+            "(named in warnings otherwise)")
+        ->needs("--recreate");
 
     auto* fieldsCommand =
         app.add_subcommand("fields", "print the column names of a table or view of schema dbo");

@@ -43,6 +43,7 @@ struct ExportOptions {
     std::vector<std::string> dataTables; // SCHEMA.NAME patterns of the tables whose rows; all when empty
     std::optional<int> rowsPerInsert;    // 100 when not given
     bool consistent = false;             // rows as of one moment, or no run
+    bool strict = false;                 // with --recreate: what the scripts do not carry stops the run
     // SCHEMA.NAME patterns of what --recreate and --data-only write: schemas and objects to write (all when
     // none) and to leave out.
     std::vector<std::string> schemas;
@@ -94,6 +95,7 @@ struct DiffOptions {
     bool allowDataLoss = false;
     bool allowRebuild = false;
     bool restartSequences = false;
+    bool strict = false; // what the scripts do not carry stops the run
 };
 
 struct CommandLine {
@@ -107,6 +109,7 @@ struct CommandLine {
     std::optional<int> type; // object --type
     bool collation = false;  // object --collation
     bool recreate = false;   // object --recreate
+    bool strict = false;     // object --recreate --strict
     std::string demoDir = "sqlscripts-demo";
     std::string snapshotInput;  // snapshot upgrade
     std::string snapshotOutput; // snapshot upgrade

@@ -73,7 +73,8 @@ int OnModule(const Source& source, const std::function<int(CDatabase&, HostUi&)>
 
 int RunObject(const CommandLine& line) {
     if (line.recreate)
-        return PrintRecreateObject(line.name, [&line](CDatabase& db) { return Connect(db, line.source); });
+        return PrintRecreateObject(line.name, line.strict,
+                                   [&line](CDatabase& db) { return Connect(db, line.source); });
     const std::string name = DboObjectName(line.name);
     return OnModule(line.source, [&line, &name](CDatabase& db, HostUi& ui) {
         CString script;
@@ -140,9 +141,9 @@ int main(int argc, char** argv) {
     case CommandLine::Command::Fields:
         return RunFields(line);
     case CommandLine::Command::Diff:
-        return RunDiff(line.diff, [](CDatabase& db, const Source& source) { return Connect(db, source); });
+        return RunDiff(line.diff);
     case CommandLine::Command::Demo:
-        return RunDemo(line.demoDir, [](CDatabase& db, const Source& source) { return Connect(db, source); });
+        return RunDemo(line.demoDir);
     case CommandLine::Command::SnapshotUpgrade:
         return RunSnapshotUpgrade(line);
     case CommandLine::Command::Apply:

@@ -1,0 +1,1 @@
+sqlscripts: нет такой папки или снимка: chinook_vX
