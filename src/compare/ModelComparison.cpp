@@ -72,6 +72,9 @@ private:
             }
         for (const TModelForeignKey& key : table.aForeignKeys)
             Add(part(eModelKind::ForeignKey, key.strName), TTablePart<TModelForeignKey>{&table, &key});
+        for (const TModelStatistic& statistic : table.aStatistics)
+            Add(part(eModelKind::Statistic, statistic.strName),
+                TTablePart<TModelStatistic>{&table, &statistic});
     }
 
     // A property is named by what it is on: "MS_Description on table dbo.Orders.Amount", "Unit on procedure

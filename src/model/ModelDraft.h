@@ -69,6 +69,12 @@ struct TDraftForeignKey {
     std::vector<TDraftForeignKeyColumn> aColumns;
 };
 
+struct TDraftStatistic {
+    int nStatsId = 0;
+    TModelStatistic statistic;
+    std::vector<std::pair<int, int>> aColumns; // (stats_column_id, column_id)
+};
+
 // A table, or a table type's table, with its parts as the families give them.
 struct TDraftTable {
     TModelTable table;
@@ -79,6 +85,7 @@ struct TDraftTable {
     std::vector<TDraftCheck> aChecks;
     std::vector<TDraftDefault> aDefaults;
     std::vector<TDraftForeignKey> aForeignKeys;
+    std::vector<TDraftStatistic> aStatistics;
 
     TModelColumn* FindColumn(int nColumnId);
     // The column's name; empty when the table has no such column.
@@ -127,6 +134,12 @@ struct TDraftPermission {
     TModelPermission permission;
 };
 
+struct TDraftSecurityPolicy {
+    TModelSecurityPolicy policy;
+    std::vector<std::pair<int, TModelSecurityPredicate>>
+        aPredicates; // by security_predicate_id once finished
+};
+
 struct TModelDraft {
     TCatalogModel model;
     std::unordered_map<int, std::string> mapSchemas;
@@ -145,6 +158,7 @@ struct TModelDraft {
     std::unordered_map<int, std::pair<int, std::string>> mapXmlSchemaCollections; // to schema id and name
     std::vector<TDraftOwner> aOwners;
     std::vector<TDraftPermission> aPermissions;
+    std::unordered_map<int, TDraftSecurityPolicy> mapSecurityPolicies;
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
@@ -201,6 +215,19 @@ void AddOwners(CFamilyRows& rows, TModelDraft& draft);
 void AddXmlSchemaCollections(CFamilyRows& rows, TModelDraft& draft);
 void AddPermissions(CFamilyRows& rows, TModelDraft& draft);
 
+// Which of the views and columns of later versions the server has (ModelObjects.cpp).
+void AddFeatureViews(CFamilyRows& rows, TModelDraft& draft);
+// Masked columns, the triggers of the database and the order of triggers (ModelTables.cpp, ModelObjects.cpp).
+void AddMaskedColumns(CFamilyRows& rows, TModelDraft& draft);
+void AddDatabaseTriggers(CFamilyRows& rows, TModelDraft& draft);
+void AddTriggerOrder(CFamilyRows& rows, TModelDraft& draft);
+// Row-level security policies and their predicates (ModelPolicies.cpp).
+void AddSecurityPolicies(CFamilyRows& rows, TModelDraft& draft);
+void AddSecurityPredicates(CFamilyRows& rows, TModelDraft& draft);
+// Statistics users made, and their columns (ModelStatistics.cpp).
+void AddStatistics(CFamilyRows& rows, TModelDraft& draft);
+void AddStatisticsColumns(CFamilyRows& rows, TModelDraft& draft);
+
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);
 void AddChecks(CFamilyRows& rows, TModelDraft& draft);
@@ -215,6 +242,8 @@ void FinishReferences(TModelDraft& draft);
 void FinishTriggers(TModelDraft& draft);
 // The owners' and permissions' objects resolved from catalog ids to keys, what every database has left out.
 void FinishSecurity(TModelDraft& draft);
+// The policies with their predicates in order, in name order (ModelPolicies.cpp).
+void FinishSecurityPolicies(TModelDraft& draft);
 
 // dbo, guest, sys, INFORMATION_SCHEMA and the fixed roles: schemas and principals every database has.
 bool IsBuiltInSchema(const std::string& strName);

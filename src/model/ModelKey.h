@@ -7,8 +7,9 @@
 #include <cstddef>
 #include <string>
 
-// The kinds of objects a model holds, in their usual apply order; the security kinds last, users and roles
-// being made before the schemas they own and the rest after everything else.
+// The kinds of objects a model holds, in their usual apply order; the security kinds after them, users and
+// roles being made before the schemas they own and the rest after everything else; then the kinds added
+// since, each placed in the apply order by its section.
 enum class eModelKind {
     Schema,
     AliasType,
@@ -33,8 +34,11 @@ enum class eModelKind {
     RoleMember, // a member of a role: the role as the table, the member as the name
     Owner,      // an object's owner where it is not its schema's
     Permission, // the permissions on one securable: the database, a schema, an object, a type, a principal
+    SecurityPolicy,
+    DatabaseTrigger, // a trigger of the database, fired by DDL: no schema
+    Statistic,       // statistics a user made on a table's columns: the table as the table
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Permission) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Statistic) + 1;
 
 struct TModelKey {
     eModelKind eKind = eModelKind::Schema;

@@ -42,6 +42,20 @@ const TFamily g_database = {
     "",
     &AddDatabase};
 
+// Which views and columns of later versions the server has, for the features whose families read them: read
+// after the database, as it decides which statements follow. One snapshot of an earlier sqlscripts lacks it
+// (and so every family it decides): each reads as empty.
+const TFamily g_featureViews = {
+    "feature views",
+    {"OBJECT_ID('sys.masked_columns') AS masked_columns_view",
+     "OBJECT_ID('sys.security_policies') AS security_policies_view",
+     "COL_LENGTH('sys.security_policies', 'is_schemabinding_enabled') AS schemabinding_column",
+     "OBJECT_ID('sys.trigger_events') AS trigger_events_view",
+     "OBJECT_ID('sys.stats_columns') AS stats_columns_view",
+     "COL_LENGTH('sys.stats', 'is_incremental') AS incremental_column"},
+    "",
+    &AddFeatureViews};
+
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
 // rows are put together.
@@ -120,6 +134,12 @@ const std::vector<TFamily> g_aFamilies = {
       "definition"},
      "FROM sys.default_constraints",
      &AddDefaults},
+    // Before the modules, whose definitions they take.
+    {"database triggers",
+     {"object_id", "CAST(name AS nvarchar(128)) AS name", "is_disabled"},
+     "FROM sys.triggers WHERE parent_class = 0 AND type = 'TR' AND is_ms_shipped = 0",
+     &AddDatabaseTriggers,
+     &TModelFeatures::bTriggerEvents},
     {"modules",
      {"object_id", "definition", "uses_ansi_nulls", "uses_quoted_identifier", "is_schema_bound"},
      "FROM sys.sql_modules",
@@ -211,6 +231,54 @@ const std::vector<TFamily> g_aFamilies = {
       "CASE WHEN class = 4 THEN CAST(USER_NAME(major_id) AS nvarchar(128)) END AS principal_name"},
      "FROM sys.database_permissions WHERE class <> 1 OR major_id > 0",
      &AddPermissions},
+    {"masked columns",
+     {"object_id", "column_id", "masking_function"},
+     "FROM sys.masked_columns WHERE is_masked = 1",
+     &AddMaskedColumns,
+     &TModelFeatures::bMaskedColumns},
+    {"trigger order",
+     {"object_id", "CAST(type_desc AS nvarchar(60)) AS type_desc", "is_first"},
+     "FROM sys.trigger_events WHERE is_first = 1 OR is_last = 1",
+     &AddTriggerOrder,
+     &TModelFeatures::bTriggerEvents},
+    {"security policies",
+     {"object_id", "schema_id", "CAST(name AS nvarchar(128)) AS name", "is_enabled", "is_not_for_replication",
+      "is_schemabinding_enabled"},
+     "FROM sys.security_policies",
+     &AddSecurityPolicies,
+     &TModelFeatures::bPoliciesWithSchemaBinding},
+    {"security policies",
+     {"object_id", "schema_id", "CAST(name AS nvarchar(128)) AS name", "is_enabled",
+      "is_not_for_replication"},
+     "FROM sys.security_policies",
+     &AddSecurityPolicies,
+     &TModelFeatures::bPoliciesWithoutSchemaBinding},
+    {"security predicates",
+     {"object_id", "security_predicate_id", "target_object_id", "predicate_definition", "predicate_type",
+      "operation"},
+     "FROM sys.security_predicates",
+     &AddSecurityPredicates,
+     &TModelFeatures::bSecurityPolicies},
+    // Statistics that users made: neither an index's nor those the server made itself.
+    {"statistics",
+     {"object_id", "stats_id", "CAST(name AS nvarchar(128)) AS name", "no_recompute", "has_filter",
+      "filter_definition", "is_incremental"},
+     "FROM sys.stats WHERE user_created = 1 AND is_temporary = 0",
+     &AddStatistics,
+     &TModelFeatures::bIncrementalStatistics},
+    {"statistics",
+     {"object_id", "stats_id", "CAST(name AS nvarchar(128)) AS name", "no_recompute", "has_filter",
+      "filter_definition"},
+     "FROM sys.stats WHERE user_created = 1 AND is_temporary = 0",
+     &AddStatistics,
+     &TModelFeatures::bStatisticsWithoutIncremental},
+    // Of the statistics read only: every index has statistics of its own columns.
+    {"statistics columns",
+     {"object_id", "stats_id", "stats_column_id", "column_id"},
+     "FROM sys.stats_columns c WHERE EXISTS (SELECT 1 FROM sys.stats s WHERE s.object_id = c.object_id AND "
+     "s.stats_id = c.stats_id AND s.user_created = 1 AND s.is_temporary = 0)",
+     &AddStatisticsColumns,
+     &TModelFeatures::bStatistics},
 };
 
 // The statement of a family: its select list and its view.
@@ -227,21 +295,25 @@ TModelStatement Statement(const TFamily& family) {
     return statement;
 }
 
-// The statements of the families, by the families' order; the database's last.
+// The statements of the families, by the families' order; the database's and the feature views' last.
 const std::vector<TModelStatement>& Statements() {
     static const std::vector<TModelStatement> aStatements = [] {
         std::vector<TModelStatement> aMade;
         for (const TFamily& family : g_aFamilies)
             aMade.push_back(Statement(family));
         aMade.push_back(Statement(g_database));
+        aMade.push_back(Statement(g_featureViews));
         return aMade;
     }();
     return aStatements;
 }
 
 const TModelStatement& StatementOf(const TFamily& family) {
-    return Statements()[&family == &g_database ? g_aFamilies.size()
-                                               : static_cast<size_t>(&family - g_aFamilies.data())];
+    if (&family == &g_database)
+        return Statements()[g_aFamilies.size()];
+    if (&family == &g_featureViews)
+        return Statements()[g_aFamilies.size() + 1];
+    return Statements()[static_cast<size_t>(&family - g_aFamilies.data())];
 }
 
 // The families every snapshot of a model holds, whichever sqlscripts recorded it: a snapshot without them
@@ -291,8 +363,10 @@ void AddRows(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDr
 // has stopped.
 class CFamilyReader {
 public:
-    CFamilyReader(const std::vector<const TFamily*>& aFamilies, const ModelLoadProgress& progress)
-        : m_aFamilies(aFamilies), m_aResults(aFamilies.size()), m_progress(progress) {}
+    // nBefore: the statements read before these.
+    CFamilyReader(const std::vector<const TFamily*>& aFamilies, size_t nBefore,
+                  const ModelLoadProgress& progress)
+        : m_aFamilies(aFamilies), m_aResults(aFamilies.size()), m_nBefore(nBefore), m_progress(progress) {}
 
     std::vector<std::unique_ptr<CDbResult>> Read(const std::vector<CDbConnection*>& aConnections) {
         std::vector<std::thread> aThreads;
@@ -313,7 +387,8 @@ private:
                 m_aResults[i] = ReadFamily(connection, *m_aFamilies[i]);
                 const std::lock_guard lock(m_mutex);
                 if (m_progress)
-                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
+                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + m_nBefore,
+                               m_aFamilies.size() + m_nBefore);
             }
         } catch (...) {
             const std::lock_guard lock(m_mutex);
@@ -325,6 +400,7 @@ private:
 
     const std::vector<const TFamily*>& m_aFamilies;
     std::vector<std::unique_ptr<CDbResult>> m_aResults;
+    const size_t m_nBefore;
     const ModelLoadProgress& m_progress;
     std::atomic<size_t> m_nNext{0};
     std::atomic<bool> m_bFailed{false};
@@ -418,6 +494,7 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
     FinishProperties(draft);
     FinishReferences(draft);
     FinishSecurity(draft);
+    FinishSecurityPolicies(draft);
     FinishTables(draft);
     TCatalogModel& model = draft.model;
     model.aTypes = InNameOrder(UserTypes(draft));
@@ -441,7 +518,7 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
 } // namespace
 
 std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features) {
-    std::vector<const TModelStatement*> aStatements{&StatementOf(g_database)};
+    std::vector<const TModelStatement*> aStatements{&StatementOf(g_database), &StatementOf(g_featureViews)};
     for (const TFamily* pFamily : FamiliesFor(features))
         aStatements.push_back(&StatementOf(*pFamily));
     return aStatements;
@@ -452,15 +529,27 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
     CDbConnection& connection = *db.GetBackend();
     TModelDraft draft;
     AddRows(g_database, ReadFamily(connection, g_database), draft);
+    // The rows of the tables need none of the features that the probe decides.
+    const bool bFeatures = eScope == eModelWhole;
+    if (bFeatures) {
+        if (IsUnrecorded(connection, g_featureViews))
+            draft.model.aUnrecordedFamilies.emplace_back(g_featureViews.pszFamily);
+        AddRows(g_featureViews, ReadFamily(connection, g_featureViews), draft);
+    }
     const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features, eScope);
-    if (progress)
-        progress(g_database.pszFamily, 1, aFamilies.size() + 1);
+    const size_t nBefore = bFeatures ? 2 : 1;
+    if (progress) {
+        progress(g_database.pszFamily, 1, aFamilies.size() + nBefore);
+        if (bFeatures)
+            progress(g_featureViews.pszFamily, 2, aFamilies.size() + nBefore);
+    }
 
     const std::vector<std::unique_ptr<CDatabase>> aReaders = OpenReaders(db, nConnections);
     std::vector<CDbConnection*> aConnections{&connection};
     for (const std::unique_ptr<CDatabase>& pReader : aReaders)
         aConnections.push_back(pReader->GetBackend());
-    std::vector<std::unique_ptr<CDbResult>> aResults = CFamilyReader(aFamilies, progress).Read(aConnections);
+    std::vector<std::unique_ptr<CDbResult>> aResults =
+        CFamilyReader(aFamilies, nBefore, progress).Read(aConnections);
     for (size_t i = 0; i < aFamilies.size(); ++i) {
         if (IsUnrecorded(connection, *aFamilies[i]))
             draft.model.aUnrecordedFamilies.emplace_back(aFamilies[i]->pszFamily);

@@ -1,5 +1,5 @@
-// The families of tables: data spaces, columns with their identity and computed details, indexes with their
-// columns and compression; and each table's parts put in order, named.
+// The families of tables: data spaces, columns with their identity, computed and masking details, indexes
+// with their columns and compression; and each table's parts put in order, named.
 #include "model/ModelDraft.h"
 
 #include <algorithm>
@@ -71,6 +71,11 @@ void NameColumns(const TModelDraft& draft, TDraftTable& table) {
         check.check.strColumn = check.nColumnId ? table.ColumnName(check.nColumnId) : std::string();
     for (TDraftDefault& def : table.aDefaults)
         def.def.strColumn = table.ColumnName(def.nColumnId);
+    for (TDraftStatistic& statistic : table.aStatistics) {
+        std::sort(statistic.aColumns.begin(), statistic.aColumns.end());
+        for (const auto& [nOrdinal, nColumnId] : statistic.aColumns)
+            statistic.statistic.aColumns.push_back(table.ColumnName(nColumnId));
+    }
 }
 
 // The records the drafts hold, in the order of the key, into the table's list; the drafts are let go, so
@@ -109,6 +114,8 @@ void MoveParts(TDraftTable& draft) {
                [](const TDraftDefault& def) { return def.nColumnId; });
     MoveSorted(draft.aForeignKeys, &TDraftForeignKey::key, table.aForeignKeys,
                [](const TDraftForeignKey& key) { return key.key.strName; });
+    MoveSorted(draft.aStatistics, &TDraftStatistic::statistic, table.aStatistics,
+               [](const TDraftStatistic& statistic) { return statistic.statistic.strName; });
 }
 
 } // namespace
@@ -130,12 +137,12 @@ void AddColumns(CFamilyRows& rows, TModelDraft& draft) {
             continue;
         }
         pTable->aColumnIds.push_back(rows.Int("column_id"));
-        pTable->table.aColumns.push_back({rows.Text("name"),
-                                          draft.DataType(rows.Int("user_type_id"), rows.Int("max_length"),
-                                                         rows.Int("precision"), rows.Int("scale")),
-                                          rows.Text("collation_name"), rows.Bool("is_nullable"),
-                                          rows.Bool("is_rowguidcol"), rows.Bool("is_sparse"),
-                                          rows.Bool("is_column_set"), std::nullopt, std::nullopt});
+        pTable->table.aColumns.push_back(
+            {rows.Text("name"),
+             draft.DataType(rows.Int("user_type_id"), rows.Int("max_length"), rows.Int("precision"),
+                            rows.Int("scale")),
+             rows.Text("collation_name"), rows.Bool("is_nullable"), rows.Bool("is_rowguidcol"),
+             rows.Bool("is_sparse"), rows.Bool("is_column_set"), std::nullopt, std::nullopt, std::string()});
     }
 }
 
@@ -150,6 +157,12 @@ void AddComputedColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
         if (TModelColumn* pColumn = FindColumn(draft, rows.Int("object_id"), rows.Int("column_id")))
             pColumn->computed = TModelComputed{rows.Text("definition"), rows.Bool("is_persisted")};
+}
+
+void AddMaskedColumns(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        if (TModelColumn* pColumn = FindColumn(draft, rows.Int("object_id"), rows.Int("column_id")))
+            pColumn->strMaskingFunction = rows.Text("masking_function");
 }
 
 void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {

@@ -59,6 +59,12 @@ enum class eProperty {
     SchemaBound,
     Value,
     ValueType,
+    MaskingFunction,
+    TriggerOrder,
+    State,
+    Predicates,
+    NoRecompute,
+    Incremental,
 };
 
 struct TKindProperty {
@@ -137,6 +143,10 @@ std::string ForeignKeyReferencedColumns(const TColumnPairs& aPairs);
 std::string SequenceCache(const TModelSequence& sequence);
 std::string TableTypeDefinition(const TModelType& type, const TCatalogModel& model);
 std::string PropertyValueText(const std::optional<std::string>& value);
+// "first UPDATE, last INSERT"
+std::string TriggerOrderText(const std::vector<TModelTriggerOrder>& aOrder);
+// The predicates as CREATE SECURITY POLICY adds them, one a line.
+std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates);
 // A definition with its first keyword read as CREATE when it is ALTER or CREATE OR ALTER: the server may keep
 // either for a module made by the one or the other.
 std::string DefinitionAsCreated(const std::string& strDefinition);

@@ -49,7 +49,7 @@ constexpr std::array<TKindProperty, 2> kTableProperties = {
     MemberProperty<&TModelTable::strDataSpace, &AsIs>(P::DataSpace, "data space"),
     MemberProperty<&TModelTable::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns")};
 
-constexpr std::array<TKindProperty, 10> kColumnProperties = {
+constexpr std::array<TKindProperty, 11> kColumnProperties = {
     MemberProperty<&TModelColumn::type, &TypeText>(P::Type, "type"),
     MemberProperty<&TModelColumn::strCollation, &AsIs>(P::Collation, "collation"),
     MemberProperty<&TModelColumn::bNullable, &YesNo>(P::Nullable, "nullable"),
@@ -60,7 +60,8 @@ constexpr std::array<TKindProperty, 10> kColumnProperties = {
     MemberProperty<&TModelColumn::computed, &PersistedText>(P::Persisted, "persisted"),
     MemberProperty<&TModelColumn::bRowGuidCol, &YesNo>(P::RowGuidCol, "rowguidcol"),
     MemberProperty<&TModelColumn::bSparse, &YesNo>(P::Sparse, "sparse"),
-    MemberProperty<&TModelColumn::bColumnSet, &YesNo>(P::ColumnSet, "column set")};
+    MemberProperty<&TModelColumn::bColumnSet, &YesNo>(P::ColumnSet, "column set"),
+    MemberProperty<&TModelColumn::strMaskingFunction, &AsIs>(P::MaskingFunction, "masking function")};
 
 // What indexes and keys have alike, after what is theirs alone.
 constexpr std::array<TKindProperty, 11> kIndexOptions = {
@@ -116,9 +117,24 @@ constexpr std::array<TKindProperty, 4> kModuleProperties = {
     MemberProperty<&TModelModule::bQuotedIdentifier, &OnOff>(P::QuotedIdentifier, "QUOTED_IDENTIFIER"),
     MemberProperty<&TModelModule::bSchemaBound, &YesNo>(P::SchemaBound, "schema bound")};
 
-constexpr auto kTriggerProperties = Joined(
-    kModuleProperties,
-    std::array<TKindProperty, 1>{MemberProperty<&TModelModule::bDisabled, &YesNo>(P::Disabled, "disabled")});
+constexpr auto kTriggerProperties =
+    Joined(kModuleProperties,
+           std::array<TKindProperty, 2>{
+               MemberProperty<&TModelModule::bDisabled, &YesNo>(P::Disabled, "disabled"),
+               MemberProperty<&TModelModule::aOrder, &TriggerOrderText>(P::TriggerOrder, "order")});
+
+constexpr std::array<TKindProperty, 4> kPolicyProperties = {
+    MemberProperty<&TModelSecurityPolicy::aPredicates, &PredicatesText>(P::Predicates, "predicates"),
+    MemberProperty<&TModelSecurityPolicy::bEnabled, &OnOff>(P::State, "state"),
+    MemberProperty<&TModelSecurityPolicy::bSchemaBound, &OnOff>(P::SchemaBound, "schema binding"),
+    MemberProperty<&TModelSecurityPolicy::bNotForReplication, &YesNo>(P::NotForReplication,
+                                                                      "not for replication")};
+
+constexpr std::array<TKindProperty, 4> kStatisticProperties = {
+    MemberProperty<&TModelStatistic::aColumns, &ColumnNames>(P::Columns, "columns"),
+    MemberProperty<&TModelStatistic::strFilter, &AsIs>(P::Filter, "filter"),
+    MemberProperty<&TModelStatistic::bNoRecompute, &YesNo>(P::NoRecompute, "no recompute"),
+    MemberProperty<&TModelStatistic::bIncremental, &YesNo>(P::Incremental, "incremental")};
 
 constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
@@ -143,7 +159,7 @@ constexpr std::array<TKindRule, 2> kTableRules = {
 
 // A column's type first, whose refusal an in-place change carries; then why a table is rebuilt, the reason
 // told being the first that holds.
-constexpr std::array<TKindRule, 9> kColumnRules = {
+constexpr std::array<TKindRule, 10> kColumnRules = {
     {{P::Type, &ColumnTypeChange},
      {P::Identity, &ColumnIdentityChange},
      {P::IdentityNotForReplication, &ColumnIdentityOptionChange},
@@ -152,16 +168,24 @@ constexpr std::array<TKindRule, 9> kColumnRules = {
      {P::Sparse, &ColumnStorageChange},
      {P::ColumnSet, &ColumnStorageChange},
      {P::Nullable, &ColumnNullabilityChange},
-     {P::Collation, &ColumnCollationChange}}};
+     {P::Collation, &ColumnCollationChange},
+     {P::MaskingFunction, &ColumnMaskChange}}};
 
 constexpr std::array<TKindRule, 4> kModuleRules = {{{P::Definition, &ModuleChange},
                                                     {P::AnsiNulls, &ModuleChange},
                                                     {P::QuotedIdentifier, &ModuleChange},
                                                     {P::SchemaBound, &ModuleChange}}};
 
-// Enabled or disabled alone when nothing else changes.
+// Enabled or disabled, or ordered, alone when nothing else changes.
 constexpr auto kTriggerRules =
-    Joined(kModuleRules, std::array<TKindRule, 1>{{{P::Disabled, &AlteredBy<&EnableTrigger>}}});
+    Joined(kModuleRules, std::array<TKindRule, 2>{{{P::Disabled, &AlteredBy<&EnableTrigger>},
+                                                   {P::TriggerOrder, &AlteredBy<&SetTriggerOrder>}}});
+
+constexpr std::array<TKindRule, 2> kPolicyRules = {
+    {{P::Predicates, &PolicyPredicatesChange}, {P::State, &AlteredBy<&AlterSecurityPolicy>}}};
+
+constexpr std::array<TKindRule, 1> kStatisticRules = {
+    {{P::NoRecompute, &AlteredBy<&AlterStatisticRecompute>}}};
 
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
@@ -261,6 +285,16 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {Permission, "permission", "security", "Permissions", "", Permissions, 2, false, false,
      &CollectPermissions, &NeedSecurableAndGrantees, &GrantPermissions, &DropNothing, kNotCompared, kNoRules,
      U::None, "", kNoCreate},
+    {SecurityPolicy, "security policy", "policies", "SecurityPolicies", "SECURITY POLICY", SecurityPolicies,
+     0, true, false, &CollectRecords<&TCatalogModel::aSecurityPolicies>, &NeedPolicyUses,
+     &CreateSecurityPolicy, &DropSchemaObject, kPolicyProperties, kPolicyRules, U::None, "",
+     Creates("SECURITY POLICY", "security policy", kObjectNames, false)},
+    {DatabaseTrigger, "database trigger", "triggers", "DatabaseTriggers", "TRIGGER", DatabaseTriggers, 0,
+     false, false, &CollectModules, &NeedModuleUses, &CreateModule, &DropDatabaseTrigger, kTriggerProperties,
+     kTriggerRules, U::None, "", kNoCreate},
+    {Statistic, "statistics", "statistics", "Statistics", "STATISTICS", Indexes, 8, false, false,
+     &CollectTableParts, &NeedOwnTable, &CreateStatistic, &DropStatistic, kStatisticProperties,
+     kStatisticRules, U::None, "", kNoCreate},
 }};
 
 constexpr bool IsWhole() {
@@ -292,7 +326,7 @@ struct TSectionRow {
 };
 
 // The sections in apply order.
-constexpr std::array<TSectionRow, 16> g_aSections = {{{Clean, "00", "Clean"},
+constexpr std::array<TSectionRow, 18> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Schemas, "01", "Schemas"},
                                                       {Types, "02", "Types"},
                                                       {Sequences, "03", "Sequences"},
@@ -304,16 +338,18 @@ constexpr std::array<TSectionRow, 16> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Indexes, "09", "Indexes"},
                                                       {ForeignKeys, "10", "ForeignKeys"},
                                                       {ViewsAndFunctions, "11", "ViewsAndFunctions"},
+                                                      {SecurityPolicies, "11a", "SecurityPolicies"},
                                                       {Procedures, "12", "Procedures"},
                                                       {Triggers, "13", "Triggers"},
                                                       {ExtendedProperties, "14", "ExtendedProperties"},
-                                                      {Permissions, "15", "Permissions"}}};
+                                                      {Permissions, "15", "Permissions"},
+                                                      {DatabaseTriggers, "16", "DatabaseTriggers"}}};
 
 constexpr bool AreSectionsWhole() {
     for (size_t i = 0; i < g_aSections.size(); ++i)
         if (static_cast<size_t>(g_aSections[i].eSection) != i)
             return false;
-    return static_cast<size_t>(Permissions) + 1 == g_aSections.size();
+    return static_cast<size_t>(DatabaseTriggers) + 1 == g_aSections.size();
 }
 static_assert(AreSectionsWhole(), "the sections table has a row for each section, in apply order");
 

@@ -200,6 +200,8 @@ void CollectTableParts(CPlanBuilder& builder, eModelKind eKind) {
             AddParts(builder, eKind, table, table.aDefaults, &IsScriptedDefault);
         else if (eKind == eModelKind::Index)
             AddParts(builder, eKind, table, table.aIndexes, &IsIndex);
+        else if (eKind == eModelKind::Statistic)
+            AddParts(builder, eKind, table, table.aStatistics, &Always<TModelStatistic>);
         else
             AddParts(builder, eKind, table, table.aForeignKeys, &Always<TModelForeignKey>);
     }
@@ -284,6 +286,18 @@ void NeedModuleUses(CPlanBuilder& builder, size_t nStep) {
                      false);
     }
     builder.NeedReferences(nStep, step.key, std::string(), module.strDefinition, NeedsAreSoft(module));
+}
+
+// The functions are needed whatever the policy's schema binding: the predicates are checked when it is made.
+void NeedPolicyUses(CPlanBuilder& builder, size_t nStep) {
+    const TPlanStep& step = builder.Step(nStep);
+    const TModelSecurityPolicy& policy = *std::get<const TModelSecurityPolicy*>(step.object);
+    std::string strCalls;
+    for (const TModelSecurityPredicate& predicate : policy.aPredicates) {
+        builder.Need(nStep, builder.FindTable(predicate.strTargetSchema, predicate.strTargetTable), false);
+        strCalls += predicate.strDefinition + "\n";
+    }
+    builder.NeedReferences(nStep, step.key, std::string(), strCalls, false);
 }
 
 bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def) {
@@ -400,6 +414,8 @@ std::vector<const TColumnUse*> CPlanUsers::ColumnUses(const TModelColumn& column
 }
 
 bool IsSchemaBound(const TPlanObject& object) {
+    if (std::holds_alternative<const TModelSecurityPolicy*>(object))
+        return true;
     const TModelModule* const* ppModule = std::get_if<const TModelModule*>(&object);
     return ppModule && (*ppModule)->bSchemaBound;
 }

@@ -47,7 +47,8 @@ using TPlanObject =
                  const TModelTable*, TTablePart<TModelColumn>, TTablePart<TModelCheck>,
                  TTablePart<TModelDefault>, TTablePart<TModelIndex>, TTablePart<TModelForeignKey>,
                  const TModelModule*, TPropertySet, const TModelExtendedProperty*, const TModelPrincipal*,
-                 const TModelRoleMember*, const TModelOwner*, TPermissionSet>;
+                 const TModelRoleMember*, const TModelOwner*, TPermissionSet, const TModelSecurityPolicy*,
+                 TTablePart<TModelStatistic>>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -95,7 +96,8 @@ private:
     mutable std::unique_ptr<TIndex> m_pIndex;
 };
 
-// A schema-bound view or function: what it uses cannot be dropped or changed while it is there.
+// A schema-bound view or function, or a security policy: what it uses cannot be dropped or changed while it
+// is there.
 bool IsSchemaBound(const TPlanObject& object);
 
 // Puts the plan's steps together: each kind's row in the kinds table collects its objects and tells what
@@ -179,3 +181,5 @@ void NeedRoleOwner(CPlanBuilder& builder, size_t nStep);
 void NeedRoleAndMember(CPlanBuilder& builder, size_t nStep);
 void NeedObjectAndOwner(CPlanBuilder& builder, size_t nStep);
 void NeedSecurableAndGrantees(CPlanBuilder& builder, size_t nStep);
+// A security policy's tables and the functions its predicates call.
+void NeedPolicyUses(CPlanBuilder& builder, size_t nStep);

@@ -117,6 +117,12 @@ template <typename T> const TTablePart<T>& Part(TDdlObject object) {
 
 } // namespace
 
+std::string MaskClause(const TModelColumn& column) {
+    if (column.strMaskingFunction.empty())
+        return std::string();
+    return " MASKED WITH (FUNCTION = " + SqlLiteral(column.strMaskingFunction) + ")";
+}
+
 std::string AlterTable(const TModelTable& table) {
     return "ALTER TABLE " + QuoteName(table.strSchema, table.strName);
 }
@@ -130,6 +136,7 @@ std::string ColumnType(const TModelColumn& column, const TCatalogModel& model) {
         str += " SPARSE";
     if (column.bColumnSet)
         return str + " COLUMN_SET FOR ALL_SPARSE_COLUMNS";
+    str += MaskClause(column);
     if (column.identity)
         str += " IDENTITY(" + column.identity->strSeed + ", " + column.identity->strIncrement + ")" +
                (column.identity->bNotForReplication ? " NOT FOR REPLICATION" : "");
@@ -306,7 +313,8 @@ TStatements DropIndex(TDdlObject object, const TDdlContext& /*context*/) {
              QuoteName(key.strSchema, key.strTable) + ";"}};
 }
 
-TStatements AlterColumn(const TPlanObject& /*from*/, const TPlanObject& to, const TAlterContext& context) {
+// The mask is set again after the type, whether or not ALTER COLUMN keeps it.
+TStatements AlterColumn(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context) {
     const auto& [pTable, pColumn] = std::get<TTablePart<TModelColumn>>(to);
     std::string str = AlterTable(*pTable) + " ALTER COLUMN " + QuoteName(pColumn->strName) + " " +
                       DataTypeText(pColumn->type);
@@ -316,5 +324,19 @@ TStatements AlterColumn(const TPlanObject& /*from*/, const TPlanObject& to, cons
             str += " COLLATE " + pColumn->strCollation;
         str += pColumn->bNullable ? " NULL" : " NOT NULL";
     }
-    return {{str + ";"}};
+    TStatements aStatements{{str + ";"}};
+    if (!pColumn->strMaskingFunction.empty() ||
+        !std::get<TTablePart<TModelColumn>>(from).pPart->strMaskingFunction.empty())
+        for (TStatement& statement : AlterColumnMask(from, to, context))
+            aStatements.push_back(std::move(statement));
+    return aStatements;
+}
+
+TStatements AlterColumnMask(const TPlanObject& /*from*/, const TPlanObject& to,
+                            const TAlterContext& /*context*/) {
+    const auto& [pTable, pColumn] = std::get<TTablePart<TModelColumn>>(to);
+    const std::string strAlter = AlterTable(*pTable) + " ALTER COLUMN " + QuoteName(pColumn->strName);
+    if (pColumn->strMaskingFunction.empty())
+        return {{strAlter + " DROP MASKED;"}};
+    return {{strAlter + " ADD" + MaskClause(*pColumn) + ";"}};
 }
