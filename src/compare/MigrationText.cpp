@@ -58,7 +58,8 @@ TStatements MakeChecks(const TCompareObject& object, const TMigrationContext& co
     const TTablePart<TModelColumn>* pPart = ColumnOf(object);
     if (!pPart)
         return {};
-    const auto& [pTable, pColumn] = *pPart;
+    const TModelTable* pTable = pPart->pTable;
+    const TModelColumn* pColumn = pPart->pPart;
     const bool bDefault =
         std::any_of(pTable->aDefaults.begin(), pTable->aDefaults.end(), [&](const TModelDefault& def) {
             return def.strColumn == pColumn->strName && context.planTo.setInlineDefaults.count(&def);

@@ -67,7 +67,8 @@ TStatements CreateSchema(TDdlObject object, const TDdlContext& /*context*/) {
     std::string str = "CREATE SCHEMA " + QuoteName(schema.strName);
     if (!schema.strOwner.empty())
         str += " AUTHORIZATION " + QuoteName(schema.strOwner);
-    return {{str + ";"}};
+    // T-SQL takes CREATE SCHEMA only as the whole of its batch, as it takes a module's CREATE.
+    return {{str + ";", eBatchPlace::Alone}};
 }
 
 TStatements CreateAliasType(TDdlObject object, const TDdlContext& /*context*/) {
