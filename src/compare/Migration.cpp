@@ -345,6 +345,10 @@ struct CMigration::TState {
         for (const TModelDefault& def : table.aDefaults)
             if (Folded(def.strColumn) == Folded(strColumn))
                 aUsers.push_back(part(eModelKind::Default, def.strName));
+        for (const TModelStatistic& statistic : table.aStatistics)
+            for (const std::string& strOwn : statistic.aColumns)
+                if (Folded(strOwn) == Folded(strColumn))
+                    aUsers.push_back(part(eModelKind::Statistic, statistic.strName));
         for (const TColumnUse* pUse : aUses)
             if (pUse->pComputed)
                 aUsers.push_back(part(eModelKind::Column, pUse->pComputed->strName));

@@ -80,6 +80,9 @@ private:
         if (table.versioning)
             Add(part(eModelKind::Versioning, "SYSTEM_VERSIONING"),
                 TTablePart<TModelVersioning>{&table, &*table.versioning});
+        for (const TModelStatistic& statistic : table.aStatistics)
+            Add(part(eModelKind::Statistic, statistic.strName),
+                TTablePart<TModelStatistic>{&table, &statistic});
     }
 
     // A property is named by what it is on: "MS_Description on table dbo.Orders.Amount", "Unit on procedure

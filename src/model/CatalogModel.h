@@ -56,6 +56,8 @@ struct TModelColumn {
     eModelGenerated eGenerated = eModelGenerated::None;
     bool bHidden = false;     // left out of SELECT * (a period column declared HIDDEN)
     bool bFilestream = false; // varbinary(max) FILESTREAM
+    std::string
+        strMaskingFunction; // a dynamic data mask's function as stored: "partial(1, \"xx\", 1)"; empty: none
 
     // rowversion (timestamp) values are made by the server, never given.
     bool IsRowVersion() const { return type.strSystemName == "timestamp"; }
@@ -167,6 +169,18 @@ struct TModelEdgeConstraint {
     bool operator==(const TModelEdgeConstraint&) const = default;
 };
 
+// Statistics a user created on columns of a table; those the server makes (for an index, or by itself) are
+// not written.
+struct TModelStatistic {
+    std::string strName;
+    std::vector<std::string> aColumns; // in their order
+    std::string strFilter;             // WHERE of filtered statistics, as stored; empty for none
+    bool bNoRecompute = false;
+    bool bIncremental = false;
+
+    bool operator==(const TModelStatistic&) const = default;
+};
+
 // A table, or the table a table type describes.
 struct TModelTable {
     std::string strSchema;
@@ -186,6 +200,7 @@ struct TModelTable {
     std::vector<TModelDefault> aDefaults;               // in column order
     std::vector<TModelForeignKey> aForeignKeys;         // by name
     std::vector<TModelEdgeConstraint> aEdgeConstraints; // by name
+    std::vector<TModelStatistic> aStatistics;           // by name
 
     const TModelColumn* FindColumn(const std::string& strColumn) const;
     const TModelIndex* FindIndex(const std::string& strIndex) const;
@@ -285,7 +300,16 @@ struct TModelPartitionScheme {
     bool operator==(const TModelPartitionScheme&) const = default;
 };
 
-// A view, procedure, function or trigger: sys.objects' type code and the definition as stored.
+// A trigger that fires first or last of its table's (or the database's) triggers for a statement.
+struct TModelTriggerOrder {
+    std::string strStatement; // INSERT, UPDATE, DELETE, or a DDL event (CREATE_TABLE, ...)
+    bool bFirst = true;       // else last
+
+    bool operator==(const TModelTriggerOrder&) const = default;
+};
+
+// A view, procedure, function or trigger: sys.objects' type code and the definition as stored. A trigger of
+// the database (fired by DDL) has neither schema nor parent.
 struct TModelModule {
     std::string strSchema;
     std::string strName;
@@ -297,10 +321,36 @@ struct TModelModule {
     bool bSchemaBound = false;
     bool bDisabled = false; // a trigger that does not fire
     bool bNativelyCompiled = false;
+    bool bOnDatabase = false;               // a trigger of the database
+    std::vector<TModelTriggerOrder> aOrder; // a trigger's, by statement
 
     eModelKind Kind() const;
     bool IsFunction() const { return Kind() == eModelKind::Function; }
     bool operator==(const TModelModule&) const = default;
+};
+
+// One predicate of a security policy: a function applied to the rows of a table.
+struct TModelSecurityPredicate {
+    bool bBlock = false;         // BLOCK, else FILTER
+    std::string strDefinition;   // the function's call as stored: [rls].[fn]([TenantId])
+    std::string strTargetSchema; // the table
+    std::string strTargetTable;
+    std::string strOperation; // a block predicate's: AFTER INSERT, AFTER UPDATE, BEFORE UPDATE, BEFORE
+                              // DELETE; empty for every operation
+
+    bool operator==(const TModelSecurityPredicate&) const = default;
+};
+
+// A row-level security policy with its predicates.
+struct TModelSecurityPolicy {
+    std::string strSchema;
+    std::string strName;
+    std::vector<TModelSecurityPredicate> aPredicates; // in the catalog's order
+    bool bEnabled = true;
+    bool bSchemaBound = true;
+    bool bNotForReplication = false;
+
+    bool operator==(const TModelSecurityPolicy&) const = default;
 };
 
 // A property of sys.extended_properties on the database, a schema, a type, a schema-level object, a table's
@@ -409,8 +459,16 @@ struct TModelFeatures {
     bool bGraphTables = false;
     bool bFileTables = false;
     bool bStretchTables = false;
-    bool bMaskedColumns = false;
     bool bEncryptedColumns = false;
+    // Read from the feature views' probe: views of SQL Server 2016 and later, and columns of 2014 and later.
+    bool bMaskedColumns = false;
+    bool bSecurityPolicies = false;
+    bool bPoliciesWithSchemaBinding = false;    // sys.security_policies with is_schemabinding_enabled
+    bool bPoliciesWithoutSchemaBinding = false; // sys.security_policies without it
+    bool bTriggerEvents = false;
+    bool bStatistics = false;                   // sys.stats_columns
+    bool bIncrementalStatistics = false;        // and sys.stats with is_incremental
+    bool bStatisticsWithoutIncremental = false; // and sys.stats without it
 
     bool operator==(const TModelFeatures&) const = default;
 };
@@ -442,7 +500,8 @@ struct TCatalogModel {
     std::vector<TModelPrincipal> aPrincipals;   // by name
     std::vector<TModelRoleMember> aRoleMembers; // by role, then member
     std::vector<TModelOwner> aOwners;
-    std::vector<TModelPermission> aPermissions; // in the catalog's order
+    std::vector<TModelPermission> aPermissions;          // in the catalog's order
+    std::vector<TModelSecurityPolicy> aSecurityPolicies; // by schema and name
     // The families a replayed snapshot held no statement for (it was recorded by an earlier sqlscripts),
     // read as empty; in the order of the load.
     std::vector<std::string> aUnrecordedFamilies;

@@ -74,6 +74,9 @@ std::optional<TModelKey> TModelDraft::KeyOf(int nObjectId) const {
         return TModelKey{eModelKind::Sequence, pSequence->strSchema, std::string(), pSequence->strName};
     if (const TModelSynonym* pSynonym = Found(mapSynonyms, nObjectId))
         return TModelKey{eModelKind::Synonym, pSynonym->strSchema, std::string(), pSynonym->strName};
+    if (const TDraftSecurityPolicy* pPolicy = Found(mapSecurityPolicies, nObjectId))
+        return TModelKey{eModelKind::SecurityPolicy, pPolicy->policy.strSchema, std::string(),
+                         pPolicy->policy.strName};
     const int* pTableId = Found(mapConstraintTables, nObjectId);
     if (!pTableId)
         return std::nullopt;

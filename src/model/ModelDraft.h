@@ -76,6 +76,12 @@ struct TDraftEdgeConstraint {
     std::vector<std::pair<int, std::pair<int, int>>> aClauses; // clause number, (from, to) node table ids
 };
 
+struct TDraftStatistic {
+    int nStatsId = 0;
+    TModelStatistic statistic;
+    std::vector<std::pair<int, int>> aColumns; // (stats_column_id, column_id)
+};
+
 // A table, or a table type's table, with its parts as the families give them.
 struct TDraftTable {
     TModelTable table;
@@ -91,6 +97,7 @@ struct TDraftTable {
     std::vector<TDraftCheck> aChecks;
     std::vector<TDraftDefault> aDefaults;
     std::vector<TDraftForeignKey> aForeignKeys;
+    std::vector<TDraftStatistic> aStatistics;
 
     TModelColumn* FindColumn(int nColumnId);
     // The column's name, or the pseudo-column a graph table's column stands for; empty when the table has no
@@ -154,6 +161,12 @@ struct TDraftCensusRow {
     std::string strName;
 };
 
+struct TDraftSecurityPolicy {
+    TModelSecurityPolicy policy;
+    std::vector<std::pair<int, TModelSecurityPredicate>>
+        aPredicates; // by security_predicate_id once finished
+};
+
 struct TModelDraft {
     TCatalogModel model;
     std::unordered_map<int, std::string> mapSchemas;
@@ -178,6 +191,7 @@ struct TModelDraft {
     std::unordered_map<int, TDraftPartitionScheme> mapPartitionSchemes;
     std::map<std::pair<int, int>, int> mapDestinations; // by scheme and destination id: the data space
     std::vector<TDraftCensusRow> aCensus;
+    std::unordered_map<int, TDraftSecurityPolicy> mapSecurityPolicies;
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
@@ -261,6 +275,19 @@ void AddOwners(CFamilyRows& rows, TModelDraft& draft);
 void AddXmlSchemaCollections(CFamilyRows& rows, TModelDraft& draft);
 void AddPermissions(CFamilyRows& rows, TModelDraft& draft);
 
+// Which of the views and columns of later versions the server has (ModelObjects.cpp).
+void AddFeatureViews(CFamilyRows& rows, TModelDraft& draft);
+// Masked columns, the triggers of the database and the order of triggers (ModelTables.cpp, ModelObjects.cpp).
+void AddMaskedColumns(CFamilyRows& rows, TModelDraft& draft);
+void AddDatabaseTriggers(CFamilyRows& rows, TModelDraft& draft);
+void AddTriggerOrder(CFamilyRows& rows, TModelDraft& draft);
+// Row-level security policies and their predicates (ModelPolicies.cpp).
+void AddSecurityPolicies(CFamilyRows& rows, TModelDraft& draft);
+void AddSecurityPredicates(CFamilyRows& rows, TModelDraft& draft);
+// Statistics users made, and their columns (ModelStatistics.cpp).
+void AddStatistics(CFamilyRows& rows, TModelDraft& draft);
+void AddStatisticsColumns(CFamilyRows& rows, TModelDraft& draft);
+
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);
 void AddChecks(CFamilyRows& rows, TModelDraft& draft);
@@ -285,6 +312,8 @@ void FinishSecurity(TModelDraft& draft);
 // tables and the edge constraints' node tables named (ModelTableKinds.cpp), before the tables' parts move.
 void FinishStorage(TModelDraft& draft);
 void FinishTableKinds(TModelDraft& draft);
+// The policies with their predicates in order, in name order (ModelPolicies.cpp).
+void FinishSecurityPolicies(TModelDraft& draft);
 
 // dbo, guest, sys, INFORMATION_SCHEMA and the fixed roles: schemas and principals every database has.
 bool IsBuiltInSchema(const std::string& strName);

@@ -39,8 +39,11 @@ enum class eModelKind {
     PartitionScheme,
     Versioning,     // a table's SYSTEM_VERSIONING, a part of it named so: its history table a property
     EdgeConstraint, // an edge table's CONNECTION constraint
+    SecurityPolicy,
+    DatabaseTrigger, // a trigger of the database, fired by DDL: no schema
+    Statistic,       // statistics a user made on a table's columns: the table as the table
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::EdgeConstraint) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Statistic) + 1;
 
 struct TModelKey {
     eModelKind eKind = eModelKind::Schema;

@@ -84,9 +84,23 @@ const TFamily g_censusProbe = {
 // its schema and name; each census statement gives them from a query of its own.
 const std::vector<const char*> g_aCensusColumns = {"source", "code", "object_id", "schema_id", "name"};
 
+// Which views and columns of later versions the server has, for the features whose families read them: read
+// after the database, as it decides which statements follow. One snapshot of an earlier sqlscripts lacks it
+// (and so every family it decides): each reads as empty.
+const TFamily g_featureViews = {
+    "feature views",
+    {"OBJECT_ID('sys.masked_columns') AS masked_columns_view",
+     "OBJECT_ID('sys.security_policies') AS security_policies_view",
+     "COL_LENGTH('sys.security_policies', 'is_schemabinding_enabled') AS schemabinding_column",
+     "OBJECT_ID('sys.trigger_events') AS trigger_events_view",
+     "OBJECT_ID('sys.stats_columns') AS stats_columns_view",
+     "COL_LENGTH('sys.stats', 'is_incremental') AS incremental_column"},
+    "",
+    &AddFeatureViews};
+
 // The statements read before the others, in this order: what they find decides which others are sent. The
-// census's is read for a whole model only.
-const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage, &g_censusProbe};
+// census's and the feature views' are read for a whole model only.
+const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage, &g_censusProbe, &g_featureViews};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
@@ -166,6 +180,12 @@ const std::vector<TFamily> g_aFamilies = {
       "definition"},
      "FROM sys.default_constraints",
      &AddDefaults},
+    // Before the modules, whose definitions they take.
+    {"database triggers",
+     {"object_id", "CAST(name AS nvarchar(128)) AS name", "is_disabled"},
+     "FROM sys.triggers WHERE parent_class = 0 AND type = 'TR' AND is_ms_shipped = 0",
+     &AddDatabaseTriggers,
+     &TModelFeatures::bTriggerEvents},
     {"modules",
      {"object_id", "definition", "uses_ansi_nulls", "uses_quoted_identifier", "is_schema_bound"},
      "FROM sys.sql_modules",
@@ -436,16 +456,59 @@ const std::vector<TFamily> g_aFamilies = {
      "nvarchar(128)) AS name "
      "FROM sys.tables WHERE is_remote_data_archive_enabled = 1) AS census",
      &AddCensus, &TModelFeatures::bStretchTables},
-    {"masked columns", g_aCensusColumns,
-     "FROM (SELECT N'column' AS source, N'masked' AS code, object_id, 0 AS schema_id, CAST(name "
-     "AS nvarchar(128)) AS name "
-     "FROM sys.columns WHERE is_masked = 1) AS census",
-     &AddCensus, &TModelFeatures::bMaskedColumns},
     {"encrypted columns", g_aCensusColumns,
      "FROM (SELECT N'column' AS source, N'encrypted' AS code, object_id, 0 AS schema_id, "
      "CAST(name AS nvarchar(128)) AS name "
      "FROM sys.columns WHERE encryption_type IS NOT NULL) AS census",
      &AddCensus, &TModelFeatures::bEncryptedColumns},
+    {"masked columns",
+     {"object_id", "column_id", "masking_function"},
+     "FROM sys.masked_columns WHERE is_masked = 1",
+     &AddMaskedColumns,
+     &TModelFeatures::bMaskedColumns},
+    {"trigger order",
+     {"object_id", "CAST(type_desc AS nvarchar(60)) AS type_desc", "is_first"},
+     "FROM sys.trigger_events WHERE is_first = 1 OR is_last = 1",
+     &AddTriggerOrder,
+     &TModelFeatures::bTriggerEvents},
+    {"security policies",
+     {"object_id", "schema_id", "CAST(name AS nvarchar(128)) AS name", "is_enabled", "is_not_for_replication",
+      "is_schemabinding_enabled"},
+     "FROM sys.security_policies",
+     &AddSecurityPolicies,
+     &TModelFeatures::bPoliciesWithSchemaBinding},
+    {"security policies",
+     {"object_id", "schema_id", "CAST(name AS nvarchar(128)) AS name", "is_enabled",
+      "is_not_for_replication"},
+     "FROM sys.security_policies",
+     &AddSecurityPolicies,
+     &TModelFeatures::bPoliciesWithoutSchemaBinding},
+    {"security predicates",
+     {"object_id", "security_predicate_id", "target_object_id", "predicate_definition", "predicate_type",
+      "operation"},
+     "FROM sys.security_predicates",
+     &AddSecurityPredicates,
+     &TModelFeatures::bSecurityPolicies},
+    // Statistics that users made: neither an index's nor those the server made itself.
+    {"statistics",
+     {"object_id", "stats_id", "CAST(name AS nvarchar(128)) AS name", "no_recompute", "has_filter",
+      "filter_definition", "is_incremental"},
+     "FROM sys.stats WHERE user_created = 1 AND is_temporary = 0",
+     &AddStatistics,
+     &TModelFeatures::bIncrementalStatistics},
+    {"statistics",
+     {"object_id", "stats_id", "CAST(name AS nvarchar(128)) AS name", "no_recompute", "has_filter",
+      "filter_definition"},
+     "FROM sys.stats WHERE user_created = 1 AND is_temporary = 0",
+     &AddStatistics,
+     &TModelFeatures::bStatisticsWithoutIncremental},
+    // Of the statistics read only: every index has statistics of its own columns.
+    {"statistics columns",
+     {"object_id", "stats_id", "stats_column_id", "column_id"},
+     "FROM sys.stats_columns c WHERE EXISTS (SELECT 1 FROM sys.stats s WHERE s.object_id = c.object_id AND "
+     "s.stats_id = c.stats_id AND s.user_created = 1 AND s.is_temporary = 0)",
+     &AddStatisticsColumns,
+     &TModelFeatures::bStatistics},
 };
 
 // The statement of a family: its select list and its view.
@@ -462,7 +525,7 @@ TModelStatement Statement(const TFamily& family) {
     return statement;
 }
 
-// The statements of the families, by the families' order; the database's last.
+// The statements of the families, by the families' order; the database's and the feature views' last.
 const std::vector<TModelStatement>& Statements() {
     static const std::vector<TModelStatement> aStatements = [] {
         std::vector<TModelStatement> aMade;
@@ -590,11 +653,14 @@ std::vector<std::unique_ptr<CDatabase>> OpenReaders(const CDatabase& db, int nCo
     return aReaders;
 }
 
-// The probes read first, in their order; the census's only for a whole model, whose scripts it speaks of.
+// The probes read first, in their order. The census speaks of a whole model's scripts, and the rows of the
+// tables need none of the features the feature views decide.
 std::vector<const TFamily*> ProbesFor(EModelScope eScope) {
     std::vector<const TFamily*> aProbes = g_aProbes;
-    if (eScope != eModelWhole)
+    if (eScope != eModelWhole) {
         std::erase(aProbes, &g_censusProbe);
+        std::erase(aProbes, &g_featureViews);
+    }
     return aProbes;
 }
 
@@ -674,6 +740,7 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
     FinishSecurity(draft);
     FinishStorage(draft);
     FinishTableKinds(draft);
+    FinishSecurityPolicies(draft);
     FinishTables(draft);
     TCatalogModel& model = draft.model;
     model.aTypes = InNameOrder(UserTypes(draft));

@@ -1,5 +1,5 @@
-// The families of tables: data spaces, columns with their identity and computed details, indexes with their
-// columns and compression; and each table's parts put in order, named.
+// The families of tables: data spaces, columns with their identity, computed and masking details, indexes
+// with their columns and compression; and each table's parts put in order, named.
 #include "model/ModelDraft.h"
 
 #include <algorithm>
@@ -74,6 +74,11 @@ void NameColumns(const TModelDraft& draft, TDraftTable& table) {
         check.check.strColumn = check.nColumnId ? table.ColumnName(check.nColumnId) : std::string();
     for (TDraftDefault& def : table.aDefaults)
         def.def.strColumn = table.ColumnName(def.nColumnId);
+    for (TDraftStatistic& statistic : table.aStatistics) {
+        std::sort(statistic.aColumns.begin(), statistic.aColumns.end());
+        for (const auto& [nOrdinal, nColumnId] : statistic.aColumns)
+            statistic.statistic.aColumns.push_back(table.ColumnName(nColumnId));
+    }
 }
 
 // The records the drafts hold, in the order of the key, into the table's list; the drafts are let go, so
@@ -112,6 +117,8 @@ void MoveParts(TDraftTable& draft) {
                [](const TDraftDefault& def) { return def.nColumnId; });
     MoveSorted(draft.aForeignKeys, &TDraftForeignKey::key, table.aForeignKeys,
                [](const TDraftForeignKey& key) { return key.key.strName; });
+    MoveSorted(draft.aStatistics, &TDraftStatistic::statistic, table.aStatistics,
+               [](const TDraftStatistic& statistic) { return statistic.statistic.strName; });
 }
 
 } // namespace
@@ -138,7 +145,8 @@ void AddColumns(CFamilyRows& rows, TModelDraft& draft) {
                                                          rows.Int("precision"), rows.Int("scale")),
                                           rows.Text("collation_name"), rows.Bool("is_nullable"),
                                           rows.Bool("is_rowguidcol"), rows.Bool("is_sparse"),
-                                          rows.Bool("is_column_set"), std::nullopt, std::nullopt});
+                                          rows.Bool("is_column_set"), std::nullopt, std::nullopt,
+                                          eModelGenerated::None, false, false, std::string()});
     }
 }
 
@@ -153,6 +161,12 @@ void AddComputedColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
         if (TModelColumn* pColumn = FindColumn(draft, rows.Int("object_id"), rows.Int("column_id")))
             pColumn->computed = TModelComputed{rows.Text("definition"), rows.Bool("is_persisted")};
+}
+
+void AddMaskedColumns(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        if (TModelColumn* pColumn = FindColumn(draft, rows.Int("object_id"), rows.Int("column_id")))
+            pColumn->strMaskingFunction = rows.Text("masking_function");
 }
 
 void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {

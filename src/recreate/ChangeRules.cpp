@@ -139,6 +139,32 @@ TChangeDecision ColumnStorageChange(const TRuleInput& input) {
     return ColumnRebuilt(input, "changes SPARSE, COLUMN_SET or ROWGUIDCOL");
 }
 
+TChangeDecision ColumnMaskChange(const TRuleInput& input) {
+    if (RecordOf<TModelColumn>(input.from).computed)
+        return MadeAgain();
+    return {eChange::AlterInPlace, &AlterColumnMask, {}, {}};
+}
+
+TChangeDecision PolicyPredicatesChange(const TRuleInput& input) {
+    const auto& aFrom = RecordOf<TModelSecurityPolicy>(input.from).aPredicates;
+    const auto& aTo = RecordOf<TModelSecurityPolicy>(input.to).aPredicates;
+    const auto sameTable = [](const TModelSecurityPredicate& a, const TModelSecurityPredicate& b) {
+        return a.bBlock == b.bBlock && Folded(a.strTargetSchema) == Folded(b.strTargetSchema) &&
+               Folded(a.strTargetTable) == Folded(b.strTargetTable);
+    };
+    for (const TModelSecurityPredicate& predicate : aFrom) {
+        const bool bKept = std::any_of(aTo.begin(), aTo.end(), [&](const TModelSecurityPredicate& other) {
+            return sameTable(predicate, other) && predicate.strOperation == other.strOperation;
+        });
+        const auto nOnTable =
+            std::count_if(aFrom.begin(), aFrom.end(),
+                          [&](const TModelSecurityPredicate& other) { return sameTable(predicate, other); });
+        if (!bKept && nOnTable > 1)
+            return MadeAgain();
+    }
+    return {eChange::AlterInPlace, &AlterSecurityPolicy, {}, {}};
+}
+
 TChangeDecision ModuleChange(const TRuleInput& input) {
     if (!input.dialect.bCreateOrAlter)
         return MadeAgain();

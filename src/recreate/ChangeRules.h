@@ -84,6 +84,11 @@ TChangeDecision ColumnIdentityChange(const TRuleInput& input);
 TChangeDecision ColumnIdentityOptionChange(const TRuleInput& input);
 TChangeDecision ColumnComputationChange(const TRuleInput& input);
 TChangeDecision ColumnStorageChange(const TRuleInput& input);
+// A column's mask is added, changed or dropped in place, unless the column is computed.
+TChangeDecision ColumnMaskChange(const TRuleInput& input);
+// A policy's predicates are added, changed and dropped in place where ALTER SECURITY POLICY can name each;
+// a block predicate dropped from a table that has others is not, and the policy is made again.
+TChangeDecision PolicyPredicatesChange(const TRuleInput& input);
 // A module is altered by CREATE OR ALTER where the server takes it and no schema-bound module uses it, else
 // made again.
 TChangeDecision ModuleChange(const TRuleInput& input);

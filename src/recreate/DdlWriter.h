@@ -43,8 +43,8 @@ std::string AlterTable(const TModelTable& table);
 // [name] and its type or computation, with the default given inline (a table type's without a name).
 std::string ColumnDefinition(const TModelColumn& column, const TCatalogModel& model,
                              const TModelDefault* pDefault, bool bTableType);
-// The type with COLLATE where it differs from the database's, SPARSE, IDENTITY, ROWGUIDCOL and NULL or NOT
-// NULL: what ALTER TABLE ... ALTER COLUMN takes after the name, identity aside.
+// The type with COLLATE where it differs from the database's, SPARSE, MASKED WITH, IDENTITY, ROWGUIDCOL and
+// NULL or NOT NULL.
 std::string ColumnType(const TModelColumn& column, const TCatalogModel& model);
 // CONSTRAINT [name] PRIMARY KEY|UNIQUE CLUSTERED|NONCLUSTERED (keys) WITH (...) ON ... (a table type's
 // without a name, options or data space).
@@ -72,6 +72,10 @@ TStatements AddPeriod(const TModelTable& table);
 // SYSTEM_VERSIONING = OFF where the table has it; ON with the history table and retention.
 TStatements VersioningOff(const TModelTable& table);
 TStatements VersioningOn(const TModelTable& table);
+// " MASKED WITH (FUNCTION = '...')" of a masked column; nothing for another.
+std::string MaskClause(const TModelColumn& column);
+// FILTER PREDICATE [s].[f]([c]) ON [s].[t], BLOCK PREDICATE ... AFTER INSERT (PolicyDdl.cpp)
+std::string PredicateClause(const TModelSecurityPredicate& predicate);
 
 // What a kind's row in the kinds table creates and drops with.
 TStatements CreateSchema(TDdlObject object, const TDdlContext& context);
@@ -108,6 +112,10 @@ TStatements CreateApplicationRole(TDdlObject object, const TDdlContext& context)
 TStatements AddRoleMember(TDdlObject object, const TDdlContext& context);
 TStatements ChangeOwner(TDdlObject object, const TDdlContext& context);
 TStatements GrantPermissions(TDdlObject object, const TDdlContext& context);
+// CREATE SECURITY POLICY with its predicates, STATE and SCHEMABINDING written always (PolicyDdl.cpp).
+TStatements CreateSecurityPolicy(TDdlObject object, const TDdlContext& context);
+// CREATE STATISTICS on the table's columns (StatisticsDdl.cpp).
+TStatements CreateStatistic(TDdlObject object, const TDdlContext& context);
 
 // DROP SCHEMA IF EXISTS [name]
 TStatements DropSchema(TDdlObject object, const TDdlContext& context);
@@ -132,6 +140,10 @@ TStatements DropIndex(TDdlObject object, const TDdlContext& context);
 TStatements DropPrincipal(TDdlObject object, const TDdlContext& context);
 // ALTER ROLE [role] DROP MEMBER [member] where it is one
 TStatements DropRoleMember(TDdlObject object, const TDdlContext& context);
+// DROP TRIGGER IF EXISTS [name] ON DATABASE
+TStatements DropDatabaseTrigger(TDdlObject object, const TDdlContext& context);
+// DROP STATISTICS [schema].[table].[name] where they exist
+TStatements DropStatistic(TDdlObject object, const TDdlContext& context);
 // Nothing: an owner and permissions go with their object or principal
 TStatements DropNothing(TDdlObject object, const TDdlContext& context);
 // sp_dropextendedproperty for each property of an object that is there, or for the one property
@@ -159,3 +171,12 @@ TStatements AlterColumnHidden(const TPlanObject& from, const TPlanObject& to, co
 // Nothing: what another change of the same table makes (a period's columns become GENERATED ALWAYS as the
 // period is added)
 TStatements AlteredElsewhere(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER TABLE ... ALTER COLUMN ... ADD MASKED WITH TO's function, or DROP MASKED
+TStatements AlterColumnMask(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// sp_settriggerorder: None for what FROM's trigger is first or last of and TO's is not, then TO's order
+TStatements SetTriggerOrder(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER SECURITY POLICY: the predicates added, changed and dropped, and the state
+TStatements AlterSecurityPolicy(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// sp_autostats turning the statistics' automatic update off (NORECOMPUTE) or on
+TStatements AlterStatisticRecompute(const TPlanObject& from, const TPlanObject& to,
+                                    const TAlterContext& context);

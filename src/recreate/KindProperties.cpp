@@ -185,6 +185,20 @@ std::string OnDeleteText(bool bCascade) {
     return bCascade ? "CASCADE" : "NO ACTION";
 }
 
+std::string TriggerOrderText(const std::vector<TModelTriggerOrder>& aOrder) {
+    std::vector<std::string> aShown;
+    for (const TModelTriggerOrder& order : aOrder)
+        aShown.push_back((order.bFirst ? "first " : "last ") + order.strStatement);
+    return JoinText(aShown);
+}
+
+std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates) {
+    std::string str;
+    for (const TModelSecurityPredicate& predicate : aPredicates)
+        str += (str.empty() ? "" : kLineEnd) + PredicateClause(predicate);
+    return str;
+}
+
 std::string DefinitionAsCreated(const std::string& strDefinition) {
     const char* pszText = strDefinition.c_str();
     const size_t nLength = strDefinition.size();

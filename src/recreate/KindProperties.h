@@ -80,6 +80,12 @@ enum class eProperty {
     HistoryTable,
     Retention,
     Connections,
+    MaskingFunction,
+    TriggerOrder,
+    State,
+    Predicates,
+    NoRecompute,
+    Incremental,
 };
 
 struct TKindProperty {
@@ -171,6 +177,10 @@ std::string HistoryTableText(const TModelVersioning& versioning);
 std::string RetentionText(const std::string& strRetention);
 std::string ConnectionsText(const std::vector<TModelConnection>& aConnections);
 std::string OnDeleteText(bool bCascade);
+// "first UPDATE, last INSERT"
+std::string TriggerOrderText(const std::vector<TModelTriggerOrder>& aOrder);
+// The predicates as CREATE SECURITY POLICY adds them, one a line.
+std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates);
 // A definition with its first keyword read as CREATE when it is ALTER or CREATE OR ALTER: the server may keep
 // either for a module made by the one or the other.
 std::string DefinitionAsCreated(const std::string& strDefinition);

@@ -56,7 +56,7 @@ constexpr std::array<TKindProperty, 8> kTableProperties = {
     MemberProperty<&TModelTable::eGraph, &GraphText>(P::Graph, "graph"),
     MemberProperty<&TModelTable::period, &PeriodText>(P::Period, "period")};
 
-constexpr std::array<TKindProperty, 13> kColumnProperties = {
+constexpr std::array<TKindProperty, 14> kColumnProperties = {
     MemberProperty<&TModelColumn::type, &TypeText>(P::Type, "type"),
     MemberProperty<&TModelColumn::strCollation, &AsIs>(P::Collation, "collation"),
     MemberProperty<&TModelColumn::bNullable, &YesNo>(P::Nullable, "nullable"),
@@ -70,7 +70,8 @@ constexpr std::array<TKindProperty, 13> kColumnProperties = {
     MemberProperty<&TModelColumn::bColumnSet, &YesNo>(P::ColumnSet, "column set"),
     MemberProperty<&TModelColumn::eGenerated, &GeneratedText>(P::Generated, "generated always"),
     MemberProperty<&TModelColumn::bHidden, &YesNo>(P::Hidden, "hidden"),
-    MemberProperty<&TModelColumn::bFilestream, &YesNo>(P::Filestream, "filestream")};
+    MemberProperty<&TModelColumn::bFilestream, &YesNo>(P::Filestream, "filestream"),
+    MemberProperty<&TModelColumn::strMaskingFunction, &AsIs>(P::MaskingFunction, "masking function")};
 
 // What indexes and keys have alike, after what is theirs alone.
 constexpr std::array<TKindProperty, 13> kIndexOptions = {
@@ -128,9 +129,24 @@ constexpr std::array<TKindProperty, 4> kModuleProperties = {
     MemberProperty<&TModelModule::bQuotedIdentifier, &OnOff>(P::QuotedIdentifier, "QUOTED_IDENTIFIER"),
     MemberProperty<&TModelModule::bSchemaBound, &YesNo>(P::SchemaBound, "schema bound")};
 
-constexpr auto kTriggerProperties = Joined(
-    kModuleProperties,
-    std::array<TKindProperty, 1>{MemberProperty<&TModelModule::bDisabled, &YesNo>(P::Disabled, "disabled")});
+constexpr auto kTriggerProperties =
+    Joined(kModuleProperties,
+           std::array<TKindProperty, 2>{
+               MemberProperty<&TModelModule::bDisabled, &YesNo>(P::Disabled, "disabled"),
+               MemberProperty<&TModelModule::aOrder, &TriggerOrderText>(P::TriggerOrder, "order")});
+
+constexpr std::array<TKindProperty, 4> kPolicyProperties = {
+    MemberProperty<&TModelSecurityPolicy::aPredicates, &PredicatesText>(P::Predicates, "predicates"),
+    MemberProperty<&TModelSecurityPolicy::bEnabled, &OnOff>(P::State, "state"),
+    MemberProperty<&TModelSecurityPolicy::bSchemaBound, &OnOff>(P::SchemaBound, "schema binding"),
+    MemberProperty<&TModelSecurityPolicy::bNotForReplication, &YesNo>(P::NotForReplication,
+                                                                      "not for replication")};
+
+constexpr std::array<TKindProperty, 4> kStatisticProperties = {
+    MemberProperty<&TModelStatistic::aColumns, &ColumnNames>(P::Columns, "columns"),
+    MemberProperty<&TModelStatistic::strFilter, &AsIs>(P::Filter, "filter"),
+    MemberProperty<&TModelStatistic::bNoRecompute, &YesNo>(P::NoRecompute, "no recompute"),
+    MemberProperty<&TModelStatistic::bIncremental, &YesNo>(P::Incremental, "incremental")};
 
 constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
@@ -183,7 +199,7 @@ constexpr std::array<TKindRule, 8> kTableRules = {{{P::DataSpace, &TableStorageC
 
 // A column's type first, whose refusal an in-place change carries; then why a table is rebuilt, the reason
 // told being the first that holds.
-constexpr std::array<TKindRule, 12> kColumnRules = {
+constexpr std::array<TKindRule, 13> kColumnRules = {
     {{P::Type, &ColumnTypeChange},
      {P::Identity, &ColumnIdentityChange},
      {P::IdentityNotForReplication, &ColumnIdentityOptionChange},
@@ -195,16 +211,24 @@ constexpr std::array<TKindRule, 12> kColumnRules = {
      {P::Nullable, &ColumnNullabilityChange},
      {P::Collation, &ColumnCollationChange},
      {P::Generated, &AlteredBy<&AlteredElsewhere>},
-     {P::Hidden, &AlteredBy<&AlterColumnHidden>}}};
+     {P::Hidden, &AlteredBy<&AlterColumnHidden>},
+     {P::MaskingFunction, &ColumnMaskChange}}};
 
 constexpr std::array<TKindRule, 4> kModuleRules = {{{P::Definition, &ModuleChange},
                                                     {P::AnsiNulls, &ModuleChange},
                                                     {P::QuotedIdentifier, &ModuleChange},
                                                     {P::SchemaBound, &ModuleChange}}};
 
-// Enabled or disabled alone when nothing else changes.
+// Enabled or disabled, or ordered, alone when nothing else changes.
 constexpr auto kTriggerRules =
-    Joined(kModuleRules, std::array<TKindRule, 1>{{{P::Disabled, &AlteredBy<&EnableTrigger>}}});
+    Joined(kModuleRules, std::array<TKindRule, 2>{{{P::Disabled, &AlteredBy<&EnableTrigger>},
+                                                   {P::TriggerOrder, &AlteredBy<&SetTriggerOrder>}}});
+
+constexpr std::array<TKindRule, 2> kPolicyRules = {
+    {{P::Predicates, &PolicyPredicatesChange}, {P::State, &AlteredBy<&AlterSecurityPolicy>}}};
+
+constexpr std::array<TKindRule, 1> kStatisticRules = {
+    {{P::NoRecompute, &AlteredBy<&AlterStatisticRecompute>}}};
 
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
@@ -345,6 +369,16 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {EdgeConstraint, "edge constraint", "fk", "EdgeConstraints", "CONSTRAINT", ForeignKeys, 8, false, false,
      &CollectTableParts, &NeedConnectedNodes, &CreateEdgeConstraint, &DropConstraint,
      kEdgeConstraintProperties, kNoRules, U::None, "", kNoCreate},
+    {SecurityPolicy, "security policy", "policies", "SecurityPolicies", "SECURITY POLICY", SecurityPolicies,
+     0, true, false, &CollectRecords<&TCatalogModel::aSecurityPolicies>, &NeedPolicyUses,
+     &CreateSecurityPolicy, &DropSchemaObject, kPolicyProperties, kPolicyRules, U::None, "",
+     Creates("SECURITY POLICY", "security policy", kObjectNames, false)},
+    {DatabaseTrigger, "database trigger", "triggers", "DatabaseTriggers", "TRIGGER", DatabaseTriggers, 0,
+     false, false, &CollectModules, &NeedModuleUses, &CreateModule, &DropDatabaseTrigger, kTriggerProperties,
+     kTriggerRules, U::None, "", kNoCreate},
+    {Statistic, "statistics", "statistics", "Statistics", "STATISTICS", Indexes, 8, false, false,
+     &CollectTableParts, &NeedOwnTable, &CreateStatistic, &DropStatistic, kStatisticProperties,
+     kStatisticRules, U::None, "", kNoCreate},
 }};
 
 constexpr bool IsWhole() {
@@ -376,7 +410,7 @@ struct TSectionRow {
 };
 
 // The sections in apply order.
-constexpr std::array<TSectionRow, 16> g_aSections = {{{Clean, "00", "Clean"},
+constexpr std::array<TSectionRow, 18> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Schemas, "01", "Schemas"},
                                                       {Types, "02", "Types"},
                                                       {Sequences, "03", "Sequences"},
@@ -388,16 +422,18 @@ constexpr std::array<TSectionRow, 16> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Indexes, "09", "Indexes"},
                                                       {ForeignKeys, "10", "ForeignKeys"},
                                                       {ViewsAndFunctions, "11", "ViewsAndFunctions"},
+                                                      {SecurityPolicies, "11a", "SecurityPolicies"},
                                                       {Procedures, "12", "Procedures"},
                                                       {Triggers, "13", "Triggers"},
                                                       {ExtendedProperties, "14", "ExtendedProperties"},
-                                                      {Permissions, "15", "Permissions"}}};
+                                                      {Permissions, "15", "Permissions"},
+                                                      {DatabaseTriggers, "16", "DatabaseTriggers"}}};
 
 constexpr bool AreSectionsWhole() {
     for (size_t i = 0; i < g_aSections.size(); ++i)
         if (static_cast<size_t>(g_aSections[i].eSection) != i)
             return false;
-    return static_cast<size_t>(Permissions) + 1 == g_aSections.size();
+    return static_cast<size_t>(DatabaseTriggers) + 1 == g_aSections.size();
 }
 static_assert(AreSectionsWhole(), "the sections table has a row for each section, in apply order");
 

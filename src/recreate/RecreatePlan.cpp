@@ -244,6 +244,8 @@ void CollectTableParts(CPlanBuilder& builder, eModelKind eKind) {
             AddParts(builder, eKind, table, table.aIndexes, &IsIndex);
         else if (eKind == eModelKind::EdgeConstraint)
             AddParts(builder, eKind, table, table.aEdgeConstraints, &Always<TModelEdgeConstraint>);
+        else if (eKind == eModelKind::Statistic)
+            AddParts(builder, eKind, table, table.aStatistics, &Always<TModelStatistic>);
         else
             AddParts(builder, eKind, table, table.aForeignKeys, &Always<TModelForeignKey>);
     }
@@ -369,6 +371,18 @@ void NeedModuleUses(CPlanBuilder& builder, size_t nStep) {
     builder.NeedReferences(nStep, step.key, std::string(), module.strDefinition, NeedsAreSoft(module));
 }
 
+// The functions are needed whatever the policy's schema binding: the predicates are checked when it is made.
+void NeedPolicyUses(CPlanBuilder& builder, size_t nStep) {
+    const TPlanStep& step = builder.Step(nStep);
+    const TModelSecurityPolicy& policy = *std::get<const TModelSecurityPolicy*>(step.object);
+    std::string strCalls;
+    for (const TModelSecurityPredicate& predicate : policy.aPredicates) {
+        builder.Need(nStep, builder.FindTable(predicate.strTargetSchema, predicate.strTargetTable), false);
+        strCalls += predicate.strDefinition + "\n";
+    }
+    builder.NeedReferences(nStep, step.key, std::string(), strCalls, false);
+}
+
 bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def) {
     const TModelColumn* pColumn = table.FindColumn(def.strColumn);
     return !pColumn || !pColumn->IsRowVersion();
@@ -483,6 +497,8 @@ std::vector<const TColumnUse*> CPlanUsers::ColumnUses(const TModelColumn& column
 }
 
 bool IsSchemaBound(const TPlanObject& object) {
+    if (std::holds_alternative<const TModelSecurityPolicy*>(object))
+        return true;
     const TModelModule* const* ppModule = std::get_if<const TModelModule*>(&object);
     return ppModule && (*ppModule)->bSchemaBound;
 }

@@ -49,7 +49,7 @@ using TPlanObject =
                  const TModelModule*, TPropertySet, const TModelExtendedProperty*, const TModelPrincipal*,
                  const TModelRoleMember*, const TModelOwner*, TPermissionSet, const TModelFilegroup*,
                  const TModelPartitionFunction*, const TModelPartitionScheme*, TTablePart<TModelVersioning>,
-                 TTablePart<TModelEdgeConstraint>>;
+                 TTablePart<TModelEdgeConstraint>, const TModelSecurityPolicy*, TTablePart<TModelStatistic>>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -97,7 +97,8 @@ private:
     mutable std::unique_ptr<TIndex> m_pIndex;
 };
 
-// A schema-bound view or function: what it uses cannot be dropped or changed while it is there.
+// A schema-bound view or function, or a security policy: what it uses cannot be dropped or changed while it
+// is there.
 bool IsSchemaBound(const TPlanObject& object);
 
 // Puts the plan's steps together: each kind's row in the kinds table collects its objects and tells what
@@ -198,3 +199,5 @@ void NeedTableAndDataSpace(CPlanBuilder& builder, size_t nStep);
 // the history's clustered index); an edge constraint its table and the node tables it connects.
 void NeedVersionedTables(CPlanBuilder& builder, size_t nStep);
 void NeedConnectedNodes(CPlanBuilder& builder, size_t nStep);
+// A security policy's tables and the functions its predicates call.
+void NeedPolicyUses(CPlanBuilder& builder, size_t nStep);

@@ -154,6 +154,12 @@ template <typename T> const TTablePart<T>& Part(TDdlObject object) {
 
 } // namespace
 
+std::string MaskClause(const TModelColumn& column) {
+    if (column.strMaskingFunction.empty())
+        return std::string();
+    return " MASKED WITH (FUNCTION = " + SqlLiteral(column.strMaskingFunction) + ")";
+}
+
 std::string AlterTable(const TModelTable& table) {
     return "ALTER TABLE " + QuoteName(table.strSchema, table.strName);
 }
@@ -169,6 +175,7 @@ std::string ColumnType(const TModelColumn& column, const TCatalogModel& model) {
         str += " SPARSE";
     if (column.bColumnSet)
         return str + " COLUMN_SET FOR ALL_SPARSE_COLUMNS";
+    str += MaskClause(column);
     if (column.identity)
         str += " IDENTITY(" + column.identity->strSeed + ", " + column.identity->strIncrement + ")" +
                (column.identity->bNotForReplication ? " NOT FOR REPLICATION" : "");
@@ -350,7 +357,8 @@ TStatements DropIndex(TDdlObject object, const TDdlContext& /*context*/) {
              QuoteName(key.strSchema, key.strTable) + ";"}};
 }
 
-TStatements AlterColumn(const TPlanObject& /*from*/, const TPlanObject& to, const TAlterContext& context) {
+// The mask is set again after the type, whether or not ALTER COLUMN keeps it.
+TStatements AlterColumn(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context) {
     const auto& [pTable, pColumn] = std::get<TTablePart<TModelColumn>>(to);
     std::string str = AlterTable(*pTable) + " ALTER COLUMN " + QuoteName(pColumn->strName) + " " +
                       DataTypeText(pColumn->type);
@@ -360,5 +368,19 @@ TStatements AlterColumn(const TPlanObject& /*from*/, const TPlanObject& to, cons
             str += " COLLATE " + pColumn->strCollation;
         str += pColumn->bNullable ? " NULL" : " NOT NULL";
     }
-    return {{str + ";"}};
+    TStatements aStatements{{str + ";"}};
+    if (!pColumn->strMaskingFunction.empty() ||
+        !std::get<TTablePart<TModelColumn>>(from).pPart->strMaskingFunction.empty())
+        for (TStatement& statement : AlterColumnMask(from, to, context))
+            aStatements.push_back(std::move(statement));
+    return aStatements;
+}
+
+TStatements AlterColumnMask(const TPlanObject& /*from*/, const TPlanObject& to,
+                            const TAlterContext& /*context*/) {
+    const auto& [pTable, pColumn] = std::get<TTablePart<TModelColumn>>(to);
+    const std::string strAlter = AlterTable(*pTable) + " ALTER COLUMN " + QuoteName(pColumn->strName);
+    if (pColumn->strMaskingFunction.empty())
+        return {{strAlter + " DROP MASKED;"}};
+    return {{strAlter + " ADD" + MaskClause(*pColumn) + ";"}};
 }
