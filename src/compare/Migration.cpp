@@ -158,8 +158,10 @@ struct CMigration::TState {
             if (!setRebuilt.count(MatchKey(TableKey(*TableOf(*pColumn)))))
                 DropUsersOfColumn(*pColumn);
         AddDependents();
+        TurnVersioningOffAround();
         MakePropertiesAgain();
         Order();
+        RefuseOutsideTransactions();
     }
 
     // FROM's object of the key; a default is matched by its column.
@@ -364,6 +366,10 @@ struct CMigration::TState {
         for (const TModelDefault& def : table.aDefaults)
             if (Folded(def.strColumn) == Folded(strColumn))
                 aUsers.push_back(part(eModelKind::Default, def.strName));
+        for (const TModelStatistic& statistic : table.aStatistics)
+            for (const std::string& strOwn : statistic.aColumns)
+                if (Folded(strOwn) == Folded(strColumn))
+                    aUsers.push_back(part(eModelKind::Statistic, statistic.strName));
         for (const TColumnUse* pUse : aUses)
             if (pUse->pComputed)
                 aUsers.push_back(part(eModelKind::Column, pUse->pComputed->strName));
@@ -592,6 +598,49 @@ struct CMigration::TState {
                         From({eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName}))
                     MakeUserAgain(*pUser, fromTable, false);
         MakeModulesAgain(fromTable, fromTable);
+    }
+
+    // SYSTEM_VERSIONING is off while its table or its history table changes, which the server would otherwise
+    // refuse or pass on to the history itself: turned off first and on again after, as TO has it.
+    void TurnVersioningOffAround() {
+        for (const TCompareObject& versioning : aFrom) {
+            if (versioning.key.eKind != eModelKind::Versioning || setMadeAgain.count(versioning.strMatch))
+                continue;
+            const TCompareObject* pTo = To(versioning.strMatch);
+            const auto& [pTable, pVersioning] = std::get<TTablePart<TModelVersioning>>(versioning.object);
+            const std::string strTable = MatchKey(TableKey(*pTable));
+            const std::string strHistory = MatchKey(
+                {eModelKind::Table, pVersioning->strHistorySchema, "", pVersioning->strHistoryTable});
+            const bool bChanging = std::any_of(aActions.begin(), aActions.end(), [&](const auto& action) {
+                const TCompareObject& object = action.pTo ? *action.pTo : *action.pFrom;
+                return object.key.eKind != eModelKind::Versioning &&
+                       (BelongsTo(object, strTable) || BelongsTo(object, strHistory));
+            });
+            if (!pTo || !bChanging)
+                continue;
+            std::erase_if(aActions,
+                          [&](const TMigrationAction& action) { return action.pFrom == &versioning; });
+            MakeAgain(versioning, pTo);
+        }
+    }
+
+    // What T-SQL does not do inside a transaction cannot be part of the migration: each such object once.
+    void RefuseOutsideTransactions() {
+        std::unordered_set<std::string> setRefused;
+        for (const TMigrationAction& action : aActions) {
+            const TCompareObject& object = action.pTo ? *action.pTo : *action.pFrom;
+            const bool bOutside = IsOutsideTransactions(object.object) ||
+                                  (action.pFrom && IsOutsideTransactions(action.pFrom->object));
+            if (!bOutside || !setRefused.insert(object.strMatch).second)
+                continue;
+            const char* pszChange = !action.pFrom ? " is made" : !action.pTo ? " is dropped" : " changes";
+            Refuse({object.key,
+                    object.strName,
+                    std::string(RecreateKind(object.key.eKind).strName) + " " + object.strName + pszChange +
+                        ", which T-SQL does not do inside the migration's transaction",
+                    eMigrationOption::None,
+                    {}});
+        }
     }
 
     // Dropping an object drops its extended properties: those of what is made again are added again, whether

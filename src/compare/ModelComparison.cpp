@@ -46,10 +46,12 @@ private:
 
     void Add(TModelKey key, TPlanObject object) {
         TCompareObject& added = m_aObjects.emplace_back();
-        // A trigger is an object of its schema: its table is a property, not part of its name.
-        added.strName = key.eKind == eModelKind::Schema ? DisplayName({key.strName})
-                        : key.eKind == eModelKind::Trigger
-                            ? DisplayName({key.strSchema, key.strName})
+        // A trigger is an object of its schema: its table is a property, not part of its name. A table has
+        // one SYSTEM_VERSIONING, named by the table.
+        added.strName = key.eKind == eModelKind::Schema    ? DisplayName({key.strName})
+                        : key.eKind == eModelKind::Trigger ? DisplayName({key.strSchema, key.strName})
+                        : key.eKind == eModelKind::Versioning
+                            ? DisplayName({key.strSchema, key.strTable})
                             : DisplayName({key.strSchema, key.strTable, key.strName});
         added.strMatch = MatchKey(key);
         added.key = std::move(key);
@@ -78,6 +80,15 @@ private:
             }
         for (const TModelForeignKey& key : table.aForeignKeys)
             Add(part(eModelKind::ForeignKey, key.strName), TTablePart<TModelForeignKey>{&table, &key});
+        for (const TModelEdgeConstraint& constraint : table.aEdgeConstraints)
+            Add(part(eModelKind::EdgeConstraint, constraint.strName),
+                TTablePart<TModelEdgeConstraint>{&table, &constraint});
+        if (table.versioning)
+            Add(part(eModelKind::Versioning, "SYSTEM_VERSIONING"),
+                TTablePart<TModelVersioning>{&table, &*table.versioning});
+        for (const TModelStatistic& statistic : table.aStatistics)
+            Add(part(eModelKind::Statistic, statistic.strName),
+                TTablePart<TModelStatistic>{&table, &statistic});
     }
 
     // A property is named by what it is on: "MS_Description on table dbo.Orders.Amount", "Unit on procedure

@@ -15,9 +15,10 @@ bool SameName(const std::string& a, const std::string& b) {
     return strcasecmp(a.c_str(), b.c_str()) == 0;
 }
 
-// Steps that create an object of the schema on their own, not a table's part.
+// Steps that create an object of the schema on their own, not a table's part; or a trigger of the database,
+// which is named alone.
 bool IsSchemaObject(const TRecreateStep& step) {
-    return RecreateKind(step.eKind).bSchemaObject;
+    return RecreateKind(step.eKind).bSchemaObject || step.eKind == eModelKind::DatabaseTrigger;
 }
 
 bool IsPrincipal(const TRecreateStep& step) {

@@ -48,7 +48,7 @@ eModelKind TModelModule::Kind() const {
     if (strType == "P")
         return eModelKind::Procedure;
     if (strType == "TR")
-        return eModelKind::Trigger;
+        return bOnDatabase ? eModelKind::DatabaseTrigger : eModelKind::Trigger;
     return eModelKind::Function;
 }
 

@@ -13,8 +13,9 @@
 #include <utility>
 #include <vector>
 
-// The kinds of objects a model holds, in their usual apply order; the security kinds last, users and roles
-// being made before the schemas they own and the rest after everything else.
+// The kinds of objects a model holds, the first ones in their usual apply order, the security kinds after
+// them (users and roles being made before the schemas they own and the rest after everything else), then
+// the kinds added since, which the kinds table places.
 enum class eModelKind {
     Schema,
     AliasType,
@@ -39,8 +40,16 @@ enum class eModelKind {
     RoleMember, // a member of a role: the role as the table, the member as the name
     Owner,      // an object's owner where it is not its schema's
     Permission, // the permissions on one securable: the database, a schema, an object, a type, a principal
+    Filegroup,  // the database's own, in no schema, as partition functions and schemes are
+    PartitionFunction,
+    PartitionScheme,
+    Versioning,     // a table's SYSTEM_VERSIONING, a part of it named so: its history table a property
+    EdgeConstraint, // an edge table's CONNECTION constraint
+    SecurityPolicy,
+    DatabaseTrigger, // a trigger of the database, fired by DDL: no schema
+    Statistic,       // statistics a user made on a table's columns: the table as the table
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Permission) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Statistic) + 1;
 
 // A declared data type: a system type with its length, precision and scale, or a user-defined type.
 struct TModelDataType {
@@ -63,6 +72,9 @@ struct TModelIdentity {
     bool operator==(const TModelIdentity&) const = default;
 };
 
+// What a column of a system-versioned table's period holds: GENERATED ALWAYS AS ROW START or END.
+enum class eModelGenerated { None, RowStart, RowEnd };
+
 struct TModelComputed {
     std::string strDefinition;
     bool bPersisted = false;
@@ -80,6 +92,11 @@ struct TModelColumn {
     bool bColumnSet = false;
     std::optional<TModelIdentity> identity;
     std::optional<TModelComputed> computed;
+    eModelGenerated eGenerated = eModelGenerated::None;
+    bool bHidden = false;     // left out of SELECT * (a period column declared HIDDEN)
+    bool bFilestream = false; // varbinary(max) FILESTREAM
+    std::string
+        strMaskingFunction; // a dynamic data mask's function as stored: "partial(1, \"xx\", 1)"; empty: none
 
     // rowversion (timestamp) values are made by the server, never given.
     bool IsRowVersion() const { return type.strSystemName == "timestamp"; }
@@ -112,7 +129,8 @@ struct TModelIndex {
     bool bDisabled = false;
     std::string strCompression; // NONE, ROW, PAGE, ... of the first partition; empty when not reported
     std::string strDataSpace;   // filegroup or partition scheme
-
+    bool bHash = false;         // NONCLUSTERED HASH, of a memory-optimized table or table type
+    int nBucketCount = 0;       // a hash index's buckets, as the server rounded them; 0 where not said
     bool operator==(const TModelIndex&) const = default;
 };
 
@@ -153,17 +171,75 @@ struct TModelForeignKey {
     bool operator==(const TModelForeignKey&) const = default;
 };
 
+// The two columns of a system-versioned table's PERIOD FOR SYSTEM_TIME.
+struct TModelPeriod {
+    std::string strStart;
+    std::string strEnd;
+
+    bool operator==(const TModelPeriod&) const = default;
+};
+
+// SYSTEM_VERSIONING = ON: the history table the server keeps the old rows in, and for how long.
+struct TModelVersioning {
+    std::string strHistorySchema;
+    std::string strHistoryTable;
+    std::string strRetention; // "INFINITE", "6 MONTHS", ...; empty where the server does not say
+
+    bool operator==(const TModelVersioning&) const = default;
+};
+
+enum class eModelGraph { None, Node, Edge };
+
+// One clause of an edge constraint: the node tables an edge may connect, FROM and TO.
+struct TModelConnection {
+    std::string strFromSchema;
+    std::string strFromTable;
+    std::string strToSchema;
+    std::string strToTable;
+
+    bool operator==(const TModelConnection&) const = default;
+};
+
+struct TModelEdgeConstraint {
+    std::string strName;
+    std::vector<TModelConnection> aConnections; // in clause order
+    bool bOnDeleteCascade = false;
+
+    bool operator==(const TModelEdgeConstraint&) const = default;
+};
+
+// Statistics a user created on columns of a table; those the server makes (for an index, or by itself) are
+// not written.
+struct TModelStatistic {
+    std::string strName;
+    std::vector<std::string> aColumns; // in their order
+    std::string strFilter;             // WHERE of filtered statistics, as stored; empty for none
+    bool bNoRecompute = false;
+    bool bIncremental = false;
+
+    bool operator==(const TModelStatistic&) const = default;
+};
+
 // A table, or the table a table type describes.
 struct TModelTable {
     std::string strSchema;
     std::string strName;
     std::string strDataSpace;                   // where the rows live (the heap's or the clustered index's)
     std::vector<std::string> aPartitionColumns; // a partitioned heap's partition columns
-    std::vector<TModelColumn> aColumns;         // in column order
-    std::vector<TModelIndex> aIndexes;          // by index id; heaps left out
-    std::vector<TModelCheck> aChecks;           // by name
-    std::vector<TModelDefault> aDefaults;       // in column order
-    std::vector<TModelForeignKey> aForeignKeys; // by name
+    std::string strLobDataSpace; // where large values live (TEXTIMAGE_ON); empty where none or not said
+    std::string strFilestreamDataSpace; // FILESTREAM_ON; empty for none
+    bool bMemoryOptimized = false;
+    bool bSchemaOnly = false; // a memory-optimized table whose rows do not outlive the server (DURABILITY)
+    eModelGraph eGraph = eModelGraph::None;
+    std::optional<TModelPeriod> period;
+    std::optional<TModelVersioning> versioning;
+    std::vector<TModelColumn> aColumns;                 // in column order
+    std::vector<TModelIndex> aIndexes;                  // by index id; heaps left out
+    std::vector<TModelCheck> aChecks;                   // by name
+    std::vector<TModelDefault> aDefaults;               // in column order
+    std::vector<TModelForeignKey> aForeignKeys;         // by name
+    std::vector<TModelEdgeConstraint> aEdgeConstraints; // by name
+    std::vector<TModelStatistic> aStatistics;           // by name
 
     const TModelColumn* FindColumn(const std::string& strColumn) const;
     const TModelIndex* FindIndex(const std::string& strIndex) const;
@@ -213,7 +289,66 @@ struct TModelSynonym {
     bool operator==(const TModelSynonym&) const = default;
 };
 
-// A view, procedure, function or trigger: sys.objects' type code and the definition as stored.
+// A file of a filegroup, or of the log. Sizes in pages of 8 KB, as the catalog gives them.
+struct TModelFile {
+    std::string strName; // the logical name
+    int nSize = 0;
+    int nMaxSize = -1; // -1: unlimited
+    int nGrowth = 0;   // pages, or a percentage
+    bool bPercentGrowth = false;
+
+    bool operator==(const TModelFile&) const = default;
+};
+
+// A filegroup: FG for rows, FD for FILESTREAM data, FX for memory-optimized data.
+struct TModelFilegroup {
+    std::string strName;
+    std::string strType;
+    bool bDefault = false;
+    bool bReadOnly = false;
+    std::vector<TModelFile> aFiles; // by file id
+
+    bool operator==(const TModelFilegroup&) const = default;
+};
+
+// A boundary value as the server gave it, and the system type it is stored in; no value for NULL.
+struct TModelBoundary {
+    std::optional<std::string> value;
+    std::string strType;
+
+    bool operator==(const TModelBoundary&) const = default;
+};
+
+// A partition function: the type it partitions by, and the boundaries between its partitions.
+struct TModelPartitionFunction {
+    std::string strName;
+    TModelDataType type;
+    bool bRangeRight = false;                // a boundary belongs to the partition on its right
+    std::vector<TModelBoundary> aBoundaries; // in boundary order
+
+    bool operator==(const TModelPartitionFunction&) const = default;
+};
+
+// A partition scheme: the filegroup of each partition of its function, in order, and the one NEXT USED
+// after them where it has one.
+struct TModelPartitionScheme {
+    std::string strName;
+    std::string strFunction;
+    std::vector<std::string> aFilegroups;
+
+    bool operator==(const TModelPartitionScheme&) const = default;
+};
+
+// A trigger that fires first or last of its table's (or the database's) triggers for a statement.
+struct TModelTriggerOrder {
+    std::string strStatement; // INSERT, UPDATE, DELETE, or a DDL event (CREATE_TABLE, ...)
+    bool bFirst = true;       // else last
+
+    bool operator==(const TModelTriggerOrder&) const = default;
+};
+
+// A view, procedure, function or trigger: sys.objects' type code and the definition as stored. A trigger of
+// the database (fired by DDL) has neither schema nor parent.
 struct TModelModule {
     std::string strSchema;
     std::string strName;
@@ -223,12 +358,39 @@ struct TModelModule {
     bool bAnsiNulls = true;
     bool bQuotedIdentifier = true;
     bool bSchemaBound = false;
-    bool bDisabled = false;            // a trigger that does not fire
-    std::vector<TModelIndex> aIndexes; // an indexed view's, by index id: the unique clustered one first
+    bool bDisabled = false;                 // a trigger that does not fire
+    bool bNativelyCompiled = false;
+    bool bOnDatabase = false;               // a trigger of the database
+    std::vector<TModelTriggerOrder> aOrder; // a trigger's, by statement
+    std::vector<TModelIndex> aIndexes;      // an indexed view's, by index id: the unique clustered one first
 
     eModelKind Kind() const;
     bool IsFunction() const { return Kind() == eModelKind::Function; }
     bool operator==(const TModelModule&) const = default;
+};
+
+// One predicate of a security policy: a function applied to the rows of a table.
+struct TModelSecurityPredicate {
+    bool bBlock = false;         // BLOCK, else FILTER
+    std::string strDefinition;   // the function's call as stored: [rls].[fn]([TenantId])
+    std::string strTargetSchema; // the table
+    std::string strTargetTable;
+    std::string strOperation; // a block predicate's: AFTER INSERT, AFTER UPDATE, BEFORE UPDATE, BEFORE
+                              // DELETE; empty for every operation
+
+    bool operator==(const TModelSecurityPredicate&) const = default;
+};
+
+// A row-level security policy with its predicates.
+struct TModelSecurityPolicy {
+    std::string strSchema;
+    std::string strName;
+    std::vector<TModelSecurityPredicate> aPredicates; // in the catalog's order
+    bool bEnabled = true;
+    bool bSchemaBound = true;
+    bool bNotForReplication = false;
+
+    bool operator==(const TModelSecurityPolicy&) const = default;
 };
 
 // A property of sys.extended_properties on the database, a schema, a type, a schema-level object, a table's
@@ -312,6 +474,22 @@ struct TModelFeatures {
     bool bTableTypes = false;
     bool bExtendedProperties = false;
     bool bExpressionDependencies = false;
+    // The optional views and columns of tables and storage.
+    bool bFilegroups = false;
+    bool bPartitions = false;
+    bool bTableStorage = false;
+    bool bFilestreamColumns = false;
+    bool bMemoryOptimized = false;
+    bool bMemoryOptimizedTableTypes = false;
+    bool bHashIndexes = false;
+    bool bTemporal = false;
+    bool bRetention = false;
+    bool bPeriods = false;
+    bool bGeneratedColumns = false;
+    bool bNodesAndEdges = false;
+    bool bGraphColumns = false;
+    bool bEdgeConstraints = false;
+    bool bNativeModules = false;
     // The census's optional columns, each probed: the flags of tables, table types and columns that only
     // some versions have.
     bool bLedgerTables = false;
@@ -321,8 +499,16 @@ struct TModelFeatures {
     bool bGraphTables = false;
     bool bFileTables = false;
     bool bStretchTables = false;
-    bool bMaskedColumns = false;
     bool bEncryptedColumns = false;
+    // Read from the feature views' probe: views of SQL Server 2016 and later, and columns of 2014 and later.
+    bool bMaskedColumns = false;
+    bool bSecurityPolicies = false;
+    bool bPoliciesWithSchemaBinding = false;    // sys.security_policies with is_schemabinding_enabled
+    bool bPoliciesWithoutSchemaBinding = false; // sys.security_policies without it
+    bool bTriggerEvents = false;
+    bool bStatistics = false;                   // sys.stats_columns
+    bool bIncrementalStatistics = false;        // and sys.stats with is_incremental
+    bool bStatisticsWithoutIncremental = false; // and sys.stats without it
 
     bool operator==(const TModelFeatures&) const = default;
 };
@@ -343,14 +529,19 @@ struct TCatalogModel {
     std::vector<TModelType> aTypes;     // user-defined types, by schema and name
     std::vector<TModelSequence> aSequences;
     std::vector<TModelSynonym> aSynonyms;
-    std::vector<TModelTable> aTables;   // by schema and name
-    std::vector<TModelModule> aModules; // by schema and name
+    std::vector<TModelFilegroup> aFilegroups;                 // by data space id: PRIMARY first
+    std::vector<TModelFile> aLogFiles;                        // by file id
+    std::vector<TModelPartitionFunction> aPartitionFunctions; // by name
+    std::vector<TModelPartitionScheme> aPartitionSchemes;     // by name
+    std::vector<TModelTable> aTables;                         // by schema and name
+    std::vector<TModelModule> aModules;                       // by schema and name
     std::vector<TModelExtendedProperty> aExtendedProperties;
     std::vector<TModelReference> aReferences;
     std::vector<TModelPrincipal> aPrincipals;   // by name
     std::vector<TModelRoleMember> aRoleMembers; // by role, then member
     std::vector<TModelOwner> aOwners;
-    std::vector<TModelPermission> aPermissions; // in the catalog's order
+    std::vector<TModelPermission> aPermissions;          // in the catalog's order
+    std::vector<TModelSecurityPolicy> aSecurityPolicies; // by schema and name
     // The families a replayed snapshot held no statement for (it was recorded by an earlier sqlscripts),
     // read as empty; in the order of the load.
     std::vector<std::string> aUnrecordedFamilies;

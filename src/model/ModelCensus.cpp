@@ -22,7 +22,7 @@ constexpr TCensusKind kKinds[] = {
     {"table", "filetable", "FileTable", "FileTables", false},
     {"table", "stretch", "Stretch-enabled table", "Stretch-enabled tables", false},
     {"object", "ET", "external table", "external tables", false},
-    {"column", "masked", "masked column", "masked columns", false},
+    {"column", "masked", "masked column", "masked columns", true},
     {"column", "encrypted", "Always Encrypted column", "Always Encrypted columns", false},
     {"xml schema collection", "", "XML schema collection", "XML schema collections", false},
     {"column", "xml", "typed xml column", "typed xml columns", false},
@@ -31,15 +31,15 @@ constexpr TCensusKind kKinds[] = {
     {"index", "5", "clustered columnstore index", "clustered columnstore indexes", false},
     {"index", "6", "nonclustered columnstore index", "nonclustered columnstore indexes", false},
     {"index", "7", "hash index", "hash indexes", false},
-    {"statistics", "", "statistics object created by a user", "statistics objects created by users", false},
-    {"object", "SP", "security policy", "security policies", false},
-    {"database trigger", "", "database DDL trigger", "database DDL triggers", false},
+    {"statistics", "", "statistics object created by a user", "statistics objects created by users", true},
+    {"object", "SP", "security policy", "security policies", true},
+    {"database trigger", "", "database DDL trigger", "database DDL triggers", true},
     {"full-text catalog", "", "full-text catalog", "full-text catalogs", false},
     {"full-text stoplist", "", "full-text stoplist", "full-text stoplists", false},
     {"full-text index", "", "full-text index", "full-text indexes", false},
-    {"filegroup", "", "filegroup", "filegroups", false},
-    {"partition function", "", "partition function", "partition functions", false},
-    {"partition scheme", "", "partition scheme", "partition schemes", false},
+    {"filegroup", "", "filegroup", "filegroups", true},
+    {"partition function", "", "partition function", "partition functions", true},
+    {"partition scheme", "", "partition scheme", "partition schemes", true},
     {"assembly", "", "CLR assembly", "CLR assemblies", false},
     {"type", "CLR", "CLR type", "CLR types", false},
     {"object", "AF", "CLR aggregate function", "CLR aggregate functions", false},
@@ -107,7 +107,6 @@ void AddCensusProbe(CFamilyRows& rows, TModelDraft& draft) {
     features.bGraphTables = !rows.IsNull("is_node");
     features.bFileTables = !rows.IsNull("is_filetable");
     features.bStretchTables = !rows.IsNull("is_remote_data_archive_enabled");
-    features.bMaskedColumns = !rows.IsNull("is_masked");
     features.bEncryptedColumns = !rows.IsNull("encryption_type");
 }
 

@@ -21,8 +21,10 @@ TModelColumn* TDraftTable::FindColumn(int nColumnId) {
 }
 
 const std::string& TDraftTable::ColumnName(int nColumnId) const {
-    const TModelColumn* pColumn = const_cast<TDraftTable*>(this)->FindColumn(nColumnId);
-    return pColumn ? pColumn->strName : g_strNoName;
+    if (const TModelColumn* pColumn = const_cast<TDraftTable*>(this)->FindColumn(nColumnId))
+        return pColumn->strName;
+    const auto it = mapGraphColumns.find(nColumnId);
+    return it == mapGraphColumns.end() ? g_strNoName : it->second;
 }
 
 TDraftIndex* TDraftTable::FindIndex(int nIndexId) {
@@ -81,6 +83,9 @@ std::optional<TModelKey> TModelDraft::KeyOf(int nObjectId) const {
         return TModelKey{eModelKind::Sequence, pSequence->strSchema, std::string(), pSequence->strName};
     if (const TModelSynonym* pSynonym = Found(mapSynonyms, nObjectId))
         return TModelKey{eModelKind::Synonym, pSynonym->strSchema, std::string(), pSynonym->strName};
+    if (const TDraftSecurityPolicy* pPolicy = Found(mapSecurityPolicies, nObjectId))
+        return TModelKey{eModelKind::SecurityPolicy, pPolicy->policy.strSchema, std::string(),
+                         pPolicy->policy.strName};
     const int* pTableId = Found(mapConstraintTables, nObjectId);
     if (!pTableId)
         return std::nullopt;

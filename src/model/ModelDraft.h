@@ -5,6 +5,7 @@
 #include "model/CatalogModel.h"
 #include "model/FamilyRows.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -69,19 +70,38 @@ struct TDraftForeignKey {
     std::vector<TDraftForeignKeyColumn> aColumns;
 };
 
+struct TDraftEdgeConstraint {
+    int nObjectId = 0;
+    TModelEdgeConstraint constraint;
+    std::vector<std::pair<int, std::pair<int, int>>> aClauses; // clause number, (from, to) node table ids
+};
+
+struct TDraftStatistic {
+    int nStatsId = 0;
+    TModelStatistic statistic;
+    std::vector<std::pair<int, int>> aColumns; // (stats_column_id, column_id)
+};
+
 // A table, or a table type's table, with its parts as the families give them.
 struct TDraftTable {
     TModelTable table;
     bool bTableType = false;
+    int nHistoryTableId = 0; // a system-versioned table's
+    // The columns a graph table's pseudo-columns stand for, which the table's columns leave out: an index on
+    // $from_id is on two of them.
+    std::unordered_map<int, std::string> mapGraphColumns;
+    std::vector<TDraftEdgeConstraint> aEdgeConstraints;
     std::vector<TDraftIndexColumn> aHeapColumns; // a partitioned heap's partition columns
     std::vector<int> aColumnIds;                 // of the table's columns, in their order
     std::vector<TDraftIndex> aIndexes;
     std::vector<TDraftCheck> aChecks;
     std::vector<TDraftDefault> aDefaults;
     std::vector<TDraftForeignKey> aForeignKeys;
+    std::vector<TDraftStatistic> aStatistics;
 
     TModelColumn* FindColumn(int nColumnId);
-    // The column's name; empty when the table has no such column.
+    // The column's name, or the pseudo-column a graph table's column stands for; empty when the table has no
+    // such column.
     const std::string& ColumnName(int nColumnId) const;
     TDraftIndex* FindIndex(int nIndexId);
     const TDraftIndex* FindIndex(int nIndexId) const;
@@ -131,6 +151,11 @@ struct TDraftPermission {
     TModelPermission permission;
 };
 
+struct TDraftPartitionScheme {
+    int nFunctionId = 0;
+    TModelPartitionScheme scheme;
+};
+
 // A row of the census's families: what it is, where, and its name.
 struct TDraftCensusRow {
     std::string strSource;
@@ -138,6 +163,12 @@ struct TDraftCensusRow {
     int nObjectId = 0; // the object it is part of, or 0
     int nSchemaId = 0; // its schema, or 0
     std::string strName;
+};
+
+struct TDraftSecurityPolicy {
+    TModelSecurityPolicy policy;
+    std::vector<std::pair<int, TModelSecurityPredicate>>
+        aPredicates; // by security_predicate_id once finished
 };
 
 struct TModelDraft {
@@ -158,7 +189,13 @@ struct TModelDraft {
     std::unordered_map<int, std::pair<int, std::string>> mapXmlSchemaCollections; // to schema id and name
     std::vector<TDraftOwner> aOwners;
     std::vector<TDraftPermission> aPermissions;
+    std::map<int, TModelFilegroup> mapFilegroups; // by data space id
+    std::unordered_map<int, TModelPartitionFunction> mapPartitionFunctions;
+    std::map<std::pair<int, int>, TModelBoundary> mapBoundaries; // by function and boundary id
+    std::unordered_map<int, TDraftPartitionScheme> mapPartitionSchemes;
+    std::map<std::pair<int, int>, int> mapDestinations; // by scheme and destination id: the data space
     std::vector<TDraftCensusRow> aCensus;
+    std::unordered_map<int, TDraftSecurityPolicy> mapSecurityPolicies;
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
@@ -208,12 +245,52 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft);
 void AddIndexColumns(CFamilyRows& rows, TModelDraft& draft);
 void AddPartitions(CFamilyRows& rows, TModelDraft& draft);
 
+// Tables and storage (ModelStorage.cpp): the second probe, filegroups and files, partition functions and
+// schemes, where tables keep large values and FILESTREAM data.
+void AddStorageFeatures(CFamilyRows& rows, TModelDraft& draft);
+void AddFilegroups(CFamilyRows& rows, TModelDraft& draft);
+void AddDatabaseFiles(CFamilyRows& rows, TModelDraft& draft);
+void AddPartitionFunctions(CFamilyRows& rows, TModelDraft& draft);
+void AddPartitionParameters(CFamilyRows& rows, TModelDraft& draft);
+void AddPartitionRangeValues(CFamilyRows& rows, TModelDraft& draft);
+void AddPartitionSchemes(CFamilyRows& rows, TModelDraft& draft);
+void AddDestinationDataSpaces(CFamilyRows& rows, TModelDraft& draft);
+void AddTableStorage(CFamilyRows& rows, TModelDraft& draft);
+void AddFilestreamColumns(CFamilyRows& rows, TModelDraft& draft);
+// Memory-optimized, system-versioned and graph tables (ModelTableKinds.cpp).
+void AddMemoryOptimizedTables(CFamilyRows& rows, TModelDraft& draft);
+void AddMemoryOptimizedTypes(CFamilyRows& rows, TModelDraft& draft);
+void AddHashIndexes(CFamilyRows& rows, TModelDraft& draft);
+void AddTemporalTables(CFamilyRows& rows, TModelDraft& draft);
+void AddHistoryRetention(CFamilyRows& rows, TModelDraft& draft);
+void AddPeriods(CFamilyRows& rows, TModelDraft& draft);
+void AddGeneratedColumns(CFamilyRows& rows, TModelDraft& draft);
+void AddGraphTables(CFamilyRows& rows, TModelDraft& draft);
+// The server's own columns of graph tables are left out of the table's, their ids kept for indexes.
+void AddGraphColumns(CFamilyRows& rows, TModelDraft& draft);
+void AddEdgeConstraints(CFamilyRows& rows, TModelDraft& draft);
+void AddEdgeConstraintClauses(CFamilyRows& rows, TModelDraft& draft);
+void AddNativeModules(CFamilyRows& rows, TModelDraft& draft);
+
 // Principals, role members, owners and permissions (ModelSecurity.cpp).
 void AddPrincipals(CFamilyRows& rows, TModelDraft& draft);
 void AddRoleMembers(CFamilyRows& rows, TModelDraft& draft);
 void AddOwners(CFamilyRows& rows, TModelDraft& draft);
 void AddXmlSchemaCollections(CFamilyRows& rows, TModelDraft& draft);
 void AddPermissions(CFamilyRows& rows, TModelDraft& draft);
+
+// Which of the views and columns of later versions the server has (ModelObjects.cpp).
+void AddFeatureViews(CFamilyRows& rows, TModelDraft& draft);
+// Masked columns, the triggers of the database and the order of triggers (ModelTables.cpp, ModelObjects.cpp).
+void AddMaskedColumns(CFamilyRows& rows, TModelDraft& draft);
+void AddDatabaseTriggers(CFamilyRows& rows, TModelDraft& draft);
+void AddTriggerOrder(CFamilyRows& rows, TModelDraft& draft);
+// Row-level security policies and their predicates (ModelPolicies.cpp).
+void AddSecurityPolicies(CFamilyRows& rows, TModelDraft& draft);
+void AddSecurityPredicates(CFamilyRows& rows, TModelDraft& draft);
+// Statistics users made, and their columns (ModelStatistics.cpp).
+void AddStatistics(CFamilyRows& rows, TModelDraft& draft);
+void AddStatisticsColumns(CFamilyRows& rows, TModelDraft& draft);
 
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);
@@ -235,6 +312,12 @@ void FinishReferences(TModelDraft& draft);
 void FinishTriggers(TModelDraft& draft);
 // The owners' and permissions' objects resolved from catalog ids to keys, what every database has left out.
 void FinishSecurity(TModelDraft& draft);
+// The filegroups, partition functions and schemes in the model's lists (ModelStorage.cpp); the history
+// tables and the edge constraints' node tables named (ModelTableKinds.cpp), before the tables' parts move.
+void FinishStorage(TModelDraft& draft);
+void FinishTableKinds(TModelDraft& draft);
+// The policies with their predicates in order, in name order (ModelPolicies.cpp).
+void FinishSecurityPolicies(TModelDraft& draft);
 
 // dbo, guest, sys, INFORMATION_SCHEMA and the fixed roles: schemas and principals every database has.
 bool IsBuiltInSchema(const std::string& strName);

@@ -42,6 +42,28 @@ const TFamily g_database = {
     "",
     &AddDatabase};
 
+// Which views and columns of tables and storage the server has: read after the database's, a statement of
+// its own, as each SQL Server version from 2012 on adds some.
+const TFamily g_storage = {
+    "table and storage features",
+    {"OBJECT_ID('sys.filegroups') AS filegroups_view",
+     "OBJECT_ID('sys.partition_functions') AS partition_functions_view",
+     "COL_LENGTH('sys.tables', 'lob_data_space_id') AS lob_data_space_column",
+     "COL_LENGTH('sys.columns', 'is_filestream') AS filestream_column",
+     "COL_LENGTH('sys.tables', 'is_memory_optimized') AS memory_optimized_column",
+     "COL_LENGTH('sys.table_types', 'is_memory_optimized') AS memory_optimized_type_column",
+     "OBJECT_ID('sys.hash_indexes') AS hash_indexes_view",
+     "COL_LENGTH('sys.tables', 'temporal_type') AS temporal_type_column",
+     "COL_LENGTH('sys.tables', 'history_retention_period') AS retention_column",
+     "OBJECT_ID('sys.periods') AS periods_view",
+     "COL_LENGTH('sys.columns', 'generated_always_type') AS generated_always_column",
+     "COL_LENGTH('sys.tables', 'is_node') AS graph_table_column",
+     "COL_LENGTH('sys.columns', 'graph_type') AS graph_type_column",
+     "OBJECT_ID('sys.edge_constraints') AS edge_constraints_view",
+     "COL_LENGTH('sys.sql_modules', 'uses_native_compilation') AS native_compilation_column"},
+    "",
+    &AddStorageFeatures};
+
 // The optional columns the census reads, asked for in their own statement after the database's, which stays
 // as earlier versions recorded it: a column a server lacks would fail the statement that names it.
 const TFamily g_censusProbe = {
@@ -61,6 +83,24 @@ const TFamily g_censusProbe = {
 // The census's columns: what a row is (a source and the catalog's code within it), the object it is part of,
 // its schema and name; each census statement gives them from a query of its own.
 const std::vector<const char*> g_aCensusColumns = {"source", "code", "object_id", "schema_id", "name"};
+
+// Which views and columns of later versions the server has, for the features whose families read them: read
+// after the database, as it decides which statements follow. One snapshot of an earlier sqlscripts lacks it
+// (and so every family it decides): each reads as empty.
+const TFamily g_featureViews = {
+    "feature views",
+    {"OBJECT_ID('sys.masked_columns') AS masked_columns_view",
+     "OBJECT_ID('sys.security_policies') AS security_policies_view",
+     "COL_LENGTH('sys.security_policies', 'is_schemabinding_enabled') AS schemabinding_column",
+     "OBJECT_ID('sys.trigger_events') AS trigger_events_view",
+     "OBJECT_ID('sys.stats_columns') AS stats_columns_view",
+     "COL_LENGTH('sys.stats', 'is_incremental') AS incremental_column"},
+    "",
+    &AddFeatureViews};
+
+// The statements read before the others, in this order: what they find decides which others are sent. The
+// census's and the feature views' are read for a whole model only.
+const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage, &g_censusProbe, &g_featureViews};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
@@ -140,6 +180,12 @@ const std::vector<TFamily> g_aFamilies = {
       "definition"},
      "FROM sys.default_constraints",
      &AddDefaults},
+    // Before the modules, whose definitions they take.
+    {"database triggers",
+     {"object_id", "CAST(name AS nvarchar(128)) AS name", "is_disabled"},
+     "FROM sys.triggers WHERE parent_class = 0 AND type = 'TR' AND is_ms_shipped = 0",
+     &AddDatabaseTriggers,
+     &TModelFeatures::bTriggerEvents},
     {"modules",
      {"object_id", "definition", "uses_ansi_nulls", "uses_quoted_identifier", "is_schema_bound"},
      "FROM sys.sql_modules",
@@ -231,6 +277,116 @@ const std::vector<TFamily> g_aFamilies = {
       "CASE WHEN class = 4 THEN CAST(USER_NAME(major_id) AS nvarchar(128)) END AS principal_name"},
      "FROM sys.database_permissions WHERE class <> 1 OR major_id > 0",
      &AddPermissions},
+    // Tables and storage: each family a view or column that some servers lack, found by the second probe.
+    {"filegroups",
+     {"data_space_id", "CAST(name AS nvarchar(128)) AS name", "type", "is_default", "is_read_only"},
+     "FROM sys.filegroups",
+     &AddFilegroups,
+     &TModelFeatures::bFilegroups},
+    {"database files",
+     {"file_id", "type", "data_space_id", "CAST(name AS nvarchar(128)) AS name", "size", "max_size", "growth",
+      "is_percent_growth"},
+     "FROM sys.database_files",
+     &AddDatabaseFiles,
+     &TModelFeatures::bFilegroups},
+    {"partition functions",
+     {"function_id", "CAST(name AS nvarchar(128)) AS name", "boundary_value_on_right"},
+     "FROM sys.partition_functions WHERE is_system = 0",
+     &AddPartitionFunctions,
+     &TModelFeatures::bPartitions},
+    {"partition parameters",
+     {"function_id", "user_type_id", "max_length", "precision", "scale"},
+     "FROM sys.partition_parameters",
+     &AddPartitionParameters,
+     &TModelFeatures::bPartitions},
+    // Each value in the type it was stored in, which the literal is written for.
+    {"partition range values",
+     {"function_id", "boundary_id", "value",
+      "CAST(SQL_VARIANT_PROPERTY(value, 'BaseType') AS nvarchar(128)) AS base_type"},
+     "FROM sys.partition_range_values",
+     &AddPartitionRangeValues,
+     &TModelFeatures::bPartitions},
+    {"partition schemes",
+     {"data_space_id", "CAST(name AS nvarchar(128)) AS name", "function_id"},
+     "FROM sys.partition_schemes",
+     &AddPartitionSchemes,
+     &TModelFeatures::bPartitions},
+    {"destination data spaces",
+     {"partition_scheme_id", "destination_id", "data_space_id"},
+     "FROM sys.destination_data_spaces",
+     &AddDestinationDataSpaces,
+     &TModelFeatures::bPartitions},
+    {"table storage",
+     {"object_id", "lob_data_space_id", "filestream_data_space_id"},
+     "FROM sys.tables WHERE lob_data_space_id <> 0 OR filestream_data_space_id <> 0",
+     &AddTableStorage,
+     &TModelFeatures::bTableStorage},
+    {"filestream columns",
+     {"object_id", "column_id"},
+     "FROM sys.columns WHERE is_filestream = 1",
+     &AddFilestreamColumns,
+     &TModelFeatures::bFilestreamColumns},
+    {"table durability",
+     {"object_id", "durability"},
+     "FROM sys.tables WHERE is_memory_optimized = 1",
+     &AddMemoryOptimizedTables,
+     &TModelFeatures::bMemoryOptimized},
+    {"memory-optimized types",
+     {"user_type_id"},
+     "FROM sys.table_types WHERE is_memory_optimized = 1",
+     &AddMemoryOptimizedTypes,
+     &TModelFeatures::bMemoryOptimizedTableTypes},
+    {"hash indexes",
+     {"object_id", "index_id", "bucket_count"},
+     "FROM sys.hash_indexes",
+     &AddHashIndexes,
+     &TModelFeatures::bHashIndexes},
+    {"history tables",
+     {"object_id", "history_table_id"},
+     "FROM sys.tables WHERE temporal_type = 2",
+     &AddTemporalTables,
+     &TModelFeatures::bTemporal},
+    {"history retention",
+     {"object_id", "history_retention_period", "history_retention_period_unit"},
+     "FROM sys.tables WHERE temporal_type = 2",
+     &AddHistoryRetention,
+     &TModelFeatures::bRetention},
+    {"periods",
+     {"object_id", "start_column_id", "end_column_id"},
+     "FROM sys.periods",
+     &AddPeriods,
+     &TModelFeatures::bPeriods},
+    // Ledger columns are generated too, by other values: what is not a period's is left to the census.
+    {"generated columns",
+     {"object_id", "column_id", "generated_always_type", "is_hidden"},
+     "FROM sys.columns WHERE generated_always_type IN (1, 2)",
+     &AddGeneratedColumns,
+     &TModelFeatures::bGeneratedColumns},
+    {"node and edge tables",
+     {"object_id", "is_node", "is_edge"},
+     "FROM sys.tables WHERE is_node = 1 OR is_edge = 1",
+     &AddGraphTables,
+     &TModelFeatures::bNodesAndEdges},
+    {"graph columns",
+     {"object_id", "column_id", "graph_type"},
+     "FROM sys.columns WHERE graph_type IS NOT NULL",
+     &AddGraphColumns,
+     &TModelFeatures::bGraphColumns},
+    {"edge constraints",
+     {"object_id", "CAST(name AS nvarchar(128)) AS name", "parent_object_id", "delete_referential_action"},
+     "FROM sys.edge_constraints",
+     &AddEdgeConstraints,
+     &TModelFeatures::bEdgeConstraints},
+    {"edge constraint clauses",
+     {"object_id", "clause_number", "from_object_id", "to_object_id"},
+     "FROM sys.edge_constraint_clauses",
+     &AddEdgeConstraintClauses,
+     &TModelFeatures::bEdgeConstraints},
+    {"natively compiled modules",
+     {"object_id"},
+     "FROM sys.sql_modules WHERE uses_native_compilation = 1",
+     &AddNativeModules,
+     &TModelFeatures::bNativeModules},
     // The census: the kinds of objects the other families do not read, and what tables and columns hold
     // that the model does not; the types of objects and indexes the model reads are left out here.
     // sys.assemblies' flag is compared as a number: the local test server refuses a bit compared with one
@@ -300,16 +456,59 @@ const std::vector<TFamily> g_aFamilies = {
      "nvarchar(128)) AS name "
      "FROM sys.tables WHERE is_remote_data_archive_enabled = 1) AS census",
      &AddCensus, &TModelFeatures::bStretchTables},
-    {"masked columns", g_aCensusColumns,
-     "FROM (SELECT N'column' AS source, N'masked' AS code, object_id, 0 AS schema_id, CAST(name "
-     "AS nvarchar(128)) AS name "
-     "FROM sys.columns WHERE is_masked = 1) AS census",
-     &AddCensus, &TModelFeatures::bMaskedColumns},
     {"encrypted columns", g_aCensusColumns,
      "FROM (SELECT N'column' AS source, N'encrypted' AS code, object_id, 0 AS schema_id, "
      "CAST(name AS nvarchar(128)) AS name "
      "FROM sys.columns WHERE encryption_type IS NOT NULL) AS census",
      &AddCensus, &TModelFeatures::bEncryptedColumns},
+    {"masked columns",
+     {"object_id", "column_id", "masking_function"},
+     "FROM sys.masked_columns WHERE is_masked = 1",
+     &AddMaskedColumns,
+     &TModelFeatures::bMaskedColumns},
+    {"trigger order",
+     {"object_id", "CAST(type_desc AS nvarchar(60)) AS type_desc", "is_first"},
+     "FROM sys.trigger_events WHERE is_first = 1 OR is_last = 1",
+     &AddTriggerOrder,
+     &TModelFeatures::bTriggerEvents},
+    {"security policies",
+     {"object_id", "schema_id", "CAST(name AS nvarchar(128)) AS name", "is_enabled", "is_not_for_replication",
+      "is_schemabinding_enabled"},
+     "FROM sys.security_policies",
+     &AddSecurityPolicies,
+     &TModelFeatures::bPoliciesWithSchemaBinding},
+    {"security policies",
+     {"object_id", "schema_id", "CAST(name AS nvarchar(128)) AS name", "is_enabled",
+      "is_not_for_replication"},
+     "FROM sys.security_policies",
+     &AddSecurityPolicies,
+     &TModelFeatures::bPoliciesWithoutSchemaBinding},
+    {"security predicates",
+     {"object_id", "security_predicate_id", "target_object_id", "predicate_definition", "predicate_type",
+      "operation"},
+     "FROM sys.security_predicates",
+     &AddSecurityPredicates,
+     &TModelFeatures::bSecurityPolicies},
+    // Statistics that users made: neither an index's nor those the server made itself.
+    {"statistics",
+     {"object_id", "stats_id", "CAST(name AS nvarchar(128)) AS name", "no_recompute", "has_filter",
+      "filter_definition", "is_incremental"},
+     "FROM sys.stats WHERE user_created = 1 AND is_temporary = 0",
+     &AddStatistics,
+     &TModelFeatures::bIncrementalStatistics},
+    {"statistics",
+     {"object_id", "stats_id", "CAST(name AS nvarchar(128)) AS name", "no_recompute", "has_filter",
+      "filter_definition"},
+     "FROM sys.stats WHERE user_created = 1 AND is_temporary = 0",
+     &AddStatistics,
+     &TModelFeatures::bStatisticsWithoutIncremental},
+    // Of the statistics read only: every index has statistics of its own columns.
+    {"statistics columns",
+     {"object_id", "stats_id", "stats_column_id", "column_id"},
+     "FROM sys.stats_columns c WHERE EXISTS (SELECT 1 FROM sys.stats s WHERE s.object_id = c.object_id AND "
+     "s.stats_id = c.stats_id AND s.user_created = 1 AND s.is_temporary = 0)",
+     &AddStatisticsColumns,
+     &TModelFeatures::bStatistics},
 };
 
 // The statement of a family: its select list and its view.
@@ -326,25 +525,24 @@ TModelStatement Statement(const TFamily& family) {
     return statement;
 }
 
-// The statements of the families, by the families' order; the database's last.
+// The statements of the families, by the families' order; the database's and the feature views' last.
 const std::vector<TModelStatement>& Statements() {
     static const std::vector<TModelStatement> aStatements = [] {
         std::vector<TModelStatement> aMade;
         for (const TFamily& family : g_aFamilies)
             aMade.push_back(Statement(family));
-        aMade.push_back(Statement(g_database));
-        aMade.push_back(Statement(g_censusProbe));
+        for (const TFamily* pProbe : g_aProbes)
+            aMade.push_back(Statement(*pProbe));
         return aMade;
     }();
     return aStatements;
 }
 
 const TModelStatement& StatementOf(const TFamily& family) {
-    if (&family == &g_database)
-        return Statements()[g_aFamilies.size()];
-    if (&family == &g_censusProbe)
-        return Statements()[g_aFamilies.size() + 1];
-    return Statements()[static_cast<size_t>(&family - g_aFamilies.data())];
+    const auto itProbe = std::find(g_aProbes.begin(), g_aProbes.end(), &family);
+    return Statements()[itProbe != g_aProbes.end()
+                            ? g_aFamilies.size() + static_cast<size_t>(itProbe - g_aProbes.begin())
+                            : static_cast<size_t>(&family - g_aFamilies.data())];
 }
 
 // The families every snapshot of a model holds, whichever sqlscripts recorded it: a snapshot without them
@@ -394,8 +592,10 @@ void AddRows(const TFamily& family, std::unique_ptr<CDbResult> pResult, TModelDr
 // has stopped.
 class CFamilyReader {
 public:
-    CFamilyReader(const std::vector<const TFamily*>& aFamilies, const ModelLoadProgress& progress)
-        : m_aFamilies(aFamilies), m_aResults(aFamilies.size()), m_progress(progress) {}
+    // nRead: the statements read before these, which the progress counts.
+    CFamilyReader(const std::vector<const TFamily*>& aFamilies, size_t nRead,
+                  const ModelLoadProgress& progress)
+        : m_aFamilies(aFamilies), m_aResults(aFamilies.size()), m_nRead(nRead), m_progress(progress) {}
 
     std::vector<std::unique_ptr<CDbResult>> Read(const std::vector<CDbConnection*>& aConnections) {
         std::vector<std::thread> aThreads;
@@ -416,7 +616,7 @@ private:
                 m_aResults[i] = ReadFamily(connection, *m_aFamilies[i]);
                 const std::lock_guard lock(m_mutex);
                 if (m_progress)
-                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + 1, m_aFamilies.size() + 1);
+                    m_progress(m_aFamilies[i]->pszFamily, ++m_nDone + m_nRead, m_aFamilies.size() + m_nRead);
             }
         } catch (...) {
             const std::lock_guard lock(m_mutex);
@@ -428,6 +628,7 @@ private:
 
     const std::vector<const TFamily*>& m_aFamilies;
     std::vector<std::unique_ptr<CDbResult>> m_aResults;
+    const size_t m_nRead;
     const ModelLoadProgress& m_progress;
     std::atomic<size_t> m_nNext{0};
     std::atomic<bool> m_bFailed{false};
@@ -452,6 +653,17 @@ std::vector<std::unique_ptr<CDatabase>> OpenReaders(const CDatabase& db, int nCo
     return aReaders;
 }
 
+// The probes read first, in their order. The census speaks of a whole model's scripts, and the rows of the
+// tables need none of the features the feature views decide.
+std::vector<const TFamily*> ProbesFor(EModelScope eScope) {
+    std::vector<const TFamily*> aProbes = g_aProbes;
+    if (eScope != eModelWhole) {
+        std::erase(aProbes, &g_censusProbe);
+        std::erase(aProbes, &g_featureViews);
+    }
+    return aProbes;
+}
+
 // The families read after the first, for a server with those features.
 std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features, EModelScope eScope = eModelWhole) {
     static const std::set<std::string_view> setForRows = {"schemas",
@@ -464,7 +676,11 @@ std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features, EModelSc
                                                           "indexes",
                                                           "index columns",
                                                           "foreign keys",
-                                                          "foreign key columns"};
+                                                          "foreign key columns",
+                                                          "periods",
+                                                          "generated columns",
+                                                          "node and edge tables",
+                                                          "graph columns"};
     std::vector<const TFamily*> aFamilies;
     for (const TFamily& family : g_aFamilies)
         if ((!family.pFeature || features.*family.pFeature != family.bWithoutFeature) &&
@@ -522,6 +738,9 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
     FinishProperties(draft);
     FinishReferences(draft);
     FinishSecurity(draft);
+    FinishStorage(draft);
+    FinishTableKinds(draft);
+    FinishSecurityPolicies(draft);
     FinishTables(draft);
     TCatalogModel& model = draft.model;
     model.aTypes = InNameOrder(UserTypes(draft));
@@ -545,7 +764,9 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
 } // namespace
 
 std::vector<const TModelStatement*> ModelStatements(const TModelFeatures& features) {
-    std::vector<const TModelStatement*> aStatements{&StatementOf(g_database), &StatementOf(g_censusProbe)};
+    std::vector<const TModelStatement*> aStatements;
+    for (const TFamily* pProbe : g_aProbes)
+        aStatements.push_back(&StatementOf(*pProbe));
     for (const TFamily* pFamily : FamiliesFor(features))
         aStatements.push_back(&StatementOf(*pFamily));
     return aStatements;
@@ -555,21 +776,22 @@ TCatalogModel LoadCatalogModel(CDatabase& db, int nConnections, const ModelLoadP
                                EModelScope eScope) {
     CDbConnection& connection = *db.GetBackend();
     TModelDraft draft;
-    AddRows(g_database, ReadFamily(connection, g_database), draft);
-    if (eScope == eModelWhole) {
-        if (IsUnrecorded(connection, g_censusProbe))
-            draft.model.aUnrecordedFamilies.emplace_back(g_censusProbe.pszFamily);
-        AddRows(g_censusProbe, ReadFamily(connection, g_censusProbe), draft);
+    const std::vector<const TFamily*> aProbes = ProbesFor(eScope);
+    for (const TFamily* pProbe : aProbes) {
+        if (IsUnrecorded(connection, *pProbe))
+            draft.model.aUnrecordedFamilies.emplace_back(pProbe->pszFamily);
+        AddRows(*pProbe, ReadFamily(connection, *pProbe), draft);
     }
     const std::vector<const TFamily*> aFamilies = FamiliesFor(draft.model.features, eScope);
     if (progress)
-        progress(g_database.pszFamily, 1, aFamilies.size() + 1);
+        progress(aProbes.back()->pszFamily, aProbes.size(), aFamilies.size() + aProbes.size());
 
     const std::vector<std::unique_ptr<CDatabase>> aReaders = OpenReaders(db, nConnections);
     std::vector<CDbConnection*> aConnections{&connection};
     for (const std::unique_ptr<CDatabase>& pReader : aReaders)
         aConnections.push_back(pReader->GetBackend());
-    std::vector<std::unique_ptr<CDbResult>> aResults = CFamilyReader(aFamilies, progress).Read(aConnections);
+    std::vector<std::unique_ptr<CDbResult>> aResults =
+        CFamilyReader(aFamilies, aProbes.size(), progress).Read(aConnections);
     for (size_t i = 0; i < aFamilies.size(); ++i) {
         if (IsUnrecorded(connection, *aFamilies[i]))
             draft.model.aUnrecordedFamilies.emplace_back(aFamilies[i]->pszFamily);

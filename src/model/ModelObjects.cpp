@@ -1,5 +1,6 @@
-// The families of schema-level objects: the database, schemas, types, objects, modules, sequences,
-// synonyms, extended properties and the references between them; and the targets of properties and
+// The families of schema-level objects: the database and the views it has, schemas, types, objects, modules
+// and the triggers of the database with the order of triggers, sequences, synonyms, extended properties and
+// the references between them; and the targets of properties and
 // references resolved from catalog ids to keys.
 #include "model/ModelDraft.h"
 
@@ -161,6 +162,7 @@ bool ResolveFrom(const TModelDraft& draft, const TDraftReference& draftReference
     case eModelKind::Function:
     case eModelKind::Procedure:
     case eModelKind::Trigger:
+    case eModelKind::SecurityPolicy:
         return draftReference.nReferencingMinorId == 0;
     default:
         return false;
@@ -179,6 +181,21 @@ void AddDatabase(CFamilyRows& rows, TModelDraft& draft) {
     features.bTableTypes = !rows.IsNull("table_types_view");
     features.bExtendedProperties = !rows.IsNull("extended_properties_view");
     features.bExpressionDependencies = !rows.IsNull("expression_dependencies_view");
+}
+
+void AddFeatureViews(CFamilyRows& rows, TModelDraft& draft) {
+    if (!rows.Next())
+        return;
+    TModelFeatures& features = draft.model.features;
+    features.bMaskedColumns = !rows.IsNull("masked_columns_view");
+    features.bSecurityPolicies = !rows.IsNull("security_policies_view");
+    features.bPoliciesWithSchemaBinding = features.bSecurityPolicies && !rows.IsNull("schemabinding_column");
+    features.bPoliciesWithoutSchemaBinding =
+        features.bSecurityPolicies && !features.bPoliciesWithSchemaBinding;
+    features.bTriggerEvents = !rows.IsNull("trigger_events_view");
+    features.bStatistics = !rows.IsNull("stats_columns_view");
+    features.bIncrementalStatistics = features.bStatistics && !rows.IsNull("incremental_column");
+    features.bStatisticsWithoutIncremental = features.bStatistics && !features.bIncrementalStatistics;
 }
 
 void AddSchemas(CFamilyRows& rows, TModelDraft& draft) {
@@ -254,6 +271,22 @@ void AddTriggers(CFamilyRows& rows, TModelDraft& draft) {
             pModule->module.bDisabled = rows.Bool("is_disabled");
         }
     }
+}
+
+void AddDatabaseTriggers(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next()) {
+        TModelModule& module = draft.mapModules[rows.Int("object_id")].module;
+        module.strName = rows.Text("name");
+        module.strType = "TR";
+        module.bOnDatabase = true;
+        module.bDisabled = rows.Bool("is_disabled");
+    }
+}
+
+void AddTriggerOrder(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        if (TDraftModule* pModule = Found(draft.mapModules, rows.Int("object_id")))
+            pModule->module.aOrder.push_back({rows.Text("type_desc"), rows.Bool("is_first")});
 }
 
 void AddSequences(CFamilyRows& rows, TModelDraft& draft) {
@@ -351,10 +384,15 @@ void AddReferences(CFamilyRows& rows, TModelDraft& draft) {
 }
 
 void FinishTriggers(TModelDraft& draft) {
-    for (auto& [nObjectId, module] : draft.mapModules)
+    for (auto& [nObjectId, module] : draft.mapModules) {
+        std::vector<TModelTriggerOrder>& aOrder = module.module.aOrder;
+        std::sort(aOrder.begin(), aOrder.end(), [](const TModelTriggerOrder& a, const TModelTriggerOrder& b) {
+            return a.strStatement < b.strStatement;
+        });
         if (module.module.Kind() == eModelKind::Trigger)
             if (const TDraftObject* pParent = Found(draft.mapObjects, module.nParentObjectId))
                 module.module.strParent = pParent->strName;
+    }
 }
 
 void FinishProperties(TModelDraft& draft) {

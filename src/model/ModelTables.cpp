@@ -1,5 +1,5 @@
-// The families of tables: data spaces, columns with their identity and computed details, indexes with their
-// columns and compression; and each table's parts put in order, named.
+// The families of tables: data spaces, columns with their identity, computed and masking details, indexes
+// with their columns and compression; and each table's parts put in order, named.
 #include "model/ModelDraft.h"
 
 #include <algorithm>
@@ -7,11 +7,12 @@
 
 namespace {
 
-// Index types written as CREATE INDEX: clustered and nonclustered rowstore. Heaps (0) give a table's data
-// space; XML, spatial, columnstore and hash indexes are left out.
+// Index types written: clustered and nonclustered rowstore, and the hash indexes of memory-optimized tables.
+// Heaps (0) give a table's data space; XML, spatial and columnstore indexes are left out.
 constexpr int kHeap = 0;
 constexpr int kClustered = 1;
 constexpr int kNonclustered = 2;
+constexpr int kHash = 7;
 
 bool IsRowstore(int nType) {
     return nType == kClustered || nType == kNonclustered;
@@ -56,8 +57,10 @@ void SetIndexColumns(const TOwner& table, TModelIndex& index, std::vector<TDraft
             aPartition.push_back(&column);
     }
     SortBy(aKeys, [](const TDraftIndexColumn* pColumn) { return pColumn->nKeyOrdinal; });
+    // A graph table's pseudo-column is a key once, whatever columns of the server's stand for it.
     for (const TDraftIndexColumn* pColumn : aKeys)
-        index.aKeys.push_back({table.ColumnName(pColumn->nColumnId), pColumn->bDescending});
+        if (index.aKeys.empty() || index.aKeys.back().strColumn != table.ColumnName(pColumn->nColumnId))
+            index.aKeys.push_back({table.ColumnName(pColumn->nColumnId), pColumn->bDescending});
     SortBy(aPartition, [](const TDraftIndexColumn* pColumn) { return pColumn->nPartitionOrdinal; });
     for (const TDraftIndexColumn* pColumn : aPartition)
         index.aPartitionColumns.push_back(table.ColumnName(pColumn->nColumnId));
@@ -92,6 +95,11 @@ void NameColumns(const TModelDraft& draft, TDraftTable& table) {
         check.check.strColumn = check.nColumnId ? table.ColumnName(check.nColumnId) : std::string();
     for (TDraftDefault& def : table.aDefaults)
         def.def.strColumn = table.ColumnName(def.nColumnId);
+    for (TDraftStatistic& statistic : table.aStatistics) {
+        std::sort(statistic.aColumns.begin(), statistic.aColumns.end());
+        for (const auto& [nOrdinal, nColumnId] : statistic.aColumns)
+            statistic.statistic.aColumns.push_back(table.ColumnName(nColumnId));
+    }
 }
 
 // The records the drafts hold, in the order of the key, into the table's list; the drafts are let go, so
@@ -130,6 +138,8 @@ void MoveParts(TDraftTable& draft) {
                [](const TDraftDefault& def) { return def.nColumnId; });
     MoveSorted(draft.aForeignKeys, &TDraftForeignKey::key, table.aForeignKeys,
                [](const TDraftForeignKey& key) { return key.key.strName; });
+    MoveSorted(draft.aStatistics, &TDraftStatistic::statistic, table.aStatistics,
+               [](const TDraftStatistic& statistic) { return statistic.statistic.strName; });
 }
 
 } // namespace
@@ -156,7 +166,8 @@ void AddColumns(CFamilyRows& rows, TModelDraft& draft) {
                                                          rows.Int("precision"), rows.Int("scale")),
                                           rows.Text("collation_name"), rows.Bool("is_nullable"),
                                           rows.Bool("is_rowguidcol"), rows.Bool("is_sparse"),
-                                          rows.Bool("is_column_set"), std::nullopt, std::nullopt});
+                                          rows.Bool("is_column_set"), std::nullopt, std::nullopt,
+                                          eModelGenerated::None, false, false, std::string()});
     }
 }
 
@@ -173,6 +184,12 @@ void AddComputedColumns(CFamilyRows& rows, TModelDraft& draft) {
             pColumn->computed = TModelComputed{rows.Text("definition"), rows.Bool("is_persisted")};
 }
 
+void AddMaskedColumns(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        if (TModelColumn* pColumn = FindColumn(draft, rows.Int("object_id"), rows.Int("column_id")))
+            pColumn->strMaskingFunction = rows.Text("masking_function");
+}
+
 namespace {
 
 TDraftIndex ReadIndex(CFamilyRows& rows, const std::string& strDataSpace) {
@@ -181,6 +198,7 @@ TDraftIndex ReadIndex(CFamilyRows& rows, const std::string& strDataSpace) {
     TModelIndex& index = draftIndex.index;
     index.strName = rows.Text("name");
     index.bClustered = rows.Int("type") == kClustered;
+    index.bHash = rows.Int("type") == kHash;
     index.bUnique = rows.Bool("is_unique");
     index.eKind = rows.Bool("is_primary_key")         ? eModelIndexKind::PrimaryKey
                   : rows.Bool("is_unique_constraint") ? eModelIndexKind::UniqueConstraint
@@ -210,7 +228,7 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
         if (TDraftTable* pTable = draft.Table(nObjectId)) {
             if (nType == kHeap || nType == kClustered)
                 pTable->table.strDataSpace = strDataSpace;
-            if (IsRowstore(nType))
+            if (IsRowstore(nType) || nType == kHash)
                 pTable->aIndexes.push_back(ReadIndex(rows, strDataSpace));
         } else if (TDraftModule* pView = View(draft, nObjectId); pView && IsRowstore(nType)) {
             pView->aIndexes.push_back(ReadIndex(rows, strDataSpace));

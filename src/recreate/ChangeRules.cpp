@@ -131,6 +131,32 @@ TChangeDecision ColumnStorageChange(const TRuleInput& input) {
     return ColumnRebuilt(input, "changes SPARSE, COLUMN_SET or ROWGUIDCOL");
 }
 
+TChangeDecision ColumnMaskChange(const TRuleInput& input) {
+    if (RecordOf<TModelColumn>(input.from).computed)
+        return MadeAgain();
+    return {eChange::AlterInPlace, &AlterColumnMask, {}, {}};
+}
+
+TChangeDecision PolicyPredicatesChange(const TRuleInput& input) {
+    const auto& aFrom = RecordOf<TModelSecurityPolicy>(input.from).aPredicates;
+    const auto& aTo = RecordOf<TModelSecurityPolicy>(input.to).aPredicates;
+    const auto sameTable = [](const TModelSecurityPredicate& a, const TModelSecurityPredicate& b) {
+        return a.bBlock == b.bBlock && Folded(a.strTargetSchema) == Folded(b.strTargetSchema) &&
+               Folded(a.strTargetTable) == Folded(b.strTargetTable);
+    };
+    for (const TModelSecurityPredicate& predicate : aFrom) {
+        const bool bKept = std::any_of(aTo.begin(), aTo.end(), [&](const TModelSecurityPredicate& other) {
+            return sameTable(predicate, other) && predicate.strOperation == other.strOperation;
+        });
+        const auto nOnTable =
+            std::count_if(aFrom.begin(), aFrom.end(),
+                          [&](const TModelSecurityPredicate& other) { return sameTable(predicate, other); });
+        if (!bKept && nOnTable > 1)
+            return MadeAgain();
+    }
+    return {eChange::AlterInPlace, &AlterSecurityPolicy, {}, {}};
+}
+
 TChangeDecision ModuleChange(const TRuleInput& input) {
     if (!input.dialect.bCreateOrAlter)
         return MadeAgain();
@@ -139,6 +165,64 @@ TChangeDecision ModuleChange(const TRuleInput& input) {
         return IsSchemaBound(input.fromUsers.Plan().aSteps[nStep].object);
     });
     return bSchemaBoundUsers ? MadeAgain() : TChangeDecision{eChange::AlterInPlace, &AlterModule, {}, {}};
+}
+
+TChangeDecision TableKindChange(const TRuleInput& /*input*/) {
+    return {eChange::Rebuild,
+            nullptr,
+            "changes whether it is memory-optimized, its durability or its graph kind",
+            {}};
+}
+
+TChangeDecision ColumnFilestreamChange(const TRuleInput& input) {
+    return ColumnRebuilt(input, "changes FILESTREAM");
+}
+
+TChangeDecision PartitionChange(const TRuleInput& input) {
+    std::vector<std::string> aSchemes;
+    if (input.fromKey.eKind == eModelKind::PartitionScheme)
+        aSchemes.push_back(input.fromKey.strName);
+    for (const TModelPartitionScheme& scheme : input.fromModel.aPartitionSchemes)
+        if (input.fromKey.eKind == eModelKind::PartitionFunction &&
+            scheme.strFunction == input.fromKey.strName)
+            aSchemes.push_back(scheme.strName);
+    const auto isPartitioned = [&](const std::string& strDataSpace) {
+        return std::find(aSchemes.begin(), aSchemes.end(), strDataSpace) != aSchemes.end();
+    };
+    TChangeDecision decision = MadeAgain();
+    const std::string strKind =
+        input.fromKey.eKind == eModelKind::PartitionScheme ? "partition scheme " : "partition function ";
+    for (const TModelTable& table : input.fromModel.aTables)
+        if (isPartitioned(table.strDataSpace) ||
+            std::any_of(table.aIndexes.begin(), table.aIndexes.end(),
+                        [&](const TModelIndex& index) { return isPartitioned(index.strDataSpace); }))
+            decision.aRefusals.push_back({input.fromKey,
+                                          input.strName,
+                                          strKind + input.strName + " changes, but table " + table.strSchema +
+                                              "." + table.strName + " is partitioned by it",
+                                          eMigrationOption::None,
+                                          {}});
+    return decision;
+}
+
+bool IsOutsideTransactions(const TPlanObject& object) {
+    return std::visit(
+        [](const auto& record) {
+            using T = std::decay_t<decltype(record)>;
+            if constexpr (std::is_same_v<T, const TModelFilegroup*>)
+                return true;
+            else if constexpr (std::is_same_v<T, const TModelTable*>)
+                return record->bMemoryOptimized;
+            else if constexpr (std::is_same_v<T, const TModelType*>)
+                return record->table && record->table->bMemoryOptimized;
+            else if constexpr (std::is_same_v<T, const TModelModule*>)
+                return record->bNativelyCompiled;
+            else if constexpr (requires { record.pTable; })
+                return record.pTable->bMemoryOptimized;
+            else
+                return false;
+        },
+        object);
 }
 
 bool IsNarrowing(const TModelDataType& from, const TModelDataType& to) {

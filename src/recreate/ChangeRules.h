@@ -85,9 +85,26 @@ TChangeDecision ColumnIdentityChange(const TRuleInput& input);
 TChangeDecision ColumnIdentityOptionChange(const TRuleInput& input);
 TChangeDecision ColumnComputationChange(const TRuleInput& input);
 TChangeDecision ColumnStorageChange(const TRuleInput& input);
+// A column's mask is added, changed or dropped in place, unless the column is computed.
+TChangeDecision ColumnMaskChange(const TRuleInput& input);
+// A policy's predicates are added, changed and dropped in place where ALTER SECURITY POLICY can name each;
+// a block predicate dropped from a table that has others is not, and the policy is made again.
+TChangeDecision PolicyPredicatesChange(const TRuleInput& input);
 // A module is altered by CREATE OR ALTER where the server takes it and no schema-bound module uses it, else
 // made again.
 TChangeDecision ModuleChange(const TRuleInput& input);
+
+// A table that becomes or ceases to be memory-optimized, changes its durability, or becomes a node or edge
+// table or ceases to be one, is rebuilt; so is a column that becomes or ceases to be FILESTREAM.
+TChangeDecision TableKindChange(const TRuleInput& input);
+TChangeDecision ColumnFilestreamChange(const TRuleInput& input);
+// A partition function or scheme is made again; while tables or indexes are partitioned by it, T-SQL cannot,
+// and the migration is refused.
+TChangeDecision PartitionChange(const TRuleInput& input);
+
+// What T-SQL does not create, change or drop inside a transaction, as a migration runs: filegroups, and
+// memory-optimized tables and table types with their parts.
+bool IsOutsideTransactions(const TPlanObject& object);
 
 // Whether a column of TO's type may not hold every value of FROM's.
 bool IsNarrowing(const TModelDataType& from, const TModelDataType& to);

@@ -43,8 +43,8 @@ std::string AlterTable(const TModelTable& table);
 // [name] and its type or computation, with the default given inline (a table type's without a name).
 std::string ColumnDefinition(const TModelColumn& column, const TCatalogModel& model,
                              const TModelDefault* pDefault, bool bTableType);
-// The type with COLLATE where it differs from the database's, SPARSE, IDENTITY, ROWGUIDCOL and NULL or NOT
-// NULL: what ALTER TABLE ... ALTER COLUMN takes after the name, identity aside.
+// The type with COLLATE where it differs from the database's, SPARSE, MASKED WITH, IDENTITY, ROWGUIDCOL and
+// NULL or NOT NULL.
 std::string ColumnType(const TModelColumn& column, const TCatalogModel& model);
 // CONSTRAINT [name] PRIMARY KEY|UNIQUE CLUSTERED|NONCLUSTERED (keys) WITH (...) ON ... (a table type's
 // without a name, options or data space).
@@ -60,6 +60,22 @@ std::string CheckClause(const TModelCheck& check);
 TStatement DisableConstraint(const TModelTable& table, const std::string& strName);
 // ALTER TABLE ... [WITH CHECK] CHECK CONSTRAINT [name]; bCheckRows checks the rows it holds.
 TStatement EnableConstraint(const TModelTable& table, const std::string& strName, bool bCheckRows);
+
+// Statements of the database's storage and of the kinds of tables beside the ordinary (StorageDdl.cpp,
+// TableKindsDdl.cpp), for what else writes them: the database's script, the rows of a table with a period.
+// A boundary value as a literal of its type.
+std::string BoundaryLiteral(const TModelBoundary& boundary);
+// Before and after a table's rows are written back exactly: the period dropped, so that its columns take
+// the rows' values, and added again, its columns hidden again.
+TStatements DropPeriod(const TModelTable& table);
+TStatements AddPeriod(const TModelTable& table);
+// SYSTEM_VERSIONING = OFF where the table has it; ON with the history table and retention.
+TStatements VersioningOff(const TModelTable& table);
+TStatements VersioningOn(const TModelTable& table);
+// " MASKED WITH (FUNCTION = '...')" of a masked column; nothing for another.
+std::string MaskClause(const TModelColumn& column);
+// FILTER PREDICATE [s].[f]([c]) ON [s].[t], BLOCK PREDICATE ... AFTER INSERT (PolicyDdl.cpp)
+std::string PredicateClause(const TModelSecurityPredicate& predicate);
 
 // What a kind's row in the kinds table creates and drops with.
 TStatements CreateSchema(TDdlObject object, const TDdlContext& context);
@@ -80,6 +96,14 @@ TStatements CreateForeignKey(TDdlObject object, const TDdlContext& context);
 TStatements CreateModule(TDdlObject object, const TDdlContext& context);
 // The properties of an object, or one property.
 TStatements CreateProperties(TDdlObject object, const TDdlContext& context);
+// ALTER DATABASE CURRENT ADD FILEGROUP with its files under the server's default data path, where it has
+// none of that name; CREATE PARTITION FUNCTION and SCHEME.
+TStatements CreateFilegroup(TDdlObject object, const TDdlContext& context);
+TStatements CreatePartitionFunction(TDdlObject object, const TDdlContext& context);
+TStatements CreatePartitionScheme(TDdlObject object, const TDdlContext& context);
+// ALTER TABLE ... SET (SYSTEM_VERSIONING = ON (...)); ALTER TABLE ... ADD CONSTRAINT ... CONNECTION (...).
+TStatements CreateVersioning(TDdlObject object, const TDdlContext& context);
+TStatements CreateEdgeConstraint(TDdlObject object, const TDdlContext& context);
 // CREATE USER, CREATE ROLE, CREATE APPLICATION ROLE, ALTER ROLE ... ADD MEMBER, ALTER AUTHORIZATION, and
 // GRANT, DENY or REVOKE for each permission on a securable (SecurityDdl.cpp).
 TStatements CreateUser(TDdlObject object, const TDdlContext& context);
@@ -88,11 +112,24 @@ TStatements CreateApplicationRole(TDdlObject object, const TDdlContext& context)
 TStatements AddRoleMember(TDdlObject object, const TDdlContext& context);
 TStatements ChangeOwner(TDdlObject object, const TDdlContext& context);
 TStatements GrantPermissions(TDdlObject object, const TDdlContext& context);
+// CREATE SECURITY POLICY with its predicates, STATE and SCHEMABINDING written always (PolicyDdl.cpp).
+TStatements CreateSecurityPolicy(TDdlObject object, const TDdlContext& context);
+// CREATE STATISTICS on the table's columns (StatisticsDdl.cpp).
+TStatements CreateStatistic(TDdlObject object, const TDdlContext& context);
 
 // DROP SCHEMA IF EXISTS [name]
 TStatements DropSchema(TDdlObject object, const TDdlContext& context);
 // DROP <the kind's word> IF EXISTS [schema].[name]
 TStatements DropSchemaObject(TDdlObject object, const TDdlContext& context);
+// DROP TABLE IF EXISTS, after SYSTEM_VERSIONING = OFF for a system-versioned table
+TStatements DropTable(TDdlObject object, const TDdlContext& context);
+// The files and the filegroup removed where they are; a MEMORY_OPTIMIZED_DATA filegroup stays, as T-SQL
+// cannot remove it
+TStatements DropFilegroup(TDdlObject object, const TDdlContext& context);
+// DROP PARTITION FUNCTION or SCHEME [name] where it exists
+TStatements DropPartitionObject(TDdlObject object, const TDdlContext& context);
+// SYSTEM_VERSIONING = OFF where the table is system-versioned
+TStatements DropVersioning(TDdlObject object, const TDdlContext& context);
 // ALTER TABLE [schema].[table] DROP COLUMN [name]
 TStatements DropColumn(TDdlObject object, const TDdlContext& context);
 // ALTER TABLE [schema].[table] DROP CONSTRAINT IF EXISTS [name], where the table exists
@@ -103,6 +140,10 @@ TStatements DropIndex(TDdlObject object, const TDdlContext& context);
 TStatements DropPrincipal(TDdlObject object, const TDdlContext& context);
 // ALTER ROLE [role] DROP MEMBER [member] where it is one
 TStatements DropRoleMember(TDdlObject object, const TDdlContext& context);
+// DROP TRIGGER IF EXISTS [name] ON DATABASE
+TStatements DropDatabaseTrigger(TDdlObject object, const TDdlContext& context);
+// DROP STATISTICS [schema].[table].[name] where they exist
+TStatements DropStatistic(TDdlObject object, const TDdlContext& context);
 // Nothing: an owner and permissions go with their object or principal
 TStatements DropNothing(TDdlObject object, const TDdlContext& context);
 // sp_dropextendedproperty for each property of an object that is there, or for the one property
@@ -121,3 +162,21 @@ TStatements AlterModule(const TPlanObject& from, const TPlanObject& to, const TA
 TStatements EnableTrigger(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
 // sp_updateextendedproperty with TO's value
 TStatements UpdateProperty(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// SYSTEM_VERSIONING = ON with TO's retention alone
+TStatements AlterRetention(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// DROP PERIOD FOR SYSTEM_TIME where FROM has one, ADD PERIOD where TO has one
+TStatements AlterPeriod(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER COLUMN ... ADD or DROP HIDDEN
+TStatements AlterColumnHidden(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// Nothing: what another change of the same table makes (a period's columns become GENERATED ALWAYS as the
+// period is added)
+TStatements AlteredElsewhere(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER TABLE ... ALTER COLUMN ... ADD MASKED WITH TO's function, or DROP MASKED
+TStatements AlterColumnMask(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// sp_settriggerorder: None for what FROM's trigger is first or last of and TO's is not, then TO's order
+TStatements SetTriggerOrder(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER SECURITY POLICY: the predicates added, changed and dropped, and the state
+TStatements AlterSecurityPolicy(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// sp_autostats turning the statistics' automatic update off (NORECOMPUTE) or on
+TStatements AlterStatisticRecompute(const TPlanObject& from, const TPlanObject& to,
+                                    const TAlterContext& context);

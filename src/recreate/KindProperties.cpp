@@ -117,3 +117,84 @@ std::string TableTypeDefinition(const TModelType& type, const TCatalogModel& mod
 std::string PropertyValueText(const std::optional<std::string>& value) {
     return value.value_or("NULL");
 }
+
+std::string FilegroupTypeText(const std::string& strType) {
+    if (strType == "FD")
+        return "FILESTREAM";
+    return strType == "FX" ? "MEMORY_OPTIMIZED_DATA" : "ROWS";
+}
+
+// Each file by its logical name with its sizes in pages, as the catalog gives them.
+std::string FilesText(const std::vector<TModelFile>& aFiles) {
+    std::vector<std::string> aShown;
+    for (const TModelFile& file : aFiles)
+        aShown.push_back(DisplayName({file.strName}) + " (size " + std::to_string(file.nSize) + ", max " +
+                         (file.nMaxSize == -1 ? "unlimited" : std::to_string(file.nMaxSize)) + ", growth " +
+                         std::to_string(file.nGrowth) + (file.bPercentGrowth ? "%" : "") + ")");
+    return JoinText(aShown);
+}
+
+std::string RangeSideText(bool bRight) {
+    return bRight ? "RIGHT" : "LEFT";
+}
+
+std::string BoundariesText(const std::vector<TModelBoundary>& aBoundaries) {
+    std::vector<std::string> aShown;
+    for (const TModelBoundary& boundary : aBoundaries)
+        aShown.push_back(BoundaryLiteral(boundary));
+    return JoinText(aShown);
+}
+
+std::string DurabilityText(bool bSchemaOnly) {
+    return bSchemaOnly ? "SCHEMA_ONLY" : "SCHEMA_AND_DATA";
+}
+
+std::string GraphText(eModelGraph eGraph) {
+    if (eGraph == eModelGraph::None)
+        return std::string();
+    return eGraph == eModelGraph::Node ? "NODE" : "EDGE";
+}
+
+std::string PeriodText(const std::optional<TModelPeriod>& period) {
+    return period ? ColumnNames({period->strStart, period->strEnd}) : std::string();
+}
+
+std::string GeneratedText(eModelGenerated eGenerated) {
+    if (eGenerated == eModelGenerated::None)
+        return std::string();
+    return eGenerated == eModelGenerated::RowStart ? "ROW START" : "ROW END";
+}
+
+std::string HistoryTableText(const TModelVersioning& versioning) {
+    return DisplayName({versioning.strHistorySchema, versioning.strHistoryTable});
+}
+
+std::string RetentionText(const std::string& strRetention) {
+    return strRetention.empty() ? "INFINITE" : strRetention;
+}
+
+std::string ConnectionsText(const std::vector<TModelConnection>& aConnections) {
+    std::vector<std::string> aShown;
+    for (const TModelConnection& connection : aConnections)
+        aShown.push_back(DisplayName({connection.strFromSchema, connection.strFromTable}) + " TO " +
+                         DisplayName({connection.strToSchema, connection.strToTable}));
+    return JoinText(aShown);
+}
+
+std::string OnDeleteText(bool bCascade) {
+    return bCascade ? "CASCADE" : "NO ACTION";
+}
+
+std::string TriggerOrderText(const std::vector<TModelTriggerOrder>& aOrder) {
+    std::vector<std::string> aShown;
+    for (const TModelTriggerOrder& order : aOrder)
+        aShown.push_back((order.bFirst ? "first " : "last ") + order.strStatement);
+    return JoinText(aShown);
+}
+
+std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates) {
+    std::string str;
+    for (const TModelSecurityPredicate& predicate : aPredicates)
+        str += (str.empty() ? "" : LineEnd()) + PredicateClause(predicate);
+    return str;
+}

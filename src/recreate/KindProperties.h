@@ -59,6 +59,33 @@ enum class eProperty {
     SchemaBound,
     Value,
     ValueType,
+    FilegroupType,
+    Default,
+    Files,
+    RangeSide,
+    Boundaries,
+    Function,
+    Filegroups,
+    LobDataSpace,
+    FilestreamDataSpace,
+    MemoryOptimized,
+    Durability,
+    Graph,
+    Period,
+    Generated,
+    Hidden,
+    Filestream,
+    Hash,
+    BucketCount,
+    HistoryTable,
+    Retention,
+    Connections,
+    MaskingFunction,
+    TriggerOrder,
+    State,
+    Predicates,
+    NoRecompute,
+    Incremental,
 };
 
 struct TKindProperty {
@@ -137,3 +164,20 @@ std::string ForeignKeyReferencedColumns(const TColumnPairs& aPairs);
 std::string SequenceCache(const TModelSequence& sequence);
 std::string TableTypeDefinition(const TModelType& type, const TCatalogModel& model);
 std::string PropertyValueText(const std::optional<std::string>& value);
+// The storage and the kinds of tables beside the ordinary.
+std::string FilegroupTypeText(const std::string& strType);
+std::string FilesText(const std::vector<TModelFile>& aFiles);
+std::string RangeSideText(bool bRight);
+std::string BoundariesText(const std::vector<TModelBoundary>& aBoundaries);
+std::string DurabilityText(bool bSchemaOnly);
+std::string GraphText(eModelGraph eGraph);
+std::string PeriodText(const std::optional<TModelPeriod>& period);
+std::string GeneratedText(eModelGenerated eGenerated);
+std::string HistoryTableText(const TModelVersioning& versioning);
+std::string RetentionText(const std::string& strRetention);
+std::string ConnectionsText(const std::vector<TModelConnection>& aConnections);
+std::string OnDeleteText(bool bCascade);
+// "first UPDATE, last INSERT"
+std::string TriggerOrderText(const std::vector<TModelTriggerOrder>& aOrder);
+// The predicates as CREATE SECURITY POLICY adds them, one a line.
+std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates);

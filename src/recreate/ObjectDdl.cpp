@@ -1,7 +1,10 @@
-// Schema-level objects: schemas, alias types, sequences, synonyms and modules.
+// Schema-level objects: schemas, alias types, sequences, synonyms and modules, and the triggers of the
+// database.
 #include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
 #include "recreate/RecreateKinds.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -21,13 +24,39 @@ TSetOptions ModuleOptions(const TModelModule& module) {
     return {module.bAnsiNulls, module.bQuotedIdentifier};
 }
 
+// What ENABLE and DISABLE TRIGGER name: the trigger ON its table or view (strParent), or ON DATABASE.
+std::string TriggerTarget(const TModelModule& trigger, const std::string& strParent) {
+    if (trigger.bOnDatabase)
+        return QuoteName(trigger.strName) + " ON DATABASE";
+    return QuoteName(trigger.strSchema, trigger.strName) + " ON " + strParent;
+}
+
+// sp_settriggerorder for one statement the trigger fires on: First, Last or None.
+TStatement TriggerOrder(const TModelModule& trigger, const std::string& strStatement, const char* pszOrder) {
+    const std::string strName =
+        trigger.bOnDatabase ? QuoteName(trigger.strName) : QuoteName(trigger.strSchema, trigger.strName);
+    std::string str = "EXEC sys.sp_settriggerorder @triggername = " + UnicodeLiteral(strName) +
+                      ", @order = N'" + pszOrder + "', @stmttype = " + UnicodeLiteral(strStatement);
+    if (trigger.bOnDatabase)
+        str += ", @namespace = N'DATABASE'";
+    return {str + ";"};
+}
+
+const char* OrderWord(const TModelTriggerOrder& order) {
+    return order.bFirst ? "First" : "Last";
+}
+
 // The definition, alone in its batch under the SET options the module was created with; a disabled trigger
-// disabled after it.
+// disabled after it, and a trigger's order set, which every CREATE or ALTER of it sets to none.
 TStatements ModuleStatements(const TModelModule& module, const TCatalogModel& model, TStatement definition) {
     TStatements aStatements{std::move(definition)};
-    if (module.Kind() == eModelKind::Trigger && module.bDisabled)
-        aStatements.push_back({"DISABLE TRIGGER " + QuoteName(module.strSchema, module.strName) + " ON " +
-                               ParentName(module, model) + ";"});
+    const eModelKind eKind = module.Kind();
+    if (eKind != eModelKind::Trigger && eKind != eModelKind::DatabaseTrigger)
+        return aStatements;
+    if (module.bDisabled)
+        aStatements.push_back({"DISABLE TRIGGER " + TriggerTarget(module, ParentName(module, model)) + ";"});
+    for (const TModelTriggerOrder& order : module.aOrder)
+        aStatements.push_back(TriggerOrder(module, order.strStatement, OrderWord(order)));
     return aStatements;
 }
 
@@ -129,6 +158,25 @@ TStatements EnableTrigger(const TPlanObject& /*from*/, const TPlanObject& to,
                           const TAlterContext& /*context*/) {
     const TModelModule& trigger = Record<TModelModule>(to);
     return {{std::string(trigger.bDisabled ? "DISABLE" : "ENABLE") + " TRIGGER " +
-             QuoteName(trigger.strSchema, trigger.strName) + " ON " +
-             QuoteName(trigger.strSchema, trigger.strParent) + ";"}};
+             TriggerTarget(trigger, QuoteName(trigger.strSchema, trigger.strParent)) + ";"}};
+}
+
+TStatements SetTriggerOrder(const TPlanObject& fromObject, const TPlanObject& toObject,
+                            const TAlterContext& /*context*/) {
+    const TModelModule& from = Record<TModelModule>(fromObject);
+    const TModelModule& to = Record<TModelModule>(toObject);
+    TStatements aStatements;
+    for (const TModelTriggerOrder& order : from.aOrder)
+        if (std::none_of(to.aOrder.begin(), to.aOrder.end(), [&](const TModelTriggerOrder& other) {
+                return other.strStatement == order.strStatement;
+            }))
+            aStatements.push_back(TriggerOrder(to, order.strStatement, "None"));
+    for (const TModelTriggerOrder& order : to.aOrder)
+        if (std::find(from.aOrder.begin(), from.aOrder.end(), order) == from.aOrder.end())
+            aStatements.push_back(TriggerOrder(to, order.strStatement, OrderWord(order)));
+    return aStatements;
+}
+
+TStatements DropDatabaseTrigger(TDdlObject object, const TDdlContext& /*context*/) {
+    return {{"DROP TRIGGER IF EXISTS " + QuoteName(object.key.strName) + " ON DATABASE;"}};
 }

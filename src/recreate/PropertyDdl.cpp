@@ -33,6 +33,8 @@ std::vector<TLevel> PropertyLevels(const TModelExtendedProperty& property, const
     const std::string_view strWord = RecreateKind(target.eKind).strSqlWord;
     if (target.eKind == eModelKind::Schema)
         return {{strWord, target.strName}};
+    if (target.eKind == eModelKind::DatabaseTrigger)
+        return {{"TRIGGER", target.strName}};
     if (target.eKind == eModelKind::Trigger) {
         const bool bOnTable = model.FindTable(target.strSchema, target.strTable) != nullptr;
         return {{"SCHEMA", target.strSchema},

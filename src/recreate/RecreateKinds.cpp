@@ -46,11 +46,18 @@ constexpr std::array<TKindProperty, 7> kSequenceProperties = {
 constexpr std::array<TKindProperty, 1> kSynonymProperties = {
     MemberProperty<&TModelSynonym::strBaseObject, &AsIs>(P::BaseObject, "base object")};
 
-constexpr std::array<TKindProperty, 2> kTableProperties = {
+constexpr std::array<TKindProperty, 8> kTableProperties = {
     MemberProperty<&TModelTable::strDataSpace, &AsIs>(P::DataSpace, "data space"),
-    MemberProperty<&TModelTable::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns")};
+    MemberProperty<&TModelTable::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns"),
+    MemberProperty<&TModelTable::strLobDataSpace, &AsIs>(P::LobDataSpace, "text and image data space"),
+    MemberProperty<&TModelTable::strFilestreamDataSpace, &AsIs>(P::FilestreamDataSpace,
+                                                                "filestream data space"),
+    MemberProperty<&TModelTable::bMemoryOptimized, &YesNo>(P::MemoryOptimized, "memory-optimized"),
+    MemberProperty<&TModelTable::bSchemaOnly, &DurabilityText>(P::Durability, "durability"),
+    MemberProperty<&TModelTable::eGraph, &GraphText>(P::Graph, "graph"),
+    MemberProperty<&TModelTable::period, &PeriodText>(P::Period, "period")};
 
-constexpr std::array<TKindProperty, 10> kColumnProperties = {
+constexpr std::array<TKindProperty, 14> kColumnProperties = {
     MemberProperty<&TModelColumn::type, &TypeText>(P::Type, "type"),
     MemberProperty<&TModelColumn::strCollation, &AsIs>(P::Collation, "collation"),
     MemberProperty<&TModelColumn::bNullable, &YesNo>(P::Nullable, "nullable"),
@@ -61,10 +68,14 @@ constexpr std::array<TKindProperty, 10> kColumnProperties = {
     MemberProperty<&TModelColumn::computed, &PersistedText>(P::Persisted, "persisted"),
     MemberProperty<&TModelColumn::bRowGuidCol, &YesNo>(P::RowGuidCol, "rowguidcol"),
     MemberProperty<&TModelColumn::bSparse, &YesNo>(P::Sparse, "sparse"),
-    MemberProperty<&TModelColumn::bColumnSet, &YesNo>(P::ColumnSet, "column set")};
+    MemberProperty<&TModelColumn::bColumnSet, &YesNo>(P::ColumnSet, "column set"),
+    MemberProperty<&TModelColumn::eGenerated, &GeneratedText>(P::Generated, "generated always"),
+    MemberProperty<&TModelColumn::bHidden, &YesNo>(P::Hidden, "hidden"),
+    MemberProperty<&TModelColumn::bFilestream, &YesNo>(P::Filestream, "filestream"),
+    MemberProperty<&TModelColumn::strMaskingFunction, &AsIs>(P::MaskingFunction, "masking function")};
 
 // What indexes and keys have alike, after what is theirs alone.
-constexpr std::array<TKindProperty, 11> kIndexOptions = {
+constexpr std::array<TKindProperty, 13> kIndexOptions = {
     MemberProperty<&TModelIndex::bClustered, &YesNo>(P::Clustered, "clustered"),
     MemberProperty<&TModelIndex::aKeys, &KeyColumns>(P::Keys, "keys"),
     MemberProperty<&TModelIndex::nFillFactor, &Number>(P::FillFactor, "fill factor"),
@@ -75,7 +86,9 @@ constexpr std::array<TKindProperty, 11> kIndexOptions = {
     MemberProperty<&TModelIndex::strCompression, &AsIs>(P::Compression, "compression"),
     MemberProperty<&TModelIndex::bDisabled, &YesNo>(P::Disabled, "disabled"),
     MemberProperty<&TModelIndex::strDataSpace, &AsIs>(P::DataSpace, "data space"),
-    MemberProperty<&TModelIndex::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns")};
+    MemberProperty<&TModelIndex::aPartitionColumns, &ColumnNames>(P::PartitionColumns, "partition columns"),
+    MemberProperty<&TModelIndex::bHash, &YesNo>(P::Hash, "hash"),
+    MemberProperty<&TModelIndex::nBucketCount, &Number>(P::BucketCount, "bucket count")};
 
 constexpr auto kKeyProperties = Joined(
     std::array<TKindProperty, 1>{MemberProperty<&TModelIndex::eKind, &KeyTypeText>(P::KeyType, "type")},
@@ -117,13 +130,50 @@ constexpr std::array<TKindProperty, 4> kModuleProperties = {
     MemberProperty<&TModelModule::bQuotedIdentifier, &OnOff>(P::QuotedIdentifier, "QUOTED_IDENTIFIER"),
     MemberProperty<&TModelModule::bSchemaBound, &YesNo>(P::SchemaBound, "schema bound")};
 
-constexpr auto kTriggerProperties = Joined(
-    kModuleProperties,
-    std::array<TKindProperty, 1>{MemberProperty<&TModelModule::bDisabled, &YesNo>(P::Disabled, "disabled")});
+constexpr auto kTriggerProperties =
+    Joined(kModuleProperties,
+           std::array<TKindProperty, 2>{
+               MemberProperty<&TModelModule::bDisabled, &YesNo>(P::Disabled, "disabled"),
+               MemberProperty<&TModelModule::aOrder, &TriggerOrderText>(P::TriggerOrder, "order")});
+
+constexpr std::array<TKindProperty, 4> kPolicyProperties = {
+    MemberProperty<&TModelSecurityPolicy::aPredicates, &PredicatesText>(P::Predicates, "predicates"),
+    MemberProperty<&TModelSecurityPolicy::bEnabled, &OnOff>(P::State, "state"),
+    MemberProperty<&TModelSecurityPolicy::bSchemaBound, &OnOff>(P::SchemaBound, "schema binding"),
+    MemberProperty<&TModelSecurityPolicy::bNotForReplication, &YesNo>(P::NotForReplication,
+                                                                      "not for replication")};
+
+constexpr std::array<TKindProperty, 4> kStatisticProperties = {
+    MemberProperty<&TModelStatistic::aColumns, &ColumnNames>(P::Columns, "columns"),
+    MemberProperty<&TModelStatistic::strFilter, &AsIs>(P::Filter, "filter"),
+    MemberProperty<&TModelStatistic::bNoRecompute, &YesNo>(P::NoRecompute, "no recompute"),
+    MemberProperty<&TModelStatistic::bIncremental, &YesNo>(P::Incremental, "incremental")};
 
 constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
     MemberProperty<&TModelExtendedProperty::strBaseType, &AsIs>(P::ValueType, "type")};
+
+constexpr std::array<TKindProperty, 3> kFilegroupProperties = {
+    MemberProperty<&TModelFilegroup::strType, &FilegroupTypeText>(P::FilegroupType, "type"),
+    MemberProperty<&TModelFilegroup::bDefault, &YesNo>(P::Default, "default"),
+    MemberProperty<&TModelFilegroup::aFiles, &FilesText>(P::Files, "files")};
+
+constexpr std::array<TKindProperty, 3> kPartitionFunctionProperties = {
+    MemberProperty<&TModelPartitionFunction::type, &TypeText>(P::Type, "type"),
+    MemberProperty<&TModelPartitionFunction::bRangeRight, &RangeSideText>(P::RangeSide, "range"),
+    MemberProperty<&TModelPartitionFunction::aBoundaries, &BoundariesText>(P::Boundaries, "boundaries")};
+
+constexpr std::array<TKindProperty, 2> kPartitionSchemeProperties = {
+    MemberProperty<&TModelPartitionScheme::strFunction, &AsIs>(P::Function, "function"),
+    MemberProperty<&TModelPartitionScheme::aFilegroups, &ColumnNames>(P::Filegroups, "filegroups")};
+
+constexpr std::array<TKindProperty, 2> kVersioningProperties = {
+    RecordProperty<TModelVersioning, &HistoryTableText>(P::HistoryTable, "history table"),
+    MemberProperty<&TModelVersioning::strRetention, &RetentionText>(P::Retention, "retention")};
+
+constexpr std::array<TKindProperty, 2> kEdgeConstraintProperties = {
+    MemberProperty<&TModelEdgeConstraint::aConnections, &ConnectionsText>(P::Connections, "connections"),
+    MemberProperty<&TModelEdgeConstraint::bOnDeleteCascade, &OnDeleteText>(P::OnDelete, "on delete")};
 
 // The rules of each kind, in the order they decide (ChangeRules.h); a property no rule is bound to makes its
 // object again.
@@ -139,12 +189,18 @@ constexpr std::array<TKindRule, 6> kSequenceRules = {{{P::Start, &AlteredBy<&Alt
                                                       {P::Cycle, &AlteredBy<&AlterSequence>},
                                                       {P::Cache, &AlteredBy<&AlterSequence>}}};
 
-constexpr std::array<TKindRule, 2> kTableRules = {
-    {{P::DataSpace, &TableStorageChange}, {P::PartitionColumns, &TableStorageChange}}};
+constexpr std::array<TKindRule, 8> kTableRules = {{{P::DataSpace, &TableStorageChange},
+                                                   {P::PartitionColumns, &TableStorageChange},
+                                                   {P::LobDataSpace, &TableStorageChange},
+                                                   {P::FilestreamDataSpace, &TableStorageChange},
+                                                   {P::MemoryOptimized, &TableKindChange},
+                                                   {P::Durability, &TableKindChange},
+                                                   {P::Graph, &TableKindChange},
+                                                   {P::Period, &AlteredBy<&AlterPeriod>}}};
 
 // A column's type first, whose refusal an in-place change carries; then why a table is rebuilt, the reason
 // told being the first that holds.
-constexpr std::array<TKindRule, 9> kColumnRules = {
+constexpr std::array<TKindRule, 13> kColumnRules = {
     {{P::Type, &ColumnTypeChange},
      {P::Identity, &ColumnIdentityChange},
      {P::IdentityNotForReplication, &ColumnIdentityOptionChange},
@@ -152,20 +208,39 @@ constexpr std::array<TKindRule, 9> kColumnRules = {
      {P::RowGuidCol, &ColumnStorageChange},
      {P::Sparse, &ColumnStorageChange},
      {P::ColumnSet, &ColumnStorageChange},
+     {P::Filestream, &ColumnFilestreamChange},
      {P::Nullable, &ColumnNullabilityChange},
-     {P::Collation, &ColumnCollationChange}}};
+     {P::Collation, &ColumnCollationChange},
+     {P::Generated, &AlteredBy<&AlteredElsewhere>},
+     {P::Hidden, &AlteredBy<&AlterColumnHidden>},
+     {P::MaskingFunction, &ColumnMaskChange}}};
 
 constexpr std::array<TKindRule, 4> kModuleRules = {{{P::Definition, &ModuleChange},
                                                     {P::AnsiNulls, &ModuleChange},
                                                     {P::QuotedIdentifier, &ModuleChange},
                                                     {P::SchemaBound, &ModuleChange}}};
 
-// Enabled or disabled alone when nothing else changes.
+// Enabled or disabled, or ordered, alone when nothing else changes.
 constexpr auto kTriggerRules =
-    Joined(kModuleRules, std::array<TKindRule, 1>{{{P::Disabled, &AlteredBy<&EnableTrigger>}}});
+    Joined(kModuleRules, std::array<TKindRule, 2>{{{P::Disabled, &AlteredBy<&EnableTrigger>},
+                                                   {P::TriggerOrder, &AlteredBy<&SetTriggerOrder>}}});
+
+constexpr std::array<TKindRule, 2> kPolicyRules = {
+    {{P::Predicates, &PolicyPredicatesChange}, {P::State, &AlteredBy<&AlterSecurityPolicy>}}};
+
+constexpr std::array<TKindRule, 1> kStatisticRules = {
+    {{P::NoRecompute, &AlteredBy<&AlterStatisticRecompute>}}};
 
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
+
+constexpr std::array<TKindRule, 3> kPartitionFunctionRules = {
+    {{P::Type, &PartitionChange}, {P::RangeSide, &PartitionChange}, {P::Boundaries, &PartitionChange}}};
+
+constexpr std::array<TKindRule, 2> kPartitionSchemeRules = {
+    {{P::Function, &PartitionChange}, {P::Filegroups, &PartitionChange}}};
+
+constexpr std::array<TKindRule, 1> kVersioningRules = {{{P::Retention, &AlteredBy<&AlterRetention>}}};
 
 constexpr std::span<const TKindProperty> kNotCompared;
 constexpr std::span<const TKindRule> kNoRules;
@@ -190,8 +265,22 @@ constexpr TCreateWord Creates(std::string_view strWord, std::string_view strNoun
                               bool bWholeBatch, std::string_view strAbbreviation = {}) {
     return {strWord, strAbbreviation, strNoun, strNames, true, bWholeBatch};
 }
-// A schema's name is the database's own.
+// A schema's name is the database's own, and so are a partition function's and scheme's.
 constexpr TCreateWord kCreateSchema{"SCHEMA", "", "schema", kSchemaNames, false, true};
+constexpr TCreateWord kCreatePartitionFunction{
+    "PARTITION FUNCTION",
+    "",
+    "partition function",
+    "SELECT '', CAST(name AS nvarchar(128)) FROM sys.partition_functions",
+    false,
+    false};
+constexpr TCreateWord kCreatePartitionScheme{
+    "PARTITION SCHEME",
+    "",
+    "partition scheme",
+    "SELECT '', CAST(name AS nvarchar(128)) FROM sys.partition_schemes",
+    false,
+    false};
 constexpr TCreateWord kNoCreate{};
 // A principal's name is the database's own.
 constexpr TCreateWord CreatesPrincipal(std::string_view strWord, std::string_view strNoun) {
@@ -218,9 +307,8 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &CollectRecords<&TCatalogModel::aSynonyms>, &NeedNothing, &CreateSynonym, &DropSchemaObject,
      kSynonymProperties, kNoRules, U::None, "", Creates("SYNONYM", "synonym", kObjectNames, false)},
     {Table, "table", "tables", "Tables", "TABLE", Tables, 5, true, true,
-     &CollectRecords<&TCatalogModel::aTables>, &NeedColumnUses, &CreateTable, &DropSchemaObject,
-     kTableProperties, kTableRules, U::Modules, "rows",
-     Creates("TABLE", "table", kObjectNames, false)},
+     &CollectRecords<&TCatalogModel::aTables>, &NeedColumnUses, &CreateTable, &DropTable, kTableProperties,
+     kTableRules, U::Modules, "rows", Creates("TABLE", "table", kObjectNames, false)},
     {Column, "column", "tables", "Tables", "COLUMN", Tables, 5, false, true, &CollectNothing, &NeedOwnTable,
      &AddColumn, &DropColumn, kColumnProperties, kColumnRules, U::None, "values", kNoCreate},
     {Key, "key", "tables", "Tables", "CONSTRAINT", Tables, 5, false, true, &CollectNothing, &NeedOwnTable,
@@ -269,6 +357,35 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {Permission, "permission", "security", "Permissions", "", Permissions, 2, false, false,
      &CollectPermissions, &NeedSecurableAndGrantees, &GrantPermissions, &DropNothing, kNotCompared, kNoRules,
      U::None, "", kNoCreate},
+    // The database's storage comes first among the types, which nothing of it uses: filegroups, then the
+    // functions and schemes that partition tables over them.
+    {Filegroup, "filegroup", "storage", "Filegroups", "FILEGROUP", Types, -3, true, false, &CollectFilegroups,
+     &NeedNothing, &CreateFilegroup, &DropFilegroup, kFilegroupProperties, kNoRules, U::None, "", kNoCreate},
+    {PartitionFunction, "partition function", "storage", "PartitionFunctions", "PARTITION FUNCTION", Types,
+     -2, true, false, &CollectDatabaseRecords<&TCatalogModel::aPartitionFunctions>, &NeedNothing,
+     &CreatePartitionFunction, &DropPartitionObject, kPartitionFunctionProperties, kPartitionFunctionRules,
+     U::AllButTables, "", kCreatePartitionFunction},
+    {PartitionScheme, "partition scheme", "storage", "PartitionSchemes", "PARTITION SCHEME", Types, -1, true,
+     false, &CollectDatabaseRecords<&TCatalogModel::aPartitionSchemes>, &NeedFunctionAndFilegroups,
+     &CreatePartitionScheme, &DropPartitionObject, kPartitionSchemeProperties, kPartitionSchemeRules,
+     U::AllButTables, "", kCreatePartitionScheme},
+    // Versioning turns on after the rows and the history table's indexes, and off before its table changes.
+    {Versioning, "system versioning", "tables", "SystemVersioning", "", Indexes, 8, false, false,
+     &CollectVersionings, &NeedVersionedTables, &CreateVersioning, &DropVersioning, kVersioningProperties,
+     kVersioningRules, U::None, "", kNoCreate},
+    {EdgeConstraint, "edge constraint", "fk", "EdgeConstraints", "CONSTRAINT", ForeignKeys, 8, false, false,
+     &CollectTableParts, &NeedConnectedNodes, &CreateEdgeConstraint, &DropConstraint,
+     kEdgeConstraintProperties, kNoRules, U::None, "", kNoCreate},
+    {SecurityPolicy, "security policy", "policies", "SecurityPolicies", "SECURITY POLICY", SecurityPolicies,
+     0, true, false, &CollectRecords<&TCatalogModel::aSecurityPolicies>, &NeedPolicyUses,
+     &CreateSecurityPolicy, &DropSchemaObject, kPolicyProperties, kPolicyRules, U::None, "",
+     Creates("SECURITY POLICY", "security policy", kObjectNames, false)},
+    {DatabaseTrigger, "database trigger", "triggers", "DatabaseTriggers", "TRIGGER", DatabaseTriggers, 0,
+     false, false, &CollectModules, &NeedModuleUses, &CreateModule, &DropDatabaseTrigger, kTriggerProperties,
+     kTriggerRules, U::None, "", kNoCreate},
+    {Statistic, "statistics", "statistics", "Statistics", "STATISTICS", Indexes, 8, false, false,
+     &CollectTableParts, &NeedOwnTable, &CreateStatistic, &DropStatistic, kStatisticProperties,
+     kStatisticRules, U::None, "", kNoCreate},
 }};
 
 constexpr bool IsWhole() {
@@ -300,7 +417,7 @@ struct TSectionRow {
 };
 
 // The sections in apply order.
-constexpr std::array<TSectionRow, 16> g_aSections = {{{Clean, "00", "Clean"},
+constexpr std::array<TSectionRow, 18> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Schemas, "01", "Schemas"},
                                                       {Types, "02", "Types"},
                                                       {Sequences, "03", "Sequences"},
@@ -312,16 +429,18 @@ constexpr std::array<TSectionRow, 16> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Indexes, "09", "Indexes"},
                                                       {ForeignKeys, "10", "ForeignKeys"},
                                                       {ViewsAndFunctions, "11", "ViewsAndFunctions"},
+                                                      {SecurityPolicies, "11a", "SecurityPolicies"},
                                                       {Procedures, "12", "Procedures"},
                                                       {Triggers, "13", "Triggers"},
                                                       {ExtendedProperties, "14", "ExtendedProperties"},
-                                                      {Permissions, "15", "Permissions"}}};
+                                                      {Permissions, "15", "Permissions"},
+                                                      {DatabaseTriggers, "16", "DatabaseTriggers"}}};
 
 constexpr bool AreSectionsWhole() {
     for (size_t i = 0; i < g_aSections.size(); ++i)
         if (static_cast<size_t>(g_aSections[i].eSection) != i)
             return false;
-    return static_cast<size_t>(Permissions) + 1 == g_aSections.size();
+    return static_cast<size_t>(DatabaseTriggers) + 1 == g_aSections.size();
 }
 static_assert(AreSectionsWhole(), "the sections table has a row for each section, in apply order");
 

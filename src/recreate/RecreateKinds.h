@@ -33,7 +33,8 @@ struct TRecreateKind {
     std::string_view strSqlWord; // what T-SQL calls it in DROP and in an extended property's levels: "TABLE"
     eRecreateSection eSection;   // the section its steps start in, the file they go into by section
     int nPriority;               // steps of one section come in this order of their kinds, then by name
-    bool bSchemaObject;          // an object of its schema that others name in their text, not a table's part
+    bool bSchemaObject; // an object of its own, of its schema or the database's, that others may name; not a
+                        // table's part
     bool bMadeWithTables; // part of a table's or type's definition: what it uses comes before the tables
     void (*pfnCollect)(CPlanBuilder& builder, eModelKind eKind); // a step for each object of the kind
     void (*pfnNeeds)(CPlanBuilder& builder, size_t nStep);       // what a step of the kind needs first

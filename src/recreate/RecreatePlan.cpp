@@ -51,6 +51,34 @@ void NeedTableUses(CPlanBuilder& builder, size_t nStep, const TModelTable& table
                                def.strDefinition, false);
 }
 
+// The step of the filegroup or partition scheme of that name; NO_STEP for PRIMARY, or none.
+size_t DataSpaceStep(const CPlanBuilder& builder, const std::string& strDataSpace) {
+    if (strDataSpace.empty())
+        return NO_STEP;
+    const size_t nScheme = builder.Find({eModelKind::PartitionScheme, "", "", strDataSpace});
+    return nScheme != NO_STEP ? nScheme : builder.Find({eModelKind::Filegroup, "", "", strDataSpace});
+}
+
+// Memory-optimized rows live in the database's MEMORY_OPTIMIZED_DATA filegroup.
+void NeedMemoryFilegroup(CPlanBuilder& builder, size_t nStep, const TModelTable& table) {
+    if (!table.bMemoryOptimized)
+        return;
+    for (const TModelFilegroup& filegroup : builder.Model().aFilegroups)
+        if (filegroup.strType == "FX")
+            builder.Need(nStep, builder.Find({eModelKind::Filegroup, "", "", filegroup.strName}), false);
+}
+
+// Where a table and the keys made with it keep their rows, large values and FILESTREAM data.
+void NeedDataSpaces(CPlanBuilder& builder, size_t nStep, const TModelTable& table) {
+    for (const std::string* pDataSpace :
+         {&table.strDataSpace, &table.strLobDataSpace, &table.strFilestreamDataSpace})
+        builder.Need(nStep, DataSpaceStep(builder, *pDataSpace), false);
+    for (const TModelIndex& index : table.aIndexes)
+        if (index.eKind != eModelIndexKind::Index)
+            builder.Need(nStep, DataSpaceStep(builder, index.strDataSpace), false);
+    NeedMemoryFilegroup(builder, nStep, table);
+}
+
 // The step whose object a property's target is or belongs to: a table for its columns and parts, else the
 // target itself; the database's own properties go with no object.
 TModelKey PropertyOwner(const TModelExtendedProperty& property) {
@@ -169,6 +197,19 @@ void CollectSchemas(CPlanBuilder& builder, eModelKind eKind) {
             builder.Add({eKind, std::string(), std::string(), schema.strName}, &schema);
 }
 
+void CollectFilegroups(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelFilegroup& filegroup : builder.Model().aFilegroups)
+        if (filegroup.strName != "PRIMARY")
+            builder.Add({eKind, std::string(), std::string(), filegroup.strName}, &filegroup);
+}
+
+void CollectVersionings(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelTable& table : builder.Model().aTables)
+        if (table.versioning)
+            builder.Add({eKind, table.strSchema, table.strName, "SYSTEM_VERSIONING"},
+                        TTablePart<TModelVersioning>{&table, &*table.versioning});
+}
+
 void CollectTypes(CPlanBuilder& builder, eModelKind eKind) {
     for (const TModelType& type : builder.Model().aTypes)
         if (type.Kind() == eKind)
@@ -189,9 +230,10 @@ template <typename T> bool Always(const TModelTable&, const T&) {
     return true;
 }
 
-// Keys and unique constraints are written inside their table.
-bool IsIndex(const TModelTable&, const TModelIndex& index) {
-    return index.eKind == eModelIndexKind::Index;
+// Keys and unique constraints are written inside their table, and so is every index of a memory-optimized
+// one.
+bool IsIndex(const TModelTable& table, const TModelIndex& index) {
+    return index.eKind == eModelIndexKind::Index && !table.bMemoryOptimized;
 }
 
 } // namespace
@@ -204,6 +246,10 @@ void CollectTableParts(CPlanBuilder& builder, eModelKind eKind) {
             AddParts(builder, eKind, table, table.aDefaults, &IsScriptedDefault);
         else if (eKind == eModelKind::Index)
             AddParts(builder, eKind, table, table.aIndexes, &IsIndex);
+        else if (eKind == eModelKind::EdgeConstraint)
+            AddParts(builder, eKind, table, table.aEdgeConstraints, &Always<TModelEdgeConstraint>);
+        else if (eKind == eModelKind::Statistic)
+            AddParts(builder, eKind, table, table.aStatistics, &Always<TModelStatistic>);
         else
             AddParts(builder, eKind, table, table.aForeignKeys, &Always<TModelForeignKey>);
     }
@@ -247,7 +293,9 @@ void CollectProperties(CPlanBuilder& builder, eModelKind eKind) {
 void NeedNothing(CPlanBuilder& /*builder*/, size_t /*nStep*/) {}
 
 void NeedTableTypeParts(CPlanBuilder& builder, size_t nStep) {
-    NeedTableUses(builder, nStep, *std::get<const TModelType*>(builder.Step(nStep).object)->table, true);
+    const TModelTable& table = *std::get<const TModelType*>(builder.Step(nStep).object)->table;
+    NeedTableUses(builder, nStep, table, true);
+    NeedMemoryFilegroup(builder, nStep, table);
 }
 
 void NeedSequenceType(CPlanBuilder& builder, size_t nStep) {
@@ -255,7 +303,9 @@ void NeedSequenceType(CPlanBuilder& builder, size_t nStep) {
 }
 
 void NeedColumnUses(CPlanBuilder& builder, size_t nStep) {
-    NeedTableUses(builder, nStep, *std::get<const TModelTable*>(builder.Step(nStep).object), false);
+    const TModelTable& table = *std::get<const TModelTable*>(builder.Step(nStep).object);
+    NeedTableUses(builder, nStep, table, false);
+    NeedDataSpaces(builder, nStep, table);
 }
 
 void NeedOwnTable(CPlanBuilder& builder, size_t nStep) {
@@ -263,10 +313,39 @@ void NeedOwnTable(CPlanBuilder& builder, size_t nStep) {
     builder.Need(nStep, builder.FindTable(key.strSchema, key.strTable), false);
 }
 
+void NeedFunctionAndFilegroups(CPlanBuilder& builder, size_t nStep) {
+    const TModelPartitionScheme& scheme = *std::get<const TModelPartitionScheme*>(builder.Step(nStep).object);
+    builder.Need(nStep, builder.Find({eModelKind::PartitionFunction, "", "", scheme.strFunction}), false);
+    for (const std::string& strFilegroup : scheme.aFilegroups)
+        builder.Need(nStep, builder.Find({eModelKind::Filegroup, "", "", strFilegroup}), false);
+}
+
+void NeedVersionedTables(CPlanBuilder& builder, size_t nStep) {
+    const auto& [pTable, pVersioning] = Part<TModelVersioning>(builder, nStep);
+    builder.Need(nStep, builder.FindTable(pTable->strSchema, pTable->strName), false);
+    builder.Need(nStep, builder.FindTable(pVersioning->strHistorySchema, pVersioning->strHistoryTable),
+                 false);
+    if (const TModelTable* pHistory =
+            builder.Model().FindTable(pVersioning->strHistorySchema, pVersioning->strHistoryTable))
+        for (const TModelIndex& index : pHistory->aIndexes)
+            builder.Need(
+                nStep,
+                builder.Find({eModelKind::Index, pHistory->strSchema, pHistory->strName, index.strName}),
+                false);
+}
+
+void NeedConnectedNodes(CPlanBuilder& builder, size_t nStep) {
+    NeedOwnTable(builder, nStep);
+    for (const TModelConnection& connection :
+         Part<TModelEdgeConstraint>(builder, nStep).pPart->aConnections) {
+        builder.Need(nStep, builder.FindTable(connection.strFromSchema, connection.strFromTable), false);
+        builder.Need(nStep, builder.FindTable(connection.strToSchema, connection.strToTable), false);
+    }
 // A view's indexes come after the view, and its unique clustered one before the others, which the server
 // builds on it.
 void NeedIndexOwner(CPlanBuilder& builder, size_t nStep) {
     const auto& [pTable, pIndex] = Part<TModelIndex>(builder, nStep);
+    builder.Need(nStep, DataSpaceStep(builder, pIndex->strDataSpace), false);
     if (pTable) {
         NeedOwnTable(builder, nStep);
         return;
@@ -313,6 +392,18 @@ void NeedModuleUses(CPlanBuilder& builder, size_t nStep) {
                      false);
     }
     builder.NeedReferences(nStep, step.key, std::string(), module.strDefinition, NeedsAreSoft(module));
+}
+
+// The functions are needed whatever the policy's schema binding: the predicates are checked when it is made.
+void NeedPolicyUses(CPlanBuilder& builder, size_t nStep) {
+    const TPlanStep& step = builder.Step(nStep);
+    const TModelSecurityPolicy& policy = *std::get<const TModelSecurityPolicy*>(step.object);
+    std::string strCalls;
+    for (const TModelSecurityPredicate& predicate : policy.aPredicates) {
+        builder.Need(nStep, builder.FindTable(predicate.strTargetSchema, predicate.strTargetTable), false);
+        strCalls += predicate.strDefinition + "\n";
+    }
+    builder.NeedReferences(nStep, step.key, std::string(), strCalls, false);
 }
 
 bool IsScriptedDefault(const TModelTable& table, const TModelDefault& def) {
@@ -442,6 +533,8 @@ std::vector<const TColumnUse*> CPlanUsers::ColumnUses(const TModelColumn& column
 }
 
 bool IsSchemaBound(const TPlanObject& object) {
+    if (std::holds_alternative<const TModelSecurityPolicy*>(object))
+        return true;
     const TModelModule* const* ppModule = std::get_if<const TModelModule*>(&object);
     return ppModule && (*ppModule)->bSchemaBound;
 }

@@ -48,7 +48,9 @@ using TPlanObject =
                  const TModelTable*, TTablePart<TModelColumn>, TTablePart<TModelCheck>,
                  TTablePart<TModelDefault>, TTablePart<TModelIndex>, TTablePart<TModelForeignKey>,
                  const TModelModule*, TPropertySet, const TModelExtendedProperty*, const TModelPrincipal*,
-                 const TModelRoleMember*, const TModelOwner*, TPermissionSet>;
+                 const TModelRoleMember*, const TModelOwner*, TPermissionSet, const TModelFilegroup*,
+                 const TModelPartitionFunction*, const TModelPartitionScheme*, TTablePart<TModelVersioning>,
+                 TTablePart<TModelEdgeConstraint>, const TModelSecurityPolicy*, TTablePart<TModelStatistic>>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -108,7 +110,8 @@ private:
     mutable std::unique_ptr<TIndex> m_pIndex;
 };
 
-// A schema-bound view or function: what it uses cannot be dropped or changed while it is there.
+// A schema-bound view or function, or a security policy: what it uses cannot be dropped or changed while it
+// is there.
 bool IsSchemaBound(const TPlanObject& object);
 
 // Puts the plan's steps together: each kind's row in the kinds table collects its objects and tells what
@@ -169,7 +172,17 @@ template <auto pList> void CollectRecords(CPlanBuilder& builder, eModelKind eKin
     for (const auto& record : builder.Model().*pList)
         builder.Add({eKind, record.strSchema, std::string(), record.strName}, &record);
 }
+// A step for each record of one of the model's lists of the database's own objects, named by name alone
+// (filegroups, partition functions and schemes).
+template <auto pList> void CollectDatabaseRecords(CPlanBuilder& builder, eModelKind eKind) {
+    for (const auto& record : builder.Model().*pList)
+        builder.Add({eKind, std::string(), std::string(), record.strName}, &record);
+}
 void CollectSchemas(CPlanBuilder& builder, eModelKind eKind);
+// The filegroups but PRIMARY, which every database has.
+void CollectFilegroups(CPlanBuilder& builder, eModelKind eKind);
+// SYSTEM_VERSIONING of each system-versioned table, a part of it under that name.
+void CollectVersionings(CPlanBuilder& builder, eModelKind eKind);
 void CollectTypes(CPlanBuilder& builder, eModelKind eKind);
 void CollectTableParts(CPlanBuilder& builder, eModelKind eKind);
 void CollectModules(CPlanBuilder& builder, eModelKind eKind);
@@ -194,3 +207,11 @@ void NeedRoleOwner(CPlanBuilder& builder, size_t nStep);
 void NeedRoleAndMember(CPlanBuilder& builder, size_t nStep);
 void NeedObjectAndOwner(CPlanBuilder& builder, size_t nStep);
 void NeedSecurableAndGrantees(CPlanBuilder& builder, size_t nStep);
+// A partition scheme needs its function and filegroups; an index its table and its data space.
+void NeedFunctionAndFilegroups(CPlanBuilder& builder, size_t nStep);
+// SYSTEM_VERSIONING needs its table, its history table and that table's indexes (a finite retention needs
+// the history's clustered index); an edge constraint its table and the node tables it connects.
+void NeedVersionedTables(CPlanBuilder& builder, size_t nStep);
+void NeedConnectedNodes(CPlanBuilder& builder, size_t nStep);
+// A security policy's tables and the functions its predicates call.
+void NeedPolicyUses(CPlanBuilder& builder, size_t nStep);

@@ -25,10 +25,12 @@ enum class eRecreateSection {
     Indexes,
     ForeignKeys,
     ViewsAndFunctions,
+    SecurityPolicies, // after the functions they call, and the rows, which an enabled policy would hide
     Procedures,
     Triggers,
     ExtendedProperties,
-    Permissions, // role members, owners and permissions: after everything they name
+    Permissions,      // role members, owners and permissions: after everything they name
+    DatabaseTriggers, // last: they would fire on the scripts' own statements
 };
 
 // "Tables"

@@ -17,16 +17,28 @@ std::string ColumnList(const std::vector<std::string>& aColumns) {
     return JoinText(aQuoted);
 }
 
-std::string KeyList(const std::vector<TModelIndexColumn>& aKeys) {
+// A hash index's keys have no order.
+std::string KeyList(const TModelIndex& index) {
     std::vector<std::string> aQuoted;
-    for (const TModelIndexColumn& key : aKeys)
-        aQuoted.push_back(QuoteName(key.strColumn) + (key.bDescending ? " DESC" : " ASC"));
+    for (const TModelIndexColumn& key : index.aKeys)
+        aQuoted.push_back(QuoteName(key.strColumn) + (index.bHash ? "" : key.bDescending ? " DESC" : " ASC"));
     return JoinText(aQuoted);
 }
 
+// CLUSTERED or NONCLUSTERED [HASH] (keys), and a hash index's bucket count.
+std::string IndexShape(const TModelIndex& index) {
+    std::string str = index.bClustered ? "CLUSTERED" : index.bHash ? "NONCLUSTERED HASH" : "NONCLUSTERED";
+    str += " (" + KeyList(index) + ")";
+    if (index.bHash && index.nBucketCount > 0)
+        str += " WITH (BUCKET_COUNT = " + std::to_string(index.nBucketCount) + ")";
+    return str;
+}
+
 // The options that differ from CREATE INDEX's defaults, in the order the statement documents them. A table
-// type's keys take IGNORE_DUP_KEY alone.
+// type's keys take IGNORE_DUP_KEY alone; a memory-optimized table's indexes take none.
 std::string IndexOptions(const TModelIndex& index, bool bTableType) {
+    if (index.bHash)
+        return std::string();
     std::vector<std::string> aOptions;
     if (index.bPadded && !bTableType)
         aOptions.emplace_back("PAD_INDEX = ON");
@@ -62,15 +74,36 @@ const TModelIndex* ClusteredIndex(const TModelTable& table) {
     return nullptr;
 }
 
-std::string TableDataSpace(const TModelTable& table, const TCatalogModel& model) {
+// INDEX [name] [UNIQUE] ...: an index written inside its table's or table type's definition.
+std::string InlineIndex(const TModelIndex& index) {
+    return "INDEX " + QuoteName(index.strName) + (index.bUnique ? " UNIQUE " : " ") + IndexShape(index);
+}
+
+// AS NODE or AS EDGE, where the rows live, large values and FILESTREAM data, and a memory-optimized
+// table's options: what follows the parentheses of CREATE TABLE.
+std::string TableTail(const TModelTable& table, const TCatalogModel& model) {
+    std::string str = table.eGraph == eModelGraph::Node   ? " AS NODE"
+                      : table.eGraph == eModelGraph::Edge ? " AS EDGE"
+                                                          : "";
     const TModelIndex* pClustered = ClusteredIndex(table);
-    return DataSpaceClause(table.strDataSpace,
-                           pClustered ? pClustered->aPartitionColumns : table.aPartitionColumns,
-                           model.strDefaultDataSpace);
+    const std::vector<std::string>& aPartitionColumns =
+        pClustered ? pClustered->aPartitionColumns : table.aPartitionColumns;
+    str += DataSpaceClause(table.strDataSpace, aPartitionColumns, model.strDefaultDataSpace);
+    // Large values go into the default filegroup without it; a partitioned table's follow its scheme.
+    if (!table.strLobDataSpace.empty() && table.strLobDataSpace != model.strDefaultDataSpace &&
+        aPartitionColumns.empty())
+        str += " TEXTIMAGE_ON " + QuoteName(table.strLobDataSpace);
+    if (!table.strFilestreamDataSpace.empty())
+        str += " FILESTREAM_ON " + QuoteName(table.strFilestreamDataSpace);
+    if (table.bMemoryOptimized)
+        str += std::string(" WITH (MEMORY_OPTIMIZED = ON, DURABILITY = ") +
+               (table.bSchemaOnly ? "SCHEMA_ONLY)" : "SCHEMA_AND_DATA)");
+    return str;
 }
 
 // The lines between the parentheses of CREATE TABLE or CREATE TYPE ... AS TABLE: columns with the defaults
-// written inline, keys; and for a table type, which no ALTER can change, its checks and indexes too.
+// written inline, keys, the period; and for a table type, which no ALTER can change, its checks and indexes
+// too, as for a memory-optimized table, whose indexes are its own.
 std::vector<std::string> TableElements(const TModelTable& table, const TCatalogModel& model, bool bTableType,
                                        const std::unordered_set<const TModelDefault*>& setInline) {
     std::vector<std::string> aLines;
@@ -85,19 +118,23 @@ std::vector<std::string> TableElements(const TModelTable& table, const TCatalogM
     for (const TModelIndex& index : table.aIndexes)
         if (index.eKind != eModelIndexKind::Index)
             aLines.push_back(KeyConstraint(table, index, bTableType));
-    if (!bTableType)
-        return aLines;
-    for (const TModelCheck& check : table.aChecks)
-        aLines.push_back(CheckClause(check));
-    for (const TModelIndex& index : table.aIndexes)
-        if (index.eKind == eModelIndexKind::Index)
-            aLines.push_back("INDEX " + QuoteName(index.strName) + (index.bUnique ? " UNIQUE" : "") +
-                             (index.bClustered ? " CLUSTERED (" : " NONCLUSTERED (") + KeyList(index.aKeys) +
-                             ")");
+    if (table.period && !bTableType)
+        aLines.push_back("PERIOD FOR SYSTEM_TIME (" + QuoteName(table.period->strStart) + ", " +
+                         QuoteName(table.period->strEnd) + ")");
+    if (bTableType)
+        for (const TModelCheck& check : table.aChecks)
+            aLines.push_back(CheckClause(check));
+    if (bTableType || table.bMemoryOptimized)
+        for (const TModelIndex& index : table.aIndexes)
+            if (index.eKind == eModelIndexKind::Index)
+                aLines.push_back(InlineIndex(index));
     return aLines;
 }
 
+// An edge table of no columns of its own has no parentheses.
 std::string ElementBlock(const std::vector<std::string>& aLines) {
+    if (aLines.empty())
+        return std::string();
     std::string str = " (" + LineEnd();
     for (size_t i = 0; i < aLines.size(); ++i)
         str += std::string(kIndent) + aLines[i] + (i + 1 < aLines.size() ? "," : "") + LineEnd();
@@ -117,12 +154,20 @@ template <typename T> const TTablePart<T>& Part(TDdlObject object) {
 
 } // namespace
 
+std::string MaskClause(const TModelColumn& column) {
+    if (column.strMaskingFunction.empty())
+        return std::string();
+    return " MASKED WITH (FUNCTION = " + SqlLiteral(column.strMaskingFunction) + ")";
+}
+
 std::string AlterTable(const TModelTable& table) {
     return "ALTER TABLE " + QuoteName(table.strSchema, table.strName);
 }
 
 std::string ColumnType(const TModelColumn& column, const TCatalogModel& model) {
     std::string str = DataTypeText(column.type);
+    if (column.bFilestream)
+        str += " FILESTREAM";
     if (!column.strCollation.empty() &&
         strcasecmp(column.strCollation.c_str(), model.strCollation.c_str()) != 0)
         str += " COLLATE " + column.strCollation;
@@ -130,11 +175,17 @@ std::string ColumnType(const TModelColumn& column, const TCatalogModel& model) {
         str += " SPARSE";
     if (column.bColumnSet)
         return str + " COLUMN_SET FOR ALL_SPARSE_COLUMNS";
+    str += MaskClause(column);
     if (column.identity)
         str += " IDENTITY(" + column.identity->strSeed + ", " + column.identity->strIncrement + ")" +
                (column.identity->bNotForReplication ? " NOT FOR REPLICATION" : "");
     if (column.bRowGuidCol)
         str += " ROWGUIDCOL";
+    if (column.eGenerated != eModelGenerated::None)
+        str += column.eGenerated == eModelGenerated::RowStart ? " GENERATED ALWAYS AS ROW START"
+                                                              : " GENERATED ALWAYS AS ROW END";
+    if (column.bHidden)
+        str += " HIDDEN";
     return str + (column.bNullable ? " NULL" : " NOT NULL");
 }
 
@@ -157,9 +208,8 @@ std::string ColumnDefinition(const TModelColumn& column, const TCatalogModel& mo
 
 std::string KeyConstraint(const TModelTable& table, const TModelIndex& index, bool bTableType) {
     std::string str = bTableType ? std::string() : "CONSTRAINT " + QuoteName(index.strName) + " ";
-    str += index.eKind == eModelIndexKind::PrimaryKey ? "PRIMARY KEY" : "UNIQUE";
-    str += index.bClustered ? " CLUSTERED (" : " NONCLUSTERED (";
-    str += KeyList(index.aKeys) + ")" + IndexOptions(index, bTableType);
+    str += index.eKind == eModelIndexKind::PrimaryKey ? "PRIMARY KEY " : "UNIQUE ";
+    str += IndexShape(index) + IndexOptions(index, bTableType || table.bMemoryOptimized);
     if (!bTableType && !index.bClustered)
         str += DataSpaceClause(index.strDataSpace, index.aPartitionColumns, table.strDataSpace);
     return str;
@@ -183,7 +233,7 @@ TStatements CreateTable(TDdlObject object, const TDdlContext& context) {
     const TModelTable& table = *std::get<const TModelTable*>(object.object);
     return {{"CREATE TABLE " + QuoteName(table.strSchema, table.strName) +
              ElementBlock(TableElements(table, context.model, false, context.plan.setInlineDefaults)) +
-             TableDataSpace(table, context.model) + ";"}};
+             TableTail(table, context.model) + ";"}};
 }
 
 TStatements AddColumn(TDdlObject object, const TDdlContext& context) {
@@ -207,12 +257,13 @@ TStatement ColumnsTableStatement(const TModelTable& table, const std::string& st
     for (const TModelColumn& column : table.aColumns)
         aLines.push_back(ColumnDefinition(column, model, nullptr, false));
     return {"CREATE TABLE " + QuoteName(table.strSchema, strName) + ElementBlock(aLines) +
-            TableDataSpace(table, model) + ";"};
+            TableTail(table, model) + ";"};
 }
 
 TStatement TableTypeStatement(const TModelType& type, const TCatalogModel& model) {
     return {"CREATE TYPE " + QuoteName(type.strSchema, type.strName) + " AS TABLE" +
-            ElementBlock(TableElements(*type.table, model, true, {})) + ";"};
+            ElementBlock(TableElements(*type.table, model, true, {})) +
+            (type.table->bMemoryOptimized ? " WITH (MEMORY_OPTIMIZED = ON);" : ";")};
 }
 
 TStatements CreateTableType(TDdlObject object, const TDdlContext& context) {
@@ -240,7 +291,7 @@ TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
     const std::string strOn = QuoteName(object.key.strSchema, object.key.strTable);
     std::string str = std::string("CREATE ") + (index.bUnique ? "UNIQUE " : "") +
                       (index.bClustered ? "CLUSTERED" : "NONCLUSTERED") + " INDEX " +
-                      QuoteName(index.strName) + " ON " + strOn + " (" + KeyList(index.aKeys) + ")";
+                      QuoteName(index.strName) + " ON " + strOn + " (" + KeyList(index) + ")";
     if (!index.aIncluded.empty())
         str += " INCLUDE (" + ColumnList(index.aIncluded) + ")";
     if (!index.strFilter.empty())
@@ -307,7 +358,8 @@ TStatements DropIndex(TDdlObject object, const TDdlContext& /*context*/) {
              " ON " + QuoteName(key.strSchema, key.strTable) + ";"}};
 }
 
-TStatements AlterColumn(const TPlanObject& /*from*/, const TPlanObject& to, const TAlterContext& context) {
+// The mask is set again after the type, whether or not ALTER COLUMN keeps it.
+TStatements AlterColumn(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context) {
     const auto& [pTable, pColumn] = std::get<TTablePart<TModelColumn>>(to);
     std::string str = AlterTable(*pTable) + " ALTER COLUMN " + QuoteName(pColumn->strName) + " " +
                       DataTypeText(pColumn->type);
@@ -317,5 +369,19 @@ TStatements AlterColumn(const TPlanObject& /*from*/, const TPlanObject& to, cons
             str += " COLLATE " + pColumn->strCollation;
         str += pColumn->bNullable ? " NULL" : " NOT NULL";
     }
-    return {{str + ";"}};
+    TStatements aStatements{{str + ";"}};
+    if (!pColumn->strMaskingFunction.empty() ||
+        !std::get<TTablePart<TModelColumn>>(from).pPart->strMaskingFunction.empty())
+        for (TStatement& statement : AlterColumnMask(from, to, context))
+            aStatements.push_back(std::move(statement));
+    return aStatements;
+}
+
+TStatements AlterColumnMask(const TPlanObject& /*from*/, const TPlanObject& to,
+                            const TAlterContext& /*context*/) {
+    const auto& [pTable, pColumn] = std::get<TTablePart<TModelColumn>>(to);
+    const std::string strAlter = AlterTable(*pTable) + " ALTER COLUMN " + QuoteName(pColumn->strName);
+    if (pColumn->strMaskingFunction.empty())
+        return {{strAlter + " DROP MASKED;"}};
+    return {{strAlter + " ADD" + MaskClause(*pColumn) + ";"}};
 }

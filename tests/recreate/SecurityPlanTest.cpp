@@ -80,10 +80,10 @@ TEST(SecurityPlan, OwnersComeFirstAndMembersAndGrantsLast) {
         "1 CREATE ROLE [a_role] AUTHORIZATION [z_role];",
         "1 CREATE SCHEMA [a_schema] AUTHORIZATION [m_user];",
         "6 CREATE TABLE [a_schema].[t] (",
-        "15 ALTER ROLE [a_role] ADD MEMBER [m_user];",
-        "15 ALTER ROLE [z_role] ADD MEMBER [a_role];",
-        "15 GRANT CREATE TABLE TO [m_user] WITH GRANT OPTION;",
-        "15 GRANT SELECT ([id]) ON OBJECT::[a_schema].[t] TO [a_role];",
+        "16 ALTER ROLE [a_role] ADD MEMBER [m_user];",
+        "16 ALTER ROLE [z_role] ADD MEMBER [a_role];",
+        "16 GRANT CREATE TABLE TO [m_user] WITH GRANT OPTION;",
+        "16 GRANT SELECT ([id]) ON OBJECT::[a_schema].[t] TO [a_role];",
     };
     EXPECT_EQ(Applied(model), aExpected);
 }

@@ -1,0 +1,2 @@
+CREATE STATISTICS [st_Product_SellStartDate] ON [Production].[Product] ([SellStartDate]);
+GO

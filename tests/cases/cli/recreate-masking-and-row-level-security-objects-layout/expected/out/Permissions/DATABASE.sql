@@ -1,0 +1,3 @@
+GRANT CONNECT TO [DataAnalyst];
+GRANT UNMASK TO [DataAnalyst];
+GO
