@@ -1,5 +1,6 @@
 #include "recreate/ChangeRules.h"
 
+#include "platform/Unicode.h"
 
 #include <algorithm>
 #include <array>
@@ -141,8 +142,8 @@ TChangeDecision PolicyPredicatesChange(const TRuleInput& input) {
     const auto& aFrom = RecordOf<TModelSecurityPolicy>(input.from).aPredicates;
     const auto& aTo = RecordOf<TModelSecurityPolicy>(input.to).aPredicates;
     const auto sameTable = [](const TModelSecurityPredicate& a, const TModelSecurityPredicate& b) {
-        return a.bBlock == b.bBlock && Folded(a.strTargetSchema) == Folded(b.strTargetSchema) &&
-               Folded(a.strTargetTable) == Folded(b.strTargetTable);
+        return a.bBlock == b.bBlock && FoldCaseUtf8(a.strTargetSchema) == FoldCaseUtf8(b.strTargetSchema) &&
+               FoldCaseUtf8(a.strTargetTable) == FoldCaseUtf8(b.strTargetTable);
     };
     for (const TModelSecurityPredicate& predicate : aFrom) {
         const bool bKept = std::any_of(aTo.begin(), aTo.end(), [&](const TModelSecurityPredicate& other) {
@@ -218,7 +219,7 @@ bool IsOutsideTransactions(const TPlanObject& object) {
             else if constexpr (std::is_same_v<T, const TModelModule*>)
                 return record->bNativelyCompiled;
             else if constexpr (requires { record.pTable; })
-                return record.pTable->bMemoryOptimized;
+                return record.pTable && record.pTable->bMemoryOptimized; // none for a view's index
             else
                 return false;
         },

@@ -364,11 +364,11 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {PartitionFunction, "partition function", "storage", "PartitionFunctions", "PARTITION FUNCTION", Types,
      -2, true, false, &CollectDatabaseRecords<&TCatalogModel::aPartitionFunctions>, &NeedNothing,
      &CreatePartitionFunction, &DropPartitionObject, kPartitionFunctionProperties, kPartitionFunctionRules,
-     U::AllButTables, "", kCreatePartitionFunction},
+     U::All, "", kCreatePartitionFunction},
     {PartitionScheme, "partition scheme", "storage", "PartitionSchemes", "PARTITION SCHEME", Types, -1, true,
      false, &CollectDatabaseRecords<&TCatalogModel::aPartitionSchemes>, &NeedFunctionAndFilegroups,
      &CreatePartitionScheme, &DropPartitionObject, kPartitionSchemeProperties, kPartitionSchemeRules,
-     U::AllButTables, "", kCreatePartitionScheme},
+     U::All, "", kCreatePartitionScheme},
     // Versioning turns on after the rows and the history table's indexes, and off before its table changes.
     {Versioning, "system versioning", "tables", "SystemVersioning", "", Indexes, 8, false, false,
      &CollectVersionings, &NeedVersionedTables, &CreateVersioning, &DropVersioning, kVersioningProperties,

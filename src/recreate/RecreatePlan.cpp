@@ -341,17 +341,20 @@ void NeedConnectedNodes(CPlanBuilder& builder, size_t nStep) {
         builder.Need(nStep, builder.FindTable(connection.strFromSchema, connection.strFromTable), false);
         builder.Need(nStep, builder.FindTable(connection.strToSchema, connection.strToTable), false);
     }
+}
+
 // A view's indexes come after the view, and its unique clustered one before the others, which the server
 // builds on it.
 void NeedIndexOwner(CPlanBuilder& builder, size_t nStep) {
     const auto& [pTable, pIndex] = Part<TModelIndex>(builder, nStep);
-    builder.Need(nStep, DataSpaceStep(builder, pIndex->strDataSpace), false);
-    if (pTable) {
-        NeedOwnTable(builder, nStep);
-        return;
-    }
     const TModelKey& key = builder.Step(nStep).key;
-    builder.Need(nStep, builder.Find({eModelKind::View, key.strSchema, "", key.strTable}), false);
+    builder.Need(nStep,
+                 pTable ? builder.FindTable(key.strSchema, key.strTable)
+                        : builder.Find({eModelKind::View, key.strSchema, "", key.strTable}),
+                 false);
+    builder.Need(nStep, DataSpaceStep(builder, pIndex->strDataSpace), false);
+    if (pTable)
+        return;
     const TModelModule* pView = builder.Model().FindModule(key.strSchema, key.strTable);
     if (pIndex->bClustered || !pView || pView->aIndexes.empty() || !pView->aIndexes.front().bClustered)
         return;
