@@ -189,7 +189,8 @@ void AddNativeModules(CFamilyRows& rows, TModelDraft& draft) {
 }
 
 void FinishTableKinds(TModelDraft& draft) {
-    for (auto& [nObjectId, table] : draft.mapTables) {
+    for (auto& entry : draft.mapTables) {
+        TDraftTable& table = entry.second;
         NameHistoryTable(draft, table);
         NameConnections(draft, table);
         if (!table.mapGraphColumns.empty())
