@@ -38,6 +38,9 @@ struct TDiffJobOptions {
     // server.
     bool bDriftCheck = true;
     bool bTextDiffs = true; // the lines show a unified diff of a changed module's text under its line
+    // --data-tables patterns: the rows of the tables they pick that both sides have are compared by key and
+    // migrated after the schema; no folder side then.
+    std::vector<std::string> aDataTables;
     // What the migration's first line says wrote it, and when: "sqlscripts 1.4.0"; none: now.
     std::string strWrittenBy = "sqlscripts";
     std::optional<std::time_t> nWrittenAt;

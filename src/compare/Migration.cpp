@@ -725,7 +725,7 @@ struct CMigration::TState {
     // The check that the target is still FROM: each table, module or type an action drops, changes or
     // makes, or that a part it deals with belongs to, with FROM's hash, or with none where FROM has none.
     std::optional<TStatement> DriftStatement() const {
-        if (!options.fromHashes || aActions.empty())
+        if (!options.fromHashes || (aActions.empty() && options.aRowTables.empty()))
             return std::nullopt;
         std::vector<TDriftObject> aObjects;
         std::unordered_set<std::string> setListed;
@@ -749,6 +749,8 @@ struct CMigration::TState {
             list(action.pFrom);
             list(action.pTo);
         }
+        for (const TModelKey& key : options.aRowTables)
+            list(Found(mapFrom, MatchKey(key)));
         return aObjects.empty() ? std::nullopt : std::optional(DriftCheck(aObjects));
     }
 

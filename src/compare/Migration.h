@@ -20,6 +20,9 @@ struct TMigrationOptions {
     // FROM's hashes: the script first checks that the objects it touches still have them. None: no check.
     std::optional<TObjectHashes> fromHashes;
     std::vector<std::string> aHeader; // comment lines at the top: what FROM and TO are, when it was made
+    // The rows' changes, after the schema's; the check covers the tables they change too.
+    TStatements aRowStatements;
+    std::vector<TModelKey> aRowTables;
 };
 
 // A difference in the order the script applies it.

@@ -7,10 +7,6 @@
 
 namespace {
 
-// A GO after the statement that brings a batch to this many rows or bytes, so that no batch grows without
-// bound; a statement ends early at that many bytes too.
-constexpr long kBatchRows = 1000;
-constexpr size_t kBatchBytes = 1 << 20;
 // The text is handed to the output in pieces of about this size.
 constexpr size_t kOutputPiece = 1 << 18;
 
@@ -51,11 +47,7 @@ public:
             m_aTypes.push_back(&TypeOf(table, column));
             m_aFieldCounts.push_back(FieldCount(*m_aTypes.back()));
         }
-        m_strInsert = "INSERT INTO " + TableName(table);
-        if (table.aColumns.empty())
-            m_strInsert += " DEFAULT VALUES";
-        else
-            m_strInsert.append(" (").append(ColumnList()).append(") VALUES").append(LineEnd());
+        m_strInsert = InsertHead(table);
     }
 
     void Row(const TDbRow& row) {
@@ -82,10 +74,7 @@ public:
         if (m_nBatchRows > 0)
             EndBatch();
         if (m_nRows > 0 && m_table.identity) {
-            m_strText.append("SET IDENTITY_INSERT ")
-                .append(TableName(m_table))
-                .append(" OFF;")
-                .append(LineEnd());
+            m_strText.append(IdentityInsert(m_table, false)).append(LineEnd());
             EndBatch();
         }
         Reseed();
@@ -94,18 +83,11 @@ public:
     }
 
 private:
-    std::string ColumnList() const {
-        std::vector<std::string> aQuoted;
-        for (const TDataColumn& column : m_table.aColumns)
-            aQuoted.push_back(QuoteName(column.strName));
-        return JoinText(aQuoted);
-    }
-
     void Begin() {
         m_nBatchStart = Offset();
         if (!m_table.identity)
             return;
-        m_strText.append("SET IDENTITY_INSERT ").append(TableName(m_table)).append(" ON;").append(LineEnd());
+        m_strText.append(IdentityInsert(m_table, true)).append(LineEnd());
         EndBatch();
     }
 
@@ -220,21 +202,41 @@ std::string DataSelect(const TDataTable& table) {
     return strSelect;
 }
 
-long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptions& options,
-                    CDataOutput& output) {
-    CInsertWriter writer(table, options, output);
-    const std::string strSelect = DataSelect(table);
-    const std::unique_ptr<CDbResult> pResult =
-        Reading(table, strSelect, [&] { return db.ExecuteStream(strSelect); });
+CTableRows::CTableRows(CDbConnection& db, const TDataTable& table)
+    : m_table(table), m_strSelect(DataSelect(table)),
+      m_pResult(Reading(table, m_strSelect, [&] { return db.ExecuteStream(m_strSelect); })) {
     size_t nFields = table.aColumns.empty() ? 1 : 0;
     for (const TDataColumn& column : table.aColumns)
         nFields += FieldCount(TypeOf(table, column));
-    if (pResult->Columns().size() != nFields)
+    if (m_pResult->Columns().size() != nFields)
         throw CModelError(eModelTask::ReadRows, table.strSchema + "." + table.strName,
-                          std::to_string(pResult->Columns().size()) + " columns read, " +
+                          std::to_string(m_pResult->Columns().size()) + " columns read, " +
                               std::to_string(nFields) + " expected",
-                          strSelect);
-    while (const std::optional<TDbRow> row = Reading(table, strSelect, [&] { return pResult->Fetch(); }))
+                          m_strSelect);
+}
+
+std::optional<TDbRow> CTableRows::Fetch() {
+    return Reading(m_table, m_strSelect, [&] { return m_pResult->Fetch(); });
+}
+
+std::string InsertHead(const TDataTable& table) {
+    if (table.aColumns.empty())
+        return "INSERT INTO " + TableName(table) + " DEFAULT VALUES";
+    std::vector<std::string> aQuoted;
+    for (const TDataColumn& column : table.aColumns)
+        aQuoted.push_back(QuoteName(column.strName));
+    return "INSERT INTO " + TableName(table) + " (" + JoinText(aQuoted) + ") VALUES" + LineEnd();
+}
+
+std::string IdentityInsert(const TDataTable& table, bool bOn) {
+    return "SET IDENTITY_INSERT " + TableName(table) + (bOn ? " ON;" : " OFF;");
+}
+
+long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptions& options,
+                    CDataOutput& output) {
+    CInsertWriter writer(table, options, output);
+    CTableRows rows(db, table);
+    while (const std::optional<TDbRow> row = rows.Fetch())
         writer.Row(*row);
     return writer.Finish();
 }

@@ -48,6 +48,10 @@ void AddDiffOptions(CLI::App& command, DiffOptions& options) {
         "--no-check", options.noCheck,
         "leave out the script's first batch, which stops it before any change where an object it "
         "touches is no longer as FROM had it");
+    AddTablePatterns(command, "--data-tables", options.dataTables,
+                     "compare the rows of the tables both sides have that match one of these comma-separated "
+                     "SCHEMA.NAME patterns (written as for export --data-tables) by primary key or unique "
+                     "index, and migrate them after the schema; repeatable");
     command.add_flag("--strict", options.strict,
                      "status 2 before anything is written when either side holds objects or properties the "
                      "scripts do not carry (named in warnings otherwise)");

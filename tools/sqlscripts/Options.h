@@ -101,10 +101,11 @@ struct DiffOptions {
     bool allowDataLoss = false;
     bool allowRebuild = false;
     bool restartSequences = false;
-    bool noText = false;                // no unified diff of a changed module's text under its line
-    bool noCheck = false;               // no check at the script's start that the target is still FROM
-    bool strict = false;                // what the scripts do not carry stops the run
-    LineEnds lineEnds = LineEnds::CrLf; // the migration's
+    bool noText = false;                 // no unified diff of a changed module's text under its line
+    bool noCheck = false;                // no check at the script's start that the target is still FROM
+    bool strict = false;                 // what the scripts do not carry stops the run
+    LineEnds lineEnds = LineEnds::CrLf;  // the migration's
+    std::vector<std::string> dataTables; // the --data-tables patterns, one each: whose rows are compared
 };
 
 struct CommandLine {
