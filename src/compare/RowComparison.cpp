@@ -75,13 +75,7 @@ TDataTable KeyOrdered(TDataTable data, const TModelIndex& key) {
 }
 
 const TDataType& TypeOf(const TDataTable& table, size_t nColumn) {
-    const TDataType* pType = FindDataType(table.aColumns[nColumn].strType);
-    if (!pType)
-        throw CModelError(eModelTask::WriteValue,
-                          "table " + table.strSchema + "." + table.strName + ", column " +
-                              table.aColumns[nColumn].strName + " (" + table.aColumns[nColumn].strType + ")",
-                          "no literal is known for this type");
-    return *pType;
+    return DataTypeOf(table, table.aColumns[nColumn]);
 }
 
 // Key types whose order on the server the comparison follows, near enough to be checked row by row.
@@ -240,11 +234,7 @@ public:
     std::string Literal(size_t nColumn) const {
         std::string strLiteral;
         if (!AppendLiteral(strLiteral, *m_aTypes[nColumn], &Field(nColumn)))
-            throw CModelError(eModelTask::WriteValue,
-                              "table " + m_table.strSchema + "." + m_table.strName + ", column " +
-                                  m_table.aColumns[nColumn].strName + " (" +
-                                  m_table.aColumns[nColumn].strType + ")",
-                              "the value is not in a form that can be written back exactly");
+            ThrowUnwritable(m_table, m_table.aColumns[nColumn], Field(nColumn));
         return strLiteral;
     }
 

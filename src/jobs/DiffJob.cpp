@@ -105,8 +105,11 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
 std::optional<TJobNotice> SideMisuse(const TDiffSide& side, const TDiffJobOptions& options) {
     if (side.eKind == eDiffSide::Server && IsMistypedPath(side.strArgument))
         return TJobNotice(eJobNotice::NoSuchSide, side.strArgument);
-    if (side.eKind == eDiffSide::Folder && !options.aDataTables.empty())
-        return TJobNotice(eJobNotice::RowsOfFolder, side.strArgument);
+    if (side.eKind == eDiffSide::Folder && !options.aDataTables.empty()) {
+        TJobNotice notice(eJobNotice::RowsOfFolder, side.strArgument);
+        notice.eOption = eJobOption::DataTables;
+        return notice;
+    }
     if (side.eKind != eDiffSide::Folder || !options.strShadow.empty())
         return std::nullopt;
     TJobNotice notice(eJobNotice::FolderWithoutShadow, side.strArgument);

@@ -1,5 +1,6 @@
 #include "jobs/DiffRows.h"
 
+#include "jobs/DiffTexts.h"
 #include "jobs/JobFailure.h"
 #include "jobs/TablePatterns.h"
 
@@ -19,7 +20,7 @@ void AddEntries(std::vector<TDiffEntry>& aEntries, const TTableRowDifferences& r
         entry.eChange = row.eChange == eRowChange::Added     ? eDiffEntry::Added
                         : row.eChange == eRowChange::Removed ? eDiffEntry::Removed
                                                              : eDiffEntry::Changed;
-        entry.strKind = "row";
+        entry.strKind = kRowKind;
         entry.strObject = RowKeyText(row);
         entry.strName = rows.table.strName + " " + entry.strObject;
         entry.strSchema = table.strSchema;

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::string_view kRowKind = "row";
-
 std::string KindName(eModelKind eKind) {
     return std::string(RecreateKind(eKind).strName);
 }

@@ -19,14 +19,6 @@ std::string ColumnNotice(const TDataTable& table, const TDataColumn& column) {
            column.strType + ")";
 }
 
-const TDataType& TypeOf(const TDataTable& table, const TDataColumn& column) {
-    const TDataType* pType = FindDataType(column.strType);
-    if (!pType)
-        throw CModelError(eModelTask::WriteValue, ColumnNotice(table, column),
-                          "no literal is known for this type");
-    return *pType;
-}
-
 // What the server is asked for the table's rows, its failures named as the table's.
 template <typename TWork> auto Reading(const TDataTable& table, const std::string& strSelect, TWork&& work) {
     try {
@@ -44,7 +36,7 @@ public:
     CInsertWriter(const TDataTable& table, const TDataOptions& options, CDataOutput& output)
         : m_table(table), m_options(options), m_output(output) {
         for (const TDataColumn& column : table.aColumns) {
-            m_aTypes.push_back(&TypeOf(table, column));
+            m_aTypes.push_back(&DataTypeOf(table, column));
             m_aFieldCounts.push_back(FieldCount(*m_aTypes.back()));
         }
         m_strInsert = InsertHead(table);
@@ -98,7 +90,7 @@ private:
             if (i > 0)
                 m_strText += ", ";
             if (!AppendLiteral(m_strText, *m_aTypes[i], pFields))
-                ThrowUnreadable(m_table.aColumns[i], *pFields);
+                ThrowUnwritable(m_table, m_table.aColumns[i], *pFields);
             if (m_table.identity && i == m_table.identity->nColumn)
                 KeepIdentity(**pFields);
             pFields += m_aFieldCounts[i];
@@ -127,16 +119,6 @@ private:
             .append(");")
             .append(LineEnd());
         EndBatch();
-    }
-
-    // The value is quoted up to a length that keeps the message one readable line.
-    [[noreturn]] void ThrowUnreadable(const TDataColumn& column, const TDbValue& value) const {
-        constexpr size_t kShown = 40;
-        const std::string strValue(*value);
-        throw CModelError(eModelTask::WriteValue, ColumnNotice(m_table, column),
-                          "the value \"" + strValue.substr(0, kShown) +
-                              (strValue.size() > kShown ? "..." : "") +
-                              "\" is not in a form that can be written back exactly");
     }
 
     void EndStatement() {
@@ -180,9 +162,26 @@ private:
 
 } // namespace
 
+const TDataType& DataTypeOf(const TDataTable& table, const TDataColumn& column) {
+    const TDataType* pType = FindDataType(column.strType);
+    if (!pType)
+        throw CModelError(eModelTask::WriteValue, ColumnNotice(table, column),
+                          "no literal is known for this type");
+    return *pType;
+}
+
+// The value is quoted up to a length that keeps the message one readable line.
+void ThrowUnwritable(const TDataTable& table, const TDataColumn& column, const TDbValue& value) {
+    constexpr size_t kShown = 40;
+    const std::string strValue(*value);
+    throw CModelError(eModelTask::WriteValue, ColumnNotice(table, column),
+                      "the value \"" + strValue.substr(0, kShown) + (strValue.size() > kShown ? "..." : "") +
+                          "\" is not in a form that can be written back exactly");
+}
+
 void CheckDataTypes(const TDataTable& table) {
     for (const TDataColumn& column : table.aColumns)
-        TypeOf(table, column);
+        DataTypeOf(table, column);
 }
 
 std::string DataSelect(const TDataTable& table) {
@@ -190,7 +189,7 @@ std::string DataSelect(const TDataTable& table) {
     for (const TDataColumn& column : table.aColumns) {
         if (&column != &table.aColumns.front())
             strSelect += ", ";
-        AppendSelectItems(strSelect, QuoteName(column.strName), TypeOf(table, column), column.nMaxLength);
+        AppendSelectItems(strSelect, QuoteName(column.strName), DataTypeOf(table, column), column.nMaxLength);
     }
     if (table.aColumns.empty())
         strSelect += "0";
@@ -207,7 +206,7 @@ CTableRows::CTableRows(CDbConnection& db, const TDataTable& table)
       m_pResult(Reading(table, m_strSelect, [&] { return db.ExecuteStream(m_strSelect); })) {
     size_t nFields = table.aColumns.empty() ? 1 : 0;
     for (const TDataColumn& column : table.aColumns)
-        nFields += FieldCount(TypeOf(table, column));
+        nFields += FieldCount(DataTypeOf(table, column));
     if (m_pResult->Columns().size() != nFields)
         throw CModelError(eModelTask::ReadRows, table.strSchema + "." + table.strName,
                           std::to_string(m_pResult->Columns().size()) + " columns read, " +

@@ -59,9 +59,15 @@ public:
 constexpr long kBatchRows = 1000;
 constexpr size_t kBatchBytes = 1 << 20;
 
+struct TDataType;
+
 // Throws CModelError (WriteValue, naming the table, the column and the type) for the first column whose type
 // has no literal.
 void CheckDataTypes(const TDataTable& table);
+// The column's type; throws as CheckDataTypes.
+const TDataType& DataTypeOf(const TDataTable& table, const TDataColumn& column);
+// Throws CModelError (WriteValue) for a value of the column that is not in a form a literal is known for.
+[[noreturn]] void ThrowUnwritable(const TDataTable& table, const TDataColumn& column, const TDbValue& value);
 
 // The statement that reads the table's rows.
 std::string DataSelect(const TDataTable& table);
