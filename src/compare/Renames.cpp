@@ -4,6 +4,7 @@
 #include "recreate/DdlText.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -87,7 +88,7 @@ std::string_view MatchedTable(const TCompareObject& column) {
     return strMatch.substr(0, strMatch.rfind('\0'));
 }
 
-bool LooksRenamed(const TCompareObject& removed, const TCompareObject& added) {
+bool ColumnLooksRenamed(const TCompareObject& removed, const TCompareObject& added) {
     return MatchedTable(removed) == MatchedTable(added) && Position(removed) == Position(added) &&
            TypeText(ColumnOf(removed).type) == TypeText(ColumnOf(added).type);
 }
@@ -100,7 +101,7 @@ bool SameColumns(const TModelTable& one, const TModelTable& other) {
                       });
 }
 
-bool LooksRenamedTable(const TCompareObject& removed, const TCompareObject& added) {
+bool TableLooksRenamed(const TCompareObject& removed, const TCompareObject& added) {
     return Same(removed.key.strSchema, added.key.strSchema) &&
            SameColumns(*std::get<const TModelTable*>(removed.object),
                        *std::get<const TModelTable*>(added.object));
@@ -175,7 +176,7 @@ std::string RenameHints(const std::vector<const TModelDifference*>& aDifferences
     std::string strHints;
     for (const eModelKind eKind : {eModelKind::Table, eModelKind::Column}) {
         std::vector<const TCompareObject*> aAdded = OnlyOn(aDifferences, eDiffChange::Added, eKind);
-        const auto looksRenamed = eKind == eModelKind::Table ? &LooksRenamedTable : &LooksRenamed;
+        const auto looksRenamed = eKind == eModelKind::Table ? &TableLooksRenamed : &ColumnLooksRenamed;
         for (const TCompareObject* pRemoved : OnlyOn(aDifferences, eDiffChange::Removed, eKind)) {
             const auto it = std::find_if(aAdded.begin(), aAdded.end(), [&](const TCompareObject* pAdded) {
                 return looksRenamed(*pRemoved, *pAdded);
