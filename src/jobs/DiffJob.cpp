@@ -3,6 +3,7 @@
 #include "scripts/DiffJob.h"
 
 #include "apply/ScriptPlan.h"
+#include "jobs/DiffRenames.h"
 #include "jobs/DiffRows.h"
 #include "jobs/DiffSides.h"
 #include "jobs/DiffTexts.h"
@@ -34,8 +35,9 @@ std::string WrittenAt(const std::optional<std::time_t>& nAt) {
 }
 
 TMigrationOptions MigrationOptions(const TDiffJobOptions& options, const TLoadedSide& from,
-                                   const TLoadedSide& to) {
+                                   const TLoadedSide& to, CRenames renames) {
     TMigrationOptions migration;
+    migration.renames = std::move(renames);
     migration.bDrop = options.bDrop;
     migration.bAllowDataLoss = options.bAllowDataLoss;
     migration.bAllowRebuild = options.bAllowRebuild;
@@ -55,10 +57,26 @@ TDiffJobResult Ended(eJobEnd eEnd) {
     return result;
 }
 
+// The tables and columns that look renamed, among those only one side has.
+std::string Hints(const std::vector<TMigrationItem>& aItems) {
+    std::vector<const TModelDifference*> aDifferences;
+    for (const TMigrationItem& item : aItems)
+        if (item.pDifference)
+            aDifferences.push_back(item.pDifference);
+    return RenameHints(aDifferences);
+}
+
 // The migration from one side's model to the other's, with the rows of the tables chosen, written as the
 // options ask.
 TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, const TLoadedSide& to,
                        IDiffJobObserver& observer) {
+    TDiffJobResult result;
+    TRenameCheck renames = CheckRenames(ParseRenames(options.aRenames).aRenames, from.model, to.model);
+    if (const std::optional<TJobNotice> misuse = RenameMisuse(renames, options.aRenames)) {
+        observer.OnNotice(*misuse);
+        result.eEnd = eJobEnd::Misused;
+        return result;
+    }
     TRowsCompared rows;
     if (!options.aDataTables.empty()) {
         std::optional<TRowsCompared> compared = CompareChosenRows(options.aDataTables, from, to, observer);
@@ -66,14 +84,13 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
             return Ended(eJobEnd::Failed);
         rows = std::move(*compared);
     }
-    TMigrationOptions migration = MigrationOptions(options, from, to);
+    TMigrationOptions migration = MigrationOptions(options, from, to, std::move(renames.renames));
     {
         // The rows' statements are text already, with the script's line ends.
         const CLineFeedScope lineEnds(options.bLineFeeds);
         AddRowChanges(migration, rows);
     }
     const CMigration plan(from.model, to.model, std::move(migration));
-    TDiffJobResult result;
     result.aDifferences = DiffEntries(plan.Items());
     result.aDifferences.insert(result.aDifferences.end(), rows.aEntries.begin(), rows.aEntries.end());
     std::vector<TRefusal> aRefusals = plan.Refusals(), aWarnings = plan.Warnings();
@@ -94,7 +111,7 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
         Emit(*options.script, plan.Script());
     }
     if (options.pLines) {
-        const std::string strLines = DiffLines(result.aDifferences, options.bTextDiffs);
+        const std::string strLines = DiffLines(result.aDifferences, options.bTextDiffs) + Hints(plan.Items());
         std::fwrite(strLines.data(), 1, strLines.size(), options.pLines);
     }
     return result;
@@ -126,6 +143,10 @@ TDiffJobResult DiffDatabases(const TDiffJobOptions& options, IDiffJobObserver& o
             observer.OnNotice(*misuse);
             return Ended(eJobEnd::Misused);
         }
+    if (const std::optional<TJobNotice> misuse = ParseRenames(options.aRenames).misuse) {
+        observer.OnNotice(*misuse);
+        return Ended(eJobEnd::Misused);
+    }
     observer.OnCancellable();
     // FROM's records first, and none of TO's when FROM failed.
     const auto onScratch = [&observer](bool bPending) { observer.OnScratchDatabase(bPending); };

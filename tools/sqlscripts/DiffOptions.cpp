@@ -48,6 +48,12 @@ void AddDiffOptions(CLI::App& command, DiffOptions& options) {
         "--no-check", options.noCheck,
         "leave out the script's first batch, which stops it before any change where an object it "
         "touches is no longer as FROM had it");
+    command
+        .add_option(
+            "--rename", options.renames,
+            "table OLD=NEW or column TABLE.OLD=NEW (repeatable): FROM's table or column is TO's NEW, and "
+            "the migration renames it, rows kept (schema dbo where OLD names none)")
+        ->type_name("table|column OLD=NEW");
     AddTablePatterns(command, "--data-tables", options.dataTables,
                      "compare the rows of the tables both sides have that match one of these comma-separated "
                      "SCHEMA.NAME patterns (written as for export --data-tables) by primary key or unique "

@@ -101,10 +101,11 @@ struct DiffOptions {
     bool allowDataLoss = false;
     bool allowRebuild = false;
     bool restartSequences = false;
-    bool noText = false;                 // no unified diff of a changed module's text under its line
-    bool noCheck = false;                // no check at the script's start that the target is still FROM
-    bool strict = false;                 // what the scripts do not carry stops the run
-    LineEnds lineEnds = LineEnds::CrLf;  // the migration's
+    bool noText = false;                // no unified diff of a changed module's text under its line
+    bool noCheck = false;               // no check at the script's start that the target is still FROM
+    bool strict = false;                // what the scripts do not carry stops the run
+    LineEnds lineEnds = LineEnds::CrLf; // the migration's
+    std::vector<std::pair<std::string, std::string>> renames; // --rename table|column OLD=NEW
     std::vector<std::string> dataTables; // the --data-tables patterns, one each: whose rows are compared
 };
 
@@ -115,11 +116,12 @@ struct CommandLine {
     Source source;
     ExportOptions exportOptions;
     ApplyOptions applyOptions;
-    std::string name;        // object, fields
-    std::optional<int> type; // object --type
-    bool collation = false;  // object --collation
-    bool recreate = false;   // object --recreate
-    bool strict = false;     // object --recreate --strict
+    std::string name;                         // object, fields
+    std::optional<int> type;                  // object --type
+    bool collation = false;                   // object --collation
+    bool recreate = false;                    // object --recreate
+    bool strict = false;                      // object --recreate --strict
+    LineEnds objectLineEnds = LineEnds::CrLf; // object --recreate --line-ends
     std::string demoDir = "sqlscripts-demo";
     std::string snapshotInput;  // snapshot upgrade
     std::string snapshotOutput; // snapshot upgrade
