@@ -98,6 +98,7 @@ bool IndexUses(const TModelIndex& index, const std::string& strColumn) {
     for (const TModelIndexColumn& key : index.aKeys)
         aColumns.push_back(key.strColumn);
     aColumns.insert(aColumns.end(), index.aPartitionColumns.begin(), index.aPartitionColumns.end());
+    aColumns.insert(aColumns.end(), index.aOrder.begin(), index.aOrder.end());
     return ListsColumn(aColumns, strColumn);
 }
 

@@ -112,6 +112,19 @@ struct TModelIndexColumn {
 
 enum class eModelIndexKind { Index, PrimaryKey, UniqueConstraint };
 
+// How a spatial index decomposes its column's shapes into cells: the scheme, a geometry index's bounding box,
+// the density of each of the four grid levels (not for the AUTO_GRID schemes, whose levels the server picks)
+// and the cells per shape.
+struct TModelTessellation {
+    std::string strScheme; // GEOMETRY_GRID, GEOMETRY_AUTO_GRID, GEOGRAPHY_GRID, GEOGRAPHY_AUTO_GRID
+    // xmin, ymin, xmax, ymax as the server gave them; empty for geography
+    std::vector<std::string> aBoundingBox;
+    std::vector<std::string> aGrids; // LOW, MEDIUM or HIGH for levels 1 to 4; empty for AUTO_GRID
+    int nCellsPerObject = 0;
+
+    bool operator==(const TModelTessellation&) const = default;
+};
+
 struct TModelIndex {
     std::string strName;
     eModelIndexKind eKind = eModelIndexKind::Index;
@@ -131,6 +144,15 @@ struct TModelIndex {
     std::string strDataSpace;   // filegroup or partition scheme
     bool bHash = false;         // NONCLUSTERED HASH, of a memory-optimized table or table type
     int nBucketCount = 0;       // a hash index's buckets, as the server rounded them; 0 where not said
+    // A columnstore index: a clustered one holds every column (aIncluded stays empty), a nonclustered one
+    // those of aIncluded; its rows enter the column store after nCompressionDelay minutes, an ordered
+    // clustered one sorted by aOrder. The partitions kept with archive compression are listed where only some
+    // are; where all are, strCompression says COLUMNSTORE_ARCHIVE.
+    bool bColumnstore = false;
+    int nCompressionDelay = 0;
+    std::vector<std::string> aOrder;
+    std::vector<int> aArchivePartitions;
+    std::optional<TModelTessellation> tessellation; // a spatial index's; its column is its one key
     bool operator==(const TModelIndex&) const = default;
 };
 
@@ -509,6 +531,12 @@ struct TModelFeatures {
     bool bStatistics = false;                   // sys.stats_columns
     bool bIncrementalStatistics = false;        // and sys.stats with is_incremental
     bool bStatisticsWithoutIncremental = false; // and sys.stats without it
+    // Read from the index features' probe: columns of columnstore indexes (2016, 2022) and the spatial views.
+    bool bPartitionCompression = false; // sys.partitions' data_compression
+    bool bCompressionDelay = false;
+    bool bColumnstoreOrder = false;
+    bool bSpatialIndexes = false;
+    bool bSpatialTessellations = false;
 
     bool operator==(const TModelFeatures&) const = default;
 };

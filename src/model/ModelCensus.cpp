@@ -28,9 +28,9 @@ constexpr TCensusKind kKinds[] = {
     {"xml schema collection", "", "XML schema collection", "XML schema collections", false},
     {"column", "xml", "typed xml column", "typed xml columns", false},
     {"index", "3", "XML index", "XML indexes", false},
-    {"index", "4", "spatial index", "spatial indexes", false},
-    {"index", "5", "clustered columnstore index", "clustered columnstore indexes", false},
-    {"index", "6", "nonclustered columnstore index", "nonclustered columnstore indexes", false},
+    {"index", "4", "spatial index", "spatial indexes", true},
+    {"index", "5", "clustered columnstore index", "clustered columnstore indexes", true},
+    {"index", "6", "nonclustered columnstore index", "nonclustered columnstore indexes", true},
     {"index", "7", "hash index", "hash indexes", false},
     {"statistics", "", "statistics object created by a user", "statistics objects created by users", true},
     {"object", "SP", "security policy", "security policies", true},
@@ -71,6 +71,7 @@ constexpr TCensusReader kReaders[] = {
     {"filegroup", "", &TModelFeatures::bFilegroups},
     {"partition function", "", &TModelFeatures::bPartitions},
     {"partition scheme", "", &TModelFeatures::bPartitions},
+    {"index", "4", &TModelFeatures::bSpatialTessellations},
 };
 
 // The server's own XML schema collection is in schema sys, whose id is always this one.

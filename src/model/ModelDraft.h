@@ -42,6 +42,8 @@ struct TDraftIndex {
     int nIndexId = 0;
     TModelIndex index;
     std::vector<TDraftIndexColumn> aColumns;
+    std::vector<std::pair<int, int>> aOrderColumns; // an ordered columnstore index's (ordinal, column id)
+    std::vector<std::pair<int, bool>> aColumnstoreArchive; // a columnstore index's (partition, archived)
 };
 
 struct TDraftCheck {
@@ -305,6 +307,23 @@ void FinishCensus(TModelDraft& draft);
 
 // Each table's parts in their order, with the ids that link them resolved to names (ModelTables.cpp).
 void FinishTables(TModelDraft& draft);
+// The index of that id of the table or view; none for another object's (ModelTables.cpp).
+TDraftIndex* FindIndex(TModelDraft& draft, int nObjectId, int nIndexId);
+
+// Columnstore and spatial indexes (ModelIndexKinds.cpp): which of their views and columns the server has,
+// what sys.indexes tells of their type, their own families, and their columns named once the table's are.
+void AddIndexFeatures(CFamilyRows& rows, TModelDraft& draft);
+void ReadIndexKind(int nType, TModelIndex& index);
+void AddCompressionDelays(CFamilyRows& rows, TModelDraft& draft);
+void AddColumnstoreOrder(CFamilyRows& rows, TModelDraft& draft);
+void AddColumnstorePartitions(CFamilyRows& rows, TModelDraft& draft);
+void AddSpatialIndexes(CFamilyRows& rows, TModelDraft& draft);
+void AddSpatialTessellations(CFamilyRows& rows, TModelDraft& draft);
+void NameIndexKindColumns(const TDraftTable& table, TDraftIndex& index);
+void NameIndexKindColumns(const TDraftModule& view, TDraftIndex& index);
+// A spatial index whose tessellation was not read (a snapshot of an earlier sqlscripts) is left out: it
+// cannot be written.
+void LeaveOutUnreadSpatialIndexes(std::vector<TDraftIndex>& aIndexes);
 // The properties and references with their targets resolved from catalog ids to keys, and the triggers'
 // tables named (ModelObjects.cpp).
 void FinishProperties(TModelDraft& draft);

@@ -98,9 +98,22 @@ const TFamily g_featureViews = {
     "",
     &AddFeatureViews};
 
+// Which views and columns of columnstore and spatial indexes the server has: sys.partitions' compression
+// (2008), a columnstore index's delay (2016) and order (2022), the spatial views (2008).
+const TFamily g_indexFeatures = {
+    "index features",
+    {"COL_LENGTH('sys.partitions', 'data_compression') AS data_compression_column",
+     "COL_LENGTH('sys.indexes', 'compression_delay') AS compression_delay_column",
+     "COL_LENGTH('sys.index_columns', 'column_store_order_ordinal') AS column_store_order_column",
+     "OBJECT_ID('sys.spatial_indexes') AS spatial_indexes_view",
+     "OBJECT_ID('sys.spatial_index_tessellations') AS spatial_tessellations_view"},
+    "",
+    &AddIndexFeatures};
+
 // The statements read before the others, in this order: what they find decides which others are sent. The
 // census's and the feature views' are read for a whole model only.
-const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage, &g_censusProbe, &g_featureViews};
+const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage, &g_censusProbe, &g_featureViews,
+                                               &g_indexFeatures};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
@@ -509,6 +522,36 @@ const std::vector<TFamily> g_aFamilies = {
      "s.stats_id = c.stats_id AND s.user_created = 1 AND s.is_temporary = 0)",
      &AddStatisticsColumns,
      &TModelFeatures::bStatistics},
+    // Columnstore and spatial indexes: what sys.indexes and sys.index_columns do not tell of them.
+    {"compression delays",
+     {"object_id", "index_id", "compression_delay"},
+     "FROM sys.indexes WHERE type IN (5, 6)",
+     &AddCompressionDelays,
+     &TModelFeatures::bCompressionDelay},
+    {"columnstore order",
+     {"object_id", "index_id", "column_id", "column_store_order_ordinal"},
+     "FROM sys.index_columns WHERE column_store_order_ordinal > 0",
+     &AddColumnstoreOrder,
+     &TModelFeatures::bColumnstoreOrder},
+    {"columnstore partitions",
+     {"object_id", "index_id", "partition_number", "data_compression"},
+     "FROM sys.partitions WHERE data_compression IN (3, 4)",
+     &AddColumnstorePartitions,
+     &TModelFeatures::bPartitionCompression},
+    {"spatial indexes",
+     {"object_id", "index_id", "CAST(tessellation_scheme AS nvarchar(128)) AS tessellation_scheme"},
+     "FROM sys.spatial_indexes",
+     &AddSpatialIndexes,
+     &TModelFeatures::bSpatialIndexes},
+    {"spatial index tessellations",
+     {"object_id", "index_id", "bounding_box_xmin", "bounding_box_ymin", "bounding_box_xmax",
+      "bounding_box_ymax", "CAST(level_1_grid_desc AS nvarchar(60)) AS level_1_grid_desc",
+      "CAST(level_2_grid_desc AS nvarchar(60)) AS level_2_grid_desc",
+      "CAST(level_3_grid_desc AS nvarchar(60)) AS level_3_grid_desc",
+      "CAST(level_4_grid_desc AS nvarchar(60)) AS level_4_grid_desc", "cells_per_object"},
+     "FROM sys.spatial_index_tessellations",
+     &AddSpatialTessellations,
+     &TModelFeatures::bSpatialTessellations},
 };
 
 // The statement of a family: its select list and its view.
@@ -654,12 +697,13 @@ std::vector<std::unique_ptr<CDatabase>> OpenReaders(const CDatabase& db, int nCo
 }
 
 // The probes read first, in their order. The census speaks of a whole model's scripts, and the rows of the
-// tables need none of the features the feature views decide.
+// tables need none of the features the feature views and the index features decide.
 std::vector<const TFamily*> ProbesFor(EModelScope eScope) {
     std::vector<const TFamily*> aProbes = g_aProbes;
     if (eScope != eModelWhole) {
         std::erase(aProbes, &g_censusProbe);
         std::erase(aProbes, &g_featureViews);
+        std::erase(aProbes, &g_indexFeatures);
     }
     return aProbes;
 }

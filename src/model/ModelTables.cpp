@@ -7,15 +7,24 @@
 
 namespace {
 
-// Index types written: clustered and nonclustered rowstore, and the hash indexes of memory-optimized tables.
-// Heaps (0) give a table's data space; XML, spatial and columnstore indexes are left out.
+// Index types written: clustered and nonclustered rowstore, spatial, clustered and nonclustered columnstore,
+// and the hash indexes of memory-optimized tables. Heaps (0) give a table's data space; XML indexes are left
+// out.
 constexpr int kHeap = 0;
 constexpr int kClustered = 1;
 constexpr int kNonclustered = 2;
+constexpr int kSpatial = 4;
+constexpr int kClusteredColumnstore = 5;
+constexpr int kNonclusteredColumnstore = 6;
 constexpr int kHash = 7;
 
 bool IsRowstore(int nType) {
     return nType == kClustered || nType == kNonclustered;
+}
+
+// The types a view's indexes may have besides rowstore ones, and a table's besides those and hash indexes.
+bool IsColumnstore(int nType) {
+    return nType == kClusteredColumnstore || nType == kNonclusteredColumnstore;
 }
 
 // The view of that id; none for a table or another module (a function's return table has keys too, which
@@ -23,14 +32,6 @@ bool IsRowstore(int nType) {
 TDraftModule* View(TModelDraft& draft, int nObjectId) {
     TDraftModule* pModule = Found(draft.mapModules, nObjectId);
     return pModule && pModule->module.Kind() == eModelKind::View ? pModule : nullptr;
-}
-
-// The index of that id of the table or view; none for another object's.
-TDraftIndex* FindIndex(TModelDraft& draft, int nObjectId, int nIndexId) {
-    if (TDraftTable* pTable = draft.Table(nObjectId))
-        return pTable->FindIndex(nIndexId);
-    TDraftModule* pView = View(draft, nObjectId);
-    return pView ? pView->FindIndex(nIndexId) : nullptr;
 }
 
 TModelColumn* FindColumn(TModelDraft& draft, int nObjectId, int nColumnId) {
@@ -84,8 +85,11 @@ void NameReferences(const TModelDraft& draft, const TDraftTable& table, TDraftFo
 
 // The parts that name columns by id, named; read before any table's columns move into its record.
 void NameColumns(const TModelDraft& draft, TDraftTable& table) {
-    for (TDraftIndex& index : table.aIndexes)
+    LeaveOutUnreadSpatialIndexes(table.aIndexes);
+    for (TDraftIndex& index : table.aIndexes) {
         SetIndexColumns(table, index.index, index.aColumns);
+        NameIndexKindColumns(table, index);
+    }
     TModelIndex heap;
     SetIndexColumns(table, heap, table.aHeapColumns);
     table.table.aPartitionColumns = std::move(heap.aPartitionColumns);
@@ -226,12 +230,16 @@ void AddIndexes(CFamilyRows& rows, TModelDraft& draft) {
         const std::string* pDataSpace = Found(draft.mapDataSpaces, rows.Int("data_space_id"));
         const std::string strDataSpace = pDataSpace ? *pDataSpace : std::string();
         if (TDraftTable* pTable = draft.Table(nObjectId)) {
-            if (nType == kHeap || nType == kClustered)
+            if (nType == kHeap || nType == kClustered || nType == kClusteredColumnstore)
                 pTable->table.strDataSpace = strDataSpace;
-            if (IsRowstore(nType) || nType == kHash)
+            if (IsRowstore(nType) || IsColumnstore(nType) || nType == kSpatial || nType == kHash) {
                 pTable->aIndexes.push_back(ReadIndex(rows, strDataSpace));
-        } else if (TDraftModule* pView = View(draft, nObjectId); pView && IsRowstore(nType)) {
+                ReadIndexKind(nType, pTable->aIndexes.back().index);
+            }
+        } else if (TDraftModule* pView = View(draft, nObjectId);
+                   pView && (IsRowstore(nType) || IsColumnstore(nType))) {
             pView->aIndexes.push_back(ReadIndex(rows, strDataSpace));
+            ReadIndexKind(nType, pView->aIndexes.back().index);
         }
     }
 }
@@ -253,6 +261,13 @@ void AddIndexColumns(CFamilyRows& rows, TModelDraft& draft) {
     }
 }
 
+TDraftIndex* FindIndex(TModelDraft& draft, int nObjectId, int nIndexId) {
+    if (TDraftTable* pTable = draft.Table(nObjectId))
+        return pTable->FindIndex(nIndexId);
+    TDraftModule* pView = View(draft, nObjectId);
+    return pView ? pView->FindIndex(nIndexId) : nullptr;
+}
+
 void AddPartitions(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
         if (TDraftIndex* pIndex = FindIndex(draft, rows.Int("object_id"), rows.Int("index_id")))
@@ -265,8 +280,10 @@ void FinishTables(TModelDraft& draft) {
     for (auto& [nObjectId, table] : draft.mapTables)
         MoveParts(table);
     for (auto& [nObjectId, module] : draft.mapModules) {
-        for (TDraftIndex& index : module.aIndexes)
+        for (TDraftIndex& index : module.aIndexes) {
             SetIndexColumns(module, index.index, index.aColumns);
+            NameIndexKindColumns(module, index);
+        }
         MoveSorted(module.aIndexes, &TDraftIndex::index, module.module.aIndexes,
                    [](const TDraftIndex& index) { return index.nIndexId; });
     }

@@ -198,3 +198,26 @@ std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicat
         str += (str.empty() ? "" : LineEnd()) + PredicateClause(predicate);
     return str;
 }
+
+std::string PartitionNumbersText(const std::vector<int>& aPartitions) {
+    std::vector<std::string> aShown;
+    for (const int nPartition : aPartitions)
+        aShown.push_back(std::to_string(nPartition));
+    return JoinText(aShown);
+}
+
+std::string TessellationSchemeText(const TModelIndex& index) {
+    return index.tessellation ? index.tessellation->strScheme : std::string();
+}
+
+std::string BoundingBoxText(const TModelIndex& index) {
+    return index.tessellation ? JoinText(index.tessellation->aBoundingBox) : std::string();
+}
+
+std::string GridsText(const TModelIndex& index) {
+    return index.tessellation ? JoinText(index.tessellation->aGrids) : std::string();
+}
+
+std::string CellsPerObjectText(const TModelIndex& index) {
+    return index.tessellation ? std::to_string(index.tessellation->nCellsPerObject) : std::string();
+}

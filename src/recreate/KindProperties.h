@@ -86,6 +86,14 @@ enum class eProperty {
     Predicates,
     NoRecompute,
     Incremental,
+    Columnstore,
+    CompressionDelay,
+    Order,
+    ArchivePartitions,
+    Tessellation,
+    BoundingBox,
+    Grids,
+    CellsPerObject,
 };
 
 struct TKindProperty {
@@ -179,5 +187,12 @@ std::string ConnectionsText(const std::vector<TModelConnection>& aConnections);
 std::string OnDeleteText(bool bCascade);
 // "first UPDATE, last INSERT"
 std::string TriggerOrderText(const std::vector<TModelTriggerOrder>& aOrder);
+// Columnstore and spatial indexes: "1, 2, 5"; a spatial index's scheme, bounding box, grid levels and cells
+// per object, empty for another index.
+std::string PartitionNumbersText(const std::vector<int>& aPartitions);
+std::string TessellationSchemeText(const TModelIndex& index);
+std::string BoundingBoxText(const TModelIndex& index);
+std::string GridsText(const TModelIndex& index);
+std::string CellsPerObjectText(const TModelIndex& index);
 // The predicates as CREATE SECURITY POLICY adds them, one a line.
 std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates);

@@ -94,12 +94,25 @@ constexpr auto kKeyProperties = Joined(
     std::array<TKindProperty, 1>{MemberProperty<&TModelIndex::eKind, &KeyTypeText>(P::KeyType, "type")},
     kIndexOptions);
 
-constexpr auto kIndexProperties =
+// What columnstore and spatial indexes have beside the others'.
+constexpr std::array<TKindProperty, 8> kIndexKindProperties = {
+    MemberProperty<&TModelIndex::bColumnstore, &YesNo>(P::Columnstore, "columnstore"),
+    MemberProperty<&TModelIndex::nCompressionDelay, &Number>(P::CompressionDelay, "compression delay"),
+    MemberProperty<&TModelIndex::aOrder, &ColumnNames>(P::Order, "order"),
+    MemberProperty<&TModelIndex::aArchivePartitions, &PartitionNumbersText>(P::ArchivePartitions,
+                                                                            "archive partitions"),
+    RecordProperty<TModelIndex, &TessellationSchemeText>(P::Tessellation, "tessellation"),
+    RecordProperty<TModelIndex, &BoundingBoxText>(P::BoundingBox, "bounding box"),
+    RecordProperty<TModelIndex, &GridsText>(P::Grids, "grids"),
+    RecordProperty<TModelIndex, &CellsPerObjectText>(P::CellsPerObject, "cells per object")};
+
+constexpr auto kIndexProperties = Joined(
     Joined(std::array<TKindProperty, 3>{MemberProperty<&TModelIndex::bUnique, &YesNo>(P::Unique, "unique"),
                                         MemberProperty<&TModelIndex::aIncluded, &ColumnNames>(P::Included,
                                                                                               "included"),
                                         MemberProperty<&TModelIndex::strFilter, &AsIs>(P::Filter, "filter")},
-           kIndexOptions);
+           kIndexOptions),
+    kIndexKindProperties);
 
 constexpr std::array<TKindProperty, 5> kCheckProperties = {
     MemberProperty<&TModelCheck::strColumn, &AsIs>(P::Column, "column"),
@@ -297,12 +310,11 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &CreateAliasType, &DropSchemaObject, kAliasTypeProperties, kAliasTypeRules, U::All, "",
      Creates("TYPE", "type", kTypeNames, false)},
     {TableType, "table type", "types", "Types", "TYPE", Types, 2, true, true, &CollectTypes,
-     &NeedTableTypeParts, &CreateTableType, &DropSchemaObject, kTableTypeProperties, kNoRules,
-     U::All, "", Creates("TYPE", "type", kTypeNames, false)},
+     &NeedTableTypeParts, &CreateTableType, &DropSchemaObject, kTableTypeProperties, kNoRules, U::All, "",
+     Creates("TYPE", "type", kTypeNames, false)},
     {Sequence, "sequence", "sequences", "Sequences", "SEQUENCE", Sequences, 3, true, false,
      &CollectRecords<&TCatalogModel::aSequences>, &NeedSequenceType, &CreateSequence, &DropSchemaObject,
-     kSequenceProperties, kSequenceRules, U::All, "",
-     Creates("SEQUENCE", "sequence", kObjectNames, false)},
+     kSequenceProperties, kSequenceRules, U::All, "", Creates("SEQUENCE", "sequence", kObjectNames, false)},
     {Synonym, "synonym", "synonyms", "Synonyms", "SYNONYM", Synonyms, 4, true, false,
      &CollectRecords<&TCatalogModel::aSynonyms>, &NeedNothing, &CreateSynonym, &DropSchemaObject,
      kSynonymProperties, kNoRules, U::None, "", Creates("SYNONYM", "synonym", kObjectNames, false)},
@@ -327,8 +339,8 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &CollectTableParts, &NeedReferencedKey, &CreateForeignKey, &DropConstraint, kForeignKeyProperties,
      kNoRules, U::None, "", kNoCreate},
     {View, "view", "views", "Views", "VIEW", ViewsAndFunctions, 9, true, false, &CollectModules,
-     &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules,
-     U::All, "", Creates("VIEW", "view", kObjectNames, true)},
+     &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules, U::All, "",
+     Creates("VIEW", "view", kObjectNames, true)},
     {Function, "function", "functions", "Functions", "FUNCTION", ViewsAndFunctions, 10, true, false,
      &CollectModules, &NeedModuleUses, &CreateModule, &DropSchemaObject, kModuleProperties, kModuleRules,
      U::All, "", Creates("FUNCTION", "function", kObjectNames, true)},
@@ -367,8 +379,8 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      U::All, "", kCreatePartitionFunction},
     {PartitionScheme, "partition scheme", "storage", "PartitionSchemes", "PARTITION SCHEME", Types, -1, true,
      false, &CollectDatabaseRecords<&TCatalogModel::aPartitionSchemes>, &NeedFunctionAndFilegroups,
-     &CreatePartitionScheme, &DropPartitionObject, kPartitionSchemeProperties, kPartitionSchemeRules,
-     U::All, "", kCreatePartitionScheme},
+     &CreatePartitionScheme, &DropPartitionObject, kPartitionSchemeProperties, kPartitionSchemeRules, U::All,
+     "", kCreatePartitionScheme},
     // Versioning turns on after the rows and the history table's indexes, and off before its table changes.
     {Versioning, "system versioning", "tables", "SystemVersioning", "", Indexes, 8, false, false,
      &CollectVersionings, &NeedVersionedTables, &CreateVersioning, &DropVersioning, kVersioningProperties,

@@ -36,9 +36,7 @@ std::string IndexShape(const TModelIndex& index) {
 
 // The options that differ from CREATE INDEX's defaults, in the order the statement documents them. A table
 // type's keys take IGNORE_DUP_KEY alone; a memory-optimized table's indexes take none.
-std::string IndexOptions(const TModelIndex& index, bool bTableType) {
-    if (index.bHash)
-        return std::string();
+std::vector<std::string> IndexOptionList(const TModelIndex& index, bool bTableType) {
     std::vector<std::string> aOptions;
     if (index.bPadded && !bTableType)
         aOptions.emplace_back("PAD_INDEX = ON");
@@ -52,7 +50,15 @@ std::string IndexOptions(const TModelIndex& index, bool bTableType) {
         aOptions.emplace_back("ALLOW_PAGE_LOCKS = OFF");
     if (!index.strCompression.empty() && index.strCompression != "NONE" && !bTableType)
         aOptions.push_back("DATA_COMPRESSION = " + index.strCompression);
+    return aOptions;
+}
+
+std::string WithOptions(const std::vector<std::string>& aOptions) {
     return aOptions.empty() ? std::string() : " WITH (" + JoinText(aOptions) + ")";
+}
+
+std::string IndexOptions(const TModelIndex& index, bool bTableType) {
+    return index.bHash ? std::string() : WithOptions(IndexOptionList(index, bTableType));
 }
 
 // " ON [data space]" (with the partition columns of a partition scheme) unless it is strDefault.
@@ -286,9 +292,78 @@ TStatements CreateDefault(TDdlObject object, const TDdlContext& /*context*/) {
              pDefault->strDefinition + " FOR " + QuoteName(pDefault->strColumn) + ";"}};
 }
 
-TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
-    const TModelIndex& index = *Part<TModelIndex>(object).pPart;
-    const std::string strOn = QuoteName(object.key.strSchema, object.key.strTable);
+namespace {
+
+// Partition numbers as ON PARTITIONS lists them, consecutive ones as a range: "1 TO 3, 5".
+std::string PartitionRanges(const std::vector<int>& aPartitions) {
+    std::vector<std::string> aRanges;
+    for (size_t i = 0; i < aPartitions.size();) {
+        size_t nLast = i;
+        while (nLast + 1 < aPartitions.size() && aPartitions[nLast + 1] == aPartitions[nLast] + 1)
+            ++nLast;
+        aRanges.push_back(std::to_string(aPartitions[i]) +
+                          (nLast > i ? " TO " + std::to_string(aPartitions[nLast]) : std::string()));
+        i = nLast + 1;
+    }
+    return JoinText(aRanges);
+}
+
+// COLUMNSTORE compression is the default: only archive compression is written, for the partitions that
+// have it where only some do.
+std::vector<std::string> ColumnstoreOptions(const TModelIndex& index) {
+    std::vector<std::string> aOptions;
+    if (index.nCompressionDelay > 0)
+        aOptions.push_back("COMPRESSION_DELAY = " + std::to_string(index.nCompressionDelay));
+    if (!index.aArchivePartitions.empty())
+        aOptions.push_back("DATA_COMPRESSION = COLUMNSTORE_ARCHIVE ON PARTITIONS (" +
+                           PartitionRanges(index.aArchivePartitions) + ")");
+    else if (index.strCompression == "COLUMNSTORE_ARCHIVE")
+        aOptions.emplace_back("DATA_COMPRESSION = COLUMNSTORE_ARCHIVE");
+    return aOptions;
+}
+
+// A clustered columnstore index names no columns: it holds them all.
+std::string ColumnstoreIndex(const TModelIndex& index, const std::string& strOn, const TCatalogModel& model) {
+    std::string str = std::string("CREATE ") + (index.bClustered ? "CLUSTERED" : "NONCLUSTERED") +
+                      " COLUMNSTORE INDEX " + QuoteName(index.strName) + " ON " + strOn;
+    if (!index.bClustered)
+        str += " (" + ColumnList(index.aIncluded) + ")";
+    if (!index.aOrder.empty())
+        str += " ORDER (" + ColumnList(index.aOrder) + ")";
+    if (!index.strFilter.empty())
+        str += " WHERE " + Parenthesized(index.strFilter);
+    return str + WithOptions(ColumnstoreOptions(index)) +
+           DataSpaceClause(index.strDataSpace, index.aPartitionColumns, model.strDefaultDataSpace);
+}
+
+// The tessellation's options come first, as CREATE SPATIAL INDEX orders them; USING is always written, as
+// the scheme the server takes without it changed with its versions. A spatial index on a partitioned table
+// follows the table's partition scheme, which it cannot name.
+std::string SpatialIndex(const TModelIndex& index, const std::string& strOn, const TCatalogModel& model) {
+    const TModelTessellation& tessellation = *index.tessellation;
+    std::vector<std::string> aOptions;
+    if (!tessellation.aBoundingBox.empty())
+        aOptions.push_back("BOUNDING_BOX = (" + JoinText(tessellation.aBoundingBox) + ")");
+    std::vector<std::string> aLevels;
+    for (size_t i = 0; i < tessellation.aGrids.size(); ++i)
+        aLevels.push_back("LEVEL_" + std::to_string(i + 1) + " = " + tessellation.aGrids[i]);
+    if (!aLevels.empty())
+        aOptions.push_back("GRIDS = (" + JoinText(aLevels) + ")");
+    if (tessellation.nCellsPerObject > 0)
+        aOptions.push_back("CELLS_PER_OBJECT = " + std::to_string(tessellation.nCellsPerObject));
+    for (std::string& strOption : IndexOptionList(index, false))
+        aOptions.push_back(std::move(strOption));
+    std::vector<std::string> aColumns;
+    for (const TModelIndexColumn& key : index.aKeys)
+        aColumns.push_back(key.strColumn);
+    return "CREATE SPATIAL INDEX " + QuoteName(index.strName) + " ON " + strOn + " (" + ColumnList(aColumns) +
+           ") USING " + tessellation.strScheme + WithOptions(aOptions) +
+           (index.aPartitionColumns.empty()
+                ? DataSpaceClause(index.strDataSpace, {}, model.strDefaultDataSpace)
+                : std::string());
+}
+
+std::string RowstoreIndex(const TModelIndex& index, const std::string& strOn, const TCatalogModel& model) {
     std::string str = std::string("CREATE ") + (index.bUnique ? "UNIQUE " : "") +
                       (index.bClustered ? "CLUSTERED" : "NONCLUSTERED") + " INDEX " +
                       QuoteName(index.strName) + " ON " + strOn + " (" + KeyList(index) + ")";
@@ -296,10 +371,19 @@ TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
         str += " INCLUDE (" + ColumnList(index.aIncluded) + ")";
     if (!index.strFilter.empty())
         str += " WHERE " + Parenthesized(index.strFilter);
-    str += IndexOptions(index, false) +
-           DataSpaceClause(index.strDataSpace, index.aPartitionColumns, context.model.strDefaultDataSpace) +
-           ";";
-    TStatements aStatements{{std::move(str)}};
+    return str + IndexOptions(index, false) +
+           DataSpaceClause(index.strDataSpace, index.aPartitionColumns, model.strDefaultDataSpace);
+}
+
+} // namespace
+
+TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
+    const TModelIndex& index = *Part<TModelIndex>(object).pPart;
+    const std::string strOn = QuoteName(object.key.strSchema, object.key.strTable);
+    const std::string str = index.bColumnstore   ? ColumnstoreIndex(index, strOn, context.model)
+                            : index.tessellation ? SpatialIndex(index, strOn, context.model)
+                                                 : RowstoreIndex(index, strOn, context.model);
+    TStatements aStatements{{str + ";"}};
     if (index.bDisabled)
         aStatements.push_back({"ALTER INDEX " + QuoteName(index.strName) + " ON " + strOn + " DISABLE;"});
     return aStatements;
