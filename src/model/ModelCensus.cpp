@@ -15,7 +15,7 @@ constexpr TCensusKind kKinds[] = {
     {"table", "ledger", "ledger table", "ledger tables", false},
     {"table", "memory", "memory-optimized table", "memory-optimized tables", false},
     {"type", "memory", "memory-optimized table type", "memory-optimized table types", false},
-    {"table", "temporal", "system-versioned temporal table", "system-versioned temporal tables", false},
+    {"table", "temporal", "system-versioned temporal table", "system-versioned temporal tables", true},
     {"table", "node", "graph node table", "graph node tables", false},
     {"table", "edge", "graph edge table", "graph edge tables", false},
     {"object", "EC", "edge constraint", "edge constraints", false},
