@@ -13,8 +13,8 @@ namespace {
 // The kinds in the order their warnings come. A feature the scripts come to carry marks its row carried.
 constexpr TCensusKind kKinds[] = {
     {"table", "ledger", "ledger table", "ledger tables", false},
-    {"table", "memory", "memory-optimized table", "memory-optimized tables", false},
-    {"type", "memory", "memory-optimized table type", "memory-optimized table types", false},
+    {"table", "memory", "memory-optimized table", "memory-optimized tables", true},
+    {"type", "memory", "memory-optimized table type", "memory-optimized table types", true},
     {"table", "temporal", "system-versioned temporal table", "system-versioned temporal tables", true},
     {"table", "node", "graph node table", "graph node tables", false},
     {"table", "edge", "graph edge table", "graph edge tables", false},
@@ -30,7 +30,7 @@ constexpr TCensusKind kKinds[] = {
     {"index", "4", "spatial index", "spatial indexes", false},
     {"index", "5", "clustered columnstore index", "clustered columnstore indexes", false},
     {"index", "6", "nonclustered columnstore index", "nonclustered columnstore indexes", false},
-    {"index", "7", "hash index", "hash indexes", false},
+    {"index", "7", "hash index", "hash indexes", true},
     {"statistics", "", "statistics object created by a user", "statistics objects created by users", true},
     {"object", "SP", "security policy", "security policies", true},
     {"database trigger", "", "database DDL trigger", "database DDL triggers", true},
