@@ -89,6 +89,11 @@ std::string Where(const TJobNotice& notice) {
     return notice.strSubject + ":" + std::to_string(notice.nLine);
 }
 
+// What is wrong with an export's stream, with the file that holds it where it was saved to one.
+std::string OfStream(const TJobNotice& notice, const std::string& strText) {
+    return notice.strSubject == "stdin" ? strText : notice.strSubject + ": " + strText;
+}
+
 std::string UserLeftOut(const TJobNotice& notice, const char* reason) {
     return Format(Tr("warning: user %s is left out: %s"), notice.strSubject.c_str(), reason);
 }
@@ -365,9 +370,10 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::EmptyScript:
         return Tr("standard input is empty: nothing to apply");
     case eJobNotice::StreamCutShort:
-        return Tr("the stream ended before its closing line: it was cut short");
+        return OfStream(notice, Tr("the stream ended before its closing line: it was cut short"));
     case eJobNotice::StreamAltered:
-        return Tr("the stream does not hold what its closing line says: it was changed or cut short");
+        return OfStream(
+            notice, Tr("the stream does not hold what its closing line says: it was changed or cut short"));
     case eJobNotice::LeavesDatabase:
         return Format(
             Tr("%s: %s would leave the scratch database; a folder compared is applied only inside it"),

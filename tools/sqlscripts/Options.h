@@ -114,11 +114,12 @@ struct CommandLine {
     Source source;
     ExportOptions exportOptions;
     ApplyOptions applyOptions;
-    std::string name;        // object, fields
-    std::optional<int> type; // object --type
-    bool collation = false;  // object --collation
-    bool recreate = false;   // object --recreate
-    bool strict = false;     // object --recreate --strict
+    std::string name;                         // object, fields
+    std::optional<int> type;                  // object --type
+    bool collation = false;                   // object --collation
+    bool recreate = false;                    // object --recreate
+    bool strict = false;                      // object --recreate --strict
+    LineEnds objectLineEnds = LineEnds::CrLf; // object --recreate --line-ends
     std::string demoDir = "sqlscripts-demo";
     std::string snapshotInput;  // snapshot upgrade
     std::string snapshotOutput; // snapshot upgrade
