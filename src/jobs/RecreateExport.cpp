@@ -83,6 +83,24 @@ std::function<bool(const TModelTable&)> PickedTables(const TRecreatePlan& plan,
     };
 }
 
+// The rows of node and edge tables are left out, and said so: no INSERT gives a node or an edge the id it
+// had, and an edge names its nodes by theirs.
+std::function<bool(const TModelTable&)> WithoutGraphRows(const TCatalogModel& model,
+                                                         const std::vector<TTablePatternText>& aTables,
+                                                         std::function<bool(const TModelTable&)> pfnPicked,
+                                                         IJobObserver& observer) {
+    TJobNotice notice{eJobNotice::GraphRowsLeftOut};
+    for (const TModelTable& table : model.aTables)
+        if (table.eGraph != eModelGraph::None && pfnPicked(table) &&
+            (aTables.empty() || MatchesAny(table, aTables)))
+            notice.aNames.push_back(table.strSchema + "." + table.strName);
+    if (!notice.aNames.empty())
+        observer.OnNotice(notice);
+    return [pfnPicked = std::move(pfnPicked)](const TModelTable& table) {
+        return table.eGraph == eModelGraph::None && pfnPicked(table);
+    };
+}
+
 // Both lists are told about before the run stops.
 bool RowPatternsMatch(const TCatalogModel& model, const std::vector<TTablePatternText>& aTables,
                       const std::vector<TTablePatternText>& aExcluded, IJobObserver& observer) {
@@ -131,8 +149,9 @@ std::optional<std::vector<TRecreateFile>> PlanFiles(const TCatalogModel& model, 
         std::vector<TTablePattern> aMatches;
         for (const TTablePatternText& pattern : aTables)
             aMatches.push_back(pattern.match);
-        std::vector<TDataStep> aSteps =
-            PlanData(model, aMatches, options.bDataOnly, PickedTables(plan, selection, std::move(aExcluded)));
+        std::vector<TDataStep> aSteps = PlanData(
+            model, aMatches, options.bDataOnly,
+            WithoutGraphRows(model, aTables, PickedTables(plan, selection, std::move(aExcluded)), observer));
         PlaceIdentities(aSteps, positions);
         AddDataFiles(aFiles, std::move(aSteps), names ? &*names : nullptr);
         CheckRowTypes(aFiles);
