@@ -155,6 +155,22 @@ const char* OptionName(eJobOption option) {
 
 // The migration's reason, then the option that allows the change and what the migration then does, or that
 // it is done by hand. Left in English, as the reason is.
+std::string RenameMisuse(const TJobNotice& notice) {
+    const char* option = notice.strSubject.c_str();
+    if (notice.aItems.empty())
+        return Format(Tr("--rename %s: give table [SCHEMA.]TABLE=NEW or column [SCHEMA.]TABLE.COLUMN=NEW"),
+                      option);
+    const std::string object = KindAndName(notice.aItems[0]);
+    switch (notice.nCount) {
+    case 1:
+        return Format(Tr("--rename %s: FROM has no %s"), option, object.c_str());
+    case 2:
+        return Format(Tr("--rename %s: TO has no %s"), option, object.c_str());
+    default:
+        return Format(Tr("--rename %s: FROM has a %s already"), option, object.c_str());
+    }
+}
+
 std::string MigrationRefusal(const TJobNotice& notice) {
     if (notice.eOption == eJobOption::None)
         return notice.strReason + ": change it by hand";
@@ -414,6 +430,8 @@ std::string NoticeLine(const TJobNotice& notice) {
         return MigrationRefusal(notice);
     case eJobNotice::MigrationLoss:
         return Format(Tr("warning: %s"), MigrationRefusal(notice).c_str());
+    case eJobNotice::RenameUnmatched:
+        return RenameMisuse(notice);
     }
     return notice.strReason;
 }

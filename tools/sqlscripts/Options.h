@@ -105,6 +105,7 @@ struct DiffOptions {
     bool noCheck = false;               // no check at the script's start that the target is still FROM
     bool strict = false;                // what the scripts do not carry stops the run
     LineEnds lineEnds = LineEnds::CrLf; // the migration's
+    std::vector<std::pair<std::string, std::string>> renames; // --rename table|column OLD=NEW
 };
 
 struct CommandLine {
