@@ -145,7 +145,9 @@ enum class eJobNotice {
     NotCarried, // warning, or refusal (Strict): the aNames (nCount of them) of one kind are not written; the
     // kind is CensusKinds()[nCategory], or with nCategory -1 one the census does not know, of source
     // strSubject ("object", "index") and the catalog's code strDetail
-    ModuleExport, // failure: folder strSubject, holding no manifest, is the module's per-category export
+    ModuleExport,     // failure: folder strSubject, holding no manifest, is the module's per-category export
+    GraphRowsLeftOut, // warning: aNames the node and edge tables whose rows are not written, as their ids are
+                      // the server's own
 };
 
 // An object a record names: its kind (as the record says which enumeration) and its name.

@@ -297,8 +297,10 @@ struct CMigration::TState {
             setKept.insert(&difference);
             return;
         }
-        if (object.key.eKind == eModelKind::Table)
+        if (object.key.eKind == eModelKind::Table) {
             DropForeignKeysOf(*TableOf(object));
+            DropVersioningOf(*TableOf(object));
+        }
         const TRecreateKind& kind = RecreateKind(object.key.eKind);
         if (!kind.strHolds.empty())
             Refuse({object.key, object.strName,
@@ -319,6 +321,15 @@ struct CMigration::TState {
                 if (const TCompareObject* pKey =
                         From({eModelKind::ForeignKey, table.strSchema, table.strName, key.strName}))
                     Add(eMigrationStep::Drop, pKey, nullptr);
+    }
+
+    // A system-versioned table dropped: versioning goes off first, as the server keeps a history table in use
+    // from being dropped, whether it is dropped with the table or not.
+    void DropVersioningOf(const TModelTable& table) {
+        if (table.versioning)
+            if (const TCompareObject* pVersioning =
+                    From({eModelKind::Versioning, table.strSchema, table.strName, "SYSTEM_VERSIONING"}))
+                Add(eMigrationStep::Drop, pVersioning, nullptr);
     }
 
     // The kind's rules decide; what uses a column changed in place or made again is made again after it.

@@ -48,6 +48,24 @@ std::function<bool(const TModelTable&)> PickedTables(const TRecreatePlan& plan,
     };
 }
 
+// The rows of node and edge tables are left out, and said so: no INSERT gives a node or an edge the id it
+// had, and an edge names its nodes by theirs.
+std::function<bool(const TModelTable&)> WithoutGraphRows(const TCatalogModel& model,
+                                                         const std::vector<TTablePatternText>& aTables,
+                                                         std::function<bool(const TModelTable&)> pfnPicked,
+                                                         IJobObserver& observer) {
+    TJobNotice notice{eJobNotice::GraphRowsLeftOut};
+    for (const TModelTable& table : model.aTables)
+        if (table.eGraph != eModelGraph::None && pfnPicked(table) &&
+            (aTables.empty() || MatchesAny(table, aTables)))
+            notice.aNames.push_back(table.strSchema + "." + table.strName);
+    if (!notice.aNames.empty())
+        observer.OnNotice(notice);
+    return [pfnPicked = std::move(pfnPicked)](const TModelTable& table) {
+        return table.eGraph == eModelGraph::None && pfnPicked(table);
+    };
+}
+
 // Both lists are told about before the run stops.
 bool RowPatternsMatch(const TCatalogModel& model, const std::vector<TTablePatternText>& aTables,
                       const std::vector<TTablePatternText>& aExcluded, IJobObserver& observer) {
@@ -93,8 +111,9 @@ std::optional<std::vector<TRecreateFile>> PlanFiles(const TCatalogModel& model, 
     std::vector<TRecreateFile> aFiles = names ? RecreateObjectFiles(std::move(script.aSteps), *names)
                                               : RecreateSectionFiles(std::move(script.aSteps));
     if (WithRows(options)) {
-        std::vector<TDataStep> aSteps = PlanData(model, TableMatches(aTables), options.bDataOnly,
-                                                 PickedTables(plan, selection, std::move(aExcluded)));
+        std::vector<TDataStep> aSteps = PlanData(
+            model, TableMatches(aTables), options.bDataOnly,
+            WithoutGraphRows(model, aTables, PickedTables(plan, selection, std::move(aExcluded)), observer));
         PlaceIdentities(aSteps, positions);
         AddDataFiles(aFiles, std::move(aSteps), names ? &*names : nullptr);
         CheckRowTypes(aFiles);

@@ -14,12 +14,12 @@ namespace {
 // The kinds in the order their warnings come. A feature the scripts come to carry marks its row carried.
 constexpr TCensusKind kKinds[] = {
     {"table", "ledger", "ledger table", "ledger tables", false},
-    {"table", "memory", "memory-optimized table", "memory-optimized tables", false},
-    {"type", "memory", "memory-optimized table type", "memory-optimized table types", false},
-    {"table", "temporal", "system-versioned temporal table", "system-versioned temporal tables", false},
-    {"table", "node", "graph node table", "graph node tables", false},
-    {"table", "edge", "graph edge table", "graph edge tables", false},
-    {"object", "EC", "edge constraint", "edge constraints", false},
+    {"table", "memory", "memory-optimized table", "memory-optimized tables", true},
+    {"type", "memory", "memory-optimized table type", "memory-optimized table types", true},
+    {"table", "temporal", "system-versioned temporal table", "system-versioned temporal tables", true},
+    {"table", "node", "graph node table", "graph node tables", true},
+    {"table", "edge", "graph edge table", "graph edge tables", true},
+    {"object", "EC", "edge constraint", "edge constraints", true},
     {"table", "filetable", "FileTable", "FileTables", false},
     {"table", "stretch", "Stretch-enabled table", "Stretch-enabled tables", false},
     {"object", "ET", "external table", "external tables", false},
@@ -31,7 +31,7 @@ constexpr TCensusKind kKinds[] = {
     {"index", "4", "spatial index", "spatial indexes", true},
     {"index", "5", "clustered columnstore index", "clustered columnstore indexes", true},
     {"index", "6", "nonclustered columnstore index", "nonclustered columnstore indexes", true},
-    {"index", "7", "hash index", "hash indexes", false},
+    {"index", "7", "hash index", "hash indexes", true},
     {"statistics", "", "statistics object created by a user", "statistics objects created by users", true},
     {"object", "SP", "security policy", "security policies", true},
     {"database trigger", "", "database DDL trigger", "database DDL triggers", true},
@@ -72,6 +72,13 @@ constexpr TCensusReader kReaders[] = {
     {"partition function", "", &TModelFeatures::bPartitions},
     {"partition scheme", "", &TModelFeatures::bPartitions},
     {"index", "4", &TModelFeatures::bSpatialTessellations},
+    {"table", "memory", &TModelFeatures::bMemoryOptimized},
+    {"type", "memory", &TModelFeatures::bMemoryOptimizedTableTypes},
+    {"table", "temporal", &TModelFeatures::bTemporal},
+    {"table", "node", &TModelFeatures::bNodesAndEdges},
+    {"table", "edge", &TModelFeatures::bNodesAndEdges},
+    {"object", "EC", &TModelFeatures::bEdgeConstraints},
+    {"index", "7", &TModelFeatures::bHashIndexes},
 };
 
 // The server's own XML schema collection is in schema sys, whose id is always this one.

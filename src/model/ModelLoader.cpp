@@ -721,6 +721,8 @@ std::vector<const TFamily*> FamiliesFor(const TModelFeatures& features, EModelSc
                                                           "index columns",
                                                           "foreign keys",
                                                           "foreign key columns",
+                                                          "history tables",
+                                                          "history retention",
                                                           "periods",
                                                           "generated columns",
                                                           "node and edge tables",

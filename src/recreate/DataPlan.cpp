@@ -43,6 +43,44 @@ void DisableWithinGroup(std::vector<TDataStep>& aSteps, size_t nFirst,
     aSteps.back().strAfter = ScriptText(std::move(aOn));
 }
 
+void Prepend(std::string& strText, TStatements aStatements) {
+    if (!aStatements.empty())
+        strText = ScriptText(std::move(aStatements)) + strText;
+}
+
+void Append(std::string& strText, TStatements aStatements) {
+    if (!aStatements.empty())
+        strText += ScriptText(std::move(aStatements));
+}
+
+size_t StepOf(const std::vector<const TModelTable*>& aStepTables, const std::string& strSchema,
+              const std::string& strName) {
+    for (size_t i = 0; i < aStepTables.size(); ++i)
+        if (aStepTables[i]->strSchema == strSchema && aStepTables[i]->strName == strName)
+            return i;
+    return aStepTables.size();
+}
+
+// A period's columns take the rows' values only while it is dropped; a history table takes rows only while
+// versioning is off, which it is already where the script makes the tables and turns it on after the rows.
+void LoadAroundPeriods(std::vector<TDataStep>& aSteps, const std::vector<const TModelTable*>& aStepTables,
+                       bool bDataOnly) {
+    for (size_t i = 0; i < aSteps.size(); ++i) {
+        const TModelTable& table = *aStepTables[i];
+        if (table.period) {
+            Prepend(aSteps[i].strBefore, DropPeriod(table));
+            Append(aSteps[i].strAfter, AddPeriod(table));
+        }
+        if (!bDataOnly || !table.versioning)
+            continue;
+        const size_t nHistory =
+            StepOf(aStepTables, table.versioning->strHistorySchema, table.versioning->strHistoryTable);
+        const bool bHistory = nHistory < aSteps.size();
+        Prepend(aSteps[bHistory ? std::min(i, nHistory) : i].strBefore, VersioningOff(table));
+        Append(aSteps[bHistory ? std::max(i, nHistory) : i].strAfter, VersioningOn(table));
+    }
+}
+
 } // namespace
 
 bool MatchesTablePattern(std::string_view strSchema, std::string_view strName, const TTablePattern& pattern) {
@@ -96,6 +134,7 @@ std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<TT
                 it != mapPosition.end())
                 aReferences[i].push_back(it->second);
     std::vector<TDataStep> aSteps;
+    std::vector<const TModelTable*> aStepTables;
     for (const std::vector<size_t>& aGroup : OrderByReferences(aReferences)) {
         const size_t nFirst = aSteps.size();
         std::vector<const TModelTable*> aGroupTables;
@@ -105,6 +144,8 @@ std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<TT
         }
         if (bDataOnly)
             DisableWithinGroup(aSteps, nFirst, aGroupTables);
+        aStepTables.insert(aStepTables.end(), aGroupTables.begin(), aGroupTables.end());
     }
+    LoadAroundPeriods(aSteps, aStepTables, bDataOnly);
     return aSteps;
 }

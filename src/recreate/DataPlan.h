@@ -32,7 +32,9 @@ TDataTable DataTableOf(const TModelTable& table);
 // The tables (not table types) that one of the patterns matches, every one when there are none, of those
 // pfnPicked picks (every one without it), in foreign-key order. With bDataOnly, the enabled foreign keys
 // between the tables of a cycle (a table that references itself is one) are disabled before the cycle's first
-// table and enabled after its last, checked again where the server trusted them.
+// table and enabled after its last, checked again where the server trusted them. A table with a period has it
+// dropped while its rows go in, so that its columns keep their values; with bDataOnly, a system-versioned
+// table's versioning is off from before the first of its and its history table's rows to after the last.
 std::vector<TDataStep> PlanData(const TCatalogModel& model, const std::vector<TTablePattern>& aPatterns,
                                 bool bDataOnly,
                                 const std::function<bool(const TModelTable&)>& pfnPicked = {});

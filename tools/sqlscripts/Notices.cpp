@@ -347,6 +347,14 @@ std::string NoticeLine(const TJobNotice& notice) {
         return Format(Tr("%s holds the module's per-category export, which does not apply to a database; "
                          "export --recreate writes scripts that apply"),
                       subject);
+    case eJobNotice::GraphRowsLeftOut:
+        return Format(
+            TrN("warning: the rows of graph table %s are not written: its node and edge ids are the "
+                "server's own",
+                "warning: the rows of graph tables %s are not written: their node and edge ids are "
+                "the server's own",
+                count),
+            names.c_str());
     case eJobNotice::ManifestLeavesFolder:
         return Format(Tr("%s/%s names %s, which is not a file inside the folder"), subject, kManifestName,
                       detail);

@@ -1,0 +1,2 @@
+CREATE UNIQUE NONCLUSTERED INDEX [UX_City_NodeId] ON [Graph].[City] ([$node_id] ASC);
+GO

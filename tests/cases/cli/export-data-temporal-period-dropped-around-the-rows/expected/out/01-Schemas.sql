@@ -1,0 +1,2 @@
+CREATE SCHEMA [Application] AUTHORIZATION [dbo];
+GO

@@ -1,0 +1,2 @@
+CREATE SCHEMA [Graph] AUTHORIZATION [dbo];
+GO

@@ -1,0 +1,4 @@
+CREATE TABLE [Graph].[LivesIn] (
+    [SinceYear] [int] NULL
+) AS EDGE;
+GO

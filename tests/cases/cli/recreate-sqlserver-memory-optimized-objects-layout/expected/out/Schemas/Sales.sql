@@ -1,0 +1,2 @@
+CREATE SCHEMA [Sales] AUTHORIZATION [dbo];
+GO

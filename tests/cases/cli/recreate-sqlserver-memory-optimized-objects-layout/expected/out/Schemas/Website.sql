@@ -1,0 +1,2 @@
+CREATE SCHEMA [Website] AUTHORIZATION [dbo];
+GO

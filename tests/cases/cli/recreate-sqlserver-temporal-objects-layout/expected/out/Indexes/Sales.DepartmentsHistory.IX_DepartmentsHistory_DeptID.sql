@@ -1,0 +1,2 @@
+CREATE NONCLUSTERED INDEX [IX_DepartmentsHistory_DeptID] ON [Sales].[DepartmentsHistory] ([DeptID] ASC);
+GO
