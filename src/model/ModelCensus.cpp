@@ -24,8 +24,8 @@ constexpr TCensusKind kKinds[] = {
     {"object", "ET", "external table", "external tables", false},
     {"column", "masked", "masked column", "masked columns", true},
     {"column", "encrypted", "Always Encrypted column", "Always Encrypted columns", false},
-    {"xml schema collection", "", "XML schema collection", "XML schema collections", false},
-    {"column", "xml", "typed xml column", "typed xml columns", false},
+    {"xml schema collection", "", "XML schema collection", "XML schema collections", true},
+    {"column", "xml", "typed xml column", "typed xml columns", true},
     {"index", "3", "XML index", "XML indexes", false},
     {"index", "4", "spatial index", "spatial indexes", false},
     {"index", "5", "clustered columnstore index", "clustered columnstore indexes", false},
@@ -76,6 +76,15 @@ const TDraftObject* ModelObject(const TModelDraft& draft, int nObjectId) {
     return nObjectId ? Found(draft.mapObjects, nObjectId) : nullptr;
 }
 
+// An XML index the model reads: a primary or secondary one of a table, not a selective one.
+bool IsReadXmlIndex(const TModelDraft& draft, const TDraftCensusRow& row) {
+    const TDraftTable* pTable = row.strSource == "index" ? draft.Table(row.nObjectId) : nullptr;
+    return pTable &&
+           std::any_of(pTable->aIndexes.begin(), pTable->aIndexes.end(), [&](const TDraftIndex& index) {
+               return !index.index.strXmlType.empty() && index.index.strName == row.strName;
+           });
+}
+
 // The row's name: its object's first where it is a part of one ("dbo.Orders.IX_Body"); none for a part of
 // an object the model does not hold as a table or view (a function's return table, the server's own
 // tables), which goes with that object.
@@ -124,7 +133,8 @@ void FinishCensus(TModelDraft& draft) {
     std::map<std::tuple<size_t, std::string, std::string>, TModelUncarried> mapFound;
     for (const TDraftCensusRow& row : draft.aCensus) {
         const int nKind = KindOf(row.strSource, row.strCode);
-        if ((nKind < 0 && !IsOpenSource(row.strSource)) || (nKind >= 0 && kKinds[nKind].bCarried))
+        if ((nKind < 0 && !IsOpenSource(row.strSource)) || (nKind >= 0 && kKinds[nKind].bCarried) ||
+            IsReadXmlIndex(draft, row))
             continue;
         const std::optional<std::string> strName = RowName(draft, row);
         if (!strName)

@@ -86,6 +86,9 @@ enum class eProperty {
     Predicates,
     NoRecompute,
     Incremental,
+    XmlSchemas,
+    XmlIndex,
+    UsingXmlIndex,
 };
 
 struct TKindProperty {

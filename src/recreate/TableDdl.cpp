@@ -288,6 +288,8 @@ TStatements CreateDefault(TDdlObject object, const TDdlContext& /*context*/) {
 
 TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
     const TModelIndex& index = *Part<TModelIndex>(object).pPart;
+    if (!index.strXmlType.empty())
+        return CreateXmlIndex(object, context);
     const std::string strOn = QuoteName(object.key.strSchema, object.key.strTable);
     std::string str = std::string("CREATE ") + (index.bUnique ? "UNIQUE " : "") +
                       (index.bClustered ? "CLUSTERED" : "NONCLUSTERED") + " INDEX " +
@@ -384,4 +386,23 @@ TStatements AlterColumnMask(const TPlanObject& /*from*/, const TPlanObject& to,
     if (pColumn->strMaskingFunction.empty())
         return {{strAlter + " DROP MASKED;"}};
     return {{strAlter + " ADD" + MaskClause(*pColumn) + ";"}};
+}
+
+// CREATE PRIMARY XML INDEX, or CREATE XML INDEX ... USING XML INDEX ... FOR: on the table's data space, with
+// no ON of its own.
+TStatements CreateXmlIndex(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelIndex& index = *Part<TModelIndex>(object).pPart;
+    const bool bPrimary = index.strXmlType == "PRIMARY";
+    const std::string strOn = QuoteName(object.key.strSchema, object.key.strTable);
+    std::vector<std::string> aColumns;
+    for (const TModelIndexColumn& key : index.aKeys)
+        aColumns.push_back(key.strColumn);
+    std::string str = std::string(bPrimary ? "CREATE PRIMARY XML INDEX " : "CREATE XML INDEX ") +
+                      QuoteName(index.strName) + " ON " + strOn + " (" + ColumnList(aColumns) + ")";
+    if (!bPrimary)
+        str += " USING XML INDEX " + QuoteName(index.strUsingXmlIndex) + " FOR " + index.strXmlType;
+    TStatements aStatements{{str + IndexOptions(index, false) + ";"}};
+    if (index.bDisabled)
+        aStatements.push_back({"ALTER INDEX " + QuoteName(index.strName) + " ON " + strOn + " DISABLE;"});
+    return aStatements;
 }
