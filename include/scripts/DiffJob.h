@@ -19,6 +19,12 @@ struct TTextOutput {
     std::FILE* pStream = nullptr; // instead of the file
 };
 
+// --rename table OLD=NEW, --rename column TABLE.OLD=NEW: the migration renames OLD, rows kept.
+struct TDiffRename {
+    bool bColumn = false;
+    std::string strText; // OLD=NEW as typed
+};
+
 struct TDiffJobOptions {
     // Each side: a folder with a manifest (applied to a scratch database of strShadow), an existing file (a
     // catalog snapshot that ExportRecreate recorded), or else an ODBC connect string.
@@ -38,15 +44,18 @@ struct TDiffJobOptions {
     // server.
     bool bDriftCheck = true;
     bool bTextDiffs = true; // the lines show a unified diff of a changed module's text under its line
+    // FROM's tables and columns that TO holds under other names: "dbo.Orders=Sales", "Orders.Amount=Total"
+    // (schema dbo where none is named, names in brackets or double quotes where they hold a dot or '=').
+    std::vector<TDiffRename> aRenames;
     // What the migration's first line says wrote it, and when: "sqlscripts 1.4.0"; none: now.
     std::string strWrittenBy = "sqlscripts";
     std::optional<std::time_t> nWrittenAt;
 };
 
-enum class eDiffEntry { Added, Removed, Kept, Changed };
+enum class eDiffEntry { Added, Removed, Kept, Changed, Renamed };
 
-// A difference: an object only one side has (Kept: only FROM has it, and the migration leaves it), or one
-// property of an object both have.
+// A difference: an object only one side has (Kept: only FROM has it, and the migration leaves it), one
+// property of an object both have, or a table or column renamed (its old name and its new one as the values).
 struct TDiffEntry {
     eDiffEntry eChange = eDiffEntry::Changed;
     std::string strKind;   // as the kinds table names it: "table", "extended property"
@@ -54,7 +63,7 @@ struct TDiffEntry {
     std::string strSchema; // the object's match key: schema, table (or the object a property is on), name
     std::string strTable;
     std::string strObject;
-    std::string strProperty; // Changed: the property's label, and its value on each side
+    std::string strProperty; // Changed: the property's label, and its value on each side (or Renamed's names)
     std::string strOld;
     std::string strNew;
     bool bText = false; // Changed: the values are a module's text, which lines show as a unified diff

@@ -131,6 +131,7 @@ struct TObjectScript {
 // keys, checks, defaults, indexes, foreign keys and properties; a view, procedure, function, trigger, type,
 // sequence, synonym, schema; a user or role with its memberships; or a table's check, default, index or
 // foreign key. Without a schema, dbo's object is meant when several schemas have one of that name. With
-// bStrict, what the catalog holds that the scripts do not carry fails the job instead of a warning.
+// bStrict, what the catalog holds that the scripts do not carry fails the job instead of a warning; with
+// bLineFeeds, the script's own lines end with LF instead of CR LF.
 TObjectScript FindRecreateObject(CDatabase& db, const std::string& strName, IJobObserver& observer,
-                                 bool bStrict = false);
+                                 bool bStrict = false, bool bLineFeeds = false);

@@ -137,6 +137,9 @@ enum class eJobNotice {
     // (model kind, name); strDetail what the migration does where the option allows it
     MigrationRefused,
     MigrationLoss, // warning (AllowDataLoss): the same fields, for a loss the option allows
+    // misuse: --rename strSubject ("column dbo.T.A=B" as typed) names aItems[0] (model kind, name), which
+    // FROM lacks (nCount 1), TO lacks (2) or FROM has already (3); no item: its text names no table or column
+    RenameUnmatched,
     // The census
     NotCarried, // warning, or refusal (Strict): the aNames (nCount of them) of one kind are not written; the
     // kind is CensusKinds()[nCategory], or with nCategory -1 one the census does not know, of source

@@ -117,17 +117,20 @@ struct TSideObjects {
     TObjectIndex mapObjects; // views aObjects, whose elements stay where they are when it moves
 };
 
-TSideObjects SideObjects(const TCatalogModel& model) {
+TSideObjects SideObjects(const TCatalogModel& model, const CRenames* pRenames) {
     TSideObjects side{PlanRecreate(model), {}, {}};
-    side.aObjects = CompareObjects(model, side.plan);
+    side.aObjects = CompareObjects(model, side.plan, pRenames);
     side.mapObjects = IndexObjects(side.aObjects);
     return side;
 }
 
 // FROM's on a thread of its own beside TO's: neither reads what the other writes.
-std::pair<TSideObjects, TSideObjects> BothSides(const TCatalogModel& from, const TCatalogModel& to) {
-    std::future<TSideObjects> fromSide = std::async(std::launch::async, [&] { return SideObjects(from); });
-    TSideObjects toSide = SideObjects(to);
+std::pair<TSideObjects, TSideObjects> BothSides(const TCatalogModel& from, const TCatalogModel& to,
+                                                const CRenames& renames) {
+    const CRenames* pRenames = renames.IsEmpty() ? nullptr : &renames;
+    std::future<TSideObjects> fromSide =
+        std::async(std::launch::async, [&] { return SideObjects(from, pRenames); });
+    TSideObjects toSide = SideObjects(to, nullptr);
     return {fromSide.get(), std::move(toSide)};
 }
 
@@ -135,7 +138,8 @@ std::pair<TSideObjects, TSideObjects> BothSides(const TCatalogModel& from, const
 
 struct CMigration::TState {
     TState(const TCatalogModel& fromModel, const TCatalogModel& toModel, TMigrationOptions migrationOptions)
-        : TState(fromModel, toModel, std::move(migrationOptions), BothSides(fromModel, toModel)) {}
+        : TState(fromModel, toModel, migrationOptions,
+                 BothSides(fromModel, toModel, migrationOptions.renames)) {}
 
     TState(const TCatalogModel& fromModel, const TCatalogModel& toModel, TMigrationOptions migrationOptions,
            std::pair<TSideObjects, TSideObjects> sides)
@@ -152,10 +156,12 @@ struct CMigration::TState {
                 .insert(difference.Object().strMatch);
         for (const TModelDifference& difference : aDifferences)
             Decide(difference);
+        for (const TRename& rename : options.renames.Items())
+            AddRename(rename);
         for (const std::string& strTable : setRebuilt)
             Rebuild(strTable);
         for (const TCompareObject* pColumn : aChangedColumns)
-            if (!setRebuilt.count(MatchKey(TableKey(*TableOf(*pColumn)))))
+            if (!setRebuilt.count(FromMatch(TableKey(*TableOf(*pColumn)))))
                 DropUsersOfColumn(*pColumn);
         AddDependents();
         TurnVersioningOffAround();
@@ -167,7 +173,7 @@ struct CMigration::TState {
     // FROM's object of the key; a default is matched by its column.
     const TCompareObject* From(const TModelKey& key) const {
         if (key.eKind != eModelKind::Default)
-            return Found(mapFrom, MatchKey(key));
+            return Found(mapFrom, FromMatch(key));
         const TModelTable* pTable = from.FindTable(key.strSchema, key.strTable);
         const auto it =
             pTable ? std::find_if(pTable->aDefaults.begin(), pTable->aDefaults.end(),
@@ -175,7 +181,11 @@ struct CMigration::TState {
                    : std::vector<TModelDefault>::const_iterator();
         if (!pTable || it == pTable->aDefaults.end())
             return nullptr;
-        return Found(mapFrom, MatchKey({eModelKind::Default, key.strSchema, key.strTable, it->strColumn}));
+        return Found(mapFrom, FromMatch({eModelKind::Default, key.strSchema, key.strTable, it->strColumn}));
+    }
+    // What FROM's object of the key is matched by: its name in TO where it is renamed.
+    std::string FromMatch(const TModelKey& key) const {
+        return options.renames.IsEmpty() ? MatchKey(key) : MatchKey(options.renames.AsInTo(key));
     }
     const TCompareObject* To(const std::string& strMatch) const { return Found(mapTo, strMatch); }
 
@@ -208,9 +218,9 @@ struct CMigration::TState {
         if (object.key.eKind == eModelKind::Property) {
             const TModelExtendedProperty& property = *std::get<const TModelExtendedProperty*>(object.object);
             return property.target &&
-                   (setRemoved.count(MatchKey(*property.target)) ||
+                   (setRemoved.count(FromMatch(*property.target)) ||
                     (!property.target->strTable.empty() &&
-                     setRemoved.count(MatchKey(
+                     setRemoved.count(FromMatch(
                          {eModelKind::Table, property.target->strSchema, "", property.target->strTable}))));
         }
         const TModelTable* pTable = TableOf(object);
@@ -218,7 +228,7 @@ struct CMigration::TState {
             return setRemoved.count(
                 MatchKey({eModelKind::View, object.key.strSchema, "", object.key.strTable}));
         return object.key.eKind != eModelKind::Table && pTable &&
-               setRemoved.count(MatchKey(TableKey(*pTable)));
+               setRemoved.count(FromMatch(TableKey(*pTable)));
     }
 
     // A drop's users are made again once every difference is decided (AddDependents).
@@ -251,6 +261,31 @@ struct CMigration::TState {
             DecideChanged(difference);
             break;
         }
+    }
+
+    // A rename comes between the drops, which name FROM's objects as FROM has them, and what is made or
+    // changed, named as TO has them. What uses a renamed column or table is made again around it: a
+    // schema-bound user would stop sp_rename, and the others name it by its old name.
+    void AddRename(const TRename& rename) {
+        const TCompareObject* pFrom = From(rename.from);
+        const TCompareObject* pTo = pFrom ? To(pFrom->strMatch) : nullptr;
+        if (!pTo)
+            return;
+        aActions.push_back({eMigrationStep::Rename, pFrom, pTo, nullptr});
+        aRenamed.push_back({pFrom, pTo});
+        const TModelTable& toTable = *TableOf(*pTo);
+        if (setRebuilt.count(MatchKey(TableKey(toTable))))
+            Refuse({pTo->key,
+                    pTo->strName,
+                    "table " + DisplayName({toTable.strSchema, toTable.strName}) +
+                        " is rebuilt and renames " + pFrom->strName +
+                        " at once, which the migration does not do",
+                    eMigrationOption::None,
+                    {}});
+        if (rename.from.eKind == eModelKind::Column)
+            aChangedColumns.push_back(pFrom);
+        else
+            MakeModulesAgain(*pFrom, *pFrom);
     }
 
     void DecideRemoved(const TModelDifference& difference) {
@@ -394,7 +429,7 @@ struct CMigration::TState {
         if (options.bDrop || !setRemoved.count(object.strMatch))
             return false;
         const TModelTable* pTable = TableOf(object);
-        return IsOwnObject(object.key.eKind) || (pTable && setRemoved.count(MatchKey(TableKey(*pTable))));
+        return IsOwnObject(object.key.eKind) || (pTable && setRemoved.count(FromMatch(TableKey(*pTable))));
     }
 
     // A user of something that is dropped or changes: dropped, and made again from TO. One that TO lacks is
@@ -506,7 +541,7 @@ struct CMigration::TState {
             return;
         Add(eMigrationStep::Detach, &column, nullptr);
         const bool bOwnChange = setChanged.count(column.strMatch) > 0;
-        if (!bOwnChange && !setRebuilt.count(MatchKey(TableKey(*TableOf(column)))))
+        if (!bOwnChange && !setRebuilt.count(FromMatch(TableKey(*TableOf(column)))))
             Add(eMigrationStep::Alter, &column, pTo, &AlterColumn);
         if (!bOwnChange)
             DropUsersOfColumn(column);
@@ -686,9 +721,12 @@ struct CMigration::TState {
             return IsTakenApart(action.eStep) ? placeFrom.Place(action.pFrom->key)
                                               : placeTo.Place(action.pTo->key);
         };
-        std::vector<TMigrationAction> aDrops, aOthers;
+        std::vector<TMigrationAction> aDrops, aRenames, aOthers;
         for (const TMigrationAction& action : aActions)
-            (IsTakenApart(action.eStep) ? aDrops : aOthers).push_back(action);
+            (IsTakenApart(action.eStep)               ? aDrops
+             : action.eStep == eMigrationStep::Rename ? aRenames
+                                                      : aOthers)
+                .push_back(action);
         // What uses an object is decided after it: at one place, it is dropped before it.
         std::reverse(aDrops.begin(), aDrops.end());
         std::stable_sort(aDrops.begin(), aDrops.end(),
@@ -696,6 +734,7 @@ struct CMigration::TState {
         std::stable_sort(aOthers.begin(), aOthers.end(),
                          [&](const auto& a, const auto& b) { return place(a) < place(b); });
         aActions = std::move(aDrops);
+        aActions.insert(aActions.end(), aRenames.begin(), aRenames.end());
         aActions.insert(aActions.end(), aOthers.begin(), aOthers.end());
         OrderItems();
         for (const auto& [strTable, strReason] : aRebuildReasons) {
@@ -724,6 +763,8 @@ struct CMigration::TState {
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& [place, item] : aRemoved)
             aItems.push_back(item);
+        for (const auto& [pFrom, pTo] : aRenamed)
+            aItems.push_back({nullptr, false, pFrom, pTo});
         for (const auto& [place, item] : aRest)
             aItems.push_back(item);
     }
@@ -735,14 +776,17 @@ struct CMigration::TState {
             return std::nullopt;
         std::vector<TDriftObject> aObjects;
         std::unordered_set<std::string> setListed;
-        const auto list = [&](const TCompareObject* pObject) {
+        // FROM's objects are found under their names in TO, and checked under their own.
+        const auto list = [&](const TCompareObject* pObject, bool bFrom) {
             if (!pObject)
                 return;
             const TModelTable* pTable = TableOf(*pObject);
             const TModelKey key = pTable ? TableKey(*pTable) : pObject->key;
-            if (!IsHashed(key.eKind) || !setListed.insert(MatchKey(key)).second)
+            if (!IsHashed(key.eKind))
                 return;
-            const TCompareObject* pFrom = Found(mapFrom, MatchKey(key));
+            const TCompareObject* pFrom = Found(mapFrom, bFrom ? FromMatch(key) : MatchKey(key));
+            if (!setListed.insert(MatchKey(pFrom ? pFrom->key : key)).second)
+                return;
             if (!pFrom) {
                 aObjects.push_back({key, std::nullopt});
                 return;
@@ -752,8 +796,8 @@ struct CMigration::TState {
                 aObjects.push_back({pFrom->key, hash->second});
         };
         for (const TMigrationAction& action : aActions) {
-            list(action.pFrom);
-            list(action.pTo);
+            list(action.pFrom, true);
+            list(action.pTo, false);
         }
         return aObjects.empty() ? std::nullopt : std::optional(DriftCheck(aObjects));
     }
@@ -779,7 +823,8 @@ struct CMigration::TState {
     std::unordered_set<std::string> setDetached;
     std::vector<const TCompareObject*> aChangedColumns; // dropped or changed: what uses them is made again
     std::vector<const TCompareObject*> aDropped;        // in the order of their drops' actions
-    std::vector<std::pair<std::string, std::string>> aRebuildReasons; // table's match, why
+    std::vector<std::pair<std::string, std::string>> aRebuildReasons;              // table's match, why
+    std::vector<std::pair<const TCompareObject*, const TCompareObject*>> aRenamed; // FROM's, TO's
     std::unordered_set<const TModelDifference*> setKept;
     std::vector<TMigrationAction> aActions;
     std::vector<TMigrationItem> aItems;

@@ -5,6 +5,7 @@
 
 #include "compare/DriftCheck.h"
 #include "compare/ModelComparison.h"
+#include "compare/Renames.h"
 #include "recreate/ChangeRules.h"
 
 #include <memory>
@@ -20,12 +21,15 @@ struct TMigrationOptions {
     // FROM's hashes: the script first checks that the objects it touches still have them. None: no check.
     std::optional<TObjectHashes> fromHashes;
     std::vector<std::string> aHeader; // comment lines at the top: what FROM and TO are, when it was made
+    CRenames renames;                 // FROM's tables and columns that TO holds under other names
 };
 
-// A difference in the order the script applies it.
+// A difference in the order the script applies it, or a rename.
 struct TMigrationItem {
-    const TModelDifference* pDifference = nullptr;
-    bool bKept = false; // only FROM has it, and it stays
+    const TModelDifference* pDifference = nullptr; // null for a rename
+    bool bKept = false;                            // only FROM has it, and it stays
+    const TCompareObject* pRenamedFrom = nullptr;  // a rename: FROM's table or column
+    const TCompareObject* pRenamedTo = nullptr;    // and TO's of its new name
 };
 
 class CMigration {

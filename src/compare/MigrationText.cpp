@@ -205,6 +205,8 @@ TStatements ActionStatements(const TMigrationAction& action, const TMigrationCon
     }
     case eMigrationStep::Rebuild:
         return RebuildStatements(action, context);
+    case eMigrationStep::Rename:
+        return {CRenames::Statement({action.pFrom->key, action.pTo->key.strName})};
     }
     return {};
 }

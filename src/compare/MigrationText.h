@@ -14,6 +14,7 @@ enum class eMigrationStep {
     Make,    // make TO's object
     Alter,   // change FROM's object in place into TO's
     Rebuild, // make the table anew under another name, copy its rows, drop it, rename the new one
+    Rename,  // give FROM's table or column TO's name
 };
 
 // Whether the step comes among the drops, in the reverse of FROM's apply order.

@@ -1,5 +1,6 @@
 #include "compare/ModelComparison.h"
 
+#include "compare/Renames.h"
 #include "platform/Unicode.h"
 #include "recreate/RecreateKinds.h"
 
@@ -11,7 +12,8 @@ namespace {
 // of the kinds that are compared, a table with its parts, and each extended property alone.
 class CObjectCollector {
 public:
-    CObjectCollector(const TCatalogModel& model, const TRecreatePlan& plan) : m_model(model), m_plan(plan) {}
+    CObjectCollector(const TCatalogModel& model, const TRecreatePlan& plan, const CRenames* pRenames)
+        : m_model(model), m_plan(plan), m_pRenames(pRenames) {}
 
     std::vector<TCompareObject> Collect() {
         for (const TPlanStep& step : m_plan.aSteps) {
@@ -53,7 +55,7 @@ private:
                         : key.eKind == eModelKind::Versioning
                             ? DisplayName({key.strSchema, key.strTable})
                             : DisplayName({key.strSchema, key.strTable, key.strName});
-        added.strMatch = MatchKey(key);
+        added.strMatch = Match(key);
         added.key = std::move(key);
         added.object = object;
     }
@@ -76,7 +78,7 @@ private:
         for (const TModelDefault& def : table.aDefaults)
             if (IsScriptedDefault(table, def)) {
                 Add(part(eModelKind::Default, def.strName), TTablePart<TModelDefault>{&table, &def});
-                m_aObjects.back().strMatch = MatchKey(part(eModelKind::Default, def.strColumn));
+                m_aObjects.back().strMatch = Match(part(eModelKind::Default, def.strColumn));
             }
         for (const TModelForeignKey& key : table.aForeignKeys)
             Add(part(eModelKind::ForeignKey, key.strName), TTablePart<TModelForeignKey>{&table, &key});
@@ -106,7 +108,7 @@ private:
                          ? DisplayName({target.strName})
                          : DisplayName({target.strSchema, target.strTable, target.strName, property.strColumn,
                                         property.strParameter}));
-            strMatch = MatchKey(target) + '\0' + FoldCaseUtf8(property.strColumn) + '\0' +
+            strMatch = Match(target) + '\0' + FoldCaseUtf8(ColumnAsInTo(target, property.strColumn)) + '\0' +
                        FoldCaseUtf8(property.strParameter);
         }
         Add(key, &property);
@@ -115,8 +117,20 @@ private:
         added.strMatch += '\0' + strMatch;
     }
 
+    std::string Match(const TModelKey& key) const {
+        return MatchKey(m_pRenames ? m_pRenames->AsInTo(key) : key);
+    }
+
+    // A property's column, on its table.
+    std::string ColumnAsInTo(const TModelKey& target, const std::string& strColumn) const {
+        if (!m_pRenames || strColumn.empty())
+            return strColumn;
+        return m_pRenames->AsInTo({eModelKind::Column, target.strSchema, target.strName, strColumn}).strName;
+    }
+
     const TCatalogModel& m_model;
     const TRecreatePlan& m_plan;
+    const CRenames* m_pRenames;
     std::vector<TCompareObject> m_aObjects;
 };
 
@@ -145,8 +159,9 @@ std::vector<TPropertyChange> ChangedProperties(const TCompareObject& from, const
 
 } // namespace
 
-std::vector<TCompareObject> CompareObjects(const TCatalogModel& model, const TRecreatePlan& plan) {
-    return CObjectCollector(model, plan).Collect();
+std::vector<TCompareObject> CompareObjects(const TCatalogModel& model, const TRecreatePlan& plan,
+                                           const CRenames* pRenames) {
+    return CObjectCollector(model, plan, pRenames).Collect();
 }
 
 TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects) {

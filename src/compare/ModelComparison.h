@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+class CRenames;
+
 // An object of one model as the comparison sees it: a record of the model, or a table's column or key, or
 // one extended property.
 struct TCompareObject {
@@ -38,8 +40,10 @@ struct TModelDifference {
     const TCompareObject& Object() const { return pTo ? *pTo : *pFrom; }
 };
 
-// The objects of a model, of the plan's steps. The model must outlive them.
-std::vector<TCompareObject> CompareObjects(const TCatalogModel& model, const TRecreatePlan& plan);
+// The objects of a model, of the plan's steps. The model must outlive them. FROM's are matched under the
+// names TO gives the objects pRenames renames.
+std::vector<TCompareObject> CompareObjects(const TCatalogModel& model, const TRecreatePlan& plan,
+                                           const CRenames* pRenames = nullptr);
 // A model's objects by their match keys (the first of a key where two share it), viewing the objects' own.
 using TObjectIndex = std::unordered_map<std::string_view, const TCompareObject*>;
 TObjectIndex IndexObjects(const std::vector<TCompareObject>& aObjects);

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 namespace fs = std::filesystem;
@@ -73,36 +75,54 @@ std::optional<eJobEnd> ManifestFiles(const std::string& strDir, bool bStayInData
     return std::nullopt;
 }
 
-// A script held in memory: nothing at all is no script, and a stream an export wrote applies only whole,
-// without its closing line. How the job ends when it cannot apply.
-std::optional<eJobEnd> MemoryScript(const std::shared_ptr<const std::string>& pScript,
+// A script held in memory, named strName (a file's path, or "stdin" for standard input): nothing at all is no
+// script, and a stream an export wrote applies only whole, without its closing line. How the job ends when it
+// cannot apply.
+std::optional<eJobEnd> MemoryScript(const std::string& strName,
+                                    const std::shared_ptr<const std::string>& pScript,
                                     std::vector<TScriptFile>& aFiles, TStreamSeal& seal,
                                     IJobObserver& observer) {
     if (pScript->empty()) {
-        observer.OnNotice(TJobNotice(eJobNotice::EmptyScript, "stdin"));
+        observer.OnNotice(TJobNotice(eJobNotice::EmptyScript, strName));
         return eJobEnd::Failed;
     }
     seal = ReadStreamSeal(*pScript);
     if (seal.eSeal == eStreamSeal::CutShort || seal.eSeal == eStreamSeal::Altered) {
         observer.OnNotice(TJobNotice(seal.eSeal == eStreamSeal::CutShort ? eJobNotice::StreamCutShort
                                                                          : eJobNotice::StreamAltered,
-                                     "stdin"));
+                                     strName));
         return eJobEnd::Failed;
     }
-    TScriptFile& file = aFiles.emplace_back(TScriptFile{"stdin", std::string(), pScript, false});
+    TScriptFile& file = aFiles.emplace_back(TScriptFile{strName, std::string(), pScript, false});
     if (seal.eSeal == eStreamSeal::Whole)
         file.nTextLength = seal.nLength;
     return std::nullopt;
+}
+
+// A file that holds an export's stream (saved from its standard output), read whole so that it applies only
+// whole; none for any other file, or one that cannot be read, which is read as a script of one's own.
+std::shared_ptr<const std::string> SavedStream(const std::string& strPath) {
+    std::ifstream file(strPath, std::ios::binary);
+    std::string strStart(StreamOpeningLine().size(), '\0');
+    file.read(strStart.data(), static_cast<std::streamsize>(strStart.size()));
+    strStart.resize(static_cast<size_t>(file.gcount()));
+    if (!file.good() || !StartsAsStream(strStart))
+        return nullptr;
+    std::string strText = std::move(strStart);
+    strText.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return file.bad() ? nullptr : std::make_shared<const std::string>(std::move(strText));
 }
 
 // The scripts the options name; how the job ends when there are none to apply.
 std::optional<eJobEnd> ScriptFiles(const TApplyJobOptions& options, std::vector<TScriptFile>& aFiles,
                                    TStreamSeal& seal, IJobObserver& observer) {
     if (options.pScript)
-        return MemoryScript(options.pScript, aFiles, seal, observer);
+        return MemoryScript("stdin", options.pScript, aFiles, seal, observer);
     std::error_code ec;
     if (fs::is_directory(options.strPath, ec))
         return ManifestFiles(options.strPath, options.bStayInDatabase, aFiles, observer);
+    if (const std::shared_ptr<const std::string> pStream = SavedStream(options.strPath))
+        return MemoryScript(options.strPath, pStream, aFiles, seal, observer);
     aFiles.push_back({options.strPath, options.strPath, nullptr, false});
     return std::nullopt;
 }
@@ -307,7 +327,7 @@ TApplyJobResult ApplyScriptFiles(const TConnectDatabase& connect, const TApplyJo
         return result;
     }
     if (seal.eSeal == eStreamSeal::Whole && plan.aFiles.front().nBatches != seal.nBatches) {
-        observer.OnNotice(TJobNotice(eJobNotice::StreamAltered, "stdin"));
+        observer.OnNotice(TJobNotice(eJobNotice::StreamAltered, plan.aFiles.front().file.strName));
         return result;
     }
     if (options.bStayInDatabase && !StaysInDatabase(plan, observer))

@@ -3,6 +3,7 @@
 #include "scripts/DiffJob.h"
 
 #include "apply/ScriptPlan.h"
+#include "jobs/DiffRenames.h"
 #include "jobs/DiffSides.h"
 #include "jobs/DiffTexts.h"
 #include "jobs/JobFiles.h"
@@ -33,8 +34,9 @@ std::string WrittenAt(const std::optional<std::time_t>& nAt) {
 }
 
 TMigrationOptions MigrationOptions(const TDiffJobOptions& options, const TLoadedSide& from,
-                                   const TLoadedSide& to) {
+                                   const TLoadedSide& to, CRenames renames) {
     TMigrationOptions migration;
+    migration.renames = std::move(renames);
     migration.bDrop = options.bDrop;
     migration.bAllowDataLoss = options.bAllowDataLoss;
     migration.bAllowRebuild = options.bAllowRebuild;
@@ -48,11 +50,27 @@ TMigrationOptions MigrationOptions(const TDiffJobOptions& options, const TLoaded
     return migration;
 }
 
+// The tables and columns that look renamed, among those only one side has.
+std::string Hints(const std::vector<TMigrationItem>& aItems) {
+    std::vector<const TModelDifference*> aDifferences;
+    for (const TMigrationItem& item : aItems)
+        if (item.pDifference)
+            aDifferences.push_back(item.pDifference);
+    return RenameHints(aDifferences);
+}
+
 // The migration from one side's model to the other's, written as the options ask.
 TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, const TLoadedSide& to,
                        IDiffJobObserver& observer) {
-    const CMigration plan(from.model, to.model, MigrationOptions(options, from, to));
     TDiffJobResult result;
+    TRenameCheck renames = CheckRenames(ParseRenames(options.aRenames).aRenames, from.model, to.model);
+    if (const std::optional<TJobNotice> misuse = RenameMisuse(renames, options.aRenames)) {
+        observer.OnNotice(*misuse);
+        result.eEnd = eJobEnd::Misused;
+        return result;
+    }
+    const CMigration plan(from.model, to.model,
+                          MigrationOptions(options, from, to, std::move(renames.renames)));
     result.aDifferences = DiffEntries(plan.Items());
     if (options.json)
         Emit(*options.json, DiffJson(result.aDifferences, plan.Refusals()));
@@ -69,7 +87,7 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
         Emit(*options.script, plan.Script());
     }
     if (options.pLines) {
-        const std::string strLines = DiffLines(result.aDifferences, options.bTextDiffs);
+        const std::string strLines = DiffLines(result.aDifferences, options.bTextDiffs) + Hints(plan.Items());
         std::fwrite(strLines.data(), 1, strLines.size(), options.pLines);
     }
     return result;
@@ -102,6 +120,10 @@ TDiffJobResult DiffDatabases(const TDiffJobOptions& options, IDiffJobObserver& o
             observer.OnNotice(*misuse);
             return Ended(eJobEnd::Misused);
         }
+    if (const std::optional<TJobNotice> misuse = ParseRenames(options.aRenames).misuse) {
+        observer.OnNotice(*misuse);
+        return Ended(eJobEnd::Misused);
+    }
     observer.OnCancellable();
     // FROM's records first, and none of TO's when FROM failed.
     const auto onScratch = [&observer](bool bPending) { observer.OnScratchDatabase(bPending); };

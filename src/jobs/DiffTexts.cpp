@@ -11,7 +11,23 @@ std::string KindName(eModelKind eKind) {
     return std::string(RecreateKind(eKind).strName);
 }
 
+// FROM's table or column under its old name, its new one as TO names it.
+TDiffEntry RenameEntry(const TCompareObject& from, const TCompareObject& to) {
+    TDiffEntry entry;
+    entry.eChange = eDiffEntry::Renamed;
+    entry.strKind = KindName(from.key.eKind);
+    entry.strName = from.strName;
+    entry.strSchema = from.key.strSchema;
+    entry.strTable = from.key.strTable;
+    entry.strObject = from.key.strName;
+    entry.strOld = from.strName;
+    entry.strNew = to.strName;
+    return entry;
+}
+
 TDiffEntry EntryOf(const TMigrationItem& item) {
+    if (!item.pDifference)
+        return RenameEntry(*item.pRenamedFrom, *item.pRenamedTo);
     const TModelDifference& difference = *item.pDifference;
     const TCompareObject& object = difference.Object();
     TDiffEntry entry;
@@ -50,6 +66,8 @@ std::string LineOf(const TDiffEntry& entry) {
         return "- " + strObject;
     case eDiffEntry::Kept:
         return "- kept: " + strObject;
+    case eDiffEntry::Renamed:
+        return "> " + strObject + " -> " + entry.strNew;
     case eDiffEntry::Changed:
         break;
     }
@@ -68,7 +86,7 @@ std::string TextDiffOf(const TDiffEntry& entry) {
 }
 
 const char* ChangeWord(eDiffEntry eChange) {
-    static constexpr const char* kWords[] = {"added", "removed", "kept", "changed"};
+    static constexpr const char* kWords[] = {"added", "removed", "kept", "changed", "renamed"};
     return kWords[static_cast<int>(eChange)];
 }
 
@@ -80,9 +98,10 @@ nlohmann::ordered_json EntryJson(const TDiffEntry& entry) {
     json["schema"] = entry.strSchema;
     json["table"] = entry.strTable;
     json["object"] = entry.strObject;
-    if (entry.eChange != eDiffEntry::Changed)
+    if (entry.eChange != eDiffEntry::Changed && entry.eChange != eDiffEntry::Renamed)
         return json;
-    json["property"] = entry.strProperty;
+    if (entry.eChange == eDiffEntry::Changed)
+        json["property"] = entry.strProperty;
     json["old"] = entry.strOld;
     json["new"] = entry.strNew;
     return json;

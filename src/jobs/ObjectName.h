@@ -14,6 +14,10 @@ struct TObjectName {
 // SCHEMA.NAME, either part in brackets ([my.schema], ]] standing for ]) or double quotes ("my table", ""
 // for "); without a dot, NAME alone.
 TObjectName ParseObjectName(std::string_view strText);
+// The parts of a multi-part name, split at every dot outside brackets and double quotes, without them.
+std::vector<std::string> NameParts(std::string_view strText);
+// Where ch first stands outside brackets and double quotes; npos where it does not.
+size_t FindUndelimited(std::string_view strText, char ch);
 // The items of a comma-separated list, without the blanks around them; a comma in brackets or double quotes
 // belongs to its item.
 std::vector<std::string> SplitNameList(std::string_view strText);

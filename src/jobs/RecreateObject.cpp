@@ -4,6 +4,7 @@
 #include "jobs/ObjectName.h"
 #include "jobs/RecreateWarnings.h"
 #include "model/ModelLoader.h"
+#include "recreate/DdlText.h"
 #include "recreate/RecreateKinds.h"
 #include "scripts/ExportJobs.h"
 
@@ -106,7 +107,8 @@ std::string OwnerName(const TRecreateStep& step) {
 } // namespace
 
 TObjectScript FindRecreateObject(CDatabase& db, const std::string& strName, IJobObserver& observer,
-                                 bool bStrict) {
+                                 bool bStrict, bool bLineFeeds) {
+    const CLineFeedScope lineEnds(bLineFeeds);
     TObjectScript result;
     try {
         const TCatalogModel model = LoadCatalogModel(db, 1, {});

@@ -74,9 +74,13 @@ std::string CStreamSeal::ClosingLine() {
     return ClosingText(m_nFiles, m_nBatches, m_nChecksum, LineEnd());
 }
 
+bool StartsAsStream(std::string_view strStart) {
+    return strStart.starts_with(kOpening.substr(0, kOpening.find(':') + 1));
+}
+
 TStreamSeal ReadStreamSeal(std::string_view strText) {
     TStreamSeal seal;
-    if (!strText.starts_with(kOpening.substr(0, kOpening.find(':') + 1)))
+    if (!StartsAsStream(strText))
         return seal;
     seal.eSeal = eStreamSeal::CutShort;
     if (!strText.ends_with('\n'))

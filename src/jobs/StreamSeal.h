@@ -46,5 +46,8 @@ struct TStreamSeal {
     long nBatches = 0;  // Whole: the batches the closing line says they hold
 };
 
+// Whether a script beginning with strStart is a stream an export wrote: its opening line's first words.
+bool StartsAsStream(std::string_view strStart);
+
 // Looks at a script held whole.
 TStreamSeal ReadStreamSeal(std::string_view strText);

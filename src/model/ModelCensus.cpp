@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -56,6 +57,24 @@ constexpr TCensusKind kKinds[] = {
     {"plan guide", "", "plan guide", "plan guides", false},
 };
 
+// The optional families that read the carried kinds: where a server, or a snapshot recorded before them,
+// lacks one, its kind is not written and so is named.
+struct TCensusReader {
+    std::string_view strSource;
+    std::string_view strCode;
+    bool TModelFeatures::*pRead;
+};
+constexpr TCensusReader kReaders[] = {
+    {"database trigger", "", &TModelFeatures::bTriggerEvents},
+    {"object", "SP", &TModelFeatures::bSecurityPolicies},
+    {"statistics", "", &TModelFeatures::bStatistics},
+    {"filegroup", "", &TModelFeatures::bFilegroups},
+    {"partition function", "", &TModelFeatures::bPartitions},
+    {"partition scheme", "", &TModelFeatures::bPartitions},
+    {"xml schema collection", "", &TModelFeatures::bXmlSchemaCollections},
+    {"column", "xml", &TModelFeatures::bXmlSchemaCollections},
+};
+
 // The server's own XML schema collection is in schema sys, whose id is always this one.
 constexpr int kSysSchemaId = 4;
 
@@ -99,6 +118,27 @@ std::optional<std::string> RowName(const TModelDraft& draft, const TDraftCensusR
     return row.strName.empty() ? strObject : strObject + "." + row.strName;
 }
 
+// Whether the scripts carry the row: its kind is carried, the family that reads it ran, and, for a database
+// trigger, it is one the model read (those of a CLR assembly are not).
+bool IsCarried(const TModelDraft& draft, const TDraftCensusRow& row, int nKind,
+               const std::set<std::string>& setDatabaseTriggers) {
+    if (nKind < 0 || !kKinds[nKind].bCarried)
+        return false;
+    for (const TCensusReader& reader : kReaders)
+        if (reader.strSource == row.strSource && reader.strCode == row.strCode &&
+            !(draft.model.features.*reader.pRead))
+            return false;
+    return row.strSource != "database trigger" || setDatabaseTriggers.contains(row.strName);
+}
+
+std::set<std::string> DatabaseTriggers(const TModelDraft& draft) {
+    std::set<std::string> setNames;
+    for (const auto& entry : draft.mapModules)
+        if (entry.second.module.bOnDatabase)
+            setNames.insert(entry.second.module.strName);
+    return setNames;
+}
+
 } // namespace
 
 std::span<const TCensusKind> CensusKinds() {
@@ -131,10 +171,11 @@ void FinishCensus(TModelDraft& draft) {
             draft.aCensus.push_back({"xml schema collection", "", 0, collection.first, collection.second});
     // By the kinds' order, then the unknown codes by source and code.
     std::map<std::tuple<size_t, std::string, std::string>, TModelUncarried> mapFound;
+    const std::set<std::string> setDatabaseTriggers = DatabaseTriggers(draft);
     for (const TDraftCensusRow& row : draft.aCensus) {
         const int nKind = KindOf(row.strSource, row.strCode);
-        if ((nKind < 0 && !IsOpenSource(row.strSource)) || (nKind >= 0 && kKinds[nKind].bCarried) ||
-            IsReadXmlIndex(draft, row))
+        if ((nKind < 0 && !IsOpenSource(row.strSource)) ||
+            IsCarried(draft, row, nKind, setDatabaseTriggers) || IsReadXmlIndex(draft, row))
             continue;
         const std::optional<std::string> strName = RowName(draft, row);
         if (!strName)

@@ -67,6 +67,8 @@ TDiffJobOptions DiffJob(const DiffOptions& options) {
     job.bTextDiffs = !options.noText;
     job.strWrittenBy = "sqlscripts " SQLSCRIPTS_VERSION;
     job.nWrittenAt = FixedTime();
+    for (const auto& [kind, text] : options.renames)
+        job.aRenames.push_back({kind == "column", text});
     return job;
 }
 
@@ -77,6 +79,11 @@ int RunDiff(const DiffOptions& options) {
         Say(Tr("--script - and --json - both ask for standard output"));
         return kTrouble;
     }
+    for (const auto& rename : options.renames)
+        if (rename.first != "table" && rename.first != "column") {
+            Say(Format(Tr("--rename %s: give table or column before OLD=NEW"), rename.first.c_str()));
+            return kTrouble;
+        }
     DiffView view;
     const TDiffJobResult result = DiffDatabases(DiffJob(options), view);
     switch (result.eEnd) {

@@ -48,6 +48,12 @@ void AddDiffOptions(CLI::App& command, DiffOptions& options) {
         "--no-check", options.noCheck,
         "leave out the script's first batch, which stops it before any change where an object it "
         "touches is no longer as FROM had it");
+    command
+        .add_option(
+            "--rename", options.renames,
+            "table OLD=NEW or column TABLE.OLD=NEW (repeatable): FROM's table or column is TO's NEW, and "
+            "the migration renames it, rows kept (schema dbo where OLD names none)")
+        ->type_name("table|column OLD=NEW");
     command.add_flag("--strict", options.strict,
                      "status 2 before anything is written when either side holds objects or properties the "
                      "scripts do not carry (named in warnings otherwise)");

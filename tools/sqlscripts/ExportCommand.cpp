@@ -154,12 +154,12 @@ int ExportRecreate(const ExportOptions& options, const HostConnect& connect) {
     return Concluded(view, result, options.quiet || options.output == "-");
 }
 
-int PrintRecreateObject(const std::string& name, bool strict, const HostConnect& connect) {
+int PrintRecreateObject(const std::string& name, bool strict, LineEnds lineEnds, const HostConnect& connect) {
     CDatabase db;
     if (!connect(db))
         return kExitFailed;
     ExportView view(Progress::Mode::Off, {});
-    const TObjectScript script = FindRecreateObject(db, name, view, strict);
+    const TObjectScript script = FindRecreateObject(db, name, view, strict, lineEnds == LineEnds::Lf);
     if (script.eEnd != eJobEnd::Done) {
         TExportResult result;
         result.eEnd = script.eEnd;

@@ -17,4 +17,4 @@ int RunExport(const Source& source, const ExportOptions& options);
 // --recreate and --data-only: the faithful scripts and rows, into the folder or one stream.
 int ExportRecreate(const ExportOptions& options, const HostConnect& connect);
 // object --recreate: prints the faithful script of [SCHEMA.]NAME.
-int PrintRecreateObject(const std::string& name, bool strict, const HostConnect& connect);
+int PrintRecreateObject(const std::string& name, bool strict, LineEnds lineEnds, const HostConnect& connect);

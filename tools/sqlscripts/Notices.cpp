@@ -89,6 +89,11 @@ std::string Where(const TJobNotice& notice) {
     return notice.strSubject + ":" + std::to_string(notice.nLine);
 }
 
+// What is wrong with an export's stream, with the file that holds it where it was saved to one.
+std::string OfStream(const TJobNotice& notice, const std::string& strText) {
+    return notice.strSubject == "stdin" ? strText : notice.strSubject + ": " + strText;
+}
+
 std::string UserLeftOut(const TJobNotice& notice, const char* reason) {
     return Format(Tr("warning: user %s is left out: %s"), notice.strSubject.c_str(), reason);
 }
@@ -150,6 +155,22 @@ const char* OptionName(eJobOption option) {
 
 // The migration's reason, then the option that allows the change and what the migration then does, or that
 // it is done by hand. Left in English, as the reason is.
+std::string RenameMisuse(const TJobNotice& notice) {
+    const char* option = notice.strSubject.c_str();
+    if (notice.aItems.empty())
+        return Format(Tr("--rename %s: give table [SCHEMA.]TABLE=NEW or column [SCHEMA.]TABLE.COLUMN=NEW"),
+                      option);
+    const std::string object = KindAndName(notice.aItems[0]);
+    switch (notice.nCount) {
+    case 1:
+        return Format(Tr("--rename %s: FROM has no %s"), option, object.c_str());
+    case 2:
+        return Format(Tr("--rename %s: TO has no %s"), option, object.c_str());
+    default:
+        return Format(Tr("--rename %s: FROM has a %s already"), option, object.c_str());
+    }
+}
+
 std::string MigrationRefusal(const TJobNotice& notice) {
     if (notice.eOption == eJobOption::None)
         return notice.strReason + ": change it by hand";
@@ -365,9 +386,10 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::EmptyScript:
         return Tr("standard input is empty: nothing to apply");
     case eJobNotice::StreamCutShort:
-        return Tr("the stream ended before its closing line: it was cut short");
+        return OfStream(notice, Tr("the stream ended before its closing line: it was cut short"));
     case eJobNotice::StreamAltered:
-        return Tr("the stream does not hold what its closing line says: it was changed or cut short");
+        return OfStream(
+            notice, Tr("the stream does not hold what its closing line says: it was changed or cut short"));
     case eJobNotice::LeavesDatabase:
         return Format(
             Tr("%s: %s would leave the scratch database; a folder compared is applied only inside it"),
@@ -400,6 +422,8 @@ std::string NoticeLine(const TJobNotice& notice) {
         return MigrationRefusal(notice);
     case eJobNotice::MigrationLoss:
         return Format(Tr("warning: %s"), MigrationRefusal(notice).c_str());
+    case eJobNotice::RenameUnmatched:
+        return RenameMisuse(notice);
     }
     return notice.strReason;
 }

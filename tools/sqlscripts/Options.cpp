@@ -138,6 +138,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
             "with --recreate: status 1 and no script when the object has parts the scripts do not carry "
             "(named in warnings otherwise)")
         ->needs("--recreate");
+    AddLineEnds(
+        *objectCommand, [&line](const LineEnds& ends) { line.objectLineEnds = ends; },
+        "the --recreate script")
+        ->needs("--recreate");
 
     auto* fieldsCommand =
         app.add_subcommand("fields", "print the column names of a table or view of schema dbo");

@@ -105,6 +105,7 @@ struct DiffOptions {
     bool noCheck = false;               // no check at the script's start that the target is still FROM
     bool strict = false;                // what the scripts do not carry stops the run
     LineEnds lineEnds = LineEnds::CrLf; // the migration's
+    std::vector<std::pair<std::string, std::string>> renames; // --rename table|column OLD=NEW
 };
 
 struct CommandLine {
@@ -114,11 +115,12 @@ struct CommandLine {
     Source source;
     ExportOptions exportOptions;
     ApplyOptions applyOptions;
-    std::string name;        // object, fields
-    std::optional<int> type; // object --type
-    bool collation = false;  // object --collation
-    bool recreate = false;   // object --recreate
-    bool strict = false;     // object --recreate --strict
+    std::string name;                         // object, fields
+    std::optional<int> type;                  // object --type
+    bool collation = false;                   // object --collation
+    bool recreate = false;                    // object --recreate
+    bool strict = false;                      // object --recreate --strict
+    LineEnds objectLineEnds = LineEnds::CrLf; // object --recreate --line-ends
     std::string demoDir = "sqlscripts-demo";
     std::string snapshotInput;  // snapshot upgrade
     std::string snapshotOutput; // snapshot upgrade

@@ -74,7 +74,7 @@ int OnModule(const Source& source, const std::function<int(CDatabase&, HostUi&)>
 
 int RunObject(const CommandLine& line) {
     if (line.recreate)
-        return PrintRecreateObject(line.name, line.strict,
+        return PrintRecreateObject(line.name, line.strict, line.objectLineEnds,
                                    [&line](CDatabase& db) { return Connect(db, line.source); });
     const std::string name = DboObjectName(line.name);
     return OnModule(line.source, [&line, &name](CDatabase& db, HostUi& ui) {
