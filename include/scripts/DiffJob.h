@@ -44,6 +44,9 @@ struct TDiffJobOptions {
     // server.
     bool bDriftCheck = true;
     bool bTextDiffs = true; // the lines show a unified diff of a changed module's text under its line
+    // --data-tables patterns: the rows of the tables they pick that both sides have are compared by key and
+    // migrated after the schema; no folder side then.
+    std::vector<std::string> aDataTables;
     // FROM's tables and columns that TO holds under other names: "dbo.Orders=Sales", "Orders.Amount=Total"
     // (schema dbo where none is named, names in brackets or double quotes where they hold a dot or '=').
     std::vector<TDiffRename> aRenames;

@@ -130,6 +130,7 @@ enum class eJobNotice {
     FolderWithoutShadow, // misuse (Shadow): side strSubject is a folder, and no server is named to apply it
     NoSuchSide, // misuse: side strSubject is no folder, no file and, holding no '=', no connect string
     SnapshotWithoutModel, // failure: catalog snapshot strSubject holds the module's statements, no model
+    RowsOfFolder,         // misuse (DataTables): side strSubject is a folder, whose rows are not compared
     ShadowRefused,        // failure: the shadow server refused the statement strSubject; strReason
     ScratchNotApplied,    // failure: folder strSubject could not be applied to a scratch database
     ScratchDatabaseLeft,  // warning: the scratch database strSubject could not be dropped

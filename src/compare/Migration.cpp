@@ -772,7 +772,7 @@ struct CMigration::TState {
     // The check that the target is still FROM: each table, module or type an action drops, changes or
     // makes, or that a part it deals with belongs to, with FROM's hash, or with none where FROM has none.
     std::optional<TStatement> DriftStatement() const {
-        if (!options.fromHashes || aActions.empty())
+        if (!options.fromHashes || (aActions.empty() && options.aRowTables.empty()))
             return std::nullopt;
         std::vector<TDriftObject> aObjects;
         std::unordered_set<std::string> setListed;
@@ -799,6 +799,8 @@ struct CMigration::TState {
             list(action.pFrom, true);
             list(action.pTo, false);
         }
+        for (const TModelKey& key : options.aRowTables)
+            list(Found(mapTo, MatchKey(key)), false);
         return aObjects.empty() ? std::nullopt : std::optional(DriftCheck(aObjects));
     }
 

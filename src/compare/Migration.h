@@ -22,6 +22,9 @@ struct TMigrationOptions {
     std::optional<TObjectHashes> fromHashes;
     std::vector<std::string> aHeader; // comment lines at the top: what FROM and TO are, when it was made
     CRenames renames;                 // FROM's tables and columns that TO holds under other names
+    // The rows' changes, after the schema's; the check covers the tables they change too.
+    TStatements aRowStatements;
+    std::vector<TModelKey> aRowTables;
 };
 
 // A difference in the order the script applies it, or a rename.

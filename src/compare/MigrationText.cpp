@@ -224,5 +224,6 @@ std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const
         AppendBatches(strScript, {*driftCheck}, kGuard);
     for (const TMigrationAction& action : aActions)
         AppendBatches(strScript, ActionStatements(action, context), kGuard);
+    AppendBatches(strScript, context.options.aRowStatements, kGuard);
     return strScript + Line(kGuard) + Line("COMMIT TRANSACTION;") + GoLine();
 }

@@ -4,6 +4,7 @@
 
 #include "apply/ScriptPlan.h"
 #include "jobs/DiffRenames.h"
+#include "jobs/DiffRows.h"
 #include "jobs/DiffSides.h"
 #include "jobs/DiffTexts.h"
 #include "jobs/JobFiles.h"
@@ -50,6 +51,12 @@ TMigrationOptions MigrationOptions(const TDiffJobOptions& options, const TLoaded
     return migration;
 }
 
+TDiffJobResult Ended(eJobEnd eEnd) {
+    TDiffJobResult result;
+    result.eEnd = eEnd;
+    return result;
+}
+
 // The tables and columns that look renamed, among those only one side has.
 std::string Hints(const std::vector<TMigrationItem>& aItems) {
     std::vector<const TModelDifference*> aDifferences;
@@ -59,7 +66,8 @@ std::string Hints(const std::vector<TMigrationItem>& aItems) {
     return RenameHints(aDifferences);
 }
 
-// The migration from one side's model to the other's, written as the options ask.
+// The migration from one side's model to the other's, with the rows of the tables chosen, written as the
+// options ask.
 TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, const TLoadedSide& to,
                        IDiffJobObserver& observer) {
     TDiffJobResult result;
@@ -69,20 +77,36 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
         result.eEnd = eJobEnd::Misused;
         return result;
     }
-    const CMigration plan(from.model, to.model,
-                          MigrationOptions(options, from, to, std::move(renames.renames)));
+    TRowsCompared rows;
+    if (!options.aDataTables.empty()) {
+        std::optional<TRowsCompared> compared = CompareChosenRows(options.aDataTables, from, to, observer);
+        if (!compared)
+            return Ended(eJobEnd::Failed);
+        rows = std::move(*compared);
+    }
+    TMigrationOptions migration = MigrationOptions(options, from, to, std::move(renames.renames));
+    {
+        // The rows' statements are text already, with the script's line ends.
+        const CLineFeedScope lineEnds(options.bLineFeeds);
+        AddRowChanges(migration, rows);
+    }
+    const CMigration plan(from.model, to.model, std::move(migration));
     result.aDifferences = DiffEntries(plan.Items());
+    result.aDifferences.insert(result.aDifferences.end(), rows.aEntries.begin(), rows.aEntries.end());
+    std::vector<TRefusal> aRefusals = plan.Refusals(), aWarnings = plan.Warnings();
+    std::vector<TRefusal>& aLosses = options.bAllowDataLoss ? aWarnings : aRefusals;
+    aLosses.insert(aLosses.end(), rows.aLosses.begin(), rows.aLosses.end());
     if (options.json)
-        Emit(*options.json, DiffJson(result.aDifferences, plan.Refusals()));
-    if (options.script && !plan.Refusals().empty()) {
-        for (const TRefusal& refusal : plan.Refusals())
+        Emit(*options.json, DiffJson(result.aDifferences, aRefusals));
+    if (options.script && !aRefusals.empty()) {
+        for (const TRefusal& refusal : aRefusals)
             observer.OnNotice(RefusalNotice(refusal));
         result.eEnd = eJobEnd::Failed;
         return result;
     }
     if (options.script) {
         const CLineFeedScope lineEnds(options.bLineFeeds);
-        for (const TRefusal& loss : plan.Warnings())
+        for (const TRefusal& loss : aWarnings)
             observer.OnNotice(LossNotice(loss));
         Emit(*options.script, plan.Script());
     }
@@ -98,17 +122,16 @@ TDiffJobResult Migrate(const TDiffJobOptions& options, const TLoadedSide& from, 
 std::optional<TJobNotice> SideMisuse(const TDiffSide& side, const TDiffJobOptions& options) {
     if (side.eKind == eDiffSide::Server && IsMistypedPath(side.strArgument))
         return TJobNotice(eJobNotice::NoSuchSide, side.strArgument);
+    if (side.eKind == eDiffSide::Folder && !options.aDataTables.empty()) {
+        TJobNotice notice(eJobNotice::RowsOfFolder, side.strArgument);
+        notice.eOption = eJobOption::DataTables;
+        return notice;
+    }
     if (side.eKind != eDiffSide::Folder || !options.strShadow.empty())
         return std::nullopt;
     TJobNotice notice(eJobNotice::FolderWithoutShadow, side.strArgument);
     notice.eOption = eJobOption::Shadow;
     return notice;
-}
-
-TDiffJobResult Ended(eJobEnd eEnd) {
-    TDiffJobResult result;
-    result.eEnd = eEnd;
-    return result;
 }
 
 } // namespace
@@ -129,8 +152,10 @@ TDiffJobResult DiffDatabases(const TDiffJobOptions& options, IDiffJobObserver& o
     const auto onScratch = [&observer](bool bPending) { observer.OnScratchDatabase(bPending); };
     // The hashes cost the server a pass over every module's text: read only for a script that checks them.
     const bool bHashes = options.script && options.bDriftCheck;
-    CSideLoading loadingFrom(fromSide, options.strShadow, 1, options.bStrict, bHashes, observer, onScratch),
-        loadingTo(toSide, options.strShadow, 2, options.bStrict, false, observer, onScratch);
+    const bool bRows = !options.aDataTables.empty();
+    CSideLoading loadingFrom(fromSide, options.strShadow, 1, options.bStrict, bHashes, bRows, observer,
+                             onScratch),
+        loadingTo(toSide, options.strShadow, 2, options.bStrict, false, bRows, observer, onScratch);
     const auto failed = [&observer] {
         return Ended(observer.ShouldStop() ? eJobEnd::Stopped : eJobEnd::Failed);
     };

@@ -54,8 +54,10 @@ std::string DescribeSide(const TDiffSide& side) {
 }
 
 CSideLoading::CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, bool bStrict,
-                           bool bHashes, IJobObserver& observer, std::function<void(bool bPending)> onScratch)
-    : m_bStrict(bStrict), m_bHashes(bHashes), m_notices(observer), m_onScratch(std::move(onScratch)),
+                           bool bHashes, bool bRows, IJobObserver& observer,
+                           std::function<void(bool bPending)> onScratch)
+    : m_bStrict(bStrict), m_bHashes(bHashes), m_bRows(bRows), m_notices(observer),
+      m_onScratch(std::move(onScratch)),
       m_loading(std::async(std::launch::async,
                            [this, side, strShadow, nNumber] { return Load(side, strShadow, nNumber); })) {}
 
@@ -77,7 +79,8 @@ std::optional<TLoadedSide> CSideLoading::Load(const TDiffSide& side, const std::
 }
 
 std::optional<TLoadedSide> CSideLoading::LoadModel(const TDatabaseSource& source, const TDiffSide& side) {
-    CDatabase db;
+    const auto pDatabase = std::make_shared<CDatabase>();
+    CDatabase& db = *pDatabase;
     if (!OpenDatabase(db, source, m_notices))
         return std::nullopt;
     if (!HoldsModel(db)) {
@@ -85,12 +88,14 @@ std::optional<TLoadedSide> CSideLoading::LoadModel(const TDatabaseSource& source
         return std::nullopt;
     }
     try {
-        TLoadedSide loaded{LoadCatalogModel(db), std::nullopt, std::nullopt};
+        TLoadedSide loaded{LoadCatalogModel(db), std::nullopt, std::nullopt, nullptr};
         if (!WarnUncarried(loaded.model, m_bStrict, m_notices))
             return std::nullopt;
         loaded.dialect = AskServerDialect(db);
         if (m_bHashes && side.eKind == eDiffSide::Server)
             loaded.hashes = ReadObjectHashes(*db.GetBackend());
+        if (m_bRows)
+            loaded.pRows = pDatabase;
         return loaded;
     } catch (const CModelError& e) {
         // A load that a stop cancelled says nothing of its own.

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <future>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,15 +28,16 @@ struct TLoadedSide {
     TCatalogModel model;
     std::optional<TServerDialect> dialect; // none when the side does not say
     std::optional<TObjectHashes> hashes;   // a server's: what a migration checks its target against
+    std::shared_ptr<CDatabase> pRows;      // kept open where rows are compared
 };
 
 class CSideLoading {
 public:
     // nNumber tells the scratch databases of the job's sides apart; onScratch hears of a folder's, as
     // CScratchDatabase tells it. bStrict: what the scripts do not carry fails the side. bHashes: a server's
-    // object hashes are read too.
+    // object hashes are read too. bRows: the side stays open, for its rows.
     CSideLoading(const TDiffSide& side, const std::string& strShadow, int nNumber, bool bStrict, bool bHashes,
-                 IJobObserver& observer, std::function<void(bool bPending)> onScratch);
+                 bool bRows, IJobObserver& observer, std::function<void(bool bPending)> onScratch);
 
     // Waits for the side, tells what it held, and gives its model; none when it failed (told) or stopped.
     std::optional<TLoadedSide> Told();
@@ -46,6 +48,7 @@ private:
 
     bool m_bStrict;
     bool m_bHashes;
+    bool m_bRows;
     CHeldNotices m_notices;
     std::function<void(bool bPending)> m_onScratch;
     std::future<std::optional<TLoadedSide>> m_loading;

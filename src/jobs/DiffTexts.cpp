@@ -57,6 +57,11 @@ std::string Shown(const std::string& strValue) {
     return strValue.empty() ? "(none)" : strValue;
 }
 
+std::string ChangeOf(const TDiffEntry& entry) {
+    return entry.strProperty +
+           (IsShown(entry) ? " " + Shown(entry.strOld) + " -> " + Shown(entry.strNew) : std::string());
+}
+
 std::string LineOf(const TDiffEntry& entry) {
     const std::string strObject = entry.strKind + " " + entry.strName;
     switch (entry.eChange) {
@@ -71,8 +76,7 @@ std::string LineOf(const TDiffEntry& entry) {
     case eDiffEntry::Changed:
         break;
     }
-    return "~ " + strObject + ": " + entry.strProperty +
-           (IsShown(entry) ? " " + Shown(entry.strOld) + " -> " + Shown(entry.strNew) : std::string());
+    return "~ " + strObject + ": " + ChangeOf(entry);
 }
 
 // A text too long for its line shows how it changed under it.
@@ -123,6 +127,13 @@ nlohmann::ordered_json RefusalJson(const TRefusal& refusal) {
     return json;
 }
 
+// A changed row's columns after the first, on its line: "~ row dbo.T (4): A 1 -> 2, B 'x' -> 'y'".
+bool ContinuesRow(const TDiffEntry& entry, const TDiffEntry* pBefore) {
+    return pBefore && entry.strKind == kRowKind && entry.eChange == eDiffEntry::Changed &&
+           pBefore->strKind == kRowKind && pBefore->eChange == eDiffEntry::Changed &&
+           pBefore->strName == entry.strName;
+}
+
 } // namespace
 
 std::vector<TDiffEntry> DiffEntries(const std::vector<TMigrationItem>& aItems) {
@@ -146,7 +157,12 @@ std::vector<TDiffEntry> DiffEntries(const std::vector<TMigrationItem>& aItems) {
 
 std::string DiffLines(const std::vector<TDiffEntry>& aEntries, bool bTextDiffs) {
     std::string strLines;
+    const TDiffEntry* pBefore = nullptr;
     for (const TDiffEntry& entry : aEntries) {
+        if (ContinuesRow(entry, std::exchange(pBefore, &entry))) {
+            strLines.insert(strLines.size() - 1, ", " + ChangeOf(entry));
+            continue;
+        }
         strLines += LineOf(entry) + "\n";
         if (bTextDiffs)
             strLines += TextDiffOf(entry);

@@ -6,7 +6,11 @@
 #include "scripts/DiffJob.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The kind of a difference in a table's rows.
+inline constexpr std::string_view kRowKind = "row";
 
 // Every difference, a changed object once per property that differs.
 std::vector<TDiffEntry> DiffEntries(const std::vector<TMigrationItem>& aItems);

@@ -7,6 +7,7 @@
 #include "jobs/ObjectName.h"
 #include "jobs/OneMoment.h"
 #include "jobs/RecreateWarnings.h"
+#include "jobs/TablePatterns.h"
 #include "model/ModelLoader.h"
 #include "recreate/DataPositions.h"
 #include "recreate/DatabaseDdl.h"
@@ -19,42 +20,6 @@
 #include <set>
 
 namespace {
-
-// A --data-tables pattern as written, and what it matches.
-struct TTablePatternText {
-    std::string strText;
-    TTablePattern match;
-};
-
-std::vector<TTablePatternText> TablePatterns(const std::vector<std::string>& aTexts) {
-    std::vector<TTablePatternText> aPatterns;
-    for (const std::string& strText : aTexts) {
-        const TObjectName name = ParseObjectName(strText);
-        aPatterns.push_back({strText, {name.strSchema, name.strName}});
-    }
-    return aPatterns;
-}
-
-bool MatchesAny(const TModelTable& table, const std::vector<TTablePatternText>& aPatterns) {
-    return std::any_of(aPatterns.begin(), aPatterns.end(), [&table](const TTablePatternText& pattern) {
-        return MatchesTablePattern(table.strSchema, table.strName, pattern.match);
-    });
-}
-
-// A pattern that matches no table is a mistake in it, or the wrong database: the run stops, naming them all.
-bool EveryTablePatternMatches(const TCatalogModel& model, const std::vector<TTablePatternText>& aPatterns,
-                              eJobOption eOption, IJobObserver& observer) {
-    TJobNotice notice{eJobNotice::UnmatchedTablePatterns};
-    notice.eOption = eOption;
-    for (const TTablePatternText& pattern : aPatterns)
-        if (std::none_of(model.aTables.begin(), model.aTables.end(), [&pattern](const TModelTable& table) {
-                return MatchesTablePattern(table.strSchema, table.strName, pattern.match);
-            }))
-            notice.aNames.push_back(pattern.strText);
-    if (!notice.aNames.empty())
-        observer.OnNotice(notice);
-    return notice.aNames.empty();
-}
 
 // A pattern that matches nothing is a mistake in it, or the wrong database: each is named, and nothing is
 // written.
@@ -86,9 +51,9 @@ std::function<bool(const TModelTable&)> PickedTables(const TRecreatePlan& plan,
 // Both lists are told about before the run stops.
 bool RowPatternsMatch(const TCatalogModel& model, const std::vector<TTablePatternText>& aTables,
                       const std::vector<TTablePatternText>& aExcluded, IJobObserver& observer) {
-    const bool bTables = EveryTablePatternMatches(model, aTables, eJobOption::DataTables, observer);
+    const bool bTables = EveryTablePatternMatches({&model}, aTables, eJobOption::DataTables, observer);
     const bool bExcluded =
-        EveryTablePatternMatches(model, aExcluded, eJobOption::ExcludeDataTables, observer);
+        EveryTablePatternMatches({&model}, aExcluded, eJobOption::ExcludeDataTables, observer);
     return bTables && bExcluded;
 }
 
@@ -128,11 +93,8 @@ std::optional<std::vector<TRecreateFile>> PlanFiles(const TCatalogModel& model, 
     std::vector<TRecreateFile> aFiles = names ? RecreateObjectFiles(std::move(script.aSteps), *names)
                                               : RecreateSectionFiles(std::move(script.aSteps));
     if (WithRows(options)) {
-        std::vector<TTablePattern> aMatches;
-        for (const TTablePatternText& pattern : aTables)
-            aMatches.push_back(pattern.match);
-        std::vector<TDataStep> aSteps =
-            PlanData(model, aMatches, options.bDataOnly, PickedTables(plan, selection, std::move(aExcluded)));
+        std::vector<TDataStep> aSteps = PlanData(model, TableMatches(aTables), options.bDataOnly,
+                                                 PickedTables(plan, selection, std::move(aExcluded)));
         PlaceIdentities(aSteps, positions);
         AddDataFiles(aFiles, std::move(aSteps), names ? &*names : nullptr);
         CheckRowTypes(aFiles);

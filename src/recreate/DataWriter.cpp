@@ -7,10 +7,6 @@
 
 namespace {
 
-// A GO after the statement that brings a batch to this many rows or bytes, so that no batch grows without
-// bound; a statement ends early at that many bytes too.
-constexpr long kBatchRows = 1000;
-constexpr size_t kBatchBytes = 1 << 20;
 // The text is handed to the output in pieces of about this size.
 constexpr size_t kOutputPiece = 1 << 18;
 
@@ -21,14 +17,6 @@ std::string TableName(const TDataTable& table) {
 std::string ColumnNotice(const TDataTable& table, const TDataColumn& column) {
     return "table " + table.strSchema + "." + table.strName + ", column " + column.strName + " (" +
            column.strType + ")";
-}
-
-const TDataType& TypeOf(const TDataTable& table, const TDataColumn& column) {
-    const TDataType* pType = FindDataType(column.strType);
-    if (!pType)
-        throw CModelError(eModelTask::WriteValue, ColumnNotice(table, column),
-                          "no literal is known for this type");
-    return *pType;
 }
 
 // What the server is asked for the table's rows, its failures named as the table's.
@@ -48,14 +36,10 @@ public:
     CInsertWriter(const TDataTable& table, const TDataOptions& options, CDataOutput& output)
         : m_table(table), m_options(options), m_output(output) {
         for (const TDataColumn& column : table.aColumns) {
-            m_aTypes.push_back(&TypeOf(table, column));
+            m_aTypes.push_back(&DataTypeOf(table, column));
             m_aFieldCounts.push_back(FieldCount(*m_aTypes.back()));
         }
-        m_strInsert = "INSERT INTO " + TableName(table);
-        if (table.aColumns.empty())
-            m_strInsert += " DEFAULT VALUES";
-        else
-            m_strInsert.append(" (").append(ColumnList()).append(") VALUES").append(LineEnd());
+        m_strInsert = InsertHead(table);
     }
 
     void Row(const TDbRow& row) {
@@ -82,10 +66,7 @@ public:
         if (m_nBatchRows > 0)
             EndBatch();
         if (m_nRows > 0 && m_table.identity) {
-            m_strText.append("SET IDENTITY_INSERT ")
-                .append(TableName(m_table))
-                .append(" OFF;")
-                .append(LineEnd());
+            m_strText.append(IdentityInsert(m_table, false)).append(LineEnd());
             EndBatch();
         }
         Reseed();
@@ -94,18 +75,11 @@ public:
     }
 
 private:
-    std::string ColumnList() const {
-        std::vector<std::string> aQuoted;
-        for (const TDataColumn& column : m_table.aColumns)
-            aQuoted.push_back(QuoteName(column.strName));
-        return JoinText(aQuoted);
-    }
-
     void Begin() {
         m_nBatchStart = Offset();
         if (!m_table.identity)
             return;
-        m_strText.append("SET IDENTITY_INSERT ").append(TableName(m_table)).append(" ON;").append(LineEnd());
+        m_strText.append(IdentityInsert(m_table, true)).append(LineEnd());
         EndBatch();
     }
 
@@ -116,7 +90,7 @@ private:
             if (i > 0)
                 m_strText += ", ";
             if (!AppendLiteral(m_strText, *m_aTypes[i], pFields))
-                ThrowUnreadable(m_table.aColumns[i], *pFields);
+                ThrowUnwritable(m_table, m_table.aColumns[i], *pFields);
             if (m_table.identity && i == m_table.identity->nColumn)
                 KeepIdentity(**pFields);
             pFields += m_aFieldCounts[i];
@@ -145,16 +119,6 @@ private:
             .append(");")
             .append(LineEnd());
         EndBatch();
-    }
-
-    // The value is quoted up to a length that keeps the message one readable line.
-    [[noreturn]] void ThrowUnreadable(const TDataColumn& column, const TDbValue& value) const {
-        constexpr size_t kShown = 40;
-        const std::string strValue(*value);
-        throw CModelError(eModelTask::WriteValue, ColumnNotice(m_table, column),
-                          "the value \"" + strValue.substr(0, kShown) +
-                              (strValue.size() > kShown ? "..." : "") +
-                              "\" is not in a form that can be written back exactly");
     }
 
     void EndStatement() {
@@ -198,9 +162,26 @@ private:
 
 } // namespace
 
+const TDataType& DataTypeOf(const TDataTable& table, const TDataColumn& column) {
+    const TDataType* pType = FindDataType(column.strType);
+    if (!pType)
+        throw CModelError(eModelTask::WriteValue, ColumnNotice(table, column),
+                          "no literal is known for this type");
+    return *pType;
+}
+
+// The value is quoted up to a length that keeps the message one readable line.
+void ThrowUnwritable(const TDataTable& table, const TDataColumn& column, const TDbValue& value) {
+    constexpr size_t kShown = 40;
+    const std::string strValue(*value);
+    throw CModelError(eModelTask::WriteValue, ColumnNotice(table, column),
+                      "the value \"" + strValue.substr(0, kShown) + (strValue.size() > kShown ? "..." : "") +
+                          "\" is not in a form that can be written back exactly");
+}
+
 void CheckDataTypes(const TDataTable& table) {
     for (const TDataColumn& column : table.aColumns)
-        TypeOf(table, column);
+        DataTypeOf(table, column);
 }
 
 std::string DataSelect(const TDataTable& table) {
@@ -208,7 +189,7 @@ std::string DataSelect(const TDataTable& table) {
     for (const TDataColumn& column : table.aColumns) {
         if (&column != &table.aColumns.front())
             strSelect += ", ";
-        AppendSelectItems(strSelect, QuoteName(column.strName), TypeOf(table, column), column.nMaxLength);
+        AppendSelectItems(strSelect, QuoteName(column.strName), DataTypeOf(table, column), column.nMaxLength);
     }
     if (table.aColumns.empty())
         strSelect += "0";
@@ -220,21 +201,41 @@ std::string DataSelect(const TDataTable& table) {
     return strSelect;
 }
 
+CTableRows::CTableRows(CDbConnection& db, const TDataTable& table)
+    : m_table(table), m_strSelect(DataSelect(table)),
+      m_pResult(Reading(table, m_strSelect, [&] { return db.ExecuteStream(m_strSelect); })) {
+    size_t nFields = table.aColumns.empty() ? 1 : 0;
+    for (const TDataColumn& column : table.aColumns)
+        nFields += FieldCount(DataTypeOf(table, column));
+    if (m_pResult->Columns().size() != nFields)
+        throw CModelError(eModelTask::ReadRows, table.strSchema + "." + table.strName,
+                          std::to_string(m_pResult->Columns().size()) + " columns read, " +
+                              std::to_string(nFields) + " expected",
+                          m_strSelect);
+}
+
+std::optional<TDbRow> CTableRows::Fetch() {
+    return Reading(m_table, m_strSelect, [&] { return m_pResult->Fetch(); });
+}
+
+std::string InsertHead(const TDataTable& table) {
+    if (table.aColumns.empty())
+        return "INSERT INTO " + TableName(table) + " DEFAULT VALUES";
+    std::vector<std::string> aQuoted;
+    for (const TDataColumn& column : table.aColumns)
+        aQuoted.push_back(QuoteName(column.strName));
+    return "INSERT INTO " + TableName(table) + " (" + JoinText(aQuoted) + ") VALUES" + LineEnd();
+}
+
+std::string IdentityInsert(const TDataTable& table, bool bOn) {
+    return "SET IDENTITY_INSERT " + TableName(table) + (bOn ? " ON;" : " OFF;");
+}
+
 long WriteTableData(CDbConnection& db, const TDataTable& table, const TDataOptions& options,
                     CDataOutput& output) {
     CInsertWriter writer(table, options, output);
-    const std::string strSelect = DataSelect(table);
-    const std::unique_ptr<CDbResult> pResult =
-        Reading(table, strSelect, [&] { return db.ExecuteStream(strSelect); });
-    size_t nFields = table.aColumns.empty() ? 1 : 0;
-    for (const TDataColumn& column : table.aColumns)
-        nFields += FieldCount(TypeOf(table, column));
-    if (pResult->Columns().size() != nFields)
-        throw CModelError(eModelTask::ReadRows, table.strSchema + "." + table.strName,
-                          std::to_string(pResult->Columns().size()) + " columns read, " +
-                              std::to_string(nFields) + " expected",
-                          strSelect);
-    while (const std::optional<TDbRow> row = Reading(table, strSelect, [&] { return pResult->Fetch(); }))
+    CTableRows rows(db, table);
+    while (const std::optional<TDbRow> row = rows.Fetch())
         writer.Row(*row);
     return writer.Finish();
 }

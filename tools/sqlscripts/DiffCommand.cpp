@@ -65,6 +65,7 @@ TDiffJobOptions DiffJob(const DiffOptions& options) {
     job.bLineFeeds = options.lineEnds == LineEnds::Lf;
     job.bDriftCheck = !options.noCheck;
     job.bTextDiffs = !options.noText;
+    job.aDataTables = options.dataTables;
     job.strWrittenBy = "sqlscripts " SQLSCRIPTS_VERSION;
     job.nWrittenAt = FixedTime();
     for (const auto& [kind, text] : options.renames)

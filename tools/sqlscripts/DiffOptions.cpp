@@ -54,6 +54,10 @@ void AddDiffOptions(CLI::App& command, DiffOptions& options) {
             "table OLD=NEW or column TABLE.OLD=NEW (repeatable): FROM's table or column is TO's NEW, and "
             "the migration renames it, rows kept (schema dbo where OLD names none)")
         ->type_name("table|column OLD=NEW");
+    AddTablePatterns(command, "--data-tables", options.dataTables,
+                     "compare the rows of the tables both sides have that match one of these comma-separated "
+                     "SCHEMA.NAME patterns (written as for export --data-tables) by primary key or unique "
+                     "index, and migrate them after the schema; repeatable");
     command.add_flag("--strict", options.strict,
                      "status 2 before anything is written when either side holds objects or properties the "
                      "scripts do not carry (named in warnings otherwise)");

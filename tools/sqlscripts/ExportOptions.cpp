@@ -54,19 +54,6 @@ std::array<std::string, SQL_CATEGORY_COUNT> FileNames(const ExportOptions& optio
     return files;
 }
 
-std::vector<std::string> TablePatterns(const char* option, const std::vector<std::string>& values) {
-    std::vector<std::string> patterns;
-    for (const std::string& value : values)
-        for (const std::string& item : SplitNameList(value)) {
-            if (ParseObjectName(item).strName.empty())
-                Usage(Format(Tr("%s '%s': each pattern names a table, as SCHEMA.NAME or NAME with * for any "
-                                "characters, the patterns separated by commas"),
-                             option, value.c_str()));
-            patterns.push_back(item);
-        }
-    return patterns;
-}
-
 // Two categories writing one file (or, a file per object, one folder) would overwrite each other's.
 void CheckDistinct(const ExportPlan& plan, Layout layout) {
     std::map<std::string, int> taken;
@@ -232,22 +219,12 @@ void AddExportOptions(CLI::App& command, ExportOptions& options) {
         ->excludes(data)
         ->excludes("--dialog", "--file", "--collation", "--prefetch", "--no-prefetch", "--order", "--only",
                    "--skip");
-    // One value an option, taken as written: the patterns' own brackets are no list of CLI11's.
-    const auto addTablePatterns = [&command](const char* name, std::vector<std::string>& patterns,
-                                             const std::string& help) {
-        command.add_option(name, patterns, help)
-            ->type_name("PATTERNS")
-            ->check(NotAnOption())
-            ->expected(1)
-            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-            ->allow_extra_args(false);
-    };
-    addTablePatterns(
-        "--data-tables", options.dataTables,
+    AddTablePatterns(
+        command, "--data-tables", options.dataTables,
         "with --data or --data-only: only the rows of the tables that match one of these "
         "comma-separated SCHEMA.NAME patterns (* for any characters; NAME alone for any schema; a "
         "part in brackets or double quotes may hold dots, commas and blanks); repeatable");
-    addTablePatterns("--exclude-data-tables", options.excludedDataTables,
+    AddTablePatterns(command, "--exclude-data-tables", options.excludedDataTables,
                      "with --data or --data-only: leave out the rows of the tables that match one of these "
                      "patterns, written as for --data-tables (log and audit tables, say; --data still "
                      "writes the tables); repeatable");

@@ -407,6 +407,10 @@ std::string NoticeLine(const TJobNotice& notice) {
                       subject);
     case eJobNotice::NoSuchSide:
         return Format(Tr("no such folder or snapshot: %s"), subject);
+    case eJobNotice::RowsOfFolder:
+        return Format(Tr("%s is a folder, whose rows --data-tables does not compare: compare a server or a "
+                         "catalog snapshot that export --recreate --data --save-snapshot FILE recorded"),
+                      subject);
     case eJobNotice::SnapshotWithoutModel:
         return Format(Tr("catalog snapshot %s holds no catalog model; record one with sqlscripts export "
                          "--recreate --save-snapshot FILE"),

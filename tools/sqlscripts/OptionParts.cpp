@@ -1,5 +1,7 @@
 #include "OptionParts.h"
 
+#include "jobs/ObjectName.h"
+
 #include <charconv>
 #include <stdexcept>
 
@@ -57,4 +59,27 @@ CLI::Option* AddLineEnds(CLI::App& command, std::function<void(const LineEnds&)>
                                    " end: crlf (CR LF, the default, as SQL Server's tools write them) or lf "
                                    "(for version control); the definitions and values read from the "
                                    "database keep their own");
+}
+
+CLI::Option* AddTablePatterns(CLI::App& command, const char* name, std::vector<std::string>& patterns,
+                              const std::string& help) {
+    return command.add_option(name, patterns, help)
+        ->type_name("PATTERNS")
+        ->check(NotAnOption())
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
+}
+
+std::vector<std::string> TablePatterns(const char* option, const std::vector<std::string>& values) {
+    std::vector<std::string> patterns;
+    for (const std::string& value : values)
+        for (const std::string& item : SplitNameList(value)) {
+            if (ParseObjectName(item).strName.empty())
+                Usage(Format(Tr("%s '%s': each pattern names a table, as SCHEMA.NAME or NAME with * for any "
+                                "characters, the patterns separated by commas"),
+                             option, value.c_str()));
+            patterns.push_back(item);
+        }
+    return patterns;
 }

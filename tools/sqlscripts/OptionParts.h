@@ -21,6 +21,13 @@ CLI::Validator WholeNumber(int min, int max);
 // A value that looks like an option (--data-tables --dir out) is one: the option before it lacks its value.
 CLI::Validator NotAnOption();
 CLI::Option* AddTimeout(CLI::App& command, Source& source);
+// --data-tables and its kin: one value an option, taken as written, as the patterns' own brackets are no list
+// of CLI11's; repeatable.
+CLI::Option* AddTablePatterns(CLI::App& command, const char* name, std::vector<std::string>& patterns,
+                              const std::string& help);
+// The patterns of the option's values, each split at its commas; a pattern that names no table is a usage
+// error.
+std::vector<std::string> TablePatterns(const char* option, const std::vector<std::string>& values);
 CLI::Option* AddPasswordFile(CLI::App& command, Source& source);
 
 // An option whose words stand for the values of an enumeration: they are mapped in one place, and any other

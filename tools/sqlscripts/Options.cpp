@@ -227,6 +227,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
             CheckSource(*command, line);
             if (kind == CommandLine::Command::Export && !line.exportOptions.dialog)
                 PlanExport(line.exportOptions);
+            if (kind == CommandLine::Command::Diff)
+                line.diff.dataTables = TablePatterns("--data-tables", line.diff.dataTables);
             if (kind == CommandLine::Command::Apply && line.applyOptions.singleTransaction &&
                 line.applyOptions.jobs > 1)
                 Usage(Tr("--single-transaction runs on one connection; it does not go with --jobs"));

@@ -106,6 +106,7 @@ struct DiffOptions {
     bool strict = false;                // what the scripts do not carry stops the run
     LineEnds lineEnds = LineEnds::CrLf; // the migration's
     std::vector<std::pair<std::string, std::string>> renames; // --rename table|column OLD=NEW
+    std::vector<std::string> dataTables; // the --data-tables patterns, one each: whose rows are compared
 };
 
 struct CommandLine {

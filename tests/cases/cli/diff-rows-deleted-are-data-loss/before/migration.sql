@@ -1,0 +1,1 @@
+-- an earlier migration, left as it is
