@@ -522,7 +522,8 @@ struct CMigration::TState {
             if (need.nTable == nTable && need.nNeeded == nDropped)
                 if (const TCompareObject* pColumn = ColumnObject(table, need.pColumn->strName))
                     MakeUserAgain(*pColumn, dropped, false);
-        if (dropped.key.eKind != eModelKind::AliasType)
+        if (dropped.key.eKind != eModelKind::AliasType &&
+            dropped.key.eKind != eModelKind::XmlSchemaCollection)
             return;
         for (const TModelColumn& column : table.aColumns)
             if (IsOfType(column.type, dropped.key))
@@ -534,13 +535,18 @@ struct CMigration::TState {
         return From({eModelKind::Column, table.strSchema, table.strName, strColumn});
     }
 
+    // Of the alias type, or typed xml of the XML schema collection.
     static bool IsOfType(const TModelDataType& type, const TModelKey& typeKey) {
+        if (typeKey.eKind == eModelKind::XmlSchemaCollection)
+            return type.IsTypedXml() && Folded(type.strXmlSchema) == Folded(typeKey.strSchema) &&
+                   Folded(type.strXmlCollection) == Folded(typeKey.strName);
         return type.IsUserDefined() && Folded(type.strSchema) == Folded(typeKey.strSchema) &&
                Folded(type.strName) == Folded(typeKey.strName);
     }
 
     // A column of an alias type made again takes the type's base type until the type is there again, then
-    // TO's type; what uses the column is made again around it.
+    // TO's type, as typed xml is untyped while its collection is away; what uses the column is made again
+    // around it.
     void DetachColumn(const TCompareObject& column) {
         const TCompareObject* pTo = To(column.strMatch);
         if (!pTo || !setDetached.insert(column.strMatch).second)

@@ -41,8 +41,15 @@ const TTablePart<TModelColumn>* ColumnOf(const TCompareObject& object) {
     return std::get_if<TTablePart<TModelColumn>>(&object.object);
 }
 
-// The system type of an alias type's values: its base type, as declared.
+// The system type of an alias type's values: its base type, as declared; typed xml untyped.
 TModelDataType BaseType(const TModelDataType& type, const TCatalogModel& model) {
+    if (type.IsTypedXml()) {
+        TModelDataType untyped = type;
+        untyped.strXmlSchema.clear();
+        untyped.strXmlCollection.clear();
+        untyped.bXmlDocument = false;
+        return untyped;
+    }
     if (!type.IsUserDefined())
         return type;
     const auto it = std::find_if(model.aTypes.begin(), model.aTypes.end(), [&](const TModelType& alias) {

@@ -48,8 +48,9 @@ enum class eModelKind {
     SecurityPolicy,
     DatabaseTrigger, // a trigger of the database, fired by DDL: no schema
     Statistic,       // statistics a user made on a table's columns: the table as the table
+    XmlSchemaCollection,
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::Statistic) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::XmlSchemaCollection) + 1;
 
 // A declared data type: a system type with its length, precision and scale, or a user-defined type.
 struct TModelDataType {
@@ -59,8 +60,13 @@ struct TModelDataType {
     int nMaxLength = 0;        // bytes; -1 for max
     int nPrecision = 0;
     int nScale = 0;
+    // Typed xml: the XML schema collection its values are valid for, and DOCUMENT (else CONTENT).
+    std::string strXmlSchema{};
+    std::string strXmlCollection{}; // empty for untyped xml and every other type
+    bool bXmlDocument = false;
 
     bool IsUserDefined() const { return !strSchema.empty(); }
+    bool IsTypedXml() const { return !strXmlCollection.empty(); }
     bool operator==(const TModelDataType&) const = default;
 };
 
@@ -153,6 +159,9 @@ struct TModelIndex {
     std::vector<std::string> aOrder;
     std::vector<int> aArchivePartitions;
     std::optional<TModelTessellation> tessellation; // a spatial index's; its column is its one key
+    // An XML index: PRIMARY, or a secondary one's FOR (PATH, VALUE, PROPERTY); empty for another index.
+    std::string strXmlType{};
+    std::string strUsingXmlIndex{}; // the primary XML index a secondary one is made from
     bool operator==(const TModelIndex&) const = default;
 };
 
@@ -380,7 +389,7 @@ struct TModelModule {
     bool bAnsiNulls = true;
     bool bQuotedIdentifier = true;
     bool bSchemaBound = false;
-    bool bDisabled = false;                 // a trigger that does not fire
+    bool bDisabled = false; // a trigger that does not fire
     bool bNativelyCompiled = false;
     bool bOnDatabase = false;               // a trigger of the database
     std::vector<TModelTriggerOrder> aOrder; // a trigger's, by statement
@@ -413,6 +422,16 @@ struct TModelSecurityPolicy {
     bool bNotForReplication = false;
 
     bool operator==(const TModelSecurityPolicy&) const = default;
+};
+
+// An XML schema collection with its schemas as the server holds them: one text of every namespace's
+// <xsd:schema>, which the server rebuilds from its own components (comments and prefixes not kept).
+struct TModelXmlSchemaCollection {
+    std::string strSchema;
+    std::string strName;
+    std::string strText;
+
+    bool operator==(const TModelXmlSchemaCollection&) const = default;
 };
 
 // A property of sys.extended_properties on the database, a schema, a type, a schema-level object, a table's
@@ -537,6 +556,11 @@ struct TModelFeatures {
     bool bColumnstoreOrder = false;
     bool bSpatialIndexes = false;
     bool bSpatialTessellations = false;
+    // From the XML probe: collections of the database's own (the server's one in schema sys aside), whose
+    // texts and typed columns are read only then, as XML_SCHEMA_NAMESPACE is missing where none can be.
+    bool bXmlSchemaCollections = false;
+    bool bXmlIndexes = false;            // sys.xml_indexes, with xml_index_type
+    bool bXmlIndexesWithoutType = false; // without it, as before selective XML indexes
 
     bool operator==(const TModelFeatures&) const = default;
 };
@@ -568,8 +592,9 @@ struct TCatalogModel {
     std::vector<TModelPrincipal> aPrincipals;   // by name
     std::vector<TModelRoleMember> aRoleMembers; // by role, then member
     std::vector<TModelOwner> aOwners;
-    std::vector<TModelPermission> aPermissions;          // in the catalog's order
-    std::vector<TModelSecurityPolicy> aSecurityPolicies; // by schema and name
+    std::vector<TModelPermission> aPermissions;                   // in the catalog's order
+    std::vector<TModelSecurityPolicy> aSecurityPolicies;          // by schema and name
+    std::vector<TModelXmlSchemaCollection> aXmlSchemaCollections; // by schema and name
     // The families a replayed snapshot held no statement for (it was recorded by an earlier sqlscripts),
     // read as empty; in the order of the load.
     std::vector<std::string> aUnrecordedFamilies;

@@ -25,8 +25,8 @@ constexpr TCensusKind kKinds[] = {
     {"object", "ET", "external table", "external tables", false},
     {"column", "masked", "masked column", "masked columns", true},
     {"column", "encrypted", "Always Encrypted column", "Always Encrypted columns", false},
-    {"xml schema collection", "", "XML schema collection", "XML schema collections", false},
-    {"column", "xml", "typed xml column", "typed xml columns", false},
+    {"xml schema collection", "", "XML schema collection", "XML schema collections", true},
+    {"column", "xml", "typed xml column", "typed xml columns", true},
     {"index", "3", "XML index", "XML indexes", false},
     {"index", "4", "spatial index", "spatial indexes", true},
     {"index", "5", "clustered columnstore index", "clustered columnstore indexes", true},
@@ -79,6 +79,8 @@ constexpr TCensusReader kReaders[] = {
     {"table", "edge", &TModelFeatures::bNodesAndEdges},
     {"object", "EC", &TModelFeatures::bEdgeConstraints},
     {"index", "7", &TModelFeatures::bHashIndexes},
+    {"xml schema collection", "", &TModelFeatures::bXmlSchemaCollections},
+    {"column", "xml", &TModelFeatures::bXmlSchemaCollections},
 };
 
 // The server's own XML schema collection is in schema sys, whose id is always this one.
@@ -99,6 +101,15 @@ int KindOf(const std::string& strSource, const std::string& strCode) {
 // The object of that id as a table, view or module of the model names it, with its type; none for another.
 const TDraftObject* ModelObject(const TModelDraft& draft, int nObjectId) {
     return nObjectId ? Found(draft.mapObjects, nObjectId) : nullptr;
+}
+
+// An XML index the model reads: a primary or secondary one of a table, not a selective one.
+bool IsReadXmlIndex(const TModelDraft& draft, const TDraftCensusRow& row) {
+    const TDraftTable* pTable = row.strSource == "index" ? draft.Table(row.nObjectId) : nullptr;
+    return pTable &&
+           std::any_of(pTable->aIndexes.begin(), pTable->aIndexes.end(), [&](const TDraftIndex& index) {
+               return !index.index.strXmlType.empty() && index.index.strName == row.strName;
+           });
 }
 
 // The row's name: its object's first where it is a part of one ("dbo.Orders.IX_Body"); none for a part of
@@ -171,7 +182,8 @@ void FinishCensus(TModelDraft& draft) {
     const std::set<std::string> setDatabaseTriggers = DatabaseTriggers(draft);
     for (const TDraftCensusRow& row : draft.aCensus) {
         const int nKind = KindOf(row.strSource, row.strCode);
-        if ((nKind < 0 && !IsOpenSource(row.strSource)) || IsCarried(draft, row, nKind, setDatabaseTriggers))
+        if ((nKind < 0 && !IsOpenSource(row.strSource)) ||
+            IsCarried(draft, row, nKind, setDatabaseTriggers) || IsReadXmlIndex(draft, row))
             continue;
         const std::optional<std::string> strName = RowName(draft, row);
         if (!strName)

@@ -293,6 +293,13 @@ void AddSecurityPredicates(CFamilyRows& rows, TModelDraft& draft);
 // Statistics users made, and their columns (ModelStatistics.cpp).
 void AddStatistics(CFamilyRows& rows, TModelDraft& draft);
 void AddStatisticsColumns(CFamilyRows& rows, TModelDraft& draft);
+// Whether the database has XML schema collections of its own; their texts, and the xml columns they type
+// (ModelXml.cpp).
+void AddXmlProbe(CFamilyRows& rows, TModelDraft& draft);
+void AddXmlSchemaTexts(CFamilyRows& rows, TModelDraft& draft);
+void AddTypedXmlColumns(CFamilyRows& rows, TModelDraft& draft);
+// Primary and secondary XML indexes, with the primary each secondary one uses named (ModelTables.cpp).
+void AddXmlIndexes(CFamilyRows& rows, TModelDraft& draft);
 
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);
@@ -337,6 +344,8 @@ void FinishStorage(TModelDraft& draft);
 void FinishTableKinds(TModelDraft& draft);
 // The policies with their predicates in order, in name order (ModelPolicies.cpp).
 void FinishSecurityPolicies(TModelDraft& draft);
+// The XML schema collections in name order (ModelXml.cpp).
+void FinishXmlSchemaCollections(TModelDraft& draft);
 
 // dbo, guest, sys, INFORMATION_SCHEMA and the fixed roles: schemas and principals every database has.
 bool IsBuiltInSchema(const std::string& strName);

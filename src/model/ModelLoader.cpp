@@ -110,10 +110,21 @@ const TFamily g_indexFeatures = {
     "",
     &AddIndexFeatures};
 
+// Whether the database has XML schema collections of its own: their texts and typed columns are read only
+// then, as a server that cannot hold any may lack XML_SCHEMA_NAMESPACE, which every SQL Server has.
+const TFamily g_xmlProbe = {
+    "XML schema collection count",
+    {"(SELECT COUNT(*) FROM sys.xml_schema_collections WHERE schema_id <> SCHEMA_ID('sys')) AS "
+     "user_collections",
+     "OBJECT_ID('sys.xml_indexes') AS xml_indexes_view",
+     "COL_LENGTH('sys.xml_indexes', 'xml_index_type') AS xml_index_type_column"},
+    "",
+    &AddXmlProbe};
+
 // The statements read before the others, in this order: what they find decides which others are sent. The
-// census's and the feature views' are read for a whole model only.
-const std::vector<const TFamily*> g_aProbes = {&g_database, &g_storage, &g_censusProbe, &g_featureViews,
-                                               &g_indexFeatures};
+// census's, the feature views', the index features' and the XML probe's are read for a whole model only.
+const std::vector<const TFamily*> g_aProbes = {&g_database,     &g_storage,       &g_censusProbe,
+                                               &g_featureViews, &g_indexFeatures, &g_xmlProbe};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
@@ -164,6 +175,24 @@ const std::vector<TFamily> g_aFamilies = {
       "is_hypothetical", "allow_row_locks", "allow_page_locks", "has_filter", "filter_definition"},
      "FROM sys.indexes",
      &AddIndexes},
+    // XML indexes whole, as sys.indexes' rows that the indexes' family passes over; before their columns.
+    // Selective ones (xml_index_type 2 and 3) are left to the census.
+    {"xml indexes",
+     {"object_id", "index_id", "CAST(name AS nvarchar(128)) AS name", "type", "is_unique", "is_primary_key",
+      "is_unique_constraint", "ignore_dup_key", "fill_factor", "is_padded", "is_disabled", "is_hypothetical",
+      "allow_row_locks", "allow_page_locks", "has_filter", "filter_definition", "using_xml_index_id",
+      "secondary_type"},
+     "FROM sys.xml_indexes WHERE xml_index_type IN (0, 1)",
+     &AddXmlIndexes,
+     &TModelFeatures::bXmlIndexes},
+    {"xml indexes",
+     {"object_id", "index_id", "CAST(name AS nvarchar(128)) AS name", "type", "is_unique", "is_primary_key",
+      "is_unique_constraint", "ignore_dup_key", "fill_factor", "is_padded", "is_disabled", "is_hypothetical",
+      "allow_row_locks", "allow_page_locks", "has_filter", "filter_definition", "using_xml_index_id",
+      "secondary_type"},
+     "FROM sys.xml_indexes",
+     &AddXmlIndexes,
+     &TModelFeatures::bXmlIndexesWithoutType},
     {"index columns",
      {"object_id", "index_id", "index_column_id", "column_id", "key_ordinal", "partition_ordinal",
       "is_descending_key", "is_included_column"},
@@ -552,6 +581,19 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.spatial_index_tessellations",
      &AddSpatialTessellations,
      &TModelFeatures::bSpatialTessellations},
+    // The text as the server rebuilds it from the collection's components: comments and prefixes are not
+    // kept, and what the server holds is what it takes back.
+    {"xml schema collection texts",
+     {"xml_collection_id",
+      "CAST(XML_SCHEMA_NAMESPACE(SCHEMA_NAME(schema_id), name) AS nvarchar(max)) AS schema_text"},
+     "FROM sys.xml_schema_collections WHERE schema_id <> SCHEMA_ID('sys')",
+     &AddXmlSchemaTexts,
+     &TModelFeatures::bXmlSchemaCollections},
+    {"typed xml columns",
+     {"object_id", "column_id", "xml_collection_id", "is_xml_document"},
+     "FROM sys.columns WHERE xml_collection_id <> 0",
+     &AddTypedXmlColumns,
+     &TModelFeatures::bXmlSchemaCollections},
 };
 
 // The statement of a family: its select list and its view.
@@ -704,6 +746,7 @@ std::vector<const TFamily*> ProbesFor(EModelScope eScope) {
         std::erase(aProbes, &g_censusProbe);
         std::erase(aProbes, &g_featureViews);
         std::erase(aProbes, &g_indexFeatures);
+        std::erase(aProbes, &g_xmlProbe);
     }
     return aProbes;
 }
@@ -787,6 +830,7 @@ TCatalogModel FinishModel(TModelDraft&& draft) {
     FinishStorage(draft);
     FinishTableKinds(draft);
     FinishSecurityPolicies(draft);
+    FinishXmlSchemaCollections(draft);
     FinishTables(draft);
     TCatalogModel& model = draft.model;
     model.aTypes = InNameOrder(UserTypes(draft));

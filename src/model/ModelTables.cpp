@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -50,7 +51,7 @@ void SetIndexColumns(const TOwner& table, TModelIndex& index, std::vector<TDraft
     SortBy(aColumns, [](const TDraftIndexColumn& column) { return column.nIndexColumnId; });
     std::vector<const TDraftIndexColumn*> aKeys, aPartition;
     for (const TDraftIndexColumn& column : aColumns) {
-        if (column.nKeyOrdinal > 0)
+        if (column.nKeyOrdinal > 0 || !index.strXmlType.empty()) // an XML index's one column has no ordinal
             aKeys.push_back(&column);
         else if (column.bIncluded)
             index.aIncluded.push_back(table.ColumnName(column.nColumnId));
@@ -286,5 +287,41 @@ void FinishTables(TModelDraft& draft) {
         }
         MoveSorted(module.aIndexes, &TDraftIndex::index, module.module.aIndexes,
                    [](const TDraftIndex& index) { return index.nIndexId; });
+    }
+}
+
+namespace {
+
+// sys.xml_indexes' secondary_type: what a secondary XML index is FOR.
+std::string XmlIndexType(const std::string& strSecondary) {
+    if (strSecondary == "P")
+        return "PATH";
+    if (strSecondary == "V")
+        return "VALUE";
+    return strSecondary == "R" ? "PROPERTY" : std::string();
+}
+
+} // namespace
+
+// An XML index has no data space of its own: it follows its table's.
+void AddXmlIndexes(CFamilyRows& rows, TModelDraft& draft) {
+    // Each secondary one's table, own id and primary's id: named once every one is read.
+    std::vector<std::tuple<int, int, int>> aSecondary;
+    while (rows.Next()) {
+        TDraftTable* pTable = draft.Table(rows.Int("object_id"));
+        if (!pTable || rows.Bool("is_hypothetical"))
+            continue;
+        TDraftIndex& index = pTable->aIndexes.emplace_back(ReadIndex(rows, std::string()));
+        if (rows.IsNull("using_xml_index_id")) {
+            index.index.strXmlType = "PRIMARY";
+            continue;
+        }
+        index.index.strXmlType = XmlIndexType(rows.Text("secondary_type"));
+        aSecondary.emplace_back(rows.Int("object_id"), index.nIndexId, rows.Int("using_xml_index_id"));
+    }
+    for (const auto& [nObjectId, nIndexId, nPrimaryId] : aSecondary) {
+        TDraftTable* pTable = draft.Table(nObjectId);
+        if (const TDraftIndex* pPrimary = pTable->FindIndex(nPrimaryId))
+            pTable->FindIndex(nIndexId)->index.strUsingXmlIndex = pPrimary->index.strName;
     }
 }

@@ -138,6 +138,13 @@ TChangeDecision ColumnMaskChange(const TRuleInput& input) {
     return {eChange::AlterInPlace, &AlterColumnMask, {}, {}};
 }
 
+TChangeDecision XmlSchemasChange(const TRuleInput& input) {
+    if (!ExtendsXmlSchemas(RecordOf<TModelXmlSchemaCollection>(input.from).strText,
+                           RecordOf<TModelXmlSchemaCollection>(input.to).strText))
+        return MadeAgain();
+    return {eChange::AlterInPlace, &AddXmlSchemas, {}, {}};
+}
+
 TChangeDecision PolicyPredicatesChange(const TRuleInput& input) {
     const auto& aFrom = RecordOf<TModelSecurityPolicy>(input.from).aPredicates;
     const auto& aTo = RecordOf<TModelSecurityPolicy>(input.to).aPredicates;

@@ -90,6 +90,9 @@ TChangeDecision ColumnMaskChange(const TRuleInput& input);
 // A policy's predicates are added, changed and dropped in place where ALTER SECURITY POLICY can name each;
 // a block predicate dropped from a table that has others is not, and the policy is made again.
 TChangeDecision PolicyPredicatesChange(const TRuleInput& input);
+// A collection's schemas are added to in place, where TO's text is FROM's and more; a schema or component
+// changed or removed makes the collection again, with what it types.
+TChangeDecision XmlSchemasChange(const TRuleInput& input);
 // A module is altered by CREATE OR ALTER where the server takes it and no schema-bound module uses it, else
 // made again.
 TChangeDecision ModuleChange(const TRuleInput& input);

@@ -85,6 +85,8 @@ std::string DataTypeText(const TModelDataType& type) {
     if (type.IsUserDefined())
         return QuoteName(type.strSchema, type.strName);
     const std::string strType = QuoteName(type.strName);
+    if (type.IsTypedXml())
+        return strType + "(" + XmlTyping(type) + ")";
     const char* pszName = type.strName.c_str();
     if (IsCharType(pszName) || IsNCharType(pszName) || IsBinaryType(pszName))
         return strType + "(" + DeclaredLength(pszName, type.nMaxLength) + ")";
@@ -93,6 +95,11 @@ std::string DataTypeText(const TModelDataType& type) {
     if (type.strName == "datetime2" || type.strName == "time" || type.strName == "datetimeoffset")
         return strType + "(" + std::to_string(type.nScale) + ")";
     return strType;
+}
+
+std::string XmlTyping(const TModelDataType& type) {
+    return (type.bXmlDocument ? "DOCUMENT " : "CONTENT ") +
+           QuoteName(type.strXmlSchema, type.strXmlCollection);
 }
 
 void AppendLine(std::string& str, std::string_view strText) {

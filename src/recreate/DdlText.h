@@ -38,8 +38,11 @@ std::string AnsiLiteral(std::string_view strText);
 // An expression as stored, in parentheses unless one pair already encloses it whole.
 std::string Parenthesized(std::string_view strExpression);
 // The declared type: [schema].[name] for a user type, else the system type with its length, precision or
-// scale as declared ([nvarchar](20), [decimal](18, 2), [datetime2](3), [varbinary](max)).
+// scale as declared ([nvarchar](20), [decimal](18, 2), [datetime2](3), [varbinary](max)), typed xml with its
+// collection ([xml](DOCUMENT [schema].[collection])).
 std::string DataTypeText(const TModelDataType& type);
+// What typed xml's parentheses hold: CONTENT or DOCUMENT [schema].[collection].
+std::string XmlTyping(const TModelDataType& type);
 // Appends the text and, unless it already ends with CR or LF, the line end.
 void AppendLine(std::string& str, std::string_view strText);
 // Where the first word of a T-SQL text begins: after blanks and comments.

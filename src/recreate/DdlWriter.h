@@ -91,6 +91,8 @@ TStatements AddKey(TDdlObject object, const TDdlContext& context);
 TStatements CreateCheck(TDdlObject object, const TDdlContext& context);
 TStatements CreateDefault(TDdlObject object, const TDdlContext& context);
 TStatements CreateIndex(TDdlObject object, const TDdlContext& context);
+// A primary or secondary XML index, for CreateIndex.
+TStatements CreateXmlIndex(TDdlObject object, const TDdlContext& context);
 TStatements CreateForeignKey(TDdlObject object, const TDdlContext& context);
 // The definition whole, as stored, after the SET options it was created with.
 TStatements CreateModule(TDdlObject object, const TDdlContext& context);
@@ -116,6 +118,8 @@ TStatements GrantPermissions(TDdlObject object, const TDdlContext& context);
 TStatements CreateSecurityPolicy(TDdlObject object, const TDdlContext& context);
 // CREATE STATISTICS on the table's columns (StatisticsDdl.cpp).
 TStatements CreateStatistic(TDdlObject object, const TDdlContext& context);
+// CREATE XML SCHEMA COLLECTION with the text as the server holds it (XmlDdl.cpp).
+TStatements CreateXmlSchemaCollection(TDdlObject object, const TDdlContext& context);
 
 // DROP SCHEMA IF EXISTS [name]
 TStatements DropSchema(TDdlObject object, const TDdlContext& context);
@@ -144,6 +148,8 @@ TStatements DropRoleMember(TDdlObject object, const TDdlContext& context);
 TStatements DropDatabaseTrigger(TDdlObject object, const TDdlContext& context);
 // DROP STATISTICS [schema].[table].[name] where they exist
 TStatements DropStatistic(TDdlObject object, const TDdlContext& context);
+// DROP XML SCHEMA COLLECTION [schema].[name] where it exists
+TStatements DropXmlSchemaCollection(TDdlObject object, const TDdlContext& context);
 // Nothing: an owner and permissions go with their object or principal
 TStatements DropNothing(TDdlObject object, const TDdlContext& context);
 // sp_dropextendedproperty for each property of an object that is there, or for the one property
@@ -180,3 +186,7 @@ TStatements AlterSecurityPolicy(const TPlanObject& from, const TPlanObject& to, 
 // sp_autostats turning the statistics' automatic update off (NORECOMPUTE) or on
 TStatements AlterStatisticRecompute(const TPlanObject& from, const TPlanObject& to,
                                     const TAlterContext& context);
+// ALTER XML SCHEMA COLLECTION ... ADD what TO's text holds after FROM's
+TStatements AddXmlSchemas(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// Whether TO's text is FROM's with more schemas after it: what ADD makes of FROM's collection
+bool ExtendsXmlSchemas(const std::string& strFrom, const std::string& strTo);

@@ -42,6 +42,9 @@ std::string DisplayName(std::initializer_list<std::string_view> aParts) {
 std::string TypeText(const TModelDataType& type) {
     if (type.IsUserDefined())
         return DisplayName({type.strSchema, type.strName});
+    if (type.IsTypedXml())
+        return type.strName + (type.bXmlDocument ? "(DOCUMENT " : "(CONTENT ") +
+               DisplayName({type.strXmlSchema, type.strXmlCollection}) + ")";
     return type.strName + DataTypeText(type).substr(type.strName.size() + 2);
 }
 

@@ -94,6 +94,9 @@ enum class eProperty {
     BoundingBox,
     Grids,
     CellsPerObject,
+    XmlSchemas,
+    XmlIndex,
+    UsingXmlIndex,
 };
 
 struct TKindProperty {

@@ -114,6 +114,13 @@ constexpr auto kIndexProperties = Joined(
            kIndexOptions),
     kIndexKindProperties);
 
+// What XML indexes have beside: shown empty for any other index.
+constexpr auto kIndexAndXmlProperties =
+    Joined(kIndexProperties,
+           std::array<TKindProperty, 2>{
+               MemberProperty<&TModelIndex::strXmlType, &AsIs>(P::XmlIndex, "xml index"),
+               MemberProperty<&TModelIndex::strUsingXmlIndex, &AsIs>(P::UsingXmlIndex, "using xml index")});
+
 constexpr std::array<TKindProperty, 5> kCheckProperties = {
     MemberProperty<&TModelCheck::strColumn, &AsIs>(P::Column, "column"),
     MemberProperty<&TModelCheck::strDefinition, &AsIs>(P::Definition, "definition"),
@@ -161,6 +168,9 @@ constexpr std::array<TKindProperty, 4> kStatisticProperties = {
     MemberProperty<&TModelStatistic::strFilter, &AsIs>(P::Filter, "filter"),
     MemberProperty<&TModelStatistic::bNoRecompute, &YesNo>(P::NoRecompute, "no recompute"),
     MemberProperty<&TModelStatistic::bIncremental, &YesNo>(P::Incremental, "incremental")};
+
+constexpr std::array<TKindProperty, 1> kXmlSchemaCollectionProperties = {
+    MemberProperty<&TModelXmlSchemaCollection::strText, &AsIs>(P::XmlSchemas, "schemas")};
 
 constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
@@ -244,6 +254,8 @@ constexpr std::array<TKindRule, 2> kPolicyRules = {
 constexpr std::array<TKindRule, 1> kStatisticRules = {
     {{P::NoRecompute, &AlteredBy<&AlterStatisticRecompute>}}};
 
+constexpr std::array<TKindRule, 1> kXmlSchemaCollectionRules = {{{P::XmlSchemas, &XmlSchemasChange}}};
+
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
 
@@ -267,6 +279,9 @@ constexpr std::string_view kTypeNames =
 constexpr std::string_view kObjectNames = "SELECT CAST(s.name AS nvarchar(128)), CAST(o.name AS "
                                           "nvarchar(128)) FROM sys.objects o JOIN sys.schemas s "
                                           "ON s.schema_id = o.schema_id WHERE o.is_ms_shipped = 0";
+constexpr std::string_view kXmlSchemaCollectionNames =
+    "SELECT CAST(SCHEMA_NAME(schema_id) AS nvarchar(128)), CAST(name AS nvarchar(128)) FROM "
+    "sys.xml_schema_collections";
 // Users and roles share the database's one list of principals.
 constexpr std::string_view kPrincipalNames =
     "SELECT '', CAST(name AS nvarchar(128)) FROM sys.database_principals";
@@ -334,7 +349,8 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &CollectTableParts, &NeedConstraintUses, &CreateDefault, &DropConstraint, kDefaultProperties, kNoRules,
      U::None, "", Creates("DEFAULT", "default", kObjectNames, true)},
     {Index, "index", "indexes", "Indexes", "INDEX", Indexes, 7, false, false, &CollectTableParts,
-     &NeedIndexOwner, &CreateIndex, &DropIndex, kIndexProperties, kNoRules, U::ForeignKeys, "", kNoCreate},
+     &NeedIndexOwner, &CreateIndex, &DropIndex, kIndexAndXmlProperties, kNoRules, U::ForeignKeys, "",
+     kNoCreate},
     {ForeignKey, "foreign key", "fk", "ForeignKeys", "CONSTRAINT", ForeignKeys, 8, false, false,
      &CollectTableParts, &NeedReferencedKey, &CreateForeignKey, &DropConstraint, kForeignKeyProperties,
      kNoRules, U::None, "", kNoCreate},
@@ -398,6 +414,13 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {Statistic, "statistics", "statistics", "Statistics", "STATISTICS", Indexes, 8, false, false,
      &CollectTableParts, &NeedOwnTable, &CreateStatistic, &DropStatistic, kStatisticProperties,
      kStatisticRules, U::None, "", kNoCreate},
+    // Before the types, tables and modules whose xml they type: a column of a collection made again is
+    // untyped while it is away.
+    {XmlSchemaCollection, "XML schema collection", "types", "XmlSchemaCollections", "XML SCHEMA COLLECTION",
+     Types, 0, true, false, &CollectRecords<&TCatalogModel::aXmlSchemaCollections>, &NeedNothing,
+     &CreateXmlSchemaCollection, &DropXmlSchemaCollection, kXmlSchemaCollectionProperties,
+     kXmlSchemaCollectionRules, U::All, "",
+     Creates("XML SCHEMA COLLECTION", "XML schema collection", kXmlSchemaCollectionNames, false)},
 }};
 
 constexpr bool IsWhole() {

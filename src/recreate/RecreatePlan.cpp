@@ -144,6 +144,9 @@ void CPlanBuilder::Need(size_t nStep, size_t nNeeded, bool bSoft) {
 }
 
 void CPlanBuilder::NeedType(size_t nStep, const TModelDataType& type) {
+    if (type.IsTypedXml())
+        Need(nStep, Find({eModelKind::XmlSchemaCollection, type.strXmlSchema, "", type.strXmlCollection}),
+             false);
     if (type.IsUserDefined())
         Need(nStep, m_names.Resolve(type.strSchema, type.strName, type.strSchema), false);
 }
@@ -353,8 +356,10 @@ void NeedIndexOwner(CPlanBuilder& builder, size_t nStep) {
                         : builder.Find({eModelKind::View, key.strSchema, "", key.strTable}),
                  false);
     builder.Need(nStep, DataSpaceStep(builder, pIndex->strDataSpace), false);
-    if (pTable)
+    if (pTable) {
+        NeedXmlIndexBase(builder, nStep, *pTable, *pIndex);
         return;
+    }
     const TModelModule* pView = builder.Model().FindModule(key.strSchema, key.strTable);
     if (pIndex->bClustered || !pView || pView->aIndexes.empty() || !pView->aIndexes.front().bClustered)
         return;
@@ -540,4 +545,21 @@ bool IsSchemaBound(const TPlanObject& object) {
         return true;
     const TModelModule* const* ppModule = std::get_if<const TModelModule*>(&object);
     return ppModule && (*ppModule)->bSchemaBound;
+}
+
+// A primary XML index is made on the table's clustered primary key, a secondary one from its primary.
+void NeedXmlIndexBase(CPlanBuilder& builder, size_t nStep, const TModelTable& table,
+                      const TModelIndex& index) {
+    if (index.strXmlType.empty())
+        return;
+    const TModelKey& key = builder.Step(nStep).key;
+    const auto it = std::find_if(table.aIndexes.begin(), table.aIndexes.end(), [&](const TModelIndex& other) {
+        return other.eKind == eModelIndexKind::PrimaryKey;
+    });
+    if (index.strXmlType == "PRIMARY" && it != table.aIndexes.end())
+        builder.Need(nStep, builder.Find({eModelKind::Key, key.strSchema, key.strTable, it->strName}), false);
+    else if (!index.strUsingXmlIndex.empty())
+        builder.Need(nStep,
+                     builder.Find({eModelKind::Index, key.strSchema, key.strTable, index.strUsingXmlIndex}),
+                     false);
 }

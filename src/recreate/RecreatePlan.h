@@ -50,7 +50,8 @@ using TPlanObject =
                  const TModelModule*, TPropertySet, const TModelExtendedProperty*, const TModelPrincipal*,
                  const TModelRoleMember*, const TModelOwner*, TPermissionSet, const TModelFilegroup*,
                  const TModelPartitionFunction*, const TModelPartitionScheme*, TTablePart<TModelVersioning>,
-                 TTablePart<TModelEdgeConstraint>, const TModelSecurityPolicy*, TTablePart<TModelStatistic>>;
+                 TTablePart<TModelEdgeConstraint>, const TModelSecurityPolicy*, TTablePart<TModelStatistic>,
+                 const TModelXmlSchemaCollection*>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -132,7 +133,7 @@ public:
     size_t FindTable(const std::string& strSchema, const std::string& strName) const;
 
     void Need(size_t nStep, size_t nNeeded, bool bSoft);
-    // The user type a column or sequence is of.
+    // The user type a column or sequence is of, or the XML schema collection its xml is typed by.
     void NeedType(size_t nStep, const TModelDataType& type);
     // What an expression or module uses: the references the server reports for it (from, and the computed
     // column strColumn), else the names its text holds, keywords written bare left out. The computed
@@ -215,3 +216,6 @@ void NeedVersionedTables(CPlanBuilder& builder, size_t nStep);
 void NeedConnectedNodes(CPlanBuilder& builder, size_t nStep);
 // A security policy's tables and the functions its predicates call.
 void NeedPolicyUses(CPlanBuilder& builder, size_t nStep);
+// What an XML index is made on, for NeedIndexOwner: the primary key, or the primary XML index.
+void NeedXmlIndexBase(CPlanBuilder& builder, size_t nStep, const TModelTable& table,
+                      const TModelIndex& index);

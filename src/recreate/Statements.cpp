@@ -35,7 +35,7 @@ public:
             Adopt(std::move(statement.strText));
         else
             AppendLine(m_strScript, statement.Text());
-        m_bAlone = statement.ePlace == eBatchPlace::Alone;
+        m_bAlone = statement.ePlace == eBatchPlace::Alone || statement.ePlace == eBatchPlace::Own;
     }
 
     void Finish() {
@@ -72,7 +72,7 @@ private:
     std::string& m_strScript;
     const std::string_view m_strPrologue;
     bool m_bOpen = false;    // a batch is begun and not yet ended
-    bool m_bAlone = false;   // the last statement is its batch's whole text
+    bool m_bAlone = false;   // the last statement ends its batch
     bool m_bRestore = false; // a statement set an option OFF
 };
 

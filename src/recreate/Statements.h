@@ -22,6 +22,8 @@ enum class eBatchPlace {
     Joins,  // in the batch of the statement before it
     Begins, // first in a batch: what follows must see what the batch before it did
     Alone,  // the whole text of its batch: T-SQL takes CREATE VIEW, PROCEDURE, FUNCTION and TRIGGER only so
+    Own,    // a batch of its own, run as it is: what it makes cannot be named in the batch that makes it (an
+            // XML schema collection)
 };
 
 struct TStatement {

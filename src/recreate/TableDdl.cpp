@@ -379,6 +379,8 @@ std::string RowstoreIndex(const TModelIndex& index, const std::string& strOn, co
 
 TStatements CreateIndex(TDdlObject object, const TDdlContext& context) {
     const TModelIndex& index = *Part<TModelIndex>(object).pPart;
+    if (!index.strXmlType.empty())
+        return CreateXmlIndex(object, context);
     const std::string strOn = QuoteName(object.key.strSchema, object.key.strTable);
     const std::string str = index.bColumnstore   ? ColumnstoreIndex(index, strOn, context.model)
                             : index.tessellation ? SpatialIndex(index, strOn, context.model)
@@ -468,4 +470,23 @@ TStatements AlterColumnMask(const TPlanObject& /*from*/, const TPlanObject& to,
     if (pColumn->strMaskingFunction.empty())
         return {{strAlter + " DROP MASKED;"}};
     return {{strAlter + " ADD" + MaskClause(*pColumn) + ";"}};
+}
+
+// CREATE PRIMARY XML INDEX, or CREATE XML INDEX ... USING XML INDEX ... FOR: on the table's data space, with
+// no ON of its own.
+TStatements CreateXmlIndex(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelIndex& index = *Part<TModelIndex>(object).pPart;
+    const bool bPrimary = index.strXmlType == "PRIMARY";
+    const std::string strOn = QuoteName(object.key.strSchema, object.key.strTable);
+    std::vector<std::string> aColumns;
+    for (const TModelIndexColumn& key : index.aKeys)
+        aColumns.push_back(key.strColumn);
+    std::string str = std::string(bPrimary ? "CREATE PRIMARY XML INDEX " : "CREATE XML INDEX ") +
+                      QuoteName(index.strName) + " ON " + strOn + " (" + ColumnList(aColumns) + ")";
+    if (!bPrimary)
+        str += " USING XML INDEX " + QuoteName(index.strUsingXmlIndex) + " FOR " + index.strXmlType;
+    TStatements aStatements{{str + IndexOptions(index, false) + ";"}};
+    if (index.bDisabled)
+        aStatements.push_back({"ALTER INDEX " + QuoteName(index.strName) + " ON " + strOn + " DISABLE;"});
+    return aStatements;
 }

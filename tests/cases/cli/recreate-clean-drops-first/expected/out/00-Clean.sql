@@ -113,6 +113,8 @@ DROP TYPE IF EXISTS [sales].[LineList];
 GO
 DROP TYPE IF EXISTS [dbo].[Phone];
 GO
+IF EXISTS (SELECT 1 FROM sys.xml_schema_collections WHERE schema_id = SCHEMA_ID(N'dbo') AND name = N'OrderSchema') DROP XML SCHEMA COLLECTION [dbo].[OrderSchema];
+GO
 DROP SCHEMA IF EXISTS [sales];
 GO
 DROP SCHEMA IF EXISTS [odd]] name];

@@ -1,3 +1,5 @@
+CREATE XML SCHEMA COLLECTION [dbo].[OrderSchema] AS N'<xsd:schema xmlns:xsd="http://www.w3.org/2001/XMLSchema"><xsd:element name="order" type="xsd:string" /></xsd:schema>';
+GO
 CREATE TYPE [dbo].[Phone] FROM [varchar](24) NOT NULL;
 GO
 CREATE TYPE [sales].[LineList] AS TABLE (
