@@ -49,8 +49,10 @@ enum class eModelKind {
     DatabaseTrigger, // a trigger of the database, fired by DDL: no schema
     Statistic,       // statistics a user made on a table's columns: the table as the table
     XmlSchemaCollection,
+    FullTextCatalog, // of the database: no schema
+    FullTextIndex,   // a table's one, under the table's name
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::XmlSchemaCollection) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::FullTextIndex) + 1;
 
 // A declared data type: a system type with its length, precision and scale, or a user-defined type.
 struct TModelDataType {
@@ -251,6 +253,28 @@ struct TModelStatistic {
     bool operator==(const TModelStatistic&) const = default;
 };
 
+// A column of a full-text index: a varbinary(max) or image one names the column that holds its documents'
+// file extension.
+struct TModelFullTextColumn {
+    std::string strColumn;
+    std::string strTypeColumn; // empty for none
+    int nLanguage = 0;         // the LCID, as the server resolved the default; 0 for the neutral language
+
+    bool operator==(const TModelFullTextColumn&) const = default;
+};
+
+// A table's full-text index: at most one, kept by a unique single-column index of the table.
+struct TModelFullTextIndex {
+    std::string strKeyIndex;
+    std::string strCatalog;
+    std::string strChangeTracking; // MANUAL, AUTO or OFF
+    std::string strStoplist;       // a stoplist of the database; empty for the server's own or none
+    bool bNoStoplist = false;      // STOPLIST = OFF
+    std::vector<TModelFullTextColumn> aColumns; // in column order
+
+    bool operator==(const TModelFullTextIndex&) const = default;
+};
+
 // A table, or the table a table type describes.
 struct TModelTable {
     std::string strSchema;
@@ -264,6 +288,7 @@ struct TModelTable {
     eModelGraph eGraph = eModelGraph::None;
     std::optional<TModelPeriod> period;
     std::optional<TModelVersioning> versioning;
+    std::optional<TModelFullTextIndex> fullText;
     std::vector<TModelColumn> aColumns;                 // in column order
     std::vector<TModelIndex> aIndexes;                  // by index id; heaps left out
     std::vector<TModelCheck> aChecks;                   // by name
@@ -426,6 +451,16 @@ struct TModelSecurityPolicy {
 
 // An XML schema collection with its schemas as the server holds them: one text of every namespace's
 // <xsd:schema>, which the server rebuilds from its own components (comments and prefixes not kept).
+// A full-text catalog: where ON FILEGROUP and IN PATH once put it has had no effect for long, and is left
+// out.
+struct TModelFullTextCatalog {
+    std::string strName;
+    bool bAccentSensitive = false;
+    bool bDefault = false;
+
+    bool operator==(const TModelFullTextCatalog&) const = default;
+};
+
 struct TModelXmlSchemaCollection {
     std::string strSchema;
     std::string strName;
@@ -561,6 +596,8 @@ struct TModelFeatures {
     bool bXmlSchemaCollections = false;
     bool bXmlIndexes = false;            // sys.xml_indexes, with xml_index_type
     bool bXmlIndexesWithoutType = false; // without it, as before selective XML indexes
+    bool bFullTextCatalogs = false;      // sys.fulltext_catalogs and sys.fulltext_stoplists
+    bool bFullTextIndexes = false;       // sys.fulltext_indexes and sys.fulltext_index_columns
 
     bool operator==(const TModelFeatures&) const = default;
 };
@@ -595,6 +632,7 @@ struct TCatalogModel {
     std::vector<TModelPermission> aPermissions;                   // in the catalog's order
     std::vector<TModelSecurityPolicy> aSecurityPolicies;          // by schema and name
     std::vector<TModelXmlSchemaCollection> aXmlSchemaCollections; // by schema and name
+    std::vector<TModelFullTextCatalog> aFullTextCatalogs;         // by name
     // The families a replayed snapshot held no statement for (it was recorded by an earlier sqlscripts),
     // read as empty; in the order of the load.
     std::vector<std::string> aUnrecordedFamilies;

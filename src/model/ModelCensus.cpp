@@ -35,9 +35,9 @@ constexpr TCensusKind kKinds[] = {
     {"statistics", "", "statistics object created by a user", "statistics objects created by users", true},
     {"object", "SP", "security policy", "security policies", true},
     {"database trigger", "", "database DDL trigger", "database DDL triggers", true},
-    {"full-text catalog", "", "full-text catalog", "full-text catalogs", false},
+    {"full-text catalog", "", "full-text catalog", "full-text catalogs", true},
     {"full-text stoplist", "", "full-text stoplist", "full-text stoplists", false},
-    {"full-text index", "", "full-text index", "full-text indexes", false},
+    {"full-text index", "", "full-text index", "full-text indexes", true},
     {"filegroup", "", "filegroup", "filegroups", true},
     {"partition function", "", "partition function", "partition functions", true},
     {"partition scheme", "", "partition scheme", "partition schemes", true},
@@ -81,6 +81,8 @@ constexpr TCensusReader kReaders[] = {
     {"index", "7", &TModelFeatures::bHashIndexes},
     {"xml schema collection", "", &TModelFeatures::bXmlSchemaCollections},
     {"column", "xml", &TModelFeatures::bXmlSchemaCollections},
+    {"full-text catalog", "", &TModelFeatures::bFullTextCatalogs},
+    {"full-text index", "", &TModelFeatures::bFullTextIndexes},
 };
 
 // The server's own XML schema collection is in schema sys, whose id is always this one.
@@ -127,7 +129,8 @@ std::optional<std::string> RowName(const TModelDraft& draft, const TDraftCensusR
 }
 
 // Whether the scripts carry the row: its kind is carried, the family that reads it ran, and, for a database
-// trigger, it is one the model read (those of a CLR assembly are not).
+// trigger, it is one the model read (those of a CLR assembly are not), and for a full-text index, one of a
+// table (those of indexed views are not).
 bool IsCarried(const TModelDraft& draft, const TDraftCensusRow& row, int nKind,
                const std::set<std::string>& setDatabaseTriggers) {
     if (nKind < 0 || !kKinds[nKind].bCarried)
@@ -136,6 +139,10 @@ bool IsCarried(const TModelDraft& draft, const TDraftCensusRow& row, int nKind,
         if (reader.strSource == row.strSource && reader.strCode == row.strCode &&
             !(draft.model.features.*reader.pRead))
             return false;
+    if (row.strSource == "full-text index") {
+        const TDraftTable* pTable = draft.Table(row.nObjectId);
+        return pTable && pTable->fullText;
+    }
     return row.strSource != "database trigger" || setDatabaseTriggers.contains(row.strName);
 }
 

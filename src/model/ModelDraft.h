@@ -84,6 +84,18 @@ struct TDraftStatistic {
     std::vector<std::pair<int, int>> aColumns; // (stats_column_id, column_id)
 };
 
+struct TDraftFullTextColumn {
+    int nColumnId = 0;
+    int nTypeColumnId = 0; // 0 for none
+    int nLanguage = 0;
+};
+
+struct TDraftFullTextIndex {
+    int nKeyIndexId = 0;
+    TModelFullTextIndex index;
+    std::vector<TDraftFullTextColumn> aColumns;
+};
+
 // A table, or a table type's table, with its parts as the families give them.
 struct TDraftTable {
     TModelTable table;
@@ -100,6 +112,7 @@ struct TDraftTable {
     std::vector<TDraftDefault> aDefaults;
     std::vector<TDraftForeignKey> aForeignKeys;
     std::vector<TDraftStatistic> aStatistics;
+    std::optional<TDraftFullTextIndex> fullText;
 
     TModelColumn* FindColumn(int nColumnId);
     // The column's name, or the pseudo-column a graph table's column stands for; empty when the table has no
@@ -198,6 +211,8 @@ struct TModelDraft {
     std::map<std::pair<int, int>, int> mapDestinations; // by scheme and destination id: the data space
     std::vector<TDraftCensusRow> aCensus;
     std::unordered_map<int, TDraftSecurityPolicy> mapSecurityPolicies;
+    std::unordered_map<int, std::string> mapFullTextCatalogs;  // by id, to the name
+    std::unordered_map<int, std::string> mapFullTextStoplists; // by id, to the name
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
@@ -300,6 +315,15 @@ void AddXmlSchemaTexts(CFamilyRows& rows, TModelDraft& draft);
 void AddTypedXmlColumns(CFamilyRows& rows, TModelDraft& draft);
 // Primary and secondary XML indexes, with the primary each secondary one uses named (ModelTables.cpp).
 void AddXmlIndexes(CFamilyRows& rows, TModelDraft& draft);
+// Whether the full-text views are there; the catalogs and stoplists; the full-text indexes of tables and
+// their columns (ModelFullText.cpp).
+void AddFullTextProbe(CFamilyRows& rows, TModelDraft& draft);
+void AddFullTextCatalogs(CFamilyRows& rows, TModelDraft& draft);
+void AddFullTextStoplists(CFamilyRows& rows, TModelDraft& draft);
+void AddFullTextIndexes(CFamilyRows& rows, TModelDraft& draft);
+void AddFullTextIndexColumns(CFamilyRows& rows, TModelDraft& draft);
+// The key index and the columns of a table's full-text index, named; before its columns move.
+void NameFullTextColumns(TDraftTable& table);
 
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);

@@ -121,10 +121,20 @@ const TFamily g_xmlProbe = {
     "",
     &AddXmlProbe};
 
+// Whether the full-text views are there: a server without full-text may lack them.
+const TFamily g_fullTextProbe = {"full-text views",
+                                 {"OBJECT_ID('sys.fulltext_catalogs') AS catalogs_view",
+                                  "OBJECT_ID('sys.fulltext_stoplists') AS stoplists_view",
+                                  "OBJECT_ID('sys.fulltext_indexes') AS indexes_view",
+                                  "OBJECT_ID('sys.fulltext_index_columns') AS index_columns_view"},
+                                 "",
+                                 &AddFullTextProbe};
+
 // The statements read before the others, in this order: what they find decides which others are sent. The
 // census's, the feature views', the index features' and the XML probe's are read for a whole model only.
 const std::vector<const TFamily*> g_aProbes = {&g_database,     &g_storage,       &g_censusProbe,
-                                               &g_featureViews, &g_indexFeatures, &g_xmlProbe};
+                                               &g_featureViews, &g_indexFeatures, &g_xmlProbe,
+                                               &g_fullTextProbe};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
@@ -594,6 +604,28 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.columns WHERE xml_collection_id <> 0",
      &AddTypedXmlColumns,
      &TModelFeatures::bXmlSchemaCollections},
+    // Catalogs and stoplists before the indexes, which name them by id; the indexes' population state is no
+    // part of what they are.
+    {"full-text catalogs",
+     {"fulltext_catalog_id", "CAST(name AS nvarchar(128)) AS name", "is_default", "is_accent_sensitivity_on"},
+     "FROM sys.fulltext_catalogs",
+     &AddFullTextCatalogs,
+     &TModelFeatures::bFullTextCatalogs},
+    {"full-text stoplists",
+     {"stoplist_id", "CAST(name AS nvarchar(128)) AS name"},
+     "FROM sys.fulltext_stoplists",
+     &AddFullTextStoplists,
+     &TModelFeatures::bFullTextCatalogs},
+    {"full-text indexes",
+     {"object_id", "unique_index_id", "fulltext_catalog_id", "change_tracking_state", "stoplist_id"},
+     "FROM sys.fulltext_indexes",
+     &AddFullTextIndexes,
+     &TModelFeatures::bFullTextIndexes},
+    {"full-text index columns",
+     {"object_id", "column_id", "type_column_id", "language_id"},
+     "FROM sys.fulltext_index_columns",
+     &AddFullTextIndexColumns,
+     &TModelFeatures::bFullTextIndexes},
 };
 
 // The statement of a family: its select list and its view.
@@ -747,6 +779,7 @@ std::vector<const TFamily*> ProbesFor(EModelScope eScope) {
         std::erase(aProbes, &g_featureViews);
         std::erase(aProbes, &g_indexFeatures);
         std::erase(aProbes, &g_xmlProbe);
+        std::erase(aProbes, &g_fullTextProbe);
     }
     return aProbes;
 }

@@ -105,6 +105,7 @@ void NameColumns(const TModelDraft& draft, TDraftTable& table) {
         for (const auto& [nOrdinal, nColumnId] : statistic.aColumns)
             statistic.statistic.aColumns.push_back(table.ColumnName(nColumnId));
     }
+    NameFullTextColumns(table);
 }
 
 // The records the drafts hold, in the order of the key, into the table's list; the drafts are let go, so
@@ -145,6 +146,8 @@ void MoveParts(TDraftTable& draft) {
                [](const TDraftForeignKey& key) { return key.key.strName; });
     MoveSorted(draft.aStatistics, &TDraftStatistic::statistic, table.aStatistics,
                [](const TDraftStatistic& statistic) { return statistic.statistic.strName; });
+    if (draft.fullText)
+        table.fullText = std::move(draft.fullText->index);
 }
 
 } // namespace

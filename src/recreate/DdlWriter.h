@@ -118,6 +118,9 @@ TStatements GrantPermissions(TDdlObject object, const TDdlContext& context);
 TStatements CreateSecurityPolicy(TDdlObject object, const TDdlContext& context);
 // CREATE STATISTICS on the table's columns (StatisticsDdl.cpp).
 TStatements CreateStatistic(TDdlObject object, const TDdlContext& context);
+// CREATE FULLTEXT CATALOG and CREATE FULLTEXT INDEX (FullTextDdl.cpp).
+TStatements CreateFullTextCatalog(TDdlObject object, const TDdlContext& context);
+TStatements CreateFullTextIndex(TDdlObject object, const TDdlContext& context);
 // CREATE XML SCHEMA COLLECTION with the text as the server holds it (XmlDdl.cpp).
 TStatements CreateXmlSchemaCollection(TDdlObject object, const TDdlContext& context);
 
@@ -150,6 +153,9 @@ TStatements DropDatabaseTrigger(TDdlObject object, const TDdlContext& context);
 TStatements DropStatistic(TDdlObject object, const TDdlContext& context);
 // DROP XML SCHEMA COLLECTION [schema].[name] where it exists
 TStatements DropXmlSchemaCollection(TDdlObject object, const TDdlContext& context);
+// DROP FULLTEXT CATALOG and DROP FULLTEXT INDEX where they exist (no IF EXISTS form)
+TStatements DropFullTextCatalog(TDdlObject object, const TDdlContext& context);
+TStatements DropFullTextIndex(TDdlObject object, const TDdlContext& context);
 // Nothing: an owner and permissions go with their object or principal
 TStatements DropNothing(TDdlObject object, const TDdlContext& context);
 // sp_dropextendedproperty for each property of an object that is there, or for the one property

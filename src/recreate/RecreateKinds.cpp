@@ -421,6 +421,13 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      &CreateXmlSchemaCollection, &DropXmlSchemaCollection, kXmlSchemaCollectionProperties,
      kXmlSchemaCollectionRules, U::All, "",
      Creates("XML SCHEMA COLLECTION", "XML schema collection", kXmlSchemaCollectionNames, false)},
+    // A catalog before the indexes it holds; an index after its table and its key index.
+    {FullTextCatalog, "full-text catalog", "fulltext", "FullTextCatalogs", "FULLTEXT CATALOG", FullText, 0,
+     true, false, &CollectDatabaseRecords<&TCatalogModel::aFullTextCatalogs>, &NeedNothing,
+     &CreateFullTextCatalog, &DropFullTextCatalog, kNotCompared, kNoRules, U::None, "", kNoCreate},
+    {FullTextIndex, "full-text index", "fulltext", "FullTextIndexes", "FULLTEXT INDEX", FullText, 1, false,
+     false, &CollectFullTextIndexes, &NeedFullTextIndexUses, &CreateFullTextIndex, &DropFullTextIndex,
+     kNotCompared, kNoRules, U::None, "", kNoCreate},
 }};
 
 constexpr bool IsWhole() {
@@ -452,7 +459,7 @@ struct TSectionRow {
 };
 
 // The sections in apply order.
-constexpr std::array<TSectionRow, 18> g_aSections = {{{Clean, "00", "Clean"},
+constexpr std::array<TSectionRow, 19> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Schemas, "01", "Schemas"},
                                                       {Types, "02", "Types"},
                                                       {Sequences, "03", "Sequences"},
@@ -469,13 +476,14 @@ constexpr std::array<TSectionRow, 18> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Triggers, "13", "Triggers"},
                                                       {ExtendedProperties, "14", "ExtendedProperties"},
                                                       {Permissions, "15", "Permissions"},
-                                                      {DatabaseTriggers, "16", "DatabaseTriggers"}}};
+                                                      {DatabaseTriggers, "16", "DatabaseTriggers"},
+                                                      {FullText, "17", "FullText"}}};
 
 constexpr bool AreSectionsWhole() {
     for (size_t i = 0; i < g_aSections.size(); ++i)
         if (static_cast<size_t>(g_aSections[i].eSection) != i)
             return false;
-    return static_cast<size_t>(DatabaseTriggers) + 1 == g_aSections.size();
+    return static_cast<size_t>(FullText) + 1 == g_aSections.size();
 }
 static_assert(AreSectionsWhole(), "the sections table has a row for each section, in apply order");
 

@@ -213,6 +213,13 @@ void CollectVersionings(CPlanBuilder& builder, eModelKind eKind) {
                         TTablePart<TModelVersioning>{&table, &*table.versioning});
 }
 
+void CollectFullTextIndexes(CPlanBuilder& builder, eModelKind eKind) {
+    for (const TModelTable& table : builder.Model().aTables)
+        if (table.fullText)
+            builder.Add({eKind, table.strSchema, table.strName, table.strName},
+                        TTablePart<TModelFullTextIndex>{&table, &*table.fullText});
+}
+
 void CollectTypes(CPlanBuilder& builder, eModelKind eKind) {
     for (const TModelType& type : builder.Model().aTypes)
         if (type.Kind() == eKind)
@@ -314,6 +321,17 @@ void NeedColumnUses(CPlanBuilder& builder, size_t nStep) {
 void NeedOwnTable(CPlanBuilder& builder, size_t nStep) {
     const TModelKey& key = builder.Step(nStep).key;
     builder.Need(nStep, builder.FindTable(key.strSchema, key.strTable), false);
+}
+
+void NeedFullTextIndexUses(CPlanBuilder& builder, size_t nStep) {
+    NeedOwnTable(builder, nStep);
+    const auto& [pTable, pIndex] = Part<TModelFullTextIndex>(builder, nStep);
+    const TModelIndex* pKey = pTable->FindIndex(pIndex->strKeyIndex);
+    if (pKey && pKey->eKind == eModelIndexKind::Index)
+        builder.Need(nStep,
+                     builder.Find({eModelKind::Index, pTable->strSchema, pTable->strName, pKey->strName}),
+                     false);
+    builder.Need(nStep, builder.Find({eModelKind::FullTextCatalog, "", "", pIndex->strCatalog}), false);
 }
 
 void NeedFunctionAndFilegroups(CPlanBuilder& builder, size_t nStep) {

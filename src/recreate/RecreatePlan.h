@@ -51,7 +51,8 @@ using TPlanObject =
                  const TModelRoleMember*, const TModelOwner*, TPermissionSet, const TModelFilegroup*,
                  const TModelPartitionFunction*, const TModelPartitionScheme*, TTablePart<TModelVersioning>,
                  TTablePart<TModelEdgeConstraint>, const TModelSecurityPolicy*, TTablePart<TModelStatistic>,
-                 const TModelXmlSchemaCollection*>;
+                 const TModelXmlSchemaCollection*, const TModelFullTextCatalog*,
+                 TTablePart<TModelFullTextIndex>>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -184,6 +185,8 @@ void CollectSchemas(CPlanBuilder& builder, eModelKind eKind);
 void CollectFilegroups(CPlanBuilder& builder, eModelKind eKind);
 // SYSTEM_VERSIONING of each system-versioned table, a part of it under that name.
 void CollectVersionings(CPlanBuilder& builder, eModelKind eKind);
+// The full-text index of each table that has one, a part of it under the table's name.
+void CollectFullTextIndexes(CPlanBuilder& builder, eModelKind eKind);
 void CollectTypes(CPlanBuilder& builder, eModelKind eKind);
 void CollectTableParts(CPlanBuilder& builder, eModelKind eKind);
 void CollectModules(CPlanBuilder& builder, eModelKind eKind);
@@ -199,6 +202,8 @@ void NeedTableTypeParts(CPlanBuilder& builder, size_t nStep);
 void NeedSequenceType(CPlanBuilder& builder, size_t nStep);
 void NeedColumnUses(CPlanBuilder& builder, size_t nStep);
 void NeedOwnTable(CPlanBuilder& builder, size_t nStep);
+// A full-text index needs its table, its key index and its catalog.
+void NeedFullTextIndexUses(CPlanBuilder& builder, size_t nStep);
 void NeedIndexOwner(CPlanBuilder& builder, size_t nStep);
 void NeedConstraintUses(CPlanBuilder& builder, size_t nStep);
 void NeedReferencedKey(CPlanBuilder& builder, size_t nStep);

@@ -30,7 +30,8 @@ enum class eRecreateSection {
     Triggers,
     ExtendedProperties,
     Permissions,      // role members, owners and permissions: after everything they name
-    DatabaseTriggers, // last: they would fire on the scripts' own statements
+    DatabaseTriggers, // they would fire on the scripts' own statements
+    FullText,         // last: its statements cannot run inside a transaction
 };
 
 // "Tables"

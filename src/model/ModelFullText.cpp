@@ -1,0 +1,84 @@
+// The families of full-text catalogs, stoplists and indexes: the index and its columns go with their table.
+#include "model/ModelDraft.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string ChangeTracking(const std::string& strState) {
+    if (strState == "M")
+        return "MANUAL";
+    return strState == "O" ? "OFF" : "AUTO";
+}
+
+} // namespace
+
+void AddFullTextProbe(CFamilyRows& rows, TModelDraft& draft) {
+    if (!rows.Next())
+        return;
+    TModelFeatures& features = draft.model.features;
+    features.bFullTextCatalogs = !rows.IsNull("catalogs_view") && !rows.IsNull("stoplists_view");
+    features.bFullTextIndexes = !rows.IsNull("indexes_view") && !rows.IsNull("index_columns_view");
+}
+
+void AddFullTextCatalogs(CFamilyRows& rows, TModelDraft& draft) {
+    std::vector<TModelFullTextCatalog>& aCatalogs = draft.model.aFullTextCatalogs;
+    while (rows.Next()) {
+        draft.mapFullTextCatalogs[rows.Int("fulltext_catalog_id")] = rows.Text("name");
+        aCatalogs.push_back(
+            {rows.Text("name"), rows.Bool("is_accent_sensitivity_on"), rows.Bool("is_default")});
+    }
+    std::sort(
+        aCatalogs.begin(), aCatalogs.end(),
+        [](const TModelFullTextCatalog& a, const TModelFullTextCatalog& b) { return a.strName < b.strName; });
+}
+
+void AddFullTextStoplists(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        draft.mapFullTextStoplists[rows.Int("stoplist_id")] = rows.Text("name");
+}
+
+// Those of indexed views are passed over, and so named by the census. A stoplist id of 0 is the server's
+// own stoplist; none is STOPLIST = OFF.
+void AddFullTextIndexes(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next()) {
+        TDraftTable* pTable = draft.Table(rows.Int("object_id"));
+        if (!pTable || pTable->bTableType)
+            continue;
+        TDraftFullTextIndex& draftIndex = pTable->fullText.emplace();
+        draftIndex.nKeyIndexId = rows.Int("unique_index_id");
+        TModelFullTextIndex& index = draftIndex.index;
+        if (const std::string* pCatalog = Found(draft.mapFullTextCatalogs, rows.Int("fulltext_catalog_id")))
+            index.strCatalog = *pCatalog;
+        index.strChangeTracking = ChangeTracking(rows.Text("change_tracking_state"));
+        index.bNoStoplist = rows.IsNull("stoplist_id");
+        if (!index.bNoStoplist)
+            if (const std::string* pStoplist = Found(draft.mapFullTextStoplists, rows.Int("stoplist_id")))
+                index.strStoplist = *pStoplist;
+    }
+}
+
+void AddFullTextIndexColumns(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        if (TDraftTable* pTable = draft.Table(rows.Int("object_id")); pTable && pTable->fullText)
+            pTable->fullText->aColumns.push_back(
+                {rows.Int("column_id"), rows.IsNull("type_column_id") ? 0 : rows.Int("type_column_id"),
+                 rows.Int("language_id")});
+}
+
+void NameFullTextColumns(TDraftTable& table) {
+    if (!table.fullText)
+        return;
+    TDraftFullTextIndex& draftIndex = *table.fullText;
+    if (const TDraftIndex* pKey = table.FindIndex(draftIndex.nKeyIndexId))
+        draftIndex.index.strKeyIndex = pKey->index.strName;
+    std::sort(draftIndex.aColumns.begin(), draftIndex.aColumns.end(),
+              [](const TDraftFullTextColumn& a, const TDraftFullTextColumn& b) {
+                  return a.nColumnId < b.nColumnId;
+              });
+    for (const TDraftFullTextColumn& column : draftIndex.aColumns)
+        draftIndex.index.aColumns.push_back(
+            {table.ColumnName(column.nColumnId),
+             column.nTypeColumnId ? table.ColumnName(column.nTypeColumnId) : std::string(),
+             column.nLanguage});
+}

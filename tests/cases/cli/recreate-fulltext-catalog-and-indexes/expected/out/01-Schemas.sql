@@ -1,0 +1,4 @@
+CREATE SCHEMA [HumanResources] AUTHORIZATION [dbo];
+GO
+CREATE SCHEMA [Production] AUTHORIZATION [dbo];
+GO
