@@ -1,0 +1,2 @@
+CREATE UNIQUE NONCLUSTERED INDEX [UQ_Document_rowguid] ON [Production].[Document] ([rowguid] ASC);
+GO

@@ -1,0 +1,2 @@
+CREATE SCHEMA [Production] AUTHORIZATION [dbo];
+GO
