@@ -101,10 +101,14 @@ bool SameColumns(const TModelTable& one, const TModelTable& other) {
                       });
 }
 
+// Tables of one sort only: a temporal table and a history table have the same columns, and so may a node
+// table and a plain one.
 bool TableLooksRenamed(const TCompareObject& removed, const TCompareObject& added) {
+    const TModelTable& from = *std::get<const TModelTable*>(removed.object);
+    const TModelTable& to = *std::get<const TModelTable*>(added.object);
     return Same(removed.key.strSchema, added.key.strSchema) &&
-           SameColumns(*std::get<const TModelTable*>(removed.object),
-                       *std::get<const TModelTable*>(added.object));
+           from.period.has_value() == to.period.has_value() && from.eGraph == to.eGraph &&
+           SameColumns(from, to);
 }
 
 std::string Hint(const TCompareObject& removed, const TCompareObject& added, const char* pszKind) {
