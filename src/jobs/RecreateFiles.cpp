@@ -136,7 +136,7 @@ void AddDataFiles(std::vector<TRecreateFile>& aFiles, std::vector<TDataStep> aSt
 
 std::vector<std::string> RecreateProgressNames(bool bObjectFiles) {
     std::vector<std::string> aNames;
-    for (auto eSection = eRecreateSection::Clean; eSection <= eRecreateSection::FullText;
+    for (auto eSection = eRecreateSection::Clean; eSection <= eRecreateSection::DatabaseTriggers;
          eSection = static_cast<eRecreateSection>(static_cast<int>(eSection) + 1)) {
         aNames.push_back(bObjectFiles
                              ? std::string(RecreateSectionName(eSection))

@@ -476,14 +476,14 @@ constexpr std::array<TSectionRow, 19> g_aSections = {{{Clean, "00", "Clean"},
                                                       {Triggers, "13", "Triggers"},
                                                       {ExtendedProperties, "14", "ExtendedProperties"},
                                                       {Permissions, "15", "Permissions"},
-                                                      {DatabaseTriggers, "16", "DatabaseTriggers"},
-                                                      {FullText, "17", "FullText"}}};
+                                                      {FullText, "15a", "FullText"},
+                                                      {DatabaseTriggers, "16", "DatabaseTriggers"}}};
 
 constexpr bool AreSectionsWhole() {
     for (size_t i = 0; i < g_aSections.size(); ++i)
         if (static_cast<size_t>(g_aSections[i].eSection) != i)
             return false;
-    return static_cast<size_t>(FullText) + 1 == g_aSections.size();
+    return static_cast<size_t>(DatabaseTriggers) + 1 == g_aSections.size();
 }
 static_assert(AreSectionsWhole(), "the sections table has a row for each section, in apply order");
 

@@ -30,8 +30,8 @@ enum class eRecreateSection {
     Triggers,
     ExtendedProperties,
     Permissions,      // role members, owners and permissions: after everything they name
-    DatabaseTriggers, // they would fire on the scripts' own statements
-    FullText,         // last: its statements cannot run inside a transaction
+    FullText,         // its statements cannot run inside a transaction: a file of its own
+    DatabaseTriggers, // last: they would fire on the scripts' own statements, full-text ones too
 };
 
 // "Tables"

@@ -1,5 +1,9 @@
 DROP TRIGGER IF EXISTS [ddlDatabaseTriggerLog] ON DATABASE;
 GO
+IF EXISTS (SELECT 1 FROM sys.fulltext_indexes WHERE object_id = OBJECT_ID(N'[Production].[Product]')) DROP FULLTEXT INDEX ON [Production].[Product];
+GO
+IF EXISTS (SELECT 1 FROM sys.fulltext_catalogs WHERE name = N'CyclingCatalog') DROP FULLTEXT CATALOG [CyclingCatalog];
+GO
 DROP TRIGGER IF EXISTS [Production].[uProductLog];
 GO
 DROP TRIGGER IF EXISTS [Production].[uProduct];

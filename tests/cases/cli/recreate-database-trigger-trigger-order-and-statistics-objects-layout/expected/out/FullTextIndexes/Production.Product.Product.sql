@@ -1,0 +1,2 @@
+CREATE FULLTEXT INDEX ON [Production].[Product] ([Name] LANGUAGE 1033) KEY INDEX [PK_Product_ProductID] ON [CyclingCatalog] WITH (CHANGE_TRACKING = AUTO, STOPLIST = SYSTEM);
+GO
