@@ -309,6 +309,14 @@ constexpr TCreateWord kCreatePartitionScheme{
     "SELECT '', CAST(name AS nvarchar(128)) FROM sys.partition_schemes",
     false,
     false};
+// A full-text catalog's name is the database's own; apply then names one the target has before the run.
+constexpr TCreateWord kCreateFullTextCatalog{
+    "FULLTEXT CATALOG",
+    "",
+    "full-text catalog",
+    "SELECT '', CAST(name AS nvarchar(128)) FROM sys.fulltext_catalogs",
+    false,
+    false};
 constexpr TCreateWord kNoCreate{};
 // A principal's name is the database's own.
 constexpr TCreateWord CreatesPrincipal(std::string_view strWord, std::string_view strNoun) {
@@ -424,7 +432,8 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     // A catalog before the indexes it holds; an index after its table and its key index.
     {FullTextCatalog, "full-text catalog", "fulltext", "FullTextCatalogs", "FULLTEXT CATALOG", FullText, 0,
      true, false, &CollectDatabaseRecords<&TCatalogModel::aFullTextCatalogs>, &NeedNothing,
-     &CreateFullTextCatalog, &DropFullTextCatalog, kNotCompared, kNoRules, U::None, "", kNoCreate},
+     &CreateFullTextCatalog, &DropFullTextCatalog, kNotCompared, kNoRules, U::None, "",
+     kCreateFullTextCatalog},
     {FullTextIndex, "full-text index", "fulltext", "FullTextIndexes", "FULLTEXT INDEX", FullText, 1, false,
      false, &CollectFullTextIndexes, &NeedFullTextIndexUses, &CreateFullTextIndex, &DropFullTextIndex,
      kNotCompared, kNoRules, U::None, "", kNoCreate},

@@ -18,3 +18,5 @@ CREATE USER [app_user] FOR LOGIN [app_login];
 CREATE ROLE [readers] AUTHORIZATION [dbo];
 CREATE APPLICATION ROLE [ledger] WITH PASSWORD = N'x';
 GO
+IF EXISTS (SELECT 1 FROM sys.fulltext_catalogs WHERE name = N'Docs') DROP FULLTEXT CATALOG [Docs];
+GO
