@@ -229,6 +229,7 @@ TEST(ScriptApply, SingleTransactionCommitsWhatAppliedAndRollsBackARefusal) {
 
 struct TAfterCommitCase {
     const char* pszRefused; // the first line of the batch refused, if any
+    long nStopAfter;        // Ctrl-C after so many batches, or -1
     std::vector<std::string> aSent;
     const char* pszFiles;
     bool bCommitted;
@@ -250,6 +251,7 @@ TEST(ScriptApply, SingleTransactionRunsFullTextBatchesAfterItCommitted) {
     const std::string strRollBack = "IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;";
     const TAfterCommitCase aCases[] = {
         {"",
+         -1,
          {strBegin, "CREATE TABLE [dbo].[Docs] ([Id] int);", "SELECT 1", "SELECT 2", "COMMIT TRANSACTION;",
           "CREATE FULLTEXT CATALOG [Docs];",
           "CREATE FULLTEXT INDEX ON [dbo].[Docs] ([Title]) KEY INDEX [PK_Docs];",
@@ -258,11 +260,19 @@ TEST(ScriptApply, SingleTransactionRunsFullTextBatchesAfterItCommitted) {
          true,
          6},
         {"SELECT 2",
+         -1,
          {strBegin, "CREATE TABLE [dbo].[Docs] ([Id] int);", "SELECT 1", "SELECT 2", strRollBack},
          "+0 -0 +2",
          false,
          2},
+        {"",
+         2,
+         {strBegin, "CREATE TABLE [dbo].[Docs] ([Id] int);", "SELECT 1", strRollBack},
+         "+0 -0 +2",
+         false,
+         2},
         {"CREATE FULLTEXT INDEX",
+         -1,
          {strBegin, "CREATE TABLE [dbo].[Docs] ([Id] int);", "SELECT 1", "SELECT 2", "COMMIT TRANSACTION;",
           "CREATE FULLTEXT CATALOG [Docs];",
           "CREATE FULLTEXT INDEX ON [dbo].[Docs] ([Title]) KEY INDEX [PK_Docs];", strRollBack},
@@ -271,14 +281,18 @@ TEST(ScriptApply, SingleTransactionRunsFullTextBatchesAfterItCommitted) {
          4},
     };
     for (const TAfterCommitCase& test : aCases) {
+        SCOPED_TRACE(std::string("refused: ") + test.pszRefused + ", stopped after " +
+                     std::to_string(test.nStopAfter));
         TRun run;
         run.log.strRefused = test.pszRefused;
+        run.observer.m_nStopAfter = test.nStopAfter;
         const TApplyResult result = run.Apply(files(), 1, {false, true});
-        EXPECT_EQ(run.log.SentTo(0), test.aSent) << test.pszRefused;
-        EXPECT_EQ(run.observer.m_strFiles, test.pszFiles) << test.pszRefused;
-        EXPECT_EQ(result.bCommitted, test.bCommitted) << test.pszRefused;
-        EXPECT_EQ(result.bBroken, *test.pszRefused != 0) << test.pszRefused;
-        EXPECT_EQ(result.nBatches, test.nBatches) << test.pszRefused;
+        EXPECT_EQ(run.log.SentTo(0), test.aSent);
+        EXPECT_EQ(run.observer.m_strFiles, test.pszFiles);
+        EXPECT_EQ(result.bCommitted, test.bCommitted);
+        EXPECT_EQ(result.bBroken, *test.pszRefused != 0);
+        EXPECT_EQ(result.bStopped, test.nStopAfter >= 0);
+        EXPECT_EQ(result.nBatches, test.nBatches);
     }
     // Without the single transaction everything runs in order.
     TRun plain;
