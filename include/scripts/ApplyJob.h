@@ -15,10 +15,12 @@ struct TApplyJobOptions {
     std::string strPath;
     std::shared_ptr<const std::string> pScript; // instead, a script held in memory, named "stdin"
     bool bContinue = false;                     // go on after a refused batch
-    bool bSingleTransaction = false;            // everything in one transaction, on one connection
-    int nJobs = 1;                              // connections that load the rows
-    bool bExistingOk = false;                   // apply where the database has objects the scripts create
-    bool bServerMessages = false;               // the server's messages and row counts as records too
+    // Everything in one transaction, on one connection, but the batches that cannot run inside one: they run
+    // after it committed.
+    bool bSingleTransaction = false;
+    int nJobs = 1;                // connections that load the rows
+    bool bExistingOk = false;     // apply where the database has objects the scripts create
+    bool bServerMessages = false; // the server's messages and row counts as records too
     // Everything stays in the database connected to (a scratch database): a folder's database file is left
     // out, and a batch that switches to or changes a database is refused before anything runs.
     bool bStayInDatabase = false;
@@ -51,6 +53,8 @@ struct TApplyJobResult {
     bool bBroken = false; // a refusal, a lost connection or an unreadable file ended the run
     // The scripts are one transaction of their own (a migration), which the run, ended early, rolled back.
     bool bRolledBack = false;
+    long nBeforeTransaction = 0; // with bRolledBack: the batches that ran before it began, which stay applied
+    bool bCommitted = false;     // the single transaction committed; the run may have stopped after it
 };
 
 // Reads every script through, opens the connections (one, or nJobs where there are rows), looks for the

@@ -121,6 +121,9 @@ enum class eJobNotice {
     MoreObjectsExist,     // failure: and nCount more
     NothingApplied,       // refusal (ExistingOk): the database has objects the scripts create
     CannotBeginTransaction, // failure: strReason
+    // aNames: the files whose batches that cannot run inside a transaction (full-text catalogs and indexes)
+    // run after the single transaction committed
+    RunsAfterCommit,
     Refused,        // failure: the batch at strSubject:nLine; strReason, SQLSTATE strDetail, native nCount
     ServerMessage,  // strSubject:nLine said strReason (with bServerMessages)
     RowCount,       // strSubject:nLine affected nCount rows (with bServerMessages)

@@ -155,15 +155,17 @@ std::vector<TCreatedObject> DroppedObjects(const std::vector<TToken>& aTokens, s
     return aDropped;
 }
 
+bool IsDefinitionWord(const TToken& token) {
+    return IsKeyword(token, "CREATE") || IsKeyword(token, "ALTER") || IsKeyword(token, "DROP");
+}
+
 // USE, or CREATE, ALTER or DROP DATABASE of a database as a whole (not its scoped settings, audit
 // specifications or encryption key).
 std::string DatabaseChange(const std::vector<TToken>& aTokens, size_t nEnd) {
     for (size_t nAt = 0; nAt < nEnd; ++nAt) {
         if (IsKeyword(aTokens[nAt], "USE"))
             return "USE";
-        const bool bStatement = IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt], "ALTER") ||
-                                IsKeyword(aTokens[nAt], "DROP");
-        if (!bStatement || nAt + 1 >= nEnd || !IsKeyword(aTokens[nAt + 1], "DATABASE"))
+        if (!IsDefinitionWord(aTokens[nAt]) || nAt + 1 >= nEnd || !IsKeyword(aTokens[nAt + 1], "DATABASE"))
             continue;
         if (nAt + 2 < nEnd &&
             (IsKeyword(aTokens[nAt + 2], "SCOPED") || IsKeyword(aTokens[nAt + 2], "AUDIT") ||
@@ -207,6 +209,23 @@ bool EndsTransaction(const std::vector<TToken>& aTokens, size_t nEnd) {
         [](const TToken& token) { return IsKeyword(token, "COMMIT") || IsKeyword(token, "ROLLBACK"); });
 }
 
+// CREATE, ALTER or DROP FULLTEXT CATALOG or INDEX as a statement, not as a permission that GRANT, DENY or
+// REVOKE names (GRANT CREATE FULLTEXT CATALOG TO ...).
+bool ChangesFullText(const std::vector<TToken>& aTokens, size_t nEnd) {
+    for (size_t nAt = 0; nAt + 2 < nEnd; ++nAt) {
+        if (!IsDefinitionWord(aTokens[nAt]) || !IsKeyword(aTokens[nAt + 1], "FULLTEXT") ||
+            !(IsKeyword(aTokens[nAt + 2], "CATALOG") || IsKeyword(aTokens[nAt + 2], "INDEX")))
+            continue;
+        const bool bPermission =
+            nAt > 0 && (aTokens[nAt - 1].strText == "," || IsKeyword(aTokens[nAt - 1], "GRANT") ||
+                        IsKeyword(aTokens[nAt - 1], "DENY") || IsKeyword(aTokens[nAt - 1], "REVOKE") ||
+                        IsKeyword(aTokens[nAt - 1], "FOR"));
+        if (!bPermission)
+            return true;
+    }
+    return false;
+}
+
 // SET statements and BEGIN TRAN[SACTION], nothing else.
 bool BeginsTransaction(const std::vector<TToken>& aTokens, const std::vector<size_t>& aStatements) {
     bool bBegins = false;
@@ -232,6 +251,7 @@ TBatchContent DescribeBatch(std::string_view strBatch) {
     content.aDropped = DroppedObjects(aTokens, nBody);
     content.strDatabaseChange = DatabaseChange(aTokens, nBody);
     content.bEndsTransaction = EndsTransaction(aTokens, nBody);
+    content.bOutsideTransaction = ChangesFullText(aTokens, nBody);
     std::vector<size_t> aStatements;
     for (size_t nAt = 0; nAt < aTokens.size(); ++nAt)
         if (StatementWord(aTokens[nAt]))

@@ -1,7 +1,8 @@
 // What a batch does, as far as applying a script needs to know before it runs: the objects it creates and
 // drops (so that a database that has them already is found first), whether it switches to or changes a
-// database (which a scratch apply refuses), and whether it only inserts a table's rows or only
-// changes the session's settings (so that the rows of a table can be spread over several connections). Read
+// database (which a scratch apply refuses), whether it only inserts a table's rows or only
+// changes the session's settings (so that the rows of a table can be spread over several connections), and
+// whether it begins, ends or cannot run inside a transaction. Read
 // from its words outside parentheses, comments and strings; never a full parse.
 #pragma once
 
@@ -42,6 +43,9 @@ struct TBatchContent {
     std::string strDatabaseChange;
     bool bBeginsTransaction = false; // it only sets options and begins a transaction
     bool bEndsTransaction = false;   // it commits or rolls back, outside the body of a module it creates
+    // It creates, alters or drops a full-text catalog or index, which SQL Server refuses inside a user
+    // transaction; outside the body of a module it creates.
+    bool bOutsideTransaction = false;
 };
 
 TBatchContent DescribeBatch(std::string_view strBatch);

@@ -56,8 +56,10 @@ public:
 
     TApplyResult Run() {
         CDbConnection& main = *m_aConnections.front();
-        if (m_options.bSingleTransaction)
+        if (m_options.bSingleTransaction) {
+            m_ePart = EPart::InTransaction;
             Execute(main, "SET XACT_ABORT ON; BEGIN TRANSACTION;");
+        }
         const auto [nFirstRows, nEndRows] = RowsSection();
         RunInOrder(main, 0, nFirstRows);
         if (m_aConnections.size() > 1 && !m_options.bSingleTransaction)
@@ -66,6 +68,12 @@ public:
             RunInOrder(main, nFirstRows, nEndRows);
         RunInOrder(main, nEndRows, m_plan.aFiles.size());
         Conclude(main);
+        if (m_bCommitted) {
+            m_ePart = EPart::AfterCommit;
+            RunInOrder(main, 0, m_plan.aFiles.size());
+            if (m_bHalt)
+                RollBack();
+        }
         TApplyResult result;
         result.nFiles = m_nFiles;
         result.nBatches = m_nBatches;
@@ -73,10 +81,14 @@ public:
         result.nRefused = m_nRefused;
         result.bStopped = m_bStopped;
         result.bBroken = m_bBroken;
+        result.bCommitted = m_bCommitted;
         return result;
     }
 
 private:
+    // Which of a file's batches a pass over the files runs: with the single transaction, those that can run
+    // inside it, then after it committed those that cannot.
+    enum class EPart { Every, InTransaction, AfterCommit };
     static void Execute(CDbConnection& connection, const std::string& strSql) {
         connection.Execute(strSql, true);
     }
@@ -86,10 +98,16 @@ private:
     void Conclude(CDbConnection& main) {
         if (m_options.bSingleTransaction && !m_bHalt && m_nRefused == 0) {
             Execute(main, "COMMIT TRANSACTION;");
+            m_bCommitted = true;
             return;
         }
         if (!m_bHalt && !m_options.bSingleTransaction)
             return;
+        RollBack();
+    }
+
+    // No transaction that a batch began is left open on any connection.
+    void RollBack() {
         for (CDbConnection* pConnection : m_aConnections) {
             try {
                 Execute(*pConnection, "IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;");
@@ -167,18 +185,36 @@ private:
         return false;
     }
 
-    // Every batch of the file; false when the run is to end.
+    // The file's batches of the pass under way; false when the run is to end. A file starts in the first pass
+    // that runs any of its batches (an empty file in the first), and is applied after the last.
     bool RunFile(CDbConnection& connection, size_t nFile) {
-        m_observer.OnFileStarted(nFile);
+        const std::vector<long>& aOutside = m_plan.aFiles[nFile].aOutsideTransaction;
+        const bool bAllOutside = static_cast<long>(aOutside.size()) == m_plan.aFiles[nFile].nBatches;
+        EPart eFirst = m_ePart, eLast = m_ePart;
+        if (m_ePart != EPart::Every) {
+            eFirst = bAllOutside && !aOutside.empty() ? EPart::AfterCommit : EPart::InTransaction;
+            eLast = aOutside.empty() ? EPart::InTransaction : EPart::AfterCommit;
+        }
+        if (m_ePart < eFirst || m_ePart > eLast)
+            return true;
+        if (m_ePart == eFirst)
+            m_observer.OnFileStarted(nFile);
         try {
             const std::unique_ptr<CScriptReader> pReader = OpenScript(m_plan.aFiles[nFile].file);
-            while (const std::optional<TScriptBatch> batch = pReader->Next())
+            auto itOutside = aOutside.begin();
+            for (long nBatch = 0; const std::optional<TScriptBatch> batch = pReader->Next(); ++nBatch) {
+                const bool bOutside = itOutside != aOutside.end() && *itOutside == nBatch;
+                itOutside += bOutside ? 1 : 0;
+                if (m_ePart != EPart::Every && bOutside != (m_ePart == EPart::AfterCommit))
+                    continue;
                 if (!RunBatch(connection, nFile, *batch))
                     return false;
+            }
         } catch (CException* e) {
             return Unreadable(nFile, e);
         }
-        FileApplied(nFile);
+        if (m_ePart == eLast)
+            FileApplied(nFile);
         return true;
     }
 
@@ -345,6 +381,8 @@ private:
     std::atomic<size_t> m_nFiles{0};
     std::atomic<long> m_nBatches{0}, m_nRows{0}, m_nRefused{0};
     std::atomic<bool> m_bHalt{false}, m_bStopped{false}, m_bBroken{false};
+    EPart m_ePart = EPart::Every;
+    bool m_bCommitted = false;
 
     std::mutex m_mutex; // over the states of the files of rows
     std::condition_variable m_changed;

@@ -10,8 +10,10 @@
 #include <vector>
 
 struct TApplyOptions {
-    bool bContinue = false;          // go on after a refused batch
-    bool bSingleTransaction = false; // one transaction with XACT_ABORT ON, on the first connection only
+    bool bContinue = false; // go on after a refused batch
+    // One transaction with XACT_ABORT ON, on the first connection only; the batches that cannot run inside
+    // one run after it committed, in their order.
+    bool bSingleTransaction = false;
 };
 
 // Hears the run; called from the thread of whichever connection the file is on.
@@ -39,6 +41,7 @@ struct TApplyResult {
     long nRefused = 0;     // batches the server refused
     bool bStopped = false; // ShouldStop ended the run
     bool bBroken = false;  // a refusal (without bContinue), a lost connection or an unreadable file ended it
+    bool bCommitted = false; // the single transaction committed (the run may have stopped after it)
 };
 
 // aConnections: one at least; the first runs everything but the rows. Throws CDBException* when the single

@@ -47,7 +47,54 @@ private:
     bool m_bMixed = false; // rows of several tables, or rows after the settings that follow rows
 };
 
+// Follows the batches of all files for a transaction of the scripts' own: batches that cannot run inside
+// one, one that begins it, batches of which none ends it but the last, and again batches that cannot run
+// inside one.
+class COwnTransactionReader {
+public:
+    void Add(const TBatchContent& content) {
+        const bool bOutside = content.bOutsideTransaction && !content.bEndsTransaction;
+        switch (m_eState) {
+        case Before:
+            if (content.bBeginsTransaction) {
+                m_nBegins = m_nBatch;
+                m_eState = Inside;
+            } else if (!bOutside) {
+                m_eState = None;
+            }
+            break;
+        case Inside:
+            m_nEnds = m_nBatch;
+            if (content.bEndsTransaction)
+                m_eState = Ended;
+            break;
+        case Ended:
+        case After:
+            m_eState = bOutside ? After : None;
+            break;
+        case None:
+            break;
+        }
+        ++m_nBatch;
+    }
+
+    void Finish(TApplyPlan& plan) const {
+        plan.bOwnTransaction = m_eState != Before && m_eState != None;
+        plan.nTransactionBegins = m_nBegins;
+        plan.nTransactionEnds = m_eState == Inside ? m_nBatch - 1 : m_nEnds;
+    }
+
+private:
+    enum { Before, Inside, Ended, After, None } m_eState = Before;
+    long m_nBatch = 0; // the place of the next batch
+    long m_nBegins = 0, m_nEnds = 0;
+};
+
 } // namespace
+
+bool StoppedInOwnTransaction(const TApplyPlan& plan, long nBatch) {
+    return plan.bOwnTransaction && nBatch >= plan.nTransactionBegins && nBatch <= plan.nTransactionEnds;
+}
 
 std::unique_ptr<CScriptReader> OpenScript(const TScriptFile& file) {
     return file.pText ? std::make_unique<CScriptReader>(file.pText, file.nTextLength)
@@ -56,9 +103,7 @@ std::unique_ptr<CScriptReader> OpenScript(const TScriptFile& file) {
 
 TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
     TApplyPlan plan;
-    std::optional<bool> bFirstBegins; // the first batch's
-    bool bEndedBefore = false;        // a batch before the last ended a transaction
-    bool bLastEnds = false;
+    COwnTransactionReader transaction;
     for (TScriptFile& file : aFiles) {
         TPlannedFile& planned = plan.aFiles.emplace_back();
         planned.file = std::move(file);
@@ -70,12 +115,11 @@ TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
             while (std::optional<TScriptBatch> batch = pReader->Next()) {
                 bMigration =
                     bMigration || (!planned.nBatches && batch->strText.starts_with(kMigrationFirstWords));
-                ++planned.nBatches;
                 TBatchContent content = DescribeBatch(batch->strText);
-                if (!bFirstBegins)
-                    bFirstBegins = content.bBeginsTransaction;
-                bEndedBefore = bEndedBefore || bLastEnds;
-                bLastEnds = content.bEndsTransaction;
+                transaction.Add(content);
+                if (content.bOutsideTransaction)
+                    planned.aOutsideTransaction.push_back(planned.nBatches);
+                ++planned.nBatches;
                 for (TCreatedObject& object : content.aCreated)
                     if (!bMigration)
                         plan.aCreated.push_back({std::move(object), nFile, batch->nLine});
@@ -93,6 +137,6 @@ TApplyPlan PlanApply(std::vector<TScriptFile> aFiles) {
         }
         planned.rows = shape.Finish();
     }
-    plan.bOwnTransaction = bFirstBegins.value_or(false) && !bEndedBefore;
+    transaction.Finish(plan);
     return plan;
 }

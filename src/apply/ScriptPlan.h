@@ -42,6 +42,8 @@ struct TPlannedFile {
     TScriptFile file;
     long nBatches = 0; // each counted once, however often its GO repeats it
     TRowsShape rows;   // for a file of the rows' section
+    // The batches that cannot run inside a transaction, by their place in the file (from 0), in order.
+    std::vector<long> aOutsideTransaction;
 };
 
 struct TPlannedObject {
@@ -62,10 +64,19 @@ struct TApplyPlan {
     std::vector<TPlannedObject> aCreated; // in the order the scripts create them
     std::vector<TPlannedObject> aDropped; // in the order the scripts drop them
     std::vector<TPlannedDatabaseChange> aDatabaseChanges;
-    // The first batch only begins a transaction and none but the last ends one (a migration diff wrote): a
-    // refusal that stops the run leaves the database as it was, once the transaction is rolled back.
+    // The scripts are one transaction of their own (a migration diff wrote): a batch only begins it, and no
+    // batch after it ends one but the last, or the last before batches that cannot run inside a transaction;
+    // before the one that begins it come only such batches. A refusal between the two leaves the database as
+    // it was, once the transaction is rolled back.
     bool bOwnTransaction = false;
+    // Where it is, by the batches' places over all files (from 0): the batch that begins it and the last
+    // that runs inside it.
+    long nTransactionBegins = 0, nTransactionEnds = 0;
 };
+
+// Whether a run that stopped at the batch nBatch (its place over all files, from 0) stopped inside the
+// scripts' own transaction, which then rolled everything back that was not run outside it.
+bool StoppedInOwnTransaction(const TApplyPlan& plan, long nBatch);
 
 // Reads every file through. Throws CScriptException* naming the file, CFileException* for one that cannot be
 // read.

@@ -272,12 +272,24 @@ private:
     IApplyJobObserver& m_observer;
 };
 
+// The files whose batches that cannot run inside a transaction wait for the single one to commit, told.
+void TellAfterCommit(const TApplyPlan& plan, IJobObserver& observer) {
+    TJobNotice notice{eJobNotice::RunsAfterCommit};
+    for (const TPlannedFile& file : plan.aFiles)
+        if (!file.aOutsideTransaction.empty())
+            notice.aNames.push_back(file.file.strName);
+    if (!notice.aNames.empty())
+        observer.OnNotice(notice);
+}
+
 void Run(const TApplyPlan& plan, const std::vector<CDbConnection*>& aConnections,
          const TApplyJobOptions& options, IApplyJobObserver& observer, TApplyJobResult& result) {
     std::vector<TApplyFileInfo> aInfos;
     for (const TPlannedFile& file : plan.aFiles)
         aInfos.push_back({file.file.strName, file.nBatches});
     observer.OnPlanned(aInfos);
+    if (options.bSingleTransaction)
+        TellAfterCommit(plan, observer);
     observer.OnCancellable();
     CApplyRun run(plan, options, observer);
     TApplyResult applied;
@@ -295,7 +307,11 @@ void Run(const TApplyPlan& plan, const std::vector<CDbConnection*>& aConnections
     result.nRows = applied.nRows;
     result.nRefused = applied.nRefused;
     result.bBroken = applied.bBroken;
-    result.bRolledBack = plan.bOwnTransaction && (applied.bBroken || applied.bStopped);
+    // The single transaction holds the scripts' own.
+    result.bRolledBack = !options.bSingleTransaction && (applied.bBroken || applied.bStopped) &&
+                         StoppedInOwnTransaction(plan, applied.nBatches);
+    result.nBeforeTransaction = result.bRolledBack ? plan.nTransactionBegins : 0;
+    result.bCommitted = applied.bCommitted;
     result.eEnd = applied.bStopped                          ? eJobEnd::Stopped
                   : applied.bBroken || applied.nRefused > 0 ? eJobEnd::Failed
                                                             : eJobEnd::Done;

@@ -1,7 +1,7 @@
 // Golden cases of the batch splitter: each folder under cases/apply-split holds a script (script.sql) and the
 // batches expected of it (batches): for each, the line it begins on, how often it runs, what it does as far
 // as applying needs to know (rows into a table, settings, objects created and dropped, a statement that
-// changes database, a transaction begun or ended), then its lines with CR, LF and
+// changes database, a transaction begun or ended or one it cannot run in), then its lines with CR, LF and
 // TAB made visible; or the error that stops the reading.
 #include "apply/BatchContent.h"
 #include "apply/ScriptReader.h"
@@ -34,6 +34,8 @@ std::string Describe(const TBatchContent& content) {
         strOut += "; begins a transaction";
     if (content.bEndsTransaction)
         strOut += "; ends a transaction";
+    if (content.bOutsideTransaction)
+        strOut += "; cannot run in a transaction";
     return strOut;
 }
 

@@ -94,9 +94,9 @@ private:
 class CCountingObserver : public IApplyObserver {
 public:
     bool ShouldStop() override { return m_nStopAfter >= 0 && m_nBatches >= m_nStopAfter; }
-    void OnFileStarted(size_t) override {}
+    void OnFileStarted(size_t nFile) override { FileEvent("+" + std::to_string(nFile)); }
     void OnBatchApplied(size_t, long) override { ++m_nBatches; }
-    void OnFileApplied(size_t) override {}
+    void OnFileApplied(size_t nFile) override { FileEvent("-" + std::to_string(nFile)); }
     void OnRefused(size_t nFile, long nLine, const CDBException&) override {
         std::lock_guard lock(m_mutex);
         m_aRefused.emplace_back(nFile, nLine);
@@ -109,6 +109,13 @@ public:
     long m_nStopAfter = -1;
     std::mutex m_mutex;
     std::vector<std::pair<size_t, long>> m_aRefused;
+    std::string m_strFiles; // "+N" as file N starts, "-N" as it is applied
+
+private:
+    void FileEvent(const std::string& strEvent) {
+        std::lock_guard lock(m_mutex);
+        m_strFiles += (m_strFiles.empty() ? "" : " ") + strEvent;
+    }
 };
 
 TScriptFile Script(const std::string& strName, const std::string& strText, bool bRows = false) {
@@ -218,6 +225,81 @@ TEST(ScriptApply, SingleTransactionCommitsWhatAppliedAndRollsBackARefusal) {
                   bRefused ? "IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;" : "COMMIT TRANSACTION;");
         EXPECT_EQ(aSent.size(), bRefused ? 4u : 6u); // GO 3 runs its batch three times
     }
+}
+
+struct TAfterCommitCase {
+    const char* pszRefused; // the first line of the batch refused, if any
+    long nStopAfter;        // Ctrl-C after so many batches, or -1
+    std::vector<std::string> aSent;
+    const char* pszFiles;
+    bool bCommitted;
+    long nBatches;
+};
+
+// Full-text catalogs and indexes change after the single transaction committed, in their order; a file
+// that holds only such batches starts then, and one that holds others too is applied then.
+TEST(ScriptApply, SingleTransactionRunsFullTextBatchesAfterItCommitted) {
+    const auto files = [] {
+        return std::vector<TScriptFile>{
+            Script("06-Tables.sql", "CREATE TABLE [dbo].[Docs] ([Id] int);\nGO\n"),
+            Script("17-FullText.sql",
+                   "CREATE FULLTEXT CATALOG [Docs];\nGO\n"
+                   "CREATE FULLTEXT INDEX ON [dbo].[Docs] ([Title]) KEY INDEX [PK_Docs];\nGO\n"),
+            Script("18-Mixed.sql", "SELECT 1\nGO\nDROP FULLTEXT CATALOG [Old];\nGO\nSELECT 2\nGO\n")};
+    };
+    const std::string strBegin = "SET XACT_ABORT ON; BEGIN TRANSACTION;";
+    const std::string strRollBack = "IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION;";
+    const TAfterCommitCase aCases[] = {
+        {"",
+         -1,
+         {strBegin, "CREATE TABLE [dbo].[Docs] ([Id] int);", "SELECT 1", "SELECT 2", "COMMIT TRANSACTION;",
+          "CREATE FULLTEXT CATALOG [Docs];",
+          "CREATE FULLTEXT INDEX ON [dbo].[Docs] ([Title]) KEY INDEX [PK_Docs];",
+          "DROP FULLTEXT CATALOG [Old];"},
+         "+0 -0 +2 +1 -1 -2",
+         true,
+         6},
+        {"SELECT 2",
+         -1,
+         {strBegin, "CREATE TABLE [dbo].[Docs] ([Id] int);", "SELECT 1", "SELECT 2", strRollBack},
+         "+0 -0 +2",
+         false,
+         2},
+        {"",
+         2,
+         {strBegin, "CREATE TABLE [dbo].[Docs] ([Id] int);", "SELECT 1", strRollBack},
+         "+0 -0 +2",
+         false,
+         2},
+        {"CREATE FULLTEXT INDEX",
+         -1,
+         {strBegin, "CREATE TABLE [dbo].[Docs] ([Id] int);", "SELECT 1", "SELECT 2", "COMMIT TRANSACTION;",
+          "CREATE FULLTEXT CATALOG [Docs];",
+          "CREATE FULLTEXT INDEX ON [dbo].[Docs] ([Title]) KEY INDEX [PK_Docs];", strRollBack},
+         "+0 -0 +2 +1",
+         true,
+         4},
+    };
+    for (const TAfterCommitCase& test : aCases) {
+        SCOPED_TRACE(std::string("refused: ") + test.pszRefused + ", stopped after " +
+                     std::to_string(test.nStopAfter));
+        TRun run;
+        run.log.strRefused = test.pszRefused;
+        run.observer.m_nStopAfter = test.nStopAfter;
+        const TApplyResult result = run.Apply(files(), 1, {false, true});
+        EXPECT_EQ(run.log.SentTo(0), test.aSent);
+        EXPECT_EQ(run.observer.m_strFiles, test.pszFiles);
+        EXPECT_EQ(result.bCommitted, test.bCommitted);
+        EXPECT_EQ(result.bBroken, *test.pszRefused != 0);
+        EXPECT_EQ(result.bStopped, test.nStopAfter >= 0);
+        EXPECT_EQ(result.nBatches, test.nBatches);
+    }
+    // Without the single transaction everything runs in order.
+    TRun plain;
+    plain.Apply(files(), 1);
+    EXPECT_EQ(plain.log.SentTo(0).at(2),
+              "CREATE FULLTEXT INDEX ON [dbo].[Docs] ([Title]) KEY INDEX [PK_Docs];");
+    EXPECT_EQ(plain.observer.m_strFiles, "+0 -0 +1 -1 +2 -2");
 }
 
 TEST(ScriptApply, AStopEndsTheRunBeforeTheNextBatch) {

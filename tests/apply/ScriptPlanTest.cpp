@@ -204,4 +204,79 @@ TEST(ScriptPlan, TheCreatedObjectsAreKnownByFileAndLineAndAFileOutsideTheRowsHas
     EXPECT_FALSE(plan.aFiles[1].rows.bSpreadable);
 }
 
+// A migration whose full-text indexes are dropped before its transaction and made again after it.
+const char* const kFullTextMigration =
+    "-- Migration written by sqlscripts 0.1.0 at 2026-12-08 00:00:00 UTC\n"
+    "IF EXISTS (SELECT 1 FROM sys.fulltext_indexes WHERE object_id = OBJECT_ID(N'[dbo].[Docs]')) DROP "
+    "FULLTEXT INDEX ON [dbo].[Docs];\n"
+    "GO\n"
+    "SET XACT_ABORT ON;\n"
+    "BEGIN TRANSACTION;\n"
+    "GO\n"
+    "IF @@TRANCOUNT = 0 THROW 50000, N'An earlier statement of this migration failed: it was rolled back "
+    "whole, and this batch does not run.', 1;\n"
+    "ALTER TABLE [dbo].[Docs] ALTER COLUMN [Title] nvarchar(200) NOT NULL;\n"
+    "GO\n"
+    "IF @@TRANCOUNT = 0 THROW 50000, N'An earlier statement of this migration failed.', 1;\n"
+    "COMMIT TRANSACTION;\n"
+    "CREATE TABLE #sqlscripts_committed (n int);\n"
+    "GO\n"
+    "IF OBJECT_ID(N'tempdb..#sqlscripts_committed') IS NULL THROW 50000, N'The migration did not commit.', "
+    "1;\n"
+    "CREATE FULLTEXT INDEX ON [dbo].[Docs] ([Title] LANGUAGE 1033) KEY INDEX [PK_Docs] WITH (CHANGE_TRACKING "
+    "= AUTO, STOPLIST = SYSTEM);\n"
+    "GO\n";
+
+struct TOwnTransactionCase {
+    const char* pszCase;
+    std::vector<std::string> aFiles;
+    bool bOwn;
+    long nBegins, nEnds;
+};
+
+TEST(ScriptPlan, ScriptsAreATransactionOfTheirOwnBetweenBatchesThatCannotRunInOne) {
+    const std::string strBegin = "SET XACT_ABORT ON;\nBEGIN TRANSACTION;\nGO\n";
+    const std::string strDrop = "DROP FULLTEXT INDEX ON [dbo].[Docs];\nGO\n";
+    const std::string strCreate = "CREATE FULLTEXT CATALOG [Docs];\nGO\n";
+    const TOwnTransactionCase aCases[] = {
+        {"full-text indexes dropped before and made after", {kFullTextMigration}, true, 1, 3},
+        {"without full-text statements", {strBegin + "SELECT 1;\nGO\nCOMMIT TRANSACTION;\nGO\n"}, true, 0, 2},
+        {"without a commit", {strBegin + "SELECT 1;\nGO\nSELECT 2;\nGO\n"}, true, 0, 2},
+        {"over several files", {strDrop, strBegin, "COMMIT;\nGO\n", strCreate + strCreate}, true, 1, 2},
+        {"a full-text batch inside it", {strBegin + strDrop + "COMMIT;\nGO\n"}, true, 0, 2},
+        {"another batch before it", {"SELECT 1;\nGO\n" + strBegin + "COMMIT;\nGO\n"}, false, 0, 0},
+        {"another batch after it", {strBegin + "COMMIT;\nGO\n" + strCreate + "SELECT 1;\nGO\n"}, false, 0, 0},
+        {"a full-text batch that commits after it",
+         {strBegin + "COMMIT;\nGO\nCOMMIT; CREATE FULLTEXT CATALOG [Docs];\nGO\n"},
+         false,
+         0,
+         0},
+        {"only full-text batches", {strDrop + strCreate}, false, 0, 0},
+        {"a commit before the last", {strBegin + "COMMIT;\nGO\nBEGIN TRAN;\nGO\nCOMMIT;\nGO\n"}, false, 0, 0},
+    };
+    for (const TOwnTransactionCase& test : aCases) {
+        std::vector<TScriptFile> aFiles;
+        for (const std::string& strText : test.aFiles)
+            aFiles.push_back({"m.sql", "", std::make_shared<const std::string>(strText), false});
+        const TApplyPlan plan = PlanApply(std::move(aFiles));
+        EXPECT_EQ(plan.bOwnTransaction, test.bOwn) << test.pszCase;
+        if (test.bOwn) {
+            EXPECT_EQ(plan.nTransactionBegins, test.nBegins) << test.pszCase;
+            EXPECT_EQ(plan.nTransactionEnds, test.nEnds) << test.pszCase;
+        }
+    }
+}
+
+// A refusal of a batch from the one that begins the transaction to the one that commits it rolls back; one
+// before or after it leaves what ran outside the transaction applied.
+TEST(ScriptPlan, OnlyAStopInsideTheOwnTransactionRollsItBack) {
+    const TApplyPlan plan =
+        PlanApply({{"m.sql", "", std::make_shared<const std::string>(kFullTextMigration), false}});
+    ASSERT_EQ(plan.aFiles[0].nBatches, 5);
+    EXPECT_EQ(plan.aFiles[0].aOutsideTransaction, (std::vector<long>{0, 4}));
+    const bool aInside[] = {false, true, true, true, false};
+    for (long nBatch = 0; nBatch < 5; ++nBatch)
+        EXPECT_EQ(StoppedInOwnTransaction(plan, nBatch), aInside[nBatch]) << nBatch;
+}
+
 } // namespace

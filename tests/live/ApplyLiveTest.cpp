@@ -1,8 +1,9 @@
 // sqlscripts apply against a live server, where a script goes wrong: a statement planted in the second file
 // of a folder (apply/planted) stops the run there, or is passed over with --continue, or rolls everything
-// back with --single-transaction; a database that has the scripts' objects already stops the run before
-// anything runs, unless a clean file drops them first; a stream cut short applies nothing. The scripts that
-// go right are the --recreate check's (RecreateLiveTest).
+// back with --single-transaction, which makes full-text indexes after it commits (apply/full-text); a
+// database that has the scripts' objects already stops the run before anything runs, unless a clean file
+// drops them first; a stream cut short applies nothing. The scripts that go right are the --recreate check's
+// (RecreateLiveTest).
 #include "LiveSupport.h"
 
 namespace fs = std::filesystem;
@@ -74,6 +75,37 @@ TEST(LiveApply, SingleTransactionLeavesNothingAfterARefusal) {
         std::regex(kRefusal + "sqlscripts: stopped; the transaction was rolled back: nothing applied\n")))
         << run.strErr;
     EXPECT_EQ(PlantedRows(target), "-");
+}
+
+// A full-text index, which SQL Server does not make inside a transaction, is made after the single one
+// commits; refused there, it leaves the transaction's work applied.
+TEST(LiveApply, SingleTransactionMakesFullTextIndexesAfterItCommits) {
+    const std::string strFullText = (kLiveDir / "apply" / "full-text").string();
+    const std::string strAfter = "sqlscripts: the batches of 17-FullText.sql that change full-text catalogs "
+                                 "and indexes run after the transaction commits, as SQL Server does not "
+                                 "allow them inside one\n";
+    TScratchDatabase target("apply_full_text");
+    const THostRun run = ApplyTo(target.strName, strFullText, {"--single-transaction", "--quiet"});
+    EXPECT_EQ(run.nStatus, 0) << run.strErr;
+    EXPECT_EQ(run.strErr, strAfter);
+    EXPECT_EQ(Answer(target.db, "SELECT COUNT(*) FROM dbo.Docs").at("rows")[0][0], "2");
+
+    const CTempDir dir;
+    const fs::path planted = fs::path(dir.File("")) / "full-text";
+    fs::copy(strFullText, planted);
+    WriteWholeFile((planted / "17-FullText.sql").string(),
+                   ReadWholeFile((planted / "17-FullText.sql").string()) +
+                       "THROW 50000, N'planted', 1; DROP FULLTEXT INDEX ON dbo.Docs;\nGO\n");
+    TScratchDatabase refused("apply_full_text_refused");
+    const THostRun stopped = ApplyTo(refused.strName, planted.string(), {"--single-transaction"});
+    EXPECT_EQ(stopped.nStatus, 1);
+    EXPECT_TRUE(std::regex_match(stopped.strErr,
+                                 std::regex(strAfter +
+                                            "sqlscripts: 17-FullText.sql:6: [^\n]*planted \\(SQLSTATE "
+                                            "[0-9A-Z]{5}, native error 50000\\)\n"
+                                            "sqlscripts: stopped; applied before it: 2 files, 4 batches\n")))
+        << stopped.strErr;
+    EXPECT_EQ(Answer(refused.db, "SELECT COUNT(*) FROM dbo.Docs").at("rows")[0][0], "2");
 }
 
 // A table and its rows in 400 batches of 500, which take the server seconds even in one transaction.

@@ -26,16 +26,28 @@ std::string FilesAndBatches(const TApplyJobResult& result) {
            Format(TrN("%lu batch", "%lu batches", batches), batches);
 }
 
+// What a run that ended early left applied.
+std::string Applied(const ApplyOptions& options, const TApplyJobResult& result) {
+    if (options.singleTransaction && !result.bCommitted)
+        return Tr("the transaction was rolled back: nothing applied");
+    if (!result.bRolledBack)
+        return Format(Tr("applied before it: %s"), FilesAndBatches(result).c_str());
+    if (result.nBeforeTransaction == 0)
+        return Tr("rolled back: the database is as it was");
+    const auto before = static_cast<unsigned long>(result.nBeforeTransaction);
+    return Format(TrN("rolled back: the database is as it was but for the %lu batch before the transaction",
+                      "rolled back: the database is as it was but for the %lu batches before the transaction",
+                      before),
+                  before);
+}
+
 // Says how the run ended, naming the database it applied to where it is known; the exit status.
 int Conclude(const ApplyOptions& options, const TApplyJobResult& result, const ApplyReport& report) {
     if (result.eEnd == eJobEnd::Misused)
         return kExitUsage;
     if (result.eEnd == eJobEnd::Stopped || result.bBroken) {
-        const std::string applied =
-            options.singleTransaction ? std::string(Tr("the transaction was rolled back: nothing applied"))
-            : result.bRolledBack      ? std::string(Tr("rolled back: the database is as it was"))
-                                      : Format(Tr("applied before it: %s"), FilesAndBatches(result).c_str());
-        if (result.eEnd != eJobEnd::Stopped && result.bRolledBack && !options.singleTransaction) {
+        const std::string applied = Applied(options, result);
+        if (result.eEnd != eJobEnd::Stopped && result.bRolledBack) {
             Say(applied);
             return kExitFailed;
         }

@@ -20,7 +20,9 @@ void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options) {
     command
         .add_flag(
             "--single-transaction", options.singleTransaction,
-            "the whole run in one transaction with XACT_ABORT ON: a refusal or Ctrl-C rolls all of it back")
+            "the whole run in one transaction with XACT_ABORT ON: a refusal or Ctrl-C rolls all of it back; "
+            "the batches that change full-text catalogs and indexes, which cannot run in one, run after it "
+            "commits")
         ->excludes(keepGoing);
     command
         .add_option(

@@ -1,0 +1,2 @@
+CREATE TABLE Docs (Id int PRIMARY KEY, Title varchar(100));
+GO
