@@ -108,6 +108,16 @@ TScriptName ReadName(const std::vector<TToken>& aTokens, size_t& nAt) {
     return {aParts.size() > 1 ? aParts[aParts.size() - 2] : std::string(), aParts.back()};
 }
 
+// The words at nAt name a permission that GRANT, DENY or REVOKE gives or takes (GRANT CREATE TABLE, CREATE
+// FULLTEXT CATALOG TO ...), not a statement.
+bool IsPermission(const std::vector<TToken>& aTokens, size_t nAt) {
+    if (nAt == 0)
+        return false;
+    const TToken& before = aTokens[nAt - 1];
+    return before.strText == "," || IsKeyword(before, "GRANT") || IsKeyword(before, "DENY") ||
+           IsKeyword(before, "REVOKE") || IsKeyword(before, "FOR");
+}
+
 // The objects that CREATE statements make; CREATE OR ALTER replaces what is there, and a temporary table is
 // the session's own.
 // The words after a CREATE at nAt, in capitals: two, as no CREATE word is longer (PARTITION FUNCTION).
@@ -179,7 +189,8 @@ std::string DatabaseChange(const std::vector<TToken>& aTokens, size_t nEnd) {
 std::vector<TCreatedObject> CreatedObjects(const std::vector<TToken>& aTokens) {
     std::vector<TCreatedObject> aCreated;
     for (size_t nAt = 0; nAt + 1 < aTokens.size(); ++nAt) {
-        if (!IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt + 1], "OR"))
+        if (!IsKeyword(aTokens[nAt], "CREATE") || IsKeyword(aTokens[nAt + 1], "OR") ||
+            IsPermission(aTokens, nAt))
             continue;
         const std::optional<TCreatedKind> kind = CreatedKind(WordsAfter(aTokens, nAt));
         if (!kind)
@@ -209,18 +220,16 @@ bool EndsTransaction(const std::vector<TToken>& aTokens, size_t nEnd) {
         [](const TToken& token) { return IsKeyword(token, "COMMIT") || IsKeyword(token, "ROLLBACK"); });
 }
 
-// CREATE, ALTER or DROP FULLTEXT CATALOG or INDEX as a statement, not as a permission that GRANT, DENY or
-// REVOKE names (GRANT CREATE FULLTEXT CATALOG TO ...).
+// CREATE, ALTER or DROP FULLTEXT CATALOG, INDEX or STOPLIST as a statement, not as a permission that GRANT,
+// DENY or REVOKE names (GRANT CREATE FULLTEXT CATALOG TO ...). A stoplist may change inside a transaction,
+// but goes with the indexes that use it: dropped after them, made before them.
 bool ChangesFullText(const std::vector<TToken>& aTokens, size_t nEnd) {
     for (size_t nAt = 0; nAt + 2 < nEnd; ++nAt) {
         if (!IsDefinitionWord(aTokens[nAt]) || !IsKeyword(aTokens[nAt + 1], "FULLTEXT") ||
-            !(IsKeyword(aTokens[nAt + 2], "CATALOG") || IsKeyword(aTokens[nAt + 2], "INDEX")))
+            !(IsKeyword(aTokens[nAt + 2], "CATALOG") || IsKeyword(aTokens[nAt + 2], "INDEX") ||
+              IsKeyword(aTokens[nAt + 2], "STOPLIST")))
             continue;
-        const bool bPermission =
-            nAt > 0 && (aTokens[nAt - 1].strText == "," || IsKeyword(aTokens[nAt - 1], "GRANT") ||
-                        IsKeyword(aTokens[nAt - 1], "DENY") || IsKeyword(aTokens[nAt - 1], "REVOKE") ||
-                        IsKeyword(aTokens[nAt - 1], "FOR"));
-        if (!bPermission)
+        if (!IsPermission(aTokens, nAt))
             return true;
     }
     return false;

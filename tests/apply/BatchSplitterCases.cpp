@@ -35,7 +35,7 @@ std::string Describe(const TBatchContent& content) {
     if (content.bEndsTransaction)
         strOut += "; ends a transaction";
     if (content.bOutsideTransaction)
-        strOut += "; cannot run in a transaction";
+        strOut += "; runs outside a transaction";
     return strOut;
 }
 

@@ -242,7 +242,7 @@ TEST(ScriptApply, SingleTransactionRunsFullTextBatchesAfterItCommitted) {
     const auto files = [] {
         return std::vector<TScriptFile>{
             Script("06-Tables.sql", "CREATE TABLE [dbo].[Docs] ([Id] int);\nGO\n"),
-            Script("17-FullText.sql",
+            Script("15a-FullText.sql",
                    "CREATE FULLTEXT CATALOG [Docs];\nGO\n"
                    "CREATE FULLTEXT INDEX ON [dbo].[Docs] ([Title]) KEY INDEX [PK_Docs];\nGO\n"),
             Script("18-Mixed.sql", "SELECT 1\nGO\nDROP FULLTEXT CATALOG [Old];\nGO\nSELECT 2\nGO\n")};

@@ -81,9 +81,9 @@ TEST(LiveApply, SingleTransactionLeavesNothingAfterARefusal) {
 // commits; refused there, it leaves the transaction's work applied.
 TEST(LiveApply, SingleTransactionMakesFullTextIndexesAfterItCommits) {
     const std::string strFullText = (kLiveDir / "apply" / "full-text").string();
-    const std::string strAfter = "sqlscripts: the batches of 17-FullText.sql that change full-text catalogs "
-                                 "and indexes run after the transaction commits, as SQL Server does not "
-                                 "allow them inside one\n";
+    const std::string strAfter = "sqlscripts: the full-text batches of 15a-FullText.sql run after the "
+                                 "transaction commits, as SQL Server does not change full-text catalogs and "
+                                 "indexes inside one\n";
     TScratchDatabase target("apply_full_text");
     const THostRun run = ApplyTo(target.strName, strFullText, {"--single-transaction", "--quiet"});
     EXPECT_EQ(run.nStatus, 0) << run.strErr;
@@ -93,15 +93,15 @@ TEST(LiveApply, SingleTransactionMakesFullTextIndexesAfterItCommits) {
     const CTempDir dir;
     const fs::path planted = fs::path(dir.File("")) / "full-text";
     fs::copy(strFullText, planted);
-    WriteWholeFile((planted / "17-FullText.sql").string(),
-                   ReadWholeFile((planted / "17-FullText.sql").string()) +
+    WriteWholeFile((planted / "15a-FullText.sql").string(),
+                   ReadWholeFile((planted / "15a-FullText.sql").string()) +
                        "THROW 50000, N'planted', 1; DROP FULLTEXT INDEX ON dbo.Docs;\nGO\n");
     TScratchDatabase refused("apply_full_text_refused");
     const THostRun stopped = ApplyTo(refused.strName, planted.string(), {"--single-transaction"});
     EXPECT_EQ(stopped.nStatus, 1);
     EXPECT_TRUE(std::regex_match(stopped.strErr,
                                  std::regex(strAfter +
-                                            "sqlscripts: 17-FullText.sql:6: [^\n]*planted \\(SQLSTATE "
+                                            "sqlscripts: 15a-FullText.sql:6: [^\n]*planted \\(SQLSTATE "
                                             "[0-9A-Z]{5}, native error 50000\\)\n"
                                             "sqlscripts: stopped; applied before it: 2 files, 4 batches\n")))
         << stopped.strErr;

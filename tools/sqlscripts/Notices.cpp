@@ -384,8 +384,8 @@ std::string NoticeLine(const TJobNotice& notice) {
     case eJobNotice::CannotBeginTransaction:
         return Format(Tr("cannot begin the transaction: %s"), reason.c_str());
     case eJobNotice::RunsAfterCommit:
-        return Format(Tr("the batches of %s that change full-text catalogs and indexes run after the "
-                         "transaction commits, as SQL Server does not allow them inside one"),
+        return Format(Tr("the full-text batches of %s run after the transaction commits, as SQL Server "
+                         "does not change full-text catalogs and indexes inside one"),
                       names.c_str());
     case eJobNotice::Refused:
         return Format(Tr("%s: %s (SQLSTATE %s, native error %ld)"), Where(notice).c_str(), reason.c_str(),

@@ -1,2 +1,2 @@
-sqlscripts: пакеты 17-FullText.sql, 18-Search.sql, которые меняют полнотекстовые каталоги и индексы, выполняются после фиксации транзакции: SQL Server не допускает их внутри неё
+sqlscripts: полнотекстовые пакеты 15a-FullText.sql, 18-Search.sql выполняются после фиксации транзакции: SQL Server не меняет полнотекстовые каталоги и индексы внутри неё
 sqlscripts: не удалось начать транзакцию: [SQLite]only one SQL statement allowed
