@@ -89,6 +89,7 @@ std::optional<TLoadedSide> CSideLoading::LoadModel(const TDatabaseSource& source
     }
     try {
         TLoadedSide loaded{LoadCatalogModel(db), std::nullopt, std::nullopt, nullptr};
+        WarnUnrecordedFamilies(db, loaded.model, m_notices);
         if (!WarnUncarried(loaded.model, m_bStrict, m_notices))
             return std::nullopt;
         loaded.dialect = AskServerDialect(db);
