@@ -300,6 +300,7 @@ struct CMigration::TState {
         if (object.key.eKind == eModelKind::Table) {
             DropForeignKeysOf(*TableOf(object));
             DropVersioningOf(*TableOf(object));
+            DropFullTextIndexOf(*TableOf(object));
         }
         const TRecreateKind& kind = RecreateKind(object.key.eKind);
         if (!kind.strHolds.empty())
@@ -330,6 +331,19 @@ struct CMigration::TState {
             if (const TCompareObject* pVersioning =
                     From({eModelKind::Versioning, table.strSchema, table.strName, "SYSTEM_VERSIONING"}))
                 Add(eMigrationStep::Drop, pVersioning, nullptr);
+    }
+
+    // A table dropped or made anew: its full-text index is dropped first, on its own, as no full-text index
+    // changes inside a transaction.
+    void DropFullTextIndexOf(const TModelTable& table) {
+        if (const TCompareObject* pIndex = FullTextIndexOf(table))
+            Add(eMigrationStep::Drop, pIndex, nullptr);
+    }
+
+    const TCompareObject* FullTextIndexOf(const TModelTable& table) const {
+        return table.fullText
+                   ? From({eModelKind::FullTextIndex, table.strSchema, table.strName, table.strName})
+                   : nullptr;
     }
 
     // The kind's rules decide; what uses a column changed in place or made again is made again after it.
@@ -429,6 +443,12 @@ struct CMigration::TState {
                 if (Folded(strReferenced) == Folded(strColumn))
                     aUsers.push_back(
                         {eModelKind::ForeignKey, pOther->strSchema, pOther->strName, pKey->strName});
+        if (table.fullText && std::any_of(table.fullText->aColumns.begin(), table.fullText->aColumns.end(),
+                                          [&](const TModelFullTextColumn& indexed) {
+                                              return Folded(indexed.strColumn) == Folded(strColumn) ||
+                                                     Folded(indexed.strTypeColumn) == Folded(strColumn);
+                                          }))
+            aUsers.push_back(part(eModelKind::FullTextIndex, table.strName));
         for (const TModelKey& key : aUsers)
             if (const TCompareObject* pUser = From(key))
                 MakeUserAgain(*pUser, columnObject, false);
@@ -604,10 +624,13 @@ struct CMigration::TState {
         }
     }
 
-    // The foreign keys that reference a key or unique index made again.
+    // The foreign keys that reference a key or unique index made again, and the full-text index it keys.
     void MakeForeignKeysAgain(const TCompareObject& keyObject) {
         const TModelTable& table = *TableOf(keyObject);
         const TModelIndex& index = Part<TModelIndex>(keyObject);
+        if (table.fullText && Folded(table.fullText->strKeyIndex) == Folded(index.strName))
+            if (const TCompareObject* pUser = FullTextIndexOf(table))
+                MakeUserAgain(*pUser, keyObject, false);
         for (const auto& [pOther, pKey] : KeysReferencing(table))
             if (Folded(pKey->strKeyIndex) == Folded(index.strName))
                 if (const TCompareObject* pUser =
@@ -639,6 +662,7 @@ struct CMigration::TState {
         });
         Add(eMigrationStep::Rebuild, &fromTable, &toTable);
         setMadeAgain.insert(strTable);
+        DropFullTextIndexOf(*TableOf(fromTable));
         for (const TCompareObject& object : aTo)
             if (BelongsTo(object, strTable) && object.key.eKind != eModelKind::Table &&
                 object.key.eKind != eModelKind::Column) {

@@ -17,6 +17,15 @@ const std::string kGuard =
     "IF @@TRANCOUNT = 0 THROW 50000, N'An earlier statement of this migration failed: it "
     "was rolled back whole, and this batch does not run.', 1;";
 
+// The temporary table the batch that commits makes: the mark, for the rest of the session, that the
+// transaction committed.
+const std::string kCommitted = "#sqlscripts_committed";
+
+// The first line of every batch after the transaction: what comes after it runs only where it committed.
+const std::string kCommittedGuard =
+    "IF OBJECT_ID(N'tempdb.." + kCommitted +
+    "') IS NULL THROW 50000, N'The migration''s transaction did not commit: this batch does not run.', 1;";
+
 std::string Line(const std::string& str) {
     return str + LineEnd();
 }
@@ -211,19 +220,46 @@ TStatements ActionStatements(const TMigrationAction& action, const TMigrationCon
     return {};
 }
 
+namespace {
+
+bool IsFullText(const TMigrationAction& action) {
+    const eModelKind eKind = (action.pTo ? action.pTo : action.pFrom)->key.eKind;
+    return eKind == eModelKind::FullTextCatalog || eKind == eModelKind::FullTextIndex;
+}
+
+} // namespace
+
 std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context,
                             const std::optional<TStatement>& driftCheck) {
+    std::vector<const TMigrationAction*> aBefore, aInside, aAfter;
+    for (const TMigrationAction& action : aActions)
+        (!IsFullText(action) ? aInside : IsTakenApart(action.eStep) ? aBefore : aAfter).push_back(&action);
+    const bool bFullText = !aBefore.empty() || !aAfter.empty();
     std::string strScript;
     for (const std::string& strLine : context.options.aHeader)
         strScript += Line("-- " + strLine);
     strScript +=
         Line("-- The migration is one transaction (SET XACT_ABORT ON): a statement that fails rolls back "
              "everything before it, and every batch after it stops at its first line without running.");
+    if (bFullText)
+        strScript +=
+            Line("-- Full-text catalogs and indexes cannot change inside a transaction: those to go are "
+                 "dropped before it begins, those to come or to change are made after it commits, and "
+                 "only where it committed. A full-text index dropped before a transaction that rolled "
+                 "back stays dropped: diff run again makes it again.");
+    for (const TMigrationAction* pAction : aBefore)
+        AppendBatches(strScript, ActionStatements(*pAction, context));
     strScript += Line("SET XACT_ABORT ON;") + Line("BEGIN TRANSACTION;") + GoLine();
     if (driftCheck)
         AppendBatches(strScript, {*driftCheck}, kGuard);
-    for (const TMigrationAction& action : aActions)
-        AppendBatches(strScript, ActionStatements(action, context), kGuard);
+    for (const TMigrationAction* pAction : aInside)
+        AppendBatches(strScript, ActionStatements(*pAction, context), kGuard);
     AppendBatches(strScript, context.options.aRowStatements, kGuard);
-    return strScript + Line(kGuard) + Line("COMMIT TRANSACTION;") + GoLine();
+    strScript += Line(kGuard) + Line("COMMIT TRANSACTION;");
+    if (bFullText)
+        strScript += Line("CREATE TABLE " + kCommitted + " (n int);");
+    strScript += GoLine();
+    for (const TMigrationAction* pAction : aAfter)
+        AppendBatches(strScript, ActionStatements(*pAction, context), kCommittedGuard);
+    return strScript;
 }

@@ -49,10 +49,10 @@ private:
     void Add(TModelKey key, TPlanObject object) {
         TCompareObject& added = m_aObjects.emplace_back();
         // A trigger is an object of its schema: its table is a property, not part of its name. A table has
-        // one SYSTEM_VERSIONING, named by the table.
+        // one SYSTEM_VERSIONING and one full-text index at most, named by the table.
         added.strName = key.eKind == eModelKind::Schema    ? DisplayName({key.strName})
                         : key.eKind == eModelKind::Trigger ? DisplayName({key.strSchema, key.strName})
-                        : key.eKind == eModelKind::Versioning
+                        : key.eKind == eModelKind::Versioning || key.eKind == eModelKind::FullTextIndex
                             ? DisplayName({key.strSchema, key.strTable})
                             : DisplayName({key.strSchema, key.strTable, key.strName});
         added.strMatch = Match(key);
@@ -91,6 +91,9 @@ private:
         for (const TModelStatistic& statistic : table.aStatistics)
             Add(part(eModelKind::Statistic, statistic.strName),
                 TTablePart<TModelStatistic>{&table, &statistic});
+        if (table.fullText)
+            Add(part(eModelKind::FullTextIndex, table.strName),
+                TTablePart<TModelFullTextIndex>{&table, &*table.fullText});
     }
 
     // A property is named by what it is on: "MS_Description on table dbo.Orders.Amount", "Unit on procedure

@@ -149,7 +149,8 @@ std::vector<TDiffEntry> DiffEntries(const std::vector<TMigrationItem>& aItems) {
             aEntries.back().strProperty = change.pProperty->strLabel;
             aEntries.back().strOld = change.strOld;
             aEntries.back().strNew = change.strNew;
-            aEntries.back().bText = change.pProperty->eId == eProperty::Definition;
+            aEntries.back().bText = change.pProperty->eId == eProperty::Definition ||
+                                    change.pProperty->eId == eProperty::IndexedColumns;
         }
     }
     return aEntries;

@@ -145,6 +145,16 @@ TChangeDecision XmlSchemasChange(const TRuleInput& input) {
     return {eChange::AlterInPlace, &AddXmlSchemas, {}, {}};
 }
 
+TChangeDecision FullTextColumnsChange(const TRuleInput& input) {
+    const auto& aFrom = RecordOf<TModelFullTextIndex>(input.from).aColumns;
+    const auto& aTo = RecordOf<TModelFullTextIndex>(input.to).aColumns;
+    if (std::none_of(aFrom.begin(), aFrom.end(), [&](const TModelFullTextColumn& column) {
+            return std::find(aTo.begin(), aTo.end(), column) != aTo.end();
+        }))
+        return MadeAgain();
+    return {eChange::AlterInPlace, &AlterFullTextIndex, {}, {}};
+}
+
 TChangeDecision PolicyPredicatesChange(const TRuleInput& input) {
     const auto& aFrom = RecordOf<TModelSecurityPolicy>(input.from).aPredicates;
     const auto& aTo = RecordOf<TModelSecurityPolicy>(input.to).aPredicates;

@@ -93,6 +93,9 @@ TChangeDecision PolicyPredicatesChange(const TRuleInput& input);
 // A collection's schemas are added to in place, where TO's text is FROM's and more; a schema or component
 // changed or removed makes the collection again, with what it types.
 TChangeDecision XmlSchemasChange(const TRuleInput& input);
+// A full-text index's columns are dropped and added in place where it keeps one of them as it is, so that
+// it never stands without a column; else the index is made again.
+TChangeDecision FullTextColumnsChange(const TRuleInput& input);
 // A module is altered by CREATE OR ALTER where the server takes it and no schema-bound module uses it, else
 // made again.
 TChangeDecision ModuleChange(const TRuleInput& input);

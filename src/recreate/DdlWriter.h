@@ -194,5 +194,10 @@ TStatements AlterStatisticRecompute(const TPlanObject& from, const TPlanObject& 
                                     const TAlterContext& context);
 // ALTER XML SCHEMA COLLECTION ... ADD what TO's text holds after FROM's
 TStatements AddXmlSchemas(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER FULLTEXT CATALOG ... REBUILD WITH TO's accent sensitivity, or AS DEFAULT
+TStatements AlterFullTextCatalog(const TPlanObject& from, const TPlanObject& to,
+                                 const TAlterContext& context);
+// ALTER FULLTEXT INDEX ... SET CHANGE_TRACKING, SET STOPLIST, DROP and ADD columns, as each differs
+TStatements AlterFullTextIndex(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
 // Whether TO's text is FROM's with more schemas after it: what ADD makes of FROM's collection
 bool ExtendsXmlSchemas(const std::string& strFrom, const std::string& strTo);

@@ -4,6 +4,8 @@
 #include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
 
+#include <algorithm>
+
 namespace {
 
 std::string ColumnText(const TModelFullTextColumn& column) {
@@ -17,6 +19,25 @@ std::string StoplistText(const TModelFullTextIndex& index) {
     if (index.bNoStoplist)
         return "OFF";
     return index.strStoplist.empty() ? "SYSTEM" : QuoteName(index.strStoplist);
+}
+
+const TModelFullTextIndex& IndexOf(const TPlanObject& object) {
+    return *std::get<TTablePart<TModelFullTextIndex>>(object).pPart;
+}
+
+const TModelTable& TableOf(const TPlanObject& object) {
+    return *std::get<TTablePart<TModelFullTextIndex>>(object).pTable;
+}
+
+// The columns of one index that the other lacks, or has with another type column or language: as ADD
+// writes them, or by their names alone, as DROP does.
+std::vector<std::string> ColumnsNotIn(const TModelFullTextIndex& index, const TModelFullTextIndex& other,
+                                      bool bNamesAlone) {
+    std::vector<std::string> aColumns;
+    for (const TModelFullTextColumn& column : index.aColumns)
+        if (std::find(other.aColumns.begin(), other.aColumns.end(), column) == other.aColumns.end())
+            aColumns.push_back(bNamesAlone ? QuoteName(column.strColumn) : ColumnText(column));
+    return aColumns;
 }
 
 } // namespace
@@ -40,6 +61,40 @@ TStatements CreateFullTextIndex(TDdlObject object, const TDdlContext& /*context*
         str += " ON " + QuoteName(pIndex->strCatalog);
     return {{str + " WITH (CHANGE_TRACKING = " + pIndex->strChangeTracking +
              ", STOPLIST = " + StoplistText(*pIndex) + ");"}};
+}
+
+// A catalog ceases to be the default only as another becomes it, which that one's AS DEFAULT says.
+TStatements AlterFullTextCatalog(const TPlanObject& from, const TPlanObject& to,
+                                 const TAlterContext& /*context*/) {
+    const TModelFullTextCatalog& fromCatalog = *std::get<const TModelFullTextCatalog*>(from);
+    const TModelFullTextCatalog& toCatalog = *std::get<const TModelFullTextCatalog*>(to);
+    const std::string strAlter = "ALTER FULLTEXT CATALOG " + QuoteName(toCatalog.strName);
+    TStatements aStatements;
+    if (fromCatalog.bAccentSensitive != toCatalog.bAccentSensitive)
+        aStatements.push_back({strAlter + " REBUILD WITH ACCENT_SENSITIVITY = " +
+                               (toCatalog.bAccentSensitive ? "ON;" : "OFF;")});
+    if (toCatalog.bDefault && !fromCatalog.bDefault)
+        aStatements.push_back({strAlter + " AS DEFAULT;"});
+    return aStatements;
+}
+
+// Columns dropped first: one whose type column or language changes is dropped and added again.
+TStatements AlterFullTextIndex(const TPlanObject& from, const TPlanObject& to,
+                               const TAlterContext& /*context*/) {
+    const TModelFullTextIndex& fromIndex = IndexOf(from);
+    const TModelFullTextIndex& toIndex = IndexOf(to);
+    const std::string strAlter =
+        "ALTER FULLTEXT INDEX ON " + QuoteName(TableOf(to).strSchema, TableOf(to).strName);
+    TStatements aStatements;
+    if (fromIndex.strChangeTracking != toIndex.strChangeTracking)
+        aStatements.push_back({strAlter + " SET CHANGE_TRACKING = " + toIndex.strChangeTracking + ";"});
+    if (StoplistText(fromIndex) != StoplistText(toIndex))
+        aStatements.push_back({strAlter + " SET STOPLIST = " + StoplistText(toIndex) + ";"});
+    if (const std::vector<std::string> aDropped = ColumnsNotIn(fromIndex, toIndex, true); !aDropped.empty())
+        aStatements.push_back({strAlter + " DROP (" + JoinText(aDropped) + ");"});
+    if (const std::vector<std::string> aAdded = ColumnsNotIn(toIndex, fromIndex, false); !aAdded.empty())
+        aStatements.push_back({strAlter + " ADD (" + JoinText(aAdded) + ");"});
+    return aStatements;
 }
 
 TStatements DropFullTextCatalog(TDdlObject object, const TDdlContext& /*context*/) {

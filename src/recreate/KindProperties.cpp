@@ -224,3 +224,18 @@ std::string GridsText(const TModelIndex& index) {
 std::string CellsPerObjectText(const TModelIndex& index) {
     return index.tessellation ? std::to_string(index.tessellation->nCellsPerObject) : std::string();
 }
+
+std::string FullTextStoplistText(const TModelFullTextIndex& index) {
+    if (index.bNoStoplist)
+        return "OFF";
+    return index.strStoplist.empty() ? "SYSTEM" : DisplayName({index.strStoplist});
+}
+
+std::string FullTextColumnsText(const std::vector<TModelFullTextColumn>& aColumns) {
+    std::string str;
+    for (const TModelFullTextColumn& column : aColumns)
+        str += (str.empty() ? "" : LineEnd()) + DisplayName({column.strColumn}) +
+               (column.strTypeColumn.empty() ? "" : " TYPE COLUMN " + DisplayName({column.strTypeColumn})) +
+               " LANGUAGE " + std::to_string(column.nLanguage);
+    return str;
+}

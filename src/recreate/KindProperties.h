@@ -97,6 +97,12 @@ enum class eProperty {
     XmlSchemas,
     XmlIndex,
     UsingXmlIndex,
+    AccentSensitivity,
+    KeyIndex,
+    Catalog,
+    ChangeTracking,
+    Stoplist,
+    IndexedColumns, // a full-text index's, one a line: shown as a text that changed
 };
 
 struct TKindProperty {
@@ -197,5 +203,9 @@ std::string TessellationSchemeText(const TModelIndex& index);
 std::string BoundingBoxText(const TModelIndex& index);
 std::string GridsText(const TModelIndex& index);
 std::string CellsPerObjectText(const TModelIndex& index);
+// A full-text index's stoplist: OFF, SYSTEM or the stoplist's name; its columns one a line, "Body TYPE
+// COLUMN Ext LANGUAGE 0".
+std::string FullTextStoplistText(const TModelFullTextIndex& index);
+std::string FullTextColumnsText(const std::vector<TModelFullTextColumn>& aColumns);
 // The predicates as CREATE SECURITY POLICY adds them, one a line.
 std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates);

@@ -172,6 +172,19 @@ constexpr std::array<TKindProperty, 4> kStatisticProperties = {
 constexpr std::array<TKindProperty, 1> kXmlSchemaCollectionProperties = {
     MemberProperty<&TModelXmlSchemaCollection::strText, &AsIs>(P::XmlSchemas, "schemas")};
 
+constexpr std::array<TKindProperty, 2> kFullTextCatalogProperties = {
+    MemberProperty<&TModelFullTextCatalog::bAccentSensitive, &OnOff>(P::AccentSensitivity,
+                                                                     "accent sensitivity"),
+    MemberProperty<&TModelFullTextCatalog::bDefault, &YesNo>(P::Default, "default")};
+
+// Population and crawls are the server's business, never compared.
+constexpr std::array<TKindProperty, 5> kFullTextIndexProperties = {
+    MemberProperty<&TModelFullTextIndex::strKeyIndex, &AsIs>(P::KeyIndex, "key index"),
+    MemberProperty<&TModelFullTextIndex::strCatalog, &AsIs>(P::Catalog, "catalog"),
+    MemberProperty<&TModelFullTextIndex::strChangeTracking, &AsIs>(P::ChangeTracking, "change tracking"),
+    RecordProperty<TModelFullTextIndex, &FullTextStoplistText>(P::Stoplist, "stoplist"),
+    MemberProperty<&TModelFullTextIndex::aColumns, &FullTextColumnsText>(P::IndexedColumns, "columns")};
+
 constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
     MemberProperty<&TModelExtendedProperty::strBaseType, &AsIs>(P::ValueType, "type")};
@@ -255,6 +268,16 @@ constexpr std::array<TKindRule, 1> kStatisticRules = {
     {{P::NoRecompute, &AlteredBy<&AlterStatisticRecompute>}}};
 
 constexpr std::array<TKindRule, 1> kXmlSchemaCollectionRules = {{{P::XmlSchemas, &XmlSchemasChange}}};
+
+constexpr std::array<TKindRule, 2> kFullTextCatalogRules = {
+    {{P::AccentSensitivity, &AlteredBy<&AlterFullTextCatalog>},
+     {P::Default, &AlteredBy<&AlterFullTextCatalog>}}};
+
+// A key index or catalog changed makes the index again.
+constexpr std::array<TKindRule, 3> kFullTextIndexRules = {
+    {{P::ChangeTracking, &AlteredBy<&AlterFullTextIndex>},
+     {P::Stoplist, &AlteredBy<&AlterFullTextIndex>},
+     {P::IndexedColumns, &FullTextColumnsChange}}};
 
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
@@ -432,11 +455,11 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     // A catalog before the indexes it holds; an index after its table and its key index.
     {FullTextCatalog, "full-text catalog", "fulltext", "FullTextCatalogs", "FULLTEXT CATALOG", FullText, 0,
      true, false, &CollectDatabaseRecords<&TCatalogModel::aFullTextCatalogs>, &NeedNothing,
-     &CreateFullTextCatalog, &DropFullTextCatalog, kNotCompared, kNoRules, U::None, "",
-     kCreateFullTextCatalog},
+     &CreateFullTextCatalog, &DropFullTextCatalog, kFullTextCatalogProperties, kFullTextCatalogRules, U::None,
+     "", kCreateFullTextCatalog},
     {FullTextIndex, "full-text index", "fulltext", "FullTextIndexes", "FULLTEXT INDEX", FullText, 1, false,
      false, &CollectFullTextIndexes, &NeedFullTextIndexUses, &CreateFullTextIndex, &DropFullTextIndex,
-     kNotCompared, kNoRules, U::None, "", kNoCreate},
+     kFullTextIndexProperties, kFullTextIndexRules, U::None, "", kNoCreate},
 }};
 
 constexpr bool IsWhole() {
