@@ -224,3 +224,10 @@ std::string GridsText(const TModelIndex& index) {
 std::string CellsPerObjectText(const TModelIndex& index) {
     return index.tessellation ? std::to_string(index.tessellation->nCellsPerObject) : std::string();
 }
+
+std::string StopwordsText(const std::vector<TModelStopword>& aWords) {
+    std::vector<std::string> aShown;
+    for (const TModelStopword& word : aWords)
+        aShown.push_back(word.strWord + " (" + std::to_string(word.nLanguage) + ")");
+    return JoinText(aShown);
+}

@@ -97,6 +97,7 @@ enum class eProperty {
     XmlSchemas,
     XmlIndex,
     UsingXmlIndex,
+    Stopwords,
 };
 
 struct TKindProperty {
@@ -199,3 +200,5 @@ std::string GridsText(const TModelIndex& index);
 std::string CellsPerObjectText(const TModelIndex& index);
 // The predicates as CREATE SECURITY POLICY adds them, one a line.
 std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates);
+// "a (1033), the (1033), le (1036)"
+std::string StopwordsText(const std::vector<TModelStopword>& aWords);

@@ -172,6 +172,9 @@ constexpr std::array<TKindProperty, 4> kStatisticProperties = {
 constexpr std::array<TKindProperty, 1> kXmlSchemaCollectionProperties = {
     MemberProperty<&TModelXmlSchemaCollection::strText, &AsIs>(P::XmlSchemas, "schemas")};
 
+constexpr std::array<TKindProperty, 1> kStoplistProperties = {
+    MemberProperty<&TModelFullTextStoplist::aWords, &StopwordsText>(P::Stopwords, "words")};
+
 constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
     MemberProperty<&TModelExtendedProperty::strBaseType, &AsIs>(P::ValueType, "type")};
@@ -255,6 +258,9 @@ constexpr std::array<TKindRule, 1> kStatisticRules = {
     {{P::NoRecompute, &AlteredBy<&AlterStatisticRecompute>}}};
 
 constexpr std::array<TKindRule, 1> kXmlSchemaCollectionRules = {{{P::XmlSchemas, &XmlSchemasChange}}};
+
+// Words are added and dropped one by one: the stoplist stays, and so do the indexes that use it.
+constexpr std::array<TKindRule, 1> kStoplistRules = {{{P::Stopwords, &AlteredBy<&AlterStopwords>}}};
 
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
@@ -428,6 +434,11 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {FullTextIndex, "full-text index", "fulltext", "FullTextIndexes", "FULLTEXT INDEX", FullText, 1, false,
      false, &CollectFullTextIndexes, &NeedFullTextIndexUses, &CreateFullTextIndex, &DropFullTextIndex,
      kNotCompared, kNoRules, U::None, "", kNoCreate},
+    // Before the catalogs, and so before the indexes that use it.
+    {FullTextStoplist, "full-text stoplist", "fulltext", "FullTextStoplists", "FULLTEXT STOPLIST", FullText,
+     -1, true, false, &CollectDatabaseRecords<&TCatalogModel::aFullTextStoplists>, &NeedNothing,
+     &CreateFullTextStoplist, &DropFullTextStoplist, kStoplistProperties, kStoplistRules, U::None, "",
+     kNoCreate},
 }};
 
 constexpr bool IsWhole() {
