@@ -222,9 +222,12 @@ TStatements ActionStatements(const TMigrationAction& action, const TMigrationCon
 
 namespace {
 
+// Stoplists could change inside the transaction, but go with the indexes that use them: dropped after them,
+// made before them.
 bool IsFullText(const TMigrationAction& action) {
     const eModelKind eKind = (action.pTo ? action.pTo : action.pFrom)->key.eKind;
-    return eKind == eModelKind::FullTextCatalog || eKind == eModelKind::FullTextIndex;
+    return eKind == eModelKind::FullTextCatalog || eKind == eModelKind::FullTextIndex ||
+           eKind == eModelKind::FullTextStoplist;
 }
 
 } // namespace
@@ -245,7 +248,7 @@ std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const
         strScript +=
             Line("-- Full-text catalogs and indexes cannot change inside a transaction: those to go are "
                  "dropped before it begins, those to come or to change are made after it commits, and "
-                 "only where it committed. A full-text index dropped before a transaction that rolled "
+                 "only where it committed, full-text stoplists with them. A full-text index dropped before a transaction that rolled "
                  "back stays dropped: diff run again makes it again.");
     for (const TMigrationAction* pAction : aBefore)
         AppendBatches(strScript, ActionStatements(*pAction, context));

@@ -51,8 +51,10 @@ enum class eModelKind {
     XmlSchemaCollection,
     FullTextCatalog, // of the database: no schema
     FullTextIndex,   // a table's one, under the table's name
+    // of the database, as a catalog is
+    FullTextStoplist,
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::FullTextIndex) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::FullTextStoplist) + 1;
 
 // A declared data type: a system type with its length, precision and scale, or a user-defined type.
 struct TModelDataType {
@@ -461,6 +463,22 @@ struct TModelFullTextCatalog {
     bool operator==(const TModelFullTextCatalog&) const = default;
 };
 
+// A word a full-text stoplist leaves out of the index, for one language.
+struct TModelStopword {
+    int nLanguage = 0; // the LCID
+    std::string strWord;
+
+    auto operator<=>(const TModelStopword&) const = default;
+};
+
+// A full-text stoplist of the database: the server's own is no row of it.
+struct TModelFullTextStoplist {
+    std::string strName;
+    std::vector<TModelStopword> aWords; // by language, then word as its bytes
+
+    bool operator==(const TModelFullTextStoplist&) const = default;
+};
+
 struct TModelXmlSchemaCollection {
     std::string strSchema;
     std::string strName;
@@ -598,6 +616,7 @@ struct TModelFeatures {
     bool bXmlIndexesWithoutType = false; // without it, as before selective XML indexes
     bool bFullTextCatalogs = false;      // sys.fulltext_catalogs and sys.fulltext_stoplists
     bool bFullTextIndexes = false;       // sys.fulltext_indexes and sys.fulltext_index_columns
+    bool bFullTextStopwords = false;     // sys.fulltext_stopwords: the stoplists are read with their words
 
     bool operator==(const TModelFeatures&) const = default;
 };
@@ -633,6 +652,7 @@ struct TCatalogModel {
     std::vector<TModelSecurityPolicy> aSecurityPolicies;          // by schema and name
     std::vector<TModelXmlSchemaCollection> aXmlSchemaCollections; // by schema and name
     std::vector<TModelFullTextCatalog> aFullTextCatalogs;         // by name
+    std::vector<TModelFullTextStoplist> aFullTextStoplists;       // by name
     // The families a replayed snapshot held no statement for (it was recorded by an earlier sqlscripts),
     // read as empty; in the order of the load.
     std::vector<std::string> aUnrecordedFamilies;

@@ -36,7 +36,7 @@ constexpr TCensusKind kKinds[] = {
     {"object", "SP", "security policy", "security policies", true},
     {"database trigger", "", "database DDL trigger", "database DDL triggers", true},
     {"full-text catalog", "", "full-text catalog", "full-text catalogs", true},
-    {"full-text stoplist", "", "full-text stoplist", "full-text stoplists", false},
+    {"full-text stoplist", "", "full-text stoplist", "full-text stoplists", true},
     {"full-text index", "", "full-text index", "full-text indexes", true},
     {"filegroup", "", "filegroup", "filegroups", true},
     {"partition function", "", "partition function", "partition functions", true},
@@ -83,6 +83,7 @@ constexpr TCensusReader kReaders[] = {
     {"column", "xml", &TModelFeatures::bXmlSchemaCollections},
     {"full-text catalog", "", &TModelFeatures::bFullTextCatalogs},
     {"full-text index", "", &TModelFeatures::bFullTextIndexes},
+    {"full-text stoplist", "", &TModelFeatures::bFullTextStopwords},
 };
 
 // The server's own XML schema collection is in schema sys, whose id is always this one.

@@ -322,6 +322,9 @@ void AddFullTextCatalogs(CFamilyRows& rows, TModelDraft& draft);
 void AddFullTextStoplists(CFamilyRows& rows, TModelDraft& draft);
 void AddFullTextIndexes(CFamilyRows& rows, TModelDraft& draft);
 void AddFullTextIndexColumns(CFamilyRows& rows, TModelDraft& draft);
+// Whether sys.fulltext_stopwords is there; the words of each stoplist (ModelFullText.cpp).
+void AddStopwordsProbe(CFamilyRows& rows, TModelDraft& draft);
+void AddFullTextStopwords(CFamilyRows& rows, TModelDraft& draft);
 // The key index and the columns of a table's full-text index, named; before its columns move.
 void NameFullTextColumns(TDraftTable& table);
 

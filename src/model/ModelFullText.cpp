@@ -33,9 +33,39 @@ void AddFullTextCatalogs(CFamilyRows& rows, TModelDraft& draft) {
         [](const TModelFullTextCatalog& a, const TModelFullTextCatalog& b) { return a.strName < b.strName; });
 }
 
+// A stoplist is carried only where its words are read: one without them would be made empty.
 void AddFullTextStoplists(CFamilyRows& rows, TModelDraft& draft) {
-    while (rows.Next())
+    std::vector<TModelFullTextStoplist>& aStoplists = draft.model.aFullTextStoplists;
+    while (rows.Next()) {
         draft.mapFullTextStoplists[rows.Int("stoplist_id")] = rows.Text("name");
+        if (draft.model.features.bFullTextStopwords)
+            aStoplists.push_back({rows.Text("name"), {}});
+    }
+    std::sort(aStoplists.begin(), aStoplists.end(),
+              [](const TModelFullTextStoplist& a, const TModelFullTextStoplist& b) {
+                  return a.strName < b.strName;
+              });
+}
+
+void AddStopwordsProbe(CFamilyRows& rows, TModelDraft& draft) {
+    if (rows.Next())
+        draft.model.features.bFullTextStopwords = !rows.IsNull("stopwords_view");
+}
+
+void AddFullTextStopwords(CFamilyRows& rows, TModelDraft& draft) {
+    std::vector<TModelFullTextStoplist>& aStoplists = draft.model.aFullTextStoplists;
+    while (rows.Next()) {
+        const std::string* pName = Found(draft.mapFullTextStoplists, rows.Int("stoplist_id"));
+        const auto it = pName ? std::find_if(aStoplists.begin(), aStoplists.end(),
+                                             [pName](const TModelFullTextStoplist& stoplist) {
+                                                 return stoplist.strName == *pName;
+                                             })
+                              : aStoplists.end();
+        if (it != aStoplists.end())
+            it->aWords.push_back({rows.Int("language_id"), rows.Text("stopword")});
+    }
+    for (TModelFullTextStoplist& stoplist : aStoplists)
+        std::sort(stoplist.aWords.begin(), stoplist.aWords.end());
 }
 
 // Those of indexed views are passed over, and so named by the census. A stoplist id of 0 is the server's

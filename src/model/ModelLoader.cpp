@@ -130,11 +130,17 @@ const TFamily g_fullTextProbe = {"full-text views",
                                  "",
                                  &AddFullTextProbe};
 
+// Whether the stoplists' words can be read: a view of its own, as the full-text probe has its columns.
+const TFamily g_stopwordsProbe = {"full-text stopwords view",
+                                  {"OBJECT_ID('sys.fulltext_stopwords') AS stopwords_view"},
+                                  "",
+                                  &AddStopwordsProbe};
+
 // The statements read before the others, in this order: what they find decides which others are sent. The
 // census's, the feature views', the index features' and the XML probe's are read for a whole model only.
-const std::vector<const TFamily*> g_aProbes = {&g_database,     &g_storage,       &g_censusProbe,
-                                               &g_featureViews, &g_indexFeatures, &g_xmlProbe,
-                                               &g_fullTextProbe};
+const std::vector<const TFamily*> g_aProbes = {&g_database,      &g_storage,       &g_censusProbe,
+                                               &g_featureViews,  &g_indexFeatures, &g_xmlProbe,
+                                               &g_fullTextProbe, &g_stopwordsProbe};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
@@ -626,6 +632,12 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.fulltext_index_columns",
      &AddFullTextIndexColumns,
      &TModelFeatures::bFullTextIndexes},
+    // After the stoplists, which it adds to.
+    {"full-text stopwords",
+     {"stoplist_id", "stopword", "language_id"},
+     "FROM sys.fulltext_stopwords",
+     &AddFullTextStopwords,
+     &TModelFeatures::bFullTextStopwords},
 };
 
 // The statement of a family: its select list and its view.
@@ -780,6 +792,7 @@ std::vector<const TFamily*> ProbesFor(EModelScope eScope) {
         std::erase(aProbes, &g_indexFeatures);
         std::erase(aProbes, &g_xmlProbe);
         std::erase(aProbes, &g_fullTextProbe);
+        std::erase(aProbes, &g_stopwordsProbe);
     }
     return aProbes;
 }

@@ -121,6 +121,8 @@ TStatements CreateStatistic(TDdlObject object, const TDdlContext& context);
 // CREATE FULLTEXT CATALOG and CREATE FULLTEXT INDEX (FullTextDdl.cpp).
 TStatements CreateFullTextCatalog(TDdlObject object, const TDdlContext& context);
 TStatements CreateFullTextIndex(TDdlObject object, const TDdlContext& context);
+// CREATE FULLTEXT STOPLIST, then ALTER FULLTEXT STOPLIST ... ADD for each word (FullTextDdl.cpp).
+TStatements CreateFullTextStoplist(TDdlObject object, const TDdlContext& context);
 // CREATE XML SCHEMA COLLECTION with the text as the server holds it (XmlDdl.cpp).
 TStatements CreateXmlSchemaCollection(TDdlObject object, const TDdlContext& context);
 
@@ -156,6 +158,7 @@ TStatements DropXmlSchemaCollection(TDdlObject object, const TDdlContext& contex
 // DROP FULLTEXT CATALOG and DROP FULLTEXT INDEX where they exist (no IF EXISTS form)
 TStatements DropFullTextCatalog(TDdlObject object, const TDdlContext& context);
 TStatements DropFullTextIndex(TDdlObject object, const TDdlContext& context);
+TStatements DropFullTextStoplist(TDdlObject object, const TDdlContext& context);
 // Nothing: an owner and permissions go with their object or principal
 TStatements DropNothing(TDdlObject object, const TDdlContext& context);
 // sp_dropextendedproperty for each property of an object that is there, or for the one property
@@ -189,6 +192,8 @@ TStatements AlterColumnMask(const TPlanObject& from, const TPlanObject& to, cons
 TStatements SetTriggerOrder(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
 // ALTER SECURITY POLICY: the predicates added, changed and dropped, and the state
 TStatements AlterSecurityPolicy(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER FULLTEXT STOPLIST ... DROP for each word FROM's stoplist has alone, then ADD for each TO's has alone
+TStatements AlterStopwords(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
 // sp_autostats turning the statistics' automatic update off (NORECOMPUTE) or on
 TStatements AlterStatisticRecompute(const TPlanObject& from, const TPlanObject& to,
                                     const TAlterContext& context);

@@ -1,10 +1,11 @@
-// Full-text catalogs and the full-text indexes of tables: made after everything else, as none of their
-// statements runs inside a transaction; dropped where they exist.
+// Full-text stoplists, catalogs and the full-text indexes of tables: made after everything else, as the
+// catalogs' and indexes' statements do not run inside a transaction; dropped where they exist.
 #include "platform/Text.h"
 #include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -38,6 +39,22 @@ std::vector<std::string> ColumnsNotIn(const TModelFullTextIndex& index, const TM
         if (std::find(other.aColumns.begin(), other.aColumns.end(), column) == other.aColumns.end())
             aColumns.push_back(bNamesAlone ? QuoteName(column.strColumn) : ColumnText(column));
     return aColumns;
+}
+
+// ALTER FULLTEXT STOPLIST [name] ADD or DROP a word, in the language its LCID names.
+TStatement StopwordStatement(const std::string& strStoplist, std::string_view strVerb,
+                             const TModelStopword& word) {
+    return {"ALTER FULLTEXT STOPLIST " + QuoteName(strStoplist) + " " + std::string(strVerb) + " " +
+            UnicodeLiteral(word.strWord) + " LANGUAGE " + std::to_string(word.nLanguage) + ";"};
+}
+
+// The words of one list that the other lacks, in the lists' order.
+std::vector<TModelStopword> WordsWithout(const std::vector<TModelStopword>& aWords,
+                                         const std::vector<TModelStopword>& aOthers) {
+    std::vector<TModelStopword> aLeft;
+    std::set_difference(aWords.begin(), aWords.end(), aOthers.begin(), aOthers.end(),
+                        std::back_inserter(aLeft));
+    return aLeft;
 }
 
 } // namespace
@@ -107,4 +124,30 @@ TStatements DropFullTextIndex(TDdlObject object, const TDdlContext& /*context*/)
     const std::string strTable = QuoteName(object.key.strSchema, object.key.strTable);
     return {{"IF EXISTS (SELECT 1 FROM sys.fulltext_indexes WHERE object_id = OBJECT_ID(" +
              UnicodeLiteral(strTable) + ")) DROP FULLTEXT INDEX ON " + strTable + ";"}};
+}
+
+// Made empty, not FROM the server's own list, so that it holds the words read and no more.
+TStatements CreateFullTextStoplist(TDdlObject object, const TDdlContext& /*context*/) {
+    const TModelFullTextStoplist& stoplist = *std::get<const TModelFullTextStoplist*>(object.object);
+    TStatements aStatements = {{"CREATE FULLTEXT STOPLIST " + QuoteName(stoplist.strName) + ";"}};
+    for (const TModelStopword& word : stoplist.aWords)
+        aStatements.push_back(StopwordStatement(stoplist.strName, "ADD", word));
+    return aStatements;
+}
+
+TStatements DropFullTextStoplist(TDdlObject object, const TDdlContext& /*context*/) {
+    const std::string& strName = object.key.strName;
+    return {{"IF EXISTS (SELECT 1 FROM sys.fulltext_stoplists WHERE name = " + UnicodeLiteral(strName) +
+             ") DROP FULLTEXT STOPLIST " + QuoteName(strName) + ";"}};
+}
+
+TStatements AlterStopwords(const TPlanObject& from, const TPlanObject& to, const TAlterContext& /*context*/) {
+    const TModelFullTextStoplist& fromList = *std::get<const TModelFullTextStoplist*>(from);
+    const TModelFullTextStoplist& toList = *std::get<const TModelFullTextStoplist*>(to);
+    TStatements aStatements;
+    for (const TModelStopword& word : WordsWithout(fromList.aWords, toList.aWords))
+        aStatements.push_back(StopwordStatement(toList.strName, "DROP", word));
+    for (const TModelStopword& word : WordsWithout(toList.aWords, fromList.aWords))
+        aStatements.push_back(StopwordStatement(toList.strName, "ADD", word));
+    return aStatements;
 }

@@ -239,3 +239,10 @@ std::string FullTextColumnsText(const std::vector<TModelFullTextColumn>& aColumn
                " LANGUAGE " + std::to_string(column.nLanguage);
     return str;
 }
+
+std::string StopwordsText(const std::vector<TModelStopword>& aWords) {
+    std::vector<std::string> aShown;
+    for (const TModelStopword& word : aWords)
+        aShown.push_back(word.strWord + " (" + std::to_string(word.nLanguage) + ")");
+    return JoinText(aShown);
+}

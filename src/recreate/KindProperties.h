@@ -103,6 +103,7 @@ enum class eProperty {
     ChangeTracking,
     Stoplist,
     IndexedColumns, // a full-text index's, one a line: shown as a text that changed
+    Stopwords,
 };
 
 struct TKindProperty {
@@ -209,3 +210,5 @@ std::string FullTextStoplistText(const TModelFullTextIndex& index);
 std::string FullTextColumnsText(const std::vector<TModelFullTextColumn>& aColumns);
 // The predicates as CREATE SECURITY POLICY adds them, one a line.
 std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates);
+// "a (1033), the (1033), le (1036)"
+std::string StopwordsText(const std::vector<TModelStopword>& aWords);

@@ -185,6 +185,9 @@ constexpr std::array<TKindProperty, 5> kFullTextIndexProperties = {
     RecordProperty<TModelFullTextIndex, &FullTextStoplistText>(P::Stoplist, "stoplist"),
     MemberProperty<&TModelFullTextIndex::aColumns, &FullTextColumnsText>(P::IndexedColumns, "columns")};
 
+constexpr std::array<TKindProperty, 1> kStoplistProperties = {
+    MemberProperty<&TModelFullTextStoplist::aWords, &StopwordsText>(P::Stopwords, "words")};
+
 constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
     MemberProperty<&TModelExtendedProperty::strBaseType, &AsIs>(P::ValueType, "type")};
@@ -279,6 +282,9 @@ constexpr std::array<TKindRule, 3> kFullTextIndexRules = {
      {P::Stoplist, &AlteredBy<&AlterFullTextIndex>},
      {P::IndexedColumns, &FullTextColumnsChange}}};
 
+// Words are added and dropped one by one: the stoplist stays, and so do the indexes that use it.
+constexpr std::array<TKindRule, 1> kStoplistRules = {{{P::Stopwords, &AlteredBy<&AlterStopwords>}}};
+
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
 
@@ -332,12 +338,20 @@ constexpr TCreateWord kCreatePartitionScheme{
     "SELECT '', CAST(name AS nvarchar(128)) FROM sys.partition_schemes",
     false,
     false};
-// A full-text catalog's name is the database's own; apply then names one the target has before the run.
+// A full-text catalog's and stoplist's names are the database's own; apply then names one the target has
+// before the run.
 constexpr TCreateWord kCreateFullTextCatalog{
     "FULLTEXT CATALOG",
     "",
     "full-text catalog",
     "SELECT '', CAST(name AS nvarchar(128)) FROM sys.fulltext_catalogs",
+    false,
+    false};
+constexpr TCreateWord kCreateFullTextStoplist{
+    "FULLTEXT STOPLIST",
+    "",
+    "full-text stoplist",
+    "SELECT '', CAST(name AS nvarchar(128)) FROM sys.fulltext_stoplists",
     false,
     false};
 constexpr TCreateWord kNoCreate{};
@@ -460,6 +474,11 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
     {FullTextIndex, "full-text index", "fulltext", "FullTextIndexes", "FULLTEXT INDEX", FullText, 1, false,
      false, &CollectFullTextIndexes, &NeedFullTextIndexUses, &CreateFullTextIndex, &DropFullTextIndex,
      kFullTextIndexProperties, kFullTextIndexRules, U::None, "", kNoCreate},
+    // Before the catalogs, and so before the indexes that use it.
+    {FullTextStoplist, "full-text stoplist", "fulltext", "FullTextStoplists", "FULLTEXT STOPLIST", FullText,
+     -1, true, false, &CollectDatabaseRecords<&TCatalogModel::aFullTextStoplists>, &NeedNothing,
+     &CreateFullTextStoplist, &DropFullTextStoplist, kStoplistProperties, kStoplistRules, U::None, "",
+     kCreateFullTextStoplist},
 }};
 
 constexpr bool IsWhole() {

@@ -332,6 +332,7 @@ void NeedFullTextIndexUses(CPlanBuilder& builder, size_t nStep) {
                      builder.Find({eModelKind::Index, pTable->strSchema, pTable->strName, pKey->strName}),
                      false);
     builder.Need(nStep, builder.Find({eModelKind::FullTextCatalog, "", "", pIndex->strCatalog}), false);
+    builder.Need(nStep, builder.Find({eModelKind::FullTextStoplist, "", "", pIndex->strStoplist}), false);
 }
 
 void NeedFunctionAndFilegroups(CPlanBuilder& builder, size_t nStep) {

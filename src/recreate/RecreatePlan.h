@@ -52,7 +52,7 @@ using TPlanObject =
                  const TModelPartitionFunction*, const TModelPartitionScheme*, TTablePart<TModelVersioning>,
                  TTablePart<TModelEdgeConstraint>, const TModelSecurityPolicy*, TTablePart<TModelStatistic>,
                  const TModelXmlSchemaCollection*, const TModelFullTextCatalog*,
-                 TTablePart<TModelFullTextIndex>>;
+                 TTablePart<TModelFullTextIndex>, const TModelFullTextStoplist*>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -202,7 +202,7 @@ void NeedTableTypeParts(CPlanBuilder& builder, size_t nStep);
 void NeedSequenceType(CPlanBuilder& builder, size_t nStep);
 void NeedColumnUses(CPlanBuilder& builder, size_t nStep);
 void NeedOwnTable(CPlanBuilder& builder, size_t nStep);
-// A full-text index needs its table, its key index and its catalog.
+// A full-text index needs its table, its key index, its catalog and its stoplist.
 void NeedFullTextIndexUses(CPlanBuilder& builder, size_t nStep);
 void NeedIndexOwner(CPlanBuilder& builder, size_t nStep);
 void NeedConstraintUses(CPlanBuilder& builder, size_t nStep);

@@ -6,6 +6,10 @@ IF EXISTS (SELECT 1 FROM sys.fulltext_indexes WHERE object_id = OBJECT_ID(N'[Hum
 GO
 IF EXISTS (SELECT 1 FROM sys.fulltext_catalogs WHERE name = N'AW2016FullTextCatalog') DROP FULLTEXT CATALOG [AW2016FullTextCatalog];
 GO
+IF EXISTS (SELECT 1 FROM sys.fulltext_stoplists WHERE name = N'ProductReviewStoplist') DROP FULLTEXT STOPLIST [ProductReviewStoplist];
+GO
+IF EXISTS (SELECT 1 FROM sys.fulltext_stoplists WHERE name = N'EmptyStoplist') DROP FULLTEXT STOPLIST [EmptyStoplist];
+GO
 IF OBJECT_ID(N'[Production].[Document]', N'U') IS NOT NULL DROP INDEX IF EXISTS [UQ_Document_rowguid] ON [Production].[Document];
 GO
 DROP TABLE IF EXISTS [Production].[ProductReview];

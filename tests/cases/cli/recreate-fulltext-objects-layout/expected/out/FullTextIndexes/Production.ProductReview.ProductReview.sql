@@ -1,2 +1,2 @@
-CREATE FULLTEXT INDEX ON [Production].[ProductReview] ([Comments] LANGUAGE 1033) KEY INDEX [PK_ProductReview_ProductReviewID] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = AUTO, STOPLIST = SYSTEM);
+CREATE FULLTEXT INDEX ON [Production].[ProductReview] ([Comments] LANGUAGE 1033) KEY INDEX [PK_ProductReview_ProductReviewID] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = AUTO, STOPLIST = [ProductReviewStoplist]);
 GO
