@@ -421,6 +421,7 @@ struct TModelModule {
     bool bOnDatabase = false;               // a trigger of the database
     std::vector<TModelTriggerOrder> aOrder; // a trigger's, by statement
     std::vector<TModelIndex> aIndexes;      // an indexed view's, by index id: the unique clustered one first
+    std::optional<TModelFullTextIndex> fullText; // an indexed view's, kept by its unique clustered index
 
     eModelKind Kind() const;
     bool IsFunction() const { return Kind() == eModelKind::Function; }

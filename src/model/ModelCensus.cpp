@@ -130,8 +130,8 @@ std::optional<std::string> RowName(const TModelDraft& draft, const TDraftCensusR
 }
 
 // Whether the scripts carry the row: its kind is carried, the family that reads it ran, and, for a database
-// trigger, it is one the model read (those of a CLR assembly are not), and for a full-text index, one of a
-// table (those of indexed views are not).
+// trigger, it is one the model read (those of a CLR assembly are not), and for a full-text index, one the
+// model read.
 bool IsCarried(const TModelDraft& draft, const TDraftCensusRow& row, int nKind,
                const std::set<std::string>& setDatabaseTriggers) {
     if (nKind < 0 || !kKinds[nKind].bCarried)
@@ -142,7 +142,8 @@ bool IsCarried(const TModelDraft& draft, const TDraftCensusRow& row, int nKind,
             return false;
     if (row.strSource == "full-text index") {
         const TDraftTable* pTable = draft.Table(row.nObjectId);
-        return pTable && pTable->fullText;
+        const TDraftModule* pView = Found(draft.mapModules, row.nObjectId);
+        return (pTable && pTable->fullText) || (pView && pView->fullText);
     }
     return row.strSource != "database trigger" || setDatabaseTriggers.contains(row.strName);
 }

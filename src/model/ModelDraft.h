@@ -129,6 +129,7 @@ struct TDraftModule {
     std::unordered_map<int, std::string> mapColumns;
     std::unordered_map<int, std::string> mapParameters;
     std::vector<TDraftIndex> aIndexes; // an indexed view's
+    std::optional<TDraftFullTextIndex> fullText;
 
     const std::string& ColumnName(int nColumnId) const;
     TDraftIndex* FindIndex(int nIndexId);
@@ -325,8 +326,10 @@ void AddFullTextIndexColumns(CFamilyRows& rows, TModelDraft& draft);
 // Whether sys.fulltext_stopwords is there; the words of each stoplist (ModelFullText.cpp).
 void AddStopwordsProbe(CFamilyRows& rows, TModelDraft& draft);
 void AddFullTextStopwords(CFamilyRows& rows, TModelDraft& draft);
-// The key index and the columns of a table's full-text index, named; before its columns move.
+// The key index and the columns of a table's or indexed view's full-text index, named; before its columns
+// and indexes move.
 void NameFullTextColumns(TDraftTable& table);
+void NameFullTextColumns(TDraftModule& view);
 
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);

@@ -11,6 +11,31 @@ std::string ChangeTracking(const std::string& strState) {
     return strState == "O" ? "OFF" : "AUTO";
 }
 
+// Where the full-text index of a table or of an indexed view goes; null for any other object.
+std::optional<TDraftFullTextIndex>* FullTextOf(TModelDraft& draft, int nObjectId) {
+    if (TDraftTable* pTable = draft.Table(nObjectId))
+        return pTable->bTableType ? nullptr : &pTable->fullText;
+    TDraftModule* pView = Found(draft.mapModules, nObjectId);
+    return pView && !pView->aIndexes.empty() ? &pView->fullText : nullptr;
+}
+
+template <typename TOwner> void NameColumnsOf(TOwner& owner) {
+    if (!owner.fullText)
+        return;
+    TDraftFullTextIndex& draftIndex = *owner.fullText;
+    if (const TDraftIndex* pKey = owner.FindIndex(draftIndex.nKeyIndexId))
+        draftIndex.index.strKeyIndex = pKey->index.strName;
+    std::sort(draftIndex.aColumns.begin(), draftIndex.aColumns.end(),
+              [](const TDraftFullTextColumn& a, const TDraftFullTextColumn& b) {
+                  return a.nColumnId < b.nColumnId;
+              });
+    for (const TDraftFullTextColumn& column : draftIndex.aColumns)
+        draftIndex.index.aColumns.push_back(
+            {owner.ColumnName(column.nColumnId),
+             column.nTypeColumnId ? owner.ColumnName(column.nTypeColumnId) : std::string(),
+             column.nLanguage});
+}
+
 } // namespace
 
 void AddFullTextProbe(CFamilyRows& rows, TModelDraft& draft) {
@@ -68,14 +93,14 @@ void AddFullTextStopwords(CFamilyRows& rows, TModelDraft& draft) {
         std::sort(stoplist.aWords.begin(), stoplist.aWords.end());
 }
 
-// Those of indexed views are passed over, and so named by the census. A stoplist id of 0 is the server's
-// own stoplist; none is STOPLIST = OFF.
+// Those of tables and of indexed views. A stoplist id of 0 is the server's own stoplist; none is
+// STOPLIST = OFF.
 void AddFullTextIndexes(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next()) {
-        TDraftTable* pTable = draft.Table(rows.Int("object_id"));
-        if (!pTable || pTable->bTableType)
+        std::optional<TDraftFullTextIndex>* pFullText = FullTextOf(draft, rows.Int("object_id"));
+        if (!pFullText)
             continue;
-        TDraftFullTextIndex& draftIndex = pTable->fullText.emplace();
+        TDraftFullTextIndex& draftIndex = pFullText->emplace();
         draftIndex.nKeyIndexId = rows.Int("unique_index_id");
         TModelFullTextIndex& index = draftIndex.index;
         if (const std::string* pCatalog = Found(draft.mapFullTextCatalogs, rows.Int("fulltext_catalog_id")))
@@ -90,25 +115,18 @@ void AddFullTextIndexes(CFamilyRows& rows, TModelDraft& draft) {
 
 void AddFullTextIndexColumns(CFamilyRows& rows, TModelDraft& draft) {
     while (rows.Next())
-        if (TDraftTable* pTable = draft.Table(rows.Int("object_id")); pTable && pTable->fullText)
-            pTable->fullText->aColumns.push_back(
-                {rows.Int("column_id"), rows.IsNull("type_column_id") ? 0 : rows.Int("type_column_id"),
-                 rows.Int("language_id")});
+        if (std::optional<TDraftFullTextIndex>* pFullText = FullTextOf(draft, rows.Int("object_id"));
+            pFullText && *pFullText)
+            (*pFullText)
+                ->aColumns.push_back({rows.Int("column_id"),
+                                      rows.IsNull("type_column_id") ? 0 : rows.Int("type_column_id"),
+                                      rows.Int("language_id")});
 }
 
 void NameFullTextColumns(TDraftTable& table) {
-    if (!table.fullText)
-        return;
-    TDraftFullTextIndex& draftIndex = *table.fullText;
-    if (const TDraftIndex* pKey = table.FindIndex(draftIndex.nKeyIndexId))
-        draftIndex.index.strKeyIndex = pKey->index.strName;
-    std::sort(draftIndex.aColumns.begin(), draftIndex.aColumns.end(),
-              [](const TDraftFullTextColumn& a, const TDraftFullTextColumn& b) {
-                  return a.nColumnId < b.nColumnId;
-              });
-    for (const TDraftFullTextColumn& column : draftIndex.aColumns)
-        draftIndex.index.aColumns.push_back(
-            {table.ColumnName(column.nColumnId),
-             column.nTypeColumnId ? table.ColumnName(column.nTypeColumnId) : std::string(),
-             column.nLanguage});
+    NameColumnsOf(table);
+}
+
+void NameFullTextColumns(TDraftModule& view) {
+    NameColumnsOf(view);
 }

@@ -288,6 +288,9 @@ void FinishTables(TModelDraft& draft) {
             SetIndexColumns(module, index.index, index.aColumns);
             NameIndexKindColumns(module, index);
         }
+        NameFullTextColumns(module);
+        if (module.fullText)
+            module.module.fullText = std::move(module.fullText->index);
         MoveSorted(module.aIndexes, &TDraftIndex::index, module.module.aIndexes,
                    [](const TDraftIndex& index) { return index.nIndexId; });
     }

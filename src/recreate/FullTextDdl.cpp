@@ -68,12 +68,12 @@ TStatements CreateFullTextCatalog(TDdlObject object, const TDdlContext& /*contex
 
 // A column's language is the LCID the server resolved, which does not depend on the target's languages.
 TStatements CreateFullTextIndex(TDdlObject object, const TDdlContext& /*context*/) {
-    const auto& [pTable, pIndex] = std::get<TTablePart<TModelFullTextIndex>>(object.object);
+    const TModelFullTextIndex* pIndex = std::get<TTablePart<TModelFullTextIndex>>(object.object).pPart;
     std::vector<std::string> aColumns;
     for (const TModelFullTextColumn& column : pIndex->aColumns)
         aColumns.push_back(ColumnText(column));
-    std::string str = "CREATE FULLTEXT INDEX ON " + QuoteName(pTable->strSchema, pTable->strName) + " (" +
-                      JoinText(aColumns) + ") KEY INDEX " + QuoteName(pIndex->strKeyIndex);
+    std::string str = "CREATE FULLTEXT INDEX ON " + QuoteName(object.key.strSchema, object.key.strTable) +
+                      " (" + JoinText(aColumns) + ") KEY INDEX " + QuoteName(pIndex->strKeyIndex);
     if (!pIndex->strCatalog.empty())
         str += " ON " + QuoteName(pIndex->strCatalog);
     return {{str + " WITH (CHANGE_TRACKING = " + pIndex->strChangeTracking +

@@ -218,6 +218,10 @@ void CollectFullTextIndexes(CPlanBuilder& builder, eModelKind eKind) {
         if (table.fullText)
             builder.Add({eKind, table.strSchema, table.strName, table.strName},
                         TTablePart<TModelFullTextIndex>{&table, &*table.fullText});
+    for (const TModelModule& view : builder.Model().aModules)
+        if (view.fullText)
+            builder.Add({eKind, view.strSchema, view.strName, view.strName},
+                        TTablePart<TModelFullTextIndex>{nullptr, &*view.fullText});
 }
 
 void CollectTypes(CPlanBuilder& builder, eModelKind eKind) {
@@ -326,7 +330,12 @@ void NeedOwnTable(CPlanBuilder& builder, size_t nStep) {
 void NeedFullTextIndexUses(CPlanBuilder& builder, size_t nStep) {
     NeedOwnTable(builder, nStep);
     const auto& [pTable, pIndex] = Part<TModelFullTextIndex>(builder, nStep);
-    const TModelIndex* pKey = pTable->FindIndex(pIndex->strKeyIndex);
+    const TModelKey& key = builder.Step(nStep).key;
+    if (!pTable)
+        builder.Need(nStep,
+                     builder.Find({eModelKind::Index, key.strSchema, key.strTable, pIndex->strKeyIndex}),
+                     false);
+    const TModelIndex* pKey = pTable ? pTable->FindIndex(pIndex->strKeyIndex) : nullptr;
     if (pKey && pKey->eKind == eModelIndexKind::Index)
         builder.Need(nStep,
                      builder.Find({eModelKind::Index, pTable->strSchema, pTable->strName, pKey->strName}),

@@ -1,3 +1,5 @@
+IF EXISTS (SELECT 1 FROM sys.fulltext_indexes WHERE object_id = OBJECT_ID(N'[Production].[vProductReviewComments]')) DROP FULLTEXT INDEX ON [Production].[vProductReviewComments];
+GO
 IF EXISTS (SELECT 1 FROM sys.fulltext_indexes WHERE object_id = OBJECT_ID(N'[Production].[ProductReview]')) DROP FULLTEXT INDEX ON [Production].[ProductReview];
 GO
 IF EXISTS (SELECT 1 FROM sys.fulltext_indexes WHERE object_id = OBJECT_ID(N'[Production].[Document]')) DROP FULLTEXT INDEX ON [Production].[Document];
@@ -9,6 +11,10 @@ GO
 IF EXISTS (SELECT 1 FROM sys.fulltext_stoplists WHERE name = N'ProductReviewStoplist') DROP FULLTEXT STOPLIST [ProductReviewStoplist];
 GO
 IF EXISTS (SELECT 1 FROM sys.fulltext_stoplists WHERE name = N'EmptyStoplist') DROP FULLTEXT STOPLIST [EmptyStoplist];
+GO
+IF OBJECT_ID(N'[Production].[vProductReviewComments]', N'V') IS NOT NULL DROP INDEX IF EXISTS [IX_vProductReviewComments] ON [Production].[vProductReviewComments];
+GO
+DROP VIEW IF EXISTS [Production].[vProductReviewComments];
 GO
 IF OBJECT_ID(N'[Production].[Document]', N'U') IS NOT NULL DROP INDEX IF EXISTS [UQ_Document_rowguid] ON [Production].[Document];
 GO

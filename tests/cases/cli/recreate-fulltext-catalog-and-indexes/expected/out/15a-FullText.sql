@@ -14,3 +14,5 @@ CREATE FULLTEXT INDEX ON [Production].[Document] ([Document] TYPE COLUMN [FileEx
 GO
 CREATE FULLTEXT INDEX ON [Production].[ProductReview] ([Comments] LANGUAGE 1033) KEY INDEX [PK_ProductReview_ProductReviewID] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = AUTO, STOPLIST = [ProductReviewStoplist]);
 GO
+CREATE FULLTEXT INDEX ON [Production].[vProductReviewComments] ([Comments] LANGUAGE 1033) KEY INDEX [IX_vProductReviewComments] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = AUTO, STOPLIST = SYSTEM);
+GO

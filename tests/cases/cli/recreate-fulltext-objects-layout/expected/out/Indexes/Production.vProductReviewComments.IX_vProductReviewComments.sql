@@ -1,0 +1,2 @@
+CREATE UNIQUE CLUSTERED INDEX [IX_vProductReviewComments] ON [Production].[vProductReviewComments] ([ProductReviewID] ASC);
+GO
