@@ -43,7 +43,9 @@ TEST(LiveCreateDatabase, FolderAppliedOnMasterMakesTheDatabaseAndFillsIt) {
     const std::string strDatabaseFile = (out / "00-Database.sql").string();
     WriteWholeFile(strDatabaseFile, FittedToServer(ReadWholeFile(strDatabaseFile)));
 
-    const THostRun applied = ApplyTo("master", out.string(), {"--quiet", "--jobs", "2"});
+    const THostRun applied = RetriedWhileDatabasesMeet([&] {
+        return ApplyTo("master", out.string(), {"--quiet", "--jobs", "2"});
+    });
     ASSERT_EQ(applied.nStatus, 0) << applied.strErr;
     EXPECT_EQ(applied.strErr, "");
     ExpectAlike(source.strName, created.strName);

@@ -65,7 +65,8 @@ protected:
                 !strLine)
                 continue;
             SCOPED_TRACE(command.strLine);
-            ExpectAsShown(command, RunDocCommand(*strLine, strDir), true);
+            ExpectAsShown(command, RetriedWhileDatabasesMeet([&] { return RunDocCommand(*strLine, strDir); }),
+                          true);
             FitDatabaseFiles(strDir);
             nRun += NeedsServer(command.strLine) ? 1 : 0;
         }

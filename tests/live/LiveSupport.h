@@ -166,6 +166,18 @@ inline CExceptionPtr<CDBException> RunOnMasterRetried(const std::string& strSql)
     }
 }
 
+// A run of the program whose first statement makes a database meets the same refusal having changed nothing,
+// so it is run again.
+template <typename TRun> THostRun RetriedWhileDatabasesMeet(const TRun& run) {
+    for (int nTry = 1;; ++nTry) {
+        THostRun done = run();
+        if (done.nStatus == 0 || nTry == 5 ||
+            done.strErr.find("tuple concurrently updated") == std::string::npos)
+            return done;
+        ::usleep(200000 * nTry);
+    }
+}
+
 // The first file of export --create-database as this server takes it: no ALTER DATABASE, and CREATE DATABASE
 // only in the collation it names otherwise.
 inline std::string FittedToServer(const std::string& strScript) {
