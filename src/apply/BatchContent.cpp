@@ -120,10 +120,10 @@ bool IsPermission(const std::vector<TToken>& aTokens, size_t nAt) {
 
 // The objects that CREATE statements make; CREATE OR ALTER replaces what is there, and a temporary table is
 // the session's own.
-// The words after a CREATE at nAt, in capitals: two, as no CREATE word is longer (PARTITION FUNCTION).
+// The words after a CREATE at nAt, in capitals: three, as no CREATE word is longer (SEARCH PROPERTY LIST).
 std::vector<std::string> WordsAfter(const std::vector<TToken>& aTokens, size_t nAt) {
     std::vector<std::string> aWords;
-    for (size_t i = nAt + 1; i < aTokens.size() && aTokens[i].eKind == TToken::Word && aWords.size() < 2; ++i)
+    for (size_t i = nAt + 1; i < aTokens.size() && aTokens[i].eKind == TToken::Word && aWords.size() < 3; ++i)
         aWords.push_back(Upper(aTokens[i].strText));
     return aWords;
 }
@@ -220,14 +220,26 @@ bool EndsTransaction(const std::vector<TToken>& aTokens, size_t nEnd) {
         [](const TToken& token) { return IsKeyword(token, "COMMIT") || IsKeyword(token, "ROLLBACK"); });
 }
 
-// CREATE, ALTER or DROP FULLTEXT CATALOG, INDEX or STOPLIST as a statement, not as a permission that GRANT,
-// DENY or REVOKE names (GRANT CREATE FULLTEXT CATALOG TO ...). A stoplist may change inside a transaction,
-// but goes with the indexes that use it: dropped after them, made before them.
+// FULLTEXT CATALOG, INDEX or STOPLIST at nAt, whose next word is there.
+bool IsFullTextObject(const std::vector<TToken>& aTokens, size_t nAt) {
+    return IsKeyword(aTokens[nAt], "FULLTEXT") &&
+           (IsKeyword(aTokens[nAt + 1], "CATALOG") || IsKeyword(aTokens[nAt + 1], "INDEX") ||
+            IsKeyword(aTokens[nAt + 1], "STOPLIST"));
+}
+
+bool IsPropertyList(const std::vector<TToken>& aTokens, size_t nAt, size_t nEnd) {
+    return nAt + 2 < nEnd && IsKeyword(aTokens[nAt], "SEARCH") && IsKeyword(aTokens[nAt + 1], "PROPERTY") &&
+           IsKeyword(aTokens[nAt + 2], "LIST");
+}
+
+// CREATE, ALTER or DROP FULLTEXT CATALOG, INDEX or STOPLIST, or SEARCH PROPERTY LIST, as a statement, not as
+// a permission that GRANT, DENY or REVOKE names (GRANT CREATE FULLTEXT CATALOG TO ...). A stoplist or a
+// property list may change inside a transaction, but goes with the indexes that use it: dropped after them,
+// made before them.
 bool ChangesFullText(const std::vector<TToken>& aTokens, size_t nEnd) {
     for (size_t nAt = 0; nAt + 2 < nEnd; ++nAt) {
-        if (!IsDefinitionWord(aTokens[nAt]) || !IsKeyword(aTokens[nAt + 1], "FULLTEXT") ||
-            !(IsKeyword(aTokens[nAt + 2], "CATALOG") || IsKeyword(aTokens[nAt + 2], "INDEX") ||
-              IsKeyword(aTokens[nAt + 2], "STOPLIST")))
+        if (!IsDefinitionWord(aTokens[nAt]) ||
+            !(IsFullTextObject(aTokens, nAt + 1) || IsPropertyList(aTokens, nAt + 1, nEnd)))
             continue;
         if (!IsPermission(aTokens, nAt))
             return true;

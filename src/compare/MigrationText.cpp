@@ -222,22 +222,32 @@ TStatements ActionStatements(const TMigrationAction& action, const TMigrationCon
 
 namespace {
 
-// Stoplists could change inside the transaction, but go with the indexes that use them: dropped after them,
-// made before them.
+// Stoplists and search property lists could change inside the transaction, but go with the indexes that use
+// them: dropped after them, made before them.
 bool IsFullText(const TMigrationAction& action) {
     const eModelKind eKind = (action.pTo ? action.pTo : action.pFrom)->key.eKind;
     return eKind == eModelKind::FullTextCatalog || eKind == eModelKind::FullTextIndex ||
-           eKind == eModelKind::FullTextStoplist;
+           eKind == eModelKind::FullTextStoplist || eKind == eModelKind::SearchPropertyList;
+}
+
+// A search property list cannot go while an index uses it, and an index that keeps another list or none is
+// changed after the commit: the list goes last. Nothing makes one again, as its properties change in place.
+bool IsListToGo(const TMigrationAction& action) {
+    return action.eStep == eMigrationStep::Drop && action.pFrom->key.eKind == eModelKind::SearchPropertyList;
 }
 
 } // namespace
 
 std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const TMigrationContext& context,
                             const std::optional<TStatement>& driftCheck) {
-    std::vector<const TMigrationAction*> aBefore, aInside, aAfter;
+    std::vector<const TMigrationAction*> aBefore, aInside, aAfter, aLast;
     for (const TMigrationAction& action : aActions)
-        (!IsFullText(action) ? aInside : IsTakenApart(action.eStep) ? aBefore : aAfter).push_back(&action);
-    const bool bFullText = !aBefore.empty() || !aAfter.empty();
+        (!IsFullText(action)          ? aInside
+         : IsListToGo(action)         ? aLast
+         : IsTakenApart(action.eStep) ? aBefore
+                                      : aAfter)
+            .push_back(&action);
+    const bool bFullText = !aBefore.empty() || !aAfter.empty() || !aLast.empty();
     std::string strScript;
     for (const std::string& strLine : context.options.aHeader)
         strScript += Line("-- " + strLine);
@@ -250,6 +260,9 @@ std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const
                  "dropped before it begins, those to come or to change are made after it commits, and "
                  "only where it committed, full-text stoplists with them. A full-text index dropped before a transaction that rolled "
                  "back stays dropped: diff run again makes it again.");
+    if (!aLast.empty())
+        strScript +=
+            Line("-- Search property lists to go are dropped last, once no full-text index uses them.");
     for (const TMigrationAction* pAction : aBefore)
         AppendBatches(strScript, ActionStatements(*pAction, context));
     strScript += Line("SET XACT_ABORT ON;") + Line("BEGIN TRANSACTION;") + GoLine();
@@ -262,7 +275,8 @@ std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const
     if (bFullText)
         strScript += Line("CREATE TABLE " + kCommitted + " (n int);");
     strScript += GoLine();
-    for (const TMigrationAction* pAction : aAfter)
-        AppendBatches(strScript, ActionStatements(*pAction, context), kCommittedGuard);
+    for (const std::vector<const TMigrationAction*>* pActions : {&aAfter, &aLast})
+        for (const TMigrationAction* pAction : *pActions)
+            AppendBatches(strScript, ActionStatements(*pAction, context), kCommittedGuard);
     return strScript;
 }

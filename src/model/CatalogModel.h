@@ -53,8 +53,9 @@ enum class eModelKind {
     FullTextIndex,   // a table's one, under the table's name
     // of the database, as a catalog is
     FullTextStoplist,
+    SearchPropertyList, // of the database, as a stoplist is
 };
-constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::FullTextStoplist) + 1;
+constexpr size_t MODEL_KIND_COUNT = static_cast<size_t>(eModelKind::SearchPropertyList) + 1;
 
 // A declared data type: a system type with its length, precision and scale, or a user-defined type.
 struct TModelDataType {
@@ -272,6 +273,7 @@ struct TModelFullTextIndex {
     std::string strChangeTracking; // MANUAL, AUTO or OFF
     std::string strStoplist;       // a stoplist of the database; empty for the server's own or none
     bool bNoStoplist = false;      // STOPLIST = OFF
+    std::string strPropertyList;   // its search property list; empty for none
     std::vector<TModelFullTextColumn> aColumns; // in column order
 
     bool operator==(const TModelFullTextIndex&) const = default;
@@ -480,6 +482,24 @@ struct TModelFullTextStoplist {
     bool operator==(const TModelFullTextStoplist&) const = default;
 };
 
+// A document property a full-text index reads, as a search property list names it.
+struct TModelSearchProperty {
+    std::string strName;
+    std::string strSetGuid; // the property set's GUID, as the server shows it
+    int nIntId = 0;         // the property's id within its set
+    std::optional<std::string> description;
+
+    auto operator<=>(const TModelSearchProperty&) const = default;
+};
+
+// A search property list of the database.
+struct TModelSearchPropertyList {
+    std::string strName;
+    std::vector<TModelSearchProperty> aProperties; // by name as its bytes
+
+    bool operator==(const TModelSearchPropertyList&) const = default;
+};
+
 struct TModelXmlSchemaCollection {
     std::string strSchema;
     std::string strName;
@@ -613,11 +633,14 @@ struct TModelFeatures {
     // From the XML probe: collections of the database's own (the server's one in schema sys aside), whose
     // texts and typed columns are read only then, as XML_SCHEMA_NAMESPACE is missing where none can be.
     bool bXmlSchemaCollections = false;
-    bool bXmlIndexes = false;            // sys.xml_indexes, with xml_index_type
-    bool bXmlIndexesWithoutType = false; // without it, as before selective XML indexes
-    bool bFullTextCatalogs = false;      // sys.fulltext_catalogs and sys.fulltext_stoplists
-    bool bFullTextIndexes = false;       // sys.fulltext_indexes and sys.fulltext_index_columns
-    bool bFullTextStopwords = false;     // sys.fulltext_stopwords: the stoplists are read with their words
+    bool bXmlIndexes = false;              // sys.xml_indexes, with xml_index_type
+    bool bXmlIndexesWithoutType = false;   // without it, as before selective XML indexes
+    bool bFullTextCatalogs = false;        // sys.fulltext_catalogs and sys.fulltext_stoplists
+    bool bFullTextIndexes = false;         // sys.fulltext_indexes and sys.fulltext_index_columns
+    bool bFullTextStopwords = false;       // sys.fulltext_stopwords: the stoplists are read with their words
+    bool bSearchPropertyListNames = false; // sys.registered_search_property_lists
+    bool bSearchProperties = false;        // and sys.registered_search_properties: the lists are carried
+    bool bFullTextPropertyLists = false;   // sys.fulltext_indexes' property_list_id
 
     bool operator==(const TModelFeatures&) const = default;
 };
@@ -654,6 +677,7 @@ struct TCatalogModel {
     std::vector<TModelXmlSchemaCollection> aXmlSchemaCollections; // by schema and name
     std::vector<TModelFullTextCatalog> aFullTextCatalogs;         // by name
     std::vector<TModelFullTextStoplist> aFullTextStoplists;       // by name
+    std::vector<TModelSearchPropertyList> aSearchPropertyLists;   // by name
     // The families a replayed snapshot held no statement for (it was recorded by an earlier sqlscripts),
     // read as empty; in the order of the load.
     std::vector<std::string> aUnrecordedFamilies;

@@ -38,6 +38,7 @@ constexpr TCensusKind kKinds[] = {
     {"full-text catalog", "", "full-text catalog", "full-text catalogs", true},
     {"full-text stoplist", "", "full-text stoplist", "full-text stoplists", true},
     {"full-text index", "", "full-text index", "full-text indexes", true},
+    {"search property list", "", "search property list", "search property lists", true},
     {"filegroup", "", "filegroup", "filegroups", true},
     {"partition function", "", "partition function", "partition functions", true},
     {"partition scheme", "", "partition scheme", "partition schemes", true},
@@ -84,6 +85,7 @@ constexpr TCensusReader kReaders[] = {
     {"full-text catalog", "", &TModelFeatures::bFullTextCatalogs},
     {"full-text index", "", &TModelFeatures::bFullTextIndexes},
     {"full-text stoplist", "", &TModelFeatures::bFullTextStopwords},
+    {"search property list", "", &TModelFeatures::bSearchProperties},
 };
 
 // The server's own XML schema collection is in schema sys, whose id is always this one.
@@ -186,6 +188,8 @@ void FinishCensus(TModelDraft& draft) {
     for (const auto& [nId, collection] : draft.mapXmlSchemaCollections)
         if (collection.first != kSysSchemaId && draft.SchemaName(collection.first) != "sys")
             draft.aCensus.push_back({"xml schema collection", "", 0, collection.first, collection.second});
+    for (const auto& [nId, strName] : draft.mapSearchPropertyLists)
+        draft.aCensus.push_back({"search property list", "", 0, 0, strName});
     // By the kinds' order, then the unknown codes by source and code.
     std::map<std::tuple<size_t, std::string, std::string>, TModelUncarried> mapFound;
     const std::set<std::string> setDatabaseTriggers = DatabaseTriggers(draft);

@@ -212,8 +212,9 @@ struct TModelDraft {
     std::map<std::pair<int, int>, int> mapDestinations; // by scheme and destination id: the data space
     std::vector<TDraftCensusRow> aCensus;
     std::unordered_map<int, TDraftSecurityPolicy> mapSecurityPolicies;
-    std::unordered_map<int, std::string> mapFullTextCatalogs;  // by id, to the name
-    std::unordered_map<int, std::string> mapFullTextStoplists; // by id, to the name
+    std::unordered_map<int, std::string> mapFullTextCatalogs;    // by id, to the name
+    std::unordered_map<int, std::string> mapFullTextStoplists;   // by id, to the name
+    std::unordered_map<int, std::string> mapSearchPropertyLists; // by id, to the name
 
     const std::string& SchemaName(int nSchemaId) const;
     // The table or table type's table of that object id; null for any other object.
@@ -330,6 +331,13 @@ void AddFullTextStopwords(CFamilyRows& rows, TModelDraft& draft);
 // and indexes move.
 void NameFullTextColumns(TDraftTable& table);
 void NameFullTextColumns(TDraftModule& view);
+// The search property list a full-text index reads its documents' properties with (ModelFullText.cpp).
+void AddFullTextPropertyLists(CFamilyRows& rows, TModelDraft& draft);
+// Whether the search property list views are there; the lists and their properties
+// (ModelSearchProperties.cpp).
+void AddSearchPropertyListProbe(CFamilyRows& rows, TModelDraft& draft);
+void AddSearchPropertyLists(CFamilyRows& rows, TModelDraft& draft);
+void AddSearchProperties(CFamilyRows& rows, TModelDraft& draft);
 
 void AddForeignKeys(CFamilyRows& rows, TModelDraft& draft);
 void AddForeignKeyColumns(CFamilyRows& rows, TModelDraft& draft);

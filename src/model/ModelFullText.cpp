@@ -130,3 +130,11 @@ void NameFullTextColumns(TDraftTable& table) {
 void NameFullTextColumns(TDraftModule& view) {
     NameColumnsOf(view);
 }
+
+void AddFullTextPropertyLists(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        if (std::optional<TDraftFullTextIndex>* pFullText = FullTextOf(draft, rows.Int("object_id"));
+            pFullText && *pFullText)
+            if (const std::string* pList = Found(draft.mapSearchPropertyLists, rows.Int("property_list_id")))
+                (*pFullText)->index.strPropertyList = *pList;
+}

@@ -136,11 +136,21 @@ const TFamily g_stopwordsProbe = {"full-text stopwords view",
                                   "",
                                   &AddStopwordsProbe};
 
+// Whether search property lists can be read: the lists' view, the properties' view (a server may have the
+// one without the other) and the full-text indexes' column that names a list.
+const TFamily g_searchPropertyListProbe = {
+    "search property list views",
+    {"OBJECT_ID('sys.registered_search_property_lists') AS lists_view",
+     "OBJECT_ID('sys.registered_search_properties') AS properties_view",
+     "COL_LENGTH('sys.fulltext_indexes', 'property_list_id') AS index_property_list_column"},
+    "",
+    &AddSearchPropertyListProbe};
+
 // The statements read before the others, in this order: what they find decides which others are sent. The
 // census's, the feature views', the index features' and the XML probe's are read for a whole model only.
-const std::vector<const TFamily*> g_aProbes = {&g_database,      &g_storage,       &g_censusProbe,
-                                               &g_featureViews,  &g_indexFeatures, &g_xmlProbe,
-                                               &g_fullTextProbe, &g_stopwordsProbe};
+const std::vector<const TFamily*> g_aProbes = {
+    &g_database, &g_storage,       &g_censusProbe,    &g_featureViews,           &g_indexFeatures,
+    &g_xmlProbe, &g_fullTextProbe, &g_stopwordsProbe, &g_searchPropertyListProbe};
 
 // Each statement reads one catalog view whole, without joins: on some servers a join of catalog views
 // costs many times its parts, and the rows of objects the model leaves out are few. In the order their
@@ -638,6 +648,23 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.fulltext_stopwords",
      &AddFullTextStopwords,
      &TModelFeatures::bFullTextStopwords},
+    // The lists before their properties and the full-text indexes that name them by id.
+    {"search property lists",
+     {"property_list_id", "CAST(name AS nvarchar(128)) AS name"},
+     "FROM sys.registered_search_property_lists",
+     &AddSearchPropertyLists,
+     &TModelFeatures::bSearchPropertyListNames},
+    {"search properties",
+     {"property_list_id", "property_name", "CAST(property_set_guid AS nvarchar(36)) AS property_set_guid",
+      "property_int_id", "property_description"},
+     "FROM sys.registered_search_properties",
+     &AddSearchProperties,
+     &TModelFeatures::bSearchProperties},
+    {"full-text index property lists",
+     {"object_id", "property_list_id"},
+     "FROM sys.fulltext_indexes WHERE property_list_id IS NOT NULL",
+     &AddFullTextPropertyLists,
+     &TModelFeatures::bFullTextPropertyLists},
 };
 
 // The statement of a family: its select list and its view.
@@ -793,6 +820,7 @@ std::vector<const TFamily*> ProbesFor(EModelScope eScope) {
         std::erase(aProbes, &g_xmlProbe);
         std::erase(aProbes, &g_fullTextProbe);
         std::erase(aProbes, &g_stopwordsProbe);
+        std::erase(aProbes, &g_searchPropertyListProbe);
     }
     return aProbes;
 }

@@ -123,6 +123,9 @@ TStatements CreateFullTextCatalog(TDdlObject object, const TDdlContext& context)
 TStatements CreateFullTextIndex(TDdlObject object, const TDdlContext& context);
 // CREATE FULLTEXT STOPLIST, then ALTER FULLTEXT STOPLIST ... ADD for each word (FullTextDdl.cpp).
 TStatements CreateFullTextStoplist(TDdlObject object, const TDdlContext& context);
+// CREATE SEARCH PROPERTY LIST, then ALTER SEARCH PROPERTY LIST ... ADD for each property
+// (SearchPropertyListDdl.cpp).
+TStatements CreateSearchPropertyList(TDdlObject object, const TDdlContext& context);
 // CREATE XML SCHEMA COLLECTION with the text as the server holds it (XmlDdl.cpp).
 TStatements CreateXmlSchemaCollection(TDdlObject object, const TDdlContext& context);
 
@@ -159,6 +162,7 @@ TStatements DropXmlSchemaCollection(TDdlObject object, const TDdlContext& contex
 TStatements DropFullTextCatalog(TDdlObject object, const TDdlContext& context);
 TStatements DropFullTextIndex(TDdlObject object, const TDdlContext& context);
 TStatements DropFullTextStoplist(TDdlObject object, const TDdlContext& context);
+TStatements DropSearchPropertyList(TDdlObject object, const TDdlContext& context);
 // Nothing: an owner and permissions go with their object or principal
 TStatements DropNothing(TDdlObject object, const TDdlContext& context);
 // sp_dropextendedproperty for each property of an object that is there, or for the one property
@@ -194,6 +198,9 @@ TStatements SetTriggerOrder(const TPlanObject& from, const TPlanObject& to, cons
 TStatements AlterSecurityPolicy(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
 // ALTER FULLTEXT STOPLIST ... DROP for each word FROM's stoplist has alone, then ADD for each TO's has alone
 TStatements AlterStopwords(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
+// ALTER SEARCH PROPERTY LIST ... DROP each property FROM's list has alone, then ADD each TO's has alone
+TStatements AlterSearchProperties(const TPlanObject& from, const TPlanObject& to,
+                                  const TAlterContext& context);
 // sp_autostats turning the statistics' automatic update off (NORECOMPUTE) or on
 TStatements AlterStatisticRecompute(const TPlanObject& from, const TPlanObject& to,
                                     const TAlterContext& context);
@@ -202,7 +209,8 @@ TStatements AddXmlSchemas(const TPlanObject& from, const TPlanObject& to, const 
 // ALTER FULLTEXT CATALOG ... REBUILD WITH TO's accent sensitivity, or AS DEFAULT
 TStatements AlterFullTextCatalog(const TPlanObject& from, const TPlanObject& to,
                                  const TAlterContext& context);
-// ALTER FULLTEXT INDEX ... SET CHANGE_TRACKING, SET STOPLIST, DROP and ADD columns, as each differs
+// ALTER FULLTEXT INDEX ... SET CHANGE_TRACKING, SET STOPLIST, SET SEARCH PROPERTY LIST, DROP and ADD
+// columns, as each differs
 TStatements AlterFullTextIndex(const TPlanObject& from, const TPlanObject& to, const TAlterContext& context);
 // Whether TO's text is FROM's with more schemas after it: what ADD makes of FROM's collection
 bool ExtendsXmlSchemas(const std::string& strFrom, const std::string& strTo);

@@ -22,6 +22,16 @@ std::string StoplistText(const TModelFullTextIndex& index) {
     return index.strStoplist.empty() ? "SYSTEM" : QuoteName(index.strStoplist);
 }
 
+std::string PropertyListText(const TModelFullTextIndex& index) {
+    return index.strPropertyList.empty() ? "OFF" : QuoteName(index.strPropertyList);
+}
+
+// Last in the WITH list; none is the default.
+std::string PropertyListOption(const TModelFullTextIndex& index) {
+    return index.strPropertyList.empty() ? std::string()
+                                         : ", SEARCH PROPERTY LIST = " + QuoteName(index.strPropertyList);
+}
+
 const TModelFullTextIndex& IndexOf(const TPlanObject& object) {
     return *std::get<TTablePart<TModelFullTextIndex>>(object).pPart;
 }
@@ -77,7 +87,7 @@ TStatements CreateFullTextIndex(TDdlObject object, const TDdlContext& /*context*
     if (!pIndex->strCatalog.empty())
         str += " ON " + QuoteName(pIndex->strCatalog);
     return {{str + " WITH (CHANGE_TRACKING = " + pIndex->strChangeTracking +
-             ", STOPLIST = " + StoplistText(*pIndex) + ");"}};
+             ", STOPLIST = " + StoplistText(*pIndex) + PropertyListOption(*pIndex) + ");"}};
 }
 
 // A catalog ceases to be the default only as another becomes it, which that one's AS DEFAULT says.
@@ -107,6 +117,8 @@ TStatements AlterFullTextIndex(const TPlanObject& from, const TPlanObject& to,
         aStatements.push_back({strAlter + " SET CHANGE_TRACKING = " + toIndex.strChangeTracking + ";"});
     if (StoplistText(fromIndex) != StoplistText(toIndex))
         aStatements.push_back({strAlter + " SET STOPLIST = " + StoplistText(toIndex) + ";"});
+    if (fromIndex.strPropertyList != toIndex.strPropertyList)
+        aStatements.push_back({strAlter + " SET SEARCH PROPERTY LIST " + PropertyListText(toIndex) + ";"});
     if (const std::vector<std::string> aDropped = ColumnsNotIn(fromIndex, toIndex, true); !aDropped.empty())
         aStatements.push_back({strAlter + " DROP (" + JoinText(aDropped) + ");"});
     if (const std::vector<std::string> aAdded = ColumnsNotIn(toIndex, fromIndex, false); !aAdded.empty())

@@ -246,3 +246,12 @@ std::string StopwordsText(const std::vector<TModelStopword>& aWords) {
         aShown.push_back(word.strWord + " (" + std::to_string(word.nLanguage) + ")");
     return JoinText(aShown);
 }
+
+std::string SearchPropertiesText(const std::vector<TModelSearchProperty>& aProperties) {
+    std::vector<std::string> aShown;
+    for (const TModelSearchProperty& property : aProperties)
+        aShown.push_back(property.strName + " (" + property.strSetGuid + ", " +
+                         std::to_string(property.nIntId) +
+                         (property.description ? ", " + UnicodeLiteral(*property.description) : "") + ")");
+    return JoinText(aShown);
+}

@@ -178,15 +178,20 @@ constexpr std::array<TKindProperty, 2> kFullTextCatalogProperties = {
     MemberProperty<&TModelFullTextCatalog::bDefault, &YesNo>(P::Default, "default")};
 
 // Population and crawls are the server's business, never compared.
-constexpr std::array<TKindProperty, 5> kFullTextIndexProperties = {
+constexpr std::array<TKindProperty, 6> kFullTextIndexProperties = {
     MemberProperty<&TModelFullTextIndex::strKeyIndex, &AsIs>(P::KeyIndex, "key index"),
     MemberProperty<&TModelFullTextIndex::strCatalog, &AsIs>(P::Catalog, "catalog"),
     MemberProperty<&TModelFullTextIndex::strChangeTracking, &AsIs>(P::ChangeTracking, "change tracking"),
     RecordProperty<TModelFullTextIndex, &FullTextStoplistText>(P::Stoplist, "stoplist"),
-    MemberProperty<&TModelFullTextIndex::aColumns, &FullTextColumnsText>(P::IndexedColumns, "columns")};
+    MemberProperty<&TModelFullTextIndex::aColumns, &FullTextColumnsText>(P::IndexedColumns, "columns"),
+    MemberProperty<&TModelFullTextIndex::strPropertyList, &AsIs>(P::PropertyList, "search property list")};
 
 constexpr std::array<TKindProperty, 1> kStoplistProperties = {
     MemberProperty<&TModelFullTextStoplist::aWords, &StopwordsText>(P::Stopwords, "words")};
+
+constexpr std::array<TKindProperty, 1> kSearchPropertyListProperties = {
+    MemberProperty<&TModelSearchPropertyList::aProperties, &SearchPropertiesText>(P::SearchProperties,
+                                                                                  "properties")};
 
 constexpr std::array<TKindProperty, 2> kPropertyProperties = {
     MemberProperty<&TModelExtendedProperty::value, &PropertyValueText>(P::Value, "value"),
@@ -277,13 +282,18 @@ constexpr std::array<TKindRule, 2> kFullTextCatalogRules = {
      {P::Default, &AlteredBy<&AlterFullTextCatalog>}}};
 
 // A key index or catalog changed makes the index again.
-constexpr std::array<TKindRule, 3> kFullTextIndexRules = {
+constexpr std::array<TKindRule, 4> kFullTextIndexRules = {
     {{P::ChangeTracking, &AlteredBy<&AlterFullTextIndex>},
      {P::Stoplist, &AlteredBy<&AlterFullTextIndex>},
-     {P::IndexedColumns, &FullTextColumnsChange}}};
+     {P::IndexedColumns, &FullTextColumnsChange},
+     {P::PropertyList, &AlteredBy<&AlterFullTextIndex>}}};
 
 // Words are added and dropped one by one: the stoplist stays, and so do the indexes that use it.
 constexpr std::array<TKindRule, 1> kStoplistRules = {{{P::Stopwords, &AlteredBy<&AlterStopwords>}}};
+
+// Properties are added and dropped one by one: the list stays, and so do the indexes that use it.
+constexpr std::array<TKindRule, 1> kSearchPropertyListRules = {
+    {{P::SearchProperties, &AlteredBy<&AlterSearchProperties>}}};
 
 constexpr std::array<TKindRule, 2> kPropertyRules = {
     {{P::Value, &AlteredBy<&UpdateProperty>}, {P::ValueType, &AlteredBy<&UpdateProperty>}}};
@@ -352,6 +362,13 @@ constexpr TCreateWord kCreateFullTextStoplist{
     "",
     "full-text stoplist",
     "SELECT '', CAST(name AS nvarchar(128)) FROM sys.fulltext_stoplists",
+    false,
+    false};
+constexpr TCreateWord kCreateSearchPropertyList{
+    "SEARCH PROPERTY LIST",
+    "",
+    "search property list",
+    "SELECT '', CAST(name AS nvarchar(128)) FROM sys.registered_search_property_lists",
     false,
     false};
 constexpr TCreateWord kNoCreate{};
@@ -479,6 +496,11 @@ constexpr std::array<TRecreateKind, MODEL_KIND_COUNT> g_aKinds = {{
      -1, true, false, &CollectDatabaseRecords<&TCatalogModel::aFullTextStoplists>, &NeedNothing,
      &CreateFullTextStoplist, &DropFullTextStoplist, kStoplistProperties, kStoplistRules, U::None, "",
      kCreateFullTextStoplist},
+    // Before the stoplists, and so before the indexes that use it.
+    {SearchPropertyList, "search property list", "fulltext", "SearchPropertyLists", "SEARCH PROPERTY LIST",
+     FullText, -2, true, false, &CollectDatabaseRecords<&TCatalogModel::aSearchPropertyLists>, &NeedNothing,
+     &CreateSearchPropertyList, &DropSearchPropertyList, kSearchPropertyListProperties,
+     kSearchPropertyListRules, U::None, "", kCreateSearchPropertyList},
 }};
 
 constexpr bool IsWhole() {

@@ -342,6 +342,8 @@ void NeedFullTextIndexUses(CPlanBuilder& builder, size_t nStep) {
                      false);
     builder.Need(nStep, builder.Find({eModelKind::FullTextCatalog, "", "", pIndex->strCatalog}), false);
     builder.Need(nStep, builder.Find({eModelKind::FullTextStoplist, "", "", pIndex->strStoplist}), false);
+    builder.Need(nStep, builder.Find({eModelKind::SearchPropertyList, "", "", pIndex->strPropertyList}),
+                 false);
 }
 
 void NeedFunctionAndFilegroups(CPlanBuilder& builder, size_t nStep) {

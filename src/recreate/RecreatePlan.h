@@ -43,16 +43,15 @@ struct TPermissionSet {
 
 // The record a step stands for; which one goes with which kind is the kinds table's business. A table's
 // index stands for a key too; one property is what a comparison adds, changes or drops alone.
-using TPlanObject =
-    std::variant<const TModelSchema*, const TModelType*, const TModelSequence*, const TModelSynonym*,
-                 const TModelTable*, TTablePart<TModelColumn>, TTablePart<TModelCheck>,
-                 TTablePart<TModelDefault>, TTablePart<TModelIndex>, TTablePart<TModelForeignKey>,
-                 const TModelModule*, TPropertySet, const TModelExtendedProperty*, const TModelPrincipal*,
-                 const TModelRoleMember*, const TModelOwner*, TPermissionSet, const TModelFilegroup*,
-                 const TModelPartitionFunction*, const TModelPartitionScheme*, TTablePart<TModelVersioning>,
-                 TTablePart<TModelEdgeConstraint>, const TModelSecurityPolicy*, TTablePart<TModelStatistic>,
-                 const TModelXmlSchemaCollection*, const TModelFullTextCatalog*,
-                 TTablePart<TModelFullTextIndex>, const TModelFullTextStoplist*>;
+using TPlanObject = std::variant<
+    const TModelSchema*, const TModelType*, const TModelSequence*, const TModelSynonym*, const TModelTable*,
+    TTablePart<TModelColumn>, TTablePart<TModelCheck>, TTablePart<TModelDefault>, TTablePart<TModelIndex>,
+    TTablePart<TModelForeignKey>, const TModelModule*, TPropertySet, const TModelExtendedProperty*,
+    const TModelPrincipal*, const TModelRoleMember*, const TModelOwner*, TPermissionSet,
+    const TModelFilegroup*, const TModelPartitionFunction*, const TModelPartitionScheme*,
+    TTablePart<TModelVersioning>, TTablePart<TModelEdgeConstraint>, const TModelSecurityPolicy*,
+    TTablePart<TModelStatistic>, const TModelXmlSchemaCollection*, const TModelFullTextCatalog*,
+    TTablePart<TModelFullTextIndex>, const TModelFullTextStoplist*, const TModelSearchPropertyList*>;
 
 struct TPlanStep {
     TModelKey key; // a property set's: the kind Property with the schema and name of the object it is on
@@ -202,7 +201,7 @@ void NeedTableTypeParts(CPlanBuilder& builder, size_t nStep);
 void NeedSequenceType(CPlanBuilder& builder, size_t nStep);
 void NeedColumnUses(CPlanBuilder& builder, size_t nStep);
 void NeedOwnTable(CPlanBuilder& builder, size_t nStep);
-// A full-text index needs its table, its key index, its catalog and its stoplist.
+// A full-text index needs its table, its key index, its catalog, its stoplist and its search property list.
 void NeedFullTextIndexUses(CPlanBuilder& builder, size_t nStep);
 void NeedIndexOwner(CPlanBuilder& builder, size_t nStep);
 void NeedConstraintUses(CPlanBuilder& builder, size_t nStep);

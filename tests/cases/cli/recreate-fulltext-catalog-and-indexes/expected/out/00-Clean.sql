@@ -12,6 +12,8 @@ IF EXISTS (SELECT 1 FROM sys.fulltext_stoplists WHERE name = N'ProductReviewStop
 GO
 IF EXISTS (SELECT 1 FROM sys.fulltext_stoplists WHERE name = N'EmptyStoplist') DROP FULLTEXT STOPLIST [EmptyStoplist];
 GO
+IF EXISTS (SELECT 1 FROM sys.registered_search_property_lists WHERE name = N'DocumentPropertyList') DROP SEARCH PROPERTY LIST [DocumentPropertyList];
+GO
 IF OBJECT_ID(N'[Production].[vProductReviewComments]', N'V') IS NOT NULL DROP INDEX IF EXISTS [IX_vProductReviewComments] ON [Production].[vProductReviewComments];
 GO
 DROP VIEW IF EXISTS [Production].[vProductReviewComments];
