@@ -29,3 +29,10 @@ GO
 CREATE PROCEDURE dbo.usp_Index AS
     CREATE FULLTEXT CATALOG [Later];
 GO
+CREATE SEARCH PROPERTY LIST [DocProperties];
+ALTER SEARCH PROPERTY LIST [DocProperties] ADD N'Title' WITH (PROPERTY_SET_GUID = 'F29F85E0-4FF9-1068-AB91-08002B27B3D9', PROPERTY_INT_ID = 2);
+GO
+IF EXISTS (SELECT 1 FROM sys.registered_search_property_lists WHERE name = N'Old') drop search property list [Old];
+GO
+GRANT REFERENCES ON SEARCH PROPERTY LIST::[DocProperties] TO [reader];
+GO
