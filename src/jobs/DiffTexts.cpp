@@ -150,7 +150,8 @@ std::vector<TDiffEntry> DiffEntries(const std::vector<TMigrationItem>& aItems) {
             aEntries.back().strOld = change.strOld;
             aEntries.back().strNew = change.strNew;
             aEntries.back().bText = change.pProperty->eId == eProperty::Definition ||
-                                    change.pProperty->eId == eProperty::IndexedColumns;
+                                    change.pProperty->eId == eProperty::IndexedColumns ||
+                                    change.pProperty->eId == eProperty::SearchProperties;
         }
     }
     return aEntries;

@@ -248,10 +248,10 @@ std::string StopwordsText(const std::vector<TModelStopword>& aWords) {
 }
 
 std::string SearchPropertiesText(const std::vector<TModelSearchProperty>& aProperties) {
-    std::vector<std::string> aShown;
+    std::string str;
     for (const TModelSearchProperty& property : aProperties)
-        aShown.push_back(property.strName + " (" + property.strSetGuid + ", " +
-                         std::to_string(property.nIntId) +
-                         (property.description ? ", " + UnicodeLiteral(*property.description) : "") + ")");
-    return JoinText(aShown);
+        str += (str.empty() ? "" : LineEnd()) + property.strName + " (" + property.strSetGuid + ", " +
+               std::to_string(property.nIntId) +
+               (property.description ? ", " + UnicodeLiteral(*property.description) : "") + ")";
+    return str;
 }

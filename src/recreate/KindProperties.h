@@ -104,7 +104,7 @@ enum class eProperty {
     Stoplist,
     IndexedColumns, // a full-text index's, one a line: shown as a text that changed
     Stopwords,
-    SearchProperties,
+    SearchProperties, // a search property list's, one a line: shown as a text that changed
     PropertyList,
 };
 
@@ -214,6 +214,5 @@ std::string FullTextColumnsText(const std::vector<TModelFullTextColumn>& aColumn
 std::string PredicatesText(const std::vector<TModelSecurityPredicate>& aPredicates);
 // "a (1033), the (1033), le (1036)"
 std::string StopwordsText(const std::vector<TModelStopword>& aWords);
-// "Author (F29F85E0-4FF9-1068-AB91-08002B27B3D9, 4), Title (F29F85E0-4FF9-1068-AB91-08002B27B3D9, 2, N'The
-// title')"
+// One a line: "Author (F29F85E0-4FF9-1068-AB91-08002B27B3D9, 4)", "Title (F29F85E0-..., 2, N'The title')".
 std::string SearchPropertiesText(const std::vector<TModelSearchProperty>& aProperties);
