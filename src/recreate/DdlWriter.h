@@ -8,7 +8,10 @@
 #include "recreate/RecreatePlan.h"
 #include "recreate/Statements.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 
 struct TDdlContext {
     const TCatalogModel& model;
@@ -16,6 +19,16 @@ struct TDdlContext {
 };
 
 // What a writer writes: an object of the model under its key, a plan's step or an object a comparison found.
+// The items of one sorted list that the other lacks, in the list's order: what an ALTER adds or drops of a
+// stoplist's words or a search property list's properties.
+template <typename T>
+std::vector<T> SortedWithout(const std::vector<T>& aItems, const std::vector<T>& aOthers) {
+    std::vector<T> aLeft;
+    std::set_difference(aItems.begin(), aItems.end(), aOthers.begin(), aOthers.end(),
+                        std::back_inserter(aLeft));
+    return aLeft;
+}
+
 struct TDdlObject {
     const TModelKey& key;
     const TPlanObject& object;

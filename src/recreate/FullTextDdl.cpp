@@ -5,7 +5,6 @@
 #include "recreate/DdlWriter.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -56,15 +55,6 @@ TStatement StopwordStatement(const std::string& strStoplist, std::string_view st
                              const TModelStopword& word) {
     return {"ALTER FULLTEXT STOPLIST " + QuoteName(strStoplist) + " " + std::string(strVerb) + " " +
             UnicodeLiteral(word.strWord) + " LANGUAGE " + std::to_string(word.nLanguage) + ";"};
-}
-
-// The words of one list that the other lacks, in the lists' order.
-std::vector<TModelStopword> WordsWithout(const std::vector<TModelStopword>& aWords,
-                                         const std::vector<TModelStopword>& aOthers) {
-    std::vector<TModelStopword> aLeft;
-    std::set_difference(aWords.begin(), aWords.end(), aOthers.begin(), aOthers.end(),
-                        std::back_inserter(aLeft));
-    return aLeft;
 }
 
 } // namespace
@@ -157,9 +147,9 @@ TStatements AlterStopwords(const TPlanObject& from, const TPlanObject& to, const
     const TModelFullTextStoplist& fromList = *std::get<const TModelFullTextStoplist*>(from);
     const TModelFullTextStoplist& toList = *std::get<const TModelFullTextStoplist*>(to);
     TStatements aStatements;
-    for (const TModelStopword& word : WordsWithout(fromList.aWords, toList.aWords))
+    for (const TModelStopword& word : SortedWithout(fromList.aWords, toList.aWords))
         aStatements.push_back(StopwordStatement(toList.strName, "DROP", word));
-    for (const TModelStopword& word : WordsWithout(toList.aWords, fromList.aWords))
+    for (const TModelStopword& word : SortedWithout(toList.aWords, fromList.aWords))
         aStatements.push_back(StopwordStatement(toList.strName, "ADD", word));
     return aStatements;
 }

@@ -3,9 +3,6 @@
 #include "recreate/DdlText.h"
 #include "recreate/DdlWriter.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace {
 
 const TModelSearchPropertyList& ListOf(const TPlanObject& object) {
@@ -23,15 +20,6 @@ TStatement AddProperty(const TModelSearchPropertyList& list, const TModelSearchP
     if (property.description)
         str += ", PROPERTY_DESCRIPTION = " + UnicodeLiteral(*property.description);
     return {str + ");"};
-}
-
-// The properties of one list that the other lacks, or has otherwise, in the lists' order.
-std::vector<TModelSearchProperty> PropertiesWithout(const std::vector<TModelSearchProperty>& aProperties,
-                                                    const std::vector<TModelSearchProperty>& aOthers) {
-    std::vector<TModelSearchProperty> aLeft;
-    std::set_difference(aProperties.begin(), aProperties.end(), aOthers.begin(), aOthers.end(),
-                        std::back_inserter(aLeft));
-    return aLeft;
 }
 
 } // namespace
@@ -56,9 +44,9 @@ TStatements AlterSearchProperties(const TPlanObject& from, const TPlanObject& to
     const TModelSearchPropertyList& fromList = ListOf(from);
     const TModelSearchPropertyList& toList = ListOf(to);
     TStatements aStatements;
-    for (const TModelSearchProperty& property : PropertiesWithout(fromList.aProperties, toList.aProperties))
+    for (const TModelSearchProperty& property : SortedWithout(fromList.aProperties, toList.aProperties))
         aStatements.push_back({AlterList(toList) + " DROP " + UnicodeLiteral(property.strName) + ";"});
-    for (const TModelSearchProperty& property : PropertiesWithout(toList.aProperties, fromList.aProperties))
+    for (const TModelSearchProperty& property : SortedWithout(toList.aProperties, fromList.aProperties))
         aStatements.push_back(AddProperty(toList, property));
     return aStatements;
 }
