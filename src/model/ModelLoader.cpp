@@ -638,6 +638,17 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.fulltext_stopwords",
      &AddFullTextStopwords,
      &TModelFeatures::bFullTextStopwords},
+    // After the indexes and their columns, which they mark.
+    {"disabled full-text indexes",
+     {"object_id"},
+     "FROM sys.fulltext_indexes WHERE is_enabled = 0",
+     &AddDisabledFullTextIndexes,
+     &TModelFeatures::bFullTextIndexes},
+    {"full-text semantic columns",
+     {"object_id", "column_id"},
+     "FROM sys.fulltext_index_columns WHERE statistical_semantics = 1",
+     &AddFullTextSemanticColumns,
+     &TModelFeatures::bFullTextIndexes},
 };
 
 // The statement of a family: its select list and its view.
