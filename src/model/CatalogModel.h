@@ -262,8 +262,14 @@ struct TModelFullTextColumn {
     std::string strColumn;
     std::string strTypeColumn; // empty for none
     int nLanguage = 0;         // the LCID, as the server resolved the default; 0 for the neutral language
+    bool bStatisticalSemantics = false;
 
     bool operator==(const TModelFullTextColumn&) const = default;
+    // Indexed the same way, whether or not the semantics are kept: such a column changes in place.
+    bool IndexedAlike(const TModelFullTextColumn& other) const {
+        return strColumn == other.strColumn && strTypeColumn == other.strTypeColumn &&
+               nLanguage == other.nLanguage;
+    }
 };
 
 // A table's full-text index: at most one, kept by a unique single-column index of the table.
@@ -273,7 +279,8 @@ struct TModelFullTextIndex {
     std::string strChangeTracking; // MANUAL, AUTO or OFF
     std::string strStoplist;       // a stoplist of the database; empty for the server's own or none
     bool bNoStoplist = false;      // STOPLIST = OFF
-    std::string strPropertyList;   // its search property list; empty for none
+    bool bDisabled = false;
+    std::string strPropertyList;                // its search property list; empty for none
     std::vector<TModelFullTextColumn> aColumns; // in column order
 
     bool operator==(const TModelFullTextIndex&) const = default;

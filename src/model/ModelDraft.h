@@ -88,6 +88,7 @@ struct TDraftFullTextColumn {
     int nColumnId = 0;
     int nTypeColumnId = 0; // 0 for none
     int nLanguage = 0;
+    bool bStatisticalSemantics = false;
 };
 
 struct TDraftFullTextIndex {
@@ -324,6 +325,10 @@ void AddFullTextCatalogs(CFamilyRows& rows, TModelDraft& draft);
 void AddFullTextStoplists(CFamilyRows& rows, TModelDraft& draft);
 void AddFullTextIndexes(CFamilyRows& rows, TModelDraft& draft);
 void AddFullTextIndexColumns(CFamilyRows& rows, TModelDraft& draft);
+// The full-text indexes that are disabled, and the columns that keep statistical semantics
+// (ModelFullText.cpp).
+void AddDisabledFullTextIndexes(CFamilyRows& rows, TModelDraft& draft);
+void AddFullTextSemanticColumns(CFamilyRows& rows, TModelDraft& draft);
 // Whether sys.fulltext_stopwords is there; the words of each stoplist (ModelFullText.cpp).
 void AddStopwordsProbe(CFamilyRows& rows, TModelDraft& draft);
 void AddFullTextStopwords(CFamilyRows& rows, TModelDraft& draft);

@@ -32,8 +32,8 @@ template <typename TOwner> void NameColumnsOf(TOwner& owner) {
     for (const TDraftFullTextColumn& column : draftIndex.aColumns)
         draftIndex.index.aColumns.push_back(
             {owner.ColumnName(column.nColumnId),
-             column.nTypeColumnId ? owner.ColumnName(column.nTypeColumnId) : std::string(),
-             column.nLanguage});
+             column.nTypeColumnId ? owner.ColumnName(column.nTypeColumnId) : std::string(), column.nLanguage,
+             column.bStatisticalSemantics});
 }
 
 } // namespace
@@ -121,6 +121,29 @@ void AddFullTextIndexColumns(CFamilyRows& rows, TModelDraft& draft) {
                 ->aColumns.push_back({rows.Int("column_id"),
                                       rows.IsNull("type_column_id") ? 0 : rows.Int("type_column_id"),
                                       rows.Int("language_id")});
+}
+
+void AddDisabledFullTextIndexes(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next())
+        if (std::optional<TDraftFullTextIndex>* pFullText = FullTextOf(draft, rows.Int("object_id"));
+            pFullText && *pFullText)
+            (*pFullText)->index.bDisabled = true;
+}
+
+void AddFullTextSemanticColumns(CFamilyRows& rows, TModelDraft& draft) {
+    while (rows.Next()) {
+        std::optional<TDraftFullTextIndex>* pFullText = FullTextOf(draft, rows.Int("object_id"));
+        if (!pFullText || !*pFullText)
+            continue;
+        std::vector<TDraftFullTextColumn>& aColumns = (*pFullText)->aColumns;
+        const int nColumnId = rows.Int("column_id");
+        const auto it =
+            std::find_if(aColumns.begin(), aColumns.end(), [nColumnId](const TDraftFullTextColumn& column) {
+                return column.nColumnId == nColumnId;
+            });
+        if (it != aColumns.end())
+            it->bStatisticalSemantics = true;
+    }
 }
 
 void NameFullTextColumns(TDraftTable& table) {

@@ -648,6 +648,17 @@ const std::vector<TFamily> g_aFamilies = {
      "FROM sys.fulltext_stopwords",
      &AddFullTextStopwords,
      &TModelFeatures::bFullTextStopwords},
+    // After the indexes and their columns, which they mark.
+    {"disabled full-text indexes",
+     {"object_id"},
+     "FROM sys.fulltext_indexes WHERE is_enabled = 0",
+     &AddDisabledFullTextIndexes,
+     &TModelFeatures::bFullTextIndexes},
+    {"full-text semantic columns",
+     {"object_id", "column_id"},
+     "FROM sys.fulltext_index_columns WHERE statistical_semantics = 1",
+     &AddFullTextSemanticColumns,
+     &TModelFeatures::bFullTextIndexes},
     // The lists before their properties and the full-text indexes that name them by id.
     {"search property lists",
      {"property_list_id", "CAST(name AS nvarchar(128)) AS name"},

@@ -149,7 +149,9 @@ TChangeDecision FullTextColumnsChange(const TRuleInput& input) {
     const auto& aFrom = RecordOf<TModelFullTextIndex>(input.from).aColumns;
     const auto& aTo = RecordOf<TModelFullTextIndex>(input.to).aColumns;
     if (std::none_of(aFrom.begin(), aFrom.end(), [&](const TModelFullTextColumn& column) {
-            return std::find(aTo.begin(), aTo.end(), column) != aTo.end();
+            return std::any_of(aTo.begin(), aTo.end(), [&column](const TModelFullTextColumn& other) {
+                return other.IndexedAlike(column);
+            });
         }))
         return MadeAgain();
     return {eChange::AlterInPlace, &AlterFullTextIndex, {}, {}};

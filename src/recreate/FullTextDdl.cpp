@@ -12,7 +12,8 @@ std::string ColumnText(const TModelFullTextColumn& column) {
     std::string str = QuoteName(column.strColumn);
     if (!column.strTypeColumn.empty())
         str += " TYPE COLUMN " + QuoteName(column.strTypeColumn);
-    return str + " LANGUAGE " + std::to_string(column.nLanguage);
+    str += " LANGUAGE " + std::to_string(column.nLanguage);
+    return column.bStatisticalSemantics ? str + " STATISTICAL_SEMANTICS" : str;
 }
 
 std::string StoplistText(const TModelFullTextIndex& index) {
@@ -39,15 +40,40 @@ const TModelTable& TableOf(const TPlanObject& object) {
     return *std::get<TTablePart<TModelFullTextIndex>>(object).pTable;
 }
 
+// The column of the index indexed as this one is; null for none.
+const TModelFullTextColumn* AlikeIn(const TModelFullTextIndex& index, const TModelFullTextColumn& column) {
+    const auto it =
+        std::find_if(index.aColumns.begin(), index.aColumns.end(),
+                     [&column](const TModelFullTextColumn& other) { return other.IndexedAlike(column); });
+    return it == index.aColumns.end() ? nullptr : &*it;
+}
+
 // The columns of one index that the other lacks, or has with another type column or language: as ADD
 // writes them, or by their names alone, as DROP does.
 std::vector<std::string> ColumnsNotIn(const TModelFullTextIndex& index, const TModelFullTextIndex& other,
                                       bool bNamesAlone) {
     std::vector<std::string> aColumns;
     for (const TModelFullTextColumn& column : index.aColumns)
-        if (std::find(other.aColumns.begin(), other.aColumns.end(), column) == other.aColumns.end())
+        if (!AlikeIn(other, column))
             aColumns.push_back(bNamesAlone ? QuoteName(column.strColumn) : ColumnText(column));
     return aColumns;
+}
+
+// A column that stays gains or loses its statistical semantics in place.
+TStatements SemanticsChanged(const std::string& strAlter, const TModelFullTextIndex& fromIndex,
+                             const TModelFullTextIndex& toIndex) {
+    TStatements aStatements;
+    for (const TModelFullTextColumn& column : toIndex.aColumns)
+        if (const TModelFullTextColumn* pFrom = AlikeIn(fromIndex, column);
+            pFrom && pFrom->bStatisticalSemantics != column.bStatisticalSemantics)
+            aStatements.push_back({strAlter + " ALTER COLUMN " + QuoteName(column.strColumn) +
+                                   (column.bStatisticalSemantics ? " ADD" : " DROP") +
+                                   " STATISTICAL_SEMANTICS;"});
+    return aStatements;
+}
+
+std::string EnabledText(const std::string& strAlter, const TModelFullTextIndex& index) {
+    return strAlter + (index.bDisabled ? " DISABLE;" : " ENABLE;");
 }
 
 // ALTER FULLTEXT STOPLIST [name] ADD or DROP a word, in the language its LCID names.
@@ -76,8 +102,13 @@ TStatements CreateFullTextIndex(TDdlObject object, const TDdlContext& /*context*
                       " (" + JoinText(aColumns) + ") KEY INDEX " + QuoteName(pIndex->strKeyIndex);
     if (!pIndex->strCatalog.empty())
         str += " ON " + QuoteName(pIndex->strCatalog);
-    return {{str + " WITH (CHANGE_TRACKING = " + pIndex->strChangeTracking +
-             ", STOPLIST = " + StoplistText(*pIndex) + PropertyListOption(*pIndex) + ");"}};
+    TStatements aStatements = {{str + " WITH (CHANGE_TRACKING = " + pIndex->strChangeTracking +
+                                ", STOPLIST = " + StoplistText(*pIndex) + PropertyListOption(*pIndex) +
+                                ");"}};
+    if (pIndex->bDisabled)
+        aStatements.push_back({EnabledText(
+            "ALTER FULLTEXT INDEX ON " + QuoteName(object.key.strSchema, object.key.strTable), *pIndex)});
+    return aStatements;
 }
 
 // A catalog ceases to be the default only as another becomes it, which that one's AS DEFAULT says.
@@ -95,7 +126,8 @@ TStatements AlterFullTextCatalog(const TPlanObject& from, const TPlanObject& to,
     return aStatements;
 }
 
-// Columns dropped first: one whose type column or language changes is dropped and added again.
+// Columns dropped first: one whose type column or language changes is dropped and added again. Enabled or
+// disabled last, so that an index enabled again is populated once, with its columns as they end.
 TStatements AlterFullTextIndex(const TPlanObject& from, const TPlanObject& to,
                                const TAlterContext& /*context*/) {
     const TModelFullTextIndex& fromIndex = IndexOf(from);
@@ -113,6 +145,10 @@ TStatements AlterFullTextIndex(const TPlanObject& from, const TPlanObject& to,
         aStatements.push_back({strAlter + " DROP (" + JoinText(aDropped) + ");"});
     if (const std::vector<std::string> aAdded = ColumnsNotIn(toIndex, fromIndex, false); !aAdded.empty())
         aStatements.push_back({strAlter + " ADD (" + JoinText(aAdded) + ");"});
+    const TStatements aSemantics = SemanticsChanged(strAlter, fromIndex, toIndex);
+    aStatements.insert(aStatements.end(), aSemantics.begin(), aSemantics.end());
+    if (fromIndex.bDisabled != toIndex.bDisabled)
+        aStatements.push_back({EnabledText(strAlter, toIndex)});
     return aStatements;
 }
 

@@ -236,7 +236,8 @@ std::string FullTextColumnsText(const std::vector<TModelFullTextColumn>& aColumn
     for (const TModelFullTextColumn& column : aColumns)
         str += (str.empty() ? "" : LineEnd()) + DisplayName({column.strColumn}) +
                (column.strTypeColumn.empty() ? "" : " TYPE COLUMN " + DisplayName({column.strTypeColumn})) +
-               " LANGUAGE " + std::to_string(column.nLanguage);
+               " LANGUAGE " + std::to_string(column.nLanguage) +
+               (column.bStatisticalSemantics ? " STATISTICAL_SEMANTICS" : "");
     return str;
 }
 

@@ -178,13 +178,14 @@ constexpr std::array<TKindProperty, 2> kFullTextCatalogProperties = {
     MemberProperty<&TModelFullTextCatalog::bDefault, &YesNo>(P::Default, "default")};
 
 // Population and crawls are the server's business, never compared.
-constexpr std::array<TKindProperty, 6> kFullTextIndexProperties = {
+constexpr std::array<TKindProperty, 7> kFullTextIndexProperties = {
     MemberProperty<&TModelFullTextIndex::strKeyIndex, &AsIs>(P::KeyIndex, "key index"),
     MemberProperty<&TModelFullTextIndex::strCatalog, &AsIs>(P::Catalog, "catalog"),
     MemberProperty<&TModelFullTextIndex::strChangeTracking, &AsIs>(P::ChangeTracking, "change tracking"),
     RecordProperty<TModelFullTextIndex, &FullTextStoplistText>(P::Stoplist, "stoplist"),
     MemberProperty<&TModelFullTextIndex::aColumns, &FullTextColumnsText>(P::IndexedColumns, "columns"),
-    MemberProperty<&TModelFullTextIndex::strPropertyList, &AsIs>(P::PropertyList, "search property list")};
+    MemberProperty<&TModelFullTextIndex::strPropertyList, &AsIs>(P::PropertyList, "search property list"),
+    MemberProperty<&TModelFullTextIndex::bDisabled, &YesNo>(P::Disabled, "disabled")};
 
 constexpr std::array<TKindProperty, 1> kStoplistProperties = {
     MemberProperty<&TModelFullTextStoplist::aWords, &StopwordsText>(P::Stopwords, "words")};
@@ -282,11 +283,12 @@ constexpr std::array<TKindRule, 2> kFullTextCatalogRules = {
      {P::Default, &AlteredBy<&AlterFullTextCatalog>}}};
 
 // A key index or catalog changed makes the index again.
-constexpr std::array<TKindRule, 4> kFullTextIndexRules = {
+constexpr std::array<TKindRule, 5> kFullTextIndexRules = {
     {{P::ChangeTracking, &AlteredBy<&AlterFullTextIndex>},
      {P::Stoplist, &AlteredBy<&AlterFullTextIndex>},
      {P::IndexedColumns, &FullTextColumnsChange},
-     {P::PropertyList, &AlteredBy<&AlterFullTextIndex>}}};
+     {P::PropertyList, &AlteredBy<&AlterFullTextIndex>},
+     {P::Disabled, &AlteredBy<&AlterFullTextIndex>}}};
 
 // Words are added and dropped one by one: the stoplist stays, and so do the indexes that use it.
 constexpr std::array<TKindRule, 1> kStoplistRules = {{{P::Stopwords, &AlteredBy<&AlterStopwords>}}};

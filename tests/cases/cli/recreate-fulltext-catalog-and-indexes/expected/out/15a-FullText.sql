@@ -13,10 +13,11 @@ GO
 CREATE FULLTEXT CATALOG [AW2016FullTextCatalog] WITH ACCENT_SENSITIVITY = OFF AS DEFAULT;
 GO
 CREATE FULLTEXT INDEX ON [HumanResources].[JobCandidate] ([Resume] LANGUAGE 1033) KEY INDEX [PK_JobCandidate_JobCandidateID] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = MANUAL, STOPLIST = OFF);
+ALTER FULLTEXT INDEX ON [HumanResources].[JobCandidate] DISABLE;
 GO
 CREATE FULLTEXT INDEX ON [Production].[Document] ([Document] TYPE COLUMN [FileExtension] LANGUAGE 0) KEY INDEX [UQ_Document_rowguid] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = OFF, STOPLIST = SYSTEM, SEARCH PROPERTY LIST = [DocumentPropertyList]);
 GO
-CREATE FULLTEXT INDEX ON [Production].[ProductReview] ([Comments] LANGUAGE 1033) KEY INDEX [PK_ProductReview_ProductReviewID] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = AUTO, STOPLIST = [ProductReviewStoplist]);
+CREATE FULLTEXT INDEX ON [Production].[ProductReview] ([Comments] LANGUAGE 1033 STATISTICAL_SEMANTICS) KEY INDEX [PK_ProductReview_ProductReviewID] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = AUTO, STOPLIST = [ProductReviewStoplist]);
 GO
 CREATE FULLTEXT INDEX ON [Production].[vProductReviewComments] ([Comments] LANGUAGE 1033) KEY INDEX [IX_vProductReviewComments] ON [AW2016FullTextCatalog] WITH (CHANGE_TRACKING = AUTO, STOPLIST = SYSTEM);
 GO
