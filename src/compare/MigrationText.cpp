@@ -230,10 +230,14 @@ bool IsFullText(const TMigrationAction& action) {
            eKind == eModelKind::FullTextStoplist || eKind == eModelKind::SearchPropertyList;
 }
 
-// A search property list cannot go while an index uses it, and an index that keeps another list or none is
-// changed after the commit: the list goes last. Nothing makes one again, as its properties change in place.
+// A stoplist or search property list cannot go while an index uses it, and an index that keeps another list
+// or none is changed after the commit: the list goes last. Nothing makes one again, as its words or
+// properties change in place.
 bool IsListToGo(const TMigrationAction& action) {
-    return action.eStep == eMigrationStep::Drop && action.pFrom->key.eKind == eModelKind::SearchPropertyList;
+    if (action.eStep != eMigrationStep::Drop)
+        return false;
+    const eModelKind eKind = action.pFrom->key.eKind;
+    return eKind == eModelKind::SearchPropertyList || eKind == eModelKind::FullTextStoplist;
 }
 
 } // namespace
@@ -258,11 +262,13 @@ std::string MigrationScript(const std::vector<TMigrationAction>& aActions, const
         strScript +=
             Line("-- Full-text catalogs and indexes cannot change inside a transaction: those to go are "
                  "dropped before it begins, those to come or to change are made after it commits, and "
-                 "only where it committed, full-text stoplists with them. A full-text index dropped before a transaction that rolled "
+                 "only where it committed, full-text stoplists with them. A full-text index dropped before a "
+                 "transaction that rolled "
                  "back stays dropped: diff run again makes it again.");
     if (!aLast.empty())
-        strScript +=
-            Line("-- Search property lists to go are dropped last, once no full-text index uses them.");
+        strScript += Line("-- Full-text stoplists and search property lists to go are dropped last, once no "
+                          "full-text index "
+                          "uses them.");
     for (const TMigrationAction* pAction : aBefore)
         AppendBatches(strScript, ActionStatements(*pAction, context));
     strScript += Line("SET XACT_ABORT ON;") + Line("BEGIN TRANSACTION;") + GoLine();
