@@ -21,8 +21,8 @@ void AddApplyOptions(CLI::App& command, Source& source, ApplyOptions& options) {
         .add_flag(
             "--single-transaction", options.singleTransaction,
             "the whole run in one transaction with XACT_ABORT ON: a refusal or Ctrl-C rolls all of it back; "
-            "the batches that change full-text catalogs, indexes and stoplists run after it commits, as "
-            "SQL Server changes catalogs and indexes in none")
+            "the batches that change full-text catalogs, indexes, stoplists and search property lists run "
+            "after it commits, as SQL Server changes catalogs and indexes in none")
         ->excludes(keepGoing);
     command
         .add_option(
